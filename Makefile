@@ -1,0 +1,34 @@
+# Kestrel: two commands on a fresh Debian 12 machine.
+#   make run    installs what is missing, builds, starts the simulator
+#   make test   installs what is missing, builds, runs every test
+.PHONY: all deps build run test sanitize bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ "$$QT_QPA_PLATFORM" != "offscreen" ]; then \
+	  echo "No display found: start Kestrel under Xvfb with  xvfb-run -a -s '-screen 0 1600x1000x24' build/bin/kestrel"; \
+	  exit 1; \
+	fi
+	@build/bin/kestrel
+
+test: build
+	@ctest --preset default
+
+sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	@cmake --build --preset sanitize
+	@ctest --preset sanitize
+
+bench: build
+	@for b in build/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+clean:
+	rm -rf build build-sanitize

@@ -1,0 +1,31 @@
+#pragma once
+// The learner-facing message boxes, questions and the beep. The windows use a Qt implementation;
+// tests and the headless runner use their own, so nothing ever blocks on a real dialog.
+
+#include <string>
+
+namespace kestrel {
+
+class MessageService {
+public:
+    enum class Answer { Ok, Yes, No, Retry, Cancel };
+
+    virtual ~MessageService() = default;
+
+    /// An information or error message with only an OK button.
+    virtual void showMessage(const std::string& text) = 0;
+    /// A question with Yes and No.
+    virtual bool askYesNo(const std::string& text) = 0;
+    /// A failure the user may retry (true) or cancel (false).
+    virtual bool askRetryCancel(const std::string& text) = 0;
+    /// The system beep.
+    virtual void beep() = 0;
+};
+
+/// The text of a trapped run-time error: its description followed by the procedure's code,
+/// which starts with two blanks ("  P042").
+inline std::string errorText(const std::string& description, const std::string& code) {
+    return description + code;
+}
+
+} // namespace kestrel

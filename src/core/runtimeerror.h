@@ -1,0 +1,40 @@
+#pragma once
+// Run-time errors of the simulator: a number and a description, as the learner sees them in the
+// message boxes ("description" + "  P0nn").
+
+#include <stdexcept>
+#include <string>
+
+namespace kestrel {
+
+class RuntimeError : public std::runtime_error {
+public:
+    RuntimeError(int number, std::string description)
+        : std::runtime_error(description), mNumber(number), mDescription(std::move(description)) {}
+
+    int number() const noexcept { return mNumber; }
+    const std::string& description() const noexcept { return mDescription; }
+
+    /// 13 "型が一致しません。": a text that is not a number where a number is required.
+    static RuntimeError typeMismatch() { return {13, "型が一致しません。"}; }
+    /// 6 "オーバーフローしました。": a result outside the range of its type, or not finite.
+    static RuntimeError overflow() { return {6, "オーバーフローしました。"}; }
+    /// 11 "0 で除算しました。"
+    static RuntimeError divisionByZero() { return {11, "0 で除算しました。"}; }
+    /// 9 "インデックスが有効範囲にありません。"
+    static RuntimeError subscriptOutOfRange() { return {9, "インデックスが有効範囲にありません。"}; }
+
+private:
+    int mNumber;
+    std::string mDescription;
+};
+
+/// Returns x when it is finite; an infinity or NaN is the overflow error (6). Every computed value
+/// that the engine stores passes through here, so nothing non-finite is ever recorded or drawn.
+inline double checkFinite(double x) {
+    if (!(x - x == 0.0)) // false for NaN and for ±inf
+        throw RuntimeError::overflow();
+    return x;
+}
+
+} // namespace kestrel
