@@ -1,0 +1,108 @@
+#include "core/convert.h"
+#include "core/runtimeerror.h"
+
+#include <gtest/gtest.h>
+
+#include <cfloat>
+#include <cmath>
+#include <functional>
+#include <initializer_list>
+
+using namespace kestrel;
+
+namespace {
+
+// The run-time error number a call throws, 0 when it returns normally.
+int errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+struct TextCase {
+    const char* text;
+    double value;
+};
+
+} // namespace
+
+TEST(Convert, StrictReadsWholeTextOnly) {
+    // clang-format off
+    const TextCase numbers[] = {
+        {"3.5", 3.5}, {" 3.5 ", 3.5}, {"\t-2\t", -2}, {"\xE3\x80\x80" "7\xE3\x80\x80", 7}, {"+4", 4},
+        {".5", 0.5}, {"5.", 5}, {"-.25", -0.25}, {"1e3", 1000}, {"1.5E-2", 0.015}, {"2e+2", 200},
+        {"007", 7}, {"1e-400", 0}, {"1.7976931348623157e308", DBL_MAX},
+    };
+    // clang-format on
+    for (const auto& c : numbers) {
+        EXPECT_TRUE(isNumeric(c.text)) << c.text;
+        EXPECT_EQ(toDouble(c.text), c.value) << c.text;
+    }
+    EXPECT_TRUE(std::signbit(toDouble("-0")));
+
+    for (const char* text : {"", " ", "abc", "12.5abc", "1e", "1e+", ".", "-", "+-1", "1 2", "1..2", "1,5",
+                             "e5", "- 5", "0x10", "inf", "nan", "\xEF\xBC\x91" /* full-width 1 */}) {
+        EXPECT_FALSE(isNumeric(text)) << text;
+        EXPECT_EQ(errorOf([&] { toDouble(text); }), 13) << text;
+    }
+    for (const char* text : {"1e400", "-1e309", "1e99999999999999999999"}) {
+        EXPECT_FALSE(isNumeric(text)) << text;
+        EXPECT_EQ(errorOf([&] { toDouble(text); }), 6) << text;
+    }
+}
+
+TEST(Convert, LeadingNumberRule) {
+    // clang-format off
+    const TextCase cases[] = {
+        {"12.5abc", 12.5}, {"abc", 0}, {"", 0}, {"-.5x", -0.5}, {"1e", 1}, {"1e+", 1}, {"2E3x", 2000},
+        {"  42", 42}, {"\xE3\x80\x80" "8", 8}, {"3 4", 3}, {"5.", 5}, {".", 0}, {"-", 0}, {"1.2.3", 1.2},
+        {"x12", 0}, {"1e-999", 0},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(val(c.text), c.value) << c.text;
+    EXPECT_EQ(errorOf([] { val("1e400abc"); }), 6);
+}
+
+TEST(Convert, IntegerConversionsRoundTiesToEvenAndCheckRange) {
+    // clang-format off
+    const struct { double x; int expected; } cases[] = {
+        {2.5, 2}, {3.5, 4}, {-2.5, -2}, {-3.5, -4}, {0.5, 0}, {-0.5, 0}, {2.4999999, 2}, {2.5000001, 3},
+        {32767.49, 32767}, {32766.5, 32766}, {-32768.5, -32768},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        EXPECT_EQ(toInt16(c.x), c.expected) << c.x;
+        EXPECT_EQ(toInt32(c.x), c.expected) << c.x;
+    }
+    for (double x : std::initializer_list<double>{32767.5, -32768.51, 1e10, HUGE_VAL, -HUGE_VAL, NAN})
+        EXPECT_EQ(errorOf([&] { toInt16(x); }), 6) << x;
+
+    EXPECT_EQ(toInt32(70000.5), 70000);
+    EXPECT_EQ(toInt32(-2147483648.5), INT32_MIN);
+    for (double x : std::initializer_list<double>{2147483647.5, -2147483649.0, NAN})
+        EXPECT_EQ(errorOf([&] { toInt32(x); }), 6) << x;
+}
+
+TEST(Convert, SinglePrecision) {
+    EXPECT_EQ(toSingle(" 0.1 "), 0.1f);
+    EXPECT_EQ(toFloat(3.4028235e38), FLT_MAX); // just above FLT_MAX, still rounds to it
+    EXPECT_EQ(toFloat(-1e-50), 0.0f);
+    for (double x : std::initializer_list<double>{3.5e38, -1e39, HUGE_VAL, NAN})
+        EXPECT_EQ(errorOf([&] { toFloat(x); }), 6) << x;
+    EXPECT_EQ(errorOf([] { toSingle("1e39"); }), 6);
+    EXPECT_EQ(errorOf([] { toSingle("x"); }), 13);
+}
+
+TEST(Convert, TrimAndFloor) {
+    EXPECT_EQ(trim(" \t\xE3\x80\x80"
+                   "a b\xE3\x80\x80 "),
+              "a b");
+    EXPECT_EQ(trim("   "), "");
+    EXPECT_EQ(trim("\xE3\x80"), "\xE3\x80"); // a cut-off character is not a blank
+    EXPECT_EQ(intFloor(-2.5), -3.0);
+    EXPECT_EQ(intFloor(2.9), 2.0);
+}
