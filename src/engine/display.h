@@ -1,0 +1,41 @@
+#pragma once
+// What the simulation step draws through: the controller panel implements it; the headless
+// runner and the tests pass a null or recording implementation.
+
+#include <cstdint>
+
+namespace kestrel {
+
+class Display {
+public:
+    virtual ~Display() = default;
+
+    /// Draw recorded sample i on the trend chart of the current graph.
+    virtual void Line_draw1(std::int16_t i) = 0;
+    /// Draw recorded sample i on the pen recorder.
+    virtual void Line_draw2(std::int16_t i) = 0;
+    virtual void PvBarUpdate() = 0;
+    virtual void MvSliderUpdate() = 0;
+    virtual void SvPointerUpdate() = 0;
+    virtual void DvPointerUpdate() = 0;
+    /// The panel's SV, MV and PV texts; the panel shows each value formatted "###.0".
+    virtual void showSv(double sv) = 0;
+    virtual void showMv(double mv) = 0;
+    virtual void showPv(double pv) = 0;
+};
+
+/// Draws nothing.
+class NullDisplay : public Display {
+public:
+    void Line_draw1(std::int16_t) override {}
+    void Line_draw2(std::int16_t) override {}
+    void PvBarUpdate() override {}
+    void MvSliderUpdate() override {}
+    void SvPointerUpdate() override {}
+    void DvPointerUpdate() override {}
+    void showSv(double) override {}
+    void showMv(double) override {}
+    void showPv(double) override {}
+};
+
+} // namespace kestrel

@@ -1,0 +1,51 @@
+#pragma once
+// modPIDfnc: the discrete transfer blocks every dynamic element of the loop is built from.
+//
+// The blocks keep no state of their own: they read and write the two-slot histories and
+// dead-time registers of the simulation state that the caller hands them, and return the new
+// output, which the caller stores into slot 0 of the output history. x[k] is slot 0 of the input,
+// y[k-1] slot 1 of the output. While `init` (the state's InitPending) is true every block takes
+// its initialisation branch and jumps to its steady state for the current input.
+//
+// Blocks 1 to 4 bound their result to [-10000, +10000] (strict comparisons). Every arithmetic
+// result is checked: a non-finite value is run-time error 6 and is never returned.
+
+#include "engine/history.h"
+
+namespace kestrel {
+
+inline constexpr double kBlockLimit = 10000.0;
+
+/// 1/(1 + T·s), backward difference:
+///   y[k] = T/(T+dt)·y[k-1] + dt/(T+dt)·x[k]            when T > 0 and not init;
+///   y[k] = x[k], and y[k-1] is overwritten with x[k]   otherwise.
+/// The output limit applies in both branches.
+double FirstOrderLag(double x0, History& y, double T, double dt, bool init);
+
+/// 1 + K·s, proportional plus difference:
+///   y[k] = x[k] + K·(x[k] - x[k-1])/dt                 when K > 0 and not init;
+///   y[k] = x[k], and y[k-1] is overwritten with x[k]   otherwise.
+/// The output limit applies in both branches; finally x[k-1] is overwritten with x[k].
+double LeadStage(History& x, History& y, double K, double dt, bool init);
+
+/// 1/(T·s), rectangular:
+///   y[k] = y[k-1] + x[k]·dt/T, limited                  when T > 0 and not init;
+///   y[k] = 0, and y[k-1] is overwritten with 0          otherwise.
+double Integrator(double x0, History& y, double T, double dt, bool init);
+
+/// Td·s/(1 + η·Td·s), backward difference:
+///   y[k] = (Td·(x[k] - x[k-1]) + η·Td·y[k-1]) / (η·Td + dt), limited   when Td > 0 and not init;
+///   y[k] = 0, and y[k-1] is overwritten with 0                         otherwise.
+double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta, bool init);
+
+/// Dead time as a shift register b[0..200]:
+///   b[0] = x[k]; when init every slot 200..1 = x[k], otherwise b[i] = b[i-1] for i = 200..1;
+///   n = L/dt + 1 rounded to a 16-bit integer (ties to even), at most 200; result = b[n].
+/// The delay is n - 1 steps: L = 0 gives none, the longest is 199 steps. The caller writes the
+/// result into b[0], where the following block reads it; the next call overwrites it first.
+double DeadTime(double x0, DeadTimeBuffer& b, double L, double dt, bool init);
+
+/// Delay in register slots for a dead time L at control period dt (the n above).
+int deadTimeSlot(double L, double dt);
+
+} // namespace kestrel

@@ -1,0 +1,52 @@
+#pragma once
+// ParameterSet: the definition of one experiment as the engine reads it at every step.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace kestrel {
+
+/// Engine values of one experiment. The parameter window holds each value as a text and converts
+/// it when its group is applied; the field names are the keys of the lesson and project files.
+/// Times are in seconds, MV values and limits in percent.
+///
+/// Ranges the window enforces and the engine relies on: dt > 0 (0.02..2 s); Kpl >= 0.01 (the
+/// bias and the start values divide by it); dead times L <= 200 * dt; Ti = 0 and Td = 0 switch
+/// the integral and the derivative off.
+struct ParameterSet {
+    /// Control type: 0 P, 1 PI, 2 error PID, 3 I-PD, 4 PI-D, 5 two-degree-of-freedom PID. The
+    /// equations see it only through the presets of Ti, Td, alpha, beta, gamma; the step reads
+    /// it to choose the recorded per-term pen channels.
+    std::int16_t TYPE_SELECT = 2;
+    /// Feedback coefficient: -1.0 connected, 0.0 open loop (key FB 1 / 0).
+    double FB = -1.0;
+    /// Controller form: 0 position, 1 velocity, 2 velocity with unlimited internal accumulator.
+    std::int16_t CALC_TYPE = 0;
+    double dt = 0.1; ///< control period, s
+
+    double Kp = 1.0, Ti = 1.0, Td = 0.0;        ///< gain, integral time s, derivative time s
+    double MH = 100.0, ML = 0.0, dML = 100.0;   ///< MV limits %, MV rate limit % per period
+    double alpha = 1.0, beta = 1.0, gamma = 1.0; ///< set-point filter coefficients α, β, γ
+
+    double Kpl = 1.0, Tpl = 5.0, Lpl = 2.0;            ///< process gain, lag s, dead time s
+    double Kd = 0.0, Kds = 0.0, Tds = 0.0, Lds = 0.0;  ///< disturbance at the input; path to PV
+    double Kf = 0.0, Tfd = 0.0, Tfp = 0.0, Lf = 0.0;   ///< feedforward gain, lag, lead, dead time
+
+    /// SV and DV programs: value (%) and time (s) texts of points 0..8, converted at every
+    /// evaluation. The time of point 0 is "0"; an empty time ends the program.
+    std::array<std::string, 9> SVv{"50", "", "", "", "", "", "", "", ""};
+    std::array<std::string, 9> SVt{"0", "", "", "", "", "", "", "", ""};
+    std::array<std::string, 9> DVv{"0", "", "", "", "", "", "", "", ""};
+    std::array<std::string, 9> DVt{"0", "", "", "", "", "", "", "", ""};
+
+    /// Operating mode: 0 manual (M), 1 automatic (A), 2 cascade (C).
+    std::int16_t MODE = 0;
+
+    /// Bias bA, %: set when a run is initialised, shown in the bias field; not a file key.
+    double bA = 50.0;
+    /// Derivative filter coefficient η, fixed at start-up.
+    double eta = 0.1;
+};
+
+} // namespace kestrel

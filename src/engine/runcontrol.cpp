@@ -1,0 +1,431 @@
+#include "engine/runcontrol.h"
+
+#include "core/convert.h"
+#include "core/runtimeerror.h"
+#include "core/vbformat.h"
+#include "engine/errortrap.h"
+
+
+namespace kestrel {
+
+namespace {
+
+constexpr double kLongestMeasuredRun = 3000.0; // s; longer runs (a long pause) teach nothing
+
+/// A range text read through "##0.0" as a single-precision number.
+float readRangeText(const std::string& text) { return toSingle(formatText(text, "##0.0")); }
+
+} // namespace
+
+int RunControl::pacingInterval(double dt, float tmHosei) {
+    const double ms = checkFinite(1000.0 * dt - static_cast<double>(tmHosei));
+    // A correction read from an edited settings file may lie far outside what runs produce.
+    if (ms > 32767.0)
+        return 32767;
+    const int interval = ms < 11.0 ? 10 : toInt16(ms);
+    return interval < 11 ? 10 : interval;
+}
+
+void RunControl::Param_set() {
+    auto& s = mState.sim;
+    auto& chart = mState.chart;
+    const double dt = mState.params.dt;
+    ErrorTrap t(mMessages, "  P039");
+    t([&] { mHost.setPacingInterval(pacingInterval(dt, s.TmHosei)); });
+    t([&] {
+        if (chart.GraphTime == 0 || dt == 0.0)
+            throw RuntimeError::divisionByZero();
+        s.DecimationRatio = toInt16(chart.GraphTime / dt / 500.0 + 1.0);
+    });
+    t([&] { chart.PenAdvance = checkFinite(mHost.chartWidth() * dt / chart.GraphTime); });
+    t([&] { chart.PenRecAdvance = checkFinite(mHost.penRecorderWidth() * dt / chart.GraphTime); });
+}
+
+void RunControl::Data_inz() {
+    auto& s = mState.sim;
+    auto& p = mState.params;
+    Display& display = mSim.display();
+    ErrorTrap t(mMessages, "  P040", mState.chart.LastErrorNumber);
+
+    s.InitPending = true;
+    if (p.MODE == 2)
+        t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
+    const double mv = s.MV[0];
+    s.SV[1] = s.SV[0];
+    s.MvCtrl.set(mv);
+    s.MV[1] = mv;
+    s.MvInt.set(mv);
+    s.PV.set(mv);
+
+    const double sv = s.SV[0];
+    s.SvLag.set(sv);
+    s.SvFilt.set(sv);
+    double e = 0.0;
+    t([&] { e = checkFinite(sv - s.PV[0]); });
+    for (History* h : {&s.Ep, &s.P, &s.I, &s.PI, &s.Ed, &s.Dk})
+        h->set(e);
+    s.D.set(0.0);
+
+    t([&] {
+        if (p.Kpl == 0.0)
+            throw RuntimeError::divisionByZero();
+        p.bA = checkFinite(s.PV[0] / p.Kpl);
+    });
+    t([&] { s.MvPos.set(checkFinite(s.PI[0] + s.D[0] + p.bA)); });
+
+    const double dv = s.DV[0];
+    s.FfIn.set(dv);
+    s.FfLag.set(dv);
+    s.FfOut.set(dv);
+    s.FfDelayed.fill(dv, 200);
+    s.ProcIn.set(mv);
+    s.PlantIn.set(mv);
+    s.PlantOut.set(mv);
+    s.PlantDelayed.fill(mv, 200);
+    s.DV[1] = dv;
+    s.DistIn.set(dv);
+    s.DistOut.set(dv);
+    s.DistDelayed.fill(dv, 200);
+
+    t([&] {
+        if (s.SvDisplayLive)
+            display.showSv(s.SV[0]);
+        if (s.MvDisplayLive)
+            display.showMv(s.MV[0]);
+        display.showPv(s.PV[0]);
+    });
+    t([&] { mHost.showBias(p.bA); });
+    t([&] { display.PvBarUpdate(); });
+    t([&] { display.SvPointerUpdate(); });
+    t([&] { display.DvPointerUpdate(); });
+    t([&] { display.PvBarUpdate(); });
+    t([&] { display.MvSliderUpdate(); });
+    t.finish();
+}
+
+void RunControl::steadyStateFromSv() {
+    auto& s = mState.sim;
+    auto& p = mState.params;
+    if (p.Kpl == 0.0)
+        throw RuntimeError::divisionByZero();
+    s.SV[1] = s.SV[0];
+    const double mv = checkFinite(s.SV[0] / p.Kpl);
+    s.MV.set(mv);
+    mSim.display().MvSliderUpdate();
+    s.PV.set(s.SV[0]);
+    s.MvCtrl[1] = mv;
+    s.MvInt[1] = mv;
+    s.InitPending = true;
+    p.bA = p.FB != 0.0 ? checkFinite(s.PV[0] / p.Kpl) : 0.0;
+    mHost.showBias(p.bA);
+}
+
+void RunControl::RangeNormalise() {
+    auto& chart = mState.chart;
+
+    float low = readRangeText(mHost.text(PanelText::RL));
+    if (low < -100.0f)
+        low = -100.0f;
+    if (low > 200.0f)
+        low = 200.0f;
+    mHost.setText(PanelText::RL, formatNumber(low, "###0"));
+
+    low = readRangeText(mHost.text(PanelText::RL));
+    float high = readRangeText(mHost.text(PanelText::RH));
+    if (high < -100.0f)
+        high = -100.0f;
+    if (high <= low)
+        high = low + 1.0f;
+    if (high > 200.0f)
+        high = 200.0f;
+    mHost.setText(PanelText::RH, formatNumber(high, "###0"));
+
+    // A graph time that is not a number counts as 0 and becomes the shortest time.
+    double tm = val(mHost.text(PanelText::TM));
+    if (!(tm >= 10.0))
+        tm = 10.0;
+    if (tm > 300.0)
+        tm = 300.0;
+    chart.GraphTime = toInt16(tm);
+    mHost.setText(PanelText::TM, formatNumber(chart.GraphTime, "###0"));
+}
+
+void RunControl::ShiftDown() {
+    ErrorTrap t(mMessages, "  P032", mState.chart.LastErrorNumber);
+    t([&] { mHost.setText(PanelText::RH, formatNumber(toDouble(mHost.text(PanelText::RH)) - 15.0, "###.0")); });
+    t([&] { mHost.setText(PanelText::RL, formatNumber(toDouble(mHost.text(PanelText::RL)) - 15.0, "###.0")); });
+}
+
+void RunControl::chartClear() {
+    mHost.eraseCharts();
+    if (mHost.autoRangeChecked()) {
+        mHost.setText(PanelText::RL, "30");
+        mHost.setText(PanelText::RH, "130");
+    }
+    Param_set();
+    mHost.Pict_inz();
+}
+
+void RunControl::Start() {
+    auto& s = mState.sim;
+    auto& p = mState.params;
+    auto& chart = mState.chart;
+    Display& display = mSim.display();
+    ErrorTrap t(mMessages, "  P021");
+
+    if (p.MODE == 2)
+        Data_inz();
+    t([&] { RangeNormalise(); });
+
+    bool changed = false;
+    t([&] {
+        const double advance = checkFinite(mHost.chartWidth() * p.dt / chart.GraphTime);
+        if (advance != chart.PenAdvance) {
+            chart.PenAdvance = advance;
+            changed = true;
+        }
+    });
+    t([&] {
+        const double rh = toDouble(mHost.text(PanelText::RH));
+        if (rh != chart.RH) {
+            chart.RH = toInt16(rh);
+            changed = true;
+        }
+    });
+    t([&] {
+        const double rl = toDouble(mHost.text(PanelText::RL));
+        if (rl != chart.RL) {
+            chart.RL = toInt16(rl);
+            changed = true;
+        }
+    });
+    const bool autoRange = mHost.autoRangeChecked();
+    if (changed && !autoRange) {
+        Clear();
+        t([&] { mHost.clearPenRecorder(); });
+    }
+
+    t([&] { display.SvPointerUpdate(); });
+    mHost.setStartEnabled(false);
+    mHost.setPauseEnabled(true);
+    mHost.setFastEnabled(true);
+    mHost.setLessonButtonVisible(false);
+    mHost.setPrintEnabled(false);
+
+    s.Running = true;
+    s.Paused = false;
+    mHost.setPauseCaption("ポーズ");
+    mHost.focusFast();
+    s.DecimationCount = 0;
+
+    if (autoRange)
+        ShiftDown();
+
+    if (p.MODE == 2) {
+        t([&] { s.DV[0] = checkFinite(val(p.DVv[0])); });
+        t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
+        t([&] { steadyStateFromSv(); });
+    }
+
+    s.SimTime = 0.0;
+    s.TickCount = 0;
+    s.RunStart = mHost.wallClockSeconds();
+    s.Running = true;
+    mHost.setPacingTimerEnabled(true);
+
+    t([&] {
+        const double span = chart.RH - chart.RL;
+        const double v = span < 40.0 ? intFloor(span / 25.0 + 0.99) * 2.5 + chart.RL
+                                     : intFloor(span / 50.0 + 0.99) * 5.0 + chart.RL;
+        chart.DvOffset = checkFinite(v - s.DV[0]);
+    });
+    t([&] { display.DvPointerUpdate(); });
+    s.SampleIndex = 0;
+}
+
+void RunControl::Pause() {
+    auto& s = mState.sim;
+    ErrorTrap t(mMessages, "  P022");
+    if (s.Paused) {
+        s.Running = true;
+        s.Paused = false;
+        t([&] { mHost.setPauseCaption("ポーズ"); });
+    } else {
+        s.Running = false;
+        s.Paused = true;
+        t([&] { mHost.setPauseCaption("再開"); });
+    }
+}
+
+void RunControl::Fast() {
+    auto& s = mState.sim;
+    auto& chart = mState.chart;
+    auto& rec = mState.rec;
+    Display& display = mSim.display();
+    ErrorTrap t(mMessages, "  P023", chart.LastErrorNumber);
+
+    s.Running = true;
+    mHost.setPauseEnabled(false);
+    mHost.setFastEnabled(false);
+    s.Paused = false;
+    mHost.setPauseCaption("ポーズ");
+
+    if (s.SimTime == 0.0)
+        Start();
+    t([&] { mHost.setPenRecorderRedraw(false); });
+
+    while (s.SimTime <= chart.GraphTime) {
+        if (!mSim.MainCalc()) {
+            mHost.quitApplication();
+            return;
+        }
+        mHost.processEvents();
+        if (!s.Running)
+            return; // Pause, Clear or the end of the run came in between
+    }
+
+    s.SimTime = 0.0;
+    t([&] { mHost.setPenRecorderRedraw(true); });
+
+    for (std::int16_t i = 0; i <= 500; ++i) {
+        s.SampleIndex = i;
+        t([&] { display.Line_draw1(i); });
+        t([&] { display.Line_draw2(i); });
+        if (t.ended() || rec.SampleTime[i] > chart.GraphTime)
+            break;
+    }
+
+    s.Running = false;
+    chart.DvOffset = 0.0;
+    t([&] { mHost.PenColorAdvance(); });
+    mHost.startEndOfRunTimer();
+    chart.LastErrorNumber = 0;
+}
+
+void RunControl::Clear() {
+    auto& s = mState.sim;
+    auto& p = mState.params;
+    auto& chart = mState.chart;
+    Display& display = mSim.display();
+    ErrorTrap t(mMessages, "  P024");
+
+    s.Running = false;
+    chart.DvOffset = 0.0;
+    mHost.setStartEnabled(true);
+    mHost.focusStart();
+    t([&] { RangeNormalise(); });
+    mHost.setPauseEnabled(false);
+    mHost.setPauseCaption("ポーズ");
+
+    if (p.MODE == 2) {
+        t([&] { s.DV[0] = checkFinite(val(p.DVv[0])); });
+        t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
+    }
+    if (p.MODE != 0)
+        t([&] { steadyStateFromSv(); });
+
+    Data_inz();
+
+    t([&] { chartClear(); });
+    t([&] { mHost.resetCaptionAndNotes(); });
+    t([&] {
+        const double rh = toDouble(mHost.text(PanelText::RH));
+        if (rh != chart.RH)
+            chart.RH = toInt16(rh);
+    });
+    t([&] {
+        const double rl = toDouble(mHost.text(PanelText::RL));
+        if (rl != chart.RL)
+            chart.RL = toInt16(rl);
+    });
+    t([&] { display.SvPointerUpdate(); });
+    t([&] { display.DvPointerUpdate(); });
+    mHost.setFastEnabled(false);
+}
+
+void RunControl::PacingTick() {
+    // A message box opened by a step runs its own event loop; ticks arriving meanwhile wait.
+    if (mInTick)
+        return;
+    mInTick = true;
+    auto& s = mState.sim;
+
+    mHost.processEvents();
+    if (!mSim.MainCalc()) {
+        mInTick = false;
+        mHost.quitApplication();
+        return;
+    }
+    if (s.SimTime >= mState.chart.GraphTime)
+        endRun();
+    if (s.TickCount < 32767)
+        ++s.TickCount;
+    mInTick = false;
+}
+
+void RunControl::endRun() {
+    auto& s = mState.sim;
+    s.SimTime = 0.0;
+    s.Running = false;
+    mState.chart.DvOffset = 0.0;
+
+    mHost.setStartEnabled(true);
+    mHost.startEndOfRunTimer();
+    mHost.setPauseEnabled(false);
+    mHost.setClearEnabled(true);
+    mHost.setPrintEnabled(true);
+    try {
+        mHost.PenColorAdvance();
+        correctTimer();
+    } catch (const RuntimeError&) {
+        // The pacing tick has no error report of its own; a failed correction keeps the old one.
+    }
+}
+
+void RunControl::correctTimer() {
+    auto& s = mState.sim;
+    if (s.TickCount <= 0)
+        return; // no paced tick to measure (the run ended before the first one)
+    const double elapsed = mHost.wallClockSeconds() - s.RunStart;
+    if (!(elapsed < kLongestMeasuredRun))
+        return;
+    const double dtMs = mState.params.dt * 1000.0;
+    const float corrected = toFloat((elapsed / s.TickCount * 1000.0 - dtMs) * 0.2 + s.TmHosei);
+    if (corrected == s.TmHosei)
+        return;
+    s.TmHosei = corrected;
+    mSettings.writeSetting("TmHosei", singleText(corrected));
+    mHost.setPacingInterval(pacingInterval(mState.params.dt, s.TmHosei));
+}
+
+void RunControl::DisplayTimerTick() {
+    auto& s = mState.sim;
+    ErrorTrap t(mMessages, "  P043");
+    t([&] { mHost.stopDisplayTimer(); });
+    s.SvDisplayLive = true;
+    s.MvDisplayLive = true;
+}
+
+void RunControl::EndOfRunTick() {
+    const auto& study = mState.study;
+    mHost.stopEndOfRunTimer();
+    mHost.processEvents();
+    try {
+        if (study.StepNo == 0) {
+            mHost.focusStart();
+        } else if (!study.NoteId.empty()) {
+            mHost.drawLessonNotes();
+            mHost.setLessonButtonVisible(true);
+            mHost.focusLessonButton();
+            mMessages.beep();
+        }
+    } catch (const RuntimeError&) {
+        // The lesson follow-up is a convenience; a failure there must not keep the buttons off.
+    }
+    mHost.setStartEnabled(true);
+    mHost.setClearEnabled(true);
+    mHost.setPrintEnabled(true);
+    mHost.setPauseEnabled(false);
+}
+
+} // namespace kestrel

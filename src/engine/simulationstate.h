@@ -1,0 +1,78 @@
+#pragma once
+// SimulationState, the recording arrays and the chart state: what the step keeps from one step
+// to the next, what it records, and the chart settings it records with.
+
+#include "core/palette.h"
+#include "engine/history.h"
+
+#include <array>
+#include <cstdint>
+
+namespace kestrel {
+
+/// Signals of the loop as two-slot histories (slot 0 = step k, slot 1 = step k-1), in percent.
+struct SimulationState {
+    History SV, PV, DV, MV;
+    History MvCtrl;          ///< controller output before the feedforward is subtracted
+    History SvLag, SvFilt;   ///< the two stages of the set-point filter
+    History Ep, Ed;          ///< error of P and I (filtered SV), error of D (α·γ·SV)
+    History P, I, PI, Dk, D; ///< terms; Dk = Kp·Ed is the derivative input
+    History MvPos;           ///< position-form output PI + D + bA
+    History MvInt, MvExcess; ///< unlimited accumulator of the essence-inheriting form, MvInt - MvCtrl
+    History FfIn, FfLag, FfOut;
+    History ProcIn, PlantIn, PlantOut;
+    History DistIn, DistOut;
+
+    DeadTimeBuffer FfDelayed, PlantDelayed, DistDelayed;
+
+    bool Running = false;     ///< a recording run is in progress
+    bool Paused = false;
+    bool InitPending = false; ///< the next step settles every block at its steady state
+    bool LimitHit = false;    ///< a velocity-form limit acted in this step
+
+    double SimTime = 0.0;                ///< simulated time of the run, s
+    std::int16_t SampleIndex = 0;        ///< slot of the next recorded sample, 0..500
+    std::int16_t DecimationRatio = 1;    ///< steps per regular sample
+    std::int16_t DecimationCount = 0;
+    std::int16_t TickCount = 0;          ///< pacing ticks since Start, stops at 32767
+    double RunStart = 0.0;               ///< wall-clock time of Start, s
+    float TmHosei = 0.0f;                ///< learned pacing correction, ms
+
+    bool SvDisplayLive = true; ///< the step rewrites the panel's SV text
+    bool MvDisplayLive = true; ///< the step rewrites the panel's MV text
+
+    /// Every history's slot 1 = slot 0.
+    void shiftAll();
+};
+
+/// Recorded samples of a run: at most 501 per run (slots 0..500).
+struct Recording {
+    static constexpr int kSamples = 501;
+    static constexpr int kTrendChannels = 5; // SV, PV, DV, MV, (unused)
+    static constexpr int kPenChannels = 11;
+
+    std::array<double, 3001> SampleTime{};
+    /// TrendData[graph][channel][sample]: channels 0 SV, 1 PV, 2 DV, 3 MV.
+    std::array<std::array<std::array<double, kSamples>, kTrendChannels>, 3> TrendData{};
+    /// PenData[plane][channel][sample]: SV, Ep, P, I, D, MV, DV, FfOut, Kd·DV, DistOut, PV.
+    std::array<std::array<std::array<double, kSamples>, kPenChannels>, 2> PenData{};
+};
+
+/// Chart state of the controller panel, shared by the step, run control and the charts.
+struct ChartState {
+    std::int16_t CurrentGraph = 0; ///< selected graph, 0 or 1
+    double PenAdvance = 0.0;       ///< trend-chart drawing units per step
+    double PenRecAdvance = 0.0;    ///< pen-recorder drawing units per step
+    double DvOffset = 0.0;         ///< added to DV when it is drawn, %
+    /// Pen colour choice of the panel's list (0..4: white, yellow, magenta, red, cyan).
+    std::int16_t PenChoice = 0;
+    std::array<std::array<Rgb, 5>, 3> PenColor{};
+    Rgb HistoryPenColor = rgb(255, 255, 255);
+    std::int16_t GraphTime = 50;   ///< graph display time, s (10..300)
+    std::int16_t RH = 100, RL = 0; ///< range of the upper strip, %
+    std::int16_t MvStripHigh = 100, MvStripLow = 0;
+    /// Last error number reported by the panel's procedures; a repeat is not shown again.
+    std::int16_t LastErrorNumber = 0;
+};
+
+} // namespace kestrel

@@ -1,0 +1,240 @@
+#include "engine/simulator.h"
+
+#include "core/runtimeerror.h"
+#include "engine/errortrap.h"
+#include "engine/modpidfnc.h"
+#include "engine/programs.h"
+
+namespace kestrel {
+
+void SimulationState::shiftAll() {
+    for (History* h : {&PV, &SV, &MvCtrl, &MV, &MvInt, &MvExcess, &SvLag, &SvFilt, &Ep, &P, &I, &PI, &Ed,
+                       &Dk, &D, &MvPos, &FfIn, &FfLag, &FfOut, &ProcIn, &PlantIn, &PlantOut, &DV, &DistIn,
+                       &DistOut})
+        h->shift();
+}
+
+void Simulator::SvProgramEval() {
+    auto& s = mState.sim;
+    ErrorTrap trap(mMessages, "  P051", mState.chart.LastErrorNumber);
+    const auto v = evaluateProgram(mState.params.SVv, mState.params.SVt, static_cast<float>(s.SimTime), trap);
+    if (trap.ended())
+        return;
+    if (v)
+        s.SV[0] = *v;
+    trap([&] { mDisplay.SvPointerUpdate(); });
+    trap.finish();
+}
+
+void Simulator::DvProgramEval() {
+    auto& s = mState.sim;
+    ErrorTrap trap(mMessages, "  P052", mState.chart.LastErrorNumber);
+    const auto v = evaluateProgram(mState.params.DVv, mState.params.DVt, static_cast<float>(s.SimTime), trap);
+    if (trap.ended())
+        return;
+    if (v)
+        s.DV[0] = *v;
+    trap([&] { mDisplay.DvPointerUpdate(); });
+    trap.finish();
+}
+
+bool Simulator::MainCalc() {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    auto& rec = mState.rec;
+    auto& chart = mState.chart;
+
+    if (s.Paused)
+        return true;
+
+    ErrorTrap t(mMessages, "  P042", ErrorTrap::RetryCancel{});
+    const bool init = s.InitPending;
+    const double dt = p.dt;
+    s.LimitHit = false;
+
+    if (s.Running && p.MODE == 2) {
+        SvProgramEval();
+        DvProgramEval();
+    }
+
+    if (p.MODE != 0) {
+        // Controller terms.
+        double T1 = p.beta * p.Ti;
+        t([&] { T1 = checkFinite(p.beta * p.Ti); });
+        if (T1 == 0.0)
+            T1 = 0.0001;
+        t([&] { s.SvLag[0] = FirstOrderLag(s.SV[0], s.SvLag, T1, dt, init); });
+        t([&] { s.SvFilt[0] = LeadStage(s.SvLag, s.SvFilt, checkFinite(p.alpha * T1), dt, init); });
+        t([&] { s.Ep[0] = checkFinite(s.SvFilt[0] + p.FB * s.PV[0]); });
+        t([&] { s.Ed[0] = checkFinite(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]); });
+        t([&] { s.P[0] = checkFinite(p.Kp * s.Ep[0]); });
+        t([&] { s.I[0] = Integrator(s.P[0], s.I, p.Ti, dt, init); });
+        t([&] { s.PI[0] = checkFinite(s.P[0] + s.I[0]); });
+        t([&] { s.Dk[0] = checkFinite(p.Kp * s.Ed[0]); });
+        t([&] { s.D[0] = IncompleteDerivative(s.Dk, s.D, p.Td, dt, p.eta, init); });
+        t([&] { s.MvPos[0] = checkFinite(s.PI[0] + s.D[0] + p.bA); });
+
+        // Controller form.
+        if (p.CALC_TYPE == 0) {
+            s.MvCtrl[0] = s.MvPos[0];
+        } else if (p.CALC_TYPE == 1 || p.CALC_TYPE == 2) {
+            double dP = 0.0, dI = 0.0, dD = 0.0;
+            if (!init) {
+                t([&] { dP = checkFinite(s.P[0] - s.P[1]); });
+                t([&] { dI = checkFinite(s.I[0] - s.I[1]); });
+                t([&] { dD = checkFinite(s.D[0] - s.D[1]); });
+            }
+            if (p.CALC_TYPE == 1) {
+                t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + dP + dI + dD); });
+                if (s.MvCtrl[0] > p.MH) {
+                    s.MvCtrl[0] = p.MH;
+                    s.LimitHit = true;
+                }
+                if (s.MvCtrl[0] < p.ML) {
+                    s.MvCtrl[0] = p.ML;
+                    s.LimitHit = true;
+                }
+                if (s.MvCtrl[0] - s.MvCtrl[1] > p.dML) {
+                    t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + p.dML); });
+                    s.LimitHit = true;
+                }
+                if (s.MvCtrl[1] - s.MvCtrl[0] > p.dML) {
+                    t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] - p.dML); });
+                    s.LimitHit = true;
+                }
+            } else {
+                double sum = 0.0;
+                t([&] {
+                    sum = checkFinite(dP + dD);
+                    if (dI * s.MvExcess[1] >= 0.0)
+                        sum = checkFinite(sum + dI);
+                });
+                t([&] { s.MvInt[0] = checkFinite(s.MvInt[1] + sum); });
+                double c = s.MvInt[0];
+                if (c > p.MH) {
+                    c = p.MH;
+                    s.LimitHit = true;
+                }
+                if (c < p.ML) {
+                    c = p.ML;
+                    s.LimitHit = true;
+                }
+                double dMV = 0.0;
+                t([&] { dMV = checkFinite(c - s.MvCtrl[1]); });
+                if (dMV > p.dML) {
+                    dMV = p.dML;
+                    s.LimitHit = true;
+                }
+                if (dMV < -p.dML) {
+                    dMV = -p.dML;
+                    s.LimitHit = true;
+                }
+                if (init)
+                    dMV = 0.0;
+                t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + dMV); });
+                t([&] { s.MvExcess[0] = checkFinite(s.MvInt[0] - s.MvCtrl[0]); });
+            }
+        }
+
+        // Feedforward compensator Kf·e^(-Lf·s)·(1+Tfp·s)/(1+Tfd·s).
+        t([&] { s.FfIn[0] = checkFinite(p.Kf * s.DV[0]); });
+        t([&] { s.FfDelayed[0] = DeadTime(s.FfIn[0], s.FfDelayed, p.Lf, dt, init); });
+        t([&] { s.FfLag[0] = FirstOrderLag(s.FfDelayed[0], s.FfLag, p.Tfd, dt, init); });
+        t([&] {
+            const double tp = p.Tfd == 0.0 ? 0.0001 : p.Tfd;
+            const double ratio = checkFinite(p.Tfp / tp);
+            s.FfOut[0] = checkFinite(ratio * s.FfDelayed[0] + (1.0 - ratio) * s.FfLag[0]);
+        });
+        t([&] { s.MV[0] = checkFinite(s.MvCtrl[0] - s.FfOut[0]); });
+        t([&] { s.ProcIn[0] = checkFinite(s.MV[0] + p.Kd * s.DV[0]); });
+    } else {
+        s.ProcIn[0] = s.MV[0];
+    }
+
+    // Process and disturbance path.
+    t([&] { s.PlantIn[0] = checkFinite(p.Kpl * s.ProcIn[0]); });
+    t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
+    t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantOut, p.Tpl, dt, init); });
+    t([&] { s.DistIn[0] = checkFinite(p.Kds * s.DV[0]); });
+    t([&] { s.DistDelayed[0] = DeadTime(s.DistIn[0], s.DistDelayed, p.Lds, dt, init); });
+    t([&] { s.DistOut[0] = FirstOrderLag(s.DistDelayed[0], s.DistOut, p.Tds, dt, init); });
+    t([&] { s.PV[0] = checkFinite(s.PlantOut[0] + s.DistOut[0]); });
+
+    if (s.Running) {
+        if (s.DecimationCount == 0 || s.LimitHit) {
+            const int i = s.SampleIndex;
+            const int g = chart.CurrentGraph;
+            t([&] {
+                if (i < 0 || i >= Recording::kSamples || g < 0 || g > 2)
+                    throw RuntimeError::subscriptOutOfRange();
+                rec.SampleTime[i] = s.SimTime;
+
+                const Rgb pen = penChoiceColor(chart.PenChoice);
+                chart.PenColor[g][0] = kSvPenColor;
+                chart.PenColor[g][1] = pen;
+                chart.PenColor[g][2] = kDvPenColor;
+                chart.PenColor[g][3] = pen;
+                chart.HistoryPenColor = pen;
+
+                auto& trend = rec.TrendData[g];
+                trend[0][i] = s.SV[0];
+                trend[1][i] = s.PV[0];
+                trend[2][i] = s.DV[0];
+                trend[3][i] = s.MV[0];
+
+                auto& pen0 = rec.PenData[0];
+                const int type = p.TYPE_SELECT;
+                auto perGain = [&](double x) { return p.Kp > 0.0 ? checkFinite(x / p.Kp) : 0.0; };
+                pen0[0][i] = s.SV[0];
+                pen0[1][i] = s.Ep[0];
+                if (type == 5) {
+                    pen0[2][i] = s.Ed[0];
+                    pen0[3][i] = s.PI[0];
+                    pen0[4][i] = s.D[0];
+                } else {
+                    pen0[2][i] = perGain(s.P[0]);
+                    pen0[3][i] = type == 0 ? -1000.0 : perGain(s.I[0]);
+                    pen0[4][i] = type == 0 ? -1000.0 : perGain(s.D[0]);
+                }
+                pen0[5][i] = s.MV[0];
+                pen0[6][i] = s.DV[0];
+                pen0[7][i] = s.FfOut[0];
+                pen0[8][i] = checkFinite(p.Kd * s.DV[0]);
+                pen0[9][i] = s.DistOut[0];
+                pen0[10][i] = s.PV[0];
+            });
+            std::int16_t drawn = static_cast<std::int16_t>(i);
+            t([&] { mDisplay.Line_draw1(drawn); });
+            t([&] { mDisplay.Line_draw2(drawn); });
+            if (s.SampleIndex < 500)
+                ++s.SampleIndex;
+        }
+        // A ratio lowered during the run must not let the counter run past it.
+        if (++s.DecimationCount >= s.DecimationRatio)
+            s.DecimationCount = 0;
+    }
+
+    if (s.Running) {
+        t([&] {
+            s.SimTime = checkFinite(s.SimTime + dt);
+            rec.SampleTime[s.SampleIndex + 1] = s.SimTime;
+        });
+    }
+
+    t([&] { mDisplay.PvBarUpdate(); });
+    if (p.MODE != 0)
+        t([&] { mDisplay.MvSliderUpdate(); });
+    t([&] {
+        if (s.SvDisplayLive)
+            mDisplay.showSv(s.SV[0]);
+        if (s.MvDisplayLive)
+            mDisplay.showMv(s.MV[0]);
+        mDisplay.showPv(s.PV[0]);
+    });
+
+    s.shiftAll();
+    s.InitPending = false;
+    return !t.cancelled();
+}
+
+} // namespace kestrel

@@ -1,0 +1,60 @@
+#pragma once
+// The simulation step MainCalc: advances the closed loop by exactly one control period.
+
+#include "core/messageservice.h"
+#include "engine/appstate.h"
+#include "engine/display.h"
+
+namespace kestrel {
+
+/// The closed loop, one step at a time.
+///
+/// One step (nothing at all while Paused):
+///  1. in cascade mode during a run, SV and DV from their programs at SimTime;
+///  2. unless manual: the controller (set-point filter, P, I, D, form) gives MvCtrl, the
+///     feedforward gives FfOut, MV = MvCtrl - FfOut and ProcIn = MV + Kd·DV;
+///     in manual mode ProcIn = MV as the operator set it (no controller, no feedforward, no Kd);
+///  3. process Kpl·e^(-Lpl·s)/(1+Tpl·s) on ProcIn, disturbance path Kds·e^(-Lds·s)/(1+Tds·s) on DV,
+///     PV = PlantOut + DistOut;
+///  4. during a run: a sample every DecimationRatio steps and at every step in which a
+///     velocity-form limit acted (slots 0..500, the last slot overwritten once full), drawn with
+///     Line_draw1 and Line_draw2; SimTime advances by dt;
+///  5. PV bar, MV slider (not in manual), the panel texts; every history shifts; InitPending ends.
+///
+/// Controller (automatic and cascade), with T1 = β·Ti or 0.0001 s when that is 0:
+///   SvLag  = FirstOrderLag(SV, T1)       SvFilt = LeadStage(SvLag, α·T1)
+///   Ep = SvFilt + FB·PV                  Ed = α·γ·SV + FB·PV
+///   P = Kp·Ep   I = Integrator(P, Ti)    PI = P + I
+///   Dk = Kp·Ed  D = IncompleteDerivative(Dk, Td, η)     MvPos = PI + D + bA
+/// Forms: position MvCtrl = MvPos (no limits); velocity MvCtrl[k] = MvCtrl[k-1] + dP + dI + dD,
+/// then MH, ML and the rate limit dML in that order; essence-inheriting: an unlimited accumulator
+/// MvInt takes dP + dD and dI unless dI has the opposite sign to the stored excess, the output
+/// moves towards MvInt within MH, ML and dML. The increments are 0 in the first step after an
+/// initialisation, and the essence-inheriting output then holds its stored value exactly.
+///
+/// Every statement runs under the step's error trap: a run-time error (a non-finite result, an
+/// index out of range) offers Retry, which goes on with the next statement, and Cancel. A failed
+/// statement stores nothing, so no history, record or drawing ever holds a NaN or an infinity.
+class Simulator {
+public:
+    Simulator(AppState& state, Display& display, MessageService& messages)
+        : mState(state), mDisplay(display), mMessages(messages) {}
+
+    /// One step. Returns false when the user answered an error with Cancel: the caller then ends
+    /// the program.
+    bool MainCalc();
+
+    /// SV[k] from the SV program at SimTime, then SvPointerUpdate. Errors report "  P051".
+    void SvProgramEval();
+    /// DV[k] from the DV program at SimTime, then DvPointerUpdate. Errors report "  P052".
+    void DvProgramEval();
+
+    Display& display() { return mDisplay; }
+
+private:
+    AppState& mState;
+    Display& mDisplay;
+    MessageService& mMessages;
+};
+
+} // namespace kestrel
