@@ -1,0 +1,336 @@
+#include "setup/modinifile.h"
+
+#include "setup/cp932.h"
+
+#include <algorithm>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+using namespace kestrel;
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeBytes(const fs::path& file, std::string_view bytes) {
+    std::ofstream out(file, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string cp932(std::string_view utf8) {
+    bool ok = false;
+    std::string bytes = utf8ToCp932(utf8, &ok);
+    EXPECT_TRUE(ok) << utf8;
+    return bytes;
+}
+
+// Each test works in a folder of its own, removed afterwards.
+class ProfileFileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device random;
+        mDir = fs::temp_directory_path() / ("kestrel-setup-" + std::to_string(random()));
+        fs::create_directories(mDir);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(mDir, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(mDir, ignored);
+    }
+    fs::path copyFixture(const char* name) {
+        const fs::path copy = mDir / name;
+        fs::copy_file(fs::path(TEST_DATA_DIR) / name, copy);
+        return copy;
+    }
+    std::vector<std::string> folderContent() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(mDir))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path mDir;
+};
+
+struct ReadCase {
+    const char* section;
+    const char* key;
+    const char* expected;
+};
+
+} // namespace
+
+TEST_F(ProfileFileTest, ReadsALessonFile) {
+    const fs::path lesson = fs::path(TEST_DATA_DIR) / "lesson_cp932.txt";
+    ASSERT_EQ(readBytes(lesson).substr(0, 8), "[\x90\xE0\x96\xBE]\r\n") << "fixture is CP932 with CR LF";
+    const ReadCase cases[] = {
+        {"説明", "TITLE1", "5.1.7 (1) 比例動作"},
+        {"説明", "TEXT1",
+         "比例動作の特性を調べます。<BR>①「ﾊﾟﾗﾒｰﾀ設定」を押します。<BR>②「ｼﾐｭﾚｰｼｮﾝ実行」を押します。"},
+        {"手順1", "Kp", "1.00"},
+        {"手順1", "α", "0.40"},
+        {"手順1", "β", "1.00"},
+        {"手順1", "γ", "0.00"},
+        {"手順1", "NOTES", "F0501071"},
+        {"手順12", "TITLE2", "ゾーンとソフトの手順"},
+        {"手順12", "Kp", "2.50"},
+        {"手順12", "NOTES", ""}, // a key of another section is not this section's
+        {"手順2", "Kp", ""},
+        {"手順", "Kp", ""},
+    };
+    for (const ReadCase& c : cases)
+        EXPECT_EQ(ReadProfileValue(lesson, c.section, c.key), c.expected) << c.section << "/" << c.key;
+    EXPECT_EQ(brToNewline(ReadProfileValue(lesson, "説明", "TEXT1")),
+              "比例動作の特性を調べます。\r\n①「ﾊﾟﾗﾒｰﾀ設定」を押します。\r\n②「ｼﾐｭﾚｰｼｮﾝ実行」を押します。");
+    EXPECT_EQ(ReadProfileValue(mDir / "missing.txt", "説明", "TITLE1"), "");
+    EXPECT_EQ(ReadProfileValue(mDir, "説明", "TITLE1"), ""); // a folder, not a file
+}
+
+TEST_F(ProfileFileTest, ReadsFilesAsTheClassicProfileFunctionsWriteThem) {
+    const ReadCase cases[] = {
+        {"CONFIG", "TmHosei", "12.5"}, // blanks around '=' and value
+        {"CONFIG", "IEXPLORE", "C:\\Program Files\\Internet Explorer\\iexplore.exe"}, // quotes removed
+        {"CONFIG", "Quoted", "  spaced  "}, // blanks inside quotes kept
+        {"CONFIG", "Unmatched", "\"abc'"},
+        {"CONFIG", "NoEquals", ""},
+        {"CONFIG", "Empty", ""},
+        {"CONFIG", ";Commented", ""},
+        {"CONFIG", "Commented", ""},
+        {"CONFIG", "Indented", "inner  blanks  kept"},
+        {"CONFIG", "Dup", "first"},
+        {"CONFIG", "Equals", "a=b"},
+        {"CONFIG", "Extra", ""}, // only in the later section of the same name
+        {"config", "tmhosei", "12.5"},
+        {" Config ", " TMHOSEI ", "12.5"},
+        {"ＣＯＮＦＩＧ", "TmHosei", ""}, // full-width letters are other letters
+        {"ゾーン", "名前", "ソフト"},    // ']' and '\' as trail bytes
+        {"ア", "キー", "ア"},
+        {"ヂ", "キー", ""}, // "ア" is 83 41 and "ヂ" 83 61: no case folding inside a character
+    };
+    const std::string crlf = readBytes(fs::path(TEST_DATA_DIR) / "profile_classic_cp932.ini");
+    ASSERT_NE(crlf.find("\r\n"), std::string::npos);
+    std::string lf = crlf;
+    std::erase(lf, '\r');
+    writeBytes(mDir / "lf.ini", lf);
+    for (const fs::path& file : {fs::path(TEST_DATA_DIR) / "profile_classic_cp932.ini", mDir / "lf.ini"})
+        for (const ReadCase& c : cases)
+            EXPECT_EQ(ReadProfileValue(file, c.section, c.key), c.expected)
+                << file.filename() << " " << c.section << "/" << c.key;
+}
+
+TEST_F(ProfileFileTest, CutsLongValuesAt1023BytesBetweenCharacters) {
+    const std::string alpha = "\x83\xBF"; // "α"
+    const std::string kana = "\xB1";      // "ｱ", one byte
+    struct Case {
+        std::string value;
+        std::size_t expectedBytes;
+    };
+    const Case cases[] = {
+        {std::string(1023, 'a'), 1023},
+        {std::string(2000, 'a'), 1023},
+        {std::string(1021, 'a') + alpha + "b", 1023},
+        {std::string(1022, 'a') + alpha, 1022}, // the double-byte character would end at byte 1024
+        {std::string(1022, 'a') + kana + "b", 1023},
+        {"\"" + std::string(1023, 'a') + "\"", 1023}, // quotes removed first
+    };
+    const fs::path file = mDir / "long.ini";
+    for (const Case& c : cases) {
+        writeBytes(file, "[S]\r\nK=" + c.value + "\r\n");
+        const std::string read = ReadProfileValue(file, "S", "K");
+        const std::string expected =
+            cp932ToUtf8(std::string_view(c.value).substr(c.value[0] == '"', c.expectedBytes));
+        EXPECT_EQ(read, expected) << c.value.size();
+        EXPECT_EQ(utf8ToCp932(read).size(), c.expectedBytes);
+    }
+}
+
+TEST_F(ProfileFileTest, WritesAndReadsBackJapaneseTexts) {
+    const fs::path lesson = copyFixture("lesson_cp932.txt");
+    const ReadCase cases[] = {
+        {"手順1", "TITLE2", "①ﾊﾟﾗﾒｰﾀ設定のあと②を押す"},
+        {"手順1", "α", "0.55"},
+        {"手順1", "γ", "1.00"},
+        {"手順12", "β", "0.25"},
+        {"手順3", "TEXT2", "ソ・ゾ・表<BR>～"},
+        {"説明", "TEXT1", ""},
+    };
+    for (const ReadCase& c : cases)
+        ASSERT_TRUE(WriteProfileValue(lesson, c.section, c.key, c.expected)) << c.section << "/" << c.key;
+    for (const ReadCase& c : cases)
+        EXPECT_EQ(ReadProfileValue(lesson, c.section, c.key), c.expected) << c.section << "/" << c.key;
+
+    // Blanks around a stored text are lost, full-width ones too; an empty value stays as `key=`.
+    ASSERT_TRUE(WriteProfileValue(lesson, "手順1", "Kp", " \t　2.00　 "));
+    EXPECT_EQ(ReadProfileValue(lesson, "手順1", "Kp"), "2.00");
+    ASSERT_TRUE(WriteProfileValue(lesson, "手順1", "Kp", "   "));
+    EXPECT_EQ(ReadProfileValue(lesson, "手順1", "Kp"), "");
+    const std::string bytes = readBytes(lesson);
+    EXPECT_NE(bytes.find("\r\nKp=\r\n"), std::string::npos);
+    EXPECT_NE(bytes.find(cp932("\r\nα=0.55\r\n")), std::string::npos);
+    EXPECT_NE(bytes.find(cp932("\r\n[手順3]\r\nTEXT2=ソ・ゾ・表<BR>～\r\n")), std::string::npos);
+}
+
+TEST_F(ProfileFileTest, WritingChangesOneLineAndKeepsTheRestByteForByte) {
+    const std::string original = readBytes(fs::path(TEST_DATA_DIR) / "profile_classic_cp932.ini");
+    struct Case {
+        const char* what;
+        const char* section;
+        const char* key;
+        const char* value;
+        std::string expected; // CP932
+    };
+    auto replaced = [&](std::string_view from, std::string_view to) {
+        std::string text = original;
+        const std::size_t at = text.find(from);
+        EXPECT_NE(at, std::string::npos) << from;
+        return text.replace(at, from.size(), to);
+    };
+    const Case cases[] = {
+        {"in place", "config", "TMHOSEI", "13", replaced("TmHosei = 12.5   \r\n", "TmHosei=13\r\n")},
+        {"key without '='", "CONFIG", "NoEquals", "x", replaced("\r\nNoEquals\r\n", "\r\nNoEquals=x\r\n")},
+        {"first of two", "CONFIG", "Dup", "third", replaced("Dup=first", "Dup=third")},
+        {"indented", "CONFIG", "Indented", "v",
+         replaced("\tIndented   =  inner  blanks  kept  ", "Indented=v")},
+        {"new key at the end of its section", "CONFIG", "HelpPointer", "True",
+         replaced("Equals=a=b\r\n", "Equals=a=b\r\nHelpPointer=True\r\n")},
+        {"new key in a Japanese section", "ゾーン", "Kp", "1.00",
+         replaced(cp932("名前=ソフト\r\n"), cp932("名前=ソフト\r\nKp=1.00\r\n"))},
+        {"new section", "手順12", "β", "0.5", original + cp932("[手順12]\r\nβ=0.5\r\n")},
+    };
+    const fs::path file = mDir / "classic.ini";
+    for (const Case& c : cases) {
+        writeBytes(file, original);
+        ASSERT_TRUE(WriteProfileValue(file, c.section, c.key, c.value)) << c.what;
+        EXPECT_EQ(readBytes(file), c.expected) << c.what;
+        EXPECT_EQ(ReadProfileValue(file, c.section, c.key), c.value) << c.what;
+    }
+}
+
+TEST_F(ProfileFileTest, NewKeysGoBeforeTheBlankLinesThatCloseTheirSection) {
+    struct Case {
+        const char* what;
+        std::string before;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"blank line and comment", "[A]\r\nx=1\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n",
+         "[A]\r\nx=1\r\nk=v\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n"},
+        {"empty section", "[A]\r\n\r\n[B]\r\n", "[A]\r\nk=v\r\n\r\n[B]\r\n"},
+        {"last line unterminated", "[A]\r\nx=1", "[A]\r\nx=1\r\nk=v\r\n"},
+        {"LF file", "[A]\nx=1\n\n[B]\n", "[A]\nx=1\nk=v\r\n\n[B]\n"},
+        {"replace in LF file", "[A]\nk=old\n", "[A]\nk=v\n"},
+        {"later duplicate section", "[B]\r\n[A]\r\nx=1\r\n[a]\r\nk=old\r\n",
+         "[B]\r\n[A]\r\nx=1\r\nk=v\r\n[a]\r\nk=old\r\n"},
+        {"new section after unterminated line", "[B]\r\ny=2", "[B]\r\ny=2\r\n[A]\r\nk=v\r\n"},
+        {"empty file", "", "[A]\r\nk=v\r\n"},
+    };
+    const fs::path file = mDir / "a.ini";
+    for (const Case& c : cases) {
+        writeBytes(file, c.before);
+        ASSERT_TRUE(WriteProfileValue(file, "A", "k", "v")) << c.what;
+        EXPECT_EQ(readBytes(file), c.after) << c.what;
+    }
+    const fs::path created = mDir / "Kestrel.ini";
+    ASSERT_TRUE(WriteProfileValue(created, "CONFIG", "ChkMax", "1"));
+    EXPECT_EQ(readBytes(created), "[CONFIG]\r\nChkMax=1\r\n");
+}
+
+TEST_F(ProfileFileTest, FailedWritesAreReportedAndLeaveTheFileAsItWas) {
+    const fs::path lesson = copyFixture("lesson_cp932.txt");
+    const std::string original = readBytes(lesson);
+    struct Case {
+        const char* what;
+        fs::path file;
+        const char* section;
+        const char* key;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"missing folder", mDir / "Project" / "P1.txt", "手順1", "Kp", "1"},
+        {"parent is a file", lesson / "P1.txt", "手順1", "Kp", "1"},
+        {"not CP932", lesson, "手順1", "TITLE2", "温度 😀"},
+        {"not CP932 key", lesson, "手順1", "€", "1"},
+        {"line break in value", lesson, "手順1", "TEXT2", "a\r\n[手順1]\r\nKp=9"},
+        {"line break in key", lesson, "手順1", "Kp\nKp", "1"},
+        {"empty key", lesson, "手順1", " ", "1"},
+        {"empty section", lesson, "", "Kp", "1"},
+        {"'=' in key", lesson, "手順1", "K=p", "1"},
+        {"comment key", lesson, "手順1", ";Kp", "1"},
+        {"folder", mDir, "手順1", "Kp", "1"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_FALSE(WriteProfileValue(c.file, c.section, c.key, c.value)) << c.what;
+        EXPECT_EQ(readBytes(lesson), original) << c.what;
+    }
+    EXPECT_FALSE(fs::exists(mDir / "Project"));
+
+    // Read-only holds even for the administrator, as the platform's read-only attribute does.
+    fs::permissions(lesson, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    EXPECT_FALSE(WriteProfileValue(lesson, "手順1", "Kp", "3.00"));
+    EXPECT_EQ(readBytes(lesson), original);
+
+    // A folder the process may not write to.
+    if (::geteuid() != 0) {
+        fs::permissions(lesson, fs::perms::owner_write, fs::perm_options::add);
+        fs::permissions(mDir, fs::perms::owner_write, fs::perm_options::remove);
+        EXPECT_FALSE(WriteProfileValue(lesson, "手順1", "Kp", "3.00"));
+        fs::permissions(mDir, fs::perms::owner_write, fs::perm_options::add);
+        EXPECT_EQ(readBytes(lesson), original);
+    }
+    EXPECT_EQ(folderContent(), std::vector<std::string>{"lesson_cp932.txt"});
+}
+
+TEST_F(ProfileFileTest, ReplacesTheFileAtomicallyKeepingItsPermissionsAndLinks) {
+    const fs::path lesson = copyFixture("lesson_cp932.txt");
+    fs::permissions(lesson, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    const fs::path link = mDir / "current.txt";
+    fs::create_symlink("lesson_cp932.txt", link);
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(
+            WriteProfileValue(i % 2 ? link : lesson, "手順" + std::to_string(i), "Kp", std::to_string(i)));
+    EXPECT_EQ(ReadProfileValue(lesson, "手順19", "Kp"), "19");
+    EXPECT_EQ(ReadProfileValue(lesson, "手順18", "Kp"), "18");
+    EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(lesson)));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(fs::status(lesson).permissions(),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(folderContent(), (std::vector<std::string>{"current.txt", "lesson_cp932.txt"}));
+}
+
+TEST(IniPathSwitch, PointsIniPathAtAnotherFileAndAlwaysRestoresIt) {
+    fs::path iniPath = "/app/Kestrel.ini";
+    {
+        IniPathSwitch toLesson(iniPath, "/app/Study/C0501071.txt");
+        EXPECT_EQ(iniPath, "/app/Study/C0501071.txt");
+        {
+            IniPathSwitch toBase(iniPath, "/app/Study/ParaInz.txt");
+            EXPECT_EQ(iniPath, "/app/Study/ParaInz.txt");
+        }
+        EXPECT_EQ(iniPath, "/app/Study/C0501071.txt");
+    }
+    EXPECT_EQ(iniPath, "/app/Kestrel.ini");
+    try {
+        IniPathSwitch toProject(iniPath, "/app/Project/P1.txt");
+        throw std::runtime_error("step save failed");
+    } catch (const std::runtime_error&) {
+    }
+    EXPECT_EQ(iniPath, "/app/Kestrel.ini");
+}
+
+TEST(StoredTexts, LineBreaksAreStoredAsBr) {
+    EXPECT_EQ(brToNewline("一行目<BR>二行目<BR><BR>"), "一行目\r\n二行目\r\n\r\n");
+    EXPECT_EQ(brToNewline("<br> <BR"), "<br> <BR");
+    EXPECT_EQ(newlineToBr("一行目\r\n二行目\n三行目\r四行目"), "一行目<BR>二行目<BR>三行目<BR>四行目");
+    EXPECT_EQ(newlineToBr("\r\n\r\n"), "<BR><BR>");
+    EXPECT_EQ(brToNewline(newlineToBr("a\r\nb")), "a\r\nb");
+}
