@@ -115,11 +115,8 @@ Strict parseStrict(std::string_view text, double& out) {
 
 // Nearest whole number, ties to even, whatever the floating-point rounding mode is.
 double roundHalfEven(double x) {
-    const double f = std::floor(x);
-    const double d = x - f;
-    if (d > 0.5) return f + 1.0;
-    if (d < 0.5) return f;
-    return std::fmod(f, 2.0) == 0.0 ? f : f + 1.0;
+    // The default floating-point rounding mode is to nearest with ties to even.
+    return std::nearbyint(x);
 }
 
 double finiteOrThrow(double x) {

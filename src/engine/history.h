@@ -19,6 +19,14 @@ struct History {
     void shift() { v[1] = v[0]; }
 };
 
+/// Output history of a first-order lag. Besides the two slots it keeps the lag's coefficients
+/// T/(T+dt) and dt/(T+dt) for the last T and dt, so they are divided out again only when T or dt
+/// change; the values are exactly those the lag would compute at every step.
+struct LagHistory : History {
+    double coefT = -1.0, coefDt = -1.0; ///< T and dt the coefficients belong to
+    double coefY = 0.0, coefX = 0.0;    ///< T/(T+dt) and dt/(T+dt)
+};
+
 /// Dead-time register: slots 0..200 of a shift register b, slot 0 the newest input.
 ///
 /// Each step shifts the whole register by one (b[i] = b[i-1] for i = 200 .. 1). The register is
@@ -43,6 +51,11 @@ public:
         for (int i = 0; i < count; ++i)
             mCells[idx(i)] = x;
     }
+
+    /// Register slot read for the last dead time and control period (DeadTime keeps it, so the
+    /// slot is worked out again only when L or dt change).
+    int mSlot = 1;
+    double mSlotL = 0.0, mSlotDt = -1.0;
 
 private:
     static constexpr unsigned kCells = 256;

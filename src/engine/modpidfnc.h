@@ -10,6 +10,8 @@
 // Blocks 1 to 4 bound their result to [-10000, +10000] (strict comparisons). Every arithmetic
 // result is checked: a non-finite value is run-time error 6 and is never returned.
 
+#include "core/convert.h"
+#include "core/runtimeerror.h"
 #include "engine/history.h"
 
 namespace kestrel {
@@ -20,32 +22,128 @@ inline constexpr double kBlockLimit = 10000.0;
 ///   y[k] = T/(T+dt)·y[k-1] + dt/(T+dt)·x[k]            when T > 0 and not init;
 ///   y[k] = x[k], and y[k-1] is overwritten with x[k]   otherwise.
 /// The output limit applies in both branches.
-double FirstOrderLag(double x0, History& y, double T, double dt, bool init);
+inline double FirstOrderLag(double x0, History& y, double T, double dt, bool init);
 
 /// 1 + K·s, proportional plus difference:
 ///   y[k] = x[k] + K·(x[k] - x[k-1])/dt                 when K > 0 and not init;
 ///   y[k] = x[k], and y[k-1] is overwritten with x[k]   otherwise.
 /// The output limit applies in both branches; finally x[k-1] is overwritten with x[k].
-double LeadStage(History& x, History& y, double K, double dt, bool init);
+inline double LeadStage(History& x, History& y, double K, double dt, bool init);
 
 /// 1/(T·s), rectangular:
 ///   y[k] = y[k-1] + x[k]·dt/T, limited                  when T > 0 and not init;
 ///   y[k] = 0, and y[k-1] is overwritten with 0          otherwise.
-double Integrator(double x0, History& y, double T, double dt, bool init);
+inline double Integrator(double x0, History& y, double T, double dt, bool init);
 
 /// Td·s/(1 + η·Td·s), backward difference:
 ///   y[k] = (Td·(x[k] - x[k-1]) + η·Td·y[k-1]) / (η·Td + dt), limited   when Td > 0 and not init;
 ///   y[k] = 0, and y[k-1] is overwritten with 0                         otherwise.
-double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta, bool init);
+inline double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta, bool init);
 
 /// Dead time as a shift register b[0..200]:
 ///   b[0] = x[k]; when init every slot 200..1 = x[k], otherwise b[i] = b[i-1] for i = 200..1;
 ///   n = L/dt + 1 rounded to a 16-bit integer (ties to even), at most 200; result = b[n].
 /// The delay is n - 1 steps: L = 0 gives none, the longest is 199 steps. The caller writes the
 /// result into b[0], where the following block reads it; the next call overwrites it first.
-double DeadTime(double x0, DeadTimeBuffer& b, double L, double dt, bool init);
+inline double DeadTime(double x0, DeadTimeBuffer& b, double L, double dt, bool init);
 
 /// Delay in register slots for a dead time L at control period dt (the n above).
-int deadTimeSlot(double L, double dt);
+inline int deadTimeSlot(double L, double dt);
+
+// The blocks run several times per step; they are defined here so the step can inline them.
+
+/// The common output limit of blocks 1 to 4.
+inline double limitOutput(double y) {
+    if (y > kBlockLimit)
+        return kBlockLimit;
+    if (y < -kBlockLimit)
+        return -kBlockLimit;
+    return y;
+}
+
+inline double FirstOrderLag(double x0, History& y, double T, double dt, bool init) {
+    double result;
+    if (T > 0.0 && !init) {
+        result = checkFinite(T / (T + dt) * y[1] + dt / (T + dt) * x0);
+    } else {
+        result = x0;
+        y[1] = x0;
+    }
+    return limitOutput(result);
+}
+
+/// The same lag, keeping its coefficients in the output history.
+inline double FirstOrderLag(double x0, LagHistory& y, double T, double dt, bool init) {
+    double result;
+    if (T > 0.0 && !init) {
+        if (T != y.coefT || dt != y.coefDt) {
+            y.coefY = T / (T + dt);
+            y.coefX = dt / (T + dt);
+            y.coefT = T;
+            y.coefDt = dt;
+        }
+        result = checkFinite(y.coefY * y[1] + y.coefX * x0);
+    } else {
+        result = x0;
+        y[1] = x0;
+    }
+    return limitOutput(result);
+}
+
+inline double LeadStage(History& x, History& y, double K, double dt, bool init) {
+    double result;
+    if (K > 0.0 && !init) {
+        result = checkFinite(x[0] + K * (x[0] - x[1]) / dt);
+    } else {
+        result = x[0];
+        y[1] = x[0];
+    }
+    result = limitOutput(result);
+    x[1] = x[0];
+    return result;
+}
+
+inline double Integrator(double x0, History& y, double T, double dt, bool init) {
+    if (T > 0.0 && !init)
+        return limitOutput(checkFinite(y[1] + x0 * dt / T));
+    y[1] = 0.0;
+    return 0.0;
+}
+
+inline double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta, bool init) {
+    if (Td > 0.0 && !init) {
+        const double den = eta * Td + dt;
+        if (den == 0.0)
+            throw RuntimeError::divisionByZero();
+        return limitOutput(checkFinite((Td * (x[0] - x[1]) + eta * Td * y[1]) / den));
+    }
+    y[1] = 0.0;
+    return 0.0;
+}
+
+inline int deadTimeSlot(double L, double dt) {
+    if (dt == 0.0)
+        throw RuntimeError::divisionByZero();
+    int n = toInt16(checkFinite(L / dt + 1.0));
+    if (n > 200)
+        n = 200;
+    if (n < 0)
+        throw RuntimeError::subscriptOutOfRange();
+    return n;
+}
+
+inline double DeadTime(double x0, DeadTimeBuffer& b, double L, double dt, bool init) {
+    b[0] = x0;
+    if (init)
+        b.fill(x0);
+    else
+        b.shift();
+    if (L != b.mSlotL || dt != b.mSlotDt) {
+        b.mSlot = deadTimeSlot(L, dt);
+        b.mSlotL = L;
+        b.mSlotDt = dt;
+    }
+    return b[b.mSlot];
+}
 
 } // namespace kestrel

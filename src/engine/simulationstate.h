@@ -14,14 +14,19 @@ namespace kestrel {
 struct SimulationState {
     History SV, PV, DV, MV;
     History MvCtrl;          ///< controller output before the feedforward is subtracted
-    History SvLag, SvFilt;   ///< the two stages of the set-point filter
+    LagHistory SvLag;        ///< first stage of the set-point filter (a lag)
+    History SvFilt;          ///< second stage of the set-point filter (a lead)
     History Ep, Ed;          ///< error of P and I (filtered SV), error of D (α·γ·SV)
     History P, I, PI, Dk, D; ///< terms; Dk = Kp·Ed is the derivative input
     History MvPos;           ///< position-form output PI + D + bA
     History MvInt, MvExcess; ///< unlimited accumulator of the essence-inheriting form, MvInt - MvCtrl
-    History FfIn, FfLag, FfOut;
-    History ProcIn, PlantIn, PlantOut;
-    History DistIn, DistOut;
+    History FfIn;
+    LagHistory FfLag;
+    History FfOut;
+    History ProcIn, PlantIn;
+    LagHistory PlantOut;
+    History DistIn;
+    LagHistory DistOut;
 
     DeadTimeBuffer FfDelayed, PlantDelayed, DistDelayed;
 

@@ -8,10 +8,31 @@
 namespace kestrel {
 
 void SimulationState::shiftAll() {
-    for (History* h : {&PV, &SV, &MvCtrl, &MV, &MvInt, &MvExcess, &SvLag, &SvFilt, &Ep, &P, &I, &PI, &Ed,
-                       &Dk, &D, &MvPos, &FfIn, &FfLag, &FfOut, &ProcIn, &PlantIn, &PlantOut, &DV, &DistIn,
-                       &DistOut})
-        h->shift();
+    PV.shift();
+    SV.shift();
+    MvCtrl.shift();
+    MV.shift();
+    MvInt.shift();
+    MvExcess.shift();
+    SvLag.shift();
+    SvFilt.shift();
+    Ep.shift();
+    P.shift();
+    I.shift();
+    PI.shift();
+    Ed.shift();
+    Dk.shift();
+    D.shift();
+    MvPos.shift();
+    FfIn.shift();
+    FfLag.shift();
+    FfOut.shift();
+    ProcIn.shift();
+    PlantIn.shift();
+    PlantOut.shift();
+    DV.shift();
+    DistIn.shift();
+    DistOut.shift();
 }
 
 void Simulator::SvProgramEval() {

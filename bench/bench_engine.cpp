@@ -1,0 +1,105 @@
+// Cost of the simulation step without drawing, and of the longest fast run.
+//
+//   build/bench/bench_engine --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+
+#include "engine/appstate.h"
+#include "engine/display.h"
+#include "engine/runcontrol.h"
+#include "engine/simulator.h"
+#include "engine/fakes.h"
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+using namespace kestrel;
+
+namespace {
+
+/// PI control of a process with dead times of 2 s in the process, the disturbance path and the
+/// feedforward, dt 0.1 s, automatic mode, after a bumpless initialisation.
+std::unique_ptr<AppState> piLoopWithDeadTimes() {
+    auto st = std::make_unique<AppState>();
+    auto& p = st->params;
+    p.TYPE_SELECT = 1;
+    p.CALC_TYPE = 1;
+    p.dt = 0.1;
+    p.Kp = 1.2;
+    p.Ti = 6.0;
+    p.Td = 0.0;
+    p.Kpl = 1.0;
+    p.Tpl = 5.0;
+    p.Lpl = 2.0;
+    p.Kd = 0.5;
+    p.Kds = 1.0;
+    p.Tds = 3.0;
+    p.Lds = 2.0;
+    p.Kf = 1.0;
+    p.Tfd = 2.0;
+    p.Tfp = 1.0;
+    p.Lf = 2.0;
+    p.MODE = 1;
+    auto& s = st->sim;
+    s.SV.set(50.0);
+    s.MV.set(50.0);
+    s.DV.set(5.0);
+    s.InitPending = true;
+    return st;
+}
+
+void BM_MainCalcLive(benchmark::State& state) {
+    auto st = piLoopWithDeadTimes();
+    NullDisplay display;
+    test::FakeMessages messages;
+    Simulator sim(*st, display, messages);
+    int k = 0;
+    for (auto _ : state) {
+        // An SV step now and then keeps every block busy.
+        if (++k % 1000 == 0)
+            st->sim.SV[0] = st->sim.SV[0] == 50.0 ? 60.0 : 50.0;
+        benchmark::DoNotOptimize(sim.MainCalc());
+    }
+    benchmark::DoNotOptimize(st->sim.PV[0]);
+}
+BENCHMARK(BM_MainCalcLive);
+
+void BM_MainCalcRecording(benchmark::State& state) {
+    auto st = piLoopWithDeadTimes();
+    NullDisplay display;
+    test::FakeMessages messages;
+    Simulator sim(*st, display, messages);
+    st->sim.Running = true;
+    st->sim.DecimationRatio = 2; // as Param_set gives for a graph time of 50 s at dt 0.1 s
+    for (auto _ : state) {
+        if (st->sim.SimTime > 1.0e6)
+            st->sim.SimTime = 0.0;
+        benchmark::DoNotOptimize(sim.MainCalc());
+    }
+    benchmark::DoNotOptimize(st->sim.PV[0]);
+}
+BENCHMARK(BM_MainCalcRecording);
+
+/// The longest record: graph time 300 s at dt 20 ms, 15,000 steps back to back.
+void BM_LongestFastRun(benchmark::State& state) {
+    auto st = piLoopWithDeadTimes();
+    st->params.dt = 0.02;
+    st->chart.GraphTime = 300;
+    NullDisplay display;
+    test::FakeMessages messages;
+    test::FakeHost host;
+    host.texts[PanelText::TM] = "300";
+    test::FakeSettings settings;
+    Simulator sim(*st, display, messages);
+    RunControl run(*st, sim, host, messages, settings);
+    run.Param_set();
+    for (auto _ : state) {
+        run.Fast();
+        benchmark::DoNotOptimize(st->rec.SampleTime[500]);
+    }
+    state.counters["steps"] = static_cast<double>(15001);
+}
+BENCHMARK(BM_LongestFastRun)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
