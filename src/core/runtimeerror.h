@@ -24,6 +24,13 @@ public:
     /// 9 "インデックスが有効範囲にありません。"
     static RuntimeError subscriptOutOfRange() { return {9, "インデックスが有効範囲にありません。"}; }
 
+    /// 380 "プロパティの値が不正です。": a value outside what a control accepts (a tab index 7).
+    static RuntimeError invalidPropertyValue() { return {380, "プロパティの値が不正です。"}; }
+    /// 75: a file that could not be written (missing folder, read-only file, full disk).
+    static RuntimeError fileWriteFailed(const std::string& file) {
+        return {75, "ファイルに書き込めませんでした（" + file + "）。"};
+    }
+
 private:
     int mNumber;
     std::string mDescription;

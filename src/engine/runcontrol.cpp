@@ -22,8 +22,10 @@ int RunControl::pacingInterval(double dt, float tmHosei) {
     // A correction read from an edited settings file may lie far outside what runs produce.
     if (ms > 32767.0)
         return 32767;
-    const int interval = ms < 11.0 ? 10 : toInt16(ms);
-    return interval < 11 ? 10 : interval;
+    // Rounded first (ties to even), then the floor: 10.5 ms gives 10, 10.6 ms gives 11.
+    if (ms <= 10.5)
+        return 10;
+    return toInt16(ms);
 }
 
 void RunControl::Param_set() {
@@ -121,8 +123,6 @@ void RunControl::steadyStateFromSv() {
 }
 
 void RunControl::RangeNormalise() {
-    auto& chart = mState.chart;
-
     float low = readRangeText(mHost.text(PanelText::RL));
     if (low < -100.0f)
         low = -100.0f;
@@ -140,14 +140,18 @@ void RunControl::RangeNormalise() {
         high = 200.0f;
     mHost.setText(PanelText::RH, formatNumber(high, "###0"));
 
+    adoptGraphTime();
+}
+
+void RunControl::adoptGraphTime() {
     // A graph time that is not a number counts as 0 and becomes the shortest time.
     double tm = val(mHost.text(PanelText::TM));
     if (!(tm >= 10.0))
         tm = 10.0;
     if (tm > 300.0)
         tm = 300.0;
-    chart.GraphTime = toInt16(tm);
-    mHost.setText(PanelText::TM, formatNumber(chart.GraphTime, "###0"));
+    mState.chart.GraphTime = toInt16(tm);
+    mHost.setText(PanelText::TM, formatNumber(mState.chart.GraphTime, "###0"));
 }
 
 void RunControl::ShiftDown() {
@@ -341,6 +345,47 @@ void RunControl::Clear() {
     t([&] { display.SvPointerUpdate(); });
     t([&] { display.DvPointerUpdate(); });
     mHost.setFastEnabled(false);
+}
+
+void RunControl::setMode(std::int16_t mode) {
+    static constexpr const char* kCodes[] = {"  P030", "  P029", "  P028"};
+    if (mode < 0 || mode > 2)
+        return;
+    ErrorTrap t(mMessages, kCodes[mode], mState.chart.LastErrorNumber);
+    if (mode == 2 && mState.params.MODE == 0)
+        t([&] { Data_inz(); });
+    mState.params.MODE = mode;
+    t([&] { mHost.setPacingTimerEnabled(true); });
+}
+
+void RunControl::stopPacing() { mHost.setPacingTimerEnabled(false); }
+
+void RunControl::loadPanel(const std::string& svText, const std::string& kplText) {
+    auto& s = mState.sim;
+    auto& chart = mState.chart;
+    ErrorTrap t(mMessages, "  P025", chart.LastErrorNumber);
+    t([&] { s.SV[0] = toDouble(svText); });
+    t([&] { mState.params.Kpl = toDouble(kplText); });
+    s.SV[1] = s.SV[0];
+    s.PV.set(s.SV[0]);
+    t([&] {
+        if (mState.params.Kpl == 0.0)
+            throw RuntimeError::divisionByZero();
+        s.MV.set(checkFinite(s.PV[0] / mState.params.Kpl));
+    });
+    t([&] { mSim.display().MvSliderUpdate(); });
+    t([&] { chart.RH = toInt16(toDouble(mHost.text(PanelText::RH))); });
+    t([&] { chart.RL = toInt16(toDouble(mHost.text(PanelText::RL))); });
+    t([&] { adoptGraphTime(); });
+    chart.MvStripHigh = 100;
+    chart.MvStripLow = 0;
+    Param_set();
+    mState.params.MODE = 0;
+    s.Running = false;
+    s.Paused = false;
+    s.SvDisplayLive = true;
+    s.MvDisplayLive = true;
+    s.SimTime = 0.0;
 }
 
 void RunControl::PacingTick() {

@@ -111,6 +111,16 @@ public:
     void Fast();
     void Clear();
 
+    /// The mode buttons M (0), A (1) and C (2): MODE, the bumpless initialisation when cascade is
+    /// chosen from manual, and the pacing timer on, so the loop is live. Errors report "  P030",
+    /// "  P029", "  P028".
+    void setMode(std::int16_t mode);
+    /// A lesson step that sets manual mode stops the loop (the pacing timer off).
+    void stopPacing();
+    /// The panel opens: SV from its SV text, PV = SV and MV = PV/Kpl at steady state, the range
+    /// and graph time from their texts, Param_set, manual mode, no run. Errors report "  P025".
+    void loadPanel(const std::string& svText, const std::string& kplText);
+
     /// The pacing timer's tick: one step, then the end of the run when SimTime reached GraphTime.
     void PacingTick();
     /// The display timer: the panel's SV and MV texts follow the loop again.
@@ -129,6 +139,9 @@ public:
 
     /// Pacing interval in ms for a control period and correction (10 ms at the least).
     static int pacingInterval(double dt, float tmHosei);
+
+    /// GraphTime from the graph-time text, within 10..300 s; the text rewritten "###0".
+    void adoptGraphTime();
 
 private:
     void endRun();

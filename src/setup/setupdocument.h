@@ -1,0 +1,210 @@
+#pragma once
+// The set-up document: every field text that the files store and the windows show, with the
+// operations that move texts into the engine (group applies, program applies), apply a lesson
+// step (Ini_Param_set), save one (the step save), initialise the parameters and start up.
+// The windows are views of it; they follow its changes through listeners.
+
+#include "core/messageservice.h"
+#include "engine/appstate.h"
+#include "engine/errortrap.h"
+#include "setup/fieldtable.h"
+
+#include <array>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+class RunControl;
+
+/// What changed in the document; `index` names the field, point or label where it applies.
+enum class SetupChange {
+    FieldText,      ///< a parameter field's text or edited marker (index = Field)
+    FieldVisibility,///< which parameter fields and labels are shown
+    TypeTab,        ///< the selected control-type page
+    CalcForm,       ///< the selected calculation form
+    Feedback,       ///< the feedback check box
+    Bias,           ///< the bias field
+    ProgramField,   ///< an SV/DV editor field (index 0..35: SV values, SV times, DV values, DV times)
+    SvProgram,      ///< the SV program was applied: redraw its curve
+    DvProgram,      ///< the DV program was applied
+    PanelSetting,   ///< the panel's mode, range, check boxes, pen colour or graph time
+    TypeLabel,      ///< the panel's control-type label
+    PenLabels,      ///< the pen recorder's legend labels
+};
+
+/// Texts of one lesson or project step as the study window shows them.
+struct StepTexts {
+    std::string title1, text1; ///< lesson title and explanation (line breaks as CR LF)
+    std::string title2, text2; ///< step title and text
+};
+
+class SetupDocument {
+public:
+    /// `appDir` is the application folder (Kestrel.ini, Study, Project).
+    SetupDocument(AppState& state, MessageService& messages, std::filesystem::path appDir);
+
+    /// The panel's run control, for the mode changes a step applies. May stay unset (then only
+    /// MODE changes).
+    void setRunControl(RunControl* runControl) { mRun = runControl; }
+    /// Lets pending window events run (during Ini_Param_set); unset does nothing.
+    void setEventPump(std::function<void()> pump) { mPump = std::move(pump); }
+
+    using Listener = std::function<void(SetupChange, int index)>;
+    /// Registers a view; returns its id for removeListener.
+    int addListener(Listener listener);
+    void removeListener(int id);
+
+    const std::filesystem::path& appDir() const { return mAppDir; }
+    std::filesystem::path settingsFile() const { return mAppDir / "Kestrel.ini"; }
+    std::filesystem::path baseFile() const { return mAppDir / "Study" / "ParaInz.txt"; }
+    std::filesystem::path projectFolder() const { return mAppDir / "Project"; }
+
+    // --- Parameter fields -------------------------------------------------------------------
+    const std::string& fieldText(Field f) const { return mFields[f].text; }
+    bool fieldEdited(Field f) const { return mFields[f].edited; }
+    bool fieldVisible(Field f) const { return mFields[f].visible; }
+    /// Typing or a programmatic change: a changed text is marked as edited (light yellow).
+    void setFieldText(Field f, const std::string& text);
+    const std::string& biasText() const { return mBiasText; }
+    /// Run control shows the bias it computed ("###.0").
+    void showBias(double bA);
+
+    /// Group applies: Pre format, range, Shown format, value parsed back into the engine.
+    void OKButton_();   ///< controller group ("  P001")
+    void OKButtonPL_(); ///< process group ("  P004")
+    void OKButtonDS_(); ///< disturbance group ("  P002")
+    void OKButtonFF_(); ///< feedforward group ("  P003")
+    void applyGroup(FieldGroup group);
+    /// The OK buttons: the group's apply, then ParaSetDone cleared.
+    void okButton(FieldGroup group);
+    /// The Cancel buttons: every field of the group from the engine's values, then OK.
+    void cancelButton(FieldGroup group);
+
+    int typeTab() const { return mTypeTab; }
+    /// Selecting a control-type page: presets, visibility, labels, then the controller group's OK.
+    void ContTypeTab_Click(int page);
+    int calcForm() const { return mCalcForm; }
+    void optCtype_Click(int index);
+    bool feedbackChecked() const { return mFeedback; }
+    void ChkFB_Click(bool checked);
+
+    /// The panel's control-type label and the pen recorder's legend labels.
+    const std::string& typeLabel() const { return mTypeLabel; }
+    const std::array<std::string, 11>& penLabels() const { return mPenLabels; }
+
+    // --- SV/DV programs ---------------------------------------------------------------------
+    /// Editor fields: index 0..8 SV values (txtCSVv), 9..17 SV times (txtCSVt),
+    /// 18..26 DV values (txtCDVv), 27..35 DV times (txtCDVt).
+    static constexpr int kSvValue = 0, kSvTime = 9, kDvValue = 18, kDvTime = 27;
+    const std::string& programField(int index) const { return mProgram[index]; }
+    void setProgramField(int index, const std::string& text);
+    /// Apply the SV program ("更新"): the fields into the engine, point 0's time kept "0".
+    void Command1_();
+    /// Apply the DV program.
+    void Command2_();
+
+    // --- Controller panel settings ----------------------------------------------------------
+    std::int16_t mode() const { return mState.params.MODE; }
+    /// The mode buttons M, A, C (through run control when it is set).
+    void setMode(std::int16_t mode);
+    const std::string& rangeHighText() const { return mRangeHigh; }
+    const std::string& rangeLowText() const { return mRangeLow; }
+    const std::string& graphTimeText() const { return mGraphTime; }
+    void setRangeHighText(const std::string& text);
+    void setRangeLowText(const std::string& text);
+    void setGraphTimeText(const std::string& text);
+    bool autoRange() const { return mAutoRange; }
+    /// "レンジ自動シフト": checking sets the range texts to 30..130, clearing to 0..100.
+    void setAutoRange(bool checked);
+    bool autoPen() const { return mAutoPen; }
+    void setAutoPen(bool checked);
+    int penChoice() const { return mPenChoice; }
+    void setPenChoice(int index);
+    bool penRecorderAutoPen() const { return mRecAutoPen; }
+    void setPenRecorderAutoPen(bool checked);
+    int penRecorderPenChoice() const { return mRecPenChoice; }
+    void setPenRecorderPenChoice(int index);
+    /// End of a run: the automatic pen colours move on (white, yellow, magenta, red, cyan).
+    void PenColorAdvance();
+
+    // --- Steps, files, start-up -------------------------------------------------------------
+    /// Section of the current step: "手順" + StepNo, or "手順" alone for the base file.
+    std::string stepSection() const;
+    /// Applies the current step of CurFile (or the base set) to the fields, programs and panel.
+    void Ini_Param_set();
+    /// Difference write against the base set; true when it wrote the value.
+    bool IniWrite1(const std::string& key, const std::string& value);
+    /// Unconditional write into the current step.
+    bool IniWrite2(const std::string& key, const std::string& value);
+    /// The step save ("書き込み"): texts and every setting into the current step of CurFile.
+    /// Returns false (after telling the user) when the file could not be written.
+    bool saveStep(const StepTexts& texts);
+    /// Reads the texts of the current step of CurFile.
+    StepTexts readStepTexts() const;
+
+    /// "パラメータ初期化": the base set applied and brought into force.
+    void ParaInz_Click();
+    /// "学習表示" of the main window: the four group applies and the two program applies.
+    void applyAll();
+    /// The main window's start-up sequence.
+    void startup();
+
+    /// Proposed name of a new project: "P" + yymmdd + counter "00#" + ".txt", the first that
+    /// does not exist in the Project folder. `today` is "yymmdd".
+    std::string proposedProjectName(const std::string& today) const;
+    /// A new project from Study/BASE.txt under `name` (blanks around it removed). Refuses a name
+    /// that is not a plain file name and an existing file, telling the user; creates the Project
+    /// folder when missing. Returns the new file's path, or an empty path.
+    std::filesystem::path createProject(const std::string& name);
+
+private:
+    struct FieldState {
+        std::string text;
+        bool edited = false;
+        bool visible = true;
+    };
+
+    void notify(SetupChange what, int index = 0);
+    void applyField(Field f, ErrorTrap& trap);
+    double engineValue(Field f) const;
+    void storeValue(Field f, double value);
+    void setVisible(Field f, bool visible);
+    void applyProgram(bool sv);
+    void readProgram(bool sv, ErrorTrap& trap);
+    bool writeProgram(bool sv, ErrorTrap& trap);
+    std::string read(const std::string& section, const std::string& key) const;
+    bool write(const std::string& section, const std::string& key, const std::string& value);
+
+    AppState& mState;
+    MessageService& mMessages;
+    std::filesystem::path mAppDir;
+    RunControl* mRun = nullptr;
+    std::function<void()> mPump;
+
+    std::array<FieldState, FieldCount> mFields;
+    std::string mBiasText = "50";
+    int mTypeTab = 2;
+    int mCalcForm = 0;
+    bool mFeedback = true;
+    std::string mTypeLabel = "偏差ＰＩＤ制御";
+    std::array<std::string, 11> mPenLabels;
+
+    std::array<std::string, 36> mProgram;
+
+    std::string mRangeHigh = "100.0", mRangeLow = "0.0", mGraphTime = "50";
+    bool mAutoRange = false, mAutoPen = false;
+    int mPenChoice = 0;
+    bool mRecAutoPen = false;
+    int mRecPenChoice = 0;
+
+    std::vector<std::pair<int, Listener>> mListeners;
+    int mNextListener = 1;
+    /// Set while a step save runs: the first write that fails ends the save.
+    bool mWriteFailed = false;
+};
+
+} // namespace kestrel
