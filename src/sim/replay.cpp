@@ -1,0 +1,204 @@
+#include "sim/replay.h"
+
+#include "core/vbformat.h"
+#include "setup/modinifile.h"
+#include "study/description.h"
+
+#include <algorithm>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+
+namespace kestrel {
+
+namespace {
+
+/// A run never needs more steps than the longest graph time at the shortest period; the cap
+/// only guards against a state that would never end.
+constexpr long kMaxStepsPerRun = 1'000'000;
+
+class NoSettings : public SettingsWriter {
+public:
+    bool writeSetting(const std::string&, const std::string&) override { return true; }
+};
+
+} // namespace
+
+void ConsoleMessages::showMessage(const std::string& text) { std::cerr << "kestrel-sim: " << text << '\n'; }
+
+bool ConsoleMessages::askYesNo(const std::string& text) {
+    std::cerr << "kestrel-sim: " << text << " (yes)\n";
+    return true;
+}
+
+bool ConsoleMessages::askRetryCancel(const std::string& text) {
+    std::cerr << "kestrel-sim: " << text << " (retry)\n";
+    return true;
+}
+
+/// Draws nothing; remembers how many sample slots the run filled.
+class Replay::Recorder : public NullDisplay {
+public:
+    void Line_draw1(std::int16_t i) override { mSamples = std::max(mSamples, i + 1); }
+    void reset() { mSamples = 0; }
+    int samples() const { return mSamples; }
+
+private:
+    int mSamples = 0;
+};
+
+bool checkLessonFile(const std::filesystem::path& file, std::string& problem) {
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) {
+        problem = "no such file: " + file.string();
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(file, ec)) {
+        problem = "not a file: " + file.string();
+        return false;
+    }
+    constexpr std::uintmax_t kLargest = 4u << 20;
+    if (std::filesystem::file_size(file, ec) > kLargest) {
+        problem = "too large for a lesson or project file: " + file.string();
+        return false;
+    }
+    std::ifstream in(file, std::ios::binary);
+    if (!in) {
+        problem = "cannot read " + file.string();
+        return false;
+    }
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    bool section = false;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string::npos)
+            end = bytes.size();
+        std::string_view line(bytes.data() + start, end - start);
+        while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+            line.remove_prefix(1);
+        if (line.size() >= 2 && line.front() == '[' && line.find(']') != std::string_view::npos)
+            section = true;
+        start = end + 1;
+    }
+    if (bytes.find('\0') != std::string::npos || !section) {
+        problem = "not a lesson or project file (no [section] lines of a profile file): " + file.string();
+        return false;
+    }
+    return true;
+}
+
+Replay::Replay(std::filesystem::path appDir) : mAppDir(std::move(appDir)), mState(std::make_unique<AppState>()) {
+    mDocument = std::make_unique<SetupDocument>(*mState, mMessages, mAppDir);
+    mPanel = std::make_unique<HeadlessPanel>(*mDocument);
+    mDisplay = std::make_unique<Recorder>();
+    mSimulator = std::make_unique<Simulator>(*mState, *mDisplay, mMessages);
+    // The replay takes no wall time; it must not teach the pacing correction anything.
+    mSettings = std::make_unique<NoSettings>();
+    mRun = std::make_unique<RunControl>(*mState, *mSimulator, *mPanel, mMessages, *mSettings);
+    mDocument->setRunControl(mRun.get());
+}
+
+Replay::~Replay() = default;
+
+void Replay::open(const std::filesystem::path& file, bool project) {
+    auto& study = mState->study;
+    // Start-up: the panel exists (hidden) from the start, then the main window loads.
+    mRun->loadPanel("50.0", mDocument->fieldText(Kpl));
+    mDocument->startup();
+
+    // The study window opens on the file.
+    study.CurFile = file.string();
+    study.ProjectMode = project;
+    study.StepNo = 1;
+    mRun->Clear();
+    mDocument->setPenChoice(0);
+    if (project)
+        mDocument->ParaInz_Click();
+    mTitle = ReadProfileValue(file, "説明", "TITLE1");
+}
+
+int Replay::lastStep() const {
+    const std::filesystem::path file = mState->study.CurFile;
+    int k = 0;
+    while (k < 32767 && !ReadProfileValue(file, "手順" + std::to_string(k + 1), "TITLE2").empty())
+        ++k;
+    return k;
+}
+
+std::vector<RunRecord> Replay::run(int upTo, bool all) {
+    auto& study = mState->study;
+    auto& sim = mState->sim;
+    const std::filesystem::path file = study.CurFile;
+    std::vector<RunRecord> runs;
+
+    for (int k = 1; k <= upTo; ++k) {
+        study.StepNo = static_cast<std::int16_t>(k);
+        const std::string section = "手順" + std::to_string(k);
+        const auto description = buildDescription(
+            [&](std::string_view key) { return ReadProfileValue(file, section, key); }, mDocument->typeTab(),
+            mDocument->calcForm());
+        if (!description.hasSettings)
+            continue; // the learner only presses "次へ" here
+
+        // "ﾊﾟﾗﾒｰﾀ設定", then "学習表示" of the main window.
+        mDocument->Ini_Param_set();
+        study.ParaSetDone = true;
+        mDocument->applyAll();
+
+        // "ｼﾐｭﾚｰｼｮﾝ実行": a run stepped back to back until it ends as a paced run ends.
+        mDisplay->reset();
+        study.SimExecDone = true;
+        mRun->Start();
+        for (long n = 0; sim.Running && n < kMaxStepsPerRun && !mPanel->quitRequested(); ++n)
+            mRun->PacingTick();
+        mRun->EndOfRunTick();
+
+        RunRecord record;
+        record.step = k;
+        record.title = ReadProfileValue(file, section, "TITLE2");
+        mStepsRun.push_back(std::to_string(k) + " " + record.title);
+        mFigure = study.NoteId;
+        if (all || k == upTo) {
+            const auto& rec = mState->rec;
+            const int g = mState->chart.CurrentGraph;
+            for (int i = 0; i < mDisplay->samples(); ++i) {
+                const auto& pen = rec.PenData[0];
+                record.rows.push_back({rec.SampleTime[i], rec.TrendData[g][0][i], rec.TrendData[g][1][i],
+                                       rec.TrendData[g][2][i], rec.TrendData[g][3][i], pen[1][i], pen[2][i],
+                                       pen[3][i], pen[4][i], pen[7][i], pen[8][i], pen[9][i]});
+            }
+            runs.push_back(std::move(record));
+        }
+    }
+    return runs;
+}
+
+std::string Replay::summary() const {
+    std::string line = "lesson: " + mTitle + "; steps run:";
+    if (mStepsRun.empty())
+        line += " none";
+    for (std::size_t i = 0; i < mStepsRun.size(); ++i)
+        line += (i ? ", " : " ") + mStepsRun[i];
+    if (!mFigure.empty())
+        line += "; figure: " + mFigure;
+    return line;
+}
+
+void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep) {
+    const bool withRun = !onlyStep.has_value();
+    out << (withRun ? "run," : "") << "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n";
+    for (const auto& run : runs) {
+        if (onlyStep && run.step != *onlyStep)
+            continue;
+        for (const auto& row : run.rows) {
+            if (withRun)
+                out << run.step << ',';
+            for (std::size_t c = 0; c < row.size(); ++c)
+                out << (c ? "," : "") << shortestText(row[c]);
+            out << '\n';
+        }
+    }
+}
+
+} // namespace kestrel

@@ -1,0 +1,87 @@
+#pragma once
+// The replay of a lesson or project without windows: the program's start-up, the study window's
+// load, and for each step that makes settings "ﾊﾟﾗﾒｰﾀ設定", "学習表示" and "ｼﾐｭﾚｰｼｮﾝ実行" with
+// the run stepped back to back to its end.
+
+#include "core/messageservice.h"
+#include "engine/appstate.h"
+#include "engine/display.h"
+#include "engine/runcontrol.h"
+#include "engine/simulator.h"
+#include "setup/headlesspanel.h"
+#include "setup/setupdocument.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+/// One recorded sample as the CSV shows it: time, SV, PV, DV, MV (the trend channels) and the
+/// pen channels E, P, I, D, FF, Kd·DV, DS.
+using SampleRow = std::array<double, 12>;
+
+struct RunRecord {
+    int step = 0;
+    std::string title;
+    std::vector<SampleRow> rows;
+};
+
+/// Messages of a run without windows: written to standard error; errors of the step are
+/// answered with Retry, questions with Yes.
+class ConsoleMessages : public MessageService {
+public:
+    void showMessage(const std::string& text) override;
+    bool askYesNo(const std::string& text) override;
+    bool askRetryCancel(const std::string& text) override;
+    void beep() override {}
+};
+
+/// True when `file` can be replayed: a readable profile file (sections in brackets, no binary
+/// content). Otherwise `problem` says why in one line.
+bool checkLessonFile(const std::filesystem::path& file, std::string& problem);
+
+class Replay {
+public:
+    explicit Replay(std::filesystem::path appDir);
+    ~Replay();
+
+    /// Starts as the program does and opens `file` as the study window does.
+    void open(const std::filesystem::path& file, bool project);
+    /// Number of steps with a title (the end page is the first step without one).
+    int lastStep() const;
+    /// Replays steps 1..upTo; returns the run of step upTo, or with `all` every run.
+    std::vector<RunRecord> run(int upTo, bool all);
+    /// One line: the lesson title, the steps run and the figure of the last step.
+    std::string summary() const;
+
+    AppState& state() { return *mState; }
+    SetupDocument& document() { return *mDocument; }
+
+private:
+    class Recorder;
+
+    std::filesystem::path mAppDir;
+    std::unique_ptr<AppState> mState;
+    ConsoleMessages mMessages;
+    std::unique_ptr<SetupDocument> mDocument;
+    std::unique_ptr<HeadlessPanel> mPanel;
+    std::unique_ptr<Recorder> mDisplay;
+    std::unique_ptr<Simulator> mSimulator;
+    std::unique_ptr<SettingsWriter> mSettings;
+    std::unique_ptr<RunControl> mRun;
+    std::string mTitle;
+    std::vector<std::string> mStepsRun;
+    std::string mFigure;
+};
+
+/// CSV with the header `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS`, one row per sample; with all runs
+/// (`onlyStep` empty) a first column `run` holds the step number. Numbers in the shortest form
+/// that reads back to the same double.
+void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep);
+
+} // namespace kestrel
