@@ -1,7 +1,9 @@
 # Kestrel: two commands on a fresh Debian 12 machine.
 #   make run    installs what is missing, builds, starts the simulator
 #   make test   installs what is missing, builds, runs every test
-.PHONY: all deps build run test sanitize bench clean
+.PHONY: all deps build run test sanitize fuzz bench clean
+
+FUZZ_SECONDS ?= 20
 
 all: build
 
@@ -26,9 +28,18 @@ sanitize: deps
 	@cmake --preset sanitize >/dev/null
 	@cmake --build --preset sanitize
 	@ctest --preset sanitize
+	@$(MAKE) --no-print-directory fuzz FUZZ_SECONDS=$(FUZZ_SECONDS)
+
+# The lesson-file fuzzer for FUZZ_SECONDS (new inputs go to a scratch folder, the seeds stay).
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz
+	@mkdir -p build-fuzz/corpus
+	@build-fuzz/bin/fuzz_lesson -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -print_final_stats=1 \
+	  build-fuzz/corpus fuzz/corpus > build-fuzz/fuzz.log 2>&1; rc=$$?; tail -n 12 build-fuzz/fuzz.log; exit $$rc
 
 bench: build
 	@for b in build/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
 clean:
-	rm -rf build build-sanitize
+	rm -rf build build-sanitize build-fuzz

@@ -480,13 +480,13 @@ bool SetupDocument::writeProgram(bool sv, ErrorTrap& t) {
                 differs = true;
     });
     const std::string section = stepSection();
-    for (const auto& [key, text] : keys) {
+    for (const auto& entry : keys) {
         if (differs)
-            IniWrite2(key, text);
+            IniWrite2(entry.first, entry.second);
         else
             t([&] {
-                if (!read(section, key).empty())
-                    write(section, key, "");
+                if (!read(section, entry.first).empty())
+                    write(section, entry.first, "");
             });
     }
     return differs;

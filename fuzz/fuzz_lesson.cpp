@@ -1,0 +1,93 @@
+// libFuzzer target: a lesson or project file's bytes, read, described, applied and run for a
+// few steps. Nothing may crash, and the loop must never hold a NaN or an infinity.
+
+#include "engine/appstate.h"
+#include "engine/display.h"
+#include "engine/runcontrol.h"
+#include "engine/simulator.h"
+#include "setup/headlesspanel.h"
+#include "setup/modinifile.h"
+#include "setup/setupdocument.h"
+#include "study/description.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+using namespace kestrel;
+
+namespace {
+
+class QuietMessages : public MessageService {
+public:
+    void showMessage(const std::string&) override {}
+    bool askYesNo(const std::string&) override { return true; }
+    bool askRetryCancel(const std::string&) override { return true; }
+    void beep() override {}
+};
+
+class NoSettings : public SettingsWriter {
+public:
+    bool writeSetting(const std::string&, const std::string&) override { return true; }
+};
+
+const fs::path& appDir() {
+    static const fs::path dir = [] {
+        fs::path d = fs::temp_directory_path() / ("kestrel-fuzz-" + std::to_string(::getpid()));
+        fs::create_directories(d / "Study");
+        const fs::path base = d / "Study" / "ParaInz.txt";
+        for (const auto& [k, v] : {std::pair{"TYPE_SELECT", "2"}, {"FB", "1"}, {"CALC_TYPE", "0"}, {"dt", "100"},
+                                   {"Kp", "1.00"}, {"Ti", "1.00"}, {"SVv0", "50"}, {"DVv0", "0"}, {"MODE", "0"}})
+            WriteProfileValue(base, "手順", k, v);
+        return d;
+    }();
+    return dir;
+}
+
+void requireFinite(const SimulationState& s) {
+    const History* signals[] = {&s.SV, &s.PV, &s.DV, &s.MV, &s.MvCtrl, &s.P, &s.I, &s.D, &s.FfOut, &s.PlantOut};
+    for (const History* h : signals)
+        if (!std::isfinite((*h)[0]) || !std::isfinite((*h)[1]))
+            std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const fs::path file = appDir() / "Study" / "F.txt";
+    {
+        std::ofstream out(file, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    }
+    auto state = std::make_unique<AppState>();
+    QuietMessages messages;
+    SetupDocument document(*state, messages, appDir());
+    HeadlessPanel panel(document);
+    NullDisplay display;
+    Simulator simulator(*state, display, messages);
+    NoSettings settings;
+    RunControl run(*state, simulator, panel, messages, settings);
+    document.setRunControl(&run);
+
+    state->study.IniPath = document.settingsFile();
+    state->study.CurFile = file.string();
+    for (int step = 1; step <= 2; ++step) {
+        state->study.StepNo = static_cast<std::int16_t>(step);
+        (void)document.readStepTexts();
+        const std::string section = document.stepSection();
+        (void)buildDescription([&](std::string_view key) { return ReadProfileValue(file, section, key); },
+                               document.typeTab(), document.calcForm());
+        document.Ini_Param_set();
+        document.applyAll();
+        run.Start();
+        for (int k = 0; k < 40; ++k) {
+            run.PacingTick();
+            requireFinite(state->sim);
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,170 @@
+// kestrel-sim as a user runs it: a real process on a lesson file written in CP932.
+
+#include "setup/cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out, err;
+};
+
+class SimTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        mDir = fs::temp_directory_path() / ("kestrel-sim-" + std::to_string(::getpid()) + "-" +
+                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(mDir);
+        fs::create_directories(mDir / "Study");
+        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
+        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", mDir / "Kestrel.ini");
+    }
+    void TearDown() override { fs::remove_all(mDir); }
+
+    /// Writes a lesson file (UTF-8 lines, stored CP932 with CR LF) into Study.
+    void lesson(const std::string& name, const std::vector<std::string>& lines) {
+        std::string text;
+        for (const auto& l : lines)
+            text += l + "\r\n";
+        bool ok = false;
+        const std::string bytes = kestrel::utf8ToCp932(text, &ok);
+        ASSERT_TRUE(ok);
+        std::ofstream(mDir / "Study" / name, std::ios::binary) << bytes;
+    }
+
+    Result run(const std::string& args) {
+        const fs::path err = mDir / "stderr.txt";
+        const std::string cmd = std::string(KESTREL_SIM) + " --app-dir '" + mDir.string() + "' " + args + " 2>'" +
+                                err.string() + "'";
+        Result r;
+        FILE* p = ::popen(cmd.c_str(), "r");
+        std::array<char, 4096> buf{};
+        std::size_t n;
+        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
+            r.out.append(buf.data(), n);
+        const int status = ::pclose(p);
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::ifstream in(err);
+        std::stringstream ss;
+        ss << in.rdbuf();
+        r.err = ss.str();
+        return r;
+    }
+
+    static std::vector<std::vector<std::string>> csv(const std::string& text) {
+        std::vector<std::vector<std::string>> rows;
+        std::istringstream in(text);
+        std::string line;
+        while (std::getline(in, line)) {
+            std::vector<std::string> cells;
+            std::istringstream ls(line);
+            std::string cell;
+            while (std::getline(ls, cell, ','))
+                cells.push_back(cell);
+            rows.push_back(cells);
+        }
+        return rows;
+    }
+
+    fs::path mDir;
+};
+
+/// P control (Kp 2, position form) of the default process, SV stepped from 50 to 55 % at 1 s in
+/// cascade mode; a text-only step; then PI control of the same step.
+const std::vector<std::string> kLesson = {
+    "[説明]", "TITLE1=比例制御のオフセット", "TEXT1=説明<BR>二行目",
+    "[手順1]", "TITLE2=Ｐ制御", "TEXT2=実行してください。", "TYPE_SELECT=0", "Kp=2.00", "MODE=2",
+    "SVv0=50", "SVt1=1", "SVv1=50", "SVt2=1", "SVv2=55", "GRAPH_TM=60", "NOTES=5.1.7(1)-1",
+    "[手順2]", "TITLE2=考えよう", "TEXT2=なぜ残るのでしょう。",
+    "[手順3]", "TITLE2=ＰＩ制御", "TEXT2=積分を加えます。", "TYPE_SELECT=1", "Ti=5.00",
+    "[手順4]", "TITLE2=",
+};
+
+TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
+    lesson("L1.txt", kLesson);
+    const Result r = run("--lesson L1.txt --step 1");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = csv(r.out);
+    ASSERT_FALSE(rows.empty());
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS");
+    // 60 s at dt 0.1 s with two steps per sample: samples at 0, 0.2, ... 59.8.
+    ASSERT_EQ(rows.size(), 1u + 300u);
+    EXPECT_EQ(rows[1][0], "0");
+    EXPECT_EQ(rows[1][1], "50");
+    // Type P records -1000 for the unused I and D pens.
+    EXPECT_EQ(rows[1][7], "-1000");
+    EXPECT_EQ(rows[1][8], "-1000");
+    // P control leaves an offset: 2·(55 − PV) + 50 = PV at steady state, PV = 53.33 %.
+    const auto& last = rows.back();
+    EXPECT_EQ(last[1], "55");
+    EXPECT_NEAR(std::stod(last[2]), 160.0 / 3.0, 0.01);
+    EXPECT_NE(r.err.find("比例制御のオフセット"), std::string::npos);
+    EXPECT_NE(r.err.find("1 Ｐ制御"), std::string::npos);
+    EXPECT_NE(r.err.find("5.1.7(1)-1"), std::string::npos);
+}
+
+TEST_F(SimTest, AllRunsCarryTheirStepNumberAndTextOnlyStepsArePassedOver) {
+    lesson("L1.txt", kLesson);
+    const Result r = run("--lesson L1.txt --step 3 --all");
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto rows = csv(r.out);
+    EXPECT_EQ(rows[0][0], "run");
+    int runs1 = 0, runs3 = 0;
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        ASSERT_EQ(rows[i].size(), 13u);
+        runs1 += rows[i][0] == "1";
+        runs3 += rows[i][0] == "3";
+        EXPECT_TRUE(rows[i][0] == "1" || rows[i][0] == "3") << rows[i][0];
+    }
+    EXPECT_EQ(runs1, 300);
+    EXPECT_EQ(runs3, 300);
+    // The PI run (step 3) removes the offset by the end of its run.
+    EXPECT_NEAR(std::stod(rows.back()[2]), 55.0, 0.05);
+    EXPECT_NE(r.err.find("3 ＰＩ制御"), std::string::npos);
+    EXPECT_EQ(r.err.find("2 考えよう"), std::string::npos);
+}
+
+TEST_F(SimTest, OutWritesTheFileAndLeavesTheSettingsAlone) {
+    lesson("L1.txt", kLesson);
+    const auto settingsBefore = fs::last_write_time(mDir / "Kestrel.ini");
+    const fs::path out = mDir / "run.csv";
+    const Result r = run("--file '" + (mDir / "Study" / "L1.txt").string() + "' --out '" + out.string() + "'");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.out.empty());
+    std::ifstream in(out);
+    std::string header;
+    std::getline(in, header);
+    EXPECT_EQ(header, "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS");
+    EXPECT_EQ(fs::last_write_time(mDir / "Kestrel.ini"), settingsBefore);
+}
+
+TEST_F(SimTest, BadInputGetsOneLineAndStatusTwo) {
+    lesson("L1.txt", kLesson);
+    {
+        std::ofstream junk(mDir / "Study" / "junk.txt", std::ios::binary);
+        junk << std::string("\x7f" "ELF\0\0\0binary", 12);
+    }
+    for (const std::string args : {"--lesson L1.txt --bogus", "--lesson missing.txt", "--lesson L1.txt --step 4",
+                                   "--lesson L1.txt --step x", "--lesson junk.txt", "", "--lesson L1.txt --project P.txt",
+                                   "--step"}) {
+        const Result r = run(args);
+        EXPECT_EQ(r.status, 2) << args;
+        EXPECT_TRUE(r.out.empty()) << args;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
+    }
+}
+
+} // namespace
