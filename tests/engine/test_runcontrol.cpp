@@ -1,0 +1,734 @@
+// Run control: pacing interval and decimation, the bumpless initialisation, Start, Pause, Fast,
+// Clear, the end of a paced run with the learned timer correction, and the timer handlers.
+// Expected values are worked out by hand from the control period, the ranges and the clock.
+
+#include "fakes.h"
+
+#include "engine/runcontrol.h"
+#include "engine/simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace kestrel::test {
+namespace {
+
+/// RecordingDisplay that also notes the order of the calls.
+class LoggingDisplay : public RecordingDisplay {
+public:
+    explicit LoggingDisplay(std::vector<std::string>& log) : mLog(log) {}
+    void PvBarUpdate() override { mLog.push_back("PvBar"); RecordingDisplay::PvBarUpdate(); }
+    void MvSliderUpdate() override { mLog.push_back("MvSlider"); RecordingDisplay::MvSliderUpdate(); }
+    void SvPointerUpdate() override { mLog.push_back("SvPointer"); RecordingDisplay::SvPointerUpdate(); }
+    void DvPointerUpdate() override { mLog.push_back("DvPointer"); RecordingDisplay::DvPointerUpdate(); }
+    void showSv(double v) override { mLog.push_back("sv"); RecordingDisplay::showSv(v); }
+    void showMv(double v) override { mLog.push_back("mv"); RecordingDisplay::showMv(v); }
+    void showPv(double v) override { mLog.push_back("pv"); RecordingDisplay::showPv(v); }
+
+private:
+    std::vector<std::string>& mLog;
+};
+
+class LoggingHost : public FakeHost {
+public:
+    explicit LoggingHost(std::vector<std::string>& log) : mLog(log) {}
+    void showBias(double b) override { mLog.push_back("bias"); FakeHost::showBias(b); }
+
+private:
+    std::vector<std::string>& mLog;
+};
+
+/// A controller panel as it stands after loading: manual mode at the steady state of SV 50,
+/// range 0..100, the given graph time, Param_set done.
+struct Rig {
+    AppState state;
+    FakeMessages messages;
+    std::vector<std::string> log;
+    LoggingDisplay display{log};
+    LoggingHost host{log};
+    FakeSettings settings;
+    Simulator sim{state, display, messages};
+    RunControl rc{state, sim, host, messages, settings};
+    SimulationState& s = state.sim;
+    ParameterSet& p = state.params;
+    ChartState& chart = state.chart;
+
+    explicit Rig(int graphTime = 50, double dt = 0.1, float tmHosei = 0.0f) {
+        p.dt = dt;
+        s.TmHosei = tmHosei;
+        s.SV.set(50.0);
+        s.PV.set(50.0);
+        s.MV.set(50.0 / p.Kpl);
+        host.texts[PanelText::TM] = std::to_string(graphTime);
+        chart.GraphTime = static_cast<std::int16_t>(graphTime);
+        rc.Param_set();
+        // Opening the panel from the main window seeds the loop at this steady state.
+        rc.Data_inz();
+        log.clear();
+        static_cast<RecordingDisplay&>(display) = RecordingDisplay();
+    }
+
+    /// Range texts and numbers alike, so that Start sees no change.
+    void setRange(int rh, int rl) {
+        chart.RH = static_cast<std::int16_t>(rh);
+        chart.RL = static_cast<std::int16_t>(rl);
+        host.texts[PanelText::RH] = std::to_string(rh);
+        host.texts[PanelText::RL] = std::to_string(rl);
+    }
+
+    /// Pacing ticks until the run has ended; the number of ticks.
+    int runPaced(int limit = 40000) {
+        int n = 0;
+        while (s.Running && n < limit) {
+            rc.PacingTick();
+            ++n;
+        }
+        return n;
+    }
+};
+
+const std::string kTypeMismatch = "型が一致しません。";
+
+void expectBoth(const History& h, double v, const char* what) {
+    EXPECT_DOUBLE_EQ(h[0], v) << what << "[k]";
+    EXPECT_DOUBLE_EQ(h[1], v) << what << "[k-1]";
+}
+
+/// Start, Pause, Fast, Clear and Print as one text, "+" enabled and "-" disabled.
+std::string buttons(const FakeHost& h) {
+    auto b = [](bool on) { return on ? '+' : '-'; };
+    return {b(h.startEnabled), b(h.pauseEnabled), b(h.fastEnabled), b(h.clearEnabled), b(h.printEnabled)};
+}
+
+// --- Param_set ----------------------------------------------------------------------------------
+
+TEST(RunControlParamSet, PacingIntervalRoundsTiesToEvenWithTenMsFloor) {
+    struct Case { double dt; float tm; int interval; };
+    const Case cases[] = {
+        {0.1, 0.0f, 100},     {0.02, 15.0f, 10},     // 20 - 15 = 5
+        {0.1, 89.5f, 10},     {0.1, 89.4f, 11},      // 10.5 -> 10 (even); 10.6 -> 11
+        {0.02, 9.6f, 10},     {0.02, 9.4f, 11},      // 10.4 -> 10; 10.6 -> 11
+        {0.1, -2.5f, 102},    {0.1, -3.5f, 104},     // 102.5 -> 102, 103.5 -> 104
+        {0.1, 1.0e6f, 10},    {2.0, 1999.0f, 10},
+    };
+    for (const Case& c : cases) {
+        Rig r(50, c.dt, c.tm);
+        EXPECT_EQ(r.host.interval, c.interval) << "dt " << c.dt << " TmHosei " << c.tm;
+        EXPECT_EQ(RunControl::pacingInterval(c.dt, c.tm), c.interval);
+        EXPECT_TRUE(r.messages.shown.empty());
+    }
+    // A correction edited by hand far below zero keeps the interval within the timer's range.
+    Rig r(50, 0.1, -1.0e6f);
+    EXPECT_GE(r.host.interval, 10);
+    EXPECT_LE(r.host.interval, 32767);
+    EXPECT_TRUE(r.messages.shown.empty());
+}
+
+TEST(RunControlParamSet, DecimationRatioAndChartAdvances) {
+    struct Case { int graphTime; double dt; int ratio; };
+    const Case cases[] = {
+        {60, 0.1, 2},   // 600/500 + 1 = 2.2
+        {50, 0.1, 2},   // 1 + 1
+        {300, 0.02, 31}, // 15000/500 + 1
+        {10, 0.1, 1},   // 1.2
+        {375, 0.5, 2},  // 1.5 + 1 = 2.5 -> 2 (even)
+        {125, 0.5, 2},  // 0.5 + 1 = 1.5 -> 2
+    };
+    for (const Case& c : cases) {
+        Rig r(c.graphTime, c.dt);
+        EXPECT_EQ(r.s.DecimationRatio, c.ratio) << c.graphTime << " s at " << c.dt;
+    }
+    Rig r(60, 0.1);
+    EXPECT_DOUBLE_EQ(r.chart.PenAdvance, 15.025);   // 9015 * 0.1 / 60
+    EXPECT_DOUBLE_EQ(r.chart.PenRecAdvance, 8.825); // 5295 * 0.1 / 60
+}
+
+// --- Data_inz -----------------------------------------------------------------------------------
+
+TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
+    Rig r;
+    auto& s = r.s;
+    s.SV = {{60.0, -1.0}};
+    s.MV = {{30.0, -1.0}};
+    s.PV = {{77.0, -1.0}};
+    s.DV = {{5.0, -1.0}};
+    s.D = {{3.0, 3.0}};
+    for (DeadTimeBuffer* b : {&s.FfDelayed, &s.PlantDelayed, &s.DistDelayed})
+        b->fill(-7.0);
+    r.chart.LastErrorNumber = 6;
+
+    r.rc.Data_inz();
+
+    EXPECT_TRUE(s.InitPending);
+    expectBoth(s.SV, 60.0, "SV");
+    expectBoth(s.MV, 30.0, "MV");
+    expectBoth(s.MvCtrl, 30.0, "MvCtrl");
+    expectBoth(s.MvInt, 30.0, "MvInt");
+    expectBoth(s.PV, 30.0, "PV");
+    expectBoth(s.SvLag, 60.0, "SvLag");
+    expectBoth(s.SvFilt, 60.0, "SvFilt");
+    for (const History* h : {&s.Ep, &s.P, &s.I, &s.PI, &s.Ed, &s.Dk})
+        expectBoth(*h, 30.0, "error terms"); // SV - PV = 60 - 30
+    expectBoth(s.D, 0.0, "D");
+    EXPECT_DOUBLE_EQ(r.p.bA, 30.0);    // PV / Kpl with Kpl 1
+    expectBoth(s.MvPos, 60.0, "MvPos");      // PI + D + bA
+    for (const History* h : std::initializer_list<const History*>{&s.FfIn, &s.FfLag, &s.FfOut, &s.DV,
+                                                                  &s.DistIn, &s.DistOut})
+        expectBoth(*h, 5.0, "DV paths");
+    for (const History* h : std::initializer_list<const History*>{&s.ProcIn, &s.PlantIn, &s.PlantOut})
+        expectBoth(*h, 30.0, "plant");
+    for (int i : {0, 100, 199}) {
+        EXPECT_DOUBLE_EQ(s.PlantDelayed[i], 30.0) << i;
+        EXPECT_DOUBLE_EQ(s.FfDelayed[i], 5.0) << i;
+        EXPECT_DOUBLE_EQ(s.DistDelayed[i], 5.0) << i;
+    }
+    EXPECT_DOUBLE_EQ(s.PlantDelayed[200], -7.0); // only the first 200 slots are seeded
+    EXPECT_DOUBLE_EQ(s.FfDelayed[200], -7.0);
+    EXPECT_DOUBLE_EQ(s.DistDelayed[200], -7.0);
+
+    EXPECT_EQ(r.log, (std::vector<std::string>{"sv", "mv", "pv", "bias", "PvBar", "SvPointer", "DvPointer",
+                                               "PvBar", "MvSlider"}));
+    EXPECT_DOUBLE_EQ(r.display.sv, 60.0);
+    EXPECT_DOUBLE_EQ(r.display.mv, 30.0);
+    EXPECT_DOUBLE_EQ(r.display.pv, 30.0);
+    EXPECT_DOUBLE_EQ(r.host.bias, 30.0);
+    EXPECT_EQ(r.chart.LastErrorNumber, 0);
+    EXPECT_TRUE(r.messages.shown.empty());
+}
+
+TEST(RunControlDataInz, CascadeTakesSvFromProgramPointZeroAndFieldsBeingEditedStay) {
+    Rig r;
+    r.p.MODE = 2;
+    r.p.SVv[0] = "65";
+    r.s.MV.set(40.0);
+    r.s.SvDisplayLive = false;
+    r.s.MvDisplayLive = false;
+    r.rc.Data_inz();
+    EXPECT_DOUBLE_EQ(r.s.SV[0], 65.0);
+    EXPECT_DOUBLE_EQ(r.s.SV[1], 65.0);
+    EXPECT_DOUBLE_EQ(r.s.Ep[0], 25.0);
+    EXPECT_EQ(r.display.svShown, 0);
+    EXPECT_EQ(r.display.mvShown, 0);
+    EXPECT_EQ(r.display.pvShown, 1);
+}
+
+// --- Start --------------------------------------------------------------------------------------
+
+TEST(RunControlStart, CascadeStartsFromTheSteadyStateOfSvPointZero) {
+    for (double fb : {-1.0, 0.0}) {
+        Rig r;
+        auto& s = r.s;
+        r.setRange(60, 30);
+        r.p.MODE = 2;
+        r.p.FB = fb;
+        r.p.Kpl = 2.0;
+        r.p.SVv[0] = "60";
+        r.p.DVv[0] = "4";
+        s.MV.set(10.0);
+        s.SimTime = 7.0;
+        s.TickCount = 55;
+        s.SampleIndex = 33;
+        s.DecimationCount = 1;
+        s.Paused = true;
+        r.host.lessonButtonVisible = true;
+        r.host.clock = 1234.5;
+
+        r.rc.Start();
+
+        SCOPED_TRACE(fb);
+        expectBoth(s.SV, 60.0, "SV");
+        expectBoth(s.PV, 60.0, "PV");
+        expectBoth(s.MV, 30.0, "MV"); // SV / Kpl
+        EXPECT_DOUBLE_EQ(s.MvCtrl[1], 30.0);
+        EXPECT_DOUBLE_EQ(s.MvInt[1], 30.0);
+        EXPECT_DOUBLE_EQ(s.DV[0], 4.0);
+        EXPECT_DOUBLE_EQ(r.p.bA, fb != 0.0 ? 30.0 : 0.0);
+        EXPECT_DOUBLE_EQ(r.host.bias, r.p.bA);
+        EXPECT_TRUE(s.InitPending);
+        EXPECT_EQ(s.SimTime, 0.0);
+        EXPECT_EQ(s.TickCount, 0);
+        EXPECT_EQ(s.SampleIndex, 0);
+        EXPECT_EQ(s.DecimationCount, 0);
+        EXPECT_DOUBLE_EQ(s.RunStart, 1234.5);
+        EXPECT_TRUE(s.Running);
+        EXPECT_FALSE(s.Paused);
+        EXPECT_TRUE(r.host.pacingEnabled);
+        EXPECT_DOUBLE_EQ(r.chart.DvOffset, 31.0); // span 30: 2 * 2.5 + 30 = 35, minus DV 4
+        EXPECT_EQ(buttons(r.host), "-+++-");
+        EXPECT_FALSE(r.host.lessonButtonVisible);
+        EXPECT_EQ(r.host.pauseCaption, "ポーズ");
+        EXPECT_EQ(r.host.focus, "fast");
+        EXPECT_EQ(r.host.erases, 0);
+        EXPECT_TRUE(r.messages.shown.empty());
+    }
+}
+
+TEST(RunControlStart, DvOffsetPutsTheDvTraceNearTheBottomOfTheRange) {
+    struct Case { int rh, rl; double dv, offset; };
+    const Case cases[] = {
+        {100, 0, 0.0, 10.0},    // span 100: floor(2 + 0.99) * 5
+        {60, 30, 0.0, 35.0},    // span 30: floor(1.2 + 0.99) * 2.5 + 30
+        {100, 15, 3.0, 22.0},   // span 85: 2 * 5 + 15 - 3
+        {60, 0, 0.0, 10.0},     // span 60: floor(1.2 + 0.99) * 5 (the fine rule would give 7.5)
+        {40, 0, 0.0, 5.0},      // span 40: floor(0.8 + 0.99) * 5
+        {39, 0, 0.0, 5.0},      // span 39: floor(1.56 + 0.99) * 2.5
+        {20, 0, 0.0, 2.5},      // span 20: floor(0.8 + 0.99) * 2.5
+        {-50, -100, -10.0, -85.0}, // 5 - 100 + 10
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        r.setRange(c.rh, c.rl);
+        r.s.DV[0] = c.dv;
+        r.rc.Start();
+        EXPECT_DOUBLE_EQ(r.chart.DvOffset, c.offset) << c.rl << ".." << c.rh;
+        EXPECT_GT(r.display.dvPointer, 0);
+    }
+}
+
+TEST(RunControlStart, AutomaticModeRecordsFromTheLiveLoopWithoutAJump) {
+    Rig started, live;
+    for (Rig* r : {&started, &live}) {
+        r->p.MODE = 1;
+        r->s.SV[0] = 70.0;
+        r->host.pacingEnabled = true;
+        for (int i = 0; i < 30; ++i)
+            r->rc.PacingTick();
+    }
+    const SimulationState before = started.s;
+    const double biasBefore = started.p.bA;
+    started.rc.Start();
+    for (const auto& [a, b] : {std::pair{&started.s.PV, &before.PV}, {&started.s.MV, &before.MV},
+                               {&started.s.SV, &before.SV}, {&started.s.MvCtrl, &before.MvCtrl},
+                               {&started.s.I, &before.I}, {&started.s.PlantOut, &before.PlantOut}}) {
+        EXPECT_EQ((*a)[0], (*b)[0]);
+        EXPECT_EQ((*a)[1], (*b)[1]);
+    }
+    EXPECT_FALSE(started.s.InitPending);
+    EXPECT_EQ(started.p.bA, biasBefore);
+    EXPECT_NE(before.PV[0], 70.0); // still settling, so a reset would show
+
+    started.rc.PacingTick();
+    live.rc.PacingTick();
+    EXPECT_EQ(started.s.PV[0], live.s.PV[0]);
+    EXPECT_EQ(started.s.MV[0], live.s.MV[0]);
+    EXPECT_EQ(started.state.rec.TrendData[0][1][0], live.s.PV[0]); // first sample is the live PV
+    EXPECT_EQ(started.state.rec.TrendData[0][3][0], live.s.MV[0]);
+}
+
+TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
+    struct Case { const char* rh; const char* rl; const char* tm; bool clears; };
+    const Case cases[] = {
+        {"100", "0", "50", false},
+        {"80", "20", "50", true},
+        {"100", "0", "60", true}, // a new graph time changes the pen advance
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        r.host.texts = {{PanelText::RH, c.rh}, {PanelText::RL, c.rl}, {PanelText::TM, c.tm}};
+        r.rc.Start();
+        SCOPED_TRACE(std::string(c.rh) + " " + c.rl + " " + c.tm);
+        EXPECT_EQ(r.host.erases, c.clears ? 1 : 0);
+        EXPECT_EQ(r.host.grids, c.clears ? 1 : 0);
+        EXPECT_EQ(r.host.penRecorderClears, c.clears ? 1 : 0);
+        EXPECT_EQ(r.chart.RH, std::stoi(c.rh));
+        EXPECT_EQ(r.chart.RL, std::stoi(c.rl));
+        EXPECT_EQ(r.chart.GraphTime, std::stoi(c.tm));
+        EXPECT_DOUBLE_EQ(r.chart.PenAdvance, 9015 * 0.1 / std::stoi(c.tm));
+        // Clear's own button states are overridden by the run that starts.
+        EXPECT_TRUE(r.s.Running);
+        EXPECT_EQ(buttons(r.host), "-+++-");
+        EXPECT_EQ(r.host.focus, "fast");
+    }
+
+    // With the automatic shift the run adopts 15..100 and leaves the texts 15 lower for the next.
+    Rig r;
+    r.host.autoRange = true;
+    r.host.texts[PanelText::RH] = "100";
+    r.host.texts[PanelText::RL] = "15";
+    r.rc.Start();
+    EXPECT_EQ(r.host.erases, 0);
+    EXPECT_EQ(r.host.penRecorderClears, 0);
+    EXPECT_EQ(r.chart.RH, 100);
+    EXPECT_EQ(r.chart.RL, 15);
+    EXPECT_EQ(r.host.texts[PanelText::RH], "85.0");
+    EXPECT_EQ(r.host.texts[PanelText::RL], ".0"); // "###.0" leaves out a zero integer part
+    EXPECT_DOUBLE_EQ(r.chart.DvOffset, 25.0);     // from the adopted range, not the shifted texts
+    EXPECT_TRUE(r.messages.shown.empty());
+}
+
+// --- RangeNormalise -----------------------------------------------------------------------------
+
+TEST(RunControlRangeNormalise, ClampsTheRangeAndGraphTimeTexts) {
+    struct Case { const char *rl, *rh, *tm, *rlOut, *rhOut, *tmOut; int graphTime; };
+    const Case cases[] = {
+        {"60", "40", "50", "60", "61", "50", 50},        // high not above low: low + 1
+        {"-150", "-150", "5", "-100", "-99", "10", 10},
+        {"0.0", "250", "999", "0", "200", "300", 300},
+        {"0.0", "100.0", "abc", "0", "100", "10", 10},   // not a number counts as 0
+        {"-5", "100", "60s", "-5", "100", "60", 60},     // leading number of the text
+        {"30", "130", "", "30", "130", "10", 10},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        r.host.texts = {{PanelText::RH, c.rh}, {PanelText::RL, c.rl}, {PanelText::TM, c.tm}};
+        r.rc.RangeNormalise();
+        SCOPED_TRACE(std::string(c.rl) + ".." + c.rh + " " + c.tm);
+        EXPECT_EQ(r.host.texts[PanelText::RL], c.rlOut);
+        EXPECT_EQ(r.host.texts[PanelText::RH], c.rhOut);
+        EXPECT_EQ(r.host.texts[PanelText::TM], c.tmOut);
+        EXPECT_EQ(r.chart.GraphTime, c.graphTime);
+        EXPECT_EQ(r.chart.RH, 100); // the numbers follow only at Start or Clear
+        EXPECT_EQ(r.chart.RL, 0);
+    }
+}
+
+TEST(RunControlRangeNormalise, ARangeTextThatIsNoNumberIsReportedAndTheCommandGoesOn) {
+    Rig r;
+    r.host.texts[PanelText::RL] = "abc";
+    r.rc.Start();
+    ASSERT_FALSE(r.messages.shown.empty());
+    for (const std::string& m : r.messages.shown)
+        EXPECT_EQ(m, kTypeMismatch + "  P021");
+    EXPECT_TRUE(r.s.Running);
+    EXPECT_TRUE(r.host.pacingEnabled);
+    EXPECT_FALSE(r.host.startEnabled);
+    EXPECT_EQ(r.chart.RL, 0);
+
+    Rig c;
+    c.host.texts[PanelText::RH] = "x";
+    c.rc.Clear();
+    ASSERT_FALSE(c.messages.shown.empty());
+    for (const std::string& m : c.messages.shown)
+        EXPECT_EQ(m, kTypeMismatch + "  P024");
+    EXPECT_EQ(c.host.grids, 1);
+    EXPECT_FALSE(c.host.fastEnabled);
+}
+
+// --- Pause --------------------------------------------------------------------------------------
+
+TEST(RunControlPause, TogglesAndFreezesTheLoopWhileTicksAreStillCounted) {
+    Rig r;
+    r.p.Lpl = 0.0;
+    r.rc.Start();
+    r.rc.PacingTick();
+    r.s.MV[0] = 80.0; // away from PV 50, so every step moves PV
+    r.rc.PacingTick();
+    r.rc.Pause();
+    EXPECT_FALSE(r.s.Running);
+    EXPECT_TRUE(r.s.Paused);
+    EXPECT_EQ(r.host.pauseCaption, "再開");
+
+    const SimulationState before = r.s;
+    const int shown = r.display.pvShown, bars = r.display.pvBar;
+    const auto drawn = r.display.drawn1.size();
+    r.rc.PacingTick();
+    r.rc.PacingTick();
+    EXPECT_EQ(r.s.PV[0], before.PV[0]);
+    EXPECT_EQ(r.s.PlantOut[0], before.PlantOut[0]);
+    EXPECT_EQ(r.s.SimTime, before.SimTime);
+    EXPECT_EQ(r.s.SampleIndex, before.SampleIndex);
+    EXPECT_EQ(r.display.pvShown, shown);
+    EXPECT_EQ(r.display.pvBar, bars);
+    EXPECT_EQ(r.display.drawn1.size(), drawn);
+    EXPECT_EQ(r.s.TickCount, before.TickCount + 2);
+
+    r.rc.Pause();
+    EXPECT_TRUE(r.s.Running);
+    EXPECT_FALSE(r.s.Paused);
+    EXPECT_EQ(r.host.pauseCaption, "ポーズ");
+    r.rc.PacingTick();
+    EXPECT_DOUBLE_EQ(r.s.SimTime, before.SimTime + 0.1);
+    EXPECT_NE(r.s.PV[0], before.PV[0]);
+}
+
+// --- Fast ---------------------------------------------------------------------------------------
+
+TEST(RunControlFast, StartsRunsToTheGraphTimeThenRedrawsAndEnds) {
+    struct Case { double dt; int steps; int lastRedrawn; };
+    const Case cases[] = {
+        // A hundred additions of 0.1 give 9.99999999999998 <= 10, so a 101st step runs. Samples
+        // 0..100 are recorded; slot 101 holds 9.99999999999998 s as well and slot 102 the time
+        // after the last step (10.1 s), the first beyond the graph time.
+        {0.1, 101, 102},
+        // Exact halves: slots 20 and 21 hold exactly 10 s, which is not beyond; slot 22 holds 10.5.
+        {0.5, 21, 22},
+    };
+    for (const Case& c : cases) {
+        Rig r(10, c.dt);
+        r.s.TickCount = 77;
+        r.host.clock = 2000.0;
+        r.rc.Fast();
+        SCOPED_TRACE(c.dt);
+        // Start ran first.
+        EXPECT_EQ(r.s.RunStart, 2000.0);
+        EXPECT_EQ(r.s.TickCount, 0);
+        EXPECT_FALSE(r.host.printEnabled);
+
+        EXPECT_EQ(r.display.pvBar, c.steps);
+        EXPECT_EQ(r.host.processEventsCalls, c.steps);
+        const std::size_t redrawn = c.lastRedrawn + 1;
+        ASSERT_EQ(r.display.drawn1.size(), c.steps + redrawn);
+        ASSERT_EQ(r.display.drawn2.size(), c.steps + redrawn);
+        for (int i = 0; i <= c.lastRedrawn; ++i) {
+            EXPECT_EQ(r.display.drawn1[c.steps + i], i);
+            EXPECT_EQ(r.display.drawn2[c.steps + i], i);
+        }
+        EXPECT_EQ(r.s.SampleIndex, c.lastRedrawn);
+        EXPECT_FALSE(r.s.Running);
+        EXPECT_EQ(r.s.SimTime, 0.0);
+        EXPECT_EQ(r.chart.DvOffset, 0.0);
+        EXPECT_EQ(r.host.penColorAdvances, 1);
+        EXPECT_EQ(r.host.endOfRunTimerStarts, 1);
+        EXPECT_TRUE(r.host.penRecorderRedraw);
+        EXPECT_EQ(r.chart.LastErrorNumber, 0);
+        EXPECT_TRUE(r.messages.shown.empty());
+        EXPECT_TRUE(r.settings.writes.empty()); // a fast run teaches the timer nothing
+    }
+}
+
+TEST(RunControlFast, PauseOrClearDuringTheRunLeavesAtOnceWithoutRedraw) {
+    for (bool clear : {false, true}) {
+        Rig r(10, 0.1);
+        int events = 0;
+        r.host.onProcessEvents = [&] {
+            if (++events == 20)
+                clear ? r.rc.Clear() : r.rc.Pause();
+        };
+        r.rc.Fast();
+        SCOPED_TRACE(clear ? "Clear" : "Pause");
+        EXPECT_EQ(events, 20);
+        EXPECT_EQ(r.display.drawn1.size(), 20u); // the steps' own samples, no redraw
+        EXPECT_FALSE(r.s.Running);
+        EXPECT_EQ(r.host.penColorAdvances, 0);
+        EXPECT_EQ(r.host.endOfRunTimerStarts, 0);
+        if (clear) {
+            EXPECT_EQ(r.host.erases, 1);
+            EXPECT_EQ(r.host.focus, "start");
+            EXPECT_FALSE(r.host.fastEnabled);
+        } else {
+            EXPECT_TRUE(r.s.Paused);
+            EXPECT_EQ(r.host.pauseCaption, "再開");
+            EXPECT_NEAR(r.s.SimTime, 2.0, 1e-9); // the run stands where it was paused
+        }
+    }
+}
+
+TEST(RunControlFast, AfterAPauseGoesOnFromWhereTheRunStands) {
+    Rig r(10, 0.1);
+    r.rc.Start();
+    const double runStart = r.s.RunStart;
+    for (int i = 0; i < 5; ++i)
+        r.rc.PacingTick();
+    r.rc.Pause();
+    r.host.clock += 50.0;
+    r.rc.Fast();
+    EXPECT_FALSE(r.s.Paused);
+    EXPECT_EQ(r.host.pauseCaption, "ポーズ");
+    EXPECT_EQ(r.display.pvBar, 101); // 5 paced steps and 96 fast ones, no new Start
+    EXPECT_EQ(r.s.RunStart, runStart);
+    EXPECT_EQ(r.display.drawn1[5], 5);
+    EXPECT_EQ(r.host.penColorAdvances, 1);
+}
+
+// --- Clear --------------------------------------------------------------------------------------
+
+TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
+    // Process gain 1: the steady state of SV and the initialisation at MV coincide.
+    struct Case { int mode; const char* sv0; double sv, mvBefore, mv; };
+    const Case cases[] = {
+        {0, "50", 40.0, 30.0, 30.0}, // manual: initialised at the MV in force
+        {1, "50", 40.0, 33.0, 40.0}, // automatic: at the steady state of SV
+        {2, "60", 40.0, 33.0, 60.0}, // cascade: at the steady state of SV program point 0
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        SCOPED_TRACE(c.mode);
+        r.p.MODE = static_cast<std::int16_t>(c.mode);
+        r.p.SVv[0] = c.sv0;
+        r.p.DVv[0] = "3";
+        r.s.SV.set(c.sv);
+        r.s.MV.set(c.mvBefore);
+        r.s.PV.set(77.0);
+        r.rc.Start();
+        r.rc.PacingTick();
+        r.host.autoRange = true;
+        r.host.interval = -1;
+        r.log.clear();
+
+        r.rc.Clear();
+
+        const double sv = c.mode == 2 ? 60.0 : c.sv;
+        expectBoth(r.s.SV, sv, "SV");
+        expectBoth(r.s.MV, c.mv, "MV");
+        expectBoth(r.s.PV, c.mv, "PV");
+        EXPECT_DOUBLE_EQ(r.s.MvCtrl[1], c.mv);
+        EXPECT_DOUBLE_EQ(r.s.MvInt[1], c.mv);
+        EXPECT_DOUBLE_EQ(r.p.bA, c.mv);
+        EXPECT_DOUBLE_EQ(r.host.bias, c.mv);
+        // Data_inz ran last: both controller slots, the error terms and the plant register.
+        EXPECT_DOUBLE_EQ(r.s.MvCtrl[0], c.mv);
+        EXPECT_DOUBLE_EQ(r.s.Ep[0], sv - c.mv);
+        EXPECT_DOUBLE_EQ(r.s.PlantDelayed[199], c.mv);
+        if (c.mode == 2) {
+            EXPECT_DOUBLE_EQ(r.s.DV[0], 3.0);
+        }
+        EXPECT_TRUE(r.s.InitPending);
+
+        EXPECT_FALSE(r.s.Running);
+        EXPECT_EQ(r.chart.DvOffset, 0.0);
+        EXPECT_EQ(r.host.erases, 1);
+        EXPECT_EQ(r.host.grids, 1);
+        EXPECT_EQ(r.host.captionResets, 1);
+        EXPECT_EQ(r.host.texts[PanelText::RL], "30");
+        EXPECT_EQ(r.host.texts[PanelText::RH], "130");
+        EXPECT_EQ(r.chart.RL, 30);
+        EXPECT_EQ(r.chart.RH, 130);
+        EXPECT_EQ(r.host.interval, 100); // Param_set ran
+        EXPECT_EQ(buttons(r.host), "+--+-");
+        EXPECT_EQ(r.host.focus, "start");
+        EXPECT_EQ(r.host.pauseCaption, "ポーズ");
+        EXPECT_EQ(r.log.back(), "DvPointer");
+        EXPECT_TRUE(r.messages.shown.empty());
+    }
+}
+
+// --- Pacing tick and the end of a run -----------------------------------------------------------
+
+TEST(RunControlPacing, APacedRunEndsAtTheFirstStepReachingTheGraphTime) {
+    Rig r(10, 0.1);
+    r.rc.Start();
+    r.host.clearEnabled = false;
+    for (int i = 0; i < 100; ++i)
+        r.rc.PacingTick();
+    // A hundred additions of 0.1 stay just below 10 s.
+    EXPECT_TRUE(r.s.Running);
+    EXPECT_LT(r.s.SimTime, 10.0);
+    EXPECT_EQ(r.host.penColorAdvances, 0);
+
+    r.rc.PacingTick();
+    EXPECT_FALSE(r.s.Running);
+    EXPECT_EQ(r.s.SimTime, 0.0);
+    EXPECT_EQ(r.chart.DvOffset, 0.0);
+    EXPECT_EQ(r.s.TickCount, 101);
+    EXPECT_EQ(buttons(r.host), "+-+++"); // Fast stays as Start left it
+    EXPECT_EQ(r.host.penColorAdvances, 1);
+    EXPECT_EQ(r.host.endOfRunTimerStarts, 1);
+    EXPECT_TRUE(r.host.pacingEnabled); // the loop stays live
+
+    // Ticks after the run keep the loop live but neither record nor end another run; the count
+    // of ticks stops at the 16-bit maximum.
+    const auto drawn = r.display.drawn1.size();
+    r.s.TickCount = 32766;
+    r.rc.PacingTick();
+    r.rc.PacingTick();
+    EXPECT_EQ(r.s.TickCount, 32767);
+    EXPECT_EQ(r.s.SimTime, 0.0);
+    EXPECT_EQ(r.display.drawn1.size(), drawn);
+    EXPECT_EQ(r.host.penColorAdvances, 1);
+}
+
+TEST(RunControlPacing, TheMeasuredTickPeriodCorrectsTheInterval) {
+    // The wall clock advances by `periodMs` per tick counted since Start; 100 ticks are counted
+    // when the run of 10 s at 0.1 s ends.
+    struct Case { float tm; double periodMs; float tmAfter; const char* written; int interval; };
+    const Case cases[] = {
+        {2.5f, 100.0, 2.5f, nullptr, -1},       // nominal: unchanged, nothing written
+        {0.0f, 110.0, 2.0f, "2", 98},           // (110 - 100) / 5
+        {0.0f, 102.0, 0.4f, "0.4", 100},        // 99.6 -> 100
+        {15.0f, 110.0, 17.0f, "17", 83},
+        {0.0f, 90.0, -2.0f, "-2", 102},         // a fast machine lengthens the interval
+        {0.0f, 547.5, 89.5f, "89.5", 10},       // 10.5 -> 10
+        {0.0f, 547.0, 89.4f, "89.4", 11},       // 10.6 -> 11
+        {0.0f, 600.0, 100.0f, "100", 10},       // 0 ms: the floor
+        {0.0f, 30000.0, 0.0f, nullptr, -1},     // 3000 s (a long pause): unchanged
+        {0.0f, 29999.0, 5979.8f, "5979.8", 10}, // just under 3000 s still counts
+    };
+    for (const Case& c : cases) {
+        Rig r(10, 0.1, c.tm);
+        r.rc.Start();
+        const double runStart = r.s.RunStart;
+        r.host.interval = -1;
+        r.host.onProcessEvents = [&] { r.host.clock = runStart + r.s.TickCount * c.periodMs / 1000.0; };
+        EXPECT_EQ(r.runPaced(), 101);
+        SCOPED_TRACE(c.periodMs);
+        EXPECT_EQ(r.s.TmHosei, c.tmAfter);
+        if (c.written) {
+            ASSERT_EQ(r.settings.writes.size(), 1u);
+            EXPECT_EQ(r.settings.writes[0].first, "TmHosei");
+            EXPECT_EQ(r.settings.writes[0].second, c.written);
+        } else {
+            EXPECT_TRUE(r.settings.writes.empty());
+        }
+        EXPECT_EQ(r.host.interval, c.interval);
+        EXPECT_TRUE(r.messages.shown.empty());
+    }
+}
+
+TEST(RunControlPacing, CancelOnAFailingStepEndsTheProgram) {
+    for (bool cancel : {true, false}) {
+        Rig r;
+        r.p.Kpl = 1.0e300;
+        r.s.MV.set(1.0e10); // Kpl * MV overflows in the process model
+        if (cancel)
+            r.messages.answers = {false};
+        r.rc.PacingTick();
+        ASSERT_FALSE(r.messages.shown.empty());
+        EXPECT_EQ(r.messages.shown[0], "オーバーフローしました。  P042");
+        EXPECT_EQ(r.host.quit, cancel);
+    }
+    Rig f(10, 0.1);
+    f.p.Kpl = 1.0e300;
+    f.s.MV.set(1.0e10);
+    f.messages.answers = {false};
+    f.rc.Fast();
+    EXPECT_TRUE(f.host.quit);
+    EXPECT_EQ(f.messages.shown.size(), 1u); // no further steps after Cancel
+    EXPECT_EQ(f.host.processEventsCalls, 0);
+}
+
+// --- Timer handlers -----------------------------------------------------------------------------
+
+TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
+    struct Case { int stepNo; const char* noteId; int notes; bool lessonShown; const char* focus; int beeps; };
+    const Case cases[] = {
+        {0, "", 0, false, "start", 0},
+        {0, "FIG1", 0, false, "start", 0}, // no lesson active: a stale figure id is ignored
+        {3, "FIG2", 1, true, "lesson", 1},
+        {3, "", 0, false, "", 0},
+    };
+    for (const Case& c : cases) {
+        Rig r;
+        r.state.study.StepNo = static_cast<std::int16_t>(c.stepNo);
+        r.state.study.NoteId = c.noteId;
+        r.host.endOfRunTimerRunning = true;
+        r.host.startEnabled = r.host.clearEnabled = r.host.printEnabled = false;
+        r.host.pauseEnabled = true;
+        r.rc.EndOfRunTick();
+        SCOPED_TRACE(std::to_string(c.stepNo) + " " + c.noteId);
+        EXPECT_FALSE(r.host.endOfRunTimerRunning);
+        EXPECT_EQ(r.host.processEventsCalls, 1);
+        EXPECT_EQ(r.host.notesDrawn, c.notes);
+        EXPECT_EQ(r.host.lessonButtonVisible, c.lessonShown);
+        EXPECT_EQ(r.host.focus, c.focus);
+        EXPECT_EQ(r.messages.beeps, c.beeps);
+        EXPECT_EQ(buttons(r.host), "+--++");
+    }
+}
+
+TEST(RunControlTimers, DisplayTimerLetsTheStepRewriteSvAndMvAgain) {
+    Rig r;
+    r.s.SvDisplayLive = false;
+    r.s.MvDisplayLive = false;
+    r.rc.DisplayTimerTick();
+    EXPECT_TRUE(r.s.SvDisplayLive);
+    EXPECT_TRUE(r.s.MvDisplayLive);
+    r.rc.PacingTick();
+    EXPECT_EQ(r.display.svShown, 1);
+    EXPECT_EQ(r.display.mvShown, 1);
+}
+
+} // namespace
+} // namespace kestrel::test
