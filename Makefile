@@ -40,6 +40,7 @@ fuzz: deps
 
 bench: build
 	@for b in build/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@bench/bench_sim.sh build
 
 clean:
 	rm -rf build build-sanitize build-fuzz
