@@ -1,0 +1,253 @@
+#include "study/description.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <string>
+
+using namespace kestrel;
+
+namespace {
+
+using Keys = std::map<std::string, std::string, std::less<>>;
+
+StepReader readerOf(const Keys& keys) {
+    return [&keys](std::string_view key) {
+        const auto it = keys.find(key);
+        return it == keys.end() ? std::string() : it->second;
+    };
+}
+
+StepDescription describe(const Keys& keys, int currentTab = 0, int currentCalcType = 0) {
+    return buildDescription(readerOf(keys), currentTab, currentCalcType);
+}
+
+} // namespace
+
+TEST(Description, FullStepWritesEveryBlockInOrder) {
+    // clang-format off
+    const Keys keys = {
+        {"TITLE2", "外乱を加える"}, {"NOTES", "F5-3"},
+        {"TYPE_SELECT", "5"}, {"FB", "1"}, {"CALC_TYPE", "2"},
+        {"dt", "100"}, {"Kp", "1.2"}, {"Ti", "8"}, {"Td", "2"},
+        {"MH", "100"}, {"ML", "0"}, {"dML", "5"},
+        {"α", "0.4"}, {"β", "1"}, {"γ", "0"},
+        {"Kpl", "1"}, {"Tpl", "10"}, {"Lpl", "2"},
+        {"Kd", "0.5"}, {"Kds", "1"}, {"Tds", "5"}, {"Lds", "0"},
+        {"Kf", "0.8"}, {"Tfd", "4"}, {"Tfp", "3"}, {"Lf", "1"},
+        {"SVv0", "40"}, {"SVt1", "10"}, {"SVv1", "60"}, {"SVt2", "90"}, {"SVv2", "60"},
+        {"DVv0", "0"}, {"DVt1", "30"}, {"DVv1", "10"},
+        {"MODE", "1"}, {"RH", "100"}, {"RL", "0"}, {"AUTO_RANGE", "0"}, {"AUTO_PEN", "1"},
+        {"PEN_COLOR", "2"}, {"GRAPH_TM", "120"},
+    };
+    // clang-format on
+    int yields = 0;
+    const StepDescription d = buildDescription(readerOf(keys), 0, 0, [&yields] { ++yields; });
+
+    const std::string expected = "\r\n制御タイプ:\r\n"
+                                 "    ２自由度ＰＩＤ   を選択する。\r\n"
+                                 "\r\nフィードバックする のチェックマーク:\r\n"
+                                 "    付ける。\r\n"
+                                 "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n"
+                                 "    速度型（本質継承）   を選択する。\r\n"
+                                 "    制御周期(m秒)   dt=100\r\n"
+                                 "    比例ゲイン      Kp=1.2\r\n"
+                                 "    積分時間(秒)    Ti=8\r\n"
+                                 "    微分時間(秒)    Td=2\r\n"
+                                 "\r\n制限ﾊﾟﾗﾒｰﾀ :\r\n"
+                                 "    MV上限(％)      MH=100\r\n"
+                                 "    MV下限(％)      ML=0\r\n"
+                                 "    MV変化率ﾘﾐｯﾄ   dML=5\r\n"
+                                 "\r\n目標値ﾌｨﾙﾀ :\r\n"
+                                 "    目標値フィルタ   α=0.4\r\n"
+                                 "    目標値フィルタ   β=1\r\n"
+                                 "    目標値フィルタ   γ=0\r\n"
+                                 "\r\n制御対象ﾊﾟﾗﾒｰﾀ :\r\n"
+                                 "    ゲイン          Kpl=1\r\n"
+                                 "    一次遅れ時間(秒) Tpl=10\r\n"
+                                 "    無駄時間(秒)     Lpl=2\r\n"
+                                 "\r\n外乱伝達関数ﾊﾟﾗﾒｰﾀ :\r\n"
+                                 "    ゲイン           Kd=0.5\r\n"
+                                 "    伝達ゲイン       Kds=1\r\n"
+                                 "    一次遅れ時間(秒) Tds=5\r\n"
+                                 "    無駄時間(秒)     Lds=0\r\n"
+                                 "\r\nFFﾓﾃﾞﾙﾊﾟﾗﾒｰﾀ :\r\n"
+                                 "    FFゲイン   \u3000    Kf=0.8\r\n"
+                                 "    遅れ時間補償(秒) Tfd=4\r\n"
+                                 "    進み時間補償(秒) Tfp=3\r\n"
+                                 "    無駄時間補償(秒)  Lf=1\r\n"
+                                 "\r\nＳＶ折線 :\r\n"
+                                 "    0 秒 :  40％\r\n"
+                                 "    10 秒 :  60％\r\n"
+                                 "    90 秒 :  60％\r\n"
+                                 "\r\nＤＶ折線 :\r\n"
+                                 "    0 秒 :  0％\r\n"
+                                 "    30 秒 :  10％\r\n"
+                                 "\r\nコントローラパネル :\r\n"
+                                 "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。\r\n"
+                                 "    表示レンジ(%)      RH=100\r\n"
+                                 "    表示レンジ(%)      RL=0\r\n"
+                                 "    レンジ自動シフト  のチェックマークをはずす。\r\n"
+                                 "    ペン色自動  のチェックマークをつける。\r\n"
+                                 "    ペン色:  ﾏｾﾞﾝﾀﾞ  を選択。\r\n"
+                                 "    グラフ表示時間      TM=120\r\n";
+    EXPECT_EQ(d.text, expected);
+    EXPECT_TRUE(d.hasSettings);
+    EXPECT_EQ(yields, 9); // before each block from the control parameters on
+}
+
+TEST(Description, PControlStepDropsTiTdFilterAndLimits) {
+    // P control in the position form: Ti, Td, the filter and the limits are not shown even though
+    // the step carries them; a block whose keys are all empty is left out.
+    const Keys keys = {{"TYPE_SELECT", "0"}, {"CALC_TYPE", "0"}, {"Kp", "2"},   {"Ti", "8"},  {"Td", "2"},
+                       {"MH", "90"},         {"α", "0.4"},       {"Tpl", "10"}, {"MODE", "0"}};
+    const StepDescription d = describe(keys, 5, 1);
+    EXPECT_EQ(d.text, "\r\n制御タイプ:\r\n"
+                      "    Ｐ 制御   を選択する。\r\n"
+                      "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n"
+                      "    位置型   を選択する。\r\n"
+                      "    比例ゲイン      Kp=2\r\n"
+                      "\r\n制御対象ﾊﾟﾗﾒｰﾀ :\r\n"
+                      "    一次遅れ時間(秒) Tpl=10\r\n"
+                      "\r\nコントローラパネル :\r\n"
+                      "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。\r\n");
+    EXPECT_TRUE(d.hasSettings);
+}
+
+TEST(Description, CalculationFormDecidesTheLimitsBlock) {
+    const std::string limits = "\r\n制限ﾊﾟﾗﾒｰﾀ :\r\n"
+                               "    MV上限(％)      MH=80\r\n"
+                               "    MV下限(％)      ML=10\r\n"
+                               "    MV変化率ﾘﾐｯﾄ   dML=3\r\n";
+    const std::string position = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    位置型   を選択する。\r\n";
+    const std::string velocity = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    速度型   を選択する。\r\n";
+    const std::string inherent = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    速度型（本質継承）   を選択する。\r\n";
+    struct Case {
+        std::string calcType;
+        int currentCalcType;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"0", 1, position},             // position form: no limits, even with MH, ML, dML given
+        {"1", 0, velocity + limits},    //
+        {"1.0", 0, velocity + limits},  // compared as numbers
+        {"2abc", 0, inherent + limits}, // leading-number rule
+        {"", 0, ""},                    // follows the form now selected, no form line
+        {"", 2, limits},                //
+        {"3", 0, limits},               // no form line, but a velocity-like number enables limits
+        {"-1", 1, ""},                  //
+        {"1e999", 1, ""},               // beyond the double range: no form at all
+    };
+    for (const Case& c : cases) {
+        const Keys keys = {{"CALC_TYPE", c.calcType}, {"MH", "80"}, {"ML", "10"}, {"dML", "3"}};
+        EXPECT_EQ(describe(keys, 0, c.currentCalcType).text, c.expected) << "CALC_TYPE=" << c.calcType;
+    }
+}
+
+TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
+    const std::string ti = "    積分時間(秒)    Ti=8\r\n";
+    const std::string td = "    微分時間(秒)    Td=2\r\n";
+    const std::string filter = "\r\n目標値ﾌｨﾙﾀ :\r\n"
+                               "    目標値フィルタ   α=0.4\r\n"
+                               "    目標値フィルタ   γ=1\r\n"; // β empty: its line is left out
+    const std::string kp = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    比例ゲイン      Kp=2\r\n";
+    struct Case {
+        std::string typeSelect;
+        int currentTab;
+        std::string expected;
+    };
+    const Case cases[] = {
+        // TYPE_SELECT absent: the tab now selected decides, and no control-type block is written.
+        {"", 0, kp},
+        {"", 1, kp + ti},
+        {"", 2, kp + ti + td},
+        {"", 4, kp + ti + td},
+        {"", 5, kp + ti + td + filter},
+        // TYPE_SELECT given: it decides, whatever tab is selected.
+        {"1", 5, "\r\n制御タイプ:\r\n    Ｐ Ｉ 制御   を選択する。\r\n" + kp + ti},
+        {"3", 0, "\r\n制御タイプ:\r\n    Ｉ－ＰＤ制御   を選択する。\r\n" + kp + ti + td},
+        {"4", 0, "\r\n制御タイプ:\r\n    ＰＩ－Ｄ制御   を選択する。\r\n" + kp + ti + td},
+        {"2", 0, "\r\n制御タイプ:\r\n    偏差PID制御   を選択する。\r\n" + kp + ti + td},
+        // Not a listed value: no control-type line, but the number still decides the lines.
+        {"6", 0, kp + ti + td + filter},
+        {"0.5", 0, kp + ti},
+        {"abc", 5, kp},
+        {"1e999", 5, kp}, // beyond the double range: no control type at all
+    };
+    for (const Case& c : cases) {
+        const Keys keys = {{"TYPE_SELECT", c.typeSelect},
+                           {"Kp", "2"},
+                           {"Ti", "8"},
+                           {"Td", "2"},
+                           {"α", "0.4"},
+                           {"β", ""},
+                           {"γ", "1"}};
+        EXPECT_EQ(describe(keys, c.currentTab, 0).text, c.expected)
+            << "TYPE_SELECT=" << c.typeSelect << " tab=" << c.currentTab;
+    }
+}
+
+TEST(Description, ProgramLinesStopAtTheFirstEmptyTime) {
+    Keys keys = {{"SVv0", "40"}, {"SVt1", "10"}, {"SVv1", "50"}, {"SVt2", "20"}, {"SVv2", "60"}, {"SVt3", ""},
+                 {"SVv3", "70"}, {"SVt4", "40"}, {"SVv4", "80"}, {"DVv0", "5"},  {"DVt1", "15"}};
+    EXPECT_EQ(describe(keys).text, "\r\nＳＶ折線 :\r\n"
+                                   "    0 秒 :  40％\r\n"
+                                   "    10 秒 :  50％\r\n"
+                                   "    20 秒 :  60％\r\n"
+                                   "\r\nＤＶ折線 :\r\n"
+                                   "    0 秒 :  5％\r\n"
+                                   "    15 秒 :  ％\r\n"); // a time without value still shows
+
+    // All eight points are shown, and nothing beyond them.
+    keys = {{"DVv0", "0"}, {"DVt9", "99"}, {"DVv9", "99"}};
+    std::string expected = "\r\nＤＶ折線 :\r\n    0 秒 :  0％\r\n";
+    for (int i = 1; i <= 8; ++i) {
+        keys["DVt" + std::to_string(i)] = std::to_string(10 * i);
+        keys["DVv" + std::to_string(i)] = std::to_string(i);
+        expected += "    " + std::to_string(10 * i) + " 秒 :  " + std::to_string(i) + "％\r\n";
+    }
+    EXPECT_EQ(describe(keys).text, expected);
+
+    // Without point 0's value the program is not part of the step.
+    const StepDescription d = describe({{"SVt1", "10"}, {"SVv1", "50"}, {"DVv0", ""}});
+    EXPECT_EQ(d.text, "");
+    EXPECT_FALSE(d.hasSettings);
+}
+
+TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
+    int yields = 0;
+    const StepDescription empty =
+        buildDescription([](std::string_view) { return std::string(); }, 5, 2, [&yields] { ++yields; });
+    EXPECT_EQ(empty.text, "");
+    EXPECT_FALSE(empty.hasSettings);
+    EXPECT_EQ(yields, 9);
+
+    // Only texts, no parameter keys.
+    EXPECT_FALSE(describe({{"TITLE2", "まとめ"}, {"TEXT2", "以上"}, {"NOTES", "F1-1"}}, 5, 2).hasSettings);
+
+    // Values outside the listed ones write no line; a block left with no line is not written.
+    // TYPE_SELECT and FB still mark the step as having settings when they are non-empty.
+    struct Case {
+        std::string key, value;
+        bool hasSettings;
+    };
+    const Case cases[] = {
+        {"TYPE_SELECT", "9", true}, {"TYPE_SELECT", "01", true},   {"FB", "2", true},
+        {"FB", "1.0", true},        {"MODE", "3", false},          {"MODE", "A", false},
+        {"AUTO_RANGE", "2", false}, {"AUTO_PEN", "-1", false},     {"AUTO_PEN", " 1", false},
+        {"PEN_COLOR", "5", false},  {"PEN_COLOR", "1e999", false},
+    };
+    for (const Case& c : cases) {
+        const StepDescription d = describe({{c.key, c.value}});
+        EXPECT_EQ(d.text, "") << c.key << "=" << c.value;
+        EXPECT_EQ(d.hasSettings, c.hasSettings) << c.key << "=" << c.value;
+    }
+
+    // Each listed pen colour and check-box value maps to its own line.
+    EXPECT_EQ(describe({{"PEN_COLOR", "4"}, {"AUTO_RANGE", "1"}, {"MODE", "2"}, {"FB", "0"}}).text,
+              "\r\nフィードバックする のチェックマーク:\r\n"
+              "    はずす。\r\n"
+              "\r\nコントローラパネル :\r\n"
+              "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。\r\n"
+              "    レンジ自動シフト  のチェックマークをつける。\r\n"
+              "    ペン色:  ｼｱﾝ  を選択。\r\n");
+}
