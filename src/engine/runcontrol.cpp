@@ -57,7 +57,9 @@ void RunControl::Data_inz() {
     s.MvCtrl.set(mv);
     s.MV[1] = mv;
     s.MvInt.set(mv);
-    s.PV.set(mv);
+    // PV starts where the process settles for this MV and DV, so the first step does not jump
+    // when the process gain is not 1.
+    t([&] { s.PV.set(checkFinite(p.Kpl * mv + p.Kds * s.DV[0])); });
 
     const double sv = s.SV[0];
     s.SvLag.set(sv);
@@ -126,8 +128,9 @@ void RunControl::RangeNormalise() {
     float low = readRangeText(mHost.text(PanelText::RL));
     if (low < -100.0f)
         low = -100.0f;
-    if (low > 200.0f)
-        low = 200.0f;
+    // The high end must stay above the low one: a range of zero width cannot be drawn.
+    if (low > 199.0f)
+        low = 199.0f;
     mHost.setText(PanelText::RL, formatNumber(low, "###0"));
 
     low = readRangeText(mHost.text(PanelText::RL));
@@ -284,8 +287,11 @@ void RunControl::Fast() {
             return;
         }
         mHost.processEvents();
-        if (!s.Running)
-            return; // Pause, Clear or the end of the run came in between
+        if (!s.Running) {
+            // Pause, Clear or the end of the run came in between; the recorder draws again.
+            t([&] { mHost.setPenRecorderRedraw(true); });
+            return;
+        }
     }
 
     s.SimTime = 0.0;
@@ -314,6 +320,8 @@ void RunControl::Clear() {
     ErrorTrap t(mMessages, "  P024");
 
     s.Running = false;
+    // Clearing a paused run ends it: the Pause button goes off, so the loop must not stay frozen.
+    s.Paused = false;
     chart.DvOffset = 0.0;
     mHost.setStartEnabled(true);
     mHost.focusStart();

@@ -732,3 +732,61 @@ TEST(RunControlTimers, DisplayTimerLetsTheStepRewriteSvAndMvAgain) {
 
 } // namespace
 } // namespace kestrel::test
+
+// --- Faults of the classic behaviour that Kestrel mends ------------------------------------------
+
+namespace kestrel::test {
+namespace {
+
+TEST(RunControlMended, ClearIsBumplessWhenTheProcessGainIsNotOne) {
+    Rig r;
+    r.p.Kpl = 2.0;
+    r.p.MODE = 1;
+    r.s.SV.set(40.0);
+    r.rc.Clear();
+    // Steady state of SV 40 through a gain of 2: MV 20, PV 40, bias 20.
+    expectBoth(r.s.PV, 40.0, "PV");
+    expectBoth(r.s.MV, 20.0, "MV");
+    EXPECT_DOUBLE_EQ(r.p.bA, 20.0);
+    r.rc.PacingTick();
+    EXPECT_DOUBLE_EQ(r.s.PV[0], 40.0);
+    EXPECT_DOUBLE_EQ(r.s.MV[0], 20.0);
+}
+
+TEST(RunControlMended, ALowRangeEndKeepsTheRangeDrawable) {
+    Rig r;
+    r.host.texts = {{PanelText::RH, "300"}, {PanelText::RL, "250"}, {PanelText::TM, "50"}};
+    r.rc.Start();
+    EXPECT_EQ(r.host.texts[PanelText::RL], "199");
+    EXPECT_EQ(r.host.texts[PanelText::RH], "200");
+    EXPECT_GT(r.chart.RH, r.chart.RL);
+    EXPECT_TRUE(r.messages.shown.empty());
+}
+
+TEST(RunControlMended, ClearEndsAPauseSoTheLoopRunsLiveAgain) {
+    Rig r(10, 0.1);
+    r.rc.Start();
+    r.rc.PacingTick();
+    r.rc.Pause();
+    r.rc.Clear();
+    EXPECT_FALSE(r.s.Paused);
+    EXPECT_FALSE(r.host.pauseEnabled);
+    const int bars = r.display.pvBar;
+    r.rc.PacingTick();
+    EXPECT_EQ(r.display.pvBar, bars + 1); // the live step ran
+}
+
+TEST(RunControlMended, AnInterruptedFastRunSwitchesThePenRecorderBackOn) {
+    Rig r(10, 0.1);
+    int events = 0;
+    r.host.onProcessEvents = [&] {
+        if (++events == 5)
+            r.rc.Pause();
+    };
+    r.rc.Fast();
+    EXPECT_TRUE(r.s.Paused);
+    EXPECT_TRUE(r.host.penRecorderRedraw);
+}
+
+} // namespace
+} // namespace kestrel::test
