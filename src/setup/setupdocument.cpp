@@ -27,7 +27,17 @@ bool checkValue(const std::string& text) { return toInt16(val(text)) != 0; }
 
 std::string decimal(int i) { return std::to_string(i); }
 
-bool isBaseFile(const std::string& curFile) { return curFile.find("ParaInz") != std::string::npos; }
+// Only Study/ParaInz.txt itself is the base set: a project the learner named "ParaInz練習.txt" keeps
+// its numbered steps (and its pen colour), so saving one step never overwrites another.
+bool isBaseFile(const std::string& curFile, const std::filesystem::path& base) {
+    if (curFile.empty())
+        return false;
+    const std::filesystem::path file(curFile);
+    if (file.lexically_normal() == base.lexically_normal())
+        return true;
+    std::error_code ec;
+    return std::filesystem::equivalent(file, base, ec);
+}
 
 } // namespace
 
@@ -325,7 +335,7 @@ void SetupDocument::PenColorAdvance() {
 // --- Steps and files ----------------------------------------------------------------------------
 
 std::string SetupDocument::stepSection() const {
-    if (isBaseFile(mState.study.CurFile))
+    if (isBaseFile(mState.study.CurFile, baseFile()))
         return kBaseSection;
     return std::string(kBaseSection) + decimal(mState.study.StepNo);
 }
@@ -430,7 +440,7 @@ void SetupDocument::Ini_Param_set() {
         t([&] { setAutoRange(checkValue(v)); });
     if (const auto v = value("AUTO_PEN"); !v.empty())
         t([&] { setAutoPen(checkValue(v)); });
-    if (!isBaseFile(study.CurFile))
+    if (!isBaseFile(study.CurFile, baseFile()))
         if (const auto v = value("PEN_COLOR"); !v.empty())
             t([&] { setPenChoice(indexValue(v, static_cast<int>(kPenChoices.size()))); });
     if (const auto v = value("GRAPH_TM"); !v.empty())
@@ -441,6 +451,8 @@ void SetupDocument::Ini_Param_set() {
 
 bool SetupDocument::IniWrite1(const std::string& key, const std::string& value) {
     ErrorTrap t(mMessages, "  P012");
+    // The step save has already switched; a direct call must not write into the settings file.
+    IniPathSwitch sw(mState.study.IniPath, mState.study.CurFile);
     bool wrote = false;
     t([&] {
         const std::string base = ReadProfileValue(baseFile(), kBaseSection, key);
@@ -456,6 +468,7 @@ bool SetupDocument::IniWrite1(const std::string& key, const std::string& value) 
 
 bool SetupDocument::IniWrite2(const std::string& key, const std::string& value) {
     ErrorTrap t(mMessages, "  P013");
+    IniPathSwitch sw(mState.study.IniPath, mState.study.CurFile);
     t([&] { write(stepSection(), key, value); });
     return true;
 }

@@ -1,0 +1,834 @@
+// The set-up document: group applies with their formats and ranges, Cancel, the control-type and
+// calculation-form changes, applying a lesson step, the step save with its difference writes,
+// parameter initialisation, start-up and new projects. Each test builds its own application folder
+// with a real CP932 base set, settings file and lesson or project files; the expected texts and
+// values are worked out by hand from the field table.
+
+#include "engine/fakes.h"
+
+#include "setup/cp932.h"
+#include "setup/modinifile.h"
+#include "setup/setupdocument.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Keys = std::vector<std::pair<std::string, std::string>>;
+using Sections = std::vector<std::pair<std::string, Keys>>;
+
+std::string readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string cp932(std::string_view utf8) {
+    bool ok = false;
+    std::string bytes = utf8ToCp932(utf8, &ok);
+    EXPECT_TRUE(ok) << utf8;
+    return bytes;
+}
+
+/// A profile file as a lesson author writes it: CP932, CR LF, a blank line after each section.
+void writeProfile(const fs::path& file, const Sections& sections) {
+    std::string text;
+    for (const auto& [name, keys] : sections) {
+        text += "[" + name + "]\r\n";
+        for (const auto& [key, value] : keys)
+            text += key + "=" + value + "\r\n";
+        text += "\r\n";
+    }
+    std::ofstream out(file, std::ios::binary);
+    const std::string bytes = cp932(text);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+/// The complete base parameter set of Study/ParaInz.txt.
+Keys baseKeys() {
+    Keys keys{{"TYPE_SELECT", "2"}, {"FB", "1"},     {"CALC_TYPE", "0"}, {"dt", "100"},
+              {"Kp", "1.00"},       {"Ti", "1.00"},  {"Td", "0.00"},     {"MH", "100"},
+              {"ML", "0"},          {"dML", "100"},  {"α", "1.00"},      {"β", "1.00"},
+              {"γ", "1.00"},        {"Kpl", "1.00"}, {"Tpl", "5.00"},    {"Lpl", "2.00"}};
+    for (const char* key : {"Kd", "Kds", "Tds", "Lds", "Kf", "Tfd", "Tfp", "Lf"})
+        keys.emplace_back(key, "0.00");
+    for (const std::string p : {"SV", "DV"}) {
+        keys.emplace_back(p + "v0", p == "SV" ? "50" : "0");
+        for (int i = 1; i <= 8; ++i)
+            keys.emplace_back(p + "t" + std::to_string(i), "");
+        for (int i = 1; i <= 8; ++i)
+            keys.emplace_back(p + "v" + std::to_string(i), "");
+    }
+    for (const auto& kv : Keys{{"MODE", "0"},
+                               {"RH", "100"},
+                               {"RL", "0"},
+                               {"AUTO_RANGE", "0"},
+                               {"AUTO_PEN", "0"},
+                               {"PEN_COLOR", "0"},
+                               {"GRAPH_TM", "50"}})
+        keys.push_back(kv);
+    return keys;
+}
+
+double engineValue(const AppState& s, Field f) {
+    return s.params.*kFields[f].target;
+}
+
+void applyByName(SetupDocument& doc, FieldGroup g) {
+    switch (g) {
+    case FieldGroup::Controller:
+        doc.OKButton_();
+        break;
+    case FieldGroup::Process:
+        doc.OKButtonPL_();
+        break;
+    case FieldGroup::Disturbance:
+        doc.OKButtonDS_();
+        break;
+    case FieldGroup::Feedforward:
+        doc.OKButtonFF_();
+        break;
+    }
+}
+
+class SetupDocumentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::random_device random;
+        mDir = fs::temp_directory_path() /
+               ("kestrel-doc-" + std::to_string(random()) + std::to_string(random()));
+        fs::create_directories(mDir / "Study");
+        writeProfile(mDir / "Kestrel.ini", {{"CONFIG", {{"TmHosei", "2.5"}}}});
+        writeProfile(base(), {{"手順", baseKeys()}});
+        mState.study.IniPath = settings();
+        mDoc = std::make_unique<SetupDocument>(mState, mMessages, mDir);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        for (const auto& e : fs::recursive_directory_iterator(mDir, ignored))
+            fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(mDir, ignored);
+    }
+
+    fs::path settings() const { return mDir / "Kestrel.ini"; }
+    fs::path base() const { return mDir / "Study" / "ParaInz.txt"; }
+    std::string read(const fs::path& file, const char* section, const char* key) const {
+        return ReadProfileValue(file, section, key);
+    }
+    /// Every path under the application folder with its content, to prove nothing else changed.
+    std::vector<std::pair<std::string, std::string>> tree() const {
+        std::vector<std::pair<std::string, std::string>> all;
+        for (const auto& e : fs::recursive_directory_iterator(mDir))
+            all.emplace_back(e.path().string(), e.is_regular_file() ? readBytes(e.path()) : "<dir>");
+        std::sort(all.begin(), all.end());
+        return all;
+    }
+    void open(const fs::path& file, int step) {
+        mState.study.CurFile = file.string();
+        mState.study.StepNo = static_cast<std::int16_t>(step);
+    }
+
+    fs::path mDir;
+    AppState mState;
+    test::FakeMessages mMessages;
+    std::unique_ptr<SetupDocument> mDoc;
+};
+
+// --- Group applies, OK and Cancel ----------------------------------------------------------------
+
+TEST_F(SetupDocumentTest, GroupApplyFormatsLimitsRedisplaysAndStoresTheShownValue) {
+    struct Case {
+        Field field;
+        const char* typed;
+        const char* shown;
+        double stored; // dt in seconds
+    };
+    const Case cases[] = {
+        {dT, "5000", "2000", 2.0},    {dT, "10", "20", 0.02},      {dT, "150.4", "150", 0.15},
+        {Kp, "1.234", "1.23", 1.23},  {Kp, "-3", "0.00", 0.0},     {Kp, "12", "10.00", 10.0},
+        {Ti, "75", "60.00", 60.0},    {Td, "12", "10.00", 10.0},   {MH, "150", "100", 100.0},
+        {ML, "-5", "0", 0.0},         {dML, "12.6", "13", 13.0},   {Alpha, "1.5", "1.00", 1.0},
+        {Beta, "0.5", "1.00", 1.0},   {Gamma, "2.5", "2.00", 2.0}, {Kpl, "0", "0.01", 0.01},
+        {Tpl, "7.5", "7.50", 7.5},    {Lpl, "30", "20.00", 20.0},  {Kd, "10.5", "10.00", 10.0},
+        {Tds, "0.125", "0.13", 0.13}, {Lds, "1e3", "20.00", 20.0}, {Kf, "3", "3.00", 3.0},
+        {Tfp, "  2.5 ", "2.50", 2.5}, {Lf, "25", "20.00", 20.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(kFields[c.field].key) + " = \"" + c.typed + "\"");
+        AppState state;
+        test::FakeMessages messages;
+        SetupDocument doc(state, messages, mDir);
+        // MH, ML, dML and the filters start hidden: they are applied all the same.
+        EXPECT_EQ(doc.fieldVisible(c.field), !kFields[c.field].hiddenAtStart);
+        doc.setFieldText(c.field, c.typed);
+        EXPECT_TRUE(doc.fieldEdited(c.field));
+        applyByName(doc, kFields[c.field].group);
+        EXPECT_EQ(doc.fieldText(c.field), c.shown);
+        EXPECT_FALSE(doc.fieldEdited(c.field));
+        EXPECT_EQ(engineValue(state, c.field), c.stored); // exactly the displayed value
+        EXPECT_TRUE(messages.shown.empty());
+    }
+}
+
+TEST_F(SetupDocumentTest, DeadTimesAreBoundByTheControlPeriodInForce) {
+    for (Field f : {Lpl, Lds, Lf})
+        mDoc->setFieldText(f, "30");
+    mDoc->setFieldText(dT, "200"); // typed, not yet applied: the bound stays 200 x 0.1 s
+    mDoc->OKButtonPL_();
+    mDoc->OKButtonDS_();
+    mDoc->OKButtonFF_();
+    for (Field f : {Lpl, Lds, Lf}) {
+        EXPECT_EQ(mDoc->fieldText(f), "20.00") << kFields[f].key;
+        EXPECT_EQ(engineValue(mState, f), 20.0);
+    }
+    mDoc->OKButton_();
+    EXPECT_EQ(mState.params.dt, 0.2);
+    for (Field f : {Lpl, Lds, Lf})
+        mDoc->setFieldText(f, "30");
+    mDoc->OKButtonPL_();
+    mDoc->OKButtonDS_();
+    mDoc->OKButtonFF_();
+    for (Field f : {Lpl, Lds, Lf}) {
+        EXPECT_EQ(mDoc->fieldText(f), "30.00") << kFields[f].key;
+        EXPECT_EQ(engineValue(mState, f), 30.0);
+    }
+    mDoc->setFieldText(Lpl, "45");
+    mDoc->OKButtonPL_();
+    EXPECT_EQ(mDoc->fieldText(Lpl), "40.00");
+}
+
+TEST_F(SetupDocumentTest, ATextThatIsNotANumberKeepsTheValueInForceAndIsReported) {
+    struct Case {
+        Field bad;
+        const char* previous; // applied first, so the engine holds a value of its own
+        const char* typed;
+        const char* shownAgain;
+        Field later; // a later field of the group, still applied
+        const char* code;
+    };
+    const Case cases[] = {
+        {Kp, "2.5", "abc", "2.50", Td, "  P001"}, {dT, "250", "", "250", Kp, "  P001"},
+        {Kpl, "3", "x1", "3.00", Lpl, "  P004"},  {Kd, "4", "abc", "4.00", Lds, "  P002"},
+        {Kf, "0.5", "?", "0.50", Lf, "  P003"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(kFields[c.bad].key);
+        AppState state;
+        test::FakeMessages messages;
+        SetupDocument doc(state, messages, mDir);
+        const FieldGroup g = kFields[c.bad].group;
+        doc.setFieldText(c.bad, c.previous);
+        applyByName(doc, g);
+        const double before = engineValue(state, c.bad);
+        doc.setFieldText(c.bad, c.typed);
+        doc.setFieldText(c.later, "1");
+        applyByName(doc, g);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0], std::string("型が一致しません。") + c.code);
+        EXPECT_EQ(doc.fieldText(c.bad), c.shownAgain);
+        EXPECT_FALSE(doc.fieldEdited(c.bad));
+        EXPECT_EQ(engineValue(state, c.bad), before);
+        EXPECT_EQ(doc.fieldText(c.later), "1.00");
+        EXPECT_EQ(engineValue(state, c.later), 1.0);
+    }
+}
+
+TEST_F(SetupDocumentTest, OkClearsParaSetDoneAndCancelRestoresTheEngineValues) {
+    for (FieldGroup g :
+         {FieldGroup::Controller, FieldGroup::Process, FieldGroup::Disturbance, FieldGroup::Feedforward}) {
+        mState.study.ParaSetDone = true;
+        mDoc->okButton(g);
+        EXPECT_FALSE(mState.study.ParaSetDone);
+    }
+
+    mState.params.Kp = 1.23;
+    mState.params.MH = 80.0;
+    mState.params.dt = 0.25;
+    mState.params.bA = 42.5;
+    mState.params.Tpl = 7.0;
+    mDoc->setFieldText(Kp, "7");
+    mDoc->setFieldText(MH, "55");
+    mDoc->setFieldText(dT, "999");
+    mDoc->setFieldText(Tpl, "9");
+    mState.study.ParaSetDone = true;
+    mDoc->cancelButton(FieldGroup::Controller);
+    EXPECT_FALSE(mState.study.ParaSetDone);
+    EXPECT_EQ(mDoc->fieldText(Kp), "1.23");
+    EXPECT_EQ(mDoc->fieldText(MH), "80");
+    EXPECT_EQ(mDoc->fieldText(dT), "250");
+    EXPECT_EQ(mDoc->fieldText(Ti), "1.00");
+    EXPECT_EQ(mDoc->biasText(), "42.50");
+    for (Field f : {Kp, MH, dT})
+        EXPECT_FALSE(mDoc->fieldEdited(f)) << kFields[f].key;
+    EXPECT_EQ(mState.params.Kp, 1.23);
+    EXPECT_EQ(mState.params.dt, 0.25);
+    // Another group's typing is left alone.
+    EXPECT_EQ(mDoc->fieldText(Tpl), "9");
+    EXPECT_TRUE(mDoc->fieldEdited(Tpl));
+    mDoc->cancelButton(FieldGroup::Process);
+    EXPECT_EQ(mDoc->fieldText(Tpl), "7.00");
+    EXPECT_FALSE(mDoc->fieldEdited(Tpl));
+    EXPECT_EQ(mState.params.Tpl, 7.0);
+    EXPECT_TRUE(mMessages.shown.empty());
+}
+
+// --- Control type, calculation form, feedback ----------------------------------------------------
+
+TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
+    using Pens = std::array<const char*, 4>; // legend labels 1..4
+    const Pens usual{"② 偏差（ｅ）", "③ 比例項（Ｐ）", "④ 積分項（Ｉ）", "⑤ 微分（Ｄ）"};
+    struct Case {
+        int page;
+        const char* label;
+        bool tiShown, tdShown, filtersShown;
+        const char *ti, *td, *alpha, *beta, *gamma;
+        double alphaValue, betaValue, gammaValue;
+        Pens pens;
+    };
+    const Case cases[] = {
+        {0,
+         "Ｐ 制御",
+         false,
+         false,
+         false,
+         "0.00",
+         "0.00",
+         "1.00",
+         "1.00",
+         "1.00",
+         1,
+         1,
+         1,
+         {usual[0], usual[1], "", ""}},
+        {1,
+         "Ｐ Ｉ 制御",
+         true,
+         false,
+         false,
+         "3.00",
+         "0.00",
+         "1.00",
+         "1.00",
+         "1.00",
+         1,
+         1,
+         1,
+         {usual[0], usual[1], usual[2], ""}},
+        {2, "偏差ＰＩＤ制御", true, true, false, "3.00", "0.50", "1.00", "1.00", "1.00", 1, 1, 1, usual},
+        {3, "Ｉ－ＰＤ制御", true, true, false, "3.00", "0.50", "0.00", "1.00", "0.00", 0, 1, 0, usual},
+        {4, "ＰＩ－Ｄ制御", true, true, false, "3.00", "0.50", "1.00", "1.00", "0.00", 1, 1, 0, usual},
+        {5,
+         "２自由度ＰＩＤ",
+         true,
+         true,
+         true,
+         "3.00",
+         "0.50",
+         "0.40",
+         "1.35",
+         "0.00",
+         0.4,
+         1.35,
+         0,
+         {"② 偏差１（ｅ1）", "③ 偏差２（ｅ2）", "④ Ｐ＋Ｉ　項", usual[3]}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.page);
+        AppState state;
+        test::FakeMessages messages;
+        SetupDocument doc(state, messages, mDir);
+        doc.setFieldText(Ti, "3");
+        doc.setFieldText(Td, "0.5");
+        doc.setFieldText(Gamma, "2"); // applied below: every page rewrites the filters
+        doc.OKButton_();
+        state.study.ParaSetDone = true;
+
+        doc.ContTypeTab_Click(c.page);
+        EXPECT_EQ(doc.typeTab(), c.page);
+        EXPECT_EQ(state.params.TYPE_SELECT, c.page);
+        EXPECT_EQ(doc.typeLabel(), c.label);
+        EXPECT_FALSE(state.study.ParaSetDone);
+        EXPECT_EQ(doc.fieldVisible(Ti), c.tiShown);
+        EXPECT_EQ(doc.fieldVisible(Td), c.tdShown);
+        for (Field f : {Alpha, Beta, Gamma})
+            EXPECT_EQ(doc.fieldVisible(f), c.filtersShown) << kFields[f].key;
+        // The immediate apply redisplays and stores the presets.
+        EXPECT_EQ(doc.fieldText(Ti), c.ti);
+        EXPECT_EQ(doc.fieldText(Td), c.td);
+        EXPECT_EQ(doc.fieldText(Alpha), c.alpha);
+        EXPECT_EQ(doc.fieldText(Beta), c.beta);
+        EXPECT_EQ(doc.fieldText(Gamma), c.gamma);
+        for (Field f : {Ti, Td, Alpha, Beta, Gamma})
+            EXPECT_FALSE(doc.fieldEdited(f)) << kFields[f].key;
+        EXPECT_EQ(state.params.Ti, c.page == 0 ? 0.0 : 3.0);
+        EXPECT_EQ(state.params.Td, c.page <= 1 ? 0.0 : 0.5);
+        EXPECT_EQ(state.params.alpha, c.alphaValue);
+        EXPECT_EQ(state.params.beta, c.betaValue);
+        EXPECT_EQ(state.params.gamma, c.gammaValue);
+        for (int i = 0; i < 11; ++i) {
+            const std::string expected = i >= 1 && i <= 4 ? c.pens[i - 1] : std::string(kPenLabels[i]);
+            EXPECT_EQ(doc.penLabels()[i], expected) << "legend label " << i;
+        }
+        EXPECT_TRUE(messages.shown.empty());
+    }
+
+    // Leaving pages 5 and 0 hides the filters and shows Ti and Td again; the forced zeros stay.
+    mDoc->ContTypeTab_Click(5);
+    mDoc->ContTypeTab_Click(0);
+    mDoc->ContTypeTab_Click(2);
+    EXPECT_TRUE(mDoc->fieldVisible(Ti));
+    EXPECT_TRUE(mDoc->fieldVisible(Td));
+    EXPECT_FALSE(mDoc->fieldVisible(Alpha));
+    EXPECT_EQ(mDoc->fieldText(Ti), "0.00");
+    EXPECT_EQ(mDoc->fieldText(Alpha), "1.00");
+    EXPECT_EQ(mDoc->penLabels()[1], usual[0]);
+    EXPECT_EQ(mDoc->penLabels()[4], usual[3]);
+}
+
+TEST_F(SetupDocumentTest, CalculationFormHidesTheMvLimitsWithoutChangingThemAndFeedbackSetsTheSign) {
+    EXPECT_FALSE(mDoc->fieldVisible(MH));
+    mDoc->setFieldText(MH, "80");
+    mDoc->setFieldText(dML, "5");
+    mDoc->OKButton_();
+    const std::pair<int, bool> forms[] = {{1, true}, {0, false}, {2, true}, {0, false}};
+    for (const auto& [form, shown] : forms) {
+        mDoc->optCtype_Click(form);
+        EXPECT_EQ(mDoc->calcForm(), form);
+        EXPECT_EQ(mState.params.CALC_TYPE, form);
+        for (Field f : {MH, ML, dML})
+            EXPECT_EQ(mDoc->fieldVisible(f), shown) << form << " " << kFields[f].key;
+        EXPECT_EQ(mDoc->fieldText(MH), "80");
+        EXPECT_EQ(mState.params.MH, 80.0);
+        EXPECT_EQ(mState.params.dML, 5.0);
+    }
+    mDoc->ChkFB_Click(false);
+    EXPECT_FALSE(mDoc->feedbackChecked());
+    EXPECT_EQ(mState.params.FB, 0.0);
+    mDoc->ChkFB_Click(true);
+    EXPECT_EQ(mState.params.FB, -1.0);
+}
+
+// --- Applying a step -----------------------------------------------------------------------------
+
+class StepApplyTest : public SetupDocumentTest {
+protected:
+    void SetUp() override {
+        SetupDocumentTest::SetUp();
+        mLesson = mDir / "Study" / "C9.txt";
+        writeProfile(
+            mLesson,
+            {{"説明", {{"TITLE1", "題"}, {"TEXT1", "本文<BR>二行目"}}},
+             // Keys written as key= are no keys at all.
+             {"手順1", {{"TITLE2", "空"}, {"Kp", ""}, {"AUTO_PEN", ""}, {"MODE", ""}, {"SVv0", ""}}},
+             {"手順2", {{"TYPE_SELECT", "5"}, {"FB", "0"},        {"CALC_TYPE", "1"},  {"Kp", "25"},
+                        {"α", "0.70"},        {"SVv0", "60"},     {"SVt1", "10"},      {"SVv1", "70"},
+                        {"SVt2", "20"},       {"SVv2", "40"},     {"SVv5", "90"},      {"DVt1", "5"},
+                        {"DVv1", "10"},       {"MODE", "2"},      {"RH", "119.6"},     {"RL", "-10"},
+                        {"AUTO_PEN", "0"},    {"PEN_COLOR", "3"}, {"GRAPH_TM", "120"}, {"NOTES", "FIG_A"}}},
+             {"手順3", {{"TYPE_SELECT", "5"}, {"MODE", "7"}, {"AUTO_RANGE", "1"}}},
+             {"手順4", {{"MODE", "1"}}},
+             {"手順5", {{"MODE", "0"}}},
+             {"手順6", {{"MODE", "M"}}}});
+    }
+    fs::path mLesson;
+};
+
+TEST_F(StepApplyTest, AStepWithoutKeysChangesNothing) {
+    mDoc->setFieldText(Kp, "3"); // typed, not applied
+    mDoc->setAutoPen(true);
+    mDoc->setPenChoice(2);
+    mDoc->setMode(1);
+    mDoc->setGraphTimeText("70");
+    mState.study.NoteId = "OLD";
+    std::vector<std::tuple<std::string, bool, bool>> fields;
+    for (int f = 0; f < FieldCount; ++f)
+        fields.emplace_back(mDoc->fieldText(Field(f)), mDoc->fieldEdited(Field(f)),
+                            mDoc->fieldVisible(Field(f)));
+    std::vector<std::string> program;
+    for (int i = 0; i < 36; ++i)
+        program.push_back(mDoc->programField(i));
+    const ParameterSet before = mState.params;
+
+    open(mLesson, 1);
+    mDoc->Ini_Param_set();
+
+    for (int f = 0; f < FieldCount; ++f)
+        EXPECT_EQ(std::make_tuple(mDoc->fieldText(Field(f)), mDoc->fieldEdited(Field(f)),
+                                  mDoc->fieldVisible(Field(f))),
+                  fields[f])
+            << kFields[f].key;
+    for (int i = 0; i < 36; ++i)
+        EXPECT_EQ(mDoc->programField(i), program[i]) << i;
+    EXPECT_EQ(mState.params.Kp, before.Kp);
+    EXPECT_EQ(mState.params.SVv, before.SVv);
+    EXPECT_EQ(mState.params.SVt, before.SVt);
+    EXPECT_EQ(mState.params.DVv, before.DVv);
+    EXPECT_EQ(mState.params.MODE, 1);
+    EXPECT_EQ(mDoc->typeTab(), 2);
+    EXPECT_TRUE(mDoc->feedbackChecked());
+    EXPECT_EQ(mDoc->calcForm(), 0);
+    EXPECT_TRUE(mDoc->autoPen());
+    EXPECT_EQ(mDoc->penChoice(), 2);
+    EXPECT_EQ(mDoc->graphTimeText(), "70");
+    EXPECT_EQ(mDoc->rangeHighText(), "100.0");
+    EXPECT_EQ(mState.study.NoteId, ""); // a step without NOTES empties it
+    EXPECT_EQ(mState.study.IniPath, settings());
+    EXPECT_TRUE(mMessages.shown.empty());
+}
+
+TEST_F(StepApplyTest, AStepLandsOnTheFieldsProgramsAndPanel) {
+    mDoc->setProgramField(SetupDocument::kSvTime + 5, "99");
+    mDoc->Command1_();
+    mDoc->setProgramField(SetupDocument::kDvTime + 1, "7");
+    mDoc->Command2_();
+    mDoc->setAutoPen(true);
+    mState.study.ParaSetDone = true;
+    int pumps = 0;
+    fs::path pathDuringPump;
+    mDoc->setEventPump([&] {
+        ++pumps;
+        pathDuringPump = mState.study.IniPath;
+    });
+
+    open(mLesson, 2);
+    mDoc->Ini_Param_set();
+    EXPECT_TRUE(mMessages.shown.empty());
+    EXPECT_EQ(mState.study.IniPath, settings());
+    EXPECT_EQ(pumps, 1);
+    EXPECT_EQ(pathDuringPump, mLesson);
+    EXPECT_EQ(mState.study.CurFile, mLesson.string());
+    EXPECT_EQ(mState.study.StepNo, 2);
+
+    // The tab change ran its presets and apply; the field keys read afterwards override them and
+    // wait, marked, for the next apply.
+    EXPECT_EQ(mDoc->typeTab(), 5);
+    EXPECT_EQ(mDoc->typeLabel(), "２自由度ＰＩＤ");
+    EXPECT_TRUE(mDoc->fieldVisible(Alpha));
+    EXPECT_FALSE(mState.study.ParaSetDone);
+    EXPECT_EQ(mDoc->fieldText(Beta), "1.35");
+    EXPECT_FALSE(mDoc->fieldEdited(Beta));
+    EXPECT_EQ(mDoc->fieldText(Alpha), "0.70");
+    EXPECT_TRUE(mDoc->fieldEdited(Alpha));
+    EXPECT_EQ(mState.params.alpha, 0.4);
+    EXPECT_EQ(mDoc->fieldText(Kp), "25"); // verbatim, no range yet
+    EXPECT_TRUE(mDoc->fieldEdited(Kp));
+    EXPECT_EQ(mState.params.Kp, 1.0);
+
+    EXPECT_FALSE(mDoc->feedbackChecked());
+    EXPECT_EQ(mState.params.FB, 0.0);
+    EXPECT_EQ(mDoc->calcForm(), 1);
+    EXPECT_TRUE(mDoc->fieldVisible(MH));
+
+    using Nine = std::array<std::string, 9>;
+    EXPECT_EQ(mState.params.SVv, (Nine{"60", "70", "40", "", "", "90", "", "", ""}));
+    EXPECT_EQ(mState.params.SVt, (Nine{"0", "10", "20", "", "", "", "", "", ""})); // SVt5 absent: empty
+    EXPECT_EQ(mDoc->programField(SetupDocument::kSvTime + 5), "");
+    EXPECT_EQ(mDoc->programField(SetupDocument::kSvValue + 5), "90");
+    // No DVv0: DVt1 and DVv1 of the step are ignored, the program in force stays.
+    EXPECT_EQ(mState.params.DVt[1], "7");
+    EXPECT_EQ(mState.params.DVv[1], "");
+    EXPECT_EQ(mState.params.DVv[0], "0");
+
+    EXPECT_EQ(mState.params.MODE, 2);
+    EXPECT_EQ(mDoc->rangeHighText(), "119.6");
+    EXPECT_EQ(mState.chart.RH, 120);
+    EXPECT_EQ(mDoc->rangeLowText(), "-10");
+    EXPECT_EQ(mState.chart.RL, -10);
+    EXPECT_FALSE(mDoc->autoPen());
+    EXPECT_EQ(mDoc->penChoice(), 3);
+    EXPECT_EQ(mState.chart.PenChoice, 3);
+    EXPECT_EQ(mDoc->graphTimeText(), "120");
+    EXPECT_EQ(mState.study.NoteId, "FIG_A");
+
+    mDoc->applyAll();
+    EXPECT_EQ(mDoc->fieldText(Kp), "10.00");
+    EXPECT_EQ(mState.params.Kp, 10.0);
+    EXPECT_EQ(mState.params.alpha, 0.7);
+    EXPECT_FALSE(mDoc->fieldEdited(Alpha));
+
+    // Same tab again: no presets run, so typed filter texts stay; MODE 7 and no NOTES.
+    mDoc->setFieldText(Alpha, "0.55");
+    open(mLesson, 3);
+    mDoc->Ini_Param_set();
+    EXPECT_EQ(mDoc->fieldText(Alpha), "0.55");
+    EXPECT_TRUE(mDoc->fieldEdited(Alpha));
+    EXPECT_EQ(mState.params.MODE, 2);
+    EXPECT_TRUE(mDoc->autoRange());
+    EXPECT_EQ(mDoc->rangeHighText(), "130");
+    EXPECT_EQ(mDoc->rangeLowText(), "30");
+    EXPECT_EQ(mState.study.NoteId, "");
+    EXPECT_TRUE(mMessages.shown.empty());
+}
+
+TEST_F(StepApplyTest, ModeTextsSelectTheMode) {
+    const std::pair<int, int> steps[] = {{4, 1}, {5, 0}, {6, 0}, {3, 0}}; // "M" and "7" change nothing
+    mDoc->setMode(2);
+    for (const auto& [step, mode] : steps) {
+        open(mLesson, step);
+        mDoc->Ini_Param_set();
+        EXPECT_EQ(mState.params.MODE, mode) << "step " << step;
+    }
+}
+
+TEST_F(StepApplyTest, ParameterInitialisationAppliesTheBaseButNeverItsPenColour) {
+    ASSERT_TRUE(WriteProfileValue(base(), "手順", "PEN_COLOR", "3"));
+    ASSERT_TRUE(WriteProfileValue(base(), "手順", "Kp", "2.00"));
+    mDoc->ContTypeTab_Click(5);
+    mDoc->setPenChoice(1);
+    mDoc->setFieldText(Kp, "7");
+    mDoc->setProgramField(SetupDocument::kSvValue, "80");
+    mDoc->Command1_();
+    mDoc->setMode(2);
+    open(mLesson, 2);
+
+    mDoc->ParaInz_Click();
+    EXPECT_EQ(mState.study.CurFile, mLesson.string());
+    EXPECT_EQ(mState.study.StepNo, 2);
+    EXPECT_EQ(mState.study.IniPath, settings());
+    EXPECT_EQ(mDoc->penChoice(), 1);
+    EXPECT_EQ(mDoc->typeTab(), 2);
+    EXPECT_FALSE(mDoc->fieldVisible(Alpha));
+    for (int f = 0; f < FieldCount; ++f)
+        EXPECT_FALSE(mDoc->fieldEdited(Field(f))) << kFields[f].key;
+    EXPECT_EQ(mDoc->fieldText(Kp), "2.00");
+    EXPECT_EQ(mState.params.Kp, 2.0);
+    EXPECT_EQ(mState.params.alpha, 1.0);
+    EXPECT_EQ(mState.params.SVv[0], "50");
+    EXPECT_EQ(mState.params.MODE, 0);
+    EXPECT_TRUE(mMessages.shown.empty());
+
+    // A lesson step does set the pen colour.
+    mDoc->Ini_Param_set();
+    EXPECT_EQ(mDoc->penChoice(), 3);
+}
+
+TEST_F(StepApplyTest, OnlyTheBaseFileItselfReadsTheUnnumberedSection) {
+    EXPECT_EQ(mDoc->stepSection(), "手順0");
+    open(base(), 3);
+    EXPECT_EQ(mDoc->stepSection(), "手順");
+    // A project the learner named after the base set is still a project with numbered steps.
+    fs::create_directories(mDir / "Project");
+    const fs::path project = mDir / "Project" / "ParaInz練習.txt";
+    writeProfile(project, {{"手順", {{"PEN_COLOR", "1"}}}, {"手順2", {{"PEN_COLOR", "4"}}}});
+    open(project, 2);
+    EXPECT_EQ(mDoc->stepSection(), "手順2");
+    mDoc->Ini_Param_set();
+    EXPECT_EQ(mDoc->penChoice(), 4);
+}
+
+// --- Saving a step -------------------------------------------------------------------------------
+
+class StepSaveTest : public SetupDocumentTest {
+protected:
+    void SetUp() override {
+        SetupDocumentTest::SetUp();
+        fs::create_directories(mDir / "Project");
+        mProject = mDir / "Project" / "P1.txt";
+        mDoc->ParaInz_Click(); // the windows hold the base set
+        mState.study.ProjectMode = true;
+        open(mProject, 1);
+    }
+    std::string text() const { return cp932ToUtf8(readBytes(mProject)); }
+    fs::path mProject;
+    const StepTexts mTexts{"題", "一行目\r\n二行目", "手順の題", "本文\r\n続き"};
+};
+
+TEST_F(StepSaveTest, WritesTextsAndOnlyTheKeysThatDifferFromTheBase) {
+    writeProfile(mProject, {{"説明", {{"TITLE1", ""}, {"TEXT1", ""}}},
+                            {"手順1",
+                             {{"TITLE2", ""},
+                              {"TEXT2", ""},
+                              {"Kp", "3.00"},
+                              {"β", "1.50"},
+                              {"RH", "120"},
+                              {"SVv0", "70"},
+                              {"SVt1", "5"}}},
+                            {"手順2", {{"TITLE2", "二"}}}});
+    mDoc->ContTypeTab_Click(3);   // α 0.00, β 1.00, γ 0.00
+    mDoc->setFieldText(Tpl, "8"); // typed, not applied: stored as typed
+    mDoc->setMode(1);
+    mDoc->setGraphTimeText("80");
+    mDoc->setPenChoice(2);
+
+    EXPECT_TRUE(mDoc->saveStep(mTexts));
+    EXPECT_TRUE(mMessages.shown.empty());
+    EXPECT_EQ(mState.study.IniPath, settings());
+    const Keys expected{{"TYPE_SELECT", "3"}, {"α", "0.00"},          {"γ", "0.00"},
+                        {"Tpl", "8"},         {"MODE", "1"},          {"GRAPH_TM", "80"},
+                        {"PEN_COLOR", "2"},   {"TITLE2", "手順の題"}, {"TEXT2", "本文<BR>続き"}};
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(ReadProfileValue(mProject, "手順1", key), value) << key;
+    EXPECT_EQ(read(mProject, "説明", "TITLE1"), "題");
+    EXPECT_EQ(read(mProject, "説明", "TEXT1"), "一行目<BR>二行目");
+    const std::string file = text();
+    // Set before and now equal to the base: emptied.
+    for (const char* line : {"\r\nKp=\r\n", "\r\nβ=\r\n", "\r\nRH=\r\n", "\r\nSVv0=\r\n", "\r\nSVt1=\r\n"})
+        EXPECT_NE(file.find(line), std::string::npos) << line;
+    // Equal to the base and never set: not written at all.
+    for (const char* key : {"\r\ndt=", "\r\nFB=", "\r\nCALC_TYPE=", "\r\nTi=", "\r\nSVv1=", "\r\nDVv0=",
+                            "\r\nRL=", "\r\nAUTO_RANGE=", "\r\nAUTO_PEN=", "\r\nNOTES"})
+        EXPECT_EQ(file.find(key), std::string::npos) << key;
+    EXPECT_EQ(read(mProject, "手順2", "TITLE2"), "二");
+    EXPECT_EQ(read(mProject, "手順2", "TYPE_SELECT"), "");
+
+    const StepTexts back = mDoc->readStepTexts();
+    EXPECT_EQ(back.title1, mTexts.title1);
+    EXPECT_EQ(back.text1, mTexts.text1);
+    EXPECT_EQ(back.title2, mTexts.title2);
+    EXPECT_EQ(back.text2, mTexts.text2);
+}
+
+TEST_F(StepSaveTest, AProgramIsSavedWhole) {
+    writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}, {"手順1", {{"TITLE2", ""}}}});
+    mDoc->setProgramField(SetupDocument::kSvTime + 1, "10");
+    mDoc->setProgramField(SetupDocument::kSvValue + 1, "80");
+    mDoc->Command1_();
+    mDoc->setAutoPen(true);
+    ASSERT_TRUE(mDoc->saveStep(mTexts));
+    std::string all17 = "SVv0=50\r\nSVt1=10\r\n";
+    for (int i = 2; i <= 8; ++i)
+        all17 += "SVt" + std::to_string(i) + "=\r\n";
+    all17 += "SVv1=80\r\n";
+    for (int i = 2; i <= 8; ++i)
+        all17 += "SVv" + std::to_string(i) + "=\r\n";
+    EXPECT_NE(text().find("\r\n" + all17), std::string::npos) << text();
+    EXPECT_EQ(text().find("DVv0="), std::string::npos);
+    EXPECT_NE(text().find("\r\nPEN_COLOR=\r\n"), std::string::npos); // automatic pen colour
+    EXPECT_EQ(read(mProject, "手順1", "AUTO_PEN"), "1");
+
+    // Back to the base program: the keys set before are emptied, none is left with a value.
+    mDoc->setProgramField(SetupDocument::kSvTime + 1, "");
+    mDoc->setProgramField(SetupDocument::kSvValue + 1, "");
+    mDoc->Command1_();
+    ASSERT_TRUE(mDoc->saveStep(mTexts));
+    std::string emptied;
+    for (const char* k :
+         {"SVv0", "SVt1", "SVt2", "SVt3", "SVt4", "SVt5", "SVt6", "SVt7", "SVt8", "SVv1", "SVv2"})
+        emptied += std::string(k) + "=\r\n";
+    EXPECT_NE(text().find("\r\n" + emptied), std::string::npos) << text();
+    EXPECT_TRUE(mMessages.shown.empty());
+}
+
+TEST_F(StepSaveTest, ASaveOfTheBaseSetWritesExactlyTheTextsAndThePenColour) {
+    writeProfile(mProject, {{"説明", {{"TITLE1", ""}, {"TEXT1", ""}}},
+                            {"手順1", {{"TITLE2", ""}, {"TEXT2", ""}}},
+                            {"手順2", {{"TITLE2", "S2"}}}});
+    ASSERT_TRUE(mDoc->saveStep({"題", "一\r\n二", "S1", "本文"}));
+    EXPECT_EQ(readBytes(mProject), cp932("[説明]\r\nTITLE1=題\r\nTEXT1=一<BR>二\r\n\r\n"
+                                         "[手順1]\r\nTITLE2=S1\r\nTEXT2=本文\r\nPEN_COLOR=0\r\n\r\n"
+                                         "[手順2]\r\nTITLE2=S2\r\n\r\n"));
+}
+
+TEST_F(StepSaveTest, ASaveThatCannotWriteSaysSoOnceAndWritesNothing) {
+    writeProfile(mDir / "plain.txt", {{"x", {{"a", "1"}}}});
+    writeProfile(mProject, {{"説明", {{"TITLE1", "old"}}}});
+    fs::permissions(mProject, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    const fs::path targets[] = {mDir / "missing" / "P.txt", mDir / "plain.txt" / "P.txt", mProject};
+    for (const fs::path& target : targets) {
+        SCOPED_TRACE(target.string());
+        mMessages.shown.clear();
+        const auto before = tree();
+        open(target, 1);
+        EXPECT_FALSE(mDoc->saveStep(mTexts));
+        ASSERT_EQ(mMessages.shown.size(), 1u);
+        const std::string& m = mMessages.shown[0];
+        EXPECT_EQ(m.substr(m.size() - 6), "  P011");
+        EXPECT_EQ(tree(), before);
+        EXPECT_EQ(mState.study.IniPath, settings());
+    }
+}
+
+TEST_F(StepSaveTest, TheDifferenceWritesGoToTheCurrentStepOfTheOpenFile) {
+    writeProfile(mProject, {{"手順1", {{"TITLE2", ""}}}});
+    const std::string settingsBefore = readBytes(settings());
+    EXPECT_TRUE(mDoc->IniWrite1("Kp", "3.00"));
+    EXPECT_EQ(read(mProject, "手順1", "Kp"), "3.00");
+    EXPECT_FALSE(mDoc->IniWrite1("Kp", "1.00"));
+    EXPECT_NE(text().find("\r\nKp=\r\n"), std::string::npos);
+    EXPECT_FALSE(mDoc->IniWrite1("dt", "100"));
+    EXPECT_EQ(text().find("dt="), std::string::npos);
+    EXPECT_TRUE(mDoc->IniWrite2("PEN_COLOR", "4"));
+    EXPECT_EQ(read(mProject, "手順1", "PEN_COLOR"), "4");
+    EXPECT_EQ(readBytes(settings()), settingsBefore);
+    EXPECT_EQ(mState.study.IniPath, settings());
+    EXPECT_TRUE(mMessages.shown.empty());
+}
+
+// --- Start-up and projects -----------------------------------------------------------------------
+
+TEST_F(SetupDocumentTest, StartupTurnsFeedbackOnAndReadsBiasAndTimerCorrection) {
+    ASSERT_TRUE(WriteProfileValue(base(), "手順", "FB", "0"));
+    ASSERT_TRUE(WriteProfileValue(base(), "手順", "Kpl", "2.00"));
+    mState.study.IniPath.clear();
+    mState.params.bA = 7.0;
+    mState.params.eta = 0.5;
+    mDoc->startup();
+    EXPECT_EQ(mState.params.FB, -1.0);
+    EXPECT_FALSE(mDoc->feedbackChecked()); // the box shows the base file's value
+    EXPECT_EQ(mState.params.eta, 0.1);
+    EXPECT_EQ(mState.params.bA, 50.0);
+    EXPECT_EQ(mState.params.dt, 0.1);
+    EXPECT_EQ(mState.params.Kpl, 2.0);
+    EXPECT_EQ(mState.sim.TmHosei, 2.5f);
+    EXPECT_EQ(mState.study.IniPath, settings());
+    EXPECT_TRUE(mMessages.shown.empty());
+
+    writeProfile(settings(), {{"CONFIG", {{"IEXPLORE", "/usr/bin/x"}}}});
+    AppState state;
+    state.sim.TmHosei = 9.0f;
+    SetupDocument doc(state, mMessages, mDir);
+    doc.startup();
+    EXPECT_EQ(state.sim.TmHosei, 0.0f);
+}
+
+TEST_F(SetupDocumentTest, ProposedProjectNameIsTheFirstFreeCounter) {
+    EXPECT_EQ(mDoc->proposedProjectName("261205"), "P261205001.txt");
+    fs::create_directories(mDir / "Project");
+    for (const char* name : {"P261205001.txt", "P261205002.txt", "P261204003.txt"})
+        std::ofstream(mDir / "Project" / name) << "x";
+    EXPECT_EQ(mDoc->proposedProjectName("261205"), "P261205003.txt");
+    EXPECT_EQ(mDoc->proposedProjectName("261204"), "P261204001.txt");
+}
+
+TEST_F(SetupDocumentTest, CreateProjectCopiesTheTemplateUnderAPlainNameOnly) {
+    const std::string templ = cp932("[説明]\r\nTITLE1=新しい自習\r\n\r\n[手順1]\r\nTITLE2=①\r\n");
+    std::ofstream(mDir / "Study" / "BASE.txt", std::ios::binary) << templ;
+
+    for (const char* hostile : {"../x.txt", "a/b.txt", "..", "C:evil.txt", "x\\y.txt", "   ", "/tmp/k.txt"}) {
+        SCOPED_TRACE(hostile);
+        mMessages.shown.clear();
+        const auto before = tree();
+        EXPECT_TRUE(mDoc->createProject(hostile).empty());
+        EXPECT_EQ(mMessages.shown.size(), 1u);
+        EXPECT_EQ(tree(), before);
+    }
+    EXPECT_FALSE(fs::exists(mDir / "x.txt"));
+
+    mMessages.shown.clear();
+    EXPECT_FALSE(fs::exists(mDir / "Project"));
+    const fs::path made = mDoc->createProject("  自習1.txt　");
+    EXPECT_EQ(made, mDir / "Project" / "自習1.txt");
+    EXPECT_EQ(readBytes(made), templ);
+    EXPECT_TRUE(mMessages.shown.empty());
+
+    std::ofstream(made, std::ios::binary) << "changed";
+    EXPECT_TRUE(mDoc->createProject("自習1.txt").empty());
+    ASSERT_EQ(mMessages.shown.size(), 1u);
+    EXPECT_EQ(mMessages.shown[0], "同じﾌｧｲﾙが既に存在しています。");
+    EXPECT_EQ(readBytes(made), "changed");
+}
+
+} // namespace
+} // namespace kestrel
