@@ -1,0 +1,68 @@
+#pragma once
+// PictureBox: a drawing surface that keeps its drawing. Owners draw in twips (15 per logical
+// pixel) with a line style and width, as on a pen recorder's paper; the drawing lives in an
+// off-screen image and is shown by every repaint.
+
+#include "core/palette.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace kestrel {
+
+inline constexpr double kTwipsPerPixel = 15.0;
+
+/// Twips to logical pixels, rounded.
+inline int px(double twips) { return static_cast<int>(twips / kTwipsPerPixel + (twips >= 0 ? 0.5 : -0.5)); }
+
+inline QColor toQColor(Rgb c) { return QColor((c >> 16) & 0xff, (c >> 8) & 0xff, c & 0xff); }
+inline Rgb fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    /// Line styles: 0 solid, 2 dotted.
+    enum Style { Solid = 0, Dotted = 2 };
+
+    /// Erases the drawing to the background colour.
+    void Cls();
+    /// A line from (x1, y1) to (x2, y2) in twips; a line whose ends coincide is a dot.
+    void Line(double x1, double y1, double x2, double y2, Rgb colour);
+    void setDrawStyle(int style) { mStyle = style; }
+    int drawStyle() const { return mStyle; }
+    /// Line width in pixels.
+    void setDrawWidth(int pixels) { mWidth = pixels < 1 ? 1 : pixels; }
+    int drawWidth() const { return mWidth; }
+    void setBackColor(Rgb colour);
+    Rgb backColor() const { return mBack; }
+
+    /// Outer size in twips, the drawing extent.
+    double Width() const { return width() * kTwipsPerPixel; }
+    double Height() const { return height() * kTwipsPerPixel; }
+    /// Places the box at a rectangle given in twips of its parent.
+    void setGeometryTwips(double left, double top, double w, double h);
+
+    /// The drawing (device pixels); for tests and hard copies.
+    const QImage& image() const { return mImage; }
+    /// Colour of the drawing at a point given in twips.
+    Rgb colorAt(double x, double y) const;
+    /// Lines drawn since the last Cls (a measure for tests and benchmarks).
+    long linesDrawn() const { return mLines; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void ensureImage();
+
+    QImage mImage;
+    Rgb mBack = rgb(64, 64, 64);
+    int mStyle = Solid;
+    int mWidth = 1;
+    long mLines = 0;
+};
+
+} // namespace kestrel
