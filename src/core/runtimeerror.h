@@ -31,6 +31,11 @@ public:
         return {75, "ファイルに書き込めませんでした（" + file + "）。"};
     }
 
+    /// 5: a text holding characters the lesson and project files cannot store.
+    static RuntimeError unsavableText(const std::string& key) {
+        return {5, "「" + key + "」に保存できない文字が含まれています。"};
+    }
+
 private:
     int mNumber;
     std::string mDescription;

@@ -4,6 +4,7 @@
 #include "core/runtimeerror.h"
 #include "core/vbformat.h"
 #include "engine/runcontrol.h"
+#include "setup/cp932.h"
 #include "setup/modinifile.h"
 
 #include <algorithm>
@@ -347,6 +348,12 @@ std::string SetupDocument::read(const std::string& section, const std::string& k
 bool SetupDocument::write(const std::string& section, const std::string& key, const std::string& value) {
     if (mWriteFailed)
         return false; // the save already told the user; the rest would fail the same way
+    bool encodable = false;
+    utf8ToCp932(value, &encodable);
+    if (!encodable) {
+        mSaveIncomplete = true;
+        throw RuntimeError::unsavableText(key);
+    }
     if (!WriteProfileValue(mState.study.IniPath, section, key, value)) {
         mWriteFailed = true;
         throw RuntimeError::fileWriteFailed(mState.study.IniPath.filename().string());
@@ -450,6 +457,8 @@ void SetupDocument::Ini_Param_set() {
 }
 
 bool SetupDocument::IniWrite1(const std::string& key, const std::string& value) {
+    if (!mSaving)
+        mWriteFailed = false; // a write of its own, not part of a save
     ErrorTrap t(mMessages, "  P012");
     // The step save has already switched; a direct call must not write into the settings file.
     IniPathSwitch sw(mState.study.IniPath, mState.study.CurFile);
@@ -467,6 +476,8 @@ bool SetupDocument::IniWrite1(const std::string& key, const std::string& value) 
 }
 
 bool SetupDocument::IniWrite2(const std::string& key, const std::string& value) {
+    if (!mSaving)
+        mWriteFailed = false;
     ErrorTrap t(mMessages, "  P013");
     IniPathSwitch sw(mState.study.IniPath, mState.study.CurFile);
     t([&] { write(stepSection(), key, value); });
@@ -508,6 +519,8 @@ bool SetupDocument::writeProgram(bool sv, ErrorTrap& t) {
 bool SetupDocument::saveStep(const StepTexts& texts) {
     auto& study = mState.study;
     mWriteFailed = false;
+    mSaveIncomplete = false;
+    mSaving = true;
     ErrorTrap t(mMessages, "  P011");
     {
         IniPathSwitch sw(study.IniPath, study.CurFile);
@@ -534,8 +547,10 @@ bool SetupDocument::saveStep(const StepTexts& texts) {
         IniWrite2("PEN_COLOR", mAutoPen ? "" : decimal(mPenChoice));
         IniWrite1("GRAPH_TM", mGraphTime);
     }
-    const bool saved = !mWriteFailed;
+    mSaving = false;
+    const bool saved = !mWriteFailed && !mSaveIncomplete;
     mWriteFailed = false;
+    mSaveIncomplete = false;
     return saved;
 }
 

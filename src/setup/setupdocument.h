@@ -205,6 +205,9 @@ private:
     int mNextListener = 1;
     /// Set while a step save runs: the first write that fails ends the save.
     bool mWriteFailed = false;
+    /// A text of the save could not be stored (a character outside the file's code page).
+    bool mSaveIncomplete = false;
+    bool mSaving = false;
 };
 
 } // namespace kestrel

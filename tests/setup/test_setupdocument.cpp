@@ -750,6 +750,23 @@ TEST_F(StepSaveTest, ASaveThatCannotWriteSaysSoOnceAndWritesNothing) {
     }
 }
 
+TEST_F(StepSaveTest, TextTheFileCannotHoldIsNamedAndTheRestIsSaved) {
+    const StepTexts texts{"題", "本文", "絵文字😀の題", "本文"};
+    EXPECT_FALSE(mDoc->saveStep(texts));
+    ASSERT_EQ(mMessages.shown.size(), 1u);
+    EXPECT_EQ(mMessages.shown[0], "「TITLE2」に保存できない文字が含まれています。  P011");
+    EXPECT_EQ(ReadProfileValue(mProject, "手順1", "TEXT2"), "本文");
+    // A later save that can be stored succeeds again, and so does a direct write after a failure.
+    mMessages.shown.clear();
+    EXPECT_TRUE(mDoc->saveStep(mTexts));
+    EXPECT_TRUE(mMessages.shown.empty());
+    open(mDir / "missing" / "P.txt", 1);
+    mDoc->IniWrite2("Kp", "3.00");
+    open(mProject, 1);
+    EXPECT_TRUE(mDoc->IniWrite1("Kp", "4.00"));
+    EXPECT_EQ(ReadProfileValue(mProject, "手順1", "Kp"), "4.00");
+}
+
 TEST_F(StepSaveTest, TheDifferenceWritesGoToTheCurrentStepOfTheOpenFile) {
     writeProfile(mProject, {{"手順1", {{"TITLE2", ""}}}});
     const std::string settingsBefore = readBytes(settings());
