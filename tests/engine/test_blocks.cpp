@@ -1,0 +1,210 @@
+// The transfer blocks of modPIDfnc against values worked out by hand: each branch, the output
+// limit, and which history slots each branch overwrites.
+
+#include "engine/modpidfnc.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+using namespace kestrel;
+
+namespace {
+
+constexpr double kTol = 1e-9;
+constexpr double kUntouched = 777.0; // slot 0 of an output history: no block may write it
+
+int errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+template <class H> void checkLag() {
+    // clang-format off
+    const struct { double x, y1, T, dt; bool init; double out, y1After; } cases[] = {
+        {20, 10, 0.4, 0.1, false, 12, 10},          // 0.8·10 + 0.2·20
+        {20, 10, 0.0, 0.1, false, 20, 20},          // T = 0: pass-through, y[k-1] := x
+        {20, 10, 0.4, 0.1, true, 20, 20},           // initialisation: steady state at once
+        {100, 0, 0.0001, 0.1, false, 99.90009990009990, 0}, // 0.1/0.1001·100: about 0.999·x
+        {20000, 0, 0.0, 0.1, false, 10000, 20000},  // limited, also in the pass-through branch
+        {-20000, -10000, 1.0, 0.1, false, -10000, -10000}, // -10909.09 limited
+        {10000, 10000, 1.0, 0.1, false, 10000, 10000},     // the bound itself passes
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        H y;
+        y[0] = kUntouched;
+        y[1] = c.y1;
+        EXPECT_NEAR(FirstOrderLag(c.x, y, c.T, c.dt, c.init), c.out, kTol) << c.x << " T=" << c.T;
+        EXPECT_EQ(y[1], c.y1After) << c.x << " T=" << c.T;
+        EXPECT_EQ(y[0], kUntouched);
+    }
+}
+
+} // namespace
+
+TEST(Blocks, FirstOrderLagBranchesAndLimit) {
+    checkLag<History>();
+    checkLag<LagHistory>();
+}
+
+TEST(Blocks, FirstOrderLagFollowsChangedTimeConstantAndPeriod) {
+    // The lag keeps its coefficients between steps; a new T or dt must be used at once.
+    LagHistory y;
+    const struct { double T, dt, out; } seq[] = {
+        {0.4, 0.1, 20}, {0.9, 0.1, 10}, {0.9, 0.4, 100 * 0.4 / 1.3}, {0.0, 0.1, 100}, {0.4, 0.1, 20},
+    };
+    for (const auto& c : seq) {
+        y[1] = 0.0;
+        EXPECT_NEAR(FirstOrderLag(100, y, c.T, c.dt, false), c.out, kTol) << c.T << " " << c.dt;
+    }
+}
+
+TEST(Blocks, LeadStageBranchesAndSlots) {
+    // clang-format off
+    const struct { double x0, x1, y1, K; bool init; double out, y1After; } cases[] = {
+        {5, 3, 7, 0.2, false, 9, 7},                  // 5 + 0.2·2/0.1
+        {5, 3, 7, 0.0, false, 5, 5},                  // K = 0: pass-through, y[k-1] := x
+        {5, 3, 7, 0.2, true, 5, 5},
+        {9000, 8000, 0, 1.0, false, 10000, 0},        // 19000 limited
+        {-9000, -8000, 0, 1.0, false, -10000, 0},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        History x, y;
+        x[0] = c.x0;
+        x[1] = c.x1;
+        y[0] = kUntouched;
+        y[1] = c.y1;
+        EXPECT_NEAR(LeadStage(x, y, c.K, 0.1, c.init), c.out, kTol) << c.x0 << " K=" << c.K;
+        EXPECT_EQ(x[1], c.x0) << "the input's previous slot is overwritten in every branch";
+        EXPECT_EQ(y[1], c.y1After);
+        EXPECT_EQ(y[0], kUntouched);
+    }
+}
+
+TEST(Blocks, IntegratorBranchesAndLimit) {
+    // clang-format off
+    const struct { double x, y1, T; bool init; double out, y1After; } cases[] = {
+        {3, 2, 0.5, false, 2.6, 2},
+        {3, 2, 0.0, false, 0, 0},       // Ti = 0: off, and its memory cleared
+        {3, 2, 0.5, true, 0, 0},
+        {100, 9999, 0.1, false, 10000, 9999},
+        {-100, -9999, 0.1, false, -10000, -9999},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        History y;
+        y[0] = kUntouched;
+        y[1] = c.y1;
+        EXPECT_NEAR(Integrator(c.x, y, c.T, 0.1, c.init), c.out, kTol) << c.x << " T=" << c.T;
+        EXPECT_EQ(y[1], c.y1After);
+        EXPECT_EQ(y[0], kUntouched);
+    }
+
+    // A constant error integrates up to the bound and stays there.
+    History y;
+    for (int k = 0; k < 30; ++k) {
+        y[0] = Integrator(500, y, 0.1, 0.1, false);
+        y.shift();
+    }
+    EXPECT_EQ(y[0], 10000);
+
+    // Switched off, then on again: the integral starts from zero, not from the old value.
+    Integrator(500, y, 0.0, 0.1, false);
+    EXPECT_NEAR(Integrator(5, y, 1.0, 0.1, false), 0.5, kTol);
+}
+
+TEST(Blocks, IncompleteDerivativeBranchesAndLimit) {
+    // Td = 0.5, η = 0.1, dt = 0.1: denominator 0.15.
+    // clang-format off
+    const struct { double x0, x1, y1, Td; bool init; double out, y1After; } cases[] = {
+        {20, 0, 0, 0.5, false, 200.0 / 3, 0},      // 0.5·20 / 0.15
+        {20, 0, 6, 0.5, false, 10.3 / 0.15, 6},    // (10 + 0.05·6) / 0.15
+        {20, 20, 6, 0.5, false, 2, 6},             // no change of input: decays, 0.3/0.15
+        {20, 0, 6, 0.0, false, 0, 0},              // Td = 0: off, memory cleared
+        {20, 0, 6, 0.5, true, 0, 0},
+        {10000, -10000, 0, 10.0, false, 10000, 0}, // 181818 limited
+        {-10000, 10000, 0, 10.0, false, -10000, 0},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        History x, y;
+        x[0] = c.x0;
+        x[1] = c.x1;
+        y[0] = kUntouched;
+        y[1] = c.y1;
+        EXPECT_NEAR(IncompleteDerivative(x, y, c.Td, 0.1, 0.1, c.init), c.out, kTol) << c.x0 << " " << c.y1;
+        EXPECT_EQ(y[1], c.y1After);
+        EXPECT_EQ(y[0], kUntouched);
+        EXPECT_EQ(x[1], c.x1) << "the derivative leaves its input alone";
+    }
+}
+
+TEST(Blocks, OverflowIsAnErrorNotAnInfinity) {
+    History x, y;
+    x[0] = 1e308;
+    x[1] = -1e308;
+    EXPECT_EQ(errorOf([&] { LeadStage(x, y, 1.0, 0.1, false); }), 6);
+    x[0] = 1e308;
+    x[1] = -1e308;
+    EXPECT_EQ(errorOf([&] { IncompleteDerivative(x, y, 10.0, 0.1, 0.1, false); }), 6);
+    y[1] = 0;
+    EXPECT_EQ(errorOf([&] { Integrator(1e308, y, 0.01, 0.1, false); }), 6);
+}
+
+namespace {
+
+// Runs a register the way the step does: an initialising call with -1, then inputs 1, 2, 3, ...
+// with the result written back into slot 0. Returns the delay in steps seen at input k.
+void expectDelay(double L, double dt, int delay) {
+    DeadTimeBuffer b;
+    EXPECT_EQ(DeadTime(-1, b, L, dt, true), -1);
+    for (int k = 1; k <= 260; ++k) {
+        const double out = DeadTime(k, b, L, dt, false);
+        b[0] = out; // never enters the register: the next call overwrites it first
+        const double expected = k - delay >= 1 ? k - delay : -1;
+        ASSERT_EQ(out, expected) << "L=" << L << " dt=" << dt << " k=" << k;
+    }
+}
+
+} // namespace
+
+TEST(Blocks, DeadTimeDelayRoundsTiesToEvenAndStopsAt199Steps) {
+    // clang-format off
+    const struct { double L, dt; int delay; } cases[] = {
+        {0, 0.1, 0},
+        {0.25, 0.5, 1},   // L/dt + 1 = 1.5 -> 2
+        {0.75, 0.5, 1},   // 2.5 -> 2
+        {1.0, 0.5, 2},
+        {1.25, 0.5, 3},   // 3.5 -> 4
+        {0.2, 0.1, 2},
+        {99.0, 0.5, 198},
+        {99.5, 0.5, 199},
+        {20.0, 0.1, 199}, // L = 200·dt: n = 201, held at 200
+        {400.0, 2.0, 199},
+        {20.0, 0.02, 199},// far beyond the register
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        expectDelay(c.L, c.dt, c.delay);
+}
+
+TEST(Blocks, DeadTimeFollowsChangedDeadTimeAndPeriod) {
+    DeadTimeBuffer b;
+    DeadTime(-1, b, 10.0, 0.1, true);
+    auto run = [&](int from, int to, double L, double dt, int delay) {
+        for (int k = from; k <= to; ++k) {
+            const double out = DeadTime(k, b, L, dt, false);
+            b[0] = out;
+            ASSERT_EQ(out, k - delay >= 1 ? k - delay : -1) << "L=" << L << " dt=" << dt << " k=" << k;
+        }
+    };
+    run(1, 150, 10.0, 0.1, 100);
+    run(151, 250, 10.0, 0.02, 199); // control period shortened: L/dt = 500, held at 199 steps
+    run(251, 300, 5.0, 0.1, 50);
+}

@@ -1,0 +1,488 @@
+// The step MainCalc: the closed loop, the process and disturbance paths, manual mode, the
+// feedforward, what a run records, and the step's error handling.
+
+#include "looptest.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <tuple>
+
+using namespace kestrel;
+using namespace kestrel::test;
+
+namespace {
+
+constexpr double kTol = 1e-9;
+
+void expectSameState(const SimulationState& a, const SimulationState& b) {
+    const auto ha = histories(a), hb = histories(b);
+    for (std::size_t i = 0; i < ha.size(); ++i) {
+        EXPECT_EQ((*ha[i].second)[0], (*hb[i].second)[0]) << ha[i].first;
+        EXPECT_EQ((*ha[i].second)[1], (*hb[i].second)[1]) << ha[i].first;
+    }
+    for (int i = 0; i < DeadTimeBuffer::kSlots; ++i) {
+        EXPECT_EQ(a.FfDelayed[i], b.FfDelayed[i]) << i;
+        EXPECT_EQ(a.PlantDelayed[i], b.PlantDelayed[i]) << i;
+        EXPECT_EQ(a.DistDelayed[i], b.DistDelayed[i]) << i;
+    }
+    EXPECT_EQ(a.Running, b.Running);
+    EXPECT_EQ(a.Paused, b.Paused);
+    EXPECT_EQ(a.InitPending, b.InitPending);
+    EXPECT_EQ(a.SimTime, b.SimTime);
+    EXPECT_EQ(a.SampleIndex, b.SampleIndex);
+    EXPECT_EQ(a.DecimationCount, b.DecimationCount);
+}
+
+template <std::size_t N> bool allFinite(const std::array<double, N>& a) {
+    for (double v : a)
+        if (!std::isfinite(v))
+            return false;
+    return true;
+}
+
+bool recordingFinite(const Recording& rec) {
+    if (!allFinite(rec.SampleTime))
+        return false;
+    for (const auto& graph : rec.TrendData)
+        for (const auto& channel : graph)
+            if (!allFinite(channel))
+                return false;
+    for (const auto& plane : rec.PenData)
+        for (const auto& channel : plane)
+            if (!allFinite(channel))
+                return false;
+    return true;
+}
+
+} // namespace
+
+TEST(Step, ProportionalClosedLoopByHand) {
+    // P control, Kp 2, process gain 1 with neither lag nor dead time, dt 0.1 s, position form.
+    // Seeded at SV 60, MV = PV = 50, bA = 50. Each step MV = 2·(60 - PV[k-1]) + 50 and PV = MV:
+    //   step 0: 2·(60 - 50) + 50 =  70      step 1: 2·(60 - 70) + 50 =  30
+    //   step 2: 2·(60 - 30) + 50 = 110      step 3: 2·(60 - 110) + 50 = -50
+    // The gain of 2 makes the loop oscillate with growing amplitude, and the position form lets
+    // MV leave 0..100 freely.
+    auto l = makeLoop();
+    l->p.TYPE_SELECT = 0;
+    l->proportional(2);
+    l->instantProcess();
+    l->seed(60, 50);
+    l->startRun(1);
+    const double ep[] = {10, -10, 30, -50};
+    const double pv[] = {70, 30, 110, -50};
+    for (int k = 0; k < 4; ++k) {
+        ASSERT_TRUE(l->step());
+        EXPECT_NEAR(l->s.Ep[0], ep[k], kTol) << k;
+        EXPECT_NEAR(l->s.MV[0], pv[k], kTol) << k;
+        EXPECT_NEAR(l->s.PV[0], pv[k], kTol) << k;
+        EXPECT_NEAR(l->app.rec.TrendData[0][1][k], pv[k], kTol) << k;
+        EXPECT_NEAR(l->app.rec.PenData[0][2][k], ep[k], kTol) << "P/Kp " << k;
+        EXPECT_EQ(l->app.rec.PenData[0][3][k], -1000) << k;
+    }
+    EXPECT_TRUE(l->messages.shown.empty());
+}
+
+TEST(Step, ProcessAndDisturbancePathsSettleThenFollowTheirDynamics) {
+    // Manual mode, dt 0.1. Process 1.5·e^(-0.2s)/(1+0.4s): two steps of delay, lag factor 0.8.
+    // Disturbance 0.5·e^(-0.1s)/(1+0.1s): one step of delay, lag factor 0.5. The initialising
+    // step settles both at once from empty registers: PV = 1.5·40 + 0.5·10 = 65. Then MV -> 50
+    // (plant input 75) and DV -> 20 (path input 10):
+    //   plant 60, 60, 0.8·60 + 0.2·75 = 63, 65.4, 67.32;  path 5, 7.5, 8.75, 9.375, 9.6875.
+    // Kd and the feedforward have no effect in manual mode.
+    auto l = makeLoop();
+    auto& p = l->p;
+    auto& s = l->s;
+    p.MODE = 0;
+    p.Kpl = 1.5;
+    p.Lpl = 0.2;
+    p.Tpl = 0.4;
+    p.Kds = 0.5;
+    p.Lds = 0.1;
+    p.Tds = 0.1;
+    p.Kd = 3;
+    p.Kf = 1;
+    s.MV.set(40);
+    s.DV.set(10);
+    s.P.set(123);
+    s.MvCtrl.set(99);
+    s.FfOut.set(-3);
+    s.InitPending = true;
+
+    const double pv[] = {65, 65, 67.5, 71.75, 74.775, 77.0075};
+    for (int k = 0; k < 6; ++k) {
+        if (k == 1) {
+            s.MV[0] = 50;
+            s.DV[0] = 20;
+        }
+        ASSERT_TRUE(l->step());
+        EXPECT_NEAR(s.PV[0], pv[k], kTol) << k;
+        EXPECT_EQ(s.ProcIn[0], s.MV[0]) << k;
+    }
+    EXPECT_EQ(s.P[0], 123);
+    EXPECT_EQ(s.MvCtrl[0], 99);
+    EXPECT_EQ(s.FfOut[0], -3);
+    EXPECT_FALSE(s.LimitHit);
+    EXPECT_EQ(l->display.mvSlider, 0) << "the MV slider belongs to the operator in manual mode";
+    EXPECT_EQ(l->display.pvBar, 6);
+    EXPECT_EQ(l->display.mv, 50);
+
+    // The same disturbance in automatic mode also enters at the process input through Kd.
+    auto a = makeLoop();
+    a->proportional(0);
+    a->instantProcess();
+    a->p.bA = 30;
+    a->p.Kpl = 2;
+    a->p.Kd = 5;
+    a->p.Kds = 0.5;
+    a->s.DV.set(10);
+    a->s.InitPending = true;
+    a->step();
+    EXPECT_NEAR(a->s.MV[0], 30, kTol);
+    EXPECT_NEAR(a->s.ProcIn[0], 80, kTol);
+    EXPECT_NEAR(a->s.PV[0], 165, kTol); // 2·80 + 0.5·10
+}
+
+TEST(Step, FeedforwardCompensator) {
+    // Kf 2, Lf 0.2 s (two steps), DV 0 -> 10 after the initialising step, MV = bA - FfOut.
+    // Tfd = 0: the lead and lag parts add up to the delayed input whatever Tfp is.
+    // Tfd 1, Tfp 0.5: FfOut = 0.5·20 + 0.5·lag, lag 2/1.1, then (2/1.1 + 2)/1.1.
+    // clang-format off
+    const struct { double Tfd, Tfp; double ff[4]; } cases[] = {
+        {0, 0,   {0, 0, 20, 20}},
+        {0, 3,   {0, 0, 20, 20}},
+        {1, 0.5, {0, 0, 10 + 1 / 1.1, 10 + 0.5 * (2 / 1.1 + 2) / 1.1}},
+    };
+    // clang-format on
+    for (const auto& c : cases) {
+        auto l = makeLoop();
+        auto& p = l->p;
+        l->proportional(0);
+        l->instantProcess();
+        p.Kf = 2;
+        p.Lf = 0.2;
+        p.Tfd = c.Tfd;
+        p.Tfp = c.Tfp;
+        l->seed(50, 50, 0);
+        l->step();
+        EXPECT_EQ(l->s.FfOut[0], 0);
+        for (int k = 0; k < 4; ++k) {
+            l->s.DV[0] = 10;
+            l->step();
+            EXPECT_NEAR(l->s.FfOut[0], c.ff[k], kTol) << c.Tfd << " " << c.Tfp << " step " << k + 1;
+            EXPECT_NEAR(l->s.MV[0], 50 - c.ff[k], kTol);
+            EXPECT_EQ(l->s.MvCtrl[0], 50);
+        }
+    }
+}
+
+TEST(Step, DecimationWithExtraSamplesWhenAVelocityLimitActs) {
+    // Velocity form at rest, DecimationRatio 3, dt 0.25 s; at step 4 the upper limit is lowered
+    // for one step and pulls MV to 40. Samples: steps 0, 3, 4 (the limit), 6.
+    auto l = makeLoop();
+    auto& p = l->p;
+    l->proportional(0, 1);
+    p.dt = 0.25;
+    l->seed(50, 50);
+    l->startRun(3);
+    for (int k = 0; k < 8; ++k) {
+        p.MH = k == 4 ? 40 : 100;
+        l->step();
+        EXPECT_EQ(l->s.LimitHit, k == 4) << k;
+    }
+    const auto& rec = l->app.rec;
+    EXPECT_EQ(l->s.SampleIndex, 4);
+    EXPECT_EQ(l->s.DecimationCount, 2);
+    const double times[] = {0, 0.75, 1.0, 1.5};
+    const double mv[] = {50, 50, 40, 40};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(rec.SampleTime[i], times[i]) << i;
+        EXPECT_EQ(rec.TrendData[0][3][i], mv[i]) << i;
+    }
+    EXPECT_EQ(l->s.SimTime, 2.0);
+    EXPECT_EQ(l->display.drawn1, (std::vector<int>{0, 1, 2, 3}));
+    EXPECT_EQ(l->display.drawn2, (std::vector<int>{0, 1, 2, 3}));
+}
+
+TEST(Step, SlotFiveHundredTakesEverySampleOnceFull) {
+    auto l = makeLoop();
+    l->p.MODE = 0;
+    l->p.dt = 0.25;
+    l->s.InitPending = true;
+    l->startRun(1);
+    for (int k = 0; k < 503; ++k) {
+        l->s.MV[0] = k;
+        l->step();
+    }
+    const auto& rec = l->app.rec;
+    EXPECT_EQ(l->s.SampleIndex, 500);
+    ASSERT_EQ(l->display.drawn1.size(), 503u);
+    EXPECT_EQ(l->display.drawn1[499], 499);
+    for (int k = 500; k < 503; ++k)
+        EXPECT_EQ(l->display.drawn1[k], 500);
+    EXPECT_EQ(rec.TrendData[0][3][499], 499);
+    EXPECT_EQ(rec.TrendData[0][3][500], 502);
+    EXPECT_EQ(rec.SampleTime[499], 124.75);
+    EXPECT_EQ(rec.SampleTime[500], 125.5);
+    EXPECT_EQ(l->s.SimTime, 125.75);
+}
+
+namespace {
+
+// Steady PI + D state, not initialising: SV 60, PV 50 (error 10), Kp·10 in P and Dk, I = 3,
+// D = 4, Ti 1, Td 0.5, bA 10. The recorded step gives P = 10·Kp, I = 3 + Kp, PI = P + I,
+// D = 0.05·4/0.15 = 4/3, MV = PI + D + 10, PV = MV + Kd·DV (0.5·4) + DistOut (0.25·4).
+void recordOneStep(Loop& l, int type, double kp, int penChoice) {
+    auto& p = l.p;
+    auto& s = l.s;
+    p.TYPE_SELECT = static_cast<std::int16_t>(type);
+    p.MODE = 1;
+    p.CALC_TYPE = 0;
+    p.Kp = kp;
+    p.Ti = 1;
+    p.Td = 0.5;
+    p.bA = 10;
+    l.instantProcess();
+    p.Kd = 0.5;
+    p.Kds = 0.25;
+    s.SV.set(60);
+    s.PV.set(50);
+    s.SvLag.set(60);
+    s.SvFilt.set(60);
+    s.P.set(10 * kp);
+    s.Dk.set(10 * kp);
+    s.I.set(3);
+    s.D.set(4);
+    s.DV.set(4);
+    l.startRun(5);
+    s.SampleIndex = 7;
+    s.SimTime = 2.5;
+    l.app.chart.CurrentGraph = 1;
+    l.app.chart.PenChoice = static_cast<std::int16_t>(penChoice);
+    l.step();
+}
+
+} // namespace
+
+TEST(Step, RecordedChannelsByControlType) {
+    for (double kp : {2.0, 0.0}) {
+        const double P = 10 * kp, I = 3 + kp, D = 4.0 / 3, mv = P + I + D + 10;
+        const double zeroOr = kp > 0 ? 1 : 0;
+        // clang-format off
+        const struct { int type; double ch2, ch3, ch4; } cases[] = {
+            {0, 10 * zeroOr, -1000, -1000},
+            {1, 10 * zeroOr, I / 2 * zeroOr, D / 2 * zeroOr},
+            {2, 10 * zeroOr, I / 2 * zeroOr, D / 2 * zeroOr},
+            {3, 10 * zeroOr, I / 2 * zeroOr, D / 2 * zeroOr},
+            {4, 10 * zeroOr, I / 2 * zeroOr, D / 2 * zeroOr},
+            {5, 10, P + I, D},
+        };
+        // clang-format on
+        for (const auto& c : cases) {
+            auto l = makeLoop();
+            recordOneStep(*l, c.type, kp, 0);
+            const auto& pen = l->app.rec.PenData[0];
+            const auto& trend = l->app.rec.TrendData;
+            const std::string row = "type " + std::to_string(c.type) + " Kp " + std::to_string(kp);
+            const double expected[11] = {60, 10, c.ch2, c.ch3, c.ch4, mv, 4, 0, 2, 1, mv + 3};
+            for (int ch = 0; ch < 11; ++ch)
+                EXPECT_NEAR(pen[ch][7], expected[ch], kTol) << row << " channel " << ch;
+            const double trendExpected[4] = {60, mv + 3, 4, mv};
+            for (int ch = 0; ch < 4; ++ch) {
+                EXPECT_NEAR(trend[1][ch][7], trendExpected[ch], kTol) << row << " trend " << ch;
+                EXPECT_EQ(trend[0][ch][7], 0) << "only the current graph is written";
+            }
+            EXPECT_EQ(l->app.rec.SampleTime[7], 2.5) << row;
+            EXPECT_EQ(l->s.SampleIndex, 8) << row;
+            EXPECT_EQ(l->display.drawn1, std::vector<int>{7}) << row;
+        }
+    }
+}
+
+TEST(Step, PenColoursFollowThePenChoice) {
+    const Rgb expected[] = {rgb(255, 255, 255), rgb(255, 255, 0), rgb(255, 0, 255), rgb(255, 0, 0),
+                            rgb(0, 255, 255)};
+    for (int choice = 0; choice < 5; ++choice) {
+        auto l = makeLoop();
+        recordOneStep(*l, 2, 1, choice);
+        const auto& pens = l->app.chart.PenColor[1];
+        EXPECT_EQ(pens[0], rgb(0, 255, 0)) << choice;
+        EXPECT_EQ(pens[1], expected[choice]) << choice;
+        EXPECT_EQ(pens[2], rgb(192, 192, 255)) << choice;
+        EXPECT_EQ(pens[3], expected[choice]) << choice;
+        EXPECT_EQ(l->app.chart.HistoryPenColor, expected[choice]) << choice;
+    }
+}
+
+TEST(Step, PausedStepChangesNothing) {
+    auto l = makeLoop();
+    l->p.MODE = 2;
+    l->p.CALC_TYPE = 1;
+    l->p.SVv = {"80"};
+    l->seed(50, 40, 5);
+    l->startRun(1);
+    for (int k = 0; k < 3; ++k)
+        l->step();
+    l->s.Paused = true;
+    l->s.InitPending = true;
+    l->s.SV[0] = 55; // an operator entry not yet shifted
+    const SimulationState before = l->s;
+    const auto recBefore = std::make_unique<Recording>(l->app.rec);
+    const auto colours = l->app.chart.PenColor;
+    const RecordingDisplay displayBefore = l->display;
+
+    for (int k = 0; k < 3; ++k)
+        EXPECT_TRUE(l->step());
+    expectSameState(l->s, before);
+    EXPECT_TRUE(l->app.rec.SampleTime == recBefore->SampleTime);
+    EXPECT_TRUE(l->app.rec.TrendData == recBefore->TrendData);
+    EXPECT_TRUE(l->app.rec.PenData == recBefore->PenData);
+    EXPECT_EQ(l->app.chart.PenColor, colours);
+    const auto& d = l->display;
+    const auto& b = displayBefore;
+    EXPECT_EQ(std::tie(d.pvBar, d.mvSlider, d.svPointer, d.dvPointer, d.svShown, d.mvShown, d.pvShown),
+              std::tie(b.pvBar, b.mvSlider, b.svPointer, b.dvPointer, b.svShown, b.mvShown, b.pvShown));
+    EXPECT_EQ(d.drawn1, b.drawn1);
+    EXPECT_EQ(d.drawn2, b.drawn2);
+}
+
+TEST(Step, OutsideARunTheLoopLivesButNothingIsRecorded) {
+    // Cascade mode outside a run: the programs are not evaluated, SV keeps its value; the loop
+    // is computed and shown (PV = (50 - PV[k-1]) + bA 40: 50, 40, 50, 40, 50), time stands and
+    // nothing is recorded.
+    auto l = makeLoop();
+    auto& p = l->p;
+    l->proportional(1);
+    l->instantProcess();
+    p.MODE = 2;
+    p.SVv = {"80"};
+    p.DVv = {"9"};
+    l->seed(50, 40);
+    l->s.Running = false;
+    l->s.SimTime = 3;
+    l->s.SampleIndex = 5;
+    const auto recBefore = std::make_unique<Recording>(l->app.rec);
+    for (int k = 0; k < 5; ++k)
+        l->step();
+    EXPECT_EQ(l->s.SV[0], 50);
+    EXPECT_EQ(l->s.DV[0], 0);
+    EXPECT_NEAR(l->s.PV[0], 50, kTol);
+    EXPECT_EQ(l->display.svPointer, 0);
+    EXPECT_EQ(l->display.dvPointer, 0);
+    EXPECT_EQ(l->display.pvShown, 5);
+    EXPECT_EQ(l->display.mvSlider, 5);
+    EXPECT_NEAR(l->display.pv, 50, kTol);
+    EXPECT_EQ(l->s.SimTime, 3);
+    EXPECT_EQ(l->s.SampleIndex, 5);
+    EXPECT_TRUE(l->display.drawn1.empty());
+    EXPECT_TRUE(l->app.rec.SampleTime == recBefore->SampleTime);
+    EXPECT_TRUE(l->app.rec.TrendData == recBefore->TrendData);
+    EXPECT_TRUE(l->app.rec.PenData == recBefore->PenData);
+
+    // Once the run is on, the programs set SV and DV at the simulated time.
+    p.SVv = {"20", "40"};
+    p.SVt = {"0", "10"};
+    l->startRun(1);
+    l->s.SimTime = 5;
+    l->step();
+    EXPECT_EQ(l->s.SV[0], 30);
+    EXPECT_EQ(l->s.DV[0], 9);
+    EXPECT_EQ(l->display.svPointer, 1);
+    EXPECT_EQ(l->display.dvPointer, 1);
+    EXPECT_EQ(l->app.rec.TrendData[0][0][0], 30);
+    EXPECT_EQ(l->app.rec.TrendData[0][2][0], 9);
+}
+
+TEST(Step, InvariantsHoldInEveryModeAndForm) {
+    for (int mode = 0; mode < 3; ++mode) {
+        for (int form = 0; form < 3; ++form) {
+            auto l = makeLoop();
+            auto& p = l->p;
+            auto& s = l->s;
+            p.MODE = static_cast<std::int16_t>(mode);
+            p.CALC_TYPE = static_cast<std::int16_t>(form);
+            p.Kp = 1.5;
+            p.Ti = 2;
+            p.Td = 0.5;
+            p.Kpl = 1.2;
+            p.Tpl = 3;
+            p.Lpl = 1;
+            p.Kd = 0.4;
+            p.Kds = 0.8;
+            p.Tds = 2;
+            p.Lds = 0.5;
+            p.Kf = 0.7;
+            p.Tfd = 1.5;
+            p.Tfp = 0.8;
+            p.Lf = 0.3;
+            p.MH = 90;
+            p.ML = 10;
+            p.dML = 3;
+            p.SVv = {"40", "70", "70", "30"};
+            p.SVt = {"0", "5", "5", "12"};
+            p.DVv = {"0", "20"};
+            p.DVt = {"0", "8"};
+            l->seed(40, 40);
+            l->startRun(2);
+            const std::string row = "mode " + std::to_string(mode) + " form " + std::to_string(form);
+            for (int k = 0; k < 200; ++k) {
+                if (k == 30)
+                    s.SV[0] = 65;
+                if (k == 60)
+                    s.DV[0] = 15;
+                if (k == 90)
+                    s.MV[0] = 70;
+                ASSERT_TRUE(l->step()) << row;
+                ASSERT_FALSE(s.InitPending) << row << " step " << k;
+                for (const auto& [name, h] : histories(s)) {
+                    ASSERT_EQ((*h)[1], (*h)[0]) << row << " " << name << " step " << k;
+                    ASSERT_TRUE(std::isfinite((*h)[0])) << row << " " << name << " step " << k;
+                }
+                ASSERT_LE(s.SampleIndex, 500);
+            }
+            EXPECT_NEAR(s.SimTime, 20.0, 1e-9) << row;
+            if (mode == 0 || form == 0)
+                EXPECT_EQ(s.SampleIndex, 100) << row; // no velocity limits: every second step
+            else
+                EXPECT_GE(s.SampleIndex, 100) << row;
+            EXPECT_TRUE(l->messages.shown.empty()) << row;
+        }
+    }
+}
+
+TEST(Step, NonFiniteResultsOfferRetryAndNeverReachTheRecords) {
+    // Kp 1e308 against an error of 100 overflows P and Dk; Kpl 1e308 overflows the plant input.
+    const char* const overflow = "オーバーフローしました。  P042";
+    for (const bool hugeGain : {true, false}) {
+        auto l = makeLoop();
+        auto& p = l->p;
+        p.MODE = hugeGain ? 1 : 0;
+        p.Kp = hugeGain ? 1e308 : 1;
+        p.Td = 0.5;
+        p.Kpl = hugeGain ? 1 : 1e308;
+        l->seed(100, 0);
+        l->s.MV.set(50);
+        l->startRun(1);
+        for (int k = 0; k < 60; ++k) {
+            ASSERT_TRUE(l->step()) << "Retry continues";
+            for (const auto& [name, h] : histories(l->s))
+                ASSERT_TRUE(std::isfinite((*h)[0])) << name << " step " << k;
+        }
+        ASSERT_FALSE(l->messages.shown.empty()) << hugeGain;
+        for (const auto& m : l->messages.shown)
+            EXPECT_EQ(m, overflow);
+        EXPECT_TRUE(recordingFinite(l->app.rec)) << hugeGain;
+        EXPECT_EQ(l->display.pvShown, 60) << "the statements after a failure still run";
+        EXPECT_EQ(l->s.SampleIndex, 60);
+    }
+
+    auto l = makeLoop();
+    l->p.MODE = 1;
+    l->p.Kp = 1e308;
+    l->seed(100, 0);
+    l->messages.answers = {false};
+    EXPECT_FALSE(l->step()) << "Cancel";
+    EXPECT_EQ(l->messages.shown.size(), 1u);
+}
