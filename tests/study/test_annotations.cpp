@@ -1,0 +1,317 @@
+#include "study/annotations.h"
+
+#include "core/runtimeerror.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace kestrel;
+
+namespace {
+
+constexpr Rgb kPen = rgb(255, 255, 0);
+constexpr double kTol = 0.01;
+
+// The panel at its design size: 9015 × 3855 twips strips, 50 s shown, PV range 0..100.
+const ChartGeometry kPvChart{9015, 3855, 50, 0, 100};
+const ChartGeometry kMvChart{9015, 2000, 50, 0, 100};
+
+std::vector<NoteLine> linesOf(const std::vector<NoteOp>& ops, std::optional<NoteChart> chart = {}) {
+    std::vector<NoteLine> out;
+    for (const NoteOp& op : ops)
+        if (const auto* l = std::get_if<NoteLine>(&op); l && (!chart || l->chart == *chart))
+            out.push_back(*l);
+    return out;
+}
+
+std::vector<NoteLabel> labelsOf(const std::vector<NoteOp>& ops) {
+    std::vector<NoteLabel> out;
+    for (const NoteOp& op : ops)
+        if (const auto* l = std::get_if<NoteLabel>(&op)) out.push_back(*l);
+    return out;
+}
+
+void expectLine(const NoteOp& op, NoteChart chart, double x1, double y1, double x2, double y2, Rgb colour) {
+    const auto* l = std::get_if<NoteLine>(&op);
+    ASSERT_NE(l, nullptr) << "not a line";
+    EXPECT_EQ(l->chart, chart);
+    EXPECT_NEAR(l->x1, x1, kTol);
+    EXPECT_NEAR(l->y1, y1, kTol);
+    EXPECT_NEAR(l->x2, x2, kTol);
+    EXPECT_NEAR(l->y2, y2, kTol);
+    EXPECT_EQ(l->colour, colour);
+}
+
+void expectLabel(const NoteLabel& l, int index, const std::string& caption, double left, double top,
+                 double width, Rgb colour) {
+    EXPECT_EQ(l.index, index);
+    EXPECT_EQ(l.caption, caption);
+    EXPECT_NEAR(l.left, left, kTol);
+    EXPECT_NEAR(l.top, top, kTol);
+    EXPECT_DOUBLE_EQ(l.width, width);
+    EXPECT_EQ(l.colour, colour);
+}
+
+// What the pass always ends with: solid lines of width 1 on both strips.
+const std::vector<NoteOp> kRestore = {NoteSetStyle{NoteChart::Pv, false}, NoteSetStyle{NoteChart::Mv, false},
+                                      NoteSetWidth{NoteChart::Pv, 1}, NoteSetWidth{NoteChart::Mv, 1}};
+
+} // namespace
+
+TEST(Annotations, EveryKnownFigureDrawsLinesAndLabelsAndHasAnchors) {
+    const std::vector<std::string>& ids = knownFigureIds();
+    ASSERT_EQ(ids.size(), 19u);
+    EXPECT_EQ(std::set<std::string>(ids.begin(), ids.end()).size(), 19u);
+    EXPECT_EQ(ids.front(), "5.1.7(1)-1");
+    EXPECT_EQ(ids.back(), "11.5.9-3");
+
+    const ChartGeometry pv{9015, 3855, 100, 0, 100}; // 59 s anchors of the tuning figures on the chart
+    const ChartGeometry mv{9015, 2000, 100, 0, 100};
+    for (const std::string& id : ids) {
+        SCOPED_TRACE(id);
+        const std::vector<NoteOp> ops = layoutFigure(id, pv, mv, kPen);
+        const std::vector<NoteLine> lines = linesOf(ops);
+        const std::vector<NoteLabel> labels = labelsOf(ops);
+        EXPECT_FALSE(lines.empty());
+        EXPECT_FALSE(labels.empty());
+        for (const NoteOp& op : ops)
+            EXPECT_FALSE(std::holds_alternative<NoteMessage>(op));
+        for (const NoteLabel& l : labels) {
+            EXPECT_GE(l.index, 1);
+            EXPECT_LE(l.index, 6); // Tcoment7 is never used
+            EXPECT_DOUBLE_EQ(l.width, 170.0 * double(captionLength(l.caption)));
+        }
+
+        // Every anchor and level is an end of a drawn line on its strip, where the scale puts it.
+        const std::vector<FigureAnchor> anchors = figureAnchors(id);
+        EXPECT_FALSE(anchors.empty());
+        for (const FigureAnchor& a : anchors) {
+            const ChartGeometry& g = a.chart == NoteChart::Pv ? pv : mv;
+            const float x = g.x(a.t), y = g.y(a.v);
+            bool drawn = false;
+            for (const NoteLine& l : linesOf(ops, a.chart))
+                drawn = drawn || (l.x1 == x && l.y1 == y) || (l.x2 == x && l.y2 == y);
+            EXPECT_TRUE(drawn) << "t " << a.t << " v " << a.v;
+        }
+    }
+}
+
+TEST(Annotations, PassDrawsOnlyWithBothFlagsAndAlwaysConsumesTheRun) {
+    struct Case {
+        const char* id;
+        bool paraSetDone, simExecDone;
+        bool draws; // the style ops and the figure
+    };
+    const Case cases[] = {
+        {"5.1.7(1)-1", true, true, true},
+        {"5.1.7(1)-1", false, true, false},
+        {"5.1.7(1)-1", true, false, false},
+        {"5.1.7(1)-1", false, false, false},
+        {"", true, true, true},
+        {"F5-3", true, true, true},
+        {"5.1.7(1)-1 ", true, true, true},
+        {"9.5-2", true, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("id \"") + c.id + "\" " + std::to_string(c.paraSetDone) +
+                     std::to_string(c.simExecDone));
+        bool simExecDone = c.simExecDone;
+        const std::vector<NoteOp> ops = noteDraw(c.id, c.paraSetDone, simExecDone, kPvChart, kMvChart, kPen);
+        EXPECT_FALSE(simExecDone);
+        if (!c.draws) {
+            EXPECT_TRUE(ops.empty());
+            continue;
+        }
+        std::vector<NoteOp> expected = {NoteSetStyle{NoteChart::Pv, true}, NoteSetStyle{NoteChart::Mv, true}};
+        const std::vector<NoteOp> figure = layoutFigure(c.id, kPvChart, kMvChart, kPen);
+        EXPECT_EQ(figure.empty(), findNoteFigure(c.id) == nullptr); // exact ids only
+        expected.insert(expected.end(), figure.begin(), figure.end());
+        expected.insert(expected.end(), kRestore.begin(), kRestore.end());
+        EXPECT_EQ(ops, expected);
+
+        // A second end of run without a new start draws nothing.
+        EXPECT_TRUE(noteDraw(c.id, c.paraSetDone, simExecDone, kPvChart, kMvChart, kPen).empty());
+    }
+    EXPECT_TRUE(figureAnchors("").empty());
+    EXPECT_TRUE(figureAnchors("F5-3").empty());
+}
+
+TEST(Annotations, LabelWidthCountsCharactersNotBytes) {
+    EXPECT_EQ(captionLength("オフセット"), 5u);
+    EXPECT_DOUBLE_EQ(labelWidth("オフセット"), 850);
+    EXPECT_DOUBLE_EQ(labelWidth("ΔPV = 55.8%-40%=15.8%"), 3570);
+    EXPECT_DOUBLE_EQ(labelWidth("MH による制限　"), 1530); // the trailing ideographic blank counts
+    EXPECT_DOUBLE_EQ(labelWidth(""), 0);
+
+    const std::vector<NoteLabel> labels = labelsOf(layoutFigure("9.5-1", kPvChart, kMvChart, kPen));
+    ASSERT_EQ(labels.size(), 5u);
+    const double widths[] = {3570, 3910, 4760, 1190, 1020};
+    for (std::size_t i = 0; i < labels.size(); ++i)
+        EXPECT_DOUBLE_EQ(labels[i].width, widths[i]) << labels[i].caption;
+}
+
+TEST(Annotations, OffsetFigureWorkedByHand) {
+    // x(40) = 9015·40/50 = 7212; y(52.6) = 3855·47.4/100 = 1827.27; y(54.8) = 1742.46.
+    bool simExecDone = true;
+    const std::vector<NoteOp> ops = noteDraw("5.1.7(1)-1", true, simExecDone, kPvChart, kMvChart, kPen);
+    ASSERT_EQ(ops.size(), 16u);
+    const NoteChart pv = NoteChart::Pv;
+    EXPECT_EQ(ops[0], NoteOp(NoteSetStyle{pv, true}));
+    EXPECT_EQ(ops[1], NoteOp(NoteSetStyle{NoteChart::Mv, true}));
+    EXPECT_EQ(ops[2], NoteOp(NoteSetStyle{pv, false}));
+    EXPECT_EQ(ops[3], NoteOp(NoteSetWidth{pv, 2}));
+    expectLine(ops[4], pv, 7212, 1827.27, 7212, 1742.46, kNotePink); // shaft
+    expectLine(ops[5], pv, 7212, 1742.46, 7162, 1822.46, kNotePink); // upper head points up
+    expectLine(ops[6], pv, 7212, 1742.46, 7262, 1822.46, kNotePink);
+    expectLine(ops[7], pv, 7212, 1827.27, 7162, 1747.27, kNotePink); // lower head points down
+    expectLine(ops[8], pv, 7212, 1827.27, 7262, 1747.27, kNotePink);
+    EXPECT_EQ(ops[9], NoteOp(NoteSetWidth{pv, 1}));
+    expectLine(ops[10], pv, 7212, 1784.865, 8012, 1027.27, kNotePink); // leader from the middle
+    ASSERT_TRUE(std::holds_alternative<NoteLabel>(ops[11]));
+    expectLabel(std::get<NoteLabel>(ops[11]), 1, "オフセット", 8062, 977.27, 850, kNotePink);
+    EXPECT_EQ(std::vector<NoteOp>(ops.begin() + 12, ops.end()), kRestore);
+    EXPECT_EQ(kNotePink, 0xFF80FFu);
+
+    // The second offset figure measures its leader and caption from its first level, 50.2.
+    const std::vector<NoteOp> second = layoutFigure("5.1.7(2)-1", kPvChart, kMvChart, kPen);
+    const double y502 = 3855 * 49.8 / 100, y528 = 3855 * 47.2 / 100;
+    expectLine(second[2], pv, 7212, y502, 7212, y528, kNotePink);
+    expectLine(second[8], pv, 7212, (y502 + y528) / 2, 8012, y502 - 800, kNotePink);
+    expectLabel(std::get<NoteLabel>(second[9]), 1, "オフセット", 8062, y502 - 850, 850, kNotePink);
+    EXPECT_EQ(layoutFigure("5.2.7-1", kPvChart, kMvChart, kPen),
+              layoutFigure("5.1.7(1)-1", kPvChart, kMvChart, kPen));
+}
+
+TEST(Annotations, CalloutFollowsRangeAndGraphTime) {
+    // "9.5-4": anchor P(9, 56.1), leader to (x + 500, y − 400), label at (x + 650, y − 650).
+    struct Case {
+        double tm, low, high;
+        double x, y; // worked by hand on a 9000 × 4000 strip
+    };
+    const Case cases[] = {
+        {50, 0, 100, 1620, 1756},                           // 9000·9/50, 4000·43.9/100
+        {100, 0, 100, 810, 1756},                           // twice the time shown: half as far right
+        {50, 20, 120, 1620, 2556},                          // range raised by 20: 4000·63.9/100
+        {100, 20, 120, 810, 2556}, {50, 40, 60, 1620, 780}, // 4000·3.9/20: a narrow range
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.tm + c.high);
+        const ChartGeometry pv{9000, 4000, c.tm, c.low, c.high};
+        const std::vector<NoteOp> ops = layoutFigure("9.5-4", pv, kMvChart, kPen);
+        ASSERT_EQ(ops.size(), 2u);
+        expectLine(ops[0], NoteChart::Pv, c.x, c.y, c.x + 500, c.y - 400, kPen);
+        expectLabel(std::get<NoteLabel>(ops[1]), 1, "ジーグラー・ニコルス（ＰＩ 制御）", c.x + 650, c.y - 650,
+                    2890, kPen);
+    }
+    // Single precision, unrounded: a third of a twip survives.
+    const ChartGeometry odd{1000, 1000, 30, 0, 100};
+    EXPECT_FLOAT_EQ(odd.x(1), 1000.0f / 30.0f);
+    EXPECT_FLOAT_EQ(odd.y(52.6), 474.0f);
+}
+
+TEST(Annotations, StepResponseConstruction) {
+    const std::vector<NoteOp> ops = layoutFigure("9.5-1", kPvChart, kMvChart, kPen);
+    for (const NoteLine& l : linesOf(ops))
+        EXPECT_EQ(l.colour, kNotePink);
+
+    // Gains, right-aligned so the label ends 500 twips left of the arrow at x(29) = 5228.7.
+    const std::vector<NoteLabel> labels = labelsOf(ops);
+    ASSERT_EQ(labels.size(), 5u);
+    expectLabel(labels[0], 1, "ΔPV = 55.8%-40%=15.8%", 5228.7 - 3570 - 500, 2313 - 850, 3570, kNotePink);
+    expectLabel(labels[1], 5, "ΔMV = 69.8%-50% = 19.8%", 5228.7 - 3910 - 500, 1000 - 50, 3910, kNotePink);
+    // m = (y(36) + y(49.9)) / 2 = (2467.2 + 1931.355) / 2; x(8) = 1442.4, x(3) = 540.9, x(1) = 180.3.
+    const double m = (2467.2 + 1931.355) / 2;
+    expectLabel(labels[2], 2, "ΔPV*0.632 =15.8%*0.632=9.98%", 1442.4 + 300, m, 4760, kNotePink);
+    expectLabel(labels[3], 3, "T = 5 秒", 540.9 + 400, 2467.2 - 280, 1190, kNotePink);
+    expectLabel(labels[4], 4, "L= 2 秒", 180.3 + 50, 2467.2 - 280, 1020, kNotePink);
+
+    // Heads on the PV strip reach 80 twips back, on the MV strip 90.
+    const std::vector<NoteLine> mv = linesOf(ops, NoteChart::Mv);
+    ASSERT_EQ(mv.size(), 6u);
+    const NoteChart M = NoteChart::Mv;
+    expectLine(mv[0], M, 5228.7, 1000, 5228.7, 604, kNotePink); // y(50), y(69.8) on 2000 twips
+    expectLine(mv[1], M, 5228.7, 604, 5178.7, 694, kNotePink);
+    expectLine(mv[2], M, 5228.7, 604, 5278.7, 694, kNotePink);
+    expectLine(mv[3], M, 5228.7, 1000, 5178.7, 910, kNotePink);
+    expectLine(mv[4], M, 5228.7, 1000, 5278.7, 910, kNotePink);
+    expectLine(mv[5], M, 5228.7, 802, 4828.7, 1000, kNotePink);
+    const std::vector<NoteLine> pv = linesOf(ops, NoteChart::Pv);
+    expectLine(pv[1], NoteChart::Pv, 5228.7, 1703.91, 5178.7, 1783.91, kNotePink);
+
+    // The T arrow's heads point outward along the time axis.
+    const NoteLine* tLeft = nullptr;
+    for (std::size_t i = 0; i + 3 < pv.size(); ++i)
+        if (std::fabs(pv[i].x1 - 540.9f) < kTol && std::fabs(pv[i].x2 - 1442.4f) < kTol) tLeft = &pv[i + 1];
+    ASSERT_NE(tLeft, nullptr);
+    expectLine(NoteOp(tLeft[0]), NoteChart::Pv, 540.9, 2467.2, 620.9, 2417.2, kNotePink);
+    expectLine(NoteOp(tLeft[1]), NoteChart::Pv, 540.9, 2467.2, 620.9, 2517.2, kNotePink);
+    expectLine(NoteOp(tLeft[2]), NoteChart::Pv, 1442.4, 2467.2, 1362.4, 2417.2, kNotePink);
+}
+
+TEST(Annotations, PenColouredWindupArrowsOnTheMvStrip) {
+    // x(10) = 1803, y(10) = 1800, y(40) = 1200; the heads here reach only 80 twips below the tip.
+    const std::vector<NoteOp> ops = layoutFigure("7.3.4(2)-1", kPvChart, kMvChart, kPen);
+    ASSERT_EQ(ops.size(), 10u);
+    const NoteChart M = NoteChart::Mv;
+    EXPECT_EQ(ops[0], NoteOp(NoteSetStyle{M, false}));
+    EXPECT_EQ(ops[1], NoteOp(NoteSetWidth{M, 2}));
+    expectLine(ops[2], M, 1803, 1800, 1803, 1200, kPen);
+    expectLine(ops[3], M, 1803, 1200, 1753, 1280, kPen);
+    expectLine(ops[4], M, 1803, 1200, 1853, 1280, kPen);
+    expectLabel(std::get<NoteLabel>(ops[5]), 5, "引き戻し", 1903, 1450, 680, kPen);
+    expectLine(ops[6], M, 3606, 1800, 3606, 1200, kPen);
+    expectLabel(std::get<NoteLabel>(ops[9]), 6, "引き戻し", 3706, 1450, 680, kPen);
+
+    // A downward pull-back in pink keeps the MV strip's 90 twips: y(25) = 1500 on x(3) = 540.9.
+    const std::vector<NoteLine> pink = linesOf(layoutFigure("7.3.4(1)-2", kPvChart, kMvChart, kPen));
+    expectLine(NoteOp(pink[1]), M, 540.9, 1500, 490.9, 1410, kNotePink);
+}
+
+TEST(Annotations, AnchorsSeparateTracePointsFromConstruction) {
+    using K = AnchorKind;
+    const NoteChart P = NoteChart::Pv, M = NoteChart::Mv;
+    EXPECT_EQ(figureAnchors("5.1.7(1)-1"),
+              (std::vector<FigureAnchor>{{P, K::Level, 40, 52.6}, {P, K::Level, 40, 54.8}}));
+    EXPECT_EQ(figureAnchors("7.3.4(1)-2"),
+              (std::vector<FigureAnchor>{{M, K::Level, 3, 53}, {M, K::Level, 3, 25}, {M, K::Anchor, 1, 70}}));
+    EXPECT_EQ(figureAnchors("9.5-7"), (std::vector<FigureAnchor>{{P, K::Anchor, 59, 50.5}}));
+    EXPECT_EQ(figureAnchors("10.5-3"),
+              (std::vector<FigureAnchor>{{P, K::Anchor, 8, 54}, {P, K::Anchor, 58, 50.5}}));
+    // clang-format off
+    EXPECT_EQ(figureAnchors("9.5-1"), (std::vector<FigureAnchor>{
+        {P, K::Level, 29, 40}, {P, K::Level, 29, 55.8}, {M, K::Level, 29, 50}, {M, K::Level, 29, 69.8},
+        {P, K::Construction, 3, 36}, {P, K::Construction, 3, 39},
+        {P, K::Construction, 1, 36}, {P, K::Construction, 1, 39}, {P, K::Construction, 8, 36},
+        {P, K::Level, 8, 49.9}, {P, K::Level, 8, 40}, {P, K::Level, 7, 49.9}, {P, K::Level, 9, 49.9},
+        {P, K::Level, 3.5, 40}, {P, K::Level, 9, 40}}));
+    // clang-format on
+}
+
+TEST(Annotations, DegenerateScaleReportsOnceAndStillRestores) {
+    // RH = RL on the PV strip: every PV mark fails; the MV marks and the end of the pass still run.
+    const ChartGeometry flat{9015, 3855, 50, 50, 50};
+    bool simExecDone = true;
+    const std::vector<NoteOp> ops = noteDraw("9.5-1", true, simExecDone, flat, kMvChart, kPen);
+    EXPECT_FALSE(simExecDone);
+    int messages = 0;
+    for (const NoteOp& op : ops)
+        if (const auto* m = std::get_if<NoteMessage>(&op)) {
+            ++messages;
+            EXPECT_EQ(m->text, "0 で除算しました。  P054");
+        }
+    EXPECT_EQ(messages, 1);
+    EXPECT_TRUE(linesOf(ops, NoteChart::Pv).empty());
+    EXPECT_EQ(linesOf(ops, NoteChart::Mv).size(), 6u);
+    ASSERT_EQ(labelsOf(ops).size(), 1u);
+    EXPECT_EQ(labelsOf(ops)[0].index, 5);
+    EXPECT_EQ(std::vector<NoteOp>(ops.end() - 4, ops.end()), kRestore);
+
+    const ChartGeometry noTime{9015, 3855, 0, 0, 100};
+    EXPECT_THROW(noTime.x(1), RuntimeError);
+    const ChartGeometry huge{1e30, 3855, 1e-30, 0, 100};
+    EXPECT_THROW(huge.x(1), RuntimeError);
+}
