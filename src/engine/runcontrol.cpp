@@ -248,6 +248,7 @@ void RunControl::Start() {
     });
     t([&] { display.DvPointerUpdate(); });
     s.SampleIndex = 0;
+    s.SamplesRecorded = 0;
 }
 
 void RunControl::Pause() {
@@ -267,7 +268,6 @@ void RunControl::Pause() {
 void RunControl::Fast() {
     auto& s = mState.sim;
     auto& chart = mState.chart;
-    auto& rec = mState.rec;
     Display& display = mSim.display();
     ErrorTrap t(mMessages, "  P023", chart.LastErrorNumber);
 
@@ -297,11 +297,12 @@ void RunControl::Fast() {
     s.SimTime = 0.0;
     t([&] { mHost.setPenRecorderRedraw(true); });
 
-    for (std::int16_t i = 0; i <= 500; ++i) {
+    // Only the samples of this run: the slots after them may still hold an earlier run's.
+    for (std::int16_t i = 0; i < s.SamplesRecorded; ++i) {
         s.SampleIndex = i;
         t([&] { display.Line_draw1(i); });
         t([&] { display.Line_draw2(i); });
-        if (t.ended() || rec.SampleTime[i] > chart.GraphTime)
+        if (t.ended())
             break;
     }
 

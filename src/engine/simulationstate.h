@@ -37,6 +37,10 @@ struct SimulationState {
 
     double SimTime = 0.0;                ///< simulated time of the run, s
     std::int16_t SampleIndex = 0;        ///< slot of the next recorded sample, 0..500
+    /// Slots 0..SamplesRecorded-1 hold the samples of the current record; a recording that
+    /// starts again at slot 0 (Start, or a resize during a run) starts a new record. Replays draw
+    /// exactly these, never a slot left over from an earlier run.
+    std::int16_t SamplesRecorded = 0;
     std::int16_t DecimationRatio = 1;    ///< steps per regular sample
     std::int16_t DecimationCount = 0;
     std::int16_t TickCount = 0;          ///< pacing ticks since Start, stops at 32767

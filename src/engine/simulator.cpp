@@ -224,6 +224,10 @@ bool Simulator::MainCalc() {
                 pen0[9][i] = s.DistOut[0];
                 pen0[10][i] = s.PV[0];
             });
+            if (i == 0)
+                s.SamplesRecorded = 0;
+            if (i + 1 > s.SamplesRecorded)
+                s.SamplesRecorded = static_cast<std::int16_t>(i + 1);
             std::int16_t drawn = static_cast<std::int16_t>(i);
             t([&] { mDisplay.Line_draw1(drawn); });
             t([&] { mDisplay.Line_draw2(drawn); });

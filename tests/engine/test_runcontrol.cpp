@@ -469,14 +469,19 @@ TEST(RunControlFast, StartsRunsToTheGraphTimeThenRedrawsAndEnds) {
 
         EXPECT_EQ(r.display.pvBar, c.steps);
         EXPECT_EQ(r.host.processEventsCalls, c.steps);
-        const std::size_t redrawn = c.lastRedrawn + 1;
+        // The redraw draws the run's own samples, one per step here; the slots after them (which
+        // hold times but no samples of this run) are left alone.
+        const std::size_t redrawn = c.steps;
         ASSERT_EQ(r.display.drawn1.size(), c.steps + redrawn);
         ASSERT_EQ(r.display.drawn2.size(), c.steps + redrawn);
-        for (int i = 0; i <= c.lastRedrawn; ++i) {
+        for (int i = 0; i < c.steps; ++i) {
             EXPECT_EQ(r.display.drawn1[c.steps + i], i);
             EXPECT_EQ(r.display.drawn2[c.steps + i], i);
         }
-        EXPECT_EQ(r.s.SampleIndex, c.lastRedrawn);
+        EXPECT_EQ(r.s.SampleIndex, c.steps - 1);
+        EXPECT_EQ(r.s.SamplesRecorded, c.steps);
+        EXPECT_LE(r.state.rec.SampleTime[c.steps - 1], 10.0);
+        EXPECT_LE(r.state.rec.SampleTime[c.lastRedrawn - 1], 10.0); // a slot with a time but no sample
         EXPECT_FALSE(r.s.Running);
         EXPECT_EQ(r.s.SimTime, 0.0);
         EXPECT_EQ(r.chart.DvOffset, 0.0);
