@@ -36,6 +36,14 @@ bool ConsoleMessages::askRetryCancel(const std::string& text) {
     return true;
 }
 
+/// The panel without a window; counts the chart clears, so runs drawn over one another are known.
+class Replay::Panel : public HeadlessPanel {
+public:
+    using HeadlessPanel::HeadlessPanel;
+    void eraseCharts() override { ++clears; }
+    int clears = 0;
+};
+
 /// Draws nothing; remembers how many sample slots the run filled.
 class Replay::Recorder : public NullDisplay {
 public:
@@ -90,7 +98,7 @@ bool checkLessonFile(const std::filesystem::path& file, std::string& problem) {
 
 Replay::Replay(std::filesystem::path appDir) : mAppDir(std::move(appDir)), mState(std::make_unique<AppState>()) {
     mDocument = std::make_unique<SetupDocument>(*mState, mMessages, mAppDir);
-    mPanel = std::make_unique<HeadlessPanel>(*mDocument);
+    mPanel = std::make_unique<Panel>(*mDocument);
     mDisplay = std::make_unique<Recorder>();
     mSimulator = std::make_unique<Simulator>(*mState, *mDisplay, mMessages);
     // The replay takes no wall time; it must not teach the pacing correction anything.
@@ -150,6 +158,7 @@ std::vector<RunRecord> Replay::run(int upTo, bool all) {
         mDisplay->reset();
         study.SimExecDone = true;
         mRun->Start();
+        const double dvOffset = mState->chart.DvOffset;
         for (long n = 0; sim.Running && n < kMaxStepsPerRun && !mPanel->quitRequested(); ++n)
             mRun->PacingTick();
         mRun->EndOfRunTick();
@@ -159,6 +168,12 @@ std::vector<RunRecord> Replay::run(int upTo, bool all) {
         record.title = ReadProfileValue(file, section, "TITLE2");
         mStepsRun.push_back(std::to_string(k) + " " + record.title);
         mFigure = study.NoteId;
+        record.figure = study.NoteId;
+        record.chart = mPanel->clears;
+        record.dvOffset = dvOffset;
+        record.rangeHigh = mState->chart.RH;
+        record.rangeLow = mState->chart.RL;
+        record.graphTime = mState->chart.GraphTime;
         if (all || k == upTo) {
             const auto& rec = mState->rec;
             const int g = mState->chart.CurrentGraph;

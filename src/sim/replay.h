@@ -29,6 +29,11 @@ struct RunRecord {
     int step = 0;
     std::string title;
     std::vector<SampleRow> rows;
+    std::string figure;    ///< NOTES of the step (the figure the run is annotated with)
+    int chart = 0;         ///< the charts were cleared this many times before the run: runs with the
+                           ///< same number were drawn over one another
+    double dvOffset = 0;   ///< DV is drawn on the upper strip at DV + dvOffset
+    int rangeHigh = 100, rangeLow = 0, graphTime = 50;
 };
 
 /// Messages of a run without windows: written to standard error; errors of the step are
@@ -69,7 +74,8 @@ private:
     std::unique_ptr<AppState> mState;
     ConsoleMessages mMessages;
     std::unique_ptr<SetupDocument> mDocument;
-    std::unique_ptr<HeadlessPanel> mPanel;
+    class Panel;
+    std::unique_ptr<Panel> mPanel;
     std::unique_ptr<Recorder> mDisplay;
     std::unique_ptr<Simulator> mSimulator;
     std::unique_ptr<SettingsWriter> mSettings;
