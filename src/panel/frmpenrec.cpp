@@ -1,0 +1,409 @@
+#include "panel/frmpenrec.h"
+
+#include "core/convert.h"
+#include "core/palette.h"
+#include "core/runtimeerror.h"
+#include "core/vbformat.h"
+#include "engine/errortrap.h"
+#include "setup/fieldtable.h"
+#include "widgets/helplabel.h"
+#include "widgets/picturebox.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QResizeEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace kestrel {
+
+namespace {
+
+// Geometry in twips.
+constexpr double kMinWidth = 4400, kMinHeight = 7900;
+constexpr double kDesignWidth = 7545, kDesignHeight = 8565;
+constexpr double kStripLeft = 2050, kStripRightMargin = 200;
+constexpr double kLabelLeft = 30, kLabelWidth = 1530, kLabelHeight = 195;
+constexpr double kValueLeft = 45, kValueWidth = 900, kValueHeight = 240;
+constexpr double kRangeLeft = 1560, kRangeWidth = 450, kRangeHeight = 240;
+constexpr double kPenLeft = 90, kPenWidth = 1200, kPenHeight = 300;
+constexpr double kOkLeft = 1350, kOkWidth = 600, kButtonHeight = 330;
+constexpr double kClearWidth = 1050, kPrintWidth = 900;
+constexpr double kGap = 40;
+
+constexpr Rgb kValueBoxColor = rgb(192, 192, 192); // palette 7, light grey
+
+struct DesignRange {
+    const char* high;
+    const char* low;
+};
+constexpr std::array<DesignRange, frmPENrec::kChannels> kDesignRanges{{
+    {"100", "0"},
+    {"50", "-50"},
+    {"75", "-75"},
+    {"50", "-50"},
+    {"50", "-50"},
+    {"100", "0"},
+    {"50", "-50"},
+    {"50", "-50"},
+    {"50", "-50"},
+    {"50", "-50"},
+    {"100", "0"},
+}};
+
+std::string text(const QLineEdit* box) {
+    return box->text().toStdString();
+}
+QString qtext(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+void checkSample(std::int16_t i) {
+    if (i < 0 || i >= Recording::kSamples) throw RuntimeError::subscriptOutOfRange();
+}
+
+/// y of value v on a strip of height h with the range lo..hi, limited to 0 .. h - 50.
+double stripY(double v, double hi, double lo, double h) {
+    const double span = hi - lo;
+    if (span == 0.0) throw RuntimeError::divisionByZero();
+    double y = toInt32((-v / span) * h + (h / span) * hi);
+    if (y > h - 50) y = h - 50;
+    if (y < 0) y = 0;
+    return y;
+}
+
+/// Runs one statement under the trap; true when it completed.
+template <class F> bool run(ErrorTrap& trap, F&& statement) {
+    bool done = false;
+    trap([&] {
+        statement();
+        done = true;
+    });
+    return done;
+}
+
+} // namespace
+
+frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent)
+    : QWidget(parent), mState(state), mDocument(document), mMessages(messages) {
+    setObjectName("frmPENrec");
+    setWindowTitle("ペンレコーダ");
+    setWindowFlag(Qt::Window);
+
+    // Small controls in a fixed pixel size, so the legend texts fit beside the strips whatever
+    // the desktop's default font size is.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+
+    const auto& labels = mDocument.penLabels();
+    for (int j = 0; j < kChannels; ++j) {
+        const QString n = QString::number(j);
+        auto* pic = new PictureBox(this);
+        pic->setObjectName("PicPEN" + n);
+        mPicPEN[j] = pic;
+
+        auto* label = new QLabel(qtext(labels[j]), this);
+        label->setObjectName("Label1_" + n);
+        mLabel1[j] = label;
+
+        auto* value = new QLineEdit(this);
+        value->setObjectName("Text1_" + n);
+        value->setReadOnly(true);
+        value->setFocusPolicy(Qt::NoFocus);
+        value->setAlignment(Qt::AlignRight);
+        QPalette grey = value->palette();
+        grey.setColor(QPalette::Base, toQColor(kValueBoxColor));
+        value->setPalette(grey);
+        mText1[j] = value;
+
+        auto* high = new QLineEdit(kDesignRanges[j].high, this);
+        high->setObjectName("txtRH_" + n);
+        auto* low = new QLineEdit(kDesignRanges[j].low, this);
+        low->setObjectName("txtRL_" + n);
+        for (QLineEdit* box : {high, low}) {
+            box->setAlignment(Qt::AlignRight);
+            connect(box, &QLineEdit::textChanged, this, [this, box] { markEdited(box); });
+        }
+        mTxtRH[j] = high;
+        mTxtRL[j] = low;
+
+        mSavedHigh[j] = toInt16(toDouble(formatText(kDesignRanges[j].high, "###0")));
+        mSavedLow[j] = toInt16(toDouble(formatText(kDesignRanges[j].low, "###0")));
+    }
+    mNormalBox = mTxtRH[0]->palette();
+    showPenLabels();
+
+    mChkQB = new QCheckBox("ペン色自動", this);
+    mChkQB->setObjectName("ChkQB");
+    mCmbQB = new QComboBox(this);
+    mCmbQB->setObjectName("cmbQB");
+    for (std::string_view item : kPenChoices)
+        mCmbQB->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+    showPenChoice();
+    connect(mCmbQB, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!mSyncingPen && index >= 0) mDocument.setPenRecorderPenChoice(index);
+    });
+    connect(mChkQB, &QCheckBox::toggled, this, [this](bool on) {
+        if (!mSyncingPen) mDocument.setPenRecorderAutoPen(on);
+    });
+
+    mOKButton = new QPushButton("OK", this);
+    mOKButton->setObjectName("OKButton");
+    connect(mOKButton, &QPushButton::clicked, this, &frmPENrec::OKButton_Click);
+    mCancelButton = new QPushButton("ｷｬﾝｾﾙ", this);
+    mCancelButton->setObjectName("CancelButton");
+    connect(mCancelButton, &QPushButton::clicked, this, &frmPENrec::CancelButton_Click);
+    mCmdClear = new QPushButton("グラフ消去", this);
+    mCmdClear->setObjectName("cmdClear");
+    connect(mCmdClear, &QPushButton::clicked, this, &frmPENrec::cmdClear_Click);
+    mCmdPrint = new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", this);
+    mCmdPrint->setObjectName("cmdPrint");
+    connect(mCmdPrint, &QPushButton::clicked, this, &frmPENrec::printRequested);
+    mLabelC7 = new HelpLabel("C7", this);
+    connect(mLabelC7, &HelpLabel::activated, this, &frmPENrec::helpRequested);
+
+    mListenerId = mDocument.addListener([this](SetupChange what, int) {
+        if (what == SetupChange::PenLabels)
+            showPenLabels();
+        else if (what == SetupChange::PanelSetting)
+            showPenChoice();
+    });
+
+    setMinimumSize(static_cast<int>(std::ceil(kMinWidth / kTwipsPerPixel)),
+                   static_cast<int>(std::ceil(kMinHeight / kTwipsPerPixel)));
+    resize(px(kDesignWidth), px(kDesignHeight));
+    // A hidden window gets its resize event only when shown; the strips must be ready before,
+    // since the step draws on them whether the window is shown or not.
+    formResize();
+}
+
+frmPENrec::~frmPENrec() {
+    mDocument.removeListener(mListenerId);
+}
+
+void frmPENrec::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (event->size() != mLaidOut) formResize();
+}
+
+void frmPENrec::formResize() {
+    ErrorTrap t(mMessages, "  P055", mLastErrorNumber);
+    mLaidOut = size();
+    run(t, [&] { layoutControls(width() * kTwipsPerPixel, height() * kTwipsPerPixel); });
+    run(t, [&] { mStripWidth = toInt32(mPicPEN[0]->Width()); });
+    run(t, [&] { Pict_inz(); });
+    run(t, [&] {
+        for (std::int16_t i = 0; i < Recording::kSamples; ++i) {
+            // One report is enough: a range that fails for one sample fails for all of them.
+            if (!drawSample(i) || mState.rec.SampleTime[i] > mState.chart.GraphTime) break;
+        }
+    });
+    t.finish();
+}
+
+void frmPENrec::layoutControls(double w, double h) {
+    const double stripH = (h - 60 - 700) / 11 - 60 - 40;
+    const double stripW = w - kStripLeft - kStripRightMargin;
+    double top = 0;
+    for (int j = 0; j < kChannels; ++j) {
+        top = (stripH + 60) * j + 60;
+        mPicPEN[j]->setGeometryTwips(kStripLeft, top, stripW, stripH);
+        const double labelTop = top + 50;
+        mLabel1[j]->setGeometry(px(kLabelLeft), px(labelTop), px(kLabelWidth), px(kLabelHeight));
+        mText1[j]->setGeometry(px(kValueLeft), px(labelTop + kLabelHeight), px(kValueWidth),
+                               px(kValueHeight));
+        mTxtRH[j]->setGeometry(px(kRangeLeft), px(top), px(kRangeWidth), px(kRangeHeight));
+        mTxtRL[j]->setGeometry(px(kRangeLeft), px(top + stripH - kRangeHeight - 20), px(kRangeWidth),
+                               px(kRangeHeight));
+    }
+
+    const double row1 = top + stripH + kGap;
+    const double row2 = row1 + kPenHeight + kGap;
+    mChkQB->setGeometry(px(kPenLeft), px(row1), px(kPenWidth), px(kPenHeight));
+    mOKButton->setGeometry(px(kOkLeft), px(row1), px(kOkWidth), px(kButtonHeight));
+    mCmbQB->setGeometry(px(kPenLeft), px(row2), px(kPenWidth), px(kPenHeight));
+    mCancelButton->setGeometry(px(kOkLeft), px(row2 + kGap), px(kOkWidth), px(kButtonHeight));
+    mLabelC7->move(px(kOkLeft + kOkWidth + 2 * kGap),
+                   px(row2 + kGap) + (px(kButtonHeight) - mLabelC7->height()) / 2);
+    const double right = kStripLeft + stripW;
+    mCmdPrint->setGeometry(px(right - kPrintWidth), px(row1), px(kPrintWidth), px(kButtonHeight));
+    mCmdClear->setGeometry(px(right - kPrintWidth - kGap - kClearWidth), px(row1), px(kClearWidth),
+                           px(kButtonHeight));
+}
+
+void frmPENrec::Line_draw2(std::int16_t i) {
+    drawSample(i);
+}
+
+bool frmPENrec::drawSample(std::int16_t i) {
+    ErrorTrap t(mMessages, "  P050", mLastErrorNumber);
+    const auto& rec = mState.rec;
+    const auto& pens = rec.PenData[0];
+    bool clean = true;
+    auto statement = [&](auto&& f) {
+        if (!run(t, f)) clean = false;
+    };
+
+    std::int16_t j0 = 0;
+    double xNew = 0, xOld = 0;
+    bool haveX = false;
+    statement([&] {
+        checkSample(i);
+        j0 = i == 0 ? 0 : static_cast<std::int16_t>(i - 1);
+        const double w = mPicPEN[0]->Width();
+        const double graphTime = mState.chart.GraphTime;
+        if (graphTime == 0) throw RuntimeError::divisionByZero();
+        xNew = toInt32(rec.SampleTime[i] / graphTime * w);
+        xOld = toInt32(rec.SampleTime[j0] / graphTime * w);
+        haveX = true;
+    });
+
+    for (int j = 0; j < kChannels; ++j) {
+        statement([&] {
+            checkSample(i);
+            mText1[j]->setText(qtext(formatNumber(pens[j][i], "##0.0")));
+        });
+        statement([&] {
+            checkSample(i);
+            if (!haveX) return;
+            const double hi = toDouble(text(mTxtRH[j]));
+            const double lo = toDouble(text(mTxtRL[j]));
+            PictureBox* pic = mPicPEN[j];
+            const double h = pic->Height();
+            const double yNew = stripY(pens[j][i], hi, lo, h);
+            const double yOld = stripY(pens[j][j0], hi, lo, h);
+            const Rgb pen = mState.chart.HistoryPenColor;
+            pic->Line(xOld, yOld, xNew, yOld, pen);
+            pic->Line(xNew, yOld, xNew, yNew, pen);
+        });
+    }
+    t.finish();
+    return clean && !t.ended();
+}
+
+void frmPENrec::Pict_inz() {
+    ErrorTrap t(mMessages, "  P056", mLastErrorNumber);
+    const double w = mPicPEN[0]->Width();
+    const double dt = mState.params.dt;
+    double advance = 0;
+    double graphTime = 0;
+    run(t, [&] {
+        graphTime = val(mDocument.graphTimeText());
+        if (graphTime == 0) throw RuntimeError::divisionByZero();
+        advance = checkFinite(w * dt / graphTime);
+        mState.chart.PenRecAdvance = advance;
+    });
+    double step = 0; // grid interval in twips
+    run(t, [&] {
+        const double g = intFloor(graphTime / 50 + 0.99);
+        step = checkFinite(g * advance / dt);
+    });
+
+    for (PictureBox* pic : mPicPEN) {
+        run(t, [&] {
+            pic->Cls();
+            pic->setDrawStyle(PictureBox::Dotted);
+            const double h = pic->Height();
+            // Five lines only, at the quarters of the strip; the range does not enter the grid.
+            std::array<double, 5> y{};
+            for (std::size_t c = 0; c < y.size(); ++c) {
+                y[c] = h / 4 * static_cast<double>(c);
+                pic->Line(0, y[c], mStripWidth, y[c], kGridColor);
+            }
+            // A graph time too short for a whole grid second gives no spacing: no vertical lines
+            // rather than an endless row of them.
+            if (step > 0) {
+                for (double x = intFloor(step); x <= w; x += step)
+                    pic->Line(x, y[4], x, y[0], kGridColor);
+            }
+            pic->setDrawStyle(PictureBox::Solid);
+        });
+    }
+    t.finish();
+}
+
+void frmPENrec::cmdClear_Click() {
+    Pict_inz();
+}
+
+void frmPENrec::OKButton_Click() {
+    ErrorTrap t(mMessages, "  P020", mLastErrorNumber);
+    for (int j = 0; j < kChannels; ++j) {
+        run(t, [&] { mTxtRH[j]->setText(qtext(formatText(text(mTxtRH[j]), "###0"))); });
+        run(t, [&] { mSavedHigh[j] = toInt16(toDouble(text(mTxtRH[j]))); });
+        run(t, [&] { mSavedLow[j] = toInt16(toDouble(text(mTxtRL[j]))); });
+        run(t, [&] {
+            restoreBackground(mTxtRH[j]);
+            restoreBackground(mTxtRL[j]);
+        });
+    }
+    t.finish();
+}
+
+void frmPENrec::CancelButton_Click() {
+    for (int j = 0; j < kChannels; ++j) {
+        mTxtRH[j]->setText(qtext(formatNumber(mSavedHigh[j], "###0")));
+        mTxtRL[j]->setText(qtext(formatNumber(mSavedLow[j], "###0")));
+    }
+    OKButton_Click();
+}
+
+void frmPENrec::setAutoRedraw(bool on) {
+    for (PictureBox* pic : mPicPEN) {
+        pic->setUpdatesEnabled(on);
+        if (on) pic->update();
+    }
+}
+
+void frmPENrec::SetHelpPointer(bool visible) {
+    mLabelC7->setVisible(visible);
+}
+
+void frmPENrec::markEdited(QLineEdit* box) {
+    QPalette p = mNormalBox;
+    p.setColor(QPalette::Base, toQColor(kEditedFieldColor));
+    box->setPalette(p);
+}
+
+void frmPENrec::restoreBackground(QLineEdit* box) {
+    box->setPalette(mNormalBox);
+}
+
+void frmPENrec::showPenLabels() {
+    const auto& labels = mDocument.penLabels();
+    for (int j = 0; j < kChannels; ++j)
+        mLabel1[j]->setText(qtext(labels[j]));
+
+    // The legends must fit beside the range texts: with a wider desktop font they are set a
+    // little tighter, then smaller, rather than cut off.
+    QFont f = font();
+    const int room = px(kLabelWidth);
+    auto widest = [&] {
+        const QFontMetrics m(f);
+        int w = 0;
+        for (const QLabel* label : mLabel1)
+            w = std::max(w, m.horizontalAdvance(label->text()));
+        return w;
+    };
+    for (int spacing = 98; widest() > room && spacing >= 90; spacing -= 2)
+        f.setLetterSpacing(QFont::PercentageSpacing, spacing);
+    while (widest() > room && f.pixelSize() > 9)
+        f.setPixelSize(f.pixelSize() - 1);
+    for (QLabel* label : mLabel1)
+        label->setFont(f);
+}
+
+void frmPENrec::showPenChoice() {
+    mSyncingPen = true;
+    mCmbQB->setCurrentIndex(mDocument.penRecorderPenChoice());
+    mChkQB->setChecked(mDocument.penRecorderAutoPen());
+    mSyncingPen = false;
+}
+
+} // namespace kestrel

@@ -1,0 +1,150 @@
+#pragma once
+// frmPENrec: the pen-recorder history window ("ペンレコーダ"). Eleven narrow strips show the inside
+// of the control loop (SV, error, P, I and D terms, MV, DV, feedforward, Kd·DV, disturbance path,
+// PV) for the recorded samples of a run, each strip with its own range, like a multi-pen recorder.
+//
+// Drawing one recorded sample i (Line_draw2), with j0 = i - 1 (0 when i is 0), W the width of the
+// first strip and T the graph time in seconds (ChartState::GraphTime):
+//   x  = SampleTime[i] / T * W, rounded to nearest, ties to even (xOld likewise from j0);
+//   per channel j, with hi and lo the numbers in its range texts and H the strip's height:
+//   y  = H * (hi - v) / (hi - lo), evaluated as (-v / (hi - lo)) * H + (H / (hi - lo)) * hi and
+//        rounded like x; then limited to 0 .. H - 50 (a value at the bottom of the range stays
+//        visible 50 twips above the strip's lower edge);
+//   the pen draws (xOld, yOld)-(xNew, yOld)-(xNew, yNew) in ChartState::HistoryPenColor: a
+//   staircase that holds each value until the next sample; sample 0 is a dot.
+// The range texts are read at every sample, so an edited range applies from the next sample on;
+// samples already drawn keep their scale until the window is redrawn (resize).
+//
+// Grid (Pict_inz), with T the leading number of the panel's graph-time text and dt the control
+// period: G = Int(T / 50 + 0.99) * W * dt / T drawing units per grid interval; per strip five
+// dotted horizontal lines at 0, H/4, H/2, 3H/4, H and dotted vertical lines at X = Int(G / dt),
+// X + G / dt, ... up to W, all in palette colour 8 (grey).
+//
+// Layout (twips; the client area, 15 twips per pixel, at least 4400 x 7900, 7545 x 8565 when
+// the window opens): strip height h = (height - 760) / 11 - 100, strip j at top (h + 60) * j + 60,
+// left 2050, width = width - 2250; the legend label, the value box and the two range texts to the
+// left of each strip; the pen-colour controls and the buttons below the last strip. Every resize
+// redraws the grids and replays the record up to the first sample beyond the graph time.
+//
+// Errors are trapped per statement with this window's own error memory ("  P050" drawing,
+// "  P056" grid, "  P055" resize, "  P020" OK): the first error is reported, a repeat of the same
+// error number is not shown again and ends the procedure. A range text that is not a number, or a
+// range whose high equals its low, leaves that channel undrawn for the sample; no coordinate that
+// is not finite is ever drawn.
+//
+// The window's own pen list and "ペン色自動" box mirror the set-up document's pen-recorder choice
+// (the document advances them at the end of a run); they govern no drawing, the pens follow the
+// panel's colour. The legend labels follow the document as the control type changes.
+//
+// The window is created on first use and hidden until shown. The owner that wants "closing
+// discards it" sets Qt::WA_DeleteOnClose and keeps the pointer in a QPointer.
+
+#include "core/messageservice.h"
+#include "engine/appstate.h"
+#include "setup/setupdocument.h"
+
+#include <QPalette>
+#include <QSize>
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace kestrel {
+
+class HelpLabel;
+class PictureBox;
+
+class frmPENrec : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kChannels = 11;
+
+    frmPENrec(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent = nullptr);
+    ~frmPENrec() override;
+
+    /// Draws recorded sample i (0..500) on all eleven strips and shows its values ("  P050").
+    void Line_draw2(std::int16_t i);
+    /// Erases the strips and draws their grids ("  P056").
+    void Pict_inz();
+    /// "グラフ消去": strips and grids only; the record stays.
+    void cmdClear_Click();
+    /// Confirms the range texts: highs rewritten "###0", both saved as 16-bit integers, the
+    /// edited marks cleared ("  P020").
+    void OKButton_Click();
+    /// "ｷｬﾝｾﾙ": the last confirmed ranges back into the texts ("###0"), then OK.
+    void CancelButton_Click();
+    /// Screen updates of the strips on or off (off during a fast run); drawing continues into
+    /// the kept images either way.
+    void setAutoRedraw(bool on);
+    /// Shows or hides the help label "?" (labelC7).
+    void SetHelpPointer(bool visible);
+
+    /// PicPEN(j), j = 0..10.
+    PictureBox* strip(int j) const { return mPicPEN.at(j); }
+    QLabel* Label1(int j) const { return mLabel1.at(j); }
+    QLineEdit* Text1(int j) const { return mText1.at(j); }
+    QLineEdit* txtRH(int j) const { return mTxtRH.at(j); }
+    QLineEdit* txtRL(int j) const { return mTxtRL.at(j); }
+    /// The window's error memory (the last reported error number, 0 for none).
+    std::int16_t lastErrorNumber() const { return mLastErrorNumber; }
+
+signals:
+    /// cmdPrint "ﾊｰﾄﾞｺﾋﾟｰ": the owner makes the hard copy of this window.
+    void printRequested();
+    /// labelC7 was clicked: open the help at `anchor` ("C7").
+    void helpRequested(const QString& anchor);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    /// The resize procedure ("  P055"): layout, grid, replay.
+    void formResize();
+    /// Places the strips and controls for a client area of w x h twips.
+    void layoutControls(double w, double h);
+    /// Line_draw2; false when an error was met, so a replay does not repeat the report.
+    bool drawSample(std::int16_t i);
+    void markEdited(QLineEdit* box);
+    void restoreBackground(QLineEdit* box);
+    void showPenLabels();
+    void showPenChoice();
+
+    AppState& mState;
+    SetupDocument& mDocument;
+    MessageService& mMessages;
+    int mListenerId = 0;
+
+    std::array<PictureBox*, kChannels> mPicPEN{};
+    std::array<QLabel*, kChannels> mLabel1{};
+    std::array<QLineEdit*, kChannels> mText1{};
+    std::array<QLineEdit*, kChannels> mTxtRH{};
+    std::array<QLineEdit*, kChannels> mTxtRL{};
+    QCheckBox* mChkQB = nullptr;
+    QComboBox* mCmbQB = nullptr;
+    QPushButton* mOKButton = nullptr;
+    QPushButton* mCancelButton = nullptr;
+    QPushButton* mCmdClear = nullptr;
+    QPushButton* mCmdPrint = nullptr;
+    HelpLabel* mLabelC7 = nullptr;
+
+    /// Last confirmed range of each channel.
+    std::array<std::int16_t, kChannels> mSavedHigh{};
+    std::array<std::int16_t, kChannels> mSavedLow{};
+    /// Width of the strips in whole twips, for the horizontal grid lines. Kept in 32 bits: a
+    /// maximised window on a wide screen is more than 32767 twips wide.
+    std::int32_t mStripWidth = 0;
+    std::int16_t mLastErrorNumber = 0;
+
+    QPalette mNormalBox;      ///< the range texts' palette when not edited
+    QSize mLaidOut;           ///< client size of the last layout (pixels)
+    bool mSyncingPen = false; ///< the pen controls are being set from the document
+};
+
+} // namespace kestrel

@@ -1,0 +1,419 @@
+// The pen-recorder window drawn offscreen: sample positions worked out by hand, range edits,
+// OK and Cancel, the minimum size and the layout, the replay, the error traps, the pen list and
+// the labels.
+
+#include "panel/frmpenrec.h"
+
+#include "engine/fakes.h"
+#include "widgets/helplabel.h"
+#include "widgets/picturebox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+constexpr Rgb kYellow = rgb(255, 255, 0);
+constexpr Rgb kWhite = rgb(255, 255, 255);
+constexpr Rgb kBack = rgb(64, 64, 64);
+
+// The window opens 7545 x 8565 twips: strips 5295 twips wide (353 px) and
+// (8565 - 760) / 11 - 100 = 609.5 twips high, 41 px = 615 twips on screen.
+constexpr double kW = 5295, kH = 615;
+
+std::vector<QPoint> pixelsOf(const PictureBox* pic, Rgb colour) {
+    const QImage& img = pic->image();
+    std::vector<QPoint> found;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (fromQColor(img.pixelColor(x, y)) == colour) found.emplace_back(x, y);
+    return found;
+}
+
+int greyInRow(const PictureBox* pic, int y) {
+    int n = 0;
+    for (const QPoint& p : pixelsOf(pic, kGridColor))
+        n += p.y() == y;
+    return n;
+}
+
+int greyInColumn(const PictureBox* pic, int x) {
+    int n = 0;
+    for (const QPoint& p : pixelsOf(pic, kGridColor))
+        n += p.x() == x;
+    return n;
+}
+
+QRect twipsRect(const QWidget* w) {
+    return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15);
+}
+
+class PenRecorder : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (QApplication::instance()) return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_panel";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+
+    void SetUp() override {
+        state.chart.GraphTime = 50;
+        state.chart.HistoryPenColor = kYellow;
+        open();
+    }
+
+    /// A new window over a record with nothing to replay, as after the panel closed.
+    void open() {
+        state.rec.SampleTime[0] = 51;
+        window = std::make_unique<frmPENrec>(state, doc, messages);
+        state.rec.SampleTime[0] = 0;
+    }
+
+    void resizeShown(int w, int h) {
+        window->show();
+        window->resize(w, h);
+        QApplication::processEvents();
+    }
+
+    template <class T> T* child(const char* name) { return window->findChild<T*>(name); }
+
+    void sample(int i, double t, int channel, double v) {
+        state.rec.SampleTime[i] = t;
+        state.rec.PenData[0][channel][i] = v;
+    }
+
+    AppState state;
+    test::FakeMessages messages;
+    SetupDocument doc{state, messages, std::filesystem::temp_directory_path()};
+    std::unique_ptr<frmPENrec> window;
+};
+
+TEST_F(PenRecorder, DrawsSamplesAtHandWorkedPositions) {
+    PictureBox* sv = window->strip(0);
+    PictureBox* error = window->strip(1);
+    PictureBox* pv = window->strip(10);
+    ASSERT_DOUBLE_EQ(sv->Width(), kW);
+    ASSERT_DOUBLE_EQ(sv->Height(), kH);
+
+    // Sample 0 at t = 0: SV 0 of 0..100 lies at y = 615, limited to 565 (50 twips above the
+    // bottom); the error 0 of -50..50 at 307.5, rounded to the even 308; PV 120 above its range
+    // at the top edge. Sample 0 is a single dot on every strip.
+    sample(0, 0.0, 0, 0.0);
+    sample(0, 0.0, 10, 120.0);
+    window->Line_draw2(0);
+    const struct {
+        PictureBox* pic;
+        double y;
+    } dots[] = {{sv, 565}, {error, 308}, {pv, 0}};
+    for (const auto& d : dots) {
+        const auto p = pixelsOf(d.pic, kYellow);
+        ASSERT_EQ(p.size(), 1u);
+        EXPECT_EQ(p[0].x(), 0);
+        EXPECT_NEAR(p[0].y(), d.y / 15, 1.0);
+    }
+    for (int j = 0; j < frmPENrec::kChannels; ++j)
+        EXPECT_EQ(pixelsOf(window->strip(j), kYellow).size(), 1u) << "strip " << j;
+
+    // Sample 1 at t = 10 s: x = 10 / 50 * 5295 = 1059; SV 50 at y = 308. A staircase: along
+    // y = 565 to x = 1059, then up to 308; no diagonal. The other two hold their levels.
+    sample(1, 10.0, 0, 50.0);
+    sample(1, 10.0, 10, 120.0);
+    state.rec.PenData[0][1][1] = 12.34;
+    window->setAutoRedraw(false); // the kept drawing is written all the same
+    window->Line_draw2(1);
+    window->setAutoRedraw(true);
+    EXPECT_EQ(sv->colorAt(530, 565), kYellow);
+    EXPECT_NE(sv->colorAt(530, 565 + 15), kYellow);
+    EXPECT_EQ(sv->colorAt(1059, 436), kYellow);
+    EXPECT_EQ(sv->colorAt(1059, 308), kYellow);
+    EXPECT_NE(sv->colorAt(530, 436), kYellow);
+    EXPECT_NE(sv->colorAt(1200, 308), kYellow);
+    EXPECT_EQ(error->colorAt(530, 308), kYellow);
+    EXPECT_NE(error->colorAt(530, 308 + 15), kYellow);
+    EXPECT_NE(error->colorAt(530, 308 - 15), kYellow);
+    EXPECT_EQ(pv->colorAt(530, 0), kYellow);
+    EXPECT_EQ(pv->colorAt(1100, 0), kBack); // the line ends at x = 1059
+    EXPECT_EQ(window->Text1(0)->text(), "50.0");
+    EXPECT_EQ(window->Text1(1)->text(), "12.3");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PenRecorder, EditedRangeAppliesFromTheNextSampleAndStaysYellow) {
+    PictureBox* sv = window->strip(0);
+    QLineEdit* high = window->txtRH(0);
+    sample(0, 0.0, 0, 0.0);
+    sample(1, 10.0, 0, 50.0);
+    window->Line_draw2(0);
+    window->Line_draw2(1);
+
+    high->selectAll();
+    QTest::keyClicks(high, "200");
+    EXPECT_EQ(high->text(), "200");
+    EXPECT_EQ(fromQColor(high->palette().color(QPalette::Base)), kEditedFieldColor);
+
+    // Sample 2 at x = 2118 on the new scale 0..200: 50 at 461.25 -> 461, 100 at 307.5 -> 308.
+    sample(2, 20.0, 0, 100.0);
+    window->Line_draw2(2);
+    EXPECT_EQ(sv->colorAt(1500, 461), kYellow);
+    EXPECT_EQ(sv->colorAt(2118, 400), kYellow);
+    EXPECT_EQ(sv->colorAt(2118, 308), kYellow);
+    EXPECT_NE(sv->colorAt(2118, 100), kYellow); // where the old scale would have gone
+    EXPECT_EQ(sv->colorAt(1059, 436), kYellow); // sample 1 keeps its old scale
+    EXPECT_EQ(fromQColor(high->palette().color(QPalette::Base)), kEditedFieldColor);
+
+    // A range wider than 100 units: grid and drawing work as for any other.
+    window->txtRL(0)->setText("-100");
+    window->Pict_inz();
+    window->Line_draw2(2);
+    EXPECT_EQ(sv->colorAt(2118, 205), kYellow); // 100 of -100..200 at 615 / 3
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(PenRecorder, OkConfirmsAndCancelRestoresTheConfirmedRanges) {
+    QLineEdit* high = window->txtRH(0);
+    QLineEdit* low = window->txtRL(1);
+    const QColor normal = high->palette().color(QPalette::Base);
+    EXPECT_EQ(window->txtRH(2)->text(), "75");
+    EXPECT_EQ(window->txtRL(2)->text(), "-75");
+
+    high->setText("150.4");
+    low->setText("-10.6");
+    QTest::mouseClick(child<QPushButton>("OKButton"), Qt::LeftButton);
+    EXPECT_EQ(high->text(), "150");
+    EXPECT_EQ(low->text(), "-10.6"); // the low text is not rewritten
+    EXPECT_EQ(high->palette().color(QPalette::Base), normal);
+    EXPECT_EQ(low->palette().color(QPalette::Base), normal);
+
+    high->setText("300");
+    low->setText("20");
+    window->txtRH(7)->setText("1");
+    QTest::mouseClick(child<QPushButton>("CancelButton"), Qt::LeftButton);
+    EXPECT_EQ(high->text(), "150");
+    EXPECT_EQ(low->text(), "-11"); // saved as a 16-bit integer, rounded
+    EXPECT_EQ(window->txtRH(7)->text(), "50");
+    for (int j = 0; j < frmPENrec::kChannels; ++j) {
+        EXPECT_EQ(window->txtRH(j)->palette().color(QPalette::Base), normal) << j;
+        EXPECT_EQ(window->txtRL(j)->palette().color(QPalette::Base), normal) << j;
+    }
+
+    // A high that is not a number cannot be confirmed; it is reported with OK's code.
+    high->setText("abc");
+    window->OKButton_Click();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P020"});
+}
+
+TEST_F(PenRecorder, ResizeKeepsTheMinimumAndLaysOutWithoutOverlaps) {
+    struct Case {
+        int widthPx, heightPx;
+        double expectWidth, expectHeight; // client twips, whole pixels
+    } const cases[] = {
+        {px(3000), px(5000), 4410, 7905},
+        {px(7545), px(8565), 7545, 8565},
+        {900, 700, 13500, 10500},
+    };
+    const char* bottomRow[] = {"ChkQB",    "cmbQB",    "OKButton", "CancelButton",
+                               "cmdClear", "cmdPrint", "labelC7"};
+    window->SetHelpPointer(true);
+    for (const Case& c : cases) {
+        resizeShown(c.widthPx, c.heightPx);
+        const double w = window->width() * 15.0, h = window->height() * 15.0;
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        EXPECT_EQ(w, c.expectWidth);
+        EXPECT_EQ(h, c.expectHeight);
+
+        const double stripH = (h - 760) / 11 - 100;
+        EXPECT_NEAR(window->strip(0)->Width(), w - 2250, 15);
+        EXPECT_NEAR(window->strip(5)->Height(), stripH, 8);
+        EXPECT_NEAR(window->strip(5)->y() * 15.0, (stripH + 60) * 5 + 60, 8);
+
+        const QRect client(0, 0, window->width() * 15, window->height() * 15);
+        for (const char* name : bottomRow) {
+            const QRect r = twipsRect(window->findChild<QWidget*>(name));
+            EXPECT_TRUE(client.contains(r)) << name;
+            EXPECT_GT(r.top(), twipsRect(window->strip(10)).bottom()) << name;
+            for (const char* other : bottomRow) {
+                if (other == name) continue;
+                EXPECT_FALSE(r.intersects(twipsRect(window->findChild<QWidget*>(other))))
+                    << name << "/" << other;
+            }
+        }
+        // Beside each strip: label, value box and ranges, clear of each other and of the strip,
+        // and the legend fits its box.
+        for (int j = 0; j < frmPENrec::kChannels; ++j) {
+            const QWidget* left[] = {window->Label1(j), window->Text1(j), window->txtRH(j), window->txtRL(j),
+                                     window->strip(j)};
+            for (const QWidget* a : left) {
+                for (const QWidget* b : left) {
+                    if (a == b) continue;
+                    EXPECT_FALSE(twipsRect(a).intersects(twipsRect(b)))
+                        << a->objectName().toStdString() << "/" << b->objectName().toStdString();
+                }
+            }
+            const QLabel* label = window->Label1(j);
+            EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width()) << j;
+        }
+    }
+}
+
+TEST_F(PenRecorder, ResizeReplaysTheRecordUpToTheFirstSampleBeyondTheGraphTime) {
+    for (int i = 0; i <= 500; ++i)
+        sample(i, i * 0.2, 0, 50.0); // 50 s at sample 250, beyond from 251 on
+    state.rec.PenData[0][0][251] = 60.0;
+    state.rec.PenData[0][0][252] = 7.0;
+    resizeShown(600, 600);
+    EXPECT_EQ(window->strip(0)->colorAt(window->strip(0)->Width() / 2, window->strip(0)->Height() / 2),
+              kYellow);
+    EXPECT_EQ(window->Text1(0)->text(), "60.0"); // 251 drawn, 252 not
+    EXPECT_TRUE(messages.shown.empty());
+
+    // With a bad range the replay reports once, not once for each of its samples.
+    window->txtRL(2)->setText("x");
+    resizeShown(620, 600);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P050"});
+}
+
+TEST_F(PenRecorder, ABadRangeIsReportedOnceAndLeavesItsStripUndrawn) {
+    struct Case {
+        int channel;
+        const char* high;
+        const char* low;
+        const char* message;
+    } const cases[] = {
+        {3, "50", "abc", "型が一致しません。  P050"},
+        {5, "20", "20", "0 で除算しました。  P050"},
+        {0, "", "0", "型が一致しません。  P050"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.channel);
+        messages.shown.clear();
+        open();
+        window->txtRH(c.channel)->setText(c.high);
+        window->txtRL(c.channel)->setText(c.low);
+        for (int i = 0; i < 4; ++i)
+            sample(i, i * 1.0, c.channel, 20.0);
+
+        window->Line_draw2(0);
+        window->Line_draw2(1);
+        EXPECT_EQ(messages.shown, std::vector<std::string>{c.message});
+        EXPECT_TRUE(pixelsOf(window->strip(c.channel), kYellow).empty());
+        EXPECT_FALSE(pixelsOf(window->strip(c.channel + 1), kYellow).empty()); // the next still drawn
+        // The repeat was not shown; the next one is, until the range is corrected.
+        window->Line_draw2(2);
+        EXPECT_EQ(messages.shown.size(), 2u);
+        window->txtRH(c.channel)->setText("100");
+        window->txtRL(c.channel)->setText("0");
+        window->Line_draw2(3);
+        EXPECT_EQ(messages.shown.size(), 2u);
+        EXPECT_FALSE(pixelsOf(window->strip(c.channel), kYellow).empty());
+        EXPECT_EQ(window->lastErrorNumber(), 0);
+    }
+}
+
+TEST_F(PenRecorder, GridAndClear) {
+    for (int i = 0; i < 5; ++i) {
+        sample(i, i * 5.0, 0, 10.0 * i);
+        window->Line_draw2(static_cast<std::int16_t>(i));
+    }
+    ASSERT_FALSE(pixelsOf(window->strip(0), kYellow).empty());
+
+    QTest::mouseClick(child<QPushButton>("cmdClear"), Qt::LeftButton);
+    for (int j = 0; j < frmPENrec::kChannels; ++j)
+        EXPECT_TRUE(pixelsOf(window->strip(j), kYellow).empty()) << j;
+
+    // Graph time 50 s, dt 0.1 s: lines every 5295 / 50 = 105.9 twips from 105 on (column 7);
+    // dotted horizontal lines at the quarters (rows 10 and 30 for 153.75 and 461.25 twips).
+    // A column between the vertical lines meets only the horizontal ones.
+    const PictureBox* pic = window->strip(4);
+    EXPECT_GT(greyInRow(pic, 10), 353 / 4);
+    EXPECT_GT(greyInRow(pic, 30), 353 / 4);
+    EXPECT_GT(greyInColumn(pic, 7), 41 / 4);
+    EXPECT_LE(greyInColumn(pic, 3), 4);
+
+    // A graph time that gives no whole grid second draws no vertical lines (and does not hang);
+    // one that is not a number is reported, and the horizontal lines are still drawn.
+    doc.setGraphTimeText("0.001");
+    window->Pict_inz();
+    EXPECT_LE(greyInColumn(pic, 7), 4);
+    EXPECT_GT(greyInRow(pic, 10), 353 / 4);
+    EXPECT_TRUE(messages.shown.empty());
+    doc.setGraphTimeText("abc");
+    window->cmdClear_Click();
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"0 で除算しました。  P056"});
+    EXPECT_GT(greyInRow(pic, 30), 353 / 4);
+}
+
+TEST_F(PenRecorder, OwnPenListFollowsTheDocumentAndGovernsNoDrawing) {
+    auto* list = child<QComboBox>("cmbQB");
+    auto* box = child<QCheckBox>("ChkQB");
+    ASSERT_EQ(list->count(), 5);
+    EXPECT_EQ(list->itemText(2), "ﾏｾﾞﾝﾀﾞ");
+    EXPECT_EQ(list->currentIndex(), 0);
+
+    state.chart.HistoryPenColor = kWhite;
+    list->setCurrentIndex(3); // red
+    EXPECT_EQ(doc.penRecorderPenChoice(), 3);
+    EXPECT_EQ(doc.penChoice(), 0);
+    EXPECT_EQ(state.chart.HistoryPenColor, kWhite);
+    sample(0, 0.0, 0, 0.0);
+    sample(1, 10.0, 0, 0.0);
+    window->Line_draw2(0);
+    window->Line_draw2(1);
+    EXPECT_EQ(window->strip(0)->colorAt(530, 565), kWhite);
+
+    QTest::mouseClick(box, Qt::LeftButton);
+    EXPECT_TRUE(doc.penRecorderAutoPen());
+    doc.PenColorAdvance();
+    EXPECT_EQ(list->currentIndex(), 4);
+    doc.PenColorAdvance();
+    EXPECT_EQ(list->currentIndex(), 0);
+    doc.setPenRecorderAutoPen(false);
+    EXPECT_FALSE(box->isChecked());
+}
+
+TEST_F(PenRecorder, LabelsFollowTheControlType) {
+    EXPECT_EQ(window->Label1(10)->text(), "⑪　ﾌﾟﾛｾｽ値（PV）");
+    doc.ContTypeTab_Click(0); // P control: no I and D terms
+    EXPECT_EQ(window->Label1(3)->text(), "");
+    EXPECT_EQ(window->Label1(4)->text(), "");
+    doc.ContTypeTab_Click(5);
+    EXPECT_EQ(window->Label1(1)->text(), "② 偏差１（ｅ1）");
+    EXPECT_EQ(window->Label1(3)->text(), "④ Ｐ＋Ｉ　項");
+    EXPECT_EQ(window->Label1(4)->text(), "⑤ 微分（Ｄ）");
+}
+
+TEST_F(PenRecorder, HelpLabelAndHardCopyButton) {
+    EXPECT_EQ(window->windowTitle(), "ペンレコーダ");
+    auto* help = child<HelpLabel>("labelC7");
+    ASSERT_NE(help, nullptr);
+    EXPECT_FALSE(help->isVisibleTo(window.get()));
+    window->SetHelpPointer(true);
+    EXPECT_TRUE(help->isVisibleTo(window.get()));
+
+    QSignalSpy helpSpy(window.get(), &frmPENrec::helpRequested);
+    QSignalSpy printSpy(window.get(), &frmPENrec::printRequested);
+    window->show();
+    QTest::mouseClick(help, Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>("cmdPrint"), Qt::LeftButton);
+    ASSERT_EQ(helpSpy.count(), 1);
+    EXPECT_EQ(helpSpy.at(0).at(0).toString(), "C7");
+    EXPECT_EQ(printSpy.count(), 1);
+}
+
+} // namespace
+} // namespace kestrel
