@@ -39,7 +39,8 @@ fuzz: deps
 	  build-fuzz/corpus fuzz/corpus > build-fuzz/fuzz.log 2>&1; rc=$$?; tail -n 12 build-fuzz/fuzz.log; exit $$rc
 
 bench: build
-	@for b in build/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+	@for b in build/bench/bench_engine build/bench/bench_profile build/bench/bench_panel; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+	@bench/bench_paced.sh build
 	@bench/bench_sim.sh build
 
 clean:

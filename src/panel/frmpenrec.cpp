@@ -199,9 +199,11 @@ void frmPENrec::formResize() {
     run(t, [&] { mStripWidth = toInt32(mPicPEN[0]->Width()); });
     run(t, [&] { Pict_inz(); });
     run(t, [&] {
-        for (std::int16_t i = 0; i < Recording::kSamples; ++i) {
-            // One report is enough: a range that fails for one sample fails for all of them.
-            if (!drawSample(i) || mState.rec.SampleTime[i] > mState.chart.GraphTime) break;
+        // The samples of the current record, never a slot left from an earlier run. One report
+        // is enough: a range that fails for one sample fails for all of them.
+        for (std::int16_t i = 0; i < mState.sim.SamplesRecorded; ++i) {
+            if (!drawSample(i))
+                break;
         }
     });
     t.finish();

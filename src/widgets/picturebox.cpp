@@ -10,7 +10,19 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
     ensureImage();
 }
 
+QPainter& PictureBox::painter() {
+    if (!mPainter) {
+        ensureImage();
+        mPainter = std::make_unique<QPainter>(&mImage);
+        update(); // one repaint for the whole batch
+    }
+    return *mPainter;
+}
+
+void PictureBox::flush() const { mPainter.reset(); }
+
 void PictureBox::ensureImage() {
+    flush();
     const qreal dpr = devicePixelRatioF();
     const QSize size(qMax(1, qRound(width() * dpr)), qMax(1, qRound(height() * dpr)));
     if (mImage.size() == size && mImage.devicePixelRatio() == dpr)
@@ -28,6 +40,7 @@ void PictureBox::ensureImage() {
 
 void PictureBox::Cls() {
     ensureImage();
+    flush();
     mImage.fill(toQColor(mBack));
     mLines = 0;
     update();
@@ -39,22 +52,21 @@ void PictureBox::setBackColor(Rgb colour) {
 }
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, Rgb colour) {
-    ensureImage();
-    QPainter p(&mImage);
+    QPainter& p = painter();
     QPen pen(toQColor(colour));
     pen.setWidth(mWidth);
     pen.setCosmetic(true);
     pen.setStyle(mStyle == Dotted ? Qt::DotLine : Qt::SolidLine);
     pen.setCapStyle(Qt::SquareCap);
     p.setPen(pen);
-    const QPointF a(x1 / kTwipsPerPixel, y1 / kTwipsPerPixel);
-    const QPointF b(x2 / kTwipsPerPixel, y2 / kTwipsPerPixel);
+    // Twips to whole pixels, rounded, the same way for lines, dots and colorAt.
+    const QPoint a(px(x1), px(y1));
+    const QPoint b(px(x2), px(y2));
     if (a == b)
         p.drawPoint(a);
     else
         p.drawLine(a, b);
     ++mLines;
-    update();
 }
 
 void PictureBox::setGeometryTwips(double left, double top, double w, double h) {
@@ -62,15 +74,17 @@ void PictureBox::setGeometryTwips(double left, double top, double w, double h) {
 }
 
 Rgb PictureBox::colorAt(double x, double y) const {
+    flush();
     const qreal dpr = mImage.devicePixelRatio();
-    const int ix = static_cast<int>(x / kTwipsPerPixel * dpr);
-    const int iy = static_cast<int>(y / kTwipsPerPixel * dpr);
+    const int ix = static_cast<int>(px(x) * dpr);
+    const int iy = static_cast<int>(px(y) * dpr);
     if (!mImage.valid(ix, iy))
         return mBack;
     return fromQColor(mImage.pixelColor(ix, iy));
 }
 
 void PictureBox::paintEvent(QPaintEvent*) {
+    flush();
     QPainter p(this);
     p.drawImage(QPointF(0, 0), mImage);
 }

@@ -6,7 +6,10 @@
 #include "core/palette.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QWidget>
+
+#include <memory>
 
 namespace kestrel {
 
@@ -45,7 +48,10 @@ public:
     void setGeometryTwips(double left, double top, double w, double h);
 
     /// The drawing (device pixels); for tests and hard copies.
-    const QImage& image() const { return mImage; }
+    const QImage& image() const {
+        flush();
+        return mImage;
+    }
     /// Colour of the drawing at a point given in twips.
     Rgb colorAt(double x, double y) const;
     /// Lines drawn since the last Cls (a measure for tests and benchmarks).
@@ -57,8 +63,13 @@ protected:
 
 private:
     void ensureImage();
+    /// The painter on the drawing, opened by the first line of a batch; lines drawn back to back
+    /// (a replay, a grid) share it, and it is closed before the drawing is shown or read.
+    QPainter& painter();
+    void flush() const;
 
     QImage mImage;
+    mutable std::unique_ptr<QPainter> mPainter;
     Rgb mBack = rgb(64, 64, 64);
     int mStyle = Solid;
     int mWidth = 1;

@@ -19,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -271,13 +273,15 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumAndLaysOutWithoutOverlaps) {
     }
 }
 
-TEST_F(PenRecorder, ResizeReplaysTheRecordUpToTheFirstSampleBeyondTheGraphTime) {
+TEST_F(PenRecorder, ResizeReplaysTheSamplesOfTheCurrentRecord) {
     for (int i = 0; i <= 500; ++i)
-        sample(i, i * 0.2, 0, 50.0); // 50 s at sample 250, beyond from 251 on
+        sample(i, i * 0.2, 0, 50.0);
     state.rec.PenData[0][0][251] = 60.0;
-    state.rec.PenData[0][0][252] = 7.0;
+    state.rec.PenData[0][0][252] = 7.0; // a slot left from an earlier, longer run
+    state.sim.SamplesRecorded = 252;
     resizeShown(600, 600);
-    EXPECT_EQ(window->strip(0)->colorAt(window->strip(0)->Width() / 2, window->strip(0)->Height() / 2),
+    // The trace lies at y = H/2 rounded to a whole twip (ties to even), as the recorder draws it.
+    EXPECT_EQ(window->strip(0)->colorAt(window->strip(0)->Width() / 2, std::nearbyint(window->strip(0)->Height() / 2)),
               kYellow);
     EXPECT_EQ(window->Text1(0)->text(), "60.0"); // 251 drawn, 252 not
     EXPECT_TRUE(messages.shown.empty());
@@ -337,11 +341,11 @@ TEST_F(PenRecorder, GridAndClear) {
         EXPECT_TRUE(pixelsOf(window->strip(j), kYellow).empty()) << j;
 
     // Graph time 50 s, dt 0.1 s: lines every 5295 / 50 = 105.9 twips from 105 on (column 7);
-    // dotted horizontal lines at the quarters (rows 10 and 30 for 153.75 and 461.25 twips).
+    // dotted horizontal lines at the quarters (rows 10 and 31 for 153.75 and 461.25 twips).
     // A column between the vertical lines meets only the horizontal ones.
     const PictureBox* pic = window->strip(4);
     EXPECT_GT(greyInRow(pic, 10), 353 / 4);
-    EXPECT_GT(greyInRow(pic, 30), 353 / 4);
+    EXPECT_GT(greyInRow(pic, 31), 353 / 4);
     EXPECT_GT(greyInColumn(pic, 7), 41 / 4);
     EXPECT_LE(greyInColumn(pic, 3), 4);
 
@@ -355,7 +359,7 @@ TEST_F(PenRecorder, GridAndClear) {
     doc.setGraphTimeText("abc");
     window->cmdClear_Click();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"0 で除算しました。  P056"});
-    EXPECT_GT(greyInRow(pic, 30), 353 / 4);
+    EXPECT_GT(greyInRow(pic, 31), 353 / 4);
 }
 
 TEST_F(PenRecorder, OwnPenListFollowsTheDocumentAndGovernsNoDrawing) {
