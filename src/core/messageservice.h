@@ -20,6 +20,11 @@ public:
     virtual bool askRetryCancel(const std::string& text) = 0;
     /// The system beep.
     virtual void beep() = 0;
+
+    /// The same with a title of their own ("確認", "ﾍﾙﾌﾟ", "ﾊｰﾄﾞｺﾋﾟｰ"); by default the title is the
+    /// program's.
+    virtual void showMessage(const std::string& text, const std::string& /*title*/) { showMessage(text); }
+    virtual bool askYesNo(const std::string& text, const std::string& /*title*/) { return askYesNo(text); }
 };
 
 /// The text of a trapped run-time error: its description followed by the procedure's code,

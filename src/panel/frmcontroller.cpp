@@ -5,6 +5,7 @@
 #include "core/vbformat.h"
 #include "panel/frmpenrec.h"
 #include "panel/pointerimage.h"
+#include "study/annotations.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +22,8 @@
 #include <QTimer>
 
 #include <chrono>
+#include <type_traits>
+#include <variant>
 #include <cmath>
 
 namespace kestrel {
@@ -752,9 +755,42 @@ void frmController::PenColorAdvance() {
     updatePenColour();
 }
 
-void frmController::drawLessonNotes() {
-    if (mNoteDrawer)
-        mNoteDrawer(mState.study.NoteId);
+void frmController::drawLessonNotes() { Note_draw(mState.study.NoteId); }
+
+void frmController::Note_draw(const std::string& id) {
+    auto& chart = mState.chart;
+    const int k = chart.CurrentGraph;
+    PictureBox* strips[] = {mPicture1[k], mPicture2[k]};
+    const ChartGeometry pv{strips[0]->Width(), strips[0]->Height(), static_cast<double>(chart.GraphTime),
+                           static_cast<double>(chart.RL), static_cast<double>(chart.RH)};
+    const ChartGeometry mv{strips[1]->Width(), strips[1]->Height(), static_cast<double>(chart.GraphTime),
+                           static_cast<double>(chart.MvStripLow), static_cast<double>(chart.MvStripHigh)};
+    const auto ops = noteDraw(id, mState.study.ParaSetDone, mState.study.SimExecDone, pv, mv, chart.PenColor[k][1]);
+    auto strip = [&](NoteChart c) { return strips[c == NoteChart::Pv ? 0 : 1]; };
+    for (const NoteOp& op : ops) {
+        std::visit(
+            [&](const auto& o) {
+                using T = std::decay_t<decltype(o)>;
+                if constexpr (std::is_same_v<T, NoteSetStyle>) {
+                    strip(o.chart)->setDrawStyle(o.dotted ? PictureBox::Dotted : PictureBox::Solid);
+                } else if constexpr (std::is_same_v<T, NoteSetWidth>) {
+                    strip(o.chart)->setDrawWidth(o.pixels);
+                } else if constexpr (std::is_same_v<T, NoteLine>) {
+                    strip(o.chart)->Line(o.x1, o.y1, o.x2, o.y2, o.colour);
+                } else if constexpr (std::is_same_v<T, NoteLabel>) {
+                    // Labels 1-4 belong to the first graph's upper strip, 5-7 to its lower strip.
+                    QLabel* label = mTcoment[o.index - 1];
+                    label->setText(q(o.caption));
+                    label->setStyleSheet(QString("color: %1; background: transparent;").arg(toQColor(o.colour).name()));
+                    place(label, o.left, o.top, o.width, 255);
+                    label->show();
+                    label->raise();
+                } else if constexpr (std::is_same_v<T, NoteMessage>) {
+                    mMessages.showMessage(o.text);
+                }
+            },
+            op);
+    }
 }
 
 frmPENrec& frmController::penRecorder() {

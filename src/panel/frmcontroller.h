@@ -19,7 +19,6 @@
 #include <QWidget>
 
 #include <array>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -127,8 +126,9 @@ public:
     frmPENrec& penRecorder();
     bool hasPenRecorder() const { return !mPenRec.isNull(); }
 
-    /// Draws the annotations of a lesson figure; set by the study window's issue.
-    void setNoteDrawer(std::function<void(const std::string&)> drawer) { mNoteDrawer = std::move(drawer); }
+    /// Marks the trend chart like the book figure `id` at the end of a lesson run (only while the
+    /// step's parameters are in force and the run was started from the study window).
+    void Note_draw(const std::string& id);
 
     // Widgets by their names, for the windows that work with the panel and for tests.
     PictureBox* Picture1(int k) { return mPicture1[k]; }
@@ -168,7 +168,6 @@ private:
     std::unique_ptr<RunControl> mRun;
     std::unique_ptr<SettingsWriter> mSettings;
     QPointer<frmPENrec> mPenRec;
-    std::function<void(const std::string&)> mNoteDrawer;
 
     QTimer* mTimer1 = nullptr; // pacing
     QTimer* mTimer2 = nullptr; // display flags, 500 ms

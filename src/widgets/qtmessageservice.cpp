@@ -13,11 +13,15 @@ void QtMessageService::showMessage(const std::string& text) {
     QMessageBox::information(mParent, mTitle, q(text), QMessageBox::Ok);
 }
 
-bool QtMessageService::askYesNo(const std::string& text) { return askYesNo(text, mTitle); }
+bool QtMessageService::askYesNo(const std::string& text) { return askYesNo(text, mTitle.toStdString()); }
 
-bool QtMessageService::askYesNo(const std::string& text, const QString& title) {
-    return QMessageBox::question(mParent, title, q(text), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) ==
-           QMessageBox::Yes;
+void QtMessageService::showMessage(const std::string& text, const std::string& title) {
+    QMessageBox::information(mParent, q(title), q(text), QMessageBox::Ok);
+}
+
+bool QtMessageService::askYesNo(const std::string& text, const std::string& title) {
+    return QMessageBox::question(mParent, q(title), q(text), QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool QtMessageService::askRetryCancel(const std::string& text) {

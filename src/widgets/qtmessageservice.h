@@ -19,8 +19,8 @@ public:
     bool askRetryCancel(const std::string& text) override;
     void beep() override;
 
-    /// A Yes/No question with its own title ("確認").
-    bool askYesNo(const std::string& text, const QString& title);
+    void showMessage(const std::string& text, const std::string& title) override;
+    bool askYesNo(const std::string& text, const std::string& title) override;
 
 private:
     QWidget* mParent;

@@ -20,8 +20,18 @@ public:
     std::deque<bool> answers;            ///< answers to questions; empty queue answers Yes/Retry
     int beeps = 0;
 
+    std::vector<std::string> titles; ///< the title of each message or question that had its own
+
     void showMessage(const std::string& text) override { shown.push_back(text); }
     bool askYesNo(const std::string& text) override { return answer(text); }
+    void showMessage(const std::string& text, const std::string& title) override {
+        titles.push_back(title);
+        showMessage(text);
+    }
+    bool askYesNo(const std::string& text, const std::string& title) override {
+        titles.push_back(title);
+        return answer(text);
+    }
     bool askRetryCancel(const std::string& text) override { return answer(text); }
     void beep() override { ++beeps; }
 
