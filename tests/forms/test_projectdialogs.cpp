@@ -1,0 +1,303 @@
+// The project dialogs offscreen on a temporary application folder: the proposed name, refused
+// and hostile names, blanks around a name, the open list, double click against select + OK,
+// deleting, closing on lost activation and the idle timer.
+
+#include "forms/projectdialogs.h"
+
+#include "engine/fakes.h"
+#include "guiapp.h"
+
+#include <QDate>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <tuple>
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QDate kToday(2026, 12, 5); // "261205"
+// The project template of the application folder's content in the repository.
+const fs::path kTemplate = fs::path(TEST_DATA_DIR) / ".." / ".." / "data" / "Study" / "BASE.txt";
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+fs::path makeTempFolder() {
+    char pattern[] = "/tmp/kestrel-projects-XXXXXX";
+    if (!mkdtemp(pattern)) throw std::runtime_error("no temporary folder");
+    return pattern;
+}
+
+// Every path under `root`, to prove that nothing was written anywhere.
+std::set<std::string> tree(const fs::path& root) {
+    std::set<std::string> all;
+    for (const auto& e : fs::recursive_directory_iterator(root))
+        all.insert(e.path().string());
+    return all;
+}
+
+QStringList listed(const QListWidget* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
+}
+
+void click(QWidget* dialog, const char* button) {
+    QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
+}
+
+// Runs a hook while a message or question is up, as the window system acts under a real box.
+class HookedMessages : public test::FakeMessages {
+public:
+    std::function<void()> hook;
+    void showMessage(const std::string& text) override {
+        if (hook) hook();
+        FakeMessages::showMessage(text);
+    }
+    bool askYesNo(const std::string& text) override {
+        if (hook) hook();
+        return FakeMessages::askYesNo(text);
+    }
+};
+
+class ProjectDialogs : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::ensureGuiApplication(); }
+
+    void SetUp() override {
+        fs::create_directories(app / "Study");
+        fs::copy_file(kTemplate, app / "Study" / "BASE.txt");
+        base = readAll(kTemplate);
+        ASSERT_FALSE(base.empty());
+        elsewhere.show();
+    }
+    void TearDown() override { fs::remove_all(root); }
+
+    fs::path project() const { return app / "Project"; }
+    void addProjects(std::initializer_list<const char*> names) {
+        fs::create_directories(project());
+        for (const char* name : names)
+            std::ofstream(project() / name, std::ios::binary) << "mine " << name;
+    }
+    void activate(QWidget* w) {
+        QApplication::setActiveWindow(w);
+        ASSERT_TRUE(w->isActiveWindow());
+    }
+    auto study() const {
+        const StudyState& s = state.study;
+        return std::make_tuple(s.CurFile, s.ProjectMode, int(s.StepNo));
+    }
+
+    // The application folder is a sub-folder, so that a path escaping it still lands under root.
+    fs::path root = makeTempFolder();
+    fs::path app = root / "app";
+    std::string base;
+    AppState state;
+    HookedMessages messages;
+    SetupDocument document{state, messages, app};
+    QWidget elsewhere; ///< another window of the program, to take the activation
+};
+
+TEST_F(ProjectDialogs, NewProjectProposesTheNextFreeNameAndNeverOverwrites) {
+    Dialog1 d(state, document, messages);
+    QSignalSpy opened(&d, &Dialog1::projectOpened);
+    d.openNew(kToday); // no Project folder yet
+    EXPECT_EQ(d.Text1()->text(), "P261205001.txt");
+    EXPECT_TRUE(d.isVisible());
+
+    addProjects({"P261205001.txt", "P261205002.txt"});
+    d.openNew(kToday);
+    EXPECT_EQ(d.Text1()->text(), "P261205003.txt");
+
+    // An existing name: told, left open, nothing copied over it, no project opened.
+    d.Text1()->setText("P261205002.txt");
+    click(&d, "OKButton");
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"同じﾌｧｲﾙが既に存在しています。"});
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(readAll(project() / "P261205002.txt"), "mine P261205002.txt");
+    EXPECT_EQ(opened.count(), 0);
+    EXPECT_EQ(study(), std::make_tuple(std::string(), false, 0));
+
+    d.Text1()->setText("P261205003.txt");
+    click(&d, "OKButton");
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(readAll(project() / "P261205003.txt"), base);
+    EXPECT_EQ(study(), std::make_tuple((project() / "P261205003.txt").string(), true, 1));
+    ASSERT_EQ(opened.count(), 1);
+    EXPECT_EQ(opened[0][0].toString(), "自習： P261205003.txt");
+
+    // Blanks around the name: stored without them, captioned as typed.
+    d.openNew(kToday);
+    d.Text1()->setText("  実験 1.txt  ");
+    click(&d, "OKButton");
+    EXPECT_EQ(readAll(project() / "実験 1.txt"), base);
+    EXPECT_EQ(fs::path(state.study.CurFile), project() / "実験 1.txt");
+    ASSERT_EQ(opened.count(), 2);
+    EXPECT_EQ(opened[1][0].toString(), "自習：   実験 1.txt  ");
+}
+
+TEST_F(ProjectDialogs, HostileProjectNamesWriteNothing) {
+    fs::create_directories(project());
+    const std::set<std::string> before = tree(root);
+    const std::string absolute = (root / "abs.txt").string();
+    Dialog1 d(state, document, messages);
+    QSignalSpy opened(&d, &Dialog1::projectOpened);
+    for (const char* name : {"../x.txt", "a/b.txt", "..", ".", "C:evil.txt", "..\\up.txt", "", "   ",
+                             absolute.c_str(), "../Study/BASE.txt"}) {
+        SCOPED_TRACE(name);
+        d.openNew(kToday);
+        messages.shown.clear();
+        d.Text1()->setText(QString::fromUtf8(name));
+        d.OKButton_Click();
+        EXPECT_EQ(messages.shown.size(), 1u); // told why
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(tree(root), before);
+    }
+    EXPECT_EQ(opened.count(), 0);
+    EXPECT_TRUE(state.study.CurFile.empty());
+    EXPECT_EQ(readAll(app / "Study" / "BASE.txt"), base);
+}
+
+TEST_F(ProjectDialogs, NewProjectClosesOnLostActivationButNotUnderItsOwnMessage) {
+    Dialog1 d(state, document, messages);
+    d.openNew(kToday);
+    activate(&d);
+    activate(&elsewhere);
+    EXPECT_FALSE(d.isVisible());
+
+    // The refusal's message box takes the activation: the dialog stays for a corrected name.
+    addProjects({"P261205001.txt"});
+    d.openNew(kToday);
+    activate(&d);
+    messages.hook = [&] { QApplication::setActiveWindow(&elsewhere); };
+    d.Text1()->setText("P261205001.txt");
+    d.OKButton_Click();
+    EXPECT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(d.isVisible());
+}
+
+TEST_F(ProjectDialogs, OpenListAndDoubleClickEqualsSelectAndOk) {
+    {
+        Dialog2 d(state, document, messages);
+        d.openList();
+        EXPECT_TRUE(fs::is_directory(project())); // created when missing
+        EXPECT_EQ(d.File1()->count(), 0);
+    }
+    addProjects({"c.txt", "a.txt", "B.txt", ".hidden"});
+    fs::create_directories(project() / "sub");
+    fs::create_symlink(app / "Study" / "BASE.txt", project() / "link.txt");
+
+    auto choose = [&](bool doubleClick) {
+        state.study = StudyState{};
+        Dialog2 d(state, document, messages);
+        QSignalSpy opened(&d, &Dialog2::projectOpened);
+        d.openList();
+        EXPECT_EQ(listed(d.File1()), QStringList({"a.txt", "B.txt", "c.txt"}));
+        QWidget* view = d.File1()->viewport();
+        const QPoint at = d.File1()->visualItemRect(d.File1()->item(1)).center();
+        // A double click arrives as a click followed by the double-click event.
+        QTest::mouseClick(view, Qt::LeftButton, {}, at);
+        if (doubleClick)
+            QTest::mouseDClick(view, Qt::LeftButton, {}, at);
+        else
+            click(&d, "OKButton");
+        return std::tuple_cat(
+            study(),
+            std::make_tuple(opened.count() == 1 ? opened[0][0].toString() : QString(), d.isVisible()));
+    };
+    const auto ok = choose(false);
+    EXPECT_EQ(ok, std::make_tuple((project() / "B.txt").string(), true, 1, QString("自習： B.txt"), false));
+    EXPECT_EQ(choose(true), ok);
+
+    // OK without a selection does nothing.
+    state.study = StudyState{};
+    Dialog2 d(state, document, messages);
+    QSignalSpy opened(&d, &Dialog2::projectOpened);
+    d.openList();
+    click(&d, "OKButton");
+    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(opened.count(), 0);
+    EXPECT_EQ(study(), std::make_tuple(std::string(), false, 0));
+}
+
+TEST_F(ProjectDialogs, DeleteAsksAndRemovesOnlyOnYes) {
+    addProjects({"a.txt", "b.txt", "c.txt"});
+    state.study.CurFile = (project() / "b.txt").string();
+    Dialog2 d(state, document, messages);
+    d.openList();
+    click(&d, "Command1"); // nothing selected: no question
+    EXPECT_TRUE(messages.shown.empty());
+
+    d.File1()->setCurrentRow(1);
+    messages.answers = {false};
+    click(&d, "Command1");
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"b.txtを削除しますか？"});
+    EXPECT_TRUE(fs::exists(project() / "b.txt"));
+    EXPECT_EQ(listed(d.File1()), QStringList({"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(d.File1()->currentRow(), 1);
+
+    messages.answers = {true};
+    click(&d, "Command1");
+    EXPECT_FALSE(fs::exists(project() / "b.txt"));
+    EXPECT_EQ(listed(d.File1()), QStringList({"a.txt", "c.txt"}));
+    EXPECT_EQ(fs::path(state.study.CurFile), project() / "b.txt"); // left alone
+    EXPECT_TRUE(d.isVisible());
+}
+
+TEST_F(ProjectDialogs, OpenDialogClosesAfterThirtySecondsInactive) {
+    addProjects({"a.txt"});
+    Dialog2 d(state, document, messages);
+    auto* timer = d.findChild<QTimer*>("Timer1");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 30000);
+    auto fire = [&] { QMetaObject::invokeMethod(timer, "timeout"); };
+
+    d.openList();
+    activate(&d);
+    EXPECT_FALSE(timer->isActive());
+    activate(&elsewhere);
+    EXPECT_TRUE(timer->isActive());
+    activate(&d); // back in time: the count stops
+    EXPECT_FALSE(timer->isActive());
+    fire(); // a stray tick while active closes nothing
+    EXPECT_TRUE(d.isVisible());
+
+    // The delete question takes the activation; the dialog must not vanish under it.
+    d.File1()->setCurrentRow(0);
+    messages.answers = {false};
+    messages.hook = [&] {
+        QApplication::setActiveWindow(&elsewhere);
+        fire();
+    };
+    d.Command1_Click();
+    messages.hook = nullptr;
+    EXPECT_TRUE(d.isVisible());
+
+    activate(&d);
+    activate(&elsewhere);
+    fire();
+    EXPECT_FALSE(d.isVisible());
+}
+
+} // namespace
+} // namespace kestrel
