@@ -1,0 +1,522 @@
+// Fidelity of the lessons of the study menu: every lesson file is a clean CP932 profile file with
+// known keys, every step that makes settings describes them, every lesson replays without a
+// message, and every run that a figure annotates passes through the points the figure marks, so
+// the marks drawn at the end of the run sit on the traces as in the book.
+
+#include "core/convert.h"
+#include "setup/cp932.h"
+#include "setup/fieldtable.h"
+#include "setup/modinifile.h"
+#include "sim/replay.h"
+#include "study/annotations.h"
+#include "study/description.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace kestrel;
+
+namespace {
+
+// Columns of a recorded sample (SampleRow).
+constexpr int kTime = 0, kSv = 1, kPv = 2, kDv = 3, kMv = 4;
+
+// A mark is placed in data coordinates; a callout or marker must start on a trace, a dimension
+// arrow must measure a value a trace takes where the arrow stands.
+constexpr double kAnchorTolerance = 1.0; // percentage points
+constexpr double kLevelTolerance = 0.5;
+
+// Sample times add up the control period and may carry a rounding error of a few ulps.
+constexpr double kTimeSlack = 1e-9;
+
+struct Lesson {
+    const char* file;
+    bool required;                    ///< false: checked when present, reported as not yet written otherwise
+    std::vector<std::string> figures; ///< the figures of its book section, each used by one step
+};
+
+// The lessons of the study menu with the figures of their sections.
+const std::vector<Lesson>& lessons() {
+    static const std::vector<Lesson> table = {
+        {"C0501071.txt", true, {"5.1.7(1)-1"}},
+        {"C0501072.txt", true, {"5.1.7(2)-1"}},
+        {"C050207.txt", true, {"5.2.7-1"}},
+        {"C050306.txt", true, {"5.3.6-2"}},
+        {"C0703041.txt", true, {"7.3.4(1)-2"}},
+        {"C0703042.txt", true, {"7.3.4(2)-1"}},
+        {"C0703043.txt", true, {"7.3.4(3)-2"}},
+        {"C090500.txt", false, {"9.5-1", "9.5-3", "9.5-4", "9.5-5", "9.5-6", "9.5-7"}},
+        {"C100501.txt", false, {"10.5-1", "10.5-2", "10.5-3"}},
+        {"C110509.txt", false, {"11.5.9-1", "11.5.9-2", "11.5.9-3"}},
+    };
+    return table;
+}
+
+/// Numbers a figure states in its text: the annotated run's trace takes this value at t.
+struct NamedValue {
+    const char* figure;
+    int column;
+    double t, value, tolerance;
+};
+constexpr NamedValue kNamedValues[] = {
+    {"5.1.7(1)-1", kPv, 40.0, 52.6, 0.2},
+    {"5.1.7(2)-1", kPv, 40.0, 52.8, 0.2},
+};
+
+/// Levels a figure measures away from where its mark stands. The ΔPV and ΔMV arrows of the step
+/// test stand at t = 29 s but measure from the values before the step (PV 40 %, MV 50 %), and the
+/// marker lines of its 63.2 % construction run from t = 3.5 s and 7 s to 9 s at the levels PV leaves
+/// and crosses at t = 8 s. For these a trace of the chart has to take the value somewhere in the
+/// run; every other level is measured where it stands.
+struct Away {
+    const char* figure;
+    NoteChart chart;
+    double t, v;
+};
+constexpr Away kLevelsAway[] = {
+    {"9.5-1", NoteChart::Pv, 29, 40},  {"9.5-1", NoteChart::Mv, 29, 50}, {"9.5-1", NoteChart::Pv, 8, 40},
+    {"9.5-1", NoteChart::Pv, 3.5, 40}, {"9.5-1", NoteChart::Pv, 9, 40},  {"9.5-1", NoteChart::Pv, 7, 49.9},
+    {"9.5-1", NoteChart::Pv, 9, 49.9},
+};
+
+bool measuredAway(const std::string& figure, const FigureAnchor& a) {
+    return std::any_of(std::begin(kLevelsAway), std::end(kLevelsAway), [&](const Away& w) {
+        return figure == w.figure && a.chart == w.chart && a.t == w.t && a.v == w.v;
+    });
+}
+
+// ---- The file as the profile reader sees it -----------------------------------------------------
+
+struct KeyLine {
+    std::string key, value; ///< UTF-8, trimmed as the reader trims them
+    int line;
+};
+struct Section {
+    std::string name;
+    std::vector<KeyLine> keys;
+    int line;
+};
+struct ParsedFile {
+    std::vector<Section> sections;
+    std::vector<std::string> problems;
+};
+
+std::string readBytes(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    constexpr std::string_view blanks = " \t\r\v\f\x1a";
+    const auto b = s.find_first_not_of(blanks);
+    if (b == std::string_view::npos) return {};
+    return s.substr(b, s.find_last_not_of(blanks) - b + 1);
+}
+
+std::string lowerAscii(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+/// Splits the decoded text into sections and keys the way the profile reader does; whatever the
+/// reader would skip or read differently from what the author wrote is a problem.
+ParsedFile parse(const std::string& utf8) {
+    ParsedFile f;
+    std::istringstream in(utf8);
+    std::string raw;
+    int n = 0;
+    while (std::getline(in, raw)) {
+        ++n;
+        const std::string_view line = trimBlanks(raw);
+        if (line.empty() || line.front() == ';') continue;
+        if (line.front() == '[' && line.find(']') != std::string_view::npos) {
+            f.sections.push_back({std::string(trimBlanks(line.substr(1, line.rfind(']') - 1))), {}, n});
+            continue;
+        }
+        const auto eq = line.find('=');
+        if (f.sections.empty() || eq == std::string_view::npos) {
+            f.problems.push_back("line " + std::to_string(n) + " is neither a section nor a key=value line");
+            continue;
+        }
+        f.sections.back().keys.push_back(
+            {std::string(trimBlanks(line.substr(0, eq))), std::string(trimBlanks(line.substr(eq + 1))), n});
+    }
+    return f;
+}
+
+/// The keys a step section may hold; names compare without regard to ASCII case.
+const std::set<std::string>& stepKeys() {
+    static const std::set<std::string> keys = [] {
+        std::set<std::string> k = {"title2",    "text2",     "notes",    "type_select", "fb",
+                                   "calc_type", "mode",      "rh",       "rl",          "auto_range",
+                                   "auto_pen",  "pen_color", "graph_tm", "svv0",        "dvv0"};
+        for (const auto& f : kFields)
+            k.insert(lowerAscii(std::string(f.key)));
+        for (int i = 1; i <= 8; ++i)
+            for (const char* p : {"svt", "svv", "dvt", "dvv"})
+                k.insert(p + std::to_string(i));
+        return k;
+    }();
+    return keys;
+}
+
+/// The step number of a section "手順N" (N without leading zeros), or nothing.
+std::optional<int> stepNumber(const std::string& section) {
+    const std::string prefix = "手順";
+    if (section.rfind(prefix, 0) != 0) return std::nullopt;
+    const std::string digits = section.substr(prefix.size());
+    if (digits.empty() || digits.size() > 4 || digits[0] == '0' ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoi(digits);
+}
+
+bool isParameterKey(const std::string& key) {
+    const std::string k = lowerAscii(key);
+    return k != "title2" && k != "text2" && k != "notes";
+}
+
+// ---- Runs and traces ----------------------------------------------------------------------------
+
+/// The value a trace shows at time t: the last sample taken by then.
+std::optional<double> valueAt(const RunRecord& run, double t, int column, double offset = 0.0) {
+    std::optional<double> v;
+    for (const auto& row : run.rows) {
+        if (row[kTime] > t + kTimeSlack) break;
+        v = row[column] + offset;
+    }
+    return v;
+}
+
+struct Nearest {
+    double distance = INFINITY;
+    std::string trace; ///< "PV of step 2" ...
+};
+
+/// The trace of the chart nearest to v at t, among the run and the runs drawn before it on the same
+/// chart (same clear count). On the PV chart that is SV, PV and DV drawn at DV + offset; on the MV
+/// chart it is MV.
+/// With `anywhere`, every sample of those traces counts, not only the one shown at t.
+Nearest nearestTrace(const std::vector<RunRecord>& runs, const RunRecord& annotated, NoteChart chart,
+                     double t, double v, bool anywhere = false) {
+    Nearest best;
+    for (const auto& run : runs) {
+        if (run.chart != annotated.chart || run.step > annotated.step) continue;
+        struct Trace {
+            const char* name;
+            int column;
+            double offset;
+        };
+        std::vector<Trace> traces;
+        if (chart == NoteChart::Pv)
+            traces = {{"SV", kSv, 0.0}, {"PV", kPv, 0.0}, {"DV", kDv, run.dvOffset}};
+        else
+            traces = {{"MV", kMv, 0.0}};
+        for (const auto& tr : traces) {
+            std::vector<double> values;
+            if (anywhere) {
+                for (const auto& row : run.rows)
+                    values.push_back(row[tr.column] + tr.offset);
+            } else if (const auto value = valueAt(run, t, tr.column, tr.offset)) {
+                values.push_back(*value);
+            }
+            for (double value : values)
+                if (std::abs(value - v) < best.distance)
+                    best = {std::abs(value - v),
+                            std::string(tr.name) + " of step " + std::to_string(run.step)};
+        }
+    }
+    return best;
+}
+
+// ---- The fixture: every lesson present, parsed and replayed once --------------------------------
+
+struct LessonData {
+    const Lesson* lesson = nullptr;
+    fs::path path;
+    std::string bytes, utf8;
+    ParsedFile parsed;
+    std::vector<RunRecord> runs;
+    std::string messages; ///< what the replay wrote to standard error
+};
+
+class LessonFidelity : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        sApp = fs::temp_directory_path() / ("kestrel-lessons-" + std::to_string(::getpid()));
+        fs::remove_all(sApp);
+        fs::create_directories(sApp / "Study");
+        const fs::path data = KESTREL_DATA_DIR;
+        fs::copy_file(data / "Kestrel.ini", sApp / "Kestrel.ini");
+        for (const auto& entry : fs::directory_iterator(data / "Study"))
+            fs::copy_file(entry.path(), sApp / "Study" / entry.path().filename());
+
+        sData = new std::vector<LessonData>;
+        Cp932Codec codec;
+        for (const Lesson& lesson : lessons()) {
+            LessonData d;
+            d.lesson = &lesson;
+            d.path = sApp / "Study" / lesson.file;
+            if (!fs::exists(d.path)) continue;
+            d.bytes = readBytes(d.path);
+            d.utf8 = codec.toUtf8(d.bytes);
+            d.parsed = parse(d.utf8);
+
+            ::testing::internal::CaptureStderr();
+            {
+                Replay replay(sApp);
+                replay.open(d.path, false);
+                d.runs = replay.run(replay.lastStep(), true);
+            }
+            d.messages = ::testing::internal::GetCapturedStderr();
+            sData->push_back(std::move(d));
+        }
+    }
+
+    static void TearDownTestSuite() {
+        delete sData;
+        sData = nullptr;
+        fs::remove_all(sApp);
+    }
+
+    /// The lessons present in data/Study.
+    static const std::vector<LessonData>& present() { return *sData; }
+
+    static fs::path sApp;
+    static std::vector<LessonData>* sData;
+};
+
+fs::path LessonFidelity::sApp;
+std::vector<LessonData>* LessonFidelity::sData = nullptr;
+
+TEST_F(LessonFidelity, LessonsOfTheMenuArePresent) {
+    for (const Lesson& lesson : lessons()) {
+        const bool found = std::any_of(present().begin(), present().end(),
+                                       [&](const LessonData& d) { return d.lesson == &lesson; });
+        if (found) continue;
+        if (lesson.required)
+            ADD_FAILURE() << lesson.file << " is missing from data/Study";
+        else
+            RecordProperty(lesson.file, "not written yet: not checked");
+    }
+}
+
+TEST_F(LessonFidelity, FilesAreCp932WithCrLfAndOnlyKnownSectionsAndKeys) {
+    Cp932Codec codec;
+    for (const LessonData& d : present()) {
+        SCOPED_TRACE(d.lesson->file);
+
+        const auto encoded = codec.fromUtf8(d.utf8);
+        EXPECT_TRUE(encoded && *encoded == d.bytes)
+            << "not valid CP932: the text does not encode back to the file";
+        for (std::size_t i = 0; i < d.bytes.size(); ++i) {
+            const bool lf = d.bytes[i] == '\n', cr = d.bytes[i] == '\r';
+            if ((lf && (i == 0 || d.bytes[i - 1] != '\r')) ||
+                (cr && (i + 1 == d.bytes.size() || d.bytes[i + 1] != '\n'))) {
+                ADD_FAILURE() << "a line end other than CR LF at byte " << i;
+                break;
+            }
+        }
+        EXPECT_TRUE(d.bytes.size() >= 2 && d.bytes.compare(d.bytes.size() - 2, 2, "\r\n") == 0)
+            << "the last line has no CR LF";
+
+        for (const auto& p : d.parsed.problems)
+            ADD_FAILURE() << p;
+
+        std::set<std::string> seenSections;
+        std::vector<int> steps;
+        for (const Section& s : d.parsed.sections) {
+            SCOPED_TRACE("[" + s.name + "] at line " + std::to_string(s.line));
+            EXPECT_TRUE(seenSections.insert(lowerAscii(s.name)).second)
+                << "a second section of this name is never read";
+            const auto step = stepNumber(s.name);
+            if (step) {
+                steps.push_back(*step);
+            } else {
+                EXPECT_EQ(s.name, "説明") << "unknown section";
+            }
+
+            std::set<std::string> seenKeys;
+            for (const KeyLine& k : s.keys) {
+                const std::string key = lowerAscii(k.key);
+                const bool known = step ? stepKeys().count(key) > 0 : (key == "title1" || key == "text1");
+                EXPECT_TRUE(known) << "unknown key \"" << k.key << "\" at line " << k.line;
+                EXPECT_TRUE(seenKeys.insert(key).second)
+                    << "\"" << k.key << "\" again at line " << k.line << ": only the first is read";
+                // The reader gives back what was written: not cut at 1023 bytes, no quotes taken off.
+                EXPECT_EQ(ReadProfileValue(d.path, s.name, k.key), k.value) << k.key << " at line " << k.line;
+            }
+        }
+
+        // Steps are numbered 1, 2, ... and nothing follows the end page (the first step without a
+        // title), since the study window never shows it.
+        std::sort(steps.begin(), steps.end());
+        for (std::size_t i = 0; i < steps.size(); ++i) {
+            EXPECT_EQ(steps[i], static_cast<int>(i) + 1)
+                << "step sections are not numbered 1.." << steps.size();
+        }
+        int endPage = 0;
+        for (int k = 1; k <= static_cast<int>(steps.size()) && !endPage; ++k)
+            if (ReadProfileValue(d.path, "手順" + std::to_string(k), "TITLE2").empty()) endPage = k;
+        if (endPage) {
+            EXPECT_EQ(endPage, static_cast<int>(steps.size())) << "steps after the end page " << endPage;
+        }
+        EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TITLE1").empty());
+        EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TEXT1").empty());
+        EXPECT_GE(steps.size(), 1u);
+    }
+}
+
+TEST_F(LessonFidelity, StepsWithSettingsDescribeThem) {
+    const fs::path base = sApp / "Study" / "ParaInz.txt";
+    for (const LessonData& d : present()) {
+        SCOPED_TRACE(d.lesson->file);
+        // The tab and form the parameter window shows when a step leaves them out: the base set's,
+        // then whatever the steps before chose.
+        int tab = static_cast<int>(val(ReadProfileValue(base, "手順", "TYPE_SELECT")));
+        int form = static_cast<int>(val(ReadProfileValue(base, "手順", "CALC_TYPE")));
+        for (int k = 1;; ++k) {
+            const std::string section = "手順" + std::to_string(k);
+            if (ReadProfileValue(d.path, section, "TITLE2").empty()) break;
+            SCOPED_TRACE(section);
+            const auto it = std::find_if(d.parsed.sections.begin(), d.parsed.sections.end(),
+                                         [&](const Section& s) { return s.name == section; });
+            ASSERT_NE(it, d.parsed.sections.end());
+            const bool settings = std::any_of(it->keys.begin(), it->keys.end(), [](const KeyLine& kl) {
+                return isParameterKey(kl.key) && !kl.value.empty();
+            });
+            const auto description = buildDescription(
+                [&](std::string_view key) { return ReadProfileValue(d.path, section, key); }, tab, form);
+            EXPECT_EQ(description.hasSettings, settings);
+            if (settings) {
+                EXPECT_FALSE(description.text.empty());
+            }
+            // A figure is drawn at the end of the step's run: a step without settings has none.
+            if (!ReadProfileValue(d.path, section, "NOTES").empty()) {
+                EXPECT_TRUE(settings) << "a figure on a step that is never run";
+            }
+            if (const auto v = ReadProfileValue(d.path, section, "TYPE_SELECT"); !v.empty())
+                tab = static_cast<int>(val(v));
+            if (const auto v = ReadProfileValue(d.path, section, "CALC_TYPE"); !v.empty())
+                form = static_cast<int>(val(v));
+        }
+    }
+}
+
+TEST_F(LessonFidelity, LessonsReplayWithoutMessages) {
+    for (const LessonData& d : present()) {
+        SCOPED_TRACE(d.lesson->file);
+        EXPECT_EQ(d.messages, "");
+        EXPECT_FALSE(d.runs.empty()) << "no step of the lesson runs";
+        for (const RunRecord& run : d.runs) {
+            EXPECT_FALSE(run.rows.empty()) << "step " << run.step << " records nothing";
+            for (const auto& row : run.rows)
+                for (double v : row)
+                    ASSERT_TRUE(std::isfinite(v)) << "step " << run.step << " at t = " << row[kTime];
+        }
+    }
+}
+
+TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
+    const auto& known = knownFigureIds();
+    for (const LessonData& d : present()) {
+        for (const RunRecord& run : d.runs) {
+            if (run.figure.empty()) continue;
+            SCOPED_TRACE(std::string(d.lesson->file) + " step " + std::to_string(run.step) + " figure " +
+                         run.figure);
+            ASSERT_NE(std::find(known.begin(), known.end(), run.figure), known.end()) << "unknown figure";
+            ASSERT_FALSE(run.rows.empty());
+
+            double worstMargin = INFINITY;
+            for (const FigureAnchor& a : figureAnchors(run.figure)) {
+                if (a.kind == AnchorKind::Construction) continue;
+                const bool isLevel = a.kind == AnchorKind::Level;
+                const double tolerance = isLevel ? kLevelTolerance : kAnchorTolerance;
+                const char* chartName = a.chart == NoteChart::Pv ? "PV chart" : "MV chart";
+                std::ostringstream what;
+                what << (isLevel ? "level " : "anchor ") << "P(" << a.t << ", " << a.v << ") on the "
+                     << chartName;
+
+                // The mark has to be on the chart to be seen at all.
+                EXPECT_LE(a.t, run.graphTime)
+                    << what.str() << " lies beyond the graph time " << run.graphTime;
+                const double low = a.chart == NoteChart::Pv ? run.rangeLow : 0.0;
+                const double high = a.chart == NoteChart::Pv ? run.rangeHigh : 100.0;
+                EXPECT_TRUE(a.v >= low && a.v <= high)
+                    << what.str() << " lies outside the range " << low << ".." << high;
+
+                const bool away = isLevel && measuredAway(run.figure, a);
+                const Nearest n = nearestTrace(d.runs, run, a.chart, a.t, a.v, away);
+                EXPECT_LE(n.distance, tolerance)
+                    << what.str() << ": the nearest trace is " << n.trace << ", " << n.distance << " away";
+                worstMargin = std::min(worstMargin, tolerance - n.distance);
+            }
+            for (const NamedValue& nv : kNamedValues) {
+                if (run.figure != nv.figure) continue;
+                const auto v = valueAt(run, nv.t, nv.column);
+                ASSERT_TRUE(v.has_value());
+                EXPECT_NEAR(*v, nv.value, nv.tolerance) << "the value the figure names at t = " << nv.t;
+                worstMargin = std::min(worstMargin, nv.tolerance - std::abs(*v - nv.value));
+            }
+            std::cout << "[ figure   ] " << run.figure << " (" << d.lesson->file << " step " << run.step
+                      << "): smallest margin " << worstMargin << '\n';
+        }
+    }
+}
+
+TEST_F(LessonFidelity, EveryFigureIsDrawnByOneStepOfItsLesson) {
+    // The table above names every figure the panel knows, each once.
+    std::vector<std::string> all;
+    for (const Lesson& l : lessons())
+        all.insert(all.end(), l.figures.begin(), l.figures.end());
+    auto known = knownFigureIds();
+    std::sort(all.begin(), all.end());
+    std::sort(known.begin(), known.end());
+    EXPECT_EQ(all, known);
+
+    // Where each figure is used: (file, step) for every step of every lesson present.
+    std::map<std::string, std::vector<std::string>> uses;
+    for (const LessonData& d : present()) {
+        for (const Section& s : d.parsed.sections) {
+            if (!stepNumber(s.name)) continue;
+            for (const KeyLine& k : s.keys)
+                if (lowerAscii(k.key) == "notes" && !k.value.empty())
+                    uses[k.value].push_back(std::string(d.lesson->file) + " [" + s.name + "]");
+        }
+    }
+    for (const auto& [id, where] : uses)
+        EXPECT_NE(std::find(known.begin(), known.end(), id), known.end()) << "NOTES names no figure: " << id;
+
+    for (const LessonData& d : present()) {
+        for (const std::string& id : d.lesson->figures) {
+            SCOPED_TRACE(id);
+            const auto& where = uses[id];
+            if (where.size() != 1) {
+                ADD_FAILURE() << "figure used by " << where.size() << " steps";
+                continue;
+            }
+            EXPECT_EQ(where.front().rfind(d.lesson->file, 0), 0u) << "used in " << where.front();
+            // ... and that step's run is annotated with it.
+            EXPECT_EQ(std::count_if(d.runs.begin(), d.runs.end(),
+                                    [&](const RunRecord& r) { return r.figure == id; }),
+                      1);
+        }
+    }
+}
+
+} // namespace
