@@ -1,0 +1,367 @@
+// Hard copies and the image list offscreen on a temporary application folder: the stored file's
+// name and content, never overwriting within one second, the print question and the OSver choice,
+// a folder that cannot be written, the printed page, and the list's selection, open, delete and
+// idle close.
+
+#include "forms/dialog3.h"
+#include "forms/modprint.h"
+
+#include "engine/fakes.h"
+#include "guiapp.h"
+#include "setup/modinifile.h"
+
+#include <QImageReader>
+#include <QListWidget>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const QDateTime kTime(QDate(2026, 12, 6), QTime(17, 45, 1)); // "261206174501"
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void writeFile(const fs::path& file, const std::string& text) {
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+std::set<std::string> namesIn(const fs::path& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        names.insert(it->path().filename().string());
+    return names;
+}
+
+QStringList listed(const QListWidget* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
+    return names;
+}
+
+QString selected(const QListWidget* list) {
+    const auto items = list->selectedItems();
+    return items.isEmpty() ? QString() : items.front()->text();
+}
+
+// Records the title each message asked for.
+class TitledMessages : public test::FakeMessages {
+public:
+    std::vector<std::string> titles;
+    void showMessage(const std::string& text, const std::string& title) override {
+        titles.push_back(title);
+        FakeMessages::showMessage(text);
+    }
+    bool askYesNo(const std::string& text, const std::string& title) override {
+        titles.push_back(title);
+        return FakeMessages::askYesNo(text);
+    }
+};
+
+class HardCopy : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::ensureGuiApplication(); }
+
+    void SetUp() override {
+        char pattern[] = "/tmp/kestrel-hardcopy-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        app = pattern;
+        window.setFixedSize(321, 123);
+        window.setAutoFillBackground(true);
+        QPalette pal = window.palette();
+        pal.setColor(QPalette::Window, QColor(255, 0, 0));
+        window.setPalette(pal);
+    }
+
+    void TearDown() override { fs::remove_all(app); }
+
+    fs::path bmp() const { return app / "BMP"; }
+
+    /// A context with the clock at `time`, counting prints and list showings.
+    HardCopyContext context(const QDateTime& time = kTime) {
+        return HardCopyContext{.appFolder = app,
+                               .messages = messages,
+                               .now = [time] { return time; },
+                               .print = [this](const QImage& image) { printed.push_back(image); },
+                               .showImageList = [this] { ++listShown; }};
+    }
+
+    void setOsVer(const char* value) {
+        if (value) ASSERT_TRUE(WriteProfileValue(app / "Kestrel.ini", "CONFIG", "OSver", value));
+        else fs::remove(app / "Kestrel.ini");
+    }
+
+    fs::path app;
+    TitledMessages messages;
+    QWidget window;
+    std::vector<QImage> printed;
+    int listShown = 0;
+};
+
+TEST_F(HardCopy, StoresTheWindowAsABitmapNamedByTheCaptureTime) {
+    ASSERT_FALSE(fs::exists(bmp()));
+    EXPECT_TRUE(Hard_copy(&window, true, false, context()));
+
+    // The folder is created; one file with the 12-digit time, and no question without askPrint.
+    EXPECT_EQ(namesIn(bmp()), (std::set<std::string>{"261206174501.BMP"}));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(printed.empty());
+
+    const fs::path file = bmp() / "261206174501.BMP";
+    EXPECT_EQ(readAll(file).substr(0, 2), "BM");
+    QImageReader reader(QString::fromStdString(file.string()));
+    EXPECT_EQ(reader.format(), "bmp");
+    const QImage back = reader.read();
+    ASSERT_FALSE(back.isNull());
+    EXPECT_EQ(back.size(), QSize(321, 123));
+    EXPECT_EQ(back.pixelColor(160, 60), QColor(255, 0, 0));
+
+    // Single digits keep their zero: 2027-01-02 03:04:05.
+    EXPECT_TRUE(Hard_copy(&window, true, false, context(QDateTime(QDate(2027, 1, 2), QTime(3, 4, 5)))));
+    EXPECT_TRUE(fs::exists(bmp() / "270102030405.BMP"));
+}
+
+TEST_F(HardCopy, CapturesInOneSecondAreAllKeptAndThePromptNamesEach) {
+    messages.answers = {false, false, false};
+    ASSERT_TRUE(Hard_copy(&window, true, true, context()));
+    const std::string first = readAll(bmp() / "261206174501.BMP");
+
+    window.setFixedSize(50, 40); // a different picture, so a replaced file would show
+    ASSERT_TRUE(Hard_copy(&window, true, true, context()));
+    ASSERT_TRUE(Hard_copy(&window, true, true, context()));
+
+    EXPECT_EQ(namesIn(bmp()),
+              (std::set<std::string>{"261206174501.BMP", "261206174501_2.BMP", "261206174501_3.BMP"}));
+    EXPECT_EQ(readAll(bmp() / "261206174501.BMP"), first);
+    EXPECT_EQ(QImage(QString::fromStdString((bmp() / "261206174501_2.BMP").string())).size(), QSize(50, 40));
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"261206174501.BMPに保存しました。印刷しますか？",
+                                                        "261206174501_2.BMPに保存しました。印刷しますか？",
+                                                        "261206174501_3.BMPに保存しました。印刷しますか？"}));
+    // "No" leaves every file and prints nothing.
+    EXPECT_TRUE(printed.empty());
+    EXPECT_EQ(listShown, 0);
+}
+
+TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
+    struct Case {
+        const char* osVer; // nullptr: no settings file at all
+        int prints, lists;
+    };
+    const Case cases[] = {{nullptr, 1, 0}, {"", 1, 0}, {"abc", 1, 0}, {"6", 1, 0}, {"-9", 1, 0},
+                          {"7", 0, 1},     {" 7", 0, 1}, {"10", 0, 1}, {"7.5", 0, 1}};
+    int second = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.osVer ? c.osVer : "(missing)");
+        setOsVer(c.osVer);
+        printed.clear();
+        listShown = 0;
+        messages.answers = {true};
+        EXPECT_TRUE(Hard_copy(&window, true, true, context(kTime.addSecs(++second))));
+        ASSERT_EQ(static_cast<int>(printed.size()), c.prints);
+        EXPECT_EQ(listShown, c.lists);
+        if (!printed.empty()) {
+            EXPECT_EQ(printed.front().size(), window.size());
+            EXPECT_EQ(printed.front().pixelColor(10, 10), QColor(255, 0, 0));
+        }
+    }
+    EXPECT_EQ(namesIn(bmp()).size(), std::size(cases));
+}
+
+TEST_F(HardCopy, NothingCapturedOrNowhereToStoreIsReportedAndStoresNothing) {
+    HardCopyContext ctx = context();
+    ctx.capture = [](QWidget*, bool) { return QImage(); };
+    EXPECT_FALSE(Hard_copy(&window, true, true, ctx));
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"保存出来ませんでした。"});
+    EXPECT_FALSE(fs::exists(bmp()));
+
+    // A plain file where the folder should be: told, no question, nothing printed, the file intact.
+    messages.shown.clear();
+    writeFile(bmp(), "not a folder");
+    EXPECT_FALSE(Hard_copy(&window, true, true, context()));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_NE(messages.shown[0].find("保存出来ませんでした"), std::string::npos);
+    EXPECT_EQ(readAll(bmp()), "not a folder");
+    EXPECT_EQ(namesIn(app), std::set<std::string>{"BMP"});
+    EXPECT_TRUE(printed.empty());
+}
+
+TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
+    // 96 pixels an inch: 480 pixels are 5 inches, 127 mm.
+    const QRectF natural = hardCopyPlacementMm(QSize(480, 240), QSizeF(287, 200));
+    EXPECT_DOUBLE_EQ(natural.left(), 10.0);
+    EXPECT_DOUBLE_EQ(natural.top(), 0.0);
+    EXPECT_NEAR(natural.width(), 127.0, 1e-9);
+    EXPECT_NEAR(natural.height(), 63.5, 1e-9);
+    // Too wide for the 277 mm beside the margin: smaller, the same shape, nothing cut off.
+    const QRectF wide = hardCopyPlacementMm(QSize(1920, 384), QSizeF(287, 200));
+    EXPECT_NEAR(wide.width(), 277.0, 1e-9);
+    EXPECT_NEAR(wide.height(), 277.0 / 5, 1e-9);
+
+    const fs::path pdf = app / "page.pdf";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    EXPECT_TRUE(printHardCopy(window.grab().toImage(), printer, messages));
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(readAll(pdf).substr(0, 5), "%PDF-");
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Without a printer the learner is told rather than left waiting for a page.
+    if (QPrinterInfo::defaultPrinter().isNull()) {
+        EXPECT_FALSE(printHardCopy(window.grab().toImage(), messages));
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_NE(messages.shown[0].find("印刷出来ませんでした"), std::string::npos);
+    }
+
+    EXPECT_EQ(profileInt("12abc"), 12);
+    EXPECT_EQ(profileInt("99999999999999"), INT_MAX);
+}
+
+class ImageList : public HardCopy {
+protected:
+    void SetUp() override {
+        HardCopy::SetUp();
+        elsewhere.show();
+    }
+    void TearDown() override {
+        elsewhere.hide();
+        HardCopy::TearDown();
+    }
+
+    void activate(QWidget* w) {
+        QApplication::setActiveWindow(w);
+        ASSERT_TRUE(w->isActiveWindow());
+    }
+
+    void click(Dialog3& d, const char* name) { QTest::mouseClick(d.findChild<QPushButton*>(name), Qt::LeftButton); }
+
+    QWidget elsewhere;
+    std::vector<QUrl> opened;
+    bool openSucceeds = true;
+    Dialog3::Opener opener = [this](const QUrl& url) {
+        opened.push_back(url);
+        return openSucceeds;
+    };
+};
+
+TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
+    Dialog3 d(app, messages);
+    d.setOpener(opener);
+
+    // No folder, then an empty one: an empty list, nothing selected, the buttons do nothing.
+    for (int pass = 0; pass < 2; ++pass) {
+        d.openList();
+        EXPECT_EQ(d.File1()->count(), 0);
+        EXPECT_TRUE(d.File1()->selectedItems().isEmpty());
+        click(d, "OKButton");
+        click(d, "Command1");
+        EXPECT_TRUE(opened.empty());
+        EXPECT_TRUE(messages.shown.empty());
+        d.reject();
+        fs::create_directories(bmp());
+    }
+
+    for (const char* name : {"261206174502.BMP", "261206174501_2.BMP", "261206174501.BMP", "251231235959.bmp",
+                             "notes.txt", ".hidden.BMP"})
+        writeFile(bmp() / name, "x");
+    fs::create_directories(bmp() / "folder.BMP");
+
+    d.openList();
+    activate(&d);
+    EXPECT_EQ(listed(d.File1()), (QStringList{"251231235959.bmp", "261206174501.BMP", "261206174501_2.BMP",
+                                              "261206174502.BMP"}));
+    EXPECT_EQ(selected(d.File1()), "261206174502.BMP");
+
+    // A new capture while the list is open: back in the list, the newest is selected again.
+    d.File1()->setCurrentRow(0);
+    activate(&elsewhere);
+    ASSERT_TRUE(Hard_copy(&window, true, false, context(kTime.addSecs(60))));
+    activate(&d);
+    EXPECT_EQ(selected(d.File1()), "261206174601.BMP");
+
+    // 開く and a double click open the selected file of the BMP folder.
+    click(d, "OKButton");
+    d.File1()->setCurrentRow(1);
+    QListWidgetItem* item = d.File1()->item(1);
+    QTest::mouseClick(d.File1()->viewport(), Qt::LeftButton, {}, d.File1()->visualItemRect(item).center());
+    QTest::mouseDClick(d.File1()->viewport(), Qt::LeftButton, {}, d.File1()->visualItemRect(item).center());
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString((bmp() / "261206174601.BMP").string())));
+    EXPECT_EQ(opened[1], QUrl::fromLocalFile(QString::fromStdString((bmp() / "261206174501.BMP").string())));
+
+    openSucceeds = false;
+    click(d, "OKButton");
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
+    EXPECT_EQ(messages.titles, std::vector<std::string>{"ﾊｰﾄﾞｺﾋﾟｰ"});
+    EXPECT_TRUE(d.isVisible());
+
+    click(d, "CancelButton");
+    EXPECT_FALSE(d.isVisible());
+}
+
+TEST_F(ImageList, DeletesOnlyOnYes) {
+    fs::create_directories(bmp());
+    writeFile(bmp() / "261206174501.BMP", "old");
+    writeFile(bmp() / "261206174502.BMP", "new");
+    Dialog3 d(app, messages);
+    d.openList();
+    ASSERT_EQ(selected(d.File1()), "261206174502.BMP");
+
+    messages.answers = {false};
+    click(d, "Command1");
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"261206174502.BMPを削除しますか？"});
+    EXPECT_EQ(messages.titles, std::vector<std::string>{"ﾊｰﾄﾞｺﾋﾟｰ"});
+    EXPECT_EQ(readAll(bmp() / "261206174502.BMP"), "new");
+    EXPECT_EQ(d.File1()->count(), 2);
+
+    messages.answers = {true};
+    click(d, "Command1");
+    EXPECT_EQ(namesIn(bmp()), std::set<std::string>{"261206174501.BMP"});
+    EXPECT_EQ(listed(d.File1()), QStringList{"261206174501.BMP"});
+    EXPECT_EQ(readAll(bmp() / "261206174501.BMP"), "old");
+}
+
+TEST_F(ImageList, ClosesAfterThirtySecondsInactive) {
+    Dialog3 d(app, messages);
+    auto* timer = d.findChild<QTimer*>("Timer1");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 30000);
+    auto fire = [&] { QMetaObject::invokeMethod(timer, "timeout"); };
+
+    d.openList();
+    activate(&d);
+    EXPECT_FALSE(timer->isActive());
+    activate(&elsewhere);
+    EXPECT_TRUE(timer->isActive());
+    activate(&d);
+    EXPECT_FALSE(timer->isActive());
+
+    activate(&elsewhere);
+    fire();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_FALSE(timer->isActive());
+}
+
+} // namespace
+} // namespace kestrel
