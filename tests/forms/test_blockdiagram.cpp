@@ -1,0 +1,154 @@
+// The control-type block diagrams drawn offscreen: every page paints and differs from the others,
+// the drawing keeps its aspect ratio, the feedback line follows the feedback switch, and each
+// page carries the texts of its controller structure.
+
+#include "forms/blockdiagram.h"
+
+#include "guiapp.h"
+
+#include <QImage>
+#include <QPalette>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+class BlockDiagramTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::ensureGuiApplication(); }
+
+    static QImage paint(BlockDiagram& d, int w, int h) {
+        d.resize(w, h);
+        return d.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    }
+};
+
+int inkPixels(const QImage& img, const QColor& back) {
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixelColor(x, y) != back;
+    return n;
+}
+
+/// The pixel of the area farthest from the background, that is the most fully covered one.
+QColor strongestPixel(const QImage& img, const QRect& area, const QColor& back) {
+    QColor best = back;
+    int bestDistance = -1;
+    const QRect r = area.intersected(img.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QColor c = img.pixelColor(x, y);
+            const int d = std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) +
+                          std::abs(c.blue() - back.blue());
+            if (d > bestDistance) bestDistance = d, best = c;
+        }
+    return best;
+}
+
+bool near(const QColor& a, const QColor& b) {
+    return std::abs(a.red() - b.red()) <= 6 && std::abs(a.green() - b.green()) <= 6 &&
+           std::abs(a.blue() - b.blue()) <= 6;
+}
+
+TEST_F(BlockDiagramTest, EveryPagePaintsItsOwnDiagramAtAnySize) {
+    std::vector<std::unique_ptr<BlockDiagram>> pages;
+    std::vector<QImage> images;
+    for (int page = 0; page < 6; ++page) {
+        pages.push_back(std::make_unique<BlockDiagram>(page));
+        BlockDiagram& d = *pages.back();
+        EXPECT_EQ(d.page(), page);
+        const QColor back = d.palette().color(QPalette::Window);
+        const QImage small = paint(d, 300, 160);
+        EXPECT_GT(inkPixels(small, back), 1000) << "page " << page;
+        const QImage design = paint(d, 550, 280);
+        EXPECT_GT(inkPixels(design, back), 3000) << "page " << page;
+        images.push_back(design);
+    }
+    for (size_t a = 0; a < images.size(); ++a)
+        for (size_t b = a + 1; b < images.size(); ++b)
+            EXPECT_NE(images[a], images[b]) << "pages " << a << " and " << b;
+
+    EXPECT_EQ(BlockDiagram(-3).page(), 0);
+    EXPECT_EQ(BlockDiagram(9).page(), 5);
+}
+
+TEST_F(BlockDiagramTest, DrawingScalesWithTheWidgetAndKeepsItsShape) {
+    BlockDiagram d(3);
+    paint(d, 550, 280);
+    const QRect design = d.feedbackLineRect();
+    ASSERT_GT(design.width(), 300);
+    EXPECT_GE(design.left(), 0);
+    EXPECT_LE(design.right(), 550);
+
+    paint(d, 1100, 560);
+    const QRect doubled = d.feedbackLineRect();
+    EXPECT_NEAR(doubled.width(), 2 * design.width(), 3);
+    EXPECT_NEAR(doubled.center().y(), 2 * design.center().y(), 3);
+
+    // Wider than the design's proportions: same scale, centred horizontally.
+    paint(d, 1100, 280);
+    const QRect wide = d.feedbackLineRect();
+    EXPECT_NEAR(wide.width(), design.width(), 2);
+    EXPECT_NEAR(wide.left(), design.left() + 275, 2);
+    EXPECT_NEAR(wide.center().y(), design.center().y(), 1);
+}
+
+TEST_F(BlockDiagramTest, FeedbackLineFollowsTheFeedbackSwitch) {
+    const QColor grey(192, 192, 192);
+    for (int page = 0; page < 6; ++page) {
+        BlockDiagram d(page);
+        const QColor back = d.palette().color(QPalette::Window);
+        const QColor ink = d.palette().color(QPalette::WindowText);
+        ASSERT_TRUE(d.feedbackConnected());
+        for (const QSize size : {QSize(1100, 560), QSize(1650, 840)}) {
+            QImage img = paint(d, size.width(), size.height());
+            EXPECT_TRUE(near(strongestPixel(img, d.feedbackLineRect(), back), ink))
+                << "page " << page << " closed loop at " << size.width();
+
+            d.setFeedbackConnected(false);
+            img = paint(d, size.width(), size.height());
+            EXPECT_TRUE(near(strongestPixel(img, d.feedbackLineRect(), back), grey))
+                << "page " << page << " open loop at " << size.width();
+            d.setFeedbackConnected(true);
+        }
+    }
+}
+
+TEST_F(BlockDiagramTest, EachPageShowsTheTextsOfItsStructure) {
+    struct Case {
+        int page;
+        QStringList present, absent;
+    };
+    const QString pi = "Kp(1+      )", dNum = "KpTd・s", dDen = "1+ηTd・s";
+    const QString filterNum = "1+αβTi・s", filterDen = "1+βTi・s", weight = "α・γ",
+                  addOn = "２自由度付加機能";
+    const Case cases[] = {
+        {0, {"Kp", "（P)"}, {"Ti・s", pi, dNum, dDen, "（I)", "（D)", "（P+I)", filterNum, weight, addOn}},
+        {1, {pi, "1", "Ti・s", "（P+I)"}, {dNum, dDen, "（D)", filterNum, weight, addOn}},
+        {2, {pi, "Ti・s", dNum, dDen, "（P+I)", "（D)"}, {"（P)", "（I)", filterNum, weight, addOn}},
+        {3, {"Kp", "Ti・s", dNum, dDen, "（I)", "（P)", "（D)"}, {pi, "（P+I)", filterNum, weight, addOn}},
+        {4, {pi, "Ti・s", dNum, dDen, "（P+I)", "（D)"}, {"（P)", "（I)", filterNum, weight, addOn}},
+        {5,
+         {pi, "Ti・s", dNum, dDen, "（P+I)", "（D)", filterNum, filterDen, weight, addOn},
+         {"（P)", "（I)"}},
+    };
+    const QStringList everyPage = {"SV",      "MV",       "DV",     "PV",       "測定値",   "Kpl・e",
+                                   "-Lpl・s", "1+Tpl・s", "Kf",     "1+Tfp・s", "1+Tfd・s", "e",
+                                   "-Lf・s",  "Kd",       "Kds・e", "-Lds・s",  "1+Tds・s"};
+    for (const Case& c : cases) {
+        const QStringList labels = BlockDiagram(c.page).labels();
+        for (const QString& s : everyPage + c.present)
+            EXPECT_TRUE(labels.contains(s)) << "page " << c.page << " lacks " << s.toStdString();
+        for (const QString& s : c.absent)
+            EXPECT_FALSE(labels.contains(s)) << "page " << c.page << " shows " << s.toStdString();
+    }
+}
+
+} // namespace
+} // namespace kestrel
