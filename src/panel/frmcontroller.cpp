@@ -90,7 +90,9 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
 
     buildControls();
     bindDocument();
-    setMinimumSize(px(kMinWidth), px(kMinHeight));
+    // Whole pixels at or above the minimum: 6200 twips is 413.3 px, so 414.
+    setMinimumSize(static_cast<int>(std::ceil(kMinWidth / kTwipsPerPixel)),
+                   static_cast<int>(std::ceil(kMinHeight / kTwipsPerPixel)));
     resize(px(kDesignWidth), px(kDesignHeight));
     Form_Load();
 }
@@ -403,12 +405,15 @@ void frmController::Form_Resize() {
 
         const double lampLeft = 300 + 135 + widthOf(mSvp) + 180;
         const double barBottom = barTop + barHeight;
-        const double lampH = 495;
+        // Near the minimum height the stack of lamps would cover OK; there the lamps get lower.
+        const double okBottom = topOf(mOKButton) + heightOf(mOKButton);
+        const double lampH = std::min(495.0, (barBottom - okBottom - 120 - 2 * 120) / 3);
+        const double captionDrop = std::min(120.0, (lampH - 300) / 2);
         QLabel* modeLabels[] = {mLabelM, mLabelA, mLabelC};
         for (int i = 0; i < 3; ++i) {
             const double top = barBottom - lampH - i * (lampH + 120);
             place(mShapeMode[i], lampLeft, top, 615, lampH);
-            place(modeLabels[i], lampLeft + 100, top + 120, 500, 300);
+            place(modeLabels[i], lampLeft + 100, top + captionDrop, 500, 300);
             modeLabels[i]->raise();
         }
 
@@ -448,9 +453,12 @@ void frmController::Form_Resize() {
             place(b, left, cmdTop, 1215, 375);
             left += 1215 + 120;
         }
+        // Print and the lesson button stand right-aligned with the strip; on a panel too narrow
+        // for them beside the run buttons they take a second row instead of covering Clear.
         const double right = 2400 + picW;
-        place(mCmdPrint, right - 1215, cmdTop, 1215, 375);
-        place(mCmdTip, right - 1215 - 120 - 1215, cmdTop, 1215, 375);
+        const double rightRowTop = right - 2 * 1215 - 120 < left ? cmdTop + 375 + 60 : cmdTop;
+        place(mCmdPrint, right - 1215, rightRowTop, 1215, 375);
+        place(mCmdTip, right - 1215 - 120 - 1215, rightRowTop, 1215, 375);
         place(mHelp[2], left, cmdTop + 60, 240, 240);
         place(mHelp[0], 120 + 1635 - 260, 120 + 40, 240, 240);
     });

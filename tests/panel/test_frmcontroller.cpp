@@ -1,0 +1,602 @@
+// The controller panel drawn offscreen and operated as a learner does: mode buttons, OK, the MV
+// slider, the SV pointer, runs drawn on the trend chart with their pens and ranges, the two
+// graphs, Pause during a fast run, Clear, the range texts and the layout.
+
+#include "panel/frmcontroller.h"
+
+#include "core/vbformat.h"
+#include "engine/fakes.h"
+#include "panel/pointerimage.h"
+#include "widgets/picturebox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr Rgb kWhite = rgb(255, 255, 255);
+constexpr Rgb kYellow = rgb(255, 255, 0);
+constexpr Rgb kMagenta = rgb(255, 0, 255);
+constexpr Rgb kRed = rgb(255, 0, 0);
+constexpr Rgb kCyan = rgb(0, 255, 255);
+constexpr Rgb kBlue = rgb(0, 0, 255);
+constexpr Rgb kLampOff = rgb(192, 192, 192);
+
+int countOf(const PictureBox* pic, Rgb colour) {
+    const QImage& img = pic->image();
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += fromQColor(img.pixelColor(x, y)) == colour;
+    return n;
+}
+
+int countInRow(const PictureBox* pic, int row, Rgb colour) {
+    const QImage& img = pic->image();
+    int n = 0;
+    for (int x = 0; x < img.width(); ++x)
+        n += fromQColor(img.pixelColor(x, row)) == colour;
+    return n;
+}
+
+/// The colour at (x, y) twips, or at one pixel above or below it: the trace's row is found by
+/// rounding twips to pixels, which may fall either side of a half pixel.
+bool traceAt(const PictureBox* pic, double x, double y, Rgb colour) {
+    for (double dy : {0.0, -15.0, 15.0})
+        if (pic->colorAt(x, y + dy) == colour)
+            return true;
+    return false;
+}
+
+QRect twipsRect(const QWidget* w) { return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15); }
+
+class ControllerPanel : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (QApplication::instance())
+            return;
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "test_panel";
+        static char* argv[] = {name, nullptr};
+        new QApplication(argc, argv);
+    }
+
+    void SetUp() override {
+        // The settings file the end of a paced run writes goes into a folder of this test's own.
+        appDir = fs::temp_directory_path() /
+                 ("kestrel-frmcontroller-" + std::to_string(QCoreApplication::applicationPid()));
+        fs::create_directories(appDir);
+        doc = std::make_unique<SetupDocument>(state, messages, appDir);
+        panel = std::make_unique<frmController>(state, *doc, messages);
+        panel->show();
+        QApplication::processEvents();
+    }
+
+    void TearDown() override {
+        panel.reset();
+        doc.reset();
+        std::error_code ec;
+        fs::remove_all(appDir, ec);
+    }
+
+    template <class T = QWidget> T* child(const char* name) {
+        T* w = panel->findChild<T*>(name);
+        if (!w)
+            ADD_FAILURE() << "no widget " << name;
+        return w;
+    }
+    void click(const char* name) { QTest::mouseClick(child(name), Qt::LeftButton); }
+    void type(const char* name, const char* text) {
+        auto* e = child<QLineEdit>(name);
+        e->selectAll();
+        QTest::keyClicks(e, text);
+    }
+    QString text(const char* name) { return child<QLineEdit>(name)->text(); }
+    Rgb lamp(int i) {
+        const std::string name = "shapeMode" + std::to_string(i);
+        return fromQColor(child<QFrame>(name.c_str())->palette().color(QPalette::Window));
+    }
+    bool waitUntil(const std::function<bool()>& done, int ms = 2000) {
+        for (int waited = 0; !done() && waited < ms; waited += 10)
+            QTest::qWait(10);
+        return done();
+    }
+    /// One pacing tick, as Timer1 delivers it.
+    void tick() { panel->runControl().PacingTick(); }
+    /// A whole run as a learner makes one: Start, a paced step, Fast to the end, and the
+    /// end-of-run timer that gives Start back.
+    void run() {
+        auto* start = child<QPushButton>("cmdStart");
+        ASSERT_TRUE(waitUntil([&] { return start->isEnabled(); }));
+        QTest::mouseClick(start, Qt::LeftButton);
+        ASSERT_TRUE(state.sim.Running);
+        tick();
+        click("cmdFast");
+        EXPECT_FALSE(state.sim.Running);
+        ASSERT_TRUE(waitUntil([&] { return start->isEnabled(); }));
+    }
+
+    PictureBox* upper(int k) { return panel->Picture1(k); }
+    PictureBox* lower(int k) { return panel->Picture2(k); }
+
+    AppState state;
+    test::FakeMessages messages;
+    fs::path appDir;
+    std::unique_ptr<SetupDocument> doc;
+    std::unique_ptr<frmController> panel;
+};
+
+TEST_F(ControllerPanel, ModeButtonsSetFieldsLampsAndPacing) {
+    auto* timer1 = child<QTimer>("Timer1");
+    auto* slider = child("SliderMV");
+    EXPECT_FALSE(timer1->isActive()); // the panel opens stopped
+    EXPECT_EQ(state.params.MODE, 0);
+
+    struct Step {
+        const char* label;
+        int mode;
+        bool sv, mv, reinitialised;
+    } const steps[] = {
+        {"LabelA", 1, true, false, false},
+        {"LabelC", 2, false, false, false}, // from A: no re-initialisation
+        {"LabelM", 0, true, true, false},
+        {"LabelC", 2, false, false, true}, // from M: Data_inz
+        {"LabelA", 1, true, false, false},
+    };
+    const Rgb on[] = {kRed, kBlue, kYellow};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::string(s.label) + " to mode " + std::to_string(s.mode));
+        timer1->stop();
+        state.sim.InitPending = false;
+        doc->showBias(-1.0);
+        state.sim.PV.set(20.0); // away from the steady state of MV 50
+        click(s.label);
+
+        EXPECT_EQ(state.params.MODE, s.mode);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(lamp(i), i == s.mode ? on[i] : kLampOff) << "lamp " << i;
+        EXPECT_EQ(child("txtSV")->isEnabled(), s.sv);
+        EXPECT_EQ(child("txtMV")->isEnabled(), s.mv);
+        EXPECT_EQ(slider->isEnabled(), s.mv);
+        EXPECT_TRUE(timer1->isActive());
+        EXPECT_EQ(state.sim.InitPending, s.reinitialised);
+        if (s.reinitialised) {
+            EXPECT_DOUBLE_EQ(state.sim.PV[0], 50.0); // the process at the steady state of MV
+            EXPECT_EQ(doc->biasText(), "50.0");
+        } else {
+            EXPECT_DOUBLE_EQ(state.sim.PV[0], 20.0);
+            EXPECT_EQ(doc->biasText(), "-1.0");
+        }
+    }
+    // A disabled field looks disabled: not the window background of an enabled one.
+    EXPECT_NE(child("txtMV")->palette().color(QPalette::Base), child("txtSV")->palette().color(QPalette::Base));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, OkClampsToTheScaleAndAppliesATextThatIsNoNumberAsZero) {
+    type("txtSV", "150");
+    type("txtMV", "-5");
+    click("OKButton");
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], 100.0);
+    EXPECT_DOUBLE_EQ(state.sim.MV[0], 0.0);
+    EXPECT_EQ(text("txtSV"), "100");
+    EXPECT_EQ(text("txtMV"), "0");
+    EXPECT_TRUE(messages.shown.empty());
+
+    // SV pointer at the top of the bar: top + h + (p/2 - 200) - h.
+    const auto* bar = child("PVbar0");
+    const double p = child("svp")->height() * 15.0;
+    EXPECT_NEAR(panel->svpTop(), bar->y() * 15.0 + (p / 2 - 200), 1e-9);
+
+    state.sim.SvDisplayLive = false;
+    state.sim.MvDisplayLive = false;
+    type("txtSV", "abc");
+    type("txtMV", "30");
+    click("OKButton");
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P031"});
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], 0.0);
+    EXPECT_EQ(text("txtSV"), "0");
+    EXPECT_DOUBLE_EQ(state.sim.MV[0], 30.0); // the next field still applied
+    EXPECT_EQ(text("txtMV"), "30");
+    EXPECT_EQ(static_cast<MvSlider*>(child("SliderMV"))->value(), 30);
+    EXPECT_TRUE(state.sim.SvDisplayLive);
+    EXPECT_TRUE(state.sim.MvDisplayLive);
+}
+
+TEST_F(ControllerPanel, SliderPressSetsMvInManualModeOnly) {
+    auto* slider = static_cast<MvSlider*>(child("SliderMV"));
+    // Pixel columns nearest to the twips: 9 px = 135, 45 px = 675, 81 px = 1215 from the left edge.
+    struct Press {
+        int xPx;
+        double mv;
+    } const presses[] = {{9, 0.0}, {81, 100.0}, {45, 50.0}, {30, 29.0}, {0, 0.0}, {89, 100.0}};
+    for (const Press& p : presses) {
+        SCOPED_TRACE(p.xPx);
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(p.xPx, slider->height() / 2));
+        EXPECT_DOUBLE_EQ(state.sim.MV[0], p.mv);
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(p.xPx, slider->height() / 2));
+        EXPECT_DOUBLE_EQ(state.sim.MV[0], p.mv);
+        EXPECT_EQ(slider->value(), static_cast<int>(p.mv));
+        EXPECT_DOUBLE_EQ(text("txtMV").toDouble(), p.mv);
+    }
+    EXPECT_EQ(text("txtMV"), "100.0");
+
+    for (const char* mode : {"LabelA", "LabelC"}) {
+        SCOPED_TRACE(mode);
+        click(mode);
+        const double mv = state.sim.MV[0];
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(9, slider->height() / 2));
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(9, slider->height() / 2));
+        EXPECT_DOUBLE_EQ(state.sim.MV[0], mv);
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, SvPointerDragStopsAtTheBarEndsAndIsRefusedInCascade) {
+    auto* svp = child("svp");
+    const auto* bar = child("PVbar0");
+    const double top = bar->y() * 15.0, h = bar->height() * 15.0, bottom = top + h;
+    const double p = svp->height() * 15.0;
+    const QPoint grip(svp->width() / 2, svp->height() / 2);
+    auto svText = [&] { return text("txtSV").toStdString(); };
+
+    // A move of 17 px within the image moves the pointer 255 twips down; SV follows, in 0.1 steps.
+    const double before = panel->svpTop();
+    QTest::mousePress(svp, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(svp, QPoint(grip.x(), 17));
+    const double raw = (bottom - (before + 255) + p / 2 - 200) * 100 / h;
+    EXPECT_NEAR(state.sim.SV[0], raw, 0.05);
+    EXPECT_DOUBLE_EQ(state.sim.SV[0] * 10, std::round(state.sim.SV[0] * 10));
+    EXPECT_LT(state.sim.SV[0], 50.0);
+    EXPECT_EQ(svText(), formatNumber(state.sim.SV[0], "###.0"));
+    EXPECT_NEAR(panel->svpTop(), bottom + (p / 2 - 200) - state.sim.SV[0] / 100 * h, 1e-9);
+
+    // Far below the bar: the pointer stops at bottom - p/2, 10 twips' worth above the low end.
+    QTest::mouseMove(svp, QPoint(grip.x(), 600));
+    const double lowest = std::round((p - 200) * 100 / h * 10) / 10;
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], lowest);
+    EXPECT_GE(state.sim.SV[0], 0.0);
+    EXPECT_LT(state.sim.SV[0], 0.5);
+    // Far above: it stops at top - p/2, the same 10 twips' worth above the high end.
+    QTest::mouseMove(svp, QPoint(grip.x(), -600));
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], std::round((h + p - 200) * 100 / h * 10) / 10);
+    EXPECT_GE(state.sim.SV[0], 100.0);
+    EXPECT_LT(state.sim.SV[0], 100.5);
+    QTest::mouseRelease(svp, Qt::LeftButton, {}, grip);
+    const double released = state.sim.SV[0];
+    QTest::mouseMove(svp, QPoint(grip.x(), 40)); // no button held: no drag
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], released);
+
+    // Automatic mode still drags; cascade mode refuses.
+    click("LabelA");
+    QTest::mousePress(svp, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(svp, QPoint(grip.x(), 600));
+    QTest::mouseRelease(svp, Qt::LeftButton, {}, grip);
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], lowest);
+
+    click("LabelC");
+    const double sv = state.sim.SV[0], at = panel->svpTop();
+    const std::string shown = svText();
+    QTest::mousePress(svp, Qt::LeftButton, {}, grip);
+    QTest::mouseMove(svp, QPoint(grip.x(), -600));
+    QTest::mouseRelease(svp, Qt::LeftButton, {}, grip);
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], sv);
+    EXPECT_DOUBLE_EQ(panel->svpTop(), at);
+    EXPECT_EQ(svText(), shown);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, RunDrawsThePvTraceOnTheScaleInThePenColour) {
+    PictureBox* up = upper(0);
+    PictureBox* low = lower(0);
+    const double W = up->Width(), H = up->Height(), H2 = low->Height();
+
+    // MV 0 at steady state: PV 0 lies 50 twips above the bottom edge, so does MV 0 below.
+    type("txtMV", "0");
+    click("OKButton");
+    click("cmdClear");
+    ASSERT_DOUBLE_EQ(state.sim.PV[0], 0.0);
+    click("cmdStart");
+    child<QTimer>("Timer1")->stop();
+    tick();
+    // Sample 0 is one dot per channel: its old and new points coincide.
+    ASSERT_EQ(countOf(up, kWhite), 1);
+    ASSERT_EQ(countOf(low, kWhite), 1);
+    EXPECT_EQ(up->colorAt(0, H - 50), kWhite);
+    EXPECT_EQ(low->colorAt(0, H2 - 50), kWhite);
+
+    click("cmdFast");
+    ASSERT_FALSE(state.sim.Running);
+    for (double x : {W * 0.25, W * 0.5, W * 0.9}) {
+        EXPECT_EQ(up->colorAt(x, H - 50), kWhite) << x;
+        EXPECT_EQ(low->colorAt(x, H2 - 50), kWhite) << x;
+        EXPECT_NE(up->colorAt(x, H - 50 + 30), kWhite) << x; // nothing drawn below the limit
+    }
+    EXPECT_EQ(countOf(up, kRed), 0);
+
+    // Red from the pen list; MV 50 with the range 0..40: PV above the range runs along the top.
+    auto* list = child<QComboBox>("cmbQB");
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(list, Qt::Key_Down);
+    ASSERT_EQ(doc->penChoice(), 3);
+    ASSERT_TRUE(waitUntil([&] { return child("cmdStart")->isEnabled(); }));
+    type("txtMV", "50");
+    click("OKButton");
+    type("txtRH", "40");
+    run();
+    EXPECT_EQ(state.chart.RH, 40);
+    EXPECT_EQ(countOf(up, kWhite), 0); // the changed range cleared the chart before the run
+    for (double x : {W * 0.25, W * 0.5, W * 0.9}) {
+        EXPECT_EQ(up->colorAt(x, 0), kRed) << x;
+        EXPECT_TRUE(traceAt(low, x, H2 / 2, kRed)) << x;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, AutomaticPenColourCyclesOverRuns) {
+    click("ChkQB");
+    ASSERT_TRUE(doc->autoPen());
+    PictureBox* up = upper(0);
+    const double x = up->Width() / 2, y = up->Height() / 2; // PV 50 of 0..100
+    const Rgb colours[] = {kWhite, kYellow, kMagenta, kRed, kCyan, kWhite};
+    for (int n = 0; n < 6; ++n) {
+        SCOPED_TRACE(n);
+        EXPECT_EQ(doc->penChoice(), n % 5);
+        run();
+        EXPECT_EQ(doc->penChoice(), (n + 1) % 5);
+        EXPECT_EQ(child<QComboBox>("cmbQB")->currentIndex(), (n + 1) % 5);
+        EXPECT_TRUE(traceAt(up, x, y, colours[n]));
+        EXPECT_TRUE(traceAt(lower(0), x, lower(0)->Height() / 2, colours[n]));
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, AutomaticRangeShiftDrawsEachRunFifteenLowerWithoutClearing) {
+    click("chrRHAuto");
+    EXPECT_EQ(text("txtRL"), "30");
+    EXPECT_EQ(text("txtRH"), "130");
+    PictureBox* up = upper(0);
+    const double x = up->Width() / 2, H = up->Height();
+
+    // PV 50 stands at (hi - 50) / 100 of the strip: 0.8 with 30..130, 0.65 with 15..115, 0.5 with 0..100.
+    struct Run {
+        int rl, rh;
+        double fraction;
+        double nextLow, nextHigh;
+    } const runs[] = {{30, 130, 0.80, 15, 115}, {15, 115, 0.65, 0, 100}, {0, 100, 0.50, -15, 85}};
+    for (const Run& r : runs) {
+        SCOPED_TRACE(r.rl);
+        run();
+        EXPECT_EQ(state.chart.RL, r.rl);
+        EXPECT_EQ(state.chart.RH, r.rh);
+        EXPECT_DOUBLE_EQ(text("txtRL").toDouble(), r.nextLow);
+        EXPECT_DOUBLE_EQ(text("txtRH").toDouble(), r.nextHigh);
+        EXPECT_TRUE(traceAt(up, x, std::nearbyint(H * r.fraction), kWhite));
+    }
+    EXPECT_EQ(text("txtRH"), "85.0");
+    EXPECT_EQ(text("txtRL"), "-15.0");
+    // No clear between runs: the first run's trace is still there.
+    EXPECT_TRUE(traceAt(up, x, std::nearbyint(H * 0.80), kWhite));
+    EXPECT_TRUE(traceAt(up, x, std::nearbyint(H * 0.65), kWhite));
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, SecondGraphLeavesTheFirstAndAResizeReplaysOnlyTheSelected) {
+    run();
+    ASSERT_GT(countOf(upper(0), kWhite), 0);
+    const QImage upperBefore = upper(0)->image().copy(), lowerBefore = lower(0)->image().copy();
+
+    click("Option1_1");
+    EXPECT_EQ(state.chart.CurrentGraph, 1);
+    EXPECT_TRUE(upper(1)->isVisible());
+    EXPECT_FALSE(upper(0)->isVisible());
+    EXPECT_FALSE(lower(0)->isVisible());
+    type("txtMV", "30");
+    click("OKButton");
+    run();
+    EXPECT_GT(countOf(upper(1), kWhite), 0);
+    EXPECT_GT(countOf(lower(1), kWhite), 0);
+    EXPECT_TRUE(upper(0)->image() == upperBefore);
+    EXPECT_TRUE(lower(0)->image() == lowerBefore);
+
+    panel->resize(900, 600);
+    QApplication::processEvents();
+    ASSERT_EQ(panel->width(), 900);
+    EXPECT_GT(countOf(upper(1), kWhite), 0);
+    EXPECT_TRUE(traceAt(lower(1), lower(1)->Width() / 2, lower(1)->Height() * 0.7, kWhite)); // MV 30
+    EXPECT_EQ(countOf(upper(0), kWhite), 0);
+    EXPECT_EQ(countOf(lower(0), kWhite), 0);
+    EXPECT_GT(countOf(upper(0), kGridColor), 0); // the grid is drawn on both
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, PauseDuringFastLeavesTheRunPaused) {
+    auto* pause = child<QPushButton>("cmdPause");
+    click("cmdStart");
+    child<QTimer>("Timer1")->stop();
+    ASSERT_TRUE(pause->isEnabled());
+    // The fast run lets events run between its steps; the Pause click arrives at the first one.
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    bool pressed = false;
+    QTimer::singleShot(0, panel.get(), [&] {
+        QTest::mouseClick(pause, Qt::LeftButton);
+        pressed = true;
+    });
+    click("cmdFast");
+    ASSERT_TRUE(pressed);
+    EXPECT_TRUE(state.sim.Paused);
+    EXPECT_FALSE(state.sim.Running);
+    EXPECT_EQ(pause->text(), "再開");
+    const double at = state.sim.SimTime;
+    EXPECT_GT(at, 0.0);
+    EXPECT_LT(at, state.chart.GraphTime);
+
+    tick();
+    tick();
+    EXPECT_DOUBLE_EQ(state.sim.SimTime, at); // paced ticks do nothing while paused
+    QTest::mouseClick(pause, Qt::LeftButton);
+    EXPECT_EQ(pause->text(), "ポーズ");
+    tick();
+    EXPECT_NEAR(state.sim.SimTime, at + state.params.dt, 1e-9);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, ClearResetsCaptionAndAnnotationsAndErasesTheCharts) {
+    run();
+    click("Option1_1");
+    run();
+    for (int k = 0; k < 2; ++k)
+        ASSERT_GT(countOf(upper(k), kWhite), 0);
+    panel->setWindowTitle("コントローラパネル　図5.3");
+    for (int n = 1; n <= 7; ++n)
+        panel->Tcoment(n)->show();
+
+    click("cmdClear");
+    EXPECT_EQ(panel->windowTitle(), "コントローラパネル");
+    for (int n = 1; n <= 7; ++n) {
+        const std::string name = "Tcoment" + std::to_string(n);
+        EXPECT_FALSE(child(name.c_str())->isVisibleTo(panel.get())) << name;
+    }
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(countOf(upper(k), kWhite), 0) << k;
+        EXPECT_EQ(countOf(lower(k), kWhite), 0) << k;
+        EXPECT_GT(countOf(upper(k), kGridColor), 0) << k;
+    }
+    EXPECT_FALSE(child("cmdFast")->isEnabled());
+    EXPECT_TRUE(child("cmdStart")->isEnabled());
+}
+
+TEST_F(ControllerPanel, StartNormalisesTheRangeAndGraphTimeTexts) {
+    struct Case {
+        const char *rl, *rh, *tm;
+        const char *rlShown, *rhShown, *tmShown;
+        int graphTime;
+    } const cases[] = {
+        {"60", "40", "5", "60", "61", "10", 10},
+        {"0", "100", "999", "0", "100", "300", 300},
+        {"-150", "250", "abc", "-100", "200", "10", 10},
+        {"20.4", "80.6", "60", "20", "81", "60", 60},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.rl) + ".." + c.rh + " " + c.tm);
+        click("cmdClear");
+        type("txtRL", c.rl);
+        type("txtRH", c.rh);
+        type("txtTM", c.tm);
+        click("cmdStart");
+        EXPECT_EQ(text("txtRL"), c.rlShown);
+        EXPECT_EQ(text("txtRH"), c.rhShown);
+        EXPECT_EQ(text("txtTM"), c.tmShown);
+        EXPECT_EQ(state.chart.GraphTime, c.graphTime);
+        EXPECT_EQ(state.chart.RL, text("txtRL").toInt());
+        EXPECT_EQ(state.chart.RH, text("txtRH").toInt());
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, RangeWiderThanHundredDrawsTheWholeGrid) {
+    PictureBox* up = upper(0);
+    const int rows = up->image().height(), wide = up->image().width() / 4;
+    auto lineNear = [&](int from, int to) {
+        for (int row = from; row < to; ++row)
+            if (countInRow(up, row, kGridColor) > wide)
+                return true;
+        return false;
+    };
+    // 0..100: the top line at 95 lies 5 % below the top edge.
+    EXPECT_FALSE(lineNear(0, rows / 40));
+
+    type("txtRL", "-100");
+    type("txtRH", "200");
+    click("cmdStart"); // the changed range clears the chart and draws the grid for it
+    EXPECT_EQ(state.chart.RL, -100);
+    EXPECT_EQ(state.chart.RH, 200);
+    EXPECT_TRUE(messages.shown.empty());
+    // Lines every 5 units from -95 to 195: 1/60 of the strip from either edge.
+    EXPECT_TRUE(lineNear(0, rows / 30 + 1));
+    EXPECT_TRUE(lineNear(rows - rows / 30 - 1, rows));
+    EXPECT_EQ(up->drawStyle(), PictureBox::Solid);
+
+    // A run on that range draws as on any other.
+    child<QTimer>("Timer1")->stop();
+    tick();
+    click("cmdFast");
+    EXPECT_TRUE(traceAt(up, up->Width() / 2, std::nearbyint(up->Height() * 150 / 300), kWhite)); // PV 50
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ControllerPanel, LayoutKeepsTheMinimumSizeAndTheStripsFollowTheWidth) {
+    struct Case {
+        int w, h;         // requested, pixels
+        int expectW, expectH;
+    } const cases[] = {{100, 100, 520, 414}, {520, 414, 520, 414}, {804, 516, 804, 516}, {1100, 760, 1100, 760}};
+    const char* commandRow[] = {"cmdStart", "cmdPause", "cmdFast", "cmdClear", "cmdPrint", "cmdTip"};
+    panel->setLessonButtonVisible(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
+        panel->resize(c.w, c.h);
+        QApplication::processEvents();
+        EXPECT_EQ(panel->width(), c.expectW);
+        EXPECT_EQ(panel->height(), c.expectH);
+        EXPECT_GE(panel->width() * 15, 7800);
+        EXPECT_GE(panel->height() * 15, 6200);
+
+        const double width = panel->width() * 15.0;
+        for (int k = 0; k < 2; ++k) {
+            EXPECT_NEAR(upper(k)->Width(), width - 2800, 15) << k;
+            EXPECT_NEAR(lower(k)->Width(), width - 2800, 15) << k;
+        }
+        // The upper strip spans the PV bar's height, the range scale matching the SV scale.
+        EXPECT_EQ(upper(0)->height(), child("PVbar0")->height());
+
+        // The command row under the lower strip, inside the panel, no button over another.
+        const QRect client(0, 0, panel->width() * 15, panel->height() * 15);
+        const QRect strip = twipsRect(lower(0));
+        for (const char* name : commandRow) {
+            const QRect r = twipsRect(child(name));
+            EXPECT_TRUE(client.contains(r)) << name;
+            EXPECT_GT(r.top(), strip.bottom()) << name;
+            for (const char* other : commandRow) {
+                if (other != name) {
+                    EXPECT_FALSE(r.intersects(twipsRect(child(other)))) << name << "/" << other;
+                }
+            }
+        }
+        // The mode lamps stand under OK and above the bar's bottom, whatever the height.
+        const QRect ok = twipsRect(child("OKButton"));
+        for (const char* name : {"shapeMode0", "shapeMode1", "shapeMode2", "LabelC"}) {
+            const QRect r = twipsRect(child(name));
+            EXPECT_GT(r.top(), ok.bottom()) << name;
+            EXPECT_LE(r.bottom(), twipsRect(child("PVbar0")).bottom()) << name;
+        }
+        EXPECT_FALSE(twipsRect(child("shapeMode2")).intersects(twipsRect(child("shapeMode1"))));
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+} // namespace
+} // namespace kestrel
