@@ -806,6 +806,7 @@ frmPENrec& frmController::penRecorder() {
         mPenRec = new frmPENrec(mState, mDocument, mMessages);
         mPenRec->setAttribute(Qt::WA_DeleteOnClose);
         mState.chart.PenRecAdvance = mPenRec->strip(0)->Width() * mState.params.dt / mState.chart.GraphTime;
+        emit penRecorderCreated(mPenRec.data());
     }
     return *mPenRec;
 }

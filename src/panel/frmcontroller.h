@@ -140,6 +140,8 @@ public:
     double dvpTop() const { return mDvpTop; }
 
 signals:
+    /// The pen recorder was created (on first use): its owner connects its buttons.
+    void penRecorderCreated(frmPENrec* recorder);
     void printRequested();
     void lessonRequested();
     void helpRequested(const QString& anchor);

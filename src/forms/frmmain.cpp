@@ -1,0 +1,358 @@
+#include "forms/frmmain.h"
+
+#include "core/palette.h"
+#include "forms/blockdiagram.h"
+#include "panel/frmcontroller.h"
+#include "panel/frmpenrec.h"
+#include "widgets/picturebox.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTimer>
+
+namespace kestrel {
+
+namespace {
+
+QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+void place(QWidget* w, double left, double top, double width, double height) {
+    w->setGeometry(px(left), px(top), qMax(1, px(width)), qMax(1, px(height)));
+}
+
+constexpr double kRow = 315;        // twips between field rows
+constexpr double kFieldLeft = 2560; // field column inside a group
+constexpr double kFieldWidth = 870;
+
+const std::array<LessonItem, 10> kLessons{{
+    {"c5171", "5.1.7 (1) P制御特性  (設定値変化)", "C0501071.txt", "学習： 5.1.7 (1) P制御特性  (設定値変化)"},
+    {"c5172", "5.1.7 (2) P制御特性  (外乱変化)", "C0501072.txt", "学習： 5.1.7 (2) P制御特性  (外乱変化)"},
+    {"c527", "5.2.7 PI制御特性", "C050207.txt", "学習: 5.2.7 ＰＩ制御特性"},
+    {"c536", "5.3.6 PID制御特性", "C050306.txt", "学習： 5.3.6 ＰＩＤ制御特性"},
+    {"c7341", "7.3.4 (1)上下限制限による引き戻し　", "C0703041.txt", "学習： 7.3.4 (1)上下限制限による引き戻し"},
+    {"c7342", "7.3.4 (2)上下限制限による飽和時変動問題", "C0703042.txt", "学習： 7.3.4 (2)上下限制限による飽和時変動問題"},
+    {"c7343", "7.3.4 (3)変化率制限による引き戻し", "C0703043.txt", "学習： 7.3.4 (3)変化率制限による引き戻し"},
+    {"c95", "9.5  具体的なPIDパラメータの決定と調整", "C090500.txt", "学習： 9.5  具体的なPIDパラメータの決定と調整"},
+    {"c1051", "10.5 (1)１自由度ＰＩＤ制御と２自由度ＰＩＤ制御の比較", "C100501.txt",
+     "学習： 10.5 (1)１自由度ＰＩＤ制御と２自由度ＰＩＤ制御の比較"},
+    {"c1159", "11.5.9 シミュレーションによるFF／FB制御特性の確認", "C110509.txt",
+     "学習： 11.5.9 シミュレーションによるFF／FB制御特性の確認"},
+}};
+
+} // namespace
+
+const std::array<LessonItem, 10>& frmMAIN::lessons() { return kLessons; }
+
+frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messages, frmController& panel,
+                 QWidget* parent)
+    : QMainWindow(parent), mState(state), mDocument(document), mMessages(messages), mPanel(panel) {
+    setObjectName("frmMAIN");
+    setWindowTitle("Kestrel");
+    setCentralWidget(new QWidget(this));
+    centralWidget()->setObjectName("central");
+    buildMenus();
+    buildDiagram();
+    buildGroups();
+
+    mCmdPrint = new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", centralWidget());
+    mCmdPrint->setObjectName("cmdPrint");
+    place(mCmdPrint, 120 + 3900 + 120 + 3900 - 1215, 7420, 1215, 375);
+    connect(mCmdPrint, &QPushButton::clicked, this, &frmMAIN::printRequested);
+    mCmdTip = new QPushButton("学習表示", centralWidget());
+    mCmdTip->setObjectName("cmdTip");
+    place(mCmdTip, 120 + 3900 + 120 + 3900 - 1215 - 120 - 1215, 7420, 1215, 375);
+    mCmdTip->hide();
+    connect(mCmdTip, &QPushButton::clicked, this, [this] {
+        mDocument.applyAll();
+        mCmdTip->hide();
+        mMessages.beep();
+        emit lessonRequested();
+    });
+
+    mTimer1 = new QTimer(this);
+    mTimer1->setObjectName("Timer1");
+    mTimer1->setInterval(50);
+    connect(mTimer1, &QTimer::timeout, this, [this] {
+        mTimer1->stop();
+        mCmdTip->show();
+        mCmdTip->setFocus();
+        mMessages.beep();
+    });
+
+    mListener = mDocument.addListener([this](SetupChange what, int index) { onDocumentChanged(what, index); });
+    for (int f = 0; f < FieldCount; ++f)
+        showField(static_cast<Field>(f));
+    showVisibility();
+    onDocumentChanged(SetupChange::TypeTab, 0);
+    onDocumentChanged(SetupChange::CalcForm, 0);
+    onDocumentChanged(SetupChange::Feedback, 0);
+    onDocumentChanged(SetupChange::Bias, 0);
+
+    // The window keeps its outer size of 12100 × 9000 twips (the frame and title bar take about
+    // 6 × 30 pixels of it); any resize is undone.
+    setFixedSize(px(12100) - 6, px(9000) - 30);
+}
+
+frmMAIN::~frmMAIN() { mDocument.removeListener(mListener); }
+
+// --- Construction --------------------------------------------------------------------------------
+
+void frmMAIN::buildMenus() {
+    menuBar()->setNativeMenuBar(false);
+    auto action = [this](QMenu* menu, const char* caption, const char* name) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(name);
+        return a;
+    };
+
+    QMenu* disp = menuBar()->addMenu("表示(&V)");
+    disp->setObjectName("disp");
+    connect(action(disp, "コントローラパネル", "contoroler"), &QAction::triggered, this, [this] { mPanel.openFromMenu(); });
+    connect(action(disp, "SV折線、DV折線", "svdis"), &QAction::triggered, this, &frmMAIN::editorRequested);
+    connect(action(disp, "ペンレコーダ", "penrec"), &QAction::triggered, this, [this] {
+        frmPENrec& rec = mPanel.penRecorder();
+        rec.show();
+        rec.raise();
+        rec.activateWindow();
+    });
+    connect(action(disp, "パラメータ初期化", "ParaInz"), &QAction::triggered, this, [this] { mDocument.ParaInz_Click(); });
+    connect(action(disp, "ハードコピー画像", "bmp"), &QAction::triggered, this, &frmMAIN::imageListRequested);
+
+    QMenu* study = menuBar()->addMenu("学習(&S)");
+    study->setObjectName("gmenu");
+    struct Chapter {
+        const char* name;
+        const char* caption;
+        int first, count;
+    };
+    const Chapter chapters[] = {{"c5", "第５章　ＰＩＤ制御基本式", 0, 4},
+                                {"c6", "第６章　理想形ＰＩＤから実用形ＰＩＤへ", -1, 0},
+                                {"c7", "第７章　本質継承PID", 4, 3},
+                                {"c9", "第９章　ＰＩＤパラメータの調整方法", 7, 1},
+                                {"c10", "第１０章　ＰＩＤ制御の２自由度化", 8, 1},
+                                {"c11", "第１１章　アドバンスト制御", 9, 1}};
+    for (const Chapter& c : chapters) {
+        QMenu* sub = study->addMenu(c.caption);
+        sub->setObjectName(c.name);
+        sub->menuAction()->setObjectName(c.name);
+        if (c.first < 0) {
+            // Chapter 6 is not part of the course: its items are shown greyed and open nothing.
+            const char* items[][2] = {{"c651", "6.5.1 偏差PID制御"},
+                                      {"c652", "6.5.2 測定値微分先行形PID(PI-D)制御"},
+                                      {"c653", "6.5.3 測定値比例微分先行形PID(P-ID)制御"},
+                                      {"c66", "6.6   副作用対策"}};
+            for (auto& item : items)
+                action(sub, item[1], item[0])->setEnabled(false);
+            sub->menuAction()->setEnabled(false);
+            continue;
+        }
+        for (int i = c.first; i < c.first + c.count; ++i)
+            connect(action(sub, kLessons[i].menuCaption, kLessons[i].item), &QAction::triggered, this,
+                    [this, i] { openLesson(i); });
+    }
+
+    QMenu* self = menuBar()->addMenu("自習(&J)");
+    self->setObjectName("self");
+    connect(action(self, "新しいﾌﾟﾛｼﾞｪｸﾄ", "newfn"), &QAction::triggered, this, &frmMAIN::newProjectRequested);
+    connect(action(self, "ﾌﾟﾛｼﾞｪｸﾄを開く", "selectfn"), &QAction::triggered, this, &frmMAIN::openProjectRequested);
+
+    QMenu* help = menuBar()->addMenu("ﾍﾙﾌﾟ(&H)");
+    help->setObjectName("help");
+    connect(action(help, "ヘルプ", "helpdoc"), &QAction::triggered, this, &frmMAIN::helpDocumentRequested);
+    connect(action(help, "ヘルプポインタの表示・非表示", "helpPointer"), &QAction::triggered, this,
+            &frmMAIN::helpPointerToggled);
+    connect(action(help, "ﾊﾞｰｼﾞｮﾝ情報", "var"), &QAction::triggered, this, &frmMAIN::versionRequested);
+}
+
+void frmMAIN::buildDiagram() {
+    mTab = new QTabWidget(centralWidget());
+    mTab->setObjectName("ContTypeTab");
+    place(mTab, 120, 60, 7920, 4700);
+    for (int page = 0; page < 6; ++page) {
+        mDiagrams[page] = new BlockDiagram(page);
+        mTab->addTab(mDiagrams[page], q(kTypePages[page]));
+    }
+    mTab->setCurrentIndex(mDocument.typeTab());
+    connect(mTab, &QTabWidget::currentChanged, this, [this](int page) {
+        if (page != mDocument.typeTab())
+            mDocument.ContTypeTab_Click(page);
+    });
+    mHelp[0] = new HelpLabel("C43", centralWidget());
+    place(mHelp[0], 120 + 7920 - 260, 60, 240, 240);
+}
+
+QGroupBox* frmMAIN::buildGroup(FieldGroup group, const char* title, const char* name, double left, double top,
+                               double width, double height) {
+    auto* box = new QGroupBox(title, centralWidget());
+    box->setObjectName(name);
+    place(box, left, top, width, height);
+    // Labels are aligned with blanks, as on a fixed-pitch face.
+    QFont labelFont("ＭＳ ゴシック");
+    labelFont.setPointSizeF(QApplication::font().pointSizeF());
+    double row = 330;
+    for (int f = 0; f < FieldCount; ++f) {
+        if (kFields[f].group != group)
+            continue;
+        auto* label = new QLabel(q(kFields[f].label), box);
+        label->setObjectName("Label_" + q(kFields[f].widget));
+        label->setFont(labelFont);
+        place(label, 90, row, kFieldLeft - 120, 270);
+        auto* edit = new QLineEdit(box);
+        edit->setObjectName(q(kFields[f].widget));
+        edit->setAlignment(Qt::AlignRight);
+        place(edit, kFieldLeft, row - 15, kFieldWidth, 285);
+        const Field field = static_cast<Field>(f);
+        connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& t) {
+            mDocument.setFieldText(field, t.toStdString());
+        });
+        mFields[f] = edit;
+        mLabels[f] = label;
+        row += kRow;
+        if (f == dML) {
+            mUnitLabel = new QLabel("(％／dＴ)", box);
+            mUnitLabel->setObjectName("Label_dMLunit");
+            place(mUnitLabel, kFieldLeft + kFieldWidth + 45, row - kRow, width - kFieldLeft - kFieldWidth - 90, 270);
+        }
+    }
+    if (group == FieldGroup::Controller) {
+        auto* label = new QLabel("バイアス(％)   bA", box);
+        label->setObjectName("Label_txtbA");
+        label->setFont(labelFont);
+        place(label, 90, row, kFieldLeft - 120, 270);
+        mTxtbA = new QLineEdit("50", box);
+        mTxtbA->setObjectName("txtbA");
+        mTxtbA->setAlignment(Qt::AlignRight);
+        mTxtbA->setEnabled(false);
+        place(mTxtbA, kFieldLeft, row - 15, kFieldWidth, 285);
+        row += kRow + 60;
+        for (int i = 0; i < 3; ++i) {
+            mOptCtype[i] = new QRadioButton(q(kCalcForms[i]), box);
+            mOptCtype[i]->setObjectName(QString("optCtype_%1").arg(i));
+            place(mOptCtype[i], 90, row, width - 180, 285);
+            connect(mOptCtype[i], &QRadioButton::clicked, this, [this, i] {
+                if (i != mDocument.calcForm())
+                    mDocument.optCtype_Click(i);
+            });
+            row += 285;
+        }
+        mChkFB = new QCheckBox("フィードバックする", box);
+        mChkFB->setObjectName("ChkFB");
+        place(mChkFB, 90, row + 45, width - 180, 285);
+        connect(mChkFB, &QCheckBox::clicked, this, [this](bool on) { mDocument.ChkFB_Click(on); });
+        row += 285 + 60;
+    }
+    const char* suffix = group == FieldGroup::Controller    ? ""
+                         : group == FieldGroup::Process     ? "PL"
+                         : group == FieldGroup::Disturbance ? "DS"
+                                                            : "FF";
+    auto* ok = new QPushButton("OK", box);
+    ok->setObjectName(QString("OKButton") + suffix);
+    auto* cancel = new QPushButton("ｷｬﾝｾﾙ", box);
+    cancel->setObjectName(QString("CancelButton") + suffix);
+    const double buttonTop = height - 375 - 120;
+    place(ok, width - 2 * 900 - 180, buttonTop, 900, 375);
+    place(cancel, width - 900 - 90, buttonTop, 900, 375);
+    connect(ok, &QPushButton::clicked, this, [this, group] { mDocument.okButton(group); });
+    connect(cancel, &QPushButton::clicked, this, [this, group] { mDocument.cancelButton(group); });
+    return box;
+}
+
+void frmMAIN::buildGroups() {
+    QGroupBox* controller = buildGroup(FieldGroup::Controller, "制御ﾊﾟﾗﾒｰﾀ", "FrameController", 8160, 0, 3810, 5760);
+    QGroupBox* process = buildGroup(FieldGroup::Process, "制御対象ﾊﾟﾗﾒｰﾀ", "FramePL", 120, 4860, 3900, 2460);
+    QGroupBox* disturbance = buildGroup(FieldGroup::Disturbance, "外乱伝達関数ﾊﾟﾗﾒｰﾀ", "FrameDS", 4140, 4860, 3900, 2460);
+    QGroupBox* feedforward = buildGroup(FieldGroup::Feedforward, "FFモデルﾊﾟﾗﾒｰﾀ", "FrameFF", 8160, 5820, 3810, 2460);
+    QGroupBox* groups[] = {controller, process, disturbance, feedforward};
+    for (int i = 0; i < 4; ++i) {
+        mHelp[i + 1] = new HelpLabel(QString("C%1").arg(44 + i), groups[i]);
+        place(mHelp[i + 1], groups[i]->width() * kTwipsPerPixel - 300, 30, 240, 240);
+    }
+    for (HelpLabel* h : mHelp)
+        connect(h, &HelpLabel::activated, this, &frmMAIN::helpRequested);
+}
+
+// --- Following the document ----------------------------------------------------------------------
+
+void frmMAIN::showField(Field f) {
+    QLineEdit* e = mFields[f];
+    const QString text = q(mDocument.fieldText(f));
+    if (e->text() != text) {
+        const int cursor = e->cursorPosition();
+        e->setText(text);
+        e->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
+    }
+    QPalette pal = e->palette();
+    pal.setColor(QPalette::Base, mDocument.fieldEdited(f) ? toQColor(kEditedFieldColor)
+                                                          : QApplication::palette().color(QPalette::Base));
+    e->setPalette(pal);
+}
+
+void frmMAIN::showVisibility() {
+    for (int f = 0; f < FieldCount; ++f) {
+        const bool visible = mDocument.fieldVisible(static_cast<Field>(f));
+        mFields[f]->setVisible(visible);
+        mLabels[f]->setVisible(visible);
+    }
+    mUnitLabel->setVisible(mDocument.fieldVisible(dML));
+}
+
+void frmMAIN::onDocumentChanged(SetupChange what, int index) {
+    switch (what) {
+    case SetupChange::FieldText: showField(static_cast<Field>(index)); break;
+    case SetupChange::FieldVisibility: showVisibility(); break;
+    case SetupChange::TypeTab:
+        if (mTab->currentIndex() != mDocument.typeTab()) {
+            const QSignalBlocker block(mTab);
+            mTab->setCurrentIndex(mDocument.typeTab());
+        }
+        break;
+    case SetupChange::CalcForm:
+        if (mDocument.calcForm() >= 0 && mDocument.calcForm() < 3)
+            mOptCtype[mDocument.calcForm()]->setChecked(true);
+        break;
+    case SetupChange::Feedback:
+        mChkFB->setChecked(mDocument.feedbackChecked());
+        for (BlockDiagram* d : mDiagrams)
+            d->setFeedbackConnected(mDocument.feedbackChecked());
+        break;
+    case SetupChange::Bias: mTxtbA->setText(q(mDocument.biasText())); break;
+    default: break;
+    }
+}
+
+// --- Operations ----------------------------------------------------------------------------------
+
+void frmMAIN::openLesson(int index) {
+    const LessonItem& lesson = kLessons[index];
+    auto& study = mState.study;
+    study.CurFile = (mDocument.appDir() / "Study" / lesson.file).string();
+    study.ProjectMode = false;
+    study.StepNo = 1;
+    emit studyRequested(QString::fromUtf8(lesson.caption));
+}
+
+void frmMAIN::startReturnPrompt() { mTimer1->start(); }
+
+void frmMAIN::SetHelpPointer(bool visible) {
+    for (HelpLabel* h : mHelp) {
+        h->setVisible(visible);
+        h->raise();
+    }
+}
+
+void frmMAIN::closeEvent(QCloseEvent* event) {
+    // The main window lives as long as the program: closing it ends the program.
+    QMainWindow::closeEvent(event);
+    QApplication::closeAllWindows();
+    QCoreApplication::quit();
+}
+
+} // namespace kestrel

@@ -1,0 +1,105 @@
+#pragma once
+// frmMAIN, the main window: the control loop as a block diagram on the control-type tab, the four
+// parameter groups (controller, process, disturbance, feedforward) with OK and Cancel, and the
+// menus that open every other window. It is the first window and closing it ends the program.
+
+#include "engine/appstate.h"
+#include "setup/setupdocument.h"
+#include "widgets/helplabel.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <filesystem>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+class QTimer;
+
+namespace kestrel {
+
+class BlockDiagram;
+class frmController;
+
+/// A lesson of the study menu: menu item name, menu caption, file in Study, study window caption.
+struct LessonItem {
+    const char* item;
+    const char* menuCaption;
+    const char* file;
+    const char* caption;
+};
+
+class frmMAIN : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMAIN(AppState& state, SetupDocument& document, MessageService& messages, frmController& panel,
+            QWidget* parent = nullptr);
+    ~frmMAIN() override;
+
+    /// The lessons of the study menu, chapter by chapter.
+    static const std::array<LessonItem, 10>& lessons();
+
+    QLineEdit* field(Field f) { return mFields[f]; }
+    QTabWidget* ContTypeTab() { return mTab; }
+    QPushButton* cmdTip() { return mCmdTip; }
+    /// Opens a lesson as its menu item does.
+    void openLesson(int index);
+    /// The study window's "ﾊﾟﾗﾒｰﾀ設定" starts the 50-ms return prompt.
+    void startReturnPrompt();
+    void SetHelpPointer(bool visible);
+
+signals:
+    /// A lesson or project was chosen: the study window shows it with this caption.
+    void studyRequested(const QString& caption);
+    /// "学習表示": back to the study window.
+    void lessonRequested();
+    void editorRequested();
+    void newProjectRequested();
+    void openProjectRequested();
+    void imageListRequested();
+    void helpDocumentRequested();
+    void helpPointerToggled();
+    void versionRequested();
+    void printRequested();
+    void helpRequested(const QString& anchor);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildDiagram();
+    void buildGroups();
+    QGroupBox* buildGroup(FieldGroup group, const char* title, const char* name, double left, double top,
+                          double width, double height);
+    void onDocumentChanged(SetupChange what, int index);
+    void showField(Field f);
+    void showVisibility();
+
+    AppState& mState;
+    SetupDocument& mDocument;
+    MessageService& mMessages;
+    frmController& mPanel;
+    int mListener = 0;
+
+    QTabWidget* mTab = nullptr;
+    std::array<BlockDiagram*, 6> mDiagrams{};
+    std::array<QLineEdit*, FieldCount> mFields{};
+    std::array<QLabel*, FieldCount> mLabels{};
+    QLabel* mUnitLabel = nullptr; // "(％／dＴ)" beside the MV rate limit
+    QLineEdit* mTxtbA = nullptr;
+    std::array<QRadioButton*, 3> mOptCtype{};
+    QCheckBox* mChkFB = nullptr;
+    QPushButton* mCmdPrint = nullptr;
+    QPushButton* mCmdTip = nullptr;
+    QTimer* mTimer1 = nullptr;
+    std::array<HelpLabel*, 5> mHelp{}; // labelC43 .. labelC47
+};
+
+} // namespace kestrel

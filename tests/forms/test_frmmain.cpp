@@ -1,0 +1,205 @@
+// The main window through its widgets: field editing and the group buttons, the control-type
+// tab, the calculation form, the fixed size, the study menu and start-up.
+
+#include "engine/fakes.h"
+#include "forms/frmmain.h"
+#include "guiapp.h"
+#include "panel/frmcontroller.h"
+#include "panel/frmpenrec.h"
+#include "setup/modinifile.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace kestrel::test {
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureGuiApplication(); }
+
+    void SetUp() override {
+        mDir = fs::temp_directory_path() /
+               ("kestrel-main-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(mDir);
+        fs::create_directories(mDir / "Study");
+        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
+        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Kestrel.ini", mDir / "Kestrel.ini");
+    }
+
+    void start() {
+        doc = std::make_unique<SetupDocument>(state, messages, mDir);
+        panel = std::make_unique<frmController>(state, *doc, messages);
+        window = std::make_unique<frmMAIN>(state, *doc, messages, *panel);
+        doc->startup();
+        window->show();
+    }
+
+    void TearDown() override {
+        window.reset();
+        panel.reset();
+        doc.reset();
+        fs::remove_all(mDir);
+    }
+
+    template <class T> T* child(const char* name) {
+        T* w = window->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    bool yellow(QLineEdit* e) { return e->palette().color(QPalette::Base) == QColor(255, 255, 128); }
+    void type(const char* name, const char* text) {
+        QLineEdit* e = child<QLineEdit>(name);
+        e->selectAll();
+        QTest::keyClicks(e, text);
+    }
+    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+
+    fs::path mDir;
+    AppState state;
+    FakeMessages messages;
+    std::unique_ptr<SetupDocument> doc;
+    std::unique_ptr<frmController> panel;
+    std::unique_ptr<frmMAIN> window;
+};
+
+TEST_F(MainWindow, TypingMarksAFieldAndOkOrCancelClearsIt) {
+    start();
+    type("txtKp", "1.234");
+    EXPECT_TRUE(yellow(child<QLineEdit>("txtKp")));
+    EXPECT_EQ(state.params.Kp, 1.0); // not applied yet
+    state.study.ParaSetDone = true;
+    click("OKButton");
+    EXPECT_FALSE(yellow(child<QLineEdit>("txtKp")));
+    EXPECT_EQ(child<QLineEdit>("txtKp")->text(), "1.23");
+    EXPECT_EQ(state.params.Kp, 1.23);
+    EXPECT_FALSE(state.study.ParaSetDone);
+
+    // Cancel brings back the applied texts of its own group only.
+    type("txtTpl", "9");
+    type("txtKd", "3");
+    click("CancelButtonPL");
+    EXPECT_EQ(child<QLineEdit>("txtTpl")->text(), "5.00");
+    EXPECT_FALSE(yellow(child<QLineEdit>("txtTpl")));
+    EXPECT_EQ(child<QLineEdit>("txtKd")->text(), "3");
+    EXPECT_TRUE(yellow(child<QLineEdit>("txtKd")));
+
+    // A text that is no number is reported with the group's code and the value stays.
+    type("txtKds", "abc");
+    click("OKButtonDS");
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], "型が一致しません。  P002");
+    EXPECT_EQ(child<QLineEdit>("txtKds")->text(), "0.00");
+}
+
+TEST_F(MainWindow, TheControlTypeTabAppliesItsPresetsAndRelabelsThePenRecorder) {
+    start();
+    auto* tab = child<QTabWidget>("ContTypeTab");
+    ASSERT_EQ(tab->count(), 6);
+    EXPECT_EQ(tab->tabText(5), "２自由度ＰＩＤ");
+    tab->setCurrentIndex(5);
+    EXPECT_EQ(child<QLineEdit>("txtα")->text(), "0.40");
+    EXPECT_EQ(child<QLineEdit>("txtβ")->text(), "1.35");
+    EXPECT_EQ(child<QLineEdit>("txtγ")->text(), "0.00");
+    EXPECT_TRUE(child<QLineEdit>("txtα")->isVisible());
+    EXPECT_EQ(state.params.TYPE_SELECT, 5);
+    EXPECT_EQ(panel->penRecorder().Label1(1)->text(), "② 偏差１（ｅ1）");
+
+    tab->setCurrentIndex(0);
+    EXPECT_FALSE(child<QLineEdit>("txtTi")->isVisible());
+    EXPECT_FALSE(child<QLineEdit>("txtTd")->isVisible());
+    EXPECT_FALSE(child<QLineEdit>("txtα")->isVisible());
+    EXPECT_EQ(child<QLineEdit>("txtTi")->text(), "0.00");
+    EXPECT_EQ(state.params.Ti, 0.0);
+    EXPECT_EQ(panel->penRecorder().Label1(3)->text(), "");
+    EXPECT_EQ(panel->findChild<QLabel*>("LabTYPE")->text(), "Ｐ 制御");
+}
+
+TEST_F(MainWindow, ThePositionFormHidesTheMvLimitsAndKeepsTheirValues) {
+    start();
+    // A radio button is hit on its indicator and its caption, as a learner clicks it.
+    auto pick = [&](const char* name) {
+        QRadioButton* r = child<QRadioButton>(name);
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
+    };
+    pick("optCtype_1");
+    EXPECT_TRUE(child<QLineEdit>("txtMH")->isVisible());
+    EXPECT_TRUE(child<QLabel>("Label_dMLunit")->isVisible());
+    type("txtMH", "80");
+    click("OKButton");
+    pick("optCtype_0");
+    EXPECT_EQ(state.params.CALC_TYPE, 0);
+    EXPECT_FALSE(child<QLineEdit>("txtMH")->isVisible());
+    EXPECT_FALSE(child<QLabel>("Label_dMLunit")->isVisible());
+    EXPECT_EQ(state.params.MH, 80.0);
+}
+
+TEST_F(MainWindow, TheWindowKeepsItsSize) {
+    start();
+    const QSize before = window->size();
+    window->resize(before.width() + 200, before.height() - 100);
+    QApplication::processEvents();
+    EXPECT_EQ(window->size(), before);
+}
+
+TEST_F(MainWindow, StartUpTakesFeedbackAndBiasFromTheWindowWhateverTheBaseFileSays) {
+    ASSERT_TRUE(WriteProfileValue(mDir / "Study" / "ParaInz.txt", "手順", "FB", "0"));
+    ASSERT_TRUE(WriteProfileValue(mDir / "Kestrel.ini", "CONFIG", "TmHosei", "3.5"));
+    start();
+    EXPECT_EQ(state.params.FB, -1.0);
+    EXPECT_FALSE(child<QCheckBox>("ChkFB")->isChecked()); // the box shows the base file's value
+    EXPECT_EQ(state.params.bA, 50.0);
+    EXPECT_EQ(child<QLineEdit>("txtbA")->text(), "50");
+    EXPECT_FALSE(child<QLineEdit>("txtbA")->isEnabled());
+    EXPECT_EQ(state.sim.TmHosei, 3.5f);
+    EXPECT_EQ(state.study.IniPath, mDir / "Kestrel.ini");
+}
+
+TEST_F(MainWindow, TheStudyMenuOpensLessonsAndKeepsChapterSixClosed) {
+    start();
+    QSignalSpy spy(window.get(), &frmMAIN::studyRequested);
+    window->findChild<QAction*>("c7342")->trigger();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toString(), "学習： 7.3.4 (2)上下限制限による飽和時変動問題");
+    EXPECT_EQ(fs::path(state.study.CurFile), mDir / "Study" / "C0703042.txt");
+    EXPECT_FALSE(state.study.ProjectMode);
+    EXPECT_EQ(state.study.StepNo, 1);
+    for (const char* item : {"c651", "c652", "c653", "c66"})
+        EXPECT_FALSE(window->findChild<QAction*>(item)->isEnabled()) << item;
+    int lessons = 0;
+    for (const LessonItem& l : frmMAIN::lessons())
+        lessons += window->findChild<QAction*>(l.item) != nullptr;
+    EXPECT_EQ(lessons, 10);
+}
+
+TEST_F(MainWindow, TheReturnPromptShowsTheLessonButtonAndItAppliesEverything) {
+    start();
+    QSignalSpy back(window.get(), &frmMAIN::lessonRequested);
+    window->startReturnPrompt();
+    for (int waited = 0; !window->cmdTip()->isVisible() && waited < 1000; waited += 10)
+        QTest::qWait(10);
+    ASSERT_TRUE(window->cmdTip()->isVisible());
+    EXPECT_EQ(messages.beeps, 1);
+    type("txtKpl", "2");
+    QTest::mouseClick(window->cmdTip(), Qt::LeftButton);
+    EXPECT_EQ(state.params.Kpl, 2.0);
+    EXPECT_FALSE(window->cmdTip()->isVisible());
+    EXPECT_EQ(back.count(), 1);
+}
+
+} // namespace
+} // namespace kestrel::test

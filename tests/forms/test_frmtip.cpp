@@ -1,0 +1,230 @@
+// The study window through its buttons, and the lesson figure it leaves on the panel's chart.
+
+#include "engine/fakes.h"
+#include "forms/frmmain.h"
+#include "forms/frmtip.h"
+#include "guiapp.h"
+#include "panel/frmcontroller.h"
+#include "setup/cp932.h"
+#include "setup/modinifile.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+namespace fs = std::filesystem;
+
+namespace kestrel::test {
+namespace {
+
+const std::vector<std::string> kLesson = {
+    "[説明]", "TITLE1=比例制御", "TEXT1=一行目<BR>二行目",
+    "[手順1]", "TITLE2=Ｐ制御の応答", "TEXT2=実行します。", "TYPE_SELECT=0", "Kp=2.00", "MODE=2", "SVv0=50",
+    "SVt1=1", "SVv1=50", "SVt2=1", "SVv2=55", "GRAPH_TM=10", "NOTES=5.1.7(1)-1",
+    "[手順2]", "TITLE2=考えよう", "TEXT2=オフセットはなぜ残るのでしょう。",
+};
+
+class StudyWindow : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureGuiApplication(); }
+
+    void SetUp() override {
+        mDir = fs::temp_directory_path() /
+               ("kestrel-tip-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(mDir);
+        fs::create_directories(mDir / "Study");
+        fs::create_directories(mDir / "Project");
+        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
+        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Kestrel.ini", mDir / "Kestrel.ini");
+        write(mDir / "Study" / "L.txt", kLesson);
+        doc = std::make_unique<SetupDocument>(state, messages, mDir);
+        panel = std::make_unique<frmController>(state, *doc, messages);
+        main = std::make_unique<frmMAIN>(state, *doc, messages, *panel);
+        doc->startup();
+        tip = std::make_unique<frmTip>(state, *doc, messages, *panel, *main);
+    }
+
+    void TearDown() override {
+        tip.reset();
+        main.reset();
+        panel.reset();
+        doc.reset();
+        fs::remove_all(mDir);
+    }
+
+    static void write(const fs::path& file, const std::vector<std::string>& lines) {
+        std::string text;
+        for (const auto& l : lines)
+            text += l + "\r\n";
+        std::ofstream(file, std::ios::binary) << utf8ToCp932(text);
+    }
+
+    void open(const fs::path& file, bool project) {
+        state.study.CurFile = file.string();
+        state.study.ProjectMode = project;
+        state.study.StepNo = 1;
+        tip->showFor(project ? "自習： P.txt" : "学習： テスト", project);
+    }
+
+    template <class T> T* child(const char* name) {
+        T* w = tip->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+    void waitFor(const std::function<bool()>& done) {
+        for (int waited = 0; !done() && waited < 2000; waited += 10)
+            QTest::qWait(10);
+    }
+    void runToEnd() {
+        while (state.sim.Running)
+            panel->runControl().PacingTick();
+        panel->runControl().EndOfRunTick();
+    }
+
+    fs::path mDir;
+    AppState state;
+    FakeMessages messages;
+    std::unique_ptr<SetupDocument> doc;
+    std::unique_ptr<frmController> panel;
+    std::unique_ptr<frmMAIN> main;
+    std::unique_ptr<frmTip> tip;
+};
+
+TEST_F(StudyWindow, ShowsTheLessonAndStepsThroughItWithinItsBounds) {
+    open(mDir / "Study" / "L.txt", false);
+    EXPECT_EQ(child<QLineEdit>("txtTitle1")->text(), "比例制御");
+    EXPECT_EQ(child<QPlainTextEdit>("txtText1")->toPlainText(), "一行目\n二行目");
+    EXPECT_EQ(child<QLabel>("LblTitle")->text(), "手順1 : ");
+    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "Ｐ制御の応答");
+    EXPECT_EQ(panel->windowTitle(), "コントローラパネル    Ｐ制御の応答");
+    EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().contains("Ｐ 制御   を選択する。"));
+    EXPECT_FALSE(child<QPushButton>("cmdIniWrite")->isVisible()); // lessons are not saved
+    // The step makes settings: the prompt points at "ﾊﾟﾗﾒｰﾀ設定".
+    waitFor([&] { return messages.beeps > 0; });
+    EXPECT_EQ(messages.beeps, 1);
+
+    click("cmdPrevTip");
+    EXPECT_EQ(state.study.StepNo, 1);
+    click("cmdNextTip");
+    EXPECT_EQ(state.study.StepNo, 2);
+    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "考えよう");
+    EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().isEmpty());
+    click("cmdNextTip");
+    EXPECT_EQ(state.study.StepNo, 3); // the end page
+    EXPECT_TRUE(child<QLineEdit>("txtTitle2")->text().isEmpty());
+
+    // "次へ" on the end page ends the lesson and asks whether to initialise the parameters.
+    messages.answers = {false};
+    click("cmdNextTip");
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(messages.shown.back(), "パラメータを初期化しますか？");
+    EXPECT_EQ(messages.titles.back(), "確認");
+    EXPECT_EQ(state.study.StepNo, 0);
+    EXPECT_FALSE(tip->isVisible());
+    EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(StudyWindow, ParameterSettingAndSimulationRunTheStepAndMarkTheChart) {
+    open(mDir / "Study" / "L.txt", false);
+    click("cmdParaSet");
+    EXPECT_TRUE(state.study.ParaSetDone);
+    EXPECT_EQ(main->field(Kp)->text(), "2.00"); // the step's text, marked until applied
+    EXPECT_EQ(state.params.MODE, 2);
+    EXPECT_EQ(state.study.NoteId, "5.1.7(1)-1");
+    waitFor([&] { return main->cmdTip()->isVisible(); });
+    ASSERT_TRUE(main->cmdTip()->isVisible());
+    QTest::mouseClick(main->cmdTip(), Qt::LeftButton); // "学習表示": everything applied
+    EXPECT_EQ(state.params.Kp, 2.0);
+    EXPECT_EQ(state.params.TYPE_SELECT, 0);
+
+    state.study.ParaSetDone = true; // the main window's OK buttons were not used
+    click("cmdSimExec");
+    EXPECT_TRUE(state.study.SimExecDone);
+    EXPECT_TRUE(state.sim.Running);
+    runToEnd();
+    // The figure's label stands on the chart and the flag is consumed.
+    QLabel* offset = panel->Tcoment(1);
+    EXPECT_TRUE(offset->isVisibleTo(panel.get()));
+    EXPECT_EQ(offset->text(), "オフセット");
+    EXPECT_EQ(offset->width(), px(170.0 * 5));
+    EXPECT_FALSE(state.study.SimExecDone);
+    EXPECT_TRUE(panel->cmdTip()->isVisibleTo(panel.get()));
+}
+
+TEST_F(StudyWindow, AnnotationsNeedBothFlagsAndAnUnknownFigureDrawsNothing) {
+    panel->show();
+    state.study.ParaSetDone = false;
+    state.study.SimExecDone = true;
+    panel->Note_draw("5.1.7(1)-1");
+    EXPECT_FALSE(panel->Tcoment(1)->isVisibleTo(panel.get()));
+    EXPECT_FALSE(state.study.SimExecDone);
+
+    state.study.ParaSetDone = true;
+    state.study.SimExecDone = true;
+    const long before = panel->Picture1(0)->linesDrawn();
+    panel->Note_draw("no such figure");
+    EXPECT_EQ(panel->Picture1(0)->linesDrawn(), before);
+    EXPECT_FALSE(state.study.SimExecDone);
+    EXPECT_EQ(panel->Picture1(0)->drawStyle(), PictureBox::Solid);
+    EXPECT_EQ(panel->Picture2(0)->drawStyle(), PictureBox::Solid);
+}
+
+TEST_F(StudyWindow, ACalloutFollowsTheRangeAndGraphTimeOfTheChart) {
+    panel->show();
+    auto labelPlace = [&](int rh, int rl, int tm) {
+        state.chart.RH = static_cast<std::int16_t>(rh);
+        state.chart.RL = static_cast<std::int16_t>(rl);
+        state.chart.GraphTime = static_cast<std::int16_t>(tm);
+        state.study.ParaSetDone = true;
+        state.study.SimExecDone = true;
+        panel->Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
+        return panel->Tcoment(1)->pos();
+    };
+    const double W = panel->Picture1(0)->Width(), H = panel->Picture1(0)->Height();
+    const QPoint a = labelPlace(100, 0, 50);
+    EXPECT_EQ(a.x(), px(W * 6 / 50 + 850));
+    EXPECT_EQ(a.y(), px(H * (100 - 51) / 100 + 750));
+    const QPoint b = labelPlace(120, 20, 100);
+    EXPECT_EQ(b.x(), px(W * 6 / 100 + 850));
+    EXPECT_EQ(b.y(), px(H * (120 - 51) / 100 + 750));
+    // The leader starts at the anchor, in pink.
+    EXPECT_EQ(panel->Picture1(0)->colorAt(W * 6 / 100, H * (120 - 51) / 100), rgb(255, 128, 255));
+}
+
+TEST_F(StudyWindow, AProjectStepIsSavedAndALessonChosenMeanwhileWaitsForNext) {
+    const fs::path project = mDir / "Project" / "P.txt";
+    fs::copy_file(mDir / "Study" / "L.txt", project);
+    open(project, true);
+    EXPECT_TRUE(child<QPushButton>("cmdIniWrite")->isVisible());
+    EXPECT_EQ(tip->helpAnchor(), "C103");
+    child<QLineEdit>("txtTitle2")->setText("私の実験");
+    child<QPlainTextEdit>("txtText2")->setPlainText("Kp を変える\n結果を見る");
+    main->field(Kp)->setText("3.00");
+    doc->setFieldText(Kp, "3.00");
+    click("cmdIniWrite");
+    EXPECT_EQ(ReadProfileValue(project, "手順1", "TITLE2"), "私の実験");
+    EXPECT_EQ(ReadProfileValue(project, "手順1", "TEXT2"), "Kp を変える<BR>結果を見る");
+    EXPECT_EQ(ReadProfileValue(project, "手順1", "Kp"), "3.00");
+
+    // Another lesson chosen while the window is open: the texts change at the next "次へ".
+    state.study.CurFile = (mDir / "Study" / "L.txt").string();
+    state.study.ProjectMode = false;
+    state.study.StepNo = 1;
+    tip->showFor("学習： テスト", false);
+    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "私の実験");
+    click("cmdNextTip");
+    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "考えよう");
+}
+
+} // namespace
+} // namespace kestrel::test
