@@ -1,0 +1,396 @@
+// The SV/DV program editor offscreen: applies store the texts as typed, the curves drawn at
+// hand-worked positions (ended program, vertical step, ramps, the DV graph's fixed range), the
+// graphs following the panel's settings only at an apply or opening, the fixed size, the
+// auto-close timer and the fate of texts not applied.
+
+#include "forms/frmsvdis.h"
+
+#include "engine/fakes.h"
+#include "guiapp.h"
+#include "widgets/helplabel.h"
+#include "widgets/picturebox.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+constexpr Rgb kGreen = rgb(0, 255, 0);
+// Both graphs are 4950 x 2670 twips (330 x 178 pixels); the graph time is 50 s and the range
+// 0..100 unless a test changes them.
+constexpr double kW = 4950, kH = 2670;
+
+double xAt(double t, double tm = 50) {
+    return kW * t / tm;
+}
+double yAt(double v, double top = 100, double bottom = 0) {
+    return kH * (top - v) / (top - bottom);
+}
+
+/// Rows (pixels) of one column (twips) where the curve is drawn.
+std::vector<int> greenRows(const PictureBox* pic, double x) {
+    std::vector<int> rows;
+    for (int y = 0; y < pic->image().height(); ++y)
+        if (pic->colorAt(x, y * 15.0) == kGreen) rows.push_back(y);
+    return rows;
+}
+
+bool anyGreen(const PictureBox* pic) {
+    const QImage& img = pic->image();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (fromQColor(img.pixelColor(x, y)) == kGreen) return true;
+    return false;
+}
+
+class SvDvEditor : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::ensureGuiApplication(); }
+
+    void SetUp() override { open(); }
+
+    void open() { window = std::make_unique<frmSvDis>(state, doc, messages); }
+
+    template <class T = QWidget> T* child(const QString& name) { return window->findChild<T*>(name); }
+    QLineEdit* box(const QString& name) { return child<QLineEdit>(name); }
+    QString label(const QString& name) { return child<QLabel>(name)->text(); }
+
+    /// Replaces a field's text by typing.
+    void type(const QString& name, const QString& text) {
+        QLineEdit* b = box(name);
+        b->selectAll();
+        QTest::keyClick(b, Qt::Key_Delete);
+        if (!text.isEmpty()) QTest::keyClicks(b, text);
+    }
+
+    /// Types a program's points (time, value); the first time is left alone.
+    void typeProgram(const QString& prefix, const std::vector<std::pair<QString, QString>>& points) {
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            if (i > 0) type(prefix + "t_" + QString::number(i), points[i].first);
+            type(prefix + "v_" + QString::number(i), points[i].second);
+        }
+    }
+
+    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+
+    AppState state;
+    test::FakeMessages messages;
+    SetupDocument doc{state, messages, std::filesystem::temp_directory_path()};
+    std::unique_ptr<frmSvDis> window;
+};
+
+TEST_F(SvDvEditor, ControlsCarryTheirNamesAndTexts) {
+    EXPECT_EQ(window->objectName(), "frmSvDis");
+    EXPECT_EQ(window->windowTitle(), "SV折線、DV折線");
+    EXPECT_EQ(child<QGroupBox>("fraSV")->title(), "設定値");
+    EXPECT_EQ(child<QGroupBox>("fraDV")->title(), "外乱");
+    EXPECT_EQ(label("lblSVt"), "ＳＶ変化時刻(秒)");
+    EXPECT_EQ(label("lblSVv"), "ＳＶ変化値(％)");
+    EXPECT_EQ(label("lblDVt"), "ＤＶ変化時刻(秒)");
+    EXPECT_EQ(label("lblDVv"), "ＤＶ変化値(％)");
+    EXPECT_EQ(child<QPushButton>("Command1")->text(), "更新");
+    EXPECT_EQ(child<QPushButton>("Command2")->text(), "更新");
+    EXPECT_EQ(child<QPushButton>("cmdPrint")->text(), "ﾊｰﾄﾞｺﾋﾟｰ");
+    for (const char* prefix : {"txtCSVv_", "txtCSVt_", "txtCDVv_", "txtCDVt_"})
+        for (int i = 0; i < 9; ++i)
+            EXPECT_NE(box(prefix + QString::number(i)), nullptr) << prefix << i;
+    // Opening shows the applied programs; point 0 sits at time 0 and cannot be moved.
+    EXPECT_EQ(box("txtCSVv_0")->text(), "50");
+    EXPECT_EQ(box("txtCDVv_0")->text(), "0");
+    for (const char* name : {"txtCSVt_0", "txtCDVt_0"}) {
+        EXPECT_EQ(box(name)->text(), "0");
+        EXPECT_FALSE(box(name)->isEnabled());
+    }
+    ASSERT_DOUBLE_EQ(window->pictSV()->Width(), kW);
+    ASSERT_DOUBLE_EQ(window->pictSV()->Height(), kH);
+
+    QSignalSpy print(window.get(), &frmSvDis::printRequested);
+    QSignalSpy help(window.get(), &frmSvDis::helpRequested);
+    click("cmdPrint");
+    EXPECT_EQ(print.count(), 1);
+    window->show();
+    auto* c6 = child<HelpLabel>("labelC6");
+    EXPECT_FALSE(c6->isVisible());
+    window->SetHelpPointer(true);
+    EXPECT_TRUE(c6->isVisible());
+    QTest::mouseClick(c6, Qt::LeftButton);
+    ASSERT_EQ(help.count(), 1);
+    EXPECT_EQ(help.at(0).at(0).toString(), "C6");
+    window->SetHelpPointer(false);
+    EXPECT_FALSE(c6->isVisible());
+}
+
+TEST_F(SvDvEditor, ApplyStoresTextsAsTypedAndClearsParaSetDone) {
+    state.study.ParaSetDone = true;
+    typeProgram("txtCSV", {{"", "20"}, {"10", "abc"}, {"", " 7.5 "}});
+    type("txtCDVv_0", "33");
+    // Typing goes to the document's fields, not yet to the engine.
+    EXPECT_EQ(doc.programField(SetupDocument::kSvValue + 1), "abc");
+    EXPECT_EQ(state.params.SVv[1], "");
+
+    click("Command1");
+    EXPECT_EQ(state.params.SVv[0], "20");
+    EXPECT_EQ(state.params.SVv[1], "abc");
+    EXPECT_EQ(state.params.SVt[1], "10");
+    EXPECT_EQ(state.params.SVv[2], " 7.5 ");
+    EXPECT_EQ(state.params.SVt[2], "");
+    EXPECT_EQ(state.params.SVt[0], "0");
+    EXPECT_FALSE(state.study.ParaSetDone);
+    EXPECT_EQ(state.params.DVv[0], "0") << "the SV apply leaves the DV program alone";
+    // "abc" counts 0: from 10 s on the program holds 0, the bottom of the range, drawn on the
+    // picture's last row; before, the ramp from 20 passes 9.6 at 5.2 s.
+    EXPECT_EQ(greenRows(window->pictSV(), xAt(31)), std::vector<int>{177});
+    EXPECT_EQ(window->pictSV()->colorAt(xAt(5.2), yAt(9.6)), kGreen);
+    EXPECT_TRUE(messages.shown.empty());
+
+    state.study.ParaSetDone = true;
+    click("Command2");
+    EXPECT_EQ(state.params.DVv[0], "33");
+    EXPECT_FALSE(state.study.ParaSetDone);
+
+    // A time that is not a number is stored too; the curve reports it once, not once per stair.
+    type("txtCSVt_2", "x20");
+    click("Command1");
+    EXPECT_EQ(state.params.SVt[2], "x20");
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P007"});
+}
+
+TEST_F(SvDvEditor, ClearedTimeEndsProgramAndCurveHoldsToRightEdge) {
+    typeProgram("txtCSV", {{"", "20"}, {"10", "40"}, {"20", "60"}, {"30", "80"}});
+    click("Command1");
+    PictureBox* pic = window->pictSV();
+    EXPECT_EQ(pic->colorAt(xAt(42), yAt(80)), kGreen);
+
+    type("txtCSVt_3", "");
+    click("Command1");
+    EXPECT_EQ(state.params.SVt[3], "");
+    EXPECT_EQ(state.params.SVv[3], "80");
+    EXPECT_NE(pic->colorAt(xAt(42), yAt(80)), kGreen);
+    EXPECT_EQ(pic->colorAt(xAt(42), yAt(60)), kGreen);
+    EXPECT_EQ(pic->colorAt(xAt(15), yAt(50)), kGreen);
+    // The last column holds point 2's value and nothing else.
+    const int row60 = px(yAt(60));
+    EXPECT_EQ(greenRows(pic, kW - 15), std::vector<int>{row60});
+}
+
+TEST_F(SvDvEditor, EqualTimesDrawAVerticalJump) {
+    typeProgram("txtCSV", {{"", "20"}, {"12", "20"}, {"12", "80"}});
+    click("Command1");
+    PictureBox* pic = window->pictSV();
+    const int row20 = px(yAt(20)), row80 = px(yAt(80));
+
+    // At 12 s one column spans every row from 20 % up to 80 %; before it the curve stays at 20,
+    // after it at 80, with no ramp between.
+    std::vector<int> jump;
+    for (int r = row80; r <= row20; ++r)
+        jump.push_back(r);
+    EXPECT_EQ(greenRows(pic, xAt(12)), jump);
+    for (double t : {6.0, 11.4})
+        EXPECT_EQ(greenRows(pic, xAt(t)), std::vector<int>{row20}) << t;
+    for (double t : {12.7, 20.0, 45.0})
+        EXPECT_EQ(greenRows(pic, xAt(t)), std::vector<int>{row80}) << t;
+}
+
+TEST_F(SvDvEditor, CurveFollowsTheProgramAtEachControlPeriod) {
+    // 20 % at 0 s rising to 80 % at 10 s, falling to 30 % at 40 s, then held.
+    const ProgramTexts values{"20", "80", "30", "", "", "", "", "", ""};
+    const ProgramTexts times{"0", "10", "40", "", "", "", "", "", ""};
+    struct Case {
+        double t, v;
+    };
+    const std::vector<Case> cases{{0, 20}, {2.5, 35}, {5, 50}, {10, 80}, {25, 55}, {40, 30}, {47.5, 30}};
+
+    for (double dt : {0.1, 0.5}) {
+        ErrorTrap trap(messages, "  P007");
+        ProgramGraphScale scale{kW, kH, 50, dt, 100, 0};
+        const std::vector<StairPoint> stairs = programStairs(values, times, scale, trap);
+        const double step = kW * dt / 50;
+        // The start, then one stair per control period up to one period beyond the right edge.
+        ASSERT_EQ(stairs.size(), static_cast<std::size_t>(std::floor(kW / step) + 3)) << dt;
+        EXPECT_DOUBLE_EQ(stairs.front().y, yAt(20));
+        EXPECT_GE(stairs.back().x, kW);
+        for (const Case& c : cases) {
+            const auto k = static_cast<std::size_t>(std::lround(c.t / dt));
+            EXPECT_NEAR(stairs[k + 1].x, k * step, 1e-9) << dt << " " << c.t;
+            EXPECT_NEAR(stairs[k + 1].y, yAt(c.v), 1e-3) << dt << " " << c.t;
+        }
+    }
+    EXPECT_TRUE(messages.shown.empty());
+
+    // The same program typed and applied draws through those points.
+    typeProgram("txtCSV", {{"", "20"}, {"10", "80"}, {"40", "30"}});
+    click("Command1");
+    for (const Case& c : cases)
+        EXPECT_EQ(window->pictSV()->colorAt(xAt(c.t), yAt(c.v)), kGreen) << c.t;
+    EXPECT_NE(window->pictSV()->colorAt(xAt(25), yAt(55) - 300), kGreen);
+    EXPECT_NE(window->pictSV()->colorAt(xAt(25), yAt(55) + 300), kGreen);
+}
+
+TEST_F(SvDvEditor, DvGraphUsesItsFixedRange) {
+    doc.setRangeHighText("200");
+    doc.setRangeLowText("100");
+    open();
+    EXPECT_EQ(label("lblSVhigh"), "200");
+    EXPECT_EQ(label("lblSVmid"), "150");
+    EXPECT_EQ(label("lblSVlow"), "100");
+    EXPECT_EQ(label("lblDVhigh"), "+50");
+    EXPECT_EQ(label("lblDVmid"), "0");
+    EXPECT_EQ(label("lblDVlow"), "-50");
+    // The DV program 0 lies in the middle of the DV graph.
+    EXPECT_EQ(greenRows(window->pictDV(), xAt(17)), std::vector<int>{px(yAt(0, 50, -50))});
+
+    typeProgram("txtCDV", {{"", "30"}, {"20", "-30"}});
+    click("Command2");
+    EXPECT_EQ(window->pictDV()->colorAt(xAt(2.5), yAt(22.5, 50, -50)), kGreen);
+    EXPECT_EQ(greenRows(window->pictDV(), xAt(31)), std::vector<int>{px(yAt(-30, 50, -50))});
+}
+
+TEST_F(SvDvEditor, PanelSettingsShowOnlyAtNextApplyOrOpening) {
+    const QImage sv = window->pictSV()->image().copy();
+    const QImage dv = window->pictDV()->image().copy();
+    EXPECT_EQ(label("lblSVtimeEnd"), "50秒");
+    doc.setRangeHighText("200");
+    doc.setRangeLowText("-100");
+    doc.setGraphTimeText("120");
+    QApplication::processEvents();
+    EXPECT_EQ(window->pictSV()->image(), sv);
+    EXPECT_EQ(window->pictDV()->image(), dv);
+    EXPECT_EQ(label("lblSVhigh"), "100");
+    EXPECT_EQ(label("lblSVmid"), "50");
+    EXPECT_EQ(label("lblSVtimeEnd"), "50秒");
+
+    click("Command1");
+    EXPECT_NE(window->pictSV()->image(), sv);
+    EXPECT_EQ(label("lblSVhigh"), "200");
+    EXPECT_EQ(label("lblSVmid"), "50");
+    EXPECT_EQ(label("lblSVlow"), "-100");
+    EXPECT_EQ(label("lblSVtimeEnd"), "120秒");
+    // SV 50 now lies at the middle of -100..200.
+    EXPECT_EQ(greenRows(window->pictSV(), xAt(3, 120)), std::vector<int>{px(yAt(50, 200, -100))});
+    EXPECT_EQ(window->pictDV()->image(), dv) << "the DV graph waits for its own apply";
+
+    window->show();
+    window->close();
+    window->show();
+    EXPECT_NE(window->pictDV()->image(), dv);
+    EXPECT_EQ(label("lblDVtimeEnd"), "120秒");
+
+    // The graph time is taken as the chart takes it: its leading number, whole seconds, 10..300.
+    const std::vector<std::pair<std::string, QString>> times{
+        {"5", "10秒"}, {"1000", "300秒"}, {"abc", "10秒"}, {"75.6", "76秒"}, {"120s", "120秒"}};
+    for (const auto& [text, shown] : times) {
+        doc.setGraphTimeText(text);
+        click("Command2");
+        EXPECT_EQ(label("lblDVtimeEnd"), shown) << text;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(SvDvEditor, RangeFailuresAreReportedOnceAndDrawNothing) {
+    struct Case {
+        const char* high;
+        const char* low;
+        std::vector<std::string> shown;
+    };
+    const std::vector<Case> cases{
+        {"50", "50", {"0 で除算しました。  P007"}},
+        {"1e400", "0", {"オーバーフローしました。  P005", "オーバーフローしました。  P007"}},
+    };
+    for (const Case& c : cases) {
+        messages.shown.clear();
+        doc.setRangeHighText(c.high);
+        doc.setRangeLowText(c.low);
+        click("Command1");
+        EXPECT_EQ(messages.shown, c.shown) << c.high;
+        EXPECT_FALSE(anyGreen(window->pictSV())) << c.high;
+        EXPECT_TRUE(anyGreen(window->pictDV())) << c.high;
+    }
+}
+
+TEST_F(SvDvEditor, WindowKeepsItsSize) {
+    window->show();
+    const QSize size(601, 500); // 9015 x 7500 twips
+    EXPECT_EQ(window->size(), size);
+    window->resize(900, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(window->size(), size);
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+}
+
+TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowAndActivationStopsIt) {
+    QTimer* timer = window->Timer1();
+    ASSERT_EQ(timer, child<QTimer>("Timer1"));
+    EXPECT_EQ(timer->interval(), 30000);
+
+    QWidget other;
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_FALSE(timer->isActive());
+
+    type("txtCSVv_0", "77");
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_TRUE(timer->isActive());
+
+    // Becoming active again stops it.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_FALSE(timer->isActive());
+
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_TRUE(timer->isActive());
+    QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(timer->isActive());
+    EXPECT_EQ(doc.programField(SetupDocument::kSvValue), "50") << "the typed text was not applied";
+}
+
+TEST_F(SvDvEditor, TextsNotAppliedAreGoneAfterCloseAndReopen) {
+    window->show();
+    type("txtCSVv_1", "60");
+    type("txtCSVt_1", "20");
+    click("Command1");
+    type("txtCSVv_1", "77");
+    type("txtCDVt_1", "5");
+    type("txtCDVv_1", "10");
+    window->close();
+    // The document holds the applied programs again, so a step save stores those.
+    EXPECT_EQ(doc.programField(SetupDocument::kSvValue + 1), "60");
+    EXPECT_EQ(doc.programField(SetupDocument::kDvTime + 1), "");
+    EXPECT_EQ(state.params.SVv[1], "60");
+
+    window->show();
+    EXPECT_EQ(box("txtCSVv_1")->text(), "60");
+    EXPECT_EQ(box("txtCSVt_1")->text(), "20");
+    EXPECT_EQ(box("txtCDVt_1")->text(), "");
+    EXPECT_EQ(box("txtCDVv_1")->text(), "");
+
+    // A window created afresh shows the same, and the curve of the applied program.
+    window.reset();
+    open();
+    EXPECT_EQ(box("txtCSVv_1")->text(), "60");
+    EXPECT_EQ(window->pictSV()->colorAt(xAt(25), yAt(60)), kGreen);
+
+    // What another window loads into the document shows in the fields at once.
+    doc.setProgramField(SetupDocument::kDvValue + 3, "12");
+    EXPECT_EQ(box("txtCDVv_3")->text(), "12");
+}
+
+} // namespace
+} // namespace kestrel
