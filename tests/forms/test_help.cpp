@@ -1,0 +1,362 @@
+// The help pointer on a temporary application folder (missing and present browser, windows shown
+// while the mode is on, windows that go away), the browser command of a help label, opening the
+// help page, the help page's anchors and table of contents, and the version window.
+
+#include "forms/frmabout.h"
+#include "forms/helpcontroller.h"
+
+#include "engine/fakes.h"
+#include "guiapp.h"
+#include "setup/modinifile.h"
+#include "widgets/helplabel.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QUrl>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kHelpPage = fs::path(KESTREL_SOURCE_DATA) / "Doc" / "help.html";
+
+// Every help label's anchor.
+const char* const kAnchors[] = {"C43", "C44", "C45", "C46", "C47", "C51", "C52", "C53",
+                                "C54", "C55", "C6",  "C7",  "C8",  "C9",  "C103", "C10"};
+
+std::string readAll(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// Every value written right after `prefix` (such as ` id="`) up to the closing quote.
+std::vector<std::string> valuesAfter(const std::string& html, const std::string& prefix) {
+    std::vector<std::string> out;
+    for (auto at = html.find(prefix); at != std::string::npos; at = html.find(prefix, at + 1)) {
+        const auto begin = at + prefix.size();
+        out.push_back(html.substr(begin, html.find('"', begin) - begin));
+    }
+    return out;
+}
+
+/// A window with one help label, registered the way the windows register their SetHelpPointer.
+struct LabelledWindow {
+    explicit LabelledWindow(const char* anchor) : label(new HelpLabel(anchor, &window)) {}
+    void registerWith(HelpController& help) {
+        help.registerWindow(&window, [this](bool visible) {
+            calls.push_back(visible);
+            label->setVisible(visible);
+        });
+    }
+    bool shown() const { return !label->isHidden(); }
+    QWidget window;
+    HelpLabel* label;
+    std::vector<bool> calls;
+};
+
+class Help : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::ensureGuiApplication(); }
+
+    void SetUp() override {
+        char pattern[] = "/tmp/kestrel-help-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        appDir = pattern;
+        fs::create_directories(appDir / "Doc");
+        std::ofstream(appDir / "Doc" / "help.html") << "<!DOCTYPE html><title>t</title>";
+        browser = appDir / "browser";
+        std::ofstream(browser) << "#!/bin/sh\n";
+        help = std::make_unique<HelpController>(appDir, messages);
+        help->setProcessStarter([this](const QString& program, const QStringList& args) {
+            started.push_back(program);
+            started.append(args);
+            return startResult;
+        });
+        help->setUrlOpener([this](const QUrl& url) {
+            opened.push_back(url);
+            return openResult;
+        });
+    }
+    void TearDown() override {
+        help.reset();
+        fs::remove_all(appDir);
+    }
+
+    void setBrowser(const std::string& value) { ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "IEXPLORE", value)); }
+    std::string helpPointerSetting() const { return ReadProfileValue(ini(), "CONFIG", "HelpPointer"); }
+    fs::path ini() const { return appDir / "Kestrel.ini"; }
+
+    fs::path appDir, browser;
+    test::FakeMessages messages;
+    std::unique_ptr<HelpController> help;
+    QStringList started;
+    bool startResult = true;
+    std::vector<QUrl> opened;
+    bool openResult = true;
+};
+
+TEST_F(Help, MissingBrowserRecordsTheWishButShowsNoLabelAndTheNextToggleTriesAgain) {
+    // Empty, missing and a folder: none of them is a browser.
+    const std::string cases[] = {"", (appDir / "no-such-browser").string(), appDir.string(), "Doc"};
+    for (const std::string& value : cases) {
+        SCOPED_TRACE(value);
+        HelpController fresh(appDir, messages);
+        setBrowser(value);
+        LabelledWindow w("C51");
+        w.registerWith(fresh);
+        ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "HelpPointer", "False"));
+
+        fresh.toggle();
+        EXPECT_EQ(helpPointerSetting(), "True");
+        EXPECT_FALSE(fresh.modeOn());
+        EXPECT_TRUE(w.calls.empty()); // no label changes anywhere
+        EXPECT_FALSE(w.shown());
+
+        // Still off, so the next toggle switches on again rather than off.
+        ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "HelpPointer", "False"));
+        fresh.toggle();
+        EXPECT_EQ(helpPointerSetting(), "True");
+        EXPECT_FALSE(fresh.modeOn());
+        fresh.refresh(&w.window);
+        EXPECT_FALSE(w.shown());
+    }
+    EXPECT_TRUE(messages.shown.empty());
+
+    // A browser installed in the meantime: the same toggle now succeeds.
+    LabelledWindow w("C51");
+    w.registerWith(*help);
+    setBrowser(browser.string());
+    help->toggle();
+    EXPECT_TRUE(help->modeOn());
+    EXPECT_TRUE(w.shown());
+}
+
+TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrder) {
+    setBrowser(browser.string());
+    std::vector<std::string> order;
+    LabelledWindow main("C43"), panel("C51"), recorder("C7");
+    for (LabelledWindow* w : {&main, &panel, &recorder})
+        help->registerWindow(&w->window, [w, &order](bool visible) {
+            order.push_back(w->label->anchor().toStdString() + (visible ? "+" : "-"));
+            w->label->setVisible(visible);
+        });
+
+    help->toggle();
+    EXPECT_TRUE(help->modeOn());
+    EXPECT_EQ(helpPointerSetting(), "True");
+    EXPECT_TRUE(main.shown() && panel.shown() && recorder.shown());
+
+    help->toggle();
+    EXPECT_FALSE(help->modeOn());
+    EXPECT_EQ(helpPointerSetting(), "False");
+    EXPECT_FALSE(main.shown() || panel.shown() || recorder.shown());
+    EXPECT_EQ(order, (std::vector<std::string>{"C43+", "C51+", "C7+", "C43-", "C51-", "C7-"}));
+
+    // Switching off does not need the browser: a browser removed while on still hides everything.
+    help->toggle();
+    fs::remove(browser);
+    help->toggle();
+    EXPECT_FALSE(main.shown() || panel.shown() || recorder.shown());
+    EXPECT_EQ(helpPointerSetting(), "False");
+}
+
+TEST_F(Help, AWindowShownLaterAppliesTheModeItself) {
+    setBrowser(browser.string());
+    help->toggle();
+    ASSERT_TRUE(help->modeOn());
+
+    LabelledWindow editor("C6");
+    editor.registerWith(*help);
+    EXPECT_TRUE(editor.calls.empty()); // registering alone changes nothing
+    help->refresh(&editor.window);
+    EXPECT_EQ(editor.calls, std::vector<bool>{true});
+    EXPECT_TRUE(editor.shown());
+
+    // The browser gone while the mode is on: a window shown now keeps its labels hidden.
+    fs::remove(browser);
+    LabelledWindow list("C8");
+    list.label->show();
+    list.registerWith(*help);
+    help->refresh(&list.window);
+    EXPECT_FALSE(list.shown());
+
+    // Mode off: a window being shown hides its labels.
+    help->toggle();
+    ASSERT_FALSE(help->modeOn());
+    LabelledWindow dialog("C10");
+    dialog.label->show();
+    dialog.registerWith(*help);
+    help->refresh(&dialog.window);
+    EXPECT_FALSE(dialog.shown());
+
+    // A window never registered is left alone.
+    QWidget stranger;
+    help->refresh(&stranger);
+    help->refresh(nullptr);
+}
+
+TEST_F(Help, DestroyedWindowsAreForgotten) {
+    setBrowser(browser.string());
+    int goneCalls = 0;
+    auto gone = std::make_unique<QWidget>();
+    help->registerWindow(gone.get(), [&](bool) { ++goneCalls; });
+    gone.reset();
+    help->toggle();
+    EXPECT_EQ(goneCalls, 0);
+
+    // A window whose procedure closes another one for good: the other is not called any more.
+    auto victim = std::make_unique<QWidget>();
+    int victimCalls = 0;
+    QWidget killer;
+    help->registerWindow(&killer, [&](bool) { victim.reset(); });
+    help->registerWindow(victim.get(), [&](bool) { ++victimCalls; });
+    help->toggle();
+    EXPECT_EQ(victimCalls, 0);
+    EXPECT_FALSE(help->modeOn());
+}
+
+TEST_F(Help, HelpLabelStartsTheBrowserAtTheAnchor) {
+    setBrowser(browser.string());
+    help->openAnchor("C51");
+    const QString page = QString::fromStdString(appDir.string()) + "/Doc/help.html";
+    EXPECT_EQ(started, (QStringList{QString::fromStdString(browser.string()), "file://" + page + "#C51"}));
+
+    // A folder with a blank and kana: the URL is encoded and still names the page and the anchor.
+    const fs::path odd = appDir / "学習 用";
+    fs::create_directories(odd);
+    fs::copy_file(ini(), odd / "Kestrel.ini");
+    HelpController other(odd, messages);
+    QStringList seen;
+    other.setProcessStarter([&](const QString& program, const QStringList& args) {
+        seen = QStringList{program} + args;
+        return true;
+    });
+    other.openAnchor("C103");
+    ASSERT_EQ(seen.size(), 2);
+    EXPECT_FALSE(seen[1].contains(' '));
+    const QUrl url(seen[1], QUrl::StrictMode);
+    EXPECT_EQ(url.toLocalFile(), QString::fromStdString((odd / "Doc" / "help.html").string()));
+    EXPECT_EQ(url.fragment(), "C103");
+
+    // A relative setting means a browser inside the application folder.
+    setBrowser("browser");
+    started.clear();
+    help->openAnchor("C9");
+    ASSERT_FALSE(started.isEmpty());
+    EXPECT_EQ(started[0], QString::fromStdString(browser.string()));
+
+    // No browser configured, or one that does not start: nothing is shown.
+    setBrowser("");
+    started.clear();
+    help->openAnchor("C7");
+    EXPECT_TRUE(started.isEmpty());
+    setBrowser(browser.string());
+    startResult = false;
+    help->openAnchor("C7");
+    EXPECT_EQ(started.size(), 2);
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
+    help->openHelp();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString((appDir / "Doc" / "help.html").string())));
+    EXPECT_TRUE(messages.shown.empty());
+
+    openResult = false; // the desktop could not open it
+    help->openHelp();
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0], "エラーが発生しました　正しいフォルダ名を指定して下さい");
+    EXPECT_EQ(messages.titles, std::vector<std::string>{"ﾍﾙﾌﾟ"});
+
+    openResult = true;
+    fs::remove(appDir / "Doc" / "help.html"); // the page is missing: not handed to the desktop
+    help->openHelp();
+    EXPECT_EQ(opened.size(), 2u);
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
+TEST(HelpPage, EveryAnchorExistsAndIsReachableFromTheContents) {
+    const std::string html = readAll(kHelpPage);
+    ASSERT_FALSE(html.empty()) << kHelpPage;
+    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+
+    const std::vector<std::string> idList = valuesAfter(html, " id=\"");
+    const std::multiset<std::string> ids(idList.begin(), idList.end());
+    for (const std::string& id : ids)
+        EXPECT_EQ(ids.count(id), 1u) << "id used twice: " << id;
+
+    const auto tocBegin = html.find("<nav id=\"toc\"");
+    const auto tocEnd = html.find("</nav>", tocBegin);
+    ASSERT_NE(tocBegin, std::string::npos);
+    ASSERT_NE(tocEnd, std::string::npos);
+    const std::string toc = html.substr(tocBegin, tocEnd - tocBegin);
+    for (const char* anchor : kAnchors) {
+        EXPECT_EQ(ids.count(anchor), 1u) << anchor;
+        EXPECT_NE(toc.find(std::string("href=\"#") + anchor + "\""), std::string::npos) << anchor;
+    }
+
+    // Every link inside the page leads somewhere.
+    for (const std::string& target : valuesAfter(html, "href=\"#"))
+        EXPECT_EQ(ids.count(target), 1u) << "dangling link #" << target;
+}
+
+class About : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { test::ensureGuiApplication(); }
+};
+
+TEST_F(About, ShowsTitleVersionRightsAndWarning) {
+    frmAbout about;
+    EXPECT_EQ(about.objectName(), "frmAbout");
+    EXPECT_EQ(about.windowTitle(), "Kestrelのﾊﾞｰｼﾞｮﾝ情報");
+    EXPECT_EQ(about.lblTitle()->text(), "\r\nKestrel\r\nPID制御 学習シミュレータ");
+    EXPECT_EQ(about.lblVersion()->text(), QString("ﾊﾞｰｼﾞｮﾝ ") + KESTREL_VERSION);
+    EXPECT_FALSE(about.lblDescription()->text().isEmpty());
+    const QString rights = about.lblRights()->text();
+    EXPECT_TRUE(rights.startsWith("\r\n"));
+    EXPECT_EQ(rights.count("\r\n"), 3);
+    EXPECT_TRUE(about.lblDisclaimer()->text().startsWith("\r\n警告"));
+    EXPECT_EQ(about.cmdOK()->text(), "OK");
+
+    const struct {
+        const char* build;
+        const char* shown;
+    } versions[] = {{"0.1.0", "0.1.0"}, {"2.3", "2.3.0"}, {"4", "4.0.0"}, {"1.2.3.4", "1.2.3"}, {"1.x.7", "1.0.7"}};
+    for (const auto& v : versions)
+        EXPECT_EQ(frmAbout::versionNumber(v.build), v.shown) << v.build;
+}
+
+TEST_F(About, ClosesOnOkAndWhenAnotherWindowBecomesActive) {
+    frmAbout about;
+    about.show();
+    QApplication::setActiveWindow(&about);
+    QTest::mouseClick(about.cmdOK(), Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+
+    QWidget main;
+    main.show();
+    about.show();
+    QApplication::setActiveWindow(&about);
+    ASSERT_TRUE(about.isActiveWindow());
+    EXPECT_TRUE(about.isVisible());
+    QApplication::setActiveWindow(&main);
+    EXPECT_FALSE(about.isVisible());
+}
+
+} // namespace
+} // namespace kestrel
