@@ -271,13 +271,17 @@ void RunControl::Fast() {
     Display& display = mSim.display();
     ErrorTrap t(mMessages, "  P023", chart.LastErrorNumber);
 
+    // A run already started (Start pressed, no step taken yet) is not started a second time,
+    // which would shift an automatic range twice. Pause stays available: it is how a learner
+    // stops a fast run where it stands.
+    const bool started = s.Running || s.Paused;
     s.Running = true;
-    mHost.setPauseEnabled(false);
+    mHost.setPauseEnabled(true);
     mHost.setFastEnabled(false);
     s.Paused = false;
     mHost.setPauseCaption("ポーズ");
 
-    if (s.SimTime == 0.0)
+    if (s.SimTime == 0.0 && !started)
         Start();
     t([&] { mHost.setPenRecorderRedraw(false); });
 

@@ -246,8 +246,9 @@ void frmController::buildControls() {
     }
     // The range boxes share the narrow column left of the chart with the DV pointer.
     for (QLineEdit* e : {mTxtRH, mTxtRL}) {
+        // Five characters ("115.0", "-15.0") must fit the column.
         QFont f = e->font();
-        f.setPointSizeF(f.pointSizeF() * 0.85);
+        f.setPixelSize(9);
         e->setFont(f);
         e->setFrame(false);
         e->setStyleSheet("QLineEdit { padding: 0px; border: 1px solid gray; }");
@@ -441,8 +442,8 @@ void frmController::Form_Resize() {
         place(mHelp[3], leftOf(mLabTM) - 300, topOf(mLabTM), 240, 240);
 
         const double rhTop = topOf(mFrame1) + barTop;
-        place(mTxtRH, 1755, rhTop, 345, 255);
-        place(mTxtRL, 1755, rhTop + barHeight - 255, 345, 255);
+        place(mTxtRH, 1740, rhTop, 375, 255);
+        place(mTxtRL, 1740, rhTop + barHeight - 255, 375, 255);
         place(mShiftDown, 1770, rhTop - 285 + 30, 315, 255);
         place(mShiftUp, 1770, rhTop + barHeight, 315, 255);
 
@@ -1020,13 +1021,19 @@ bool frmController::eventFilter(QObject* watched, QEvent* event) {
         } else if (event->type() == QEvent::MouseButtonRelease) {
             Frame1_MouseUp();
         }
-    } else if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == mLabelM)
-            LabelM_Click();
-        else if (watched == mLabelA)
-            LabelA_Click();
-        else if (watched == mLabelC)
-            LabelC_Click();
+    } else if (watched == mLabelM || watched == mLabelA || watched == mLabelC) {
+        // A mode button takes its own mouse events; the frame under it must not re-read SV.
+        if (event->type() == QEvent::MouseButtonPress) {
+            if (watched == mLabelM)
+                LabelM_Click();
+            else if (watched == mLabelA)
+                LabelA_Click();
+            else
+                LabelC_Click();
+            return true;
+        }
+        if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick)
+            return true;
     } else if (event->type() == QEvent::FocusIn) {
         if (watched == mTxtSV)
             sim.SvDisplayLive = false;

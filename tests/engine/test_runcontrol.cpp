@@ -795,3 +795,24 @@ TEST(RunControlMended, AnInterruptedFastRunSwitchesThePenRecorderBackOn) {
 
 } // namespace
 } // namespace kestrel::test
+
+namespace kestrel::test {
+namespace {
+
+TEST(RunControlMended, FastRightAfterStartDoesNotStartTheRunAgain) {
+    Rig r(10, 0.1);
+    r.host.autoRange = true;
+    r.host.texts[PanelText::RH] = "130";
+    r.host.texts[PanelText::RL] = "30";
+    r.rc.Start();
+    EXPECT_EQ(r.host.texts[PanelText::RH], "115.0");
+    bool pausable = false;
+    r.host.onProcessEvents = [&] { pausable = r.host.pauseEnabled; };
+    r.rc.Fast();
+    EXPECT_EQ(r.host.texts[PanelText::RH], "115.0"); // shifted once, for this run only
+    EXPECT_EQ(r.host.texts[PanelText::RL], "15.0");
+    EXPECT_TRUE(pausable); // a fast run can be paused where it stands
+}
+
+} // namespace
+} // namespace kestrel::test
