@@ -35,28 +35,24 @@ void SimulationState::shiftAll() {
     DistOut.shift();
 }
 
-void Simulator::SvProgramEval() {
-    auto& s = mState.sim;
-    ErrorTrap trap(mMessages, "  P051", mState.chart.LastErrorNumber);
-    const auto v = evaluateProgram(mState.params.SVv, mState.params.SVt, static_cast<float>(s.SimTime), trap);
+void Simulator::programEval(const ProgramTexts& values, const ProgramTexts& times, History& signal,
+                            const char* code, void (Display::*pointerUpdate)()) {
+    ErrorTrap trap(mMessages, code, mState.chart.LastErrorNumber);
+    const auto v = evaluateProgram(values, times, static_cast<float>(mState.sim.SimTime), trap);
     if (trap.ended())
         return;
     if (v)
-        s.SV[0] = *v;
-    trap([&] { mDisplay.SvPointerUpdate(); });
+        signal[0] = *v;
+    trap([&] { (mDisplay.*pointerUpdate)(); });
     trap.finish();
 }
 
+void Simulator::SvProgramEval() {
+    programEval(mState.params.SVv, mState.params.SVt, mState.sim.SV, "  P051", &Display::SvPointerUpdate);
+}
+
 void Simulator::DvProgramEval() {
-    auto& s = mState.sim;
-    ErrorTrap trap(mMessages, "  P052", mState.chart.LastErrorNumber);
-    const auto v = evaluateProgram(mState.params.DVv, mState.params.DVt, static_cast<float>(s.SimTime), trap);
-    if (trap.ended())
-        return;
-    if (v)
-        s.DV[0] = *v;
-    trap([&] { mDisplay.DvPointerUpdate(); });
-    trap.finish();
+    programEval(mState.params.DVv, mState.params.DVt, mState.sim.DV, "  P052", &Display::DvPointerUpdate);
 }
 
 bool Simulator::MainCalc() {

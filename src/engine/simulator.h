@@ -4,6 +4,7 @@
 #include "core/messageservice.h"
 #include "engine/appstate.h"
 #include "engine/display.h"
+#include "engine/programs.h"
 
 namespace kestrel {
 
@@ -52,6 +53,10 @@ public:
     Display& display() { return mDisplay; }
 
 private:
+    /// One program at SimTime into slot 0 of `signal`, then its pointer on the panel.
+    void programEval(const ProgramTexts& values, const ProgramTexts& times, History& signal, const char* code,
+                     void (Display::*pointerUpdate)());
+
     AppState& mState;
     Display& mDisplay;
     MessageService& mMessages;
