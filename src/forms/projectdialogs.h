@@ -14,6 +14,7 @@
 
 #include "core/messageservice.h"
 #include "engine/appstate.h"
+#include "forms/filelistdialog.h"
 #include "setup/setupdocument.h"
 
 #include <QDialog>
@@ -22,9 +23,7 @@
 class QDate;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
-class QTimer;
 
 namespace kestrel {
 
@@ -74,62 +73,29 @@ private:
     bool mOwnMessage = false;
 };
 
-/// "ﾌﾟﾛｼﾞｪｸﾄを開く": the files of the Project folder (created when missing) sorted by name, with
-/// OK, a double click, "削除" and Cancel. The list leaves out sub-folders, symbolic links and
-/// hidden (dot) files. While the dialog is not the active window Timer1 (30 s, single shot)
-/// runs; when it fires the dialog closes; becoming active again stops it.
-class Dialog2 : public QDialog {
+/// "ﾌﾟﾛｼﾞｪｸﾄを開く": the files of the Project folder (created when missing) sorted by name in
+/// any letter case, with OK, a double click, "削除" and Cancel; nothing is selected after a read.
+/// The list, the delete, the idle close (Timer1) and the help label (labelC10, "C10") come from
+/// FileListDialog. Deleting leaves CurFile alone even when it names the deleted file.
+class Dialog2 : public FileListDialog {
     Q_OBJECT
 public:
-    static constexpr int kIdleCloseMs = 30000;
-
     Dialog2(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent = nullptr);
-
-    /// Reads the Project folder into the list and shows the dialog, not modal. Showing the dialog
-    /// in any other way reads the folder too.
-    void openList();
-    /// Reads the Project folder anew; no file is selected afterwards.
-    void refreshList();
-    /// OK and a double click: the selected file becomes the current project and the dialog
-    /// closes. Without a selection nothing happens.
-    void OKButton_Click();
-    /// "削除": asks "<file>を削除しますか？"; Yes deletes the selected file and reads the list
-    /// anew. CurFile is left alone even when it names the deleted file.
-    void Command1_Click();
-    /// Shows or hides the help label "?" (labelC10).
-    void SetHelpPointer(bool visible);
-
-    QListWidget* File1() const { return mFile1; }
-    QTimer* Timer1() const { return mTimer1; }
 
 signals:
     /// A project was chosen and is now CurFile; `caption` is "自習： " + its file name.
     void projectOpened(const QString& caption);
-    /// labelC10 was clicked: open the help at `anchor` ("C10").
-    void helpRequested(const QString& anchor);
 
 protected:
-    void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    std::filesystem::path listFolder() const override { return mDocument.projectFolder(); }
+    bool listedBefore(const std::string& a, const std::string& b) const override;
+    void beforeRead(const std::filesystem::path& folder) override;
+    /// OK and a double click: the file becomes the current project and the dialog closes.
+    void openFile(const std::filesystem::path& file, const QString& shownName) override;
 
 private:
-    /// The selected file's name as stored on disk, or empty without a selection.
-    std::string selectedName() const;
-    void Timer1_Timer();
-
     AppState& mState;
     SetupDocument& mDocument;
-    MessageService& mMessages;
-
-    QListWidget* mFile1 = nullptr;
-    QPushButton* mOKButton = nullptr;
-    QPushButton* mCancelButton = nullptr;
-    QPushButton* mCommand1 = nullptr;
-    HelpLabel* mLabelC10 = nullptr;
-    QTimer* mTimer1 = nullptr;
-    /// The delete question is up: the idle timer must not close the dialog under it.
-    bool mOwnMessage = false;
 };
 
 } // namespace kestrel
