@@ -36,10 +36,6 @@ QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) 
     return b;
 }
 
-void place(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
-
 bool isPlainName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
 }

@@ -32,10 +32,6 @@ const char* const kNotice =
     "：このプログラムは PID 制御を学ぶための教材です。表示される応答は数式モデルによる計算結果であり、"
     "実際のプラントの動きを保証するものではありません。実設備の運転や調整には使用しないで下さい。";
 
-void place(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
-
 } // namespace
 
 QString frmAbout::versionNumber(const QString& buildVersion) {

@@ -24,10 +24,6 @@ namespace {
 
 QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-void place(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(px(left), px(top), qMax(1, px(width)), qMax(1, px(height)));
-}
-
 constexpr double kRow = 315;        // twips between field rows
 constexpr double kFieldLeft = 2560; // field column inside a group
 constexpr double kFieldWidth = 870;

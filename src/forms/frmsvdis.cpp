@@ -49,10 +49,6 @@ QString qtext(const std::string& s) {
     return QString::fromStdString(s);
 }
 
-void place(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
-
 /// Shrinks a label's font until its text fits its width (the column headings, whatever font
 /// the desktop substitutes).
 void fitText(QLabel* label) {

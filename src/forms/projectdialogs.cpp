@@ -42,10 +42,6 @@ QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) 
     return b;
 }
 
-void place(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(px(left), px(top), px(width), px(height));
-}
-
 } // namespace
 
 // --- Dialog1 ------------------------------------------------------------------------------------

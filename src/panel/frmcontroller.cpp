@@ -7,6 +7,8 @@
 #include "panel/pointerimage.h"
 #include "study/annotations.h"
 
+#include "widgets/picturebox.h"
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -38,9 +40,6 @@ constexpr Rgb kPink = rgb(255, 128, 255);
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string s(const QString& q) { return q.toStdString(); }
 
-void place(QWidget* w, double left, double top, double width, double height) {
-    w->setGeometry(px(left), px(top), qMax(1, px(width)), qMax(1, px(height)));
-}
 double leftOf(const QWidget* w) { return w->x() * kTwipsPerPixel; }
 double topOf(const QWidget* w) { return w->y() * kTwipsPerPixel; }
 double widthOf(const QWidget* w) { return w->width() * kTwipsPerPixel; }

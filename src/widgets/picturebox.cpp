@@ -69,9 +69,7 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Rgb colour) {
     ++mLines;
 }
 
-void PictureBox::setGeometryTwips(double left, double top, double w, double h) {
-    setGeometry(px(left), px(top), qMax(1, px(w)), qMax(1, px(h)));
-}
+void PictureBox::setGeometryTwips(double left, double top, double w, double h) { place(this, left, top, w, h); }
 
 Rgb PictureBox::colorAt(double x, double y) const {
     flush();
