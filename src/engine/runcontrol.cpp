@@ -157,6 +157,14 @@ void RunControl::adoptGraphTime() {
     mHost.setText(PanelText::TM, formatNumber(mState.chart.GraphTime, "###0"));
 }
 
+bool RunControl::adoptRangeText(PanelText which, std::int16_t& end) {
+    const double v = toDouble(mHost.text(which));
+    if (v == end)
+        return false;
+    end = toInt16(v);
+    return true;
+}
+
 void RunControl::ShiftDown() {
     ErrorTrap t(mMessages, "  P032", mState.chart.LastErrorNumber);
     t([&] { mHost.setText(PanelText::RH, formatNumber(toDouble(mHost.text(PanelText::RH)) - 15.0, "###.0")); });
@@ -192,20 +200,8 @@ void RunControl::Start() {
             changed = true;
         }
     });
-    t([&] {
-        const double rh = toDouble(mHost.text(PanelText::RH));
-        if (rh != chart.RH) {
-            chart.RH = toInt16(rh);
-            changed = true;
-        }
-    });
-    t([&] {
-        const double rl = toDouble(mHost.text(PanelText::RL));
-        if (rl != chart.RL) {
-            chart.RL = toInt16(rl);
-            changed = true;
-        }
-    });
+    t([&] { changed |= adoptRangeText(PanelText::RH, chart.RH); });
+    t([&] { changed |= adoptRangeText(PanelText::RL, chart.RL); });
     const bool autoRange = mHost.autoRangeChecked();
     if (changed && !autoRange) {
         Clear();
@@ -345,16 +341,8 @@ void RunControl::Clear() {
 
     t([&] { chartClear(); });
     t([&] { mHost.resetCaptionAndNotes(); });
-    t([&] {
-        const double rh = toDouble(mHost.text(PanelText::RH));
-        if (rh != chart.RH)
-            chart.RH = toInt16(rh);
-    });
-    t([&] {
-        const double rl = toDouble(mHost.text(PanelText::RL));
-        if (rl != chart.RL)
-            chart.RL = toInt16(rl);
-    });
+    t([&] { adoptRangeText(PanelText::RH, chart.RH); });
+    t([&] { adoptRangeText(PanelText::RL, chart.RL); });
     t([&] { display.SvPointerUpdate(); });
     t([&] { display.DvPointerUpdate(); });
     mHost.setFastEnabled(false);

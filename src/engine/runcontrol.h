@@ -144,6 +144,8 @@ public:
     void adoptGraphTime();
 
 private:
+    /// The chart's range end takes the number of its text when they differ; true when it changed.
+    bool adoptRangeText(PanelText which, std::int16_t& end);
     void endRun();
     void correctTimer();
     /// MV, PV, SV and the bias at the steady state of SV (automatic and cascade starts).
