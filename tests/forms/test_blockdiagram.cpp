@@ -62,7 +62,6 @@ TEST_F(BlockDiagramTest, EveryPagePaintsItsOwnDiagramAtAnySize) {
     for (int page = 0; page < 6; ++page) {
         pages.push_back(std::make_unique<BlockDiagram>(page));
         BlockDiagram& d = *pages.back();
-        EXPECT_EQ(d.page(), page);
         const QColor back = d.palette().color(QPalette::Window);
         const QImage small = paint(d, 300, 160);
         EXPECT_GT(inkPixels(small, back), 1000) << "page " << page;
