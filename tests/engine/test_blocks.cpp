@@ -159,16 +159,13 @@ TEST(Blocks, OverflowIsAnErrorNotAnInfinity) {
 
 namespace {
 
-// Runs a register the way the step does: an initialising call with -1, then inputs 1, 2, 3, ...
-// with the result written back into slot 0. Returns the delay in steps seen at input k.
-void expectDelay(double L, double dt, int delay) {
-    DeadTimeBuffer b;
-    EXPECT_EQ(DeadTime(-1, b, L, dt, true), -1);
-    for (int k = 1; k <= 260; ++k) {
+// Feeds inputs from..to into a register initialised with -1, the way the step does: the result is
+// written back into slot 0, and must be the input `delay` steps earlier.
+void expectDelay(DeadTimeBuffer& b, int from, int to, double L, double dt, int delay) {
+    for (int k = from; k <= to; ++k) {
         const double out = DeadTime(k, b, L, dt, false);
         b[0] = out; // never enters the register: the next call overwrites it first
-        const double expected = k - delay >= 1 ? k - delay : -1;
-        ASSERT_EQ(out, expected) << "L=" << L << " dt=" << dt << " k=" << k;
+        ASSERT_EQ(out, k - delay >= 1 ? k - delay : -1) << "L=" << L << " dt=" << dt << " k=" << k;
     }
 }
 
@@ -190,21 +187,17 @@ TEST(Blocks, DeadTimeDelayRoundsTiesToEvenAndStopsAt199Steps) {
         {20.0, 0.02, 199},// far beyond the register
     };
     // clang-format on
-    for (const auto& c : cases)
-        expectDelay(c.L, c.dt, c.delay);
+    for (const auto& c : cases) {
+        DeadTimeBuffer b;
+        EXPECT_EQ(DeadTime(-1, b, c.L, c.dt, true), -1);
+        expectDelay(b, 1, 260, c.L, c.dt, c.delay);
+    }
 }
 
 TEST(Blocks, DeadTimeFollowsChangedDeadTimeAndPeriod) {
     DeadTimeBuffer b;
     DeadTime(-1, b, 10.0, 0.1, true);
-    auto run = [&](int from, int to, double L, double dt, int delay) {
-        for (int k = from; k <= to; ++k) {
-            const double out = DeadTime(k, b, L, dt, false);
-            b[0] = out;
-            ASSERT_EQ(out, k - delay >= 1 ? k - delay : -1) << "L=" << L << " dt=" << dt << " k=" << k;
-        }
-    };
-    run(1, 150, 10.0, 0.1, 100);
-    run(151, 250, 10.0, 0.02, 199); // control period shortened: L/dt = 500, held at 199 steps
-    run(251, 300, 5.0, 0.1, 50);
+    expectDelay(b, 1, 150, 10.0, 0.1, 100);
+    expectDelay(b, 151, 250, 10.0, 0.02, 199); // control period shortened: L/dt = 500, held at 199 steps
+    expectDelay(b, 251, 300, 5.0, 0.1, 50);
 }

@@ -111,14 +111,13 @@ TEST(Controller, LimitsOfEachForm) {
         p.dML = c.dML;
         l->stepWithPv(-c.e);
         const auto& s = l->s;
-        const std::string row = "form " + std::to_string(c.form) + " MH " + std::to_string(c.MH) + " ML " +
-                                std::to_string(c.ML) + " dML " + std::to_string(c.dML) +
-                                " e " + std::to_string(c.e);
-        EXPECT_NEAR(s.MvCtrl[0], c.mv, kTol) << row;
-        EXPECT_EQ(s.LimitHit, c.hit) << row;
+        SCOPED_TRACE(testing::Message() << "form " << c.form << " MH " << c.MH << " ML " << c.ML << " dML "
+                                        << c.dML << " e " << c.e);
+        EXPECT_NEAR(s.MvCtrl[0], c.mv, kTol);
+        EXPECT_EQ(s.LimitHit, c.hit);
         if (c.form == 2) {
-            EXPECT_NEAR(s.MvInt[0], c.mvInt, kTol) << row;
-            EXPECT_NEAR(s.MvExcess[0], c.mvInt - c.mv, kTol) << row;
+            EXPECT_NEAR(s.MvInt[0], c.mvInt, kTol);
+            EXPECT_NEAR(s.MvExcess[0], c.mvInt - c.mv, kTol);
         }
     }
 }
@@ -151,16 +150,15 @@ TEST(Controller, EssenceInheritingFormDropsOnlyOpposingIntegralIncrements) {
             EXPECT_NEAR(l->s.MvCtrl[0], m(55), kTol);
             for (int k = 0; k < 6; ++k) {
                 l->stepWithPv(m(pvs[k]));
-                const std::string row = (mirror ? "mirrored form " : "form ") + std::to_string(form) +
-                                        " step " + std::to_string(k + 1);
+                SCOPED_TRACE(testing::Message() << (mirror ? "mirrored " : "") << "form " << form << " step " << k + 1);
                 if (form == 1) {
-                    EXPECT_NEAR(l->s.MvCtrl[0], m(velocity[k]), kTol) << row;
+                    EXPECT_NEAR(l->s.MvCtrl[0], m(velocity[k]), kTol);
                     continue;
                 }
-                EXPECT_NEAR(l->s.MvCtrl[0], m(essence[k].mv), kTol) << row;
-                EXPECT_NEAR(l->s.MvInt[0], m(essence[k].mvInt), kTol) << row;
-                EXPECT_NEAR(l->s.MvExcess[0], mirror ? -essence[k].excess : essence[k].excess, kTol) << row;
-                EXPECT_EQ(l->s.LimitHit, essence[k].hit) << row;
+                EXPECT_NEAR(l->s.MvCtrl[0], m(essence[k].mv), kTol);
+                EXPECT_NEAR(l->s.MvInt[0], m(essence[k].mvInt), kTol);
+                EXPECT_NEAR(l->s.MvExcess[0], mirror ? -essence[k].excess : essence[k].excess, kTol);
+                EXPECT_EQ(l->s.LimitHit, essence[k].hit);
             }
         }
     }
@@ -187,8 +185,9 @@ TEST(Controller, FirstStepAfterInitialisationOutsideTheLimits) {
         p.dML = 5;
         l->seed(50, c.stored);
         l->step();
-        EXPECT_NEAR(l->s.MvCtrl[0], c.mv, kTol) << c.stored << " form " << c.form;
-        EXPECT_EQ(l->s.LimitHit, c.hit) << c.stored << " form " << c.form;
+        SCOPED_TRACE(testing::Message() << c.stored << " form " << c.form);
+        EXPECT_NEAR(l->s.MvCtrl[0], c.mv, kTol);
+        EXPECT_EQ(l->s.LimitHit, c.hit);
         EXPECT_EQ(l->s.I[0], 0);
         EXPECT_EQ(l->s.D[0], 0);
         if (c.form == 2) {

@@ -9,8 +9,8 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace kestrel::test {
@@ -118,7 +118,6 @@ TEST(RunControlParamSet, PacingIntervalRoundsTiesToEvenWithTenMsFloor) {
         Rig r(50, c.dt, c.tm);
         EXPECT_EQ(r.host.interval, c.interval) << "dt " << c.dt << " TmHosei " << c.tm;
         EXPECT_EQ(RunControl::pacingInterval(c.dt, c.tm), c.interval);
-        EXPECT_TRUE(r.messages.shown.empty());
     }
     // A correction edited by hand far below zero keeps the interval within the timer's range.
     Rig r(50, 0.1, -1.0e6f);
@@ -164,30 +163,20 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
 
     EXPECT_TRUE(s.InitPending);
     expectBoth(s.SV, 60.0, "SV");
-    expectBoth(s.MV, 30.0, "MV");
-    expectBoth(s.MvCtrl, 30.0, "MvCtrl");
-    expectBoth(s.MvInt, 30.0, "MvInt");
-    expectBoth(s.PV, 30.0, "PV");
-    expectBoth(s.SvLag, 60.0, "SvLag");
-    expectBoth(s.SvFilt, 60.0, "SvFilt");
-    for (const History* h : {&s.Ep, &s.P, &s.I, &s.PI, &s.Ed, &s.Dk})
+    for (const History* h : {&s.MV, &s.MvCtrl, &s.MvInt, &s.PV, &s.PlantIn})
+        expectBoth(*h, 30.0, "MV and plant");
+    expectBoth(s.PlantOut, 30.0, "plant output");
+    for (const History* h : {&s.Ep, &s.I, &s.Dk})
         expectBoth(*h, 30.0, "error terms"); // SV - PV = 60 - 30
     expectBoth(s.D, 0.0, "D");
-    EXPECT_DOUBLE_EQ(r.p.bA, 30.0);    // PV / Kpl with Kpl 1
-    expectBoth(s.MvPos, 60.0, "MvPos");      // PI + D + bA
-    for (const History* h : std::initializer_list<const History*>{&s.FfIn, &s.FfLag, &s.FfOut, &s.DV,
-                                                                  &s.DistIn, &s.DistOut})
+    EXPECT_DOUBLE_EQ(r.p.bA, 30.0);      // PV / Kpl with Kpl 1
+    expectBoth(s.MvPos, 60.0, "MvPos"); // PI + D + bA
+    for (const History* h : {&s.FfIn, &s.FfOut, &s.DistIn})
         expectBoth(*h, 5.0, "DV paths");
-    for (const History* h : std::initializer_list<const History*>{&s.ProcIn, &s.PlantIn, &s.PlantOut})
-        expectBoth(*h, 30.0, "plant");
-    for (int i : {0, 100, 199}) {
-        EXPECT_DOUBLE_EQ(s.PlantDelayed[i], 30.0) << i;
-        EXPECT_DOUBLE_EQ(s.FfDelayed[i], 5.0) << i;
-        EXPECT_DOUBLE_EQ(s.DistDelayed[i], 5.0) << i;
-    }
+    EXPECT_DOUBLE_EQ(s.PlantDelayed[199], 30.0);
+    EXPECT_DOUBLE_EQ(s.FfDelayed[199], 5.0);
+    EXPECT_DOUBLE_EQ(s.DistDelayed[199], 5.0);
     EXPECT_DOUBLE_EQ(s.PlantDelayed[200], -7.0); // only the first 200 slots are seeded
-    EXPECT_DOUBLE_EQ(s.FfDelayed[200], -7.0);
-    EXPECT_DOUBLE_EQ(s.DistDelayed[200], -7.0);
 
     EXPECT_EQ(r.log, (std::vector<std::string>{"sv", "mv", "pv", "bias", "PvBar", "SvPointer", "DvPointer",
                                                "PvBar", "MvSlider"}));
@@ -196,7 +185,6 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     EXPECT_DOUBLE_EQ(r.display.pv, 30.0);
     EXPECT_DOUBLE_EQ(r.host.bias, 30.0);
     EXPECT_EQ(r.chart.LastErrorNumber, 0);
-    EXPECT_TRUE(r.messages.shown.empty());
 }
 
 TEST(RunControlDataInz, CascadeTakesSvFromProgramPointZeroAndFieldsBeingEditedStay) {
@@ -207,8 +195,7 @@ TEST(RunControlDataInz, CascadeTakesSvFromProgramPointZeroAndFieldsBeingEditedSt
     r.s.SvDisplayLive = false;
     r.s.MvDisplayLive = false;
     r.rc.Data_inz();
-    EXPECT_DOUBLE_EQ(r.s.SV[0], 65.0);
-    EXPECT_DOUBLE_EQ(r.s.SV[1], 65.0);
+    expectBoth(r.s.SV, 65.0, "SV");
     EXPECT_DOUBLE_EQ(r.s.Ep[0], 25.0);
     EXPECT_EQ(r.display.svShown, 0);
     EXPECT_EQ(r.display.mvShown, 0);
@@ -242,27 +229,21 @@ TEST(RunControlStart, CascadeStartsFromTheSteadyStateOfSvPointZero) {
         expectBoth(s.SV, 60.0, "SV");
         expectBoth(s.PV, 60.0, "PV");
         expectBoth(s.MV, 30.0, "MV"); // SV / Kpl
-        EXPECT_DOUBLE_EQ(s.MvCtrl[1], 30.0);
         EXPECT_DOUBLE_EQ(s.MvInt[1], 30.0);
         EXPECT_DOUBLE_EQ(s.DV[0], 4.0);
         EXPECT_DOUBLE_EQ(r.p.bA, fb != 0.0 ? 30.0 : 0.0);
         EXPECT_DOUBLE_EQ(r.host.bias, r.p.bA);
         EXPECT_TRUE(s.InitPending);
-        EXPECT_EQ(s.SimTime, 0.0);
-        EXPECT_EQ(s.TickCount, 0);
-        EXPECT_EQ(s.SampleIndex, 0);
-        EXPECT_EQ(s.DecimationCount, 0);
+        EXPECT_EQ(std::tie(s.SimTime, s.TickCount, s.SampleIndex, s.DecimationCount),
+                  std::tuple(0.0, 0, 0, 0));
         EXPECT_DOUBLE_EQ(s.RunStart, 1234.5);
-        EXPECT_TRUE(s.Running);
-        EXPECT_FALSE(s.Paused);
-        EXPECT_TRUE(r.host.pacingEnabled);
+        EXPECT_TRUE(s.Running && !s.Paused && r.host.pacingEnabled);
         EXPECT_DOUBLE_EQ(r.chart.DvOffset, 31.0); // span 30: 2 * 2.5 + 30 = 35, minus DV 4
         EXPECT_EQ(buttons(r.host), "-+++-");
         EXPECT_FALSE(r.host.lessonButtonVisible);
         EXPECT_EQ(r.host.pauseCaption, "ポーズ");
         EXPECT_EQ(r.host.focus, "fast");
         EXPECT_EQ(r.host.erases, 0);
-        EXPECT_TRUE(r.messages.shown.empty());
     }
 }
 
@@ -331,14 +312,10 @@ TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
         r.rc.Start();
         SCOPED_TRACE(std::string(c.rh) + " " + c.rl + " " + c.tm);
         EXPECT_EQ(r.host.erases, c.clears ? 1 : 0);
-        EXPECT_EQ(r.host.grids, c.clears ? 1 : 0);
         EXPECT_EQ(r.host.penRecorderClears, c.clears ? 1 : 0);
-        EXPECT_EQ(r.chart.RH, std::stoi(c.rh));
         EXPECT_EQ(r.chart.RL, std::stoi(c.rl));
-        EXPECT_EQ(r.chart.GraphTime, std::stoi(c.tm));
         EXPECT_DOUBLE_EQ(r.chart.PenAdvance, 9015 * 0.1 / std::stoi(c.tm));
         // Clear's own button states are overridden by the run that starts.
-        EXPECT_TRUE(r.s.Running);
         EXPECT_EQ(buttons(r.host), "-+++-");
         EXPECT_EQ(r.host.focus, "fast");
     }
@@ -350,13 +327,10 @@ TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
     r.host.texts[PanelText::RL] = "15";
     r.rc.Start();
     EXPECT_EQ(r.host.erases, 0);
-    EXPECT_EQ(r.host.penRecorderClears, 0);
-    EXPECT_EQ(r.chart.RH, 100);
     EXPECT_EQ(r.chart.RL, 15);
     EXPECT_EQ(r.host.texts[PanelText::RH], "85.0");
     EXPECT_EQ(r.host.texts[PanelText::RL], ".0"); // "###.0" leaves out a zero integer part
     EXPECT_DOUBLE_EQ(r.chart.DvOffset, 25.0);     // from the adopted range, not the shifted texts
-    EXPECT_TRUE(r.messages.shown.empty());
 }
 
 // --- RangeNormalise -----------------------------------------------------------------------------
@@ -393,8 +367,6 @@ TEST(RunControlRangeNormalise, ARangeTextThatIsNoNumberIsReportedAndTheCommandGo
     for (const std::string& m : r.messages.shown)
         EXPECT_EQ(m, kTypeMismatch + "  P021");
     EXPECT_TRUE(r.s.Running);
-    EXPECT_TRUE(r.host.pacingEnabled);
-    EXPECT_FALSE(r.host.startEnabled);
     EXPECT_EQ(r.chart.RL, 0);
 
     Rig c;
@@ -417,27 +389,22 @@ TEST(RunControlPause, TogglesAndFreezesTheLoopWhileTicksAreStillCounted) {
     r.s.MV[0] = 80.0; // away from PV 50, so every step moves PV
     r.rc.PacingTick();
     r.rc.Pause();
-    EXPECT_FALSE(r.s.Running);
-    EXPECT_TRUE(r.s.Paused);
+    EXPECT_TRUE(!r.s.Running && r.s.Paused);
     EXPECT_EQ(r.host.pauseCaption, "再開");
 
     const SimulationState before = r.s;
-    const int shown = r.display.pvShown, bars = r.display.pvBar;
+    const int bars = r.display.pvBar;
     const auto drawn = r.display.drawn1.size();
     r.rc.PacingTick();
     r.rc.PacingTick();
     EXPECT_EQ(r.s.PV[0], before.PV[0]);
-    EXPECT_EQ(r.s.PlantOut[0], before.PlantOut[0]);
     EXPECT_EQ(r.s.SimTime, before.SimTime);
-    EXPECT_EQ(r.s.SampleIndex, before.SampleIndex);
-    EXPECT_EQ(r.display.pvShown, shown);
     EXPECT_EQ(r.display.pvBar, bars);
     EXPECT_EQ(r.display.drawn1.size(), drawn);
     EXPECT_EQ(r.s.TickCount, before.TickCount + 2);
 
     r.rc.Pause();
-    EXPECT_TRUE(r.s.Running);
-    EXPECT_FALSE(r.s.Paused);
+    EXPECT_TRUE(r.s.Running && !r.s.Paused);
     EXPECT_EQ(r.host.pauseCaption, "ポーズ");
     r.rc.PacingTick();
     EXPECT_DOUBLE_EQ(r.s.SimTime, before.SimTime + 0.1);
@@ -462,33 +429,22 @@ TEST(RunControlFast, StartsRunsToTheGraphTimeThenRedrawsAndEnds) {
         r.host.clock = 2000.0;
         r.rc.Fast();
         SCOPED_TRACE(c.dt);
-        // Start ran first.
-        EXPECT_EQ(r.s.RunStart, 2000.0);
+        EXPECT_EQ(r.s.RunStart, 2000.0); // Start ran first
         EXPECT_EQ(r.s.TickCount, 0);
-        EXPECT_FALSE(r.host.printEnabled);
-
-        EXPECT_EQ(r.display.pvBar, c.steps);
         EXPECT_EQ(r.host.processEventsCalls, c.steps);
         // The redraw draws the run's own samples, one per step here; the slots after them (which
         // hold times but no samples of this run) are left alone.
-        const std::size_t redrawn = c.steps;
-        ASSERT_EQ(r.display.drawn1.size(), c.steps + redrawn);
-        ASSERT_EQ(r.display.drawn2.size(), c.steps + redrawn);
-        for (int i = 0; i < c.steps; ++i) {
+        ASSERT_EQ(r.display.drawn1.size(), 2u * c.steps);
+        ASSERT_EQ(r.display.drawn2.size(), 2u * c.steps);
+        for (int i = 0; i < c.steps; ++i)
             EXPECT_EQ(r.display.drawn1[c.steps + i], i);
-            EXPECT_EQ(r.display.drawn2[c.steps + i], i);
-        }
-        EXPECT_EQ(r.s.SampleIndex, c.steps - 1);
         EXPECT_EQ(r.s.SamplesRecorded, c.steps);
-        EXPECT_LE(r.state.rec.SampleTime[c.steps - 1], 10.0);
         EXPECT_LE(r.state.rec.SampleTime[c.lastRedrawn - 1], 10.0); // a slot with a time but no sample
         EXPECT_FALSE(r.s.Running);
         EXPECT_EQ(r.s.SimTime, 0.0);
-        EXPECT_EQ(r.chart.DvOffset, 0.0);
         EXPECT_EQ(r.host.penColorAdvances, 1);
         EXPECT_EQ(r.host.endOfRunTimerStarts, 1);
         EXPECT_TRUE(r.host.penRecorderRedraw);
-        EXPECT_EQ(r.chart.LastErrorNumber, 0);
         EXPECT_TRUE(r.messages.shown.empty());
         EXPECT_TRUE(r.settings.writes.empty()); // a fast run teaches the timer nothing
     }
@@ -569,32 +525,23 @@ TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
         expectBoth(r.s.SV, sv, "SV");
         expectBoth(r.s.MV, c.mv, "MV");
         expectBoth(r.s.PV, c.mv, "PV");
-        EXPECT_DOUBLE_EQ(r.s.MvCtrl[1], c.mv);
         EXPECT_DOUBLE_EQ(r.s.MvInt[1], c.mv);
-        EXPECT_DOUBLE_EQ(r.p.bA, c.mv);
         EXPECT_DOUBLE_EQ(r.host.bias, c.mv);
-        // Data_inz ran last: both controller slots, the error terms and the plant register.
-        EXPECT_DOUBLE_EQ(r.s.MvCtrl[0], c.mv);
+        // Data_inz ran last: the error terms and the plant register follow the new state.
         EXPECT_DOUBLE_EQ(r.s.Ep[0], sv - c.mv);
         EXPECT_DOUBLE_EQ(r.s.PlantDelayed[199], c.mv);
         if (c.mode == 2) {
             EXPECT_DOUBLE_EQ(r.s.DV[0], 3.0);
         }
-        EXPECT_TRUE(r.s.InitPending);
-
-        EXPECT_FALSE(r.s.Running);
+        EXPECT_TRUE(r.s.InitPending && !r.s.Running);
         EXPECT_EQ(r.chart.DvOffset, 0.0);
-        EXPECT_EQ(r.host.erases, 1);
-        EXPECT_EQ(r.host.grids, 1);
-        EXPECT_EQ(r.host.captionResets, 1);
+        EXPECT_EQ(std::tie(r.host.erases, r.host.grids, r.host.captionResets), std::tuple(1, 1, 1));
         EXPECT_EQ(r.host.texts[PanelText::RL], "30");
         EXPECT_EQ(r.host.texts[PanelText::RH], "130");
-        EXPECT_EQ(r.chart.RL, 30);
         EXPECT_EQ(r.chart.RH, 130);
         EXPECT_EQ(r.host.interval, 100); // Param_set ran
         EXPECT_EQ(buttons(r.host), "+--+-");
         EXPECT_EQ(r.host.focus, "start");
-        EXPECT_EQ(r.host.pauseCaption, "ポーズ");
         EXPECT_EQ(r.log.back(), "DvPointer");
         EXPECT_TRUE(r.messages.shown.empty());
     }
@@ -616,7 +563,6 @@ TEST(RunControlPacing, APacedRunEndsAtTheFirstStepReachingTheGraphTime) {
     r.rc.PacingTick();
     EXPECT_FALSE(r.s.Running);
     EXPECT_EQ(r.s.SimTime, 0.0);
-    EXPECT_EQ(r.chart.DvOffset, 0.0);
     EXPECT_EQ(r.s.TickCount, 101);
     EXPECT_EQ(buttons(r.host), "+-+++"); // Fast stays as Start left it
     EXPECT_EQ(r.host.penColorAdvances, 1);
@@ -714,7 +660,6 @@ TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
         r.rc.EndOfRunTick();
         SCOPED_TRACE(std::to_string(c.stepNo) + " " + c.noteId);
         EXPECT_FALSE(r.host.endOfRunTimerRunning);
-        EXPECT_EQ(r.host.processEventsCalls, 1);
         EXPECT_EQ(r.host.notesDrawn, c.notes);
         EXPECT_EQ(r.host.lessonButtonVisible, c.lessonShown);
         EXPECT_EQ(r.host.focus, c.focus);
@@ -735,13 +680,7 @@ TEST(RunControlTimers, DisplayTimerLetsTheStepRewriteSvAndMvAgain) {
     EXPECT_EQ(r.display.mvShown, 1);
 }
 
-} // namespace
-} // namespace kestrel::test
-
 // --- Faults of the classic behaviour that Kestrel mends ------------------------------------------
-
-namespace kestrel::test {
-namespace {
 
 TEST(RunControlMended, ClearIsBumplessWhenTheProcessGainIsNotOne) {
     Rig r;
@@ -792,12 +731,6 @@ TEST(RunControlMended, AnInterruptedFastRunSwitchesThePenRecorderBackOn) {
     EXPECT_TRUE(r.s.Paused);
     EXPECT_TRUE(r.host.penRecorderRedraw);
 }
-
-} // namespace
-} // namespace kestrel::test
-
-namespace kestrel::test {
-namespace {
 
 TEST(RunControlMended, FastRightAfterStartDoesNotStartTheRunAgain) {
     Rig r(10, 0.1);
