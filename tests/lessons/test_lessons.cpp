@@ -35,9 +35,9 @@ namespace {
 // Columns of a recorded sample (SampleRow).
 constexpr int kTime = 0, kSv = 1, kPv = 2, kDv = 3, kMv = 4;
 
-// A mark is placed in data coordinates; a callout or marker must start on a trace, a dimension
-// arrow must measure a value a trace takes where the arrow stands.
-constexpr double kAnchorTolerance = 1.0; // percentage points
+// A callout or marker must start on a trace, a dimension arrow must measure a value a trace takes
+// where the arrow stands (percentage points).
+constexpr double kAnchorTolerance = 1.0;
 constexpr double kLevelTolerance = 0.5;
 
 // Sample times add up the control period and may carry a rounding error of a few ulps.
@@ -50,21 +50,18 @@ struct Lesson {
 };
 
 // The lessons of the study menu with the figures of their sections.
-const std::vector<Lesson>& lessons() {
-    static const std::vector<Lesson> table = {
-        {"C0501071.txt", true, {"5.1.7(1)-1"}},
-        {"C0501072.txt", true, {"5.1.7(2)-1"}},
-        {"C050207.txt", true, {"5.2.7-1"}},
-        {"C050306.txt", true, {"5.3.6-2"}},
-        {"C0703041.txt", true, {"7.3.4(1)-2"}},
-        {"C0703042.txt", true, {"7.3.4(2)-1"}},
-        {"C0703043.txt", true, {"7.3.4(3)-2"}},
-        {"C090500.txt", false, {"9.5-1", "9.5-3", "9.5-4", "9.5-5", "9.5-6", "9.5-7"}},
-        {"C100501.txt", false, {"10.5-1", "10.5-2", "10.5-3"}},
-        {"C110509.txt", false, {"11.5.9-1", "11.5.9-2", "11.5.9-3"}},
-    };
-    return table;
-}
+const std::vector<Lesson> kLessons = {
+    {"C0501071.txt", true, {"5.1.7(1)-1"}},
+    {"C0501072.txt", true, {"5.1.7(2)-1"}},
+    {"C050207.txt", true, {"5.2.7-1"}},
+    {"C050306.txt", true, {"5.3.6-2"}},
+    {"C0703041.txt", true, {"7.3.4(1)-2"}},
+    {"C0703042.txt", true, {"7.3.4(2)-1"}},
+    {"C0703043.txt", true, {"7.3.4(3)-2"}},
+    {"C090500.txt", false, {"9.5-1", "9.5-3", "9.5-4", "9.5-5", "9.5-6", "9.5-7"}},
+    {"C100501.txt", false, {"10.5-1", "10.5-2", "10.5-3"}},
+    {"C110509.txt", false, {"11.5.9-1", "11.5.9-2", "11.5.9-3"}},
+};
 
 /// Numbers a figure states in its text: the annotated run's trace takes this value at t.
 struct NamedValue {
@@ -93,12 +90,6 @@ constexpr Away kLevelsAway[] = {
     {"9.5-1", NoteChart::Pv, 9, 49.9},
 };
 
-bool measuredAway(const std::string& figure, const FigureAnchor& a) {
-    return std::any_of(std::begin(kLevelsAway), std::end(kLevelsAway), [&](const Away& w) {
-        return figure == w.figure && a.chart == w.chart && a.t == w.t && a.v == w.v;
-    });
-}
-
 // ---- The file as the profile reader sees it -----------------------------------------------------
 
 struct KeyLine {
@@ -115,16 +106,10 @@ struct ParsedFile {
     std::vector<std::string> problems;
 };
 
-std::string readBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string_view trimBlanks(std::string_view s) {
     constexpr std::string_view blanks = " \t\r\v\f\x1a";
     const auto b = s.find_first_not_of(blanks);
-    if (b == std::string_view::npos) return {};
-    return s.substr(b, s.find_last_not_of(blanks) - b + 1);
+    return b == std::string_view::npos ? std::string_view{} : s.substr(b, s.find_last_not_of(blanks) - b + 1);
 }
 
 std::string lowerAscii(std::string s) {
@@ -139,22 +124,17 @@ ParsedFile parse(const std::string& utf8) {
     ParsedFile f;
     std::istringstream in(utf8);
     std::string raw;
-    int n = 0;
-    while (std::getline(in, raw)) {
-        ++n;
+    for (int n = 1; std::getline(in, raw); ++n) {
         const std::string_view line = trimBlanks(raw);
-        if (line.empty() || line.front() == ';') continue;
-        if (line.front() == '[' && line.find(']') != std::string_view::npos) {
-            f.sections.push_back({std::string(trimBlanks(line.substr(1, line.rfind(']') - 1))), {}, n});
-            continue;
-        }
         const auto eq = line.find('=');
-        if (f.sections.empty() || eq == std::string_view::npos) {
+        if (line.empty() || line.front() == ';') continue;
+        if (line.front() == '[' && line.find(']') != std::string_view::npos)
+            f.sections.push_back({std::string(trimBlanks(line.substr(1, line.rfind(']') - 1))), {}, n});
+        else if (f.sections.empty() || eq == std::string_view::npos)
             f.problems.push_back("line " + std::to_string(n) + " is neither a section nor a key=value line");
-            continue;
-        }
-        f.sections.back().keys.push_back(
-            {std::string(trimBlanks(line.substr(0, eq))), std::string(trimBlanks(line.substr(eq + 1))), n});
+        else
+            f.sections.back().keys.push_back({std::string(trimBlanks(line.substr(0, eq))),
+                                              std::string(trimBlanks(line.substr(eq + 1))), n});
     }
     return f;
 }
@@ -178,17 +158,11 @@ const std::set<std::string>& stepKeys() {
 /// The step number of a section "手順N" (N without leading zeros), or nothing.
 std::optional<int> stepNumber(const std::string& section) {
     const std::string prefix = "手順";
-    if (section.rfind(prefix, 0) != 0) return std::nullopt;
-    const std::string digits = section.substr(prefix.size());
+    const std::string digits = section.rfind(prefix, 0) == 0 ? section.substr(prefix.size()) : "";
     if (digits.empty() || digits.size() > 4 || digits[0] == '0' ||
         !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
         return std::nullopt;
     return std::stoi(digits);
-}
-
-bool isParameterKey(const std::string& key) {
-    const std::string k = lowerAscii(key);
-    return k != "title2" && k != "text2" && k != "notes";
 }
 
 // ---- Runs and traces ----------------------------------------------------------------------------
@@ -210,31 +184,27 @@ struct Nearest {
 
 /// The trace of the chart nearest to v at t, among the run and the runs drawn before it on the same
 /// chart (same clear count). On the PV chart that is SV, PV and DV drawn at DV + offset; on the MV
-/// chart it is MV.
-/// With `anywhere`, every sample of those traces counts, not only the one shown at t.
+/// chart it is MV. With `anywhere`, every sample of those traces counts, not only the one shown at t.
 Nearest nearestTrace(const std::vector<RunRecord>& runs, const RunRecord& annotated, NoteChart chart,
-                     double t, double v, bool anywhere = false) {
+                     double t, double v, bool anywhere) {
+    struct Trace {
+        const char* name;
+        int column;
+    };
+    const std::vector<Trace> traces = chart == NoteChart::Pv
+                                          ? std::vector<Trace>{{"SV", kSv}, {"PV", kPv}, {"DV", kDv}}
+                                          : std::vector<Trace>{{"MV", kMv}};
     Nearest best;
     for (const auto& run : runs) {
         if (run.chart != annotated.chart || run.step > annotated.step) continue;
-        struct Trace {
-            const char* name;
-            int column;
-            double offset;
-        };
-        std::vector<Trace> traces;
-        if (chart == NoteChart::Pv)
-            traces = {{"SV", kSv, 0.0}, {"PV", kPv, 0.0}, {"DV", kDv, run.dvOffset}};
-        else
-            traces = {{"MV", kMv, 0.0}};
         for (const auto& tr : traces) {
+            const double offset = tr.column == kDv ? run.dvOffset : 0.0;
             std::vector<double> values;
-            if (anywhere) {
+            if (anywhere)
                 for (const auto& row : run.rows)
-                    values.push_back(row[tr.column] + tr.offset);
-            } else if (const auto value = valueAt(run, t, tr.column, tr.offset)) {
+                    values.push_back(row[tr.column] + offset);
+            else if (const auto value = valueAt(run, t, tr.column, offset))
                 values.push_back(*value);
-            }
             for (double value : values)
                 if (std::abs(value - v) < best.distance)
                     best = {std::abs(value - v),
@@ -268,12 +238,13 @@ protected:
 
         sData = new std::vector<LessonData>;
         Cp932Codec codec;
-        for (const Lesson& lesson : lessons()) {
+        for (const Lesson& lesson : kLessons) {
             LessonData d;
             d.lesson = &lesson;
             d.path = sApp / "Study" / lesson.file;
             if (!fs::exists(d.path)) continue;
-            d.bytes = readBytes(d.path);
+            std::ifstream in(d.path, std::ios::binary);
+            d.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
             d.utf8 = codec.toUtf8(d.bytes);
             d.parsed = parse(d.utf8);
 
@@ -304,37 +275,18 @@ protected:
 fs::path LessonFidelity::sApp;
 std::vector<LessonData>* LessonFidelity::sData = nullptr;
 
-TEST_F(LessonFidelity, LessonsOfTheMenuArePresent) {
-    for (const Lesson& lesson : lessons()) {
-        const bool found = std::any_of(present().begin(), present().end(),
-                                       [&](const LessonData& d) { return d.lesson == &lesson; });
-        if (found) continue;
-        if (lesson.required)
-            ADD_FAILURE() << lesson.file << " is missing from data/Study";
-        else
-            RecordProperty(lesson.file, "not written yet: not checked");
-    }
-}
-
 TEST_F(LessonFidelity, FilesAreCp932WithCrLfAndOnlyKnownSectionsAndKeys) {
     Cp932Codec codec;
     for (const LessonData& d : present()) {
         SCOPED_TRACE(d.lesson->file);
-
         const auto encoded = codec.fromUtf8(d.utf8);
         EXPECT_TRUE(encoded && *encoded == d.bytes)
             << "not valid CP932: the text does not encode back to the file";
-        for (std::size_t i = 0; i < d.bytes.size(); ++i) {
-            const bool lf = d.bytes[i] == '\n', cr = d.bytes[i] == '\r';
-            if ((lf && (i == 0 || d.bytes[i - 1] != '\r')) ||
-                (cr && (i + 1 == d.bytes.size() || d.bytes[i + 1] != '\n'))) {
-                ADD_FAILURE() << "a line end other than CR LF at byte " << i;
-                break;
-            }
-        }
-        EXPECT_TRUE(d.bytes.size() >= 2 && d.bytes.compare(d.bytes.size() - 2, 2, "\r\n") == 0)
-            << "the last line has no CR LF";
-
+        std::string bare = d.bytes;
+        for (auto at = bare.find("\r\n"); at != std::string::npos; at = bare.find("\r\n", at))
+            bare.erase(at, 2);
+        EXPECT_EQ(bare.find_first_of("\r\n"), std::string::npos) << "a line end other than CR LF";
+        EXPECT_TRUE(d.bytes.ends_with("\r\n")) << "the last line has no CR LF";
         for (const auto& p : d.parsed.problems)
             ADD_FAILURE() << p;
 
@@ -345,11 +297,10 @@ TEST_F(LessonFidelity, FilesAreCp932WithCrLfAndOnlyKnownSectionsAndKeys) {
             EXPECT_TRUE(seenSections.insert(lowerAscii(s.name)).second)
                 << "a second section of this name is never read";
             const auto step = stepNumber(s.name);
-            if (step) {
+            if (step)
                 steps.push_back(*step);
-            } else {
+            else
                 EXPECT_EQ(s.name, "説明") << "unknown section";
-            }
 
             std::set<std::string> seenKeys;
             for (const KeyLine& k : s.keys) {
@@ -366,16 +317,12 @@ TEST_F(LessonFidelity, FilesAreCp932WithCrLfAndOnlyKnownSectionsAndKeys) {
         // Steps are numbered 1, 2, ... and nothing follows the end page (the first step without a
         // title), since the study window never shows it.
         std::sort(steps.begin(), steps.end());
-        for (std::size_t i = 0; i < steps.size(); ++i) {
+        for (std::size_t i = 0; i < steps.size(); ++i)
             EXPECT_EQ(steps[i], static_cast<int>(i) + 1)
                 << "step sections are not numbered 1.." << steps.size();
-        }
-        int endPage = 0;
-        for (int k = 1; k <= static_cast<int>(steps.size()) && !endPage; ++k)
-            if (ReadProfileValue(d.path, "手順" + std::to_string(k), "TITLE2").empty()) endPage = k;
-        if (endPage) {
-            EXPECT_EQ(endPage, static_cast<int>(steps.size())) << "steps after the end page " << endPage;
-        }
+        for (int k = 1; k < static_cast<int>(steps.size()); ++k)
+            EXPECT_FALSE(ReadProfileValue(d.path, "手順" + std::to_string(k), "TITLE2").empty())
+                << "steps after the end page " << k;
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TITLE1").empty());
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TEXT1").empty());
         EXPECT_GE(steps.size(), 1u);
@@ -392,28 +339,23 @@ TEST_F(LessonFidelity, StepsWithSettingsDescribeThem) {
         int form = static_cast<int>(val(ReadProfileValue(base, "手順", "CALC_TYPE")));
         for (int k = 1;; ++k) {
             const std::string section = "手順" + std::to_string(k);
-            if (ReadProfileValue(d.path, section, "TITLE2").empty()) break;
+            const auto read = [&](std::string_view key) { return ReadProfileValue(d.path, section, key); };
+            if (read("TITLE2").empty()) break;
             SCOPED_TRACE(section);
             const auto it = std::find_if(d.parsed.sections.begin(), d.parsed.sections.end(),
                                          [&](const Section& s) { return s.name == section; });
             ASSERT_NE(it, d.parsed.sections.end());
             const bool settings = std::any_of(it->keys.begin(), it->keys.end(), [](const KeyLine& kl) {
-                return isParameterKey(kl.key) && !kl.value.empty();
+                const std::string k = lowerAscii(kl.key);
+                return k != "title2" && k != "text2" && k != "notes" && !kl.value.empty();
             });
-            const auto description = buildDescription(
-                [&](std::string_view key) { return ReadProfileValue(d.path, section, key); }, tab, form);
+            const auto description = buildDescription(read, tab, form);
             EXPECT_EQ(description.hasSettings, settings);
-            if (settings) {
-                EXPECT_FALSE(description.text.empty());
-            }
+            EXPECT_TRUE(!settings || !description.text.empty());
             // A figure is drawn at the end of the step's run: a step without settings has none.
-            if (!ReadProfileValue(d.path, section, "NOTES").empty()) {
-                EXPECT_TRUE(settings) << "a figure on a step that is never run";
-            }
-            if (const auto v = ReadProfileValue(d.path, section, "TYPE_SELECT"); !v.empty())
-                tab = static_cast<int>(val(v));
-            if (const auto v = ReadProfileValue(d.path, section, "CALC_TYPE"); !v.empty())
-                form = static_cast<int>(val(v));
+            EXPECT_TRUE(settings || read("NOTES").empty()) << "a figure on a step that is never run";
+            if (const auto v = read("TYPE_SELECT"); !v.empty()) tab = static_cast<int>(val(v));
+            if (const auto v = read("CALC_TYPE"); !v.empty()) form = static_cast<int>(val(v));
         }
     }
 }
@@ -445,22 +387,24 @@ TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
             double worstMargin = INFINITY;
             for (const FigureAnchor& a : figureAnchors(run.figure)) {
                 if (a.kind == AnchorKind::Construction) continue;
-                const bool isLevel = a.kind == AnchorKind::Level;
+                const bool isLevel = a.kind == AnchorKind::Level, pvChart = a.chart == NoteChart::Pv;
                 const double tolerance = isLevel ? kLevelTolerance : kAnchorTolerance;
-                const char* chartName = a.chart == NoteChart::Pv ? "PV chart" : "MV chart";
                 std::ostringstream what;
                 what << (isLevel ? "level " : "anchor ") << "P(" << a.t << ", " << a.v << ") on the "
-                     << chartName;
+                     << (pvChart ? "PV chart" : "MV chart");
 
                 // The mark has to be on the chart to be seen at all.
                 EXPECT_LE(a.t, run.graphTime)
                     << what.str() << " lies beyond the graph time " << run.graphTime;
-                const double low = a.chart == NoteChart::Pv ? run.rangeLow : 0.0;
-                const double high = a.chart == NoteChart::Pv ? run.rangeHigh : 100.0;
+                const double low = pvChart ? run.rangeLow : 0.0, high = pvChart ? run.rangeHigh : 100.0;
                 EXPECT_TRUE(a.v >= low && a.v <= high)
                     << what.str() << " lies outside the range " << low << ".." << high;
 
-                const bool away = isLevel && measuredAway(run.figure, a);
+                const bool away =
+                    isLevel &&
+                    std::any_of(std::begin(kLevelsAway), std::end(kLevelsAway), [&](const Away& w) {
+                        return run.figure == w.figure && a.chart == w.chart && a.t == w.t && a.v == w.v;
+                    });
                 const Nearest n = nearestTrace(d.runs, run, a.chart, a.t, a.v, away);
                 EXPECT_LE(n.distance, tolerance)
                     << what.str() << ": the nearest trace is " << n.trace << ", " << n.distance << " away";
@@ -479,10 +423,10 @@ TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
     }
 }
 
-TEST_F(LessonFidelity, EveryFigureIsDrawnByOneStepOfItsLesson) {
+TEST_F(LessonFidelity, EveryLessonOfTheMenuDrawsEachOfItsFiguresInOneStep) {
     // The table above names every figure the panel knows, each once.
     std::vector<std::string> all;
-    for (const Lesson& l : lessons())
+    for (const Lesson& l : kLessons)
         all.insert(all.end(), l.figures.begin(), l.figures.end());
     auto known = knownFigureIds();
     std::sort(all.begin(), all.end());
@@ -491,28 +435,31 @@ TEST_F(LessonFidelity, EveryFigureIsDrawnByOneStepOfItsLesson) {
 
     // Where each figure is used: (file, step) for every step of every lesson present.
     std::map<std::string, std::vector<std::string>> uses;
-    for (const LessonData& d : present()) {
-        for (const Section& s : d.parsed.sections) {
-            if (!stepNumber(s.name)) continue;
+    for (const LessonData& d : present())
+        for (const Section& s : d.parsed.sections)
             for (const KeyLine& k : s.keys)
-                if (lowerAscii(k.key) == "notes" && !k.value.empty())
+                if (stepNumber(s.name) && lowerAscii(k.key) == "notes" && !k.value.empty())
                     uses[k.value].push_back(std::string(d.lesson->file) + " [" + s.name + "]");
-        }
-    }
     for (const auto& [id, where] : uses)
         EXPECT_NE(std::find(known.begin(), known.end(), id), known.end()) << "NOTES names no figure: " << id;
 
-    for (const LessonData& d : present()) {
-        for (const std::string& id : d.lesson->figures) {
+    for (const Lesson& lesson : kLessons) {
+        const auto d = std::find_if(present().begin(), present().end(),
+                                    [&](const LessonData& p) { return p.lesson == &lesson; });
+        if (d == present().end()) {
+            if (lesson.required)
+                ADD_FAILURE() << lesson.file << " is missing from data/Study";
+            else
+                RecordProperty(lesson.file, "not written yet: not checked");
+            continue;
+        }
+        for (const std::string& id : lesson.figures) {
             SCOPED_TRACE(id);
             const auto& where = uses[id];
-            if (where.size() != 1) {
-                ADD_FAILURE() << "figure used by " << where.size() << " steps";
-                continue;
-            }
-            EXPECT_EQ(where.front().rfind(d.lesson->file, 0), 0u) << "used in " << where.front();
+            ASSERT_EQ(where.size(), 1u) << "figure used by " << where.size() << " steps";
+            EXPECT_EQ(where.front().rfind(lesson.file, 0), 0u) << "used in " << where.front();
             // ... and that step's run is annotated with it.
-            EXPECT_EQ(std::count_if(d.runs.begin(), d.runs.end(),
+            EXPECT_EQ(std::count_if(d->runs.begin(), d->runs.end(),
                                     [&](const RunRecord& r) { return r.figure == id; }),
                       1);
         }

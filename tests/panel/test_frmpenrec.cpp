@@ -20,7 +20,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -45,17 +44,11 @@ std::vector<QPoint> pixelsOf(const PictureBox* pic, Rgb colour) {
     return found;
 }
 
-int greyInRow(const PictureBox* pic, int y) {
+/// Grid pixels in one row (or with `column`, one column) of the picture.
+int greyIn(const PictureBox* pic, int at, bool column = false) {
     int n = 0;
     for (const QPoint& p : pixelsOf(pic, kGridColor))
-        n += p.y() == y;
-    return n;
-}
-
-int greyInColumn(const PictureBox* pic, int x) {
-    int n = 0;
-    for (const QPoint& p : pixelsOf(pic, kGridColor))
-        n += p.x() == x;
+        n += (column ? p.x() : p.y()) == at;
     return n;
 }
 
@@ -79,6 +72,9 @@ protected:
         state.chart.HistoryPenColor = kYellow;
         open();
     }
+
+    // A test that expects a message clears the list once it has checked it.
+    void TearDown() override { EXPECT_TRUE(messages.shown.empty()) << messages.shown.front(); }
 
     /// A new window over a record with nothing to replay, as after the panel closed.
     void open() {
@@ -153,7 +149,6 @@ TEST_F(PenRecorder, DrawsSamplesAtHandWorkedPositions) {
     EXPECT_EQ(pv->colorAt(1100, 0), kBack); // the line ends at x = 1059
     EXPECT_EQ(window->Text1(0)->text(), "50.0");
     EXPECT_EQ(window->Text1(1)->text(), "12.3");
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PenRecorder, EditedRangeAppliesFromTheNextSampleAndStaysYellow) {
@@ -184,7 +179,6 @@ TEST_F(PenRecorder, EditedRangeAppliesFromTheNextSampleAndStaysYellow) {
     window->Pict_inz();
     window->Line_draw2(2);
     EXPECT_EQ(sv->colorAt(2118, 205), kYellow); // 100 of -100..200 at 615 / 3
-    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(PenRecorder, OkConfirmsAndCancelRestoresTheConfirmedRanges) {
@@ -209,15 +203,15 @@ TEST_F(PenRecorder, OkConfirmsAndCancelRestoresTheConfirmedRanges) {
     EXPECT_EQ(high->text(), "150");
     EXPECT_EQ(low->text(), "-11"); // saved as a 16-bit integer, rounded
     EXPECT_EQ(window->txtRH(7)->text(), "50");
-    for (int j = 0; j < frmPENrec::kChannels; ++j) {
-        EXPECT_EQ(window->txtRH(j)->palette().color(QPalette::Base), normal) << j;
-        EXPECT_EQ(window->txtRL(j)->palette().color(QPalette::Base), normal) << j;
-    }
+    for (int j = 0; j < frmPENrec::kChannels; ++j)
+        for (const QLineEdit* e : {window->txtRH(j), window->txtRL(j)})
+            EXPECT_EQ(e->palette().color(QPalette::Base), normal) << j;
 
     // A high that is not a number cannot be confirmed; it is reported with OK's code.
     high->setText("abc");
     window->OKButton_Click();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P020"});
+    messages.shown.clear();
 }
 
 TEST_F(PenRecorder, ResizeKeepsTheMinimumAndLaysOutWithoutOverlaps) {
@@ -249,24 +243,19 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumAndLaysOutWithoutOverlaps) {
             const QRect r = twipsRect(window->findChild<QWidget*>(name));
             EXPECT_TRUE(client.contains(r)) << name;
             EXPECT_GT(r.top(), twipsRect(window->strip(10)).bottom()) << name;
-            for (const char* other : bottomRow) {
-                if (other == name) continue;
-                EXPECT_FALSE(r.intersects(twipsRect(window->findChild<QWidget*>(other))))
+            for (const char* other : bottomRow)
+                EXPECT_TRUE(other == name || !r.intersects(twipsRect(window->findChild<QWidget*>(other))))
                     << name << "/" << other;
-            }
         }
         // Beside each strip: label, value box and ranges, clear of each other and of the strip,
         // and the legend fits its box.
         for (int j = 0; j < frmPENrec::kChannels; ++j) {
             const QWidget* left[] = {window->Label1(j), window->Text1(j), window->txtRH(j), window->txtRL(j),
                                      window->strip(j)};
-            for (const QWidget* a : left) {
-                for (const QWidget* b : left) {
-                    if (a == b) continue;
-                    EXPECT_FALSE(twipsRect(a).intersects(twipsRect(b)))
+            for (const QWidget* a : left)
+                for (const QWidget* b : left)
+                    EXPECT_TRUE(a == b || !twipsRect(a).intersects(twipsRect(b)))
                         << a->objectName().toStdString() << "/" << b->objectName().toStdString();
-                }
-            }
             const QLabel* label = window->Label1(j);
             EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width()) << j;
         }
@@ -281,15 +270,17 @@ TEST_F(PenRecorder, ResizeReplaysTheSamplesOfTheCurrentRecord) {
     state.sim.SamplesRecorded = 252;
     resizeShown(600, 600);
     // The trace lies at y = H/2 rounded to a whole twip (ties to even), as the recorder draws it.
-    EXPECT_EQ(window->strip(0)->colorAt(window->strip(0)->Width() / 2, std::nearbyint(window->strip(0)->Height() / 2)),
+    EXPECT_EQ(window->strip(0)->colorAt(window->strip(0)->Width() / 2,
+                                        std::nearbyint(window->strip(0)->Height() / 2)),
               kYellow);
     EXPECT_EQ(window->Text1(0)->text(), "60.0"); // 251 drawn, 252 not
-    EXPECT_TRUE(messages.shown.empty());
+    ASSERT_TRUE(messages.shown.empty());
 
     // With a bad range the replay reports once, not once for each of its samples.
     window->txtRL(2)->setText("x");
     resizeShown(620, 600);
     EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P050"});
+    messages.shown.clear();
 }
 
 TEST_F(PenRecorder, ABadRangeIsReportedOnceAndLeavesItsStripUndrawn) {
@@ -326,6 +317,7 @@ TEST_F(PenRecorder, ABadRangeIsReportedOnceAndLeavesItsStripUndrawn) {
         EXPECT_EQ(messages.shown.size(), 2u);
         EXPECT_FALSE(pixelsOf(window->strip(c.channel), kYellow).empty());
         EXPECT_EQ(window->lastErrorNumber(), 0);
+        messages.shown.clear();
     }
 }
 
@@ -344,22 +336,23 @@ TEST_F(PenRecorder, GridAndClear) {
     // dotted horizontal lines at the quarters (rows 10 and 31 for 153.75 and 461.25 twips).
     // A column between the vertical lines meets only the horizontal ones.
     const PictureBox* pic = window->strip(4);
-    EXPECT_GT(greyInRow(pic, 10), 353 / 4);
-    EXPECT_GT(greyInRow(pic, 31), 353 / 4);
-    EXPECT_GT(greyInColumn(pic, 7), 41 / 4);
-    EXPECT_LE(greyInColumn(pic, 3), 4);
+    EXPECT_GT(greyIn(pic, 10), 353 / 4);
+    EXPECT_GT(greyIn(pic, 31), 353 / 4);
+    EXPECT_GT(greyIn(pic, 7, true), 41 / 4);
+    EXPECT_LE(greyIn(pic, 3, true), 4);
 
     // A graph time that gives no whole grid second draws no vertical lines (and does not hang);
     // one that is not a number is reported, and the horizontal lines are still drawn.
     doc.setGraphTimeText("0.001");
     window->Pict_inz();
-    EXPECT_LE(greyInColumn(pic, 7), 4);
-    EXPECT_GT(greyInRow(pic, 10), 353 / 4);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_LE(greyIn(pic, 7, true), 4);
+    EXPECT_GT(greyIn(pic, 10), 353 / 4);
+    ASSERT_TRUE(messages.shown.empty());
     doc.setGraphTimeText("abc");
     window->cmdClear_Click();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"0 で除算しました。  P056"});
-    EXPECT_GT(greyInRow(pic, 31), 353 / 4);
+    EXPECT_GT(greyIn(pic, 31), 353 / 4);
+    messages.shown.clear();
 }
 
 TEST_F(PenRecorder, OwnPenListFollowsTheDocumentAndGovernsNoDrawing) {
@@ -390,7 +383,8 @@ TEST_F(PenRecorder, OwnPenListFollowsTheDocumentAndGovernsNoDrawing) {
     EXPECT_FALSE(box->isChecked());
 }
 
-TEST_F(PenRecorder, LabelsFollowTheControlType) {
+TEST_F(PenRecorder, LabelsFollowTheControlTypeAndHelpAndHardCopyAreAsked) {
+    EXPECT_EQ(window->windowTitle(), "ペンレコーダ");
     EXPECT_EQ(window->Label1(10)->text(), "⑪　ﾌﾟﾛｾｽ値（PV）");
     doc.ContTypeTab_Click(0); // P control: no I and D terms
     EXPECT_EQ(window->Label1(3)->text(), "");
@@ -399,10 +393,7 @@ TEST_F(PenRecorder, LabelsFollowTheControlType) {
     EXPECT_EQ(window->Label1(1)->text(), "② 偏差１（ｅ1）");
     EXPECT_EQ(window->Label1(3)->text(), "④ Ｐ＋Ｉ　項");
     EXPECT_EQ(window->Label1(4)->text(), "⑤ 微分（Ｄ）");
-}
 
-TEST_F(PenRecorder, HelpLabelAndHardCopyButton) {
-    EXPECT_EQ(window->windowTitle(), "ペンレコーダ");
     auto* help = child<HelpLabel>("labelC7");
     ASSERT_NE(help, nullptr);
     EXPECT_FALSE(help->isVisibleTo(window.get()));
