@@ -35,24 +35,19 @@ TEST(Cp932, ReportsTextsItCannotEncode) {
     }
 }
 
-TEST(Cp932, DecodesDamagedBytesWithReplacementCharacters) {
-    EXPECT_EQ(cp932ToUtf8("a\x80"
-                          "b"),
-              "a\xEF\xBF\xBD"
-              "b");
-    EXPECT_EQ(cp932ToUtf8("a\x85\x40"
-                          "b"),
-              "a\xEF\xBF\xBD"
-              "b");                                     // unassigned pair: one character
-    EXPECT_EQ(cp932ToUtf8("ab\x83"), "ab\xEF\xBF\xBD"); // cut after a lead byte
-}
+TEST(Cp932, DecodesDamagedBytesAndCutsOnlyBetweenCharacters) {
+    // Octal escapes, so that a following letter is not read as part of the byte.
+    const std::pair<std::string_view, std::string_view> damaged[] = {
+        {"a\200b", "a\uFFFDb"},
+        {"a\205\100b", "a\uFFFDb"}, // unassigned pair: one character
+        {"ab\203", "ab\uFFFD"},     // cut after a lead byte
+    };
+    for (const auto& [bytes, utf8] : damaged)
+        EXPECT_EQ(cp932ToUtf8(bytes), utf8) << utf8;
 
-TEST(Cp932, PrefixNeverSplitsADoubleByteCharacter) {
-    const std::string text = "a\x83\xBF"
-                             "b"; // "aαb"
-    EXPECT_EQ(cp932Prefix(text, 0), "");
-    EXPECT_EQ(cp932Prefix(text, 1), "a");
-    EXPECT_EQ(cp932Prefix(text, 2), "a");
-    EXPECT_EQ(cp932Prefix(text, 3), "a\x83\xBF");
-    EXPECT_EQ(cp932Prefix(text, 10), text);
+    const std::string text = "a\203\277b"; // "aαb"
+    const std::pair<std::size_t, std::string> prefixes[] = {
+        {0, ""}, {1, "a"}, {2, "a"}, {3, "a\203\277"}, {10, text}};
+    for (const auto& [bytes, expected] : prefixes)
+        EXPECT_EQ(cp932Prefix(text, bytes), expected) << bytes;
 }

@@ -66,8 +66,6 @@ TEST(Annotations, EveryKnownFigureDrawsLinesAndLabelsAndHasAnchors) {
     const std::vector<std::string>& ids = knownFigureIds();
     ASSERT_EQ(ids.size(), 19u);
     EXPECT_EQ(std::set<std::string>(ids.begin(), ids.end()).size(), 19u);
-    EXPECT_EQ(ids.front(), "5.1.7(1)-1");
-    EXPECT_EQ(ids.back(), "11.5.9-3");
 
     const ChartGeometry pv{9015, 3855, 100, 0, 100}; // 59 s anchors of the tuning figures on the chart
     const ChartGeometry mv{9015, 2000, 100, 0, 100};
@@ -146,12 +144,6 @@ TEST(Annotations, LabelWidthCountsCharactersNotBytes) {
     EXPECT_DOUBLE_EQ(labelWidth("ΔPV = 55.8%-40%=15.8%"), 3570);
     EXPECT_DOUBLE_EQ(labelWidth("MH による制限　"), 1530); // the trailing ideographic blank counts
     EXPECT_DOUBLE_EQ(labelWidth(""), 0);
-
-    const std::vector<NoteLabel> labels = labelsOf(layoutFigure("9.5-1", kPvChart, kMvChart, kPen));
-    ASSERT_EQ(labels.size(), 5u);
-    const double widths[] = {3570, 3910, 4760, 1190, 1020};
-    for (std::size_t i = 0; i < labels.size(); ++i)
-        EXPECT_DOUBLE_EQ(labels[i].width, widths[i]) << labels[i].caption;
 }
 
 TEST(Annotations, OffsetFigureWorkedByHand) {

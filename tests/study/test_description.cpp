@@ -95,24 +95,6 @@ TEST(Description, FullStepWritesEveryBlockInOrder) {
     EXPECT_EQ(yields, 9); // before each block from the control parameters on
 }
 
-TEST(Description, PControlStepDropsTiTdFilterAndLimits) {
-    // P control in the position form: Ti, Td, the filter and the limits are not shown even though
-    // the step carries them; a block whose keys are all empty is left out.
-    const Keys keys = {{"TYPE_SELECT", "0"}, {"CALC_TYPE", "0"}, {"Kp", "2"},   {"Ti", "8"},  {"Td", "2"},
-                       {"MH", "90"},         {"α", "0.4"},       {"Tpl", "10"}, {"MODE", "0"}};
-    const StepDescription d = describe(keys, 5, 1);
-    EXPECT_EQ(d.text, "\r\n制御タイプ:\r\n"
-                      "    Ｐ 制御   を選択する。\r\n"
-                      "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n"
-                      "    位置型   を選択する。\r\n"
-                      "    比例ゲイン      Kp=2\r\n"
-                      "\r\n制御対象ﾊﾟﾗﾒｰﾀ :\r\n"
-                      "    一次遅れ時間(秒) Tpl=10\r\n"
-                      "\r\nコントローラパネル :\r\n"
-                      "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。\r\n");
-    EXPECT_TRUE(d.hasSettings);
-}
-
 TEST(Description, CalculationFormDecidesTheLimitsBlock) {
     const std::string limits = "\r\n制限ﾊﾟﾗﾒｰﾀ :\r\n"
                                "    MV上限(％)      MH=80\r\n"
@@ -163,6 +145,7 @@ TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
         {"", 4, kp + ti + td},
         {"", 5, kp + ti + td + filter},
         // TYPE_SELECT given: it decides, whatever tab is selected.
+        {"0", 5, "\r\n制御タイプ:\r\n    Ｐ 制御   を選択する。\r\n" + kp},
         {"1", 5, "\r\n制御タイプ:\r\n    Ｐ Ｉ 制御   を選択する。\r\n" + kp + ti},
         {"3", 0, "\r\n制御タイプ:\r\n    Ｉ－ＰＤ制御   を選択する。\r\n" + kp + ti + td},
         {"4", 0, "\r\n制御タイプ:\r\n    ＰＩ－Ｄ制御   を選択する。\r\n" + kp + ti + td},
@@ -242,6 +225,8 @@ TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
         EXPECT_EQ(d.hasSettings, c.hasSettings) << c.key << "=" << c.value;
     }
 
+    EXPECT_EQ(describe({{"MODE", "0"}}).text,
+              "\r\nコントローラパネル :\r\n    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。\r\n");
     // Each listed pen colour and check-box value maps to its own line.
     EXPECT_EQ(describe({{"PEN_COLOR", "4"}, {"AUTO_RANGE", "1"}, {"MODE", "2"}, {"FB", "0"}}).text,
               "\r\nフィードバックする のチェックマーク:\r\n"
