@@ -2,6 +2,8 @@
 // The QApplication of a GUI test program, created once on the offscreen platform.
 
 #include <QApplication>
+#include <QRect>
+#include <QWidget>
 
 namespace kestrel::test {
 
@@ -14,6 +16,11 @@ inline void ensureGuiApplication() {
     static char name[] = "kestrel-test";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
+}
+
+/// A widget's geometry in twips of its parent.
+inline QRect twipsRect(const QWidget* w) {
+    return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15);
 }
 
 } // namespace kestrel::test

@@ -11,6 +11,8 @@
 #include "study/annotations.h"
 #include "study/description.h"
 
+#include "appfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -228,13 +230,7 @@ struct LessonData {
 class LessonFidelity : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        sApp = fs::temp_directory_path() / ("kestrel-lessons-" + std::to_string(::getpid()));
-        fs::remove_all(sApp);
-        fs::create_directories(sApp / "Study");
-        const fs::path data = KESTREL_DATA_DIR;
-        fs::copy_file(data / "Kestrel.ini", sApp / "Kestrel.ini");
-        for (const auto& entry : fs::directory_iterator(data / "Study"))
-            fs::copy_file(entry.path(), sApp / "Study" / entry.path().filename());
+        sApp = test::copyApplicationFolder("kestrel-lessons");
 
         sData = new std::vector<LessonData>;
         Cp932Codec codec;

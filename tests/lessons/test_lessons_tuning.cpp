@@ -8,6 +8,8 @@
 #include "setup/modinifile.h"
 #include "sim/replay.h"
 
+#include "appfolder.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -73,13 +75,7 @@ std::string section(int step) {
 class TuningLessons : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        sApp = fs::temp_directory_path() / ("kestrel-tuning-" + std::to_string(::getpid()));
-        fs::remove_all(sApp);
-        fs::create_directories(sApp / "Study");
-        const fs::path data = KESTREL_DATA_DIR;
-        fs::copy_file(data / "Kestrel.ini", sApp / "Kestrel.ini");
-        for (const auto& entry : fs::directory_iterator(data / "Study"))
-            fs::copy_file(entry.path(), sApp / "Study" / entry.path().filename());
+        sApp = test::copyApplicationFolder("kestrel-tuning");
     }
     static void TearDownTestSuite() { fs::remove_all(sApp); }
 

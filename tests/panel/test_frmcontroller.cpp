@@ -6,6 +6,7 @@
 
 #include "core/vbformat.h"
 #include "engine/fakes.h"
+#include "guiapp.h"
 #include "panel/pointerimage.h"
 #include "widgets/picturebox.h"
 
@@ -30,6 +31,9 @@
 
 namespace kestrel {
 namespace {
+
+using test::ensureGuiApplication;
+using test::twipsRect;
 
 namespace fs = std::filesystem;
 
@@ -59,20 +63,9 @@ bool traceAt(const PictureBox* pic, double x, double y, Rgb colour) {
     return false;
 }
 
-QRect twipsRect(const QWidget* w) {
-    return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15);
-}
-
 class ControllerPanel : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (QApplication::instance()) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_panel";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { ensureGuiApplication(); }
 
     void SetUp() override {
         // The settings file the end of a paced run writes goes into a folder of this test's own.

@@ -5,6 +5,7 @@
 #include "panel/frmpenrec.h"
 
 #include "engine/fakes.h"
+#include "guiapp.h"
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
 
@@ -26,6 +27,9 @@
 
 namespace kestrel {
 namespace {
+
+using test::ensureGuiApplication;
+using test::twipsRect;
 
 constexpr Rgb kYellow = rgb(255, 255, 0);
 constexpr Rgb kWhite = rgb(255, 255, 255);
@@ -52,20 +56,9 @@ int greyIn(const PictureBox* pic, int at, bool column = false) {
     return n;
 }
 
-QRect twipsRect(const QWidget* w) {
-    return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15);
-}
-
 class PenRecorder : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        if (QApplication::instance()) return;
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "test_panel";
-        static char* argv[] = {name, nullptr};
-        new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { ensureGuiApplication(); }
 
     void SetUp() override {
         state.chart.GraphTime = 50;
