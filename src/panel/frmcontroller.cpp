@@ -702,10 +702,9 @@ void frmController::stopDisplayTimer() { mTimer2->stop(); }
 void frmController::processEvents() {
     // Between fast-run steps: often enough for Pause and Clear to act at once, not so often that
     // the event loop costs more than the steps.
-    static QElapsedTimer since;
-    if (since.isValid() && since.elapsed() < 5)
+    if (mSinceEvents.isValid() && mSinceEvents.elapsed() < 5)
         return;
-    since.restart();
+    mSinceEvents.restart();
     QCoreApplication::processEvents();
 }
 

@@ -15,6 +15,7 @@
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -205,6 +206,7 @@ private:
     std::vector<double> mUpperGridY; // grid positions of the upper strip, slot 0 the bottom edge
     std::array<double, 5> mLowerGridY{};
     bool mLoading = false;
+    QElapsedTimer mSinceEvents; ///< since the last time pending events ran during a fast run
     int mListener = 0;
 };
 
