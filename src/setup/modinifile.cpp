@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // The profile value buffer holds 1024 bytes with the terminating zero.
-constexpr std::size_t kMaxValueBytes = 1023;
+constexpr std::size_t kMaxValueBytes = kMaxProfileValueBytes;
 
 bool isProfileBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1A';
@@ -313,6 +313,15 @@ bool WriteProfileValue(const fs::path& file, std::string_view section, std::stri
         out += "[" + *sectionBytes + "]\r\n" + *keyBytes + "=" + *valueBytes + "\r\n";
     }
     return replaceFileAtomically(target, out, mode);
+}
+
+std::optional<std::size_t> storedValueBytes(std::string_view shown) {
+    const std::string stored = newlineToBr(shown);
+    if (isAscii(stored)) return stored.size();
+    bool ok = false;
+    const std::string bytes = utf8ToCp932(stored, &ok);
+    if (!ok) return std::nullopt;
+    return bytes.size();
 }
 
 std::string brToNewline(std::string_view stored) {

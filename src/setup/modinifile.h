@@ -38,7 +38,9 @@
 //
 // Texts are UTF-8 on both sides of this interface and CP932 in the files.
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -79,6 +81,13 @@ private:
     std::filesystem::path& mIniPath;
     std::filesystem::path mPrevious;
 };
+
+/// The longest value a profile line holds, in CP932 bytes; a longer one reads back cut.
+inline constexpr std::size_t kMaxProfileValueBytes = 1023;
+
+/// How many CP932 bytes a text shown with line breaks takes on its profile line (each line break
+/// stored as "<BR>"); nothing when the text holds a character CP932 cannot store.
+std::optional<std::size_t> storedValueBytes(std::string_view shown);
 
 /// A stored text as shown: each "<BR>" (upper case, as stored) becomes a CR LF line break.
 std::string brToNewline(std::string_view stored);
