@@ -7,6 +7,7 @@
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QEvent>
 #include <QFontMetrics>
@@ -156,7 +157,14 @@ frmSvDis::frmSvDis(AppState& state, SetupDocument& document, MessageService& mes
     mTimer1->setObjectName("Timer1");
     mTimer1->setInterval(kAutoCloseMs);
     mTimer1->setSingleShot(true);
-    connect(mTimer1, &QTimer::timeout, this, [this] { close(); });
+    connect(mTimer1, &QTimer::timeout, this, [this] {
+        // A text typed and not yet applied is the learner's work in progress: the window stays
+        // and looks again after another idle period.
+        if (anyUnapplied())
+            mTimer1->start();
+        else
+            close();
+    });
 
     mListenerId = mDocument.addListener([this](SetupChange what, int index) {
         if (what == SetupChange::ProgramField) {
@@ -164,9 +172,11 @@ frmSvDis::frmSvDis(AppState& state, SetupDocument& document, MessageService& mes
         } else if (what == SetupChange::SvProgram) {
             PictSV_inz();
             CSV_draw();
+            showUnappliedMarks();
         } else if (what == SetupChange::DvProgram) {
             PictDV_inz();
             CDV_draw();
+            showUnappliedMarks();
         }
     });
 
@@ -295,15 +305,51 @@ void frmSvDis::fillFieldsFromApplied() {
         showProgramField(index);
 }
 
+QLineEdit* frmSvDis::fieldBox(int index) const {
+    const int i = index % kPoints;
+    return index < SetupDocument::kSvTime    ? mTxtCSVv[i]
+           : index < SetupDocument::kDvValue ? mTxtCSVt[i]
+           : index < SetupDocument::kDvTime  ? mTxtCDVv[i]
+                                             : mTxtCDVt[i];
+}
+
+bool frmSvDis::unapplied(int index) const {
+    const ParameterSet& p = mState.params;
+    const int i = index % kPoints;
+    if (i == 0 && (index == SetupDocument::kSvTime || index == SetupDocument::kDvTime))
+        return false; // point 0's time is always 0
+    const std::string& applied = index < SetupDocument::kSvTime    ? p.SVv[i]
+                                 : index < SetupDocument::kDvValue ? p.SVt[i]
+                                 : index < SetupDocument::kDvTime  ? p.DVv[i]
+                                                                   : p.DVt[i];
+    return mDocument.programField(index) != applied;
+}
+
+bool frmSvDis::anyUnapplied() const {
+    for (int index = 0; index < 4 * kPoints; ++index)
+        if (unapplied(index)) return true;
+    return false;
+}
+
+void frmSvDis::showUnappliedMark(int index) {
+    QLineEdit* box = fieldBox(index);
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::Base, unapplied(index) ? toQColor(kEditedFieldColor)
+                                                  : QApplication::palette().color(QPalette::Base));
+    box->setPalette(pal);
+}
+
+void frmSvDis::showUnappliedMarks() {
+    for (int index = 0; index < 4 * kPoints; ++index)
+        showUnappliedMark(index);
+}
+
 void frmSvDis::showProgramField(int index) {
     if (index < 0 || index >= 4 * kPoints) return;
-    const int i = index % kPoints;
-    QLineEdit* box = index < SetupDocument::kSvTime    ? mTxtCSVv[i]
-                     : index < SetupDocument::kDvValue ? mTxtCSVt[i]
-                     : index < SetupDocument::kDvTime  ? mTxtCDVv[i]
-                                                       : mTxtCDVt[i];
+    QLineEdit* box = fieldBox(index);
     const QString text = qtext(mDocument.programField(index));
     if (box->text() != text) box->setText(text);
+    showUnappliedMark(index);
 }
 
 void frmSvDis::showEvent(QShowEvent* event) {

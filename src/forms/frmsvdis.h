@@ -36,10 +36,12 @@
 //
 // Lifecycle. The window keeps a fixed size of 9015 x 7500 twips. Opening (construction, and a
 // show after a close) fills the fields from the applied programs of ParameterSet, point 0's times
-// "0", and draws both graphs. While the window is shown but not active, Timer1 (30 s) runs; when
-// it fires the window closes; becoming active stops it. Closing leaves the applied programs as
-// they are and puts them back into the document's program fields, so texts typed but not applied
-// are lost and a step save or the next opening sees the applied programs.
+// "0", and draws both graphs. A field whose text differs from the applied program is light
+// yellow. While the window is shown but not active, Timer1 (30 s) runs; when it fires the window
+// closes unless a field is yellow (then it waits another period); becoming active stops it.
+// Closing leaves the applied programs as they are and puts them back into the document's program
+// fields, so texts typed but not applied are lost and a step save or the next opening sees the
+// applied programs.
 
 #include "core/messageservice.h"
 #include "engine/appstate.h"
@@ -152,6 +154,12 @@ private:
     /// The applied programs back into the document's fields (what closing does to typed texts).
     void fillFieldsFromApplied();
     void showProgramField(int index);
+    QLineEdit* fieldBox(int index) const;
+    /// The field's text differs from the applied program (shown light yellow).
+    bool unapplied(int index) const;
+    bool anyUnapplied() const;
+    void showUnappliedMark(int index);
+    void showUnappliedMarks();
     void drawGrid(const ProgramView& view, bool sv, const char* code);
     void drawCurve(PictureBox* pict, bool sv, const char* code);
 

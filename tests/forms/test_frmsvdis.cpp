@@ -321,10 +321,24 @@ TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowAndActivationStopsIt) {
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
         EXPECT_EQ(timer->isActive(), w == &other);
     }
+    // A text typed and not applied (yellow) keeps the window open and the count going.
+    const QColor base = box("txtCSVv_1")->palette().color(QPalette::Base);
+    EXPECT_NE(box("txtCSVv_0")->palette().color(QPalette::Base), base);
+    QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_TRUE(timer->isActive());
+    EXPECT_EQ(doc.programField(SetupDocument::kSvValue), "77");
+
+    // Typed back to the applied text, nothing is pending: the next idle period closes it.
+    type("txtCSVv_0", "50");
+    EXPECT_EQ(box("txtCSVv_0")->palette().color(QPalette::Base), base);
+    type("txtCDVv_2", "9");
+    QMetaObject::invokeMethod(timer, "timeout");
+    EXPECT_TRUE(window->isVisible());
+    doc.Command2_(); // applied from another window
     QMetaObject::invokeMethod(timer, "timeout");
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(timer->isActive());
-    EXPECT_EQ(doc.programField(SetupDocument::kSvValue), "50") << "the typed text was not applied";
 }
 
 TEST_F(SvDvEditor, TextsNotAppliedAreGoneAfterCloseAndReopen) {
