@@ -453,7 +453,7 @@ void RunControl::DisplayTimerTick() {
 }
 
 void RunControl::EndOfRunTick() {
-    const auto& study = mState.study;
+    auto& study = mState.study;
     mHost.stopEndOfRunTimer();
     mHost.processEvents();
     try {
@@ -468,6 +468,9 @@ void RunControl::EndOfRunTick() {
     } catch (const RuntimeError&) {
         // The lesson follow-up is a convenience; a failure there must not keep the buttons off.
     }
+    // The run that set the flag has ended, whether or not it had a figure: a later run started
+    // from the panel must not take a lesson figure.
+    study.SimExecDone = false;
     mHost.setStartEnabled(true);
     mHost.setClearEnabled(true);
     mHost.setPrintEnabled(true);

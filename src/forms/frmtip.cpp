@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <optional>
+
 namespace kestrel {
 
 namespace {
@@ -54,8 +56,23 @@ frmTip::frmTip(AppState& state, SetupDocument& document, MessageService& message
     mTxtText1 = new QPlainTextEdit(this);
     mTxtText1->setObjectName("txtText1");
     mTxtText1->setMaximumHeight(110);
-    layout->addWidget(mTxtTitle1);
+    const char* bytesNames[] = {"lblBytesTitle1", "lblBytesText1", "lblBytesTitle2", "lblBytesText2"};
+    for (std::size_t i = 0; i < mBytesLeft.size(); ++i) {
+        auto* l = new QLabel(this);
+        l->setObjectName(bytesNames[i]);
+        QFont small = l->font();
+        small.setPointSizeF(small.pointSizeF() * 0.85);
+        l->setFont(small);
+        l->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        l->hide();
+        mBytesLeft[i] = l;
+    }
+    auto* title1Row = new QHBoxLayout;
+    title1Row->addWidget(mTxtTitle1, 1);
+    title1Row->addWidget(mBytesLeft[0]);
+    layout->addLayout(title1Row);
     layout->addWidget(mTxtText1);
+    layout->addWidget(mBytesLeft[1]);
 
     auto* stepRow = new QHBoxLayout;
     mLblTitle = new QLabel(this);
@@ -66,10 +83,12 @@ frmTip::frmTip(AppState& state, SetupDocument& document, MessageService& message
     mTxtTitle2->setFont(titleFont);
     stepRow->addWidget(mLblTitle);
     stepRow->addWidget(mTxtTitle2, 1);
+    stepRow->addWidget(mBytesLeft[2]);
     layout->addLayout(stepRow);
     mTxtText2 = new QPlainTextEdit(this);
     mTxtText2->setObjectName("txtText2");
     layout->addWidget(mTxtText2, 2);
+    layout->addWidget(mBytesLeft[3]);
 
     mTbox1 = new QPlainTextEdit(this);
     mTbox1->setObjectName("tbox1");
@@ -129,25 +148,30 @@ frmTip::frmTip(AppState& state, SetupDocument& document, MessageService& message
         WriteProfileValue(mDocument.settingsFile(), "CONFIG", "ChkMax", on ? "1" : "0");
     });
     connect(mLabelC9, &HelpLabel::activated, this, [this] { emit helpRequested(helpAnchor()); });
+    connect(mTxtTitle1, &QLineEdit::textChanged, this, &frmTip::showBytesLeft);
+    connect(mTxtText1, &QPlainTextEdit::textChanged, this, &frmTip::showBytesLeft);
+    connect(mTxtTitle2, &QLineEdit::textChanged, this, &frmTip::showBytesLeft);
+    connect(mTxtText2, &QPlainTextEdit::textChanged, this, &frmTip::showBytesLeft);
 }
 
 QString frmTip::helpAnchor() const { return mState.study.ProjectMode ? "C103" : "C9"; }
 
 void frmTip::showFor(const QString& caption, bool project) {
     setWindowTitle(caption);
-    if (project)
-        mCmdIniWrite->show();
-    if (!mLoaded)
-        Form_Load();
+    // The window is in project mode only when the caller opened a project and ProjectMode says so.
+    Form_Load(project && mState.study.ProjectMode);
     show();
     raise();
     activateWindow();
 }
 
-void frmTip::Form_Load() {
+void frmTip::Form_Load(bool project) {
     auto& study = mState.study;
     ErrorTrap t(mMessages, "  P018");
-    mLoaded = true;
+    mShownFile.clear();
+    mShownStep = 0;
+    mShownProject = project;
+    mPrompt->stop();
     IniPathSwitch sw(study.IniPath, study.CurFile);
     t([&] {
         mPanel.show();
@@ -156,13 +180,16 @@ void frmTip::Form_Load() {
     t([&] { mDocument.setPenChoice(0); });
     t([&] { mPanel.penRecorder().cmdClear_Click(); });
     t([&] { mDocument.setPenChoice(0); });
-    if (study.ProjectMode)
+    if (project)
         t([&] { mDocument.ParaInz_Click(); });
     // Lessons are read; a project's texts are the learner's to write.
-    mTxtTitle1->setReadOnly(!study.ProjectMode);
-    mTxtText1->setReadOnly(!study.ProjectMode);
-    mTxtTitle2->setReadOnly(!study.ProjectMode);
-    mTxtText2->setReadOnly(!study.ProjectMode);
+    mTxtTitle1->setReadOnly(!project);
+    mTxtText1->setReadOnly(!project);
+    mTxtTitle2->setReadOnly(!project);
+    mTxtText2->setReadOnly(!project);
+    mCmdIniWrite->setVisible(project);
+    for (QLabel* l : mBytesLeft)
+        l->setVisible(project);
     t([&] {
         const StepTexts texts = mDocument.readStepTexts();
         mTxtTitle1->setText(q(texts.title1));
@@ -188,6 +215,8 @@ void frmTip::Step_disp(bool prompt) {
             mTxtTitle2->setText(q(texts.title2));
             mPanel.setWindowTitle("コントローラパネル    " + q(texts.title2));
             mTxtText2->setPlainText(crlfToView(texts.text2));
+            mShownFile = study.CurFile;
+            mShownStep = study.StepNo;
         });
         mTbox1->clear();
         t([&] {
@@ -272,8 +301,35 @@ StepTexts frmTip::currentTexts() const {
                      mTxtTitle2->text().toStdString(), viewToCrlf(mTxtText2->toPlainText())};
 }
 
+void frmTip::showBytesLeft() {
+    const QString texts[] = {mTxtTitle1->text(), mTxtText1->toPlainText(), mTxtTitle2->text(),
+                             mTxtText2->toPlainText()};
+    for (std::size_t i = 0; i < mBytesLeft.size(); ++i) {
+        const std::optional<std::size_t> bytes = storedValueBytes(texts[i].toStdString());
+        QLabel* l = mBytesLeft[i];
+        bool over = true;
+        if (!bytes) {
+            l->setText("保存できない文字があります");
+        } else {
+            const long left = static_cast<long>(kMaxProfileValueBytes) - static_cast<long>(*bytes);
+            l->setText(QString("残り %1 バイト").arg(left));
+            over = left < 0;
+        }
+        l->setStyleSheet(over ? "color: red;" : "color: gray;");
+    }
+}
+
 void frmTip::cmdIniWrite_Click() {
+    const auto& study = mState.study;
     mPrompt->stop();
+    if (!study.ProjectMode || !mShownProject) {
+        mMessages.showMessage("学習ファイルには書き込みできません。");
+        return;
+    }
+    if (study.CurFile != mShownFile || study.StepNo != mShownStep) {
+        mMessages.showMessage("表示している手順が現在のプロジェクトの手順と一致しないため、書き込みませんでした。");
+        return;
+    }
     if (mDocument.saveStep(currentTexts()))
         mMessages.beep();
     Step_disp(false);
@@ -293,8 +349,10 @@ void frmTip::closeEvent(QCloseEvent* event) {
     if (!mClosingByCommand)
         study.StepNo = 0; // closed from its title bar: the lesson is left like "終了" without the question
     mClosingByCommand = false;
-    mLoaded = false;
     mCmdIniWrite->hide();
+    // Nothing is left to go back to: the "学習表示" buttons would show a finished lesson.
+    mPanel.cmdTip()->hide();
+    mMain.cmdTip()->hide();
     QWidget::closeEvent(event);
 }
 

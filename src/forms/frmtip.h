@@ -9,6 +9,10 @@
 
 #include <QWidget>
 
+#include <array>
+#include <cstdint>
+#include <string>
+
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -28,11 +32,13 @@ public:
     frmTip(AppState& state, SetupDocument& document, MessageService& messages, frmController& panel,
            frmMAIN& mainWindow, QWidget* parent = nullptr);
 
-    /// Shows the window for CurFile and StepNo with `caption`. The first show loads the window
-    /// (texts and step 1); while it is open only the caption changes and the texts follow at the
-    /// next "次へ" or "戻る".
+    /// Shows the window for CurFile and StepNo with `caption`. Every open (a lesson, a project,
+    /// the same file again) loads the window afresh, as its first show does: the panel cleared,
+    /// a project's parameters initialised, the texts, step and read-only state of the file
+    /// opened, "書き込み" only for a project. Texts left from the file shown before would
+    /// otherwise be saved into the one opened.
+    /// `project`: the caller opened a project (and set ProjectMode).
     void showFor(const QString& caption, bool project);
-    bool loaded() const { return mLoaded; }
 
     /// Shows step StepNo; with `prompt` the "ﾊﾟﾗﾒｰﾀ設定" button is pointed out when the step
     /// makes settings.
@@ -43,6 +49,9 @@ public:
     void cmdNextTip_Click();
     void cmdPrevTip_Click();
     void cmdOK_Click();
+    /// "書き込み": the texts and settings into the step on screen. Writes nothing (and tells the
+    /// learner) unless a project is open and CurFile and StepNo are the file and step the window
+    /// shows; a lesson file is never written.
     void cmdIniWrite_Click();
     void SetHelpPointer(bool visible);
 
@@ -56,16 +65,23 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
+    /// The window load: run at every open; `project` puts the window in project mode.
+    void Form_Load(bool project);
     StepTexts currentTexts() const;
+    /// The bytes left of a value's room under each editable text box, red when over.
+    void showBytesLeft();
 
     AppState& mState;
     SetupDocument& mDocument;
     MessageService& mMessages;
     frmController& mPanel;
     frmMAIN& mMain;
-    bool mLoaded = false;
     bool mClosingByCommand = false;
+    /// What the texts on screen belong to: the file, its step, and whether it is a project. Set
+    /// when the texts are read; the step save writes only there.
+    std::string mShownFile;
+    std::int16_t mShownStep = 0;
+    bool mShownProject = false;
 
     QLineEdit* mTxtTitle1 = nullptr;
     QPlainTextEdit* mTxtText1 = nullptr;
@@ -73,6 +89,8 @@ private:
     QLineEdit* mTxtTitle2 = nullptr;
     QPlainTextEdit* mTxtText2 = nullptr;
     QPlainTextEdit* mTbox1 = nullptr;
+    /// "残り N バイト" under txtTitle1, txtText1, txtTitle2, txtText2 (project mode only).
+    std::array<QLabel*, 4> mBytesLeft{};
     QPushButton *mCmdIniWrite = nullptr, *mCmdOK = nullptr, *mCmdNextTip = nullptr, *mCmdPrevTip = nullptr;
     QCheckBox* mChkMax = nullptr;
     QPushButton *mCmdSimExec = nullptr, *mCmdParaSet = nullptr;

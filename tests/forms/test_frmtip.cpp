@@ -18,6 +18,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -159,24 +160,35 @@ TEST_F(StudyWindow, ParameterSettingAndSimulationRunTheStepAndMarkTheChart) {
     EXPECT_EQ(offset->width(), px(170.0 * 5));
     EXPECT_FALSE(state.study.SimExecDone);
     EXPECT_TRUE(panel->cmdTip()->isVisibleTo(panel.get()));
+
+    // "終了": nothing is left for "学習表示" to go back to.
+    messages.answers = {false};
+    click("cmdOK");
+    EXPECT_FALSE(panel->cmdTip()->isVisibleTo(panel.get()));
 }
 
-TEST_F(StudyWindow, AnnotationsNeedBothFlagsAndAnUnknownFigureDrawsNothing) {
-    panel->show();
-    state.study.ParaSetDone = false;
-    state.study.SimExecDone = true;
-    panel->Note_draw("5.1.7(1)-1");
-    EXPECT_FALSE(panel->Tcoment(1)->isVisibleTo(panel.get()));
-    EXPECT_FALSE(state.study.SimExecDone);
+TEST_F(StudyWindow, OnlyARunStartedFromTheStudyWindowTakesTheStepsFigure) {
+    // Step 1 has no figure, so its run ends without the annotation pass; step 2 has one.
+    write(mDir / "Study" / "F.txt", {"[説明]", "TITLE1=図", "[手順1]", "TITLE2=一", "Kp=2.00", "GRAPH_TM=10",
+                                     "[手順2]", "TITLE2=二", "Kp=3.00", "GRAPH_TM=10", "NOTES=5.3.6-2"});
+    open(mDir / "Study" / "F.txt", false);
+    click("cmdParaSet");
+    click("cmdSimExec");
+    runToEnd();
+    EXPECT_FALSE(state.study.SimExecDone) << "every run end consumes the flag";
 
-    state.study.ParaSetDone = true;
-    state.study.SimExecDone = true;
-    const long before = panel->Picture1(0)->linesDrawn();
-    panel->Note_draw("no such figure");
-    EXPECT_EQ(panel->Picture1(0)->linesDrawn(), before);
-    EXPECT_FALSE(state.study.SimExecDone);
-    EXPECT_EQ(panel->Picture1(0)->drawStyle(), PictureBox::Solid);
-    EXPECT_EQ(panel->Picture2(0)->drawStyle(), PictureBox::Solid);
+    click("cmdNextTip");
+    click("cmdParaSet");
+    ASSERT_EQ(state.study.NoteId, "5.3.6-2");
+    QLabel* label = panel->Tcoment(1);
+    panel->cmdStart_Click(); // the panel's own Start
+    runToEnd();
+    EXPECT_FALSE(label->isVisibleTo(panel.get()));
+
+    click("cmdSimExec");
+    runToEnd();
+    EXPECT_TRUE(label->isVisibleTo(panel.get()));
+    EXPECT_EQ(label->text(), "Ｄ動作による立ち上がり");
 }
 
 TEST_F(StudyWindow, ACalloutFollowsTheRangeAndGraphTimeOfTheChart) {
@@ -201,14 +213,28 @@ TEST_F(StudyWindow, ACalloutFollowsTheRangeAndGraphTimeOfTheChart) {
     EXPECT_EQ(panel->Picture1(0)->colorAt(W * 6 / 100, H * (120 - 51) / 100), rgb(255, 128, 255));
 }
 
-TEST_F(StudyWindow, AProjectStepIsSavedAndALessonChosenMeanwhileWaitsForNext) {
+TEST_F(StudyWindow, EveryOpenReloadsAndTheStepSaveWritesOnlyTheProjectStepOnScreen) {
+    const fs::path lesson = mDir / "Study" / "L.txt";
     const fs::path project = mDir / "Project" / "P.txt";
-    fs::copy_file(mDir / "Study" / "L.txt", project);
+    fs::copy_file(lesson, project);
+    auto bytes = [](const fs::path& f) {
+        std::ifstream in(f, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string lessonBytes = bytes(lesson);
+
     open(project, true);
     EXPECT_TRUE(child<QPushButton>("cmdIniWrite")->isVisible());
     EXPECT_EQ(tip->helpAnchor(), "C103");
     child<QLineEdit>("txtTitle2")->setText("私の実験");
     child<QPlainTextEdit>("txtText2")->setPlainText("Kp を変える\n結果を見る");
+    // Room left on the value's line, counted as stored: CP932, each line break as "<BR>".
+    EXPECT_EQ(child<QLabel>("lblBytesTitle2")->text(), "残り 1015 バイト");
+    EXPECT_EQ(child<QLabel>("lblBytesText2")->text(), "残り 998 バイト");
+    child<QPlainTextEdit>("txtText1")->setPlainText(QString(600, QChar(0x3042)));
+    EXPECT_EQ(child<QLabel>("lblBytesText1")->text(), "残り -177 バイト");
+    EXPECT_TRUE(child<QLabel>("lblBytesText1")->styleSheet().contains("red"));
+    child<QPlainTextEdit>("txtText1")->setPlainText("一行目\n二行目");
     main->field(Kp)->setText("3.00");
     doc->setFieldText(Kp, "3.00");
     click("cmdIniWrite");
@@ -216,14 +242,34 @@ TEST_F(StudyWindow, AProjectStepIsSavedAndALessonChosenMeanwhileWaitsForNext) {
     EXPECT_EQ(ReadProfileValue(project, "手順1", "TEXT2"), "Kp を変える<BR>結果を見る");
     EXPECT_EQ(ReadProfileValue(project, "手順1", "Kp"), "3.00");
 
-    // Another lesson chosen while the window is open: the texts change at the next "次へ".
-    state.study.CurFile = (mDir / "Study" / "L.txt").string();
-    state.study.ProjectMode = false;
-    state.study.StepNo = 1;
-    tip->showFor("学習： テスト", false);
-    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "私の実験");
+    // The same project opened again from step 2: the window shows step 1 again, so a save
+    // leaves step 1's texts as they are.
     click("cmdNextTip");
-    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "考えよう");
+    open(project, true);
+    EXPECT_EQ(child<QLabel>("LblTitle")->text(), "手順1 : ");
+    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "私の実験");
+    click("cmdIniWrite");
+    EXPECT_EQ(ReadProfileValue(project, "手順1", "TITLE2"), "私の実験");
+    EXPECT_EQ(ReadProfileValue(project, "手順2", "TITLE2"), "考えよう");
+    const std::string projectBytes = bytes(project);
+
+    // A lesson opened over the project: its own texts at once, read-only, and no save.
+    open(lesson, false);
+    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "Ｐ制御の応答");
+    EXPECT_TRUE(child<QLineEdit>("txtTitle2")->isReadOnly());
+    EXPECT_FALSE(child<QPushButton>("cmdIniWrite")->isVisible());
+    EXPECT_FALSE(child<QLabel>("lblBytesTitle2")->isVisible());
+    messages.shown.clear();
+    tip->cmdIniWrite_Click();
+    EXPECT_EQ(messages.shown.size(), 1u);
+
+    // A project whose step changed behind the window's back is not written either.
+    open(project, true);
+    state.study.StepNo = 2;
+    tip->cmdIniWrite_Click();
+    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(bytes(lesson), lessonBytes);
+    EXPECT_EQ(bytes(project), projectBytes);
 }
 
 } // namespace
