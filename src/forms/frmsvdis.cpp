@@ -160,6 +160,8 @@ frmSvDis::frmSvDis(AppState& state, SetupDocument& document, MessageService& mes
     connect(mTimer1, &QTimer::timeout, this, [this] {
         // A text typed and not yet applied is the learner's work in progress: the window stays
         // and looks again after another idle period.
+        if (isActiveWindow())
+            return;
         if (anyUnapplied())
             mTimer1->start();
         else

@@ -161,10 +161,13 @@ TEST_F(StudyWindow, ParameterSettingAndSimulationRunTheStepAndMarkTheChart) {
     EXPECT_FALSE(state.study.SimExecDone);
     EXPECT_TRUE(panel->cmdTip()->isVisibleTo(panel.get()));
 
-    // "終了": nothing is left for "学習表示" to go back to.
+    // "終了": nothing is left for either "学習表示" to go back to.
+    click("cmdParaSet");
+    waitFor([&] { return main->cmdTip()->isVisible(); });
     messages.answers = {false};
     click("cmdOK");
     EXPECT_FALSE(panel->cmdTip()->isVisibleTo(panel.get()));
+    EXPECT_FALSE(main->cmdTip()->isVisibleTo(main.get()));
 }
 
 TEST_F(StudyWindow, OnlyARunStartedFromTheStudyWindowTakesTheStepsFigure) {
