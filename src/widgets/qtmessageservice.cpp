@@ -28,10 +28,11 @@ bool endsWithProcedureCode(std::string_view text) {
 bool reportsFailure(std::string_view text) {
     if (endsWithProcedureCode(text))
         return true;
-    // The wordings of the failures reported without a code.
+    // The wordings of the failures reported without a code: something could not be done
+    // ("〜ませんでした", "できません"), is missing, is not allowed or is too long.
     static constexpr std::string_view kFailureWords[] = {
-        "できません", "出来ません", "書き込めません", "見つかりません",
-        "使えません", "既に存在",   "エラー",         "失敗",
+        "ませんでした", "できません", "出来ません", "できない", "出来ない", "書き込めません",
+        "見つかりません", "使えません", "既に存在", "すぎます", "エラー", "失敗",
     };
     for (std::string_view word : kFailureWords)
         if (text.find(word) != std::string_view::npos)

@@ -2,6 +2,8 @@
 
 #include "widgets/qtmessageservice.h"
 
+#include "forms/helpcontroller.h"
+
 #include "guiapp.h"
 
 #include <QAbstractButton>
@@ -12,13 +14,14 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
 
 namespace kestrel {
 namespace {
 
 TEST(MessageIcon, FailuresWarnAndEverythingElseInforms) {
     const struct {
-        const char* text;
+        std::string text;
         QMessageBox::Icon icon;
     } cases[] = {
         {"型が一致しません。  P001", QMessageBox::Warning},
@@ -28,7 +31,10 @@ TEST(MessageIcon, FailuresWarnAndEverythingElseInforms) {
         {"印刷出来ませんでした。プリンタの状態を確認して下さい。", QMessageBox::Warning},
         {"エラーが発生しました　正しいフォルダ名を指定して下さい", QMessageBox::Warning},
         {"同じﾌｧｲﾙが既に存在しています。", QMessageBox::Warning},
-        {"ブラウザ /usr/bin/xdg-open が見つかりません。", QMessageBox::Warning},
+        {HelpController::missingBrowserMessage("/usr/bin/xdg-open", "/k/Doc/help.html"), QMessageBox::Warning},
+        {HelpController::missingBrowserMessage("", "/k/Doc/help.html"), QMessageBox::Warning},
+        {"「TEXT2」に保存できない文字が含まれています。", QMessageBox::Warning},
+        {"「TEXT2」が長すぎます。", QMessageBox::Warning},
         {"手順2 を保存しました。", QMessageBox::Information},
         {"P001", QMessageBox::Information},        // no code without its two blanks
         {"図 5.1.7  P", QMessageBox::Information}, // nor without digits
