@@ -39,6 +39,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kestrel");
     QApplication::setApplicationDisplayName("Kestrel");
+    // The standard buttons of the message boxes speak Japanese ("はい", "いいえ") like the rest.
+    installQtJapanese(app);
     // The texts were laid out for the Japanese system fonts; the IPA fonts have the same metrics.
     QFont::insertSubstitution("ＭＳ ゴシック", "IPAGothic");
     QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");

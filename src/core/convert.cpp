@@ -134,6 +134,44 @@ std::string_view trim(std::string_view text) {
     return text;
 }
 
+std::string halfWidthNumberText(std::string_view text) {
+    // UTF-8 forms of the characters replaced, each by one ASCII character.
+    struct Form {
+        std::string_view wide;
+        char narrow;
+    };
+    static constexpr Form kForms[] = {
+        {"\xEF\xBC\x8E", '.'}, // U+FF0E FULLWIDTH FULL STOP
+        {"\xEF\xBC\x8B", '+'}, // U+FF0B FULLWIDTH PLUS SIGN
+        {"\xEF\xBC\x8D", '-'}, // U+FF0D FULLWIDTH HYPHEN-MINUS
+        {"\xE2\x88\x92", '-'}, // U+2212 MINUS SIGN
+        {"\xE3\x83\xBC", '-'}, // U+30FC the long-vowel mark the minus key gives in kana input
+        {"\xEF\xBD\xB0", '-'}, // U+FF70 its half-width form
+    };
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::string_view rest = text.substr(i);
+        // U+FF10..U+FF19, the full-width digits: EF BC 90..99.
+        if (rest.size() >= 3 && rest[0] == '\xEF' && rest[1] == '\xBC' && rest[2] >= '\x90' && rest[2] <= '\x99') {
+            out += static_cast<char>('0' + (rest[2] - '\x90'));
+            i += 3;
+            continue;
+        }
+        const Form* form = nullptr;
+        for (const Form& f : kForms)
+            if (rest.starts_with(f.wide))
+                form = &f;
+        if (form) {
+            out += form->narrow;
+            i += form->wide.size();
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
 bool isNumeric(std::string_view text) {
     double v;
     return parseStrict(text, v) == Strict::Ok;

@@ -54,4 +54,10 @@ double intFloor(double x);
 /// Trims blanks (space, tab, and the full-width space U+3000) at both ends.
 std::string_view trim(std::string_view text);
 
+/// The text with the full-width forms a Japanese input method types in a number replaced by their
+/// half-width forms: the digits "０".."９", the point "．", the plus "＋" and the minus forms "－",
+/// "−", "ー" and "ｰ". Every other character, the full-width comma "，" included (it is no decimal
+/// point), stays as it is. Applied to what the learner types, never to file contents.
+std::string halfWidthNumberText(std::string_view text);
+
 } // namespace kestrel

@@ -4,6 +4,7 @@
 #include "forms/blockdiagram.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
+#include "widgets/halfwidthinput.h"
 #include "widgets/picturebox.h"
 
 #include <QApplication>
@@ -202,6 +203,7 @@ QGroupBox* frmMAIN::buildGroup(FieldGroup group, const char* title, const char* 
         label->setFont(labelFont);
         place(label, 90, row, kFieldLeft - 120, 270);
         auto* edit = new QLineEdit(box);
+        acceptFullWidthNumbers(edit);
         edit->setObjectName(q(kFields[f].widget));
         edit->setAlignment(Qt::AlignRight);
         place(edit, kFieldLeft, row - 15, kFieldWidth, 285);

@@ -4,6 +4,7 @@
 #include "core/palette.h"
 #include "core/runtimeerror.h"
 #include "core/vbformat.h"
+#include "widgets/halfwidthinput.h"
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
 
@@ -244,6 +245,7 @@ frmSvDis::ProgramView frmSvDis::buildProgram(bool sv, std::array<QLineEdit*, kPo
         value->setObjectName(prefix + "v_" + QString::number(i));
         place(value, kValueColumnLeft, top, kColumnWidth, kFieldHeight);
         for (auto [box, index] : {std::pair{time, timeBase + i}, std::pair{value, valueBase + i}}) {
+            acceptFullWidthNumbers(box);
             box->setAlignment(Qt::AlignRight);
             connect(box, &QLineEdit::textChanged, this, [this, index](const QString& text) {
                 mDocument.setProgramField(index, text.toStdString());

@@ -104,11 +104,27 @@ QUrl HelpController::pageUrl(const QString& anchor) const {
 
 QString HelpController::helpUrl(const QString& anchor) const { return pageUrl(anchor).toString(QUrl::FullyEncoded); }
 
+std::string HelpController::missingBrowserMessage(const std::filesystem::path& browser,
+                                                 const std::filesystem::path& page) {
+    const std::string which = browser.empty() ? "Kestrel.ini の IEXPLORE にブラウザが指定されていません。"
+                                              : "ブラウザ " + browser.string() + " が見つかりません。";
+    return "ヘルプを開けませんでした。" + which + "\nヘルプファイル：" + page.string();
+}
+
 void HelpController::openHelp() {
     std::error_code ec;
     const bool present = std::filesystem::is_regular_file(helpFile(), ec);
-    if (!present || !mOpenUrl || !mOpenUrl(pageUrl({})))
-        mMessages.showMessage(kOpenFailedMessage, "ﾍﾙﾌﾟ");
+    if (present && mOpenUrl && mOpenUrl(pageUrl({})))
+        return;
+    // The desktop opens the page through the configured browser; without it the folder is fine
+    // and the learner needs to know what is missing, and where the page is to open it by hand.
+    const std::filesystem::path program = browser();
+    if (present && !browserExists(program)) {
+        std::filesystem::path page = std::filesystem::absolute(helpFile(), ec);
+        mMessages.showMessage(missingBrowserMessage(program, ec ? helpFile() : page.lexically_normal()), "ﾍﾙﾌﾟ");
+        return;
+    }
+    mMessages.showMessage(kOpenFailedMessage, "ﾍﾙﾌﾟ");
 }
 
 void HelpController::openAnchor(const QString& anchor) {

@@ -71,8 +71,14 @@ public:
     /// the browser exists, false otherwise. An unknown window is left alone.
     void refresh(QObject* window);
 
-    /// "ヘルプ": opens Doc/help.html. A missing page, or a desktop that cannot open it, shows
-    /// kOpenFailedMessage with the title "ﾍﾙﾌﾟ".
+    /// The message shown when the page exists but could not be opened and the browser that
+    /// IEXPLORE names is missing: it names the browser (or the empty setting) and the page.
+    static std::string missingBrowserMessage(const std::filesystem::path& browser,
+                                             const std::filesystem::path& page);
+
+    /// "ヘルプ": opens Doc/help.html. A missing page shows kOpenFailedMessage with the title
+    /// "ﾍﾙﾌﾟ"; so does a desktop that cannot open the page, unless the browser named by IEXPLORE
+    /// is missing, which missingBrowserMessage() then says.
     void openHelp();
 
     /// A help label was clicked: starts the browser named by IEXPLORE with the page's file URL and

@@ -7,6 +7,7 @@
 #include "panel/pointerimage.h"
 #include "study/annotations.h"
 
+#include "widgets/halfwidthinput.h"
 #include "widgets/picturebox.h"
 
 #include <QApplication>
@@ -153,6 +154,7 @@ void frmController::buildControls() {
     mTxtMV = new QLineEdit("50.0", mFrame1);
     named(mTxtMV, "txtMV");
     for (QLineEdit* e : {mTxtSV, mTxtPV, mTxtMV}) {
+        acceptFullWidthNumbers(e);
         e->setAlignment(Qt::AlignRight);
         e->setTextMargins(0, 0, 0, 0);
         e->installEventFilter(this);
@@ -240,6 +242,7 @@ void frmController::buildControls() {
     mTxtTM = new QLineEdit("50", this);
     named(mTxtTM, "txtTM");
     for (QLineEdit* e : {mTxtRH, mTxtRL, mTxtTM}) {
+        acceptFullWidthNumbers(e);
         e->setAlignment(Qt::AlignRight);
         e->setTextMargins(0, 0, 0, 0);
     }

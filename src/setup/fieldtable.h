@@ -6,6 +6,7 @@
 #include "engine/parameterset.h"
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace kestrel {
@@ -71,6 +72,31 @@ inline constexpr std::array<std::string_view, 11> kPenLabels{
     "①　目標値（SV）", "②　偏差（ｅ）",     "③　比例項（Ｐ）",   "④　積分項（Ｉ）",
     "⑤　微分（Ｄ）",   "⑥　操作出力（MV）", "⑦　外乱（ＤS）",     "⑧　FF補正量（FF）",
     "⑨　外乱１（DS１）", "⑩　外乱２（DS２）", "⑪　ﾌﾟﾛｾｽ値（PV）"};
+
+/// The field's name in messages: its label with each run of blanks (the label's layout spaces,
+/// half- or full-width) as one space, e.g. "比例ゲイン Kp".
+inline std::string fieldName(Field f) {
+    constexpr std::string_view kWideSpace = "\xE3\x80\x80"; // U+3000
+    const std::string_view label = kFields[f].label;
+    std::string name;
+    bool blank = false;
+    for (std::size_t i = 0; i < label.size();) {
+        const std::size_t width = label.substr(i).starts_with(kWideSpace) ? kWideSpace.size() : 1;
+        if (width > 1 || label[i] == ' ') {
+            blank = true;
+        } else {
+            if (blank && !name.empty())
+                name += ' ';
+            blank = false;
+            name += label[i];
+        }
+        i += width;
+    }
+    return name;
+}
+
+/// What a field's apply reports for a text that is no number (before the group's code).
+inline std::string notANumberMessage(Field f) { return fieldName(f) + "：数値を半角で入力してください。"; }
 
 /// Code reported by a group's apply when a field fails.
 constexpr const char* groupErrorCode(FieldGroup g) {

@@ -102,7 +102,14 @@ void SetupDocument::applyField(Field f, ErrorTrap& t) {
     float x = 0.0f;
     bool converted = false;
     t([&] {
-        x = toSingle(formatText(mFields[f].text, def.pre));
+        try {
+            x = toSingle(formatText(mFields[f].text, def.pre));
+        } catch (const RuntimeError& e) {
+            // The learner is told which field to correct, and how.
+            throw RuntimeError(e.number(), e.number() == RuntimeError::typeMismatch().number()
+                                               ? notANumberMessage(f)
+                                               : fieldName(f) + "：" + e.description());
+        }
         converted = true;
     });
     // A text that is not a number keeps the value in force, and the field shows it again.

@@ -4,6 +4,9 @@
 //
 //   kestrel-sim [--app-dir DIR] (--lesson FILE | --project FILE | --file PATH) [--step N] [--all]
 //               [--out PATH]
+//
+// Exit status: 0 when the replay reported no error, 3 when it ran but reported errors (each on
+// standard error after its step), 2 for bad input (one line on standard error, nothing replayed).
 
 #include "core/vbformat.h"
 #include "sim/replay.h"
@@ -20,6 +23,7 @@
 namespace {
 
 constexpr int kBadInput = 2;
+constexpr int kReportedErrors = 3;
 
 std::filesystem::path executableFolder() {
     std::error_code ec;
@@ -105,20 +109,42 @@ int main(int argc, char* argv[]) {
         return fail("step " + std::to_string(step) + " is beyond the last step (" + std::to_string(last) +
                     ") of " + file->string());
 
-    const auto runs = replay.run(step, all);
-
+    // The output is opened before the replay, so a path that cannot be written fails at once.
     std::ofstream out;
+    bool created = false;
     if (!outPath.empty()) {
+        std::error_code ec;
+        created = !std::filesystem::exists(outPath, ec);
         out.open(outPath, std::ios::binary);
         if (!out)
             return fail("cannot write " + outPath);
     }
+
+    const auto runs = replay.run(step, all);
+
+    std::optional<int> onlyStep;
+    if (!all) {
+        // A step without settings shows the chart as the steps before it left it.
+        if (runs.empty()) {
+            if (created) {
+                out.close();
+                std::error_code ec;
+                std::filesystem::remove(outPath, ec);
+            }
+            return fail("step " + std::to_string(step) +
+                        " makes no settings and no step before it ran: no run is on the chart at that point");
+        }
+        onlyStep = runs.back().step;
+        if (*onlyStep != step)
+            std::cerr << "kestrel-sim: step " << step << " makes no settings; writing the run of step " << *onlyStep
+                      << ", the one on the chart at that point\n";
+    }
     std::ostream& os = outPath.empty() ? std::cout : out;
-    writeCsv(os, runs, all ? std::nullopt : std::optional<int>(step));
+    writeCsv(os, runs, onlyStep);
     os.flush();
     if (!os)
         return fail("writing the CSV failed");
 
     std::cerr << replay.summary() << '\n';
-    return 0;
+    return replay.errors() > 0 ? kReportedErrors : 0;
 }

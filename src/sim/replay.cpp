@@ -24,15 +24,23 @@ public:
 
 } // namespace
 
-void ConsoleMessages::showMessage(const std::string& text) { std::cerr << "kestrel-sim: " << text << '\n'; }
+std::string ConsoleMessages::prefix() const {
+    return mStep > 0 ? "kestrel-sim: 手順" + std::to_string(mStep) + ": " : "kestrel-sim: ";
+}
+
+void ConsoleMessages::showMessage(const std::string& text) {
+    ++mErrors;
+    std::cerr << prefix() << text << '\n';
+}
 
 bool ConsoleMessages::askYesNo(const std::string& text) {
-    std::cerr << "kestrel-sim: " << text << " (yes)\n";
+    std::cerr << prefix() << text << " (yes)\n";
     return true;
 }
 
 bool ConsoleMessages::askRetryCancel(const std::string& text) {
-    std::cerr << "kestrel-sim: " << text << " (retry)\n";
+    ++mErrors;
+    std::cerr << prefix() << text << " (retry)\n";
     return true;
 }
 
@@ -141,6 +149,7 @@ std::vector<RunRecord> Replay::run(int upTo, bool all) {
     std::vector<RunRecord> runs;
 
     for (int k = 1; k <= upTo; ++k) {
+        mMessages.setStep(k);
         study.StepNo = static_cast<std::int16_t>(k);
         const std::string section = "手順" + std::to_string(k);
         const auto description = buildDescription(
@@ -174,17 +183,17 @@ std::vector<RunRecord> Replay::run(int upTo, bool all) {
         record.rangeHigh = mState->chart.RH;
         record.rangeLow = mState->chart.RL;
         record.graphTime = mState->chart.GraphTime;
-        if (all || k == upTo) {
-            const auto& rec = mState->rec;
-            const int g = mState->chart.CurrentGraph;
-            for (int i = 0; i < mDisplay->samples(); ++i) {
-                const auto& pen = rec.PenData[0];
-                record.rows.push_back({rec.SampleTime[i], rec.TrendData[g][0][i], rec.TrendData[g][1][i],
-                                       rec.TrendData[g][2][i], rec.TrendData[g][3][i], pen[1][i], pen[2][i],
-                                       pen[3][i], pen[4][i], pen[7][i], pen[8][i], pen[9][i]});
-            }
-            runs.push_back(std::move(record));
-        }
+        const auto& rec = mState->rec;
+        const int g = mState->chart.CurrentGraph;
+        const auto& pen = rec.PenData[0];
+        for (int i = 0; i < mDisplay->samples(); ++i)
+            record.rows.push_back({rec.SampleTime[i], rec.TrendData[g][0][i], rec.TrendData[g][1][i],
+                                   rec.TrendData[g][2][i], rec.TrendData[g][3][i], pen[1][i], pen[2][i], pen[3][i],
+                                   pen[4][i], pen[7][i], pen[8][i], pen[9][i]});
+        // Without `all` only the latest run is kept: it is the one on the chart after step upTo.
+        if (!all)
+            runs.clear();
+        runs.push_back(std::move(record));
     }
     return runs;
 }

@@ -36,14 +36,26 @@ struct RunRecord {
     int rangeHigh = 100, rangeLow = 0, graphTime = 50;
 };
 
-/// Messages of a run without windows: written to standard error; errors of the step are
-/// answered with Retry, questions with Yes.
+/// Messages of a run without windows: written to standard error, after the step they belong to
+/// ("手順1: ..."); errors of the step are answered with Retry, questions with Yes. Every message
+/// and every Retry/Cancel is an error report and is counted.
 class ConsoleMessages : public MessageService {
 public:
     void showMessage(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     bool askRetryCancel(const std::string& text) override;
     void beep() override {}
+
+    /// The step the following messages belong to; 0 before the first step.
+    void setStep(int step) { mStep = step; }
+    /// Errors reported so far.
+    int errors() const { return mErrors; }
+
+private:
+    std::string prefix() const;
+
+    int mStep = 0;
+    int mErrors = 0;
 };
 
 /// True when `file` can be replayed: a readable profile file (sections in brackets, no binary
@@ -59,8 +71,12 @@ public:
     void open(const std::filesystem::path& file, bool project);
     /// Number of steps with a title (the end page is the first step without one).
     int lastStep() const;
-    /// Replays steps 1..upTo; returns the run of step upTo, or with `all` every run.
+    /// Replays steps 1..upTo; returns with `all` every run, otherwise the run on the chart after
+    /// step upTo: the run of the latest step at or before upTo that made settings (none when no
+    /// step did).
     std::vector<RunRecord> run(int upTo, bool all);
+    /// Errors reported while opening and replaying (apply failures, run-time errors of the runs).
+    int errors() const { return mMessages.errors(); }
     /// One line: the lesson title, the steps run and the figure of the last step.
     std::string summary() const;
 

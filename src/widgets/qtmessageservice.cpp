@@ -1,22 +1,67 @@
 #include "widgets/qtmessageservice.h"
 
 #include <QApplication>
-#include <QMessageBox>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 namespace kestrel {
 
 namespace {
+
 QString q(const std::string& s) { return QString::fromStdString(s); }
+
+bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+
+/// The text ends in a procedure code: two blanks, "P", digits and at most one capital letter.
+bool endsWithProcedureCode(std::string_view text) {
+    std::size_t end = text.size();
+    if (end > 0 && text[end - 1] >= 'A' && text[end - 1] <= 'Z')
+        --end;
+    std::size_t digits = end;
+    while (digits > 0 && isAsciiDigit(text[digits - 1]))
+        --digits;
+    return digits < end && digits >= 3 && text.substr(digits - 3, 3) == "  P";
+}
+
 } // namespace
 
-void QtMessageService::showMessage(const std::string& text) {
-    QMessageBox::information(mParent, mTitle, q(text), QMessageBox::Ok);
+bool reportsFailure(std::string_view text) {
+    if (endsWithProcedureCode(text))
+        return true;
+    // The wordings of the failures reported without a code: something could not be done
+    // ("〜ませんでした", "できません"), is missing, is not allowed or is too long.
+    static constexpr std::string_view kFailureWords[] = {
+        "ませんでした", "できません", "出来ません", "できない", "出来ない", "書き込めません",
+        "見つかりません", "使えません", "既に存在", "すぎます", "エラー", "失敗",
+    };
+    for (std::string_view word : kFailureWords)
+        if (text.find(word) != std::string_view::npos)
+            return true;
+    return false;
 }
+
+QMessageBox::Icon messageIcon(std::string_view text) {
+    return reportsFailure(text) ? QMessageBox::Warning : QMessageBox::Information;
+}
+
+QTranslator* installQtJapanese(QCoreApplication& app) {
+    // Owned by the application, so it lives as long as the texts are needed.
+    auto* translator = new QTranslator(&app);
+    if (!translator->load("qtbase_ja", QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator)) {
+        delete translator;
+        return nullptr;
+    }
+    return translator;
+}
+
+void QtMessageService::showMessage(const std::string& text) { showMessage(text, mTitle.toStdString()); }
 
 bool QtMessageService::askYesNo(const std::string& text) { return askYesNo(text, mTitle.toStdString()); }
 
 void QtMessageService::showMessage(const std::string& text, const std::string& title) {
-    QMessageBox::information(mParent, q(title), q(text), QMessageBox::Ok);
+    QMessageBox box(messageIcon(text), q(title), q(text), QMessageBox::Ok, mParent);
+    box.exec();
 }
 
 bool QtMessageService::askYesNo(const std::string& text, const std::string& title) {

@@ -106,3 +106,19 @@ TEST(Convert, TrimAndFloor) {
     EXPECT_EQ(intFloor(-2.5), -3.0);
     EXPECT_EQ(intFloor(2.9), 2.0);
 }
+
+TEST(Convert, HalfWidthNumberTextReadsWhatTheInputMethodTypes) {
+    // clang-format off
+    const struct { const char* typed; const char* read; } cases[] = {
+        {"２．５", "2.5"}, {"－３", "-3"}, {"ー１", "-1"}, {"−０．２５", "-0.25"}, {"ｰ7", "-7"}, {"＋９", "+9"},
+        {"０１２３４５６７８９", "0123456789"}, {"1２.5", "12.5"},
+        {"１，５", "1，5"},            // the full-width comma is no decimal point
+        {"ａｂ", "ａｂ"}, {"ゲイン", "ゲイン"}, {"\xE3\x80\x80" "５", "\xE3\x80\x80" "5"},
+        {"\xEF\xBC", "\xEF\xBC"},      // a cut-off character stays as it is
+        {"", ""},
+    };
+    // clang-format on
+    for (const auto& c : cases)
+        EXPECT_EQ(halfWidthNumberText(c.typed), c.read) << c.typed;
+    EXPECT_EQ(toDouble(halfWidthNumberText("－２．５")), -2.5);
+}

@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -98,12 +99,51 @@ TEST_F(MainWindow, TypingMarksAFieldAndOkOrCancelClearsIt) {
     EXPECT_EQ(child<QLineEdit>("txtKd")->text(), "3");
     EXPECT_TRUE(yellow(child<QLineEdit>("txtKd")));
 
-    // A text that is no number is reported with the group's code and the value stays.
+    // A text that is no number is reported by the field's name with the group's code, and the
+    // value stays.
     type("txtKds", "abc");
     click("OKButtonDS");
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], "型が一致しません。  P002");
+    EXPECT_EQ(messages.shown[0], "伝達ゲイン Kds：数値を半角で入力してください。  P002");
     EXPECT_EQ(child<QLineEdit>("txtKds")->text(), "0.00");
+}
+
+TEST_F(MainWindow, FullWidthNumbersTypedWithTheInputMethodAreReadAsHalfWidth) {
+    start();
+    // Keys that carry full-width text, in a parameter field and a panel field.
+    auto typeWide = [](QLineEdit* e, const QString& text) {
+        e->selectAll();
+        for (const QChar c : text)
+            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    };
+    typeWide(child<QLineEdit>("txtKp"), "２．５");
+    QLineEdit* sv = panel->findChild<QLineEdit*>("txtSV");
+    typeWide(sv, "－５");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(child<QLineEdit>("txtKp")->text(), "2.5");
+    EXPECT_EQ(doc->fieldText(Kp), "2.5");
+    EXPECT_EQ(sv->text(), "-5");
+
+    // A composition is left alone until it ends; then the committed text is rewritten and the
+    // cursor stays after it.
+    QLineEdit* kp = child<QLineEdit>("txtKp");
+    kp->setText("1");
+    kp->setCursorPosition(0);
+    auto imEvent = [&](const char* preedit, const char* commit) {
+        QInputMethodEvent e(QString::fromUtf8(preedit), {});
+        e.setCommitString(QString::fromUtf8(commit));
+        QCoreApplication::sendEvent(kp, &e);
+        QCoreApplication::processEvents();
+    };
+    imEvent("２", "");
+    imEvent("５", "２．");
+    EXPECT_EQ(kp->text(), "２．1");
+    imEvent("", "５");
+    EXPECT_EQ(kp->text(), "2.51");
+    EXPECT_EQ(kp->cursorPosition(), 3);
+    click("OKButton");
+    EXPECT_EQ(state.params.Kp, 2.51);
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 TEST_F(MainWindow, TheControlTypeTabAppliesItsPresetsAndRelabelsThePenRecorder) {

@@ -277,17 +277,35 @@ TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
     EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString((appDir / "Doc" / "help.html").string())));
     EXPECT_TRUE(messages.shown.empty());
 
-    openResult = false; // the desktop could not open it
-    help->openHelp();
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0], "エラーが発生しました　正しいフォルダ名を指定して下さい");
-    EXPECT_EQ(messages.titles, std::vector<std::string>{"ﾍﾙﾌﾟ"});
+    // The desktop could not open it: with the browser present the old message; with the browser
+    // missing the message names it and the page.
+    const std::string page = (appDir / "Doc" / "help.html").string();
+    const struct {
+        std::string setting;
+        std::string message;
+    } cases[] = {
+        {browser.string(), "エラーが発生しました　正しいフォルダ名を指定して下さい"},
+        {"/usr/bin/no-such-opener",
+         "ヘルプを開けませんでした。ブラウザ /usr/bin/no-such-opener が見つかりません。\nヘルプファイル：" + page},
+        {"", "ヘルプを開けませんでした。Kestrel.ini の IEXPLORE にブラウザが指定されていません。\nヘルプファイル：" + page},
+    };
+    openResult = false;
+    for (const auto& c : cases) {
+        setBrowser(c.setting);
+        messages.shown.clear();
+        messages.titles.clear();
+        help->openHelp();
+        ASSERT_EQ(messages.shown.size(), 1u) << c.setting;
+        EXPECT_EQ(messages.shown[0], c.message);
+        EXPECT_EQ(messages.titles, std::vector<std::string>{"ﾍﾙﾌﾟ"});
+    }
 
     openResult = true;
+    messages.shown.clear();
     fs::remove(appDir / "Doc" / "help.html"); // the page is missing: not handed to the desktop
     help->openHelp();
-    EXPECT_EQ(opened.size(), 2u);
-    EXPECT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(opened.size(), 4u);
+    EXPECT_EQ(messages.shown, std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
 }
 
 TEST(HelpPage, EveryAnchorExistsAndIsReachableFromTheContents) {

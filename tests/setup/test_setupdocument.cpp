@@ -180,19 +180,23 @@ TEST_F(SetupDocumentTest, DeadTimesAreBoundByTheControlPeriodInForce) {
     EXPECT_EQ(mDoc->fieldText(Lpl), "40.00");
 }
 
-TEST_F(SetupDocumentTest, ATextThatIsNotANumberKeepsTheValueInForceAndIsReported) {
+TEST_F(SetupDocumentTest, ATextThatIsNotANumberKeepsTheValueInForceAndIsReportedByName) {
     struct Case {
         Field bad;
         const char* previous; // applied first, so the engine holds a value of its own
         const char* typed;
         const char* shownAgain;
         Field later; // a later field of the group, still applied
-        const char* code;
+        const char* message;
     };
+    const char* const kHow = "：数値を半角で入力してください。";
     const Case cases[] = {
-        {Kp, "2.5", "abc", "2.50", Td, "  P001"}, {dT, "250", "", "250", Kp, "  P001"},
-        {Kpl, "3", "x1", "3.00", Lpl, "  P004"},  {Kd, "4", "abc", "4.00", Lds, "  P002"},
-        {Kf, "0.5", "?", "0.50", Lf, "  P003"},
+        {Kp, "2.5", "abc", "2.50", Td, "比例ゲイン Kp%s  P001"},
+        {dT, "250", "", "250", Kp, "制御周期（m秒） dT%s  P001"},
+        {Kpl, "3", "x1", "3.00", Lpl, "ゲイン Kpl%s  P004"},
+        {Kd, "4", "２．５", "4.00", Lds, "ゲイン Kd%s  P002"}, // a file's full-width text stays as it is
+        {Kf, "0.5", "?", "0.50", Lf, "FFゲイン Kf%s  P003"},
+        {Kp, "2.5", "1e39", "2.50", Td, "比例ゲイン Kp：オーバーフローしました。  P001"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(kFields[c.bad].key);
@@ -207,7 +211,10 @@ TEST_F(SetupDocumentTest, ATextThatIsNotANumberKeepsTheValueInForceAndIsReported
         doc.setFieldText(c.later, "1");
         doc.okButton(g);
         ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0], std::string("型が一致しません。") + c.code);
+        std::string expected(c.message);
+        if (const auto at = expected.find("%s"); at != std::string::npos)
+            expected.replace(at, 2, kHow);
+        EXPECT_EQ(messages.shown[0], expected);
         EXPECT_EQ(doc.fieldText(c.bad), c.shownAgain);
         EXPECT_FALSE(doc.fieldEdited(c.bad));
         EXPECT_EQ(engineValue(state, c.bad), before);

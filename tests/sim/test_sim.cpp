@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -116,6 +117,31 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     EXPECT_NE(r.err.find("5.1.7(1)-1"), std::string::npos);
 }
 
+/// kLesson with a step 1 whose Kp is no number.
+std::vector<std::string> badKpLesson() {
+    std::vector<std::string> lines = kLesson;
+    *std::find(lines.begin(), lines.end(), "Kp=2.00") = "Kp=abc";
+    return lines;
+}
+
+TEST_F(SimTest, AStepWithoutSettingsWritesTheRunOnTheChartAtThatPoint) {
+    lesson("L1.txt", kLesson);
+    const Result first = run("--lesson L1.txt --step 1");
+    const Result second = run("--lesson L1.txt --step 2"); // text only: step 1's run is on the chart
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out, first.out);
+    EXPECT_NE(second.err.find("step 2 makes no settings; writing the run of step 1"), std::string::npos) << second.err;
+}
+
+TEST_F(SimTest, ErrorsOfTheReplayNameTheirStepAndGiveStatusThree) {
+    lesson("L1.txt", badKpLesson());
+    const Result r = run("--lesson L1.txt --step 1");
+    EXPECT_EQ(r.status, 3) << r.err;
+    EXPECT_NE(r.err.find("kestrel-sim: 手順1: 比例ゲイン Kp：数値を半角で入力してください。  P001\n"), std::string::npos)
+        << r.err;
+    EXPECT_EQ(csv(r.out).size(), 1u + 300u); // the run is still written
+}
+
 TEST_F(SimTest, AllRunsCarryTheirStepNumberAndTextOnlyStepsArePassedOver) {
     lesson("L1.txt", kLesson);
     const Result r = run("--lesson L1.txt --step 3 --all");
@@ -151,15 +177,22 @@ TEST_F(SimTest, OutWritesTheFileAndLeavesTheSettingsAlone) {
     EXPECT_EQ(fs::last_write_time(mDir / "Kestrel.ini"), settingsBefore);
 }
 
-TEST_F(SimTest, BadInputGetsOneLineAndStatusTwo) {
+TEST_F(SimTest, BadInputGetsOneLineAndStatusTwoBeforeAnythingIsReplayed) {
     lesson("L1.txt", kLesson);
+    lesson("bad.txt", badKpLesson()); // a replay would report its step 1
+    lesson("text.txt", {"[説明]", "TITLE1=読むだけ", "[手順1]", "TITLE2=まえがき", "TEXT2=読みます。", "[手順2]", "TITLE2="});
     {
         std::ofstream junk(mDir / "Study" / "junk.txt", std::ios::binary);
         junk << std::string("\x7f" "ELF\0\0\0binary", 12);
     }
-    for (const std::string args : {"--lesson L1.txt --bogus", "--lesson missing.txt", "--lesson L1.txt --step 4",
-                                   "--lesson L1.txt --step x", "--lesson junk.txt", "", "--lesson L1.txt --project P.txt",
-                                   "--step"}) {
+    const std::vector<std::string> bad = {
+        "--lesson L1.txt --bogus", "--lesson missing.txt", "--lesson L1.txt --step 4", "--lesson L1.txt --step x",
+        "--lesson junk.txt", "", "--lesson L1.txt --project P.txt", "--step",
+        // the output cannot be written: refused before the replay would report anything
+        "--lesson bad.txt --out /no/such/folder/run.csv", "--lesson bad.txt --out '" + mDir.string() + "'",
+        // no step at or before step 1 ran: nothing is on the chart
+        "--lesson text.txt --step 1"};
+    for (const std::string& args : bad) {
         const Result r = run(args);
         EXPECT_EQ(r.status, 2) << args;
         EXPECT_TRUE(r.out.empty()) << args;

@@ -1,0 +1,59 @@
+// The message boxes: the icon a message gets, and Qt's own Japanese button texts.
+
+#include "widgets/qtmessageservice.h"
+
+#include "forms/helpcontroller.h"
+
+#include "guiapp.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+namespace kestrel {
+namespace {
+
+TEST(MessageIcon, FailuresWarnAndEverythingElseInforms) {
+    const struct {
+        std::string text;
+        QMessageBox::Icon icon;
+    } cases[] = {
+        {"型が一致しません。  P001", QMessageBox::Warning},
+        {"比例ゲイン Kp：数値を半角で入力してください。  P001", QMessageBox::Warning},
+        {"オーバーフローしました。  P034A", QMessageBox::Warning},
+        {"ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（File exists）。", QMessageBox::Warning},
+        {"印刷出来ませんでした。プリンタの状態を確認して下さい。", QMessageBox::Warning},
+        {"エラーが発生しました　正しいフォルダ名を指定して下さい", QMessageBox::Warning},
+        {"同じﾌｧｲﾙが既に存在しています。", QMessageBox::Warning},
+        {HelpController::missingBrowserMessage("/usr/bin/xdg-open", "/k/Doc/help.html"), QMessageBox::Warning},
+        {HelpController::missingBrowserMessage("", "/k/Doc/help.html"), QMessageBox::Warning},
+        {"「TEXT2」に保存できない文字が含まれています。", QMessageBox::Warning},
+        {"「TEXT2」が長すぎます。", QMessageBox::Warning},
+        {"手順2 を保存しました。", QMessageBox::Information},
+        {"P001", QMessageBox::Information},        // no code without its two blanks
+        {"図 5.1.7  P", QMessageBox::Information}, // nor without digits
+        {"", QMessageBox::Information},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(messageIcon(c.text), c.icon) << c.text;
+}
+
+TEST(QtJapanese, StandardButtonsSpeakJapanese) {
+    test::ensureGuiApplication();
+    std::unique_ptr<QTranslator> translator(installQtJapanese(*qApp));
+    ASSERT_NE(translator, nullptr) << "qtbase_ja.qm is missing (qt6-translations-l10n)";
+    QMessageBox box(QMessageBox::Question, "Kestrel", "?", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith("はい"))
+        << box.button(QMessageBox::Yes)->text().toStdString();
+    EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith("いいえ"))
+        << box.button(QMessageBox::No)->text().toStdString();
+}
+
+} // namespace
+} // namespace kestrel
