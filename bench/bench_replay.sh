@@ -20,6 +20,7 @@ awk -v n="$steps" 'BEGIN {
     printf "Kp=%.2f\r\nTi=%.2f\r\nMODE=1\r\nGRAPH_TM=1\r\n\r\n", 1 + (k % 9) / 10, 2 + (k % 5)
   }
 }' | iconv -f UTF-8 -t CP932 > "$dir/Project/big.txt"
+touch -d '1 hour ago' "$dir/Project/big.txt" # at rest, as a project between sessions
 
 start=$(date +%s%N)
 "$sim" --app-dir "$dir" --file "$dir/Project/big.txt" --step "$steps" --all > /dev/null 2>&1
