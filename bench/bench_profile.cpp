@@ -12,6 +12,7 @@
 #include <chrono>
 #include <filesystem>
 #include <string>
+#include <system_error>
 #include <unistd.h>
 #include <vector>
 
@@ -20,11 +21,21 @@ using namespace kestrel;
 
 namespace {
 
-fs::path benchFolder() {
-    const fs::path folder = fs::temp_directory_path() / ("kestrel-bench-" + std::to_string(::getpid()));
-    fs::create_directories(folder / "Study");
-    fs::create_directories(folder / "Project");
-    return folder;
+// A folder of this run, removed when the program ends.
+const fs::path& benchFolder() {
+    struct Folder {
+        fs::path path = fs::temp_directory_path() / ("kestrel-bench-" + std::to_string(::getpid()));
+        Folder() {
+            fs::create_directories(path / "Study");
+            fs::create_directories(path / "Project");
+        }
+        ~Folder() {
+            std::error_code ignored;
+            fs::remove_all(path, ignored);
+        }
+    };
+    static const Folder folder;
+    return folder.path;
 }
 
 // A file as it lies on disk between sessions: written long ago.
@@ -88,7 +99,7 @@ BENCHMARK(BM_ReadEveryKeyOfALongProject)->Unit(benchmark::kMillisecond);
 
 // "書き込み" of step 10 of a 20-step project, the parameter window holding the base set but Kp.
 void BM_StepSave(benchmark::State& state) {
-    const fs::path app = benchFolder();
+    const fs::path& app = benchFolder();
     std::vector<ProfileEntry> base;
     for (const FieldDef& f : kFields)
         base.push_back({"手順", std::string(f.key), std::string(f.initial)});
