@@ -1,5 +1,6 @@
 #include "forms/filelistdialog.h"
 
+#include "core/systemerror.h"
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
 
@@ -126,7 +127,7 @@ void FileListDialog::Command1_Click() {
     const fs::path file = listFolder() / name;
     // Only a plain file: a folder of that name appearing since the list was read stays.
     if (fs::is_regular_file(fs::symlink_status(file, ec))) fs::remove(file, ec);
-    if (ec) showOwnMessage(name + mTexts.cannotDelete + "（" + ec.message() + "）。");
+    if (ec) showOwnMessage(name + mTexts.cannotDelete + "（" + systemErrorText(ec, {}) + "）。");
     refreshList();
 }
 

@@ -1,5 +1,6 @@
 #include "forms/modprint.h"
 
+#include "core/systemerror.h"
 #include "setup/modinifile.h"
 
 #include <QApplication>
@@ -141,7 +142,8 @@ bool Hard_copy(QWidget* window, bool activeWindowOnly, bool askPrint, const Hard
     fs::create_directories(folder, ec);
     const std::string name = ec ? std::string() : storeImage(image, folder, time);
     if (name.empty()) {
-        ctx.messages.showMessage("画像を保存出来ませんでした。" + folder.string() + " に書き込めません。");
+        ctx.messages.showMessage("画像を保存出来ませんでした。" + folder.string() + " に書き込めません" +
+                                 (ec ? "（" + systemErrorText(ec, {}) + "）。" : "。"));
         return false;
     }
 

@@ -3,9 +3,12 @@
 #include "core/convert.h"
 #include "setup/cp932.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <ctime>
 #include <fcntl.h>
+#include <mutex>
 #include <optional>
 #include <random>
 #include <sys/stat.h>
@@ -60,7 +63,7 @@ class NameMatcher {
 public:
     bool matches(std::string_view fileName, std::string_view wanted) {
         if (isAscii(fileName)) return equalIgnoringAsciiCase(fileName, wanted);
-        return equalIgnoringAsciiCase(codec().toUtf8(fileName), wanted);
+        return equalIgnoringAsciiCase(decoded(fileName), wanted);
     }
     Cp932Codec& codec() {
         if (!mCodec) mCodec.emplace();
@@ -68,8 +71,24 @@ public:
     }
 
 private:
+    // A write of several values looks through the same section names once per value.
+    const std::string& decoded(std::string_view fileName) {
+        auto it = mDecoded.find(std::string(fileName));
+        if (it == mDecoded.end()) it = mDecoded.emplace(fileName, codec().toUtf8(fileName)).first;
+        return it->second;
+    }
+
     std::optional<Cp932Codec> mCodec;
+    std::unordered_map<std::string, std::string> mDecoded;
 };
+
+// A name as compared, in UTF-8 (a name from the file decoded first): ASCII letters in lower case.
+std::string foldedName(std::string_view utf8) {
+    std::string folded(utf8);
+    for (char& c : folded)
+        c = asciiLower(c);
+    return folded;
+}
 
 enum class LineKind { Blank, Comment, Section, Key };
 
@@ -97,6 +116,20 @@ ParsedLine parseLine(std::string_view line) {
     return {LineKind::Key, trimProfileBlanks(text.substr(0, eq)), trimProfileBlanks(text.substr(eq + 1))};
 }
 
+// Calls line(parsed) for each line of a file's bytes, with the line's begin, its end without the
+// line break and its end with it; stops when line returns false.
+template <class F> void forEachLine(std::string_view bytes, F&& line) {
+    std::size_t begin = 0;
+    while (begin < bytes.size()) {
+        const std::size_t newline = bytes.find('\n', begin);
+        const std::size_t end = newline == std::string_view::npos ? bytes.size() : newline + 1;
+        std::size_t contentEnd = newline == std::string_view::npos ? bytes.size() : newline;
+        if (contentEnd > begin && bytes[contentEnd - 1] == '\r') --contentEnd;
+        if (!line(parseLine(bytes.substr(begin, contentEnd - begin)), begin, contentEnd, end)) return;
+        begin = end;
+    }
+}
+
 // Where a key is, or where it would go, in a file's bytes.
 struct Location {
     bool sectionFound = false;
@@ -111,33 +144,28 @@ struct Location {
 Location locate(std::string_view bytes, std::string_view section, std::string_view key, NameMatcher& names) {
     Location loc;
     bool inSection = false;
-    std::size_t begin = 0;
-    while (begin < bytes.size()) {
-        const std::size_t newline = bytes.find('\n', begin);
-        const std::size_t end = newline == std::string_view::npos ? bytes.size() : newline + 1;
-        std::size_t contentEnd = newline == std::string_view::npos ? bytes.size() : newline;
-        if (contentEnd > begin && bytes[contentEnd - 1] == '\r') --contentEnd;
-        const ParsedLine line = parseLine(bytes.substr(begin, contentEnd - begin));
-        if (line.kind == LineKind::Section) {
-            if (inSection) break; // only the first section of the name counts
-            if (names.matches(line.name, section)) {
-                inSection = true;
-                loc.sectionFound = true;
-                loc.insertAt = end;
-            }
-        } else if (inSection && line.kind == LineKind::Key) {
-            loc.insertAt = end;
-            if (names.matches(line.name, key)) {
-                loc.keyFound = true;
-                loc.keyBegin = begin;
-                loc.keyEnd = contentEnd;
-                loc.keyName = line.name;
-                loc.value = line.value;
-                break;
-            }
-        }
-        begin = end;
-    }
+    forEachLine(bytes,
+                [&](const ParsedLine& line, std::size_t begin, std::size_t contentEnd, std::size_t end) {
+                    if (line.kind == LineKind::Section) {
+                        if (inSection) return false; // only the first section of the name counts
+                        if (names.matches(line.name, section)) {
+                            inSection = true;
+                            loc.sectionFound = true;
+                            loc.insertAt = end;
+                        }
+                    } else if (inSection && line.kind == LineKind::Key) {
+                        loc.insertAt = end;
+                        if (names.matches(line.name, key)) {
+                            loc.keyFound = true;
+                            loc.keyBegin = begin;
+                            loc.keyEnd = contentEnd;
+                            loc.keyName = line.name;
+                            loc.value = line.value;
+                            return false;
+                        }
+                    }
+                    return true;
+                });
     return loc;
 }
 
@@ -167,13 +195,30 @@ private:
     int mFd;
 };
 
-std::optional<std::string> readWholeFile(const fs::path& file) {
-    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return std::nullopt;
+// What tells one state of a file from another without reading it.
+struct FileIdentity {
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{}, changed{};
+
+    static FileIdentity of(const struct stat& info) {
+        return {info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+    }
+    bool operator==(const FileIdentity& o) const {
+        auto same = [](const timespec& a, const timespec& b) {
+            return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+        };
+        return device == o.device && inode == o.inode && size == o.size && same(modified, o.modified) &&
+               same(changed, o.changed);
+    }
+};
+
+std::optional<std::string> readAll(int fd) {
     std::string bytes;
     char buffer[16384];
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n == 0) return bytes;
         if (n < 0) {
             if (errno == EINTR) continue;
@@ -181,6 +226,12 @@ std::optional<std::string> readWholeFile(const fs::path& file) {
         }
         bytes.append(buffer, static_cast<std::size_t>(n));
     }
+}
+
+std::optional<std::string> readWholeFile(const fs::path& file) {
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return std::nullopt;
+    return readAll(fd.get());
 }
 
 bool writeAll(int fd, std::string_view bytes) {
@@ -195,15 +246,44 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Temporary files of `target` are named "." + its name + "." + eight hex digits + ".tmp".
+std::string temporaryName(const fs::path& target, unsigned number) {
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, ".%08x.tmp", number);
+    return "." + target.filename().string() + suffix;
+}
+
+bool isTemporaryOf(const std::string& name, const std::string& targetName) {
+    const std::string prefix = "." + targetName + ".";
+    constexpr std::string_view kSuffix = ".tmp";
+    if (name.size() != prefix.size() + 8 + kSuffix.size() || !name.starts_with(prefix) ||
+        !name.ends_with(kSuffix))
+        return false;
+    return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()),
+                       name.end() - static_cast<std::ptrdiff_t>(kSuffix.size()),
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// Removes the temporary files of `target` that a write killed before its rename left behind. Only
+// plain files of exactly that name pattern go; nothing else in the folder is touched.
+void removeLeftoverTemporaries(const fs::path& folder, const fs::path& target) {
+    const std::string targetName = target.filename().string();
+    std::error_code ec;
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+        const fs::path& path = it->path();
+        if (!isTemporaryOf(path.filename().string(), targetName)) continue;
+        std::error_code sec;
+        if (fs::is_regular_file(it->symlink_status(sec)) && !sec) ::unlink(path.c_str());
+    }
+}
+
 // Writes `bytes` to a new file beside `target` and renames it over `target`. `mode` carries the
 // permissions of the file being replaced; a new file gets the process's default ones.
 bool replaceFileAtomically(const fs::path& target, std::string_view bytes, std::optional<mode_t> mode) {
     const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::random_device random;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        char suffix[16];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
-        const fs::path temp = folder / ("." + target.filename().string() + suffix);
+        const fs::path temp = folder / temporaryName(target, static_cast<unsigned>(random()));
         FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.get() < 0) {
             if (errno == EEXIST) continue;
@@ -219,6 +299,7 @@ bool replaceFileAtomically(const fs::path& target, std::string_view bytes, std::
         // Makes the rename itself survive a power loss; the new content is in place either way.
         FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
         if (dir.get() >= 0) ::fsync(dir.get());
+        removeLeftoverTemporaries(folder, target);
         return true;
     }
     return false;
@@ -234,38 +315,196 @@ bool holdsLineBreakOrZero(std::string_view text) {
     return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
 
-} // namespace
+// One entry of a write, checked and in CP932.
+struct EncodedEntry {
+    std::string_view section, key; // trimmed UTF-8, for comparing with the file's names
+    std::string sectionBytes, keyBytes, valueBytes;
+};
 
-std::string ReadProfileValue(const fs::path& file, std::string_view section, std::string_view key) {
-    section = trimProfileBlanks(section);
-    key = trimProfileBlanks(key);
-    if (section.empty() || key.empty()) return {};
-    const std::optional<std::string> bytes = readWholeFile(file);
-    if (!bytes) return {};
-    NameMatcher names;
-    const Location loc = locate(*bytes, section, key, names);
-    if (!loc.keyFound) return {};
-    const std::string_view value = cp932Prefix(stripMatchingQuotes(loc.value), kMaxValueBytes);
-    if (isAscii(value)) return std::string(value);
-    return names.codec().toUtf8(value);
-}
-
-bool WriteProfileValue(const fs::path& file, std::string_view section, std::string_view key,
-                       std::string_view value) {
+std::optional<EncodedEntry> encodeEntry(std::string_view section, std::string_view key,
+                                        std::string_view value, Cp932Codec& codec) {
     section = trimProfileBlanks(section);
     key = trimProfileBlanks(key);
     value = trim(value); // the blanks the learner sees: spaces, tabs, full-width spaces
     if (section.empty() || key.empty() || holdsLineBreakOrZero(section) || holdsLineBreakOrZero(key) ||
         holdsLineBreakOrZero(value))
-        return false;
-    if (key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';') return false;
+        return std::nullopt;
+    if (key.find('=') != std::string_view::npos || key.front() == '[' || key.front() == ';')
+        return std::nullopt;
+    std::optional<std::string> sectionBytes = codec.fromUtf8(section);
+    std::optional<std::string> keyBytes = codec.fromUtf8(key);
+    std::optional<std::string> valueBytes = codec.fromUtf8(value);
+    if (!sectionBytes || !keyBytes || !valueBytes) return std::nullopt;
+    return EncodedEntry{section, key, std::move(*sectionBytes), std::move(*keyBytes), std::move(*valueBytes)};
+}
 
+// The file's content with one value written into it.
+std::string applyEntry(const std::string& old, const EncodedEntry& e, NameMatcher& names) {
+    const Location loc = locate(old, e.section, e.key, names);
+    const std::string_view bytes = old;
+    std::string out;
+    out.reserve(old.size() + e.sectionBytes.size() + e.keyBytes.size() + e.valueBytes.size() + 8);
+    if (loc.keyFound) {
+        out.append(bytes.substr(0, loc.keyBegin));
+        out.append(loc.keyName);
+        out += '=';
+        out += e.valueBytes;
+        out.append(bytes.substr(loc.keyEnd));
+    } else if (loc.sectionFound) {
+        out.append(bytes.substr(0, loc.insertAt));
+        terminateLastLine(out);
+        out += e.keyBytes + "=" + e.valueBytes + "\r\n";
+        out.append(bytes.substr(loc.insertAt));
+    } else {
+        out = old;
+        terminateLastLine(out);
+        out += "[" + e.sectionBytes + "]\r\n" + e.keyBytes + "=" + e.valueBytes + "\r\n";
+    }
+    return out;
+}
+
+// --- Files read before -------------------------------------------------------------------------
+
+// A file written this recently may be written again without its modification time moving (file
+// times advance by the kernel's clock tick, not by the nanosecond), so it is not remembered yet.
+constexpr long long kSettledNs = 100'000'000;
+
+long long nanoseconds(const timespec& t) {
+    return static_cast<long long>(t.tv_sec) * 1'000'000'000LL + t.tv_nsec;
+}
+
+bool settled(const FileIdentity& id) {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return nanoseconds(now) - nanoseconds(id.modified) > kSettledNs;
+}
+
+struct RememberedFile {
+    std::string path;
+    FileIdentity identity;
+    std::shared_ptr<const ProfileSnapshot> snapshot;
+};
+
+// The settings file, the base set, the open lesson and one more.
+constexpr std::size_t kRememberedFiles = 4;
+
+std::mutex gRememberedMutex;
+std::vector<RememberedFile> gRemembered; // most recently used first
+
+std::shared_ptr<const ProfileSnapshot> remembered(const std::string& path, const FileIdentity& id) {
+    std::lock_guard lock(gRememberedMutex);
+    for (auto it = gRemembered.begin(); it != gRemembered.end(); ++it) {
+        if (it->path != path) continue;
+        if (!(it->identity == id)) {
+            gRemembered.erase(it);
+            return nullptr;
+        }
+        std::rotate(gRemembered.begin(), it, it + 1);
+        return gRemembered.front().snapshot;
+    }
+    return nullptr;
+}
+
+void remember(const std::string& path, const FileIdentity& id,
+              std::shared_ptr<const ProfileSnapshot> snapshot) {
+    std::lock_guard lock(gRememberedMutex);
+    std::erase_if(gRemembered, [&](const RememberedFile& f) { return f.path == path; });
+    gRemembered.insert(gRemembered.begin(), RememberedFile{path, id, std::move(snapshot)});
+    if (gRemembered.size() > kRememberedFiles) gRemembered.pop_back();
+}
+
+void forget(const fs::path& file, const fs::path& target) {
+    std::lock_guard lock(gRememberedMutex);
+    std::erase_if(gRemembered, [&](const RememberedFile& f) {
+        return f.path == file.native() || f.path == target.native();
+    });
+}
+
+} // namespace
+
+// Builds a snapshot from a file's bytes, line by line as the reader of one key does.
+class ProfileParser {
+public:
+    static std::shared_ptr<ProfileSnapshot> parse(std::string_view bytes) {
+        auto snapshot = std::make_shared<ProfileSnapshot>();
+        std::optional<Cp932Codec> codec;
+        auto decoded = [&](std::string_view cp932) {
+            if (isAscii(cp932)) return std::string(cp932);
+            if (!codec) codec.emplace();
+            return codec->toUtf8(cp932);
+        };
+        std::unordered_map<std::string, std::string>* section = nullptr;
+        forEachLine(bytes, [&](const ParsedLine& line, std::size_t, std::size_t, std::size_t) {
+            if (line.kind == LineKind::Section) {
+                // A later section of a name already seen is never read.
+                auto [it, added] = snapshot->mSections.try_emplace(foldedName(decoded(line.name)));
+                section = added ? &it->second : nullptr;
+            } else if (section && line.kind == LineKind::Key) {
+                std::string key = foldedName(decoded(line.name));
+                if (!section->contains(key)) // the first key of the name wins
+                    section->emplace(std::move(key),
+                                     decoded(cp932Prefix(stripMatchingQuotes(line.value), kMaxValueBytes)));
+            }
+            return true;
+        });
+        return snapshot;
+    }
+};
+
+std::string ProfileSnapshot::value(std::string_view section, std::string_view key) const {
+    section = trimProfileBlanks(section);
+    key = trimProfileBlanks(key);
+    if (section.empty() || key.empty()) return {};
+    const auto s = mSections.find(foldedName(section));
+    if (s == mSections.end()) return {};
+    const auto k = s->second.find(foldedName(key));
+    return k == s->second.end() ? std::string() : k->second;
+}
+
+std::shared_ptr<const ProfileSnapshot> ReadProfile(const fs::path& file) {
+    struct stat info {};
+    if (::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+        if (auto known = remembered(file.native(), FileIdentity::of(info))) return known;
+
+    FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (fd.get() < 0) return std::make_shared<ProfileSnapshot>();
+    struct stat before {
+    }, after{};
+    const bool regular = ::fstat(fd.get(), &before) == 0 && S_ISREG(before.st_mode);
+    const std::optional<std::string> bytes = readAll(fd.get());
+    if (!bytes) return std::make_shared<ProfileSnapshot>();
+    std::shared_ptr<const ProfileSnapshot> snapshot = ProfileParser::parse(*bytes);
+    // Remembered only when nothing wrote to the file while it was read.
+    if (regular && ::fstat(fd.get(), &after) == 0) {
+        const FileIdentity id = FileIdentity::of(before);
+        if (id == FileIdentity::of(after) && settled(id)) remember(file.native(), id, snapshot);
+    }
+    return snapshot;
+}
+
+std::string ReadProfileValue(const fs::path& file, std::string_view section, std::string_view key) {
+    section = trimProfileBlanks(section);
+    key = trimProfileBlanks(key);
+    if (section.empty() || key.empty()) return {};
+    return ReadProfile(file)->value(section, key);
+}
+
+bool WriteProfileValue(const fs::path& file, std::string_view section, std::string_view key,
+                       std::string_view value) {
+    return WriteProfileValues(file,
+                              {ProfileEntry{std::string(section), std::string(key), std::string(value)}});
+}
+
+bool WriteProfileValues(const fs::path& file, const std::vector<ProfileEntry>& entries) {
+    if (entries.empty()) return true;
     NameMatcher names;
-    Cp932Codec& codec = names.codec();
-    const std::optional<std::string> sectionBytes = codec.fromUtf8(section);
-    const std::optional<std::string> keyBytes = codec.fromUtf8(key);
-    const std::optional<std::string> valueBytes = codec.fromUtf8(value);
-    if (!sectionBytes || !keyBytes || !valueBytes) return false;
+    std::vector<EncodedEntry> encoded;
+    encoded.reserve(entries.size());
+    for (const ProfileEntry& e : entries) {
+        std::optional<EncodedEntry> entry = encodeEntry(e.section, e.key, e.value, names.codec());
+        if (!entry) return false;
+        encoded.push_back(std::move(*entry));
+    }
 
     // Through a symbolic link the file it names is replaced, not the link.
     std::error_code error;
@@ -275,7 +514,7 @@ bool WriteProfileValue(const fs::path& file, std::string_view section, std::stri
         if (error) return false;
     }
 
-    std::string old;
+    std::string content;
     std::optional<mode_t> mode;
     struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {
@@ -286,33 +525,17 @@ bool WriteProfileValue(const fs::path& file, std::string_view section, std::stri
             return false;
         std::optional<std::string> bytes = readWholeFile(target);
         if (!bytes) return false;
-        old = std::move(*bytes);
+        content = std::move(*bytes);
         mode = info.st_mode & 07777;
     } else if (errno != ENOENT) {
         return false;
     }
 
-    const Location loc = locate(old, section, key, names);
-    const std::string_view bytes = old;
-    std::string out;
-    out.reserve(old.size() + sectionBytes->size() + keyBytes->size() + valueBytes->size() + 8);
-    if (loc.keyFound) {
-        out.append(bytes.substr(0, loc.keyBegin));
-        out.append(loc.keyName);
-        out += '=';
-        out += *valueBytes;
-        out.append(bytes.substr(loc.keyEnd));
-    } else if (loc.sectionFound) {
-        out.append(bytes.substr(0, loc.insertAt));
-        terminateLastLine(out);
-        out += *keyBytes + "=" + *valueBytes + "\r\n";
-        out.append(bytes.substr(loc.insertAt));
-    } else {
-        out = old;
-        terminateLastLine(out);
-        out += "[" + *sectionBytes + "]\r\n" + *keyBytes + "=" + *valueBytes + "\r\n";
-    }
-    return replaceFileAtomically(target, out, mode);
+    for (const EncodedEntry& e : encoded)
+        content = applyEntry(content, e, names);
+    if (!replaceFileAtomically(target, content, mode)) return false;
+    forget(file, target);
+    return true;
 }
 
 std::optional<std::size_t> storedValueBytes(std::string_view shown) {

@@ -34,16 +34,27 @@
 //  - a missing file is created. New lines end in CR LF.
 // The file is replaced atomically: the new content goes to a temporary file in the same folder,
 // is flushed to disk and renamed over the old file, so a crash or power loss mid-save leaves
-// either the old or the new file, never a damaged one, and no temporary file is left behind.
+// either the old or the new file, never a damaged one. A temporary file that a process killed
+// mid-write left behind is removed by the next successful write of the same file. Several values
+// written together (a step save) are one such replacement: all of them or none reach the file.
+//
+// Reading remembers the parsed content of the last few files read, for as long as the file is
+// unchanged (same device, inode, size, modification and change time), so reading every key of a
+// long lesson parses it once. A file modified within the last moments is read afresh each time,
+// because file times are coarser than the clock and a quick rewrite of the same size could
+// otherwise keep its old times.
 //
 // Texts are UTF-8 on both sides of this interface and CP932 in the files.
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace kestrel {
 
@@ -65,6 +76,33 @@ std::string ReadProfileValue(const std::filesystem::path& file, std::string_view
 ///  - the folder is missing or not writable, or the disk is full.
 bool WriteProfileValue(const std::filesystem::path& file, std::string_view section, std::string_view key,
                        std::string_view value);
+
+/// One value of a write of several: `value` under `key` in `section`.
+struct ProfileEntry {
+    std::string section, key, value;
+};
+
+/// Applies every entry, in order, to the file's content exactly as WriteProfileValue would one
+/// after the other, and replaces the file once. Returns false, leaving the file as it was, when one
+/// entry could not be written (for any reason WriteProfileValue gives) or the file could not be
+/// replaced. An empty list leaves the file alone and returns true.
+bool WriteProfileValues(const std::filesystem::path& file, const std::vector<ProfileEntry>& entries);
+
+/// A profile file read once: the values of the first section of each name, found by the same rules
+/// as ReadProfileValue. A missing or unreadable file has no values.
+class ProfileSnapshot {
+public:
+    /// As ReadProfileValue(file, section, key) at the time the file was read.
+    std::string value(std::string_view section, std::string_view key) const;
+
+private:
+    friend class ProfileParser;
+    // Section and key names as compared: UTF-8 with ASCII letters in lower case.
+    std::unordered_map<std::string, std::unordered_map<std::string, std::string>> mSections;
+};
+
+/// The file as it is now; shared with other readers while the file stays unchanged.
+std::shared_ptr<const ProfileSnapshot> ReadProfile(const std::filesystem::path& file);
 
 /// Points the application's `IniPath` at another profile file for the lifetime of this object and
 /// puts the previous file back when it ends, however the scope is left, so that `IniPath` names

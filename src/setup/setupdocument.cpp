@@ -2,6 +2,7 @@
 
 #include "core/convert.h"
 #include "core/runtimeerror.h"
+#include "core/systemerror.h"
 #include "core/vbformat.h"
 #include "engine/runcontrol.h"
 #include "setup/cp932.h"
@@ -38,6 +39,66 @@ bool isBaseFile(const std::string& curFile, const std::filesystem::path& base) {
         return true;
     std::error_code ec;
     return std::filesystem::equivalent(file, base, ec);
+}
+
+// The name the learner knows a stored text by: the study window's texts as the help names them,
+// a parameter field by its label (runs of blanks made one), anything else by its key.
+std::string fieldName(const std::string& key) {
+    static const std::pair<const char*, const char*> kTexts[] = {{"TITLE1", "プロジェクトの題名"},
+                                                                 {"TEXT1", "プロジェクトの説明"},
+                                                                 {"TITLE2", "手順の題名"},
+                                                                 {"TEXT2", "手順の説明"}};
+    for (const auto& [k, name] : kTexts)
+        if (key == k)
+            return name;
+    for (const FieldDef& f : kFields) {
+        if (f.key != key)
+            continue;
+        std::string label(f.label);
+        for (std::size_t at; (at = label.find("　")) != std::string::npos;)
+            label.replace(at, std::string_view("　").size(), " ");
+        std::string name;
+        for (char c : label)
+            if (c != ' ' || (!name.empty() && name.back() != ' '))
+                name += c;
+        return std::string(trim(name));
+    }
+    return key;
+}
+
+RuntimeError textTooLong(const std::string& key) {
+    return {5, "「" + fieldName(key) + "」は長すぎて保存できません（" +
+                   std::to_string(kMaxProfileValueBytes) +
+                   " バイトまで。全角文字は 2 バイト、改行は 4 バイトと数えます）。"};
+}
+
+RuntimeError lessonNotWritable() {
+    return {75, "学習の教材には書き込めません（書き込めるのはﾌﾟﾛｼﾞｪｸﾄだけです）。"};
+}
+
+// True when a project name would be lost or disguised in the Project folder: a leading "." hides
+// it from the project list, a character outside CP932 cannot be carried by the files' system, and
+// control or invisible formatting characters (such as a right-to-left override) make it look like
+// another name.
+bool unfitProjectName(const std::string& name) {
+    if (name.empty() || name.front() == '.')
+        return true;
+    bool encodable = false;
+    utf8ToCp932(name, &encodable);
+    if (!encodable)
+        return true;
+    for (std::size_t i = 0; i < name.size();) {
+        const auto byte = static_cast<unsigned char>(name[i]);
+        const std::size_t length = byte < 0x80 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+        char32_t c = length == 1 ? byte : byte & (0x3F >> (length - 1));
+        for (std::size_t k = 1; k < length && i + k < name.size(); ++k)
+            c = (c << 6) | (static_cast<unsigned char>(name[i + k]) & 0x3F);
+        i += length;
+        if (c < 0x20 || (c >= 0x7F && c <= 0x9F) || (c >= 0x200B && c <= 0x200F) ||
+            (c >= 0x202A && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069) || c == 0xFEFF)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -355,15 +416,27 @@ std::string SetupDocument::read(const std::string& section, const std::string& k
 bool SetupDocument::write(const std::string& section, const std::string& key, const std::string& value) {
     if (mWriteFailed)
         return false; // the save already told the user; the rest would fail the same way
+    if (!mState.study.ProjectMode) {
+        mWriteFailed = true;
+        throw lessonNotWritable();
+    }
     bool encodable = false;
-    utf8ToCp932(value, &encodable);
+    const std::string stored = utf8ToCp932(trim(value), &encodable);
     if (!encodable) {
         mSaveIncomplete = true;
-        throw RuntimeError::unsavableText(key);
+        throw RuntimeError::unsavableText(fieldName(key));
     }
-    if (!WriteProfileValue(mState.study.IniPath, section, key, value)) {
+    if (stored.size() > kMaxProfileValueBytes) {
+        mSaveRefused = true;
+        throw textTooLong(key);
+    }
+    if (mSaving) {
+        mStaged.push_back({section, key, value});
+        return true;
+    }
+    if (!WriteProfileValue(mState.study.CurFile, section, key, value)) {
         mWriteFailed = true;
-        throw RuntimeError::fileWriteFailed(mState.study.IniPath.filename().string());
+        throw RuntimeError::fileWriteFailed(std::filesystem::path(mState.study.CurFile).filename().string());
     }
     return true;
 }
@@ -463,6 +536,36 @@ void SetupDocument::Ini_Param_set() {
     study.NoteId = value("NOTES");
 }
 
+std::string SetupDocument::valueInForce(const std::string& key) const {
+    std::string inForce = ReadProfileValue(baseFile(), kBaseSection, key);
+    if (isBaseFile(mState.study.CurFile, baseFile()))
+        return inForce;
+    const auto file = ReadProfile(mState.study.CurFile);
+    for (int step = 1; step < mState.study.StepNo; ++step)
+        if (std::string v = file->value(std::string(kBaseSection) + decimal(step), key); !v.empty())
+            inForce = std::move(v);
+    return inForce;
+}
+
+// A step that gives a program's first value gives the whole program (its empty keys as empty), so
+// the program in force is the base one or that of the latest earlier step with a first value.
+std::vector<std::string> SetupDocument::programInForce(const std::vector<std::string>& keys) const {
+    std::vector<std::string> values;
+    for (const std::string& key : keys)
+        values.push_back(ReadProfileValue(baseFile(), kBaseSection, key));
+    if (isBaseFile(mState.study.CurFile, baseFile()))
+        return values;
+    const auto file = ReadProfile(mState.study.CurFile);
+    for (int step = 1; step < mState.study.StepNo; ++step) {
+        const std::string section = std::string(kBaseSection) + decimal(step);
+        if (file->value(section, keys.front()).empty())
+            continue;
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            values[i] = file->value(section, keys[i]);
+    }
+    return values;
+}
+
 bool SetupDocument::IniWrite1(const std::string& key, const std::string& value) {
     if (!mSaving)
         mWriteFailed = false; // a write of its own, not part of a save
@@ -473,7 +576,7 @@ bool SetupDocument::IniWrite1(const std::string& key, const std::string& value) 
     t([&] {
         const std::string base = ReadProfileValue(baseFile(), kBaseSection, key);
         const std::string section = stepSection();
-        if (value != base) {
+        if (value != base || value != valueInForce(key)) {
             wrote = write(section, key, value);
         } else if (!read(section, key).empty()) {
             write(section, key, "");
@@ -504,11 +607,18 @@ bool SetupDocument::writeProgram(bool sv, ErrorTrap& t) {
     for (int i = 1; i <= 8; ++i)
         keys.emplace_back(prefix + "v" + decimal(i), values[i]);
 
+    // Written whole when it differs from the base program or from the program in force.
     bool differs = false;
     t([&] {
-        for (const auto& [key, text] : keys)
-            if (std::string(trim(text)) != ReadProfileValue(baseFile(), kBaseSection, key))
+        std::vector<std::string> names;
+        for (const auto& entry : keys)
+            names.push_back(entry.first);
+        const std::vector<std::string> inForce = programInForce(names);
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            const std::string text(trim(keys[i].second));
+            if (text != ReadProfileValue(baseFile(), kBaseSection, keys[i].first) || text != inForce[i])
                 differs = true;
+        }
     });
     const std::string section = stepSection();
     for (const auto& entry : keys) {
@@ -525,10 +635,16 @@ bool SetupDocument::writeProgram(bool sv, ErrorTrap& t) {
 
 bool SetupDocument::saveStep(const StepTexts& texts) {
     auto& study = mState.study;
+    ErrorTrap t(mMessages, "  P011");
+    if (!study.ProjectMode) {
+        t([] { throw lessonNotWritable(); });
+        return false;
+    }
     mWriteFailed = false;
     mSaveIncomplete = false;
+    mSaveRefused = false;
     mSaving = true;
-    ErrorTrap t(mMessages, "  P011");
+    mStaged.clear();
     {
         IniPathSwitch sw(study.IniPath, study.CurFile);
         const std::string section = stepSection();
@@ -555,20 +671,30 @@ bool SetupDocument::saveStep(const StepTexts& texts) {
         IniWrite1("GRAPH_TM", mGraphTime);
     }
     mSaving = false;
-    const bool saved = !mWriteFailed && !mSaveIncomplete;
+    const std::vector<ProfileEntry> staged = std::exchange(mStaged, {});
+    // One replacement of the file: the step is stored whole or the file stays as it was.
+    if (!mSaveRefused && !mWriteFailed)
+        t([&] {
+            if (!WriteProfileValues(study.CurFile, staged)) {
+                mWriteFailed = true;
+                throw RuntimeError::fileWriteFailed(std::filesystem::path(study.CurFile).filename().string());
+            }
+        });
+    const bool saved = !mWriteFailed && !mSaveIncomplete && !mSaveRefused;
     mWriteFailed = false;
     mSaveIncomplete = false;
+    mSaveRefused = false;
     return saved;
 }
 
 StepTexts SetupDocument::readStepTexts() const {
-    const std::filesystem::path file = mState.study.CurFile;
+    const auto file = ReadProfile(mState.study.CurFile);
     const std::string section = stepSection();
     StepTexts texts;
-    texts.title1 = ReadProfileValue(file, "説明", "TITLE1");
-    texts.text1 = brToNewline(ReadProfileValue(file, "説明", "TEXT1"));
-    texts.title2 = ReadProfileValue(file, section, "TITLE2");
-    texts.text2 = brToNewline(ReadProfileValue(file, section, "TEXT2"));
+    texts.title1 = file->value("説明", "TITLE1");
+    texts.text1 = brToNewline(file->value("説明", "TEXT1"));
+    texts.title2 = file->value(section, "TITLE2");
+    texts.text2 = brToNewline(file->value(section, "TEXT2"));
     return texts;
 }
 
@@ -623,7 +749,7 @@ std::filesystem::path SetupDocument::createProject(const std::string& typed) {
     const bool plain = !name.empty() && name != "." && name != ".." &&
                        name.find_first_of("\\/:*?\"<>|") == std::string::npos &&
                        std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
-    if (!plain) {
+    if (!plain || unfitProjectName(name)) {
         mMessages.showMessage("ﾌﾟﾛｼﾞｪｸﾄ名にはﾌｧｲﾙ名だけを指定してください"
                               "（フォルダの区切りや \\ / : * ? \" < > | は使えません）。");
         return {};
@@ -637,7 +763,7 @@ std::filesystem::path SetupDocument::createProject(const std::string& typed) {
     std::filesystem::create_directories(projectFolder(), ec);
     std::filesystem::copy_file(mAppDir / "Study" / "BASE.txt", dest, std::filesystem::copy_options::none, ec);
     if (ec) {
-        mMessages.showMessage("ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（" + ec.message() + "）。");
+        mMessages.showMessage("ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（" + systemErrorText(ec, name) + "）。");
         return {};
     }
     return dest;

@@ -8,6 +8,7 @@
 #include "engine/appstate.h"
 #include "engine/errortrap.h"
 #include "setup/fieldtable.h"
+#include "setup/modinifile.h"
 
 #include <array>
 #include <cstdint>
@@ -136,13 +137,21 @@ public:
     std::string stepSection() const;
     /// Applies the current step of CurFile (or the base set) to the fields, programs and panel.
     void Ini_Param_set();
-    /// Difference write against the base set; true when it wrote the value.
+    /// Difference write: writes the value when it differs from the base set's or from the value
+    /// in force before this step (the base set with the file's earlier steps applied), so that a
+    /// replay of the file gives what was saved; otherwise empties a value the step held. True when
+    /// it wrote the value.
     bool IniWrite1(const std::string& key, const std::string& value);
     /// Unconditional write into the current step.
     bool IniWrite2(const std::string& key, const std::string& value);
-    /// The step save ("書き込み"): texts and every setting into the current step of CurFile.
-    /// Returns false (after telling the user) when the file could not be written.
+    /// The step save ("書き込み"): texts and every setting into the current step of CurFile, in one
+    /// replacement of the file. Only a project is written. A text longer than a profile line holds
+    /// refuses the whole save; a text with a character the file cannot store is left out (the rest
+    /// is saved). Returns false (after telling the user) when the step was not saved whole.
     bool saveStep(const StepTexts& texts);
+    /// The value of `key` in force before the current step of CurFile: the base set's, replaced by
+    /// the latest earlier step that gives one.
+    std::string valueInForce(const std::string& key) const;
     /// Reads the texts of the current step of CurFile.
     StepTexts readStepTexts() const;
 
@@ -157,8 +166,10 @@ public:
     /// does not exist in the Project folder. `today` is "yymmdd".
     std::string proposedProjectName(const std::string& today) const;
     /// A new project from Study/BASE.txt under `name` (blanks around it removed). Refuses a name
-    /// that is not a plain file name and an existing file, telling the user; creates the Project
-    /// folder when missing. Returns the new file's path, or an empty path.
+    /// that is not a plain file name (a folder separator, a leading ".", which the project list
+    /// never shows, a character the files' code page lacks, or a control or invisible formatting
+    /// character that disguises the name) and an existing file, telling the user; creates the
+    /// Project folder when missing. Returns the new file's path, or an empty path.
     std::filesystem::path createProject(const std::string& name);
 
 private:
@@ -176,6 +187,7 @@ private:
     void applyProgram(bool sv);
     void readProgram(bool sv, ErrorTrap& trap);
     bool writeProgram(bool sv, ErrorTrap& trap);
+    std::vector<std::string> programInForce(const std::vector<std::string>& keys) const;
     std::string read(const std::string& section, const std::string& key) const;
     bool write(const std::string& section, const std::string& key, const std::string& value);
 
@@ -207,7 +219,11 @@ private:
     bool mWriteFailed = false;
     /// A text of the save could not be stored (a character outside the file's code page).
     bool mSaveIncomplete = false;
+    /// A text of the save is longer than a profile line holds: nothing is written.
+    bool mSaveRefused = false;
     bool mSaving = false;
+    /// The values a running step save writes together at its end.
+    std::vector<ProfileEntry> mStaged;
 };
 
 } // namespace kestrel

@@ -1,8 +1,10 @@
 #include "setup/modinifile.h"
 
 #include "setup/cp932.h"
+#include "setup/filesyncs.h"
 
 #include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
@@ -298,6 +300,69 @@ TEST_F(ProfileFileTest, ReplacesTheFileAtomicallyKeepingItsPermissionsAndLinks) 
     EXPECT_EQ(fs::status(lesson).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     EXPECT_EQ(folderContent(), (std::vector<std::string>{"current.txt", "lesson_cp932.txt"}));
+}
+
+TEST_F(ProfileFileTest, SeveralValuesAreWrittenAsOneAfterTheOtherInOneReplacement) {
+    const std::string original = readBytes(fs::path(TEST_DATA_DIR) / "profile_classic_cp932.ini");
+    std::vector<ProfileEntry> entries{{"config", "TMHOSEI", "13"},
+                                      {"手順12", "β", "0.5"},
+                                      {"ゾーン", "Kp", "1.00"},
+                                      {"手順12", "β", " 0.6 "},
+                                      {"CONFIG", "NoEquals", "x"}};
+    const fs::path single = mDir / "single.ini", together = mDir / "together.ini";
+    writeBytes(single, original);
+    writeBytes(together, original);
+    for (const ProfileEntry& e : entries)
+        ASSERT_TRUE(WriteProfileValue(single, e.section, e.key, e.value)) << e.key;
+    const test::FileSyncs before = test::fileSyncs();
+    ASSERT_TRUE(WriteProfileValues(together, entries));
+    EXPECT_EQ(test::fileSyncs().renames - before.renames, 1);
+    EXPECT_EQ(readBytes(together), readBytes(single));
+
+    // One value that cannot be written: none is.
+    writeBytes(together, original);
+    entries.push_back({"手順1", "K=p", "1"});
+    EXPECT_FALSE(WriteProfileValues(together, entries));
+    EXPECT_TRUE(WriteProfileValues(together, {}));
+    EXPECT_EQ(readBytes(together), original);
+}
+
+TEST_F(ProfileFileTest, AWriteRemovesTheTemporaryFilesThatAKilledWriteOfTheSameFileLeft) {
+    const fs::path lesson = copyFixture("lesson_cp932.txt");
+    const std::vector<std::string> left{".lesson_cp932.txt.0123abcd.tmp", ".lesson_cp932.txt.ffffffff.tmp"};
+    const std::vector<std::string> others{".lesson_cp932.txt.0123ABCD.tmp", ".lesson_cp932.txt.123abcd.tmp",
+                                          ".lesson_cp932.txt.0123abcd.tmp~", ".lesson.txt.0123abcd.tmp",
+                                          "lesson_cp932.txt.0123abcd.tmp"};
+    for (const auto& names : {left, others})
+        for (const std::string& name : names)
+            writeBytes(mDir / name, "[手順1]\r\nKp=");
+    fs::create_directory(mDir / ".lesson_cp932.txt.00000000.tmp");
+    ASSERT_TRUE(WriteProfileValue(lesson, "手順1", "Kp", "2.00"));
+    std::vector<std::string> kept = others;
+    kept.insert(kept.end(), {".lesson_cp932.txt.00000000.tmp", "lesson_cp932.txt"});
+    std::sort(kept.begin(), kept.end());
+    EXPECT_EQ(folderContent(), kept);
+}
+
+TEST_F(ProfileFileTest, AFileIsReadAgainOnlyWhenItHasChanged) {
+    const fs::path file = mDir / "a.ini";
+    const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);
+    writeBytes(file, "[S]\r\nK=1\r\n");
+    fs::last_write_time(file, anHourAgo);
+    const auto first = ReadProfile(file);
+    EXPECT_EQ(first->value(" s ", "k"), "1");
+    EXPECT_EQ(ReadProfile(file), first);
+    // Rewritten in place with the same size, then by this module, then replaced by a new file.
+    writeBytes(file, "[S]\r\nK=2\r\n");
+    EXPECT_EQ(ReadProfileValue(file, "S", "K"), "2");
+    ASSERT_TRUE(WriteProfileValue(file, "S", "K", "3"));
+    EXPECT_EQ(ReadProfileValue(file, "S", "K"), "3");
+    writeBytes(mDir / "b.ini", "[S]\r\nK=4\r\n");
+    fs::rename(mDir / "b.ini", file);
+    EXPECT_EQ(ReadProfileValue(file, "S", "K"), "4");
+    // Just written: read afresh each time, as its time may not move at the next write.
+    EXPECT_NE(ReadProfile(file), ReadProfile(file));
+    EXPECT_EQ(ReadProfile(mDir / "missing.ini")->value("S", "K"), "");
 }
 
 TEST(IniPathSwitch, PointsIniPathAtAnotherFileAndAlwaysRestoresIt) {

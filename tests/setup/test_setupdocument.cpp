@@ -5,6 +5,7 @@
 // values are worked out by hand from the field table.
 
 #include "engine/fakes.h"
+#include "setup/filesyncs.h"
 
 #include "setup/cp932.h"
 #include "setup/modinifile.h"
@@ -420,10 +421,6 @@ TEST_F(StepApplyTest, AStepWithoutKeysChangesNothing) {
 }
 
 TEST_F(StepApplyTest, AStepLandsOnTheFieldsProgramsAndPanel) {
-    mDoc->setProgramField(SetupDocument::kSvTime + 5, "99");
-    mDoc->Command1_();
-    mDoc->setProgramField(SetupDocument::kDvTime + 1, "7");
-    mDoc->Command2_();
     mDoc->setAutoPen(true);
     mState.study.ParaSetDone = true;
     int pumps = 0;
@@ -457,15 +454,7 @@ TEST_F(StepApplyTest, AStepLandsOnTheFieldsProgramsAndPanel) {
     EXPECT_EQ(mState.params.FB, 0.0);
     EXPECT_EQ(mDoc->calcForm(), 1);
 
-    using Nine = std::array<std::string, 9>;
-    EXPECT_EQ(mState.params.SVv, (Nine{"60", "70", "40", "", "", "90", "", "", ""}));
-    EXPECT_EQ(mState.params.SVt, (Nine{"0", "10", "20", "", "", "", "", "", ""})); // SVt5 absent: empty
-    EXPECT_EQ(mDoc->programField(SetupDocument::kSvTime + 5), "");
-    EXPECT_EQ(mDoc->programField(SetupDocument::kSvValue + 5), "90");
-    // No DVv0: DVt1 and DVv1 of the step are ignored, the program in force stays.
-    EXPECT_EQ(mState.params.DVt[1], "7");
-    EXPECT_EQ(mState.params.DVv[1], "");
-    EXPECT_EQ(mState.params.DVv[0], "0");
+    EXPECT_EQ(mState.params.SVv[5], "90");
 
     EXPECT_EQ(mState.params.MODE, 2);
     EXPECT_EQ(mDoc->rangeHighText(), "119.6");
@@ -496,6 +485,38 @@ TEST_F(StepApplyTest, AStepLandsOnTheFieldsProgramsAndPanel) {
     EXPECT_EQ(mDoc->rangeLowText(), "30");
     EXPECT_EQ(mState.study.NoteId, "");
     EXPECT_TRUE(mMessages.shown.empty());
+}
+
+TEST_F(StepApplyTest, AProgramIsTakenWholeWhenItsFirstValueIsGivenAndLeftAloneOtherwise) {
+    using Nine = std::array<std::string, 9>;
+    for (const std::string p : {"SV", "DV"})
+        for (const bool first : {true, false}) {
+            SCOPED_TRACE(p + (first ? " with " : " without ") + p + "v0");
+            const bool sv = p == "SV";
+            AppState state;
+            test::FakeMessages messages;
+            SetupDocument doc(state, messages, mDir);
+            const int value = sv ? SetupDocument::kSvValue : SetupDocument::kDvValue;
+            doc.setProgramField(value + 1, "20");
+            sv ? doc.Command1_() : doc.Command2_();
+            Keys keys{{p + "t2", "30"}, {p + "v2", "60"}};
+            if (first) keys.insert(keys.begin(), {p + "v0", "40"});
+            writeProfile(mLesson, {{"手順1", keys}});
+            const ParameterSet before = state.params;
+            state.study.CurFile = mLesson.string();
+            state.study.StepNo = 1;
+            doc.Ini_Param_set();
+
+            const auto& values = sv ? state.params.SVv : state.params.DVv;
+            const auto& times = sv ? state.params.SVt : state.params.DVt;
+            // Given: every point from the step, the ones it leaves out empty.
+            const Nine givenValues{"40", "", "60"}, givenTimes{"0", "", "30"};
+            EXPECT_EQ(values, first ? givenValues : (sv ? before.SVv : before.DVv));
+            EXPECT_EQ(times, first ? givenTimes : (sv ? before.SVt : before.DVt));
+            EXPECT_EQ(doc.programField(value + 1), first ? "" : "20");
+            EXPECT_EQ((sv ? state.params.DVv : state.params.SVv), (sv ? before.DVv : before.SVv));
+            EXPECT_TRUE(messages.shown.empty());
+        }
 }
 
 TEST_F(StepApplyTest, ModeTextsSelectTheMode) {
@@ -614,34 +635,96 @@ TEST_F(StepSaveTest, WritesTextsAndOnlyTheKeysThatDifferFromTheBase) {
 }
 
 TEST_F(StepSaveTest, AProgramIsSavedWhole) {
-    writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}, {"手順1", {{"TITLE2", ""}}}});
-    mDoc->setProgramField(SetupDocument::kSvTime + 1, "10");
-    mDoc->setProgramField(SetupDocument::kSvValue + 1, "80");
-    mDoc->Command1_();
-    mDoc->setAutoPen(true);
-    ASSERT_TRUE(mDoc->saveStep(mTexts));
-    std::string all17 = "SVv0=50\r\nSVt1=10\r\n";
-    for (int i = 2; i <= 8; ++i)
-        all17 += "SVt" + std::to_string(i) + "=\r\n";
-    all17 += "SVv1=80\r\n";
-    for (int i = 2; i <= 8; ++i)
-        all17 += "SVv" + std::to_string(i) + "=\r\n";
-    EXPECT_NE(text().find("\r\n" + all17), std::string::npos) << text();
-    EXPECT_EQ(text().find("DVv0="), std::string::npos);
-    EXPECT_NE(text().find("\r\nPEN_COLOR=\r\n"), std::string::npos); // automatic pen colour
-    EXPECT_EQ(read(mProject, "手順1", "AUTO_PEN"), "1");
+    for (const std::string p : {"SV", "DV"}) {
+        SCOPED_TRACE(p);
+        const bool sv = p == "SV";
+        const int value = sv ? SetupDocument::kSvValue : SetupDocument::kDvValue;
+        const int time = sv ? SetupDocument::kSvTime : SetupDocument::kDvTime;
+        auto apply = [&] { sv ? mDoc->Command1_() : mDoc->Command2_(); };
+        writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}, {"手順1", {{"TITLE2", ""}}}});
+        mDoc->setProgramField(time + 1, "10");
+        mDoc->setProgramField(value + 1, "80");
+        apply();
+        mDoc->setAutoPen(true);
+        ASSERT_TRUE(mDoc->saveStep(mTexts));
+        std::string all17 = p + "v0=" + (sv ? "50" : "0") + "\r\n" + p + "t1=10\r\n";
+        for (int i = 2; i <= 8; ++i)
+            all17 += p + "t" + std::to_string(i) + "=\r\n";
+        all17 += p + "v1=80\r\n";
+        for (int i = 2; i <= 8; ++i)
+            all17 += p + "v" + std::to_string(i) + "=\r\n";
+        EXPECT_NE(text().find("\r\n" + all17), std::string::npos) << text();
+        EXPECT_EQ(text().find(sv ? "DVv0=" : "SVv0="), std::string::npos);
+        EXPECT_NE(text().find("\r\nPEN_COLOR=\r\n"), std::string::npos); // automatic pen colour
+        EXPECT_EQ(read(mProject, "手順1", "AUTO_PEN"), "1");
 
-    // Back to the base program: the keys set before are emptied, none is left with a value.
-    mDoc->setProgramField(SetupDocument::kSvTime + 1, "");
-    mDoc->setProgramField(SetupDocument::kSvValue + 1, "");
-    mDoc->Command1_();
-    ASSERT_TRUE(mDoc->saveStep(mTexts));
-    std::string emptied;
-    for (const char* k :
-         {"SVv0", "SVt1", "SVt2", "SVt3", "SVt4", "SVt5", "SVt6", "SVt7", "SVt8", "SVv1", "SVv2"})
-        emptied += std::string(k) + "=\r\n";
-    EXPECT_NE(text().find("\r\n" + emptied), std::string::npos) << text();
+        // Back to the base program: the keys set before are emptied, none is left with a value.
+        mDoc->setProgramField(time + 1, "");
+        mDoc->setProgramField(value + 1, "");
+        apply();
+        ASSERT_TRUE(mDoc->saveStep(mTexts));
+        std::string emptied;
+        for (const char* k : {"v0", "t1", "t2", "t3", "t4", "t5", "t6", "t7", "t8", "v1", "v2"})
+            emptied += p + k + "=\r\n";
+        EXPECT_NE(text().find("\r\n" + emptied), std::string::npos) << text();
+        EXPECT_TRUE(mMessages.shown.empty());
+    }
+}
+
+TEST_F(StepSaveTest, AStepBackAtTheBaseIsSavedSoThatItsReplayGoesBackToo) {
+    writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}, {"手順1", {{"TITLE2", ""}}}});
+    auto saveStep = [&](int step, const char* kp, const char* sv0) {
+        mDoc->setFieldText(Kp, kp);
+        mDoc->setProgramField(SetupDocument::kSvValue, sv0);
+        mDoc->Command1_();
+        open(mProject, step);
+        ASSERT_TRUE(mDoc->saveStep(mTexts));
+    };
+    // Step 1 sets its own Kp and SV program; step 2 goes back to the base; step 3 stays there.
+    saveStep(1, "2.00", "70");
+    saveStep(2, "1.00", "50");
+    saveStep(3, "1.00", "50");
+    EXPECT_EQ(read(mProject, "手順2", "Kp"), "1.00");
+    EXPECT_EQ(read(mProject, "手順2", "SVv0"), "50");
+    // Equal to the base and to what step 2 left in force: nothing to write.
+    for (const char* key : {"Kp", "SVv0", "Ti"})
+        EXPECT_EQ(read(mProject, "手順3", key), "") << key;
+    EXPECT_EQ(text().find("\r\nTi="), std::string::npos);
+
+    // The replay from step 1 on shows at each step what was saved there.
+    const std::pair<const char*, const char*> shown[] = {{"2.00", "70"}, {"1.00", "50"}, {"1.00", "50"}};
+    for (int step = 1; step <= 3; ++step) {
+        open(mProject, step);
+        mDoc->Ini_Param_set();
+        mDoc->applyAll();
+        EXPECT_EQ(mDoc->fieldText(Kp), shown[step - 1].first) << step;
+        EXPECT_EQ(mState.params.SVv[0], shown[step - 1].second) << step;
+    }
     EXPECT_TRUE(mMessages.shown.empty());
+}
+
+TEST_F(StepSaveTest, ASaveReplacesTheFileOnceAndAFullDiskLeavesItAsItWas) {
+    writeProfile(mProject, {{"説明", {{"TITLE1", "old"}}}, {"手順1", {{"TITLE2", "old"}}}});
+    mDoc->setFieldText(Kp, "2.00");
+    const test::FileSyncs before = test::fileSyncs();
+    ASSERT_TRUE(mDoc->saveStep(mTexts));
+    const test::FileSyncs after = test::fileSyncs();
+    EXPECT_EQ(after.renames - before.renames, 1);
+    EXPECT_LE(after.fsyncs - before.fsyncs, 2);
+
+    // A disk with room for a few more bytes: the longer title would fit, the longer text not.
+    const std::string saved = readBytes(mProject);
+    const auto folder = tree();
+    mDoc->setFieldText(Kp, "3.00");
+    test::limitFileBytes(static_cast<off_t>(saved.size()) + 4);
+    const bool ok =
+        mDoc->saveStep({"題題", mTexts.text1 + "\r\nもう一行の長い説明をここに書き足します", "題", "本文"});
+    test::limitFileBytes(-1);
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(readBytes(mProject), saved);
+    EXPECT_EQ(tree(), folder); // no temporary file left either
+    ASSERT_EQ(mMessages.shown.size(), 1u);
+    EXPECT_EQ(mMessages.shown[0], "ファイルに書き込めませんでした（P1.txt）。  P011");
 }
 
 TEST_F(StepSaveTest, ASaveOfTheBaseSetWritesExactlyTheTextsAndThePenColour) {
@@ -658,11 +741,18 @@ TEST_F(StepSaveTest, ASaveThatCannotWriteSaysSoOnceAndWritesNothing) {
     writeProfile(mDir / "plain.txt", {{"x", {{"a", "1"}}}});
     writeProfile(mProject, {{"説明", {{"TITLE1", "old"}}}});
     fs::permissions(mProject, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    const fs::path targets[] = {mDir / "missing" / "P.txt", mDir / "plain.txt" / "P.txt", mProject};
-    for (const fs::path& target : targets) {
+    const fs::path lesson = mDir / "Study" / "C0501071.txt";
+    writeProfile(lesson, {{"説明", {{"TITLE1", "教材"}}}, {"手順1", {{"Kp", "2.40"}}}});
+    // A lesson is never written, even where it could be.
+    const std::pair<fs::path, bool> targets[] = {{mDir / "missing" / "P.txt", true},
+                                                 {mDir / "plain.txt" / "P.txt", true},
+                                                 {mProject, true},
+                                                 {lesson, false}};
+    for (const auto& [target, project] : targets) {
         SCOPED_TRACE(target.string());
         mMessages.shown.clear();
         const auto before = tree();
+        mState.study.ProjectMode = project;
         open(target, 1);
         EXPECT_FALSE(mDoc->saveStep(mTexts));
         ASSERT_EQ(mMessages.shown.size(), 1u);
@@ -673,13 +763,37 @@ TEST_F(StepSaveTest, ASaveThatCannotWriteSaysSoOnceAndWritesNothing) {
     }
 }
 
-TEST_F(StepSaveTest, TextTheFileCannotHoldIsNamedAndTheRestIsSaved) {
+TEST_F(StepSaveTest, TextTheFileCannotHoldIsNamed) {
     const std::string settingsBefore = readBytes(settings());
-    const StepTexts texts{"題", "本文", "絵文字😀の題", "本文"};
-    EXPECT_FALSE(mDoc->saveStep(texts));
-    ASSERT_EQ(mMessages.shown.size(), 1u);
-    EXPECT_EQ(mMessages.shown[0], "「TITLE2」に保存できない文字が含まれています。  P011");
-    EXPECT_EQ(ReadProfileValue(mProject, "手順1", "TEXT2"), "本文");
+    std::string wide; // 1,020 bytes in CP932; with its line break stored as "<BR>" one too many
+    for (int i = 0; i < 510; ++i)
+        wide += "あ";
+    const std::string fits = std::string(1019, 'a') + "\r\n";
+    struct Case {
+        StepTexts texts;
+        const char* message; // without the code
+        bool written;        // the rest of the step is saved
+    };
+    const Case cases[] = {
+        {{"題", "本文", "絵文字😀の題", "本文"}, "「手順の題名」に保存できない文字が含まれています。", true},
+        {{"題", "本文", "題", wide + "\r\n"},
+         "「手順の説明」は長すぎて保存できません（1023 バイトまで。全角文字は 2 バイト、改行は 4 "
+         "バイトと数えます）。",
+         false},
+        {{"題", "本文", "題", fits}, nullptr, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.texts.title2);
+        writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}});
+        const std::string before = readBytes(mProject);
+        mMessages.shown.clear();
+        EXPECT_EQ(mDoc->saveStep(c.texts), c.message == nullptr);
+        EXPECT_EQ(mMessages.shown, c.message ? std::vector<std::string>{std::string(c.message) + "  P011"}
+                                             : std::vector<std::string>{});
+        EXPECT_EQ(readBytes(mProject) != before, c.written);
+    }
+    EXPECT_EQ(mDoc->readStepTexts().text2, fits);
+
     // A later save that can be stored succeeds again, and so does a direct write after a failure.
     mMessages.shown.clear();
     EXPECT_TRUE(mDoc->saveStep(mTexts));
@@ -738,7 +852,11 @@ TEST_F(SetupDocumentTest, CreateProjectCopiesTheTemplateUnderAPlainNameOnly) {
     const std::string templ = cp932("[説明]\r\nTITLE1=新しい自習\r\n\r\n[手順1]\r\nTITLE2=①\r\n");
     std::ofstream(mDir / "Study" / "BASE.txt", std::ios::binary) << templ;
 
-    for (const char* hostile : {"../x.txt", "a/b.txt", "..", "C:evil.txt", "x\\y.txt", "   ", "/tmp/k.txt"}) {
+    // Separators; a leading "." (never listed again); characters the files' code page lacks; control
+    // and invisible formatting characters that disguise a name.
+    for (const char* hostile : {"../x.txt", "a/b.txt", "..", "C:evil.txt", "x\\y.txt", "   ", "/tmp/k.txt",
+                                ".hidden.txt", "絵😀.txt", "報告\u202Etxt.exe", "a\u200Bb.txt", "\uFEFFa.txt",
+                                "a\u2066b.txt", "a\x7F.txt", "a\xC2\x85.txt"}) {
         SCOPED_TRACE(hostile);
         mMessages.shown.clear();
         const auto before = tree();
@@ -760,6 +878,13 @@ TEST_F(SetupDocumentTest, CreateProjectCopiesTheTemplateUnderAPlainNameOnly) {
     ASSERT_EQ(mMessages.shown.size(), 1u);
     EXPECT_EQ(mMessages.shown[0], "同じﾌｧｲﾙが既に存在しています。");
     EXPECT_EQ(readBytes(made), "changed");
+
+    // The system's reason, in Japanese, with the name.
+    mMessages.shown.clear();
+    const std::string tooLong = std::string(300, 'a') + ".txt";
+    EXPECT_TRUE(mDoc->createProject(tooLong).empty());
+    EXPECT_EQ(mMessages.shown, std::vector<std::string>{"ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（" + tooLong +
+                                                        "：ファイル名が長すぎます）。"});
 }
 
 } // namespace
