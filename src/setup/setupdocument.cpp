@@ -42,8 +42,8 @@ bool isBaseFile(const std::string& curFile, const std::filesystem::path& base) {
 }
 
 // The name the learner knows a stored text by: the study window's texts as the help names them,
-// a parameter field by its label (runs of blanks made one), anything else by its key.
-std::string fieldName(const std::string& key) {
+// a parameter field by its label, anything else by its key.
+std::string storedTextName(const std::string& key) {
     static const std::pair<const char*, const char*> kTexts[] = {{"TITLE1", "プロジェクトの題名"},
                                                                  {"TEXT1", "プロジェクトの説明"},
                                                                  {"TITLE2", "手順の題名"},
@@ -51,23 +51,14 @@ std::string fieldName(const std::string& key) {
     for (const auto& [k, name] : kTexts)
         if (key == k)
             return name;
-    for (const FieldDef& f : kFields) {
-        if (f.key != key)
-            continue;
-        std::string label(f.label);
-        for (std::size_t at; (at = label.find("　")) != std::string::npos;)
-            label.replace(at, std::string_view("　").size(), " ");
-        std::string name;
-        for (char c : label)
-            if (c != ' ' || (!name.empty() && name.back() != ' '))
-                name += c;
-        return std::string(trim(name));
-    }
+    for (int f = 0; f < FieldCount; ++f)
+        if (kFields[f].key == key)
+            return fieldName(static_cast<Field>(f));
     return key;
 }
 
 RuntimeError textTooLong(const std::string& key) {
-    return {5, "「" + fieldName(key) + "」は長すぎて保存できません（" +
+    return {5, "「" + storedTextName(key) + "」は長すぎて保存できません（" +
                    std::to_string(kMaxProfileValueBytes) +
                    " バイトまで。全角文字は 2 バイト、改行は 4 バイトと数えます）。"};
 }
@@ -424,7 +415,7 @@ bool SetupDocument::write(const std::string& section, const std::string& key, co
     const std::string stored = utf8ToCp932(trim(value), &encodable);
     if (!encodable) {
         mSaveIncomplete = true;
-        throw RuntimeError::unsavableText(fieldName(key));
+        throw RuntimeError::unsavableText(storedTextName(key));
     }
     if (stored.size() > kMaxProfileValueBytes) {
         mSaveRefused = true;
