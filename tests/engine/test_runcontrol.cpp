@@ -760,14 +760,32 @@ TEST(RunControlMended, ClearStartsBumplessAtTheBiasOfMvAlone) {
     }
 }
 
-TEST(RunControlMended, ALowRangeEndKeepsTheRangeDrawable) {
-    Rig r;
-    r.host.texts = {{PanelText::RH, "300"}, {PanelText::RL, "250"}, {PanelText::TM, "50"}};
-    r.rc.Start();
-    EXPECT_EQ(r.host.texts[PanelText::RL], "199");
-    EXPECT_EQ(r.host.texts[PanelText::RH], "200");
-    EXPECT_GT(r.chart.RH, r.chart.RL);
-    EXPECT_TRUE(r.messages.shown.empty());
+TEST(RunControlMended, EveryRangeThePanelAdoptsCanBeDrawn) {
+    // A range text that is no number keeps the range end in force (50 here), which may leave no
+    // width; the range then becomes RL..RL+1 and the texts show it.
+    struct Case { const char *path, *rh, *rl; int high, low; };
+    const Case cases[] = {
+        {"Start", "300", "250", 200, 199},
+        {"Start", "50", "abc", 51, 50},
+        {"Clear", "50", "abc", 51, 50},
+        {"open", "50", "50", 51, 50},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + " " + c.rh + ".." + c.rl);
+        Rig r;
+        r.chart.RL = 50;
+        r.host.texts[PanelText::RH] = c.rh;
+        r.host.texts[PanelText::RL] = c.rl;
+        if (c.path == std::string("Start"))
+            r.rc.Start();
+        else if (c.path == std::string("Clear"))
+            r.rc.Clear();
+        else
+            r.rc.loadPanel("50", "1");
+        EXPECT_EQ(std::pair(int(r.chart.RH), int(r.chart.RL)), std::pair(c.high, c.low));
+        EXPECT_EQ(r.host.texts[PanelText::RH], std::to_string(c.high));
+        EXPECT_EQ(r.host.texts[PanelText::RL], std::to_string(c.low));
+    }
 }
 
 TEST(RunControlMended, ClearEndsAPauseSoTheLoopRunsLiveAgain) {

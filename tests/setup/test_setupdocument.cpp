@@ -5,6 +5,8 @@
 // values are worked out by hand from the field table.
 
 #include "engine/fakes.h"
+#include "engine/runcontrol.h"
+#include "engine/simulator.h"
 
 #include "setup/cp932.h"
 #include "setup/modinifile.h"
@@ -15,6 +17,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -716,6 +719,13 @@ TEST_F(SetupDocumentTest, StartupTurnsFeedbackOnAndReadsBiasAndTimerCorrection) 
     SetupDocument doc(state, mMessages, mDir);
     doc.startup();
     EXPECT_EQ(state.sim.TmHosei, 0.0f);
+
+    // An edited correction is kept within one control period (100 ms) either way.
+    for (const auto& [text, bounded] : {std::pair{"1000000", 100.0f}, std::pair{"-99999", -100.0f}}) {
+        writeProfile(settings(), {{"CONFIG", {{"TmHosei", text}}}});
+        doc.startup();
+        EXPECT_EQ(state.sim.TmHosei, bounded) << text;
+    }
 }
 
 TEST_F(SetupDocumentTest, ProposedProjectNameIsTheFirstFreeCounter) {
@@ -753,6 +763,71 @@ TEST_F(SetupDocumentTest, CreateProjectCopiesTheTemplateUnderAPlainNameOnly) {
     ASSERT_EQ(mMessages.shown.size(), 1u);
     EXPECT_EQ(mMessages.shown[0], "同じﾌｧｲﾙが既に存在しています。");
     EXPECT_EQ(readBytes(made), "changed");
+}
+
+// --- Settings a step or a file gives that cannot be used as they stand ---------------------------
+
+TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawable) {
+    struct Case { const char *rh, *rl; int high, low; };
+    const Case cases[] = {
+        {"50", "50", 51, 50}, {"x", "20", 21, 20}, {"10", "30", 31, 30}, {"250", "250", 200, 199},
+        {"80", "-20", 80, -20}, // drawable: as the step gives it
+    };
+    const fs::path lesson = mDir / "Study" / "C8.txt";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.rh) + ".." + c.rl);
+        writeProfile(lesson, {{"手順1", {{"RH", c.rh}, {"RL", c.rl}}}});
+        open(lesson, 1);
+        mDoc->Ini_Param_set();
+        EXPECT_EQ(std::pair(int(mState.chart.RH), int(mState.chart.RL)), std::pair(c.high, c.low));
+        EXPECT_EQ(mDoc->rangeHighText(), c.high == 80 ? c.rh : std::to_string(c.high));
+        EXPECT_EQ(mDoc->rangeLowText(), std::to_string(c.low));
+    }
+    EXPECT_TRUE(mMessages.shown.empty());
+}
+
+TEST_F(SetupDocumentTest, AManualStepStopsThePacingAndAnUnknownFormIsRefusedOnce) {
+    test::RecordingDisplay display;
+    test::FakeHost host;
+    test::FakeSettings writer;
+    Simulator sim(mState, display, mMessages);
+    RunControl run(mState, sim, host, mMessages, writer);
+    mDoc->setRunControl(&run);
+    const fs::path lesson = mDir / "Study" / "C8.txt";
+    writeProfile(lesson, {{"手順1", {{"MODE", "1"}}},
+                          {"手順2", {{"MODE", "0"}}},
+                          {"手順3", {{"CALC_TYPE", "3"}}},
+                          {"手順4", {{"CALC_TYPE", "2.6"}}},
+                          {"手順5", {{"CALC_TYPE", "-1"}}}});
+    open(lesson, 1);
+    mDoc->Ini_Param_set();
+    EXPECT_TRUE(host.pacingEnabled);
+    open(lesson, 2);
+    mDoc->Ini_Param_set();
+    EXPECT_EQ(mState.params.MODE, 0);
+    EXPECT_FALSE(host.pacingEnabled);
+    for (int step = 3; step <= 5; ++step) {
+        open(lesson, step);
+        mDoc->Ini_Param_set();
+        EXPECT_EQ(mMessages.shown, std::vector<std::string>{"プロパティの値が不正です。  P009"}) << step;
+        EXPECT_EQ(mState.params.CALC_TYPE, 0) << step;
+        EXPECT_EQ(mDoc->calcForm(), 0) << step;
+        mMessages.shown.clear();
+    }
+}
+
+TEST_F(SetupDocumentTest, ApplyingASettingReportsItsFaultsAnew) {
+    const std::pair<const char*, std::function<void()>> applies[] = {
+        {"group", [&] { mDoc->OKButtonPL_(); }},
+        {"program", [&] { mDoc->Command2_(); }},
+        {"step", [&] { mDoc->Ini_Param_set(); }},
+    };
+    open(base(), 0);
+    for (const auto& [name, apply] : applies) {
+        mState.chart.Reported.firstReport("  P051", 13);
+        apply();
+        EXPECT_TRUE(mState.chart.Reported.firstReport("  P051", 13)) << name;
+    }
 }
 
 } // namespace
