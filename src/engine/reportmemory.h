@@ -25,10 +25,6 @@ public:
         mReported.push_back(entry);
         return true;
     }
-    bool reported(const std::string& code, int number) const {
-        return std::find(mReported.begin(), mReported.end(), std::make_pair(code, number)) != mReported.end();
-    }
-    bool empty() const { return mReported.empty(); }
 
     /// Every procedure reports again.
     void forget() { mReported.clear(); }
