@@ -494,13 +494,21 @@ TEST_F(StepApplyTest, AStepLandsOnTheFieldsProgramsAndPanel) {
     EXPECT_TRUE(mMessages.shown.empty());
 }
 
-TEST_F(StepApplyTest, ModeTextsSelectTheMode) {
-    const std::pair<int, int> steps[] = {{4, 1}, {5, 0}, {6, 0}, {3, 0}}; // "M" and "7" change nothing
+TEST_F(StepApplyTest, ModeTextsSelectTheModeAndManualStopsThePacing) {
+    test::RecordingDisplay display;
+    test::FakeHost host;
+    test::FakeSettings writer;
+    Simulator sim(mState, display, mMessages);
+    RunControl run(mState, sim, host, mMessages, writer);
+    mDoc->setRunControl(&run);
+    // "M" and "7" change nothing.
+    const std::tuple<int, int, bool> steps[] = {{4, 1, true}, {5, 0, false}, {6, 0, false}, {3, 0, false}};
     mDoc->setMode(2);
-    for (const auto& [step, mode] : steps) {
+    for (const auto& [step, mode, pacing] : steps) {
         open(mLesson, step);
         mDoc->Ini_Param_set();
         EXPECT_EQ(mState.params.MODE, mode) << "step " << step;
+        EXPECT_EQ(host.pacingEnabled, pacing) << "step " << step;
     }
 }
 
@@ -786,32 +794,15 @@ TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawable) {
     EXPECT_TRUE(mMessages.shown.empty());
 }
 
-TEST_F(SetupDocumentTest, AManualStepStopsThePacingAndAnUnknownFormIsRefusedOnce) {
-    test::RecordingDisplay display;
-    test::FakeHost host;
-    test::FakeSettings writer;
-    Simulator sim(mState, display, mMessages);
-    RunControl run(mState, sim, host, mMessages, writer);
-    mDoc->setRunControl(&run);
+TEST_F(SetupDocumentTest, AStepWithAnUnknownCalculationFormIsRefusedOnce) {
     const fs::path lesson = mDir / "Study" / "C8.txt";
-    writeProfile(lesson, {{"手順1", {{"MODE", "1"}}},
-                          {"手順2", {{"MODE", "0"}}},
-                          {"手順3", {{"CALC_TYPE", "3"}}},
-                          {"手順4", {{"CALC_TYPE", "2.6"}}},
-                          {"手順5", {{"CALC_TYPE", "-1"}}}});
-    open(lesson, 1);
-    mDoc->Ini_Param_set();
-    EXPECT_TRUE(host.pacingEnabled);
-    open(lesson, 2);
-    mDoc->Ini_Param_set();
-    EXPECT_EQ(mState.params.MODE, 0);
-    EXPECT_FALSE(host.pacingEnabled);
-    for (int step = 3; step <= 5; ++step) {
-        open(lesson, step);
+    for (const char* form : {"3", "2.6", "-1"}) {
+        writeProfile(lesson, {{"手順1", {{"CALC_TYPE", form}}}});
+        open(lesson, 1);
         mDoc->Ini_Param_set();
-        EXPECT_EQ(mMessages.shown, std::vector<std::string>{"プロパティの値が不正です。  P009"}) << step;
-        EXPECT_EQ(mState.params.CALC_TYPE, 0) << step;
-        EXPECT_EQ(mDoc->calcForm(), 0) << step;
+        EXPECT_EQ(mMessages.shown, std::vector<std::string>{"プロパティの値が不正です。  P009"}) << form;
+        EXPECT_EQ(mState.params.CALC_TYPE, 0) << form;
+        EXPECT_EQ(mDoc->calcForm(), 0) << form;
         mMessages.shown.clear();
     }
 }
