@@ -3,7 +3,9 @@
 namespace kestrel {
 
 void ErrorTrap::handle(const RuntimeError& e) {
-    mHadError = true;
+    // Reported before: the procedure goes on silently, as after its first report.
+    if (mMemory && !mMemory->firstReport(mCode, e.number()))
+        return;
     const std::string text = errorText(e.description(), mCode);
     if (mRetryCancel) {
         if (!mMessages.askRetryCancel(text)) {
@@ -11,14 +13,6 @@ void ErrorTrap::handle(const RuntimeError& e) {
             mCancelled = true;
         }
         return;
-    }
-    if (mLast) {
-        if (e.number() == *mLast) {
-            *mLast = 0;
-            mEnded = true;
-            return;
-        }
-        *mLast = static_cast<std::int16_t>(e.number());
     }
     mMessages.showMessage(text);
 }

@@ -24,8 +24,8 @@ using ProgramTexts = std::array<std::string, 9>;
 /// empty value counts 0). Before point 0's time the first segment is extended backwards.
 ///
 /// A time text that is not a number is reported through `trap` and the search stops at that
-/// point as if its time were greater than t. Returns nothing when the trap ended the evaluation
-/// (the same error again), in which case the caller keeps its previous value.
+/// point as if its time were greater than t. Returns nothing when the value cannot be computed or
+/// the trap ended the evaluation, in which case the caller keeps its previous value.
 std::optional<double> evaluateProgram(const ProgramTexts& values, const ProgramTexts& times, float t,
                                       ErrorTrap& trap);
 

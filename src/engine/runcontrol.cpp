@@ -47,7 +47,7 @@ void RunControl::Data_inz() {
     auto& s = mState.sim;
     auto& p = mState.params;
     Display& display = mSim.display();
-    ErrorTrap t(mMessages, "  P040", mState.chart.LastErrorNumber);
+    ErrorTrap t(mMessages, "  P040", mState.chart.Reported);
 
     s.InitPending = true;
     if (p.MODE == 2)
@@ -57,9 +57,11 @@ void RunControl::Data_inz() {
     s.MvCtrl.set(mv);
     s.MV[1] = mv;
     s.MvInt.set(mv);
-    // PV starts where the process settles for this MV and DV, so the first step does not jump
-    // when the process gain is not 1.
-    t([&] { s.PV.set(checkFinite(p.Kpl * mv + p.Kds * s.DV[0])); });
+    // PV starts where the process settles for this MV, so the first step does not jump when the
+    // process gain is not 1; the bias PV / Kpl is then MV. The disturbance stays out, as in every
+    // other steady state the loop starts from: with it the bias would carry Kds·DV and shift
+    // where the loop settles.
+    t([&] { s.PV.set(checkFinite(p.Kpl * mv)); });
 
     const double sv = s.SV[0];
     s.SvLag.set(sv);
@@ -104,7 +106,6 @@ void RunControl::Data_inz() {
     t([&] { display.DvPointerUpdate(); });
     t([&] { display.PvBarUpdate(); });
     t([&] { display.MvSliderUpdate(); });
-    t.finish();
 }
 
 void RunControl::steadyStateFromSv() {
@@ -165,8 +166,17 @@ bool RunControl::adoptRangeText(PanelText which, std::int16_t& end) {
     return true;
 }
 
+bool RunControl::keepRangeDrawable() {
+    auto& chart = mState.chart;
+    if (!chart.keepRangeDrawable())
+        return false;
+    mHost.setText(PanelText::RH, formatNumber(chart.RH, "###0"));
+    mHost.setText(PanelText::RL, formatNumber(chart.RL, "###0"));
+    return true;
+}
+
 void RunControl::ShiftDown() {
-    ErrorTrap t(mMessages, "  P032", mState.chart.LastErrorNumber);
+    ErrorTrap t(mMessages, "  P032", mState.chart.Reported);
     t([&] { mHost.setText(PanelText::RH, formatNumber(toDouble(mHost.text(PanelText::RH)) - 15.0, "###.0")); });
     t([&] { mHost.setText(PanelText::RL, formatNumber(toDouble(mHost.text(PanelText::RL)) - 15.0, "###.0")); });
 }
@@ -188,6 +198,8 @@ void RunControl::Start() {
     Display& display = mSim.display();
     ErrorTrap t(mMessages, "  P021");
 
+    // A new run reports its faults anew, once each.
+    chart.Reported.forget();
     if (p.MODE == 2)
         Data_inz();
     t([&] { RangeNormalise(); });
@@ -202,6 +214,7 @@ void RunControl::Start() {
     });
     t([&] { changed |= adoptRangeText(PanelText::RH, chart.RH); });
     t([&] { changed |= adoptRangeText(PanelText::RL, chart.RL); });
+    changed |= keepRangeDrawable();
     const bool autoRange = mHost.autoRangeChecked();
     if (changed && !autoRange) {
         Clear();
@@ -265,7 +278,7 @@ void RunControl::Fast() {
     auto& s = mState.sim;
     auto& chart = mState.chart;
     Display& display = mSim.display();
-    ErrorTrap t(mMessages, "  P023", chart.LastErrorNumber);
+    ErrorTrap t(mMessages, "  P023", chart.Reported);
 
     // A run already started (Start pressed, no step taken yet) is not started a second time,
     // which would shift an automatic range twice. Pause stays available: it is how a learner
@@ -310,7 +323,6 @@ void RunControl::Fast() {
     chart.DvOffset = 0.0;
     t([&] { mHost.PenColorAdvance(); });
     mHost.startEndOfRunTimer();
-    chart.LastErrorNumber = 0;
 }
 
 void RunControl::Clear() {
@@ -320,6 +332,7 @@ void RunControl::Clear() {
     Display& display = mSim.display();
     ErrorTrap t(mMessages, "  P024");
 
+    chart.Reported.forget();
     s.Running = false;
     // Clearing a paused run ends it: the Pause button goes off, so the loop must not stay frozen.
     s.Paused = false;
@@ -343,6 +356,7 @@ void RunControl::Clear() {
     t([&] { mHost.resetCaptionAndNotes(); });
     t([&] { adoptRangeText(PanelText::RH, chart.RH); });
     t([&] { adoptRangeText(PanelText::RL, chart.RL); });
+    keepRangeDrawable();
     t([&] { display.SvPointerUpdate(); });
     t([&] { display.DvPointerUpdate(); });
     mHost.setFastEnabled(false);
@@ -352,7 +366,7 @@ void RunControl::setMode(std::int16_t mode) {
     static constexpr const char* kCodes[] = {"  P030", "  P029", "  P028"};
     if (mode < 0 || mode > 2)
         return;
-    ErrorTrap t(mMessages, kCodes[mode], mState.chart.LastErrorNumber);
+    ErrorTrap t(mMessages, kCodes[mode], mState.chart.Reported);
     if (mode == 2 && mState.params.MODE == 0)
         t([&] { Data_inz(); });
     mState.params.MODE = mode;
@@ -364,7 +378,8 @@ void RunControl::stopPacing() { mHost.setPacingTimerEnabled(false); }
 void RunControl::loadPanel(const std::string& svText, const std::string& kplText) {
     auto& s = mState.sim;
     auto& chart = mState.chart;
-    ErrorTrap t(mMessages, "  P025", chart.LastErrorNumber);
+    ErrorTrap t(mMessages, "  P025", chart.Reported);
+    chart.Reported.forget();
     t([&] { s.SV[0] = toDouble(svText); });
     t([&] { mState.params.Kpl = toDouble(kplText); });
     s.SV[1] = s.SV[0];
@@ -377,6 +392,7 @@ void RunControl::loadPanel(const std::string& svText, const std::string& kplText
     t([&] { mSim.display().MvSliderUpdate(); });
     t([&] { chart.RH = toInt16(toDouble(mHost.text(PanelText::RH))); });
     t([&] { chart.RL = toInt16(toDouble(mHost.text(PanelText::RL))); });
+    keepRangeDrawable();
     t([&] { adoptGraphTime(); });
     chart.MvStripHigh = 100;
     chart.MvStripLow = 0;

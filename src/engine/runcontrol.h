@@ -103,9 +103,11 @@ public:
 
     /// Pacing interval, decimation ratio and chart advances from dt, TmHosei and the graph time.
     void Param_set();
-    /// Bumpless initialisation of the loop at the current MV (cascade: at SV point 0).
+    /// Bumpless initialisation of the loop at the current MV (cascade: at SV point 0): every block
+    /// at its steady state, PV = Kpl·MV, bias bA = PV / Kpl. Errors report "  P040".
     void Data_inz();
 
+    /// Start and Clear forget the report memory: every fault is reported once again.
     void Start();
     void Pause();
     void Fast();
@@ -146,6 +148,9 @@ public:
 private:
     /// The chart's range end takes the number of its text when they differ; true when it changed.
     bool adoptRangeText(PanelText which, std::int16_t& end);
+    /// A range of no width made drawable (ChartState::keepRangeDrawable), its texts rewritten
+    /// "###0"; true when it changed.
+    bool keepRangeDrawable();
     void endRun();
     void correctTimer();
     /// MV, PV, SV and the bias at the steady state of SV (automatic and cascade starts).

@@ -4,6 +4,7 @@
 
 #include "core/palette.h"
 #include "engine/history.h"
+#include "engine/reportmemory.h"
 
 #include <array>
 #include <cstdint>
@@ -80,8 +81,23 @@ struct ChartState {
     std::int16_t GraphTime = 50;   ///< graph display time, s (10..300)
     std::int16_t RH = 100, RL = 0; ///< range of the upper strip, %
     std::int16_t MvStripHigh = 100, MvStripLow = 0;
-    /// Last error number reported by the panel's procedures; a repeat is not shown again.
-    std::int16_t LastErrorNumber = 0;
+    /// Errors already reported by the step, the panel and the pen recorder (see ReportMemory).
+    ReportMemory Reported;
+
+    /// The scales divide by RH - RL: a range of zero or negative width (equal range texts, or
+    /// texts that are no number) cannot be drawn. Such a range becomes RL, kept within -100..199,
+    /// to RL + 1, as the range texts are normalised; a drawable range stays as it is. True when
+    /// the range changed.
+    bool keepRangeDrawable() {
+        if (RH > RL)
+            return false;
+        if (RL < -100)
+            RL = -100;
+        if (RL > 199)
+            RL = 199;
+        RH = static_cast<std::int16_t>(RL + 1);
+        return true;
+    }
 };
 
 } // namespace kestrel

@@ -37,14 +37,11 @@ void SimulationState::shiftAll() {
 
 void Simulator::programEval(const ProgramTexts& values, const ProgramTexts& times, History& signal,
                             const char* code, void (Display::*pointerUpdate)()) {
-    ErrorTrap trap(mMessages, code, mState.chart.LastErrorNumber);
+    ErrorTrap trap(mMessages, code, mState.chart.Reported);
     const auto v = evaluateProgram(values, times, static_cast<float>(mState.sim.SimTime), trap);
-    if (trap.ended())
-        return;
     if (v)
         signal[0] = *v;
     trap([&] { (mDisplay.*pointerUpdate)(); });
-    trap.finish();
 }
 
 void Simulator::SvProgramEval() {
@@ -64,7 +61,7 @@ bool Simulator::MainCalc() {
     if (s.Paused)
         return true;
 
-    ErrorTrap t(mMessages, "  P042", ErrorTrap::RetryCancel{});
+    ErrorTrap t(mMessages, "  P042", ErrorTrap::RetryCancel{}, chart.Reported);
     const bool init = s.InitPending;
     const double dt = p.dt;
     s.LimitHit = false;

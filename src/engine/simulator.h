@@ -34,8 +34,11 @@ namespace kestrel {
 /// initialisation, and the essence-inheriting output then holds its stored value exactly.
 ///
 /// Every statement runs under the step's error trap: a run-time error (a non-finite result, an
-/// index out of range) offers Retry, which goes on with the next statement, and Cancel. A failed
-/// statement stores nothing, so no history, record or drawing ever holds a NaN or an infinity.
+/// index out of range) offers Retry, which goes on with the next statement, and Cancel; an error
+/// already offered since the last Start, Clear or setting applied is not offered again, the step
+/// goes on as after Retry. A failed statement stores nothing, so no history, record or drawing
+/// ever holds a NaN or an infinity. The program evaluations report each of their errors once in
+/// the same way.
 class Simulator {
 public:
     Simulator(AppState& state, Display& display, MessageService& messages)

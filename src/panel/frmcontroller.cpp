@@ -481,7 +481,6 @@ void frmController::Form_Resize() {
         if (t.ended())
             break;
     }
-    chart.LastErrorNumber = 0;
     PvBarUpdate();
 }
 
@@ -527,7 +526,6 @@ void frmController::Line_draw1(std::int16_t i) {
         stair(upper, 2, chart.DvOffset, H1 - chart.DvOffset, chart.RL, chart.RH);
         stair(lower, 3, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh);
     });
-    chart.LastErrorNumber = 0;
 }
 
 void frmController::Line_draw2(std::int16_t i) { penRecorder().Line_draw2(i); }

@@ -162,8 +162,8 @@ private:
     void placeDvp();
     void updatePenColour();
     double svFromPointer(double extra);
-    /// The panel's error trap: "description" + code once, a repeat ends the procedure.
-    ErrorTrap trap(const char* code) { return ErrorTrap(mMessages, code, mState.chart.LastErrorNumber); }
+    /// The panel's error trap: "description" + code once per fault (ReportMemory).
+    ErrorTrap trap(const char* code) { return ErrorTrap(mMessages, code, mState.chart.Reported); }
 
     AppState& mState;
     MessageService& mMessages;

@@ -24,6 +24,9 @@ namespace kestrel {
 
 namespace {
 
+/// Code of the sample drawing's reports.
+constexpr const char* kDrawCode = "  P050";
+
 // Geometry in twips.
 constexpr double kMinWidth = 4400, kMinHeight = 7900;
 constexpr double kDesignWidth = 7545, kDesignHeight = 8565;
@@ -128,7 +131,11 @@ frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& m
         low->setObjectName("txtRL_" + n);
         for (QLineEdit* box : {high, low}) {
             box->setAlignment(Qt::AlignRight);
-            connect(box, &QLineEdit::textChanged, this, [this, box] { markEdited(box); });
+            connect(box, &QLineEdit::textChanged, this, [this, box] {
+                markEdited(box);
+                // A range is in force as soon as it is typed: a fault in the new text is new.
+                mState.chart.Reported.forget(kDrawCode);
+            });
         }
         mTxtRH[j] = high;
         mTxtRL[j] = low;
@@ -193,7 +200,7 @@ void frmPENrec::resizeEvent(QResizeEvent* event) {
 }
 
 void frmPENrec::formResize() {
-    ErrorTrap t(mMessages, "  P055", mLastErrorNumber);
+    ErrorTrap t(mMessages, "  P055", mState.chart.Reported);
     mLaidOut = size();
     run(t, [&] { layoutControls(width() * kTwipsPerPixel, height() * kTwipsPerPixel); });
     run(t, [&] { mStripWidth = toInt32(mPicPEN[0]->Width()); });
@@ -206,7 +213,6 @@ void frmPENrec::formResize() {
                 break;
         }
     });
-    t.finish();
 }
 
 void frmPENrec::layoutControls(double w, double h) {
@@ -244,7 +250,7 @@ void frmPENrec::Line_draw2(std::int16_t i) {
 }
 
 bool frmPENrec::drawSample(std::int16_t i) {
-    ErrorTrap t(mMessages, "  P050", mLastErrorNumber);
+    ErrorTrap t(mMessages, kDrawCode, mState.chart.Reported);
     const auto& rec = mState.rec;
     const auto& pens = rec.PenData[0];
     bool clean = true;
@@ -285,12 +291,11 @@ bool frmPENrec::drawSample(std::int16_t i) {
             pic->Line(xNew, yOld, xNew, yNew, pen);
         });
     }
-    t.finish();
     return clean && !t.ended();
 }
 
 void frmPENrec::Pict_inz() {
-    ErrorTrap t(mMessages, "  P056", mLastErrorNumber);
+    ErrorTrap t(mMessages, "  P056", mState.chart.Reported);
     const double w = mPicPEN[0]->Width();
     const double dt = mState.params.dt;
     double advance = 0;
@@ -327,7 +332,6 @@ void frmPENrec::Pict_inz() {
             pic->setDrawStyle(PictureBox::Solid);
         });
     }
-    t.finish();
 }
 
 void frmPENrec::cmdClear_Click() {
@@ -335,7 +339,7 @@ void frmPENrec::cmdClear_Click() {
 }
 
 void frmPENrec::OKButton_Click() {
-    ErrorTrap t(mMessages, "  P020", mLastErrorNumber);
+    ErrorTrap t(mMessages, "  P020", mState.chart.Reported);
     for (int j = 0; j < kChannels; ++j) {
         run(t, [&] { mTxtRH[j]->setText(qtext(formatText(text(mTxtRH[j]), "###0"))); });
         run(t, [&] { mSavedHigh[j] = toInt16(toDouble(text(mTxtRH[j]))); });
@@ -345,7 +349,6 @@ void frmPENrec::OKButton_Click() {
             restoreBackground(mTxtRL[j]);
         });
     }
-    t.finish();
 }
 
 void frmPENrec::CancelButton_Click() {

@@ -26,11 +26,11 @@
 // left of each strip; the pen-colour controls and the buttons below the last strip. Every resize
 // redraws the grids and replays the record up to the first sample beyond the graph time.
 //
-// Errors are trapped per statement with this window's own error memory ("  P050" drawing,
-// "  P056" grid, "  P055" resize, "  P020" OK): the first error is reported, a repeat of the same
-// error number is not shown again and ends the procedure. A range text that is not a number, or a
-// range whose high equals its low, leaves that channel undrawn for the sample; no coordinate that
-// is not finite is ever drawn.
+// Errors are trapped per statement with the panel's report memory ("  P050" drawing, "  P056"
+// grid, "  P055" resize, "  P020" OK): each error is reported once until Start, Clear or, for the
+// drawing, an edit of a range text; the procedure goes on with the next statement. A range text
+// that is not a number, or a range whose high equals its low, leaves that channel undrawn for the
+// sample; no coordinate that is not finite is ever drawn.
 //
 // The window's own pen list and "ペン色自動" box mirror the set-up document's pen-recorder choice
 // (the document advances them at the end of a run); they govern no drawing, the pens follow the
@@ -92,8 +92,6 @@ public:
     QLineEdit* Text1(int j) const { return mText1.at(j); }
     QLineEdit* txtRH(int j) const { return mTxtRH.at(j); }
     QLineEdit* txtRL(int j) const { return mTxtRL.at(j); }
-    /// The window's error memory (the last reported error number, 0 for none).
-    std::int16_t lastErrorNumber() const { return mLastErrorNumber; }
 
 signals:
     /// cmdPrint "ﾊｰﾄﾞｺﾋﾟｰ": the owner makes the hard copy of this window.
@@ -140,7 +138,6 @@ private:
     /// Width of the strips in whole twips, for the horizontal grid lines. Kept in 32 bits: a
     /// maximised window on a wide screen is more than 32767 twips wide.
     std::int32_t mStripWidth = 0;
-    std::int16_t mLastErrorNumber = 0;
 
     QPalette mNormalBox;      ///< the range texts' palette when not edited
     QSize mLaidOut;           ///< client size of the last layout (pixels)

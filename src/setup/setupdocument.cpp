@@ -187,6 +187,7 @@ void SetupDocument::applyField(Field f, ErrorTrap& t) {
 
 void SetupDocument::applyGroup(FieldGroup group) {
     ErrorTrap t(mMessages, groupErrorCode(group));
+    mState.chart.Reported.forget(); // a changed setting reports its faults anew
     for (int f = 0; f < FieldCount; ++f)
         if (kFields[f].group == group)
             applyField(static_cast<Field>(f), t);
@@ -309,6 +310,7 @@ void SetupDocument::applyProgram(bool sv) {
     auto& times = sv ? mState.params.SVt : mState.params.DVt;
     const int v0 = sv ? kSvValue : kDvValue;
     const int t0 = sv ? kSvTime : kDvTime;
+    mState.chart.Reported.forget(); // a changed program reports its faults anew
     for (int i = 0; i < 9; ++i) {
         values[i] = mProgram[v0 + i];
         times[i] = mProgram[t0 + i];
@@ -466,6 +468,7 @@ void SetupDocument::readProgram(bool sv, ErrorTrap& t) {
 void SetupDocument::Ini_Param_set() {
     auto& study = mState.study;
     ErrorTrap t(mMessages, "  P009");
+    mState.chart.Reported.forget(); // the step's settings report their faults anew
     IniPathSwitch sw(study.IniPath, study.CurFile);
     const std::string section = stepSection();
     auto value = [&](const char* key) { return read(section, key); };
@@ -514,6 +517,11 @@ void SetupDocument::Ini_Param_set() {
             setRangeLowText(v);
             mState.chart.RL = toInt16(val(v));
         });
+    // Equal range texts, or texts that are no number, give a range the chart cannot draw.
+    if (mState.chart.keepRangeDrawable()) {
+        setRangeHighText(formatNumber(mState.chart.RH, "###0"));
+        setRangeLowText(formatNumber(mState.chart.RL, "###0"));
+    }
     if (const auto v = value("AUTO_RANGE"); !v.empty())
         t([&] { setAutoRange(checkValue(v)); });
     if (const auto v = value("AUTO_PEN"); !v.empty())
@@ -720,7 +728,17 @@ void SetupDocument::startup() {
     t([&] { p.bA = val(mBiasText); });
     for (Field f : {MH, ML, dML, Alpha, Beta, Gamma, Kpl, Tpl, Lpl, Kf, Tfd, Tfp, Lf, Kd, Kds, Tds, Lds})
         t([&] { storeValue(f, val(mFields[f].text)); });
-    t([&] { mState.sim.TmHosei = toFloat(val(ReadProfileValue(settingsFile(), "CONFIG", "TmHosei"))); });
+    t([&] {
+        // A correction edited beyond one control period either way would stall or race the
+        // pacing for good; the runs learn the right one from within these bounds.
+        const double bound = 1000.0 * p.dt;
+        double tm = val(ReadProfileValue(settingsFile(), "CONFIG", "TmHosei"));
+        if (tm > bound)
+            tm = bound;
+        if (tm < -bound)
+            tm = -bound;
+        mState.sim.TmHosei = toFloat(tm);
+    });
 }
 
 // --- Projects -----------------------------------------------------------------------------------

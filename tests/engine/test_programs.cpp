@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -48,8 +49,7 @@ TEST(Programs, EvaluatesThePolyline) {
     for (const auto& c : cases) {
         for (const auto& [t, expected] : c.at) {
             FakeMessages messages;
-            std::int16_t last = 0;
-            ErrorTrap trap(messages, "  P051", last);
+            ErrorTrap trap(messages, "  P051");
             const auto v = evaluateProgram(c.values, c.times, t, trap);
             ASSERT_TRUE(v.has_value()) << c.name << " t=" << t;
             EXPECT_DOUBLE_EQ(*v, expected) << c.name << " t=" << t;
@@ -71,48 +71,24 @@ TEST(Programs, SimulatedTimeIsComparedInSinglePrecision) {
     EXPECT_EQ(l->s.SV[0], 100);
 }
 
-TEST(Programs, NonNumericTimeIsReportedOnceThenEndsSilently) {
-    // At t = 5 the search reaches the time "x1": reported, then treated as lying beyond t. The
-    // segment from point 0 then ends at the leading number of "x1", which is 0 like point 0's
-    // time, so the second point's value applies.
+TEST(Programs, ATimeThatIsNoNumberIsReportedOncePerRunAndProgram) {
+    // The search reaches the time "x1", reports it and treats it as lying beyond t. The segment
+    // from point 0 then ends at the leading number of "x1", which is 0 like point 0's time, so
+    // the second point's value applies at every step alike.
     auto l = makeLoop();
-    auto& msgs = l->messages.shown;
+    l->p.MODE = 2;
     l->p.SVv = {"20", "40", "60"};
     l->p.SVt = {"0", "x1", "20"};
-    l->s.SimTime = 5;
-
-    l->s.SV[0] = -1;
-    l->sim.SvProgramEval();
-    ASSERT_EQ(msgs.size(), 1u);
-    EXPECT_EQ(msgs[0], "型が一致しません。  P051");
-    EXPECT_EQ(l->s.SV[0], 40);
-    EXPECT_EQ(l->display.svPointer, 1);
-
-    l->s.SV[0] = -1;
-    l->sim.SvProgramEval(); // the same error again: not shown, SV and the pointer stay
-    EXPECT_EQ(msgs.size(), 1u);
-    EXPECT_EQ(l->s.SV[0], -1);
-    EXPECT_EQ(l->display.svPointer, 1);
-
-    l->sim.SvProgramEval(); // the memory was cleared: reported again
-    EXPECT_EQ(msgs.size(), 2u);
-    EXPECT_EQ(l->s.SV[0], 40);
-
-    // The DV program reports with its own code; the two evaluations share the error memory.
     l->p.DVv = {"7", "8"};
     l->p.DVt = {"0", "?"};
-    l->sim.DvProgramEval(); // same error number as the SV report just shown: silent
-    EXPECT_EQ(msgs.size(), 2u);
-    l->sim.DvProgramEval();
-    ASSERT_EQ(msgs.size(), 3u);
-    EXPECT_EQ(msgs[2], "型が一致しません。  P052");
-    EXPECT_EQ(l->s.DV[0], 8);
-    EXPECT_EQ(l->display.dvPointer, 1);
-
-    // A normal evaluation clears the memory, so the next failure is reported again.
-    l->p.DVt = {"0", "10"};
-    l->sim.DvProgramEval();
-    EXPECT_EQ(l->s.DV[0], 7.5);
-    l->sim.SvProgramEval();
-    EXPECT_EQ(msgs.size(), 4u);
+    l->seed(20, 20);
+    l->startRun(1);
+    for (int k = 0; k < 100; ++k) {
+        l->step();
+        ASSERT_EQ(l->s.SV[0], 40) << k;
+        ASSERT_EQ(l->s.DV[0], 8) << k;
+    }
+    EXPECT_EQ(l->display.svPointer, 100);
+    EXPECT_EQ(l->display.dvPointer, 100);
+    EXPECT_EQ(l->messages.shown, (std::vector<std::string>{"型が一致しません。  P051", "型が一致しません。  P052"}));
 }

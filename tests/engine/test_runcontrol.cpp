@@ -157,7 +157,6 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     s.D = {{3.0, 3.0}};
     for (DeadTimeBuffer* b : {&s.FfDelayed, &s.PlantDelayed, &s.DistDelayed})
         b->fill(-7.0);
-    r.chart.LastErrorNumber = 6;
 
     r.rc.Data_inz();
 
@@ -184,7 +183,6 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     EXPECT_DOUBLE_EQ(r.display.mv, 30.0);
     EXPECT_DOUBLE_EQ(r.display.pv, 30.0);
     EXPECT_DOUBLE_EQ(r.host.bias, 30.0);
-    EXPECT_EQ(r.chart.LastErrorNumber, 0);
 }
 
 TEST(RunControlDataInz, CascadeTakesSvFromProgramPointZeroAndFieldsBeingEditedStay) {
@@ -550,35 +548,41 @@ TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
 // --- Pacing tick and the end of a run -----------------------------------------------------------
 
 TEST(RunControlPacing, APacedRunEndsAtTheFirstStepReachingTheGraphTime) {
-    Rig r(10, 0.1);
-    r.rc.Start();
-    r.host.clearEnabled = false;
-    for (int i = 0; i < 100; ++i)
+    // A hundred additions of 0.1 stay just below 10 s, so the 101st step ends the run; twenty
+    // steps of 0.5 s reach 10 s exactly, which ends it.
+    for (const auto& [dt, ticks] : {std::pair{0.1, 101}, std::pair{0.5, 20}}) {
+        SCOPED_TRACE(dt);
+        Rig r(10, dt);
+        r.rc.Start();
+        r.host.clearEnabled = false;
+        for (int i = 1; i < ticks; ++i)
+            r.rc.PacingTick();
+        EXPECT_TRUE(r.s.Running);
+        EXPECT_LT(r.s.SimTime, 10.0);
+        EXPECT_EQ(r.host.penColorAdvances, 0);
+        EXPECT_DOUBLE_EQ(r.chart.DvOffset, 10.0);
+
         r.rc.PacingTick();
-    // A hundred additions of 0.1 stay just below 10 s.
-    EXPECT_TRUE(r.s.Running);
-    EXPECT_LT(r.s.SimTime, 10.0);
-    EXPECT_EQ(r.host.penColorAdvances, 0);
+        EXPECT_FALSE(r.s.Running);
+        EXPECT_EQ(r.s.SimTime, 0.0);
+        EXPECT_EQ(r.s.TickCount, ticks);
+        EXPECT_EQ(r.chart.DvOffset, 0.0); // DV is drawn at its own level again
+        EXPECT_EQ(buttons(r.host), "+-+++"); // Fast stays as Start left it
+        EXPECT_EQ(r.host.penColorAdvances, 1);
+        EXPECT_EQ(r.host.endOfRunTimerStarts, 1);
+        EXPECT_TRUE(r.host.pacingEnabled); // the loop stays live
 
-    r.rc.PacingTick();
-    EXPECT_FALSE(r.s.Running);
-    EXPECT_EQ(r.s.SimTime, 0.0);
-    EXPECT_EQ(r.s.TickCount, 101);
-    EXPECT_EQ(buttons(r.host), "+-+++"); // Fast stays as Start left it
-    EXPECT_EQ(r.host.penColorAdvances, 1);
-    EXPECT_EQ(r.host.endOfRunTimerStarts, 1);
-    EXPECT_TRUE(r.host.pacingEnabled); // the loop stays live
-
-    // Ticks after the run keep the loop live but neither record nor end another run; the count
-    // of ticks stops at the 16-bit maximum.
-    const auto drawn = r.display.drawn1.size();
-    r.s.TickCount = 32766;
-    r.rc.PacingTick();
-    r.rc.PacingTick();
-    EXPECT_EQ(r.s.TickCount, 32767);
-    EXPECT_EQ(r.s.SimTime, 0.0);
-    EXPECT_EQ(r.display.drawn1.size(), drawn);
-    EXPECT_EQ(r.host.penColorAdvances, 1);
+        // Ticks after the run keep the loop live but neither record nor end another run; the
+        // count of ticks stops at the 16-bit maximum.
+        const auto drawn = r.display.drawn1.size();
+        r.s.TickCount = 32766;
+        r.rc.PacingTick();
+        r.rc.PacingTick();
+        EXPECT_EQ(r.s.TickCount, 32767);
+        EXPECT_EQ(r.s.SimTime, 0.0);
+        EXPECT_EQ(r.display.drawn1.size(), drawn);
+        EXPECT_EQ(r.host.penColorAdvances, 1);
+    }
 }
 
 TEST(RunControlPacing, TheMeasuredTickPeriodCorrectsTheInterval) {
@@ -640,6 +644,46 @@ TEST(RunControlPacing, CancelOnAFailingStepEndsTheProgram) {
     EXPECT_EQ(f.host.processEventsCalls, 0);
 }
 
+TEST(RunControlPacing, AFaultMetAtEveryStepIsReportedOncePerRun) {
+    struct Case {
+        const char* name;
+        void (*setUp)(Rig&);
+        std::vector<std::string> reports;
+    };
+    const Case cases[] = {
+        {"program times that are no number",
+         [](Rig& r) {
+             r.p.MODE = 2;
+             r.p.SVt = {"0", "x"};
+             r.p.DVt = {"0", "?"};
+         },
+         {kTypeMismatch + "  P051", kTypeMismatch + "  P052"}},
+        {"a step that overflows: asked once, then Retry",
+         [](Rig& r) {
+             r.p.Kpl = 1.0e300;
+             r.s.MV.set(1.0e10);
+         },
+         {"オーバーフローしました。  P042"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Rig r(10, 0.1);
+        c.setUp(r);
+        r.rc.Start();
+        EXPECT_EQ(r.runPaced(), 101);
+        for (int i = 0; i < 10; ++i)
+            r.rc.PacingTick(); // live ticks after the run
+        EXPECT_EQ(r.messages.shown, c.reports);
+        EXPECT_FALSE(r.host.quit);
+
+        // The next run reports each fault once more.
+        r.messages.shown.clear();
+        r.rc.Start();
+        r.runPaced();
+        EXPECT_EQ(r.messages.shown, c.reports);
+    }
+}
+
 // --- Timer handlers -----------------------------------------------------------------------------
 
 TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
@@ -682,29 +726,66 @@ TEST(RunControlTimers, DisplayTimerLetsTheStepRewriteSvAndMvAgain) {
 
 // --- Faults of the classic behaviour that Kestrel mends ------------------------------------------
 
-TEST(RunControlMended, ClearIsBumplessWhenTheProcessGainIsNotOne) {
-    Rig r;
-    r.p.Kpl = 2.0;
-    r.p.MODE = 1;
-    r.s.SV.set(40.0);
-    r.rc.Clear();
-    // Steady state of SV 40 through a gain of 2: MV 20, PV 40, bias 20.
-    expectBoth(r.s.PV, 40.0, "PV");
-    expectBoth(r.s.MV, 20.0, "MV");
-    EXPECT_DOUBLE_EQ(r.p.bA, 20.0);
-    r.rc.PacingTick();
-    EXPECT_DOUBLE_EQ(r.s.PV[0], 40.0);
-    EXPECT_DOUBLE_EQ(r.s.MV[0], 20.0);
+TEST(RunControlMended, ClearStartsBumplessAtTheBiasOfMvAlone) {
+    // Automatic mode, P control. Kpl 2, SV 40: MV 20, PV 40, bias 20, and the first step stays
+    // there. Kpl 1, Kds 1, DV 10, Kp 2, SV 50: bias 50, and the disturbance moves PV by
+    // Kds·DV / (1 + Kp·Kpl) = 10/3 to 53.33.
+    struct Case { double kpl, kds, dv, kp, sv, mv, bias, settled; };
+    const Case cases[] = {
+        {2.0, 0.0, 0.0, 1.0, 40.0, 20.0, 20.0, 40.0},
+        {1.0, 1.0, 10.0, 2.0, 50.0, 50.0, 50.0, 160.0 / 3.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kpl);
+        Rig r;
+        r.p.MODE = 1;
+        r.p.Kpl = c.kpl;
+        r.p.Kds = c.kds;
+        r.p.Kp = c.kp;
+        r.p.Ti = 0.0;
+        r.s.DV.set(c.dv);
+        r.s.SV.set(c.sv);
+        r.rc.Clear();
+        expectBoth(r.s.PV, c.sv, "PV");
+        expectBoth(r.s.MV, c.mv, "MV");
+        EXPECT_DOUBLE_EQ(r.p.bA, c.bias);
+        r.rc.PacingTick();
+        if (c.dv == 0.0) {
+            EXPECT_DOUBLE_EQ(r.s.PV[0], c.sv);
+            EXPECT_DOUBLE_EQ(r.s.MV[0], c.mv);
+        }
+        for (int i = 0; i < 3000; ++i)
+            r.rc.PacingTick();
+        EXPECT_NEAR(r.s.PV[0], c.settled, 1e-6);
+    }
 }
 
-TEST(RunControlMended, ALowRangeEndKeepsTheRangeDrawable) {
-    Rig r;
-    r.host.texts = {{PanelText::RH, "300"}, {PanelText::RL, "250"}, {PanelText::TM, "50"}};
-    r.rc.Start();
-    EXPECT_EQ(r.host.texts[PanelText::RL], "199");
-    EXPECT_EQ(r.host.texts[PanelText::RH], "200");
-    EXPECT_GT(r.chart.RH, r.chart.RL);
-    EXPECT_TRUE(r.messages.shown.empty());
+TEST(RunControlMended, EveryRangeThePanelAdoptsCanBeDrawn) {
+    // A range text that is no number keeps the range end in force (50 here), which may leave no
+    // width; the range then becomes RL..RL+1 and the texts show it.
+    struct Case { const char *path, *rh, *rl; int high, low; };
+    const Case cases[] = {
+        {"Start", "300", "250", 200, 199},
+        {"Start", "50", "abc", 51, 50},
+        {"Clear", "50", "abc", 51, 50},
+        {"open", "50", "50", 51, 50},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.path) + " " + c.rh + ".." + c.rl);
+        Rig r;
+        r.chart.RL = 50;
+        r.host.texts[PanelText::RH] = c.rh;
+        r.host.texts[PanelText::RL] = c.rl;
+        if (c.path == std::string("Start"))
+            r.rc.Start();
+        else if (c.path == std::string("Clear"))
+            r.rc.Clear();
+        else
+            r.rc.loadPanel("50", "1");
+        EXPECT_EQ(std::pair(int(r.chart.RH), int(r.chart.RL)), std::pair(c.high, c.low));
+        EXPECT_EQ(r.host.texts[PanelText::RH], std::to_string(c.high));
+        EXPECT_EQ(r.host.texts[PanelText::RL], std::to_string(c.low));
+    }
 }
 
 TEST(RunControlMended, ClearEndsAPauseSoTheLoopRunsLiveAgain) {

@@ -275,6 +275,31 @@ TEST(Step, RecordedChannelsByControlType) {
     }
 }
 
+TEST(Step, PenChannelsRecordTheOutputsOfTheirBlocks) {
+    // Two-degree-of-freedom P control at SV 60, PV 50: channel 2 records the derivative error
+    // Ed = α·γ·SV - PV = 0.25·60 - 50 = -35, not the error Ep = 10. DV steps from 0 to 4 into
+    // lags of 1 s at dt 0.1: channel 7 records the feedforward output Kf·4·0.1/1.1 = 4/11, not
+    // its input 4; channel 9 the disturbance path's output Kds·4·0.1/1.1 = 2/11, not its input 2.
+    auto l = makeLoop();
+    auto& p = l->p;
+    p.TYPE_SELECT = 5;
+    l->proportional(1);
+    l->instantProcess();
+    p.alpha = p.gamma = 0.5;
+    p.Kf = p.Tfd = 1;
+    p.Kds = 0.5;
+    p.Tds = 1;
+    l->seed(60, 50);
+    l->s.InitPending = false;
+    l->s.DV[0] = 4;
+    l->startRun(1);
+    l->step();
+    const auto& pen = l->app.rec.PenData[0];
+    const double expected[][2] = {{1, 10}, {2, -35}, {7, 4.0 / 11}, {9, 2.0 / 11}};
+    for (const auto& [ch, v] : expected)
+        EXPECT_NEAR(pen[static_cast<int>(ch)][0], v, kTol) << "channel " << ch;
+}
+
 TEST(Step, PenColoursFollowThePenChoice) {
     const Rgb expected[] = {rgb(255, 255, 255), rgb(255, 255, 0), rgb(255, 0, 255), rgb(255, 0, 0),
                             rgb(0, 255, 255)};

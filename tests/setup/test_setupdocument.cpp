@@ -5,6 +5,8 @@
 // values are worked out by hand from the field table.
 
 #include "engine/fakes.h"
+#include "engine/runcontrol.h"
+#include "engine/simulator.h"
 #include "setup/filesyncs.h"
 
 #include "setup/cp932.h"
@@ -16,6 +18,7 @@
 #include <algorithm>
 #include <array>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -519,13 +522,21 @@ TEST_F(StepApplyTest, AProgramIsTakenWholeWhenItsFirstValueIsGivenAndLeftAloneOt
         }
 }
 
-TEST_F(StepApplyTest, ModeTextsSelectTheMode) {
-    const std::pair<int, int> steps[] = {{4, 1}, {5, 0}, {6, 0}, {3, 0}}; // "M" and "7" change nothing
+TEST_F(StepApplyTest, ModeTextsSelectTheModeAndManualStopsThePacing) {
+    test::RecordingDisplay display;
+    test::FakeHost host;
+    test::FakeSettings writer;
+    Simulator sim(mState, display, mMessages);
+    RunControl run(mState, sim, host, mMessages, writer);
+    mDoc->setRunControl(&run);
+    // "M" and "7" change nothing.
+    const std::tuple<int, int, bool> steps[] = {{4, 1, true}, {5, 0, false}, {6, 0, false}, {3, 0, false}};
     mDoc->setMode(2);
-    for (const auto& [step, mode] : steps) {
+    for (const auto& [step, mode, pacing] : steps) {
         open(mLesson, step);
         mDoc->Ini_Param_set();
         EXPECT_EQ(mState.params.MODE, mode) << "step " << step;
+        EXPECT_EQ(host.pacingEnabled, pacing) << "step " << step;
     }
 }
 
@@ -837,6 +848,13 @@ TEST_F(SetupDocumentTest, StartupTurnsFeedbackOnAndReadsBiasAndTimerCorrection) 
     SetupDocument doc(state, mMessages, mDir);
     doc.startup();
     EXPECT_EQ(state.sim.TmHosei, 0.0f);
+
+    // An edited correction is kept within one control period (100 ms) either way.
+    for (const auto& [text, bounded] : {std::pair{"1000000", 100.0f}, std::pair{"-99999", -100.0f}}) {
+        writeProfile(settings(), {{"CONFIG", {{"TmHosei", text}}}});
+        doc.startup();
+        EXPECT_EQ(state.sim.TmHosei, bounded) << text;
+    }
 }
 
 TEST_F(SetupDocumentTest, ProposedProjectNameIsTheFirstFreeCounter) {
@@ -885,6 +903,54 @@ TEST_F(SetupDocumentTest, CreateProjectCopiesTheTemplateUnderAPlainNameOnly) {
     EXPECT_TRUE(mDoc->createProject(tooLong).empty());
     EXPECT_EQ(mMessages.shown, std::vector<std::string>{"ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（" + tooLong +
                                                         "：ファイル名が長すぎます）。"});
+}
+
+// --- Settings a step or a file gives that cannot be used as they stand ---------------------------
+
+TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawable) {
+    struct Case { const char *rh, *rl; int high, low; };
+    const Case cases[] = {
+        {"50", "50", 51, 50}, {"x", "20", 21, 20}, {"10", "30", 31, 30}, {"250", "250", 200, 199},
+        {"80", "-20", 80, -20}, // drawable: as the step gives it
+    };
+    const fs::path lesson = mDir / "Study" / "C8.txt";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.rh) + ".." + c.rl);
+        writeProfile(lesson, {{"手順1", {{"RH", c.rh}, {"RL", c.rl}}}});
+        open(lesson, 1);
+        mDoc->Ini_Param_set();
+        EXPECT_EQ(std::pair(int(mState.chart.RH), int(mState.chart.RL)), std::pair(c.high, c.low));
+        EXPECT_EQ(mDoc->rangeHighText(), c.high == 80 ? c.rh : std::to_string(c.high));
+        EXPECT_EQ(mDoc->rangeLowText(), std::to_string(c.low));
+    }
+    EXPECT_TRUE(mMessages.shown.empty());
+}
+
+TEST_F(SetupDocumentTest, AStepWithAnUnknownCalculationFormIsRefusedOnce) {
+    const fs::path lesson = mDir / "Study" / "C8.txt";
+    for (const char* form : {"3", "2.6", "-1"}) {
+        writeProfile(lesson, {{"手順1", {{"CALC_TYPE", form}}}});
+        open(lesson, 1);
+        mDoc->Ini_Param_set();
+        EXPECT_EQ(mMessages.shown, std::vector<std::string>{"プロパティの値が不正です。  P009"}) << form;
+        EXPECT_EQ(mState.params.CALC_TYPE, 0) << form;
+        EXPECT_EQ(mDoc->calcForm(), 0) << form;
+        mMessages.shown.clear();
+    }
+}
+
+TEST_F(SetupDocumentTest, ApplyingASettingReportsItsFaultsAnew) {
+    const std::pair<const char*, std::function<void()>> applies[] = {
+        {"group", [&] { mDoc->OKButtonPL_(); }},
+        {"program", [&] { mDoc->Command2_(); }},
+        {"step", [&] { mDoc->Ini_Param_set(); }},
+    };
+    open(base(), 0);
+    for (const auto& [name, apply] : applies) {
+        mState.chart.Reported.firstReport("  P051", 13);
+        apply();
+        EXPECT_TRUE(mState.chart.Reported.firstReport("  P051", 13)) << name;
+    }
 }
 
 } // namespace
