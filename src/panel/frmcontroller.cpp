@@ -46,6 +46,7 @@ constexpr double kChartLeft = 2580, kChartRightMargin = 400;
 // The PV bar stands far enough left for the value fields to hold "-100.0" in the panel's font.
 constexpr double kBarLeft = 240;
 constexpr double kLabelWidth = 300, kValueWidth = 720;
+constexpr double kNoteLabelHeight = 255; // lesson annotation labels
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string s(const QString& q) { return q.toStdString(); }
@@ -825,7 +826,15 @@ void frmController::Note_draw(const std::string& id) {
                            static_cast<double>(chart.RL), static_cast<double>(chart.RH)};
     const ChartGeometry mv{strips[1]->Width(), strips[1]->Height(), static_cast<double>(chart.GraphTime),
                            static_cast<double>(chart.MvStripLow), static_cast<double>(chart.MvStripHigh)};
-    const auto ops = noteDraw(id, mState.study.ParaSetDone, mState.study.SimExecDone, pv, mv, chart.PenColor[k][1]);
+    // Labels as wide as their captions are shown, so a caption meets the end of its leader.
+    const QFontMetrics face = mTcoment[0]->fontMetrics();
+    const LabelMetrics labels{[&](std::string_view caption) {
+                                  const QString text = QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+                                  return (face.horizontalAdvance(text) + 2) * kTwipsPerPixel;
+                              },
+                              kNoteLabelHeight};
+    const auto ops =
+        noteDraw(id, mState.study.ParaSetDone, mState.study.SimExecDone, pv, mv, chart.PenColor[k][1], labels);
     auto strip = [&](NoteChart c) { return strips[c == NoteChart::Pv ? 0 : 1]; };
     for (const NoteOp& op : ops) {
         std::visit(
@@ -842,7 +851,7 @@ void frmController::Note_draw(const std::string& id) {
                     QLabel* label = mTcoment[o.index - 1];
                     label->setText(q(o.caption));
                     label->setStyleSheet(QString("color: %1; background: transparent;").arg(toQColor(o.colour).name()));
-                    place(label, o.left, o.top, o.width, 255);
+                    place(label, o.left, o.top, o.width, kNoteLabelHeight);
                     label->show();
                     label->raise();
                 } else if constexpr (std::is_same_v<T, NoteMessage>) {
