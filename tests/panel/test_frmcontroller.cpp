@@ -8,6 +8,7 @@
 #include "core/vbformat.h"
 #include "engine/fakes.h"
 #include "guiapp.h"
+#include "panel/frmpenrec.h"
 #include "panel/pointerimage.h"
 #include "widgets/picturebox.h"
 
@@ -559,6 +560,16 @@ TEST_F(ControllerPanel, EveryBoxAndLabelHoldsItsWidestText) {
         auto* e = child<QLineEdit>(b.name);
         e->setText(b.widest);
         EXPECT_LE(e->fontMetrics().horizontalAdvance(b.widest), textRoom(e)) << b.name << " " << b.widest;
+    }
+    // The pen recorder's value and range boxes.
+    frmPENrec& recorder = panel->penRecorder();
+    recorder.show();
+    QApplication::processEvents();
+    for (const char* name : {"txtRH_0", "txtRL_0", "Text1_0", "txtRH_10", "Text1_10"}) {
+        auto* e = recorder.findChild<QLineEdit*>(name);
+        ASSERT_NE(e, nullptr) << name;
+        e->setText("-100.0");
+        EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), textRoom(e)) << name;
     }
     struct Label {
         const char* name;
