@@ -573,7 +573,7 @@ void frmController::Line_draw1(std::int16_t i) {
         const double H1 = upper->Height();
         stair(upper, 0, 0.0, H1 - 50, chart.RL, chart.RH);
         stair(upper, 1, 0.0, H1 - 50, chart.RL, chart.RH);
-        // DV with the offset its record was drawn with (0 once a run has ended).
+        // DV with the offset its run drew it with, which the record keeps after the run.
         const double dvOffset = rec.TrendDvOffset[k];
         stair(upper, 2, dvOffset, H1 - dvOffset, chart.RL, chart.RH);
         stair(lower, 3, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh);
