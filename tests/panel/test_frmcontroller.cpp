@@ -547,6 +547,7 @@ TEST_F(ControllerPanel, EveryBoxAndLabelHoldsItsWidestText) {
     const QFont before = QApplication::font();
     QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
     QApplication::setFont(QFont("ＭＳ Ｐゴシック", 9));
+    panel.reset();
     panel = std::make_unique<frmController>(state, *doc, messages);
     panel->show();
     QApplication::processEvents();
