@@ -181,11 +181,23 @@ void RunControl::ShiftDown() {
     t([&] { mHost.setText(PanelText::RL, formatNumber(toDouble(mHost.text(PanelText::RL)) - 15.0, "###.0")); });
 }
 
-void RunControl::chartClear() {
+void RunControl::chartClear(bool adoptRange) {
     mHost.eraseCharts();
     if (mHost.autoRangeChecked()) {
         mHost.setText(PanelText::RL, "30");
         mHost.setText(PanelText::RH, "130");
+    }
+    if (adoptRange) {
+        // The grid is drawn for the range the chart takes on; a text that is no number keeps its
+        // end of the range here and is reported by the caller.
+        try {
+            adoptRangeText(PanelText::RH, mState.chart.RH);
+        } catch (const RuntimeError&) {
+        }
+        try {
+            adoptRangeText(PanelText::RL, mState.chart.RL);
+        } catch (const RuntimeError&) {
+        }
     }
     Param_set();
     mHost.Pict_inz();
@@ -321,6 +333,7 @@ void RunControl::Fast() {
 
     s.Running = false;
     chart.DvOffset = 0.0;
+    t([&] { display.DvPointerUpdate(); }); // the pointer leaves the offset level with it
     t([&] { mHost.PenColorAdvance(); });
     mHost.startEndOfRunTimer();
 }
@@ -334,6 +347,7 @@ void RunControl::Clear() {
 
     chart.Reported.forget();
     s.Running = false;
+    mState.rec.forgetTrends(); // what the chart clear erases is not replayed after a resize
     // Clearing a paused run ends it: the Pause button goes off, so the loop must not stay frozen.
     s.Paused = false;
     chart.DvOffset = 0.0;
@@ -352,7 +366,7 @@ void RunControl::Clear() {
 
     Data_inz();
 
-    t([&] { chartClear(); });
+    t([&] { chartClear(true); });
     t([&] { mHost.resetCaptionAndNotes(); });
     t([&] { adoptRangeText(PanelText::RH, chart.RH); });
     t([&] { adoptRangeText(PanelText::RL, chart.RL); });
@@ -430,6 +444,8 @@ void RunControl::endRun() {
     s.SimTime = 0.0;
     s.Running = false;
     mState.chart.DvOffset = 0.0;
+    // The pointer leaves the offset level with it, or a drag would add the offset to DV.
+    mSim.display().DvPointerUpdate();
 
     mHost.setStartEnabled(true);
     mHost.startEndOfRunTimer();

@@ -136,8 +136,9 @@ public:
     void RangeNormalise();
     /// Both range texts 15 lower ("###.0"); the chart adopts them at the next Start.
     void ShiftDown();
-    /// The chart clear: erase, automatic range texts, Param_set, grid.
-    void chartClear();
+    /// The chart clear: erase, automatic range texts, (Clear: the range from its texts),
+    /// Param_set, grid.
+    void chartClear(bool adoptRange = false);
 
     /// Pacing interval in ms for a control period and correction (10 ms at the least).
     static int pacingInterval(double dt, float tmHosei);

@@ -39,8 +39,8 @@ struct SimulationState {
     double SimTime = 0.0;                ///< simulated time of the run, s
     std::int16_t SampleIndex = 0;        ///< slot of the next recorded sample, 0..500
     /// Slots 0..SamplesRecorded-1 hold the samples of the current record; a recording that
-    /// starts again at slot 0 (Start, or a resize during a run) starts a new record. Replays draw
-    /// exactly these, never a slot left over from an earlier run.
+    /// starts again at slot 0 (Start) starts a new record. Replays draw exactly these, never a
+    /// slot left over from an earlier run.
     std::int16_t SamplesRecorded = 0;
     std::int16_t DecimationRatio = 1;    ///< steps per regular sample
     std::int16_t DecimationCount = 0;
@@ -66,6 +66,15 @@ struct Recording {
     std::array<std::array<std::array<double, kSamples>, kTrendChannels>, 3> TrendData{};
     /// PenData[plane][channel][sample]: SV, Ep, P, I, D, MV, DV, FfOut, Kd·DV, DistOut, PV.
     std::array<std::array<std::array<double, kSamples>, kPenChannels>, 2> PenData{};
+
+    /// What each graph's trend chart replays after a resize: the times of its latest record's
+    /// samples, how many there are, and the DV drawing offset the record was drawn with. Each
+    /// graph keeps its own, so a replay never mixes one graph's times with another's traces.
+    std::array<std::array<double, kSamples>, 3> TrendTime{};
+    std::array<std::int16_t, 3> TrendSamples{};
+    std::array<double, 3> TrendDvOffset{};
+    /// No graph has anything to replay (the panel closed, the lesson moved on).
+    void forgetTrends() { TrendSamples.fill(0); }
 };
 
 /// Chart state of the controller panel, shared by the step, run control and the charts.

@@ -221,6 +221,11 @@ bool Simulator::MainCalc() {
                 s.SamplesRecorded = 0;
             if (i + 1 > s.SamplesRecorded)
                 s.SamplesRecorded = static_cast<std::int16_t>(i + 1);
+            if (i >= 0 && i < Recording::kSamples && g >= 0 && g <= 2) {
+                rec.TrendTime[g][i] = s.SimTime;
+                rec.TrendSamples[g] = static_cast<std::int16_t>(i + 1);
+                rec.TrendDvOffset[g] = chart.DvOffset;
+            }
             std::int16_t drawn = static_cast<std::int16_t>(i);
             t([&] { mDisplay.Line_draw1(drawn); });
             t([&] { mDisplay.Line_draw2(drawn); });

@@ -217,7 +217,9 @@ QGroupBox* frmMAIN::buildGroup(FieldGroup group, const char* title, const char* 
         if (f == dML) {
             mUnitLabel = new QLabel("(％／dＴ)", box);
             mUnitLabel->setObjectName("Label_dMLunit");
-            place(mUnitLabel, kFieldLeft + kFieldWidth + 45, row - kRow, width - kFieldLeft - kFieldWidth - 90, 270);
+            // Right of the field there is no room for it: it stands just before the field.
+            mUnitLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            place(mUnitLabel, kFieldLeft - 60 - 900, row - kRow, 900, 270);
         }
     }
     if (group == FieldGroup::Controller) {
@@ -267,7 +269,8 @@ void frmMAIN::buildGroups() {
     QGroupBox* controller = buildGroup(FieldGroup::Controller, "制御ﾊﾟﾗﾒｰﾀ", "FrameController", 8160, 0, 3810, 5760);
     QGroupBox* process = buildGroup(FieldGroup::Process, "制御対象ﾊﾟﾗﾒｰﾀ", "FramePL", 120, 4860, 3900, 2460);
     QGroupBox* disturbance = buildGroup(FieldGroup::Disturbance, "外乱伝達関数ﾊﾟﾗﾒｰﾀ", "FrameDS", 4140, 4860, 3900, 2460);
-    QGroupBox* feedforward = buildGroup(FieldGroup::Feedforward, "FFモデルﾊﾟﾗﾒｰﾀ", "FrameFF", 8160, 5820, 3810, 2460);
+    // The feedforward group ends clear of the window's bottom edge, whatever the menu bar's height.
+    QGroupBox* feedforward = buildGroup(FieldGroup::Feedforward, "FFモデルﾊﾟﾗﾒｰﾀ", "FrameFF", 8160, 5820, 3810, 2160);
     QGroupBox* groups[] = {controller, process, disturbance, feedforward};
     for (int i = 0; i < 4; ++i) {
         mHelp[i + 1] = new HelpLabel(QString("C%1").arg(44 + i), groups[i]);

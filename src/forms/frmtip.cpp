@@ -276,6 +276,7 @@ void frmTip::cmdNextTip_Click() {
     t([&] {
         mState.rec.SampleTime[0] = val(mDocument.graphTimeText()) + 1;
         mState.sim.SamplesRecorded = 0;
+        mState.rec.forgetTrends();
     });
     t([&] { mPanel.close(); });
     cmdOK_Click();

@@ -22,6 +22,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include <chrono>
@@ -37,6 +39,15 @@ constexpr double kDesignWidth = 12060, kDesignHeight = 7740; // client area, twi
 constexpr double kMinWidth = 7800, kMinHeight = 6200;
 constexpr Rgb kLampOff = rgb(192, 192, 192);
 constexpr Rgb kPink = rgb(255, 128, 255);
+// The column between the faceplate and the chart holds the range boxes and, right of them, the
+// DV pointer; the boxes are wide enough for "-100.0".
+constexpr double kRangeLeft = 1770, kRangeWidth = 510;
+constexpr double kDvpLeft = 2295;
+constexpr double kChartLeft = 2580, kChartRightMargin = 400;
+// The PV bar stands far enough left for the value fields to hold "-100.0" in the panel's font.
+constexpr double kBarLeft = 240;
+constexpr double kLabelWidth = 300, kValueWidth = 720;
+constexpr double kNoteLabelHeight = 255; // lesson annotation labels
 
 QString q(const std::string& s) { return QString::fromStdString(s); }
 std::string s(const QString& q) { return q.toStdString(); }
@@ -45,6 +56,30 @@ double leftOf(const QWidget* w) { return w->x() * kTwipsPerPixel; }
 double topOf(const QWidget* w) { return w->y() * kTwipsPerPixel; }
 double widthOf(const QWidget* w) { return w->width() * kTwipsPerPixel; }
 double heightOf(const QWidget* w) { return w->height() * kTwipsPerPixel; }
+
+/// Pixels a line edit has for its text: its contents rectangle less the text margins and the two
+/// pixels the edit keeps either side of its text.
+int textRoom(const QLineEdit* e) {
+    QStyleOptionFrame opt;
+    opt.initFrom(e);
+    opt.rect = e->rect();
+    opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    const QRect r = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e);
+    return r.width() - e->textMargins().left() - e->textMargins().right() - 4;
+}
+
+/// A value that is wider than its box (a PV far off scale) is shown in a smaller face rather
+/// than cut off at the left, where its sign and first digits are.
+void fitText(QLineEdit* e, const QFont& base) {
+    QFont f = base;
+    const int room = textRoom(e);
+    for (int size = QFontInfo(base).pixelSize(); size > 6 && QFontMetrics(f).horizontalAdvance(e->text()) > room;)
+        f.setPixelSize(--size);
+    if (e->font() != f)
+        e->setFont(f);
+}
 
 void setFieldColour(QLineEdit* e, bool enabled) {
     e->setEnabled(enabled);
@@ -81,7 +116,14 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
     mTimer2->setObjectName("Timer2");
     mTimer2->setSingleShot(true);
     mTimer2->setInterval(500);
-    connect(mTimer2, &QTimer::timeout, this, [this] { mRun->DisplayTimerTick(); });
+    connect(mTimer2, &QTimer::timeout, this, [this] {
+        mRun->DisplayTimerTick();
+        // A field the learner is typing in keeps the typed text.
+        if (mTxtSV->hasFocus())
+            mState.sim.SvDisplayLive = false;
+        if (mTxtMV->hasFocus())
+            mState.sim.MvDisplayLive = false;
+    });
     mTimer3 = new QTimer(this);
     mTimer3->setObjectName("Timer3");
     mTimer3->setSingleShot(true);
@@ -121,10 +163,10 @@ void frmController::buildControls() {
     named(mPVbar0, "PVbar0");
     mPVbar0->setFrameShape(QFrame::Box);
     mPVbar0->setStyleSheet("QFrame#PVbar0 { background: black; border: 1px solid gray; }");
-    place(mPVbar0, 300, 420, 135, 4335);
+    place(mPVbar0, kBarLeft, 420, 135, 4335);
     mPVbar1 = new QFrame(mFrame1);
     named(mPVbar1, "PVbar1");
-    place(mPVbar1, 300, 2000, 135, 2755);
+    place(mPVbar1, kBarLeft, 2000, 135, 2755);
     for (int i = 0; i < 5; ++i) {
         mLine1[i] = new QFrame(mFrame1);
         mLine1[i]->setObjectName(QString("Line1_%1").arg(i));
@@ -213,10 +255,10 @@ void frmController::buildControls() {
     for (int k = 0; k < 2; ++k) {
         mPicture1[k] = new PictureBox(this);
         mPicture1[k]->setObjectName(QString("Picture1_%1").arg(k));
-        mPicture1[k]->setGeometryTwips(2400, 360, 9015, 3855);
+        mPicture1[k]->setGeometryTwips(kChartLeft, 360, 9015, 3855);
         mPicture2[k] = new PictureBox(this);
         mPicture2[k]->setObjectName(QString("Picture2_%1").arg(k));
-        mPicture2[k]->setGeometryTwips(2400, 4320, 9015, 1995);
+        mPicture2[k]->setGeometryTwips(kChartLeft, 4320, 9015, 1995);
         mPicture1[k]->setVisible(k == 0);
         mPicture2[k]->setVisible(k == 0);
         mOption1[k] = new QRadioButton(k == 0 ? "グラフ１" : "グラフ２", this);
@@ -302,6 +344,11 @@ void frmController::buildControls() {
         mMessages.beep();
         emit lessonRequested();
     });
+
+    for (QLineEdit* e : {mTxtSV, mTxtPV, mTxtMV, mTxtRH, mTxtRL, mTxtTM}) {
+        mValueBoxes.emplace_back(e, e->font());
+        connect(e, &QLineEdit::textChanged, this, [e, base = e->font()] { fitText(e, base); });
+    }
 
     const char* anchors[] = {"C51", "C52", "C53", "C54", "C55"};
     for (int i = 0; i < 5; ++i) {
@@ -390,23 +437,23 @@ void frmController::Form_Resize() {
         place(mSliderMV, 150, S + svpH, 1350, sliderH);
 
         const double barTop = 500, barHeight = S * 0.95 - 200;
-        place(mPVbar0, 300, barTop, 135, barHeight);
-        mSvp->move(px(300 + 135), mSvp->y());
+        place(mPVbar0, kBarLeft, barTop, 135, barHeight);
+        mSvp->move(px(kBarLeft + 135), mSvp->y());
         const double step = toInt16(barHeight / 4);
         for (int i = 0; i < 5; ++i)
-            place(mLine1[i], 300 - 60, barTop + i * step, 60, 15);
+            place(mLine1[i], kBarLeft - 60, barTop + i * step, 60, 15);
 
-        const double colLeft = 300 + 135 + widthOf(mSvp) + 30;
+        const double colLeft = kBarLeft + 135 + widthOf(mSvp) + 30;
         double labelTop = barTop;
         QLineEdit* fields[] = {mTxtSV, mTxtPV, mTxtMV};
         for (int i = 0; i < 3; ++i) {
-            place(mLabel1[i], colLeft, labelTop, 360, 270);
-            place(fields[i], colLeft + 360, labelTop, 630, 270);
+            place(mLabel1[i], colLeft, labelTop, kLabelWidth, 270);
+            place(fields[i], colLeft + kLabelWidth, labelTop, kValueWidth, 270);
             labelTop += 270 + 60;
         }
-        place(mOKButton, colLeft + 360, topOf(mTxtMV) + heightOf(mTxtMV) + 60, 630, 300);
+        place(mOKButton, colLeft + kLabelWidth, topOf(mTxtMV) + heightOf(mTxtMV) + 60, kValueWidth, 300);
 
-        const double lampLeft = 300 + 135 + widthOf(mSvp) + 180;
+        const double lampLeft = kBarLeft + 135 + widthOf(mSvp) + 180;
         const double barBottom = barTop + barHeight;
         // Near the minimum height the stack of lamps would cover OK; there the lamps get lower.
         const double okBottom = topOf(mOKButton) + heightOf(mOKButton);
@@ -421,11 +468,11 @@ void frmController::Form_Resize() {
         }
 
         const double picTop = topOf(mFrame1) + barTop - 300;
-        const double picW = W - 2800;
+        const double picW = W - kChartLeft - kChartRightMargin;
         for (int k = 0; k < 2; ++k) {
-            mPicture1[k]->setGeometryTwips(2400, picTop, picW, barHeight);
+            mPicture1[k]->setGeometryTwips(kChartLeft, picTop, picW, barHeight);
             const double lowTop = picTop + barHeight + 60;
-            mPicture2[k]->setGeometryTwips(2400, lowTop, picW, H - picTop - barHeight - 1300);
+            mPicture2[k]->setGeometryTwips(kChartLeft, lowTop, picW, H - picTop - barHeight - 1300);
         }
 
         const double frameBottom = topOf(mFrame1) + heightOf(mFrame1);
@@ -438,31 +485,33 @@ void frmController::Form_Resize() {
         place(mOption1[1], 1200, topOf(mOption1[0]), 1050, 285);
 
         const double up0Top = topOf(mPicture1[0]);
-        place(mTxtTM, 2400 + picW - 600, up0Top - 285, 600, 285);
+        place(mTxtTM, kChartLeft + picW - 600, up0Top - 285, 600, 285);
         place(mLabTM, leftOf(mTxtTM) - 2400, topOf(mTxtTM) + 20, 2350, 285);
         mLabTM->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         place(mHelp[3], leftOf(mLabTM) - 300, topOf(mLabTM), 240, 240);
 
         const double rhTop = topOf(mFrame1) + barTop;
-        place(mTxtRH, 1740, rhTop, 375, 255);
-        place(mTxtRL, 1740, rhTop + barHeight - 255, 375, 255);
-        place(mShiftDown, 1770, rhTop - 285 + 30, 315, 255);
-        place(mShiftUp, 1770, rhTop + barHeight, 315, 255);
+        place(mTxtRH, kRangeLeft, rhTop, kRangeWidth, 255);
+        place(mTxtRL, kRangeLeft, rhTop + barHeight - 255, kRangeWidth, 255);
+        place(mShiftDown, kRangeLeft, rhTop - 285 + 30, 315, 255);
+        place(mShiftUp, kRangeLeft, rhTop + barHeight, 315, 255);
 
         const double lowBottom = topOf(mPicture2[0]) + heightOf(mPicture2[0]);
         const double cmdTop = lowBottom + 120;
-        double left = 2400;
+        double left = kChartLeft;
         for (QPushButton* b : {mCmdStart, mCmdPause, mCmdFast, mCmdClear}) {
             place(b, left, cmdTop, 1215, 375);
             left += 1215 + 120;
         }
         // Print and the lesson button stand right-aligned with the strip; on a panel too narrow
         // for them beside the run buttons they take a second row instead of covering Clear.
-        const double right = 2400 + picW;
+        const double right = kChartLeft + picW;
         const double rightRowTop = right - 2 * 1215 - 120 < left ? cmdTop + 375 + 60 : cmdTop;
         place(mCmdPrint, right - 1215, rightRowTop, 1215, 375);
         place(mCmdTip, right - 1215 - 120 - 1215, rightRowTop, 1215, 375);
         place(mHelp[2], left, cmdTop + 60, 240, 240);
+        for (const auto& [box, base] : mValueBoxes)
+            fitText(box, base);
         place(mHelp[0], 120 + 1635 - 260, 120 + 40, 240, 240);
     });
 
@@ -473,10 +522,12 @@ void frmController::Form_Resize() {
         const double dt = mState.params.dt;
         mState.sim.DecimationRatio = toInt16(chart.GraphTime / dt / 500.0 + 1.0);
         chart.PenAdvance = checkFinite(chartWidth() * dt / chart.GraphTime);
-        mState.sim.SampleIndex = 0;
+        // A run in progress goes on recording where it stands, so its start stays in the record.
     });
-    // Replay the samples of the current record (never a slot left from an earlier run).
-    for (std::int16_t i = 0; i < mState.sim.SamplesRecorded; ++i) {
+    // Replay the selected graph's own record (never another graph's, nor a slot left from an
+    // earlier run).
+    const std::int16_t samples = mState.rec.TrendSamples[chart.CurrentGraph];
+    for (std::int16_t i = 0; i < samples; ++i) {
         t([&] { Line_draw1(i); });
         if (t.ended())
             break;
@@ -500,8 +551,9 @@ void frmController::Line_draw1(std::int16_t i) {
         const double W = upper->Width();
         if (chart.GraphTime == 0)
             throw RuntimeError::divisionByZero();
-        const double xNew = toInt32(rec.SampleTime[i] / chart.GraphTime * W);
-        const double xOld = toInt32(rec.SampleTime[j] / chart.GraphTime * W);
+        const auto& time = rec.TrendTime[k];
+        const double xNew = toInt32(time[i] / chart.GraphTime * W);
+        const double xOld = toInt32(time[j] / chart.GraphTime * W);
         const auto& trend = rec.TrendData[k];
 
         auto stair = [&](PictureBox* box, int ch, double offset, double lowest, double lo, double hi) {
@@ -523,7 +575,9 @@ void frmController::Line_draw1(std::int16_t i) {
         const double H1 = upper->Height();
         stair(upper, 0, 0.0, H1 - 50, chart.RL, chart.RH);
         stair(upper, 1, 0.0, H1 - 50, chart.RL, chart.RH);
-        stair(upper, 2, chart.DvOffset, H1 - chart.DvOffset, chart.RL, chart.RH);
+        // DV with the offset its run drew it with, which the record keeps after the run.
+        const double dvOffset = rec.TrendDvOffset[k];
+        stair(upper, 2, dvOffset, H1 - dvOffset, chart.RL, chart.RH);
         stair(lower, 3, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh);
     });
 }
@@ -547,7 +601,7 @@ void frmController::Pict_inz() {
     t([&] {
         PictureBox* upper = mPicture1[k];
         const double H = upper->Height();
-        const double W = toInt16(upper->Width());
+        const double W = toInt32(upper->Width());
         // The table grows with the range: ranges wider than 100 get their whole grid.
         mUpperGridY.assign(1, H);
         const double first = intFloor((chart.RL + 5) / 5.0) * 5, last = intFloor((chart.RH - 5) / 5.0) * 5;
@@ -577,7 +631,7 @@ void frmController::Pict_inz() {
     t([&] {
         PictureBox* lower = mPicture2[k];
         const double H = lower->Height();
-        const double W = toInt16(mPicture1[k]->Width());
+        const double W = toInt32(mPicture1[k]->Width());
         for (int c = 0; c <= 4; ++c) {
             mLowerGridY[c] = H / 4 * c;
             for (PictureBox* b : mPicture2)
@@ -657,10 +711,10 @@ void frmController::DvPointerUpdate() {
 
 void frmController::placeDvp() {
     const double q2 = heightOf(mDvp);
-    mDvp->setGeometry(px(2100), px(mDvpTop), mDvp->width(), mDvp->height());
-    place(mLblDvp[0], 2070, mDvpTop - q2, 330, q2);
-    place(mLblDvp[1], 2070, mDvpTop + q2, 330, q2);
-    place(mHelp[1], 2100 - 260, mDvpTop, 240, 240);
+    mDvp->setGeometry(px(kDvpLeft), px(mDvpTop), mDvp->width(), mDvp->height());
+    place(mLblDvp[0], kDvpLeft - 60, mDvpTop - q2, 330, q2);
+    place(mLblDvp[1], kDvpLeft - 60, mDvpTop + q2, 330, q2);
+    place(mHelp[1], kDvpLeft - 260, mDvpTop, 240, 240);
 }
 
 void frmController::showSv(double sv) {
@@ -773,7 +827,15 @@ void frmController::Note_draw(const std::string& id) {
                            static_cast<double>(chart.RL), static_cast<double>(chart.RH)};
     const ChartGeometry mv{strips[1]->Width(), strips[1]->Height(), static_cast<double>(chart.GraphTime),
                            static_cast<double>(chart.MvStripLow), static_cast<double>(chart.MvStripHigh)};
-    const auto ops = noteDraw(id, mState.study.ParaSetDone, mState.study.SimExecDone, pv, mv, chart.PenColor[k][1]);
+    // Labels as wide as their captions are shown, so a caption meets the end of its leader.
+    const QFontMetrics face = mTcoment[0]->fontMetrics();
+    const LabelMetrics labels{[&](std::string_view caption) {
+                                  const QString text = QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+                                  return (face.horizontalAdvance(text) + 2) * kTwipsPerPixel;
+                              },
+                              kNoteLabelHeight};
+    const auto ops =
+        noteDraw(id, mState.study.ParaSetDone, mState.study.SimExecDone, pv, mv, chart.PenColor[k][1], labels);
     auto strip = [&](NoteChart c) { return strips[c == NoteChart::Pv ? 0 : 1]; };
     for (const NoteOp& op : ops) {
         std::visit(
@@ -790,7 +852,7 @@ void frmController::Note_draw(const std::string& id) {
                     QLabel* label = mTcoment[o.index - 1];
                     label->setText(q(o.caption));
                     label->setStyleSheet(QString("color: %1; background: transparent;").arg(toQColor(o.colour).name()));
-                    place(label, o.left, o.top, o.width, 255);
+                    place(label, o.left, o.top, o.width, kNoteLabelHeight);
                     label->show();
                     label->raise();
                 } else if constexpr (std::is_same_v<T, NoteMessage>) {
@@ -827,6 +889,11 @@ void frmController::applyMode() {
     }
     setFieldColour(mTxtSV, mode < 2);
     setFieldColour(mTxtMV, mode == 0);
+    // A disabled field cannot be typed in: it shows the loop's value again.
+    if (mode >= 2)
+        mState.sim.SvDisplayLive = true;
+    if (mode >= 1)
+        mState.sim.MvDisplayLive = true;
     mSliderMV->setEnabled(mode == 0);
 }
 
@@ -1039,7 +1106,8 @@ bool frmController::eventFilter(QObject* watched, QEvent* event) {
         else if (watched == mTxtMV)
             sim.MvDisplayLive = false;
     } else if (event->type() == QEvent::FocusOut) {
-        if ((watched == mTxtSV && !sim.MvDisplayLive) || (watched == mTxtMV && !sim.SvDisplayLive))
+        // Leaving a field brings its live display back, by way of the display timer.
+        if ((watched == mTxtSV || watched == mTxtMV) && (!sim.SvDisplayLive || !sim.MvDisplayLive))
             mTimer2->start();
     }
     return QWidget::eventFilter(watched, event);
@@ -1050,6 +1118,7 @@ void frmController::closeEvent(QCloseEvent* event) {
     mRun->adoptGraphTime();
     mState.rec.SampleTime[0] = mState.chart.GraphTime + 1;
     mState.sim.SamplesRecorded = 0;
+    mState.rec.forgetTrends();
     mTimer1->stop();
     QWidget::closeEvent(event);
 }

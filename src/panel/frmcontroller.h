@@ -16,11 +16,13 @@
 #include "widgets/picturebox.h"
 
 #include <QElapsedTimer>
+#include <QFont>
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -200,6 +202,7 @@ private:
                 *mCmdPrint = nullptr, *mCmdTip = nullptr;
     std::array<QLabel*, 7> mTcoment{};
     std::array<HelpLabel*, 5> mHelp{}; // labelC51 .. labelC55
+    std::vector<std::pair<QLineEdit*, QFont>> mValueBoxes; // value boxes and their usual face
 
     double mSvpTop = 2340.0, mDvpTop = 2000.0; // twips
     bool mSvDragging = false, mDvDragging = false;

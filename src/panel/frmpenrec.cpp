@@ -30,10 +30,11 @@ constexpr const char* kDrawCode = "  P050";
 // Geometry in twips.
 constexpr double kMinWidth = 4400, kMinHeight = 7900;
 constexpr double kDesignWidth = 7545, kDesignHeight = 8565;
-constexpr double kStripLeft = 2050, kStripRightMargin = 200;
+// The range boxes between the labels and the strips hold "-100.0".
+constexpr double kStripLeft = 2230, kStripRightMargin = 200;
 constexpr double kLabelLeft = 30, kLabelWidth = 1530, kLabelHeight = 195;
 constexpr double kValueLeft = 45, kValueWidth = 900, kValueHeight = 240;
-constexpr double kRangeLeft = 1560, kRangeWidth = 450, kRangeHeight = 240;
+constexpr double kRangeLeft = 1560, kRangeWidth = 630, kRangeHeight = 240;
 constexpr double kPenLeft = 90, kPenWidth = 1200, kPenHeight = 300;
 constexpr double kOkLeft = 1350, kOkWidth = 600, kButtonHeight = 330;
 constexpr double kClearWidth = 1050, kPrintWidth = 900;

@@ -22,7 +22,7 @@
 //
 // Layout (twips; the client area, 15 twips per pixel, at least 4400 x 7900, 7545 x 8565 when
 // the window opens): strip height h = (height - 760) / 11 - 100, strip j at top (h + 60) * j + 60,
-// left 2050, width = width - 2250; the legend label, the value box and the two range texts to the
+// left 2230, width = width - 2430; the legend label, the value box and the two range texts to the
 // left of each strip; the pen-colour controls and the buttons below the last strip. Every resize
 // redraws the grids and replays the record up to the first sample beyond the graph time.
 //

@@ -3,6 +3,7 @@
 #include "core/messageservice.h"
 #include "core/runtimeerror.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <utility>
@@ -260,7 +261,8 @@ const std::vector<NoteFigure>& table() {
 
 class Layout {
 public:
-    Layout(const ChartGeometry& pv, const ChartGeometry& mv, Rgb pen) : mPv(pv), mMv(mv), mPen(pen) {}
+    Layout(const ChartGeometry& pv, const ChartGeometry& mv, Rgb pen, const LabelMetrics& labels)
+        : mPv(pv), mMv(mv), mPen(pen), mLabels(labels) {}
 
     void figure(const NoteFigure& figure) {
         for (const FigureStep& step : figure.steps) {
@@ -329,20 +331,26 @@ private:
     }
     void place(const LabelStep& s) {
         const NoteChart chart = labelChart(s.index);
-        const float width = toSingle(labelWidth(s.caption));
-        const float top = axisY(chart, s.top);
+        const float width = toSingle(mLabels.widthOf(s.caption));
+        float top = axisY(chart, s.top);
         float left = axisX(chart, s.left);
         if (s.rightAligned) {
             NoteAxis x = s.left;
             x.offset = 0;
             left = finiteSingle(axisX(chart, x) - width + toSingle(s.left.offset));
         }
+        // Inside the strip: past the right or bottom edge first, so that a label larger than the
+        // strip keeps its start at the left or top edge.
+        const ChartGeometry& g = geometry(chart);
+        left = std::max(0.0f, std::min(left, toSingle(g.width - width)));
+        top = std::max(0.0f, std::min(top, toSingle(g.height - mLabels.height)));
         push(NoteLabel{s.index, std::string(s.caption), left, top, width, colour(s.ink)});
     }
 
     const ChartGeometry& mPv;
     const ChartGeometry& mMv;
     Rgb mPen;
+    const LabelMetrics& mLabels;
     std::vector<NoteOp> mOps;
     bool mFailed = false;
 };
@@ -387,19 +395,20 @@ std::size_t captionLength(std::string_view utf8) {
 }
 
 std::vector<NoteOp> layoutFigure(std::string_view id, const ChartGeometry& pv, const ChartGeometry& mv,
-                                 Rgb pen) {
-    Layout layout(pv, mv, pen);
+                                 Rgb pen, const LabelMetrics& labels) {
+    Layout layout(pv, mv, pen, labels);
     if (const NoteFigure* figure = findNoteFigure(id)) layout.figure(*figure);
     return layout.take();
 }
 
 std::vector<NoteOp> noteDraw(std::string_view id, bool paraSetDone, bool& simExecDone,
-                             const ChartGeometry& pv, const ChartGeometry& mv, Rgb pen) {
+                             const ChartGeometry& pv, const ChartGeometry& mv, Rgb pen,
+                             const LabelMetrics& labels) {
     std::vector<NoteOp> ops;
     if (paraSetDone && simExecDone) {
         ops.push_back(NoteSetStyle{Pv, kDotted});
         ops.push_back(NoteSetStyle{Mv, kDotted});
-        std::vector<NoteOp> figure = layoutFigure(id, pv, mv, pen);
+        std::vector<NoteOp> figure = layoutFigure(id, pv, mv, pen, labels);
         ops.insert(ops.end(), std::make_move_iterator(figure.begin()), std::make_move_iterator(figure.end()));
         ops.push_back(NoteSetStyle{Pv, kSolid});
         ops.push_back(NoteSetStyle{Mv, kSolid});

@@ -17,11 +17,14 @@
 //
 // Arrowheads: two strokes from the tip to points 50 twips to either side across the shaft and a
 // fixed distance back along it (80 twips on the PV strip, 90 on the MV strip unless the figure
-// says otherwise). A label is 170 twips wide per character of its caption.
+// says otherwise). A label is as wide as its caption is shown (without a measure of the face, 170
+// twips per character) and stays inside its strip: a label that would stand past an edge is moved
+// back inside, so a caption is never cut off at the chart's top or right edge.
 
 #include "core/palette.h"
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -137,6 +140,15 @@ inline double labelWidth(std::string_view caption) {
     return 170.0 * double(captionLength(caption));
 }
 
+/// How the panel shows a caption: its width in twips (no function: 170 twips per character) and
+/// the height of a label.
+struct LabelMetrics {
+    std::function<double(std::string_view)> width;
+    double height = 255;
+
+    double widthOf(std::string_view caption) const { return width ? width(caption) : labelWidth(caption); }
+};
+
 // ---- Drawing operations -----------------------------------------------------------------------
 
 struct NoteSetStyle {
@@ -177,7 +189,7 @@ using NoteOp = std::variant<NoteSetStyle, NoteSetWidth, NoteLine, NoteLabel, Not
 /// such step yields a NoteMessage with the error, later ones are left out silently, since they
 /// fail for the same cause.
 std::vector<NoteOp> layoutFigure(std::string_view id, const ChartGeometry& pv, const ChartGeometry& mv,
-                                 Rgb pen);
+                                 Rgb pen, const LabelMetrics& labels = {});
 
 /// The whole annotation pass at the end of a lesson run, `Note_draw`:
 ///  1. nothing is drawn unless paraSetDone and simExecDone are both true (go to 5);
@@ -187,7 +199,8 @@ std::vector<NoteOp> layoutFigure(std::string_view id, const ChartGeometry& pv, c
 ///  5. simExecDone := false, so a second end of run without a new start draws nothing.
 /// `pen` is the colour of the selected graph's PV trace.
 std::vector<NoteOp> noteDraw(std::string_view id, bool paraSetDone, bool& simExecDone,
-                             const ChartGeometry& pv, const ChartGeometry& mv, Rgb pen);
+                             const ChartGeometry& pv, const ChartGeometry& mv, Rgb pen,
+                             const LabelMetrics& labels = {});
 
 /// A data point of a figure for checking a lesson run against the book figure.
 struct FigureAnchor {

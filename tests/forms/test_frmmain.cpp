@@ -188,12 +188,30 @@ TEST_F(MainWindow, ThePositionFormHidesTheMvLimitsAndKeepsTheirValues) {
     EXPECT_EQ(state.params.MH, 80.0);
 }
 
-TEST_F(MainWindow, TheWindowKeepsItsSize) {
+TEST_F(MainWindow, TheWindowKeepsItsSizeAndHoldsEveryGroupAndLabel) {
+    // In the program's own font.
+    const QFont font = QApplication::font();
+    QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
+    QApplication::setFont(QFont("ＭＳ Ｐゴシック", 9));
     start();
+    QApplication::processEvents();
     const QSize before = window->size();
     window->resize(before.width() + 200, before.height() - 100);
     QApplication::processEvents();
     EXPECT_EQ(window->size(), before);
+
+    // Every group inside the client area, even under a menu bar 8 pixels taller.
+    const QRect client = window->centralWidget()->rect().adjusted(0, 0, 0, -8);
+    for (const char* group : {"FrameController", "FramePL", "FrameDS", "FrameFF"})
+        EXPECT_TRUE(client.contains(child<QWidget>(group)->geometry())) << group;
+    // The unit of the MV rate limit: whole, and clear of its field's label.
+    auto* unit = child<QLabel>("Label_dMLunit");
+    auto* label = child<QLabel>("Label_txtdML");
+    const int unitText = unit->fontMetrics().horizontalAdvance(unit->text());
+    EXPECT_LE(unitText, unit->contentsRect().width());
+    EXPECT_GE(unit->geometry().right() - unitText, label->x() + label->fontMetrics().horizontalAdvance(label->text()));
+    EXPECT_LT(unit->geometry().right(), child<QWidget>("txtdML")->x());
+    QApplication::setFont(font);
 }
 
 TEST_F(MainWindow, StartUpTakesFeedbackAndBiasFromTheWindowWhateverTheBaseFileSays) {

@@ -157,7 +157,7 @@ TEST_F(StudyWindow, ParameterSettingAndSimulationRunTheStepAndMarkTheChart) {
     QLabel* offset = panel->Tcoment(1);
     EXPECT_TRUE(offset->isVisibleTo(panel.get()));
     EXPECT_EQ(offset->text(), "オフセット");
-    EXPECT_EQ(offset->width(), px(170.0 * 5));
+    EXPECT_EQ(offset->width(), offset->fontMetrics().horizontalAdvance(offset->text()) + 2); // as wide as shown
     EXPECT_FALSE(state.study.SimExecDone);
     EXPECT_TRUE(panel->cmdTip()->isVisibleTo(panel.get()));
 

@@ -1,22 +1,28 @@
 // The controller panel drawn offscreen and operated as a learner does: mode buttons, OK, the MV
 // slider, the SV pointer, runs drawn on the trend chart with their pens and ranges, the two
-// graphs, Pause during a fast run, Clear, the range texts and the layout.
+// graphs and their replays, the grid, the DV pointer, Pause during a fast run, Clear, the layout
+// and the room every box and label has for its text.
 
 #include "panel/frmcontroller.h"
 
 #include "core/vbformat.h"
 #include "engine/fakes.h"
 #include "guiapp.h"
+#include "panel/frmpenrec.h"
 #include "panel/pointerimage.h"
 #include "widgets/picturebox.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include <QTimer>
+#include <QTransform>
 
 #include <gtest/gtest.h>
 
@@ -61,6 +67,19 @@ bool traceAt(const PictureBox* pic, double x, double y, Rgb colour) {
     for (double dy : {0.0, -15.0, 15.0})
         if (pic->colorAt(x, y + dy) == colour) return true;
     return false;
+}
+
+/// Pixels a line edit has for its text: its contents rectangle less the text margins and the
+/// two pixels the edit keeps beside its text.
+int textRoom(const QLineEdit* e) {
+    QStyleOptionFrame opt;
+    opt.initFrom(e);
+    opt.rect = e->rect();
+    opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    const QRect r = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e);
+    return r.width() - e->textMargins().left() - e->textMargins().right() - 4;
 }
 
 class ControllerPanel : public ::testing::Test {
@@ -309,6 +328,7 @@ TEST_F(ControllerPanel, RunDrawsThePvTraceOnTheScaleInThePenColour) {
     click("cmdFast");
     ASSERT_FALSE(state.sim.Running);
     for (double x : {W * 0.25, W * 0.5, W * 0.9}) {
+        EXPECT_TRUE(traceAt(up, x, H / 2, kSvPenColor)) << x; // SV 50
         EXPECT_EQ(up->colorAt(x, H - 50), kWhite) << x;
         EXPECT_EQ(low->colorAt(x, H2 - 50), kWhite) << x;
         EXPECT_NE(up->colorAt(x, H - 50 + 30), kWhite) << x; // nothing drawn below the limit
@@ -375,32 +395,62 @@ TEST_F(ControllerPanel, AutomaticRangeShiftDrawsEachRunFifteenLowerWithoutCleari
         EXPECT_TRUE(traceAt(up, x, std::nearbyint(H * r.fraction), kWhite)) << r.fraction;
 }
 
-TEST_F(ControllerPanel, SecondGraphLeavesTheFirstAndAResizeReplaysOnlyTheSelected) {
+TEST_F(ControllerPanel, EachGraphReplaysOnlyItsOwnRecord) {
+    auto resize = [&](int w, int h) {
+        panel->resize(w, h);
+        QApplication::processEvents();
+        ASSERT_EQ(panel->width(), w);
+    };
     run();
     ASSERT_GT(countOf(upper(0), kWhite), 0);
     const QImage upperBefore = upper(0)->image().copy(), lowerBefore = lower(0)->image().copy();
 
+    // A graph that never ran replays nothing: no other graph's record, no black line.
     click("Option1_1");
     EXPECT_EQ(state.chart.CurrentGraph, 1);
     EXPECT_TRUE(upper(1)->isVisible());
     EXPECT_FALSE(upper(0)->isVisible());
-    EXPECT_FALSE(lower(0)->isVisible());
+    resize(900, 600);
+    for (PictureBox* pic : {upper(1), lower(1)})
+        EXPECT_EQ(countOf(pic, kWhite) + countOf(pic, rgb(0, 0, 0)), 0);
+
+    // A run on the second graph leaves the first untouched; a resize replays only the selected.
+    click("Option1_0");
+    resize(804, 516);
+    click("Option1_1");
     type("txtMV", "30");
     click("OKButton");
     run();
-    EXPECT_GT(countOf(upper(1), kWhite), 0);
-    EXPECT_GT(countOf(lower(1), kWhite), 0);
     EXPECT_TRUE(upper(0)->image() == upperBefore);
     EXPECT_TRUE(lower(0)->image() == lowerBefore);
-
-    panel->resize(900, 600);
-    QApplication::processEvents();
-    ASSERT_EQ(panel->width(), 900);
-    EXPECT_GT(countOf(upper(1), kWhite), 0);
+    resize(900, 600);
     EXPECT_TRUE(traceAt(lower(1), lower(1)->Width() / 2, lower(1)->Height() * 0.7, kWhite)); // MV 30
     EXPECT_EQ(countOf(upper(0), kWhite), 0);
-    EXPECT_EQ(countOf(lower(0), kWhite), 0);
     EXPECT_GT(countOf(upper(0), kGridColor), 0); // the grid is drawn on both
+
+    // What "グラフ消去" erased stays erased.
+    click("cmdClear");
+    resize(1000, 650);
+    EXPECT_EQ(countOf(upper(1), kWhite) + countOf(lower(1), kWhite), 0);
+}
+
+TEST_F(ControllerPanel, ResizeDuringARunKeepsRecordingInPlace) {
+    startStill();
+    for (int n = 0; n < 20; ++n)
+        tick();
+    const int before = state.rec.TrendSamples[0];
+    panel->resize(900, 600);
+    QApplication::processEvents();
+    for (int n = 0; n < 20; ++n)
+        tick();
+    EXPECT_EQ(state.rec.SampleTime[0], 0.0);
+    EXPECT_EQ(state.rec.TrendTime[0][0], 0.0);
+    EXPECT_EQ(state.sim.SamplesRecorded, before + 10); // every second step of 0.1 s
+    EXPECT_EQ(state.rec.TrendSamples[0], state.sim.SamplesRecorded);
+    // The next replay draws the run from its start.
+    panel->resize(1000, 650);
+    QApplication::processEvents();
+    EXPECT_TRUE(traceAt(upper(0), 0, upper(0)->Height() / 2, kSvPenColor)); // SV 50
 }
 
 TEST_F(ControllerPanel, PauseDuringFastLeavesTheRunPaused) {
@@ -453,60 +503,6 @@ TEST_F(ControllerPanel, ClearResetsCaptionAndAnnotationsAndErasesBothGraphs) {
     EXPECT_TRUE(child("cmdStart")->isEnabled());
 }
 
-TEST_F(ControllerPanel, StartNormalisesTheRangeAndGraphTimeTexts) {
-    struct Case {
-        const char *rl, *rh, *tm;
-        const char *rlShown, *rhShown, *tmShown;
-        int graphTime;
-    } const cases[] = {
-        {"60", "40", "5", "60", "61", "10", 10},
-        {"0", "100", "999", "0", "100", "300", 300},
-        {"-150", "250", "abc", "-100", "200", "10", 10},
-        {"20.4", "80.6", "60", "20", "81", "60", 60},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.rl) + ".." + c.rh + " " + c.tm);
-        click("cmdClear");
-        type("txtRL", c.rl);
-        type("txtRH", c.rh);
-        type("txtTM", c.tm);
-        click("cmdStart");
-        EXPECT_EQ(text("txtRL"), c.rlShown);
-        EXPECT_EQ(text("txtRH"), c.rhShown);
-        EXPECT_EQ(text("txtTM"), c.tmShown);
-        EXPECT_EQ(state.chart.GraphTime, c.graphTime);
-        EXPECT_EQ(state.chart.RL, text("txtRL").toInt());
-        EXPECT_EQ(state.chart.RH, text("txtRH").toInt());
-    }
-}
-
-TEST_F(ControllerPanel, RangeWiderThanHundredDrawsTheWholeGrid) {
-    PictureBox* up = upper(0);
-    const int rows = up->image().height();
-    auto lineNear = [&](int from, int to) {
-        for (int row = from; row < to; ++row)
-            if (countOf(up, kGridColor, row) > up->image().width() / 4) return true;
-        return false;
-    };
-    // 0..100: the top line at 95 lies 5 % below the top edge.
-    EXPECT_FALSE(lineNear(0, rows / 40));
-
-    type("txtRL", "-100");
-    type("txtRH", "200");
-    startStill(); // the changed range clears the chart and draws the grid for it
-    EXPECT_EQ(state.chart.RL, -100);
-    EXPECT_EQ(state.chart.RH, 200);
-    // Lines every 5 units from -95 to 195: 1/60 of the strip from either edge.
-    EXPECT_TRUE(lineNear(0, rows / 30 + 1));
-    EXPECT_TRUE(lineNear(rows - rows / 30 - 1, rows));
-    EXPECT_EQ(up->drawStyle(), PictureBox::Solid);
-
-    // A run on that range draws as on any other: PV 50 at 150 / 300 of the strip.
-    tick();
-    click("cmdFast");
-    EXPECT_TRUE(traceAt(up, up->Width() / 2, std::nearbyint(up->Height() * 150 / 300), kWhite));
-}
-
 TEST_F(ControllerPanel, LayoutKeepsTheMinimumSizeAndTheStripsFollowTheWidth) {
     struct Case {
         int w, h, expectW, expectH; // pixels: requested and given
@@ -521,8 +517,8 @@ TEST_F(ControllerPanel, LayoutKeepsTheMinimumSizeAndTheStripsFollowTheWidth) {
         EXPECT_EQ(panel->width(), c.expectW);
         EXPECT_EQ(panel->height(), c.expectH);
         for (int k = 0; k < 2; ++k) {
-            EXPECT_NEAR(upper(k)->Width(), panel->width() * 15.0 - 2800, 15) << k;
-            EXPECT_NEAR(lower(k)->Width(), panel->width() * 15.0 - 2800, 15) << k;
+            EXPECT_NEAR(upper(k)->Width(), panel->width() * 15.0 - 2980, 15) << k;
+            EXPECT_NEAR(lower(k)->Width(), panel->width() * 15.0 - 2980, 15) << k;
         }
         // The upper strip spans the PV bar's height, the range scale matching the SV scale.
         EXPECT_EQ(upper(0)->height(), child("PVbar0")->height());
@@ -543,6 +539,219 @@ TEST_F(ControllerPanel, LayoutKeepsTheMinimumSizeAndTheStripsFollowTheWidth) {
             EXPECT_LE(r.bottom(), twipsRect(child("PVbar0")).bottom()) << name;
         }
         EXPECT_FALSE(twipsRect(child("shapeMode2")).intersects(twipsRect(child("shapeMode1"))));
+    }
+}
+
+TEST_F(ControllerPanel, EveryBoxAndLabelHoldsItsWidestText) {
+    // The panel in the program's own font.
+    const QFont before = QApplication::font();
+    QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
+    QApplication::setFont(QFont("ＭＳ Ｐゴシック", 9));
+    panel.reset();
+    panel = std::make_unique<frmController>(state, *doc, messages);
+    panel->show();
+    QApplication::processEvents();
+    struct Box {
+        const char* name;
+        const char* widest;
+    } const boxes[] = {{"txtRH", "-100.0"},  {"txtRL", "-100.0"},   {"txtRH", "125.0"},
+                       {"txtTM", "300"},     {"txtSV", "-100.0"},   {"txtMV", "-100.0"},
+                       {"txtPV", "-4019.4"}, {"txtPV", "-123456.7"}};
+    for (const Box& b : boxes) {
+        auto* e = child<QLineEdit>(b.name);
+        e->setText(b.widest);
+        EXPECT_LE(e->fontMetrics().horizontalAdvance(b.widest), textRoom(e)) << b.name << " " << b.widest;
+    }
+    // The pen recorder's value and range boxes.
+    frmPENrec& recorder = panel->penRecorder();
+    recorder.show();
+    QApplication::processEvents();
+    for (const char* name : {"txtRH_0", "txtRL_0", "Text1_0", "txtRH_10", "Text1_10"}) {
+        auto* e = recorder.findChild<QLineEdit*>(name);
+        ASSERT_NE(e, nullptr) << name;
+        e->setText("-100.0");
+        EXPECT_LE(e->fontMetrics().horizontalAdvance(e->text()), textRoom(e)) << name;
+    }
+    struct Label {
+        const char* name;
+        const char* text;
+    } const labels[] = {{"LblDvp_1", "-100"},
+                        {"LblDvp_0", "外乱"},
+                        {"LabTM", "グラフ表示時間（秒）"},
+                        {"LabTYPE", "偏差ＰＩＤ制御"},
+                        {"Label1_0", "SV"}};
+    for (const Label& l : labels) {
+        auto* w = child<QLabel>(l.name);
+        w->setText(l.text);
+        EXPECT_LE(w->fontMetrics().horizontalAdvance(l.text), w->contentsRect().width()) << l.name;
+    }
+    QApplication::setFont(before);
+}
+
+TEST_F(ControllerPanel, GridEveryFiveUnitsAndEveryFewSecondsForTheRangeItAdopts) {
+    struct Case {
+        int widthPx;
+        const char *rl, *rh, *tm;
+        int rows, columns; // horizontal lines of the upper strip, vertical lines of the lower one
+    } const cases[] = {
+        {804, "0", "100", "60", 19, 29},      // 5 .. 95; every 2 s
+        {804, "50", "60", "50", 1, 49},       // Clear draws the grid for the range it takes on
+        {2400, "-100", "200", "300", 59, 49}, // a strip wider than 32767 twips; every 6 s
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.widthPx) + " px, " + c.rl + ".." + c.rh + ", " + c.tm + " s");
+        panel->resize(c.widthPx, 516);
+        QApplication::processEvents();
+        ASSERT_EQ(panel->width(), c.widthPx);
+        type("txtRL", c.rl);
+        type("txtRH", c.rh);
+        type("txtTM", c.tm);
+        click("cmdClear");
+        const QImage& up = upper(0)->image();
+        int rows = 0, columns = 0;
+        for (int y = 0; y < up.height(); ++y)
+            rows += countOf(upper(0), kGridColor, y) > up.width() / 5;
+        const QImage low = lower(0)->image().transformed(QTransform().rotate(90));
+        for (int x = 0; x < low.height(); ++x) {
+            int n = 0;
+            for (int y = 0; y < low.width(); ++y)
+                n += fromQColor(low.pixelColor(y, x)) == kGridColor;
+            columns += n > low.width() / 5;
+        }
+        EXPECT_EQ(rows, c.rows);
+        EXPECT_EQ(columns, c.columns);
+        EXPECT_EQ(upper(0)->drawStyle(), PictureBox::Solid); // the traces are drawn solid again
+    }
+}
+
+TEST_F(ControllerPanel, SvFieldFollowsTheLoopAgainWhenLeftOrDisabled) {
+    QApplication::setActiveWindow(panel.get());
+    auto* sv = child<QLineEdit>("txtSV");
+    // Focus into the field stops its live display: the typed text stays.
+    sv->setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(sv->hasFocus());
+    EXPECT_FALSE(state.sim.SvDisplayLive);
+    type("txtSV", "77");
+    state.sim.SV[0] = 42.0;
+    tick();
+    EXPECT_EQ(text("txtSV"), "77");
+
+    // Leaving it brings the display back (the MV display was live all along).
+    child("txtTM")->setFocus();
+    EXPECT_TRUE(waitUntil([&] { return state.sim.SvDisplayLive; }));
+    tick();
+    EXPECT_EQ(text("txtSV"), "42.0");
+
+    // Cascade mode disables the field while it has the focus: it shows the programmed SV.
+    sv->setFocus();
+    QApplication::processEvents();
+    type("txtSV", "77");
+    click("LabelC");
+    EXPECT_TRUE(state.sim.SvDisplayLive);
+    tick();
+    EXPECT_EQ(text("txtSV").toStdString(), formatNumber(state.sim.SV[0], "###.0"));
+}
+
+TEST_F(ControllerPanel, DvPointerReadsDvLessTheRunsOffsetAndDropsItWhenTheRunEnds) {
+    auto* dvp = child("Dvp");
+    auto dragInPlace = [&] {
+        panel->DvpMouseDown();
+        panel->DvpMouseMove(0);
+        panel->DvpMouseUp();
+    };
+    // A click at the level of 30 on the 0..100 scale: the pointer's top at Y - d reads
+    // (bottom - Y + 2d) / H of the scale, d = q/2 - 200.
+    auto clickAt30 = [&] {
+        const double bottom = upper(0)->y() * 15.0 + upper(0)->Height(), d = dvp->height() * 15.0 / 2 - 200;
+        panel->Form_MouseDown(dvp->x() * 15.0 + 100, bottom - upper(0)->Height() * 0.3 + 2 * d);
+    };
+    for (const bool paced : {true, false}) {
+        SCOPED_TRACE(paced ? "paced run" : "fast run");
+        click("cmdClear");
+        type("txtTM", "10");
+        state.sim.DV[0] = 0.0;
+        startStill();
+        EXPECT_DOUBLE_EQ(state.chart.DvOffset, 10.0); // the trace starts 10 above the bottom
+        dragInPlace();
+        EXPECT_DOUBLE_EQ(state.sim.DV[0], 0.0);
+        clickAt30();
+        EXPECT_NEAR(state.sim.DV[0], 20.0, 0.15);
+        state.sim.DV[0] = 0.0;
+        panel->DvPointerUpdate();
+
+        if (paced) {
+            for (int n = 0; n < 200 && state.sim.Running; ++n)
+                tick();
+        } else {
+            click("cmdFast");
+        }
+        ASSERT_FALSE(state.sim.Running);
+        EXPECT_DOUBLE_EQ(state.chart.DvOffset, 0.0);
+        dragInPlace();
+        EXPECT_DOUBLE_EQ(state.sim.DV[0], 0.0);
+        clickAt30();
+        EXPECT_NEAR(state.sim.DV[0], 30.0, 0.15);
+
+        // A replay draws DV where the run drew it.
+        panel->resize(900 + paced * 50, 600);
+        QApplication::processEvents();
+        EXPECT_TRUE(traceAt(upper(0), upper(0)->Width() / 2, upper(0)->Height() * 0.9, kDvPenColor));
+        state.sim.DV[0] = 0.0;
+    }
+}
+
+TEST_F(ControllerPanel, PvBarFillsFromTheBottomInThePenColour) {
+    auto* bar = child("PVbar0");
+    auto* fill = child("PVbar1");
+    const int bottom = bar->y() + bar->height(), h = bar->height();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(child("cmbQB"), Qt::Key_Down); // red
+    struct Case {
+        double pv, filled; // fraction of the bar
+    } const cases[] = {{0, 0}, {25, 0.25}, {100, 1}, {150, 1}, {-10, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pv);
+        state.sim.PV[0] = c.pv;
+        panel->PvBarUpdate();
+        EXPECT_NEAR(fill->height(), h * c.filled, 1);
+        if (c.filled > 0) {
+            EXPECT_NEAR(fill->y() + fill->height(), bottom, 1);
+        }
+    }
+    state.sim.PV[0] = 50;
+    panel->PvBarUpdate();
+    const QImage shown = fill->grab().toImage();
+    EXPECT_EQ(fromQColor(shown.pixelColor(shown.width() / 2, shown.height() / 2)), kRed);
+}
+
+TEST_F(ControllerPanel, ShiftUpAndAClickBesideTheBarSetTheirValues) {
+    click("ShiftUp");
+    EXPECT_EQ(text("txtRH"), "115.0");
+    EXPECT_EQ(text("txtRL"), "15.0");
+    click("cmdClear");
+
+    // A click in the pointer's column sets SV there (plus half a unit); the release keeps it.
+    auto* frame = child("Frame1");
+    auto* svp = child("svp");
+    const auto* bar = child("PVbar0");
+    const double h = bar->height() * 15.0, bottom = (bar->y() + bar->height()) * 15.0,
+                 p = svp->height() * 15.0;
+    const QPoint at(svp->x() + svp->width() / 2, bar->y() + bar->height() * 3 / 4);
+    ASSERT_EQ(state.chart.RL, 15); // Clear adopted the shifted range
+    const double expected = 15 + (bottom - at.y() * 15.0 + p - 200) * 100 / h + 0.5;
+    for (const char* mode : {"LabelA", "LabelC"}) {
+        SCOPED_TRACE(mode);
+        state.sim.SV[0] = 80.0;
+        click(mode);
+        const double before = state.sim.SV[0];
+        QTest::mousePress(frame, Qt::LeftButton, {}, at);
+        EXPECT_NEAR(state.sim.SV[0], std::string(mode) == "LabelC" ? before : expected, 0.051);
+        QTest::mouseRelease(frame, Qt::LeftButton, {}, at);
+        if (std::string(mode) == "LabelA") {
+            EXPECT_NEAR(state.sim.SV[0], expected, 0.051);
+            EXPECT_EQ(text("txtSV").toStdString(), formatNumber(state.sim.SV[0], "###.0"));
+        }
     }
 }
 

@@ -35,9 +35,9 @@ constexpr Rgb kYellow = rgb(255, 255, 0);
 constexpr Rgb kWhite = rgb(255, 255, 255);
 constexpr Rgb kBack = rgb(64, 64, 64);
 
-// The window opens 7545 x 8565 twips: strips 5295 twips wide (353 px) and
+// The window opens 7545 x 8565 twips: strips 5115 twips wide (341 px) and
 // (8565 - 760) / 11 - 100 = 609.5 twips high, 41 px = 615 twips on screen.
-constexpr double kW = 5295, kH = 615;
+constexpr double kW = 5115, kH = 615;
 
 std::vector<QPoint> pixelsOf(const PictureBox* pic, Rgb colour) {
     const QImage& img = pic->image();
@@ -121,8 +121,8 @@ TEST_F(PenRecorder, DrawsSamplesAtHandWorkedPositions) {
     for (int j = 0; j < frmPENrec::kChannels; ++j)
         EXPECT_EQ(pixelsOf(window->strip(j), kYellow).size(), 1u) << "strip " << j;
 
-    // Sample 1 at t = 10 s: x = 10 / 50 * 5295 = 1059; SV 50 at y = 308. A staircase: along
-    // y = 565 to x = 1059, then up to 308; no diagonal. The other two hold their levels.
+    // Sample 1 at t = 10 s: x = 10 / 50 * 5115 = 1023; SV 50 at y = 308. A staircase: along
+    // y = 565 to x = 1023, then up to 308; no diagonal. The other two hold their levels.
     sample(1, 10.0, 0, 50.0);
     sample(1, 10.0, 10, 120.0);
     state.rec.PenData[0][1][1] = 12.34;
@@ -131,15 +131,15 @@ TEST_F(PenRecorder, DrawsSamplesAtHandWorkedPositions) {
     window->setAutoRedraw(true);
     EXPECT_EQ(sv->colorAt(530, 565), kYellow);
     EXPECT_NE(sv->colorAt(530, 565 + 15), kYellow);
-    EXPECT_EQ(sv->colorAt(1059, 436), kYellow);
-    EXPECT_EQ(sv->colorAt(1059, 308), kYellow);
+    EXPECT_EQ(sv->colorAt(1023, 436), kYellow);
+    EXPECT_EQ(sv->colorAt(1023, 308), kYellow);
     EXPECT_NE(sv->colorAt(530, 436), kYellow);
     EXPECT_NE(sv->colorAt(1200, 308), kYellow);
     EXPECT_EQ(error->colorAt(530, 308), kYellow);
     EXPECT_NE(error->colorAt(530, 308 + 15), kYellow);
     EXPECT_NE(error->colorAt(530, 308 - 15), kYellow);
     EXPECT_EQ(pv->colorAt(530, 0), kYellow);
-    EXPECT_EQ(pv->colorAt(1100, 0), kBack); // the line ends at x = 1059
+    EXPECT_EQ(pv->colorAt(1100, 0), kBack); // the line ends at x = 1023
     EXPECT_EQ(window->Text1(0)->text(), "50.0");
     EXPECT_EQ(window->Text1(1)->text(), "12.3");
 }
@@ -157,21 +157,21 @@ TEST_F(PenRecorder, EditedRangeAppliesFromTheNextSampleAndStaysYellow) {
     EXPECT_EQ(high->text(), "200");
     EXPECT_EQ(fromQColor(high->palette().color(QPalette::Base)), kEditedFieldColor);
 
-    // Sample 2 at x = 2118 on the new scale 0..200: 50 at 461.25 -> 461, 100 at 307.5 -> 308.
+    // Sample 2 at x = 2046 on the new scale 0..200: 50 at 461.25 -> 461, 100 at 307.5 -> 308.
     sample(2, 20.0, 0, 100.0);
     window->Line_draw2(2);
     EXPECT_EQ(sv->colorAt(1500, 461), kYellow);
-    EXPECT_EQ(sv->colorAt(2118, 400), kYellow);
-    EXPECT_EQ(sv->colorAt(2118, 308), kYellow);
-    EXPECT_NE(sv->colorAt(2118, 100), kYellow); // where the old scale would have gone
-    EXPECT_EQ(sv->colorAt(1059, 436), kYellow); // sample 1 keeps its old scale
+    EXPECT_EQ(sv->colorAt(2046, 400), kYellow);
+    EXPECT_EQ(sv->colorAt(2046, 308), kYellow);
+    EXPECT_NE(sv->colorAt(2046, 100), kYellow); // where the old scale would have gone
+    EXPECT_EQ(sv->colorAt(1023, 436), kYellow); // sample 1 keeps its old scale
     EXPECT_EQ(fromQColor(high->palette().color(QPalette::Base)), kEditedFieldColor);
 
     // A range wider than 100 units: grid and drawing work as for any other.
     window->txtRL(0)->setText("-100");
     window->Pict_inz();
     window->Line_draw2(2);
-    EXPECT_EQ(sv->colorAt(2118, 205), kYellow); // 100 of -100..200 at 615 / 3
+    EXPECT_EQ(sv->colorAt(2046, 205), kYellow); // 100 of -100..200 at 615 / 3
 }
 
 TEST_F(PenRecorder, OkConfirmsAndCancelRestoresTheConfirmedRanges) {
@@ -227,7 +227,7 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumAndLaysOutWithoutOverlaps) {
         EXPECT_EQ(h, c.expectHeight);
 
         const double stripH = (h - 760) / 11 - 100;
-        EXPECT_NEAR(window->strip(0)->Width(), w - 2250, 15);
+        EXPECT_NEAR(window->strip(0)->Width(), w - 2430, 15);
         EXPECT_NEAR(window->strip(5)->Height(), stripH, 8);
         EXPECT_NEAR(window->strip(5)->y() * 15.0, (stripH + 60) * 5 + 60, 8);
 
@@ -325,12 +325,12 @@ TEST_F(PenRecorder, GridAndClear) {
     for (int j = 0; j < frmPENrec::kChannels; ++j)
         EXPECT_TRUE(pixelsOf(window->strip(j), kYellow).empty()) << j;
 
-    // Graph time 50 s, dt 0.1 s: lines every 5295 / 50 = 105.9 twips from 105 on (column 7);
+    // Graph time 50 s, dt 0.1 s: lines every 5115 / 50 = 102.3 twips from 102 on (column 7);
     // dotted horizontal lines at the quarters (rows 10 and 31 for 153.75 and 461.25 twips).
     // A column between the vertical lines meets only the horizontal ones.
     const PictureBox* pic = window->strip(4);
-    EXPECT_GT(greyIn(pic, 10), 353 / 4);
-    EXPECT_GT(greyIn(pic, 31), 353 / 4);
+    EXPECT_GT(greyIn(pic, 10), 341 / 4);
+    EXPECT_GT(greyIn(pic, 31), 341 / 4);
     EXPECT_GT(greyIn(pic, 7, true), 41 / 4);
     EXPECT_LE(greyIn(pic, 3, true), 4);
 
@@ -339,12 +339,12 @@ TEST_F(PenRecorder, GridAndClear) {
     doc.setGraphTimeText("0.001");
     window->Pict_inz();
     EXPECT_LE(greyIn(pic, 7, true), 4);
-    EXPECT_GT(greyIn(pic, 10), 353 / 4);
+    EXPECT_GT(greyIn(pic, 10), 341 / 4);
     ASSERT_TRUE(messages.shown.empty());
     doc.setGraphTimeText("abc");
     window->cmdClear_Click();
     EXPECT_EQ(messages.shown, std::vector<std::string>{"0 で除算しました。  P056"});
-    EXPECT_GT(greyIn(pic, 31), 353 / 4);
+    EXPECT_GT(greyIn(pic, 31), 341 / 4);
     messages.shown.clear();
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/runtimeerror.h"
 
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
@@ -189,6 +190,7 @@ TEST(Annotations, CalloutFollowsRangeAndGraphTime) {
         {100, 0, 100, 810, 1756},                           // twice the time shown: half as far right
         {50, 20, 120, 1620, 2556},                          // range raised by 20: 4000·63.9/100
         {100, 20, 120, 810, 2556}, {50, 40, 60, 1620, 780}, // 4000·3.9/20: a narrow range
+        {50, 30, 60, 1620, 520},                            // 4000·3.9/30: the label stops at the top edge
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.tm + c.high);
@@ -196,13 +198,40 @@ TEST(Annotations, CalloutFollowsRangeAndGraphTime) {
         const std::vector<NoteOp> ops = layoutFigure("9.5-4", pv, kMvChart, kPen);
         ASSERT_EQ(ops.size(), 2u);
         expectLine(ops[0], NoteChart::Pv, c.x, c.y, c.x + 500, c.y - 400, kPen);
-        expectLabel(std::get<NoteLabel>(ops[1]), 1, "ジーグラー・ニコルス（ＰＩ 制御）", c.x + 650, c.y - 650,
-                    2890, kPen);
+        expectLabel(std::get<NoteLabel>(ops[1]), 1, "ジーグラー・ニコルス（ＰＩ 制御）", c.x + 650,
+                    std::max(0.0, c.y - 650), 2890, kPen);
     }
     // Single precision, unrounded: a third of a twip survives.
     const ChartGeometry odd{1000, 1000, 30, 0, 100};
     EXPECT_FLOAT_EQ(odd.x(1), 1000.0f / 30.0f);
     EXPECT_FLOAT_EQ(odd.y(52.6), 474.0f);
+}
+
+TEST(Annotations, LabelsTakeTheShownWidthOfTheirCaptionAndStayInsideTheStrip) {
+    // A face 100 twips wide per character, labels 300 twips high.
+    const LabelMetrics metrics{[](std::string_view c) { return 100.0 * double(captionLength(c)); }, 300};
+    struct Case {
+        const char* id;
+        ChartGeometry pv;
+        double left, top, width; // the first label
+    } const cases[] = {
+        // Right-aligned: the caption ends 100 twips short of its leader's end at x(29) - 400.
+        {"9.5-1", kPvChart, 9015 * 29 / 50.0 - 2100 - 500, 3855 * 0.6 - 850, 2100},
+        // At 59 s of 60 the caption would run past the right edge: it ends at the edge.
+        {"9.5-5", {9015, 3855, 60, 0, 100}, 9015 - 1700, 3855 * 0.495 - 800, 1700},
+        // Range 30..60: 9.5-4 stands at the top edge instead of above it.
+        {"9.5-4", {9015, 3855, 50, 30, 60}, 9015 * 9 / 50.0 + 650, 0, 1700},
+        // 1750 below its anchor the caption would run past the bottom edge: it ends at the edge.
+        {"9.5-3", kPvChart, 9015 * 12 / 50.0 + 50, 3855 - 300, 1600},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.id);
+        const std::vector<NoteLabel> labels = labelsOf(layoutFigure(c.id, c.pv, kMvChart, kPen, metrics));
+        ASSERT_FALSE(labels.empty());
+        EXPECT_NEAR(labels[0].left, c.left, kTol);
+        EXPECT_NEAR(labels[0].top, c.top, kTol);
+        EXPECT_DOUBLE_EQ(labels[0].width, c.width);
+    }
 }
 
 TEST(Annotations, StepResponseConstruction) {
