@@ -347,6 +347,8 @@ void RunControl::Clear() {
 
     chart.Reported.forget();
     s.Running = false;
+    // A cleared run is over: a run started next from the panel must not take a lesson figure.
+    mState.study.SimExecDone = false;
     mState.rec.forgetTrends(); // what the chart clear erases is not replayed after a resize
     // Clearing a paused run ends it: the Pause button goes off, so the loop must not stay frozen.
     s.Paused = false;

@@ -222,7 +222,8 @@ void frmTip::Step_disp(bool prompt) {
         t([&] {
             const std::filesystem::path file = study.CurFile;
             const auto description = buildDescription(
-                [&](std::string_view key) { return ReadProfileValue(file, section, key); }, mDocument.typeTab(),
+                [&, snapshot = ReadProfile(file)](std::string_view key) { return snapshot->value(section, key); },
+                mDocument.typeTab(),
                 mDocument.calcForm(), [] { QCoreApplication::processEvents(); });
             mTbox1->setPlainText(crlfToView(description.text));
             if (prompt && description.hasSettings)

@@ -6,6 +6,7 @@
 #include "core/vbformat.h"
 #include "engine/errortrap.h"
 #include "setup/fieldtable.h"
+#include "widgets/halfwidthinput.h"
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
 
@@ -132,6 +133,7 @@ frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& m
         low->setObjectName("txtRL_" + n);
         for (QLineEdit* box : {high, low}) {
             box->setAlignment(Qt::AlignRight);
+            acceptFullWidthNumbers(box);
             connect(box, &QLineEdit::textChanged, this, [this, box] {
                 markEdited(box);
                 // A range is in force as soon as it is typed: a fault in the new text is new.

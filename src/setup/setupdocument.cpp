@@ -403,6 +403,8 @@ std::string SetupDocument::stepSection() const {
 }
 
 std::string SetupDocument::read(const std::string& section, const std::string& key) const {
+    if (mApplying)
+        return mApplying->value(section, key);
     return ReadProfileValue(mState.study.IniPath, section, key);
 }
 
@@ -470,6 +472,11 @@ void SetupDocument::Ini_Param_set() {
     ErrorTrap t(mMessages, "  P009");
     mState.chart.Reported.forget(); // the step's settings report their faults anew
     IniPathSwitch sw(study.IniPath, study.CurFile);
+    // The step is read from one reading of the file, however many keys it has.
+    struct Applying {
+        std::shared_ptr<const ProfileSnapshot>& snapshot;
+        ~Applying() { snapshot.reset(); }
+    } applying{mApplying = ReadProfile(study.CurFile)};
     const std::string section = stepSection();
     auto value = [&](const char* key) { return read(section, key); };
 

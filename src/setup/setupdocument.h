@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -222,6 +223,8 @@ private:
     /// A text of the save is longer than a profile line holds: nothing is written.
     bool mSaveRefused = false;
     bool mSaving = false;
+    /// The file of the step being applied, read once for all its keys (set during Ini_Param_set).
+    std::shared_ptr<const ProfileSnapshot> mApplying;
     /// The values a running step save writes together at its end.
     std::vector<ProfileEntry> mStaged;
 };

@@ -136,8 +136,9 @@ void Replay::open(const std::filesystem::path& file, bool project) {
 
 int Replay::lastStep() const {
     const std::filesystem::path file = mState->study.CurFile;
+    const auto snapshot = ReadProfile(file);
     int k = 0;
-    while (k < 32767 && !ReadProfileValue(file, "手順" + std::to_string(k + 1), "TITLE2").empty())
+    while (k < 32767 && !snapshot->value("手順" + std::to_string(k + 1), "TITLE2").empty())
         ++k;
     return k;
 }
@@ -152,8 +153,9 @@ std::vector<RunRecord> Replay::run(int upTo, bool all) {
         mMessages.setStep(k);
         study.StepNo = static_cast<std::int16_t>(k);
         const std::string section = "手順" + std::to_string(k);
+        const auto snapshot = ReadProfile(file);
         const auto description = buildDescription(
-            [&](std::string_view key) { return ReadProfileValue(file, section, key); }, mDocument->typeTab(),
+            [&](std::string_view key) { return snapshot->value(section, key); }, mDocument->typeTab(),
             mDocument->calcForm());
         if (!description.hasSettings)
             continue; // the learner only presses "次へ" here
@@ -165,8 +167,8 @@ std::vector<RunRecord> Replay::run(int upTo, bool all) {
 
         // "ｼﾐｭﾚｰｼｮﾝ実行": a run stepped back to back until it ends as a paced run ends.
         mDisplay->reset();
-        study.SimExecDone = true;
         mRun->Start();
+        study.SimExecDone = true;
         const double dvOffset = mState->chart.DvOffset;
         for (long n = 0; sim.Running && n < kMaxStepsPerRun && !mPanel->quitRequested(); ++n)
             mRun->PacingTick();
@@ -174,7 +176,7 @@ std::vector<RunRecord> Replay::run(int upTo, bool all) {
 
         RunRecord record;
         record.step = k;
-        record.title = ReadProfileValue(file, section, "TITLE2");
+        record.title = snapshot->value(section, "TITLE2");
         mStepsRun.push_back(std::to_string(k) + " " + record.title);
         mFigure = study.NoteId;
         record.figure = study.NoteId;

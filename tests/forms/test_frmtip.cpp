@@ -187,6 +187,11 @@ TEST_F(StudyWindow, OnlyARunStartedFromTheStudyWindowTakesTheStepsFigure) {
     panel->cmdStart_Click(); // the panel's own Start
     runToEnd();
     EXPECT_FALSE(label->isVisibleTo(panel.get()));
+    click("cmdSimExec");
+    panel->cmdClear_Click(); // the study run cleared before its end, then a run of the panel's own
+    panel->cmdStart_Click();
+    runToEnd();
+    EXPECT_FALSE(label->isVisibleTo(panel.get()));
 
     click("cmdSimExec");
     runToEnd();
