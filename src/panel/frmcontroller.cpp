@@ -9,6 +9,7 @@
 
 #include "widgets/halfwidthinput.h"
 #include "widgets/picturebox.h"
+#include "widgets/textroom.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,8 +23,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <QTimer>
 
 #include <chrono>
@@ -56,19 +55,6 @@ double leftOf(const QWidget* w) { return w->x() * kTwipsPerPixel; }
 double topOf(const QWidget* w) { return w->y() * kTwipsPerPixel; }
 double widthOf(const QWidget* w) { return w->width() * kTwipsPerPixel; }
 double heightOf(const QWidget* w) { return w->height() * kTwipsPerPixel; }
-
-/// Pixels a line edit has for its text: its contents rectangle less the text margins and the two
-/// pixels the edit keeps either side of its text.
-int textRoom(const QLineEdit* e) {
-    QStyleOptionFrame opt;
-    opt.initFrom(e);
-    opt.rect = e->rect();
-    opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
-    opt.midLineWidth = 0;
-    opt.state |= QStyle::State_Sunken;
-    const QRect r = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e);
-    return r.width() - e->textMargins().left() - e->textMargins().right() - 4;
-}
 
 /// A value that is wider than its box (a PV far off scale) is shown in a smaller face rather
 /// than cut off at the left, where its sign and first digits are.

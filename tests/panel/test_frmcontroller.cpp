@@ -11,6 +11,7 @@
 #include "panel/frmpenrec.h"
 #include "panel/pointerimage.h"
 #include "widgets/picturebox.h"
+#include "widgets/textroom.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,8 +19,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionFrame>
 #include <QTest>
 #include <QTimer>
 #include <QTransform>
@@ -67,19 +66,6 @@ bool traceAt(const PictureBox* pic, double x, double y, Rgb colour) {
     for (double dy : {0.0, -15.0, 15.0})
         if (pic->colorAt(x, y + dy) == colour) return true;
     return false;
-}
-
-/// Pixels a line edit has for its text: its contents rectangle less the text margins and the
-/// two pixels the edit keeps beside its text.
-int textRoom(const QLineEdit* e) {
-    QStyleOptionFrame opt;
-    opt.initFrom(e);
-    opt.rect = e->rect();
-    opt.lineWidth = e->hasFrame() ? e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, e) : 0;
-    opt.midLineWidth = 0;
-    opt.state |= QStyle::State_Sunken;
-    const QRect r = e->style()->subElementRect(QStyle::SE_LineEditContents, &opt, e);
-    return r.width() - e->textMargins().left() - e->textMargins().right() - 4;
 }
 
 class ControllerPanel : public ::testing::Test {
