@@ -2,6 +2,7 @@
 // The QApplication of a GUI test program, created once on the offscreen platform.
 
 #include <QApplication>
+#include <QListWidget>
 #include <QRect>
 #include <QWidget>
 
@@ -21,6 +22,14 @@ inline void ensureGuiApplication() {
 /// A widget's geometry in twips of its parent.
 inline QRect twipsRect(const QWidget* w) {
     return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15);
+}
+
+/// The texts of a list's items, top to bottom.
+inline QStringList listed(const QListWidget* list) {
+    QStringList names;
+    for (int i = 0; i < list->count(); ++i)
+        names << list->item(i)->text();
+    return names;
 }
 
 } // namespace kestrel::test

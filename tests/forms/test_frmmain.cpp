@@ -4,6 +4,7 @@
 #include "engine/fakes.h"
 #include "forms/frmmain.h"
 #include "guiapp.h"
+#include "tempfolder.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "setup/modinifile.h"
@@ -33,10 +34,6 @@ protected:
     static void SetUpTestSuite() { ensureGuiApplication(); }
 
     void SetUp() override {
-        mDir = fs::temp_directory_path() /
-               ("kestrel-main-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(mDir);
         fs::create_directories(mDir / "Study");
         fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
         fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Kestrel.ini", mDir / "Kestrel.ini");
@@ -54,7 +51,6 @@ protected:
         window.reset();
         panel.reset();
         doc.reset();
-        fs::remove_all(mDir);
     }
 
     template <class T> T* child(const char* name) {
@@ -70,7 +66,8 @@ protected:
     }
     void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
 
-    fs::path mDir;
+    TempFolder mFolder{"kestrel-main"};
+    const fs::path mDir = mFolder.path();
     AppState state;
     FakeMessages messages;
     std::unique_ptr<SetupDocument> doc;

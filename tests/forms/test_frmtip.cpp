@@ -4,6 +4,7 @@
 #include "forms/frmmain.h"
 #include "forms/frmtip.h"
 #include "guiapp.h"
+#include "tempfolder.h"
 #include "panel/frmcontroller.h"
 #include "setup/cp932.h"
 #include "setup/modinifile.h"
@@ -18,7 +19,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -38,10 +38,6 @@ protected:
     static void SetUpTestSuite() { ensureGuiApplication(); }
 
     void SetUp() override {
-        mDir = fs::temp_directory_path() /
-               ("kestrel-tip-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(mDir);
         fs::create_directories(mDir / "Study");
         fs::create_directories(mDir / "Project");
         fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
@@ -59,7 +55,6 @@ protected:
         main.reset();
         panel.reset();
         doc.reset();
-        fs::remove_all(mDir);
     }
 
     static void write(const fs::path& file, const std::vector<std::string>& lines) {
@@ -92,7 +87,8 @@ protected:
         panel->runControl().EndOfRunTick();
     }
 
-    fs::path mDir;
+    TempFolder mFolder{"kestrel-tip"};
+    const fs::path mDir = mFolder.path();
     AppState state;
     FakeMessages messages;
     std::unique_ptr<SetupDocument> doc;
@@ -225,11 +221,7 @@ TEST_F(StudyWindow, EveryOpenReloadsAndTheStepSaveWritesOnlyTheProjectStepOnScre
     const fs::path lesson = mDir / "Study" / "L.txt";
     const fs::path project = mDir / "Project" / "P.txt";
     fs::copy_file(lesson, project);
-    auto bytes = [](const fs::path& f) {
-        std::ifstream in(f, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    };
-    const std::string lessonBytes = bytes(lesson);
+    const std::string lessonBytes = readBytes(lesson);
 
     open(project, true);
     EXPECT_TRUE(child<QPushButton>("cmdIniWrite")->isVisible());
@@ -259,7 +251,7 @@ TEST_F(StudyWindow, EveryOpenReloadsAndTheStepSaveWritesOnlyTheProjectStepOnScre
     click("cmdIniWrite");
     EXPECT_EQ(ReadProfileValue(project, "手順1", "TITLE2"), "私の実験");
     EXPECT_EQ(ReadProfileValue(project, "手順2", "TITLE2"), "考えよう");
-    const std::string projectBytes = bytes(project);
+    const std::string projectBytes = readBytes(project);
 
     // A lesson opened over the project: its own texts at once, read-only, and no save.
     open(lesson, false);
@@ -276,8 +268,8 @@ TEST_F(StudyWindow, EveryOpenReloadsAndTheStepSaveWritesOnlyTheProjectStepOnScre
     state.study.StepNo = 2;
     tip->cmdIniWrite_Click();
     EXPECT_EQ(messages.shown.size(), 2u);
-    EXPECT_EQ(bytes(lesson), lessonBytes);
-    EXPECT_EQ(bytes(project), projectBytes);
+    EXPECT_EQ(readBytes(lesson), lessonBytes);
+    EXPECT_EQ(readBytes(project), projectBytes);
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "engine/fakes.h"
 #include "guiapp.h"
 #include "setup/modinifile.h"
+#include "tempfolder.h"
 
 #include <QImageReader>
 #include <QListWidget>
@@ -20,10 +21,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <set>
 #include <string>
 #include <vector>
@@ -35,10 +34,8 @@ namespace fs = std::filesystem;
 
 const QDateTime kTime(QDate(2026, 12, 6), QTime(17, 45, 1)); // "261206174501"
 
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::listed;
+using test::readBytes;
 
 void writeFile(const fs::path& file, const std::string& text) {
     std::ofstream(file, std::ios::binary) << text;
@@ -52,47 +49,22 @@ std::set<std::string> namesIn(const fs::path& folder) {
     return names;
 }
 
-QStringList listed(const QListWidget* list) {
-    QStringList names;
-    for (int i = 0; i < list->count(); ++i) names << list->item(i)->text();
-    return names;
-}
-
 QString selected(const QListWidget* list) {
     const auto items = list->selectedItems();
     return items.isEmpty() ? QString() : items.front()->text();
 }
-
-// Records the title each message asked for.
-class TitledMessages : public test::FakeMessages {
-public:
-    std::vector<std::string> titles;
-    void showMessage(const std::string& text, const std::string& title) override {
-        titles.push_back(title);
-        FakeMessages::showMessage(text);
-    }
-    bool askYesNo(const std::string& text, const std::string& title) override {
-        titles.push_back(title);
-        return FakeMessages::askYesNo(text);
-    }
-};
 
 class HardCopy : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { test::ensureGuiApplication(); }
 
     void SetUp() override {
-        char pattern[] = "/tmp/kestrel-hardcopy-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        app = pattern;
         window.setFixedSize(321, 123);
         window.setAutoFillBackground(true);
         QPalette pal = window.palette();
         pal.setColor(QPalette::Window, QColor(255, 0, 0));
         window.setPalette(pal);
     }
-
-    void TearDown() override { fs::remove_all(app); }
 
     fs::path bmp() const { return app / "BMP"; }
 
@@ -110,8 +82,9 @@ protected:
         else fs::remove(app / "Kestrel.ini");
     }
 
-    fs::path app;
-    TitledMessages messages;
+    test::TempFolder folder{"kestrel-hardcopy"};
+    const fs::path app = folder.path();
+    test::FakeMessages messages;
     QWidget window;
     std::vector<QImage> printed;
     int listShown = 0;
@@ -140,7 +113,7 @@ TEST_F(HardCopy, StoresTheWindowAsABitmapNamedByTheCaptureTime) {
 TEST_F(HardCopy, CapturesInOneSecondAreAllKeptAndThePromptNamesEach) {
     messages.answers = {false, false, false};
     ASSERT_TRUE(Hard_copy(&window, true, true, context()));
-    const std::string first = readAll(bmp() / "261206174501.BMP");
+    const std::string first = readBytes(bmp() / "261206174501.BMP");
 
     window.setFixedSize(50, 40); // a different picture, so a replaced file would show
     ASSERT_TRUE(Hard_copy(&window, true, true, context()));
@@ -148,7 +121,7 @@ TEST_F(HardCopy, CapturesInOneSecondAreAllKeptAndThePromptNamesEach) {
 
     EXPECT_EQ(namesIn(bmp()),
               (std::set<std::string>{"261206174501.BMP", "261206174501_2.BMP", "261206174501_3.BMP"}));
-    EXPECT_EQ(readAll(bmp() / "261206174501.BMP"), first);
+    EXPECT_EQ(readBytes(bmp() / "261206174501.BMP"), first);
     EXPECT_EQ(QImage(QString::fromStdString((bmp() / "261206174501_2.BMP").string())).size(), QSize(50, 40));
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"261206174501.BMPに保存しました。印刷しますか？",
                                                         "261206174501_2.BMPに保存しました。印刷しますか？",
@@ -196,7 +169,7 @@ TEST_F(HardCopy, NothingCapturedOrNowhereToStoreIsReportedAndStoresNothing) {
     EXPECT_FALSE(Hard_copy(&window, true, true, context()));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("保存出来ませんでした"), std::string::npos);
-    EXPECT_EQ(readAll(bmp()), "not a folder");
+    EXPECT_EQ(readBytes(bmp()), "not a folder");
     EXPECT_EQ(namesIn(app), std::set<std::string>{"BMP"});
     EXPECT_TRUE(printed.empty());
 }
@@ -220,7 +193,7 @@ TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
     EXPECT_TRUE(printHardCopy(window.grab().toImage(), printer, messages));
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
     EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
-    EXPECT_EQ(readAll(pdf).substr(0, 5), "%PDF-");
+    EXPECT_EQ(readBytes(pdf).substr(0, 5), "%PDF-");
     EXPECT_TRUE(messages.shown.empty());
 
     // Without a printer the learner is told rather than left waiting for a page.

@@ -8,6 +8,7 @@
 #include "engine/fakes.h"
 #include "guiapp.h"
 #include "setup/modinifile.h"
+#include "tempfolder.h"
 #include "widgets/helplabel.h"
 
 #include <QLabel>
@@ -18,10 +19,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <set>
 #include <string>
@@ -37,11 +36,6 @@ const fs::path kHelpPage = fs::path(KESTREL_SOURCE_DATA) / "Doc" / "help.html";
 // Every help label's anchor.
 const char* const kAnchors[] = {"C43", "C44", "C45", "C46", "C47", "C51", "C52", "C53",
                                 "C54", "C55", "C6",  "C7",  "C8",  "C9",  "C103", "C10"};
-
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 /// Every value written right after `prefix` (such as ` id="`) up to the closing quote.
 std::vector<std::string> valuesAfter(const std::string& html, const std::string& prefix) {
@@ -73,9 +67,6 @@ protected:
     static void SetUpTestSuite() { test::ensureGuiApplication(); }
 
     void SetUp() override {
-        char pattern[] = "/tmp/kestrel-help-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        appDir = pattern;
         fs::create_directories(appDir / "Doc");
         std::ofstream(appDir / "Doc" / "help.html") << "<!DOCTYPE html><title>t</title>";
         browser = appDir / "browser";
@@ -91,16 +82,14 @@ protected:
             return openResult;
         });
     }
-    void TearDown() override {
-        help.reset();
-        fs::remove_all(appDir);
-    }
 
     void setBrowser(const std::string& value) { ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "IEXPLORE", value)); }
     std::string helpPointerSetting() const { return ReadProfileValue(ini(), "CONFIG", "HelpPointer"); }
     fs::path ini() const { return appDir / "Kestrel.ini"; }
 
-    fs::path appDir, browser;
+    test::TempFolder folder{"kestrel-help"};
+    const fs::path appDir = folder.path();
+    fs::path browser;
     test::FakeMessages messages;
     std::unique_ptr<HelpController> help;
     QStringList started;
@@ -309,7 +298,7 @@ TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
 }
 
 TEST(HelpPage, EveryAnchorExistsAndIsReachableFromTheContents) {
-    const std::string html = readAll(kHelpPage);
+    const std::string html = test::readBytes(kHelpPage);
     ASSERT_FALSE(html.empty()) << kHelpPage;
     EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
 

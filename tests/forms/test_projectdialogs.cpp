@@ -6,6 +6,7 @@
 
 #include "engine/fakes.h"
 #include "guiapp.h"
+#include "tempfolder.h"
 
 #include <QDate>
 #include <QLineEdit>
@@ -17,13 +18,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <set>
-#include <stdexcept>
 #include <string>
 #include <tuple>
 
@@ -36,16 +34,8 @@ const QDate kToday(2026, 12, 5); // "261205"
 // The project template of the application folder's content in the repository.
 const fs::path kTemplate = fs::path(TEST_DATA_DIR) / ".." / ".." / "data" / "Study" / "BASE.txt";
 
-std::string readAll(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-fs::path makeTempFolder() {
-    char pattern[] = "/tmp/kestrel-projects-XXXXXX";
-    if (!mkdtemp(pattern)) throw std::runtime_error("no temporary folder");
-    return pattern;
-}
+using test::listed;
+using test::readBytes;
 
 // Every path under `root`, to prove that nothing was written anywhere.
 std::set<std::string> tree(const fs::path& root) {
@@ -53,13 +43,6 @@ std::set<std::string> tree(const fs::path& root) {
     for (const auto& e : fs::recursive_directory_iterator(root))
         all.insert(e.path().string());
     return all;
-}
-
-QStringList listed(const QListWidget* list) {
-    QStringList names;
-    for (int i = 0; i < list->count(); ++i)
-        names << list->item(i)->text();
-    return names;
 }
 
 void click(QWidget* dialog, const char* button) {
@@ -87,11 +70,10 @@ protected:
     void SetUp() override {
         fs::create_directories(app / "Study");
         fs::copy_file(kTemplate, app / "Study" / "BASE.txt");
-        base = readAll(kTemplate);
+        base = readBytes(kTemplate);
         ASSERT_FALSE(base.empty());
         elsewhere.show();
     }
-    void TearDown() override { fs::remove_all(root); }
 
     fs::path project() const { return app / "Project"; }
     void addProjects(std::initializer_list<const char*> names) {
@@ -109,7 +91,8 @@ protected:
     }
 
     // The application folder is a sub-folder, so that a path escaping it still lands under root.
-    fs::path root = makeTempFolder();
+    test::TempFolder folder{"kestrel-projects"};
+    const fs::path root = folder.path();
     fs::path app = root / "app";
     std::string base;
     AppState state;
@@ -134,14 +117,14 @@ TEST_F(ProjectDialogs, NewProjectProposesTheNextFreeNameAndNeverOverwrites) {
     click(&d, "OKButton");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"同じﾌｧｲﾙが既に存在しています。"});
     EXPECT_TRUE(d.isVisible());
-    EXPECT_EQ(readAll(project() / "P261205002.txt"), "mine P261205002.txt");
+    EXPECT_EQ(readBytes(project() / "P261205002.txt"), "mine P261205002.txt");
     EXPECT_EQ(opened.count(), 0);
     EXPECT_EQ(study(), std::make_tuple(std::string(), false, 0));
 
     d.Text1()->setText("P261205003.txt");
     click(&d, "OKButton");
     EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(readAll(project() / "P261205003.txt"), base);
+    EXPECT_EQ(readBytes(project() / "P261205003.txt"), base);
     EXPECT_EQ(study(), std::make_tuple((project() / "P261205003.txt").string(), true, 1));
     ASSERT_EQ(opened.count(), 1);
     EXPECT_EQ(opened[0][0].toString(), "自習： P261205003.txt");
@@ -150,7 +133,7 @@ TEST_F(ProjectDialogs, NewProjectProposesTheNextFreeNameAndNeverOverwrites) {
     d.openNew(kToday);
     d.Text1()->setText("  実験 1.txt  ");
     click(&d, "OKButton");
-    EXPECT_EQ(readAll(project() / "実験 1.txt"), base);
+    EXPECT_EQ(readBytes(project() / "実験 1.txt"), base);
     EXPECT_EQ(fs::path(state.study.CurFile), project() / "実験 1.txt");
     ASSERT_EQ(opened.count(), 2);
     EXPECT_EQ(opened[1][0].toString(), "自習：   実験 1.txt  ");
@@ -175,7 +158,7 @@ TEST_F(ProjectDialogs, HostileProjectNamesWriteNothing) {
     }
     EXPECT_EQ(opened.count(), 0);
     EXPECT_TRUE(state.study.CurFile.empty());
-    EXPECT_EQ(readAll(app / "Study" / "BASE.txt"), base);
+    EXPECT_EQ(readBytes(app / "Study" / "BASE.txt"), base);
 }
 
 TEST_F(ProjectDialogs, NewProjectClosesOnLostActivationButNotUnderItsOwnMessage) {

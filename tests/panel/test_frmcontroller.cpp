@@ -8,6 +8,7 @@
 #include "core/vbformat.h"
 #include "engine/fakes.h"
 #include "guiapp.h"
+#include "tempfolder.h"
 #include "panel/frmpenrec.h"
 #include "panel/pointerimage.h"
 #include "widgets/picturebox.h"
@@ -27,7 +28,6 @@
 
 #include <chrono>
 #include <cmath>
-#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,7 +40,6 @@ namespace {
 using test::ensureGuiApplication;
 using test::twipsRect;
 
-namespace fs = std::filesystem;
 
 constexpr Rgb kWhite = rgb(255, 255, 255);
 constexpr Rgb kYellow = rgb(255, 255, 0);
@@ -73,11 +72,7 @@ protected:
     static void SetUpTestSuite() { ensureGuiApplication(); }
 
     void SetUp() override {
-        // The settings file the end of a paced run writes goes into a folder of this test's own.
-        appDir = fs::temp_directory_path() /
-                 ("kestrel-frmcontroller-" + std::to_string(QCoreApplication::applicationPid()));
-        fs::create_directories(appDir);
-        doc = std::make_unique<SetupDocument>(state, messages, appDir);
+        doc = std::make_unique<SetupDocument>(state, messages, appDir.path());
         panel = std::make_unique<frmController>(state, *doc, messages);
         panel->show();
         QApplication::processEvents();
@@ -88,8 +83,6 @@ protected:
         EXPECT_TRUE(messages.shown.empty()) << messages.shown.front();
         panel.reset();
         doc.reset();
-        std::error_code ec;
-        fs::remove_all(appDir, ec);
     }
 
     template <class T = QWidget> T* child(const std::string& name) {
@@ -134,7 +127,8 @@ protected:
 
     AppState state;
     test::FakeMessages messages;
-    fs::path appDir;
+    // The settings file the end of a paced run writes goes into a folder of this test's own.
+    test::TempFolder appDir{"kestrel-frmcontroller"};
     std::unique_ptr<SetupDocument> doc;
     std::unique_ptr<frmController> panel;
 };

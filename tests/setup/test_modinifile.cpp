@@ -2,12 +2,12 @@
 
 #include "setup/cp932.h"
 #include "setup/filesyncs.h"
+#include "tempfolder.h"
 
 #include <algorithm>
 #include <chrono>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <random>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -18,10 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string readBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readBytes;
 
 void writeBytes(const fs::path& file, std::string_view bytes) {
     std::ofstream out(file, std::ios::binary);
@@ -38,16 +35,6 @@ std::string cp932(std::string_view utf8) {
 // Each test works in a folder of its own, removed afterwards.
 class ProfileFileTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::random_device random;
-        mDir = fs::temp_directory_path() / ("kestrel-setup-" + std::to_string(random()));
-        fs::create_directories(mDir);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(mDir, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(mDir, ignored);
-    }
     fs::path copyFixture(const char* name) {
         const fs::path copy = mDir / name;
         fs::copy_file(fs::path(TEST_DATA_DIR) / name, copy);
@@ -61,7 +48,8 @@ protected:
         return names;
     }
 
-    fs::path mDir;
+    test::TempFolder mFolder{"kestrel-setup"};
+    const fs::path mDir = mFolder.path();
 };
 
 struct ReadCase {

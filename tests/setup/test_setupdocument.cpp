@@ -8,6 +8,7 @@
 #include "engine/runcontrol.h"
 #include "engine/simulator.h"
 #include "setup/filesyncs.h"
+#include "tempfolder.h"
 
 #include "setup/cp932.h"
 #include "setup/modinifile.h"
@@ -20,7 +21,6 @@
 #include <fstream>
 #include <functional>
 #include <memory>
-#include <random>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -34,10 +34,7 @@ namespace fs = std::filesystem;
 using Keys = std::vector<std::pair<std::string, std::string>>;
 using Sections = std::vector<std::pair<std::string, Keys>>;
 
-std::string readBytes(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using test::readBytes;
 
 std::string cp932(std::string_view utf8) {
     bool ok = false;
@@ -88,22 +85,12 @@ double engineValue(const AppState& s, Field f) {
 class SetupDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        std::random_device random;
-        mDir = fs::temp_directory_path() /
-               ("kestrel-doc-" + std::to_string(random()) + std::to_string(random()));
         fs::create_directories(mDir / "Study");
         writeProfile(mDir / "Kestrel.ini", {{"CONFIG", {{"TmHosei", "2.5"}}}});
         writeProfile(base(), {{"手順", baseKeys()}});
         mState.study.IniPath = settings();
         mDoc = std::make_unique<SetupDocument>(mState, mMessages, mDir);
     }
-    void TearDown() override {
-        std::error_code ignored;
-        for (const auto& e : fs::recursive_directory_iterator(mDir, ignored))
-            fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(mDir, ignored);
-    }
-
     fs::path settings() const { return mDir / "Kestrel.ini"; }
     fs::path base() const { return mDir / "Study" / "ParaInz.txt"; }
     std::string read(const fs::path& file, const char* section, const char* key) const {
@@ -122,7 +109,8 @@ protected:
         mState.study.StepNo = static_cast<std::int16_t>(step);
     }
 
-    fs::path mDir;
+    test::TempFolder mFolder{"kestrel-doc"};
+    const fs::path mDir = mFolder.path();
     AppState mState;
     test::FakeMessages mMessages;
     std::unique_ptr<SetupDocument> mDoc;

@@ -1,0 +1,45 @@
+#pragma once
+// Files of a test: a folder of its own under the system's temporary folder, and a file read whole.
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace kestrel::test {
+
+inline std::string readBytes(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+/// A new, empty folder, removed with everything in it (files a test made read-only included) when
+/// the object goes.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& prefix) {
+        std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
+        if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+        mPath = pattern;
+    }
+    ~TempFolder() {
+        namespace fs = std::filesystem;
+        std::error_code ignored;
+        fs::permissions(mPath, fs::perms::owner_all, fs::perm_options::add, ignored);
+        for (const auto& e : fs::recursive_directory_iterator(mPath, ignored))
+            fs::permissions(e.path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(mPath, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return mPath; }
+
+private:
+    std::filesystem::path mPath;
+};
+
+} // namespace kestrel::test
