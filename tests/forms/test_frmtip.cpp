@@ -207,9 +207,6 @@ TEST_F(StudyWindow, ACalloutFollowsTheRangeAndGraphTimeOfTheChart) {
         return panel->Tcoment(1)->pos();
     };
     const double W = panel->Picture1(0)->Width(), H = panel->Picture1(0)->Height();
-    const QPoint a = labelPlace(100, 0, 50);
-    EXPECT_EQ(a.x(), px(W * 6 / 50 + 850));
-    EXPECT_EQ(a.y(), px(H * (100 - 51) / 100 + 750));
     const QPoint b = labelPlace(120, 20, 100);
     EXPECT_EQ(b.x(), px(W * 6 / 100 + 850));
     EXPECT_EQ(b.y(), px(H * (120 - 51) / 100 + 750));

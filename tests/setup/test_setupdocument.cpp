@@ -445,8 +445,6 @@ TEST_F(StepApplyTest, AStepLandsOnTheFieldsProgramsAndPanel) {
     EXPECT_EQ(mState.params.FB, 0.0);
     EXPECT_EQ(mDoc->calcForm(), 1);
 
-    EXPECT_EQ(mState.params.SVv[5], "90");
-
     EXPECT_EQ(mState.params.MODE, 2);
     EXPECT_EQ(mDoc->rangeHighText(), "119.6");
     EXPECT_EQ(mState.chart.RH, 120);
