@@ -1,10 +1,15 @@
 #pragma once
-// The QApplication of a GUI test program, created once on the offscreen platform.
+// The QApplication of a GUI test program, created once on the offscreen platform, and what the
+// window tests read off their widgets.
+
+#include "widgets/picturebox.h"
 
 #include <QApplication>
 #include <QListWidget>
 #include <QRect>
 #include <QWidget>
+
+#include <vector>
 
 namespace kestrel::test {
 
@@ -22,6 +27,16 @@ inline void ensureGuiApplication() {
 /// A widget's geometry in twips of its parent.
 inline QRect twipsRect(const QWidget* w) {
     return QRect(w->x() * 15, w->y() * 15, w->width() * 15, w->height() * 15);
+}
+
+/// The pixels of that colour in a picture box's drawing.
+inline std::vector<QPoint> pixelsOf(const PictureBox* pic, Rgb colour) {
+    const QImage& img = pic->image();
+    std::vector<QPoint> found;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (fromQColor(img.pixelColor(x, y)) == colour) found.emplace_back(x, y);
+    return found;
 }
 
 /// The texts of a list's items, top to bottom.

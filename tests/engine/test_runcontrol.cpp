@@ -16,39 +16,13 @@
 namespace kestrel::test {
 namespace {
 
-/// RecordingDisplay that also notes the order of the calls.
-class LoggingDisplay : public RecordingDisplay {
-public:
-    explicit LoggingDisplay(std::vector<std::string>& log) : mLog(log) {}
-    void PvBarUpdate() override { mLog.push_back("PvBar"); RecordingDisplay::PvBarUpdate(); }
-    void MvSliderUpdate() override { mLog.push_back("MvSlider"); RecordingDisplay::MvSliderUpdate(); }
-    void SvPointerUpdate() override { mLog.push_back("SvPointer"); RecordingDisplay::SvPointerUpdate(); }
-    void DvPointerUpdate() override { mLog.push_back("DvPointer"); RecordingDisplay::DvPointerUpdate(); }
-    void showSv(double v) override { mLog.push_back("sv"); RecordingDisplay::showSv(v); }
-    void showMv(double v) override { mLog.push_back("mv"); RecordingDisplay::showMv(v); }
-    void showPv(double v) override { mLog.push_back("pv"); RecordingDisplay::showPv(v); }
-
-private:
-    std::vector<std::string>& mLog;
-};
-
-class LoggingHost : public FakeHost {
-public:
-    explicit LoggingHost(std::vector<std::string>& log) : mLog(log) {}
-    void showBias(double b) override { mLog.push_back("bias"); FakeHost::showBias(b); }
-
-private:
-    std::vector<std::string>& mLog;
-};
-
 /// A controller panel as it stands after loading: manual mode at the steady state of SV 50,
 /// range 0..100, the given graph time, Param_set done.
 struct Rig {
     AppState state;
     FakeMessages messages;
-    std::vector<std::string> log;
-    LoggingDisplay display{log};
-    LoggingHost host{log};
+    RecordingDisplay display;
+    FakeHost host;
     FakeSettings settings;
     Simulator sim{state, display, messages};
     RunControl rc{state, sim, host, messages, settings};
@@ -67,8 +41,7 @@ struct Rig {
         rc.Param_set();
         // Opening the panel from the main window seeds the loop at this steady state.
         rc.Data_inz();
-        log.clear();
-        static_cast<RecordingDisplay&>(display) = RecordingDisplay();
+        display = RecordingDisplay();
     }
 
     /// Range texts and numbers alike, so that Start sees no change.
@@ -176,8 +149,8 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     EXPECT_DOUBLE_EQ(s.DistDelayed[199], 5.0);
     EXPECT_DOUBLE_EQ(s.PlantDelayed[200], -7.0); // only the first 200 slots are seeded
 
-    EXPECT_EQ(r.log, (std::vector<std::string>{"sv", "mv", "pv", "bias", "PvBar", "SvPointer", "DvPointer",
-                                               "PvBar", "MvSlider"}));
+    EXPECT_EQ(std::tie(r.display.pvBar, r.display.svPointer, r.display.dvPointer, r.display.mvSlider),
+              std::tuple(2, 1, 1, 1));
     EXPECT_DOUBLE_EQ(r.display.sv, 60.0);
     EXPECT_DOUBLE_EQ(r.display.mv, 30.0);
     EXPECT_DOUBLE_EQ(r.display.pv, 30.0);
@@ -515,7 +488,7 @@ TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
         r.rc.PacingTick();
         r.host.autoRange = true;
         r.host.interval = -1;
-        r.log.clear();
+        const int dvPointers = r.display.dvPointer;
 
         r.rc.Clear();
 
@@ -540,7 +513,7 @@ TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
         EXPECT_EQ(r.host.interval, 100); // Param_set ran
         EXPECT_EQ(buttons(r.host), "+--+-");
         EXPECT_EQ(r.host.focus, "start");
-        EXPECT_EQ(r.log.back(), "DvPointer");
+        EXPECT_GT(r.display.dvPointer, dvPointers);
         EXPECT_TRUE(r.messages.shown.empty());
     }
 }

@@ -29,6 +29,7 @@
 #include <chrono>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <thread>
@@ -49,14 +50,8 @@ constexpr Rgb kCyan = rgb(0, 255, 255);
 constexpr Rgb kBlue = rgb(0, 0, 255);
 constexpr Rgb kLampOff = rgb(192, 192, 192);
 
-/// Pixels of the colour in the picture, or in one row of it.
-int countOf(const PictureBox* pic, Rgb colour, int row = -1) {
-    const QImage& img = pic->image();
-    int n = 0;
-    for (int y = row < 0 ? 0 : row; y < (row < 0 ? img.height() : row + 1); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += fromQColor(img.pixelColor(x, y)) == colour;
-    return n;
+int countOf(const PictureBox* pic, Rgb colour) {
+    return static_cast<int>(test::pixelsOf(pic, colour).size());
 }
 
 /// The colour at (x, y) twips, or at one pixel above or below it: the trace's row is found by
@@ -585,10 +580,12 @@ TEST_F(ControllerPanel, GridEveryFiveUnitsAndEveryFewSecondsForTheRangeItAdopts)
         type("txtRH", c.rh);
         type("txtTM", c.tm);
         click("cmdClear");
-        const QImage& up = upper(0)->image();
+        std::map<int, int> perRow;
+        for (const QPoint& p : test::pixelsOf(upper(0), kGridColor))
+            ++perRow[p.y()];
         int rows = 0, columns = 0;
-        for (int y = 0; y < up.height(); ++y)
-            rows += countOf(upper(0), kGridColor, y) > up.width() / 5;
+        for (const auto& [y, n] : perRow)
+            rows += n > upper(0)->image().width() / 5;
         const QImage low = lower(0)->image().transformed(QTransform().rotate(90));
         for (int x = 0; x < low.height(); ++x) {
             int n = 0;

@@ -29,6 +29,7 @@ namespace kestrel {
 namespace {
 
 using test::ensureGuiApplication;
+using test::pixelsOf;
 using test::twipsRect;
 
 constexpr Rgb kYellow = rgb(255, 255, 0);
@@ -38,15 +39,6 @@ constexpr Rgb kBack = rgb(64, 64, 64);
 // The window opens 7545 x 8565 twips: strips 5115 twips wide (341 px) and
 // (8565 - 760) / 11 - 100 = 609.5 twips high, 41 px = 615 twips on screen.
 constexpr double kW = 5115, kH = 615;
-
-std::vector<QPoint> pixelsOf(const PictureBox* pic, Rgb colour) {
-    const QImage& img = pic->image();
-    std::vector<QPoint> found;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (fromQColor(img.pixelColor(x, y)) == colour) found.emplace_back(x, y);
-    return found;
-}
 
 /// Grid pixels in one row (or with `column`, one column) of the picture.
 int greyIn(const PictureBox* pic, int at, bool column = false) {

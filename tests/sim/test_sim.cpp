@@ -1,6 +1,7 @@
 // kestrel-sim as a user runs it: a real process on a lesson file written in CP932.
 
 #include "setup/cp932.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,10 @@ struct Result {
 class SimTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        mDir = fs::temp_directory_path() / ("kestrel-sim-" + std::to_string(::getpid()) + "-" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(mDir);
         fs::create_directories(mDir / "Study");
         fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
         fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", mDir / "Kestrel.ini");
     }
-    void TearDown() override { fs::remove_all(mDir); }
 
     /// Writes a lesson file (UTF-8 lines, stored CP932 with CR LF) into Study.
     void lesson(const std::string& name, const std::vector<std::string>& lines) {
@@ -58,10 +55,7 @@ protected:
             r.out.append(buf.data(), n);
         const int status = ::pclose(p);
         r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        std::ifstream in(err);
-        std::stringstream ss;
-        ss << in.rdbuf();
-        r.err = ss.str();
+        r.err = kestrel::test::readBytes(err);
         return r;
     }
 
@@ -80,7 +74,8 @@ protected:
         return rows;
     }
 
-    fs::path mDir;
+    kestrel::test::TempFolder mFolder{"kestrel-sim"};
+    const fs::path mDir = mFolder.path();
 };
 
 /// P control (Kp 2, position form) of the default process, SV stepped from 50 to 55 % at 1 s in
@@ -170,10 +165,7 @@ TEST_F(SimTest, OutWritesTheFileAndLeavesTheSettingsAlone) {
     const Result r = run("--file '" + (mDir / "Study" / "L1.txt").string() + "' --out '" + out.string() + "'");
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(r.out.empty());
-    std::ifstream in(out);
-    std::string header;
-    std::getline(in, header);
-    EXPECT_EQ(header, "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS");
+    EXPECT_EQ(kestrel::test::readBytes(out).rfind("time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n", 0), 0u);
     EXPECT_EQ(fs::last_write_time(mDir / "Kestrel.ini"), settingsBefore);
 }
 
