@@ -1,5 +1,6 @@
 #pragma once
-// Files of a test: a folder of its own under the system's temporary folder, and a file read whole.
+// Files of a test: a folder of its own under the system's temporary folder, and files read and
+// written whole.
 
 #include <cstdlib>
 #include <filesystem>
@@ -7,6 +8,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <system_error>
 
 namespace kestrel::test {
@@ -14,6 +16,10 @@ namespace kestrel::test {
 inline std::string readBytes(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
+    std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 /// A new, empty folder, removed with everything in it (files a test made read-only included) when

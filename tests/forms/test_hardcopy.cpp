@@ -36,10 +36,7 @@ const QDateTime kTime(QDate(2026, 12, 6), QTime(17, 45, 1)); // "261206174501"
 
 using test::listed;
 using test::readBytes;
-
-void writeFile(const fs::path& file, const std::string& text) {
-    std::ofstream(file, std::ios::binary) << text;
-}
+using test::writeBytes;
 
 std::set<std::string> namesIn(const fs::path& folder) {
     std::set<std::string> names;
@@ -165,7 +162,7 @@ TEST_F(HardCopy, NothingCapturedOrNowhereToStoreIsReportedAndStoresNothing) {
 
     // A plain file where the folder should be: told, no question, nothing printed, the file intact.
     messages.shown.clear();
-    writeFile(bmp(), "not a folder");
+    writeBytes(bmp(), "not a folder");
     EXPECT_FALSE(Hard_copy(&window, true, true, context()));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("保存出来ませんでした"), std::string::npos);
@@ -252,7 +249,7 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
 
     for (const char* name : {"261206174502.BMP", "261206174501_2.BMP", "261206174501.BMP", "251231235959.bmp",
                              "notes.txt", ".hidden.BMP"})
-        writeFile(bmp() / name, "x");
+        writeBytes(bmp() / name, "x");
     fs::create_directories(bmp() / "folder.BMP");
 
     d.openList();

@@ -19,11 +19,7 @@ namespace fs = std::filesystem;
 namespace {
 
 using test::readBytes;
-
-void writeBytes(const fs::path& file, std::string_view bytes) {
-    std::ofstream out(file, std::ios::binary);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
+using test::writeBytes;
 
 std::string cp932(std::string_view utf8) {
     bool ok = false;

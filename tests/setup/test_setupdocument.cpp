@@ -52,9 +52,7 @@ void writeProfile(const fs::path& file, const Sections& sections) {
             text += key + "=" + value + "\r\n";
         text += "\r\n";
     }
-    std::ofstream out(file, std::ios::binary);
-    const std::string bytes = cp932(text);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    test::writeBytes(file, cp932(text));
 }
 
 /// The complete base parameter set of Study/ParaInz.txt.
@@ -402,10 +400,8 @@ TEST_F(StepApplyTest, AStepWithoutKeysChangesNothing) {
     mDoc->Ini_Param_set();
 
     EXPECT_EQ(windows(), before);
-    EXPECT_EQ(mState.params.Kp, params.Kp);
-    EXPECT_EQ(mState.params.SVv, params.SVv);
-    EXPECT_EQ(mState.params.SVt, params.SVt);
-    EXPECT_EQ(mState.params.DVv, params.DVv);
+    EXPECT_EQ(std::tie(mState.params.Kp, mState.params.SVv, mState.params.SVt, mState.params.DVv),
+              std::tie(params.Kp, params.SVv, params.SVt, params.DVv));
     EXPECT_EQ(mState.study.NoteId, ""); // a step without NOTES empties it
     EXPECT_EQ(mState.study.IniPath, settings());
     EXPECT_TRUE(mMessages.shown.empty());
