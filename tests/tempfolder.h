@@ -1,6 +1,10 @@
 #pragma once
-// Files of a test: a folder of its own under the system's temporary folder, and files read and
-// written whole.
+// Files of a test: a folder of its own under the system's temporary folder, files read and written
+// whole, and texts stored in the files' code page.
+
+#include "setup/cp932.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -10,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace kestrel::test {
 
@@ -20,6 +25,22 @@ inline std::string readBytes(const std::filesystem::path& file) {
 
 inline void writeBytes(const std::filesystem::path& file, std::string_view bytes) {
     std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+/// A text in the files' code page; a character it lacks fails the test.
+inline std::string cp932(std::string_view utf8) {
+    bool ok = false;
+    std::string bytes = utf8ToCp932(utf8, &ok);
+    EXPECT_TRUE(ok) << utf8;
+    return bytes;
+}
+
+/// Lines stored as a lesson author writes them: CP932, each ended by CR LF.
+inline void writeLines(const std::filesystem::path& file, const std::vector<std::string>& lines) {
+    std::string text;
+    for (const std::string& l : lines)
+        text += l + "\r\n";
+    writeBytes(file, cp932(text));
 }
 
 /// A new, empty folder, removed with everything in it (files a test made read-only included) when

@@ -339,10 +339,10 @@ TEST(Step, PausedStepChangesNothing) {
     EXPECT_EQ(l->app.chart.PenColor, colours);
     const auto& d = l->display;
     const auto& b = displayBefore;
-    EXPECT_EQ(std::tie(d.pvBar, d.mvSlider, d.svPointer, d.dvPointer, d.svShown, d.mvShown, d.pvShown, d.drawn1,
-                       d.drawn2),
-              std::tie(b.pvBar, b.mvSlider, b.svPointer, b.dvPointer, b.svShown, b.mvShown, b.pvShown, b.drawn1,
-                       b.drawn2));
+    EXPECT_EQ(std::tie(d.pvBar, d.mvSlider, d.svPointer, d.dvPointer, d.svShown, d.mvShown, d.pvShown,
+                       d.drawn1, d.drawn2),
+              std::tie(b.pvBar, b.mvSlider, b.svPointer, b.dvPointer, b.svShown, b.mvShown, b.pvShown,
+                       b.drawn1, b.drawn2));
 }
 
 TEST(Step, OutsideARunTheLoopLivesButNothingIsRecorded) {

@@ -4,10 +4,10 @@
 #include "engine/fakes.h"
 #include "forms/frmmain.h"
 #include "guiapp.h"
-#include "tempfolder.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "setup/modinifile.h"
+#include "tempfolder.h"
 
 #include <QAction>
 #include <QCheckBox>

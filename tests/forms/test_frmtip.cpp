@@ -4,10 +4,9 @@
 #include "forms/frmmain.h"
 #include "forms/frmtip.h"
 #include "guiapp.h"
-#include "tempfolder.h"
 #include "panel/frmcontroller.h"
-#include "setup/cp932.h"
 #include "setup/modinifile.h"
+#include "tempfolder.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -18,7 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -42,7 +40,7 @@ protected:
         fs::create_directories(mDir / "Project");
         fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
         fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Kestrel.ini", mDir / "Kestrel.ini");
-        write(mDir / "Study" / "L.txt", kLesson);
+        writeLines(mDir / "Study" / "L.txt", kLesson);
         doc = std::make_unique<SetupDocument>(state, messages, mDir);
         panel = std::make_unique<frmController>(state, *doc, messages);
         main = std::make_unique<frmMAIN>(state, *doc, messages, *panel);
@@ -55,13 +53,6 @@ protected:
         main.reset();
         panel.reset();
         doc.reset();
-    }
-
-    static void write(const fs::path& file, const std::vector<std::string>& lines) {
-        std::string text;
-        for (const auto& l : lines)
-            text += l + "\r\n";
-        std::ofstream(file, std::ios::binary) << utf8ToCp932(text);
     }
 
     void open(const fs::path& file, bool project) {
@@ -168,8 +159,9 @@ TEST_F(StudyWindow, ParameterSettingAndSimulationRunTheStepAndMarkTheChart) {
 
 TEST_F(StudyWindow, OnlyARunStartedFromTheStudyWindowTakesTheStepsFigure) {
     // Step 1 has no figure, so its run ends without the annotation pass; step 2 has one.
-    write(mDir / "Study" / "F.txt", {"[説明]", "TITLE1=図", "[手順1]", "TITLE2=一", "Kp=2.00", "GRAPH_TM=10",
-                                     "[手順2]", "TITLE2=二", "Kp=3.00", "GRAPH_TM=10", "NOTES=5.3.6-2"});
+    writeLines(mDir / "Study" / "F.txt",
+               {"[説明]", "TITLE1=図", "[手順1]", "TITLE2=一", "Kp=2.00", "GRAPH_TM=10", "[手順2]",
+                "TITLE2=二", "Kp=3.00", "GRAPH_TM=10", "NOTES=5.3.6-2"});
     open(mDir / "Study" / "F.txt", false);
     click("cmdParaSet");
     click("cmdSimExec");

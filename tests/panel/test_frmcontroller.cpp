@@ -8,9 +8,9 @@
 #include "core/vbformat.h"
 #include "engine/fakes.h"
 #include "guiapp.h"
-#include "tempfolder.h"
 #include "panel/frmpenrec.h"
 #include "panel/pointerimage.h"
+#include "tempfolder.h"
 #include "widgets/picturebox.h"
 #include "widgets/textroom.h"
 
@@ -40,7 +40,6 @@ namespace {
 
 using test::ensureGuiApplication;
 using test::twipsRect;
-
 
 constexpr Rgb kWhite = rgb(255, 255, 255);
 constexpr Rgb kYellow = rgb(255, 255, 0);

@@ -21,12 +21,7 @@ namespace {
 using test::readBytes;
 using test::writeBytes;
 
-std::string cp932(std::string_view utf8) {
-    bool ok = false;
-    std::string bytes = utf8ToCp932(utf8, &ok);
-    EXPECT_TRUE(ok) << utf8;
-    return bytes;
-}
+using test::cp932;
 
 // Each test works in a folder of its own, removed afterwards.
 class ProfileFileTest : public ::testing::Test {

@@ -36,12 +36,7 @@ using Sections = std::vector<std::pair<std::string, Keys>>;
 
 using test::readBytes;
 
-std::string cp932(std::string_view utf8) {
-    bool ok = false;
-    std::string bytes = utf8ToCp932(utf8, &ok);
-    EXPECT_TRUE(ok) << utf8;
-    return bytes;
-}
+using test::cp932;
 
 /// A profile file as a lesson author writes it: CP932, CR LF, a blank line after each section.
 void writeProfile(const fs::path& file, const Sections& sections) {

@@ -1,6 +1,5 @@
 // kestrel-sim as a user runs it: a real process on a lesson file written in CP932.
 
-#include "setup/cp932.h"
 #include "tempfolder.h"
 
 #include <gtest/gtest.h>
@@ -34,13 +33,7 @@ protected:
 
     /// Writes a lesson file (UTF-8 lines, stored CP932 with CR LF) into Study.
     void lesson(const std::string& name, const std::vector<std::string>& lines) {
-        std::string text;
-        for (const auto& l : lines)
-            text += l + "\r\n";
-        bool ok = false;
-        const std::string bytes = kestrel::utf8ToCp932(text, &ok);
-        ASSERT_TRUE(ok);
-        std::ofstream(mDir / "Study" / name, std::ios::binary) << bytes;
+        kestrel::test::writeLines(mDir / "Study" / name, lines);
     }
 
     Result run(const std::string& args) {
