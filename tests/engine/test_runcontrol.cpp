@@ -351,7 +351,7 @@ TEST(RunControlRangeNormalise, ARangeTextThatIsNoNumberIsReportedAndTheCommandGo
 
 // --- Pause --------------------------------------------------------------------------------------
 
-TEST(RunControlPause, TogglesAndFreezesTheLoopWhileTicksAreStillCounted) {
+TEST(RunControlPause, TogglesAndFreezesTheLoopWhileTicksAreStillCountedUntilClearEndsIt) {
     Rig r;
     r.p.Lpl = 0.0;
     r.rc.Start();
@@ -379,6 +379,14 @@ TEST(RunControlPause, TogglesAndFreezesTheLoopWhileTicksAreStillCounted) {
     r.rc.PacingTick();
     EXPECT_DOUBLE_EQ(r.s.SimTime, before.SimTime + 0.1);
     EXPECT_NE(r.s.PV[0], before.PV[0]);
+
+    // Clear ends a pause, so the loop runs live again.
+    r.rc.Pause();
+    r.rc.Clear();
+    EXPECT_FALSE(r.s.Paused || r.host.pauseEnabled);
+    const int live = r.display.pvBar;
+    r.rc.PacingTick();
+    EXPECT_EQ(r.display.pvBar, live + 1);
 }
 
 // --- Fast ---------------------------------------------------------------------------------------
@@ -751,19 +759,6 @@ TEST(RunControlMended, EveryRangeThePanelAdoptsCanBeDrawn) {
         EXPECT_EQ(r.host.texts[PanelText::RH], std::to_string(c.high));
         EXPECT_EQ(r.host.texts[PanelText::RL], std::to_string(c.low));
     }
-}
-
-TEST(RunControlMended, ClearEndsAPauseSoTheLoopRunsLiveAgain) {
-    Rig r(10, 0.1);
-    r.rc.Start();
-    r.rc.PacingTick();
-    r.rc.Pause();
-    r.rc.Clear();
-    EXPECT_FALSE(r.s.Paused);
-    EXPECT_FALSE(r.host.pauseEnabled);
-    const int bars = r.display.pvBar;
-    r.rc.PacingTick();
-    EXPECT_EQ(r.display.pvBar, bars + 1); // the live step ran
 }
 
 TEST(RunControlMended, FastRightAfterStartDoesNotStartTheRunAgain) {

@@ -180,10 +180,6 @@ TEST_F(ControllerPanel, OkClampsToTheScaleAndAppliesATextThatIsNoNumberAsZero) {
     EXPECT_EQ(text("txtMV"), "0");
     ASSERT_TRUE(messages.shown.empty());
 
-    // SV pointer at the top of the bar: top + h + (p/2 - 200) - h.
-    const double p = child("svp")->height() * 15.0;
-    EXPECT_NEAR(panel->svpTop(), child("PVbar0")->y() * 15.0 + (p / 2 - 200), 1e-9);
-
     state.sim.SvDisplayLive = false;
     state.sim.MvDisplayLive = false;
     type("txtSV", "abc");
