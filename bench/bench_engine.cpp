@@ -7,6 +7,8 @@
 #include "engine/runcontrol.h"
 #include "engine/simulator.h"
 #include "engine/fakes.h"
+#include "setup/controlloop.h"
+#include "setup/setupdocument.h"
 
 #include <benchmark/benchmark.h>
 
@@ -88,9 +90,10 @@ void BM_LongestFastRun(benchmark::State& state) {
     test::FakeMessages messages;
     test::FakeHost host;
     host.texts[PanelText::TM] = "300";
-    test::FakeSettings settings;
-    Simulator sim(*st, display, messages);
-    RunControl run(*st, sim, host, messages, settings);
+    // The fast run reads and writes no file: the document only holds the loop's registration.
+    SetupDocument document(*st, messages, ".");
+    ControlLoop loop(*st, messages, document, display, host, ControlLoop::Settings::Discarded);
+    RunControl& run = loop.run();
     run.Param_set();
     for (auto _ : state) {
         run.Fast();

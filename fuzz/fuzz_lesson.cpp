@@ -3,8 +3,7 @@
 
 #include "engine/appstate.h"
 #include "engine/display.h"
-#include "engine/runcontrol.h"
-#include "engine/simulator.h"
+#include "setup/controlloop.h"
 #include "setup/headlesspanel.h"
 #include "setup/modinifile.h"
 #include "setup/setupdocument.h"
@@ -28,11 +27,6 @@ public:
     bool askYesNo(const std::string&) override { return true; }
     bool askRetryCancel(const std::string&) override { return true; }
     void beep() override {}
-};
-
-class NoSettings : public SettingsWriter {
-public:
-    bool writeSetting(const std::string&, const std::string&) override { return true; }
 };
 
 const fs::path& appDir() {
@@ -68,10 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     SetupDocument document(*state, messages, appDir());
     HeadlessPanel panel(document);
     NullDisplay display;
-    Simulator simulator(*state, display, messages);
-    NoSettings settings;
-    RunControl run(*state, simulator, panel, messages, settings);
-    document.setRunControl(&run);
+    ControlLoop loop(*state, messages, document, display, panel, ControlLoop::Settings::Discarded);
+    RunControl& run = loop.run();
 
     state->study.IniPath = document.settingsFile();
     state->study.CurFile = file.string();

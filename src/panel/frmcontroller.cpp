@@ -89,21 +89,19 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
     : QWidget(parent), HeadlessPanel(document), mState(state), mMessages(messages) {
     setObjectName("frmController");
     setWindowTitle("コントローラパネル");
-    mSim = std::make_unique<Simulator>(mState, *this, mMessages);
-    mSettings = std::make_unique<ProfileSettingsWriter>(mDocument);
-    mRun = std::make_unique<RunControl>(mState, *mSim, *this, mMessages, *mSettings);
-    mDocument.setRunControl(mRun.get());
+    mLoop = std::make_unique<ControlLoop>(mState, mMessages, mDocument, *this, *this,
+                                          ControlLoop::Settings::Stored);
 
     mTimer1 = new QTimer(this);
     mTimer1->setObjectName("Timer1");
     mTimer1->setTimerType(Qt::PreciseTimer);
-    connect(mTimer1, &QTimer::timeout, this, [this] { mRun->PacingTick(); });
+    connect(mTimer1, &QTimer::timeout, this, [this] { runControl().PacingTick(); });
     mTimer2 = new QTimer(this);
     mTimer2->setObjectName("Timer2");
     mTimer2->setSingleShot(true);
     mTimer2->setInterval(500);
     connect(mTimer2, &QTimer::timeout, this, [this] {
-        mRun->DisplayTimerTick();
+        runControl().DisplayTimerTick();
         // A field the learner is typing in keeps the typed text.
         if (mTxtSV->hasFocus())
             mState.sim.SvDisplayLive = false;
@@ -114,7 +112,7 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
     mTimer3->setObjectName("Timer3");
     mTimer3->setSingleShot(true);
     mTimer3->setInterval(100);
-    connect(mTimer3, &QTimer::timeout, this, [this] { mRun->EndOfRunTick(); });
+    connect(mTimer3, &QTimer::timeout, this, [this] { runControl().EndOfRunTick(); });
 
     buildControls();
     bindDocument();
@@ -127,7 +125,6 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
 
 frmController::~frmController() {
     mDocument.removeListener(mListener);
-    mDocument.setRunControl(nullptr);
     if (mPenRec)
         delete mPenRec.data();
 }
@@ -393,7 +390,7 @@ void frmController::updatePenColour() {
 
 void frmController::Form_Load() {
     mLoading = true;
-    mRun->loadPanel(s(mTxtSV->text()), mDocument.fieldText(Kpl));
+    runControl().loadPanel(s(mTxtSV->text()), mDocument.fieldText(Kpl));
     mDocument.setPenChoice(0);
     mLoading = false;
     Form_Resize();
@@ -503,7 +500,7 @@ void frmController::Form_Resize() {
 
     t([&] { SvPointerUpdate(); });
     t([&] { DvPointerUpdate(); });
-    t([&] { mRun->chartClear(); });
+    t([&] { runControl().chartClear(); });
     t([&] {
         const double dt = mState.params.dt;
         mState.sim.DecimationRatio = toInt16(chart.GraphTime / dt / 500.0 + 1.0);
@@ -923,12 +920,12 @@ void frmController::ShiftUp_Click() {
     t([&] { mDocument.setRangeLowText(formatNumber(toDouble(mDocument.rangeLowText()) + 15.0, "###.0")); });
 }
 
-void frmController::ShiftDown_Click() { mRun->ShiftDown(); }
+void frmController::ShiftDown_Click() { runControl().ShiftDown(); }
 
-void frmController::cmdStart_Click() { mRun->Start(); }
-void frmController::cmdPause_Click() { mRun->Pause(); }
-void frmController::cmdFast_Click() { mRun->Fast(); }
-void frmController::cmdClear_Click() { mRun->Clear(); }
+void frmController::cmdStart_Click() { runControl().Start(); }
+void frmController::cmdPause_Click() { runControl().Pause(); }
+void frmController::cmdFast_Click() { runControl().Fast(); }
+void frmController::cmdClear_Click() { runControl().Clear(); }
 
 void frmController::sliderPressed(double x) {
     if (!mSliderMV->isEnabled())
@@ -1046,7 +1043,7 @@ void frmController::openFromMenu() {
     raise();
     activateWindow();
     setPacingTimerEnabled(true);
-    mRun->Data_inz();
+    runControl().Data_inz();
 }
 
 void frmController::SetHelpPointer(bool visible) {
@@ -1101,7 +1098,7 @@ bool frmController::eventFilter(QObject* watched, QEvent* event) {
 
 void frmController::closeEvent(QCloseEvent* event) {
     // The record is finished with: a later replay finds nothing to draw.
-    mRun->adoptGraphTime();
+    runControl().adoptGraphTime();
     mState.rec.SampleTime[0] = mState.chart.GraphTime + 1;
     mState.sim.SamplesRecorded = 0;
     mState.rec.forgetTrends();

@@ -10,6 +10,7 @@
 #include "engine/display.h"
 #include "engine/runcontrol.h"
 #include "engine/simulator.h"
+#include "setup/controlloop.h"
 #include "setup/headlesspanel.h"
 #include "setup/setupdocument.h"
 #include "widgets/helplabel.h"
@@ -48,8 +49,8 @@ public:
     frmController(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent = nullptr);
     ~frmController() override;
 
-    RunControl& runControl() { return *mRun; }
-    Simulator& simulator() { return *mSim; }
+    RunControl& runControl() { return mLoop->run(); }
+    Simulator& simulator() { return mLoop->simulator(); }
 
     // --- Display: what the step draws through ---------------------------------------------------
     void Line_draw1(std::int16_t i) override;
@@ -169,9 +170,7 @@ private:
 
     AppState& mState;
     MessageService& mMessages;
-    std::unique_ptr<Simulator> mSim;
-    std::unique_ptr<RunControl> mRun;
-    std::unique_ptr<SettingsWriter> mSettings;
+    std::unique_ptr<ControlLoop> mLoop;
     QPointer<frmPENrec> mPenRec;
 
     QTimer* mTimer1 = nullptr; // pacing

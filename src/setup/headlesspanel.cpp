@@ -1,7 +1,5 @@
 #include "setup/headlesspanel.h"
 
-#include "setup/modinifile.h"
-
 namespace kestrel {
 
 std::string HeadlessPanel::text(PanelText which) {
@@ -19,10 +17,6 @@ void HeadlessPanel::setText(PanelText which, const std::string& text) {
     case PanelText::RL: mDocument.setRangeLowText(text); break;
     case PanelText::TM: mDocument.setGraphTimeText(text); break;
     }
-}
-
-bool ProfileSettingsWriter::writeSetting(const std::string& key, const std::string& value) {
-    return WriteProfileValue(mDocument.settingsFile(), "CONFIG", key, value);
 }
 
 } // namespace kestrel

@@ -62,14 +62,4 @@ private:
     bool mQuit = false;
 };
 
-/// Writes CONFIG keys of the settings file Kestrel.ini.
-class ProfileSettingsWriter : public SettingsWriter {
-public:
-    explicit ProfileSettingsWriter(SetupDocument& document) : mDocument(document) {}
-    bool writeSetting(const std::string& key, const std::string& value) override;
-
-private:
-    SetupDocument& mDocument;
-};
-
 } // namespace kestrel

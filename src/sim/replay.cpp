@@ -17,11 +17,6 @@ namespace {
 /// only guards against a state that would never end.
 constexpr long kMaxStepsPerRun = 1'000'000;
 
-class NoSettings : public SettingsWriter {
-public:
-    bool writeSetting(const std::string&, const std::string&) override { return true; }
-};
-
 } // namespace
 
 std::string ConsoleMessages::prefix() const {
@@ -108,11 +103,9 @@ Replay::Replay(std::filesystem::path appDir) : mAppDir(std::move(appDir)), mStat
     mDocument = std::make_unique<SetupDocument>(*mState, mMessages, mAppDir);
     mPanel = std::make_unique<Panel>(*mDocument);
     mDisplay = std::make_unique<Recorder>();
-    mSimulator = std::make_unique<Simulator>(*mState, *mDisplay, mMessages);
     // The replay takes no wall time; it must not teach the pacing correction anything.
-    mSettings = std::make_unique<NoSettings>();
-    mRun = std::make_unique<RunControl>(*mState, *mSimulator, *mPanel, mMessages, *mSettings);
-    mDocument->setRunControl(mRun.get());
+    mLoop = std::make_unique<ControlLoop>(*mState, mMessages, *mDocument, *mDisplay, *mPanel,
+                                          ControlLoop::Settings::Discarded);
 }
 
 Replay::~Replay() = default;
@@ -120,14 +113,14 @@ Replay::~Replay() = default;
 void Replay::open(const std::filesystem::path& file, bool project) {
     auto& study = mState->study;
     // Start-up: the panel exists (hidden) from the start, then the main window loads.
-    mRun->loadPanel("50.0", mDocument->fieldText(Kpl));
+    mLoop->run().loadPanel("50.0", mDocument->fieldText(Kpl));
     mDocument->startup();
 
     // The study window opens on the file.
     study.CurFile = file.string();
     study.ProjectMode = project;
     study.StepNo = 1;
-    mRun->Clear();
+    mLoop->run().Clear();
     mDocument->setPenChoice(0);
     if (project)
         mDocument->ParaInz_Click();
@@ -167,12 +160,12 @@ std::vector<RunRecord> Replay::run(int upTo, bool all) {
 
         // "ｼﾐｭﾚｰｼｮﾝ実行": a run stepped back to back until it ends as a paced run ends.
         mDisplay->reset();
-        mRun->Start();
+        mLoop->run().Start();
         study.SimExecDone = true;
         const double dvOffset = mState->chart.DvOffset;
         for (long n = 0; sim.Running && n < kMaxStepsPerRun && !mPanel->quitRequested(); ++n)
-            mRun->PacingTick();
-        mRun->EndOfRunTick();
+            mLoop->run().PacingTick();
+        mLoop->run().EndOfRunTick();
 
         RunRecord record;
         record.step = k;

@@ -6,8 +6,7 @@
 #include "core/messageservice.h"
 #include "engine/appstate.h"
 #include "engine/display.h"
-#include "engine/runcontrol.h"
-#include "engine/simulator.h"
+#include "setup/controlloop.h"
 #include "setup/headlesspanel.h"
 #include "setup/setupdocument.h"
 
@@ -93,9 +92,7 @@ private:
     class Panel;
     std::unique_ptr<Panel> mPanel;
     std::unique_ptr<Recorder> mDisplay;
-    std::unique_ptr<Simulator> mSimulator;
-    std::unique_ptr<SettingsWriter> mSettings;
-    std::unique_ptr<RunControl> mRun;
+    std::unique_ptr<ControlLoop> mLoop;
     std::string mTitle;
     std::vector<std::string> mStepsRun;
     std::string mFigure;

@@ -5,11 +5,10 @@
 // values are worked out by hand from the field table.
 
 #include "engine/fakes.h"
-#include "engine/runcontrol.h"
-#include "engine/simulator.h"
 #include "setup/filesyncs.h"
 #include "tempfolder.h"
 
+#include "setup/controlloop.h"
 #include "setup/cp932.h"
 #include "setup/modinifile.h"
 #include "setup/setupdocument.h"
@@ -21,6 +20,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -501,10 +501,8 @@ TEST_F(StepApplyTest, AProgramIsTakenWholeWhenItsFirstValueIsGivenAndLeftAloneOt
 TEST_F(StepApplyTest, ModeTextsSelectTheModeAndManualStopsThePacing) {
     test::RecordingDisplay display;
     test::FakeHost host;
-    test::FakeSettings writer;
-    Simulator sim(mState, display, mMessages);
-    RunControl run(mState, sim, host, mMessages, writer);
-    mDoc->setRunControl(&run);
+    std::optional<ControlLoop> loop;
+    loop.emplace(mState, mMessages, *mDoc, display, host, ControlLoop::Settings::Discarded);
     // "M" and "7" change nothing.
     const std::tuple<int, int, bool> steps[] = {{4, 1, true}, {5, 0, false}, {6, 0, false}, {3, 0, false}};
     mDoc->setMode(2);
@@ -513,6 +511,26 @@ TEST_F(StepApplyTest, ModeTextsSelectTheModeAndManualStopsThePacing) {
         mDoc->Ini_Param_set();
         EXPECT_EQ(mState.params.MODE, mode) << "step " << step;
         EXPECT_EQ(host.pacingEnabled, pacing) << "step " << step;
+    }
+    // Without its loop the document only sets the mode.
+    loop.reset();
+    mDoc->setMode(1);
+    EXPECT_EQ(mState.params.MODE, 1);
+    EXPECT_FALSE(host.pacingEnabled);
+}
+
+TEST_F(SetupDocumentTest, TheControlLoopStoresThePacingCorrectionOnlyWhenAsked) {
+    // A paced run that took no wall time: TmHosei = (0 - 100 ms)·0.2 + 0.
+    for (const bool stored : {false, true}) {
+        test::RecordingDisplay display;
+        test::FakeHost host;
+        mState.sim.TmHosei = 0.0f;
+        ControlLoop loop(mState, mMessages, *mDoc, display, host,
+                         stored ? ControlLoop::Settings::Stored : ControlLoop::Settings::Discarded);
+        loop.run().Start();
+        while (mState.sim.Running)
+            loop.run().PacingTick();
+        EXPECT_EQ(read(settings(), "CONFIG", "TmHosei"), stored ? "-20" : "2.5") << stored;
     }
 }
 

@@ -1,0 +1,44 @@
+#include "setup/controlloop.h"
+
+#include "setup/modinifile.h"
+
+namespace kestrel {
+
+namespace {
+
+/// Writes CONFIG keys of the settings file Kestrel.ini.
+class ProfileSettingsWriter : public SettingsWriter {
+public:
+    explicit ProfileSettingsWriter(SetupDocument& document) : mDocument(document) {}
+    bool writeSetting(const std::string& key, const std::string& value) override {
+        return WriteProfileValue(mDocument.settingsFile(), "CONFIG", key, value);
+    }
+
+private:
+    SetupDocument& mDocument;
+};
+
+/// Accepts every setting and stores none.
+class NoSettings : public SettingsWriter {
+public:
+    bool writeSetting(const std::string&, const std::string&) override { return true; }
+};
+
+std::unique_ptr<SettingsWriter> makeWriter(ControlLoop::Settings settings, SetupDocument& document) {
+    if (settings == ControlLoop::Settings::Stored)
+        return std::make_unique<ProfileSettingsWriter>(document);
+    return std::make_unique<NoSettings>();
+}
+
+} // namespace
+
+ControlLoop::ControlLoop(AppState& state, MessageService& messages, SetupDocument& document, Display& display,
+                         RunHost& host, Settings settings)
+    : mDocument(document), mSimulator(state, display, messages), mSettings(makeWriter(settings, document)),
+      mRun(state, mSimulator, host, messages, *mSettings) {
+    mDocument.setRunControl(&mRun);
+}
+
+ControlLoop::~ControlLoop() { mDocument.setRunControl(nullptr); }
+
+} // namespace kestrel
