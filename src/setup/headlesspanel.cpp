@@ -22,7 +22,7 @@ void HeadlessPanel::setText(PanelText which, const std::string& text) {
 }
 
 bool ProfileSettingsWriter::writeSetting(const std::string& key, const std::string& value) {
-    return WriteProfileValue(mDocument.settingsFile(), "CONFIG", key, value);
+    return WriteProfileValue(mDocument.settingsFile(), kSettingsSection, key, value);
 }
 
 } // namespace kestrel
