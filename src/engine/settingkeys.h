@@ -25,7 +25,9 @@ inline constexpr const char* kSettingsSection = "CONFIG";
 inline constexpr std::array<const char*, static_cast<std::size_t>(Setting::Count)> kSettingKeys{
     "TmHosei", "IEXPLORE", "HelpPointer", "ChkMax", "OSver"};
 
-constexpr const char* settingKey(Setting s) { return kSettingKeys[static_cast<std::size_t>(s)]; }
+constexpr const char* settingKey(Setting s) {
+    return kSettingKeys[static_cast<std::size_t>(s)];
+}
 
 /// The settings file of the application folder `appDir`.
 inline std::filesystem::path settingsPath(const std::filesystem::path& appDir) {

@@ -867,8 +867,9 @@ void frmController::applyMode() {
         pal.setColor(QPalette::Window, toQColor(i == mode ? on[i] : kLampOff));
         mShapeMode[i]->setPalette(pal);
         // The caption stays readable on the blue lamp.
+        const bool blue = i == mode && static_cast<Mode>(i) == Mode::Automatic;
         labels[i]->setStyleSheet(QString("font-weight: bold; font-size: 12pt; color: %1;")
-                                     .arg(i == mode && static_cast<Mode>(i) == Mode::Automatic ? "white" : "black"));
+                                     .arg(blue ? "white" : "black"));
     }
     const Mode m = mState.params.mode();
     setFieldColour(mTxtSV, m < Mode::Cascade);

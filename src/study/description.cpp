@@ -188,19 +188,19 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
     letEventsRun();
     // The mode lines hold an ideographic space before "にする。".
     w.choiceLine(w.value(stepKey(StepKey::Mode)), {{"2", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。"},
-                                   {"1", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。"},
-                                   {"0", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。"}});
+                                                   {"1", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。"},
+                                                   {"0", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。"}});
     w.keyLine("    表示レンジ(%)      RH=", stepKey(StepKey::RangeHigh));
     w.keyLine("    表示レンジ(%)      RL=", stepKey(StepKey::RangeLow));
     w.choiceLine(w.value(stepKey(StepKey::AutoRange)), {{"0", "    レンジ自動シフト  のチェックマークをはずす。"},
-                                         {"1", "    レンジ自動シフト  のチェックマークをつける。"}});
+                                                        {"1", "    レンジ自動シフト  のチェックマークをつける。"}});
     w.choiceLine(w.value(stepKey(StepKey::AutoPen)), {{"0", "    ペン色自動  のチェックマークをはずす。"},
-                                       {"1", "    ペン色自動  のチェックマークをつける。"}});
+                                                      {"1", "    ペン色自動  のチェックマークをつける。"}});
     w.choiceLine(w.value(stepKey(StepKey::PenColour)), {{"0", "    ペン色:  白  を選択。"},
-                                        {"1", "    ペン色:  黄  を選択。"},
-                                        {"2", "    ペン色:  ﾏｾﾞﾝﾀﾞ  を選択。"},
-                                        {"3", "    ペン色:  赤  を選択。"},
-                                        {"4", "    ペン色:  ｼｱﾝ  を選択。"}});
+                                                        {"1", "    ペン色:  黄  を選択。"},
+                                                        {"2", "    ペン色:  ﾏｾﾞﾝﾀﾞ  を選択。"},
+                                                        {"3", "    ペン色:  赤  を選択。"},
+                                                        {"4", "    ペン色:  ｼｱﾝ  を選択。"}});
     w.keyLine("    グラフ表示時間      TM=", stepKey(StepKey::GraphTime));
     w.endBlock("コントローラパネル :");
 

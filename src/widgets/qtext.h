@@ -12,9 +12,13 @@
 namespace kestrel {
 
 /// A UTF-8 text as a QString.
-inline QString qtext(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+inline QString qtext(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
 
 /// A file path as a QString, decoded as the file system stores names.
-inline QString qpath(const std::filesystem::path& p) { return QFile::decodeName(QByteArray::fromStdString(p.string())); }
+inline QString qpath(const std::filesystem::path& p) {
+    return QFile::decodeName(QByteArray::fromStdString(p.string()));
+}
 
 } // namespace kestrel
