@@ -7,6 +7,16 @@
 
 namespace kestrel {
 
+/// Control types, the six tab pages of the parameter window (key TYPE_SELECT).
+enum class ControlType : std::int16_t { P = 0, PI = 1, ErrorPID = 2, I_PD = 3, PI_D = 4, TwoDofPID = 5 };
+
+/// Controller forms (key CALC_TYPE): position, velocity, and velocity whose internal accumulator
+/// runs unlimited while only the output is limited.
+enum class CalcForm : std::int16_t { Position = 0, Velocity = 1, VelocityUnlimited = 2 };
+
+/// Operating modes of the controller (key MODE): manual (M), automatic (A), cascade (C).
+enum class Mode : std::int16_t { Manual = 0, Automatic = 1, Cascade = 2 };
+
 /// Engine values of one experiment. The parameter window holds each value as a text and converts
 /// it when its group is applied; the field names are the keys of the lesson and project files.
 /// Times are in seconds, MV values and limits in percent.
@@ -15,13 +25,13 @@ namespace kestrel {
 /// bias and the start values divide by it); dead times L <= 200 * dt; Ti = 0 and Td = 0 switch
 /// the integral and the derivative off.
 struct ParameterSet {
-    /// Control type: 0 P, 1 PI, 2 error PID, 3 I-PD, 4 PI-D, 5 two-degree-of-freedom PID. The
+    /// Control type (ControlType) as stored: 0 P .. 5 two-degree-of-freedom PID. The
     /// equations see it only through the presets of Ti, Td, alpha, beta, gamma; the step reads
     /// it to choose the recorded per-term pen channels.
     std::int16_t TYPE_SELECT = 2;
     /// Feedback coefficient: -1.0 connected, 0.0 open loop (key FB 1 / 0).
     double FB = -1.0;
-    /// Controller form: 0 position, 1 velocity, 2 velocity with unlimited internal accumulator.
+    /// Controller form (CalcForm) as stored: 0 position, 1 velocity, 2 velocity, unlimited inside.
     std::int16_t CALC_TYPE = 0;
     double dt = 0.1; ///< control period, s
 
@@ -40,8 +50,13 @@ struct ParameterSet {
     std::array<std::string, 9> DVv{"0", "", "", "", "", "", "", "", ""};
     std::array<std::string, 9> DVt{"0", "", "", "", "", "", "", "", ""};
 
-    /// Operating mode: 0 manual (M), 1 automatic (A), 2 cascade (C).
+    /// Operating mode (Mode) as stored: 0 manual, 1 automatic, 2 cascade.
     std::int16_t MODE = 0;
+
+    ControlType controlType() const { return static_cast<ControlType>(TYPE_SELECT); }
+    CalcForm calcForm() const { return static_cast<CalcForm>(CALC_TYPE); }
+    Mode mode() const { return static_cast<Mode>(MODE); }
+    void setMode(Mode m) { MODE = static_cast<std::int16_t>(m); }
 
     /// Bias bA, %: set when a run is initialised, shown in the bias field; not a file key.
     double bA = 50.0;

@@ -4,6 +4,7 @@
 #include "core/runtimeerror.h"
 #include "core/vbformat.h"
 #include "engine/errortrap.h"
+#include "engine/settingkeys.h"
 
 
 namespace kestrel {
@@ -50,7 +51,7 @@ void RunControl::Data_inz() {
     ErrorTrap t(mMessages, "  P040", mState.chart.Reported);
 
     s.InitPending = true;
-    if (p.MODE == 2)
+    if (p.mode() == Mode::Cascade)
         t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
     const double mv = s.MV[0];
     s.SV[1] = s.SV[0];
@@ -212,7 +213,7 @@ void RunControl::Start() {
 
     // A new run reports its faults anew, once each.
     chart.Reported.forget();
-    if (p.MODE == 2)
+    if (p.mode() == Mode::Cascade)
         Data_inz();
     t([&] { RangeNormalise(); });
 
@@ -249,7 +250,7 @@ void RunControl::Start() {
     if (autoRange)
         ShiftDown();
 
-    if (p.MODE == 2) {
+    if (p.mode() == Mode::Cascade) {
         t([&] { s.DV[0] = checkFinite(val(p.DVv[0])); });
         t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
         t([&] { steadyStateFromSv(); });
@@ -359,11 +360,11 @@ void RunControl::Clear() {
     mHost.setPauseEnabled(false);
     mHost.setPauseCaption("ポーズ");
 
-    if (p.MODE == 2) {
+    if (p.mode() == Mode::Cascade) {
         t([&] { s.DV[0] = checkFinite(val(p.DVv[0])); });
         t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
     }
-    if (p.MODE != 0)
+    if (p.mode() != Mode::Manual)
         t([&] { steadyStateFromSv(); });
 
     Data_inz();
@@ -380,10 +381,10 @@ void RunControl::Clear() {
 
 void RunControl::setMode(std::int16_t mode) {
     static constexpr const char* kCodes[] = {"  P030", "  P029", "  P028"};
-    if (mode < 0 || mode > 2)
+    if (mode < static_cast<int>(Mode::Manual) || mode > static_cast<int>(Mode::Cascade))
         return;
     ErrorTrap t(mMessages, kCodes[mode], mState.chart.Reported);
-    if (mode == 2 && mState.params.MODE == 0)
+    if (static_cast<Mode>(mode) == Mode::Cascade && mState.params.mode() == Mode::Manual)
         t([&] { Data_inz(); });
     mState.params.MODE = mode;
     t([&] { mHost.setPacingTimerEnabled(true); });
@@ -413,7 +414,7 @@ void RunControl::loadPanel(const std::string& svText, const std::string& kplText
     chart.MvStripHigh = 100;
     chart.MvStripLow = 0;
     Param_set();
-    mState.params.MODE = 0;
+    mState.params.setMode(Mode::Manual);
     s.Running = false;
     s.Paused = false;
     s.SvDisplayLive = true;
@@ -474,7 +475,7 @@ void RunControl::correctTimer() {
     if (corrected == s.TmHosei)
         return;
     s.TmHosei = corrected;
-    mSettings.writeSetting("TmHosei", singleText(corrected));
+    mSettings.writeSetting(settingKey(Setting::PacingCorrection), singleText(corrected));
     mHost.setPacingInterval(pacingInterval(mState.params.dt, s.TmHosei));
 }
 

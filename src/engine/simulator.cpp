@@ -66,12 +66,12 @@ bool Simulator::MainCalc() {
     const double dt = p.dt;
     s.LimitHit = false;
 
-    if (s.Running && p.MODE == 2) {
+    if (s.Running && p.mode() == Mode::Cascade) {
         SvProgramEval();
         DvProgramEval();
     }
 
-    if (p.MODE != 0) {
+    if (p.mode() != Mode::Manual) {
         // Controller terms.
         double T1 = p.beta * p.Ti;
         t([&] { T1 = checkFinite(p.beta * p.Ti); });
@@ -89,16 +89,16 @@ bool Simulator::MainCalc() {
         t([&] { s.MvPos[0] = checkFinite(s.PI[0] + s.D[0] + p.bA); });
 
         // Controller form.
-        if (p.CALC_TYPE == 0) {
+        if (p.calcForm() == CalcForm::Position) {
             s.MvCtrl[0] = s.MvPos[0];
-        } else if (p.CALC_TYPE == 1 || p.CALC_TYPE == 2) {
+        } else if (p.calcForm() == CalcForm::Velocity || p.calcForm() == CalcForm::VelocityUnlimited) {
             double dP = 0.0, dI = 0.0, dD = 0.0;
             if (!init) {
                 t([&] { dP = checkFinite(s.P[0] - s.P[1]); });
                 t([&] { dI = checkFinite(s.I[0] - s.I[1]); });
                 t([&] { dD = checkFinite(s.D[0] - s.D[1]); });
             }
-            if (p.CALC_TYPE == 1) {
+            if (p.calcForm() == CalcForm::Velocity) {
                 t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + dP + dI + dD); });
                 if (s.MvCtrl[0] > p.MH) {
                     s.MvCtrl[0] = p.MH;
@@ -197,18 +197,18 @@ bool Simulator::MainCalc() {
                 trend[3][i] = s.MV[0];
 
                 auto& pen0 = rec.PenData[0];
-                const int type = p.TYPE_SELECT;
+                const ControlType type = p.controlType();
                 auto perGain = [&](double x) { return p.Kp > 0.0 ? checkFinite(x / p.Kp) : 0.0; };
                 pen0[0][i] = s.SV[0];
                 pen0[1][i] = s.Ep[0];
-                if (type == 5) {
+                if (type == ControlType::TwoDofPID) {
                     pen0[2][i] = s.Ed[0];
                     pen0[3][i] = s.PI[0];
                     pen0[4][i] = s.D[0];
                 } else {
                     pen0[2][i] = perGain(s.P[0]);
-                    pen0[3][i] = type == 0 ? -1000.0 : perGain(s.I[0]);
-                    pen0[4][i] = type == 0 ? -1000.0 : perGain(s.D[0]);
+                    pen0[3][i] = type == ControlType::P ? -1000.0 : perGain(s.I[0]);
+                    pen0[4][i] = type == ControlType::P ? -1000.0 : perGain(s.D[0]);
                 }
                 pen0[5][i] = s.MV[0];
                 pen0[6][i] = s.DV[0];
@@ -245,7 +245,7 @@ bool Simulator::MainCalc() {
     }
 
     t([&] { mDisplay.PvBarUpdate(); });
-    if (p.MODE != 0)
+    if (p.mode() != Mode::Manual)
         t([&] { mDisplay.MvSliderUpdate(); });
     t([&] {
         if (s.SvDisplayLive)

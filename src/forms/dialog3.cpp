@@ -1,5 +1,7 @@
 #include "forms/dialog3.h"
 
+#include "widgets/qtext.h"
+
 #include <QDesktopServices>
 #include <QFile>
 #include <QListWidget>
@@ -38,7 +40,7 @@ void Dialog3::becameActive() {
 }
 
 void Dialog3::openFile(const std::filesystem::path& file, const QString& /*shownName*/) {
-    if (mOpener(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(file.string()))))) return;
+    if (mOpener(QUrl::fromLocalFile(qpath(file)))) return;
     showOwnMessage("エラーが発生しました　正しいフォルダ名を指定して下さい");
 }
 

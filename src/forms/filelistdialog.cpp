@@ -3,6 +3,7 @@
 #include "core/systemerror.h"
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
+#include "widgets/qtext.h"
 
 #include <QEvent>
 #include <QFile>
@@ -99,7 +100,7 @@ void FileListDialog::refreshList() {
 
     mFile1->clear();
     for (const std::string& name : names) {
-        auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)), mFile1);
+        auto* item = new QListWidgetItem(qpath(name), mFile1);
         item->setData(Qt::UserRole, QByteArray::fromStdString(name));
     }
     mFile1->setCurrentRow(-1);

@@ -6,6 +6,7 @@
 #include "panel/frmpenrec.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/picturebox.h"
+#include "widgets/qtext.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,8 +23,6 @@
 namespace kestrel {
 
 namespace {
-
-QString q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 constexpr double kRow = 315;        // twips between field rows
 constexpr double kFieldLeft = 2560; // field column inside a group
@@ -175,7 +174,7 @@ void frmMAIN::buildDiagram() {
     place(mTab, 120, 60, 7920, 4700);
     for (int page = 0; page < 6; ++page) {
         mDiagrams[page] = new BlockDiagram(page);
-        mTab->addTab(mDiagrams[page], q(kTypePages[page]));
+        mTab->addTab(mDiagrams[page], qtext(kTypePages[page]));
     }
     mTab->setCurrentIndex(mDocument.typeTab());
     connect(mTab, &QTabWidget::currentChanged, this, [this](int page) {
@@ -198,13 +197,13 @@ QGroupBox* frmMAIN::buildGroup(FieldGroup group, const char* title, const char* 
     for (int f = 0; f < FieldCount; ++f) {
         if (kFields[f].group != group)
             continue;
-        auto* label = new QLabel(q(kFields[f].label), box);
-        label->setObjectName("Label_" + q(kFields[f].widget));
+        auto* label = new QLabel(qtext(kFields[f].label), box);
+        label->setObjectName("Label_" + qtext(kFields[f].widget));
         label->setFont(labelFont);
         place(label, 90, row, kFieldLeft - 120, 270);
         auto* edit = new QLineEdit(box);
         acceptFullWidthNumbers(edit);
-        edit->setObjectName(q(kFields[f].widget));
+        edit->setObjectName(qtext(kFields[f].widget));
         edit->setAlignment(Qt::AlignRight);
         place(edit, kFieldLeft, row - 15, kFieldWidth, 285);
         const Field field = static_cast<Field>(f);
@@ -234,7 +233,7 @@ QGroupBox* frmMAIN::buildGroup(FieldGroup group, const char* title, const char* 
         place(mTxtbA, kFieldLeft, row - 15, kFieldWidth, 285);
         row += kRow + 60;
         for (int i = 0; i < 3; ++i) {
-            mOptCtype[i] = new QRadioButton(q(kCalcForms[i]), box);
+            mOptCtype[i] = new QRadioButton(qtext(kCalcForms[i]), box);
             mOptCtype[i]->setObjectName(QString("optCtype_%1").arg(i));
             place(mOptCtype[i], 90, row, width - 180, 285);
             connect(mOptCtype[i], &QRadioButton::clicked, this, [this, i] {
@@ -284,7 +283,7 @@ void frmMAIN::buildGroups() {
 
 void frmMAIN::showField(Field f) {
     QLineEdit* e = mFields[f];
-    const QString text = q(mDocument.fieldText(f));
+    const QString text = qtext(mDocument.fieldText(f));
     if (e->text() != text) {
         const int cursor = e->cursorPosition();
         e->setText(text);
@@ -324,7 +323,7 @@ void frmMAIN::onDocumentChanged(SetupChange what, int index) {
         for (BlockDiagram* d : mDiagrams)
             d->setFeedbackConnected(mDocument.feedbackChecked());
         break;
-    case SetupChange::Bias: mTxtbA->setText(q(mDocument.biasText())); break;
+    case SetupChange::Bias: mTxtbA->setText(qtext(mDocument.biasText())); break;
     default: break;
     }
 }

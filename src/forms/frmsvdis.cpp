@@ -7,6 +7,7 @@
 #include "widgets/halfwidthinput.h"
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
+#include "widgets/qtext.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -46,10 +47,6 @@ constexpr Rgb kCurveColor = paletteColor(10); // light green
 constexpr double kDvTop = 50, kDvBottom = -50;
 /// More stairs than any graph time and control period the windows allow (300 s / 0.02 s).
 constexpr double kMaxStairs = 1e6;
-
-QString qtext(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 /// Shrinks a label's font until its text fits its width (the column headings, whatever font
 /// the desktop substitutes).

@@ -6,8 +6,10 @@
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "setup/modinifile.h"
+#include "setup/settingsfile.h"
 #include "study/description.h"
 #include "widgets/picturebox.h"
+#include "widgets/qtext.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,10 +30,8 @@ namespace kestrel {
 
 namespace {
 
-QString q(const std::string& s) { return QString::fromStdString(s); }
-
 /// Texts of the window keep CR LF line breaks, as the files' "<BR>" stand for.
-QString crlfToView(const std::string& s) { return q(s).replace("\r\n", "\n"); }
+QString crlfToView(const std::string& s) { return qtext(s).replace("\r\n", "\n"); }
 std::string viewToCrlf(const QString& s) {
     QString t = s;
     return t.replace("\n", "\r\n").toStdString();
@@ -145,7 +145,7 @@ frmTip::frmTip(AppState& state, SetupDocument& document, MessageService& message
     connect(mCmdParaSet, &QPushButton::clicked, this, &frmTip::cmdParaSet_Click);
     connect(mCmdSimExec, &QPushButton::clicked, this, &frmTip::cmdSimExec_Click);
     connect(mChkMax, &QCheckBox::clicked, this, [this](bool on) {
-        WriteProfileValue(mDocument.settingsFile(), "CONFIG", "ChkMax", on ? "1" : "0");
+        writeSetting(mDocument.appDir(), Setting::Maximised, on ? "1" : "0");
     });
     connect(mLabelC9, &HelpLabel::activated, this, [this] { emit helpRequested(helpAnchor()); });
     connect(mTxtTitle1, &QLineEdit::textChanged, this, &frmTip::showBytesLeft);
@@ -192,12 +192,12 @@ void frmTip::Form_Load(bool project) {
         l->setVisible(project);
     t([&] {
         const StepTexts texts = mDocument.readStepTexts();
-        mTxtTitle1->setText(q(texts.title1));
+        mTxtTitle1->setText(qtext(texts.title1));
         mTxtText1->setPlainText(crlfToView(texts.text1));
     });
     Step_disp(true);
     t([&] {
-        const std::string v = ReadProfileValue(mDocument.settingsFile(), "CONFIG", "ChkMax");
+        const std::string v = readSetting(mDocument.appDir(), Setting::Maximised);
         mChkMax->setChecked(toInt16(val(v)) != 0);
     });
 }
@@ -209,11 +209,11 @@ void frmTip::Step_disp(bool prompt) {
     {
         IniPathSwitch sw(study.IniPath, study.CurFile);
         const std::string section = "手順" + std::to_string(study.StepNo);
-        mLblTitle->setText(q(section + " : "));
+        mLblTitle->setText(qtext(section + " : "));
         t([&] {
             const StepTexts texts = mDocument.readStepTexts();
-            mTxtTitle2->setText(q(texts.title2));
-            mPanel.setWindowTitle("コントローラパネル    " + q(texts.title2));
+            mTxtTitle2->setText(qtext(texts.title2));
+            mPanel.setWindowTitle("コントローラパネル    " + qtext(texts.title2));
             mTxtText2->setPlainText(crlfToView(texts.text2));
             mShownFile = study.CurFile;
             mShownStep = study.StepNo;

@@ -1,6 +1,7 @@
 #include "forms/helpcontroller.h"
 
-#include "setup/modinifile.h"
+#include "setup/settingsfile.h"
+#include "widgets/qtext.h"
 
 #include <QDesktopServices>
 #include <QProcess>
@@ -9,14 +10,6 @@
 #include <system_error>
 
 namespace kestrel {
-
-namespace {
-
-constexpr const char* kSection = "CONFIG";
-
-QString toQString(const std::filesystem::path& p) { return QString::fromStdString(p.string()); }
-
-} // namespace
 
 std::filesystem::path browserFromSetting(const std::filesystem::path& appDir, const std::string& setting) {
     if (setting.empty())
@@ -40,19 +33,19 @@ HelpController::HelpController(std::filesystem::path appDir, MessageService& mes
       mOpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
 
 std::filesystem::path HelpController::browser() const {
-    return browserFromSetting(mAppDir, ReadProfileValue(settingsFile(), kSection, "IEXPLORE"));
+    return browserFromSetting(mAppDir, readSetting(mAppDir, Setting::Browser));
 }
 
 void HelpController::toggle() {
     if (!mOn) {
-        WriteProfileValue(settingsFile(), kSection, "HelpPointer", "True");
+        writeSetting(mAppDir, Setting::HelpPointer, "True");
         // Without a browser the labels would lead nowhere: the mode stays off.
         if (!browserExists(browser()))
             return;
         mOn = true;
         notifyAll(true);
     } else {
-        WriteProfileValue(settingsFile(), kSection, "HelpPointer", "False");
+        writeSetting(mAppDir, Setting::HelpPointer, "False");
         mOn = false;
         notifyAll(false);
     }
@@ -96,7 +89,7 @@ QUrl HelpController::pageUrl(const QString& anchor) const {
     std::filesystem::path file = std::filesystem::absolute(helpFile(), ec);
     if (ec)
         file = helpFile();
-    QUrl url = QUrl::fromLocalFile(toQString(file.lexically_normal()));
+    QUrl url = QUrl::fromLocalFile(qpath(file.lexically_normal()));
     if (!anchor.isEmpty())
         url.setFragment(anchor);
     return url;
@@ -131,7 +124,7 @@ void HelpController::openAnchor(const QString& anchor) {
     const std::filesystem::path program = browser();
     if (program.empty() || !mStartProcess)
         return;
-    mStartProcess(toQString(program), {helpUrl(anchor)});
+    mStartProcess(qpath(program), {helpUrl(anchor)});
 }
 
 } // namespace kestrel

@@ -18,6 +18,7 @@
 // refresh(): its labels are shown only while the mode is on and the browser exists.
 
 #include "core/messageservice.h"
+#include "engine/settingkeys.h"
 
 #include <QObject>
 #include <QPointer>
@@ -89,7 +90,7 @@ public:
     /// The page's file URL, with `anchor` as its fragment when not empty, fully encoded.
     QString helpUrl(const QString& anchor = {}) const;
     std::filesystem::path helpFile() const { return mAppDir / "Doc" / "help.html"; }
-    std::filesystem::path settingsFile() const { return mAppDir / "Kestrel.ini"; }
+    std::filesystem::path settingsFile() const { return settingsPath(mAppDir); }
     /// The browser named by IEXPLORE, read from the settings file now.
     std::filesystem::path browser() const;
 

@@ -2,6 +2,8 @@
 
 #include "core/systemerror.h"
 #include "setup/modinifile.h"
+#include "setup/settingsfile.h"
+#include "widgets/qtext.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -32,10 +34,6 @@ constexpr double kLeftMm = 10.0, kTopMm = 0.0;
 // Far more captures than a learner can take in one second; beyond it something else is wrong.
 constexpr int kMaxSameSecond = 999;
 
-QString toQPath(const fs::path& p) {
-    return QFile::decodeName(QByteArray::fromStdString(p.string()));
-}
-
 bool taken(const fs::path& p) {
     std::error_code ec;
     return fs::exists(fs::symlink_status(p, ec));
@@ -51,7 +49,7 @@ std::string storeImage(const QImage& image, const fs::path& folder, const QDateT
         const fs::path path = folder / name;
         if (taken(path)) continue;
 
-        QFile file(toQPath(path));
+        QFile file(qpath(path));
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
             if (taken(path)) continue;
             return {};
@@ -149,7 +147,7 @@ bool Hard_copy(QWidget* window, bool activeWindowOnly, bool askPrint, const Hard
 
     if (!askPrint || !ctx.messages.askYesNo(name + "に保存しました。印刷しますか？")) return true;
 
-    const int osVer = profileInt(ReadProfileValue(ctx.appFolder / "Kestrel.ini", "CONFIG", "OSver"));
+    const int osVer = profileInt(readSetting(ctx.appFolder, Setting::OsVersion));
     if (osVer >= kOsVerImageList) {
         if (ctx.showImageList) ctx.showImageList();
     } else if (ctx.print) {

@@ -2,6 +2,7 @@
 
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
+#include "widgets/qtext.h"
 
 #include <QDate>
 #include <QEvent>
@@ -77,7 +78,7 @@ Dialog1::Dialog1(AppState& state, SetupDocument& document, MessageService& /*mes
 void Dialog1::openNew(const QDate& today) {
     setWindowTitle("新しいﾌﾟﾛｼﾞｪｸﾄ");
     mText1->setText(
-        QString::fromStdString(mDocument.proposedProjectName(today.toString("yyMMdd").toStdString())));
+        qtext(mDocument.proposedProjectName(today.toString("yyMMdd").toStdString())));
     mText1->setFocus();
     show();
     raise();
@@ -129,7 +130,7 @@ Dialog2::Dialog2(AppState& state, SetupDocument& document, MessageService& messa
 }
 
 bool Dialog2::listedBefore(const std::string& a, const std::string& b) const {
-    const int c = QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive);
+    const int c = qtext(a).compare(qtext(b), Qt::CaseInsensitive);
     return c != 0 ? c < 0 : a < b;
 }
 

@@ -9,6 +9,7 @@
 
 #include "widgets/halfwidthinput.h"
 #include "widgets/picturebox.h"
+#include "widgets/qtext.h"
 #include "widgets/textroom.h"
 
 #include <QApplication>
@@ -37,7 +38,6 @@ namespace {
 constexpr double kDesignWidth = 12060, kDesignHeight = 7740; // client area, twips
 constexpr double kMinWidth = 7800, kMinHeight = 6200;
 constexpr Rgb kLampOff = rgb(192, 192, 192);
-constexpr Rgb kPink = rgb(255, 128, 255);
 // The column between the faceplate and the chart holds the range boxes and, right of them, the
 // DV pointer; the boxes are wide enough for "-100.0".
 constexpr double kRangeLeft = 1770, kRangeWidth = 510;
@@ -47,9 +47,6 @@ constexpr double kChartLeft = 2580, kChartRightMargin = 400;
 constexpr double kBarLeft = 240;
 constexpr double kLabelWidth = 300, kValueWidth = 720;
 constexpr double kNoteLabelHeight = 255; // lesson annotation labels
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
-std::string s(const QString& q) { return q.toStdString(); }
 
 double leftOf(const QWidget* w) { return w->x() * kTwipsPerPixel; }
 double topOf(const QWidget* w) { return w->y() * kTwipsPerPixel; }
@@ -301,7 +298,7 @@ void frmController::buildControls() {
     mCmbQB = new QComboBox(this);
     named(mCmbQB, "cmbQB");
     for (auto c : kPenChoices)
-        mCmbQB->addItem(q(std::string(c)));
+        mCmbQB->addItem(qtext(std::string(c)));
 
     auto button = [&](const char* caption, const char* name) {
         auto* b = new QPushButton(caption, this);
@@ -342,14 +339,14 @@ void frmController::buildControls() {
 
 void frmController::bindDocument() {
     connect(mTxtRH, &QLineEdit::textEdited, this, [this](const QString& t) {
-        mDocument.setRangeHighText(s(t));
+        mDocument.setRangeHighText(t.toStdString());
         mTimer2->start();
     });
     connect(mTxtRL, &QLineEdit::textEdited, this, [this](const QString& t) {
-        mDocument.setRangeLowText(s(t));
+        mDocument.setRangeLowText(t.toStdString());
         mTimer2->start();
     });
-    connect(mTxtTM, &QLineEdit::textEdited, this, [this](const QString& t) { mDocument.setGraphTimeText(s(t)); });
+    connect(mTxtTM, &QLineEdit::textEdited, this, [this](const QString& t) { mDocument.setGraphTimeText(t.toStdString()); });
     connect(mChrRHAuto, &QCheckBox::clicked, this, [this](bool on) { mDocument.setAutoRange(on); });
     connect(mChkQB, &QCheckBox::clicked, this, [this](bool on) { mDocument.setAutoPen(on); });
     connect(mCmbQB, qOverload<int>(&QComboBox::activated), this, [this](int i) { mDocument.setPenChoice(i); });
@@ -360,14 +357,14 @@ void frmController::bindDocument() {
 
 void frmController::onDocumentChanged(SetupChange what) {
     if (what == SetupChange::TypeLabel) {
-        mLabTYPE->setText(q(mDocument.typeLabel()));
+        mLabTYPE->setText(qtext(mDocument.typeLabel()));
         return;
     }
     if (what != SetupChange::PanelSetting)
         return;
     auto sync = [](QLineEdit* e, const std::string& text) {
-        if (e->text() != q(text))
-            e->setText(q(text));
+        if (e->text() != qtext(text))
+            e->setText(qtext(text));
     };
     sync(mTxtRH, mDocument.rangeHighText());
     sync(mTxtRL, mDocument.rangeLowText());
@@ -390,7 +387,7 @@ void frmController::updatePenColour() {
 
 void frmController::Form_Load() {
     mLoading = true;
-    runControl().loadPanel(s(mTxtSV->text()), mDocument.fieldText(Kpl));
+    runControl().loadPanel(mTxtSV->text().toStdString(), mDocument.fieldText(Kpl));
     mDocument.setPenChoice(0);
     mLoading = false;
     Form_Resize();
@@ -677,7 +674,7 @@ void frmController::DvPointerUpdate() {
     auto t = trap("  P047");
     t([&] {
         const auto& chart = mState.chart;
-        mLblDvp[1]->setText(q(formatNumber(mState.sim.DV[0], "##0")));
+        mLblDvp[1]->setText(qtext(formatNumber(mState.sim.DV[0], "##0")));
         const double top = topOf(mPicture1[0]), H = heightOf(mPicture1[0]);
         const double q2 = heightOf(mDvp), d = q2 / 2 - 200;
         if (chart.RH == chart.RL)
@@ -701,19 +698,19 @@ void frmController::placeDvp() {
 }
 
 void frmController::showSv(double sv) {
-    const QString t = q(formatNumber(sv, "###.0"));
+    const QString t = qtext(formatNumber(sv, "###.0"));
     if (mTxtSV->text() != t)
         mTxtSV->setText(t);
 }
 
 void frmController::showMv(double mv) {
-    const QString t = q(formatNumber(mv, "###.0"));
+    const QString t = qtext(formatNumber(mv, "###.0"));
     if (mTxtMV->text() != t)
         mTxtMV->setText(t);
 }
 
 void frmController::showPv(double pv) {
-    const QString t = q(formatNumber(pv, "###.0"));
+    const QString t = qtext(formatNumber(pv, "###.0"));
     if (mTxtPV->text() != t)
         mTxtPV->setText(t);
 }
@@ -762,7 +759,7 @@ void frmController::setPauseEnabled(bool on) { mCmdPause->setEnabled(on); }
 void frmController::setFastEnabled(bool on) { mCmdFast->setEnabled(on); }
 void frmController::setClearEnabled(bool on) { mCmdClear->setEnabled(on); }
 void frmController::setPrintEnabled(bool on) { mCmdPrint->setEnabled(on); }
-void frmController::setPauseCaption(const std::string& caption) { mCmdPause->setText(q(caption)); }
+void frmController::setPauseCaption(const std::string& caption) { mCmdPause->setText(qtext(caption)); }
 void frmController::focusStart() { mCmdStart->setFocus(); }
 void frmController::focusFast() { mCmdFast->setFocus(); }
 void frmController::setLessonButtonVisible(bool on) { mCmdTip->setVisible(on); }
@@ -813,7 +810,7 @@ void frmController::Note_draw(const std::string& id) {
     // Labels as wide as their captions are shown, so a caption meets the end of its leader.
     const QFontMetrics face = mTcoment[0]->fontMetrics();
     const LabelMetrics labels{[&](std::string_view caption) {
-                                  const QString text = QString::fromUtf8(caption.data(), qsizetype(caption.size()));
+                                  const QString text = qtext(caption);
                                   return (face.horizontalAdvance(text) + 2) * kTwipsPerPixel;
                               },
                               kNoteLabelHeight};
@@ -833,7 +830,7 @@ void frmController::Note_draw(const std::string& id) {
                 } else if constexpr (std::is_same_v<T, NoteLabel>) {
                     // Labels 1-4 belong to the first graph's upper strip, 5-7 to its lower strip.
                     QLabel* label = mTcoment[o.index - 1];
-                    label->setText(q(o.caption));
+                    label->setText(qtext(o.caption));
                     label->setStyleSheet(QString("color: %1; background: transparent;").arg(toQColor(o.colour).name()));
                     place(label, o.left, o.top, o.width, kNoteLabelHeight);
                     label->show();
@@ -867,17 +864,19 @@ void frmController::applyMode() {
         pal.setColor(QPalette::Window, toQColor(i == mode ? on[i] : kLampOff));
         mShapeMode[i]->setPalette(pal);
         // The caption stays readable on the blue lamp.
+        const bool blue = i == mode && static_cast<Mode>(i) == Mode::Automatic;
         labels[i]->setStyleSheet(QString("font-weight: bold; font-size: 12pt; color: %1;")
-                                     .arg(i == mode && i == 1 ? "white" : "black"));
+                                     .arg(blue ? "white" : "black"));
     }
-    setFieldColour(mTxtSV, mode < 2);
-    setFieldColour(mTxtMV, mode == 0);
+    const Mode m = mState.params.mode();
+    setFieldColour(mTxtSV, m < Mode::Cascade);
+    setFieldColour(mTxtMV, m == Mode::Manual);
     // A disabled field cannot be typed in: it shows the loop's value again.
-    if (mode >= 2)
+    if (m >= Mode::Cascade)
         mState.sim.SvDisplayLive = true;
-    if (mode >= 1)
+    if (m >= Mode::Automatic)
         mState.sim.MvDisplayLive = true;
-    mSliderMV->setEnabled(mode == 0);
+    mSliderMV->setEnabled(m == Mode::Manual);
 }
 
 void frmController::LabelM_Click() { mDocument.setMode(0); }
@@ -889,12 +888,12 @@ void frmController::OKButton_Click() {
     ErrorTrap t(mMessages, "  P031");
     auto apply = [&](QLineEdit* field) {
         double x = 0.0;
-        t([&] { x = toDouble(s(field->text())); }); // a text that is no number is applied as 0
+        t([&] { x = toDouble(field->text().toStdString()); }); // a text that is no number is applied as 0
         if (x > 100)
             x = 100;
         if (x < 0)
             x = 0;
-        field->setText(q(numberText(x)));
+        field->setText(qtext(numberText(x)));
         return x;
     };
     sim.SV[0] = apply(mTxtSV);
@@ -935,7 +934,7 @@ void frmController::sliderPressed(double x) {
         // Outside the track the slider stops at its ends.
         mSliderMV->setValue(toInt32((x - MvSlider::kTrackStart) / MvSlider::kTrackLength * 100.0));
         mState.sim.MV[0] = mSliderMV->value();
-        mTxtMV->setText(q(formatNumber(mState.sim.MV[0], "###.0")));
+        mTxtMV->setText(qtext(formatNumber(mState.sim.MV[0], "###.0")));
     });
 }
 
@@ -945,7 +944,7 @@ void frmController::sliderReleased() {
     auto t = trap("  P034");
     t([&] {
         mState.sim.MV[0] = mSliderMV->value();
-        mTxtMV->setText(q(formatNumber(mState.sim.MV[0], "###.0")));
+        mTxtMV->setText(qtext(formatNumber(mState.sim.MV[0], "###.0")));
     });
 }
 
@@ -956,7 +955,7 @@ double frmController::svFromPointer(double extra) {
     return toDouble(formatNumber(checkFinite(raw), "###.0"));
 }
 
-void frmController::svpMouseDown() { mSvDragging = mState.params.MODE < 2; }
+void frmController::svpMouseDown() { mSvDragging = mState.params.mode() < Mode::Cascade; }
 void frmController::svpMouseUp() { mSvDragging = false; }
 
 void frmController::svpMouseMove(double y) {
@@ -972,7 +971,7 @@ void frmController::svpMouseMove(double y) {
             mSvpTop = top - p / 2;
         mState.sim.SV[0] = svFromPointer(0.0);
         SvPointerUpdate();
-        mTxtSV->setText(q(formatNumber(mState.sim.SV[0], "###.0")));
+        mTxtSV->setText(qtext(formatNumber(mState.sim.SV[0], "###.0")));
     });
 }
 
@@ -981,11 +980,11 @@ void frmController::Frame1_MouseDown(double x, double y) {
     t([&] {
         const double top = topOf(mPVbar0), bottom = top + heightOf(mPVbar0), p = heightOf(mSvp);
         const double left = leftOf(mSvp), w = widthOf(mSvp);
-        if (mState.params.MODE >= 2 || !(left < x && x < left + w) || !(top < y && y < bottom - (p / 2 - 200)))
+        if (mState.params.mode() >= Mode::Cascade || !(left < x && x < left + w) || !(top < y && y < bottom - (p / 2 - 200)))
             return;
         mSvpTop = y - p / 2;
         mState.sim.SV[0] = svFromPointer(0.5);
-        mTxtSV->setText(q(formatNumber(mState.sim.SV[0], "###.0")));
+        mTxtSV->setText(qtext(formatNumber(mState.sim.SV[0], "###.0")));
         SvPointerUpdate();
     });
 }
@@ -994,11 +993,11 @@ void frmController::Frame1_MouseUp() {
     auto t = trap("  P027");
     t([&] {
         mState.sim.SV[0] = svFromPointer(0.0);
-        mTxtSV->setText(q(formatNumber(mState.sim.SV[0], "###.0")));
+        mTxtSV->setText(qtext(formatNumber(mState.sim.SV[0], "###.0")));
     });
 }
 
-void frmController::DvpMouseDown() { mDvDragging = mState.params.MODE < 2; }
+void frmController::DvpMouseDown() { mDvDragging = mState.params.mode() < Mode::Cascade; }
 void frmController::DvpMouseUp() { mDvDragging = false; }
 
 void frmController::DvpMouseMove(double y) {
@@ -1016,7 +1015,7 @@ void frmController::DvpMouseMove(double y) {
             mDvpTop = top - d;
         const double raw = chart.RL + (bottom - mDvpTop + d) * (chart.RH - chart.RL) / H;
         mState.sim.DV[0] = toDouble(formatNumber(checkFinite(raw), "###.0")) - chart.DvOffset;
-        mLblDvp[1]->setText(q(formatNumber(mState.sim.DV[0], "##0")));
+        mLblDvp[1]->setText(qtext(formatNumber(mState.sim.DV[0], "##0")));
         placeDvp();
     });
 }
@@ -1028,12 +1027,12 @@ void frmController::Form_MouseDown(double x, double y) {
         const double top = topOf(mPicture1[0]), H = heightOf(mPicture1[0]), bottom = top + H;
         const double d = heightOf(mDvp) / 2 - 200;
         const double left = leftOf(mDvp), w = widthOf(mDvp);
-        if (mState.params.MODE >= 2 || !(left < x && x < left + w) || !(top < y && y < bottom - d))
+        if (mState.params.mode() >= Mode::Cascade || !(left < x && x < left + w) || !(top < y && y < bottom - d))
             return;
         mDvpTop = y - d;
         const double raw = chart.RL + (bottom - mDvpTop + d) * (chart.RH - chart.RL) / H;
         mState.sim.DV[0] = toDouble(formatNumber(checkFinite(raw), "###.0")) - chart.DvOffset;
-        mLblDvp[1]->setText(q(formatNumber(mState.sim.DV[0], "##0")));
+        mLblDvp[1]->setText(qtext(formatNumber(mState.sim.DV[0], "##0")));
         placeDvp();
     });
 }

@@ -9,6 +9,7 @@
 #include "widgets/halfwidthinput.h"
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
+#include "widgets/qtext.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -63,9 +64,6 @@ constexpr std::array<DesignRange, frmPENrec::kChannels> kDesignRanges{{
 
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
-}
-QString qtext(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 void checkSample(std::int16_t i) {
@@ -154,7 +152,7 @@ frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& m
     mCmbQB = new QComboBox(this);
     mCmbQB->setObjectName("cmbQB");
     for (std::string_view item : kPenChoices)
-        mCmbQB->addItem(QString::fromUtf8(item.data(), static_cast<qsizetype>(item.size())));
+        mCmbQB->addItem(qtext(item));
     showPenChoice();
     connect(mCmbQB, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!mSyncingPen && index >= 0) mDocument.setPenRecorderPenChoice(index);

@@ -1,5 +1,6 @@
 #include "setup/controlloop.h"
 
+#include "engine/settingkeys.h"
 #include "setup/modinifile.h"
 
 namespace kestrel {
@@ -11,7 +12,7 @@ class ProfileSettingsWriter : public SettingsWriter {
 public:
     explicit ProfileSettingsWriter(SetupDocument& document) : mDocument(document) {}
     bool writeSetting(const std::string& key, const std::string& value) override {
-        return WriteProfileValue(mDocument.settingsFile(), "CONFIG", key, value);
+        return WriteProfileValue(mDocument.settingsFile(), kSettingsSection, key, value);
     }
 
 private:

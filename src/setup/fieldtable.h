@@ -57,6 +57,16 @@ inline constexpr std::array<FieldDef, FieldCount> kFields{{
     {"Lf", "txtLf", "無駄時間補償(秒)  Lf", "0.00", "###0.00", 0, kDeadTimeBound, "##0.00", FieldGroup::Feedforward, &ParameterSet::Lf, false},
 }};
 
+/// The settings of a step beyond the fields and the SV/DV programs.
+enum class StepKey { TypeSelect, Feedback, CalcForm, Mode, RangeHigh, RangeLow, AutoRange, AutoPen, PenColour,
+                     GraphTime, Count };
+
+/// Their keys in lesson and project files, in StepKey order.
+inline constexpr std::array<const char*, static_cast<std::size_t>(StepKey::Count)> kStepKeys{
+    "TYPE_SELECT", "FB", "CALC_TYPE", "MODE", "RH", "RL", "AUTO_RANGE", "AUTO_PEN", "PEN_COLOR", "GRAPH_TM"};
+
+constexpr const char* stepKey(StepKey k) { return kStepKeys[static_cast<std::size_t>(k)]; }
+
 /// The six control-type tab pages, in index order (TYPE_SELECT).
 inline constexpr std::array<std::string_view, 6> kTypePages{"Ｐ 制御", "Ｐ Ｉ 制御", "偏差ＰＩＤ制御",
                                                             "Ｉ－ＰＤ制御", "ＰＩ－Ｄ制御", "２自由度ＰＩＤ"};

@@ -7,6 +7,7 @@
 #include "engine/runcontrol.h"
 #include "setup/cp932.h"
 #include "setup/modinifile.h"
+#include "setup/settingsfile.h"
 
 #include <algorithm>
 #include <system_error>
@@ -246,8 +247,8 @@ void SetupDocument::ContTypeTab_Click(int page) {
         setFieldText(Beta, b);
         setFieldText(Gamma, g);
     };
-    switch (page) {
-    case 0:
+    switch (static_cast<ControlType>(page)) {
+    case ControlType::P:
         setFieldText(Ti, "0.00");
         setFieldText(Td, "0.00");
         filter("1.00", "1.00", "1.00");
@@ -256,16 +257,16 @@ void SetupDocument::ContTypeTab_Click(int page) {
         mPenLabels[3].clear();
         mPenLabels[4].clear();
         break;
-    case 1:
+    case ControlType::PI:
         setFieldText(Td, "0.00");
         filter("1.00", "1.00", "1.00");
         setVisible(Td, false);
         mPenLabels[4].clear();
         break;
-    case 2: filter("1.00", "1.00", "1.00"); break;
-    case 3: filter("0.00", "1.00", "0.00"); break;
-    case 4: filter("1.00", "1.00", "0.00"); break;
-    case 5:
+    case ControlType::ErrorPID: filter("1.00", "1.00", "1.00"); break;
+    case ControlType::I_PD: filter("0.00", "1.00", "0.00"); break;
+    case ControlType::PI_D: filter("1.00", "1.00", "0.00"); break;
+    case ControlType::TwoDofPID:
         filter("0.4", "1.35", "0.00");
         for (Field f : {Alpha, Beta, Gamma})
             setVisible(f, true);
@@ -284,7 +285,7 @@ void SetupDocument::optCtype_Click(int index) {
     mState.params.CALC_TYPE = static_cast<std::int16_t>(index);
     if (index == 0 || index == 1 || index == 2) {
         for (Field f : {MH, ML, dML})
-            setVisible(f, index != 0);
+            setVisible(f, static_cast<CalcForm>(index) != CalcForm::Position);
         notify(SetupChange::FieldVisibility);
     }
     notify(SetupChange::CalcForm);
@@ -480,19 +481,19 @@ void SetupDocument::Ini_Param_set() {
     const std::string section = stepSection();
     auto value = [&](const char* key) { return read(section, key); };
 
-    if (const auto v = value("TYPE_SELECT"); !v.empty())
+    if (const auto v = value(stepKey(StepKey::TypeSelect)); !v.empty())
         t([&] {
             const int page = indexValue(v, static_cast<int>(kTypePages.size()));
             if (page != mTypeTab)
                 ContTypeTab_Click(page);
         });
-    if (const auto v = value("FB"); !v.empty())
+    if (const auto v = value(stepKey(StepKey::Feedback)); !v.empty())
         t([&] {
             const bool checked = checkValue(v);
             if (checked != mFeedback)
                 ChkFB_Click(checked);
         });
-    if (const auto v = value("CALC_TYPE"); !v.empty())
+    if (const auto v = value(stepKey(StepKey::CalcForm)); !v.empty())
         t([&] {
             const int form = indexValue(v, static_cast<int>(kCalcForms.size()));
             if (form != mCalcForm)
@@ -509,17 +510,17 @@ void SetupDocument::Ini_Param_set() {
         mPump();
     readProgram(false, t);
 
-    if (const auto v = value("MODE"); v == "2" || v == "1" || v == "0") {
+    if (const auto v = value(stepKey(StepKey::Mode)); v == "2" || v == "1" || v == "0") {
         t([&] { setMode(static_cast<std::int16_t>(v[0] - '0')); });
         if (v == "0" && mRun)
             t([&] { mRun->stopPacing(); });
     }
-    if (const auto v = value("RH"); !v.empty())
+    if (const auto v = value(stepKey(StepKey::RangeHigh)); !v.empty())
         t([&] {
             setRangeHighText(v);
             mState.chart.RH = toInt16(val(v));
         });
-    if (const auto v = value("RL"); !v.empty())
+    if (const auto v = value(stepKey(StepKey::RangeLow)); !v.empty())
         t([&] {
             setRangeLowText(v);
             mState.chart.RL = toInt16(val(v));
@@ -529,14 +530,14 @@ void SetupDocument::Ini_Param_set() {
         setRangeHighText(formatNumber(mState.chart.RH, "###0"));
         setRangeLowText(formatNumber(mState.chart.RL, "###0"));
     }
-    if (const auto v = value("AUTO_RANGE"); !v.empty())
+    if (const auto v = value(stepKey(StepKey::AutoRange)); !v.empty())
         t([&] { setAutoRange(checkValue(v)); });
-    if (const auto v = value("AUTO_PEN"); !v.empty())
+    if (const auto v = value(stepKey(StepKey::AutoPen)); !v.empty())
         t([&] { setAutoPen(checkValue(v)); });
     if (!isBaseFile(study.CurFile, baseFile()))
-        if (const auto v = value("PEN_COLOR"); !v.empty())
+        if (const auto v = value(stepKey(StepKey::PenColour)); !v.empty())
             t([&] { setPenChoice(indexValue(v, static_cast<int>(kPenChoices.size()))); });
-    if (const auto v = value("GRAPH_TM"); !v.empty())
+    if (const auto v = value(stepKey(StepKey::GraphTime)); !v.empty())
         setGraphTimeText(v);
     study.NoteId.clear();
     study.NoteId = value("NOTES");
@@ -659,22 +660,22 @@ bool SetupDocument::saveStep(const StepTexts& texts) {
         t([&] { write(section, "TITLE2", texts.title2); });
         t([&] { write(section, "TEXT2", newlineToBr(texts.text2)); });
 
-        IniWrite1("TYPE_SELECT", decimal(mTypeTab));
-        IniWrite1("FB", mFeedback ? "1" : "0");
-        IniWrite1("CALC_TYPE", decimal(mCalcForm));
+        IniWrite1(stepKey(StepKey::TypeSelect), decimal(mTypeTab));
+        IniWrite1(stepKey(StepKey::Feedback), mFeedback ? "1" : "0");
+        IniWrite1(stepKey(StepKey::CalcForm), decimal(mCalcForm));
         for (int f = 0; f < FieldCount; ++f)
             IniWrite1(std::string(kFields[f].key), mFields[f].text);
 
         writeProgram(true, t);
         writeProgram(false, t);
 
-        IniWrite1("MODE", decimal(mState.params.MODE));
-        IniWrite1("RH", mRangeHigh);
-        IniWrite1("RL", mRangeLow);
-        IniWrite1("AUTO_RANGE", mAutoRange ? "1" : "0");
-        IniWrite1("AUTO_PEN", mAutoPen ? "1" : "0");
-        IniWrite2("PEN_COLOR", mAutoPen ? "" : decimal(mPenChoice));
-        IniWrite1("GRAPH_TM", mGraphTime);
+        IniWrite1(stepKey(StepKey::Mode), decimal(mState.params.MODE));
+        IniWrite1(stepKey(StepKey::RangeHigh), mRangeHigh);
+        IniWrite1(stepKey(StepKey::RangeLow), mRangeLow);
+        IniWrite1(stepKey(StepKey::AutoRange), mAutoRange ? "1" : "0");
+        IniWrite1(stepKey(StepKey::AutoPen), mAutoPen ? "1" : "0");
+        IniWrite2(stepKey(StepKey::PenColour), mAutoPen ? "" : decimal(mPenChoice));
+        IniWrite1(stepKey(StepKey::GraphTime), mGraphTime);
     }
     mSaving = false;
     const std::vector<ProfileEntry> staged = std::exchange(mStaged, {});
@@ -739,7 +740,7 @@ void SetupDocument::startup() {
         // A correction edited beyond one control period either way would stall or race the
         // pacing for good; the runs learn the right one from within these bounds.
         const double bound = 1000.0 * p.dt;
-        double tm = val(ReadProfileValue(settingsFile(), "CONFIG", "TmHosei"));
+        double tm = val(readSetting(mAppDir, Setting::PacingCorrection));
         if (tm > bound)
             tm = bound;
         if (tm < -bound)

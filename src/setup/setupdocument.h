@@ -7,6 +7,7 @@
 #include "core/messageservice.h"
 #include "engine/appstate.h"
 #include "engine/errortrap.h"
+#include "engine/settingkeys.h"
 #include "setup/fieldtable.h"
 #include "setup/modinifile.h"
 
@@ -61,7 +62,7 @@ public:
     void removeListener(int id);
 
     const std::filesystem::path& appDir() const { return mAppDir; }
-    std::filesystem::path settingsFile() const { return mAppDir / "Kestrel.ini"; }
+    std::filesystem::path settingsFile() const { return settingsPath(mAppDir); }
     std::filesystem::path baseFile() const { return mAppDir / "Study" / "ParaInz.txt"; }
     std::filesystem::path projectFolder() const { return mAppDir / "Project"; }
 

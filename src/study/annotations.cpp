@@ -1,10 +1,10 @@
 #include "study/annotations.h"
 
+#include "core/convert.h"
 #include "core/messageservice.h"
 #include "core/runtimeerror.h"
 
 #include <algorithm>
-#include <cfloat>
 #include <cmath>
 #include <utility>
 
@@ -21,11 +21,6 @@ constexpr bool kSolid = false;
 
 using enum NoteChart;
 using enum NoteInk;
-
-float toSingle(double value) {
-    if (!std::isfinite(value) || std::fabs(value) > double(FLT_MAX)) throw RuntimeError::overflow();
-    return static_cast<float>(value);
-}
 
 float finiteSingle(float value) {
     if (!std::isfinite(value)) throw RuntimeError::overflow();
@@ -286,12 +281,12 @@ private:
     float axisX(NoteChart chart, const NoteAxis& a) const {
         const ChartGeometry& g = geometry(chart);
         const float c = a.middle ? (g.x(a.value) + g.x(a.value2)) / 2.0f : g.x(a.value);
-        return finiteSingle(c + toSingle(a.offset));
+        return finiteSingle(c + toFloat(a.offset));
     }
     float axisY(NoteChart chart, const NoteAxis& a) const {
         const ChartGeometry& g = geometry(chart);
         const float c = a.middle ? (g.y(a.value) + g.y(a.value2)) / 2.0f : g.y(a.value);
-        return finiteSingle(c + toSingle(a.offset));
+        return finiteSingle(c + toFloat(a.offset));
     }
 
     void place(const StyleStep& s) { push(NoteSetStyle{s.chart, s.dotted}); }
@@ -304,7 +299,7 @@ private:
     void place(const HeadStep& s) {
         const float x = axisX(s.chart, s.tip.x);
         const float y = axisY(s.chart, s.tip.y);
-        const float back = toSingle(s.back);
+        const float back = toFloat(s.back);
         const float side = float(kHalfHead);
         // The strokes go back from the tip against its direction and out to both sides of the shaft.
         const bool vertical = s.direction == HeadDirection::Up || s.direction == HeadDirection::Down;
@@ -331,19 +326,19 @@ private:
     }
     void place(const LabelStep& s) {
         const NoteChart chart = labelChart(s.index);
-        const float width = toSingle(mLabels.widthOf(s.caption));
+        const float width = toFloat(mLabels.widthOf(s.caption));
         float top = axisY(chart, s.top);
         float left = axisX(chart, s.left);
         if (s.rightAligned) {
             NoteAxis x = s.left;
             x.offset = 0;
-            left = finiteSingle(axisX(chart, x) - width + toSingle(s.left.offset));
+            left = finiteSingle(axisX(chart, x) - width + toFloat(s.left.offset));
         }
         // Inside the strip: past the right or bottom edge first, so that a label larger than the
         // strip keeps its start at the left or top edge.
         const ChartGeometry& g = geometry(chart);
-        left = std::max(0.0f, std::min(left, toSingle(g.width - width)));
-        top = std::max(0.0f, std::min(top, toSingle(g.height - mLabels.height)));
+        left = std::max(0.0f, std::min(left, toFloat(g.width - width)));
+        top = std::max(0.0f, std::min(top, toFloat(g.height - mLabels.height)));
         push(NoteLabel{s.index, std::string(s.caption), left, top, width, colour(s.ink)});
     }
 
@@ -358,16 +353,16 @@ private:
 } // namespace
 
 float ChartGeometry::x(double t) const {
-    const float tm = toSingle(graphTime);
+    const float tm = toFloat(graphTime);
     if (tm == 0.0f) throw RuntimeError::divisionByZero();
-    return finiteSingle(toSingle(width) * toSingle(t) / tm);
+    return finiteSingle(toFloat(width) * toFloat(t) / tm);
 }
 
 float ChartGeometry::y(double v) const {
-    const float high = toSingle(rangeHigh);
-    const float span = finiteSingle(high - toSingle(rangeLow));
+    const float high = toFloat(rangeHigh);
+    const float span = finiteSingle(high - toFloat(rangeLow));
     if (span == 0.0f) throw RuntimeError::divisionByZero();
-    return finiteSingle(toSingle(height) * finiteSingle(high - toSingle(v)) / span);
+    return finiteSingle(toFloat(height) * finiteSingle(high - toFloat(v)) / span);
 }
 
 const std::vector<std::string>& knownFigureIds() {

@@ -2,6 +2,7 @@
 
 #include "core/convert.h"
 #include "core/runtimeerror.h"
+#include "setup/fieldtable.h"
 
 #include <initializer_list>
 #include <optional>
@@ -99,10 +100,12 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
         if (yield) yield();
     };
 
-    const std::string typeSelect = w.value("TYPE_SELECT");
+    const std::string typeSelect = w.value(stepKey(StepKey::TypeSelect));
     const std::optional<double> controlType =
         typeSelect.empty() ? std::optional<double>(currentTab) : number(typeSelect);
-    const auto typeAbove = [&controlType](double n) { return controlType && *controlType > n; };
+    const auto typeAbove = [&controlType](ControlType t) {
+        return controlType && *controlType > static_cast<int>(t);
+    };
 
     if (!typeSelect.empty()) {
         w.choiceLine(typeSelect, {{"0", "    Ｐ 制御   を選択する。"},
@@ -114,30 +117,31 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
         w.endBlock("制御タイプ:");
     }
 
-    const std::string fb = w.value("FB");
+    const std::string fb = w.value(stepKey(StepKey::Feedback));
     w.choiceLine(fb, {{"0", "    はずす。"}, {"1", "    付ける。"}});
     w.endBlock("フィードバックする のチェックマーク:");
 
     letEventsRun();
-    const std::string calcText = w.value("CALC_TYPE");
+    const std::string calcText = w.value(stepKey(StepKey::CalcForm));
     const std::optional<double> calcType =
         calcText.empty() ? std::optional<double>(currentCalcType) : number(calcText);
+    const auto calcIs = [&calcType](CalcForm f) { return *calcType == static_cast<int>(f); };
     if (!calcText.empty() && calcType) {
-        if (*calcType == 0)
+        if (calcIs(CalcForm::Position))
             w.line("    位置型   を選択する。");
-        else if (*calcType == 1)
+        else if (calcIs(CalcForm::Velocity))
             w.line("    速度型   を選択する。");
-        else if (*calcType == 2)
+        else if (calcIs(CalcForm::VelocityUnlimited))
             w.line("    速度型（本質継承）   を選択する。");
     }
     w.keyLine("    制御周期(m秒)   dt=", "dt");
     w.keyLine("    比例ゲイン      Kp=", "Kp");
-    if (typeAbove(0)) w.keyLine("    積分時間(秒)    Ti=", "Ti");
-    if (typeAbove(1)) w.keyLine("    微分時間(秒)    Td=", "Td");
+    if (typeAbove(ControlType::P)) w.keyLine("    積分時間(秒)    Ti=", "Ti");
+    if (typeAbove(ControlType::PI)) w.keyLine("    微分時間(秒)    Td=", "Td");
     w.endBlock("制御ﾊﾟﾗﾒｰﾀ :");
 
     letEventsRun();
-    if (calcType && *calcType > 0) {
+    if (calcType && *calcType > static_cast<int>(CalcForm::Position)) {
         w.keyLine("    MV上限(％)      MH=", "MH");
         w.keyLine("    MV下限(％)      ML=", "ML");
         w.keyLine("    MV変化率ﾘﾐｯﾄ   dML=", "dML");
@@ -145,7 +149,7 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
     w.endBlock("制限ﾊﾟﾗﾒｰﾀ :");
 
     letEventsRun();
-    if (typeAbove(4)) {
+    if (typeAbove(ControlType::PI_D)) {
         w.keyLine("    目標値フィルタ   α=", "α");
         w.keyLine("    目標値フィルタ   β=", "β");
         w.keyLine("    目標値フィルタ   γ=", "γ");
@@ -183,21 +187,21 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
 
     letEventsRun();
     // The mode lines hold an ideographic space before "にする。".
-    w.choiceLine(w.value("MODE"), {{"2", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。"},
-                                   {"1", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。"},
-                                   {"0", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。"}});
-    w.keyLine("    表示レンジ(%)      RH=", "RH");
-    w.keyLine("    表示レンジ(%)      RL=", "RL");
-    w.choiceLine(w.value("AUTO_RANGE"), {{"0", "    レンジ自動シフト  のチェックマークをはずす。"},
-                                         {"1", "    レンジ自動シフト  のチェックマークをつける。"}});
-    w.choiceLine(w.value("AUTO_PEN"), {{"0", "    ペン色自動  のチェックマークをはずす。"},
-                                       {"1", "    ペン色自動  のチェックマークをつける。"}});
-    w.choiceLine(w.value("PEN_COLOR"), {{"0", "    ペン色:  白  を選択。"},
-                                        {"1", "    ペン色:  黄  を選択。"},
-                                        {"2", "    ペン色:  ﾏｾﾞﾝﾀﾞ  を選択。"},
-                                        {"3", "    ペン色:  赤  を選択。"},
-                                        {"4", "    ペン色:  ｼｱﾝ  を選択。"}});
-    w.keyLine("    グラフ表示時間      TM=", "GRAPH_TM");
+    w.choiceLine(w.value(stepKey(StepKey::Mode)), {{"2", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。"},
+                                                   {"1", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。"},
+                                                   {"0", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。"}});
+    w.keyLine("    表示レンジ(%)      RH=", stepKey(StepKey::RangeHigh));
+    w.keyLine("    表示レンジ(%)      RL=", stepKey(StepKey::RangeLow));
+    w.choiceLine(w.value(stepKey(StepKey::AutoRange)), {{"0", "    レンジ自動シフト  のチェックマークをはずす。"},
+                                                        {"1", "    レンジ自動シフト  のチェックマークをつける。"}});
+    w.choiceLine(w.value(stepKey(StepKey::AutoPen)), {{"0", "    ペン色自動  のチェックマークをはずす。"},
+                                                      {"1", "    ペン色自動  のチェックマークをつける。"}});
+    w.choiceLine(w.value(stepKey(StepKey::PenColour)), {{"0", "    ペン色:  白  を選択。"},
+                                                        {"1", "    ペン色:  黄  を選択。"},
+                                                        {"2", "    ペン色:  ﾏｾﾞﾝﾀﾞ  を選択。"},
+                                                        {"3", "    ペン色:  赤  を選択。"},
+                                                        {"4", "    ペン色:  ｼｱﾝ  を選択。"}});
+    w.keyLine("    グラフ表示時間      TM=", stepKey(StepKey::GraphTime));
     w.endBlock("コントローラパネル :");
 
     StepDescription result;

@@ -1,6 +1,7 @@
 #include "widgets/halfwidthinput.h"
 
 #include "core/convert.h"
+#include "widgets/qtext.h"
 
 #include <QEvent>
 #include <QInputMethodEvent>
@@ -47,7 +48,7 @@ private:
         if (mComposing || !mEdit)
             return;
         const QString typed = mEdit->text();
-        const QString read = QString::fromStdString(halfWidthNumberText(typed.toStdString()));
+        const QString read = qtext(halfWidthNumberText(typed.toStdString()));
         if (read == typed)
             return;
         // Each replaced character is one UTF-16 unit, as its replacement: the cursor stays valid.

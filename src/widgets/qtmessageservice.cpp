@@ -1,5 +1,7 @@
 #include "widgets/qtmessageservice.h"
 
+#include "widgets/qtext.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -7,8 +9,6 @@
 namespace kestrel {
 
 namespace {
-
-QString q(const std::string& s) { return QString::fromStdString(s); }
 
 bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -60,17 +60,17 @@ void QtMessageService::showMessage(const std::string& text) { showMessage(text, 
 bool QtMessageService::askYesNo(const std::string& text) { return askYesNo(text, mTitle.toStdString()); }
 
 void QtMessageService::showMessage(const std::string& text, const std::string& title) {
-    QMessageBox box(messageIcon(text), q(title), q(text), QMessageBox::Ok, mParent);
+    QMessageBox box(messageIcon(text), qtext(title), qtext(text), QMessageBox::Ok, mParent);
     box.exec();
 }
 
 bool QtMessageService::askYesNo(const std::string& text, const std::string& title) {
-    return QMessageBox::question(mParent, q(title), q(text), QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(mParent, qtext(title), qtext(text), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 bool QtMessageService::askRetryCancel(const std::string& text) {
-    return QMessageBox::critical(mParent, mTitle, q(text), QMessageBox::Retry | QMessageBox::Cancel,
+    return QMessageBox::critical(mParent, mTitle, qtext(text), QMessageBox::Retry | QMessageBox::Cancel,
                                  QMessageBox::Retry) == QMessageBox::Retry;
 }
 
