@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <system_error>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -29,17 +30,33 @@ public:
     void beep() override {}
 };
 
-const fs::path& appDir() {
-    static const fs::path dir = [] {
-        fs::path d = fs::temp_directory_path() / ("kestrel-fuzz-" + std::to_string(::getpid()));
-        fs::create_directories(d / "Study");
-        const fs::path base = d / "Study" / "ParaInz.txt";
+// The application folder of this process: a base set in Study/, the input written beside it.
+// Removed when the process exits normally (the end of a fuzzing session); a crash leaves it for
+// the post-mortem.
+class FuzzAppDir {
+public:
+    FuzzAppDir() : mDir(fs::temp_directory_path() / ("kestrel-fuzz-" + std::to_string(::getpid()))) {
+        fs::create_directories(mDir / "Study");
+        const fs::path base = mDir / "Study" / "ParaInz.txt";
         for (const auto& [k, v] : {std::pair{"TYPE_SELECT", "2"}, {"FB", "1"}, {"CALC_TYPE", "0"}, {"dt", "100"},
                                    {"Kp", "1.00"}, {"Ti", "1.00"}, {"SVv0", "50"}, {"DVv0", "0"}, {"MODE", "0"}})
             WriteProfileValue(base, "手順", k, v);
-        return d;
-    }();
-    return dir;
+    }
+    ~FuzzAppDir() {
+        std::error_code ignored;
+        fs::remove_all(mDir, ignored);
+    }
+    FuzzAppDir(const FuzzAppDir&) = delete;
+    FuzzAppDir& operator=(const FuzzAppDir&) = delete;
+    const fs::path& path() const { return mDir; }
+
+private:
+    fs::path mDir;
+};
+
+const fs::path& appDir() {
+    static const FuzzAppDir dir;
+    return dir.path();
 }
 
 void requireFinite(const SimulationState& s) {
