@@ -182,26 +182,22 @@ void RunControl::ShiftDown() {
     t([&] { mHost.setText(PanelText::RL, formatNumber(toDouble(mHost.text(PanelText::RL)) - 15.0, "###.0")); });
 }
 
-void RunControl::chartClear(bool adoptRange) {
+void RunControl::eraseChart() {
     mHost.eraseCharts();
     if (mHost.autoRangeChecked()) {
         mHost.setText(PanelText::RL, "30");
         mHost.setText(PanelText::RH, "130");
     }
-    if (adoptRange) {
-        // The grid is drawn for the range the chart takes on; a text that is no number keeps its
-        // end of the range here and is reported by the caller.
-        try {
-            adoptRangeText(PanelText::RH, mState.chart.RH);
-        } catch (const RuntimeError&) {
-        }
-        try {
-            adoptRangeText(PanelText::RL, mState.chart.RL);
-        } catch (const RuntimeError&) {
-        }
-    }
+}
+
+void RunControl::drawGrid() {
     Param_set();
     mHost.Pict_inz();
+}
+
+void RunControl::chartClear() {
+    eraseChart();
+    drawGrid();
 }
 
 void RunControl::Start() {
@@ -369,11 +365,13 @@ void RunControl::Clear() {
 
     Data_inz();
 
-    t([&] { chartClear(true); });
-    t([&] { mHost.resetCaptionAndNotes(); });
+    // The grid is drawn for the range the chart takes on from the texts.
+    t([&] { eraseChart(); });
     t([&] { adoptRangeText(PanelText::RH, chart.RH); });
     t([&] { adoptRangeText(PanelText::RL, chart.RL); });
     keepRangeDrawable();
+    t([&] { drawGrid(); });
+    t([&] { mHost.resetCaptionAndNotes(); });
     t([&] { display.SvPointerUpdate(); });
     t([&] { display.DvPointerUpdate(); });
     mHost.setFastEnabled(false);

@@ -136,9 +136,8 @@ public:
     void RangeNormalise();
     /// Both range texts 15 lower ("###.0"); the chart adopts them at the next Start.
     void ShiftDown();
-    /// The chart clear: erase, automatic range texts, (Clear: the range from its texts),
-    /// Param_set, grid.
-    void chartClear(bool adoptRange = false);
+    /// The chart clear: erase, automatic range texts, Param_set, grid.
+    void chartClear();
 
     /// Pacing interval in ms for a control period and correction (10 ms at the least).
     static int pacingInterval(double dt, float tmHosei);
@@ -153,6 +152,10 @@ private:
     /// "###0"; true when it changed.
     bool keepRangeDrawable();
     void endRun();
+    /// Both graphs erased; with "レンジ自動シフト" the range texts back to 30..130.
+    void eraseChart();
+    /// Param_set, then the grid (Pict_inz).
+    void drawGrid();
     void correctTimer();
     /// MV, PV, SV and the bias at the steady state of SV (automatic and cascade starts).
     void steadyStateFromSv();

@@ -543,20 +543,7 @@ void SetupDocument::Ini_Param_set() {
     study.NoteId = value("NOTES");
 }
 
-std::string SetupDocument::valueInForce(const std::string& key) const {
-    std::string inForce = ReadProfileValue(baseFile(), kBaseSection, key);
-    if (isBaseFile(mState.study.CurFile, baseFile()))
-        return inForce;
-    const auto file = ReadProfile(mState.study.CurFile);
-    for (int step = 1; step < mState.study.StepNo; ++step)
-        if (std::string v = file->value(std::string(kBaseSection) + decimal(step), key); !v.empty())
-            inForce = std::move(v);
-    return inForce;
-}
-
-// A step that gives a program's first value gives the whole program (its empty keys as empty), so
-// the program in force is the base one or that of the latest earlier step with a first value.
-std::vector<std::string> SetupDocument::programInForce(const std::vector<std::string>& keys) const {
+std::vector<std::string> SetupDocument::valuesInForce(const std::vector<std::string>& keys) const {
     std::vector<std::string> values;
     for (const std::string& key : keys)
         values.push_back(ReadProfileValue(baseFile(), kBaseSection, key));
@@ -583,7 +570,7 @@ bool SetupDocument::IniWrite1(const std::string& key, const std::string& value) 
     t([&] {
         const std::string base = ReadProfileValue(baseFile(), kBaseSection, key);
         const std::string section = stepSection();
-        if (value != base || value != valueInForce(key)) {
+        if (value != base || value != valuesInForce({key}).front()) {
             wrote = write(section, key, value);
         } else if (!read(section, key).empty()) {
             write(section, key, "");
@@ -620,7 +607,7 @@ bool SetupDocument::writeProgram(bool sv, ErrorTrap& t) {
         std::vector<std::string> names;
         for (const auto& entry : keys)
             names.push_back(entry.first);
-        const std::vector<std::string> inForce = programInForce(names);
+        const std::vector<std::string> inForce = valuesInForce(names);
         for (std::size_t i = 0; i < keys.size(); ++i) {
             const std::string text(trim(keys[i].second));
             if (text != ReadProfileValue(baseFile(), kBaseSection, keys[i].first) || text != inForce[i])

@@ -151,9 +151,6 @@ public:
     /// refuses the whole save; a text with a character the file cannot store is left out (the rest
     /// is saved). Returns false (after telling the user) when the step was not saved whole.
     bool saveStep(const StepTexts& texts);
-    /// The value of `key` in force before the current step of CurFile: the base set's, replaced by
-    /// the latest earlier step that gives one.
-    std::string valueInForce(const std::string& key) const;
     /// Reads the texts of the current step of CurFile.
     StepTexts readStepTexts() const;
 
@@ -189,7 +186,10 @@ private:
     void applyProgram(bool sv);
     void readProgram(bool sv, ErrorTrap& trap);
     bool writeProgram(bool sv, ErrorTrap& trap);
-    std::vector<std::string> programInForce(const std::vector<std::string>& keys) const;
+    /// The values of `keys` in force before the current step of CurFile: the base set's, replaced
+    /// by those of the latest earlier step that gives the first key (a key alone, or a program,
+    /// which a step gives whole when it gives its first value).
+    std::vector<std::string> valuesInForce(const std::vector<std::string>& keys) const;
     std::string read(const std::string& section, const std::string& key) const;
     bool write(const std::string& section, const std::string& key, const std::string& value);
 
