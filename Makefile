@@ -46,7 +46,6 @@ bench: build
 	@for b in build/bench/bench_engine build/bench/bench_profile build/bench/bench_panel; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
 	@bench/bench_paced.sh build
 	@bench/bench_sim.sh build
-	@bench/bench_replay.sh build
 
 clean:
 	rm -rf build build-sanitize build-fuzz
