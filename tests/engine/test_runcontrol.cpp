@@ -581,13 +581,8 @@ TEST(RunControlPacing, TheMeasuredTickPeriodCorrectsTheInterval) {
         EXPECT_EQ(r.runPaced(), 101);
         SCOPED_TRACE(c.periodMs);
         EXPECT_EQ(r.s.TmHosei, c.tmAfter);
-        if (c.written) {
-            ASSERT_EQ(r.settings.writes.size(), 1u);
-            EXPECT_EQ(r.settings.writes[0].first, "TmHosei");
-            EXPECT_EQ(r.settings.writes[0].second, c.written);
-        } else {
-            EXPECT_TRUE(r.settings.writes.empty());
-        }
+        using Writes = decltype(r.settings.writes);
+        EXPECT_EQ(r.settings.writes, (c.written ? Writes{{"TmHosei", c.written}} : Writes{}));
         EXPECT_EQ(r.host.interval, c.interval);
         EXPECT_TRUE(r.messages.shown.empty());
     }
