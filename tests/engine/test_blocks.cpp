@@ -64,44 +64,50 @@ TEST(Blocks, FirstOrderLagFollowsChangedTimeConstantAndPeriod) {
     }
 }
 
-TEST(Blocks, LeadStageBranchesAndSlots) {
+TEST(Blocks, LeadIntegratorAndDerivativeBranchesLimitsAndSlots) {
+    // dt 0.1 throughout; the derivative with η 0.1 and Td 0.5 has the denominator 0.15. The lead
+    // overwrites its input's previous slot in every branch; the integrator and the derivative
+    // leave it alone.
+    using Block = double (*)(History& x, History& y, double param, bool init);
+    const Block lead = [](History& x, History& y, double k, bool init) { return LeadStage(x, y, k, 0.1, init); };
+    const Block integral = [](History& x, History& y, double t, bool init) {
+        return Integrator(x[0], y, t, 0.1, init);
+    };
+    const Block derivative = [](History& x, History& y, double td, bool init) {
+        return IncompleteDerivative(x, y, td, 0.1, 0.1, init);
+    };
     // clang-format off
-    const struct { double x0, x1, y1, K; bool init; double out, y1After; } cases[] = {
-        {5, 3, 7, 0.2, false, 9, 7},                  // 5 + 0.2·2/0.1
-        {5, 3, 7, 0.0, false, 5, 5},                  // K = 0: pass-through, y[k-1] := x
-        {5, 3, 7, 0.2, true, 5, 5},
-        {9000, 8000, 0, 1.0, false, 10000, 0},        // 19000 limited
-        {-9000, -8000, 0, 1.0, false, -10000, 0},
+    const struct {
+        const char* name; Block block; double x0, x1, y1, param; bool init; double out, y1After, x1After;
+    } cases[] = {
+        {"lead", lead, 5, 3, 7, 0.2, false, 9, 7, 5},                   // 5 + 0.2·2/0.1
+        {"lead", lead, 5, 3, 7, 0.0, false, 5, 5, 5},                   // K = 0: pass-through, y[k-1] := x
+        {"lead", lead, 5, 3, 7, 0.2, true, 5, 5, 5},
+        {"lead", lead, 9000, 8000, 0, 1.0, false, 10000, 0, 9000},      // 19000 limited
+        {"lead", lead, -9000, -8000, 0, 1.0, false, -10000, 0, -9000},
+        {"integral", integral, 3, 0, 2, 0.5, false, 2.6, 2, 0},
+        {"integral", integral, 3, 0, 2, 0.0, false, 0, 0, 0},           // Ti = 0: off, and its memory cleared
+        {"integral", integral, 3, 0, 2, 0.5, true, 0, 0, 0},
+        {"integral", integral, 100, 0, 9999, 0.1, false, 10000, 9999, 0},
+        {"integral", integral, -100, 0, -9999, 0.1, false, -10000, -9999, 0},
+        {"derivative", derivative, 20, 0, 0, 0.5, false, 200.0 / 3, 0, 0},   // 0.5·20 / 0.15
+        {"derivative", derivative, 20, 0, 6, 0.5, false, 10.3 / 0.15, 6, 0}, // (10 + 0.05·6) / 0.15
+        {"derivative", derivative, 20, 20, 6, 0.5, false, 2, 6, 20},         // no change of input: decays
+        {"derivative", derivative, 20, 0, 6, 0.0, false, 0, 0, 0},           // Td = 0: off, memory cleared
+        {"derivative", derivative, 20, 0, 6, 0.5, true, 0, 0, 0},
+        {"derivative", derivative, 10000, -10000, 0, 10.0, false, 10000, 0, -10000}, // 181818 limited
+        {"derivative", derivative, -10000, 10000, 0, 10.0, false, -10000, 0, 10000},
     };
     // clang-format on
     for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.name << " x " << c.x0 << " y[k-1] " << c.y1 << " " << c.param);
         History x, y;
         x[0] = c.x0;
         x[1] = c.x1;
         y[0] = kUntouched;
         y[1] = c.y1;
-        EXPECT_NEAR(LeadStage(x, y, c.K, 0.1, c.init), c.out, kTol) << c.x0 << " K=" << c.K;
-        EXPECT_EQ(x[1], c.x0) << "the input's previous slot is overwritten in every branch";
-        EXPECT_EQ(y[1], c.y1After);
-        EXPECT_EQ(y[0], kUntouched);
-    }
-}
-
-TEST(Blocks, IntegratorBranchesAndLimit) {
-    // clang-format off
-    const struct { double x, y1, T; bool init; double out, y1After; } cases[] = {
-        {3, 2, 0.5, false, 2.6, 2},
-        {3, 2, 0.0, false, 0, 0},       // Ti = 0: off, and its memory cleared
-        {3, 2, 0.5, true, 0, 0},
-        {100, 9999, 0.1, false, 10000, 9999},
-        {-100, -9999, 0.1, false, -10000, -9999},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        History y;
-        y[0] = kUntouched;
-        y[1] = c.y1;
-        EXPECT_NEAR(Integrator(c.x, y, c.T, 0.1, c.init), c.out, kTol) << c.x << " T=" << c.T;
+        EXPECT_NEAR(c.block(x, y, c.param, c.init), c.out, kTol);
+        EXPECT_EQ(x[1], c.x1After);
         EXPECT_EQ(y[1], c.y1After);
         EXPECT_EQ(y[0], kUntouched);
     }
@@ -117,32 +123,6 @@ TEST(Blocks, IntegratorBranchesAndLimit) {
     // Switched off, then on again: the integral starts from zero, not from the old value.
     Integrator(500, y, 0.0, 0.1, false);
     EXPECT_NEAR(Integrator(5, y, 1.0, 0.1, false), 0.5, kTol);
-}
-
-TEST(Blocks, IncompleteDerivativeBranchesAndLimit) {
-    // Td = 0.5, η = 0.1, dt = 0.1: denominator 0.15.
-    // clang-format off
-    const struct { double x0, x1, y1, Td; bool init; double out, y1After; } cases[] = {
-        {20, 0, 0, 0.5, false, 200.0 / 3, 0},      // 0.5·20 / 0.15
-        {20, 0, 6, 0.5, false, 10.3 / 0.15, 6},    // (10 + 0.05·6) / 0.15
-        {20, 20, 6, 0.5, false, 2, 6},             // no change of input: decays, 0.3/0.15
-        {20, 0, 6, 0.0, false, 0, 0},              // Td = 0: off, memory cleared
-        {20, 0, 6, 0.5, true, 0, 0},
-        {10000, -10000, 0, 10.0, false, 10000, 0}, // 181818 limited
-        {-10000, 10000, 0, 10.0, false, -10000, 0},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        History x, y;
-        x[0] = c.x0;
-        x[1] = c.x1;
-        y[0] = kUntouched;
-        y[1] = c.y1;
-        EXPECT_NEAR(IncompleteDerivative(x, y, c.Td, 0.1, 0.1, c.init), c.out, kTol) << c.x0 << " " << c.y1;
-        EXPECT_EQ(y[1], c.y1After);
-        EXPECT_EQ(y[0], kUntouched);
-        EXPECT_EQ(x[1], c.x1) << "the derivative leaves its input alone";
-    }
 }
 
 TEST(Blocks, OverflowIsAnErrorNotAnInfinity) {

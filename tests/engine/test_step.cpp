@@ -247,7 +247,9 @@ void recordOneStep(Loop& l, int type, double kp, int penChoice) {
 
 } // namespace
 
-TEST(Step, RecordedChannelsByControlType) {
+TEST(Step, RecordedChannelsByControlTypeAndPenColoursByPenChoice) {
+    const Rgb pens[] = {rgb(255, 255, 255), rgb(255, 255, 0), rgb(255, 0, 255), rgb(255, 0, 0),
+                        rgb(0, 255, 255)};
     for (double kp : {2.0, 0.0}) {
         const double P = 10 * kp, I = 3 + kp, D = 4.0 / 3, mv = P + I + D + 10;
         const double zeroOr = kp > 0 ? 1 : 0;
@@ -257,7 +259,8 @@ TEST(Step, RecordedChannelsByControlType) {
             const double ch3 = type == 0 ? -1000 : type == 5 ? P + I : I / 2 * zeroOr;
             const double ch4 = type == 0 ? -1000 : type == 5 ? D : D / 2 * zeroOr;
             auto l = makeLoop();
-            recordOneStep(*l, type, kp, 0);
+            const int choice = type % 5; // every pen choice is met
+            recordOneStep(*l, type, kp, choice);
             const auto& pen = l->app.rec.PenData[0];
             const auto& trend = l->app.rec.TrendData;
             SCOPED_TRACE(testing::Message() << "type " << type << " Kp " << kp);
@@ -271,6 +274,10 @@ TEST(Step, RecordedChannelsByControlType) {
             }
             EXPECT_EQ(l->app.rec.SampleTime[7], 2.5);
             EXPECT_EQ(l->display.drawn1, std::vector<int>{7});
+            // PV and MV are drawn in the chosen colour, SV and DV keep theirs.
+            const auto& colours = l->app.chart.PenColor[1];
+            EXPECT_EQ(std::tie(colours[1], colours[3], l->app.chart.HistoryPenColor),
+                      std::tie(pens[choice], pens[choice], pens[choice]));
         }
     }
 }
@@ -298,21 +305,6 @@ TEST(Step, PenChannelsRecordTheOutputsOfTheirBlocks) {
     const double expected[][2] = {{1, 10}, {2, -35}, {7, 4.0 / 11}, {9, 2.0 / 11}};
     for (const auto& [ch, v] : expected)
         EXPECT_NEAR(pen[static_cast<int>(ch)][0], v, kTol) << "channel " << ch;
-}
-
-TEST(Step, PenColoursFollowThePenChoice) {
-    const Rgb expected[] = {rgb(255, 255, 255), rgb(255, 255, 0), rgb(255, 0, 255), rgb(255, 0, 0),
-                            rgb(0, 255, 255)};
-    for (int choice = 0; choice < 5; ++choice) {
-        auto l = makeLoop();
-        recordOneStep(*l, 2, 1, choice);
-        const auto& pens = l->app.chart.PenColor[1];
-        EXPECT_EQ(pens[0], rgb(0, 255, 0)) << choice;
-        EXPECT_EQ(pens[1], expected[choice]) << choice;
-        EXPECT_EQ(pens[2], rgb(192, 192, 255)) << choice;
-        EXPECT_EQ(pens[3], expected[choice]) << choice;
-        EXPECT_EQ(l->app.chart.HistoryPenColor, expected[choice]) << choice;
-    }
 }
 
 TEST(Step, PausedStepChangesNothing) {

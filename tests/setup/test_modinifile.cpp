@@ -155,13 +155,15 @@ TEST_F(ProfileFileTest, WritesAndReadsBackJapaneseTexts) {
 }
 
 TEST_F(ProfileFileTest, WritingChangesOneLineAndKeepsTheRestByteForByte) {
+    // New keys go before the blank lines that close their section.
     const std::string original = readBytes(fs::path(TEST_DATA_DIR) / "profile_classic_cp932.ini");
     struct Case {
         const char* what;
+        std::string before; // CP932
         const char* section;
         const char* key;
         const char* value;
-        std::string expected; // CP932
+        std::string after;
     };
     auto replaced = [&](std::string_view from, std::string_view to) {
         std::string text = original;
@@ -170,49 +172,36 @@ TEST_F(ProfileFileTest, WritingChangesOneLineAndKeepsTheRestByteForByte) {
         return text.replace(at, from.size(), to);
     };
     const Case cases[] = {
-        {"in place", "config", "TMHOSEI", "13", replaced("TmHosei = 12.5   \r\n", "TmHosei=13\r\n")},
-        {"key without '='", "CONFIG", "NoEquals", "x", replaced("\r\nNoEquals\r\n", "\r\nNoEquals=x\r\n")},
-        {"first of two", "CONFIG", "Dup", "third", replaced("Dup=first", "Dup=third")},
-        {"indented", "CONFIG", "Indented", "v",
+        {"in place", original, "config", "TMHOSEI", "13",
+         replaced("TmHosei = 12.5   \r\n", "TmHosei=13\r\n")},
+        {"key without '='", original, "CONFIG", "NoEquals", "x",
+         replaced("\r\nNoEquals\r\n", "\r\nNoEquals=x\r\n")},
+        {"first of two", original, "CONFIG", "Dup", "third", replaced("Dup=first", "Dup=third")},
+        {"indented", original, "CONFIG", "Indented", "v",
          replaced("\tIndented   =  inner  blanks  kept  ", "Indented=v")},
-        {"new key at the end of its section", "CONFIG", "HelpPointer", "True",
+        {"new key at the end of its section", original, "CONFIG", "HelpPointer", "True",
          replaced("Equals=a=b\r\n", "Equals=a=b\r\nHelpPointer=True\r\n")},
-        {"new key in a Japanese section", "ゾーン", "Kp", "1.00",
+        {"new key in a Japanese section", original, "ゾーン", "Kp", "1.00",
          replaced(cp932("名前=ソフト\r\n"), cp932("名前=ソフト\r\nKp=1.00\r\n"))},
-        {"new section", "手順12", "β", "0.5", original + cp932("[手順12]\r\nβ=0.5\r\n")},
+        {"new section", original, "手順12", "β", "0.5", original + cp932("[手順12]\r\nβ=0.5\r\n")},
+        {"blank line and comment", "[A]\r\nx=1\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n", "A", "k", "v",
+         "[A]\r\nx=1\r\nk=v\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n"},
+        {"empty section", "[A]\r\n\r\n[B]\r\n", "A", "k", "v", "[A]\r\nk=v\r\n\r\n[B]\r\n"},
+        {"last line unterminated", "[A]\r\nx=1", "A", "k", "v", "[A]\r\nx=1\r\nk=v\r\n"},
+        {"LF file", "[A]\nx=1\n\n[B]\n", "A", "k", "v", "[A]\nx=1\nk=v\r\n\n[B]\n"},
+        {"replace in LF file", "[A]\nk=old\n", "A", "k", "v", "[A]\nk=v\n"},
+        {"later duplicate section", "[B]\r\n[A]\r\nx=1\r\n[a]\r\nk=old\r\n", "A", "k", "v",
+         "[B]\r\n[A]\r\nx=1\r\nk=v\r\n[a]\r\nk=old\r\n"},
+        {"new section after unterminated line", "[B]\r\ny=2", "A", "k", "v", "[B]\r\ny=2\r\n[A]\r\nk=v\r\n"},
+        {"empty file", "", "A", "k", "v", "[A]\r\nk=v\r\n"},
     };
     const fs::path file = mDir / "classic.ini";
     for (const Case& c : cases) {
-        writeBytes(file, original);
-        ASSERT_TRUE(WriteProfileValue(file, c.section, c.key, c.value)) << c.what;
-        EXPECT_EQ(readBytes(file), c.expected) << c.what;
-        EXPECT_EQ(ReadProfileValue(file, c.section, c.key), c.value) << c.what;
-    }
-}
-
-TEST_F(ProfileFileTest, NewKeysGoBeforeTheBlankLinesThatCloseTheirSection) {
-    struct Case {
-        const char* what;
-        std::string before;
-        std::string after;
-    };
-    const Case cases[] = {
-        {"blank line and comment", "[A]\r\nx=1\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n",
-         "[A]\r\nx=1\r\nk=v\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n"},
-        {"empty section", "[A]\r\n\r\n[B]\r\n", "[A]\r\nk=v\r\n\r\n[B]\r\n"},
-        {"last line unterminated", "[A]\r\nx=1", "[A]\r\nx=1\r\nk=v\r\n"},
-        {"LF file", "[A]\nx=1\n\n[B]\n", "[A]\nx=1\nk=v\r\n\n[B]\n"},
-        {"replace in LF file", "[A]\nk=old\n", "[A]\nk=v\n"},
-        {"later duplicate section", "[B]\r\n[A]\r\nx=1\r\n[a]\r\nk=old\r\n",
-         "[B]\r\n[A]\r\nx=1\r\nk=v\r\n[a]\r\nk=old\r\n"},
-        {"new section after unterminated line", "[B]\r\ny=2", "[B]\r\ny=2\r\n[A]\r\nk=v\r\n"},
-        {"empty file", "", "[A]\r\nk=v\r\n"},
-    };
-    const fs::path file = mDir / "a.ini";
-    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         writeBytes(file, c.before);
-        ASSERT_TRUE(WriteProfileValue(file, "A", "k", "v")) << c.what;
-        EXPECT_EQ(readBytes(file), c.after) << c.what;
+        ASSERT_TRUE(WriteProfileValue(file, c.section, c.key, c.value));
+        EXPECT_EQ(readBytes(file), c.after);
+        EXPECT_EQ(ReadProfileValue(file, c.section, c.key), c.value);
     }
     const fs::path created = mDir / "Kestrel.ini";
     ASSERT_TRUE(WriteProfileValue(created, "CONFIG", "ChkMax", "1"));
