@@ -146,8 +146,6 @@ TEST_F(MainWindow, FullWidthNumbersTypedWithTheInputMethodAreReadAsHalfWidth) {
 TEST_F(MainWindow, TheControlTypeTabAppliesItsPresetsAndRelabelsThePenRecorder) {
     start();
     auto* tab = child<QTabWidget>("ContTypeTab");
-    ASSERT_EQ(tab->count(), 6);
-    EXPECT_EQ(tab->tabText(5), "２自由度ＰＩＤ");
     tab->setCurrentIndex(5);
     EXPECT_EQ(child<QLineEdit>("txtβ")->text(), "1.35");
     EXPECT_TRUE(child<QLineEdit>("txtα")->isVisible());

@@ -189,17 +189,13 @@ TEST_F(StudyWindow, OnlyARunStartedFromTheStudyWindowTakesTheStepsFigure) {
 
 TEST_F(StudyWindow, ACalloutFollowsTheRangeAndGraphTimeOfTheChart) {
     panel->show();
-    auto labelPlace = [&](int rh, int rl, int tm) {
-        state.chart.RH = static_cast<std::int16_t>(rh);
-        state.chart.RL = static_cast<std::int16_t>(rl);
-        state.chart.GraphTime = static_cast<std::int16_t>(tm);
-        state.study.ParaSetDone = true;
-        state.study.SimExecDone = true;
-        panel->Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
-        return panel->Tcoment(1)->pos();
-    };
+    state.chart.RH = 120;
+    state.chart.RL = 20;
+    state.chart.GraphTime = 100;
+    state.study.ParaSetDone = state.study.SimExecDone = true;
+    panel->Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
     const double W = panel->Picture1(0)->Width(), H = panel->Picture1(0)->Height();
-    const QPoint b = labelPlace(120, 20, 100);
+    const QPoint b = panel->Tcoment(1)->pos();
     EXPECT_EQ(b.x(), px(W * 6 / 100 + 850));
     EXPECT_EQ(b.y(), px(H * (120 - 51) / 100 + 750));
     // The leader starts at the anchor, in pink.

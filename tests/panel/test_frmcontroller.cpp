@@ -544,8 +544,7 @@ TEST_F(ControllerPanel, EveryBoxAndLabelHoldsItsWidestText) {
     } const labels[] = {{"LblDvp_1", "-100"},
                         {"LblDvp_0", "外乱"},
                         {"LabTM", "グラフ表示時間（秒）"},
-                        {"LabTYPE", "偏差ＰＩＤ制御"},
-                        {"Label1_0", "SV"}};
+                        {"LabTYPE", "偏差ＰＩＤ制御"}};
     for (const Label& l : labels) {
         auto* w = child<QLabel>(l.name);
         w->setText(l.text);
