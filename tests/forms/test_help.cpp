@@ -346,8 +346,7 @@ TEST_F(About, ClosesOnOkAndWhenAnotherWindowBecomesActive) {
     QWidget main;
     main.show();
     about.show();
-    QApplication::setActiveWindow(&about);
-    ASSERT_TRUE(about.isActiveWindow());
+    test::activate(&about);
     EXPECT_TRUE(about.isVisible());
     QApplication::setActiveWindow(&main);
     EXPECT_FALSE(about.isVisible());
