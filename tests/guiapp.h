@@ -31,18 +31,13 @@ inline void ensureGuiApplication() {
 
 /// The program's own face ("ＭＳ Ｐゴシック", 9 points) while the object lives; the font before it
 /// comes back when it goes.
-class ProgramFont {
-public:
+struct ProgramFont {
     ProgramFont() {
         QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
         QApplication::setFont(QFont("ＭＳ Ｐゴシック", 9));
     }
-    ~ProgramFont() { QApplication::setFont(mBefore); }
-    ProgramFont(const ProgramFont&) = delete;
-    ProgramFont& operator=(const ProgramFont&) = delete;
-
-private:
-    QFont mBefore = QApplication::font();
+    ~ProgramFont() { QApplication::setFont(before); }
+    const QFont before = QApplication::font();
 };
 
 /// Lets events run until `done` holds or `ms` milliseconds have passed; whether it holds.

@@ -142,7 +142,6 @@ TEST(Annotations, PassDrawsOnlyWithBothFlagsAndAlwaysConsumesTheRun) {
 TEST(Annotations, LabelWidthCountsCharactersNotBytes) {
     EXPECT_EQ(captionLength("オフセット"), 5u);
     EXPECT_DOUBLE_EQ(labelWidth("MH による制限　"), 1530); // the trailing ideographic blank counts
-    EXPECT_DOUBLE_EQ(labelWidth(""), 0);
 }
 
 TEST(Annotations, OffsetFigureWorkedByHand) {
