@@ -5,10 +5,15 @@
 #include "widgets/picturebox.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QListWidget>
 #include <QRect>
+#include <QTest>
 #include <QWidget>
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <vector>
 
 namespace kestrel::test {
@@ -22,6 +27,30 @@ inline void ensureGuiApplication() {
     static char name[] = "kestrel-test";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
+}
+
+/// The program's own face ("ＭＳ Ｐゴシック", 9 points) while the object lives; the font before it
+/// comes back when it goes.
+struct ProgramFont {
+    ProgramFont() {
+        QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
+        QApplication::setFont(QFont("ＭＳ Ｐゴシック", 9));
+    }
+    ~ProgramFont() { QApplication::setFont(before); }
+    const QFont before = QApplication::font();
+};
+
+/// Lets events run until `done` holds or `ms` milliseconds have passed; whether it holds.
+inline bool waitUntil(const std::function<bool()>& done, int ms = 2000) {
+    for (int waited = 0; !done() && waited < ms; waited += 10)
+        QTest::qWait(10);
+    return done();
+}
+
+/// Makes a shown window the active one, as the learner's click on it does.
+inline void activate(QWidget* w) {
+    QApplication::setActiveWindow(w);
+    ASSERT_TRUE(w->isActiveWindow());
 }
 
 /// A widget's geometry in twips of its parent.

@@ -68,10 +68,6 @@ protected:
         return w;
     }
     void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
-    void waitFor(const std::function<bool()>& done) {
-        for (int waited = 0; !done() && waited < 2000; waited += 10)
-            QTest::qWait(10);
-    }
     void runToEnd() {
         while (state.sim.Running)
             panel->runControl().PacingTick();
@@ -98,7 +94,7 @@ TEST_F(StudyWindow, ShowsTheLessonAndStepsThroughItWithinItsBounds) {
     EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().contains("Ｐ 制御   を選択する。"));
     EXPECT_FALSE(child<QPushButton>("cmdIniWrite")->isVisible()); // lessons are not saved
     // The step makes settings: the prompt points at "ﾊﾟﾗﾒｰﾀ設定".
-    waitFor([&] { return messages.beeps > 0; });
+    waitUntil([&] { return messages.beeps > 0; });
     EXPECT_EQ(messages.beeps, 1);
 
     click("cmdPrevTip");
@@ -129,7 +125,7 @@ TEST_F(StudyWindow, ParameterSettingAndSimulationRunTheStepAndMarkTheChart) {
     EXPECT_EQ(main->field(Kp)->text(), "2.00"); // the step's text, marked until applied
     EXPECT_EQ(state.params.MODE, 2);
     EXPECT_EQ(state.study.NoteId, "5.1.7(1)-1");
-    waitFor([&] { return main->cmdTip()->isVisible(); });
+    waitUntil([&] { return main->cmdTip()->isVisible(); });
     ASSERT_TRUE(main->cmdTip()->isVisible());
     QTest::mouseClick(main->cmdTip(), Qt::LeftButton); // "学習表示": everything applied
     EXPECT_EQ(state.params.Kp, 2.0);
@@ -150,7 +146,7 @@ TEST_F(StudyWindow, ParameterSettingAndSimulationRunTheStepAndMarkTheChart) {
 
     // "終了": nothing is left for either "学習表示" to go back to.
     click("cmdParaSet");
-    waitFor([&] { return main->cmdTip()->isVisible(); });
+    waitUntil([&] { return main->cmdTip()->isVisible(); });
     messages.answers = {false};
     click("cmdOK");
     EXPECT_FALSE(panel->cmdTip()->isVisibleTo(panel.get()));
@@ -189,17 +185,13 @@ TEST_F(StudyWindow, OnlyARunStartedFromTheStudyWindowTakesTheStepsFigure) {
 
 TEST_F(StudyWindow, ACalloutFollowsTheRangeAndGraphTimeOfTheChart) {
     panel->show();
-    auto labelPlace = [&](int rh, int rl, int tm) {
-        state.chart.RH = static_cast<std::int16_t>(rh);
-        state.chart.RL = static_cast<std::int16_t>(rl);
-        state.chart.GraphTime = static_cast<std::int16_t>(tm);
-        state.study.ParaSetDone = true;
-        state.study.SimExecDone = true;
-        panel->Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
-        return panel->Tcoment(1)->pos();
-    };
+    state.chart.RH = 120;
+    state.chart.RL = 20;
+    state.chart.GraphTime = 100;
+    state.study.ParaSetDone = state.study.SimExecDone = true;
+    panel->Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
     const double W = panel->Picture1(0)->Width(), H = panel->Picture1(0)->Height();
-    const QPoint b = labelPlace(120, 20, 100);
+    const QPoint b = panel->Tcoment(1)->pos();
     EXPECT_EQ(b.x(), px(W * 6 / 100 + 850));
     EXPECT_EQ(b.y(), px(H * (120 - 51) / 100 + 750));
     // The leader starts at the anchor, in pink.

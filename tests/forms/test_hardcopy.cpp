@@ -34,6 +34,7 @@ namespace fs = std::filesystem;
 
 const QDateTime kTime(QDate(2026, 12, 6), QTime(17, 45, 1)); // "261206174501"
 
+using test::activate;
 using test::listed;
 using test::readBytes;
 using test::writeBytes;
@@ -215,10 +216,6 @@ protected:
         HardCopy::TearDown();
     }
 
-    void activate(QWidget* w) {
-        QApplication::setActiveWindow(w);
-        ASSERT_TRUE(w->isActiveWindow());
-    }
 
     void click(Dialog3& d, const char* name) { QTest::mouseClick(d.findChild<QPushButton*>(name), Qt::LeftButton); }
 

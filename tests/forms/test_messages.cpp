@@ -24,15 +24,12 @@ TEST(MessageIcon, FailuresWarnAndEverythingElseInforms) {
         std::string text;
         QMessageBox::Icon icon;
     } cases[] = {
-        {"型が一致しません。  P001", QMessageBox::Warning},
         {"比例ゲイン Kp：数値を半角で入力してください。  P001", QMessageBox::Warning},
         {"オーバーフローしました。  P034A", QMessageBox::Warning},
         {"ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（File exists）。", QMessageBox::Warning},
-        {"印刷出来ませんでした。プリンタの状態を確認して下さい。", QMessageBox::Warning},
         {"エラーが発生しました　正しいフォルダ名を指定して下さい", QMessageBox::Warning},
         {"同じﾌｧｲﾙが既に存在しています。", QMessageBox::Warning},
         {HelpController::missingBrowserMessage("/usr/bin/xdg-open", "/k/Doc/help.html"), QMessageBox::Warning},
-        {HelpController::missingBrowserMessage("", "/k/Doc/help.html"), QMessageBox::Warning},
         {"「TEXT2」に保存できない文字が含まれています。", QMessageBox::Warning},
         {"「TEXT2」が長すぎます。", QMessageBox::Warning},
         {"手順2 を保存しました。", QMessageBox::Information},

