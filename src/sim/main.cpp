@@ -43,6 +43,8 @@ const char* kUsage = "usage: kestrel-sim [--app-dir DIR] (--lesson FILE | --proj
 
 int main(int argc, char* argv[]) {
     using namespace kestrel;
+    // Only the streams write: unsynchronised with C's stdio, a long CSV goes out buffered.
+    std::ios::sync_with_stdio(false);
     std::filesystem::path appDir = executableFolder();
     std::optional<std::filesystem::path> file;
     bool project = false;

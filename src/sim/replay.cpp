@@ -210,12 +210,18 @@ void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::option
     for (const auto& run : runs) {
         if (onlyStep && run.step != *onlyStep)
             continue;
+        // A row is put together first and written at once: a long replay writes many rows.
+        const std::string prefix = withRun ? std::to_string(run.step) + "," : "";
+        std::string line;
         for (const auto& row : run.rows) {
-            if (withRun)
-                out << run.step << ',';
-            for (std::size_t c = 0; c < row.size(); ++c)
-                out << (c ? "," : "") << shortestText(row[c]);
-            out << '\n';
+            line = prefix;
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                if (c)
+                    line += ',';
+                line += shortestText(row[c]);
+            }
+            line += '\n';
+            out.write(line.data(), static_cast<std::streamsize>(line.size()));
         }
     }
 }
