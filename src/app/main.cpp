@@ -10,8 +10,10 @@
 #include "forms/helpcontroller.h"
 #include "forms/modprint.h"
 #include "forms/projectdialogs.h"
+#include "forms/studywindows.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
+#include "session/studysession.h"
 #include "setup/setupdocument.h"
 #include "widgets/qtmessageservice.h"
 
@@ -33,10 +35,7 @@ void present(QWidget* w) {
     w->activateWindow();
 }
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+void configureApplication(QApplication& app) {
     QApplication::setApplicationName("Kestrel");
     QApplication::setApplicationDisplayName("Kestrel");
     // The standard buttons of the message boxes speak Japanese ("はい", "いいえ") like the rest.
@@ -45,101 +44,147 @@ int main(int argc, char* argv[]) {
     QFont::insertSubstitution("ＭＳ ゴシック", "IPAGothic");
     QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
     QApplication::setFont(QFont("ＭＳ Ｐゴシック", 9));
+}
+
+/// The windows of the program, for connecting what each asks of the others.
+struct Windows {
+    AppState& state;
+    SetupDocument& document;
+    MessageService& messages;
+    HelpController& help;
+    frmController& panel;
+    frmMAIN& window;
+    frmTip& tip;
+    Dialog1& newProject;
+    Dialog2& openProject;
+    Dialog3& images;
+    HardCopyContext copies;
+    QPointer<frmSvDis> editor;
+    QPointer<frmAbout> about;
+
+    void hardCopy(QWidget* w) { Hard_copy(w, true, true, copies); }
+    void openAnchor(const QString& anchor) { help.openAnchor(anchor); }
+    void showTip(const QString& caption, bool project) {
+        tip.showFor(caption, project);
+        help.refresh(&tip);
+    }
+};
+
+/// Every window with help labels follows the help pointer.
+void registerHelp(Windows& w) {
+    w.help.registerWindow(&w.window, [&w](bool on) { w.window.SetHelpPointer(on); });
+    w.help.registerWindow(&w.panel, [&w](bool on) { w.panel.SetHelpPointer(on); });
+    w.help.registerWindow(&w.tip, [&w](bool on) { w.tip.SetHelpPointer(on); });
+    w.help.registerWindow(&w.newProject, [&w](bool on) { w.newProject.SetHelpPointer(on); });
+    w.help.registerWindow(&w.openProject, [&w](bool on) { w.openProject.SetHelpPointer(on); });
+    w.help.registerWindow(&w.images, [&w](bool on) { w.images.SetHelpPointer(on); });
+}
+
+void connectPanel(Windows& w) {
+    frmController* panel = &w.panel;
+    QObject::connect(panel, &frmController::penRecorderCreated, panel, [&w](frmPENrec* recorder) {
+        w.help.registerWindow(recorder, [recorder](bool on) { recorder->SetHelpPointer(on); });
+        w.help.refresh(recorder);
+        QObject::connect(recorder, &frmPENrec::printRequested, recorder, [&w, recorder] { w.hardCopy(recorder); });
+        QObject::connect(recorder, &frmPENrec::helpRequested, recorder, [&w](const QString& a) { w.openAnchor(a); });
+    });
+    QObject::connect(panel, &frmController::printRequested, panel, [&w] { w.hardCopy(&w.panel); });
+    QObject::connect(panel, &frmController::helpRequested, panel, [&w](const QString& a) { w.openAnchor(a); });
+    QObject::connect(panel, &frmController::lessonRequested, &w.tip, [&w] { present(&w.tip); });
+}
+
+/// The program editor and the version window are made on demand and delete themselves on close.
+void connectOnDemandWindows(Windows& w) {
+    QObject::connect(&w.window, &frmMAIN::editorRequested, &w.window, [&w] {
+        if (!w.editor) {
+            w.editor = new frmSvDis(w.state, w.document, w.messages);
+            w.editor->setAttribute(Qt::WA_DeleteOnClose);
+            frmSvDis* e = w.editor.data();
+            w.help.registerWindow(e, [e](bool on) { e->SetHelpPointer(on); });
+            QObject::connect(e, &frmSvDis::printRequested, e, [&w, e] { w.hardCopy(e); });
+            QObject::connect(e, &frmSvDis::helpRequested, e, [&w](const QString& a) { w.openAnchor(a); });
+        }
+        present(w.editor);
+        w.help.refresh(w.editor);
+    });
+    QObject::connect(&w.window, &frmMAIN::versionRequested, &w.window, [&w] {
+        if (!w.about) {
+            w.about = new frmAbout(&w.window);
+            w.about->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        present(w.about);
+    });
+}
+
+void connectMainWindow(Windows& w) {
+    frmMAIN* window = &w.window;
+    auto openAnchor = [&w](const QString& a) { w.openAnchor(a); };
+    QObject::connect(window, &frmMAIN::printRequested, window, [&w] { w.hardCopy(&w.window); });
+    QObject::connect(window, &frmMAIN::helpRequested, window, openAnchor);
+    QObject::connect(window, &frmMAIN::helpDocumentRequested, &w.help, &HelpController::openHelp);
+    QObject::connect(window, &frmMAIN::helpPointerToggled, &w.help, &HelpController::toggle);
+    QObject::connect(window, &frmMAIN::lessonRequested, &w.tip, [&w] { present(&w.tip); });
+    QObject::connect(window, &frmMAIN::studyRequested, &w.tip,
+                     [&w](const QString& caption) { w.showTip(caption, false); });
+    QObject::connect(window, &frmMAIN::newProjectRequested, &w.newProject, [&w] {
+        w.newProject.openNew(QDate::currentDate());
+        w.help.refresh(&w.newProject);
+    });
+    QObject::connect(window, &frmMAIN::openProjectRequested, &w.openProject, [&w] {
+        w.openProject.openList();
+        w.help.refresh(&w.openProject);
+    });
+    QObject::connect(window, &frmMAIN::imageListRequested, &w.images, w.copies.showImageList);
+    connectOnDemandWindows(w);
+}
+
+void connectDialogs(Windows& w) {
+    auto openAnchor = [&w](const QString& a) { w.openAnchor(a); };
+    QObject::connect(&w.newProject, &Dialog1::projectOpened, &w.tip,
+                     [&w](const QString& caption) { w.showTip(caption, true); });
+    QObject::connect(&w.openProject, &Dialog2::projectOpened, &w.tip,
+                     [&w](const QString& caption) { w.showTip(caption, true); });
+    QObject::connect(&w.newProject, &Dialog1::helpRequested, &w.newProject, openAnchor);
+    QObject::connect(&w.openProject, &Dialog2::helpRequested, &w.openProject, openAnchor);
+    QObject::connect(&w.images, &Dialog3::helpRequested, &w.images, openAnchor);
+    QObject::connect(&w.tip, &frmTip::helpRequested, &w.tip, openAnchor);
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    configureApplication(app);
 
     const std::filesystem::path appDir = QCoreApplication::applicationDirPath().toStdString();
     auto state = std::make_unique<AppState>();
     QtMessageService messages;
     SetupDocument document(*state, messages, appDir);
 
-    // The controller panel exists from the start, hidden; then the main window starts up.
+    // The controller panel exists from the start, hidden; then the program starts up.
     frmController panel(*state, document, messages);
     frmMAIN window(*state, document, messages, panel);
+    StudyWindows studyWindows(panel, window);
+    StudySession session(*state, document, panel.loop(), messages, studyWindows);
     document.setEventPump([] { QCoreApplication::processEvents(); });
-    document.startup();
+    session.startup();
 
     HelpController help(appDir, messages);
-    frmTip tip(*state, document, messages, panel, window);
-    QPointer<frmSvDis> editor;
+    frmTip tip(session, document, messages, panel, window);
     Dialog1 newProject(*state, document, messages, &window);
     Dialog2 openProject(*state, document, messages, &window);
     Dialog3 images(appDir, messages, &window);
-    QPointer<frmAbout> about;
 
-    HardCopyContext copies{appDir, messages};
-    copies.showImageList = [&] {
+    Windows w{*state, document, messages, help, panel, window, tip, newProject, openProject, images,
+              HardCopyContext{appDir, messages}, {}, {}};
+    w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);
     };
-    auto hardCopy = [&](QWidget* w) { Hard_copy(w, true, true, copies); };
-    auto openAnchor = [&](const QString& anchor) { help.openAnchor(anchor); };
-
-    // Every window with help labels follows the help pointer.
-    help.registerWindow(&window, [&](bool on) { window.SetHelpPointer(on); });
-    help.registerWindow(&panel, [&](bool on) { panel.SetHelpPointer(on); });
-    help.registerWindow(&tip, [&](bool on) { tip.SetHelpPointer(on); });
-    help.registerWindow(&newProject, [&](bool on) { newProject.SetHelpPointer(on); });
-    help.registerWindow(&openProject, [&](bool on) { openProject.SetHelpPointer(on); });
-    help.registerWindow(&images, [&](bool on) { images.SetHelpPointer(on); });
-
-    QObject::connect(&panel, &frmController::penRecorderCreated, &panel, [&](frmPENrec* recorder) {
-        help.registerWindow(recorder, [recorder](bool on) { recorder->SetHelpPointer(on); });
-        help.refresh(recorder);
-        QObject::connect(recorder, &frmPENrec::printRequested, recorder, [&, recorder] { hardCopy(recorder); });
-        QObject::connect(recorder, &frmPENrec::helpRequested, recorder, openAnchor);
-    });
-    QObject::connect(&panel, &frmController::printRequested, &panel, [&] { hardCopy(&panel); });
-    QObject::connect(&panel, &frmController::helpRequested, &panel, openAnchor);
-    QObject::connect(&panel, &frmController::lessonRequested, &tip, [&] { present(&tip); });
-
-    QObject::connect(&window, &frmMAIN::printRequested, &window, [&] { hardCopy(&window); });
-    QObject::connect(&window, &frmMAIN::helpRequested, &window, openAnchor);
-    QObject::connect(&window, &frmMAIN::helpDocumentRequested, &help, &HelpController::openHelp);
-    QObject::connect(&window, &frmMAIN::helpPointerToggled, &help, &HelpController::toggle);
-    QObject::connect(&window, &frmMAIN::lessonRequested, &tip, [&] { present(&tip); });
-    QObject::connect(&window, &frmMAIN::studyRequested, &tip, [&](const QString& caption) {
-        tip.showFor(caption, false);
-        help.refresh(&tip);
-    });
-    QObject::connect(&window, &frmMAIN::editorRequested, &window, [&] {
-        if (!editor) {
-            editor = new frmSvDis(*state, document, messages);
-            editor->setAttribute(Qt::WA_DeleteOnClose);
-            frmSvDis* e = editor.data();
-            help.registerWindow(e, [e](bool on) { e->SetHelpPointer(on); });
-            QObject::connect(e, &frmSvDis::printRequested, e, [&, e] { hardCopy(e); });
-            QObject::connect(e, &frmSvDis::helpRequested, e, openAnchor);
-        }
-        present(editor);
-        help.refresh(editor);
-    });
-    QObject::connect(&window, &frmMAIN::newProjectRequested, &newProject, [&] {
-        newProject.openNew(QDate::currentDate());
-        help.refresh(&newProject);
-    });
-    QObject::connect(&window, &frmMAIN::openProjectRequested, &openProject, [&] {
-        openProject.openList();
-        help.refresh(&openProject);
-    });
-    QObject::connect(&window, &frmMAIN::imageListRequested, &images, copies.showImageList);
-    QObject::connect(&window, &frmMAIN::versionRequested, &window, [&] {
-        if (!about) {
-            about = new frmAbout(&window);
-            about->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        present(about);
-    });
-    QObject::connect(&newProject, &Dialog1::projectOpened, &tip, [&](const QString& caption) {
-        tip.showFor(caption, true);
-        help.refresh(&tip);
-    });
-    QObject::connect(&openProject, &Dialog2::projectOpened, &tip, [&](const QString& caption) {
-        tip.showFor(caption, true);
-        help.refresh(&tip);
-    });
-    QObject::connect(&newProject, &Dialog1::helpRequested, &newProject, openAnchor);
-    QObject::connect(&openProject, &Dialog2::helpRequested, &openProject, openAnchor);
-    QObject::connect(&images, &Dialog3::helpRequested, &images, openAnchor);
-    QObject::connect(&tip, &frmTip::helpRequested, &tip, openAnchor);
+    registerHelp(w);
+    connectPanel(w);
+    connectMainWindow(w);
+    connectDialogs(w);
 
     window.show();
     help.refresh(&window);

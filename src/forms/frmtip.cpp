@@ -4,11 +4,7 @@
 #include "engine/errortrap.h"
 #include "forms/frmmain.h"
 #include "panel/frmcontroller.h"
-#include "panel/frmpenrec.h"
-#include "setup/modinifile.h"
 #include "setup/settingsfile.h"
-#include "study/description.h"
-#include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
 #include <QApplication>
@@ -39,14 +35,23 @@ std::string viewToCrlf(const QString& s) {
 
 } // namespace
 
-frmTip::frmTip(AppState& state, SetupDocument& document, MessageService& messages, frmController& panel,
+frmTip::frmTip(StudySession& session, SetupDocument& document, MessageService& messages, frmController& panel,
                frmMAIN& mainWindow, QWidget* parent)
-    : QWidget(parent, Qt::Window), mState(state), mDocument(document), mMessages(messages), mPanel(panel),
+    : QWidget(parent, Qt::Window), mSession(session), mDocument(document), mMessages(messages), mPanel(panel),
       mMain(mainWindow) {
     setObjectName("frmTip");
     resize(640, 600);
-
     auto* layout = new QVBoxLayout(this);
+    buildTexts(layout);
+    buildButtons(layout);
+
+    mPrompt = new QTimer(this);
+    mPrompt->setObjectName("Timer1");
+    mPrompt->setInterval(100);
+    connectWidgets();
+}
+
+void frmTip::buildTexts(QBoxLayout* layout) {
     mTxtTitle1 = new QLineEdit(this);
     mTxtTitle1->setObjectName("txtTitle1");
     QFont titleFont = mTxtTitle1->font();
@@ -99,7 +104,9 @@ frmTip::frmTip(AppState& state, SetupDocument& document, MessageService& message
     mTbox1->setFont(fixed);
     mTbox1->setStyleSheet("QPlainTextEdit { background: rgb(255,255,235); }");
     layout->addWidget(mTbox1, 3);
+}
 
+void frmTip::buildButtons(QBoxLayout* layout) {
     auto* buttons = new QHBoxLayout;
     auto* page = new QGroupBox("ページ操作", this);
     page->setObjectName("FramePage");
@@ -128,16 +135,14 @@ frmTip::frmTip(AppState& state, SetupDocument& document, MessageService& message
     mLabelC9 = new HelpLabel("C9", this);
     buttons->addWidget(mLabelC9, 0, Qt::AlignTop);
     layout->addLayout(buttons);
+}
 
-    mPrompt = new QTimer(this);
-    mPrompt->setObjectName("Timer1");
-    mPrompt->setInterval(100);
+void frmTip::connectWidgets() {
     connect(mPrompt, &QTimer::timeout, this, [this] {
         mPrompt->stop();
         mCmdParaSet->setFocus();
         mMessages.beep();
     });
-
     connect(mCmdIniWrite, &QPushButton::clicked, this, &frmTip::cmdIniWrite_Click);
     connect(mCmdOK, &QPushButton::clicked, this, &frmTip::cmdOK_Click);
     connect(mCmdNextTip, &QPushButton::clicked, this, &frmTip::cmdNextTip_Click);
@@ -154,34 +159,21 @@ frmTip::frmTip(AppState& state, SetupDocument& document, MessageService& message
     connect(mTxtText2, &QPlainTextEdit::textChanged, this, &frmTip::showBytesLeft);
 }
 
-QString frmTip::helpAnchor() const { return mState.study.ProjectMode ? "C103" : "C9"; }
+QString frmTip::helpAnchor() const { return mSession.projectMode() ? "C103" : "C9"; }
 
 void frmTip::showFor(const QString& caption, bool project) {
     setWindowTitle(caption);
     // The window is in project mode only when the caller opened a project and ProjectMode says so.
-    Form_Load(project && mState.study.ProjectMode);
+    Form_Load(project && mSession.projectMode());
     show();
     raise();
     activateWindow();
 }
 
 void frmTip::Form_Load(bool project) {
-    auto& study = mState.study;
     ErrorTrap t(mMessages, "  P018");
-    mShownFile.clear();
-    mShownStep = 0;
-    mShownProject = project;
     mPrompt->stop();
-    IniPathSwitch sw(study.IniPath, study.CurFile);
-    t([&] {
-        mPanel.show();
-        mPanel.cmdClear_Click();
-    });
-    t([&] { mDocument.setPenChoice(0); });
-    t([&] { mPanel.penRecorder().cmdClear_Click(); });
-    t([&] { mDocument.setPenChoice(0); });
-    if (project)
-        t([&] { mDocument.ParaInz_Click(); });
+    mSession.load(project);
     // Lessons are read; a project's texts are the learner's to write.
     mTxtTitle1->setReadOnly(!project);
     mTxtText1->setReadOnly(!project);
@@ -191,7 +183,7 @@ void frmTip::Form_Load(bool project) {
     for (QLabel* l : mBytesLeft)
         l->setVisible(project);
     t([&] {
-        const StepTexts texts = mDocument.readStepTexts();
+        const StepTexts texts = mSession.readTexts();
         mTxtTitle1->setText(qtext(texts.title1));
         mTxtText1->setPlainText(crlfToView(texts.text1));
     });
@@ -203,98 +195,61 @@ void frmTip::Form_Load(bool project) {
 }
 
 void frmTip::Step_disp(bool prompt) {
-    auto& study = mState.study;
     ErrorTrap t(mMessages, "  P010");
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    {
-        IniPathSwitch sw(study.IniPath, study.CurFile);
-        const std::string section = "手順" + std::to_string(study.StepNo);
-        mLblTitle->setText(qtext(section + " : "));
-        t([&] {
-            const StepTexts texts = mDocument.readStepTexts();
-            mTxtTitle2->setText(qtext(texts.title2));
-            mPanel.setWindowTitle("コントローラパネル    " + qtext(texts.title2));
-            mTxtText2->setPlainText(crlfToView(texts.text2));
-            mShownFile = study.CurFile;
-            mShownStep = study.StepNo;
-        });
-        mTbox1->clear();
-        t([&] {
-            const std::filesystem::path file = study.CurFile;
-            const auto description = buildDescription(
-                [&, snapshot = ReadProfile(file)](std::string_view key) { return snapshot->value(section, key); },
-                mDocument.typeTab(),
-                mDocument.calcForm(), [] { QCoreApplication::processEvents(); });
-            mTbox1->setPlainText(crlfToView(description.text));
-            if (prompt && description.hasSettings)
-                mPrompt->start();
-        });
-    }
+    mLblTitle->setText(qtext(mSession.sectionName() + " : "));
+    t([&] {
+        const StepTexts texts = mSession.showTexts();
+        mTxtTitle2->setText(qtext(texts.title2));
+        mPanel.setWindowTitle("コントローラパネル    " + qtext(texts.title2));
+        mTxtText2->setPlainText(crlfToView(texts.text2));
+    });
+    mTbox1->clear();
+    t([&] {
+        const StepDescription description = mSession.describeStep();
+        mTbox1->setPlainText(crlfToView(description.text));
+        if (prompt && description.hasSettings)
+            mPrompt->start();
+    });
     QApplication::restoreOverrideCursor();
 }
 
 void frmTip::cmdParaSet_Click() {
-    auto& study = mState.study;
     ErrorTrap t(mMessages, "  P014");
     t([&] { mMain.show(); });
-    if (study.StepNo > 0) {
-        t([&] { mDocument.Ini_Param_set(); });
+    if (mSession.applyStep())
         mCmdSimExec->setFocus();
-        study.ParaSetDone = true;
-        t([&] { mMain.startReturnPrompt(); });
-    }
     mMain.show();
     mMain.raise();
     mMain.activateWindow();
 }
 
 void frmTip::cmdSimExec_Click() {
-    auto& study = mState.study;
     ErrorTrap t(mMessages, "  P017");
     mCmdNextTip->setFocus();
     if (mChkMax->isChecked())
         t([&] { mPanel.showMaximized(); });
-    if (study.StepNo >= 1) {
-        t([&] {
-            mPanel.show();
-            mPanel.raise();
-        });
-        t([&] { mPanel.cmdStart_Click(); });
-        t([&] { mPanel.setPacingTimerEnabled(true); });
-        study.SimExecDone = true;
-    }
+    mSession.runStep();
 }
 
 void frmTip::cmdNextTip_Click() {
-    auto& study = mState.study;
-    ErrorTrap t(mMessages, "  P016");
     if (!mTxtTitle2->text().isEmpty()) {
-        study.StepNo = static_cast<std::int16_t>(study.StepNo + 1);
+        mSession.nextStep();
         Step_disp(true);
         return;
     }
     // The end page: the lesson is over.
-    t([&] {
-        mState.rec.SampleTime[0] = val(mDocument.graphTimeText()) + 1;
-        mState.sim.SamplesRecorded = 0;
-        mState.rec.forgetTrends();
-    });
-    t([&] { mPanel.close(); });
-    cmdOK_Click();
+    mSession.endLesson();
+    close();
 }
 
 void frmTip::cmdPrevTip_Click() {
-    auto& study = mState.study;
-    ErrorTrap t(mMessages, "  P015");
-    study.StepNo = static_cast<std::int16_t>(study.StepNo >= 2 ? study.StepNo - 1 : 1);
+    mSession.previousStep();
     Step_disp(true);
 }
 
 void frmTip::cmdOK_Click() {
-    mState.study.StepNo = 0;
-    if (mMessages.askYesNo("パラメータを初期化しますか？", "確認"))
-        mDocument.ParaInz_Click();
-    mClosingByCommand = true;
+    mSession.finish();
     close();
 }
 
@@ -322,18 +277,9 @@ void frmTip::showBytesLeft() {
 }
 
 void frmTip::cmdIniWrite_Click() {
-    const auto& study = mState.study;
     mPrompt->stop();
-    if (!study.ProjectMode || !mShownProject) {
-        mMessages.showMessage("学習ファイルには書き込みできません。");
+    if (!mSession.saveStep(currentTexts()))
         return;
-    }
-    if (study.CurFile != mShownFile || study.StepNo != mShownStep) {
-        mMessages.showMessage("表示している手順が現在のプロジェクトの手順と一致しないため、書き込みませんでした。");
-        return;
-    }
-    if (mDocument.saveStep(currentTexts()))
-        mMessages.beep();
     Step_disp(false);
     mCmdNextTip->setFocus();
 }
@@ -344,13 +290,8 @@ void frmTip::SetHelpPointer(bool visible) {
 }
 
 void frmTip::closeEvent(QCloseEvent* event) {
-    auto& study = mState.study;
     mPrompt->stop();
-    study.ParaSetDone = false;
-    study.SimExecDone = false;
-    if (!mClosingByCommand)
-        study.StepNo = 0; // closed from its title bar: the lesson is left like "終了" without the question
-    mClosingByCommand = false;
+    mSession.closed();
     mCmdIniWrite->hide();
     // Nothing is left to go back to: the "学習表示" buttons would show a finished lesson.
     mPanel.cmdTip()->hide();

@@ -3,7 +3,7 @@
 // step — the lesson's explanation, the step's title and text, the settings the step makes written
 // out in words, and the buttons that apply them, run the simulation and move between steps.
 
-#include "engine/appstate.h"
+#include "session/studysession.h"
 #include "setup/setupdocument.h"
 #include "widgets/helplabel.h"
 
@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <string>
 
+class QBoxLayout;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -29,7 +30,9 @@ class frmMAIN;
 class frmTip : public QWidget {
     Q_OBJECT
 public:
-    frmTip(AppState& state, SetupDocument& document, MessageService& messages, frmController& panel,
+    /// The window runs the lesson sequence of `session`; it shows, raises and focuses `panel` and
+    /// `mainWindow` around it.
+    frmTip(StudySession& session, SetupDocument& document, MessageService& messages, frmController& panel,
            frmMAIN& mainWindow, QWidget* parent = nullptr);
 
     /// Shows the window for CurFile and StepNo with `caption`. Every open (a lesson, a project,
@@ -65,23 +68,22 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    /// The lesson's and the step's texts, each with its "残り N バイト" label, and the description.
+    void buildTexts(QBoxLayout* layout);
+    /// The page buttons, the simulator buttons with "最大表示", and the help label.
+    void buildButtons(QBoxLayout* layout);
+    void connectWidgets();
     /// The window load: run at every open; `project` puts the window in project mode.
     void Form_Load(bool project);
     StepTexts currentTexts() const;
     /// The bytes left of a value's room under each editable text box, red when over.
     void showBytesLeft();
 
-    AppState& mState;
+    StudySession& mSession;
     SetupDocument& mDocument;
     MessageService& mMessages;
     frmController& mPanel;
     frmMAIN& mMain;
-    bool mClosingByCommand = false;
-    /// What the texts on screen belong to: the file, its step, and whether it is a project. Set
-    /// when the texts are read; the step save writes only there.
-    std::string mShownFile;
-    std::int16_t mShownStep = 0;
-    bool mShownProject = false;
 
     QLineEdit* mTxtTitle1 = nullptr;
     QPlainTextEdit* mTxtText1 = nullptr;

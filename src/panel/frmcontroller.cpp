@@ -166,7 +166,7 @@ void frmController::buildControls() {
         mLabel1[i]->setObjectName(QString("Label1_%1").arg(i));
         mLabel1[i]->setStyleSheet(QString("color: %1; font-weight: bold;").arg(colours[i]));
     }
-    mTxtSV = new QLineEdit("50.0", mFrame1);
+    mTxtSV = new QLineEdit(kStartSv, mFrame1);
     named(mTxtSV, "txtSV");
     mTxtPV = new QLineEdit("50.0", mFrame1);
     named(mTxtPV, "txtPV");

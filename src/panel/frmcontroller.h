@@ -49,6 +49,7 @@ public:
     frmController(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent = nullptr);
     ~frmController() override;
 
+    ControlLoop& loop() { return *mLoop; }
     RunControl& runControl() { return mLoop->run(); }
     Simulator& simulator() { return mLoop->simulator(); }
 

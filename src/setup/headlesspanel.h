@@ -12,6 +12,9 @@ class HeadlessPanel : public RunHost {
 public:
     explicit HeadlessPanel(SetupDocument& document) : mDocument(document) {}
 
+    /// The SV the panel shows, and the loop starts from, when the program starts.
+    static constexpr const char* kStartSv = "50.0";
+
     // Texts and settings live in the document.
     std::string text(PanelText which) override;
     void setText(PanelText which, const std::string& text) override;

@@ -39,19 +39,16 @@ int fail(const std::string& line) {
 const char* kUsage = "usage: kestrel-sim [--app-dir DIR] (--lesson FILE | --project FILE | --file PATH) "
                      "[--step N] [--all] [--out PATH]";
 
-} // namespace
-
-int main(int argc, char* argv[]) {
-    using namespace kestrel;
-    // Only the streams write: unsynchronised with C's stdio, a long CSV goes out buffered.
-    std::ios::sync_with_stdio(false);
+struct Options {
     std::filesystem::path appDir = executableFolder();
-    std::optional<std::filesystem::path> file;
-    bool project = false;
     std::string lesson, projectName, filePath, outPath;
     int step = 1;
     bool all = false;
+    bool help = false;
+};
 
+/// Reads the command line into `o`; returns an empty string or the line that says what is wrong.
+std::string parseOptions(int argc, char* argv[], Options& o) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto value = [&](std::string& into) {
@@ -62,86 +59,113 @@ int main(int argc, char* argv[]) {
         };
         std::string v;
         if (arg == "--app-dir" && value(v))
-            appDir = v;
+            o.appDir = v;
         else if (arg == "--lesson" && value(v))
-            lesson = v;
+            o.lesson = v;
         else if (arg == "--project" && value(v))
-            projectName = v;
+            o.projectName = v;
         else if (arg == "--file" && value(v))
-            filePath = v;
+            o.filePath = v;
         else if (arg == "--out" && value(v))
-            outPath = v;
+            o.outPath = v;
         else if (arg == "--all")
-            all = true;
+            o.all = true;
         else if (arg == "--step" && value(v)) {
             char* end = nullptr;
             const long n = std::strtol(v.c_str(), &end, 10);
             if (v.empty() || *end != '\0' || n < 1 || n > 32767)
-                return fail("--step needs a step number from 1 to 32767, not \"" + v + "\"");
-            step = static_cast<int>(n);
+                return "--step needs a step number from 1 to 32767, not \"" + v + "\"";
+            o.step = static_cast<int>(n);
         } else if (arg == "--help" || arg == "-h") {
-            std::cout << kUsage << '\n';
-            return 0;
+            o.help = true;
+            return "";
         } else {
-            return fail("unknown or incomplete option \"" + arg + "\"; " + kUsage);
+            return "unknown or incomplete option \"" + arg + "\"; " + kUsage;
         }
     }
-
-    const int sources = !lesson.empty() + !projectName.empty() + !filePath.empty();
+    const int sources = !o.lesson.empty() + !o.projectName.empty() + !o.filePath.empty();
     if (sources != 1)
-        return fail("name exactly one of --lesson, --project and --file; " + std::string(kUsage));
-    if (!lesson.empty())
-        file = appDir / "Study" / lesson;
-    else if (!projectName.empty()) {
-        file = appDir / "Project" / projectName;
-        project = true;
-    } else
-        file = filePath;
+        return "name exactly one of --lesson, --project and --file; " + std::string(kUsage);
+    return "";
+}
 
-    std::string problem;
-    if (!checkLessonFile(*file, problem))
+/// The file the options name, and whether it is a project.
+std::filesystem::path fileOf(const Options& o, bool& project) {
+    project = !o.projectName.empty();
+    if (!o.lesson.empty())
+        return o.appDir / "Study" / o.lesson;
+    if (project)
+        return o.appDir / "Project" / o.projectName;
+    return o.filePath;
+}
+
+/// Of the runs replayed up to `step`, the one to write without --all: the run on the chart at that
+/// point. None when no step at or before `step` ran.
+std::optional<int> runOnTheChart(const std::vector<kestrel::RunRecord>& runs, int step) {
+    if (runs.empty())
+        return std::nullopt;
+    const int shown = runs.back().step;
+    if (shown != step)
+        std::cerr << "kestrel-sim: step " << step << " makes no settings; writing the run of step " << shown
+                  << ", the one on the chart at that point\n";
+    return shown;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    using namespace kestrel;
+    // Only the streams write: unsynchronised with C's stdio, a long CSV goes out buffered.
+    std::ios::sync_with_stdio(false);
+    Options o;
+    if (const std::string problem = parseOptions(argc, argv, o); !problem.empty())
         return fail(problem);
-    if (!std::filesystem::is_directory(appDir / "Study"))
-        return fail("no Study folder in the application folder " + appDir.string());
+    if (o.help) {
+        std::cout << kUsage << '\n';
+        return 0;
+    }
+    bool project = false;
+    const std::filesystem::path file = fileOf(o, project);
+    std::string problem;
+    if (!checkLessonFile(file, problem))
+        return fail(problem);
+    if (!std::filesystem::is_directory(o.appDir / "Study"))
+        return fail("no Study folder in the application folder " + o.appDir.string());
 
-    Replay replay(appDir);
-    replay.open(*file, project);
+    Replay replay(o.appDir);
+    replay.open(file, project);
     const int last = replay.lastStep();
-    if (step > last)
-        return fail("step " + std::to_string(step) + " is beyond the last step (" + std::to_string(last) +
-                    ") of " + file->string());
+    if (o.step > last)
+        return fail("step " + std::to_string(o.step) + " is beyond the last step (" + std::to_string(last) +
+                    ") of " + file.string());
 
     // The output is opened before the replay, so a path that cannot be written fails at once.
     std::ofstream out;
     bool created = false;
-    if (!outPath.empty()) {
+    if (!o.outPath.empty()) {
         std::error_code ec;
-        created = !std::filesystem::exists(outPath, ec);
-        out.open(outPath, std::ios::binary);
+        created = !std::filesystem::exists(o.outPath, ec);
+        out.open(o.outPath, std::ios::binary);
         if (!out)
-            return fail("cannot write " + outPath);
+            return fail("cannot write " + o.outPath);
     }
 
-    const auto runs = replay.run(step, all);
-
+    const auto runs = replay.run(o.step, o.all);
     std::optional<int> onlyStep;
-    if (!all) {
+    if (!o.all) {
+        onlyStep = runOnTheChart(runs, o.step);
         // A step without settings shows the chart as the steps before it left it.
-        if (runs.empty()) {
+        if (!onlyStep) {
             if (created) {
                 out.close();
                 std::error_code ec;
-                std::filesystem::remove(outPath, ec);
+                std::filesystem::remove(o.outPath, ec);
             }
-            return fail("step " + std::to_string(step) +
+            return fail("step " + std::to_string(o.step) +
                         " makes no settings and no step before it ran: no run is on the chart at that point");
         }
-        onlyStep = runs.back().step;
-        if (*onlyStep != step)
-            std::cerr << "kestrel-sim: step " << step << " makes no settings; writing the run of step " << *onlyStep
-                      << ", the one on the chart at that point\n";
     }
-    std::ostream& os = outPath.empty() ? std::cout : out;
+    std::ostream& os = o.outPath.empty() ? std::cout : out;
     writeCsv(os, runs, onlyStep);
     os.flush();
     if (!os)

@@ -1,8 +1,6 @@
 #include "sim/replay.h"
 
 #include "core/vbformat.h"
-#include "setup/modinifile.h"
-#include "study/description.h"
 
 #include <algorithm>
 #include <fstream>
@@ -99,6 +97,16 @@ bool checkLessonFile(const std::filesystem::path& file, std::string& problem) {
     return true;
 }
 
+/// The front end without windows: only the pacing timer is there to be started.
+class Replay::Host : public NullStudyHost {
+public:
+    explicit Host(HeadlessPanel& panel) : mPanel(panel) {}
+    void startPacing() override { mPanel.setPacingTimerEnabled(true); }
+
+private:
+    HeadlessPanel& mPanel;
+};
+
 Replay::Replay(std::filesystem::path appDir) : mAppDir(std::move(appDir)), mState(std::make_unique<AppState>()) {
     mDocument = std::make_unique<SetupDocument>(*mState, mMessages, mAppDir);
     mPanel = std::make_unique<Panel>(*mDocument);
@@ -106,91 +114,68 @@ Replay::Replay(std::filesystem::path appDir) : mAppDir(std::move(appDir)), mStat
     // The replay takes no wall time; it must not teach the pacing correction anything.
     mLoop = std::make_unique<ControlLoop>(*mState, mMessages, *mDocument, *mDisplay, *mPanel,
                                           ControlLoop::Settings::Discarded);
+    mHost = std::make_unique<Host>(*mPanel);
+    mSession = std::make_unique<StudySession>(*mState, *mDocument, *mLoop, mMessages, *mHost);
 }
 
 Replay::~Replay() = default;
 
 void Replay::open(const std::filesystem::path& file, bool project) {
-    auto& study = mState->study;
-    // Start-up: the panel exists (hidden) from the start, then the main window loads.
-    mLoop->run().loadPanel("50.0", mDocument->fieldText(Kpl));
-    mDocument->startup();
-
-    // The study window opens on the file.
-    study.CurFile = file.string();
-    study.ProjectMode = project;
-    study.StepNo = 1;
-    mLoop->run().Clear();
-    mDocument->setPenChoice(0);
-    if (project)
-        mDocument->ParaInz_Click();
-    mTitle = ReadProfileValue(file, "説明", "TITLE1");
-}
-
-int Replay::lastStep() const {
-    const std::filesystem::path file = mState->study.CurFile;
-    const auto snapshot = ReadProfile(file);
-    int k = 0;
-    while (k < 32767 && !snapshot->value("手順" + std::to_string(k + 1), "TITLE2").empty())
-        ++k;
-    return k;
+    mSession->startup();
+    mSession->open(file, project);
+    mTitle = mSession->readTexts().title1;
 }
 
 std::vector<RunRecord> Replay::run(int upTo, bool all) {
-    auto& study = mState->study;
-    auto& sim = mState->sim;
-    const std::filesystem::path file = study.CurFile;
     std::vector<RunRecord> runs;
-
     for (int k = 1; k <= upTo; ++k) {
+        if (k > 1)
+            mSession->nextStep();
         mMessages.setStep(k);
-        study.StepNo = static_cast<std::int16_t>(k);
-        const std::string section = "手順" + std::to_string(k);
-        const auto snapshot = ReadProfile(file);
-        const auto description = buildDescription(
-            [&](std::string_view key) { return snapshot->value(section, key); }, mDocument->typeTab(),
-            mDocument->calcForm());
-        if (!description.hasSettings)
+        const StepTexts texts = mSession->showTexts();
+        if (!mSession->describeStep().hasSettings)
             continue; // the learner only presses "次へ" here
 
         // "ﾊﾟﾗﾒｰﾀ設定", then "学習表示" of the main window.
-        mDocument->Ini_Param_set();
-        study.ParaSetDone = true;
+        mSession->applyStep();
         mDocument->applyAll();
 
         // "ｼﾐｭﾚｰｼｮﾝ実行": a run stepped back to back until it ends as a paced run ends.
         mDisplay->reset();
-        mLoop->run().Start();
-        study.SimExecDone = true;
+        mSession->runStep();
         const double dvOffset = mState->chart.DvOffset;
-        for (long n = 0; sim.Running && n < kMaxStepsPerRun && !mPanel->quitRequested(); ++n)
+        for (long n = 0; mState->sim.Running && n < kMaxStepsPerRun && !mPanel->quitRequested(); ++n)
             mLoop->run().PacingTick();
-        mLoop->run().EndOfRunTick();
+        mSession->runEnded();
 
-        RunRecord record;
-        record.step = k;
-        record.title = snapshot->value(section, "TITLE2");
-        mStepsRun.push_back(std::to_string(k) + " " + record.title);
-        mFigure = study.NoteId;
-        record.figure = study.NoteId;
-        record.chart = mPanel->clears;
-        record.dvOffset = dvOffset;
-        record.rangeHigh = mState->chart.RH;
-        record.rangeLow = mState->chart.RL;
-        record.graphTime = mState->chart.GraphTime;
-        const auto& rec = mState->rec;
-        const int g = mState->chart.CurrentGraph;
-        const auto& pen = rec.PenData[0];
-        for (int i = 0; i < mDisplay->samples(); ++i)
-            record.rows.push_back({rec.SampleTime[i], rec.TrendData[g][0][i], rec.TrendData[g][1][i],
-                                   rec.TrendData[g][2][i], rec.TrendData[g][3][i], pen[1][i], pen[2][i], pen[3][i],
-                                   pen[4][i], pen[7][i], pen[8][i], pen[9][i]});
+        mStepsRun.push_back(std::to_string(k) + " " + texts.title2);
+        mFigure = mState->study.NoteId;
         // Without `all` only the latest run is kept: it is the one on the chart after step upTo.
         if (!all)
             runs.clear();
-        runs.push_back(std::move(record));
+        runs.push_back(record(k, texts.title2, dvOffset));
     }
     return runs;
+}
+
+RunRecord Replay::record(int step, const std::string& title, double dvOffset) const {
+    RunRecord record;
+    record.step = step;
+    record.title = title;
+    record.figure = mState->study.NoteId;
+    record.chart = mPanel->clears;
+    record.dvOffset = dvOffset;
+    record.rangeHigh = mState->chart.RH;
+    record.rangeLow = mState->chart.RL;
+    record.graphTime = mState->chart.GraphTime;
+    const auto& rec = mState->rec;
+    const int g = mState->chart.CurrentGraph;
+    const auto& pen = rec.PenData[0];
+    for (int i = 0; i < mDisplay->samples(); ++i)
+        record.rows.push_back({rec.SampleTime[i], rec.TrendData[g][0][i], rec.TrendData[g][1][i],
+                               rec.TrendData[g][2][i], rec.TrendData[g][3][i], pen[1][i], pen[2][i], pen[3][i],
+                               pen[4][i], pen[7][i], pen[8][i], pen[9][i]});
+    return record;
 }
 
 std::string Replay::summary() const {

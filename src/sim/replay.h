@@ -1,11 +1,13 @@
 #pragma once
-// The replay of a lesson or project without windows: the program's start-up, the study window's
-// load, and for each step that makes settings "ﾊﾟﾗﾒｰﾀ設定", "学習表示" and "ｼﾐｭﾚｰｼｮﾝ実行" with
-// the run stepped back to back to its end.
+// The replay of a lesson or project without windows: the study session's start-up and open, and
+// for each step that makes settings "ﾊﾟﾗﾒｰﾀ設定", "学習表示" and "ｼﾐｭﾚｰｼｮﾝ実行" with the run
+// stepped back to back to its end. What it adds to the session is headless only: the console
+// messages, the recording display, the stepping and the CSV.
 
 #include "core/messageservice.h"
 #include "engine/appstate.h"
 #include "engine/display.h"
+#include "session/studysession.h"
 #include "setup/controlloop.h"
 #include "setup/headlesspanel.h"
 #include "setup/setupdocument.h"
@@ -69,10 +71,10 @@ public:
     /// Starts as the program does and opens `file` as the study window does.
     void open(const std::filesystem::path& file, bool project);
     /// Number of steps with a title (the end page is the first step without one).
-    int lastStep() const;
-    /// Replays steps 1..upTo; returns with `all` every run, otherwise the run on the chart after
-    /// step upTo: the run of the latest step at or before upTo that made settings (none when no
-    /// step did).
+    int lastStep() const { return mSession->lastStep(); }
+    /// After `open`: replays steps 1..upTo; returns with `all` every run, otherwise the run on the
+    /// chart after step upTo: the run of the latest step at or before upTo that made settings
+    /// (none when no step did).
     std::vector<RunRecord> run(int upTo, bool all);
     /// Errors reported while opening and replaying (apply failures, run-time errors of the runs).
     int errors() const { return mMessages.errors(); }
@@ -81,9 +83,14 @@ public:
 
     AppState& state() { return *mState; }
     SetupDocument& document() { return *mDocument; }
+    StudySession& session() { return *mSession; }
 
 private:
     class Recorder;
+    class Host;
+
+    /// The samples of the run just ended, with what the chart showed it on.
+    RunRecord record(int step, const std::string& title, double dvOffset) const;
 
     std::filesystem::path mAppDir;
     std::unique_ptr<AppState> mState;
@@ -93,6 +100,8 @@ private:
     std::unique_ptr<Panel> mPanel;
     std::unique_ptr<Recorder> mDisplay;
     std::unique_ptr<ControlLoop> mLoop;
+    std::unique_ptr<Host> mHost;
+    std::unique_ptr<StudySession> mSession;
     std::string mTitle;
     std::vector<std::string> mStepsRun;
     std::string mFigure;

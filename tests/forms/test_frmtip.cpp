@@ -3,6 +3,7 @@
 #include "engine/fakes.h"
 #include "forms/frmmain.h"
 #include "forms/frmtip.h"
+#include "forms/studywindows.h"
 #include "guiapp.h"
 #include "panel/frmcontroller.h"
 #include "setup/modinifile.h"
@@ -44,12 +45,16 @@ protected:
         doc = std::make_unique<SetupDocument>(state, messages, mDir);
         panel = std::make_unique<frmController>(state, *doc, messages);
         main = std::make_unique<frmMAIN>(state, *doc, messages, *panel);
-        doc->startup();
-        tip = std::make_unique<frmTip>(state, *doc, messages, *panel, *main);
+        windows = std::make_unique<StudyWindows>(*panel, *main);
+        session = std::make_unique<StudySession>(state, *doc, panel->loop(), messages, *windows);
+        session->startup();
+        tip = std::make_unique<frmTip>(*session, *doc, messages, *panel, *main);
     }
 
     void TearDown() override {
         tip.reset();
+        session.reset();
+        windows.reset();
         main.reset();
         panel.reset();
         doc.reset();
@@ -81,6 +86,8 @@ protected:
     std::unique_ptr<SetupDocument> doc;
     std::unique_ptr<frmController> panel;
     std::unique_ptr<frmMAIN> main;
+    std::unique_ptr<StudyWindows> windows;
+    std::unique_ptr<StudySession> session;
     std::unique_ptr<frmTip> tip;
 };
 
