@@ -158,19 +158,8 @@ template <std::size_t N> void addCallouts(std::vector<NoteFigure>& table, const 
             Figure(r.id).callout(r.t, r.v, r.dx, r.dy, r.index, r.caption, r.left, r.top, Pen).take());
 }
 
-std::vector<NoteFigure> buildTable() {
-    std::vector<NoteFigure> table;
-    table.push_back(offsetFigure("5.1.7(1)-1", 52.6, 54.8));
-    table.push_back(offsetFigure("5.1.7(2)-1", 50.2, 52.8));
-    table.push_back(offsetFigure("5.2.7-1", 52.6, 54.8));
-
-    table.push_back(Figure("5.3.6-2")
-                        .width(Pv, 1)
-                        .style(Pv, kDotted)
-                        .callout(6, 51, 800, 800, 1, "Ｄ動作による立ち上がり", 850, 750, Pink)
-                        .take());
-
-    // Reset windup: the pulled-back MV, then the limit that held it.
+/// Reset windup and its cures: the pulled-back MV, and the limits that held it.
+void addWindupFigures(std::vector<NoteFigure>& table) {
     table.push_back(Figure("7.3.4(1)-2")
                         .style(Mv, kSolid)
                         .width(Mv, 2)
@@ -200,49 +189,65 @@ std::vector<NoteFigure> buildTable() {
                         .width(Mv, 1)
                         .callout(1, 50.1, 700, -400, 6, "dML による制限　", 750, -500, Pink)
                         .take());
+}
 
-    // Step response: the gains ΔPV and ΔMV, then the construction of the dead time L and the time
-    // constant T: the rise reaches 63.2 % at t = L + T after the step at t = 1.
+/// Step response: the gains ΔPV and ΔMV, then the construction of the dead time L and the time
+/// constant T: the rise reaches 63.2 % at t = L + T after the step at t = 1.
+NoteFigure stepResponseFigure() {
     const NoteAxis m = middle(36, 49.9);
-    table.push_back(Figure("9.5-1")
-                        .style(Pv, kSolid)
-                        .width(Pv, 2)
-                        .doubleArrow(Pv, 29, 40, 55.8, Pink)
-                        .line(Pv, point(at(29), middle(40, 55.8)), point(at(29, -400), at(40, -800)), Pink)
-                        .labelRightAligned(1, "ΔPV = 55.8%-40%=15.8%", at(29, -500), at(40, -850), Pink)
-                        .style(Mv, kSolid)
-                        .width(Mv, 2)
-                        .doubleArrow(Mv, 29, 50, 69.8, Pink)
-                        .line(Mv, point(at(29), middle(50, 69.8)), point(at(29, -400), at(50)), Pink)
-                        .labelRightAligned(5, "ΔMV = 69.8%-50% = 19.8%", at(29, -500), at(50, -50), Pink)
-                        .width(Pv, 1) // still solid: the construction lines keep the arrow's style
-                        .line(Pv, helper(3, 36), helper(3, 39), Pink)
-                        .line(Pv, helper(1, 36), helper(1, 39), Pink)
-                        .line(Pv, helper(8, 36), level(8, 49.9), Pink)
-                        .head(Pv, level(8, 40), HeadDirection::Down, Pink)
-                        .head(Pv, level(8, 49.9), HeadDirection::Up, Pink)
-                        .line(Pv, point(at(8), m), point(at(8, 300), middle(36, 49.9, 50)), Pink)
-                        .label(2, "ΔPV*0.632 =15.8%*0.632=9.98%", at(8, 300), m, Pink)
-                        .line(Pv, level(7, 49.9), level(9, 49.9), Pink)
-                        .line(Pv, level(3.5, 40), level(9, 40), Pink)
-                        .style(Pv, kSolid)
-                        .width(Pv, 2)
-                        .spanArrow(Pv, 36, 3, 8, Pink)
-                        .label(3, "T = 5 秒", at(3, 400), at(36, -280), Pink)
-                        .spanArrow(Pv, 36, 1, 3, Pink)
-                        .label(4, "L= 2 秒", at(1, 50), at(36, -280), Pink)
+    return Figure("9.5-1")
+            .style(Pv, kSolid)
+            .width(Pv, 2)
+            .doubleArrow(Pv, 29, 40, 55.8, Pink)
+            .line(Pv, point(at(29), middle(40, 55.8)), point(at(29, -400), at(40, -800)), Pink)
+            .labelRightAligned(1, "ΔPV = 55.8%-40%=15.8%", at(29, -500), at(40, -850), Pink)
+            .style(Mv, kSolid)
+            .width(Mv, 2)
+            .doubleArrow(Mv, 29, 50, 69.8, Pink)
+            .line(Mv, point(at(29), middle(50, 69.8)), point(at(29, -400), at(50)), Pink)
+            .labelRightAligned(5, "ΔMV = 69.8%-50% = 19.8%", at(29, -500), at(50, -50), Pink)
+            .width(Pv, 1) // still solid: the construction lines keep the arrow's style
+            .line(Pv, helper(3, 36), helper(3, 39), Pink)
+            .line(Pv, helper(1, 36), helper(1, 39), Pink)
+            .line(Pv, helper(8, 36), level(8, 49.9), Pink)
+            .head(Pv, level(8, 40), HeadDirection::Down, Pink)
+            .head(Pv, level(8, 49.9), HeadDirection::Up, Pink)
+            .line(Pv, point(at(8), m), point(at(8, 300), middle(36, 49.9, 50)), Pink)
+            .label(2, "ΔPV*0.632 =15.8%*0.632=9.98%", at(8, 300), m, Pink)
+            .line(Pv, level(7, 49.9), level(9, 49.9), Pink)
+            .line(Pv, level(3.5, 40), level(9, 40), Pink)
+            .style(Pv, kSolid)
+            .width(Pv, 2)
+            .spanArrow(Pv, 36, 3, 8, Pink)
+            .label(3, "T = 5 秒", at(3, 400), at(36, -280), Pink)
+            .spanArrow(Pv, 36, 1, 3, Pink)
+            .label(4, "L= 2 秒", at(1, 50), at(36, -280), Pink)
+            .take();
+}
+
+/// Two-degree-of-freedom PID: one caption for both the set-point and the disturbance response.
+NoteFigure twoDegreeOfFreedomFigure() {
+    return Figure("10.5-3")
+        .line(Pv, anchor(8, 54), point(at(8, 800), at(47)), Pen)
+        .label(3, "「２自由度ＰＩＤ」外乱抑制最適のまま目標値追従が向上　", at(8, 50), at(47, 100), Pen)
+        .line(Pv, anchor(58, 50.5), plain(22, 47), Pen)
+        .take();
+}
+
+std::vector<NoteFigure> buildTable() {
+    std::vector<NoteFigure> table;
+    table.push_back(offsetFigure("5.1.7(1)-1", 52.6, 54.8));
+    table.push_back(offsetFigure("5.1.7(2)-1", 50.2, 52.8));
+    table.push_back(offsetFigure("5.2.7-1", 52.6, 54.8));
+    table.push_back(Figure("5.3.6-2")
+                        .width(Pv, 1)
+                        .style(Pv, kDotted)
+                        .callout(6, 51, 800, 800, 1, "Ｄ動作による立ち上がり", 850, 750, Pink)
                         .take());
-
+    addWindupFigures(table);
+    table.push_back(stepResponseFigure());
     addCallouts(table, kTuningCallouts);
-
-    // Two-degree-of-freedom PID: one caption for both the set-point and the disturbance response.
-    table.push_back(
-        Figure("10.5-3")
-            .line(Pv, anchor(8, 54), point(at(8, 800), at(47)), Pen)
-            .label(3, "「２自由度ＰＩＤ」外乱抑制最適のまま目標値追従が向上　", at(8, 50), at(47, 100), Pen)
-            .line(Pv, anchor(58, 50.5), plain(22, 47), Pen)
-            .take());
-
+    table.push_back(twoDegreeOfFreedomFigure());
     addCallouts(table, kFeedforwardCallouts);
     return table;
 }

@@ -30,7 +30,12 @@ std::optional<double> number(std::string_view text) {
 /// Collects the lines of one block at a time and writes the block when it has any.
 class Writer {
 public:
-    explicit Writer(const StepReader& read) : mRead(read) {}
+    Writer(const StepReader& read, const std::function<void()>& yield) : mRead(read), mYield(yield) {}
+
+    /// Lets pending events run before a block.
+    void yield() const {
+        if (mYield) mYield();
+    }
 
     std::string value(std::string_view key) const { return mRead(key); }
 
@@ -73,6 +78,7 @@ public:
 
 private:
     const StepReader& mRead;
+    const std::function<void()>& mYield;
     std::string mText;
     std::string mLines;
     bool mAnyBlock = false;
@@ -91,22 +97,21 @@ void programLines(Writer& w, const std::string& prefix) {
     }
 }
 
-} // namespace
+/// A line showing a key's value, left out when the value is empty.
+struct KeyLine {
+    std::string_view text, key;
+};
 
-StepDescription buildDescription(const StepReader& read, int currentTab, int currentCalcType,
-                                 const std::function<void()>& yield) {
-    Writer w(read);
-    const auto letEventsRun = [&yield] {
-        if (yield) yield();
-    };
+/// A block of key lines only, after letting pending events run.
+void keyBlock(Writer& w, std::string_view heading, std::initializer_list<KeyLine> lines) {
+    w.yield();
+    for (const KeyLine& l : lines)
+        w.keyLine(l.text, l.key);
+    w.endBlock(heading);
+}
 
-    const std::string typeSelect = w.value(stepKey(StepKey::TypeSelect));
-    const std::optional<double> controlType =
-        typeSelect.empty() ? std::optional<double>(currentTab) : number(typeSelect);
-    const auto typeAbove = [&controlType](ControlType t) {
-        return controlType && *controlType > static_cast<int>(t);
-    };
-
+/// The control type (only when the step gives it) and the feedback check box.
+void typeBlocks(Writer& w, const std::string& typeSelect, const std::string& fb) {
     if (!typeSelect.empty()) {
         w.choiceLine(typeSelect, {{"0", "    Ｐ 制御   を選択する。"},
                                   {"1", "    Ｐ Ｉ 制御   を選択する。"},
@@ -116,12 +121,17 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
                                   {"5", "    ２自由度ＰＩＤ   を選択する。"}});
         w.endBlock("制御タイプ:");
     }
-
-    const std::string fb = w.value(stepKey(StepKey::Feedback));
     w.choiceLine(fb, {{"0", "    はずす。"}, {"1", "    付ける。"}});
     w.endBlock("フィードバックする のチェックマーク:");
+}
 
-    letEventsRun();
+/// The controller's blocks: calculation form and parameters, limits, set-point filter. Which
+/// lines appear follows the control type and the calculation form in force.
+void controllerBlocks(Writer& w, const std::optional<double>& controlType, int currentCalcType) {
+    const auto typeAbove = [&controlType](ControlType t) {
+        return controlType && *controlType > static_cast<int>(t);
+    };
+    w.yield();
     const std::string calcText = w.value(stepKey(StepKey::CalcForm));
     const std::optional<double> calcType =
         calcText.empty() ? std::optional<double>(currentCalcType) : number(calcText);
@@ -140,7 +150,7 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
     if (typeAbove(ControlType::PI)) w.keyLine("    微分時間(秒)    Td=", "Td");
     w.endBlock("制御ﾊﾟﾗﾒｰﾀ :");
 
-    letEventsRun();
+    w.yield();
     if (calcType && *calcType > static_cast<int>(CalcForm::Position)) {
         w.keyLine("    MV上限(％)      MH=", "MH");
         w.keyLine("    MV下限(％)      ML=", "ML");
@@ -148,44 +158,37 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
     }
     w.endBlock("制限ﾊﾟﾗﾒｰﾀ :");
 
-    letEventsRun();
+    w.yield();
     if (typeAbove(ControlType::PI_D)) {
         w.keyLine("    目標値フィルタ   α=", "α");
         w.keyLine("    目標値フィルタ   β=", "β");
         w.keyLine("    目標値フィルタ   γ=", "γ");
     }
     w.endBlock("目標値ﾌｨﾙﾀ :");
+}
 
-    letEventsRun();
-    w.keyLine("    ゲイン          Kpl=", "Kpl");
-    w.keyLine("    一次遅れ時間(秒) Tpl=", "Tpl");
-    w.keyLine("    無駄時間(秒)     Lpl=", "Lpl");
-    w.endBlock("制御対象ﾊﾟﾗﾒｰﾀ :");
-
-    letEventsRun();
-    w.keyLine("    ゲイン           Kd=", "Kd");
-    w.keyLine("    伝達ゲイン       Kds=", "Kds");
-    w.keyLine("    一次遅れ時間(秒) Tds=", "Tds");
-    w.keyLine("    無駄時間(秒)     Lds=", "Lds");
-    w.endBlock("外乱伝達関数ﾊﾟﾗﾒｰﾀ :");
-
-    letEventsRun();
+/// The process, disturbance and feedforward models.
+void modelBlocks(Writer& w) {
+    keyBlock(w, "制御対象ﾊﾟﾗﾒｰﾀ :",
+             {{"    ゲイン          Kpl=", "Kpl"},
+              {"    一次遅れ時間(秒) Tpl=", "Tpl"},
+              {"    無駄時間(秒)     Lpl=", "Lpl"}});
+    keyBlock(w, "外乱伝達関数ﾊﾟﾗﾒｰﾀ :",
+             {{"    ゲイン           Kd=", "Kd"},
+              {"    伝達ゲイン       Kds=", "Kds"},
+              {"    一次遅れ時間(秒) Tds=", "Tds"},
+              {"    無駄時間(秒)     Lds=", "Lds"}});
     // Between "FFゲイン" and "Kf=": three spaces, an ideographic space, four spaces.
-    w.keyLine("    FFゲイン   \u3000    Kf=", "Kf");
-    w.keyLine("    遅れ時間補償(秒) Tfd=", "Tfd");
-    w.keyLine("    進み時間補償(秒) Tfp=", "Tfp");
-    w.keyLine("    無駄時間補償(秒)  Lf=", "Lf");
-    w.endBlock("FFﾓﾃﾞﾙﾊﾟﾗﾒｰﾀ :");
+    keyBlock(w, "FFﾓﾃﾞﾙﾊﾟﾗﾒｰﾀ :",
+             {{"    FFゲイン   \u3000    Kf=", "Kf"},
+              {"    遅れ時間補償(秒) Tfd=", "Tfd"},
+              {"    進み時間補償(秒) Tfp=", "Tfp"},
+              {"    無駄時間補償(秒)  Lf=", "Lf"}});
+}
 
-    letEventsRun();
-    programLines(w, "SV");
-    w.endBlock("ＳＶ折線 :");
-
-    letEventsRun();
-    programLines(w, "DV");
-    w.endBlock("ＤＶ折線 :");
-
-    letEventsRun();
+/// The controller panel: mode, range, check boxes, pen colour, graph time.
+void panelBlock(Writer& w) {
+    w.yield();
     // The mode lines hold an ideographic space before "にする。".
     w.choiceLine(w.value(stepKey(StepKey::Mode)), {{"2", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。"},
                                                    {"1", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。"},
@@ -203,6 +206,28 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
                                                         {"4", "    ペン色:  ｼｱﾝ  を選択。"}});
     w.keyLine("    グラフ表示時間      TM=", stepKey(StepKey::GraphTime));
     w.endBlock("コントローラパネル :");
+}
+
+} // namespace
+
+StepDescription buildDescription(const StepReader& read, int currentTab, int currentCalcType,
+                                 const std::function<void()>& yield) {
+    Writer w(read, yield);
+    const std::string typeSelect = w.value(stepKey(StepKey::TypeSelect));
+    const std::optional<double> controlType =
+        typeSelect.empty() ? std::optional<double>(currentTab) : number(typeSelect);
+    const std::string fb = w.value(stepKey(StepKey::Feedback));
+
+    typeBlocks(w, typeSelect, fb);
+    controllerBlocks(w, controlType, currentCalcType);
+    modelBlocks(w);
+    w.yield();
+    programLines(w, "SV");
+    w.endBlock("ＳＶ折線 :");
+    w.yield();
+    programLines(w, "DV");
+    w.endBlock("ＤＶ折線 :");
+    panelBlock(w);
 
     StepDescription result;
     result.hasSettings = !typeSelect.empty() || !fb.empty() || w.anyBlock();
