@@ -1,17 +1,18 @@
 // Fidelity of the lessons of the study menu: every lesson file is a clean CP932 profile file with
 // known keys, every step that makes settings describes them, every lesson replays without a
 // message, and every run that a figure annotates passes through the points the figure marks, so
-// the marks drawn at the end of the run sit on the traces as in the book.
+// the marks drawn at the end of the run sit on the traces as in the book. The tuning lessons (9.5,
+// 10.5 (1), 11.5.9) also show what their text says: the step test shows the process the later steps
+// are tuned for, every tuned step uses its rule's values for that process, the two-degree-of-freedom
+// step keeps the disturbance response of the step before it, and full feedforward holds PV still.
 
 #include "core/convert.h"
+#include "core/vbformat.h"
 #include "setup/cp932.h"
 #include "setup/fieldtable.h"
 #include "setup/modinifile.h"
 #include "sim/replay.h"
 #include "study/annotations.h"
-#include "study/description.h"
-
-#include "appfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -91,6 +92,22 @@ constexpr Away kLevelsAway[] = {
     {"9.5-1", NoteChart::Pv, 3.5, 40}, {"9.5-1", NoteChart::Pv, 9, 40},  {"9.5-1", NoteChart::Pv, 7, 49.9},
     {"9.5-1", NoteChart::Pv, 9, 49.9},
 };
+
+// The process as the 9.5 step test reads it off (figure 9.5-1): gain ΔPV/ΔMV, dead time and time
+// constant. The tuning rules are applied to these readings, not to the simulated process.
+constexpr double kGain = 15.8 / 19.8;
+constexpr double kDeadTime = 2.0; // s
+constexpr double kLag = 5.0;      // s
+
+// Half a control period (0.1 s) tells samples apart despite rounding in their summed times.
+constexpr double kHalfPeriod = 0.05;
+/// A step-response tuning rule: Kp = kp·T/(K·L), Ti = tiL·L + tiT·T, Td = td·L.
+struct Rule {
+    double kp, tiL, tiT, td;
+};
+// Ziegler–Nichols P, PI, PID; Chien–Hrones–Reswick PID for 0 % overshoot (set point, disturbance).
+constexpr Rule kZnP{1, 0, 0, 0}, kZnPI{0.9, 3.3, 0, 0}, kZnPID{1.2, 2, 0, 0.5}, kChrSetPoint{0.6, 0, 1, 0.5},
+    kChrDisturbance{0.95, 2.4, 0, 0.42};
 
 // ---- The file as the profile reader sees it -----------------------------------------------------
 
@@ -230,7 +247,13 @@ struct LessonData {
 class LessonFidelity : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        sApp = test::copyApplicationFolder("kestrel-lessons");
+        // An application folder with the settings file and the Study folder as the program ships them.
+        sApp = fs::temp_directory_path() / ("kestrel-lessons-" + std::to_string(::getpid()));
+        fs::remove_all(sApp);
+        fs::create_directories(sApp / "Study");
+        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", sApp / "Kestrel.ini");
+        for (const auto& entry : fs::directory_iterator(fs::path(KESTREL_DATA_DIR) / "Study"))
+            fs::copy_file(entry.path(), sApp / "Study" / entry.path().filename());
 
         sData = new std::vector<LessonData>;
         Cp932Codec codec;
@@ -263,6 +286,19 @@ protected:
 
     /// The lessons present in data/Study.
     static const std::vector<LessonData>& present() { return *sData; }
+
+    /// The runs of a present lesson annotated with `figures`, in their order.
+    static std::vector<const RunRecord*> runsOf(const std::string& file, std::initializer_list<const char*> figures) {
+        std::vector<const RunRecord*> found;
+        for (const LessonData& d : present())
+            for (const char* figure : figures)
+                for (const RunRecord& r : d.runs)
+                    if (d.lesson->file == file && r.figure == figure && !r.rows.empty())
+                        found.push_back(&r);
+        EXPECT_EQ(found.size(), figures.size()) << "a figure without its run in " << file;
+        found.resize(figures.size(), nullptr);
+        return found;
+    }
 
     static fs::path sApp;
     static std::vector<LessonData>* sData;
@@ -325,35 +361,23 @@ TEST_F(LessonFidelity, FilesAreCp932WithCrLfAndOnlyKnownSectionsAndKeys) {
     }
 }
 
-TEST_F(LessonFidelity, StepsWithSettingsDescribeThem) {
-    const fs::path base = sApp / "Study" / "ParaInz.txt";
-    for (const LessonData& d : present()) {
-        SCOPED_TRACE(d.lesson->file);
-        // The tab and form the parameter window shows when a step leaves them out: the base set's,
-        // then whatever the steps before chose.
-        int tab = static_cast<int>(val(ReadProfileValue(base, "手順", "TYPE_SELECT")));
-        int form = static_cast<int>(val(ReadProfileValue(base, "手順", "CALC_TYPE")));
-        for (int k = 1;; ++k) {
-            const std::string section = "手順" + std::to_string(k);
-            const auto read = [&](std::string_view key) { return ReadProfileValue(d.path, section, key); };
-            if (read("TITLE2").empty()) break;
-            SCOPED_TRACE(section);
-            const auto it = std::find_if(d.parsed.sections.begin(), d.parsed.sections.end(),
-                                         [&](const Section& s) { return s.name == section; });
-            ASSERT_NE(it, d.parsed.sections.end());
-            const bool settings = std::any_of(it->keys.begin(), it->keys.end(), [](const KeyLine& kl) {
+TEST_F(LessonFidelity, ExactlyTheStepsWithSettingsAreRun) {
+    // The study window prompts for "ﾊﾟﾗﾒｰﾀ設定" where the description finds settings; the replay
+    // runs just those steps. A step with settings is one with a key beyond its texts and figure.
+    for (const LessonData& d : present())
+        for (const Section& s : d.parsed.sections) {
+            const auto step = stepNumber(s.name);
+            if (!step || ReadProfileValue(d.path, s.name, "TITLE2").empty()) continue;
+            SCOPED_TRACE(std::string(d.lesson->file) + " " + s.name);
+            const bool settings = std::any_of(s.keys.begin(), s.keys.end(), [](const KeyLine& kl) {
                 const std::string k = lowerAscii(kl.key);
                 return k != "title2" && k != "text2" && k != "notes" && !kl.value.empty();
             });
-            const auto description = buildDescription(read, tab, form);
-            EXPECT_EQ(description.hasSettings, settings);
-            EXPECT_TRUE(!settings || !description.text.empty());
+            const bool ran = std::any_of(d.runs.begin(), d.runs.end(), [&](const RunRecord& r) { return r.step == *step; });
+            EXPECT_EQ(ran, settings);
             // A figure is drawn at the end of the step's run: a step without settings has none.
-            EXPECT_TRUE(settings || read("NOTES").empty()) << "a figure on a step that is never run";
-            if (const auto v = read("TYPE_SELECT"); !v.empty()) tab = static_cast<int>(val(v));
-            if (const auto v = read("CALC_TYPE"); !v.empty()) form = static_cast<int>(val(v));
+            EXPECT_TRUE(settings || ReadProfileValue(d.path, s.name, "NOTES").empty()) << "a figure never drawn";
         }
-    }
 }
 
 TEST_F(LessonFidelity, LessonsReplayWithoutMessages) {
@@ -460,6 +484,120 @@ TEST_F(LessonFidelity, EveryLessonOfTheMenuDrawsEachOfItsFiguresInOneStep) {
                       1);
         }
     }
+}
+
+TEST_F(LessonFidelity, StepTestShowsTheProcessTheRulesAreAppliedTo) {
+    const RunRecord* test = runsOf("C090500.txt", {"9.5-1"})[0];
+    ASSERT_NE(test, nullptr);
+
+    constexpr double kStepAt = 1.0, kMvBefore = 50.0, kMvAfter = 69.8, kPvBefore = 40.0, kPvAfter = 55.8;
+    for (const auto& row : test->rows) {
+        const double t = row[kTime];
+        EXPECT_NEAR(row[kMv], t < kStepAt - kHalfPeriod ? kMvBefore : kMvAfter, 1e-9) << "MV at t = " << t;
+        // Nothing reaches PV before the dead time has passed.
+        if (t < kStepAt + kDeadTime - kHalfPeriod) {
+            EXPECT_NEAR(row[kPv], kPvBefore, 0.2) << "PV at t = " << t;
+        }
+    }
+    // PV is under way half a second later, and at 63.2 % of the change one time constant after that.
+    EXPECT_GT(*valueAt(*test, kStepAt + kDeadTime + 0.5, kPv), kPvBefore + 0.5);
+    EXPECT_NEAR(*valueAt(*test, kStepAt + kDeadTime + kLag, kPv), kPvBefore + 0.632 * (kPvAfter - kPvBefore),
+                0.2);
+    EXPECT_NEAR(test->rows.back()[kPv], kPvAfter, 0.2);
+    EXPECT_DOUBLE_EQ((kPvAfter - kPvBefore) / (kMvAfter - kMvBefore), kGain);
+}
+
+TEST_F(LessonFidelity, TunedStepsUseTheirRuleForTheMeasuredProcess) {
+    struct Case {
+        const char* file;
+        const char* figure;
+        Rule rule;
+        int controlType; // TYPE_SELECT the rule is meant for
+    } const cases[] = {
+        {"C090500.txt", "9.5-3", kZnP, 0},           {"C090500.txt", "9.5-4", kZnPI, 1},
+        {"C090500.txt", "9.5-5", kZnPID, 2},         {"C090500.txt", "9.5-6", kChrSetPoint, 4},
+        {"C090500.txt", "9.5-7", kChrDisturbance, 4}, {"C100501.txt", "10.5-1", kChrSetPoint, 4},
+        {"C100501.txt", "10.5-2", kChrDisturbance, 4}, {"C100501.txt", "10.5-3", kChrDisturbance, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.figure);
+        const fs::path file = sApp / "Study" / c.file;
+        Replay replay(sApp);
+        replay.open(file, false);
+        int step = 1;
+        while (step <= replay.lastStep() && ReadProfileValue(file, StudySession::sectionName(step), "NOTES") != c.figure)
+            ++step;
+        ASSERT_LE(step, replay.lastStep()) << "no step draws the figure";
+
+        // What the run of that step uses: the fields after "ﾊﾟﾗﾒｰﾀ設定" of every step up to it.
+        replay.run(step, false);
+        EXPECT_EQ(replay.document().typeTab(), c.controlType);
+
+        const double g = kLag / (kGain * kDeadTime);
+        const struct {
+            double kp, ti, td;
+        } rule{c.rule.kp * g, c.rule.tiL * kDeadTime + c.rule.tiT * kLag, c.rule.td * kDeadTime};
+        const std::string text = ReadProfileValue(file, StudySession::sectionName(step), "TEXT2");
+        for (const auto& [field, value] : {std::pair{Kp, rule.kp}, {Ti, rule.ti}, {Td, rule.td}}) {
+            const std::string key(kFields[field].key);
+            const std::string shown = formatNumber(value, "##0.00");
+            EXPECT_EQ(replay.document().fieldText(field), shown) << key;
+            // A step names only what changes; where it names the value, it is the rule's.
+            const std::string stored = ReadProfileValue(file, StudySession::sectionName(step), key);
+            EXPECT_TRUE(stored.empty() || stored == shown) << key << " = " << stored;
+            // The learner is told the values the run uses.
+            EXPECT_TRUE(value == 0.0 || text.find(shown) != std::string::npos)
+                << key << " = " << shown << " not in the text";
+        }
+    }
+}
+
+TEST_F(LessonFidelity, TwoDegreeOfFreedomKeepsTheDisturbanceResponse) {
+    const auto runs = runsOf("C100501.txt", {"10.5-2", "10.5-3"});
+    ASSERT_TRUE(runs[0] && runs[1]);
+    const auto &oneDof = runs[0]->rows, &twoDof = runs[1]->rows;
+    ASSERT_EQ(oneDof.size(), twoDof.size());
+
+    const auto disturbed = std::find_if(oneDof.begin(), oneDof.end(),
+                                        [&](const SampleRow& r) { return r[kDv] != oneDof.front()[kDv]; });
+    ASSERT_NE(disturbed, oneDof.end()) << "no disturbance in the run";
+    const std::size_t from = std::distance(oneDof.begin(), disturbed);
+    const double sv = (*disturbed)[kSv];
+
+    double overshoot1 = -1e9, overshoot2 = -1e9, apart = 0;
+    for (std::size_t i = 0; i < oneDof.size(); ++i) {
+        if (i < from) {
+            overshoot1 = std::max(overshoot1, oneDof[i][kPv] - sv);
+            overshoot2 = std::max(overshoot2, twoDof[i][kPv] - sv);
+        } else {
+            apart = std::max(apart, std::abs(oneDof[i][kPv] - twoDof[i][kPv]));
+        }
+    }
+    // The set-point filter changes the set-point response only: the overshoot of the tuning for
+    // disturbances goes, the disturbance response stays (the filter's tail is all that differs).
+    EXPECT_GT(overshoot1, 1.0);
+    EXPECT_LT(overshoot2, 0.05);
+    EXPECT_LT(apart, 0.05);
+}
+
+TEST_F(LessonFidelity, FullFeedforwardHoldsPvAgainstTheDisturbance) {
+    const auto runs = runsOf("C110509.txt", {"11.5.9-1", "11.5.9-3"});
+    ASSERT_TRUE(runs[0] && runs[1]);
+    const auto &without = runs[0]->rows, &full = runs[1]->rows;
+    ASSERT_EQ(without.size(), full.size());
+
+    double dvLow = 1e9, dvHigh = -1e9, pvApartWithout = 0;
+    for (std::size_t i = 0; i < full.size(); ++i) {
+        EXPECT_NEAR(full[i][kPv], 50.0, 0.2) << "t = " << full[i][kTime];
+        EXPECT_EQ(without[i][kDv], full[i][kDv])
+            << "the same disturbance in both runs, t = " << full[i][kTime];
+        dvLow = std::min(dvLow, full[i][kDv]);
+        dvHigh = std::max(dvHigh, full[i][kDv]);
+        pvApartWithout = std::max(pvApartWithout, std::abs(without[i][kPv] - 50.0));
+    }
+    // The compensation has something to do: the same disturbance moves PV without it.
+    EXPECT_GE(dvHigh - dvLow, 1.0);
+    EXPECT_GT(pvApartWithout, 1.0);
 }
 
 } // namespace

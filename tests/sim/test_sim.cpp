@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -24,54 +23,6 @@ struct Result {
     std::string out, err;
 };
 
-class SimTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::create_directories(mDir / "Study");
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", mDir / "Kestrel.ini");
-    }
-
-    /// Writes a lesson file (UTF-8 lines, stored CP932 with CR LF) into Study.
-    void lesson(const std::string& name, const std::vector<std::string>& lines) {
-        kestrel::test::writeLines(mDir / "Study" / name, lines);
-    }
-
-    Result run(const std::string& args) {
-        const fs::path err = mDir / "stderr.txt";
-        const std::string cmd = std::string(KESTREL_SIM) + " --app-dir '" + mDir.string() + "' " + args + " 2>'" +
-                                err.string() + "'";
-        Result r;
-        FILE* p = ::popen(cmd.c_str(), "r");
-        std::array<char, 4096> buf{};
-        std::size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), p)) > 0)
-            r.out.append(buf.data(), n);
-        const int status = ::pclose(p);
-        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        r.err = kestrel::test::readBytes(err);
-        return r;
-    }
-
-    static std::vector<std::vector<std::string>> csv(const std::string& text) {
-        std::vector<std::vector<std::string>> rows;
-        std::istringstream in(text);
-        std::string line;
-        while (std::getline(in, line)) {
-            std::vector<std::string> cells;
-            std::istringstream ls(line);
-            std::string cell;
-            while (std::getline(ls, cell, ','))
-                cells.push_back(cell);
-            rows.push_back(cells);
-        }
-        return rows;
-    }
-
-    kestrel::test::TempFolder mFolder{"kestrel-sim"};
-    const fs::path mDir = mFolder.path();
-};
-
 /// P control (Kp 2, position form) of the default process, SV stepped from 50 to 55 % at 1 s in
 /// cascade mode; a text-only step; then PI control of the same step.
 const std::vector<std::string> kLesson = {
@@ -83,8 +34,47 @@ const std::vector<std::string> kLesson = {
     "[手順4]", "TITLE2=",
 };
 
+class SimTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(mDir / "Study");
+        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
+        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", mDir / "Kestrel.ini");
+        lesson("L1.txt", kLesson);
+    }
+
+    /// Writes a lesson file (UTF-8 lines, stored CP932 with CR LF) into Study.
+    void lesson(const std::string& name, const std::vector<std::string>& lines) {
+        kestrel::test::writeLines(mDir / "Study" / name, lines);
+    }
+
+    Result run(const std::string& args) {
+        const fs::path out = mDir / "stdout.txt", err = mDir / "stderr.txt";
+        const int status = std::system((std::string(KESTREL_SIM) + " --app-dir '" + mDir.string() + "' " + args +
+                                        " >'" + out.string() + "' 2>'" + err.string() + "'")
+                                           .c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, kestrel::test::readBytes(out),
+                kestrel::test::readBytes(err)};
+    }
+
+    static std::vector<std::vector<std::string>> csv(const std::string& text) {
+        std::vector<std::vector<std::string>> rows;
+        std::istringstream in(text);
+        for (std::string line, cell; std::getline(in, line);) {
+            std::istringstream ls(line);
+            for (rows.emplace_back(); std::getline(ls, cell, ',');)
+                rows.back().push_back(cell);
+        }
+        return rows;
+    }
+
+    kestrel::test::TempFolder mFolder{"kestrel-sim"};
+    const fs::path mDir = mFolder.path();
+};
+
+
 TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
-    lesson("L1.txt", kLesson);
+    const auto settingsBefore = fs::last_write_time(mDir / "Kestrel.ini");
     const Result r = run("--lesson L1.txt --step 1");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto rows = csv(r.out);
@@ -103,6 +93,14 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     EXPECT_NE(r.err.find("比例制御のオフセット"), std::string::npos);
     EXPECT_NE(r.err.find("1 Ｐ制御"), std::string::npos);
     EXPECT_NE(r.err.find("5.1.7(1)-1"), std::string::npos);
+
+    // The same into a file, and the settings file left alone.
+    const fs::path out = mDir / "run.csv";
+    const Result toFile = run("--file '" + (mDir / "Study" / "L1.txt").string() + "' --out '" + out.string() + "'");
+    ASSERT_EQ(toFile.status, 0) << toFile.err;
+    EXPECT_TRUE(toFile.out.empty());
+    EXPECT_EQ(kestrel::test::readBytes(out), r.out);
+    EXPECT_EQ(fs::last_write_time(mDir / "Kestrel.ini"), settingsBefore);
 }
 
 /// kLesson with a step 1 whose Kp is no number.
@@ -110,15 +108,6 @@ std::vector<std::string> badKpLesson() {
     std::vector<std::string> lines = kLesson;
     *std::find(lines.begin(), lines.end(), "Kp=2.00") = "Kp=abc";
     return lines;
-}
-
-TEST_F(SimTest, AStepWithoutSettingsWritesTheRunOnTheChartAtThatPoint) {
-    lesson("L1.txt", kLesson);
-    const Result first = run("--lesson L1.txt --step 1");
-    const Result second = run("--lesson L1.txt --step 2"); // text only: step 1's run is on the chart
-    ASSERT_EQ(second.status, 0) << second.err;
-    EXPECT_EQ(second.out, first.out);
-    EXPECT_NE(second.err.find("step 2 makes no settings; writing the run of step 1"), std::string::npos) << second.err;
 }
 
 TEST_F(SimTest, ErrorsOfTheReplayNameTheirStepAndGiveStatusThree) {
@@ -131,7 +120,6 @@ TEST_F(SimTest, ErrorsOfTheReplayNameTheirStepAndGiveStatusThree) {
 }
 
 TEST_F(SimTest, AllRunsCarryTheirStepNumberAndTextOnlyStepsArePassedOver) {
-    lesson("L1.txt", kLesson);
     const Result r = run("--lesson L1.txt --step 3 --all");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto rows = csv(r.out);
@@ -146,21 +134,15 @@ TEST_F(SimTest, AllRunsCarryTheirStepNumberAndTextOnlyStepsArePassedOver) {
     EXPECT_NEAR(std::stod(rows.back()[2]), 55.0, 0.05);
     EXPECT_NE(r.err.find("3 ＰＩ制御"), std::string::npos);
     EXPECT_EQ(r.err.find("2 考えよう"), std::string::npos);
-}
 
-TEST_F(SimTest, OutWritesTheFileAndLeavesTheSettingsAlone) {
-    lesson("L1.txt", kLesson);
-    const auto settingsBefore = fs::last_write_time(mDir / "Kestrel.ini");
-    const fs::path out = mDir / "run.csv";
-    const Result r = run("--file '" + (mDir / "Study" / "L1.txt").string() + "' --out '" + out.string() + "'");
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_TRUE(r.out.empty());
-    EXPECT_EQ(kestrel::test::readBytes(out).rfind("time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n", 0), 0u);
-    EXPECT_EQ(fs::last_write_time(mDir / "Kestrel.ini"), settingsBefore);
+    // Without --all, a text-only step writes the run on the chart at that point: step 1's.
+    const Result second = run("--lesson L1.txt --step 2");
+    ASSERT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(second.out, run("--lesson L1.txt --step 1").out);
+    EXPECT_NE(second.err.find("step 2 makes no settings; writing the run of step 1"), std::string::npos);
 }
 
 TEST_F(SimTest, BadInputGetsOneLineAndStatusTwoBeforeAnythingIsReplayed) {
-    lesson("L1.txt", kLesson);
     lesson("bad.txt", badKpLesson()); // a replay would report its step 1
     lesson("text.txt", {"[説明]", "TITLE1=読むだけ", "[手順1]", "TITLE2=まえがき", "TEXT2=読みます。", "[手順2]", "TITLE2="});
     {

@@ -1,0 +1,143 @@
+// The lesson sequence without windows: what each step of the learner's way does to the state, and
+// what it asks of the front end.
+
+#include "engine/fakes.h"
+#include "session/studysession.h"
+#include "setup/headlesspanel.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+
+namespace kestrel::test {
+namespace {
+
+const std::vector<std::string> kLesson = {
+    "[説明]", "TITLE1=比例制御", "TEXT1=一行目",
+    "[手順1]", "TITLE2=Ｐ制御の応答", "TEXT2=実行します。", "TYPE_SELECT=0", "Kp=2.00", "MODE=2",
+    "SVv0=50", "SVt1=1", "SVv1=50", "SVt2=1", "SVv2=55", "GRAPH_TM=10", "NOTES=5.1.7(1)-1",
+    "[手順2]", "TITLE2=考えよう", "TEXT2=オフセットはなぜ残るのでしょう。",
+};
+
+/// The front end's part, as a log of calls.
+class LogHost : public StudyHost {
+public:
+    std::vector<std::string> calls;
+    void showPanel(bool toFront) override { calls.push_back(toFront ? "panel to front" : "panel shown"); }
+    void clearPenRecorder() override { calls.push_back("pen recorder cleared"); }
+    void startPacing() override { calls.push_back("pacing"); }
+    void promptReturn() override { calls.push_back("return prompt"); }
+    void closePanel() override { calls.push_back("panel closed"); }
+    void processEvents() override {}
+};
+
+class Session : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(mDir / "Study");
+        fs::create_directories(mDir / "Project");
+        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
+        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", mDir / "Kestrel.ini");
+        writeLines(mDir / "Study" / "L.txt", kLesson);
+        session.startup();
+    }
+
+    TempFolder mFolder{"kestrel-session"};
+    const fs::path mDir = mFolder.path();
+    AppState state;
+    FakeMessages messages;
+    SetupDocument doc{state, messages, mDir};
+    HeadlessPanel panel{doc};
+    NullDisplay display;
+    ControlLoop loop{state, messages, doc, display, panel, ControlLoop::Settings::Discarded};
+    LogHost host;
+    StudySession session{state, doc, loop, messages, host};
+};
+
+TEST_F(Session, ALessonFromItsOpenThroughItsRunToItsEnd) {
+    EXPECT_EQ(state.sim.SV[0], 50.0); // the panel's start SV
+    session.open(mDir / "Study" / "L.txt", false);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"panel shown", "pen recorder cleared"}));
+    EXPECT_EQ(session.lastStep(), 2);
+    EXPECT_EQ(session.sectionName(), "手順1");
+    EXPECT_EQ(session.showTexts().title2, "Ｐ制御の応答");
+    EXPECT_TRUE(session.describeStep().hasSettings);
+
+    host.calls.clear();
+    ASSERT_TRUE(session.applyStep());
+    EXPECT_TRUE(state.study.ParaSetDone);
+    EXPECT_EQ(state.study.NoteId, "5.1.7(1)-1");
+    EXPECT_EQ(doc.fieldText(Kp), "2.00");
+    ASSERT_TRUE(session.runStep());
+    EXPECT_TRUE(state.study.SimExecDone);
+    EXPECT_TRUE(state.sim.Running);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"return prompt", "panel to front", "pacing"}));
+    while (state.sim.Running)
+        loop.run().PacingTick();
+    session.runEnded();
+    EXPECT_FALSE(state.study.SimExecDone) << "the run's end consumes the flag";
+
+    session.previousStep();
+    EXPECT_EQ(session.stepNo(), 1) << "never before step 1";
+    session.nextStep();
+    EXPECT_FALSE(session.describeStep().hasSettings);
+    session.nextStep();
+    EXPECT_EQ(session.showTexts().title2, ""); // the end page
+
+    // The lesson ends: the record finished with, the panel closed, the question asked.
+    host.calls.clear();
+    messages.answers = {false};
+    session.endLesson();
+    EXPECT_EQ(state.rec.SampleTime[0], 11.0); // graph time "10" + 1: nothing left to replay
+    EXPECT_EQ(state.sim.SamplesRecorded, 0);
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"panel closed"}));
+    EXPECT_EQ(messages.shown.back(), "パラメータを初期化しますか？");
+    EXPECT_EQ(session.stepNo(), 0);
+    EXPECT_EQ(doc.fieldText(Kp), "2.00") << "initialised although the learner said no";
+
+    // Without a step nothing is applied or started.
+    host.calls.clear();
+    EXPECT_FALSE(session.applyStep());
+    EXPECT_FALSE(session.runStep());
+    EXPECT_TRUE(host.calls.empty());
+    EXPECT_FALSE(state.sim.Running);
+    state.study.ParaSetDone = state.study.SimExecDone = true;
+    session.closed();
+    EXPECT_FALSE(state.study.ParaSetDone || state.study.SimExecDone);
+}
+
+TEST_F(Session, TheStepSaveWritesOnlyTheProjectStepOnScreen) {
+    const fs::path lesson = mDir / "Study" / "L.txt", project = mDir / "Project" / "P.txt";
+    fs::copy_file(lesson, project);
+    const StepTexts mine{"比例制御", "一行目", "私の実験", "Kp を変える"};
+    struct Case {
+        const char* what;
+        fs::path file;
+        bool project, shown;
+        int stepAfterShow;
+        bool saves;
+    } const cases[] = {
+        {"the project step on screen", project, true, true, 1, true},
+        {"a lesson", lesson, false, true, 1, false},
+        {"no step shown since the open", project, true, false, 1, false},
+        {"the step moved on behind the screen", project, true, true, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::copy_file(lesson, project, fs::copy_options::overwrite_existing);
+        const std::string before = readBytes(c.file);
+        session.open(c.file, c.project);
+        if (c.shown)
+            session.showTexts();
+        state.study.StepNo = static_cast<std::int16_t>(c.stepAfterShow);
+        messages.shown.clear();
+        EXPECT_EQ(session.saveStep(mine), c.saves);
+        EXPECT_EQ(messages.shown.size(), c.saves ? 0u : 1u);
+        EXPECT_EQ(readBytes(c.file) != before, c.saves);
+        EXPECT_EQ(ReadProfileValue(c.file, "手順1", "TITLE2") == "私の実験", c.saves);
+    }
+}
+
+} // namespace
+} // namespace kestrel::test
