@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 
 namespace fs = std::filesystem;
 
@@ -36,59 +35,47 @@ class StudyWindow : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ensureGuiApplication(); }
 
-    void SetUp() override {
-        fs::create_directories(mDir / "Study");
-        fs::create_directories(mDir / "Project");
-        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
-        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Kestrel.ini", mDir / "Kestrel.ini");
-        writeLines(mDir / "Study" / "L.txt", kLesson);
-        doc = std::make_unique<SetupDocument>(state, messages, mDir);
-        panel = std::make_unique<frmController>(state, *doc, messages);
-        main = std::make_unique<frmMAIN>(state, *doc, messages, *panel);
-        windows = std::make_unique<StudyWindows>(*panel, *main);
-        session = std::make_unique<StudySession>(state, *doc, panel->loop(), messages, *windows);
-        session->startup();
-        tip = std::make_unique<frmTip>(*session, *doc, messages, *panel, *main);
-    }
-
-    void TearDown() override {
-        tip.reset();
-        session.reset();
-        windows.reset();
-        main.reset();
-        panel.reset();
-        doc.reset();
-    }
-
     void open(const fs::path& file, bool project) {
         state.study.CurFile = file.string();
         state.study.ProjectMode = project;
         state.study.StepNo = 1;
-        tip->showFor(project ? "自習： P.txt" : "学習： テスト", project);
+        tip.showFor(project ? "自習： P.txt" : "学習： テスト", project);
     }
 
     template <class T> T* child(const char* name) {
-        T* w = tip->findChild<T*>(name);
+        T* w = tip.findChild<T*>(name);
         EXPECT_NE(w, nullptr) << name;
         return w;
     }
     void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
     void runToEnd() {
         while (state.sim.Running)
-            panel->runControl().PacingTick();
-        panel->runControl().EndOfRunTick();
+            panel.runControl().PacingTick();
+        panel.runControl().EndOfRunTick();
+    }
+
+    /// The application folder: the base set, the settings file and the lesson.
+    static bool prepare(const fs::path& dir) {
+        fs::create_directories(dir / "Study");
+        fs::create_directories(dir / "Project");
+        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt", dir / "Study" / "ParaInz.txt");
+        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Kestrel.ini", dir / "Kestrel.ini");
+        writeLines(dir / "Study" / "L.txt", kLesson);
+        return true;
     }
 
     TempFolder mFolder{"kestrel-tip"};
     const fs::path mDir = mFolder.path();
+    const bool mPrepared = prepare(mDir);
     AppState state;
     FakeMessages messages;
-    std::unique_ptr<SetupDocument> doc;
-    std::unique_ptr<frmController> panel;
-    std::unique_ptr<frmMAIN> main;
-    std::unique_ptr<StudyWindows> windows;
-    std::unique_ptr<StudySession> session;
-    std::unique_ptr<frmTip> tip;
+    SetupDocument doc{state, messages, mDir};
+    frmController panel{state, doc, messages};
+    frmMAIN main{state, doc, messages, panel};
+    StudyWindows windows{panel, main};
+    StudySession session{state, doc, panel.loop(), messages, windows};
+    const bool mStarted = (session.startup(), true);
+    frmTip tip{session, doc, messages, panel, main};
 };
 
 TEST_F(StudyWindow, ALessonThroughItsButtonsMarksTheChartAndEndsOnItsEndPage) {
@@ -97,7 +84,7 @@ TEST_F(StudyWindow, ALessonThroughItsButtonsMarksTheChartAndEndsOnItsEndPage) {
     EXPECT_EQ(child<QPlainTextEdit>("txtText1")->toPlainText(), "一行目\n二行目");
     EXPECT_EQ(child<QLabel>("LblTitle")->text(), "手順1 : ");
     EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "Ｐ制御の応答");
-    EXPECT_EQ(panel->windowTitle(), "コントローラパネル    Ｐ制御の応答");
+    EXPECT_EQ(panel.windowTitle(), "コントローラパネル    Ｐ制御の応答");
     EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().contains("Ｐ 制御   を選択する。"));
     EXPECT_FALSE(child<QPushButton>("cmdIniWrite")->isVisible()); // lessons are not saved
     // The step makes settings: the prompt points at "ﾊﾟﾗﾒｰﾀ設定".
@@ -105,21 +92,21 @@ TEST_F(StudyWindow, ALessonThroughItsButtonsMarksTheChartAndEndsOnItsEndPage) {
     EXPECT_EQ(messages.beeps, 1);
 
     click("cmdParaSet");
-    EXPECT_EQ(main->field(Kp)->text(), "2.00"); // the step's text, marked until applied
-    waitUntil([&] { return main->cmdTip()->isVisible(); });
-    ASSERT_TRUE(main->cmdTip()->isVisible());
-    QTest::mouseClick(main->cmdTip(), Qt::LeftButton); // "学習表示": everything applied
+    EXPECT_EQ(main.field(Kp)->text(), "2.00"); // the step's text, marked until applied
+    waitUntil([&] { return main.cmdTip()->isVisible(); });
+    ASSERT_TRUE(main.cmdTip()->isVisible());
+    QTest::mouseClick(main.cmdTip(), Qt::LeftButton); // "学習表示": everything applied
     EXPECT_EQ(state.params.Kp, 2.0);
     state.study.ParaSetDone = true; // the main window's OK buttons were not used
     click("cmdSimExec");
     EXPECT_TRUE(state.sim.Running);
     runToEnd();
     // The figure's label stands on the chart, as wide as shown.
-    QLabel* offset = panel->Tcoment(1);
-    EXPECT_TRUE(offset->isVisibleTo(panel.get()));
+    QLabel* offset = panel.Tcoment(1);
+    EXPECT_TRUE(offset->isVisibleTo(&panel));
     EXPECT_EQ(offset->text(), "オフセット");
     EXPECT_EQ(offset->width(), offset->fontMetrics().horizontalAdvance(offset->text()) + 2);
-    EXPECT_TRUE(panel->cmdTip()->isVisibleTo(panel.get()));
+    EXPECT_TRUE(panel.cmdTip()->isVisibleTo(&panel));
 
     click("cmdNextTip");
     EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "考えよう");
@@ -130,60 +117,30 @@ TEST_F(StudyWindow, ALessonThroughItsButtonsMarksTheChartAndEndsOnItsEndPage) {
     messages.answers = {false};
     click("cmdNextTip");
     EXPECT_EQ(messages.titles.back(), "確認");
-    EXPECT_FALSE(tip->isVisible());
-    EXPECT_FALSE(panel->isVisible());
-    EXPECT_FALSE(panel->cmdTip()->isVisibleTo(panel.get()));
-    EXPECT_FALSE(main->cmdTip()->isVisibleTo(main.get()));
+    EXPECT_FALSE(tip.isVisible());
+    EXPECT_FALSE(panel.isVisible());
+    EXPECT_FALSE(panel.cmdTip()->isVisibleTo(&panel));
+    EXPECT_FALSE(main.cmdTip()->isVisibleTo(&main));
 
     open(mDir / "Study" / "L.txt", false);
     click("cmdOK");
-    EXPECT_FALSE(tip->isVisible());
+    EXPECT_FALSE(tip.isVisible());
     EXPECT_EQ(state.study.StepNo, 0);
 }
 
-TEST_F(StudyWindow, OnlyARunStartedFromTheStudyWindowTakesTheStepsFigure) {
-    // Step 1 has no figure, so its run ends without the annotation pass; step 2 has one.
-    writeLines(mDir / "Study" / "F.txt",
-               {"[説明]", "TITLE1=図", "[手順1]", "TITLE2=一", "Kp=2.00", "GRAPH_TM=10", "[手順2]",
-                "TITLE2=二", "Kp=3.00", "GRAPH_TM=10", "NOTES=5.3.6-2"});
-    open(mDir / "Study" / "F.txt", false);
-    click("cmdParaSet");
-    click("cmdSimExec");
-    runToEnd();
-    EXPECT_FALSE(state.study.SimExecDone) << "every run end consumes the flag";
-
-    click("cmdNextTip");
-    click("cmdParaSet");
-    ASSERT_EQ(state.study.NoteId, "5.3.6-2");
-    QLabel* label = panel->Tcoment(1);
-    panel->cmdStart_Click(); // the panel's own Start
-    runToEnd();
-    EXPECT_FALSE(label->isVisibleTo(panel.get()));
-    click("cmdSimExec");
-    panel->cmdClear_Click(); // the study run cleared before its end, then a run of the panel's own
-    panel->cmdStart_Click();
-    runToEnd();
-    EXPECT_FALSE(label->isVisibleTo(panel.get()));
-
-    click("cmdSimExec");
-    runToEnd();
-    EXPECT_TRUE(label->isVisibleTo(panel.get()));
-    EXPECT_EQ(label->text(), "Ｄ動作による立ち上がり");
-}
-
 TEST_F(StudyWindow, ACalloutFollowsTheRangeAndGraphTimeOfTheChart) {
-    panel->show();
+    panel.show();
     state.chart.RH = 120;
     state.chart.RL = 20;
     state.chart.GraphTime = 100;
     state.study.ParaSetDone = state.study.SimExecDone = true;
-    panel->Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
-    const double W = panel->Picture1(0)->Width(), H = panel->Picture1(0)->Height();
-    const QPoint b = panel->Tcoment(1)->pos();
+    panel.Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
+    const double W = panel.Picture1(0)->Width(), H = panel.Picture1(0)->Height();
+    const QPoint b = panel.Tcoment(1)->pos();
     EXPECT_EQ(b.x(), px(W * 6 / 100 + 850));
     EXPECT_EQ(b.y(), px(H * (120 - 51) / 100 + 750));
     // The leader starts at the anchor, in pink.
-    EXPECT_EQ(panel->Picture1(0)->colorAt(W * 6 / 100, H * (120 - 51) / 100), rgb(255, 128, 255));
+    EXPECT_EQ(panel.Picture1(0)->colorAt(W * 6 / 100, H * (120 - 51) / 100), rgb(255, 128, 255));
 }
 
 TEST_F(StudyWindow, AProjectIsWrittenFromTheWindowAndEveryOpenReloadsIt) {
@@ -193,7 +150,7 @@ TEST_F(StudyWindow, AProjectIsWrittenFromTheWindowAndEveryOpenReloadsIt) {
 
     open(project, true);
     EXPECT_TRUE(child<QPushButton>("cmdIniWrite")->isVisible());
-    EXPECT_EQ(tip->helpAnchor(), "C103");
+    EXPECT_EQ(tip.helpAnchor(), "C103");
     child<QLineEdit>("txtTitle2")->setText("私の実験");
     child<QPlainTextEdit>("txtText2")->setPlainText("Kp を変える\n結果を見る");
     // Room left on the value's line, counted as stored: CP932, each line break as "<BR>".
@@ -203,7 +160,7 @@ TEST_F(StudyWindow, AProjectIsWrittenFromTheWindowAndEveryOpenReloadsIt) {
     EXPECT_EQ(child<QLabel>("lblBytesText1")->text(), "残り -177 バイト");
     EXPECT_TRUE(child<QLabel>("lblBytesText1")->styleSheet().contains("red"));
     child<QPlainTextEdit>("txtText1")->setPlainText("一行目\n二行目");
-    doc->setFieldText(Kp, "3.00");
+    doc.setFieldText(Kp, "3.00");
     click("cmdIniWrite");
     EXPECT_EQ(ReadProfileValue(project, "手順1", "TITLE2"), "私の実験");
     EXPECT_EQ(ReadProfileValue(project, "手順1", "TEXT2"), "Kp を変える<BR>結果を見る");

@@ -77,6 +77,14 @@ TEST_F(Session, ALessonFromItsOpenThroughItsRunToItsEnd) {
         loop.run().PacingTick();
     session.runEnded();
     EXPECT_FALSE(state.study.SimExecDone) << "the run's end consumes the flag";
+    // Only a run started here takes the step's figure: not one the panel starts, nor one after a
+    // study run was cleared.
+    session.runStep();
+    loop.run().Clear();
+    EXPECT_FALSE(state.study.SimExecDone);
+    loop.run().Start();
+    EXPECT_FALSE(state.study.SimExecDone);
+    loop.run().Clear();
 
     session.previousStep();
     EXPECT_EQ(session.stepNo(), 1) << "never before step 1";

@@ -106,14 +106,9 @@ TEST(Annotations, PassDrawsOnlyWithBothFlagsAndAlwaysConsumesTheRun) {
         bool draws; // the style ops and the figure
     };
     const Case cases[] = {
-        {"5.1.7(1)-1", true, true, true},
-        {"5.1.7(1)-1", false, true, false},
-        {"5.1.7(1)-1", true, false, false},
-        {"5.1.7(1)-1", false, false, false},
-        {"", true, true, true},
-        {"F5-3", true, true, true},
-        {"5.1.7(1)-1 ", true, true, true},
-        {"9.5-2", true, true, true},
+        {"5.1.7(1)-1", true, true, true}, {"5.1.7(1)-1", false, true, false}, {"5.1.7(1)-1", true, false, false},
+        {"5.1.7(1)-1", false, false, false}, {"", true, true, true},         {"F5-3", true, true, true},
+        {"5.1.7(1)-1 ", true, true, true},  {"9.5-2", true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("id \"") + c.id + "\" " + std::to_string(c.paraSetDone) +
@@ -181,9 +176,9 @@ TEST(Annotations, CalloutFollowsRangeAndGraphTime) {
         double x, y; // worked by hand on a 9000 × 4000 strip
     };
     const Case cases[] = {
-        {50, 0, 100, 1620, 1756},                           // 9000·9/50, 4000·43.9/100
-        {100, 0, 100, 810, 1756},                           // twice the time shown: half as far right
-        {50, 20, 120, 1620, 2556},                          // range raised by 20: 4000·63.9/100
+        {50, 0, 100, 1620, 1756},  // 9000·9/50, 4000·43.9/100
+        {100, 0, 100, 810, 1756},  // twice the time shown: half as far right
+        {50, 20, 120, 1620, 2556}, // range raised by 20: 4000·63.9/100
         {100, 20, 120, 810, 2556}, {50, 40, 60, 1620, 780}, // 4000·3.9/20: a narrow range
     };
     for (const Case& c : cases) {

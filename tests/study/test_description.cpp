@@ -43,61 +43,31 @@ TEST(Description, FullStepWritesEveryBlockInOrder) {
     int yields = 0;
     const StepDescription d = buildDescription(readerOf(keys), 0, 0, [&yields] { ++yields; });
 
-    const std::string expected = "\r\n制御タイプ:\r\n"
-                                 "    ２自由度ＰＩＤ   を選択する。\r\n"
-                                 "\r\nフィードバックする のチェックマーク:\r\n"
-                                 "    付ける。\r\n"
-                                 "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n"
-                                 "    速度型（本質継承）   を選択する。\r\n"
-                                 "    制御周期(m秒)   dt=100\r\n"
-                                 "    比例ゲイン      Kp=1.2\r\n"
-                                 "    積分時間(秒)    Ti=8\r\n"
-                                 "    微分時間(秒)    Td=2\r\n"
-                                 "\r\n制限ﾊﾟﾗﾒｰﾀ :\r\n"
-                                 "    MV上限(％)      MH=100\r\n"
-                                 "    MV下限(％)      ML=0\r\n"
-                                 "    MV変化率ﾘﾐｯﾄ   dML=5\r\n"
-                                 "\r\n目標値ﾌｨﾙﾀ :\r\n"
-                                 "    目標値フィルタ   α=0.4\r\n"
-                                 "    目標値フィルタ   β=1\r\n"
-                                 "    目標値フィルタ   γ=0\r\n"
-                                 "\r\n制御対象ﾊﾟﾗﾒｰﾀ :\r\n"
-                                 "    ゲイン          Kpl=1\r\n"
-                                 "    一次遅れ時間(秒) Tpl=10\r\n"
-                                 "    無駄時間(秒)     Lpl=2\r\n"
-                                 "\r\n外乱伝達関数ﾊﾟﾗﾒｰﾀ :\r\n"
-                                 "    ゲイン           Kd=0.5\r\n"
-                                 "    伝達ゲイン       Kds=1\r\n"
-                                 "    一次遅れ時間(秒) Tds=5\r\n"
-                                 "    無駄時間(秒)     Lds=0\r\n"
-                                 "\r\nFFﾓﾃﾞﾙﾊﾟﾗﾒｰﾀ :\r\n"
-                                 "    FFゲイン   \u3000    Kf=0.8\r\n"
-                                 "    遅れ時間補償(秒) Tfd=4\r\n"
-                                 "    進み時間補償(秒) Tfp=3\r\n"
-                                 "    無駄時間補償(秒)  Lf=1\r\n"
-                                 "\r\nＳＶ折線 :\r\n"
-                                 "    0 秒 :  40％\r\n"
-                                 "    10 秒 :  60％\r\n"
-                                 "    90 秒 :  60％\r\n"
-                                 "\r\nＤＶ折線 :\r\n"
-                                 "    0 秒 :  0％\r\n"
-                                 "    30 秒 :  10％\r\n"
-                                 "\r\nコントローラパネル :\r\n"
-                                 "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。\r\n"
-                                 "    表示レンジ(%)      RH=100\r\n"
-                                 "    表示レンジ(%)      RL=0\r\n"
-                                 "    レンジ自動シフト  のチェックマークをはずす。\r\n"
-                                 "    ペン色自動  のチェックマークをつける。\r\n"
-                                 "    ペン色:  ﾏｾﾞﾝﾀﾞ  を選択。\r\n"
-                                 "    グラフ表示時間      TM=120\r\n";
+    const std::string expected = "\r\n制御タイプ:\r\n    ２自由度ＰＩＤ   を選択する。\r\n"
+        "\r\nフィードバックする のチェックマーク:\r\n    付ける。\r\n\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n"
+        "    速度型（本質継承）   を選択する。\r\n    制御周期(m秒)   dt=100\r\n"
+        "    比例ゲイン      Kp=1.2\r\n    積分時間(秒)    Ti=8\r\n    微分時間(秒)    Td=2\r\n"
+        "\r\n制限ﾊﾟﾗﾒｰﾀ :\r\n    MV上限(％)      MH=100\r\n    MV下限(％)      ML=0\r\n"
+        "    MV変化率ﾘﾐｯﾄ   dML=5\r\n\r\n目標値ﾌｨﾙﾀ :\r\n    目標値フィルタ   α=0.4\r\n"
+        "    目標値フィルタ   β=1\r\n    目標値フィルタ   γ=0\r\n\r\n制御対象ﾊﾟﾗﾒｰﾀ :\r\n"
+        "    ゲイン          Kpl=1\r\n    一次遅れ時間(秒) Tpl=10\r\n    無駄時間(秒)     Lpl=2\r\n"
+        "\r\n外乱伝達関数ﾊﾟﾗﾒｰﾀ :\r\n    ゲイン           Kd=0.5\r\n    伝達ゲイン       Kds=1\r\n"
+        "    一次遅れ時間(秒) Tds=5\r\n    無駄時間(秒)     Lds=0\r\n\r\nFFﾓﾃﾞﾙﾊﾟﾗﾒｰﾀ :\r\n"
+        "    FFゲイン   \u3000    Kf=0.8\r\n    遅れ時間補償(秒) Tfd=4\r\n"
+        "    進み時間補償(秒) Tfp=3\r\n    無駄時間補償(秒)  Lf=1\r\n\r\nＳＶ折線 :\r\n"
+        "    0 秒 :  40％\r\n    10 秒 :  60％\r\n    90 秒 :  60％\r\n\r\nＤＶ折線 :\r\n"
+        "    0 秒 :  0％\r\n    30 秒 :  10％\r\n\r\nコントローラパネル :\r\n"
+        "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。\r\n    表示レンジ(%)      RH=100\r\n"
+        "    表示レンジ(%)      RL=0\r\n    レンジ自動シフト  のチェックマークをはずす。\r\n"
+        "    ペン色自動  のチェックマークをつける。\r\n    ペン色:  ﾏｾﾞﾝﾀﾞ  を選択。\r\n"
+        "    グラフ表示時間      TM=120\r\n";
     EXPECT_EQ(d.text, expected);
     EXPECT_TRUE(d.hasSettings);
     EXPECT_EQ(yields, 9); // before each block from the control parameters on
 }
 
 TEST(Description, CalculationFormDecidesTheLimitsBlock) {
-    const std::string limits = "\r\n制限ﾊﾟﾗﾒｰﾀ :\r\n"
-                               "    MV上限(％)      MH=80\r\n"
+    const std::string limits = "\r\n制限ﾊﾟﾗﾒｰﾀ :\r\n    MV上限(％)      MH=80\r\n"
                                "    MV下限(％)      ML=10\r\n"
                                "    MV変化率ﾘﾐｯﾄ   dML=3\r\n";
     const std::string position = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    位置型   を選択する。\r\n";
@@ -128,8 +98,7 @@ TEST(Description, CalculationFormDecidesTheLimitsBlock) {
 TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
     const std::string ti = "    積分時間(秒)    Ti=8\r\n";
     const std::string td = "    微分時間(秒)    Td=2\r\n";
-    const std::string filter = "\r\n目標値ﾌｨﾙﾀ :\r\n"
-                               "    目標値フィルタ   α=0.4\r\n"
+    const std::string filter = "\r\n目標値ﾌｨﾙﾀ :\r\n    目標値フィルタ   α=0.4\r\n"
                                "    目標値フィルタ   γ=1\r\n"; // β empty: its line is left out
     const std::string kp = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    比例ゲイン      Kp=2\r\n";
     struct Case {
@@ -172,12 +141,8 @@ TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
 TEST(Description, ProgramLinesStopAtTheFirstEmptyTime) {
     Keys keys = {{"SVv0", "40"}, {"SVt1", "10"}, {"SVv1", "50"}, {"SVt2", "20"}, {"SVv2", "60"}, {"SVt3", ""},
                  {"SVv3", "70"}, {"SVt4", "40"}, {"SVv4", "80"}, {"DVv0", "5"},  {"DVt1", "15"}};
-    EXPECT_EQ(describe(keys).text, "\r\nＳＶ折線 :\r\n"
-                                   "    0 秒 :  40％\r\n"
-                                   "    10 秒 :  50％\r\n"
-                                   "    20 秒 :  60％\r\n"
-                                   "\r\nＤＶ折線 :\r\n"
-                                   "    0 秒 :  5％\r\n"
+    EXPECT_EQ(describe(keys).text, "\r\nＳＶ折線 :\r\n    0 秒 :  40％\r\n    10 秒 :  50％\r\n"
+                                   "    20 秒 :  60％\r\n\r\nＤＶ折線 :\r\n    0 秒 :  5％\r\n"
                                    "    15 秒 :  ％\r\n"); // a time without value still shows
 
     // All eight points are shown, and nothing beyond them.
@@ -229,10 +194,7 @@ TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
               "\r\nコントローラパネル :\r\n    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。\r\n");
     // Each listed pen colour and check-box value maps to its own line.
     EXPECT_EQ(describe({{"PEN_COLOR", "4"}, {"AUTO_RANGE", "1"}, {"MODE", "2"}, {"FB", "0"}}).text,
-              "\r\nフィードバックする のチェックマーク:\r\n"
-              "    はずす。\r\n"
-              "\r\nコントローラパネル :\r\n"
-              "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。\r\n"
-              "    レンジ自動シフト  のチェックマークをつける。\r\n"
+              "\r\nフィードバックする のチェックマーク:\r\n    はずす。\r\n\r\nコントローラパネル :\r\n"
+              "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。\r\n    レンジ自動シフト  のチェックマークをつける。\r\n"
               "    ペン色:  ｼｱﾝ  を選択。\r\n");
 }
