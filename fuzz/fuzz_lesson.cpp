@@ -3,11 +3,11 @@
 
 #include "engine/appstate.h"
 #include "engine/display.h"
+#include "session/studysession.h"
 #include "setup/controlloop.h"
 #include "setup/headlesspanel.h"
 #include "setup/modinifile.h"
 #include "setup/setupdocument.h"
-#include "study/description.h"
 
 #include <cmath>
 #include <cstdint>
@@ -80,21 +80,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     HeadlessPanel panel(document);
     NullDisplay display;
     ControlLoop loop(*state, messages, document, display, panel, ControlLoop::Settings::Discarded);
-    RunControl& run = loop.run();
+    NullStudyHost host;
+    StudySession session(*state, document, loop, messages, host);
 
+    // The study window's sequence for two steps: open, texts, description, "ﾊﾟﾗﾒｰﾀ設定",
+    // "学習表示", "ｼﾐｭﾚｰｼｮﾝ実行" and a few ticks of the run.
     state->study.IniPath = document.settingsFile();
-    state->study.CurFile = file.string();
+    session.open(file, false);
     for (int step = 1; step <= 2; ++step) {
-        state->study.StepNo = static_cast<std::int16_t>(step);
-        (void)document.readStepTexts();
-        const std::string section = document.stepSection();
-        (void)buildDescription([&](std::string_view key) { return ReadProfileValue(file, section, key); },
-                               document.typeTab(), document.calcForm());
-        document.Ini_Param_set();
+        if (step > 1)
+            session.nextStep();
+        (void)session.showTexts();
+        (void)session.describeStep();
+        session.applyStep();
         document.applyAll();
-        run.Start();
+        session.runStep();
         for (int k = 0; k < 40; ++k) {
-            run.PacingTick();
+            loop.run().PacingTick();
             requireFinite(state->sim);
         }
     }
