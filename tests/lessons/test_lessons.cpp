@@ -338,8 +338,7 @@ TEST_F(LessonFidelity, FilesAreCp932WithCrLfAndOnlyKnownSectionsAndKeys) {
         // title), since the study window never shows it.
         std::sort(steps.begin(), steps.end());
         for (std::size_t i = 0; i < steps.size(); ++i)
-            EXPECT_EQ(steps[i], static_cast<int>(i) + 1)
-                << "step sections are not numbered 1.." << steps.size();
+            EXPECT_EQ(steps[i], static_cast<int>(i) + 1) << "step sections are not numbered 1.." << steps.size();
         for (int k = 1; k < static_cast<int>(steps.size()); ++k)
             EXPECT_FALSE(ReadProfileValue(d.path, "手順" + std::to_string(k), "TITLE2").empty())
                 << "steps after the end page " << k;
@@ -396,16 +395,15 @@ TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
                 if (a.kind == AnchorKind::Construction) continue;
                 const bool isLevel = a.kind == AnchorKind::Level, pvChart = a.chart == NoteChart::Pv;
                 const double tolerance = isLevel ? kLevelTolerance : kAnchorTolerance;
-                std::ostringstream what;
-                what << (isLevel ? "level " : "anchor ") << "P(" << a.t << ", " << a.v << ") on the "
-                     << (pvChart ? "PV chart" : "MV chart");
+                const std::string what = std::string(isLevel ? "level" : "anchor") + " P(" + shortestText(a.t) + ", " +
+                                         shortestText(a.v) + (pvChart ? ") on the PV chart" : ") on the MV chart");
 
                 // The mark has to be on the chart to be seen at all.
                 EXPECT_LE(a.t, run.graphTime)
-                    << what.str() << " lies beyond the graph time " << run.graphTime;
+                    << what << " lies beyond the graph time " << run.graphTime;
                 const double low = pvChart ? run.rangeLow : 0.0, high = pvChart ? run.rangeHigh : 100.0;
                 EXPECT_TRUE(a.v >= low && a.v <= high)
-                    << what.str() << " lies outside the range " << low << ".." << high;
+                    << what << " lies outside the range " << low << ".." << high;
 
                 const bool away =
                     isLevel &&
@@ -414,7 +412,7 @@ TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
                     });
                 const Nearest n = nearestTrace(d.runs, run, a.chart, a.t, a.v, away);
                 EXPECT_LE(n.distance, tolerance)
-                    << what.str() << ": the nearest trace is " << n.trace << ", " << n.distance << " away";
+                    << what << ": the nearest trace is " << n.trace << ", " << n.distance << " away";
             }
             for (const NamedValue& nv : kNamedValues) {
                 if (run.figure != nv.figure) continue;
