@@ -399,8 +399,7 @@ TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
                                          shortestText(a.v) + (pvChart ? ") on the PV chart" : ") on the MV chart");
 
                 // The mark has to be on the chart to be seen at all.
-                EXPECT_LE(a.t, run.graphTime)
-                    << what << " lies beyond the graph time " << run.graphTime;
+                EXPECT_LE(a.t, run.graphTime) << what << " lies beyond the graph time " << run.graphTime;
                 const double low = pvChart ? run.rangeLow : 0.0, high = pvChart ? run.rangeHigh : 100.0;
                 EXPECT_TRUE(a.v >= low && a.v <= high)
                     << what << " lies outside the range " << low << ".." << high;
