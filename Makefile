@@ -1,7 +1,7 @@
 # Kestrel: two commands on a fresh Debian 12 machine.
 #   make run    installs what is missing, builds, starts the simulator
 #   make test   installs what is missing, builds, runs every test
-.PHONY: all deps build run test sanitize fuzz bench clean
+.PHONY: all deps build run test sanitize fuzz bench style clean
 
 FUZZ_SECONDS ?= 20
 # ON makes every compiler warning an error (.ci/run sets it); a developer's build leaves it OFF.
@@ -46,6 +46,9 @@ bench: build
 	@for b in build/bench/bench_engine build/bench/bench_profile build/bench/bench_panel; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
 	@bench/bench_paced.sh build
 	@bench/bench_sim.sh build
+
+style: deps
+	@bash scripts/stylecheck.sh
 
 clean:
 	rm -rf build build-sanitize build-fuzz
