@@ -6,21 +6,15 @@
 #include "engine/fakes.h"
 #include "guiapp.h"
 #include "widgets/helplabel.h"
-#include "widgets/picturebox.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace kestrel {
 namespace {
@@ -45,10 +39,8 @@ std::vector<int> greenRows(const PictureBox* pic, double x) {
     return rows;
 }
 
-class SvDvEditor : public ::testing::Test {
+class SvDvEditor : public test::GuiTest {
 protected:
-    static void SetUpTestSuite() { test::ensureGuiApplication(); }
-
     void SetUp() override { open(); }
 
     void open() { window = std::make_unique<frmSvDis>(state, doc, messages); }
@@ -73,7 +65,7 @@ protected:
         }
     }
 
-    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+    void click(const char* name) { test::click(window.get(), name); }
 
     AppState state;
     test::FakeMessages messages;
