@@ -264,17 +264,15 @@ TEST_F(SetupDocumentTest, CalculationFormHidesTheMvLimitsWithoutChangingThemAndF
     const std::pair<int, bool> forms[] = {{1, true}, {0, false}, {2, true}, {0, false}};
     for (const auto& [form, shown] : forms) {
         mDoc->optCtype_Click(form);
-        EXPECT_EQ(mState.params.CALC_TYPE, form);
-        for (Field f : {MH, ML, dML})
-            EXPECT_EQ(mDoc->fieldVisible(f), shown) << form << " " << kFields[f].key;
-        EXPECT_EQ(mDoc->fieldText(MH), "80");
-        EXPECT_EQ(mState.params.MH, 80.0);
-        EXPECT_EQ(mState.params.dML, 5.0);
+        const ParameterSet& p = mState.params;
+        EXPECT_EQ(std::tuple(int(p.CALC_TYPE), mDoc->fieldVisible(MH), mDoc->fieldVisible(ML), mDoc->fieldVisible(dML),
+                             mDoc->fieldText(MH), p.MH, p.dML),
+                  std::tuple(form, shown, shown, shown, "80", 80.0, 5.0));
     }
-    mDoc->ChkFB_Click(false);
-    EXPECT_EQ(mState.params.FB, 0.0);
-    mDoc->ChkFB_Click(true);
-    EXPECT_EQ(mState.params.FB, -1.0);
+    for (bool checked : {false, true}) {
+        mDoc->ChkFB_Click(checked);
+        EXPECT_EQ(mState.params.FB, checked ? -1.0 : 0.0);
+    }
 }
 
 // --- Applying a step -----------------------------------------------------------------------------
