@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QFont>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRect>
 #include <QTest>
 #include <QWidget>
@@ -27,6 +28,19 @@ inline void ensureGuiApplication() {
     static char name[] = "kestrel-test";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);
+}
+
+/// A fixture of window tests: the application exists before the first test of the suite.
+class GuiTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ensureGuiApplication(); }
+};
+
+/// Clicks the push button `name` of a window, as the learner does.
+inline void click(const QWidget* window, const char* name) {
+    QPushButton* button = window->findChild<QPushButton*>(name);
+    ASSERT_NE(button, nullptr) << name;
+    QTest::mouseClick(button, Qt::LeftButton);
 }
 
 /// The program's own face ("ＭＳ Ｐゴシック", 9 points) while the object lives; the font before it

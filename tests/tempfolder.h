@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -33,6 +34,14 @@ inline std::string cp932(std::string_view utf8) {
     std::string bytes = utf8ToCp932(utf8, &ok);
     EXPECT_TRUE(ok) << utf8;
     return bytes;
+}
+
+/// Every path under `root` with its content ("<dir>" for a folder), to prove what a test changed.
+inline std::map<std::string, std::string> filesUnder(const std::filesystem::path& root) {
+    std::map<std::string, std::string> all;
+    for (const auto& e : std::filesystem::recursive_directory_iterator(root))
+        all.emplace(e.path().string(), e.is_regular_file() ? readBytes(e.path()) : "<dir>");
+    return all;
 }
 
 /// Lines stored as a lesson author writes them: CP932, each ended by CR LF.

@@ -1,6 +1,7 @@
 #include "core/convert.h"
 
 #include "core/runtimeerror.h"
+#include "core/strings.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -10,8 +11,6 @@
 namespace kestrel {
 
 namespace {
-
-constexpr std::string_view kFullWidthSpace = "\xE3\x80\x80"; // U+3000 in UTF-8
 
 // Length of the blank that starts the text, 0 when it does not start with one.
 std::size_t leadingBlank(std::string_view t) {
@@ -24,10 +23,6 @@ std::size_t trailingBlank(std::string_view t) {
     if (!t.empty() && (t.back() == ' ' || t.back() == '\t')) return 1;
     if (t.ends_with(kFullWidthSpace)) return kFullWidthSpace.size();
     return 0;
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
 }
 
 // The longest leading part of a text that forms a decimal number.
@@ -48,7 +43,7 @@ NumberSpan scanNumber(std::string_view t) {
     }
     std::size_t intDigits = 0;
     std::size_t firstNonZero = 0;
-    for (; i < t.size() && isDigit(t[i]); ++i, ++intDigits) {
+    for (; i < t.size() && isAsciiDigit(t[i]); ++i, ++intDigits) {
         if (n.zero && t[i] != '0') {
             n.zero = false;
             firstNonZero = intDigits;
@@ -59,7 +54,7 @@ NumberSpan scanNumber(std::string_view t) {
     std::size_t fracDigits = 0;
     if (i < t.size() && t[i] == '.') {
         std::size_t j = i + 1;
-        for (; j < t.size() && isDigit(t[j]); ++j, ++fracDigits) {
+        for (; j < t.size() && isAsciiDigit(t[j]); ++j, ++fracDigits) {
             if (n.zero && t[j] != '0') {
                 n.zero = false;
                 n.leadExponent = -static_cast<long>(std::min<std::size_t>(fracDigits + 1, kExponentCap));
@@ -73,9 +68,9 @@ NumberSpan scanNumber(std::string_view t) {
         std::size_t j = i + 1;
         bool negativeExponent = false;
         if (j < t.size() && (t[j] == '+' || t[j] == '-')) negativeExponent = t[j++] == '-';
-        if (j < t.size() && isDigit(t[j])) {
+        if (j < t.size() && isAsciiDigit(t[j])) {
             long e = 0;
-            for (; j < t.size() && isDigit(t[j]); ++j)
+            for (; j < t.size() && isAsciiDigit(t[j]); ++j)
                 e = std::min(e * 10 + (t[j] - '0'), kExponentCap);
             n.leadExponent += negativeExponent ? -e : e;
             i = j;

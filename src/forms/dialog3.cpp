@@ -1,13 +1,11 @@
 #include "forms/dialog3.h"
 
+#include "core/strings.h"
 #include "widgets/qtext.h"
 
 #include <QDesktopServices>
 #include <QFile>
 #include <QListWidget>
-
-#include <algorithm>
-#include <cctype>
 
 namespace kestrel {
 
@@ -25,10 +23,7 @@ Dialog3::Dialog3(std::filesystem::path appFolder, MessageService& messages, QWid
 }
 
 bool Dialog3::listsName(const std::string& name) const {
-    if (name.size() <= 4) return false;
-    std::string ext = name.substr(name.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::toupper(c); });
-    return ext == ".BMP";
+    return name.size() > 4 && endsWithIgnoringAsciiCase(name, ".BMP");
 }
 
 void Dialog3::afterRead() {

@@ -31,18 +31,18 @@ constexpr double kClientHeight = kMargin + kListHeight + kMargin;
 // Rows of the button column: OK, ｷｬﾝｾﾙ, then a gap before 削除.
 constexpr double kRow0 = kMargin, kRow1 = kRow0 + kButtonHeight + 105, kRow2 = kRow1 + kButtonHeight + 330;
 
+bool isPlainName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
+}
+
+} // namespace
+
 QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) {
     auto* b = new QPushButton(text, parent);
     b->setObjectName(name);
     b->setAutoDefault(false);
     return b;
 }
-
-bool isPlainName(const std::string& name) {
-    return !name.empty() && name != "." && name != ".." && name.find_first_of("/\\") == std::string::npos;
-}
-
-} // namespace
 
 FileListDialog::FileListDialog(MessageService& messages, FileListTexts texts, QWidget* parent)
     : QDialog(parent), mMessages(messages), mTexts(std::move(texts)) {

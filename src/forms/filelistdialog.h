@@ -30,6 +30,10 @@ namespace kestrel {
 
 class HelpLabel;
 
+/// A push button of the dialogs' button column, named `name`; Enter does not press it unless it
+/// is made the default.
+QPushButton* makeButton(const QString& text, const char* name, QWidget* parent);
+
 /// What differs between the file lists in their texts.
 struct FileListTexts {
     /// Caption of OKButton: "OK", "開く".

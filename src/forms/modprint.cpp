@@ -1,5 +1,6 @@
 #include "forms/modprint.h"
 
+#include "core/strings.h"
 #include "core/systemerror.h"
 #include "setup/modinifile.h"
 #include "setup/settingsfile.h"
@@ -18,7 +19,6 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
 #include <system_error>
 
@@ -79,7 +79,7 @@ int profileInt(const std::string& text) {
     bool negative = false;
     if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
     long long value = 0;
-    for (; i < text.size() && std::isdigit(static_cast<unsigned char>(text[i])); ++i)
+    for (; i < text.size() && isAsciiDigit(text[i]); ++i)
         value = std::min<long long>(value * 10 + (text[i] - '0'), INT_MAX);
     return static_cast<int>(negative ? -value : value);
 }

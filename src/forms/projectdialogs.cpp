@@ -36,13 +36,6 @@ constexpr double kDialog1Height = 1440;
 // Row y of the button column, aligned with the project list's: OK, Cancel.
 constexpr double kRow0 = kMargin, kRow1 = kRow0 + kButtonHeight + 105;
 
-QPushButton* makeButton(const QString& text, const char* name, QWidget* parent) {
-    auto* b = new QPushButton(text, parent);
-    b->setObjectName(name);
-    b->setAutoDefault(false);
-    return b;
-}
-
 } // namespace
 
 // --- Dialog1 ------------------------------------------------------------------------------------

@@ -3,6 +3,7 @@
 // save, the description of a step and the windows all read this table instead of repeating the
 // field list.
 
+#include "core/strings.h"
 #include "engine/parameterset.h"
 
 #include <array>
@@ -86,12 +87,11 @@ inline constexpr std::array<std::string_view, 11> kPenLabels{
 /// The field's name in messages: its label with each run of blanks (the label's layout spaces,
 /// half- or full-width) as one space, e.g. "比例ゲイン Kp".
 inline std::string fieldName(Field f) {
-    constexpr std::string_view kWideSpace = "\xE3\x80\x80"; // U+3000
     const std::string_view label = kFields[f].label;
     std::string name;
     bool blank = false;
     for (std::size_t i = 0; i < label.size();) {
-        const std::size_t width = label.substr(i).starts_with(kWideSpace) ? kWideSpace.size() : 1;
+        const std::size_t width = label.substr(i).starts_with(kFullWidthSpace) ? kFullWidthSpace.size() : 1;
         if (width > 1 || label[i] == ' ') {
             blank = true;
         } else {

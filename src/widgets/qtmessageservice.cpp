@@ -1,5 +1,6 @@
 #include "widgets/qtmessageservice.h"
 
+#include "core/strings.h"
 #include "widgets/qtext.h"
 
 #include <QApplication>
@@ -9,8 +10,6 @@
 namespace kestrel {
 
 namespace {
-
-bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 
 /// The text ends in a procedure code: two blanks, "P", digits and at most one capital letter.
 bool endsWithProcedureCode(std::string_view text) {

@@ -1,26 +1,18 @@
 #include "core/convert.h"
-#include "core/runtimeerror.h"
+
+#include "errorof.h"
 
 #include <gtest/gtest.h>
 
 #include <cfloat>
 #include <cmath>
-#include <functional>
 #include <initializer_list>
 
 using namespace kestrel;
 
 namespace {
 
-// The run-time error number a call throws, 0 when it returns normally.
-int errorOf(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::errorOf;
 
 struct TextCase {
     const char* text;

@@ -6,21 +6,15 @@
 #include "engine/fakes.h"
 #include "guiapp.h"
 #include "widgets/helplabel.h"
-#include "widgets/picturebox.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
-
-#include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace kestrel {
 namespace {
@@ -45,10 +39,8 @@ std::vector<int> greenRows(const PictureBox* pic, double x) {
     return rows;
 }
 
-class SvDvEditor : public ::testing::Test {
+class SvDvEditor : public test::GuiTest {
 protected:
-    static void SetUpTestSuite() { test::ensureGuiApplication(); }
-
     void SetUp() override { open(); }
 
     void open() { window = std::make_unique<frmSvDis>(state, doc, messages); }
@@ -56,6 +48,13 @@ protected:
     template <class T = QWidget> T* child(const QString& name) { return window->findChild<T*>(name); }
     QLineEdit* box(const QString& name) { return child<QLineEdit>(name); }
     QString label(const QString& name) { return child<QLabel>(name)->text(); }
+    /// The texts of several labels, separated by blanks.
+    QString labels(std::initializer_list<const char*> names) {
+        QStringList texts;
+        for (const char* name : names)
+            texts << label(name);
+        return texts.join(' ');
+    }
 
     /// Replaces a field's text by typing.
     void type(const QString& name, const QString& text) {
@@ -73,7 +72,7 @@ protected:
         }
     }
 
-    void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
+    void click(const char* name) { test::click(window.get(), name); }
 
     AppState state;
     test::FakeMessages messages;
@@ -116,10 +115,8 @@ TEST_F(SvDvEditor, ApplyStoresTextsAsTypedAndClearsParaSetDone) {
     EXPECT_EQ(state.params.SVv[1], "");
 
     click("Command1");
-    EXPECT_EQ(state.params.SVv[0], "20");
-    EXPECT_EQ(state.params.SVv[1], "abc");
-    EXPECT_EQ(state.params.SVt[1], "10");
-    EXPECT_EQ(state.params.SVv[2], " 7.5 ");
+    const ParameterSet& p = state.params;
+    EXPECT_EQ(std::tuple(p.SVv[0], p.SVv[1], p.SVt[1], p.SVv[2]), std::tuple("20", "abc", "10", " 7.5 "));
     EXPECT_FALSE(state.study.ParaSetDone);
     EXPECT_EQ(state.params.DVv[0], "0") << "the SV apply leaves the DV program alone";
     // "abc" counts 0: from 10 s on the program holds 0, the bottom of the range, drawn on the
@@ -212,9 +209,7 @@ TEST_F(SvDvEditor, DvGraphUsesItsFixedRange) {
     doc.setRangeHighText("200");
     doc.setRangeLowText("100");
     open();
-    EXPECT_EQ(label("lblDVhigh"), "+50");
-    EXPECT_EQ(label("lblDVmid"), "0");
-    EXPECT_EQ(label("lblDVlow"), "-50");
+    EXPECT_EQ(labels({"lblDVhigh", "lblDVmid", "lblDVlow"}), "+50 0 -50");
     // The DV program 0 lies in the middle of the DV graph.
     EXPECT_EQ(greenRows(window->pictDV(), xAt(17)), std::vector<int>{px(yAt(0, 50, -50))});
 
@@ -238,10 +233,7 @@ TEST_F(SvDvEditor, PanelSettingsShowOnlyAtNextApplyOrOpening) {
 
     click("Command1");
     EXPECT_NE(window->pictSV()->image(), sv);
-    EXPECT_EQ(label("lblSVhigh"), "200");
-    EXPECT_EQ(label("lblSVmid"), "50");
-    EXPECT_EQ(label("lblSVlow"), "-100");
-    EXPECT_EQ(label("lblSVtimeEnd"), "120秒");
+    EXPECT_EQ(labels({"lblSVhigh", "lblSVmid", "lblSVlow", "lblSVtimeEnd"}), "200 50 -100 120秒");
     // SV 50 now lies at the middle of -100..200.
     EXPECT_EQ(greenRows(window->pictSV(), xAt(3, 120)), std::vector<int>{px(yAt(50, 200, -100))});
     EXPECT_EQ(window->pictDV()->image(), dv) << "the DV graph waits for its own apply";

@@ -12,20 +12,11 @@
 #include "tempfolder.h"
 
 #include <QImageReader>
-#include <QListWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QPushButton>
-#include <QTest>
-
-#include <gtest/gtest.h>
 
 #include <climits>
-#include <filesystem>
-#include <fstream>
 #include <set>
-#include <string>
-#include <vector>
 
 namespace kestrel {
 namespace {
@@ -35,6 +26,7 @@ namespace fs = std::filesystem;
 const QDateTime kTime(QDate(2026, 12, 6), QTime(17, 45, 1)); // "261206174501"
 
 using test::activate;
+using test::click;
 using test::listed;
 using test::readBytes;
 using test::writeBytes;
@@ -52,10 +44,8 @@ QString selected(const QListWidget* list) {
     return items.isEmpty() ? QString() : items.front()->text();
 }
 
-class HardCopy : public ::testing::Test {
+class HardCopy : public test::GuiTest {
 protected:
-    static void SetUpTestSuite() { test::ensureGuiApplication(); }
-
     void SetUp() override {
         window.setFixedSize(321, 123);
         window.setAutoFillBackground(true);
@@ -216,9 +206,6 @@ protected:
         HardCopy::TearDown();
     }
 
-
-    void click(Dialog3& d, const char* name) { QTest::mouseClick(d.findChild<QPushButton*>(name), Qt::LeftButton); }
-
     QWidget elsewhere;
     std::vector<QUrl> opened;
     bool openSucceeds = true;
@@ -236,8 +223,8 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
     for (int pass = 0; pass < 2; ++pass) {
         d.openList();
         EXPECT_EQ(d.File1()->count(), 0);
-        click(d, "OKButton");
-        click(d, "Command1");
+        click(&d, "OKButton");
+        click(&d, "Command1");
         EXPECT_TRUE(opened.empty());
         EXPECT_TRUE(messages.shown.empty());
         d.reject();
@@ -263,7 +250,7 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
     EXPECT_EQ(selected(d.File1()), "261206174601.BMP");
 
     // 開く and a double click open the selected file of the BMP folder.
-    click(d, "OKButton");
+    click(&d, "OKButton");
     d.File1()->setCurrentRow(1);
     QListWidgetItem* item = d.File1()->item(1);
     QTest::mouseClick(d.File1()->viewport(), Qt::LeftButton, {}, d.File1()->visualItemRect(item).center());
@@ -273,12 +260,12 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
     EXPECT_EQ(opened[1], QUrl::fromLocalFile(QString::fromStdString((bmp() / "261206174501.BMP").string())));
 
     openSucceeds = false;
-    click(d, "OKButton");
+    click(&d, "OKButton");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
     EXPECT_EQ(messages.titles, std::vector<std::string>{"ﾊｰﾄﾞｺﾋﾟｰ"});
     EXPECT_TRUE(d.isVisible());
 
-    click(d, "CancelButton");
+    click(&d, "CancelButton");
     EXPECT_FALSE(d.isVisible());
 }
 

@@ -12,19 +12,10 @@
 #include "widgets/helplabel.h"
 
 #include <QLabel>
-#include <QPushButton>
-#include <QTest>
 #include <QUrl>
-#include <QWidget>
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <set>
-#include <string>
-#include <vector>
 
 namespace kestrel {
 namespace {
@@ -62,10 +53,8 @@ struct LabelledWindow {
     std::vector<bool> calls;
 };
 
-class Help : public ::testing::Test {
+class Help : public test::GuiTest {
 protected:
-    static void SetUpTestSuite() { test::ensureGuiApplication(); }
-
     void SetUp() override {
         fs::create_directories(appDir / "Doc");
         std::ofstream(appDir / "Doc" / "help.html") << "<!DOCTYPE html><title>t</title>";
@@ -322,10 +311,7 @@ TEST(HelpPage, EveryAnchorExistsAndIsReachableFromTheContents) {
         EXPECT_EQ(ids.count(target), 1u) << "dangling link #" << target;
 }
 
-class About : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { test::ensureGuiApplication(); }
-};
+using About = test::GuiTest;
 
 TEST_F(About, VersionNumberHasThreeParts) {
     const struct {

@@ -7,11 +7,8 @@
 #include "guiapp.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QMessageBox>
 #include <QTranslator>
-
-#include <gtest/gtest.h>
 
 #include <memory>
 #include <string>

@@ -10,19 +10,10 @@
 
 #include <QDate>
 #include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <set>
-#include <string>
 #include <tuple>
 
 namespace kestrel {
@@ -35,20 +26,9 @@ const QDate kToday(2026, 12, 5); // "261205"
 const fs::path kTemplate = fs::path(TEST_DATA_DIR) / ".." / ".." / "data" / "Study" / "BASE.txt";
 
 using test::activate;
+using test::click;
 using test::listed;
 using test::readBytes;
-
-// Every path under `root`, to prove that nothing was written anywhere.
-std::set<std::string> tree(const fs::path& root) {
-    std::set<std::string> all;
-    for (const auto& e : fs::recursive_directory_iterator(root))
-        all.insert(e.path().string());
-    return all;
-}
-
-void click(QWidget* dialog, const char* button) {
-    QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
-}
 
 // Runs a hook while a message or question is up, as the window system acts under a real box.
 class HookedMessages : public test::FakeMessages {
@@ -64,10 +44,8 @@ public:
     }
 };
 
-class ProjectDialogs : public ::testing::Test {
+class ProjectDialogs : public test::GuiTest {
 protected:
-    static void SetUpTestSuite() { test::ensureGuiApplication(); }
-
     void SetUp() override {
         fs::create_directories(app / "Study");
         fs::copy_file(kTemplate, app / "Study" / "BASE.txt");
@@ -101,13 +79,10 @@ protected:
 TEST_F(ProjectDialogs, NewProjectProposesTheNextFreeNameAndNeverOverwrites) {
     Dialog1 d(state, document, messages);
     QSignalSpy opened(&d, &Dialog1::projectOpened);
-    d.openNew(kToday); // no Project folder yet
-    EXPECT_EQ(d.Text1()->text(), "P261205001.txt");
-    EXPECT_TRUE(d.isVisible());
-
     addProjects({"P261205001.txt", "P261205002.txt"});
     d.openNew(kToday);
     EXPECT_EQ(d.Text1()->text(), "P261205003.txt");
+    EXPECT_TRUE(d.isVisible());
 
     // An existing name: told, left open, nothing copied over it, no project opened.
     d.Text1()->setText("P261205002.txt");
@@ -138,7 +113,7 @@ TEST_F(ProjectDialogs, NewProjectProposesTheNextFreeNameAndNeverOverwrites) {
 
 TEST_F(ProjectDialogs, HostileProjectNamesWriteNothing) {
     fs::create_directories(project());
-    const std::set<std::string> before = tree(root);
+    const auto before = test::filesUnder(root);
     const std::string absolute = (root / "abs.txt").string();
     Dialog1 d(state, document, messages);
     QSignalSpy opened(&d, &Dialog1::projectOpened);
@@ -151,7 +126,7 @@ TEST_F(ProjectDialogs, HostileProjectNamesWriteNothing) {
         d.OKButton_Click();
         EXPECT_EQ(messages.shown.size(), 1u); // told why
         EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(tree(root), before);
+        EXPECT_EQ(test::filesUnder(root), before);
     }
     EXPECT_EQ(opened.count(), 0);
     EXPECT_TRUE(state.study.CurFile.empty());

@@ -1,0 +1,212 @@
+#include "forms/blockdiagramlayout.h"
+
+#include <array>
+
+namespace kestrel::diagram {
+
+namespace {
+
+using Layout = BlockDiagram::Layout;
+
+// Rows of the design area: the main signal path, the row of the second path below it, the
+// feedback line at the bottom and the DV line at the top.
+constexpr double kMain = 150, kSub = 212, kFb = 264, kDv = 26;
+constexpr double kSvStart = 2;      // where the SV line starts
+constexpr double kMvEnd = 327 - kR; // where the controller output meets the FF summing point
+
+Term txt(const QString& t, const QString& sup = {}) {
+    return {t, sup, {}, {}, {}};
+}
+Term frac(const QString& num, const QString& den, const QString& sup = {}) {
+    return {num, sup, den, {}, {}};
+}
+Term inset(const QString& t, const QString& num, const QString& den) {
+    return {t, {}, {}, num, den};
+}
+
+const QString kDerivNum = QStringLiteral("KpTd・s");
+const QString kDerivDen = QStringLiteral("1+ηTd・s");
+
+/// A box centred on (cx, cy) holding one line of text, or a fraction when tall is set.
+QRectF boxAt(double cx, double cy, double w, bool tall) {
+    const double h = tall ? 40 : 26;
+    return {cx - w / 2, cy - h / 2, w, h};
+}
+
+void addPI(Layout& l, double left, double width) {
+    l.box(boxAt(left + width / 2, kMain, width, true), {inset("Kp(1+      )", "1", "Ti・s")});
+    l.text({left + width / 2, kMain - 28}, "（P+I)");
+}
+
+/// A derivative block on the second row fed from the left, its caption below.
+void addDerivativeOnRow(Layout& l, double left) {
+    l.box(boxAt(left + 33, kSub, 66, true), {frac(kDerivNum, kDerivDen)});
+    l.text({left + 33, kSub + 29}, "（D)");
+}
+
+/// A block under the summing point at x on the main row, fed upwards from the feedback line and
+/// subtracted there.
+void addMeasurementBlock(Layout& l, double x, Term term, double width, bool tall, const QString& caption,
+                         bool captionLeft) {
+    const QRectF r = boxAt(x, kSub, width, tall);
+    l.box(r, {std::move(term)});
+    l.wire({{x, kFb}, {x, r.bottom()}}, true, true);
+    l.wire({{x, r.top()}, {x, kMain + kR}});
+    if (captionLeft)
+        l.text({r.left() - 4, kSub}, caption, Qt::AlignRight);
+    else
+        l.text({r.right() + 4, kSub}, caption, Qt::AlignLeft);
+}
+
+/// SV entering and the first summing point at x, which subtracts PV coming up from the bottom.
+void addInput(Layout& l, double sumX) {
+    l.text({kSvStart + 2, kMain - 10}, "SV", Qt::AlignLeft);
+    l.wire({{kSvStart, kMain}, {sumX - kR, kMain}});
+    l.sum({sumX, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
+}
+
+/// Everything right of the controller: MV, the feedforward and Kd summing points, the process,
+/// the disturbance path, PV and the feedback line back to the summing point at `to` that it
+/// enters from below.
+void addPlantSide(Layout& l, double controllerEnd, QPointF to) {
+    constexpr double ffX = kMvEnd + kR, kdX = 391, plantL = 413, plantW = 78, distX = 509, fbX = 527;
+    constexpr double topBox = 44, topH = 38;
+
+    l.wire({{controllerEnd, kMain}, {kMvEnd, kMain}});
+    l.text({kMvEnd - 11, kMain - 10}, "MV", Qt::AlignRight);
+    l.sum({ffX, kMain}, {{Side::Left, true}, {Side::Top, false}});
+    l.wire({{ffX + kR, kMain}, {kdX - kR, kMain}});
+    l.sum({kdX, kMain}, {{Side::Left, true}, {Side::Top, true}});
+    l.wire({{kdX + kR, kMain}, {plantL, kMain}});
+    l.box(boxAt(plantL + plantW / 2, kMain, plantW, true), {frac("Kpl・e", "1+Tpl・s", "-Lpl・s")});
+    l.wire({{plantL + plantW, kMain}, {distX - kR, kMain}});
+    l.sum({distX, kMain}, {{Side::Left, true}, {Side::Top, true}});
+    l.wire({{distX + kR, kMain}, {kW - 2, kMain}});
+    l.text({fbX + 2, kMain - 10}, "PV", Qt::AlignLeft);
+
+    // DV runs along the top and branches down to the three blocks it drives.
+    const double ffW = 104, dsX = plantL + plantW / 2;
+    l.text({ffX - ffW / 2 + 2, kDv - 10}, "DV", Qt::AlignLeft);
+    l.wire({{ffX - ffW / 2, kDv}, {dsX, kDv}, {dsX, topBox}});
+    l.wire({{ffX, kDv}, {ffX, topBox}}, false, true);
+    l.box(QRectF(ffX - ffW / 2, topBox, ffW, topH),
+          {txt("Kf"), frac("1+Tfp・s", "1+Tfd・s"), txt("e", "-Lf・s")});
+    l.wire({{ffX, topBox + topH}, {ffX, kMain - kR}});
+    l.wire({{kdX, kDv}, {kdX, 100}}, false, true);
+    l.box(QRectF(kdX - 14, 100, 28, 24), {txt("Kd")});
+    l.wire({{kdX, 124}, {kdX, kMain - kR}});
+    l.box(QRectF(plantL, topBox, plantW, topH), {frac("Kds・e", "1+Tds・s", "-Lds・s")});
+    l.wire({{plantL + plantW, topBox + topH / 2}, {distX, topBox + topH / 2}, {distX, kMain - kR}});
+
+    // The feedback line: from PV down, back along the bottom and up into the first summing point.
+    l.wire({{fbX, kMain}, {fbX, kFb}, {to.x(), kFb}, {to.x(), to.y() + kR}}, true, true);
+    l.text({430, kFb - 10}, "測定値");
+}
+
+/// Proportional control alone.
+void layoutP(Layout& l) {
+    addInput(l, 90);
+    l.wire({{90 + kR, kMain}, {150, kMain}});
+    l.box(boxAt(170, kMain, 40, false), {txt("Kp")});
+    l.text({170, kMain - 22}, "（P)");
+    addPlantSide(l, 190, {90, kMain});
+}
+
+/// P+I.
+void layoutPI(Layout& l) {
+    addInput(l, 80);
+    l.wire({{80 + kR, kMain}, {140, kMain}});
+    addPI(l, 140, 86);
+    addPlantSide(l, 226, {80, kMain});
+}
+
+/// PID on the error: P+I and D in parallel.
+void layoutErrorPID(Layout& l) {
+    addInput(l, 70);
+    l.wire({{70 + kR, kMain}, {130, kMain}});
+    addPI(l, 130, 86);
+    l.wire({{100, kMain}, {100, kSub}, {140, kSub}}, false, true);
+    addDerivativeOnRow(l, 140);
+    l.wire({{216, kMain}, {270 - kR, kMain}});
+    l.wire({{206, kSub}, {270, kSub}, {270, kMain + kR}});
+    l.sum({270, kMain}, {{Side::Left, true}, {Side::Bottom, true}});
+    addPlantSide(l, 270 + kR, {70, kMain});
+}
+
+/// I-PD: I on the error, P and D on the measurement.
+void layoutIPD(Layout& l) {
+    addInput(l, 70);
+    l.wire({{70 + kR, kMain}, {110, kMain}});
+    l.box(boxAt(135, kMain, 50, true), {frac("Kp", "Ti・s")});
+    l.text({135, kMain - 28}, "（I)");
+    l.wire({{160, kMain}, {200 - kR, kMain}});
+    l.sum({200, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
+    addMeasurementBlock(l, 200, txt("Kp"), 32, false, "（P)", true);
+    l.wire({{200 + kR, kMain}, {260 - kR, kMain}});
+    l.sum({260, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
+    addMeasurementBlock(l, 260, frac(kDerivNum, kDerivDen), 66, true, "（D)", false);
+    addPlantSide(l, 260 + kR, {70, kMain});
+}
+
+/// PI-D: P+I on the error, D on the measurement.
+void layoutPID(Layout& l) {
+    addInput(l, 70);
+    l.wire({{70 + kR, kMain}, {120, kMain}});
+    addPI(l, 120, 86);
+    l.wire({{206, kMain}, {260 - kR, kMain}});
+    l.sum({260, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
+    addMeasurementBlock(l, 260, frac(kDerivNum, kDerivDen), 66, true, "（D)", false);
+    addPlantSide(l, 260 + kR, {70, kMain});
+}
+
+/// Two degrees of freedom: set-point filter for P+I, α·γ weight for D.
+void layoutTwoDof(Layout& l) {
+    constexpr double j = 26, s1 = 172, s2 = 150, s3 = 284;
+    l.text({kSvStart + 2, kMain - 10}, "SV", Qt::AlignLeft);
+    l.wire({{kSvStart, kMain}, {44, kMain}});
+    l.frames.push_back(QRectF(36, kMain - 30, 92, kSub + 22 - (kMain - 30)));
+    l.text({82, kMain - 40}, "２自由度付加機能");
+    l.box(boxAt(82, kMain, 76, true), {frac("1+αβTi・s", "1+βTi・s")});
+    l.wire({{120, kMain}, {s1 - kR, kMain}});
+    l.sum({s1, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
+    l.wire({{s1 + kR, kMain}, {188, kMain}});
+    addPI(l, 188, 76);
+    l.wire({{264, kMain}, {s3 - kR, kMain}});
+    l.sum({s3, kMain}, {{Side::Left, true}, {Side::Bottom, true}});
+
+    l.wire({{j, kMain}, {j, kSub}, {59, kSub}}, false, true);
+    l.box(boxAt(82, kSub, 46, false), {txt("α・γ")});
+    l.wire({{105, kSub}, {s2 - kR, kSub}});
+    l.sum({s2, kSub}, {{Side::Left, true}, {Side::Bottom, false}});
+    l.wire({{s2 + kR, kSub}, {190, kSub}});
+    addDerivativeOnRow(l, 190);
+    l.wire({{256, kSub}, {s3, kSub}, {s3, kMain + kR}});
+
+    addPlantSide(l, s3 + kR, {s2, kSub});
+    // PV rises to the first summing point across the D path.
+    l.wire({{s1, kFb}, {s1, kMain + kR}}, true, true);
+    l.wires.back().bridge = true;
+}
+
+Layout makeLayout(int page) {
+    Layout l;
+    switch (page) {
+    case 0: layoutP(l); break;
+    case 1: layoutPI(l); break;
+    case 2: layoutErrorPID(l); break;
+    case 3: layoutIPD(l); break;
+    case 4: layoutPID(l); break;
+    default: layoutTwoDof(l); break;
+    }
+    return l;
+}
+
+} // namespace
+
+const Layout& layoutOf(int page) {
+    static const std::array<Layout, 6> layouts{makeLayout(0), makeLayout(1), makeLayout(2),
+                                               makeLayout(3), makeLayout(4), makeLayout(5)};
+    return layouts[static_cast<size_t>(page)];
+}
+
+} // namespace kestrel::diagram
