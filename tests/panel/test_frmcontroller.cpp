@@ -236,7 +236,7 @@ TEST_F(ControllerPanel, SvPointerDragStopsAtTheBarEndsAndIsRefusedInCascade) {
     };
 
     // A move of 17 px within the image moves the pointer 255 twips down; SV follows, in 0.1 steps.
-    const double before = panel->svpTop();
+    const double before = panel->faceplate().svpTop();
     QTest::mousePress(svp, Qt::LeftButton, {}, grip);
     QTest::mouseMove(svp, QPoint(grip.x(), 17));
     const double sv = state.sim.SV[0];
@@ -244,7 +244,7 @@ TEST_F(ControllerPanel, SvPointerDragStopsAtTheBarEndsAndIsRefusedInCascade) {
     EXPECT_DOUBLE_EQ(sv * 10, std::round(sv * 10));
     EXPECT_LT(sv, 50.0);
     EXPECT_EQ(text("txtSV").toStdString(), formatNumber(sv, "###.0"));
-    EXPECT_NEAR(panel->svpTop(), bottom + (p / 2 - 200) - sv / 100 * h, 1e-9);
+    EXPECT_NEAR(panel->faceplate().svpTop(), bottom + (p / 2 - 200) - sv / 100 * h, 1e-9);
 
     // Far below the bar the pointer stops at bottom - p/2, far above at top - p/2: 10 twips' worth
     // above either end of the scale.
@@ -265,11 +265,11 @@ TEST_F(ControllerPanel, SvPointerDragStopsAtTheBarEndsAndIsRefusedInCascade) {
     drag(600);
     EXPECT_DOUBLE_EQ(state.sim.SV[0], lowest);
     click("LabelC");
-    const double sv2 = state.sim.SV[0], at = panel->svpTop();
+    const double sv2 = state.sim.SV[0], at = panel->faceplate().svpTop();
     const QString shown = text("txtSV");
     drag(-600);
     EXPECT_DOUBLE_EQ(state.sim.SV[0], sv2);
-    EXPECT_DOUBLE_EQ(panel->svpTop(), at);
+    EXPECT_DOUBLE_EQ(panel->faceplate().svpTop(), at);
     EXPECT_EQ(text("txtSV"), shown);
 }
 
@@ -616,9 +616,9 @@ TEST_F(ControllerPanel, SvFieldFollowsTheLoopAgainWhenLeftOrDisabled) {
 TEST_F(ControllerPanel, DvPointerReadsDvLessTheRunsOffsetAndDropsItWhenTheRunEnds) {
     auto* dvp = child("Dvp");
     auto dragInPlace = [&] {
-        panel->DvpMouseDown();
-        panel->DvpMouseMove(0);
-        panel->DvpMouseUp();
+        panel->trendChart().DvpMouseDown();
+        panel->trendChart().DvpMouseMove(0);
+        panel->trendChart().DvpMouseUp();
     };
     // A click at the level of 30 on the 0..100 scale: the pointer's top at Y - d reads
     // (bottom - Y + 2d) / H of the scale, d = q/2 - 200.
