@@ -186,6 +186,7 @@ TEST_F(ControllerPanel, SvPointerDragAndAClickBesideTheBarSetSvBelowCascadeMode)
     const double sv = state.sim.SV[0];
     EXPECT_NEAR(sv, (bottom - (before + 255) + p / 2 - 200) * 100 / h, 0.05);
     EXPECT_EQ(text("txtSV").toStdString(), formatNumber(sv, "###.0"));
+    EXPECT_NEAR(panel->faceplate().svpTop(), bottom + (p / 2 - 200) - sv / 100 * h, 1e-9); // placed from SV
     // The pointer stops at bottom - p/2 and top - p/2: 10 twips' worth beyond the scale's ends.
     QTest::mouseMove(svp, QPoint(grip.x(), 600));
     const double lowest = std::round((p - 200) * 100 / h * 10) / 10;
@@ -211,6 +212,7 @@ TEST_F(ControllerPanel, SvPointerDragAndAClickBesideTheBarSetSvBelowCascadeMode)
         EXPECT_NEAR(state.sim.SV[0], cascade ? was : clicked, 0.051);
         QTest::mouseRelease(child("Frame1"), Qt::LeftButton, {}, at); // cascade: SV read back from the pointer
         EXPECT_NEAR(state.sim.SV[0], cascade ? state.sim.SV[0] : clicked, 0.051);
+        EXPECT_EQ(text("txtSV").toStdString(), formatNumber(state.sim.SV[0], "###.0"));
         const double sv2 = state.sim.SV[0], svpTop = panel->faceplate().svpTop();
         const QString shown = text("txtSV");
         drag(600);
