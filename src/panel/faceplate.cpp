@@ -16,6 +16,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace kestrel {
 
 namespace {
@@ -31,6 +33,13 @@ void setFieldColour(QLineEdit* e, bool enabled) {
     pal.setColor(QPalette::Base, enabled ? QApplication::palette().color(QPalette::Base)
                                          : QApplication::palette().color(QPalette::Window).darker(110));
     e->setPalette(pal);
+}
+
+/// The loop's value in a field, rewritten only when its text changes.
+void showValue(QLineEdit* e, double v) {
+    const QString t = qtext(formatNumber(v, "###.0"));
+    if (e->text() != t)
+        e->setText(t);
 }
 
 QLineEdit* valueField(const char* name, QWidget* parent) {
@@ -220,14 +229,6 @@ void Faceplate::SvPointerUpdate() {
 }
 
 void Faceplate::placeSvp() { mSvp->move(mSvp->x(), px(mSvpTop)); }
-
-namespace {
-void showValue(QLineEdit* e, double v) {
-    const QString t = qtext(formatNumber(v, "###.0"));
-    if (e->text() != t)
-        e->setText(t);
-}
-} // namespace
 
 void Faceplate::showSv(double sv) { showValue(mTxtSV, sv); }
 void Faceplate::showMv(double mv) { showValue(mTxtMV, mv); }
