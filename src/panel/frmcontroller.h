@@ -1,15 +1,18 @@
 #pragma once
-// frmController, the controller panel: the faceplate of a single-loop controller (SV, PV, MV,
-// the mode buttons M, A, C, the MV slider, the SV pointer on the PV bar), the DV pointer and the
-// two-strip trend chart with its range and graph-time settings and the run buttons.
+// frmController, the controller panel window: the Faceplate of a single-loop controller (SV, PV,
+// MV, mode lamps, MV slider, SV pointer on the PV bar) and the TrendChart (two graphs of two
+// strips, the DV pointer, the figure labels), laid out side by side with the chart's range and
+// graph-time settings, the pen choices and the run buttons.
 //
-// The panel is the display of the simulation step and the host of run control: its pacing timer
-// steps the loop, its charts draw the recorded samples like a pen recorder.
+// The window is the display of the simulation step (it forwards to its two parts) and the host of
+// run control: its pacing timer steps the loop, its buttons start, pause, speed up and clear runs.
 
 #include "engine/appstate.h"
 #include "engine/display.h"
 #include "engine/runcontrol.h"
 #include "engine/simulator.h"
+#include "panel/faceplate.h"
+#include "panel/trendchart.h"
 #include "setup/controlloop.h"
 #include "setup/headlesspanel.h"
 #include "setup/setupdocument.h"
@@ -28,20 +31,17 @@
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class QSlider;
 class QTimer;
 
 namespace kestrel {
 
+class Faceplate;
 class frmPENrec;
-class MvSlider;
-class PointerImage;
+class TrendChart;
 
 class frmController : public QWidget, public HeadlessPanel, public Display {
     Q_OBJECT
@@ -94,29 +94,11 @@ public:
     void drawLessonNotes() override;
 
     // --- Operations of the panel -----------------------------------------------------------------
-    void LabelM_Click();
-    void LabelA_Click();
-    void LabelC_Click();
-    void OKButton_Click();
-    void Option1_Click(int index);
-    void ShiftUp_Click();
-    void ShiftDown_Click();
     void cmdStart_Click();
     void cmdPause_Click();
     void cmdFast_Click();
     void cmdClear_Click();
-    /// The slider's mouse events, x in twips from its left edge.
-    void sliderPressed(double x);
-    void sliderReleased();
-    /// Mouse on the SV pointer, the frame and the DV pointer (y / Y in twips, as the Parts give).
-    void svpMouseDown();
-    void svpMouseMove(double y);
-    void svpMouseUp();
-    void Frame1_MouseDown(double x, double y);
-    void Frame1_MouseUp();
-    void DvpMouseDown();
-    void DvpMouseMove(double y);
-    void DvpMouseUp();
+    /// A click on the panel (x, y in twips): beside the chart it moves the DV pointer there.
     void Form_MouseDown(double x, double y);
     /// Lays the panel out for its size and replays the selected graph.
     void Form_Resize();
@@ -135,14 +117,13 @@ public:
     /// step's parameters are in force and the run was started from the study window).
     void Note_draw(const std::string& id);
 
+    Faceplate& faceplate() { return *mFaceplate; }
+    TrendChart& trendChart() { return *mChart; }
     // Widgets by their names, for the windows that work with the panel and for tests.
-    PictureBox* Picture1(int k) { return mPicture1[k]; }
-    PictureBox* Picture2(int k) { return mPicture2[k]; }
-    QLabel* Tcoment(int n) { return mTcoment[n - 1]; }
+    PictureBox* Picture1(int k) { return mChart->upper(k); }
+    PictureBox* Picture2(int k) { return mChart->lower(k); }
+    QLabel* Tcoment(int n) { return mChart->note(n); }
     QPushButton* cmdTip() { return mCmdTip; }
-    /// Top of the SV and DV pointers in twips.
-    double svpTop() const { return mSvpTop; }
-    double dvpTop() const { return mDvpTop; }
 
 signals:
     /// The pen recorder was created (on first use): its owner connects its buttons.
@@ -155,17 +136,23 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildControls();
+    void buildTimers();
+    void buildRangeControls();
+    void buildSettings();
+    void buildRunButtons();
+    void buildHelpLabels();
     void bindDocument();
     void onDocumentChanged(SetupChange what);
-    void applyMode();
-    void placeSvp();
-    void placeDvp();
-    void updatePenColour();
-    double svFromPointer(double extra);
+    void layOut(double W, double H);
+    void placeSettings();
+    void placeRangeColumn(double top, double height, double chartRight);
+    void placeRunButtons(double top, double chartRight);
+    void adoptChartWidth();
+    void Option1_Click(int index);
+    void ShiftUp_Click();
+    void ShiftDown_Click();
     /// The panel's error trap: "description" + code once per fault (ReportMemory).
     ErrorTrap trap(const char* code) { return ErrorTrap(mMessages, code, mState.chart.Reported); }
 
@@ -178,20 +165,9 @@ private:
     QTimer* mTimer2 = nullptr; // display flags, 500 ms
     QTimer* mTimer3 = nullptr; // end of run, 100 ms
 
-    QGroupBox* mFrame1 = nullptr;
-    QLineEdit *mTxtSV = nullptr, *mTxtPV = nullptr, *mTxtMV = nullptr;
-    std::array<QLabel*, 3> mLabel1{};
-    QPushButton* mOKButton = nullptr;
-    QFrame *mPVbar0 = nullptr, *mPVbar1 = nullptr;
-    std::array<QFrame*, 5> mLine1{};
-    PointerImage* mSvp = nullptr;
-    std::array<QFrame*, 3> mShapeMode{};
-    QLabel *mLabelM = nullptr, *mLabelA = nullptr, *mLabelC = nullptr;
-    MvSlider* mSliderMV = nullptr;
-    PointerImage* mDvp = nullptr;
-    std::array<QLabel*, 2> mLblDvp{};
+    Faceplate* mFaceplate = nullptr;
+    TrendChart* mChart = nullptr;
     QLabel* mLabTYPE = nullptr;
-    std::array<PictureBox*, 2> mPicture1{}, mPicture2{};
     std::array<QRadioButton*, 2> mOption1{};
     QLineEdit *mTxtRH = nullptr, *mTxtRL = nullptr, *mTxtTM = nullptr;
     QLabel* mLabTM = nullptr;
@@ -200,14 +176,9 @@ private:
     QComboBox* mCmbQB = nullptr;
     QPushButton *mCmdStart = nullptr, *mCmdPause = nullptr, *mCmdFast = nullptr, *mCmdClear = nullptr,
                 *mCmdPrint = nullptr, *mCmdTip = nullptr;
-    std::array<QLabel*, 7> mTcoment{};
     std::array<HelpLabel*, 5> mHelp{}; // labelC51 .. labelC55
-    std::vector<std::pair<QLineEdit*, QFont>> mValueBoxes; // value boxes and their usual face
+    std::vector<std::pair<QLineEdit*, QFont>> mValueBoxes; // range and time boxes and their usual face
 
-    double mSvpTop = 2340.0, mDvpTop = 2000.0; // twips
-    bool mSvDragging = false, mDvDragging = false;
-    std::vector<double> mUpperGridY; // grid positions of the upper strip, slot 0 the bottom edge
-    std::array<double, 5> mLowerGridY{};
     bool mLoading = false;
     QElapsedTimer mSinceEvents; ///< since the last time pending events ran during a fast run
     int mListener = 0;

@@ -5,6 +5,7 @@
 #include "core/runtimeerror.h"
 #include "core/vbformat.h"
 #include "engine/errortrap.h"
+#include "panel/chartscale.h"
 #include "setup/fieldtable.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/helplabel.h"
@@ -70,16 +71,6 @@ void checkSample(std::int16_t i) {
     if (i < 0 || i >= Recording::kSamples) throw RuntimeError::subscriptOutOfRange();
 }
 
-/// y of value v on a strip of height h with the range lo..hi, limited to 0 .. h - 50.
-double stripY(double v, double hi, double lo, double h) {
-    const double span = hi - lo;
-    if (span == 0.0) throw RuntimeError::divisionByZero();
-    double y = toInt32((-v / span) * h + (h / span) * hi);
-    if (y > h - 50) y = h - 50;
-    if (y < 0) y = 0;
-    return y;
-}
-
 /// Runs one statement under the trap; true when it completed.
 template <class F> bool run(ErrorTrap& trap, F&& statement) {
     bool done = false;
@@ -104,77 +95,12 @@ frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& m
     small.setPixelSize(11);
     setFont(small);
 
-    const auto& labels = mDocument.penLabels();
-    for (int j = 0; j < kChannels; ++j) {
-        const QString n = QString::number(j);
-        auto* pic = new PictureBox(this);
-        pic->setObjectName("PicPEN" + n);
-        mPicPEN[j] = pic;
-
-        auto* label = new QLabel(qtext(labels[j]), this);
-        label->setObjectName("Label1_" + n);
-        mLabel1[j] = label;
-
-        auto* value = new QLineEdit(this);
-        value->setObjectName("Text1_" + n);
-        value->setReadOnly(true);
-        value->setFocusPolicy(Qt::NoFocus);
-        value->setAlignment(Qt::AlignRight);
-        QPalette grey = value->palette();
-        grey.setColor(QPalette::Base, toQColor(kValueBoxColor));
-        value->setPalette(grey);
-        mText1[j] = value;
-
-        auto* high = new QLineEdit(kDesignRanges[j].high, this);
-        high->setObjectName("txtRH_" + n);
-        auto* low = new QLineEdit(kDesignRanges[j].low, this);
-        low->setObjectName("txtRL_" + n);
-        for (QLineEdit* box : {high, low}) {
-            box->setAlignment(Qt::AlignRight);
-            acceptFullWidthNumbers(box);
-            connect(box, &QLineEdit::textChanged, this, [this, box] {
-                markEdited(box);
-                // A range is in force as soon as it is typed: a fault in the new text is new.
-                mState.chart.Reported.forget(kDrawCode);
-            });
-        }
-        mTxtRH[j] = high;
-        mTxtRL[j] = low;
-
-        mSavedHigh[j] = toInt16(toDouble(formatText(kDesignRanges[j].high, "###0")));
-        mSavedLow[j] = toInt16(toDouble(formatText(kDesignRanges[j].low, "###0")));
-    }
+    for (int j = 0; j < kChannels; ++j)
+        buildChannel(j);
     mNormalBox = mTxtRH[0]->palette();
     showPenLabels();
-
-    mChkQB = new QCheckBox("ペン色自動", this);
-    mChkQB->setObjectName("ChkQB");
-    mCmbQB = new QComboBox(this);
-    mCmbQB->setObjectName("cmbQB");
-    for (std::string_view item : kPenChoices)
-        mCmbQB->addItem(qtext(item));
-    showPenChoice();
-    connect(mCmbQB, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!mSyncingPen && index >= 0) mDocument.setPenRecorderPenChoice(index);
-    });
-    connect(mChkQB, &QCheckBox::toggled, this, [this](bool on) {
-        if (!mSyncingPen) mDocument.setPenRecorderAutoPen(on);
-    });
-
-    mOKButton = new QPushButton("OK", this);
-    mOKButton->setObjectName("OKButton");
-    connect(mOKButton, &QPushButton::clicked, this, &frmPENrec::OKButton_Click);
-    mCancelButton = new QPushButton("ｷｬﾝｾﾙ", this);
-    mCancelButton->setObjectName("CancelButton");
-    connect(mCancelButton, &QPushButton::clicked, this, &frmPENrec::CancelButton_Click);
-    mCmdClear = new QPushButton("グラフ消去", this);
-    mCmdClear->setObjectName("cmdClear");
-    connect(mCmdClear, &QPushButton::clicked, this, &frmPENrec::cmdClear_Click);
-    mCmdPrint = new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", this);
-    mCmdPrint->setObjectName("cmdPrint");
-    connect(mCmdPrint, &QPushButton::clicked, this, &frmPENrec::printRequested);
-    mLabelC7 = new HelpLabel("C7", this);
-    connect(mLabelC7, &HelpLabel::activated, this, &frmPENrec::helpRequested);
+    buildPenControls();
+    buildButtons();
 
     mListenerId = mDocument.addListener([this](SetupChange what, int) {
         if (what == SetupChange::PenLabels)
@@ -189,6 +115,79 @@ frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& m
     // A hidden window gets its resize event only when shown; the strips must be ready before,
     // since the step draws on them whether the window is shown or not.
     formResize();
+}
+
+void frmPENrec::buildChannel(int j) {
+    const QString n = QString::number(j);
+    auto* pic = new PictureBox(this);
+    pic->setObjectName("PicPEN" + n);
+    mPicPEN[j] = pic;
+
+    auto* label = new QLabel(qtext(mDocument.penLabels()[j]), this);
+    label->setObjectName("Label1_" + n);
+    mLabel1[j] = label;
+
+    auto* value = new QLineEdit(this);
+    value->setObjectName("Text1_" + n);
+    value->setReadOnly(true);
+    value->setFocusPolicy(Qt::NoFocus);
+    value->setAlignment(Qt::AlignRight);
+    QPalette grey = value->palette();
+    grey.setColor(QPalette::Base, toQColor(kValueBoxColor));
+    value->setPalette(grey);
+    mText1[j] = value;
+
+    auto* high = new QLineEdit(kDesignRanges[j].high, this);
+    high->setObjectName("txtRH_" + n);
+    auto* low = new QLineEdit(kDesignRanges[j].low, this);
+    low->setObjectName("txtRL_" + n);
+    for (QLineEdit* box : {high, low}) {
+        box->setAlignment(Qt::AlignRight);
+        acceptFullWidthNumbers(box);
+        connect(box, &QLineEdit::textChanged, this, [this, box] {
+            markEdited(box);
+            // A range is in force as soon as it is typed: a fault in the new text is new.
+            mState.chart.Reported.forget(kDrawCode);
+        });
+    }
+    mTxtRH[j] = high;
+    mTxtRL[j] = low;
+
+    mSavedHigh[j] = toInt16(toDouble(formatText(kDesignRanges[j].high, "###0")));
+    mSavedLow[j] = toInt16(toDouble(formatText(kDesignRanges[j].low, "###0")));
+}
+
+void frmPENrec::buildPenControls() {
+    mChkQB = new QCheckBox("ペン色自動", this);
+    mChkQB->setObjectName("ChkQB");
+    mCmbQB = new QComboBox(this);
+    mCmbQB->setObjectName("cmbQB");
+    for (std::string_view item : kPenChoices)
+        mCmbQB->addItem(qtext(item));
+    showPenChoice();
+    connect(mCmbQB, &QComboBox::currentIndexChanged, this, [this](int index) {
+        if (!mSyncingPen && index >= 0) mDocument.setPenRecorderPenChoice(index);
+    });
+    connect(mChkQB, &QCheckBox::toggled, this, [this](bool on) {
+        if (!mSyncingPen) mDocument.setPenRecorderAutoPen(on);
+    });
+}
+
+void frmPENrec::buildButtons() {
+    mOKButton = new QPushButton("OK", this);
+    mOKButton->setObjectName("OKButton");
+    connect(mOKButton, &QPushButton::clicked, this, &frmPENrec::OKButton_Click);
+    mCancelButton = new QPushButton("ｷｬﾝｾﾙ", this);
+    mCancelButton->setObjectName("CancelButton");
+    connect(mCancelButton, &QPushButton::clicked, this, &frmPENrec::CancelButton_Click);
+    mCmdClear = new QPushButton("グラフ消去", this);
+    mCmdClear->setObjectName("cmdClear");
+    connect(mCmdClear, &QPushButton::clicked, this, &frmPENrec::cmdClear_Click);
+    mCmdPrint = new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", this);
+    mCmdPrint->setObjectName("cmdPrint");
+    connect(mCmdPrint, &QPushButton::clicked, this, &frmPENrec::printRequested);
+    mLabelC7 = new HelpLabel("C7", this);
+    connect(mLabelC7, &HelpLabel::activated, this, &frmPENrec::helpRequested);
 }
 
 frmPENrec::~frmPENrec() {
@@ -267,9 +266,8 @@ bool frmPENrec::drawSample(std::int16_t i) {
         j0 = i == 0 ? 0 : static_cast<std::int16_t>(i - 1);
         const double w = mPicPEN[0]->Width();
         const double graphTime = mState.chart.GraphTime;
-        if (graphTime == 0) throw RuntimeError::divisionByZero();
-        xNew = toInt32(rec.SampleTime[i] / graphTime * w);
-        xOld = toInt32(rec.SampleTime[j0] / graphTime * w);
+        xNew = ChartScale::x(rec.SampleTime[i], graphTime, w);
+        xOld = ChartScale::x(rec.SampleTime[j0], graphTime, w);
         haveX = true;
     });
 
@@ -285,8 +283,9 @@ bool frmPENrec::drawSample(std::int16_t i) {
             const double lo = toDouble(text(mTxtRL[j]));
             PictureBox* pic = mPicPEN[j];
             const double h = pic->Height();
-            const double yNew = stripY(pens[j][i], hi, lo, h);
-            const double yOld = stripY(pens[j][j0], hi, lo, h);
+            const ChartScale scale(h, lo, hi);
+            const double yNew = scale.clampedY(pens[j][i], h - 50);
+            const double yOld = scale.clampedY(pens[j][j0], h - 50);
             const Rgb pen = mState.chart.HistoryPenColor;
             pic->Line(xOld, yOld, xNew, yOld, pen);
             pic->Line(xNew, yOld, xNew, yNew, pen);
@@ -308,10 +307,7 @@ void frmPENrec::Pict_inz() {
         mState.chart.PenRecAdvance = advance;
     });
     double step = 0; // grid interval in twips
-    run(t, [&] {
-        const double g = intFloor(graphTime / 50 + 0.99);
-        step = checkFinite(g * advance / dt);
-    });
+    run(t, [&] { step = ChartScale::gridInterval(graphTime, advance, dt); });
 
     for (PictureBox* pic : mPicPEN) {
         run(t, [&] {
@@ -319,15 +315,13 @@ void frmPENrec::Pict_inz() {
             pic->setDrawStyle(PictureBox::Dotted);
             const double h = pic->Height();
             // Five lines only, at the quarters of the strip; the range does not enter the grid.
-            std::array<double, 5> y{};
-            for (std::size_t c = 0; c < y.size(); ++c) {
-                y[c] = h / 4 * static_cast<double>(c);
-                pic->Line(0, y[c], mStripWidth, y[c], kGridColor);
-            }
+            const auto y = ChartScale::quarters(h);
+            for (double row : y)
+                pic->Line(0, row, mStripWidth, row, kGridColor);
             // A graph time too short for a whole grid second gives no spacing: no vertical lines
             // rather than an endless row of them.
             if (step > 0) {
-                for (double x = intFloor(step); x <= w; x += step)
+                for (double x : ChartScale::columns(step, step, w))
                     pic->Line(x, y[4], x, y[0], kGridColor);
             }
             pic->setDrawStyle(PictureBox::Solid);

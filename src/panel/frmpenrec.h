@@ -3,8 +3,8 @@
 // of the control loop (SV, error, P, I and D terms, MV, DV, feedforward, Kd·DV, disturbance path,
 // PV) for the recorded samples of a run, each strip with its own range, like a multi-pen recorder.
 //
-// Drawing one recorded sample i (Line_draw2), with j0 = i - 1 (0 when i is 0), W the width of the
-// first strip and T the graph time in seconds (ChartState::GraphTime):
+// Drawing one recorded sample i (Line_draw2; the points from ChartScale), with j0 = i - 1 (0 when
+// i is 0), W the width of the first strip and T the graph time (ChartState::GraphTime):
 //   x  = SampleTime[i] / T * W, rounded to nearest, ties to even (xOld likewise from j0);
 //   per channel j, with hi and lo the numbers in its range texts and H the strip's height:
 //   y  = H * (hi - v) / (hi - lo), evaluated as (-v / (hi - lo)) * H + (H / (hi - lo)) * hi and
@@ -103,6 +103,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void buildChannel(int j);
+    void buildPenControls();
+    void buildButtons();
     /// The resize procedure ("  P055"): layout, grid, replay.
     void formResize();
     /// Places the strips and controls for a client area of w x h twips.

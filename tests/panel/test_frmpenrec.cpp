@@ -1,39 +1,27 @@
-// The pen-recorder window drawn offscreen: sample positions worked out by hand, range edits,
-// OK and Cancel, the minimum size and the layout, the replay, the error traps, the pen list and
-// the labels.
+// The pen-recorder window offscreen: staircases where the chart scale puts them, range edits, OK
+// and Cancel, layout, replay, error traps, grid, pen list and legends.
 
 #include "panel/frmpenrec.h"
 
-#include "engine/fakes.h"
-#include "guiapp.h"
+#include "panelfixture.h"
 #include "widgets/helplabel.h"
-#include "widgets/picturebox.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
 
-#include <gtest/gtest.h>
-
-#include <cmath>
-#include <filesystem>
 #include <memory>
-#include <vector>
 
 namespace kestrel {
 namespace {
 
-using test::ensureGuiApplication;
 using test::pixelsOf;
 using test::twipsRect;
 
-constexpr Rgb kYellow = rgb(255, 255, 0);
-constexpr Rgb kWhite = rgb(255, 255, 255);
+constexpr Rgb kYellow = rgb(255, 255, 0), kWhite = rgb(255, 255, 255);
 
 // The window opens 7545 x 8565 twips: strips 5115 twips wide (341 px) and
 // (8565 - 760) / 11 - 100 = 609.5 twips high, 41 px = 615 twips on screen.
@@ -46,71 +34,46 @@ int greyIn(const PictureBox* pic, int at, bool column = false) {
     return n;
 }
 
-class PenRecorder : public ::testing::Test {
+class PenRecorder : public test::PanelTest {
 protected:
-    static void SetUpTestSuite() { ensureGuiApplication(); }
-
     void SetUp() override {
         state.chart.GraphTime = 50;
         state.chart.HistoryPenColor = kYellow;
         open();
     }
-
-    // A test that expects a message clears the list once it has checked it.
-    void TearDown() override { EXPECT_TRUE(messages.shown.empty()) << messages.shown.front(); }
-
     /// A new window over a record with nothing to replay, as after the panel closed.
     void open() {
         state.rec.SampleTime[0] = 51;
         window = std::make_unique<frmPENrec>(state, doc, messages);
         state.rec.SampleTime[0] = 0;
     }
-
     void resizeShown(int w, int h) {
         window->show();
         window->resize(w, h);
         QApplication::processEvents();
     }
-
-    template <class T> T* child(const char* name) { return window->findChild<T*>(name); }
-
+    template <class T> T* child(const char* name) { return find<T>(window.get(), name); }
     void sample(int i, double t, int channel, double v) {
         state.rec.SampleTime[i] = t;
         state.rec.PenData[0][channel][i] = v;
     }
 
-    AppState state;
-    test::FakeMessages messages;
-    SetupDocument doc{state, messages, std::filesystem::temp_directory_path()};
     std::unique_ptr<frmPENrec> window;
 };
 
-TEST_F(PenRecorder, DrawsSamplesAtHandWorkedPositions) {
+TEST_F(PenRecorder, DrawsEachSampleAsAStaircaseOnEveryStrip) {
     PictureBox* sv = window->strip(0);
     PictureBox* error = window->strip(1);
     PictureBox* pv = window->strip(10);
-
-    // Sample 0 at t = 0: SV 0 of 0..100 lies at y = 615, limited to 565 (50 twips above the
-    // bottom); the error 0 of -50..50 at 307.5, rounded to the even 308; PV 120 above its range
-    // at the top edge. Sample 0 is a single dot on every strip.
+    // Sample 0 is a single dot on every strip.
     sample(0, 0.0, 0, 0.0);
     sample(0, 0.0, 10, 120.0);
     window->Line_draw2(0);
-    const struct {
-        PictureBox* pic;
-        double y;
-    } dots[] = {{sv, 565}, {error, 308}, {pv, 0}};
-    for (const auto& d : dots) {
-        const auto p = pixelsOf(d.pic, kYellow);
-        ASSERT_EQ(p.size(), 1u);
-        EXPECT_EQ(p[0].x(), 0);
-        EXPECT_NEAR(p[0].y(), d.y / 15, 1.0);
-    }
     for (int j = 0; j < frmPENrec::kChannels; ++j)
         EXPECT_EQ(pixelsOf(window->strip(j), kYellow).size(), 1u) << "strip " << j;
 
-    // Sample 1 at t = 10 s: x = 10 / 50 * 5115 = 1023; SV 50 at y = 308. A staircase: along
-    // y = 565 to x = 1023, then up to 308; no diagonal. The other two hold their levels.
+    // Sample 1 at t = 10 s, x = 1023: SV from 0 (held at 565) up to 50 at 308, the error 0 of
+    // -50..50 at 308 and PV above its range at 0 hold their levels. No diagonal.
     sample(1, 10.0, 0, 50.0);
     sample(1, 10.0, 10, 120.0);
     state.rec.PenData[0][1][1] = 12.34;
@@ -128,8 +91,7 @@ TEST_F(PenRecorder, DrawsSamplesAtHandWorkedPositions) {
     for (const auto& p : points)
         EXPECT_EQ(p.pic->colorAt(p.x, p.y) == kYellow, p.drawn)
             << p.pic->objectName().toStdString() << " " << p.x << " " << p.y;
-    EXPECT_EQ(window->Text1(0)->text(), "50.0");
-    EXPECT_EQ(window->Text1(1)->text(), "12.3");
+    EXPECT_EQ(window->Text1(0)->text() + " " + window->Text1(1)->text(), "50.0 12.3");
 }
 
 TEST_F(PenRecorder, EditedRangeAppliesFromTheNextSampleAndStaysYellow) {
@@ -139,47 +101,31 @@ TEST_F(PenRecorder, EditedRangeAppliesFromTheNextSampleAndStaysYellow) {
     sample(1, 10.0, 0, 50.0);
     window->Line_draw2(0);
     window->Line_draw2(1);
-
     high->selectAll();
     QTest::keyClicks(high, "200");
-    EXPECT_EQ(fromQColor(high->palette().color(QPalette::Base)), kEditedFieldColor);
-
-    // Sample 2 at x = 2046 on the new scale 0..200: 50 at 461.25 -> 461, 100 at 307.5 -> 308.
+    // Sample 2 at x = 2046 on the new scale 0..200 (50 at 461, 100 at 308); sample 1 keeps the old.
     sample(2, 20.0, 0, 100.0);
     window->Line_draw2(2);
-    EXPECT_EQ(sv->colorAt(1500, 461), kYellow);
-    EXPECT_EQ(sv->colorAt(2046, 400), kYellow);
-    EXPECT_EQ(sv->colorAt(2046, 308), kYellow);
+    for (const auto& [x, y] : {std::pair{1500, 461}, {2046, 400}, {2046, 308}, {1023, 436}})
+        EXPECT_EQ(sv->colorAt(x, y), kYellow) << x << " " << y;
     EXPECT_NE(sv->colorAt(2046, 100), kYellow); // where the old scale would have gone
-    EXPECT_EQ(sv->colorAt(1023, 436), kYellow); // sample 1 keeps its old scale
     EXPECT_EQ(fromQColor(high->palette().color(QPalette::Base)), kEditedFieldColor);
-
-    // A range wider than 100 units: grid and drawing work as for any other.
-    window->txtRL(0)->setText("-100");
-    window->Pict_inz();
-    window->Line_draw2(2);
-    EXPECT_EQ(sv->colorAt(2046, 205), kYellow); // 100 of -100..200 at 615 / 3
 }
 
 TEST_F(PenRecorder, OkConfirmsAndCancelRestoresTheConfirmedRanges) {
     QLineEdit* high = window->txtRH(0);
     QLineEdit* low = window->txtRL(1);
     const QColor normal = high->palette().color(QPalette::Base);
-
     high->setText("150.4");
     low->setText("-10.6");
     QTest::mouseClick(child<QPushButton>("OKButton"), Qt::LeftButton);
-    EXPECT_EQ(high->text(), "150");
-    EXPECT_EQ(low->text(), "-10.6"); // the low text is not rewritten
-    EXPECT_EQ(high->palette().color(QPalette::Base), normal);
-    EXPECT_EQ(low->palette().color(QPalette::Base), normal);
+    EXPECT_EQ(high->text() + " " + low->text(), "150 -10.6"); // the low text is not rewritten
 
     high->setText("300");
     low->setText("20");
     window->txtRH(7)->setText("1");
     QTest::mouseClick(child<QPushButton>("CancelButton"), Qt::LeftButton);
-    EXPECT_EQ(high->text(), "150");
-    EXPECT_EQ(low->text(), "-11"); // saved as a 16-bit integer, rounded
+    EXPECT_EQ(high->text() + " " + low->text(), "150 -11"); // saved as a 16-bit integer, rounded
     EXPECT_EQ(window->txtRH(7)->text(), "50");
     for (int j = 0; j < frmPENrec::kChannels; ++j)
         for (const QLineEdit* e : {window->txtRH(j), window->txtRL(j)})
@@ -188,21 +134,14 @@ TEST_F(PenRecorder, OkConfirmsAndCancelRestoresTheConfirmedRanges) {
     // A high that is not a number cannot be confirmed; it is reported with OK's code.
     high->setText("abc");
     window->OKButton_Click();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P020"});
-    messages.shown.clear();
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"型が一致しません。  P020"});
 }
 
 TEST_F(PenRecorder, ResizeKeepsTheMinimumAndLaysOutWithoutOverlaps) {
     struct Case {
         int widthPx, heightPx;
         double expectWidth, expectHeight; // client twips, whole pixels
-    } const cases[] = {
-        {px(3000), px(5000), 4410, 7905},
-        {px(7545), px(8565), 7545, 8565},
-        {900, 700, 13500, 10500},
-    };
-    const char* bottomRow[] = {"ChkQB",    "cmbQB",    "OKButton", "CancelButton",
-                               "cmdClear", "cmdPrint", "labelC7"};
+    } const cases[] = {{px(3000), px(5000), 4410, 7905}, {px(7545), px(8565), 7545, 8565}, {900, 700, 13500, 10500}};
     window->SetHelpPointer(true);
     for (const Case& c : cases) {
         resizeShown(c.widthPx, c.heightPx);
@@ -210,21 +149,12 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumAndLaysOutWithoutOverlaps) {
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
         EXPECT_EQ(w, c.expectWidth);
         EXPECT_EQ(h, c.expectHeight);
-
         const double stripH = (h - 760) / 11 - 100;
         EXPECT_NEAR(window->strip(0)->Width(), w - 2430, 15);
         EXPECT_NEAR(window->strip(5)->Height(), stripH, 8);
         EXPECT_NEAR(window->strip(5)->y() * 15.0, (stripH + 60) * 5 + 60, 8);
-
-        const QRect client(0, 0, window->width() * 15, window->height() * 15);
-        for (const char* name : bottomRow) {
-            const QRect r = twipsRect(window->findChild<QWidget*>(name));
-            EXPECT_TRUE(client.contains(r)) << name;
-            EXPECT_GT(r.top(), twipsRect(window->strip(10)).bottom()) << name;
-            for (const char* other : bottomRow)
-                EXPECT_TRUE(other == name || !r.intersects(twipsRect(window->findChild<QWidget*>(other))))
-                    << name << "/" << other;
-        }
+        expectApart(window.get(), {"ChkQB", "cmbQB", "OKButton", "CancelButton", "cmdClear", "cmdPrint", "labelC7"},
+                    window->strip(10));
         // Beside each strip: label, value box and ranges, clear of each other and of the strip,
         // and the legend fits its box.
         for (int j = 0; j < frmPENrec::kChannels; ++j) {
@@ -240,33 +170,26 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumAndLaysOutWithoutOverlaps) {
     }
 }
 
-TEST_F(PenRecorder, ResizeReplaysTheSamplesOfTheCurrentRecord) {
+TEST_F(PenRecorder, ResizeReplaysTheSamplesOfTheCurrentRecordAndReportsABadRangeOnce) {
     for (int i = 0; i <= 500; ++i)
         sample(i, i * 0.2, 0, 50.0);
     state.rec.PenData[0][0][251] = 60.0;
     state.rec.PenData[0][0][252] = 7.0; // a slot left from an earlier, longer run
     state.sim.SamplesRecorded = 252;
     resizeShown(600, 600);
-    // The trace lies at y = H/2 rounded to a whole twip (ties to even), as the recorder draws it.
-    EXPECT_EQ(window->strip(0)->colorAt(window->strip(0)->Width() / 2,
-                                        std::nearbyint(window->strip(0)->Height() / 2)),
-              kYellow);
+    PictureBox* sv = window->strip(0);
+    EXPECT_EQ(sv->colorAt(sv->Width() / 2, std::nearbyint(sv->Height() / 2)), kYellow);
     EXPECT_EQ(window->Text1(0)->text(), "60.0"); // 251 drawn, 252 not
     ASSERT_TRUE(messages.shown.empty());
-
-    // With a bad range the replay reports once, not once for each of its samples.
     window->txtRL(2)->setText("x");
     resizeShown(620, 600);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P050"});
-    messages.shown.clear();
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"型が一致しません。  P050"});
 }
 
 TEST_F(PenRecorder, ABadRangeIsReportedOnceAndLeavesItsStripUndrawn) {
     struct Case {
         int channel;
-        const char* high;
-        const char* low;
-        const char* message;
+        const char *high, *low, *message;
     } const cases[] = {
         {3, "50", "abc", "型が一致しません。  P050"},
         {5, "20", "20", "0 で除算しました。  P050"},
@@ -274,28 +197,23 @@ TEST_F(PenRecorder, ABadRangeIsReportedOnceAndLeavesItsStripUndrawn) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.channel);
-        messages.shown.clear();
         open();
         window->txtRH(c.channel)->setText(c.high);
         window->txtRL(c.channel)->setText(c.low);
         for (int i = 0; i < 4; ++i)
             sample(i, i * 1.0, c.channel, 20.0);
-
         window->Line_draw2(0);
         window->Line_draw2(1);
-        EXPECT_EQ(messages.shown, std::vector<std::string>{c.message});
+        window->Line_draw2(2);
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{c.message}); // once, not at every sample
         EXPECT_TRUE(pixelsOf(window->strip(c.channel), kYellow).empty());
         EXPECT_FALSE(pixelsOf(window->strip(c.channel + 1), kYellow).empty()); // the next still drawn
-        // Not at the later samples either; the corrected range draws, and a range broken again
-        // (the next case) is reported again.
-        window->Line_draw2(2);
-        EXPECT_EQ(messages.shown.size(), 1u);
+        // The corrected range draws; a range broken again (the next case) is reported again.
         window->txtRH(c.channel)->setText("100");
         window->txtRL(c.channel)->setText("0");
         window->Line_draw2(3);
-        EXPECT_EQ(messages.shown.size(), 1u);
+        EXPECT_TRUE(messages.shown.empty());
         EXPECT_FALSE(pixelsOf(window->strip(c.channel), kYellow).empty());
-        messages.shown.clear();
     }
 }
 
@@ -304,15 +222,12 @@ TEST_F(PenRecorder, GridAndClear) {
         sample(i, i * 5.0, 0, 10.0 * i);
         window->Line_draw2(static_cast<std::int16_t>(i));
     }
-    ASSERT_FALSE(pixelsOf(window->strip(0), kYellow).empty());
-
     QTest::mouseClick(child<QPushButton>("cmdClear"), Qt::LeftButton);
     for (int j = 0; j < frmPENrec::kChannels; ++j)
         EXPECT_TRUE(pixelsOf(window->strip(j), kYellow).empty()) << j;
 
-    // Graph time 50 s, dt 0.1 s: lines every 5115 / 50 = 102.3 twips from 102 on (column 7);
-    // dotted horizontal lines at the quarters (rows 10 and 31 for 153.75 and 461.25 twips).
-    // A column between the vertical lines meets only the horizontal ones.
+    // Graph time 50 s, dt 0.1 s: lines every 102.3 twips from 102 on (column 7); dotted lines at
+    // the quarters (rows 10 and 31). A column between the vertical lines meets only the rows.
     const PictureBox* pic = window->strip(4);
     EXPECT_GT(greyIn(pic, 10), 341 / 4);
     EXPECT_GT(greyIn(pic, 31), 341 / 4);
@@ -324,50 +239,40 @@ TEST_F(PenRecorder, GridAndClear) {
     doc.setGraphTimeText("0.001");
     window->Pict_inz();
     EXPECT_LE(greyIn(pic, 7, true), 4);
-    EXPECT_GT(greyIn(pic, 10), 341 / 4);
     ASSERT_TRUE(messages.shown.empty());
     doc.setGraphTimeText("abc");
     window->cmdClear_Click();
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"0 で除算しました。  P056"});
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"0 で除算しました。  P056"});
     EXPECT_GT(greyIn(pic, 31), 341 / 4);
-    messages.shown.clear();
 }
 
-TEST_F(PenRecorder, OwnPenListFollowsTheDocumentAndGovernsNoDrawing) {
+TEST_F(PenRecorder, PenListAndLegendsFollowTheDocumentAndHelpAndHardCopyAreAsked) {
     auto* list = child<QComboBox>("cmbQB");
-    auto* box = child<QCheckBox>("ChkQB");
     state.chart.HistoryPenColor = kWhite;
     list->setCurrentIndex(3); // red
-    EXPECT_EQ(doc.penRecorderPenChoice(), 3);
-    EXPECT_EQ(doc.penChoice(), 0);
-    EXPECT_EQ(state.chart.HistoryPenColor, kWhite);
+    EXPECT_EQ(std::make_tuple(doc.penRecorderPenChoice(), doc.penChoice()), std::make_tuple(3, 0));
     sample(0, 0.0, 0, 0.0);
     sample(1, 10.0, 0, 0.0);
     window->Line_draw2(0);
     window->Line_draw2(1);
     EXPECT_EQ(window->strip(0)->colorAt(530, 565), kWhite);
 
-    QTest::mouseClick(box, Qt::LeftButton);
+    QTest::mouseClick(child<QCheckBox>("ChkQB"), Qt::LeftButton);
     EXPECT_TRUE(doc.penRecorderAutoPen());
     doc.PenColorAdvance();
     EXPECT_EQ(list->currentIndex(), 4);
     doc.PenColorAdvance();
     EXPECT_EQ(list->currentIndex(), 0);
     doc.setPenRecorderAutoPen(false);
-    EXPECT_FALSE(box->isChecked());
-}
-
-TEST_F(PenRecorder, LabelsFollowTheControlTypeAndHelpAndHardCopyAreAsked) {
+    EXPECT_FALSE(child<QCheckBox>("ChkQB")->isChecked());
+    // The legends follow the control type.
     doc.ContTypeTab_Click(5);
     EXPECT_EQ(window->Label1(3)->text(), "④ Ｐ＋Ｉ　項");
-
-    auto* help = child<HelpLabel>("labelC7");
     window->SetHelpPointer(true);
-
     QSignalSpy helpSpy(window.get(), &frmPENrec::helpRequested);
     QSignalSpy printSpy(window.get(), &frmPENrec::printRequested);
     window->show();
-    QTest::mouseClick(help, Qt::LeftButton);
+    QTest::mouseClick(child<HelpLabel>("labelC7"), Qt::LeftButton);
     QTest::mouseClick(child<QPushButton>("cmdPrint"), Qt::LeftButton);
     ASSERT_EQ(helpSpy.count(), 1);
     EXPECT_EQ(helpSpy.at(0).at(0).toString(), "C7");

@@ -1,0 +1,313 @@
+#include "panel/trendchart.h"
+
+#include "core/convert.h"
+#include "core/runtimeerror.h"
+#include "core/vbformat.h"
+#include "panel/chartscale.h"
+#include "panel/panelwidgets.h"
+#include "panel/pointerimage.h"
+#include "study/annotations.h"
+
+#include "widgets/helplabel.h"
+#include "widgets/picturebox.h"
+#include "widgets/qtext.h"
+
+#include <QLabel>
+
+#include <type_traits>
+#include <variant>
+
+namespace kestrel {
+
+namespace {
+
+constexpr double kDvpLeft = 2295;        // the DV pointer stands right of the range boxes
+constexpr double kNoteLabelHeight = 255; // lesson annotation labels
+
+} // namespace
+
+TrendChart::TrendChart(AppState& state, MessageService& messages, QWidget* panel)
+    : QObject(panel), mState(state), mMessages(messages) {
+    mDvp = new PointerImage(14, 17, false, kDvPenColor, panel);
+    mDvp->setObjectName("Dvp");
+    connect(mDvp, &PointerImage::mouseDown, this, &TrendChart::DvpMouseDown);
+    connect(mDvp, &PointerImage::mouseMove, this, &TrendChart::DvpMouseMove);
+    connect(mDvp, &PointerImage::mouseUp, this, &TrendChart::DvpMouseUp);
+    mLblDvp[0] = new QLabel("外乱", panel);
+    mLblDvp[0]->setObjectName("LblDvp_0");
+    mLblDvp[1] = new QLabel("0", panel);
+    mLblDvp[1]->setObjectName("LblDvp_1");
+    for (QLabel* l : mLblDvp) {
+        l->setAlignment(Qt::AlignCenter);
+        QFont f = l->font();
+        f.setPointSizeF(f.pointSizeF() * 0.85);
+        l->setFont(f);
+    }
+
+    for (int k = 0; k < 2; ++k) {
+        mPicture1[k] = new PictureBox(panel);
+        mPicture1[k]->setObjectName(QString("Picture1_%1").arg(k));
+        mPicture2[k] = new PictureBox(panel);
+        mPicture2[k]->setObjectName(QString("Picture2_%1").arg(k));
+        mPicture1[k]->setVisible(k == 0);
+        mPicture2[k]->setVisible(k == 0);
+    }
+    for (int n = 1; n <= 7; ++n) {
+        QWidget* host = n <= 4 ? static_cast<QWidget*>(mPicture1[0]) : mPicture2[0];
+        auto* l = new QLabel(host);
+        l->setObjectName(QString("Tcoment%1").arg(n));
+        l->setStyleSheet("color: rgb(255,128,255); background: transparent;");
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+        l->hide();
+        mTcoment[n - 1] = l;
+    }
+}
+
+void TrendChart::layOut(double left, double top, double width, double upperHeight, double lowerHeight) {
+    for (int k = 0; k < 2; ++k) {
+        mPicture1[k]->setGeometryTwips(left, top, width, upperHeight);
+        mPicture2[k]->setGeometryTwips(left, top + upperHeight + 60, width, lowerHeight);
+    }
+}
+
+void TrendChart::showGraph(int index) {
+    for (int j = 0; j < 2; ++j) {
+        mPicture1[j]->setVisible(j == index);
+        mPicture2[j]->setVisible(j == index);
+    }
+}
+
+double TrendChart::width() const { return mPicture1[mState.chart.CurrentGraph]->Width(); }
+
+void TrendChart::erase() {
+    mPicture1[0]->Cls();
+    mPicture2[0]->Cls();
+    mPicture1[1]->Cls();
+    mPicture2[1]->Cls();
+}
+
+void TrendChart::hideNotes() {
+    for (QLabel* l : mTcoment)
+        l->hide();
+}
+
+// --- Drawing -------------------------------------------------------------------------------------
+
+void TrendChart::Line_draw1(std::int16_t i) {
+    auto& chart = mState.chart;
+    const auto& rec = mState.rec;
+    auto t = trap("  P049");
+    t([&] {
+        if (i < 0 || i > 500)
+            throw RuntimeError::subscriptOutOfRange();
+        const int k = chart.CurrentGraph;
+        PictureBox* upper = mPicture1[k];
+        PictureBox* lower = mPicture2[k];
+        const int j = i == 0 ? 0 : i - 1;
+        const double W = upper->Width();
+        const auto& time = rec.TrendTime[k];
+        const double xNew = ChartScale::x(time[i], chart.GraphTime, W);
+        const double xOld = ChartScale::x(time[j], chart.GraphTime, W);
+        const auto& trend = rec.TrendData[k];
+
+        auto stair = [&](PictureBox* box, int ch, double offset, double lowest, double lo, double hi) {
+            const ChartScale scale(box->Height(), lo, hi);
+            const double yNew = scale.clampedY(trend[ch][i] + offset, lowest);
+            const double yOld = scale.clampedY(trend[ch][j] + offset, lowest);
+            const Rgb colour = chart.PenColor[k][ch];
+            box->Line(xOld, yOld, xNew, yOld, colour);
+            box->Line(xNew, yOld, xNew, yNew, colour);
+        };
+        const double H1 = upper->Height();
+        stair(upper, 0, 0.0, H1 - 50, chart.RL, chart.RH);
+        stair(upper, 1, 0.0, H1 - 50, chart.RL, chart.RH);
+        // DV with the offset its run drew it with, which the record keeps after the run.
+        const double dvOffset = rec.TrendDvOffset[k];
+        stair(upper, 2, dvOffset, H1 - dvOffset, chart.RL, chart.RH);
+        stair(lower, 3, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh);
+    });
+}
+
+void TrendChart::Pict_inz() {
+    auto& chart = mState.chart;
+    auto t = trap("  P041");
+    double interval = 0.0;
+    t([&] { interval = ChartScale::gridInterval(chart.GraphTime, chart.PenAdvance, mState.params.dt); });
+    drawUpperGrid(chart.CurrentGraph, interval);
+    drawLowerGrid(chart.CurrentGraph, interval);
+}
+
+void TrendChart::drawUpperGrid(int k, double interval) {
+    const auto& chart = mState.chart;
+    auto t = trap("  P041");
+    for (PictureBox* b : mPicture1) {
+        b->setDrawStyle(PictureBox::Dotted);
+        b->setDrawWidth(1);
+    }
+    std::vector<double> rows; // the bottom edge, the lines every 5 units, the top edge
+    t([&] {
+        PictureBox* upper = mPicture1[k];
+        const double H = upper->Height();
+        const double W = toInt32(upper->Width());
+        // The table grows with the range: ranges wider than 100 get their whole grid.
+        rows = ChartScale(H, chart.RL, chart.RH).rowsEveryFive();
+        for (double y : rows)
+            for (PictureBox* b : mPicture1)
+                b->Line(0, y, W, y, kGridColor);
+        rows.insert(rows.begin(), H);
+        rows.push_back(0.0);
+    });
+    t([&] {
+        // The upper strips' vertical lines step one twip more than the grid spacing.
+        const double Ws = static_cast<float>(mPicture1[k]->Width());
+        if (interval >= 1.0 && !rows.empty())
+            for (double X : ChartScale::columns(interval, interval + 1, Ws))
+                for (PictureBox* b : mPicture1)
+                    b->Line(X, rows.front(), X, rows.back(), kGridColor);
+    });
+    for (PictureBox* b : mPicture1)
+        b->setDrawStyle(PictureBox::Solid);
+}
+
+void TrendChart::drawLowerGrid(int k, double interval) {
+    auto t = trap("  P041");
+    for (PictureBox* b : mPicture2) {
+        b->setDrawStyle(PictureBox::Dotted);
+        b->setDrawWidth(1);
+    }
+    t([&] {
+        PictureBox* lower = mPicture2[k];
+        const double W = toInt32(mPicture1[k]->Width());
+        const auto rows = ChartScale::quarters(lower->Height());
+        for (double y : rows)
+            for (PictureBox* b : mPicture2)
+                b->Line(0, y, W, y, kGridColor);
+        if (interval >= 1.0)
+            for (double X : ChartScale::columns(interval, interval, lower->Width()))
+                for (PictureBox* b : mPicture2)
+                    b->Line(X, rows[4], X, rows[0], kGridColor);
+    });
+    for (PictureBox* b : mPicture2)
+        b->setDrawStyle(PictureBox::Solid);
+}
+
+void TrendChart::Note_draw(const std::string& id) {
+    auto& chart = mState.chart;
+    const int k = chart.CurrentGraph;
+    PictureBox* strips[] = {mPicture1[k], mPicture2[k]};
+    const ChartGeometry pv{strips[0]->Width(), strips[0]->Height(), static_cast<double>(chart.GraphTime),
+                           static_cast<double>(chart.RL), static_cast<double>(chart.RH)};
+    const ChartGeometry mv{strips[1]->Width(), strips[1]->Height(), static_cast<double>(chart.GraphTime),
+                           static_cast<double>(chart.MvStripLow), static_cast<double>(chart.MvStripHigh)};
+    // Labels as wide as their captions are shown, so a caption meets the end of its leader.
+    const QFontMetrics face = mTcoment[0]->fontMetrics();
+    const LabelMetrics labels{[&](std::string_view caption) {
+                                  const QString text = qtext(caption);
+                                  return (face.horizontalAdvance(text) + 2) * kTwipsPerPixel;
+                              },
+                              kNoteLabelHeight};
+    const auto ops =
+        noteDraw(id, mState.study.ParaSetDone, mState.study.SimExecDone, pv, mv, chart.PenColor[k][1], labels);
+    auto strip = [&](NoteChart c) { return strips[c == NoteChart::Pv ? 0 : 1]; };
+    for (const NoteOp& op : ops) {
+        std::visit(
+            [&](const auto& o) {
+                using T = std::decay_t<decltype(o)>;
+                if constexpr (std::is_same_v<T, NoteSetStyle>) {
+                    strip(o.chart)->setDrawStyle(o.dotted ? PictureBox::Dotted : PictureBox::Solid);
+                } else if constexpr (std::is_same_v<T, NoteSetWidth>) {
+                    strip(o.chart)->setDrawWidth(o.pixels);
+                } else if constexpr (std::is_same_v<T, NoteLine>) {
+                    strip(o.chart)->Line(o.x1, o.y1, o.x2, o.y2, o.colour);
+                } else if constexpr (std::is_same_v<T, NoteLabel>) {
+                    drawNoteLabel(o.index, o.caption, o.colour, o.left, o.top, o.width);
+                } else if constexpr (std::is_same_v<T, NoteMessage>) {
+                    mMessages.showMessage(o.text);
+                }
+            },
+            op);
+    }
+}
+
+void TrendChart::drawNoteLabel(int index, const std::string& caption, Rgb colour, double left, double top,
+                               double width) {
+    // Labels 1-4 belong to the first graph's upper strip, 5-7 to its lower strip.
+    QLabel* label = mTcoment[index - 1];
+    label->setText(qtext(caption));
+    label->setStyleSheet(QString("color: %1; background: transparent;").arg(toQColor(colour).name()));
+    place(label, left, top, width, kNoteLabelHeight);
+    label->show();
+    label->raise();
+}
+
+// --- The DV pointer ------------------------------------------------------------------------------
+
+void TrendChart::DvPointerUpdate() {
+    auto t = trap("  P047");
+    t([&] {
+        const auto& chart = mState.chart;
+        mLblDvp[1]->setText(qtext(formatNumber(mState.sim.DV[0], "##0")));
+        const double top = topOf(mPicture1[0]), H = heightOf(mPicture1[0]);
+        const double q2 = heightOf(mDvp), d = q2 / 2 - 200;
+        if (chart.RH == chart.RL)
+            throw RuntimeError::divisionByZero();
+        double y = checkFinite(top + H + d - (mState.sim.DV[0] + chart.DvOffset - chart.RL) / (chart.RH - chart.RL) * H);
+        if (y > top + H - d)
+            y = top + H - d;
+        if (y < top - d)
+            y = top - d;
+        mDvpTop = y;
+        placeDvp();
+    });
+}
+
+void TrendChart::placeDvp() {
+    const double q2 = heightOf(mDvp);
+    mDvp->setGeometry(px(kDvpLeft), px(mDvpTop), mDvp->width(), mDvp->height());
+    place(mLblDvp[0], kDvpLeft - 60, mDvpTop - q2, 330, q2);
+    place(mLblDvp[1], kDvpLeft - 60, mDvpTop + q2, 330, q2);
+    if (mDvHelp)
+        place(mDvHelp, kDvpLeft - 260, mDvpTop, 240, 240);
+}
+
+void TrendChart::setDvFromPointer(double bottom, double H, double d) {
+    const auto& chart = mState.chart;
+    const double raw = chart.RL + (bottom - mDvpTop + d) * (chart.RH - chart.RL) / H;
+    mState.sim.DV[0] = toDouble(formatNumber(checkFinite(raw), "###.0")) - chart.DvOffset;
+    mLblDvp[1]->setText(qtext(formatNumber(mState.sim.DV[0], "##0")));
+    placeDvp();
+}
+
+void TrendChart::DvpMouseDown() { mDvDragging = mState.params.mode() < Mode::Cascade; }
+void TrendChart::DvpMouseUp() { mDvDragging = false; }
+
+void TrendChart::DvpMouseMove(double y) {
+    if (!mDvDragging)
+        return;
+    auto t = trap("  P036");
+    t([&] {
+        const double top = topOf(mPicture1[0]), H = heightOf(mPicture1[0]), bottom = top + H;
+        const double d = heightOf(mDvp) / 2 - 200;
+        mDvpTop += y;
+        if (mDvpTop > bottom - d)
+            mDvpTop = bottom - d;
+        if (mDvpTop < top - d)
+            mDvpTop = top - d;
+        setDvFromPointer(bottom, H, d);
+    });
+}
+
+void TrendChart::dvPointerClick(double x, double y) {
+    auto t = trap("  P037");
+    t([&] {
+        const double top = topOf(mPicture1[0]), H = heightOf(mPicture1[0]), bottom = top + H;
+        const double d = heightOf(mDvp) / 2 - 200;
+        const double left = leftOf(mDvp), w = widthOf(mDvp);
+        if (mState.params.mode() >= Mode::Cascade || !(left < x && x < left + w) || !(top < y && y < bottom - d))
+            return;
+        mDvpTop = y - d;
+        setDvFromPointer(bottom, H, d);
+    });
+}
+
+} // namespace kestrel

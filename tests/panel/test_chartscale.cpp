@@ -1,0 +1,78 @@
+// The chart scale with numbers worked out by hand: values to rows (rounded to even, limited to the
+// strip), times to columns, and where the grid lines stand.
+
+#include "panel/chartscale.h"
+
+#include "core/runtimeerror.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace kestrel {
+namespace {
+
+int errorOf(void (*f)()) {
+    try {
+        f();
+    } catch (const RuntimeError& e) {
+        return e.number();
+    }
+    return 0;
+}
+
+TEST(ChartScale, ValuesToRows) {
+    struct Case {
+        double H, lo, hi, v, lowest, y, clamped;
+    } const cases[] = {
+        {615, 0, 100, 0, 565, 615, 565},       // the bottom of the range stays 50 above the edge
+        {615, 0, 100, 100, 565, 0, 0},         // the top of the range on the top edge
+        {615, -50, 50, 0, 565, 308, 308},      // 307.5 to the even 308
+        {5, 0, 100, 50, 5, 2, 2},              // 2.5 to the even 2
+        {615, 0, 100, 120, 565, -123, 0},      // above the range: along the top edge
+        {615, 0, 200, 50, 565, 461, 461},      // 461.25
+        {615, -100, 200, 100, 565, 205, 205},  // a range wider than 100
+        {600, 0, 100, -10, 590, 660, 590},     // DV 10 below the range, offset 10: its own limit
+        {3855, 15, 115, 50, 3805, 2506, 2506}, // 3855 * 65 / 100 = 2505.75
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.H << " twips, " << c.lo << ".." << c.hi << ", v " << c.v);
+        const ChartScale scale(c.H, c.lo, c.hi);
+        EXPECT_EQ(scale.y(c.v), c.y);
+        EXPECT_EQ(scale.clampedY(c.v, c.lowest), c.clamped);
+    }
+    EXPECT_EQ(errorOf([] { ChartScale(615, 20, 20).y(20); }), 11);
+    EXPECT_EQ(errorOf([] { ChartScale(1e9, 0, 1e-3).y(-1); }), 6); // beyond 32 bits
+}
+
+TEST(ChartScale, TimesAndGridPositions) {
+    EXPECT_EQ(ChartScale::x(10, 50, 5115), 1023);
+    EXPECT_EQ(ChartScale::x(1, 2, 5), 2); // 2.5 to the even 2
+    EXPECT_EQ(errorOf([] { ChartScale::x(1, 0, 5115); }), 11);
+
+    // Lines every 5 units strictly inside the range: count, first (lowest) and last.
+    struct Rows {
+        double H, lo, hi;
+        std::size_t count;
+        double first, last;
+    } const rows[] = {{1000, 0, 100, 19, 950, 50},   {1000, 50, 60, 1, 500, 500}, {1100, 2, 13, 1, 800, 800},
+                      {900, -100, 200, 59, 885, 15}, {1000, 50, 50, 0, 0, 0}}; // no width: no lines, no error
+    for (const Rows& r : rows) {
+        const std::vector<double> y = ChartScale(r.H, r.lo, r.hi).rowsEveryFive();
+        EXPECT_EQ(y.size(), r.count) << r.lo << ".." << r.hi;
+        const auto ends = y.empty() ? std::make_pair(0.0, 0.0) : std::make_pair(y.front(), y.back());
+        EXPECT_EQ(ends, std::make_pair(r.first, r.last)) << r.lo << ".." << r.hi;
+    }
+    EXPECT_EQ(ChartScale::quarters(615), (std::array<double, 5>{0, 153.75, 307.5, 461.25, 615}));
+
+    // Int(T / 50 + 0.99) seconds apart: 1 s for 50 s, 2 s for 60 s, none for 0.001 s.
+    EXPECT_DOUBLE_EQ(ChartScale::gridInterval(50, 5115 * 0.1 / 50, 0.1), 102.3);
+    EXPECT_DOUBLE_EQ(ChartScale::gridInterval(60, 6000 * 0.1 / 60, 0.1), 200);
+    EXPECT_EQ(ChartScale::gridInterval(0.001, 5000, 0.1), 0);
+    EXPECT_EQ(errorOf([] { ChartScale::gridInterval(50, 1, 0); }), 6);
+    EXPECT_EQ(ChartScale::columns(2.5, 3.5, 9), (std::vector<double>{2, 5.5, 9}));
+    EXPECT_EQ(ChartScale::columns(2.5, 2.5, 1), std::vector<double>{});
+}
+
+} // namespace
+} // namespace kestrel
