@@ -29,7 +29,6 @@ using namespace kestrel;
 
 namespace {
 
-// Columns of a recorded sample (SampleRow).
 constexpr int kTime = 0, kSv = 1, kPv = 2, kDv = 3, kMv = 4;
 
 // A callout or marker must start on a trace, a dimension arrow must measure a value a trace takes
@@ -40,7 +39,6 @@ constexpr double kLevelTolerance = 0.5;
 // Sample times add up the control period and may carry a rounding error of a few ulps.
 constexpr double kTimeSlack = 1e-9;
 
-// The lessons of the study menu.
 const std::string kLessons[] = {"C0501071.txt", "C0501072.txt", "C050207.txt", "C050306.txt", "C0703041.txt",
                                 "C0703042.txt", "C0703043.txt", "C090500.txt",  "C100501.txt", "C110509.txt"};
 
@@ -81,8 +79,6 @@ struct Rule {
 // Ziegler–Nichols P, PI, PID; Chien–Hrones–Reswick PID for 0 % overshoot (set point, disturbance).
 constexpr Rule kZnP{1, 0, 0, 0}, kZnPI{0.9, 3.3, 0, 0}, kZnPID{1.2, 2, 0, 0.5}, kChrSetPoint{0.6, 0, 1, 0.5},
     kChrDisturbance{0.95, 2.4, 0, 0.42};
-
-// ---- The file as the profile reader sees it -----------------------------------------------------
 
 struct KeyLine {
     std::string key, value; ///< UTF-8, trimmed as the reader trims them
@@ -157,8 +153,6 @@ std::optional<int> stepNumber(const std::string& section) {
     return std::stoi(digits);
 }
 
-// ---- Runs and traces ----------------------------------------------------------------------------
-
 /// The value a trace shows at time t: the last sample taken by then.
 std::optional<double> valueAt(const RunRecord& run, double t, int column, double offset = 0.0) {
     std::optional<double> v;
@@ -200,8 +194,7 @@ Nearest nearestTrace(const std::vector<RunRecord>& runs, const RunRecord& annota
     return best;
 }
 
-// ---- The fixture: every lesson present, parsed and replayed once --------------------------------
-
+/// Every lesson of the menu, parsed and replayed once.
 struct LessonData {
     std::string file;
     fs::path path;
@@ -248,13 +241,10 @@ protected:
         fs::remove_all(sApp);
     }
 
-    /// The lessons present in data/Study.
-    static const std::vector<LessonData>& present() { return sData; }
-
     /// The runs of a present lesson annotated with `figures`, in their order.
     static std::vector<const RunRecord*> runsOf(const std::string& file, std::initializer_list<const char*> figures) {
         std::vector<const RunRecord*> found;
-        for (const LessonData& d : present())
+        for (const LessonData& d : sData)
             for (const char* figure : figures)
                 for (const RunRecord& r : d.runs)
                     if (d.file == file && r.figure == figure && !r.rows.empty())
@@ -270,7 +260,7 @@ protected:
 
 TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) {
     Cp932Codec codec;
-    for (const LessonData& d : present()) {
+    for (const LessonData& d : sData) {
         SCOPED_TRACE(d.file);
         const auto encoded = codec.fromUtf8(d.utf8);
         EXPECT_TRUE(encoded && *encoded == d.bytes)
@@ -337,7 +327,7 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
 
 TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
     const auto& known = knownFigureIds();
-    for (const LessonData& d : present()) {
+    for (const LessonData& d : sData) {
         for (const RunRecord& run : d.runs) {
             if (run.figure.empty()) continue;
             SCOPED_TRACE(std::string(d.file) + " step " + std::to_string(run.step) + " figure " +
@@ -379,7 +369,7 @@ TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
 
 TEST_F(LessonFidelity, EveryFigureIsDrawnByOneRun) {
     std::vector<std::string> drawn;
-    for (const LessonData& d : present())
+    for (const LessonData& d : sData)
         for (const RunRecord& r : d.runs)
             if (!r.figure.empty()) drawn.push_back(r.figure);
     auto known = knownFigureIds();

@@ -162,7 +162,6 @@ TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
     EXPECT_TRUE(empty.text.empty() && !empty.hasSettings);
     EXPECT_EQ(yields, 9);
 
-    // Only texts, no parameter keys.
     EXPECT_FALSE(describe({{"TITLE2", "まとめ"}, {"TEXT2", "以上"}, {"NOTES", "F1-1"}}, 5, 2).hasSettings);
 
     // Values outside the listed ones write no line; a block left with no line is not written.
