@@ -101,7 +101,8 @@ TEST_F(Session, ALessonFromItsOpenThroughItsRunToItsEnd) {
     EXPECT_EQ(std::tuple(state.rec.SampleTime[0], state.sim.SamplesRecorded, session.stepNo(), doc.fieldText(Kp)),
               std::tuple(11.0, 0, 0, "2.00"));
     EXPECT_EQ(host.calls, (std::vector<std::string>{"panel closed"}));
-    EXPECT_EQ(messages.shown.back(), "パラメータを初期化しますか？");
+    EXPECT_EQ(std::pair(messages.shown.back(), messages.titles.back()),
+              (std::pair<std::string, std::string>("パラメータを初期化しますか？", "確認")));
 
     // Without a step nothing is applied or started.
     host.calls.clear();

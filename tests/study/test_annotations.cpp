@@ -238,16 +238,13 @@ TEST(Annotations, StepResponseConstruction) {
     for (std::size_t i = 0; i < mv.size(); ++i)
         expectLine(mv[i], NoteChart::Mv, mvEnds[i][0], mvEnds[i][1], mvEnds[i][2], mvEnds[i][3], kNotePink);
     const std::vector<NoteLine> pv = linesOf(ops, NoteChart::Pv);
+    ASSERT_EQ(pv.size(), 26u);
     expectLine(pv[1], NoteChart::Pv, 5228.7, 1703.91, 5178.7, 1783.91, kNotePink);
-
-    // The T arrow's heads point outward along the time axis.
-    const NoteLine* tLeft = nullptr;
-    for (std::size_t i = 0; i + 3 < pv.size(); ++i)
-        if (std::fabs(pv[i].x1 - 540.9f) < kTol && std::fabs(pv[i].x2 - 1442.4f) < kTol) tLeft = &pv[i + 1];
-    ASSERT_NE(tLeft, nullptr);
-    expectLine(NoteOp(tLeft[0]), NoteChart::Pv, 540.9, 2467.2, 620.9, 2417.2, kNotePink);
-    expectLine(NoteOp(tLeft[1]), NoteChart::Pv, 540.9, 2467.2, 620.9, 2517.2, kNotePink);
-    expectLine(NoteOp(tLeft[2]), NoteChart::Pv, 1442.4, 2467.2, 1362.4, 2417.2, kNotePink);
+    // The T arrow from x(3) to x(8) at y(36), its heads pointing outward along the time axis.
+    expectLine(pv[16], NoteChart::Pv, 540.9, 2467.2, 1442.4, 2467.2, kNotePink);
+    expectLine(pv[17], NoteChart::Pv, 540.9, 2467.2, 620.9, 2417.2, kNotePink);
+    expectLine(pv[18], NoteChart::Pv, 540.9, 2467.2, 620.9, 2517.2, kNotePink);
+    expectLine(pv[19], NoteChart::Pv, 1442.4, 2467.2, 1362.4, 2417.2, kNotePink);
 }
 
 TEST(Annotations, PenColouredWindupArrowsOnTheMvStrip) {
