@@ -17,6 +17,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <set>
 #include <sstream>
@@ -80,20 +81,6 @@ struct Rule {
 constexpr Rule kZnP{1, 0, 0, 0}, kZnPI{0.9, 3.3, 0, 0}, kZnPID{1.2, 2, 0, 0.5}, kChrSetPoint{0.6, 0, 1, 0.5},
     kChrDisturbance{0.95, 2.4, 0, 0.42};
 
-struct KeyLine {
-    std::string key, value; ///< UTF-8, trimmed as the reader trims them
-    int line;
-};
-struct Section {
-    std::string name;
-    std::vector<KeyLine> keys;
-    int line;
-};
-struct ParsedFile {
-    std::vector<Section> sections;
-    std::vector<std::string> problems;
-};
-
 std::string_view trimBlanks(std::string_view s) {
     constexpr std::string_view blanks = " \t\r\v\f\x1a";
     const auto b = s.find_first_not_of(blanks);
@@ -104,27 +91,6 @@ std::string lowerAscii(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return s;
-}
-
-/// Splits the decoded text into sections and keys the way the profile reader does; whatever the
-/// reader would skip or read differently from what the author wrote is a problem.
-ParsedFile parse(const std::string& utf8) {
-    ParsedFile f;
-    std::istringstream in(utf8);
-    std::string raw;
-    for (int n = 1; std::getline(in, raw); ++n) {
-        const std::string_view line = trimBlanks(raw);
-        const auto eq = line.find('=');
-        if (line.empty() || line.front() == ';') continue;
-        if (line.front() == '[' && line.find(']') != std::string_view::npos)
-            f.sections.push_back({std::string(trimBlanks(line.substr(1, line.rfind(']') - 1))), {}, n});
-        else if (f.sections.empty() || eq == std::string_view::npos)
-            f.problems.push_back("line " + std::to_string(n) + " is neither a section nor a key=value line");
-        else
-            f.sections.back().keys.push_back({std::string(trimBlanks(line.substr(0, eq))),
-                                              std::string(trimBlanks(line.substr(eq + 1))), n});
-    }
-    return f;
 }
 
 /// The keys a step section may hold; names compare without regard to ASCII case.
@@ -194,12 +160,11 @@ Nearest nearestTrace(const std::vector<RunRecord>& runs, const RunRecord& annota
     return best;
 }
 
-/// Every lesson of the menu, parsed and replayed once.
+/// Every lesson of the menu, read and replayed once.
 struct LessonData {
     std::string file;
     fs::path path;
     std::string bytes, utf8;
-    ParsedFile parsed;
     std::vector<RunRecord> runs;
     std::string messages; ///< what the replay wrote to standard error
 };
@@ -223,7 +188,6 @@ protected:
             std::ifstream in(d.path, std::ios::binary);
             d.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
             d.utf8 = codec.toUtf8(d.bytes);
-            d.parsed = parse(d.utf8);
 
             ::testing::internal::CaptureStderr();
             {
@@ -270,56 +234,68 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
             bare.erase(at, 2);
         EXPECT_EQ(bare.find_first_of("\r\n"), std::string::npos) << "a line end other than CR LF";
         EXPECT_TRUE(d.bytes.ends_with("\r\n")) << "the last line has no CR LF";
-        for (const auto& p : d.parsed.problems)
-            ADD_FAILURE() << p;
         EXPECT_EQ(d.messages, "");
         for (const RunRecord& run : d.runs)
             for (const auto& row : run.rows)
                 for (double v : row)
                     ASSERT_TRUE(std::isfinite(v)) << "step " << run.step << " at t = " << row[kTime];
 
-        std::set<std::string> seenSections;
-        std::vector<int> steps;
-        for (const Section& s : d.parsed.sections) {
-            SCOPED_TRACE("[" + s.name + "] at line " + std::to_string(s.line));
-            EXPECT_TRUE(seenSections.insert(lowerAscii(s.name)).second)
-                << "a second section of this name is never read";
-            const auto step = stepNumber(s.name);
-            if (step)
-                steps.push_back(*step);
-            else
-                EXPECT_EQ(s.name, "説明") << "unknown section";
-
-            std::set<std::string> seenKeys;
-            bool settings = false; // a value beyond the step's texts and figure
-            for (const KeyLine& k : s.keys) {
-                const std::string key = lowerAscii(k.key);
-                const bool known = step ? stepKeys().count(key) > 0 : (key == "title1" || key == "text1");
-                EXPECT_TRUE(known) << "unknown key \"" << k.key << "\" at line " << k.line;
-                EXPECT_TRUE(seenKeys.insert(key).second)
-                    << "\"" << k.key << "\" again at line " << k.line << ": only the first is read";
-                // The reader gives back what was written: not cut at 1023 bytes, no quotes taken off.
-                EXPECT_EQ(ReadProfileValue(d.path, s.name, k.key), k.value) << k.key << " at line " << k.line;
-                if (key != "title2" && key != "text2" && key != "notes") settings = settings || !k.value.empty();
+        // The text split into sections and keys as the profile reader splits it: whatever the reader
+        // would skip, or read differently from what the author wrote, is a fault of the file.
+        std::string section;
+        std::optional<int> step;
+        std::set<std::string> sections, keys;
+        std::map<int, bool> settings; // per step: a value beyond its texts and figure
+        std::istringstream in(d.utf8);
+        for (std::string raw; std::getline(in, raw);) {
+            const std::string_view line = trimBlanks(raw);
+            const auto eq = line.find('=');
+            if (line.empty() || line.front() == ';') continue;
+            if (line.front() == '[' && line.find(']') != std::string_view::npos) {
+                section = trimBlanks(line.substr(1, line.rfind(']') - 1));
+                step = stepNumber(section);
+                EXPECT_TRUE(sections.insert(lowerAscii(section)).second) << section << " again: never read";
+                EXPECT_TRUE(step || section == "説明") << "unknown section [" << section << "]";
+                if (step) settings[*step] = false;
+                keys.clear();
+                continue;
             }
-            if (!step || ReadProfileValue(d.path, s.name, "TITLE2").empty()) continue;
-            // The study window prompts for "ﾊﾟﾗﾒｰﾀ設定" where the description finds settings; the
-            // replay runs just those steps, and only their runs end with a figure.
-            const auto ran =
-                std::find_if(d.runs.begin(), d.runs.end(), [&](const RunRecord& r) { return r.step == *step; });
-            EXPECT_EQ(ran != d.runs.end(), settings);
-            EXPECT_TRUE(ran == d.runs.end() || !ran->rows.empty()) << "the run records nothing";
-            EXPECT_TRUE(settings || ReadProfileValue(d.path, s.name, "NOTES").empty()) << "a figure never drawn";
+            if (section.empty() || eq == std::string_view::npos) {
+                ADD_FAILURE() << "neither a section nor a key=value line: " << line;
+                continue;
+            }
+            const std::string key = lowerAscii(std::string(trimBlanks(line.substr(0, eq))));
+            const std::string value(trimBlanks(line.substr(eq + 1)));
+            const std::string where = key + " in [" + section + "]";
+            const bool known = step ? stepKeys().count(key) > 0 : key == "title1" || key == "text1";
+            EXPECT_TRUE(known) << "unknown " << where;
+            EXPECT_TRUE(keys.insert(key).second) << where << " again: only the first is read";
+            // The reader gives back what was written: not cut at 1023 bytes, no quotes taken off.
+            EXPECT_EQ(ReadProfileValue(d.path, section, key), value) << where;
+            if (step && key != "title2" && key != "text2" && key != "notes")
+                settings[*step] = settings[*step] || !value.empty();
         }
 
         // Steps are numbered 1, 2, ... and nothing follows the end page (the first step without a
-        // title), since the study window never shows it.
-        std::sort(steps.begin(), steps.end());
-        for (std::size_t i = 0; i < steps.size(); ++i)
-            EXPECT_EQ(steps[i], static_cast<int>(i) + 1) << "step sections are not numbered 1.." << steps.size();
-        for (int k = 1; k < static_cast<int>(steps.size()); ++k)
-            EXPECT_FALSE(ReadProfileValue(d.path, "手順" + std::to_string(k), "TITLE2").empty())
-                << "steps after the end page " << k;
+        // title), since the study window never shows it. The study window prompts for
+        // "ﾊﾟﾗﾒｰﾀ設定" where the description finds settings; the replay runs just those steps, and
+        // only their runs end with a figure.
+        int expected = 1;
+        for (const auto& [number, makesSettings] : settings) {
+            const std::string name = StudySession::sectionName(number);
+            SCOPED_TRACE(name);
+            EXPECT_EQ(number, expected++) << "step sections are not numbered 1.." << settings.size();
+            if (ReadProfileValue(d.path, name, "TITLE2").empty()) {
+                EXPECT_EQ(number, static_cast<int>(settings.size())) << "steps after the end page";
+                continue;
+            }
+            const auto ran = std::find_if(d.runs.begin(), d.runs.end(), [n = number](const RunRecord& r) {
+                return r.step == n;
+            });
+            EXPECT_EQ(ran != d.runs.end(), makesSettings);
+            EXPECT_TRUE(ran == d.runs.end() || !ran->rows.empty()) << "the run records nothing";
+            EXPECT_TRUE(makesSettings || ReadProfileValue(d.path, name, "NOTES").empty()) << "a figure never drawn";
+        }
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TITLE1").empty());
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TEXT1").empty());
     }
