@@ -9,20 +9,19 @@
 #include "setup/modinifile.h"
 #include "sim/replay.h"
 #include "study/annotations.h"
+#include "tempfolder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -164,7 +163,6 @@ Nearest nearestTrace(const std::vector<RunRecord>& runs, const RunRecord& annota
 struct LessonData {
     std::string file;
     fs::path path;
-    std::string bytes, utf8;
     std::vector<RunRecord> runs;
     std::string messages; ///< what the replay wrote to standard error
 };
@@ -173,22 +171,12 @@ class LessonFidelity : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         // An application folder with the settings file and the Study folder as the program ships them.
-        sApp = fs::temp_directory_path() / ("kestrel-lessons-" + std::to_string(::getpid()));
-        fs::remove_all(sApp);
-        fs::create_directories(sApp / "Study");
+        sFolder = std::make_unique<test::TempFolder>("kestrel-lessons");
+        sApp = sFolder->path();
         fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", sApp / "Kestrel.ini");
-        for (const auto& entry : fs::directory_iterator(fs::path(KESTREL_DATA_DIR) / "Study"))
-            fs::copy_file(entry.path(), sApp / "Study" / entry.path().filename());
-
-        Cp932Codec codec;
+        fs::copy(fs::path(KESTREL_DATA_DIR) / "Study", sApp / "Study");
         for (const std::string& file : kLessons) {
-            LessonData d;
-            d.file = file;
-            d.path = sApp / "Study" / file;
-            std::ifstream in(d.path, std::ios::binary);
-            d.bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-            d.utf8 = codec.toUtf8(d.bytes);
-
+            LessonData d{file, sApp / "Study" / file, {}, {}};
             ::testing::internal::CaptureStderr();
             {
                 Replay replay(sApp);
@@ -202,7 +190,7 @@ protected:
 
     static void TearDownTestSuite() {
         sData.clear();
-        fs::remove_all(sApp);
+        sFolder.reset();
     }
 
     /// The runs of a present lesson annotated with `figures`, in their order.
@@ -218,6 +206,7 @@ protected:
         return found;
     }
 
+    static inline std::unique_ptr<test::TempFolder> sFolder;
     static inline fs::path sApp;
     static inline std::vector<LessonData> sData;
 };
@@ -226,14 +215,14 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
     Cp932Codec codec;
     for (const LessonData& d : sData) {
         SCOPED_TRACE(d.file);
-        const auto encoded = codec.fromUtf8(d.utf8);
-        EXPECT_TRUE(encoded && *encoded == d.bytes)
-            << "not valid CP932: the text does not encode back to the file";
-        std::string bare = d.bytes;
+        const std::string bytes = test::readBytes(d.path), utf8 = codec.toUtf8(bytes);
+        const auto encoded = codec.fromUtf8(utf8);
+        EXPECT_TRUE(encoded && *encoded == bytes) << "not valid CP932: the text does not encode back";
+        std::string bare = bytes;
         for (auto at = bare.find("\r\n"); at != std::string::npos; at = bare.find("\r\n", at))
             bare.erase(at, 2);
         EXPECT_EQ(bare.find_first_of("\r\n"), std::string::npos) << "a line end other than CR LF";
-        EXPECT_TRUE(d.bytes.ends_with("\r\n")) << "the last line has no CR LF";
+        EXPECT_TRUE(bytes.ends_with("\r\n")) << "the last line has no CR LF";
         EXPECT_EQ(d.messages, "");
         for (const RunRecord& run : d.runs)
             for (const auto& row : run.rows)
@@ -246,7 +235,7 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
         std::optional<int> step;
         std::set<std::string> sections, keys;
         std::map<int, bool> settings; // per step: a value beyond its texts and figure
-        std::istringstream in(d.utf8);
+        std::istringstream in(utf8);
         for (std::string raw; std::getline(in, raw);) {
             const std::string_view line = trimBlanks(raw);
             const auto eq = line.find('=');
@@ -294,7 +283,8 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
             });
             EXPECT_EQ(ran != d.runs.end(), makesSettings);
             EXPECT_TRUE(ran == d.runs.end() || !ran->rows.empty()) << "the run records nothing";
-            EXPECT_TRUE(makesSettings || ReadProfileValue(d.path, name, "NOTES").empty()) << "a figure never drawn";
+            EXPECT_TRUE(makesSettings || ReadProfileValue(d.path, name, "NOTES").empty())
+                << "a figure never drawn";
         }
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TITLE1").empty());
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TEXT1").empty());
