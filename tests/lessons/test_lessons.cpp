@@ -291,15 +291,13 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
     }
 }
 
-TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
-    const auto& known = knownFigureIds();
+TEST_F(LessonFidelity, EveryFigureIsDrawnByOneRunThatPassesThroughItsMarks) {
+    std::vector<std::string> drawn;
     for (const LessonData& d : sData) {
         for (const RunRecord& run : d.runs) {
             if (run.figure.empty()) continue;
-            SCOPED_TRACE(std::string(d.file) + " step " + std::to_string(run.step) + " figure " +
-                         run.figure);
-            ASSERT_NE(std::find(known.begin(), known.end(), run.figure), known.end()) << "unknown figure";
-            ASSERT_FALSE(run.rows.empty());
+            SCOPED_TRACE(d.file + " step " + std::to_string(run.step) + " figure " + run.figure);
+            drawn.push_back(run.figure);
 
             for (const FigureAnchor& a : figureAnchors(run.figure)) {
                 if (a.kind == AnchorKind::Construction) continue;
@@ -331,13 +329,6 @@ TEST_F(LessonFidelity, AnnotatedRunsPassThroughTheirFigures) {
             }
         }
     }
-}
-
-TEST_F(LessonFidelity, EveryFigureIsDrawnByOneRun) {
-    std::vector<std::string> drawn;
-    for (const LessonData& d : sData)
-        for (const RunRecord& r : d.runs)
-            if (!r.figure.empty()) drawn.push_back(r.figure);
     auto known = knownFigureIds();
     std::sort(drawn.begin(), drawn.end());
     std::sort(known.begin(), known.end());
