@@ -65,22 +65,18 @@ TEST(Annotations, EveryKnownFigureDrawsLinesAndLabelsAndHasAnchors) {
     for (const std::string& id : knownFigureIds()) {
         SCOPED_TRACE(id);
         const std::vector<NoteOp> ops = layoutFigure(id, pv, mv, kPen);
-        const std::vector<NoteLine> lines = linesOf(ops);
         const std::vector<NoteLabel> labels = labelsOf(ops);
-        EXPECT_FALSE(lines.empty());
-        EXPECT_FALSE(labels.empty());
+        EXPECT_FALSE(linesOf(ops).empty() || labels.empty());
         for (const NoteOp& op : ops)
             EXPECT_FALSE(std::holds_alternative<NoteMessage>(op));
         for (const NoteLabel& l : labels) {
-            EXPECT_GE(l.index, 1);
-            EXPECT_LE(l.index, 6); // Tcoment7 is never used
+            EXPECT_TRUE(l.index >= 1 && l.index <= 6) << l.index; // Tcoment7 is never used
             EXPECT_DOUBLE_EQ(l.width, 170.0 * double(captionLength(l.caption)));
         }
 
         // Every anchor and level is an end of a drawn line on its strip, where the scale puts it.
-        const std::vector<FigureAnchor> anchors = figureAnchors(id);
-        EXPECT_FALSE(anchors.empty());
-        for (const FigureAnchor& a : anchors) {
+        EXPECT_FALSE(figureAnchors(id).empty());
+        for (const FigureAnchor& a : figureAnchors(id)) {
             const ChartGeometry& g = a.chart == NoteChart::Pv ? pv : mv;
             const float x = g.x(a.t), y = g.y(a.v);
             bool drawn = false;
@@ -108,16 +104,12 @@ TEST(Annotations, PassDrawsOnlyWithBothFlagsAndAlwaysConsumesTheRun) {
         bool simExecDone = c.simExecDone;
         const std::vector<NoteOp> ops = noteDraw(c.id, c.paraSetDone, simExecDone, kPvChart, kMvChart, kPen);
         EXPECT_FALSE(simExecDone);
-        if (!c.draws) {
-            EXPECT_TRUE(ops.empty());
-            continue;
-        }
         std::vector<NoteOp> expected = {NoteSetStyle{NoteChart::Pv, true}, NoteSetStyle{NoteChart::Mv, true}};
         const std::vector<NoteOp> figure = layoutFigure(c.id, kPvChart, kMvChart, kPen);
         EXPECT_EQ(figure.empty(), findNoteFigure(c.id) == nullptr); // exact ids only
         expected.insert(expected.end(), figure.begin(), figure.end());
         expected.insert(expected.end(), kRestore.begin(), kRestore.end());
-        EXPECT_EQ(ops, expected);
+        EXPECT_EQ(ops, c.draws ? expected : std::vector<NoteOp>{});
 
         // A second end of run without a new start draws nothing.
         EXPECT_TRUE(noteDraw(c.id, c.paraSetDone, simExecDone, kPvChart, kMvChart, kPen).empty());
