@@ -137,7 +137,8 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
         state.chart.GraphTime = 100;
         state.study.ParaSetDone = state.study.SimExecDone = true;
         panel.Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
-        const double x = panel.Picture1(0)->Width() * 6 / 100, y = panel.Picture1(0)->Height() * (120 - 51) / 100;
+        const double x = panel.Picture1(0)->Width() * 6 / 100;
+        const double y = panel.Picture1(0)->Height() * (120 - 51) / 100;
         EXPECT_EQ(panel.Tcoment(1)->pos(), QPoint(px(x + 850), px(y + 750)));
         EXPECT_EQ(panel.Picture1(0)->colorAt(x, y), rgb(255, 128, 255)); // the leader starts there, in pink
 
