@@ -3,11 +3,10 @@
 #include "core/runtimeerror.h"
 
 #include <algorithm>
-#include <cmath>
 #include <gtest/gtest.h>
 #include <optional>
-#include <tuple>
 #include <string>
+#include <tuple>
 #include <vector>
 
 using namespace kestrel;
