@@ -108,14 +108,11 @@ const std::set<std::string>& stepKeys() {
     return keys;
 }
 
-/// The step number of a section "手順N" (N without leading zeros), or nothing.
+/// The step number of a section named as the study session names its steps ("手順N"), or nothing.
 std::optional<int> stepNumber(const std::string& section) {
-    const std::string prefix = "手順";
-    const std::string digits = section.rfind(prefix, 0) == 0 ? section.substr(prefix.size()) : "";
-    if (digits.empty() || digits.size() > 4 || digits[0] == '0' ||
-        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return std::nullopt;
-    return std::stoi(digits);
+    for (int n = 1; n < 100; ++n)
+        if (section == StudySession::sectionName(n)) return n;
+    return std::nullopt;
 }
 
 /// The value a trace shows at time t: the last sample taken by then.
