@@ -14,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
