@@ -14,7 +14,6 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -78,103 +77,100 @@ protected:
     frmTip tip{session, doc, messages, panel, main};
 };
 
-TEST_F(StudyWindow, ALessonThroughItsButtonsMarksTheChartAndEndsOnItsEndPage) {
-    open(mDir / "Study" / "L.txt", false);
-    EXPECT_EQ(child<QLineEdit>("txtTitle1")->text(), "比例制御");
-    EXPECT_EQ(child<QPlainTextEdit>("txtText1")->toPlainText(), "一行目\n二行目");
-    EXPECT_EQ(child<QLabel>("LblTitle")->text(), "手順1 : ");
-    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "Ｐ制御の応答");
-    EXPECT_EQ(panel.windowTitle(), "コントローラパネル    Ｐ制御の応答");
-    EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().contains("Ｐ 制御   を選択する。"));
-    EXPECT_FALSE(child<QPushButton>("cmdIniWrite")->isVisible()); // lessons are not saved
-    // The step makes settings: the prompt points at "ﾊﾟﾗﾒｰﾀ設定".
-    waitUntil([&] { return messages.beeps > 0; });
-    EXPECT_EQ(messages.beeps, 1);
-
-    click("cmdParaSet");
-    EXPECT_EQ(main.field(Kp)->text(), "2.00"); // the step's text, marked until applied
-    waitUntil([&] { return main.cmdTip()->isVisible(); });
-    ASSERT_TRUE(main.cmdTip()->isVisible());
-    QTest::mouseClick(main.cmdTip(), Qt::LeftButton); // "学習表示": everything applied
-    EXPECT_EQ(state.params.Kp, 2.0);
-    state.study.ParaSetDone = true; // the main window's OK buttons were not used
-    click("cmdSimExec");
-    EXPECT_TRUE(state.sim.Running);
-    runToEnd();
-    // The figure's label stands on the chart, as wide as shown.
-    QLabel* offset = panel.Tcoment(1);
-    EXPECT_TRUE(offset->isVisibleTo(&panel));
-    EXPECT_EQ(offset->text(), "オフセット");
-    EXPECT_EQ(offset->width(), offset->fontMetrics().horizontalAdvance(offset->text()) + 2);
-    EXPECT_TRUE(panel.cmdTip()->isVisibleTo(&panel));
-
-    click("cmdNextTip");
-    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "考えよう");
-    EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().isEmpty());
-    click("cmdNextTip");
-    EXPECT_TRUE(child<QLineEdit>("txtTitle2")->text().isEmpty()); // the end page
-    // "次へ" on the end page ends the lesson: nothing is left for either "学習表示" to go back to.
-    messages.answers = {false};
-    click("cmdNextTip");
-    EXPECT_EQ(messages.titles.back(), "確認");
-    EXPECT_FALSE(tip.isVisible());
-    EXPECT_FALSE(panel.isVisible());
-    EXPECT_FALSE(panel.cmdTip()->isVisibleTo(&panel));
-    EXPECT_FALSE(main.cmdTip()->isVisibleTo(&main));
-
-    open(mDir / "Study" / "L.txt", false);
-    click("cmdOK");
-    EXPECT_FALSE(tip.isVisible());
-    EXPECT_EQ(state.study.StepNo, 0);
-}
-
-TEST_F(StudyWindow, ACalloutFollowsTheRangeAndGraphTimeOfTheChart) {
-    panel.show();
-    state.chart.RH = 120;
-    state.chart.RL = 20;
-    state.chart.GraphTime = 100;
-    state.study.ParaSetDone = state.study.SimExecDone = true;
-    panel.Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
-    const double W = panel.Picture1(0)->Width(), H = panel.Picture1(0)->Height();
-    const QPoint b = panel.Tcoment(1)->pos();
-    EXPECT_EQ(b.x(), px(W * 6 / 100 + 850));
-    EXPECT_EQ(b.y(), px(H * (120 - 51) / 100 + 750));
-    // The leader starts at the anchor, in pink.
-    EXPECT_EQ(panel.Picture1(0)->colorAt(W * 6 / 100, H * (120 - 51) / 100), rgb(255, 128, 255));
-}
-
-TEST_F(StudyWindow, AProjectIsWrittenFromTheWindowAndEveryOpenReloadsIt) {
-    const fs::path lesson = mDir / "Study" / "L.txt";
-    const fs::path project = mDir / "Project" / "P.txt";
+TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
+    const fs::path lesson = mDir / "Study" / "L.txt", project = mDir / "Project" / "P.txt";
     fs::copy_file(lesson, project);
+    auto title2 = [&] { return child<QLineEdit>("txtTitle2")->text(); };
+    auto bytes = [&](const char* label) { return child<QLabel>(label)->text(); };
 
+    {
+        SCOPED_TRACE("a lesson marks the chart and ends on its end page");
+        open(lesson, false);
+        EXPECT_EQ(child<QLineEdit>("txtTitle1")->text(), "比例制御");
+        EXPECT_EQ(child<QPlainTextEdit>("txtText1")->toPlainText(), "一行目\n二行目");
+        EXPECT_EQ(child<QLabel>("LblTitle")->text(), "手順1 : ");
+        EXPECT_EQ(panel.windowTitle(), "コントローラパネル    Ｐ制御の応答");
+        EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().contains("Ｐ 制御   を選択する。"));
+        EXPECT_FALSE(child<QPushButton>("cmdIniWrite")->isVisible()); // lessons are not saved
+        // The step makes settings: the prompt points at "ﾊﾟﾗﾒｰﾀ設定".
+        waitUntil([&] { return messages.beeps > 0; });
+        EXPECT_EQ(messages.beeps, 1);
+
+        click("cmdParaSet");
+        EXPECT_EQ(main.field(Kp)->text(), "2.00"); // the step's text, marked until applied
+        waitUntil([&] { return main.cmdTip()->isVisible(); });
+        ASSERT_TRUE(main.cmdTip()->isVisible());
+        QTest::mouseClick(main.cmdTip(), Qt::LeftButton); // "学習表示": everything applied
+        EXPECT_EQ(state.params.Kp, 2.0);
+        state.study.ParaSetDone = true; // the main window's OK buttons were not used
+        click("cmdSimExec");
+        EXPECT_TRUE(state.sim.Running);
+        runToEnd();
+        // The figure's label stands on the chart, as wide as shown.
+        QLabel* offset = panel.Tcoment(1);
+        EXPECT_TRUE(offset->isVisibleTo(&panel) && panel.cmdTip()->isVisibleTo(&panel));
+        EXPECT_EQ(offset->text(), "オフセット");
+        EXPECT_EQ(offset->width(), offset->fontMetrics().horizontalAdvance(offset->text()) + 2);
+
+        click("cmdNextTip");
+        EXPECT_EQ(title2(), "考えよう");
+        EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().isEmpty());
+        click("cmdNextTip");
+        EXPECT_TRUE(title2().isEmpty()); // the end page
+        // "次へ" on the end page ends the lesson: nothing is left for either "学習表示" to go back to.
+        messages.answers = {false};
+        click("cmdNextTip");
+        EXPECT_FALSE(tip.isVisible() || panel.isVisible());
+        EXPECT_FALSE(panel.cmdTip()->isVisibleTo(&panel) || main.cmdTip()->isVisibleTo(&main));
+        open(lesson, false);
+        click("cmdOK");
+        EXPECT_FALSE(tip.isVisible());
+        EXPECT_EQ(state.study.StepNo, 0);
+
+    }
+    {
+        SCOPED_TRACE("a callout follows the range and graph time of the chart");
+        panel.show();
+        state.chart.RH = 120;
+        state.chart.RL = 20;
+        state.chart.GraphTime = 100;
+        state.study.ParaSetDone = state.study.SimExecDone = true;
+        panel.Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
+        const double x = panel.Picture1(0)->Width() * 6 / 100;
+        const double y = panel.Picture1(0)->Height() * (120 - 51) / 100;
+        EXPECT_EQ(panel.Tcoment(1)->pos(), QPoint(px(x + 850), px(y + 750)));
+        EXPECT_EQ(panel.Picture1(0)->colorAt(x, y), rgb(255, 128, 255)); // the leader starts there, in pink
+
+    }
+    SCOPED_TRACE("a project is written from the window and every open reloads it");
     open(project, true);
     EXPECT_TRUE(child<QPushButton>("cmdIniWrite")->isVisible());
     EXPECT_EQ(tip.helpAnchor(), "C103");
     child<QLineEdit>("txtTitle2")->setText("私の実験");
     child<QPlainTextEdit>("txtText2")->setPlainText("Kp を変える\n結果を見る");
-    // Room left on the value's line, counted as stored: CP932, each line break as "<BR>".
-    EXPECT_EQ(child<QLabel>("lblBytesTitle2")->text(), "残り 1015 バイト");
-    EXPECT_EQ(child<QLabel>("lblBytesText2")->text(), "残り 998 バイト");
     child<QPlainTextEdit>("txtText1")->setPlainText(QString(600, QChar(0x3042)));
-    EXPECT_EQ(child<QLabel>("lblBytesText1")->text(), "残り -177 バイト");
+    // Room left on the value's line, counted as stored: CP932, each line break as "<BR>".
+    EXPECT_EQ(bytes("lblBytesTitle2"), "残り 1015 バイト");
+    EXPECT_EQ(bytes("lblBytesText2"), "残り 998 バイト");
+    EXPECT_EQ(bytes("lblBytesText1"), "残り -177 バイト");
     EXPECT_TRUE(child<QLabel>("lblBytesText1")->styleSheet().contains("red"));
     child<QPlainTextEdit>("txtText1")->setPlainText("一行目\n二行目");
     doc.setFieldText(Kp, "3.00");
     click("cmdIniWrite");
-    EXPECT_EQ(ReadProfileValue(project, "手順1", "TITLE2"), "私の実験");
-    EXPECT_EQ(ReadProfileValue(project, "手順1", "TEXT2"), "Kp を変える<BR>結果を見る");
-    EXPECT_EQ(ReadProfileValue(project, "手順1", "Kp"), "3.00");
+    auto stored = [&](const char* key) { return ReadProfileValue(project, "手順1", key); };
+    EXPECT_EQ(stored("TITLE2"), "私の実験");
+    EXPECT_EQ(stored("TEXT2"), "Kp を変える<BR>結果を見る");
+    EXPECT_EQ(stored("Kp"), "3.00");
 
     // Opened again from step 2, the window shows step 1 again.
     click("cmdNextTip");
     open(project, true);
     EXPECT_EQ(child<QLabel>("LblTitle")->text(), "手順1 : ");
-    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "私の実験");
+    EXPECT_EQ(title2(), "私の実験");
 
     // A lesson opened over the project: its own texts at once, read-only, and no save.
     open(lesson, false);
-    EXPECT_EQ(child<QLineEdit>("txtTitle2")->text(), "Ｐ制御の応答");
+    EXPECT_EQ(title2(), "Ｐ制御の応答");
     EXPECT_TRUE(child<QLineEdit>("txtTitle2")->isReadOnly());
     EXPECT_FALSE(child<QPushButton>("cmdIniWrite")->isVisible());
     EXPECT_FALSE(child<QLabel>("lblBytesTitle2")->isVisible());

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace fs = std::filesystem;
 
 namespace kestrel::test {
@@ -59,19 +61,16 @@ TEST_F(Session, ALessonFromItsOpenThroughItsRunToItsEnd) {
     EXPECT_EQ(state.sim.SV[0], 50.0); // the panel's start SV
     session.open(mDir / "Study" / "L.txt", false);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"panel shown", "pen recorder cleared"}));
-    EXPECT_EQ(session.lastStep(), 2);
-    EXPECT_EQ(session.sectionName(), "手順1");
-    EXPECT_EQ(session.showTexts().title2, "Ｐ制御の応答");
+    EXPECT_EQ(std::tuple(session.lastStep(), session.sectionName(), session.showTexts().title2),
+              std::tuple(2, "手順1", "Ｐ制御の応答"));
     EXPECT_TRUE(session.describeStep().hasSettings);
 
     host.calls.clear();
     ASSERT_TRUE(session.applyStep());
-    EXPECT_TRUE(state.study.ParaSetDone);
-    EXPECT_EQ(state.study.NoteId, "5.1.7(1)-1");
-    EXPECT_EQ(doc.fieldText(Kp), "2.00");
+    EXPECT_EQ(std::tuple(state.study.ParaSetDone, state.study.NoteId, doc.fieldText(Kp)),
+              std::tuple(true, "5.1.7(1)-1", "2.00"));
     ASSERT_TRUE(session.runStep());
-    EXPECT_TRUE(state.study.SimExecDone);
-    EXPECT_TRUE(state.sim.Running);
+    EXPECT_TRUE(state.study.SimExecDone && state.sim.Running);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"return prompt", "panel to front", "pacing"}));
     while (state.sim.Running)
         loop.run().PacingTick();
@@ -97,19 +96,20 @@ TEST_F(Session, ALessonFromItsOpenThroughItsRunToItsEnd) {
     host.calls.clear();
     messages.answers = {false};
     session.endLesson();
-    EXPECT_EQ(state.rec.SampleTime[0], 11.0); // graph time "10" + 1: nothing left to replay
-    EXPECT_EQ(state.sim.SamplesRecorded, 0);
+    // Graph time "10" + 1 as the first sample time: nothing left to replay. Kp stays: the learner
+    // said no to the initialisation.
+    EXPECT_EQ(std::tuple(state.rec.SampleTime[0], state.sim.SamplesRecorded, session.stepNo()),
+              std::tuple(11.0, 0, 0));
+    EXPECT_EQ(doc.fieldText(Kp), "2.00");
     EXPECT_EQ(host.calls, (std::vector<std::string>{"panel closed"}));
-    EXPECT_EQ(messages.shown.back(), "パラメータを初期化しますか？");
-    EXPECT_EQ(session.stepNo(), 0);
-    EXPECT_EQ(doc.fieldText(Kp), "2.00") << "initialised although the learner said no";
+    EXPECT_EQ(std::pair(messages.shown.back(), messages.titles.back()),
+              (std::pair<std::string, std::string>("パラメータを初期化しますか？", "確認")));
 
     // Without a step nothing is applied or started.
     host.calls.clear();
     EXPECT_FALSE(session.applyStep());
     EXPECT_FALSE(session.runStep());
-    EXPECT_TRUE(host.calls.empty());
-    EXPECT_FALSE(state.sim.Running);
+    EXPECT_TRUE(host.calls.empty() && !state.sim.Running);
     state.study.ParaSetDone = state.study.SimExecDone = true;
     session.closed();
     EXPECT_FALSE(state.study.ParaSetDone || state.study.SimExecDone);
@@ -140,10 +140,10 @@ TEST_F(Session, TheStepSaveWritesOnlyTheProjectStepOnScreen) {
             session.showTexts();
         state.study.StepNo = static_cast<std::int16_t>(c.stepAfterShow);
         messages.shown.clear();
-        EXPECT_EQ(session.saveStep(mine), c.saves);
-        EXPECT_EQ(messages.shown.size(), c.saves ? 0u : 1u);
-        EXPECT_EQ(readBytes(c.file) != before, c.saves);
-        EXPECT_EQ(ReadProfileValue(c.file, "手順1", "TITLE2") == "私の実験", c.saves);
+        const bool saved = session.saveStep(mine);
+        EXPECT_EQ(std::tuple(saved, messages.shown.size() == 0, readBytes(c.file) != before,
+                             ReadProfileValue(c.file, "手順1", "TITLE2") == "私の実験"),
+                  std::tuple(c.saves, c.saves, c.saves, c.saves));
     }
 }
 

@@ -7,11 +7,11 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -43,7 +43,6 @@ protected:
         lesson("L1.txt", kLesson);
     }
 
-    /// Writes a lesson file (UTF-8 lines, stored CP932 with CR LF) into Study.
     void lesson(const std::string& name, const std::vector<std::string>& lines) {
         kestrel::test::writeLines(mDir / "Study" / name, lines);
     }
@@ -72,95 +71,73 @@ protected:
     const fs::path mDir = mFolder.path();
 };
 
-
 TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     const auto settingsBefore = fs::last_write_time(mDir / "Kestrel.ini");
     const Result r = run("--lesson L1.txt --step 1");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto rows = csv(r.out);
     EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS");
-    // 60 s at dt 0.1 s with two steps per sample: samples at 0, 0.2, ... 59.8.
+    // 60 s at dt 0.1 s with two steps per sample: samples at 0, 0.2, ... 59.8. Type P records -1000
+    // for the unused I and D pens.
     ASSERT_EQ(rows.size(), 1u + 300u);
-    EXPECT_EQ(rows[1][0], "0");
-    EXPECT_EQ(rows[1][1], "50");
-    // Type P records -1000 for the unused I and D pens.
-    EXPECT_EQ(rows[1][7], "-1000");
-    EXPECT_EQ(rows[1][8], "-1000");
+    EXPECT_EQ((std::vector{rows[1][0], rows[1][1], rows[1][7], rows[1][8]}),
+              (std::vector<std::string>{"0", "50", "-1000", "-1000"}));
     // P control leaves an offset: 2·(55 − PV) + 50 = PV at steady state, PV = 53.33 %.
-    const auto& last = rows.back();
-    EXPECT_EQ(last[1], "55");
-    EXPECT_NEAR(std::stod(last[2]), 160.0 / 3.0, 0.01);
-    EXPECT_NE(r.err.find("比例制御のオフセット"), std::string::npos);
-    EXPECT_NE(r.err.find("1 Ｐ制御"), std::string::npos);
-    EXPECT_NE(r.err.find("5.1.7(1)-1"), std::string::npos);
+    EXPECT_EQ(rows.back()[1], "55");
+    EXPECT_NEAR(std::stod(rows.back()[2]), 160.0 / 3.0, 0.01);
+    for (const char* shown : {"比例制御のオフセット", "1 Ｐ制御", "5.1.7(1)-1"})
+        EXPECT_NE(r.err.find(shown), std::string::npos) << shown;
 
     // The same into a file, and the settings file left alone.
     const fs::path out = mDir / "run.csv";
     const Result toFile = run("--file '" + (mDir / "Study" / "L1.txt").string() + "' --out '" + out.string() + "'");
-    ASSERT_EQ(toFile.status, 0) << toFile.err;
-    EXPECT_TRUE(toFile.out.empty());
-    EXPECT_EQ(kestrel::test::readBytes(out), r.out);
+    EXPECT_EQ(std::tuple(toFile.status, toFile.out, kestrel::test::readBytes(out)), std::tuple(0, "", r.out))
+        << toFile.err;
     EXPECT_EQ(fs::last_write_time(mDir / "Kestrel.ini"), settingsBefore);
+
+    // Without --all, a text-only step writes the run on the chart at that point: step 1's.
+    const Result second = run("--lesson L1.txt --step 2");
+    EXPECT_EQ(std::tuple(second.status, second.out), std::tuple(0, r.out)) << second.err;
+    EXPECT_NE(second.err.find("step 2 makes no settings; writing the run of step 1"), std::string::npos);
+
+    // With --all every run carries its step number, and the text-only step is passed over.
+    const Result all = run("--lesson L1.txt --step 3 --all");
+    ASSERT_EQ(all.status, 0) << all.err;
+    const auto allRows = csv(all.out);
+    EXPECT_EQ(allRows[0][0], "run");
+    std::map<std::string, int> runs; // samples per step
+    for (std::size_t i = 1; i < allRows.size(); ++i) {
+        ASSERT_EQ(allRows[i].size(), 13u);
+        ++runs[allRows[i][0]];
+    }
+    EXPECT_EQ(runs, (std::map<std::string, int>{{"1", 300}, {"3", 300}}));
+    EXPECT_NE(all.err.find("3 ＰＩ制御"), std::string::npos);
+    EXPECT_EQ(all.err.find("2 考えよう"), std::string::npos);
 }
 
-/// kLesson with a step 1 whose Kp is no number.
-std::vector<std::string> badKpLesson() {
-    std::vector<std::string> lines = kLesson;
-    *std::find(lines.begin(), lines.end(), "Kp=2.00") = "Kp=abc";
-    return lines;
-}
-
-TEST_F(SimTest, ErrorsOfTheReplayNameTheirStepAndGiveStatusThree) {
-    lesson("L1.txt", badKpLesson());
-    const Result r = run("--lesson L1.txt --step 1");
+TEST_F(SimTest, ReplayErrorsGiveStatusThreeAndBadInputStatusTwoBeforeAnythingIsReplayed) {
+    std::vector<std::string> badKp = kLesson;
+    *std::find(badKp.begin(), badKp.end(), "Kp=2.00") = "Kp=abc";
+    lesson("bad.txt", badKp);
+    const Result r = run("--lesson bad.txt --step 1");
     EXPECT_EQ(r.status, 3) << r.err;
     EXPECT_NE(r.err.find("kestrel-sim: 手順1: 比例ゲイン Kp：数値を半角で入力してください。  P001\n"), std::string::npos)
         << r.err;
     EXPECT_EQ(csv(r.out).size(), 1u + 300u); // the run is still written
-}
 
-TEST_F(SimTest, AllRunsCarryTheirStepNumberAndTextOnlyStepsArePassedOver) {
-    const Result r = run("--lesson L1.txt --step 3 --all");
-    ASSERT_EQ(r.status, 0) << r.err;
-    const auto rows = csv(r.out);
-    EXPECT_EQ(rows[0][0], "run");
-    std::map<std::string, int> runs; // samples per step
-    for (std::size_t i = 1; i < rows.size(); ++i) {
-        ASSERT_EQ(rows[i].size(), 13u);
-        ++runs[rows[i][0]];
-    }
-    EXPECT_EQ(runs, (std::map<std::string, int>{{"1", 300}, {"3", 300}}));
-    // The PI run (step 3) removes the offset by the end of its run.
-    EXPECT_NEAR(std::stod(rows.back()[2]), 55.0, 0.05);
-    EXPECT_NE(r.err.find("3 ＰＩ制御"), std::string::npos);
-    EXPECT_EQ(r.err.find("2 考えよう"), std::string::npos);
-
-    // Without --all, a text-only step writes the run on the chart at that point: step 1's.
-    const Result second = run("--lesson L1.txt --step 2");
-    ASSERT_EQ(second.status, 0) << second.err;
-    EXPECT_EQ(second.out, run("--lesson L1.txt --step 1").out);
-    EXPECT_NE(second.err.find("step 2 makes no settings; writing the run of step 1"), std::string::npos);
-}
-
-TEST_F(SimTest, BadInputGetsOneLineAndStatusTwoBeforeAnythingIsReplayed) {
-    lesson("bad.txt", badKpLesson()); // a replay would report its step 1
     lesson("text.txt", {"[説明]", "TITLE1=読むだけ", "[手順1]", "TITLE2=まえがき", "TEXT2=読みます。", "[手順2]", "TITLE2="});
-    {
-        std::ofstream junk(mDir / "Study" / "junk.txt", std::ios::binary);
-        junk << std::string("\x7f" "ELF\0\0\0binary", 12);
-    }
+    kestrel::test::writeBytes(mDir / "Study" / "junk.txt", std::string("\x7f" "ELF\0\0\0binary", 12));
     const std::vector<std::string> bad = {
         "--lesson L1.txt --bogus", "--lesson missing.txt", "--lesson L1.txt --step 4", "--lesson L1.txt --step x",
         "--lesson junk.txt", "", "--lesson L1.txt --project P.txt", "--step",
-        // the output cannot be written: refused before the replay would report anything
+        // the output cannot be written: refused before the replay of bad.txt would report its step 1
         "--lesson bad.txt --out /no/such/folder/run.csv", "--lesson bad.txt --out '" + mDir.string() + "'",
         // no step at or before step 1 ran: nothing is on the chart
         "--lesson text.txt --step 1"};
     for (const std::string& args : bad) {
-        const Result r = run(args);
-        EXPECT_EQ(r.status, 2) << args;
-        EXPECT_TRUE(r.out.empty()) << args;
-        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << args << ": " << r.err;
+        const Result got = run(args);
+        const auto lines = std::count(got.err.begin(), got.err.end(), '\n');
+        EXPECT_EQ(std::tuple(got.status, got.out, lines), std::tuple(2, "", 1)) << args << ": " << got.err;
     }
 }
 

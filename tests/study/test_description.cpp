@@ -125,14 +125,9 @@ TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
         {"abc", 5, kp},
         {"1e999", 5, kp}, // beyond the double range: no control type at all
     };
+    Keys keys = {{"Kp", "2"}, {"Ti", "8"}, {"Td", "2"}, {"α", "0.4"}, {"β", ""}, {"γ", "1"}};
     for (const Case& c : cases) {
-        const Keys keys = {{"TYPE_SELECT", c.typeSelect},
-                           {"Kp", "2"},
-                           {"Ti", "8"},
-                           {"Td", "2"},
-                           {"α", "0.4"},
-                           {"β", ""},
-                           {"γ", "1"}};
+        keys["TYPE_SELECT"] = c.typeSelect;
         EXPECT_EQ(describe(keys, c.currentTab, 0).text, c.expected)
             << "TYPE_SELECT=" << c.typeSelect << " tab=" << c.currentTab;
     }
@@ -157,20 +152,15 @@ TEST(Description, ProgramLinesStopAtTheFirstEmptyTime) {
 
     // Without point 0's value the program is not part of the step.
     const StepDescription d = describe({{"SVt1", "10"}, {"SVv1", "50"}, {"DVv0", ""}});
-    EXPECT_EQ(d.text, "");
-    EXPECT_FALSE(d.hasSettings);
+    EXPECT_TRUE(d.text.empty() && !d.hasSettings);
 }
 
 TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
+    const Keys textsOnly = {{"TITLE2", "まとめ"}, {"TEXT2", "以上"}, {"NOTES", "F1-1"}};
     int yields = 0;
-    const StepDescription empty =
-        buildDescription([](std::string_view) { return std::string(); }, 5, 2, [&yields] { ++yields; });
-    EXPECT_EQ(empty.text, "");
-    EXPECT_FALSE(empty.hasSettings);
+    const StepDescription texts = buildDescription(readerOf(textsOnly), 5, 2, [&yields] { ++yields; });
+    EXPECT_TRUE(texts.text.empty() && !texts.hasSettings);
     EXPECT_EQ(yields, 9);
-
-    // Only texts, no parameter keys.
-    EXPECT_FALSE(describe({{"TITLE2", "まとめ"}, {"TEXT2", "以上"}, {"NOTES", "F1-1"}}, 5, 2).hasSettings);
 
     // Values outside the listed ones write no line; a block left with no line is not written.
     // TYPE_SELECT and FB still mark the step as having settings when they are non-empty.
@@ -186,8 +176,8 @@ TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
     };
     for (const Case& c : cases) {
         const StepDescription d = describe({{c.key, c.value}});
-        EXPECT_EQ(d.text, "") << c.key << "=" << c.value;
-        EXPECT_EQ(d.hasSettings, c.hasSettings) << c.key << "=" << c.value;
+        EXPECT_EQ(std::pair(d.text, d.hasSettings), std::pair(std::string(), c.hasSettings))
+            << c.key << "=" << c.value;
     }
 
     EXPECT_EQ(describe({{"MODE", "0"}}).text,
