@@ -96,21 +96,14 @@ TEST_F(Help, MissingBrowserRecordsTheWishButShowsNoLabelAndTheNextToggleTriesAga
         setBrowser(value);
         LabelledWindow w("C51");
         w.registerWith(fresh);
-        ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "HelpPointer", "False"));
 
-        fresh.toggle();
-        EXPECT_EQ(helpPointerSetting(), "True");
-        EXPECT_FALSE(fresh.modeOn());
-        EXPECT_TRUE(w.calls.empty()); // no label changes anywhere
-        EXPECT_FALSE(w.shown());
-
-        // Still off, so the next toggle switches on again rather than off.
-        ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "HelpPointer", "False"));
-        fresh.toggle();
-        EXPECT_EQ(helpPointerSetting(), "True");
-        EXPECT_FALSE(fresh.modeOn());
-        fresh.refresh(&w.window);
-        EXPECT_FALSE(w.shown());
+        // Still off after the first, so the second toggle switches on again rather than off.
+        for (int toggle = 0; toggle < 2; ++toggle) {
+            ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "HelpPointer", "False"));
+            fresh.toggle();
+            EXPECT_EQ(std::tuple(helpPointerSetting(), fresh.modeOn(), w.calls.empty(), w.shown()),
+                      std::tuple("True", false, true, false));
+        }
     }
     EXPECT_TRUE(messages.shown.empty());
 
@@ -133,15 +126,12 @@ TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrder) {
             w->label->setVisible(visible);
         });
 
-    help->toggle();
-    EXPECT_TRUE(help->modeOn());
-    EXPECT_EQ(helpPointerSetting(), "True");
-    EXPECT_TRUE(main.shown() && panel.shown() && recorder.shown());
-
-    help->toggle();
-    EXPECT_FALSE(help->modeOn());
-    EXPECT_EQ(helpPointerSetting(), "False");
-    EXPECT_FALSE(main.shown() || panel.shown() || recorder.shown());
+    for (const bool on : {true, false}) {
+        help->toggle();
+        EXPECT_EQ(std::tuple(help->modeOn(), helpPointerSetting(), main.shown(), panel.shown(),
+                             recorder.shown()),
+                  std::tuple(on, on ? "True" : "False", on, on, on));
+    }
     EXPECT_EQ(order, (std::vector<std::string>{"C43+", "C51+", "C7+", "C43-", "C51-", "C7-"}));
 
     // Switching off does not need the browser: a browser removed while on still hides everything.
@@ -161,8 +151,7 @@ TEST_F(Help, AWindowShownLaterAppliesTheModeItself) {
     editor.registerWith(*help);
     EXPECT_TRUE(editor.calls.empty()); // registering alone changes nothing
     help->refresh(&editor.window);
-    EXPECT_EQ(editor.calls, std::vector<bool>{true});
-    EXPECT_TRUE(editor.shown());
+    EXPECT_EQ(std::pair(editor.calls, editor.shown()), std::pair(std::vector<bool>{true}, true));
 
     // The browser gone while the mode is on: a window shown now keeps its labels hidden.
     fs::remove(browser);
@@ -313,16 +302,14 @@ TEST(HelpPage, EveryAnchorExistsAndIsReachableFromTheContents) {
 
 using About = test::GuiTest;
 
-TEST_F(About, VersionNumberHasThreeParts) {
+TEST_F(About, VersionHasThreePartsAndTheWindowClosesOnOkAndWhenAnotherWindowBecomesActive) {
     const struct {
         const char* build;
         const char* shown;
     } versions[] = {{"0.1.0", "0.1.0"}, {"2.3", "2.3.0"}, {"4", "4.0.0"}, {"1.2.3.4", "1.2.3"}, {"1.x.7", "1.0.7"}};
     for (const auto& v : versions)
         EXPECT_EQ(frmAbout::versionNumber(v.build), v.shown) << v.build;
-}
 
-TEST_F(About, ClosesOnOkAndWhenAnotherWindowBecomesActive) {
     frmAbout about;
     about.show();
     QApplication::setActiveWindow(&about);
