@@ -180,15 +180,6 @@ TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
 
 class ImageList : public HardCopy {
 protected:
-    void SetUp() override {
-        HardCopy::SetUp();
-        elsewhere.show();
-    }
-    void TearDown() override {
-        elsewhere.hide();
-        HardCopy::TearDown();
-    }
-
     QWidget elsewhere;
     std::vector<QUrl> opened;
     bool openSucceeds = true;
@@ -201,6 +192,7 @@ protected:
 TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
     Dialog3 d(app, messages);
     d.setOpener(opener);
+    elsewhere.show();
 
     // No folder, then an empty one: an empty list, nothing selected, the buttons do nothing.
     for (int pass = 0; pass < 2; ++pass) {
@@ -208,8 +200,7 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
         EXPECT_EQ(d.File1()->count(), 0);
         click(&d, "OKButton");
         click(&d, "Command1");
-        EXPECT_TRUE(opened.empty());
-        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_TRUE(opened.empty() && messages.shown.empty());
         d.reject();
         fs::create_directories(bmp());
     }
@@ -238,15 +229,16 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
     QListWidgetItem* item = d.File1()->item(1);
     QTest::mouseClick(d.File1()->viewport(), Qt::LeftButton, {}, d.File1()->visualItemRect(item).center());
     QTest::mouseDClick(d.File1()->viewport(), Qt::LeftButton, {}, d.File1()->visualItemRect(item).center());
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString((bmp() / "261206174601.BMP").string())));
-    EXPECT_EQ(opened[1], QUrl::fromLocalFile(QString::fromStdString((bmp() / "261206174501.BMP").string())));
+    auto url = [&](const char* name) {
+        return QUrl::fromLocalFile(QString::fromStdString((bmp() / name).string()));
+    };
+    EXPECT_EQ(opened, (std::vector<QUrl>{url("261206174601.BMP"), url("261206174501.BMP")}));
 
     openSucceeds = false;
     click(&d, "OKButton");
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
-    EXPECT_EQ(messages.titles, std::vector<std::string>{"ﾊｰﾄﾞｺﾋﾟｰ"});
-    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(std::tuple(messages.shown, messages.titles, d.isVisible()),
+              std::tuple(std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"},
+                         std::vector<std::string>{"ﾊｰﾄﾞｺﾋﾟｰ"}, true));
 
     click(&d, "CancelButton");
     EXPECT_FALSE(d.isVisible());
