@@ -116,7 +116,7 @@ TEST_F(Help, MissingBrowserRecordsTheWishButShowsNoLabelAndTheNextToggleTriesAga
     EXPECT_TRUE(w.shown());
 }
 
-TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrder) {
+TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrderAndAWindowShownLaterFollows) {
     setBrowser(browser.string());
     std::vector<std::string> order;
     LabelledWindow main("C43"), panel("C51"), recorder("C7");
@@ -134,26 +134,16 @@ TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrder) {
     }
     EXPECT_EQ(order, (std::vector<std::string>{"C43+", "C51+", "C7+", "C43-", "C51-", "C7-"}));
 
-    // Switching off does not need the browser: a browser removed while on still hides everything.
+    // A window shown later applies the mode itself; registering alone changes nothing.
     help->toggle();
-    fs::remove(browser);
-    help->toggle();
-    EXPECT_FALSE(main.shown() || panel.shown() || recorder.shown());
-    EXPECT_EQ(helpPointerSetting(), "False");
-}
-
-TEST_F(Help, AWindowShownLaterAppliesTheModeItself) {
-    setBrowser(browser.string());
-    help->toggle();
-    ASSERT_TRUE(help->modeOn());
-
     LabelledWindow editor("C6");
     editor.registerWith(*help);
-    EXPECT_TRUE(editor.calls.empty()); // registering alone changes nothing
+    EXPECT_TRUE(editor.calls.empty());
     help->refresh(&editor.window);
     EXPECT_EQ(std::pair(editor.calls, editor.shown()), std::pair(std::vector<bool>{true}, true));
 
-    // A window shown while the labels cannot work hides them: the browser gone, then the mode off.
+    // The browser gone: a window shown now keeps its labels hidden, and switching off, which needs no
+    // browser, still hides everything.
     fs::remove(browser);
     for (const bool modeOn : {true, false}) {
         if (!modeOn) help->toggle();
@@ -164,6 +154,8 @@ TEST_F(Help, AWindowShownLaterAppliesTheModeItself) {
         help->refresh(&w.window);
         EXPECT_FALSE(w.shown()) << modeOn;
     }
+    EXPECT_FALSE(main.shown() || panel.shown() || recorder.shown() || editor.shown());
+    EXPECT_EQ(helpPointerSetting(), "False");
 
     // A window never registered is left alone.
     QWidget stranger;
