@@ -72,8 +72,28 @@ protected:
 // The group applies, Cancel, the tab and the calculation form are checked at the document; here
 // only that the widgets reach them and show what they did.
 TEST_F(MainWindow, TheWidgetsReachTheDocumentAndShowItsState) {
+    const ProgramFont font;
     ASSERT_TRUE(WriteProfileValue(mDir / "Study" / "ParaInz.txt", "手順", "FB", "0"));
     start();
+    // The window keeps its size and holds every group and label in the program's own font.
+    QApplication::processEvents();
+    const QSize before = window->size();
+    window->resize(before.width() + 200, before.height() - 100);
+    QApplication::processEvents();
+    EXPECT_EQ(window->size(), before);
+
+    // Every group inside the client area, even under a menu bar 8 pixels taller.
+    const QRect client = window->centralWidget()->rect().adjusted(0, 0, 0, -8);
+    for (const char* group : {"FrameController", "FramePL", "FrameDS", "FrameFF"})
+        EXPECT_TRUE(client.contains(child<QWidget>(group)->geometry())) << group;
+    // The unit of the MV rate limit: whole, and clear of its field's label.
+    auto* unit = child<QLabel>("Label_dMLunit");
+    auto* label = child<QLabel>("Label_txtdML");
+    const int unitText = unit->fontMetrics().horizontalAdvance(unit->text());
+    EXPECT_LE(unitText, unit->contentsRect().width());
+    EXPECT_GE(unit->geometry().right() - unitText, label->x() + label->fontMetrics().horizontalAdvance(label->text()));
+    EXPECT_LT(unit->geometry().right(), child<QWidget>("txtdML")->x());
+
     EXPECT_FALSE(child<QCheckBox>("ChkFB")->isChecked());
     EXPECT_EQ(std::pair(child<QLineEdit>("txtbA")->text(), child<QLineEdit>("txtbA")->isEnabled()),
               std::pair(QString("50"), false));
@@ -168,28 +188,6 @@ TEST_F(MainWindow, FullWidthNumbersTypedWithTheInputMethodAreReadAsHalfWidth) {
     EXPECT_EQ(std::pair(kp->text(), kp->cursorPosition()), std::pair(QString("2.51"), 3));
     click("OKButton");
     EXPECT_EQ(state.params.Kp, 2.51);
-}
-
-TEST_F(MainWindow, TheWindowKeepsItsSizeAndHoldsEveryGroupAndLabel) {
-    const ProgramFont font;
-    start();
-    QApplication::processEvents();
-    const QSize before = window->size();
-    window->resize(before.width() + 200, before.height() - 100);
-    QApplication::processEvents();
-    EXPECT_EQ(window->size(), before);
-
-    // Every group inside the client area, even under a menu bar 8 pixels taller.
-    const QRect client = window->centralWidget()->rect().adjusted(0, 0, 0, -8);
-    for (const char* group : {"FrameController", "FramePL", "FrameDS", "FrameFF"})
-        EXPECT_TRUE(client.contains(child<QWidget>(group)->geometry())) << group;
-    // The unit of the MV rate limit: whole, and clear of its field's label.
-    auto* unit = child<QLabel>("Label_dMLunit");
-    auto* label = child<QLabel>("Label_txtdML");
-    const int unitText = unit->fontMetrics().horizontalAdvance(unit->text());
-    EXPECT_LE(unitText, unit->contentsRect().width());
-    EXPECT_GE(unit->geometry().right() - unitText, label->x() + label->fontMetrics().horizontalAdvance(label->text()));
-    EXPECT_LT(unit->geometry().right(), child<QWidget>("txtdML")->x());
 }
 
 } // namespace
