@@ -182,7 +182,6 @@ TEST_F(SvDvEditor, CurveFollowsTheProgramAtEachControlPeriod) {
         }
     }
     EXPECT_TRUE(messages.shown.empty());
-
 }
 
 TEST_F(SvDvEditor, DvGraphUsesItsFixedRange) {
