@@ -167,11 +167,10 @@ TEST_F(SetupDocumentTest, ATextThatIsNotANumberKeepsTheValueInForceAndIsReported
         doc.setFieldText(c.bad, c.typed);
         doc.setFieldText(c.later, "1");
         doc.okButton(g);
-        ASSERT_EQ(messages.shown.size(), 1u);
         std::string expected(c.message);
         if (const auto at = expected.find("%s"); at != std::string::npos)
             expected.replace(at, 2, kHow);
-        EXPECT_EQ(messages.shown[0], expected);
+        EXPECT_EQ(messages.shown, std::vector<std::string>{expected});
         EXPECT_EQ(shown(doc, {c.bad, c.later}), std::string(c.shownAgain) + " 1.00");
         EXPECT_EQ(std::pair(engineValue(state, c.bad), engineValue(state, c.later)), std::pair(before, 1.0));
     }
@@ -193,12 +192,10 @@ TEST_F(SetupDocumentTest, OkClearsParaSetDoneAndCancelRestoresTheEngineValues) {
     mDoc->cancelButton(FieldGroup::Controller);
     EXPECT_FALSE(mState.study.ParaSetDone);
     // Another group's typing is left alone.
-    EXPECT_EQ(shown(*mDoc, {Kp, MH, dT, Ti, Tpl}), "1.23 80 250 1.00 9*");
-    EXPECT_EQ(mDoc->biasText(), "42.50");
-    EXPECT_EQ(std::pair(p.Kp, p.dt), std::pair(1.23, 0.25));
+    EXPECT_EQ(std::tuple(shown(*mDoc, {Kp, MH, dT, Ti, Tpl}), mDoc->biasText(), p.Kp, p.dt),
+              std::tuple("1.23 80 250 1.00 9*", "42.50", 1.23, 0.25));
     mDoc->cancelButton(FieldGroup::Process);
-    EXPECT_EQ(shown(*mDoc, {Tpl}), "7.00");
-    EXPECT_EQ(p.Tpl, 7.0);
+    EXPECT_EQ(std::pair(shown(*mDoc, {Tpl}), p.Tpl), std::pair(std::string("7.00"), 7.0));
     EXPECT_TRUE(mMessages.shown.empty());
 }
 
@@ -234,11 +231,11 @@ TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
         state.study.ParaSetDone = true;
 
         doc.ContTypeTab_Click(c.page);
-        EXPECT_FALSE(state.study.ParaSetDone);
-        EXPECT_EQ(std::tuple(doc.fieldVisible(Ti), doc.fieldVisible(Td), doc.fieldVisible(Alpha),
-                             doc.fieldVisible(Beta), doc.fieldVisible(Gamma)),
-                  std::tuple(c.tiShown, c.tdShown, c.filtersShown, c.filtersShown, c.filtersShown));
-        EXPECT_EQ(shown(doc, {Ti, Td, Alpha, Beta, Gamma}), c.presets);
+        EXPECT_EQ(std::tuple(state.study.ParaSetDone, doc.fieldVisible(Ti), doc.fieldVisible(Td),
+                             doc.fieldVisible(Alpha), doc.fieldVisible(Beta), doc.fieldVisible(Gamma),
+                             shown(doc, {Ti, Td, Alpha, Beta, Gamma})),
+                  std::tuple(false, c.tiShown, c.tdShown, c.filtersShown, c.filtersShown, c.filtersShown,
+                             c.presets));
         for (Field f : {Ti, Td, Alpha, Beta, Gamma})
             EXPECT_EQ(engineValue(state, f), std::stod(doc.fieldText(f))) << kFields[f].key;
         for (int i = 0; i < 11; ++i)
@@ -456,13 +453,12 @@ TEST_F(StepApplyTest, ParameterInitialisationAppliesTheBaseButNeverItsPenColour)
     mDoc->ParaInz_Click();
     EXPECT_EQ(std::tuple(mState.study.CurFile, int(mState.study.StepNo), mState.study.IniPath),
               std::tuple(mLesson.string(), 2, settings()));
-    EXPECT_EQ(std::pair(mDoc->penChoice(), mDoc->typeTab()), std::pair(1, 2));
     for (int f = 0; f < FieldCount; ++f)
         EXPECT_FALSE(mDoc->fieldEdited(Field(f))) << kFields[f].key;
-    EXPECT_EQ(mDoc->fieldText(Kp), "2.00");
     const ParameterSet& p = mState.params;
-    EXPECT_EQ(std::tuple(p.Kp, p.alpha, p.SVv[0], int(p.MODE)), std::tuple(2.0, 1.0, "50", 0));
-    EXPECT_TRUE(mMessages.shown.empty());
+    EXPECT_EQ(std::tuple(mDoc->penChoice(), mDoc->typeTab(), mDoc->fieldText(Kp), p.Kp, p.alpha, p.SVv[0],
+                         int(p.MODE), mMessages.shown.empty()),
+              std::tuple(1, 2, "2.00", 2.0, 1.0, "50", 0, true));
 
     // A lesson step does set the pen colour.
     mDoc->Ini_Param_set();
@@ -611,10 +607,9 @@ TEST_F(StepSaveTest, ASaveReplacesTheFileOnceAndAFullDiskLeavesItAsItWas) {
         mDoc->saveStep({"題題", mTexts.text1 + "\r\nもう一行の長い説明をここに書き足します", "題", "本文"});
     test::limitFileBytes(-1);
     EXPECT_FALSE(ok);
-    EXPECT_EQ(readBytes(mProject), saved);
-    EXPECT_EQ(tree(), folder); // no temporary file left either
-    ASSERT_EQ(mMessages.shown.size(), 1u);
-    EXPECT_EQ(mMessages.shown[0], "ファイルに書き込めませんでした（P1.txt）。  P011");
+    // No temporary file left either.
+    EXPECT_EQ(std::pair(readBytes(mProject), tree()), std::pair(saved, folder));
+    EXPECT_EQ(mMessages.shown, std::vector<std::string>{"ファイルに書き込めませんでした（P1.txt）。  P011"});
 }
 
 TEST_F(StepSaveTest, ASaveOfTheBaseSetWritesExactlyTheTextsAndThePenColour) {
