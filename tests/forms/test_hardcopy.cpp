@@ -141,9 +141,8 @@ TEST_F(HardCopy, NothingCapturedOrNowhereToStoreIsReportedAndStoresNothing) {
     EXPECT_FALSE(Hard_copy(&window, true, true, context()));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("保存出来ませんでした"), std::string::npos);
-    EXPECT_EQ(readBytes(bmp()), "not a folder");
-    EXPECT_EQ(namesIn(app), std::set<std::string>{"BMP"});
-    EXPECT_TRUE(printed.empty());
+    EXPECT_EQ(std::tuple(readBytes(bmp()), namesIn(app), printed.empty()),
+              std::tuple("not a folder", std::set<std::string>{"BMP"}, true));
 }
 
 TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
