@@ -9,7 +9,6 @@
 #include <QPalette>
 
 #include <cmath>
-#include <memory>
 
 namespace kestrel {
 namespace {
@@ -50,23 +49,38 @@ bool near(const QColor& a, const QColor& b) {
            std::abs(a.blue() - b.blue()) <= 6;
 }
 
-TEST_F(BlockDiagramTest, EveryPagePaintsItsOwnDiagramAtAnySize) {
-    std::vector<std::unique_ptr<BlockDiagram>> pages;
+TEST_F(BlockDiagramTest, EachPagePaintsItsStructureAndItsFeedbackLine) {
+    const char* const captions[] = {"（P)", "（P+I)", "（P+I) （D)", "（I) （P) （D)", "（P+I) （D)",
+                                    "２自由度付加機能 （P+I) （D)"};
+    const QColor grey(192, 192, 192);
     std::vector<QImage> images;
     for (int page = 0; page < 6; ++page) {
-        pages.push_back(std::make_unique<BlockDiagram>(page));
-        BlockDiagram& d = *pages.back();
+        SCOPED_TRACE(page);
+        BlockDiagram d(page);
         const QColor back = d.palette().color(QPalette::Window);
-        const QImage small = paint(d, 300, 160);
-        EXPECT_GT(inkPixels(small, back), 1000) << "page " << page;
-        const QImage design = paint(d, 550, 280);
-        EXPECT_GT(inkPixels(design, back), 3000) << "page " << page;
-        images.push_back(design);
+        const QColor ink = d.palette().color(QPalette::WindowText);
+        EXPECT_GT(inkPixels(paint(d, 300, 160), back), 1000);
+        images.push_back(paint(d, 550, 280));
+        EXPECT_GT(inkPixels(images.back(), back), 3000);
+        QStringList shown;
+        for (const QString& s : d.labels())
+            if (s.startsWith("（") || s == "２自由度付加機能") shown << s;
+        EXPECT_EQ(shown.join(' ').toStdString(), captions[page]);
+
+        ASSERT_TRUE(d.feedbackConnected());
+        for (const QSize size : {QSize(1100, 560), QSize(1650, 840)}) {
+            for (const bool connected : {true, false}) {
+                d.setFeedbackConnected(connected);
+                const QImage img = paint(d, size.width(), size.height());
+                EXPECT_TRUE(near(strongestPixel(img, d.feedbackLineRect(), back), connected ? ink : grey))
+                    << size.width() << (connected ? " closed loop" : " open loop");
+            }
+            d.setFeedbackConnected(true);
+        }
     }
     for (size_t a = 0; a < images.size(); ++a)
         for (size_t b = a + 1; b < images.size(); ++b)
             EXPECT_NE(images[a], images[b]) << "pages " << a << " and " << b;
-
     EXPECT_EQ(BlockDiagram(-3).page(), 0);
     EXPECT_EQ(BlockDiagram(9).page(), 5);
 }
@@ -90,38 +104,6 @@ TEST_F(BlockDiagramTest, DrawingScalesWithTheWidgetAndKeepsItsShape) {
     EXPECT_NEAR(wide.width(), design.width(), 2);
     EXPECT_NEAR(wide.left(), design.left() + 275, 2);
     EXPECT_NEAR(wide.center().y(), design.center().y(), 1);
-}
-
-TEST_F(BlockDiagramTest, FeedbackLineFollowsTheFeedbackSwitch) {
-    const QColor grey(192, 192, 192);
-    for (int page = 0; page < 6; ++page) {
-        BlockDiagram d(page);
-        const QColor back = d.palette().color(QPalette::Window);
-        const QColor ink = d.palette().color(QPalette::WindowText);
-        ASSERT_TRUE(d.feedbackConnected());
-        for (const QSize size : {QSize(1100, 560), QSize(1650, 840)}) {
-            QImage img = paint(d, size.width(), size.height());
-            EXPECT_TRUE(near(strongestPixel(img, d.feedbackLineRect(), back), ink))
-                << "page " << page << " closed loop at " << size.width();
-
-            d.setFeedbackConnected(false);
-            img = paint(d, size.width(), size.height());
-            EXPECT_TRUE(near(strongestPixel(img, d.feedbackLineRect(), back), grey))
-                << "page " << page << " open loop at " << size.width();
-            d.setFeedbackConnected(true);
-        }
-    }
-}
-
-TEST_F(BlockDiagramTest, EachPageCaptionsTheBlocksOfItsStructure) {
-    const char* const captions[] = {"（P)", "（P+I)", "（P+I) （D)", "（I) （P) （D)", "（P+I) （D)",
-                                    "２自由度付加機能 （P+I) （D)"};
-    for (int page = 0; page < 6; ++page) {
-        QStringList shown;
-        for (const QString& s : BlockDiagram(page).labels())
-            if (s.startsWith("（") || s == "２自由度付加機能") shown << s;
-        EXPECT_EQ(shown.join(' ').toStdString(), captions[page]) << "page " << page;
-    }
 }
 
 } // namespace

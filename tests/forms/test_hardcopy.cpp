@@ -78,45 +78,31 @@ protected:
     int listShown = 0;
 };
 
-TEST_F(HardCopy, StoresTheWindowAsABitmapNamedByTheCaptureTime) {
+TEST_F(HardCopy, StoresEachCaptureAsABitmapNamedByItsTimeAndNeverOverwrites) {
     ASSERT_FALSE(fs::exists(bmp()));
-    EXPECT_TRUE(Hard_copy(&window, true, false, context()));
-
-    // The folder is created; one file with the 12-digit time, and no question without askPrint.
-    EXPECT_EQ(namesIn(bmp()), (std::set<std::string>{"261206174501.BMP"}));
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(printed.empty());
-
-    QImageReader reader(QString::fromStdString((bmp() / "261206174501.BMP").string()));
+    EXPECT_TRUE(Hard_copy(&window, true, false, context())); // no question without askPrint
+    const fs::path first = bmp() / "261206174501.BMP";
+    QImageReader reader(QString::fromStdString(first.string()));
     EXPECT_EQ(reader.format(), "bmp");
     const QImage back = reader.read();
-    EXPECT_EQ(back.size(), QSize(321, 123));
-    EXPECT_EQ(back.pixelColor(160, 60), QColor(255, 0, 0));
-
+    EXPECT_EQ(std::pair(back.size(), back.pixelColor(160, 60)),
+              std::pair(QSize(321, 123), QColor(255, 0, 0)));
     // Single digits keep their zero: 2027-01-02 03:04:05.
     EXPECT_TRUE(Hard_copy(&window, true, false, context(QDateTime(QDate(2027, 1, 2), QTime(3, 4, 5)))));
-    EXPECT_TRUE(fs::exists(bmp() / "270102030405.BMP"));
-}
 
-TEST_F(HardCopy, CapturesInOneSecondAreAllKeptAndThePromptNamesEach) {
-    messages.answers = {false, false, false};
-    ASSERT_TRUE(Hard_copy(&window, true, true, context()));
-    const std::string first = readBytes(bmp() / "261206174501.BMP");
-
+    // Captures within one second are all kept, each named in the question; "No" prints nothing.
+    const std::string firstBytes = readBytes(first);
     window.setFixedSize(50, 40); // a different picture, so a replaced file would show
+    messages.answers = {false, false};
     ASSERT_TRUE(Hard_copy(&window, true, true, context()));
     ASSERT_TRUE(Hard_copy(&window, true, true, context()));
-
-    EXPECT_EQ(namesIn(bmp()),
-              (std::set<std::string>{"261206174501.BMP", "261206174501_2.BMP", "261206174501_3.BMP"}));
-    EXPECT_EQ(readBytes(bmp() / "261206174501.BMP"), first);
+    EXPECT_EQ(namesIn(bmp()), (std::set<std::string>{"261206174501.BMP", "261206174501_2.BMP",
+                                                     "261206174501_3.BMP", "270102030405.BMP"}));
+    EXPECT_EQ(readBytes(first), firstBytes);
     EXPECT_EQ(QImage(QString::fromStdString((bmp() / "261206174501_2.BMP").string())).size(), QSize(50, 40));
-    EXPECT_EQ(messages.shown, (std::vector<std::string>{"261206174501.BMPに保存しました。印刷しますか？",
-                                                        "261206174501_2.BMPに保存しました。印刷しますか？",
+    EXPECT_EQ(messages.shown, (std::vector<std::string>{"261206174501_2.BMPに保存しました。印刷しますか？",
                                                         "261206174501_3.BMPに保存しました。印刷しますか？"}));
-    // "No" leaves every file and prints nothing.
-    EXPECT_TRUE(printed.empty());
-    EXPECT_EQ(listShown, 0);
+    EXPECT_EQ(std::pair(printed.size(), listShown), std::pair(std::size_t(0), 0));
 }
 
 TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
@@ -134,12 +120,10 @@ TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
         listShown = 0;
         messages.answers = {true};
         EXPECT_TRUE(Hard_copy(&window, true, true, context(kTime.addSecs(++second))));
-        ASSERT_EQ(static_cast<int>(printed.size()), c.prints);
-        EXPECT_EQ(listShown, c.lists);
-        if (!printed.empty()) {
-            EXPECT_EQ(printed.front().size(), window.size());
-            EXPECT_EQ(printed.front().pixelColor(10, 10), QColor(255, 0, 0));
-        }
+        EXPECT_EQ(std::pair(int(printed.size()), listShown), std::pair(c.prints, c.lists));
+        for (const QImage& page : printed)
+            EXPECT_EQ(std::pair(page.size(), page.pixelColor(10, 10)),
+                      std::pair(window.size(), QColor(255, 0, 0)));
     }
     EXPECT_EQ(namesIn(bmp()).size(), std::size(cases));
 }
@@ -157,16 +141,14 @@ TEST_F(HardCopy, NothingCapturedOrNowhereToStoreIsReportedAndStoresNothing) {
     EXPECT_FALSE(Hard_copy(&window, true, true, context()));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("保存出来ませんでした"), std::string::npos);
-    EXPECT_EQ(readBytes(bmp()), "not a folder");
-    EXPECT_EQ(namesIn(app), std::set<std::string>{"BMP"});
-    EXPECT_TRUE(printed.empty());
+    EXPECT_EQ(std::tuple(readBytes(bmp()), namesIn(app), printed.empty()),
+              std::tuple("not a folder", std::set<std::string>{"BMP"}, true));
 }
 
 TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
     // 96 pixels an inch: 480 pixels are 5 inches, 127 mm.
     const QRectF natural = hardCopyPlacementMm(QSize(480, 240), QSizeF(287, 200));
-    EXPECT_DOUBLE_EQ(natural.left(), 10.0);
-    EXPECT_DOUBLE_EQ(natural.top(), 0.0);
+    EXPECT_EQ(natural.topLeft(), QPointF(10.0, 0.0));
     EXPECT_NEAR(natural.width(), 127.0, 1e-9);
     EXPECT_NEAR(natural.height(), 63.5, 1e-9);
     // Too wide for the 277 mm beside the margin: smaller, the same shape, nothing cut off.
@@ -179,8 +161,8 @@ TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(QString::fromStdString(pdf.string()));
     EXPECT_TRUE(printHardCopy(window.grab().toImage(), printer, messages));
-    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
-    EXPECT_EQ(printer.pageLayout().pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(std::pair(printer.pageLayout().orientation(), printer.pageLayout().pageSize().id()),
+              std::pair(QPageLayout::Landscape, QPageSize::A4));
     EXPECT_EQ(readBytes(pdf).substr(0, 5), "%PDF-");
     EXPECT_TRUE(messages.shown.empty());
 
@@ -197,15 +179,6 @@ TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
 
 class ImageList : public HardCopy {
 protected:
-    void SetUp() override {
-        HardCopy::SetUp();
-        elsewhere.show();
-    }
-    void TearDown() override {
-        elsewhere.hide();
-        HardCopy::TearDown();
-    }
-
     QWidget elsewhere;
     std::vector<QUrl> opened;
     bool openSucceeds = true;
@@ -218,6 +191,7 @@ protected:
 TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
     Dialog3 d(app, messages);
     d.setOpener(opener);
+    elsewhere.show();
 
     // No folder, then an empty one: an empty list, nothing selected, the buttons do nothing.
     for (int pass = 0; pass < 2; ++pass) {
@@ -225,8 +199,7 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
         EXPECT_EQ(d.File1()->count(), 0);
         click(&d, "OKButton");
         click(&d, "Command1");
-        EXPECT_TRUE(opened.empty());
-        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_TRUE(opened.empty() && messages.shown.empty());
         d.reject();
         fs::create_directories(bmp());
     }
@@ -255,15 +228,16 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
     QListWidgetItem* item = d.File1()->item(1);
     QTest::mouseClick(d.File1()->viewport(), Qt::LeftButton, {}, d.File1()->visualItemRect(item).center());
     QTest::mouseDClick(d.File1()->viewport(), Qt::LeftButton, {}, d.File1()->visualItemRect(item).center());
-    ASSERT_EQ(opened.size(), 2u);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString((bmp() / "261206174601.BMP").string())));
-    EXPECT_EQ(opened[1], QUrl::fromLocalFile(QString::fromStdString((bmp() / "261206174501.BMP").string())));
+    auto url = [&](const char* name) {
+        return QUrl::fromLocalFile(QString::fromStdString((bmp() / name).string()));
+    };
+    EXPECT_EQ(opened, (std::vector<QUrl>{url("261206174601.BMP"), url("261206174501.BMP")}));
 
     openSucceeds = false;
     click(&d, "OKButton");
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
-    EXPECT_EQ(messages.titles, std::vector<std::string>{"ﾊｰﾄﾞｺﾋﾟｰ"});
-    EXPECT_TRUE(d.isVisible());
+    EXPECT_EQ(std::tuple(messages.shown, messages.titles, d.isVisible()),
+              std::tuple(std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"},
+                         std::vector<std::string>{"ﾊｰﾄﾞｺﾋﾟｰ"}, true));
 
     click(&d, "CancelButton");
     EXPECT_FALSE(d.isVisible());

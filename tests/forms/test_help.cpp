@@ -96,21 +96,14 @@ TEST_F(Help, MissingBrowserRecordsTheWishButShowsNoLabelAndTheNextToggleTriesAga
         setBrowser(value);
         LabelledWindow w("C51");
         w.registerWith(fresh);
-        ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "HelpPointer", "False"));
 
-        fresh.toggle();
-        EXPECT_EQ(helpPointerSetting(), "True");
-        EXPECT_FALSE(fresh.modeOn());
-        EXPECT_TRUE(w.calls.empty()); // no label changes anywhere
-        EXPECT_FALSE(w.shown());
-
-        // Still off, so the next toggle switches on again rather than off.
-        ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "HelpPointer", "False"));
-        fresh.toggle();
-        EXPECT_EQ(helpPointerSetting(), "True");
-        EXPECT_FALSE(fresh.modeOn());
-        fresh.refresh(&w.window);
-        EXPECT_FALSE(w.shown());
+        // Still off after the first, so the second toggle switches on again rather than off.
+        for (int toggle = 0; toggle < 2; ++toggle) {
+            ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "HelpPointer", "False"));
+            fresh.toggle();
+            EXPECT_EQ(std::tuple(helpPointerSetting(), fresh.modeOn(), w.calls.empty(), w.shown()),
+                      std::tuple("True", false, true, false));
+        }
     }
     EXPECT_TRUE(messages.shown.empty());
 
@@ -119,11 +112,10 @@ TEST_F(Help, MissingBrowserRecordsTheWishButShowsNoLabelAndTheNextToggleTriesAga
     w.registerWith(*help);
     setBrowser(browser.string());
     help->toggle();
-    EXPECT_TRUE(help->modeOn());
-    EXPECT_TRUE(w.shown());
+    EXPECT_TRUE(help->modeOn() && w.shown());
 }
 
-TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrder) {
+TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrderAndAWindowShownLaterFollows) {
     setBrowser(browser.string());
     std::vector<std::string> order;
     LabelledWindow main("C43"), panel("C51"), recorder("C7");
@@ -133,53 +125,36 @@ TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrder) {
             w->label->setVisible(visible);
         });
 
-    help->toggle();
-    EXPECT_TRUE(help->modeOn());
-    EXPECT_EQ(helpPointerSetting(), "True");
-    EXPECT_TRUE(main.shown() && panel.shown() && recorder.shown());
-
-    help->toggle();
-    EXPECT_FALSE(help->modeOn());
-    EXPECT_EQ(helpPointerSetting(), "False");
-    EXPECT_FALSE(main.shown() || panel.shown() || recorder.shown());
+    for (const bool on : {true, false}) {
+        help->toggle();
+        EXPECT_EQ(std::tuple(help->modeOn(), helpPointerSetting(), main.shown(), panel.shown(),
+                             recorder.shown()),
+                  std::tuple(on, on ? "True" : "False", on, on, on));
+    }
     EXPECT_EQ(order, (std::vector<std::string>{"C43+", "C51+", "C7+", "C43-", "C51-", "C7-"}));
 
-    // Switching off does not need the browser: a browser removed while on still hides everything.
+    // A window shown later applies the mode itself; registering alone changes nothing.
     help->toggle();
-    fs::remove(browser);
-    help->toggle();
-    EXPECT_FALSE(main.shown() || panel.shown() || recorder.shown());
-    EXPECT_EQ(helpPointerSetting(), "False");
-}
-
-TEST_F(Help, AWindowShownLaterAppliesTheModeItself) {
-    setBrowser(browser.string());
-    help->toggle();
-    ASSERT_TRUE(help->modeOn());
-
     LabelledWindow editor("C6");
     editor.registerWith(*help);
-    EXPECT_TRUE(editor.calls.empty()); // registering alone changes nothing
+    EXPECT_TRUE(editor.calls.empty());
     help->refresh(&editor.window);
-    EXPECT_EQ(editor.calls, std::vector<bool>{true});
-    EXPECT_TRUE(editor.shown());
+    EXPECT_EQ(std::pair(editor.calls, editor.shown()), std::pair(std::vector<bool>{true}, true));
 
-    // The browser gone while the mode is on: a window shown now keeps its labels hidden.
+    // The browser gone: a window shown now keeps its labels hidden, and switching off, which needs no
+    // browser, still hides everything.
     fs::remove(browser);
-    LabelledWindow list("C8");
-    list.label->show();
-    list.registerWith(*help);
-    help->refresh(&list.window);
-    EXPECT_FALSE(list.shown());
-
-    // Mode off: a window being shown hides its labels.
-    help->toggle();
-    ASSERT_FALSE(help->modeOn());
-    LabelledWindow dialog("C10");
-    dialog.label->show();
-    dialog.registerWith(*help);
-    help->refresh(&dialog.window);
-    EXPECT_FALSE(dialog.shown());
+    for (const bool modeOn : {true, false}) {
+        if (!modeOn) help->toggle();
+        ASSERT_EQ(help->modeOn(), modeOn);
+        LabelledWindow w("C8");
+        w.label->show();
+        w.registerWith(*help);
+        help->refresh(&w.window);
+        EXPECT_FALSE(w.shown()) << modeOn;
+    }
+    EXPECT_FALSE(main.shown() || panel.shown() || recorder.shown() || editor.shown());
+    EXPECT_EQ(helpPointerSetting(), "False");
 
     // A window never registered is left alone.
     QWidget stranger;
@@ -203,16 +178,11 @@ TEST_F(Help, DestroyedWindowsAreForgotten) {
     help->registerWindow(&killer, [&](bool) { victim.reset(); });
     help->registerWindow(victim.get(), [&](bool) { ++victimCalls; });
     help->toggle();
-    EXPECT_EQ(victimCalls, 0);
-    EXPECT_FALSE(help->modeOn());
+    EXPECT_EQ(std::pair(victimCalls, help->modeOn()), std::pair(0, false));
 }
 
 TEST_F(Help, HelpLabelStartsTheBrowserAtTheAnchor) {
     setBrowser(browser.string());
-    help->openAnchor("C51");
-    const QString page = QString::fromStdString(appDir.string()) + "/Doc/help.html";
-    EXPECT_EQ(started, (QStringList{QString::fromStdString(browser.string()), "file://" + page + "#C51"}));
-
     // A folder with a blank and kana: the URL is encoded and still names the page and the anchor.
     const fs::path odd = appDir / "学習 用";
     fs::create_directories(odd);
@@ -227,8 +197,8 @@ TEST_F(Help, HelpLabelStartsTheBrowserAtTheAnchor) {
     ASSERT_EQ(seen.size(), 2);
     EXPECT_FALSE(seen[1].contains(' '));
     const QUrl url(seen[1], QUrl::StrictMode);
-    EXPECT_EQ(url.toLocalFile(), QString::fromStdString((odd / "Doc" / "help.html").string()));
-    EXPECT_EQ(url.fragment(), "C103");
+    EXPECT_EQ(std::pair(url.toLocalFile(), url.fragment()),
+              std::pair(QString::fromStdString((odd / "Doc" / "help.html").string()), QString("C103")));
 
     // A relative setting means a browser inside the application folder; none configured starts
     // nothing; one that does not start shows nothing.
@@ -250,14 +220,13 @@ TEST_F(Help, HelpLabelStartsTheBrowserAtTheAnchor) {
 }
 
 TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
+    const std::string page = (appDir / "Doc" / "help.html").string();
     help->openHelp();
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], QUrl::fromLocalFile(QString::fromStdString((appDir / "Doc" / "help.html").string())));
+    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(page))});
     EXPECT_TRUE(messages.shown.empty());
 
     // The desktop could not open it: with the browser present the old message; with the browser
     // missing the message names it and the page.
-    const std::string page = (appDir / "Doc" / "help.html").string();
     const struct {
         std::string setting;
         std::string message;
@@ -273,9 +242,9 @@ TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
         messages.shown.clear();
         messages.titles.clear();
         help->openHelp();
-        ASSERT_EQ(messages.shown.size(), 1u) << c.setting;
-        EXPECT_EQ(messages.shown[0], c.message);
-        EXPECT_EQ(messages.titles, std::vector<std::string>{"ﾍﾙﾌﾟ"});
+        EXPECT_EQ(std::pair(messages.shown, messages.titles),
+                  std::pair(std::vector<std::string>{c.message}, std::vector<std::string>{"ﾍﾙﾌﾟ"}))
+            << c.setting;
     }
 
     openResult = true;
@@ -313,16 +282,14 @@ TEST(HelpPage, EveryAnchorExistsAndIsReachableFromTheContents) {
 
 using About = test::GuiTest;
 
-TEST_F(About, VersionNumberHasThreeParts) {
+TEST_F(About, VersionHasThreePartsAndTheWindowClosesOnOkAndWhenAnotherWindowBecomesActive) {
     const struct {
         const char* build;
         const char* shown;
     } versions[] = {{"0.1.0", "0.1.0"}, {"2.3", "2.3.0"}, {"4", "4.0.0"}, {"1.2.3.4", "1.2.3"}, {"1.x.7", "1.0.7"}};
     for (const auto& v : versions)
         EXPECT_EQ(frmAbout::versionNumber(v.build), v.shown) << v.build;
-}
 
-TEST_F(About, ClosesOnOkAndWhenAnotherWindowBecomesActive) {
     frmAbout about;
     about.show();
     QApplication::setActiveWindow(&about);
