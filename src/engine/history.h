@@ -25,6 +25,16 @@ struct History {
 struct LagHistory : History {
     double coefT = -1.0, coefDt = -1.0; ///< T and dt the coefficients belong to
     double coefY = 0.0, coefX = 0.0;    ///< T/(T+dt) and dt/(T+dt)
+
+    /// The coefficients for T and dt, divided out again only when either changed.
+    void coefficientsFor(double T, double dt) {
+        if (T != coefT || dt != coefDt) {
+            coefY = T / (T + dt);
+            coefX = dt / (T + dt);
+            coefT = T;
+            coefDt = dt;
+        }
+    }
 };
 
 /// Dead-time register: slots 0..200 of a shift register b, slot 0 the newest input.
@@ -45,6 +55,18 @@ public:
         mHead = (mHead + kMask) & kMask; // head - 1
         mCells[mHead] = front;
     }
+
+    /// What DeadTime returns for input x0 when the slot kept for L and dt is current, without
+    /// touching the register: slot n after the shift, that is x0 for n <= 1 and slot n-1 now.
+    double delayedOutput(double x0) const { return mSlot <= 1 ? x0 : (*this)[mSlot - 1]; }
+    /// The register as DeadTime and its caller leave it: x0 in, shifted, the output in slot 0.
+    void advance(double x0, double out) {
+        (*this)[0] = x0;
+        shift();
+        (*this)[0] = out;
+    }
+    /// True when the kept slot belongs to dead time L and control period dt.
+    bool slotFor(double L, double dt) const { return L == mSlotL && dt == mSlotDt; }
 
     /// Slots 0 .. count-1 set to x.
     void fill(double x, int count = kSlots) {

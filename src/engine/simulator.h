@@ -4,6 +4,7 @@
 #include "core/messageservice.h"
 #include "engine/appstate.h"
 #include "engine/display.h"
+#include "engine/errortrap.h"
 #include "engine/programs.h"
 
 namespace kestrel {
@@ -56,6 +57,21 @@ public:
     Display& display() { return mDisplay; }
 
 private:
+    // The stages of one step, in their order. Each statement runs under the step's trap t.
+    void controllerTerms(ErrorTrap& t);
+    void controllerForm(ErrorTrap& t);
+    void feedforward(ErrorTrap& t);
+    void processAndDisturbance(ErrorTrap& t);
+    void recordSample(ErrorTrap& t);
+    void advanceTime(ErrorTrap& t);
+    void showStep(ErrorTrap& t);
+    /// The loop (controller, form, feedforward, process) in one go, when no statement can fail:
+    /// the same arithmetic as the stages, kept in registers and stored only once every result
+    /// is known to be finite. False, with the state untouched, when the step needs the stages
+    /// (the initialisation step, a dead time or period just changed, a result that is no
+    /// number, a division by zero).
+    bool loopWithoutErrors();
+
     /// One program at SimTime into slot 0 of `signal`, then its pointer on the panel.
     void programEval(const ProgramTexts& values, const ProgramTexts& times, History& signal, const char* code,
                      void (Display::*pointerUpdate)());
