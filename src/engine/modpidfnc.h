@@ -23,7 +23,7 @@ namespace kestrel {
 
 inline constexpr double kBlockLimit = 10000.0;
 /// Block results of smaller magnitude become 0 (exact zeros keep their sign).
-inline constexpr double kFlushBelow = 0.0; // TEMP 1e-300
+inline constexpr double kFlushBelow = 1e-300;
 
 /// 1/(1 + T·s), backward difference:
 ///   y[k] = T/(T+dt)·y[k-1] + dt/(T+dt)·x[k]            when T > 0 and not init;

@@ -470,3 +470,19 @@ TEST(Step, NonFiniteResultsOfferRetryAndNeverReachTheRecords) {
     EXPECT_FALSE(l->step()) << "Cancel";
     EXPECT_EQ(l->messages.shown.size(), 1u);
 }
+
+TEST(Step, SettledDerivativeEndsAtZeroNotASubnormal) {
+    // PID after an SV step, 300 s at dt 0.1 s: the D term decays geometrically once PV settles.
+    auto l = makeLoop();
+    l->p.MODE = 1;
+    l->p.Kp = 1.2;
+    l->p.Ti = 6;
+    l->p.Td = 1;
+    l->seed(50, 50);
+    l->step();
+    l->s.SV[0] = 60;
+    for (int k = 0; k < 3000; ++k)
+        l->step();
+    EXPECT_EQ(l->s.D[1], 0.0);
+    EXPECT_NEAR(l->s.PV[1], 60.0, 1e-9);
+}
