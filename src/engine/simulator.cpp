@@ -248,6 +248,153 @@ inline double delayed(double x0, const DeadTimeBuffer& b, double L, double dt) {
     return b.delayedOutput(x0);
 }
 
+/// Every value the stages store in one step, computed with the same expressions in the same
+/// order, so each is bit for bit what the stages would store.
+struct LoopValues {
+    double svLag = 0, svFilt = 0, ep = 0, ed = 0, P = 0, I = 0, pi = 0, dk = 0, D = 0, mvPos = 0;
+    double mvCtrl = 0, mvInt = 0, mvExcess = 0;
+    bool limitHit = false;
+    double ffIn = 0, ffDelayed = 0, ffLag = 0, ffOut = 0, mv = 0, procIn = 0;
+    double plantIn = 0, plantDelayed = 0, plantOut = 0, distIn = 0, distDelayed = 0, distOut = 0, pv = 0;
+};
+
+/// controllerTerms on values (not in the initialisation step).
+inline void terms(const ParameterSet& p, SimulationState& s, LoopValues& v, Finite& fin) {
+    const double dt = p.dt;
+    double T1 = fin(p.beta * p.Ti);
+    if (T1 == 0.0)
+        T1 = 0.0001;
+    v.svLag = lag(s.SV[0], s.SvLag, T1, dt, fin);
+    const double K = fin(p.alpha * T1);
+    // A lag switched off has reset its y[k-1] to x[k], which the lead reads as x[k-1].
+    const double lagPrev = T1 > 0.0 ? s.SvLag[1] : s.SV[0];
+    v.svFilt = limitOutput(K > 0.0 ? fin(v.svLag + K * (v.svLag - lagPrev) / dt) : v.svLag);
+    v.ep = fin(v.svFilt + p.FB * s.PV[0]);
+    v.ed = fin(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]);
+    v.P = fin(p.Kp * v.ep);
+    v.I = p.Ti > 0.0 ? limitOutput(fin(s.I[1] + v.P * dt / p.Ti)) : 0.0;
+    v.pi = fin(v.P + v.I);
+    v.dk = fin(p.Kp * v.ed);
+    if (p.Td > 0.0) {
+        const double den = p.eta * p.Td + dt;
+        if (den == 0.0)
+            throw NeedsStages{};
+        v.D = limitOutput(fin((p.Td * (v.dk - s.Dk[1]) + p.eta * p.Td * s.D[1]) / den));
+    }
+    v.mvPos = fin(v.pi + v.D + p.bA);
+}
+
+/// Clamps x to [low, high], noting whether a limit acted.
+inline double clampNoting(double x, double low, double high, bool& hit) {
+    if (x > high) {
+        x = high;
+        hit = true;
+    }
+    if (x < low) {
+        x = low;
+        hit = true;
+    }
+    return x;
+}
+
+/// controllerForm on values (not in the initialisation step).
+inline void form(const ParameterSet& p, const SimulationState& s, LoopValues& v, Finite& fin) {
+    v.mvCtrl = s.MvCtrl[0];
+    v.mvInt = s.MvInt[0];
+    v.mvExcess = s.MvExcess[0];
+    const CalcForm f = p.calcForm();
+    if (f == CalcForm::Position)
+        v.mvCtrl = v.mvPos;
+    if (f != CalcForm::Velocity && f != CalcForm::VelocityUnlimited)
+        return;
+    // The integrator and the derivative switched off have reset their y[k-1] to 0.
+    const double dP = fin(v.P - s.P[1]);
+    const double dI = fin(v.I - (p.Ti > 0.0 ? s.I[1] : 0.0));
+    const double dD = fin(v.D - (p.Td > 0.0 ? s.D[1] : 0.0));
+    const double last = s.MvCtrl[1];
+    if (f == CalcForm::Velocity) {
+        v.mvCtrl = clampNoting(fin(last + dP + dI + dD), p.ML, p.MH, v.limitHit);
+        if (v.mvCtrl - last > p.dML) {
+            v.mvCtrl = fin(last + p.dML);
+            v.limitHit = true;
+        }
+        if (last - v.mvCtrl > p.dML) {
+            v.mvCtrl = fin(last - p.dML);
+            v.limitHit = true;
+        }
+        return;
+    }
+    double sum = fin(dP + dD);
+    if (dI * s.MvExcess[1] >= 0.0)
+        sum = fin(sum + dI);
+    v.mvInt = fin(s.MvInt[1] + sum);
+    const double c = clampNoting(v.mvInt, p.ML, p.MH, v.limitHit);
+    double dMV = fin(c - last);
+    if (dMV > p.dML) {
+        dMV = p.dML;
+        v.limitHit = true;
+    }
+    if (dMV < -p.dML) {
+        dMV = -p.dML;
+        v.limitHit = true;
+    }
+    v.mvCtrl = fin(last + dMV);
+    v.mvExcess = fin(v.mvInt - v.mvCtrl);
+}
+
+/// feedforward and processAndDisturbance on values (not in the initialisation step).
+inline void plant(const ParameterSet& p, SimulationState& s, LoopValues& v, Finite& fin) {
+    const double dt = p.dt;
+    v.ffIn = fin(p.Kf * s.DV[0]);
+    v.ffDelayed = delayed(v.ffIn, s.FfDelayed, p.Lf, dt);
+    v.ffLag = lag(v.ffDelayed, s.FfLag, p.Tfd, dt, fin);
+    const double tp = p.Tfd == 0.0 ? 0.0001 : p.Tfd;
+    const double ratio = fin(p.Tfp / tp);
+    v.ffOut = fin(ratio * v.ffDelayed + (1.0 - ratio) * v.ffLag);
+    v.mv = fin(v.mvCtrl - v.ffOut);
+    v.procIn = fin(v.mv + p.Kd * s.DV[0]);
+    v.plantIn = fin(p.Kpl * v.procIn);
+    v.plantDelayed = delayed(v.plantIn, s.PlantDelayed, p.Lpl, dt);
+    v.plantOut = lag(v.plantDelayed, s.PlantOut, p.Tpl, dt, fin);
+    v.distIn = fin(p.Kds * s.DV[0]);
+    v.distDelayed = delayed(v.distIn, s.DistDelayed, p.Lds, dt);
+    v.distOut = lag(v.distDelayed, s.DistOut, p.Tds, dt, fin);
+    v.pv = fin(v.plantOut + v.distOut);
+}
+
+/// The values into the state. Both slots at once where nothing reads slot 1 before the step ends
+/// (it ends equal to slot 0); SV, PV, DV, MV and MvCtrl, which the panel and the programs write
+/// too, get slot 0 only and are shifted at the end of the step.
+inline void store(SimulationState& s, const LoopValues& v) {
+    s.SvLag.set(v.svLag);
+    s.SvFilt.set(v.svFilt);
+    s.Ep.set(v.ep);
+    s.Ed.set(v.ed);
+    s.P.set(v.P);
+    s.I.set(v.I);
+    s.PI.set(v.pi);
+    s.Dk.set(v.dk);
+    s.D.set(v.D);
+    s.MvPos.set(v.mvPos);
+    s.MvCtrl[0] = v.mvCtrl;
+    s.MvInt.set(v.mvInt);
+    s.MvExcess.set(v.mvExcess);
+    s.LimitHit = v.limitHit;
+    s.FfIn.set(v.ffIn);
+    s.FfDelayed.advance(v.ffIn, v.ffDelayed);
+    s.FfLag.set(v.ffLag);
+    s.FfOut.set(v.ffOut);
+    s.MV[0] = v.mv;
+    s.ProcIn.set(v.procIn);
+    s.PlantIn.set(v.plantIn);
+    s.PlantDelayed.advance(v.plantIn, v.plantDelayed);
+    s.PlantOut.set(v.plantOut);
+    s.DistIn.set(v.distIn);
+    s.DistDelayed.advance(v.distIn, v.distDelayed);
+    s.DistOut.set(v.distOut);
+    s.PV[0] = v.pv;
+}
+
 } // namespace
 
 bool Simulator::loopWithoutErrors() {
@@ -255,144 +402,18 @@ bool Simulator::loopWithoutErrors() {
     const auto& p = mState.params;
     if (s.InitPending || p.mode() == Mode::Manual)
         return false;
-    const double dt = p.dt;
-    // Every value the stages would store, with the same expressions in the same order.
-    double svLag = 0, svFilt = 0, ep = 0, ed = 0, P = 0, I = 0, pi = 0, dk = 0, D = 0, mvPos = 0;
-    double mvCtrl = s.MvCtrl[0], mvInt = s.MvInt[0], mvExcess = s.MvExcess[0];
-    double ffIn = 0, ffDelayed = 0, ffLag = 0, ffOut = 0, mv = 0, procIn = 0;
-    bool limitHit = false;
-    double plantIn = 0, plantDelayed = 0, plantOut = 0, distIn = 0, distDelayed = 0, distOut = 0, pv = 0;
-    Finite fc, fl; // the controller's results, the rest of the loop's
+    LoopValues v;
+    Finite controller, rest;
     try {
-        {
-            double T1 = fc(p.beta * p.Ti);
-            if (T1 == 0.0)
-                T1 = 0.0001;
-            svLag = lag(s.SV[0], s.SvLag, T1, dt, fc);
-            const double K = fc(p.alpha * T1);
-            // A lag switched off has reset its y[k-1] to x[k], which the lead reads as x[k-1].
-            const double lagPrev = T1 > 0.0 ? s.SvLag[1] : s.SV[0];
-            svFilt = limitOutput(K > 0.0 ? fc(svLag + K * (svLag - lagPrev) / dt) : svLag);
-            ep = fc(svFilt + p.FB * s.PV[0]);
-            ed = fc(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]);
-            P = fc(p.Kp * ep);
-            I = p.Ti > 0.0 ? limitOutput(fc(s.I[1] + P * dt / p.Ti)) : 0.0;
-            pi = fc(P + I);
-            dk = fc(p.Kp * ed);
-            if (p.Td > 0.0) {
-                const double den = p.eta * p.Td + dt;
-                if (den == 0.0)
-                    throw NeedsStages{};
-                D = limitOutput(fc((p.Td * (dk - s.Dk[1]) + p.eta * p.Td * s.D[1]) / den));
-            }
-            mvPos = fc(pi + D + p.bA);
-
-            const CalcForm form = p.calcForm();
-            if (form == CalcForm::Position) {
-                mvCtrl = mvPos;
-            } else if (form == CalcForm::Velocity || form == CalcForm::VelocityUnlimited) {
-                // The integrator and the derivative switched off have reset their y[k-1] to 0.
-                const double dP = fc(P - s.P[1]);
-                const double dI = fc(I - (p.Ti > 0.0 ? s.I[1] : 0.0));
-                const double dD = fc(D - (p.Td > 0.0 ? s.D[1] : 0.0));
-                const double last = s.MvCtrl[1];
-                if (form == CalcForm::Velocity) {
-                    mvCtrl = fc(last + dP + dI + dD);
-                    if (mvCtrl > p.MH) {
-                        mvCtrl = p.MH;
-                        limitHit = true;
-                    }
-                    if (mvCtrl < p.ML) {
-                        mvCtrl = p.ML;
-                        limitHit = true;
-                    }
-                    if (mvCtrl - last > p.dML) {
-                        mvCtrl = fc(last + p.dML);
-                        limitHit = true;
-                    }
-                    if (last - mvCtrl > p.dML) {
-                        mvCtrl = fc(last - p.dML);
-                        limitHit = true;
-                    }
-                } else {
-                    double sum = fc(dP + dD);
-                    if (dI * s.MvExcess[1] >= 0.0)
-                        sum = fc(sum + dI);
-                    mvInt = fc(s.MvInt[1] + sum);
-                    double c = mvInt;
-                    if (c > p.MH) {
-                        c = p.MH;
-                        limitHit = true;
-                    }
-                    if (c < p.ML) {
-                        c = p.ML;
-                        limitHit = true;
-                    }
-                    double dMV = fc(c - last);
-                    if (dMV > p.dML) {
-                        dMV = p.dML;
-                        limitHit = true;
-                    }
-                    if (dMV < -p.dML) {
-                        dMV = -p.dML;
-                        limitHit = true;
-                    }
-                    mvCtrl = fc(last + dMV);
-                    mvExcess = fc(mvInt - mvCtrl);
-                }
-            }
-
-            ffIn = fl(p.Kf * s.DV[0]);
-            ffDelayed = delayed(ffIn, s.FfDelayed, p.Lf, dt);
-            ffLag = lag(ffDelayed, s.FfLag, p.Tfd, dt, fl);
-            const double tp = p.Tfd == 0.0 ? 0.0001 : p.Tfd;
-            const double ratio = fl(p.Tfp / tp);
-            ffOut = fl(ratio * ffDelayed + (1.0 - ratio) * ffLag);
-            mv = fl(mvCtrl - ffOut);
-            procIn = fl(mv + p.Kd * s.DV[0]);
-        }
-        plantIn = fl(p.Kpl * procIn);
-        plantDelayed = delayed(plantIn, s.PlantDelayed, p.Lpl, dt);
-        plantOut = lag(plantDelayed, s.PlantOut, p.Tpl, dt, fl);
-        distIn = fl(p.Kds * s.DV[0]);
-        distDelayed = delayed(distIn, s.DistDelayed, p.Lds, dt);
-        distOut = lag(distDelayed, s.DistOut, p.Tds, dt, fl);
-        pv = fl(plantOut + distOut);
+        terms(p, s, v, controller);
+        form(p, s, v, controller);
+        plant(p, s, v, rest);
     } catch (const NeedsStages&) {
         return false;
     }
-    if (!fc.all() || !fl.all())
+    if (!controller.all() || !rest.all())
         return false;
-
-    // Both slots at once: slot 1 ends every step equal to slot 0, and nothing reads it in between.
-    // What the panel and the programs write (SV, PV, DV, MV, MvCtrl) is shifted at the end.
-    s.SvLag.set(svLag);
-    s.SvFilt.set(svFilt);
-    s.Ep.set(ep);
-    s.Ed.set(ed);
-    s.P.set(P);
-    s.I.set(I);
-    s.PI.set(pi);
-    s.Dk.set(dk);
-    s.D.set(D);
-    s.MvPos.set(mvPos);
-    s.MvCtrl[0] = mvCtrl;
-    s.MvInt.set(mvInt);
-    s.MvExcess.set(mvExcess);
-    s.LimitHit = limitHit;
-    s.FfIn.set(ffIn);
-    s.FfDelayed.advance(ffIn, ffDelayed);
-    s.FfLag.set(ffLag);
-    s.FfOut.set(ffOut);
-    s.MV[0] = mv;
-    s.ProcIn.set(procIn);
-    s.PlantIn.set(plantIn);
-    s.PlantDelayed.advance(plantIn, plantDelayed);
-    s.PlantOut.set(plantOut);
-    s.DistIn.set(distIn);
-    s.DistDelayed.advance(distIn, distDelayed);
-    s.DistOut.set(distOut);
-    s.PV[0] = pv;
+    store(s, v);
     return true;
 }
 
@@ -472,17 +493,19 @@ void Simulator::advanceTime(ErrorTrap& t) {
 }
 
 void Simulator::showStep(ErrorTrap& t) {
-    auto& s = mState.sim;
     t([&] { mDisplay.PvBarUpdate(); });
     if (mState.params.mode() != Mode::Manual)
         t([&] { mDisplay.MvSliderUpdate(); });
-    t([&] {
-        if (s.SvDisplayLive)
-            mDisplay.showSv(s.SV[0]);
-        if (s.MvDisplayLive)
-            mDisplay.showMv(s.MV[0]);
-        mDisplay.showPv(s.PV[0]);
-    });
+    t([&] { showValues(); });
+}
+
+void Simulator::showValues() {
+    const auto& s = mState.sim;
+    if (s.SvDisplayLive)
+        mDisplay.showSv(s.SV[0]);
+    if (s.MvDisplayLive)
+        mDisplay.showMv(s.MV[0]);
+    mDisplay.showPv(s.PV[0]);
 }
 
 } // namespace kestrel

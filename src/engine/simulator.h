@@ -54,6 +54,9 @@ public:
     /// DV[k] from the DV program at SimTime, then DvPointerUpdate. Errors report "  P052".
     void DvProgramEval();
 
+    /// The panel's SV, MV and PV texts (SV and MV only while they are not being edited).
+    void showValues();
+
     Display& display() { return mDisplay; }
 
 private:
