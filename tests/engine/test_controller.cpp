@@ -46,11 +46,7 @@ TEST(Controller, SetPointStepThroughEachTypePreset) {
         auto l = makeLoop();
         auto& p = l->p;
         l->proportional(2);
-        p.Ti = c.Ti;
-        p.Td = c.Td;
-        p.alpha = c.alpha;
-        p.beta = c.beta;
-        p.gamma = c.gamma;
+        std::tie(p.Ti, p.Td, p.alpha, p.beta, p.gamma) = std::tuple(c.Ti, c.Td, c.alpha, c.beta, c.gamma);
         l->seed(50, 50);
         l->stepWithPv(50);
         EXPECT_NEAR(l->s.MvCtrl[0], 50, kTol) << c.name;
@@ -106,9 +102,7 @@ TEST(Controller, LimitsOfEachForm) {
         l->proportional(1, c.form);
         l->seed(0, 50);
         l->stepWithPv(0);
-        p.MH = c.MH;
-        p.ML = c.ML;
-        p.dML = c.dML;
+        std::tie(p.MH, p.ML, p.dML) = std::tuple(c.MH, c.ML, c.dML);
         l->stepWithPv(-c.e);
         const auto& s = l->s;
         SCOPED_TRACE(testing::Message() << "form " << c.form << " MH " << c.MH << " ML " << c.ML << " dML "
@@ -142,9 +136,7 @@ TEST(Controller, EssenceInheritingFormDropsOnlyOpposingIntegralIncrements) {
             auto l = makeLoop();
             auto& p = l->p;
             l->proportional(1, form);
-            p.Ti = 0.1;
-            p.MH = mirror ? 100 : 60;
-            p.ML = mirror ? 40 : 0;
+            std::tie(p.Ti, p.MH, p.ML) = std::tuple(0.1, mirror ? 100 : 60, mirror ? 40 : 0);
             l->seed(50, m(55));
             l->stepWithPv(m(40));
             EXPECT_NEAR(l->s.MvCtrl[0], m(55), kTol);
@@ -178,11 +170,7 @@ TEST(Controller, FirstStepAfterInitialisationOutsideTheLimits) {
         auto l = makeLoop();
         auto& p = l->p;
         l->proportional(1, c.form);
-        p.Ti = 2;
-        p.Td = 1;
-        p.MH = 60;
-        p.ML = 20;
-        p.dML = 5;
+        std::tie(p.Ti, p.Td, p.MH, p.ML, p.dML) = std::tuple(2, 1, 60, 20, 5);
         l->seed(50, c.stored);
         l->step();
         SCOPED_TRACE(testing::Message() << c.stored << " form " << c.form);

@@ -176,16 +176,11 @@ TEST(RunControlStart, CascadeStartsFromTheSteadyStateOfSvPointZero) {
         Rig r;
         auto& s = r.s;
         r.setRange(60, 30);
-        r.p.MODE = 2;
-        r.p.FB = fb;
-        r.p.Kpl = 2.0;
+        std::tie(r.p.MODE, r.p.FB, r.p.Kpl) = std::tuple(2, fb, 2.0);
         r.p.SVv[0] = "60";
         r.p.DVv[0] = "4";
         s.MV.set(10.0);
-        s.SimTime = 7.0;
-        s.TickCount = 55;
-        s.SampleIndex = 33;
-        s.DecimationCount = 1;
+        std::tie(s.SimTime, s.TickCount, s.SampleIndex, s.DecimationCount) = std::tuple(7.0, 55, 33, 1);
         s.Paused = true;
         r.host.lessonButtonVisible = true;
         r.host.clock = 1234.5;
@@ -693,11 +688,7 @@ TEST(RunControlMended, ClearStartsBumplessAtTheBiasOfMvAlone) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kpl);
         Rig r;
-        r.p.MODE = 1;
-        r.p.Kpl = c.kpl;
-        r.p.Kds = c.kds;
-        r.p.Kp = c.kp;
-        r.p.Ti = 0.0;
+        std::tie(r.p.MODE, r.p.Kpl, r.p.Kds, r.p.Kp, r.p.Ti) = std::tuple(1, c.kpl, c.kds, c.kp, 0.0);
         r.s.DV.set(c.dv);
         r.s.SV.set(c.sv);
         r.rc.Clear();

@@ -83,15 +83,8 @@ TEST(Step, ProcessAndDisturbancePathsSettleThenFollowTheirDynamics) {
     auto l = makeLoop();
     auto& p = l->p;
     auto& s = l->s;
-    p.MODE = 0;
-    p.Kpl = 1.5;
-    p.Lpl = 0.2;
-    p.Tpl = 0.4;
-    p.Kds = 0.5;
-    p.Lds = 0.1;
-    p.Tds = 0.1;
-    p.Kd = 3;
-    p.Kf = 1;
+    std::tie(p.MODE, p.Kpl, p.Lpl, p.Tpl, p.Kds, p.Lds, p.Tds) = std::tuple(0, 1.5, 0.2, 0.4, 0.5, 0.1, 0.1);
+    std::tie(p.Kd, p.Kf) = std::tuple(3, 1);
     s.MV.set(40);
     s.DV.set(10);
     s.P.set(123);
@@ -119,10 +112,7 @@ TEST(Step, ProcessAndDisturbancePathsSettleThenFollowTheirDynamics) {
     auto a = makeLoop();
     a->proportional(0);
     a->instantProcess();
-    a->p.bA = 30;
-    a->p.Kpl = 2;
-    a->p.Kd = 5;
-    a->p.Kds = 0.5;
+    std::tie(a->p.bA, a->p.Kpl, a->p.Kd, a->p.Kds) = std::tuple(30, 2, 5, 0.5);
     a->s.DV.set(10);
     a->s.InitPending = true;
     a->step();
@@ -147,10 +137,7 @@ TEST(Step, FeedforwardCompensator) {
         auto& p = l->p;
         l->proportional(0);
         l->instantProcess();
-        p.Kf = 2;
-        p.Lf = 0.2;
-        p.Tfd = c.Tfd;
-        p.Tfp = c.Tfp;
+        std::tie(p.Kf, p.Lf, p.Tfd, p.Tfp) = std::tuple(2, 0.2, c.Tfd, c.Tfp);
         l->seed(50, 50, 0);
         l->step();
         EXPECT_EQ(l->s.FfOut[0], 0);
@@ -224,9 +211,7 @@ void recordOneStep(Loop& l, int type, double kp, int penChoice) {
     auto& s = l.s;
     p.TYPE_SELECT = static_cast<std::int16_t>(type);
     l.proportional(kp);
-    p.Ti = 1;
-    p.Td = 0.5;
-    p.bA = 10;
+    std::tie(p.Ti, p.Td, p.bA) = std::tuple(1, 0.5, 10);
     l.instantProcess();
     p.Kd = 0.5;
     p.Kds = 0.25;
@@ -351,9 +336,7 @@ TEST(Step, OutsideARunTheLoopLivesButNothingIsRecorded) {
     p.SVv = {"80"};
     p.DVv = {"9"};
     l->seed(50, 40);
-    l->s.Running = false;
-    l->s.SimTime = 3;
-    l->s.SampleIndex = 5;
+    std::tie(l->s.Running, l->s.SimTime, l->s.SampleIndex) = std::tuple(false, 3, 5);
     const auto recBefore = std::make_unique<Recording>(l->app.rec);
     for (int k = 0; k < 5; ++k)
         l->step();
@@ -455,9 +438,7 @@ TEST(Step, NonFiniteResultsOfferRetryAndNeverReachTheRecords) {
     for (const bool hugeGain : {true, false}) {
         auto l = makeLoop();
         auto& p = l->p;
-        p.MODE = hugeGain ? 1 : 0;
-        p.Kp = hugeGain ? 1e308 : 1;
-        p.Td = 0.5;
+        std::tie(p.MODE, p.Kp, p.Td) = std::tuple(hugeGain ? 1 : 0, hugeGain ? 1e308 : 1, 0.5);
         p.Kpl = hugeGain ? 1 : 1e308;
         l->seed(100, 0);
         l->s.MV.set(50);
@@ -489,10 +470,7 @@ TEST(Step, NonFiniteResultsOfferRetryAndNeverReachTheRecords) {
 TEST(Step, SettledDerivativeEndsAtZeroNotASubnormal) {
     // PID after an SV step, 300 s at dt 0.1 s: the D term decays geometrically once PV settles.
     auto l = makeLoop();
-    l->p.MODE = 1;
-    l->p.Kp = 1.2;
-    l->p.Ti = 6;
-    l->p.Td = 1;
+    std::tie(l->p.MODE, l->p.Kp, l->p.Ti, l->p.Td) = std::tuple(1, 1.2, 6, 1);
     l->seed(50, 50);
     l->step();
     l->s.SV[0] = 60;
