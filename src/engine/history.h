@@ -56,18 +56,6 @@ public:
         mCells[mHead] = front;
     }
 
-    /// What DeadTime returns for input x0 when the slot kept for L and dt is current, without
-    /// touching the register: slot n after the shift, that is x0 for n <= 1 and slot n-1 now.
-    double delayedOutput(double x0) const { return mSlot <= 1 ? x0 : (*this)[mSlot - 1]; }
-    /// The register as DeadTime and its caller leave it: x0 in, shifted, the output in slot 0.
-    void advance(double x0, double out) {
-        (*this)[0] = x0;
-        shift();
-        (*this)[0] = out;
-    }
-    /// True when the kept slot belongs to dead time L and control period dt.
-    bool slotFor(double L, double dt) const { return L == mSlotL && dt == mSlotDt; }
-
     /// Slots 0 .. count-1 set to x.
     void fill(double x, int count = kSlots) {
         for (int i = 0; i < count; ++i)

@@ -53,9 +53,6 @@ struct SimulationState {
 
     /// Every history's slot 1 = slot 0.
     void shiftAll();
-    /// Slot 1 = slot 0 for SV, PV, DV, MV and MvCtrl only, after a step that stored both slots of
-    /// every other history.
-    void shiftSignals();
 };
 
 /// Recorded samples of a run: at most 501 per run (slots 0..500).

@@ -35,14 +35,6 @@ void SimulationState::shiftAll() {
     DistOut.shift();
 }
 
-void SimulationState::shiftSignals() {
-    PV.shift();
-    SV.shift();
-    MvCtrl.shift();
-    MV.shift();
-    DV.shift();
-}
-
 void Simulator::programEval(const ProgramTexts& values, const ProgramTexts& times, History& signal,
                             const char* code, void (Display::*pointerUpdate)()) {
     ErrorTrap trap(mMessages, code, mState.chart.Reported);
@@ -71,31 +63,28 @@ bool Simulator::MainCalc() {
         SvProgramEval();
         DvProgramEval();
     }
-    const bool direct = loopWithoutErrors();
-    if (!direct) {
-        if (mState.params.mode() != Mode::Manual) {
-            controllerTerms(t);
-            controllerForm(t);
-            feedforward(t);
-        } else {
-            s.ProcIn[0] = s.MV[0];
-        }
-        processAndDisturbance(t);
+    if (mState.params.mode() != Mode::Manual) {
+        controllerTerms(t);
+        controllerForm(t);
+        feedforward(t);
+    } else {
+        s.ProcIn[0] = s.MV[0];
     }
+    processAndDisturbance(t);
     if (s.Running) {
         recordSample(t);
         advanceTime(t);
     }
     showStep(t);
-    if (direct)
-        s.shiftSignals();
-    else
-        s.shiftAll();
+    s.shiftAll();
     s.InitPending = false;
     return !t.cancelled();
 }
 
-void Simulator::controllerTerms(ErrorTrap& t) {
+// The loop's stages below are inlined into MainCalc: split for reading, they compile to the one
+// step they were, so naming them costs the step nothing.
+
+[[gnu::always_inline]] inline void Simulator::controllerTerms(ErrorTrap& t) {
     auto& s = mState.sim;
     const auto& p = mState.params;
     const bool init = s.InitPending;
@@ -116,7 +105,7 @@ void Simulator::controllerTerms(ErrorTrap& t) {
     t([&] { s.MvPos[0] = checkFinite(s.PI[0] + s.D[0] + p.bA); });
 }
 
-void Simulator::controllerForm(ErrorTrap& t) {
+[[gnu::always_inline]] inline void Simulator::controllerForm(ErrorTrap& t) {
     auto& s = mState.sim;
     const auto& p = mState.params;
     const bool init = s.InitPending;
@@ -185,7 +174,7 @@ void Simulator::controllerForm(ErrorTrap& t) {
     t([&] { s.MvExcess[0] = checkFinite(s.MvInt[0] - s.MvCtrl[0]); });
 }
 
-void Simulator::feedforward(ErrorTrap& t) {
+[[gnu::always_inline]] inline void Simulator::feedforward(ErrorTrap& t) {
     auto& s = mState.sim;
     const auto& p = mState.params;
     const bool init = s.InitPending;
@@ -203,7 +192,7 @@ void Simulator::feedforward(ErrorTrap& t) {
     t([&] { s.ProcIn[0] = checkFinite(s.MV[0] + p.Kd * s.DV[0]); });
 }
 
-void Simulator::processAndDisturbance(ErrorTrap& t) {
+[[gnu::always_inline]] inline void Simulator::processAndDisturbance(ErrorTrap& t) {
     auto& s = mState.sim;
     const auto& p = mState.params;
     const bool init = s.InitPending;
@@ -215,206 +204,6 @@ void Simulator::processAndDisturbance(ErrorTrap& t) {
     t([&] { s.DistDelayed[0] = DeadTime(s.DistIn[0], s.DistDelayed, p.Lds, dt, init); });
     t([&] { s.DistOut[0] = FirstOrderLag(s.DistDelayed[0], s.DistOut, p.Tds, dt, init); });
     t([&] { s.PV[0] = checkFinite(s.PlantOut[0] + s.DistOut[0]); });
-}
-
-namespace {
-
-/// Thrown out of loopWithoutErrors() when the step needs the stages for a reason other than a
-/// non-finite result (those are gathered in a Finite).
-struct NeedsStages {};
-
-/// Gathers whether every value it is handed is finite: x - x is 0 for a finite x and NaN for an
-/// infinity or a NaN, and a NaN stays in the sum. No branch per value.
-struct Finite {
-    double sum = 0.0;
-    double operator()(double x) {
-        sum += x - x;
-        return x;
-    }
-    bool all() const { return sum == 0.0; }
-};
-
-/// FirstOrderLag on values, leaving the history to the caller.
-inline double lag(double x0, LagHistory& y, double T, double dt, Finite& fin) {
-    if (!(T > 0.0))
-        return limitOutput(x0);
-    y.coefficientsFor(T, dt);
-    return limitOutput(fin(y.coefY * y[1] + y.coefX * x0));
-}
-
-inline double delayed(double x0, const DeadTimeBuffer& b, double L, double dt) {
-    if (!b.slotFor(L, dt))
-        throw NeedsStages{};
-    return b.delayedOutput(x0);
-}
-
-/// Every value the stages store in one step, computed with the same expressions in the same
-/// order, so each is bit for bit what the stages would store.
-struct LoopValues {
-    double svLag = 0, svFilt = 0, ep = 0, ed = 0, P = 0, I = 0, pi = 0, dk = 0, D = 0, mvPos = 0;
-    double mvCtrl = 0, mvInt = 0, mvExcess = 0;
-    bool limitHit = false;
-    double ffIn = 0, ffDelayed = 0, ffLag = 0, ffOut = 0, mv = 0, procIn = 0;
-    double plantIn = 0, plantDelayed = 0, plantOut = 0, distIn = 0, distDelayed = 0, distOut = 0, pv = 0;
-};
-
-/// controllerTerms on values (not in the initialisation step).
-inline void terms(const ParameterSet& p, SimulationState& s, LoopValues& v, Finite& fin) {
-    const double dt = p.dt;
-    double T1 = fin(p.beta * p.Ti);
-    if (T1 == 0.0)
-        T1 = 0.0001;
-    v.svLag = lag(s.SV[0], s.SvLag, T1, dt, fin);
-    const double K = fin(p.alpha * T1);
-    // A lag switched off has reset its y[k-1] to x[k], which the lead reads as x[k-1].
-    const double lagPrev = T1 > 0.0 ? s.SvLag[1] : s.SV[0];
-    v.svFilt = limitOutput(K > 0.0 ? fin(v.svLag + K * (v.svLag - lagPrev) / dt) : v.svLag);
-    v.ep = fin(v.svFilt + p.FB * s.PV[0]);
-    v.ed = fin(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]);
-    v.P = fin(p.Kp * v.ep);
-    v.I = p.Ti > 0.0 ? limitOutput(fin(s.I[1] + v.P * dt / p.Ti)) : 0.0;
-    v.pi = fin(v.P + v.I);
-    v.dk = fin(p.Kp * v.ed);
-    if (p.Td > 0.0) {
-        const double den = p.eta * p.Td + dt;
-        if (den == 0.0)
-            throw NeedsStages{};
-        v.D = limitOutput(fin((p.Td * (v.dk - s.Dk[1]) + p.eta * p.Td * s.D[1]) / den));
-    }
-    v.mvPos = fin(v.pi + v.D + p.bA);
-}
-
-/// Clamps x to [low, high], noting whether a limit acted.
-inline double clampNoting(double x, double low, double high, bool& hit) {
-    if (x > high) {
-        x = high;
-        hit = true;
-    }
-    if (x < low) {
-        x = low;
-        hit = true;
-    }
-    return x;
-}
-
-/// controllerForm on values (not in the initialisation step).
-inline void form(const ParameterSet& p, const SimulationState& s, LoopValues& v, Finite& fin) {
-    v.mvCtrl = s.MvCtrl[0];
-    v.mvInt = s.MvInt[0];
-    v.mvExcess = s.MvExcess[0];
-    const CalcForm f = p.calcForm();
-    if (f == CalcForm::Position)
-        v.mvCtrl = v.mvPos;
-    if (f != CalcForm::Velocity && f != CalcForm::VelocityUnlimited)
-        return;
-    // The integrator and the derivative switched off have reset their y[k-1] to 0.
-    const double dP = fin(v.P - s.P[1]);
-    const double dI = fin(v.I - (p.Ti > 0.0 ? s.I[1] : 0.0));
-    const double dD = fin(v.D - (p.Td > 0.0 ? s.D[1] : 0.0));
-    const double last = s.MvCtrl[1];
-    if (f == CalcForm::Velocity) {
-        v.mvCtrl = clampNoting(fin(last + dP + dI + dD), p.ML, p.MH, v.limitHit);
-        if (v.mvCtrl - last > p.dML) {
-            v.mvCtrl = fin(last + p.dML);
-            v.limitHit = true;
-        }
-        if (last - v.mvCtrl > p.dML) {
-            v.mvCtrl = fin(last - p.dML);
-            v.limitHit = true;
-        }
-        return;
-    }
-    double sum = fin(dP + dD);
-    if (dI * s.MvExcess[1] >= 0.0)
-        sum = fin(sum + dI);
-    v.mvInt = fin(s.MvInt[1] + sum);
-    const double c = clampNoting(v.mvInt, p.ML, p.MH, v.limitHit);
-    double dMV = fin(c - last);
-    if (dMV > p.dML) {
-        dMV = p.dML;
-        v.limitHit = true;
-    }
-    if (dMV < -p.dML) {
-        dMV = -p.dML;
-        v.limitHit = true;
-    }
-    v.mvCtrl = fin(last + dMV);
-    v.mvExcess = fin(v.mvInt - v.mvCtrl);
-}
-
-/// feedforward and processAndDisturbance on values (not in the initialisation step).
-inline void plant(const ParameterSet& p, SimulationState& s, LoopValues& v, Finite& fin) {
-    const double dt = p.dt;
-    v.ffIn = fin(p.Kf * s.DV[0]);
-    v.ffDelayed = delayed(v.ffIn, s.FfDelayed, p.Lf, dt);
-    v.ffLag = lag(v.ffDelayed, s.FfLag, p.Tfd, dt, fin);
-    const double tp = p.Tfd == 0.0 ? 0.0001 : p.Tfd;
-    const double ratio = fin(p.Tfp / tp);
-    v.ffOut = fin(ratio * v.ffDelayed + (1.0 - ratio) * v.ffLag);
-    v.mv = fin(v.mvCtrl - v.ffOut);
-    v.procIn = fin(v.mv + p.Kd * s.DV[0]);
-    v.plantIn = fin(p.Kpl * v.procIn);
-    v.plantDelayed = delayed(v.plantIn, s.PlantDelayed, p.Lpl, dt);
-    v.plantOut = lag(v.plantDelayed, s.PlantOut, p.Tpl, dt, fin);
-    v.distIn = fin(p.Kds * s.DV[0]);
-    v.distDelayed = delayed(v.distIn, s.DistDelayed, p.Lds, dt);
-    v.distOut = lag(v.distDelayed, s.DistOut, p.Tds, dt, fin);
-    v.pv = fin(v.plantOut + v.distOut);
-}
-
-/// The values into the state. Both slots at once where nothing reads slot 1 before the step ends
-/// (it ends equal to slot 0); SV, PV, DV, MV and MvCtrl, which the panel and the programs write
-/// too, get slot 0 only and are shifted at the end of the step.
-inline void store(SimulationState& s, const LoopValues& v) {
-    s.SvLag.set(v.svLag);
-    s.SvFilt.set(v.svFilt);
-    s.Ep.set(v.ep);
-    s.Ed.set(v.ed);
-    s.P.set(v.P);
-    s.I.set(v.I);
-    s.PI.set(v.pi);
-    s.Dk.set(v.dk);
-    s.D.set(v.D);
-    s.MvPos.set(v.mvPos);
-    s.MvCtrl[0] = v.mvCtrl;
-    s.MvInt.set(v.mvInt);
-    s.MvExcess.set(v.mvExcess);
-    s.LimitHit = v.limitHit;
-    s.FfIn.set(v.ffIn);
-    s.FfDelayed.advance(v.ffIn, v.ffDelayed);
-    s.FfLag.set(v.ffLag);
-    s.FfOut.set(v.ffOut);
-    s.MV[0] = v.mv;
-    s.ProcIn.set(v.procIn);
-    s.PlantIn.set(v.plantIn);
-    s.PlantDelayed.advance(v.plantIn, v.plantDelayed);
-    s.PlantOut.set(v.plantOut);
-    s.DistIn.set(v.distIn);
-    s.DistDelayed.advance(v.distIn, v.distDelayed);
-    s.DistOut.set(v.distOut);
-    s.PV[0] = v.pv;
-}
-
-} // namespace
-
-bool Simulator::loopWithoutErrors() {
-    auto& s = mState.sim;
-    const auto& p = mState.params;
-    if (s.InitPending || p.mode() == Mode::Manual)
-        return false;
-    LoopValues v;
-    Finite controller, rest;
-    try {
-        terms(p, s, v, controller);
-        form(p, s, v, controller);
-        plant(p, s, v, rest);
-    } catch (const NeedsStages&) {
-        return false;
-    }
-    if (!controller.all() || !rest.all())
-        return false;
-    store(s, v);
-    return true;
 }
 
 void Simulator::recordSample(ErrorTrap& t) {

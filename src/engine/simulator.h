@@ -68,12 +68,6 @@ private:
     void recordSample(ErrorTrap& t);
     void advanceTime(ErrorTrap& t);
     void showStep(ErrorTrap& t);
-    /// The loop (controller, form, feedforward, process) in one go, when no statement can fail:
-    /// the same arithmetic as the stages, kept in registers and stored only once every result
-    /// is known to be finite. False, with the state untouched, when the step needs the stages
-    /// (the initialisation step, a dead time or period just changed, a result that is no
-    /// number, a division by zero).
-    bool loopWithoutErrors();
 
     /// One program at SimTime into slot 0 of `signal`, then its pointer on the panel.
     void programEval(const ProgramTexts& values, const ProgramTexts& times, History& signal, const char* code,

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <cmath>
 #include <string>
@@ -362,72 +361,45 @@ TEST(Step, OutsideARunTheLoopLivesButNothingIsRecorded) {
     EXPECT_EQ(l->app.rec.TrendData[0][2][0], 9);
 }
 
-TEST(Step, InvariantsHoldInEveryModeAndFormAndTheStagesGiveTheSameBits) {
-    // Each loop runs beside a twin whose every step goes through the stages statement by statement
-    // (a dead-time slot that no longer fits makes the step take them); both must agree bit for bit.
-    for (int variant = 0; variant < 3; ++variant) {
-        for (int mode = 0; mode < 3; ++mode) {
-            for (int form = 0; form < 3; ++form) {
-                std::unique_ptr<Loop> twins[] = {makeLoop(), makeLoop()};
-                for (auto& l : twins) {
-                    auto& p = l->p;
-                    p.MODE = static_cast<std::int16_t>(mode);
-                    p.CALC_TYPE = static_cast<std::int16_t>(form);
-                    std::tie(p.Kp, p.Ti, p.Td, p.Kpl, p.Tpl, p.Lpl) = std::tuple(1.5, 2, 0.5, 1.2, 3, 1);
-                    std::tie(p.Kd, p.Kds, p.Tds, p.Lds) = std::tuple(0.4, 0.8, 2, 0.5);
-                    std::tie(p.Kf, p.Tfd, p.Tfp, p.Lf, p.MH, p.ML, p.dML) = std::tuple(0.7, 1.5, 0.8, 0.3, 90, 10, 3);
-                    if (variant == 1) // integral, derivative, lags and a dead time switched off
-                        std::tie(p.Ti, p.Td, p.Tfd, p.Tds, p.Lpl) = std::tuple(0, 0, 0, 0, 0);
-                    if (variant == 2) // a negative filter time and gains that drive blocks to their limits
-                        std::tie(p.beta, p.alpha, p.Kp, p.Td, p.eta) = std::tuple(-1, -0.5, 400, 2, 0.05);
-                    p.SVv = {"40", "70", "70", "30"};
-                    p.SVt = {"0", "5", "5", "12"};
-                    p.DVv = {"0", "20"};
-                    p.DVt = {"0", "8"};
-                    l->seed(40, 40);
-                    l->startRun(2);
+TEST(Step, InvariantsHoldInEveryModeAndForm) {
+    for (int mode = 0; mode < 3; ++mode) {
+        for (int form = 0; form < 3; ++form) {
+            auto l = makeLoop();
+            auto& p = l->p;
+            auto& s = l->s;
+            p.MODE = static_cast<std::int16_t>(mode);
+            p.CALC_TYPE = static_cast<std::int16_t>(form);
+            std::tie(p.Kp, p.Ti, p.Td, p.Kpl, p.Tpl, p.Lpl) = std::tuple(1.5, 2, 0.5, 1.2, 3, 1);
+            std::tie(p.Kd, p.Kds, p.Tds, p.Lds) = std::tuple(0.4, 0.8, 2, 0.5);
+            std::tie(p.Kf, p.Tfd, p.Tfp, p.Lf, p.MH, p.ML, p.dML) = std::tuple(0.7, 1.5, 0.8, 0.3, 90, 10, 3);
+            p.SVv = {"40", "70", "70", "30"};
+            p.SVt = {"0", "5", "5", "12"};
+            p.DVv = {"0", "20"};
+            p.DVt = {"0", "8"};
+            l->seed(40, 40);
+            l->startRun(2);
+            const std::string row = "mode " + std::to_string(mode) + " form " + std::to_string(form);
+            for (int k = 0; k < 200; ++k) {
+                if (k == 30)
+                    s.SV[0] = 65;
+                if (k == 60)
+                    s.DV[0] = 15;
+                if (k == 90)
+                    s.MV[0] = 70;
+                ASSERT_TRUE(l->step()) << row;
+                ASSERT_FALSE(s.InitPending) << row << " step " << k;
+                for (const auto& [name, h] : histories(s)) {
+                    ASSERT_EQ((*h)[1], (*h)[0]) << row << " " << name << " step " << k;
+                    ASSERT_TRUE(std::isfinite((*h)[0])) << row << " " << name << " step " << k;
                 }
-                Loop& l = *twins[0];
-                auto& s = l.s;
-                const std::string row = "variant " + std::to_string(variant) + " mode " + std::to_string(mode) +
-                                        " form " + std::to_string(form);
-                for (int k = 0; k < 200; ++k) {
-                    for (auto& t : twins) {
-                        if (k == 30)
-                            t->s.SV[0] = 65;
-                        if (k == 60)
-                            t->s.DV[0] = 15;
-                        if (k == 90)
-                            t->s.MV[0] = 70;
-                        if (k == 120) // integral and derivative switched off during the run
-                            std::tie(t->p.Ti, t->p.Td) = std::tuple(0, 0);
-                    }
-                    twins[1]->s.PlantDelayed.mSlotDt = -1;
-                    ASSERT_TRUE(l.step()) << row;
-                    ASSERT_TRUE(twins[1]->step()) << row;
-                    ASSERT_FALSE(s.InitPending) << row << " step " << k;
-                    const auto other = histories(twins[1]->s);
-                    for (const auto& [name, h] : histories(s)) {
-                        ASSERT_EQ((*h)[1], (*h)[0]) << row << " " << name << " step " << k;
-                        ASSERT_TRUE(std::isfinite((*h)[0])) << row << " " << name << " step " << k;
-                        const History& o = *std::find_if(other.begin(), other.end(), [&](const auto& e) {
-                                               return std::string(e.first) == name;
-                                           })->second;
-                        ASSERT_EQ(std::bit_cast<std::uint64_t>((*h)[0]), std::bit_cast<std::uint64_t>(o[0]))
-                            << row << " " << name << " step " << k;
-                    }
-                    ASSERT_EQ(s.LimitHit, twins[1]->s.LimitHit) << row << " step " << k;
-                    ASSERT_LE(s.SampleIndex, 500);
-                }
-                expectSameState(s, twins[1]->s);
-                EXPECT_EQ(l.app.rec.PenData, twins[1]->app.rec.PenData) << row;
-                EXPECT_NEAR(s.SimTime, 20.0, 1e-9) << row;
-                if (mode == 0 || form == 0)
-                    EXPECT_EQ(s.SampleIndex, 100) << row; // no velocity limits: every second step
-                else
-                    EXPECT_GE(s.SampleIndex, 100) << row;
-                EXPECT_TRUE(l.messages.shown.empty()) << row;
+                ASSERT_LE(s.SampleIndex, 500);
             }
+            EXPECT_NEAR(s.SimTime, 20.0, 1e-9) << row;
+            if (mode == 0 || form == 0)
+                EXPECT_EQ(s.SampleIndex, 100) << row; // no velocity limits: every second step
+            else
+                EXPECT_GE(s.SampleIndex, 100) << row;
+            EXPECT_TRUE(l->messages.shown.empty()) << row;
         }
     }
 }
