@@ -96,4 +96,12 @@ inline std::vector<std::pair<const char*, const History*>> histories(const Simul
             {"DistIn", &s.DistIn}, {"DistOut", &s.DistOut}};
 }
 
+/// Both slots of every history, in the order of histories().
+inline std::vector<double> historyValues(const SimulationState& s) {
+    std::vector<double> v;
+    for (const auto& [name, h] : histories(s))
+        v.insert(v.end(), {(*h)[0], (*h)[1]});
+    return v;
+}
+
 } // namespace kestrel::test
