@@ -6,6 +6,8 @@
 #include "engine/simulator.h"
 #include "fakes.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -102,6 +104,13 @@ inline std::vector<double> historyValues(const SimulationState& s) {
     for (const auto& [name, h] : histories(s))
         v.insert(v.end(), {(*h)[0], (*h)[1]});
     return v;
+}
+
+/// Each value near the expected one, told apart by its index.
+inline void expectNear(const std::vector<double>& got, const std::vector<double>& want, double tol = 1e-9) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], want[i], tol) << "value " << i;
 }
 
 } // namespace kestrel::test

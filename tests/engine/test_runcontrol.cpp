@@ -257,7 +257,8 @@ TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
     r.rc.Start();
     // "###.0" leaves out a zero integer part; the DV offset follows the adopted range, not the texts.
     auto& t = r.host.texts;
-    EXPECT_EQ(std::tuple(r.host.erases, int(r.chart.RL), t[PanelText::RH], t[PanelText::RL], r.chart.DvOffset),
+    EXPECT_EQ(std::tuple(r.host.erases, int(r.chart.RL), t[PanelText::RH], t[PanelText::RL],
+                         r.chart.DvOffset),
               std::tuple(0, 15, "85.0", ".0", 25.0));
 }
 
