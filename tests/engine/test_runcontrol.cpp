@@ -137,18 +137,12 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     const auto& d = r.display;
     EXPECT_EQ(std::tie(d.pvBar, d.svPointer, d.dvPointer, d.mvSlider), std::tuple(2, 1, 1, 1));
     EXPECT_EQ(std::tie(d.sv, d.mv, d.pv, r.host.bias), std::tuple(60.0, 30.0, 30.0, 30.0));
-}
 
-TEST(RunControlDataInz, CascadeTakesSvFromProgramPointZeroAndFieldsBeingEditedStay) {
-    Rig r;
-    r.p.MODE = 2;
-    r.p.SVv[0] = "65";
-    r.s.MV.set(40.0);
+    // SV and MV fields being edited keep their text.
     r.s.SvDisplayLive = r.s.MvDisplayLive = false;
+    r.display = RecordingDisplay();
     r.rc.Data_inz();
-    expectBoth(r.s.SV, 65.0, "SV");
-    EXPECT_DOUBLE_EQ(r.s.Ep[0], 25.0);
-    EXPECT_EQ(std::tie(r.display.svShown, r.display.mvShown, r.display.pvShown), std::tuple(0, 0, 1));
+    EXPECT_EQ(std::tie(d.svShown, d.mvShown, d.pvShown), std::tuple(0, 0, 1));
 }
 
 // --- Start --------------------------------------------------------------------------------------
@@ -187,13 +181,11 @@ TEST(RunControlStart, CascadeStartsFromTheSteadyStateOfSvPointZero) {
 TEST(RunControlStart, DvOffsetPutsTheDvTraceNearTheBottomOfTheRange) {
     struct Case { int rh, rl; double dv, offset; };
     const Case cases[] = {
-        {100, 0, 0.0, 10.0},    // span 100: floor(2 + 0.99) * 5
-        {60, 30, 0.0, 35.0},    // span 30: floor(1.2 + 0.99) * 2.5 + 30
-        {100, 15, 3.0, 22.0},   // span 85: 2 * 5 + 15 - 3
+        // Span 100: floor(2 + 0.99) * 5; span 30: floor(1.2 + 0.99) * 2.5 + 30; span 85: 2 * 5 + 15 - 3.
+        {100, 0, 0.0, 10.0}, {60, 30, 0.0, 35.0}, {100, 15, 3.0, 22.0},
         {60, 0, 0.0, 10.0},     // span 60: floor(1.2 + 0.99) * 5 (the fine rule would give 7.5)
-        {40, 0, 0.0, 5.0},      // span 40: floor(0.8 + 0.99) * 5
-        {39, 0, 0.0, 5.0},      // span 39: floor(1.56 + 0.99) * 2.5
-        {20, 0, 0.0, 2.5},      // span 20: floor(0.8 + 0.99) * 2.5
+        // Span 40: floor(0.8 + 0.99) * 5; 39: floor(1.56 + 0.99) * 2.5; 20: floor(0.8 + 0.99) * 2.5.
+        {40, 0, 0.0, 5.0}, {39, 0, 0.0, 5.0}, {20, 0, 0.0, 2.5},
         {-50, -100, -10.0, -85.0}, // 5 - 100 + 10
     };
     for (const Case& c : cases) {
@@ -284,20 +276,6 @@ TEST(RunControlRangeNormalise, ClampsTheRangeAndGraphTimeTexts) {
                   std::tuple(c.rlOut, c.rhOut, c.tmOut, c.graphTime));
         // The range numbers follow only at Start or Clear.
         EXPECT_EQ(std::pair(int(r.chart.RH), int(r.chart.RL)), std::pair(100, 0));
-    }
-}
-
-TEST(RunControlRangeNormalise, ARangeTextThatIsNoNumberIsReportedAndTheCommandGoesOn) {
-    for (const bool start : {true, false}) {
-        SCOPED_TRACE(start ? "Start" : "Clear");
-        Rig r;
-        r.host.texts[start ? PanelText::RL : PanelText::RH] = start ? "abc" : "x";
-        start ? r.rc.Start() : r.rc.Clear();
-        ASSERT_FALSE(r.messages.shown.empty());
-        for (const std::string& m : r.messages.shown)
-            EXPECT_EQ(m, kTypeMismatch + (start ? "  P021" : "  P024"));
-        EXPECT_EQ(r.chart.RL, 0);
-        EXPECT_TRUE(start ? r.s.Running : r.host.grids == 1 && !r.host.fastEnabled);
     }
 }
 
@@ -641,14 +619,15 @@ TEST(RunControlMended, ClearStartsBumplessAtTheBiasOfMvAlone) {
 }
 
 TEST(RunControlMended, EveryRangeThePanelAdoptsCanBeDrawn) {
-    // A range text that is no number keeps the range end in force (50 here), which may leave no
-    // width; the range then becomes RL..RL+1 and the texts show it.
-    struct Case { const char *path, *rh, *rl; int high, low; };
+    // A range text that is no number is reported, the command goes on, and the range end in force
+    // (50 here) stays, which may leave no width; the range then becomes RL..RL+1 and the texts
+    // show it.
+    struct Case { const char *path, *rh, *rl; int high, low; const char* report; };
     const Case cases[] = {
-        {"Start", "300", "250", 200, 199},
-        {"Start", "50", "abc", 51, 50},
-        {"Clear", "50", "abc", 51, 50},
-        {"open", "50", "50", 51, 50},
+        {"Start", "300", "250", 200, 199, ""},
+        {"Start", "50", "abc", 51, 50, "  P021"},
+        {"Clear", "50", "abc", 51, 50, "  P024"},
+        {"open", "50", "50", 51, 50, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.path) + " " + c.rh + ".." + c.rl);
@@ -656,15 +635,21 @@ TEST(RunControlMended, EveryRangeThePanelAdoptsCanBeDrawn) {
         r.chart.RL = 50;
         r.host.texts[PanelText::RH] = c.rh;
         r.host.texts[PanelText::RL] = c.rl;
-        if (c.path == std::string("Start"))
+        const std::string path = c.path;
+        if (path == "Start")
             r.rc.Start();
-        else if (c.path == std::string("Clear"))
+        else if (path == "Clear")
             r.rc.Clear();
         else
             r.rc.loadPanel("50", "1");
         auto& t = r.host.texts;
         EXPECT_EQ(std::tuple(int(r.chart.RH), int(r.chart.RL), t[PanelText::RH], t[PanelText::RL]),
                   std::tuple(c.high, c.low, std::to_string(c.high), std::to_string(c.low)));
+        EXPECT_EQ(r.messages.shown.empty(), *c.report == '\0');
+        for (const std::string& m : r.messages.shown)
+            EXPECT_EQ(m, kTypeMismatch + c.report);
+        const bool cleared = r.host.grids == 1 && !r.host.fastEnabled;
+        EXPECT_TRUE(path == "Start" ? r.s.Running : path == "open" || cleared);
     }
 }
 
