@@ -516,42 +516,29 @@ TEST(RunControlPacing, CancelOnAFailingStepEndsTheProgram) {
 }
 
 TEST(RunControlPacing, AFaultMetAtEveryStepIsReportedOncePerRun) {
-    struct Case {
-        const char* name;
-        void (*setUp)(Rig&);
-        std::vector<std::string> reports;
-    };
-    const Case cases[] = {
-        {"program times that are no number",
-         [](Rig& r) {
-             r.p.MODE = 2;
-             r.p.SVt = {"0", "x"};
-             r.p.DVt = {"0", "?"};
-         },
-         {kTypeMismatch + "  P051", kTypeMismatch + "  P052"}},
-        {"a step that overflows: asked once, then Retry",
-         [](Rig& r) {
-             r.p.Kpl = 1.0e300;
-             r.s.MV.set(1.0e10);
-         },
-         {"オーバーフローしました。  P042"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const bool programs : {true, false}) {
+        SCOPED_TRACE(programs ? "program times that are no number" : "an overflow: asked once, then Retry");
         Rig r(10, 0.1);
-        c.setUp(r);
+        if (programs)
+            std::tie(r.p.MODE, r.p.SVt, r.p.DVt) =
+                std::tuple(2, ProgramTexts{"0", "x"}, ProgramTexts{"0", "?"});
+        else
+            std::tie(r.p.Kpl, r.s.MV) = std::tuple(1.0e300, History{{1.0e10, 1.0e10}});
+        const std::vector<std::string> reports =
+            programs ? std::vector{kTypeMismatch + "  P051", kTypeMismatch + "  P052"}
+                     : std::vector<std::string>{"オーバーフローしました。  P042"};
         r.rc.Start();
         EXPECT_EQ(r.runPaced(), 101);
         for (int i = 0; i < 10; ++i)
             r.rc.PacingTick(); // live ticks after the run
-        EXPECT_EQ(r.messages.shown, c.reports);
+        EXPECT_EQ(r.messages.shown, reports);
         EXPECT_FALSE(r.host.quit);
 
         // The next run reports each fault once more.
         r.messages.shown.clear();
         r.rc.Start();
         r.runPaced();
-        EXPECT_EQ(r.messages.shown, c.reports);
+        EXPECT_EQ(r.messages.shown, reports);
     }
 }
 
