@@ -138,10 +138,14 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     EXPECT_EQ(std::tie(d.pvBar, d.svPointer, d.dvPointer, d.mvSlider), std::tuple(2, 1, 1, 1));
     EXPECT_EQ(std::tie(d.sv, d.mv, d.pv, r.host.bias), std::tuple(60.0, 30.0, 30.0, 30.0));
 
-    // SV and MV fields being edited keep their text.
+    // In cascade mode SV comes from program point 0; SV and MV fields being edited keep their text.
+    r.p.MODE = 2;
+    r.p.SVv[0] = "65";
     r.s.SvDisplayLive = r.s.MvDisplayLive = false;
     r.display = RecordingDisplay();
     r.rc.Data_inz();
+    expectBoth(s.SV, 65.0, "SV");
+    EXPECT_DOUBLE_EQ(s.Ep[0], 35.0);
     EXPECT_EQ(std::tie(d.svShown, d.mvShown, d.pvShown), std::tuple(0, 0, 1));
 }
 
@@ -545,7 +549,7 @@ TEST(RunControlPacing, AFaultMetAtEveryStepIsReportedOncePerRun) {
 // --- Timer handlers -----------------------------------------------------------------------------
 
 TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
-    struct Case { int stepNo; const char* noteId; int notes; bool lessonShown; const char* focus; int beeps; };
+    struct Case { int stepNo; const char* noteId; int notes; bool lesson; const char* focus; int beeps; };
     const Case cases[] = {
         {0, "", 0, false, "start", 0},
         {0, "FIG1", 0, false, "start", 0}, // no lesson active: a stale figure id is ignored
@@ -563,7 +567,7 @@ TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
         SCOPED_TRACE(std::to_string(c.stepNo) + " " + c.noteId);
         EXPECT_EQ(std::tuple(r.host.endOfRunTimerRunning, r.host.notesDrawn, r.host.lessonButtonVisible,
                              r.host.focus, r.messages.beeps, buttons(r.host)),
-                  std::tuple(false, c.notes, c.lessonShown, c.focus, c.beeps, "+--++"));
+                  std::tuple(false, c.notes, c.lesson, c.focus, c.beeps, "+--++"));
     }
 }
 
