@@ -27,14 +27,12 @@ struct Loop {
     /// marks the next step as the initialising one: PV = MV, bA = PV/Kpl, errors SV - PV.
     void seed(double sv, double mv, double dv = 0.0) {
         s.InitPending = true;
-        s.SV.set(sv);
-        s.MvCtrl.set(mv);
-        s.MV.set(mv);
-        s.MvInt.set(mv);
+        for (History* h : {&s.SV, static_cast<History*>(&s.SvLag), &s.SvFilt})
+            h->set(sv);
+        for (History* h : {&s.MvCtrl, &s.MV, &s.MvInt, &s.PV, &s.ProcIn, &s.PlantIn,
+                           static_cast<History*>(&s.PlantOut)})
+            h->set(mv);
         s.MvExcess.set(0.0);
-        s.PV.set(mv);
-        s.SvLag.set(sv);
-        s.SvFilt.set(sv);
         for (History* h : {&s.Ep, &s.P, &s.I, &s.PI, &s.Ed, &s.Dk})
             h->set(sv - mv);
         s.D.set(0.0);
@@ -43,8 +41,6 @@ struct Loop {
         for (History* h : {&s.FfIn, static_cast<History*>(&s.FfLag), &s.FfOut, &s.DV, &s.DistIn,
                            static_cast<History*>(&s.DistOut)})
             h->set(dv);
-        for (History* h : {&s.ProcIn, &s.PlantIn, static_cast<History*>(&s.PlantOut)})
-            h->set(mv);
         s.FfDelayed.fill(dv, 200);
         s.DistDelayed.fill(dv, 200);
         s.PlantDelayed.fill(mv, 200);
