@@ -81,6 +81,37 @@ void BM_MainCalcRecording(benchmark::State& state) {
 }
 BENCHMARK(BM_MainCalcRecording);
 
+/// A settled PID loop left running: 300 s of simulated time at dt 0.1 s, in time per step, after
+/// 600 s in which it settled from an SV step. Its D term has decayed towards 0; without the flush
+/// in the blocks it would stay among the subnormal numbers, whose arithmetic costs many times the
+/// normal, for the rest of the run.
+void BM_LongSettledRun(benchmark::State& state) {
+    constexpr int kSteps = 3000;
+    auto st = piLoopWithDeadTimes();
+    auto& p = st->params;
+    p.TYPE_SELECT = 2;
+    p.Td = 1.0;
+    p.Kd = p.Kds = p.Kf = 0.0;
+    st->sim.DV.set(0.0);
+    NullDisplay display;
+    test::FakeMessages messages;
+    Simulator sim(*st, display, messages);
+    sim.MainCalc();
+    st->sim.SV[0] = 60.0;
+    for (int k = 0; k < 2 * kSteps; ++k)
+        sim.MainCalc();
+    for (auto _ : state) {
+        for (int k = 0; k < kSteps; ++k)
+            benchmark::DoNotOptimize(sim.MainCalc());
+    }
+    benchmark::DoNotOptimize(st->sim.D[0]);
+    state.counters["D"] = st->sim.D[0];
+    // Seconds per step, shown with its SI prefix (n for ns).
+    state.counters["per_step"] =
+        benchmark::Counter(kSteps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_LongSettledRun)->Unit(benchmark::kMillisecond);
+
 /// The longest record: graph time 300 s at dt 20 ms, 15,000 steps back to back.
 void BM_LongestFastRun(benchmark::State& state) {
     auto st = piLoopWithDeadTimes();

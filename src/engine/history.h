@@ -25,6 +25,16 @@ struct History {
 struct LagHistory : History {
     double coefT = -1.0, coefDt = -1.0; ///< T and dt the coefficients belong to
     double coefY = 0.0, coefX = 0.0;    ///< T/(T+dt) and dt/(T+dt)
+
+    /// The coefficients for T and dt, divided out again only when either changed.
+    void coefficientsFor(double T, double dt) {
+        if (T != coefT || dt != coefDt) {
+            coefY = T / (T + dt);
+            coefX = dt / (T + dt);
+            coefT = T;
+            coefDt = dt;
+        }
+    }
 };
 
 /// Dead-time register: slots 0..200 of a shift register b, slot 0 the newest input.

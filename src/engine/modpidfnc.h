@@ -7,16 +7,23 @@
 // y[k-1] slot 1 of the output. While `init` (the state's InitPending) is true every block takes
 // its initialisation branch and jumps to its steady state for the current input.
 //
-// Blocks 1 to 4 bound their result to [-10000, +10000] (strict comparisons). Every arithmetic
-// result is checked: a non-finite value is run-time error 6 and is never returned.
+// Blocks 1 to 4 bound their result to [-10000, +10000] (strict comparisons) and flush a result
+// whose magnitude is below 1e-300 to 0: a settled loop's decaying terms (the D term, a lag
+// approaching 0) would otherwise sink into subnormal numbers, whose arithmetic is many times
+// slower, and stay there. Every arithmetic result is checked: a non-finite value is run-time
+// error 6 and is never returned.
 
 #include "core/convert.h"
 #include "core/runtimeerror.h"
 #include "engine/history.h"
 
+#include <cmath>
+
 namespace kestrel {
 
 inline constexpr double kBlockLimit = 10000.0;
+/// Block results of smaller magnitude become 0 (exact zeros keep their sign).
+inline constexpr double kFlushBelow = 1e-300;
 
 /// 1/(1 + T·s), backward difference:
 ///   y[k] = T/(T+dt)·y[k-1] + dt/(T+dt)·x[k]            when T > 0 and not init;
@@ -52,12 +59,14 @@ inline int deadTimeSlot(double L, double dt);
 
 // The blocks run several times per step; they are defined here so the step can inline them.
 
-/// The common output limit of blocks 1 to 4.
+/// The common output limit of blocks 1 to 4, with the flush of subnormal-bound results.
 inline double limitOutput(double y) {
     if (y > kBlockLimit)
         return kBlockLimit;
     if (y < -kBlockLimit)
         return -kBlockLimit;
+    if (std::fabs(y) < kFlushBelow && y != 0.0)
+        return 0.0;
     return y;
 }
 
@@ -76,12 +85,7 @@ inline double FirstOrderLag(double x0, History& y, double T, double dt, bool ini
 inline double FirstOrderLag(double x0, LagHistory& y, double T, double dt, bool init) {
     double result;
     if (T > 0.0 && !init) {
-        if (T != y.coefT || dt != y.coefDt) {
-            y.coefY = T / (T + dt);
-            y.coefX = dt / (T + dt);
-            y.coefT = T;
-            y.coefDt = dt;
-        }
+        y.coefficientsFor(T, dt);
         result = checkFinite(y.coefY * y[1] + y.coefX * x0);
     } else {
         result = x0;

@@ -6,6 +6,7 @@
 #include "engine/errortrap.h"
 #include "engine/settingkeys.h"
 
+#include <algorithm>
 
 namespace kestrel {
 
@@ -81,26 +82,18 @@ void RunControl::Data_inz() {
     t([&] { s.MvPos.set(checkFinite(s.PI[0] + s.D[0] + p.bA)); });
 
     const double dv = s.DV[0];
-    s.FfIn.set(dv);
-    s.FfLag.set(dv);
-    s.FfOut.set(dv);
-    s.FfDelayed.fill(dv, 200);
-    s.ProcIn.set(mv);
-    s.PlantIn.set(mv);
-    s.PlantOut.set(mv);
-    s.PlantDelayed.fill(mv, 200);
     s.DV[1] = dv;
-    s.DistIn.set(dv);
-    s.DistOut.set(dv);
+    History* const dvPaths[] = {&s.FfIn, &s.FfLag, &s.FfOut, &s.DistIn, &s.DistOut};
+    for (History* h : dvPaths)
+        h->set(dv);
+    History* const plant[] = {&s.ProcIn, &s.PlantIn, &s.PlantOut};
+    for (History* h : plant)
+        h->set(mv);
+    s.FfDelayed.fill(dv, 200);
+    s.PlantDelayed.fill(mv, 200);
     s.DistDelayed.fill(dv, 200);
 
-    t([&] {
-        if (s.SvDisplayLive)
-            display.showSv(s.SV[0]);
-        if (s.MvDisplayLive)
-            display.showMv(s.MV[0]);
-        display.showPv(s.PV[0]);
-    });
+    t([&] { mSim.showValues(); });
     t([&] { mHost.showBias(p.bA); });
     t([&] { display.PvBarUpdate(); });
     t([&] { display.SvPointerUpdate(); });
@@ -126,16 +119,19 @@ void RunControl::steadyStateFromSv() {
     mHost.showBias(p.bA);
 }
 
-void RunControl::RangeNormalise() {
-    float low = readRangeText(mHost.text(PanelText::RL));
-    if (low < -100.0f)
-        low = -100.0f;
-    // The high end must stay above the low one: a range of zero width cannot be drawn.
-    if (low > 199.0f)
-        low = 199.0f;
-    mHost.setText(PanelText::RL, formatNumber(low, "###0"));
+void RunControl::programStartValues(ErrorTrap& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    t([&] { s.DV[0] = checkFinite(val(p.DVv[0])); });
+    t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
+}
 
-    low = readRangeText(mHost.text(PanelText::RL));
+void RunControl::RangeNormalise() {
+    // The high end must stay above the low one: a range of zero width cannot be drawn.
+    const float lowest = std::clamp(readRangeText(mHost.text(PanelText::RL)), -100.0f, 199.0f);
+    mHost.setText(PanelText::RL, formatNumber(lowest, "###0"));
+
+    const float low = readRangeText(mHost.text(PanelText::RL));
     float high = readRangeText(mHost.text(PanelText::RH));
     if (high < -100.0f)
         high = -100.0f;
@@ -206,9 +202,7 @@ void RunControl::Start() {
     auto& chart = mState.chart;
     Display& display = mSim.display();
     ErrorTrap t(mMessages, "  P021");
-
-    // A new run reports its faults anew, once each.
-    chart.Reported.forget();
+    chart.Reported.forget(); // a new run reports its faults anew, once each
     if (p.mode() == Mode::Cascade)
         Data_inz();
     t([&] { RangeNormalise(); });
@@ -242,13 +236,11 @@ void RunControl::Start() {
     mHost.setPauseCaption("ポーズ");
     mHost.focusFast();
     s.DecimationCount = 0;
-
     if (autoRange)
         ShiftDown();
 
     if (p.mode() == Mode::Cascade) {
-        t([&] { s.DV[0] = checkFinite(val(p.DVv[0])); });
-        t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
+        programStartValues(t);
         t([&] { steadyStateFromSv(); });
     }
 
@@ -272,15 +264,10 @@ void RunControl::Start() {
 void RunControl::Pause() {
     auto& s = mState.sim;
     ErrorTrap t(mMessages, "  P022");
-    if (s.Paused) {
-        s.Running = true;
-        s.Paused = false;
-        t([&] { mHost.setPauseCaption("ポーズ"); });
-    } else {
-        s.Running = false;
-        s.Paused = true;
-        t([&] { mHost.setPauseCaption("再開"); });
-    }
+    const bool resume = s.Paused;
+    s.Running = resume;
+    s.Paused = !resume;
+    t([&] { mHost.setPauseCaption(resume ? "ポーズ" : "再開"); });
 }
 
 void RunControl::Fast() {
@@ -356,10 +343,8 @@ void RunControl::Clear() {
     mHost.setPauseEnabled(false);
     mHost.setPauseCaption("ポーズ");
 
-    if (p.mode() == Mode::Cascade) {
-        t([&] { s.DV[0] = checkFinite(val(p.DVv[0])); });
-        t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
-    }
+    if (p.mode() == Mode::Cascade)
+        programStartValues(t);
     if (p.mode() != Mode::Manual)
         t([&] { steadyStateFromSv(); });
 

@@ -4,6 +4,7 @@
 
 #include "core/messageservice.h"
 #include "engine/appstate.h"
+#include "engine/errortrap.h"
 #include "engine/simulator.h"
 
 #include <string>
@@ -159,6 +160,8 @@ private:
     void correctTimer();
     /// MV, PV, SV and the bias at the steady state of SV (automatic and cascade starts).
     void steadyStateFromSv();
+    /// Cascade: DV and SV from point 0 of their programs, each under the trap t.
+    void programStartValues(ErrorTrap& t);
 
     AppState& mState;
     Simulator& mSim;

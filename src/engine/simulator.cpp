@@ -54,118 +54,149 @@ void Simulator::DvProgramEval() {
 
 bool Simulator::MainCalc() {
     auto& s = mState.sim;
-    const auto& p = mState.params;
-    auto& rec = mState.rec;
-    auto& chart = mState.chart;
-
     if (s.Paused)
         return true;
 
-    ErrorTrap t(mMessages, "  P042", ErrorTrap::RetryCancel{}, chart.Reported);
-    const bool init = s.InitPending;
-    const double dt = p.dt;
+    ErrorTrap t(mMessages, "  P042", ErrorTrap::RetryCancel{}, mState.chart.Reported);
     s.LimitHit = false;
-
-    if (s.Running && p.mode() == Mode::Cascade) {
+    if (s.Running && mState.params.mode() == Mode::Cascade) {
         SvProgramEval();
         DvProgramEval();
     }
-
-    if (p.mode() != Mode::Manual) {
-        // Controller terms.
-        double T1 = p.beta * p.Ti;
-        t([&] { T1 = checkFinite(p.beta * p.Ti); });
-        if (T1 == 0.0)
-            T1 = 0.0001;
-        t([&] { s.SvLag[0] = FirstOrderLag(s.SV[0], s.SvLag, T1, dt, init); });
-        t([&] { s.SvFilt[0] = LeadStage(s.SvLag, s.SvFilt, checkFinite(p.alpha * T1), dt, init); });
-        t([&] { s.Ep[0] = checkFinite(s.SvFilt[0] + p.FB * s.PV[0]); });
-        t([&] { s.Ed[0] = checkFinite(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]); });
-        t([&] { s.P[0] = checkFinite(p.Kp * s.Ep[0]); });
-        t([&] { s.I[0] = Integrator(s.P[0], s.I, p.Ti, dt, init); });
-        t([&] { s.PI[0] = checkFinite(s.P[0] + s.I[0]); });
-        t([&] { s.Dk[0] = checkFinite(p.Kp * s.Ed[0]); });
-        t([&] { s.D[0] = IncompleteDerivative(s.Dk, s.D, p.Td, dt, p.eta, init); });
-        t([&] { s.MvPos[0] = checkFinite(s.PI[0] + s.D[0] + p.bA); });
-
-        // Controller form.
-        if (p.calcForm() == CalcForm::Position) {
-            s.MvCtrl[0] = s.MvPos[0];
-        } else if (p.calcForm() == CalcForm::Velocity || p.calcForm() == CalcForm::VelocityUnlimited) {
-            double dP = 0.0, dI = 0.0, dD = 0.0;
-            if (!init) {
-                t([&] { dP = checkFinite(s.P[0] - s.P[1]); });
-                t([&] { dI = checkFinite(s.I[0] - s.I[1]); });
-                t([&] { dD = checkFinite(s.D[0] - s.D[1]); });
-            }
-            if (p.calcForm() == CalcForm::Velocity) {
-                t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + dP + dI + dD); });
-                if (s.MvCtrl[0] > p.MH) {
-                    s.MvCtrl[0] = p.MH;
-                    s.LimitHit = true;
-                }
-                if (s.MvCtrl[0] < p.ML) {
-                    s.MvCtrl[0] = p.ML;
-                    s.LimitHit = true;
-                }
-                if (s.MvCtrl[0] - s.MvCtrl[1] > p.dML) {
-                    t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + p.dML); });
-                    s.LimitHit = true;
-                }
-                if (s.MvCtrl[1] - s.MvCtrl[0] > p.dML) {
-                    t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] - p.dML); });
-                    s.LimitHit = true;
-                }
-            } else {
-                double sum = 0.0;
-                t([&] {
-                    sum = checkFinite(dP + dD);
-                    if (dI * s.MvExcess[1] >= 0.0)
-                        sum = checkFinite(sum + dI);
-                });
-                t([&] { s.MvInt[0] = checkFinite(s.MvInt[1] + sum); });
-                double c = s.MvInt[0];
-                if (c > p.MH) {
-                    c = p.MH;
-                    s.LimitHit = true;
-                }
-                if (c < p.ML) {
-                    c = p.ML;
-                    s.LimitHit = true;
-                }
-                double dMV = 0.0;
-                t([&] { dMV = checkFinite(c - s.MvCtrl[1]); });
-                if (dMV > p.dML) {
-                    dMV = p.dML;
-                    s.LimitHit = true;
-                }
-                if (dMV < -p.dML) {
-                    dMV = -p.dML;
-                    s.LimitHit = true;
-                }
-                if (init)
-                    dMV = 0.0;
-                t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + dMV); });
-                t([&] { s.MvExcess[0] = checkFinite(s.MvInt[0] - s.MvCtrl[0]); });
-            }
-        }
-
-        // Feedforward compensator Kf·e^(-Lf·s)·(1+Tfp·s)/(1+Tfd·s).
-        t([&] { s.FfIn[0] = checkFinite(p.Kf * s.DV[0]); });
-        t([&] { s.FfDelayed[0] = DeadTime(s.FfIn[0], s.FfDelayed, p.Lf, dt, init); });
-        t([&] { s.FfLag[0] = FirstOrderLag(s.FfDelayed[0], s.FfLag, p.Tfd, dt, init); });
-        t([&] {
-            const double tp = p.Tfd == 0.0 ? 0.0001 : p.Tfd;
-            const double ratio = checkFinite(p.Tfp / tp);
-            s.FfOut[0] = checkFinite(ratio * s.FfDelayed[0] + (1.0 - ratio) * s.FfLag[0]);
-        });
-        t([&] { s.MV[0] = checkFinite(s.MvCtrl[0] - s.FfOut[0]); });
-        t([&] { s.ProcIn[0] = checkFinite(s.MV[0] + p.Kd * s.DV[0]); });
+    if (mState.params.mode() != Mode::Manual) {
+        controllerTerms(t);
+        controllerForm(t);
+        feedforward(t);
     } else {
         s.ProcIn[0] = s.MV[0];
     }
+    processAndDisturbance(t);
+    if (s.Running) {
+        recordSample(t);
+        advanceTime(t);
+    }
+    showStep(t);
+    s.shiftAll();
+    s.InitPending = false;
+    return !t.cancelled();
+}
 
-    // Process and disturbance path.
+// The loop's stages below are inlined into MainCalc: split for reading, they compile to the one
+// step they were, so naming them costs the step nothing.
+
+[[gnu::always_inline]] inline void Simulator::controllerTerms(ErrorTrap& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const bool init = s.InitPending;
+    const double dt = p.dt;
+    double T1 = p.beta * p.Ti;
+    t([&] { T1 = checkFinite(p.beta * p.Ti); });
+    if (T1 == 0.0)
+        T1 = 0.0001;
+    t([&] { s.SvLag[0] = FirstOrderLag(s.SV[0], s.SvLag, T1, dt, init); });
+    t([&] { s.SvFilt[0] = LeadStage(s.SvLag, s.SvFilt, checkFinite(p.alpha * T1), dt, init); });
+    t([&] { s.Ep[0] = checkFinite(s.SvFilt[0] + p.FB * s.PV[0]); });
+    t([&] { s.Ed[0] = checkFinite(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]); });
+    t([&] { s.P[0] = checkFinite(p.Kp * s.Ep[0]); });
+    t([&] { s.I[0] = Integrator(s.P[0], s.I, p.Ti, dt, init); });
+    t([&] { s.PI[0] = checkFinite(s.P[0] + s.I[0]); });
+    t([&] { s.Dk[0] = checkFinite(p.Kp * s.Ed[0]); });
+    t([&] { s.D[0] = IncompleteDerivative(s.Dk, s.D, p.Td, dt, p.eta, init); });
+    t([&] { s.MvPos[0] = checkFinite(s.PI[0] + s.D[0] + p.bA); });
+}
+
+[[gnu::always_inline]] inline void Simulator::controllerForm(ErrorTrap& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const bool init = s.InitPending;
+    if (p.calcForm() == CalcForm::Position) {
+        s.MvCtrl[0] = s.MvPos[0];
+        return;
+    }
+    if (p.calcForm() != CalcForm::Velocity && p.calcForm() != CalcForm::VelocityUnlimited)
+        return;
+    double dP = 0.0, dI = 0.0, dD = 0.0;
+    if (!init) {
+        t([&] { dP = checkFinite(s.P[0] - s.P[1]); });
+        t([&] { dI = checkFinite(s.I[0] - s.I[1]); });
+        t([&] { dD = checkFinite(s.D[0] - s.D[1]); });
+    }
+    if (p.calcForm() == CalcForm::Velocity) {
+        t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + dP + dI + dD); });
+        if (s.MvCtrl[0] > p.MH) {
+            s.MvCtrl[0] = p.MH;
+            s.LimitHit = true;
+        }
+        if (s.MvCtrl[0] < p.ML) {
+            s.MvCtrl[0] = p.ML;
+            s.LimitHit = true;
+        }
+        if (s.MvCtrl[0] - s.MvCtrl[1] > p.dML) {
+            t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + p.dML); });
+            s.LimitHit = true;
+        }
+        if (s.MvCtrl[1] - s.MvCtrl[0] > p.dML) {
+            t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] - p.dML); });
+            s.LimitHit = true;
+        }
+        return;
+    }
+    // Essence-inheriting: the accumulator runs unlimited, the output follows it within the limits.
+    double sum = 0.0;
+    t([&] {
+        sum = checkFinite(dP + dD);
+        if (dI * s.MvExcess[1] >= 0.0)
+            sum = checkFinite(sum + dI);
+    });
+    t([&] { s.MvInt[0] = checkFinite(s.MvInt[1] + sum); });
+    double c = s.MvInt[0];
+    if (c > p.MH) {
+        c = p.MH;
+        s.LimitHit = true;
+    }
+    if (c < p.ML) {
+        c = p.ML;
+        s.LimitHit = true;
+    }
+    double dMV = 0.0;
+    t([&] { dMV = checkFinite(c - s.MvCtrl[1]); });
+    if (dMV > p.dML) {
+        dMV = p.dML;
+        s.LimitHit = true;
+    }
+    if (dMV < -p.dML) {
+        dMV = -p.dML;
+        s.LimitHit = true;
+    }
+    if (init)
+        dMV = 0.0;
+    t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + dMV); });
+    t([&] { s.MvExcess[0] = checkFinite(s.MvInt[0] - s.MvCtrl[0]); });
+}
+
+[[gnu::always_inline]] inline void Simulator::feedforward(ErrorTrap& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const bool init = s.InitPending;
+    const double dt = p.dt;
+    // Kf·e^(-Lf·s)·(1+Tfp·s)/(1+Tfd·s), then MV and the process input with the disturbance Kd·DV.
+    t([&] { s.FfIn[0] = checkFinite(p.Kf * s.DV[0]); });
+    t([&] { s.FfDelayed[0] = DeadTime(s.FfIn[0], s.FfDelayed, p.Lf, dt, init); });
+    t([&] { s.FfLag[0] = FirstOrderLag(s.FfDelayed[0], s.FfLag, p.Tfd, dt, init); });
+    t([&] {
+        const double tp = p.Tfd == 0.0 ? 0.0001 : p.Tfd;
+        const double ratio = checkFinite(p.Tfp / tp);
+        s.FfOut[0] = checkFinite(ratio * s.FfDelayed[0] + (1.0 - ratio) * s.FfLag[0]);
+    });
+    t([&] { s.MV[0] = checkFinite(s.MvCtrl[0] - s.FfOut[0]); });
+    t([&] { s.ProcIn[0] = checkFinite(s.MV[0] + p.Kd * s.DV[0]); });
+}
+
+[[gnu::always_inline]] inline void Simulator::processAndDisturbance(ErrorTrap& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const bool init = s.InitPending;
+    const double dt = p.dt;
     t([&] { s.PlantIn[0] = checkFinite(p.Kpl * s.ProcIn[0]); });
     t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
     t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantOut, p.Tpl, dt, init); });
@@ -173,91 +204,97 @@ bool Simulator::MainCalc() {
     t([&] { s.DistDelayed[0] = DeadTime(s.DistIn[0], s.DistDelayed, p.Lds, dt, init); });
     t([&] { s.DistOut[0] = FirstOrderLag(s.DistDelayed[0], s.DistOut, p.Tds, dt, init); });
     t([&] { s.PV[0] = checkFinite(s.PlantOut[0] + s.DistOut[0]); });
+}
 
-    if (s.Running) {
-        if (s.DecimationCount == 0 || s.LimitHit) {
-            const int i = s.SampleIndex;
-            const int g = chart.CurrentGraph;
-            t([&] {
-                if (i < 0 || i >= Recording::kSamples || g < 0 || g > 2)
-                    throw RuntimeError::subscriptOutOfRange();
-                rec.SampleTime[i] = s.SimTime;
-
-                const Rgb pen = penChoiceColor(chart.PenChoice);
-                chart.PenColor[g][0] = kSvPenColor;
-                chart.PenColor[g][1] = pen;
-                chart.PenColor[g][2] = kDvPenColor;
-                chart.PenColor[g][3] = pen;
-                chart.HistoryPenColor = pen;
-
-                auto& trend = rec.TrendData[g];
-                trend[0][i] = s.SV[0];
-                trend[1][i] = s.PV[0];
-                trend[2][i] = s.DV[0];
-                trend[3][i] = s.MV[0];
-
-                auto& pen0 = rec.PenData[0];
-                const ControlType type = p.controlType();
-                auto perGain = [&](double x) { return p.Kp > 0.0 ? checkFinite(x / p.Kp) : 0.0; };
-                pen0[0][i] = s.SV[0];
-                pen0[1][i] = s.Ep[0];
-                if (type == ControlType::TwoDofPID) {
-                    pen0[2][i] = s.Ed[0];
-                    pen0[3][i] = s.PI[0];
-                    pen0[4][i] = s.D[0];
-                } else {
-                    pen0[2][i] = perGain(s.P[0]);
-                    pen0[3][i] = type == ControlType::P ? -1000.0 : perGain(s.I[0]);
-                    pen0[4][i] = type == ControlType::P ? -1000.0 : perGain(s.D[0]);
-                }
-                pen0[5][i] = s.MV[0];
-                pen0[6][i] = s.DV[0];
-                pen0[7][i] = s.FfOut[0];
-                pen0[8][i] = checkFinite(p.Kd * s.DV[0]);
-                pen0[9][i] = s.DistOut[0];
-                pen0[10][i] = s.PV[0];
-            });
-            if (i == 0)
-                s.SamplesRecorded = 0;
-            if (i + 1 > s.SamplesRecorded)
-                s.SamplesRecorded = static_cast<std::int16_t>(i + 1);
-            if (i >= 0 && i < Recording::kSamples && g >= 0 && g <= 2) {
-                rec.TrendTime[g][i] = s.SimTime;
-                rec.TrendSamples[g] = static_cast<std::int16_t>(i + 1);
-                rec.TrendDvOffset[g] = chart.DvOffset;
-            }
-            std::int16_t drawn = static_cast<std::int16_t>(i);
-            t([&] { mDisplay.Line_draw1(drawn); });
-            t([&] { mDisplay.Line_draw2(drawn); });
-            if (s.SampleIndex < 500)
-                ++s.SampleIndex;
-        }
-        // A ratio lowered during the run must not let the counter run past it.
-        if (++s.DecimationCount >= s.DecimationRatio)
-            s.DecimationCount = 0;
-    }
-
-    if (s.Running) {
+void Simulator::recordSample(ErrorTrap& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    auto& rec = mState.rec;
+    auto& chart = mState.chart;
+    if (s.DecimationCount == 0 || s.LimitHit) {
+        const int i = s.SampleIndex;
+        const int g = chart.CurrentGraph;
         t([&] {
-            s.SimTime = checkFinite(s.SimTime + dt);
-            rec.SampleTime[s.SampleIndex + 1] = s.SimTime;
+            if (i < 0 || i >= Recording::kSamples || g < 0 || g > 2)
+                throw RuntimeError::subscriptOutOfRange();
+            rec.SampleTime[i] = s.SimTime;
+
+            const Rgb pen = penChoiceColor(chart.PenChoice);
+            chart.PenColor[g][0] = kSvPenColor;
+            chart.PenColor[g][1] = pen;
+            chart.PenColor[g][2] = kDvPenColor;
+            chart.PenColor[g][3] = pen;
+            chart.HistoryPenColor = pen;
+
+            auto& trend = rec.TrendData[g];
+            trend[0][i] = s.SV[0];
+            trend[1][i] = s.PV[0];
+            trend[2][i] = s.DV[0];
+            trend[3][i] = s.MV[0];
+
+            auto& pen0 = rec.PenData[0];
+            const ControlType type = p.controlType();
+            auto perGain = [&](double x) { return p.Kp > 0.0 ? checkFinite(x / p.Kp) : 0.0; };
+            pen0[0][i] = s.SV[0];
+            pen0[1][i] = s.Ep[0];
+            if (type == ControlType::TwoDofPID) {
+                pen0[2][i] = s.Ed[0];
+                pen0[3][i] = s.PI[0];
+                pen0[4][i] = s.D[0];
+            } else {
+                pen0[2][i] = perGain(s.P[0]);
+                pen0[3][i] = type == ControlType::P ? -1000.0 : perGain(s.I[0]);
+                pen0[4][i] = type == ControlType::P ? -1000.0 : perGain(s.D[0]);
+            }
+            pen0[5][i] = s.MV[0];
+            pen0[6][i] = s.DV[0];
+            pen0[7][i] = s.FfOut[0];
+            pen0[8][i] = checkFinite(p.Kd * s.DV[0]);
+            pen0[9][i] = s.DistOut[0];
+            pen0[10][i] = s.PV[0];
         });
+        if (i == 0)
+            s.SamplesRecorded = 0;
+        if (i + 1 > s.SamplesRecorded)
+            s.SamplesRecorded = static_cast<std::int16_t>(i + 1);
+        if (i >= 0 && i < Recording::kSamples && g >= 0 && g <= 2) {
+            rec.TrendTime[g][i] = s.SimTime;
+            rec.TrendSamples[g] = static_cast<std::int16_t>(i + 1);
+            rec.TrendDvOffset[g] = chart.DvOffset;
+        }
+        std::int16_t drawn = static_cast<std::int16_t>(i);
+        t([&] { mDisplay.Line_draw1(drawn); });
+        t([&] { mDisplay.Line_draw2(drawn); });
+        if (s.SampleIndex < 500)
+            ++s.SampleIndex;
     }
+    // A ratio lowered during the run must not let the counter run past it.
+    if (++s.DecimationCount >= s.DecimationRatio)
+        s.DecimationCount = 0;
+}
 
-    t([&] { mDisplay.PvBarUpdate(); });
-    if (p.mode() != Mode::Manual)
-        t([&] { mDisplay.MvSliderUpdate(); });
+void Simulator::advanceTime(ErrorTrap& t) {
+    auto& s = mState.sim;
     t([&] {
-        if (s.SvDisplayLive)
-            mDisplay.showSv(s.SV[0]);
-        if (s.MvDisplayLive)
-            mDisplay.showMv(s.MV[0]);
-        mDisplay.showPv(s.PV[0]);
+        s.SimTime = checkFinite(s.SimTime + mState.params.dt);
+        mState.rec.SampleTime[s.SampleIndex + 1] = s.SimTime;
     });
+}
 
-    s.shiftAll();
-    s.InitPending = false;
-    return !t.cancelled();
+void Simulator::showStep(ErrorTrap& t) {
+    t([&] { mDisplay.PvBarUpdate(); });
+    if (mState.params.mode() != Mode::Manual)
+        t([&] { mDisplay.MvSliderUpdate(); });
+    t([&] { showValues(); });
+}
+
+void Simulator::showValues() {
+    const auto& s = mState.sim;
+    if (s.SvDisplayLive)
+        mDisplay.showSv(s.SV[0]);
+    if (s.MvDisplayLive)
+        mDisplay.showMv(s.MV[0]);
+    mDisplay.showPv(s.PV[0]);
 }
 
 } // namespace kestrel

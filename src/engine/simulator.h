@@ -4,6 +4,7 @@
 #include "core/messageservice.h"
 #include "engine/appstate.h"
 #include "engine/display.h"
+#include "engine/errortrap.h"
 #include "engine/programs.h"
 
 namespace kestrel {
@@ -53,9 +54,21 @@ public:
     /// DV[k] from the DV program at SimTime, then DvPointerUpdate. Errors report "  P052".
     void DvProgramEval();
 
+    /// The panel's SV, MV and PV texts (SV and MV only while they are not being edited).
+    void showValues();
+
     Display& display() { return mDisplay; }
 
 private:
+    // The stages of one step, in their order. Each statement runs under the step's trap t.
+    void controllerTerms(ErrorTrap& t);
+    void controllerForm(ErrorTrap& t);
+    void feedforward(ErrorTrap& t);
+    void processAndDisturbance(ErrorTrap& t);
+    void recordSample(ErrorTrap& t);
+    void advanceTime(ErrorTrap& t);
+    void showStep(ErrorTrap& t);
+
     /// One program at SimTime into slot 0 of `signal`, then its pointer on the panel.
     void programEval(const ProgramTexts& values, const ProgramTexts& times, History& signal, const char* code,
                      void (Display::*pointerUpdate)());

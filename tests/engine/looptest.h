@@ -6,6 +6,8 @@
 #include "engine/simulator.h"
 #include "fakes.h"
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <memory>
 #include <utility>
@@ -25,14 +27,12 @@ struct Loop {
     /// marks the next step as the initialising one: PV = MV, bA = PV/Kpl, errors SV - PV.
     void seed(double sv, double mv, double dv = 0.0) {
         s.InitPending = true;
-        s.SV.set(sv);
-        s.MvCtrl.set(mv);
-        s.MV.set(mv);
-        s.MvInt.set(mv);
+        for (History* h : {&s.SV, static_cast<History*>(&s.SvLag), &s.SvFilt})
+            h->set(sv);
+        for (History* h : {&s.MvCtrl, &s.MV, &s.MvInt, &s.PV, &s.ProcIn, &s.PlantIn,
+                           static_cast<History*>(&s.PlantOut)})
+            h->set(mv);
         s.MvExcess.set(0.0);
-        s.PV.set(mv);
-        s.SvLag.set(sv);
-        s.SvFilt.set(sv);
         for (History* h : {&s.Ep, &s.P, &s.I, &s.PI, &s.Ed, &s.Dk})
             h->set(sv - mv);
         s.D.set(0.0);
@@ -41,8 +41,6 @@ struct Loop {
         for (History* h : {&s.FfIn, static_cast<History*>(&s.FfLag), &s.FfOut, &s.DV, &s.DistIn,
                            static_cast<History*>(&s.DistOut)})
             h->set(dv);
-        for (History* h : {&s.ProcIn, &s.PlantIn, static_cast<History*>(&s.PlantOut)})
-            h->set(mv);
         s.FfDelayed.fill(dv, 200);
         s.DistDelayed.fill(dv, 200);
         s.PlantDelayed.fill(mv, 200);
@@ -94,6 +92,21 @@ inline std::vector<std::pair<const char*, const History*>> histories(const Simul
             {"MvExcess", &s.MvExcess}, {"FfIn", &s.FfIn}, {"FfLag", &s.FfLag},     {"FfOut", &s.FfOut},
             {"ProcIn", &s.ProcIn}, {"PlantIn", &s.PlantIn}, {"PlantOut", &s.PlantOut},
             {"DistIn", &s.DistIn}, {"DistOut", &s.DistOut}};
+}
+
+/// Both slots of every history, in the order of histories().
+inline std::vector<double> historyValues(const SimulationState& s) {
+    std::vector<double> v;
+    for (const auto& [name, h] : histories(s))
+        v.insert(v.end(), {(*h)[0], (*h)[1]});
+    return v;
+}
+
+/// Each value near the expected one, told apart by its index.
+inline void expectNear(const std::vector<double>& got, const std::vector<double>& want, double tol = 1e-9) {
+    ASSERT_EQ(got.size(), want.size());
+    for (std::size_t i = 0; i < got.size(); ++i)
+        EXPECT_NEAR(got[i], want[i], tol) << "value " << i;
 }
 
 } // namespace kestrel::test

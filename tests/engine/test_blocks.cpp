@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 
 using namespace kestrel;
 
@@ -40,8 +41,7 @@ template <class H> void checkLag() {
         y[0] = kUntouched;
         y[1] = c.y1;
         EXPECT_NEAR(FirstOrderLag(c.x, y, c.T, c.dt, c.init), c.out, kTol) << c.x << " T=" << c.T;
-        EXPECT_EQ(y[1], c.y1After) << c.x << " T=" << c.T;
-        EXPECT_EQ(y[0], kUntouched);
+        EXPECT_EQ(std::pair(y[1], y[0]), std::pair(c.y1After, kUntouched)) << c.x << " T=" << c.T;
     }
 }
 
@@ -69,7 +69,9 @@ TEST(Blocks, LeadIntegratorAndDerivativeBranchesLimitsAndSlots) {
     // overwrites its input's previous slot in every branch; the integrator and the derivative
     // leave it alone.
     using Block = double (*)(History& x, History& y, double param, bool init);
-    const Block lead = [](History& x, History& y, double k, bool init) { return LeadStage(x, y, k, 0.1, init); };
+    const Block lead = [](History& x, History& y, double k, bool init) {
+        return LeadStage(x, y, k, 0.1, init);
+    };
     const Block integral = [](History& x, History& y, double t, bool init) {
         return Integrator(x[0], y, t, 0.1, init);
     };
@@ -107,9 +109,7 @@ TEST(Blocks, LeadIntegratorAndDerivativeBranchesLimitsAndSlots) {
         y[0] = kUntouched;
         y[1] = c.y1;
         EXPECT_NEAR(c.block(x, y, c.param, c.init), c.out, kTol);
-        EXPECT_EQ(x[1], c.x1After);
-        EXPECT_EQ(y[1], c.y1After);
-        EXPECT_EQ(y[0], kUntouched);
+        EXPECT_EQ(std::tuple(x[1], y[1], y[0]), std::tuple(c.x1After, c.y1After, kUntouched));
     }
 
     // A constant error integrates up to the bound and stays there.
@@ -126,13 +126,9 @@ TEST(Blocks, LeadIntegratorAndDerivativeBranchesLimitsAndSlots) {
 }
 
 TEST(Blocks, OverflowIsAnErrorNotAnInfinity) {
-    History x, y;
-    x[0] = 1e308;
-    x[1] = -1e308;
+    History x{{1e308, -1e308}}, x2 = x, y;
     EXPECT_EQ(errorOf([&] { LeadStage(x, y, 1.0, 0.1, false); }), 6);
-    x[0] = 1e308;
-    x[1] = -1e308;
-    EXPECT_EQ(errorOf([&] { IncompleteDerivative(x, y, 10.0, 0.1, 0.1, false); }), 6);
+    EXPECT_EQ(errorOf([&] { IncompleteDerivative(x2, y, 10.0, 0.1, 0.1, false); }), 6);
     y[1] = 0;
     EXPECT_EQ(errorOf([&] { Integrator(1e308, y, 0.01, 0.1, false); }), 6);
 }
@@ -154,17 +150,11 @@ void expectDelay(DeadTimeBuffer& b, int from, int to, double L, double dt, int d
 TEST(Blocks, DeadTimeDelayRoundsTiesToEvenAndStopsAt199Steps) {
     // clang-format off
     const struct { double L, dt; int delay; } cases[] = {
-        {0, 0.1, 0},
-        {0.25, 0.5, 1},   // L/dt + 1 = 1.5 -> 2
-        {0.75, 0.5, 1},   // 2.5 -> 2
-        {1.0, 0.5, 2},
-        {1.25, 0.5, 3},   // 3.5 -> 4
-        {0.2, 0.1, 2},
-        {99.0, 0.5, 198},
-        {99.5, 0.5, 199},
-        {20.0, 0.1, 199}, // L = 200·dt: n = 201, held at 200
-        {400.0, 2.0, 199},
-        {20.0, 0.02, 199},// far beyond the register
+        {0, 0.1, 0},      {0.25, 0.5, 1}, {0.75, 0.5, 1}, // L/dt + 1 = 1.5 -> 2; 2.5 -> 2
+        {1.0, 0.5, 2},    {1.25, 0.5, 3}, {0.2, 0.1, 2},  // 3.5 -> 4
+        {99.0, 0.5, 198}, {99.5, 0.5, 199},
+        {20.0, 0.1, 199}, {400.0, 2.0, 199}, // L = 200·dt: n = 201, held at 200
+        {20.0, 0.02, 199},                   // far beyond the register
     };
     // clang-format on
     for (const auto& c : cases) {

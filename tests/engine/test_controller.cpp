@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 using namespace kestrel;
 using namespace kestrel::test;
@@ -46,24 +47,18 @@ TEST(Controller, SetPointStepThroughEachTypePreset) {
         auto l = makeLoop();
         auto& p = l->p;
         l->proportional(2);
-        p.Ti = c.Ti;
-        p.Td = c.Td;
-        p.alpha = c.alpha;
-        p.beta = c.beta;
-        p.gamma = c.gamma;
+        std::tie(p.Ti, p.Td, p.alpha, p.beta, p.gamma) = std::tuple(c.Ti, c.Td, c.alpha, c.beta, c.gamma);
         l->seed(50, 50);
         l->stepWithPv(50);
         EXPECT_NEAR(l->s.MvCtrl[0], 50, kTol) << c.name;
 
+        SCOPED_TRACE(c.name);
         l->s.SV[0] = 60;
-        l->stepWithPv(50);
-        EXPECT_NEAR(l->s.P[0], c.P1, kTol) << c.name;
-        EXPECT_NEAR(l->s.I[0], c.I1, kTol) << c.name;
-        EXPECT_NEAR(l->s.D[0], c.D1, kTol) << c.name;
         for (int k = 0; k < 3; ++k) {
-            if (k > 0)
-                l->stepWithPv(50);
-            EXPECT_NEAR(l->s.MvCtrl[0], c.mv[k], kTol) << c.name << " step " << k + 1;
+            l->stepWithPv(50);
+            if (k == 0)
+                expectNear({l->s.P[0], l->s.I[0], l->s.D[0]}, {c.P1, c.I1, c.D1});
+            EXPECT_NEAR(l->s.MvCtrl[0], c.mv[k], kTol) << " step " << k + 1;
             EXPECT_EQ(l->s.MV[0], l->s.MvCtrl[0]) << "no feedforward";
         }
     }
@@ -76,27 +71,19 @@ TEST(Controller, LimitsOfEachForm) {
     // MvInt is only checked for the essence-inheriting form.
     // clang-format off
     const struct { int form; double MH, ML, dML, e, mv, mvInt; bool hit; } cases[] = {
-        {1, 100, 0, 100, 5, 55, 0, false},
-        {1, 100, 0, 100, 60, 100, 0, true},
+        {1, 100, 0, 100, 5, 55, 0, false},  {1, 100, 0, 100, 60, 100, 0, true},
         {1, 100, 0, 100, -60, 0, 0, true},
         {1, 55, 0, 5, 5, 55, 0, false},     // exactly at MH and at dML: strict comparisons
-        {1, 100, 0, 0, 5, 50, 0, true},     // dML 0 freezes the output
-        {1, 100, 0, 0, -5, 50, 0, true},
+        {1, 100, 0, 0, 5, 50, 0, true},     {1, 100, 0, 0, -5, 50, 0, true}, // dML 0 freezes the output
         {1, 100, 0, 0, 0, 50, 0, false},
-        {1, 100, 0, 2, 5, 52, 0, true},
-        {1, 100, 0, 2, -5, 48, 0, true},
-        {1, 40, 60, 100, 0, 60, 0, true},   // MH < ML: the lower limit wins
-        {1, 40, 60, 100, 30, 60, 0, true},
+        {1, 100, 0, 2, 5, 52, 0, true},     {1, 100, 0, 2, -5, 48, 0, true},
+        {1, 40, 60, 100, 0, 60, 0, true},   {1, 40, 60, 100, 30, 60, 0, true}, // MH < ML: ML wins
         {1, 40, 60, 3, 0, 53, 0, true},     // ... and the rate limit acts after it
         {2, 100, 0, 100, 5, 55, 55, false},
-        {2, 100, 0, 100, 60, 100, 110, true}, // the accumulator keeps the excess
-        {2, 100, 0, 100, -60, 0, -10, true},
-        {2, 100, 0, 0, 5, 50, 55, true},
-        {2, 100, 0, 2, -5, 48, 45, true},
-        {2, 40, 60, 100, 0, 60, 50, true},
-        {2, 40, 60, 3, 0, 53, 50, true},
-        {0, 100, 0, 0, 60, 110, 0, false},  // position form: e + bA, no limits at all
-        {0, 40, 60, 0, -60, -10, 0, false},
+        {2, 100, 0, 100, 60, 100, 110, true}, {2, 100, 0, 100, -60, 0, -10, true}, // the excess is kept
+        {2, 100, 0, 0, 5, 50, 55, true},    {2, 100, 0, 2, -5, 48, 45, true},
+        {2, 40, 60, 100, 0, 60, 50, true},  {2, 40, 60, 3, 0, 53, 50, true},
+        {0, 100, 0, 0, 60, 110, 0, false},  {0, 40, 60, 0, -60, -10, 0, false}, // e + bA, no limits at all
         {0, 100, 0, 2, 5, 55, 0, false},
     };
     // clang-format on
@@ -106,19 +93,16 @@ TEST(Controller, LimitsOfEachForm) {
         l->proportional(1, c.form);
         l->seed(0, 50);
         l->stepWithPv(0);
-        p.MH = c.MH;
-        p.ML = c.ML;
-        p.dML = c.dML;
+        std::tie(p.MH, p.ML, p.dML) = std::tuple(c.MH, c.ML, c.dML);
         l->stepWithPv(-c.e);
         const auto& s = l->s;
         SCOPED_TRACE(testing::Message() << "form " << c.form << " MH " << c.MH << " ML " << c.ML << " dML "
                                         << c.dML << " e " << c.e);
-        EXPECT_NEAR(s.MvCtrl[0], c.mv, kTol);
         EXPECT_EQ(s.LimitHit, c.hit);
-        if (c.form == 2) {
-            EXPECT_NEAR(s.MvInt[0], c.mvInt, kTol);
-            EXPECT_NEAR(s.MvExcess[0], c.mvInt - c.mv, kTol);
-        }
+        if (c.form == 2)
+            expectNear({s.MvCtrl[0], s.MvInt[0], s.MvExcess[0]}, {c.mv, c.mvInt, c.mvInt - c.mv});
+        else
+            EXPECT_NEAR(s.MvCtrl[0], c.mv, kTol);
     }
 }
 
@@ -142,23 +126,22 @@ TEST(Controller, EssenceInheritingFormDropsOnlyOpposingIntegralIncrements) {
             auto l = makeLoop();
             auto& p = l->p;
             l->proportional(1, form);
-            p.Ti = 0.1;
-            p.MH = mirror ? 100 : 60;
-            p.ML = mirror ? 40 : 0;
+            std::tie(p.Ti, p.MH, p.ML) = std::tuple(0.1, mirror ? 100 : 60, mirror ? 40 : 0);
             l->seed(50, m(55));
             l->stepWithPv(m(40));
             EXPECT_NEAR(l->s.MvCtrl[0], m(55), kTol);
             for (int k = 0; k < 6; ++k) {
                 l->stepWithPv(m(pvs[k]));
-                SCOPED_TRACE(testing::Message() << (mirror ? "mirrored " : "") << "form " << form << " step " << k + 1);
+                SCOPED_TRACE(testing::Message() << (mirror ? "mirrored " : "") << "form " << form << " step "
+                                                << k + 1);
+                const auto& e = essence[k];
                 if (form == 1) {
                     EXPECT_NEAR(l->s.MvCtrl[0], m(velocity[k]), kTol);
                     continue;
                 }
-                EXPECT_NEAR(l->s.MvCtrl[0], m(essence[k].mv), kTol);
-                EXPECT_NEAR(l->s.MvInt[0], m(essence[k].mvInt), kTol);
-                EXPECT_NEAR(l->s.MvExcess[0], mirror ? -essence[k].excess : essence[k].excess, kTol);
-                EXPECT_EQ(l->s.LimitHit, essence[k].hit);
+                expectNear({l->s.MvCtrl[0], l->s.MvInt[0], l->s.MvExcess[0]},
+                           {m(e.mv), m(e.mvInt), mirror ? -e.excess : e.excess});
+                EXPECT_EQ(l->s.LimitHit, e.hit);
             }
         }
     }
@@ -178,21 +161,15 @@ TEST(Controller, FirstStepAfterInitialisationOutsideTheLimits) {
         auto l = makeLoop();
         auto& p = l->p;
         l->proportional(1, c.form);
-        p.Ti = 2;
-        p.Td = 1;
-        p.MH = 60;
-        p.ML = 20;
-        p.dML = 5;
+        std::tie(p.Ti, p.Td, p.MH, p.ML, p.dML) = std::tuple(2, 1, 60, 20, 5);
         l->seed(50, c.stored);
         l->step();
         SCOPED_TRACE(testing::Message() << c.stored << " form " << c.form);
-        EXPECT_NEAR(l->s.MvCtrl[0], c.mv, kTol);
-        EXPECT_EQ(l->s.LimitHit, c.hit);
-        EXPECT_EQ(l->s.I[0], 0);
-        EXPECT_EQ(l->s.D[0], 0);
+        const auto& s = l->s;
+        EXPECT_NEAR(s.MvCtrl[0], c.mv, kTol);
+        EXPECT_EQ(std::tuple(s.LimitHit, s.I[0], s.D[0]), std::tuple(c.hit, 0.0, 0.0));
         if (c.form == 2) {
-            EXPECT_EQ(l->s.MvInt[0], c.stored);
-            EXPECT_EQ(l->s.MvExcess[0], 0);
+            EXPECT_EQ(std::pair(s.MvInt[0], s.MvExcess[0]), std::pair(c.stored, 0.0));
         }
     }
 }

@@ -71,24 +71,15 @@ TEST(Programs, SimulatedTimeIsComparedInSinglePrecision) {
     EXPECT_EQ(l->s.SV[0], 100);
 }
 
-TEST(Programs, ATimeThatIsNoNumberIsReportedOncePerRunAndProgram) {
+TEST(Programs, ATimeThatIsNoNumberIsReportedAndLiesBeyond) {
     // The search reaches the time "x1", reports it and treats it as lying beyond t. The segment
     // from point 0 then ends at the leading number of "x1", which is 0 like point 0's time, so
-    // the second point's value applies at every step alike.
-    auto l = makeLoop();
-    l->p.MODE = 2;
-    l->p.SVv = {"20", "40", "60"};
-    l->p.SVt = {"0", "x1", "20"};
-    l->p.DVv = {"7", "8"};
-    l->p.DVt = {"0", "?"};
-    l->seed(20, 20);
-    l->startRun(1);
-    for (int k = 0; k < 100; ++k) {
-        l->step();
-        ASSERT_EQ(l->s.SV[0], 40) << k;
-        ASSERT_EQ(l->s.DV[0], 8) << k;
+    // the second point's value applies at every time alike. Run control's tests show the report
+    // comes once per run.
+    for (const float t : {0.0f, 5.0f, 50.0f}) {
+        FakeMessages messages;
+        ErrorTrap trap(messages, "  P051");
+        EXPECT_EQ(evaluateProgram({"20", "40", "60"}, {"0", "x1", "20"}, t, trap), 40.0) << t;
+        EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P051"}) << t;
     }
-    EXPECT_EQ(l->display.svPointer, 100);
-    EXPECT_EQ(l->display.dvPointer, 100);
-    EXPECT_EQ(l->messages.shown, (std::vector<std::string>{"型が一致しません。  P051", "型が一致しません。  P052"}));
 }

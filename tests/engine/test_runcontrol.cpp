@@ -2,10 +2,9 @@
 // Clear, the end of a paced run with the learned timer correction, and the timer handlers.
 // Expected values are worked out by hand from the control period, the ranges and the clock.
 
-#include "fakes.h"
+#include "looptest.h"
 
 #include "engine/runcontrol.h"
-#include "engine/simulator.h"
 
 #include <gtest/gtest.h>
 
@@ -90,25 +89,19 @@ TEST(RunControlParamSet, PacingIntervalRoundsTiesToEvenWithTenMsFloor) {
     };
     for (const Case& c : cases) {
         Rig r(50, c.dt, c.tm);
-        EXPECT_EQ(r.host.interval, c.interval) << "dt " << c.dt << " TmHosei " << c.tm;
-        EXPECT_TRUE(r.messages.shown.empty());
+        EXPECT_EQ(std::tuple(r.host.interval, r.messages.shown.size()), std::tuple(c.interval, 0u)) << c.tm;
     }
 }
 
 TEST(RunControlParamSet, DecimationRatioAndChartAdvances) {
     struct Case { int graphTime; double dt; int ratio; };
     const Case cases[] = {
-        {60, 0.1, 2},   // 600/500 + 1 = 2.2
-        {50, 0.1, 2},   // 1 + 1
-        {300, 0.02, 31}, // 15000/500 + 1
-        {10, 0.1, 1},   // 1.2
-        {375, 0.5, 2},  // 1.5 + 1 = 2.5 -> 2 (even)
-        {125, 0.5, 2},  // 0.5 + 1 = 1.5 -> 2
+        {60, 0.1, 2},   {50, 0.1, 2}, // 600/500 + 1 = 2.2; 1 + 1
+        {300, 0.02, 31}, {10, 0.1, 1}, // 15000/500 + 1; 1.2
+        {375, 0.5, 2},  {125, 0.5, 2}, // 1.5 + 1 = 2.5 -> 2 (even); 0.5 + 1 = 1.5 -> 2
     };
-    for (const Case& c : cases) {
-        Rig r(c.graphTime, c.dt);
-        EXPECT_EQ(r.s.DecimationRatio, c.ratio) << c.graphTime << " s at " << c.dt;
-    }
+    for (const Case& c : cases)
+        EXPECT_EQ(Rig(c.graphTime, c.dt).s.DecimationRatio, c.ratio) << c.graphTime << " s at " << c.dt;
     Rig r(60, 0.1);
     EXPECT_DOUBLE_EQ(r.chart.PenAdvance, 15.025);   // 9015 * 0.1 / 60
     EXPECT_DOUBLE_EQ(r.chart.PenRecAdvance, 8.825); // 5295 * 0.1 / 60
@@ -130,43 +123,30 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     r.rc.Data_inz();
 
     EXPECT_TRUE(s.InitPending);
-    expectBoth(s.SV, 60.0, "SV");
-    for (const History* h : {&s.MV, &s.MvCtrl, &s.MvInt, &s.PV, &s.PlantIn})
-        expectBoth(*h, 30.0, "MV and plant");
-    expectBoth(s.PlantOut, 30.0, "plant output");
-    for (const History* h : {&s.Ep, &s.I, &s.Dk})
-        expectBoth(*h, 30.0, "error terms"); // SV - PV = 60 - 30
-    expectBoth(s.D, 0.0, "D");
-    EXPECT_DOUBLE_EQ(r.p.bA, 30.0);      // PV / Kpl with Kpl 1
-    expectBoth(s.MvPos, 60.0, "MvPos"); // PI + D + bA
-    for (const History* h : {&s.FfIn, &s.FfOut, &s.DistIn})
-        expectBoth(*h, 5.0, "DV paths");
-    EXPECT_DOUBLE_EQ(s.PlantDelayed[199], 30.0);
-    EXPECT_DOUBLE_EQ(s.FfDelayed[199], 5.0);
-    EXPECT_DOUBLE_EQ(s.DistDelayed[199], 5.0);
-    EXPECT_DOUBLE_EQ(s.PlantDelayed[200], -7.0); // only the first 200 slots are seeded
+    // Kpl 1: the errors are SV - PV = 60 - 30, the bias PV / Kpl, MvPos = PI + D + bA.
+    const std::pair<const History*, double> seeded[] = {
+        {&s.SV, 60},     {&s.MV, 30}, {&s.MvCtrl, 30}, {&s.MvInt, 30}, {&s.PV, 30},    {&s.PlantIn, 30},
+        {&s.PlantOut, 30}, {&s.Ep, 30}, {&s.I, 30},    {&s.Dk, 30},     {&s.D, 0},     {&s.MvPos, 60},
+        {&s.FfIn, 5},    {&s.FfOut, 5}, {&s.DistIn, 5}};
+    for (const auto& [h, v] : seeded)
+        expectBoth(*h, v, "seeded history");
+    // Only the first 200 slots of the dead-time registers are seeded.
+    EXPECT_EQ(
+        std::tuple(r.p.bA, s.PlantDelayed[199], s.FfDelayed[199], s.DistDelayed[199], s.PlantDelayed[200]),
+        std::tuple(30.0, 30.0, 5.0, 5.0, -7.0));
+    const auto& d = r.display;
+    EXPECT_EQ(std::tie(d.pvBar, d.svPointer, d.dvPointer, d.mvSlider), std::tuple(2, 1, 1, 1));
+    EXPECT_EQ(std::tie(d.sv, d.mv, d.pv, r.host.bias), std::tuple(60.0, 30.0, 30.0, 30.0));
 
-    EXPECT_EQ(std::tie(r.display.pvBar, r.display.svPointer, r.display.dvPointer, r.display.mvSlider),
-              std::tuple(2, 1, 1, 1));
-    EXPECT_DOUBLE_EQ(r.display.sv, 60.0);
-    EXPECT_DOUBLE_EQ(r.display.mv, 30.0);
-    EXPECT_DOUBLE_EQ(r.display.pv, 30.0);
-    EXPECT_DOUBLE_EQ(r.host.bias, 30.0);
-}
-
-TEST(RunControlDataInz, CascadeTakesSvFromProgramPointZeroAndFieldsBeingEditedStay) {
-    Rig r;
+    // In cascade mode SV comes from program point 0; SV and MV fields being edited keep their text.
     r.p.MODE = 2;
     r.p.SVv[0] = "65";
-    r.s.MV.set(40.0);
-    r.s.SvDisplayLive = false;
-    r.s.MvDisplayLive = false;
+    r.s.SvDisplayLive = r.s.MvDisplayLive = false;
+    r.display = RecordingDisplay();
     r.rc.Data_inz();
-    expectBoth(r.s.SV, 65.0, "SV");
-    EXPECT_DOUBLE_EQ(r.s.Ep[0], 25.0);
-    EXPECT_EQ(r.display.svShown, 0);
-    EXPECT_EQ(r.display.mvShown, 0);
-    EXPECT_EQ(r.display.pvShown, 1);
+    expectBoth(s.SV, 65.0, "SV");
+    EXPECT_DOUBLE_EQ(s.Ep[0], 35.0);
+    EXPECT_EQ(std::tie(d.svShown, d.mvShown, d.pvShown), std::tuple(0, 0, 1));
 }
 
 // --- Start --------------------------------------------------------------------------------------
@@ -176,16 +156,11 @@ TEST(RunControlStart, CascadeStartsFromTheSteadyStateOfSvPointZero) {
         Rig r;
         auto& s = r.s;
         r.setRange(60, 30);
-        r.p.MODE = 2;
-        r.p.FB = fb;
-        r.p.Kpl = 2.0;
+        std::tie(r.p.MODE, r.p.FB, r.p.Kpl) = std::tuple(2, fb, 2.0);
         r.p.SVv[0] = "60";
         r.p.DVv[0] = "4";
         s.MV.set(10.0);
-        s.SimTime = 7.0;
-        s.TickCount = 55;
-        s.SampleIndex = 33;
-        s.DecimationCount = 1;
+        std::tie(s.SimTime, s.TickCount, s.SampleIndex, s.DecimationCount) = std::tuple(7.0, 55, 33, 1);
         s.Paused = true;
         r.host.lessonButtonVisible = true;
         r.host.clock = 1234.5;
@@ -193,36 +168,28 @@ TEST(RunControlStart, CascadeStartsFromTheSteadyStateOfSvPointZero) {
         r.rc.Start();
 
         SCOPED_TRACE(fb);
-        expectBoth(s.SV, 60.0, "SV");
-        expectBoth(s.PV, 60.0, "PV");
-        expectBoth(s.MV, 30.0, "MV"); // SV / Kpl
-        EXPECT_DOUBLE_EQ(s.MvInt[1], 30.0);
-        EXPECT_DOUBLE_EQ(s.DV[0], 4.0);
-        EXPECT_DOUBLE_EQ(r.p.bA, fb != 0.0 ? 30.0 : 0.0);
-        EXPECT_DOUBLE_EQ(r.host.bias, r.p.bA);
-        EXPECT_TRUE(s.InitPending);
-        EXPECT_EQ(std::tie(s.SimTime, s.TickCount, s.SampleIndex, s.DecimationCount),
-                  std::tuple(0.0, 0, 0, 0));
-        EXPECT_DOUBLE_EQ(s.RunStart, 1234.5);
-        EXPECT_TRUE(s.Running && !s.Paused && r.host.pacingEnabled);
-        EXPECT_DOUBLE_EQ(r.chart.DvOffset, 31.0); // span 30: 2 * 2.5 + 30 = 35, minus DV 4
-        EXPECT_EQ(buttons(r.host), "-+++-");
-        EXPECT_FALSE(r.host.lessonButtonVisible);
-        EXPECT_EQ(r.host.pauseCaption, "ポーズ");
-        EXPECT_EQ(r.host.focus, "fast");
+        // MV = SV / Kpl; the bias only with feedback on. DV offset: span 30 gives 2 * 2.5 + 30 = 35,
+        // minus DV 4.
+        const double bias = fb != 0.0 ? 30.0 : 0.0;
+        EXPECT_EQ((std::vector{s.SV[0], s.SV[1], s.PV[0], s.PV[1], s.MV[0], s.MV[1], s.MvInt[1], s.DV[0],
+                               r.p.bA, r.host.bias, r.chart.DvOffset}),
+                  (std::vector{60.0, 60.0, 60.0, 60.0, 30.0, 30.0, 30.0, 4.0, bias, bias, 31.0}));
+        EXPECT_EQ(std::tie(s.SimTime, s.TickCount, s.SampleIndex, s.DecimationCount, s.RunStart),
+                  std::tuple(0.0, 0, 0, 0, 1234.5));
+        EXPECT_TRUE(s.InitPending && s.Running && !s.Paused && r.host.pacingEnabled);
+        EXPECT_EQ(std::tuple(buttons(r.host), r.host.lessonButtonVisible, r.host.pauseCaption, r.host.focus),
+                  std::tuple("-+++-", false, "ポーズ", "fast"));
     }
 }
 
 TEST(RunControlStart, DvOffsetPutsTheDvTraceNearTheBottomOfTheRange) {
     struct Case { int rh, rl; double dv, offset; };
     const Case cases[] = {
-        {100, 0, 0.0, 10.0},    // span 100: floor(2 + 0.99) * 5
-        {60, 30, 0.0, 35.0},    // span 30: floor(1.2 + 0.99) * 2.5 + 30
-        {100, 15, 3.0, 22.0},   // span 85: 2 * 5 + 15 - 3
+        // Span 100: floor(2 + 0.99) * 5; span 30: floor(1.2 + 0.99) * 2.5 + 30; span 85: 2 * 5 + 15 - 3.
+        {100, 0, 0.0, 10.0}, {60, 30, 0.0, 35.0}, {100, 15, 3.0, 22.0},
         {60, 0, 0.0, 10.0},     // span 60: floor(1.2 + 0.99) * 5 (the fine rule would give 7.5)
-        {40, 0, 0.0, 5.0},      // span 40: floor(0.8 + 0.99) * 5
-        {39, 0, 0.0, 5.0},      // span 39: floor(1.56 + 0.99) * 2.5
-        {20, 0, 0.0, 2.5},      // span 20: floor(0.8 + 0.99) * 2.5
+        // Span 40: floor(0.8 + 0.99) * 5; 39: floor(1.56 + 0.99) * 2.5; 20: floor(0.8 + 0.99) * 2.5.
+        {40, 0, 0.0, 5.0}, {39, 0, 0.0, 5.0}, {20, 0, 0.0, 2.5},
         {-50, -100, -10.0, -85.0}, // 5 - 100 + 10
     };
     for (const Case& c : cases) {
@@ -246,22 +213,16 @@ TEST(RunControlStart, AutomaticModeRecordsFromTheLiveLoopWithoutAJump) {
     const SimulationState before = started.s;
     const double biasBefore = started.p.bA;
     started.rc.Start();
-    for (const auto& [a, b] : {std::pair{&started.s.PV, &before.PV}, {&started.s.MV, &before.MV},
-                               {&started.s.SV, &before.SV}, {&started.s.MvCtrl, &before.MvCtrl},
-                               {&started.s.I, &before.I}, {&started.s.PlantOut, &before.PlantOut}}) {
-        EXPECT_EQ((*a)[0], (*b)[0]);
-        EXPECT_EQ((*a)[1], (*b)[1]);
-    }
-    EXPECT_FALSE(started.s.InitPending);
-    EXPECT_EQ(started.p.bA, biasBefore);
+    EXPECT_EQ(historyValues(started.s), historyValues(before));
+    EXPECT_EQ(std::tuple(started.s.InitPending, started.p.bA), std::tuple(false, biasBefore));
     EXPECT_NE(before.PV[0], 70.0); // still settling, so a reset would show
 
     started.rc.PacingTick();
     live.rc.PacingTick();
-    EXPECT_EQ(started.s.PV[0], live.s.PV[0]);
-    EXPECT_EQ(started.s.MV[0], live.s.MV[0]);
-    EXPECT_EQ(started.state.rec.TrendData[0][1][0], live.s.PV[0]); // first sample is the live PV
-    EXPECT_EQ(started.state.rec.TrendData[0][3][0], live.s.MV[0]);
+    // The first sample is the live loop's.
+    const auto& trend = started.state.rec.TrendData[0];
+    EXPECT_EQ(std::tuple(started.s.PV[0], started.s.MV[0], trend[1][0], trend[3][0]),
+              std::tuple(live.s.PV[0], live.s.MV[0], live.s.PV[0], live.s.MV[0]));
 }
 
 TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
@@ -276,13 +237,12 @@ TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
         r.host.texts = {{PanelText::RH, c.rh}, {PanelText::RL, c.rl}, {PanelText::TM, c.tm}};
         r.rc.Start();
         SCOPED_TRACE(std::string(c.rh) + " " + c.rl + " " + c.tm);
-        EXPECT_EQ(r.host.erases, c.clears ? 1 : 0);
-        EXPECT_EQ(r.host.penRecorderClears, c.clears ? 1 : 0);
+        const int clears = c.clears;
+        EXPECT_EQ(std::tie(r.host.erases, r.host.penRecorderClears), std::tuple(clears, clears));
         EXPECT_EQ(r.chart.RL, std::stoi(c.rl));
         EXPECT_DOUBLE_EQ(r.chart.PenAdvance, 9015 * 0.1 / std::stoi(c.tm));
         // Clear's own button states are overridden by the run that starts.
-        EXPECT_EQ(buttons(r.host), "-+++-");
-        EXPECT_EQ(r.host.focus, "fast");
+        EXPECT_EQ(std::tuple(buttons(r.host), r.host.focus), std::tuple("-+++-", "fast"));
     }
 
     // With the automatic shift the run adopts 15..100 and leaves the texts 15 lower for the next.
@@ -291,11 +251,11 @@ TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
     r.host.texts[PanelText::RH] = "100";
     r.host.texts[PanelText::RL] = "15";
     r.rc.Start();
-    EXPECT_EQ(r.host.erases, 0);
-    EXPECT_EQ(r.chart.RL, 15);
-    EXPECT_EQ(r.host.texts[PanelText::RH], "85.0");
-    EXPECT_EQ(r.host.texts[PanelText::RL], ".0"); // "###.0" leaves out a zero integer part
-    EXPECT_DOUBLE_EQ(r.chart.DvOffset, 25.0);     // from the adopted range, not the shifted texts
+    // "###.0" leaves out a zero integer part; the DV offset follows the adopted range, not the texts.
+    auto& t = r.host.texts;
+    EXPECT_EQ(std::tuple(r.host.erases, int(r.chart.RL), t[PanelText::RH], t[PanelText::RL],
+                         r.chart.DvOffset),
+              std::tuple(0, 15, "85.0", ".0", 25.0));
 }
 
 // --- RangeNormalise -----------------------------------------------------------------------------
@@ -315,26 +275,11 @@ TEST(RunControlRangeNormalise, ClampsTheRangeAndGraphTimeTexts) {
         r.host.texts = {{PanelText::RH, c.rh}, {PanelText::RL, c.rl}, {PanelText::TM, c.tm}};
         r.rc.RangeNormalise();
         SCOPED_TRACE(std::string(c.rl) + ".." + c.rh + " " + c.tm);
-        EXPECT_EQ(r.host.texts[PanelText::RL], c.rlOut);
-        EXPECT_EQ(r.host.texts[PanelText::RH], c.rhOut);
-        EXPECT_EQ(r.host.texts[PanelText::TM], c.tmOut);
-        EXPECT_EQ(r.chart.GraphTime, c.graphTime);
-        EXPECT_EQ(r.chart.RH, 100); // the numbers follow only at Start or Clear
-        EXPECT_EQ(r.chart.RL, 0);
-    }
-}
-
-TEST(RunControlRangeNormalise, ARangeTextThatIsNoNumberIsReportedAndTheCommandGoesOn) {
-    for (const bool start : {true, false}) {
-        SCOPED_TRACE(start ? "Start" : "Clear");
-        Rig r;
-        r.host.texts[start ? PanelText::RL : PanelText::RH] = start ? "abc" : "x";
-        start ? r.rc.Start() : r.rc.Clear();
-        ASSERT_FALSE(r.messages.shown.empty());
-        for (const std::string& m : r.messages.shown)
-            EXPECT_EQ(m, kTypeMismatch + (start ? "  P021" : "  P024"));
-        EXPECT_EQ(r.chart.RL, 0);
-        EXPECT_TRUE(start ? r.s.Running : r.host.grids == 1 && !r.host.fastEnabled);
+        auto& t = r.host.texts;
+        EXPECT_EQ(std::tuple(t[PanelText::RL], t[PanelText::RH], t[PanelText::TM], int(r.chart.GraphTime)),
+                  std::tuple(c.rlOut, c.rhOut, c.tmOut, c.graphTime));
+        // The range numbers follow only at Start or Clear.
+        EXPECT_EQ(std::pair(int(r.chart.RH), int(r.chart.RL)), std::pair(100, 0));
     }
 }
 
@@ -348,23 +293,17 @@ TEST(RunControlPause, TogglesAndFreezesTheLoopWhileTicksAreStillCountedUntilClea
     r.s.MV[0] = 80.0; // away from PV 50, so every step moves PV
     r.rc.PacingTick();
     r.rc.Pause();
-    EXPECT_TRUE(!r.s.Running && r.s.Paused);
-    EXPECT_EQ(r.host.pauseCaption, "再開");
+    EXPECT_EQ(std::tuple(r.s.Running, r.s.Paused, r.host.pauseCaption), std::tuple(false, true, "再開"));
 
     const SimulationState before = r.s;
-    const int bars = r.display.pvBar;
-    const auto drawn = r.display.drawn1.size();
+    const RecordingDisplay shown = r.display;
     r.rc.PacingTick();
     r.rc.PacingTick();
-    EXPECT_EQ(r.s.PV[0], before.PV[0]);
-    EXPECT_EQ(r.s.SimTime, before.SimTime);
-    EXPECT_EQ(r.display.pvBar, bars);
-    EXPECT_EQ(r.display.drawn1.size(), drawn);
-    EXPECT_EQ(r.s.TickCount, before.TickCount + 2);
+    EXPECT_EQ(std::tuple(r.s.PV[0], r.s.SimTime, r.display.pvBar, r.display.drawn1, int(r.s.TickCount)),
+              std::tuple(before.PV[0], before.SimTime, shown.pvBar, shown.drawn1, before.TickCount + 2));
 
     r.rc.Pause();
-    EXPECT_TRUE(r.s.Running && !r.s.Paused);
-    EXPECT_EQ(r.host.pauseCaption, "ポーズ");
+    EXPECT_EQ(std::tuple(r.s.Running, r.s.Paused, r.host.pauseCaption), std::tuple(true, false, "ポーズ"));
     r.rc.PacingTick();
     EXPECT_DOUBLE_EQ(r.s.SimTime, before.SimTime + 0.1);
     EXPECT_NE(r.s.PV[0], before.PV[0]);
@@ -396,24 +335,22 @@ TEST(RunControlFast, StartsRunsToTheGraphTimeThenRedrawsAndEnds) {
         r.host.clock = 2000.0;
         r.rc.Fast();
         SCOPED_TRACE(c.dt);
-        EXPECT_EQ(r.s.RunStart, 2000.0); // Start ran first
-        EXPECT_EQ(r.s.TickCount, 0);
-        EXPECT_EQ(r.host.processEventsCalls, c.steps);
+        // Start ran first.
+        const auto& s = r.s;
+        EXPECT_EQ(std::tuple(s.RunStart, int(s.TickCount), r.host.processEventsCalls, int(s.SamplesRecorded)),
+                  std::tuple(2000.0, 0, c.steps, c.steps));
         // The redraw draws the run's own samples, one per step here; the slots after them (which
         // hold times but no samples of this run) are left alone.
         ASSERT_EQ(r.display.drawn1.size(), 2u * c.steps);
         ASSERT_EQ(r.display.drawn2.size(), 2u * c.steps);
         for (int i = 0; i < c.steps; ++i)
             EXPECT_EQ(r.display.drawn1[c.steps + i], i);
-        EXPECT_EQ(r.s.SamplesRecorded, c.steps);
         EXPECT_LE(r.state.rec.SampleTime[c.lastRedrawn - 1], 10.0); // a slot with a time but no sample
-        EXPECT_FALSE(r.s.Running);
-        EXPECT_EQ(r.s.SimTime, 0.0);
-        EXPECT_EQ(r.host.penColorAdvances, 1);
-        EXPECT_EQ(r.host.endOfRunTimerStarts, 1);
-        EXPECT_TRUE(r.host.penRecorderRedraw);
-        EXPECT_TRUE(r.messages.shown.empty());
-        EXPECT_TRUE(r.settings.writes.empty()); // a fast run teaches the timer nothing
+        EXPECT_EQ(std::tuple(r.s.Running, r.s.SimTime, r.host.penColorAdvances, r.host.endOfRunTimerStarts,
+                             r.host.penRecorderRedraw),
+                  std::tuple(false, 0.0, 1, 1, true));
+        // A fast run teaches the timer nothing.
+        EXPECT_TRUE(r.messages.shown.empty() && r.settings.writes.empty());
     }
 }
 
@@ -427,19 +364,15 @@ TEST(RunControlFast, PauseOrClearDuringTheRunLeavesAtOnceWithoutRedrawAndSwitche
         };
         r.rc.Fast();
         SCOPED_TRACE(clear ? "Clear" : "Pause");
-        EXPECT_EQ(events, 20);
-        EXPECT_EQ(r.display.drawn1.size(), 20u); // the steps' own samples, no redraw
-        EXPECT_FALSE(r.s.Running);
-        EXPECT_EQ(r.host.penColorAdvances, 0);
-        EXPECT_EQ(r.host.endOfRunTimerStarts, 0);
-        EXPECT_TRUE(r.host.penRecorderRedraw); // the pen recorder draws again
+        // The steps' own samples and no redraw; the pen recorder draws again.
+        EXPECT_EQ(std::tuple(events, r.display.drawn1.size(), r.s.Running, r.host.penColorAdvances,
+                             r.host.endOfRunTimerStarts, r.host.penRecorderRedraw),
+                  std::tuple(20, std::size_t{20}, false, 0, 0, true));
         if (clear) {
-            EXPECT_EQ(r.host.erases, 1);
-            EXPECT_EQ(r.host.focus, "start");
-            EXPECT_FALSE(r.host.fastEnabled);
+            EXPECT_EQ(std::tuple(r.host.erases, r.host.focus, r.host.fastEnabled),
+                      std::tuple(1, "start", false));
         } else {
-            EXPECT_TRUE(r.s.Paused);
-            EXPECT_EQ(r.host.pauseCaption, "再開");
+            EXPECT_EQ(std::tuple(r.s.Paused, r.host.pauseCaption), std::tuple(true, "再開"));
             EXPECT_NEAR(r.s.SimTime, 2.0, 1e-9); // the run stands where it was paused
         }
     }
@@ -454,23 +387,21 @@ TEST(RunControlFast, AfterAPauseGoesOnFromWhereTheRunStands) {
     r.rc.Pause();
     r.host.clock += 50.0;
     r.rc.Fast();
-    EXPECT_FALSE(r.s.Paused);
-    EXPECT_EQ(r.host.pauseCaption, "ポーズ");
-    EXPECT_EQ(r.display.pvBar, 101); // 5 paced steps and 96 fast ones, no new Start
-    EXPECT_EQ(r.s.RunStart, runStart);
-    EXPECT_EQ(r.display.drawn1[5], 5);
-    EXPECT_EQ(r.host.penColorAdvances, 1);
+    // 5 paced steps and 96 fast ones, no new Start.
+    EXPECT_EQ(std::tuple(r.s.Paused, r.host.pauseCaption, r.display.pvBar, r.s.RunStart, r.display.drawn1[5],
+                         r.host.penColorAdvances),
+              std::tuple(false, "ポーズ", 101, runStart, 5, 1));
 }
 
 // --- Clear --------------------------------------------------------------------------------------
 
 TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
     // Process gain 1: the steady state of SV and the initialisation at MV coincide.
-    struct Case { int mode; const char* sv0; double sv, mvBefore, mv; };
+    struct Case { int mode; const char* sv0; double mvBefore, sv, mv; };
     const Case cases[] = {
-        {0, "50", 40.0, 30.0, 30.0}, // manual: initialised at the MV in force
-        {1, "50", 40.0, 33.0, 40.0}, // automatic: at the steady state of SV
-        {2, "60", 40.0, 33.0, 60.0}, // cascade: at the steady state of SV program point 0
+        {0, "50", 30.0, 40.0, 30.0}, // manual: initialised at the MV in force
+        {1, "50", 33.0, 40.0, 40.0}, // automatic: at the steady state of SV
+        {2, "60", 33.0, 60.0, 60.0}, // cascade: at the steady state of SV program point 0
     };
     for (const Case& c : cases) {
         Rig r;
@@ -478,7 +409,7 @@ TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
         r.p.MODE = static_cast<std::int16_t>(c.mode);
         r.p.SVv[0] = c.sv0;
         r.p.DVv[0] = "3";
-        r.s.SV.set(c.sv);
+        r.s.SV.set(40.0);
         r.s.MV.set(c.mvBefore);
         r.s.PV.set(77.0);
         r.rc.Start();
@@ -489,29 +420,22 @@ TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
 
         r.rc.Clear();
 
-        const double sv = c.mode == 2 ? 60.0 : c.sv;
-        expectBoth(r.s.SV, sv, "SV");
-        expectBoth(r.s.MV, c.mv, "MV");
-        expectBoth(r.s.PV, c.mv, "PV");
-        EXPECT_DOUBLE_EQ(r.s.MvInt[1], c.mv);
-        EXPECT_DOUBLE_EQ(r.host.bias, c.mv);
+        const auto& s = r.s;
         // Data_inz ran last: the error terms and the plant register follow the new state.
-        EXPECT_DOUBLE_EQ(r.s.Ep[0], sv - c.mv);
-        EXPECT_DOUBLE_EQ(r.s.PlantDelayed[199], c.mv);
+        EXPECT_EQ((std::vector{s.SV[0], s.SV[1], s.MV[0], s.MV[1], s.PV[0], s.PV[1], s.MvInt[1], r.host.bias,
+                               s.Ep[0], s.PlantDelayed[199]}),
+                  (std::vector{c.sv, c.sv, c.mv, c.mv, c.mv, c.mv, c.mv, c.mv, c.sv - c.mv, c.mv}));
         if (c.mode == 2) {
-            EXPECT_DOUBLE_EQ(r.s.DV[0], 3.0);
+            EXPECT_DOUBLE_EQ(s.DV[0], 3.0);
         }
-        EXPECT_TRUE(r.s.InitPending && !r.s.Running);
-        EXPECT_EQ(r.chart.DvOffset, 0.0);
+        EXPECT_TRUE(s.InitPending && !s.Running && r.messages.shown.empty());
         EXPECT_EQ(std::tie(r.host.erases, r.host.grids, r.host.captionResets), std::tuple(1, 1, 1));
-        EXPECT_EQ(r.host.texts[PanelText::RL], "30");
-        EXPECT_EQ(r.host.texts[PanelText::RH], "130");
-        EXPECT_EQ(r.chart.RH, 130);
-        EXPECT_EQ(r.host.interval, 100); // Param_set ran
-        EXPECT_EQ(buttons(r.host), "+--+-");
-        EXPECT_EQ(r.host.focus, "start");
+        // Param_set ran (the interval).
+        auto& t = r.host.texts;
+        EXPECT_EQ(std::tuple(r.chart.DvOffset, t[PanelText::RL], t[PanelText::RH], int(r.chart.RH),
+                             r.host.interval, buttons(r.host), r.host.focus),
+                  std::tuple(0.0, "30", "130", 130, 100, "+--+-", "start"));
         EXPECT_GT(r.display.dvPointer, dvPointers);
-        EXPECT_TRUE(r.messages.shown.empty());
     }
 }
 
@@ -527,20 +451,15 @@ TEST(RunControlPacing, APacedRunEndsAtTheFirstStepReachingTheGraphTime) {
         r.host.clearEnabled = false;
         for (int i = 1; i < ticks; ++i)
             r.rc.PacingTick();
-        EXPECT_TRUE(r.s.Running);
         EXPECT_LT(r.s.SimTime, 10.0);
-        EXPECT_EQ(r.host.penColorAdvances, 0);
-        EXPECT_DOUBLE_EQ(r.chart.DvOffset, 10.0);
+        EXPECT_EQ(std::tuple(r.s.Running, r.host.penColorAdvances, r.chart.DvOffset),
+                  std::tuple(true, 0, 10.0));
 
+        // DV is drawn at its own level again, Fast stays as Start left it, and the loop stays live.
         r.rc.PacingTick();
-        EXPECT_FALSE(r.s.Running);
-        EXPECT_EQ(r.s.SimTime, 0.0);
-        EXPECT_EQ(r.s.TickCount, ticks);
-        EXPECT_EQ(r.chart.DvOffset, 0.0); // DV is drawn at its own level again
-        EXPECT_EQ(buttons(r.host), "+-+++"); // Fast stays as Start left it
-        EXPECT_EQ(r.host.penColorAdvances, 1);
-        EXPECT_EQ(r.host.endOfRunTimerStarts, 1);
-        EXPECT_TRUE(r.host.pacingEnabled); // the loop stays live
+        EXPECT_EQ(std::tuple(r.s.Running, r.s.SimTime, int(r.s.TickCount), r.chart.DvOffset, buttons(r.host),
+                             r.host.penColorAdvances, r.host.endOfRunTimerStarts, r.host.pacingEnabled),
+                  std::tuple(false, 0.0, ticks, 0.0, "+-+++", 1, 1, true));
 
         // Ticks after the run keep the loop live but neither record nor end another run; the
         // count of ticks stops at the 16-bit maximum.
@@ -548,10 +467,9 @@ TEST(RunControlPacing, APacedRunEndsAtTheFirstStepReachingTheGraphTime) {
         r.s.TickCount = 32766;
         r.rc.PacingTick();
         r.rc.PacingTick();
-        EXPECT_EQ(r.s.TickCount, 32767);
-        EXPECT_EQ(r.s.SimTime, 0.0);
-        EXPECT_EQ(r.display.drawn1.size(), drawn);
-        EXPECT_EQ(r.host.penColorAdvances, 1);
+        EXPECT_EQ(
+            std::tuple(int(r.s.TickCount), r.s.SimTime, r.display.drawn1.size(), r.host.penColorAdvances),
+            std::tuple(32767, 0.0, drawn, 1));
     }
 }
 
@@ -602,49 +520,36 @@ TEST(RunControlPacing, CancelOnAFailingStepEndsTheProgram) {
 }
 
 TEST(RunControlPacing, AFaultMetAtEveryStepIsReportedOncePerRun) {
-    struct Case {
-        const char* name;
-        void (*setUp)(Rig&);
-        std::vector<std::string> reports;
-    };
-    const Case cases[] = {
-        {"program times that are no number",
-         [](Rig& r) {
-             r.p.MODE = 2;
-             r.p.SVt = {"0", "x"};
-             r.p.DVt = {"0", "?"};
-         },
-         {kTypeMismatch + "  P051", kTypeMismatch + "  P052"}},
-        {"a step that overflows: asked once, then Retry",
-         [](Rig& r) {
-             r.p.Kpl = 1.0e300;
-             r.s.MV.set(1.0e10);
-         },
-         {"オーバーフローしました。  P042"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const bool programs : {true, false}) {
+        SCOPED_TRACE(programs ? "program times that are no number" : "an overflow: asked once, then Retry");
         Rig r(10, 0.1);
-        c.setUp(r);
+        if (programs)
+            std::tie(r.p.MODE, r.p.SVt, r.p.DVt) =
+                std::tuple(2, ProgramTexts{"0", "x"}, ProgramTexts{"0", "?"});
+        else
+            std::tie(r.p.Kpl, r.s.MV) = std::tuple(1.0e300, History{{1.0e10, 1.0e10}});
+        const std::vector<std::string> reports =
+            programs ? std::vector{kTypeMismatch + "  P051", kTypeMismatch + "  P052"}
+                     : std::vector<std::string>{"オーバーフローしました。  P042"};
         r.rc.Start();
         EXPECT_EQ(r.runPaced(), 101);
         for (int i = 0; i < 10; ++i)
             r.rc.PacingTick(); // live ticks after the run
-        EXPECT_EQ(r.messages.shown, c.reports);
+        EXPECT_EQ(r.messages.shown, reports);
         EXPECT_FALSE(r.host.quit);
 
         // The next run reports each fault once more.
         r.messages.shown.clear();
         r.rc.Start();
         r.runPaced();
-        EXPECT_EQ(r.messages.shown, c.reports);
+        EXPECT_EQ(r.messages.shown, reports);
     }
 }
 
 // --- Timer handlers -----------------------------------------------------------------------------
 
 TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
-    struct Case { int stepNo; const char* noteId; int notes; bool lessonShown; const char* focus; int beeps; };
+    struct Case { int stepNo; const char* noteId; int notes; bool lesson; const char* focus; int beeps; };
     const Case cases[] = {
         {0, "", 0, false, "start", 0},
         {0, "FIG1", 0, false, "start", 0}, // no lesson active: a stale figure id is ignored
@@ -660,23 +565,18 @@ TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
         r.host.pauseEnabled = true;
         r.rc.EndOfRunTick();
         SCOPED_TRACE(std::to_string(c.stepNo) + " " + c.noteId);
-        EXPECT_FALSE(r.host.endOfRunTimerRunning);
-        EXPECT_EQ(r.host.notesDrawn, c.notes);
-        EXPECT_EQ(r.host.lessonButtonVisible, c.lessonShown);
-        EXPECT_EQ(r.host.focus, c.focus);
-        EXPECT_EQ(r.messages.beeps, c.beeps);
-        EXPECT_EQ(buttons(r.host), "+--++");
+        EXPECT_EQ(std::tuple(r.host.endOfRunTimerRunning, r.host.notesDrawn, r.host.lessonButtonVisible,
+                             r.host.focus, r.messages.beeps, buttons(r.host)),
+                  std::tuple(false, c.notes, c.lesson, c.focus, c.beeps, "+--++"));
     }
 }
 
 TEST(RunControlTimers, DisplayTimerLetsTheStepRewriteSvAndMvAgain) {
     Rig r;
-    r.s.SvDisplayLive = false;
-    r.s.MvDisplayLive = false;
+    r.s.SvDisplayLive = r.s.MvDisplayLive = false;
     r.rc.DisplayTimerTick();
     r.rc.PacingTick();
-    EXPECT_EQ(r.display.svShown, 1);
-    EXPECT_EQ(r.display.mvShown, 1);
+    EXPECT_EQ(std::tuple(r.display.svShown, r.display.mvShown), std::tuple(1, 1));
 }
 
 // --- Faults of the classic behaviour that Kestrel mends ------------------------------------------
@@ -685,29 +585,23 @@ TEST(RunControlMended, ClearStartsBumplessAtTheBiasOfMvAlone) {
     // Automatic mode, P control. Kpl 2, SV 40: MV 20, PV 40, bias 20, and the first step stays
     // there. Kpl 1, Kds 1, DV 10, Kp 2, SV 50: bias 50, and the disturbance moves PV by
     // Kds·DV / (1 + Kp·Kpl) = 10/3 to 53.33.
-    struct Case { double kpl, kds, dv, kp, sv, mv, bias, settled; };
+    struct Case { double kpl, kds, dv, kp, sv, mv, settled; };
     const Case cases[] = {
-        {2.0, 0.0, 0.0, 1.0, 40.0, 20.0, 20.0, 40.0},
-        {1.0, 1.0, 10.0, 2.0, 50.0, 50.0, 50.0, 160.0 / 3.0},
+        {2.0, 0.0, 0.0, 1.0, 40.0, 20.0, 40.0},
+        {1.0, 1.0, 10.0, 2.0, 50.0, 50.0, 160.0 / 3.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.kpl);
         Rig r;
-        r.p.MODE = 1;
-        r.p.Kpl = c.kpl;
-        r.p.Kds = c.kds;
-        r.p.Kp = c.kp;
-        r.p.Ti = 0.0;
+        std::tie(r.p.MODE, r.p.Kpl, r.p.Kds, r.p.Kp, r.p.Ti) = std::tuple(1, c.kpl, c.kds, c.kp, 0.0);
         r.s.DV.set(c.dv);
         r.s.SV.set(c.sv);
         r.rc.Clear();
-        expectBoth(r.s.PV, c.sv, "PV");
-        expectBoth(r.s.MV, c.mv, "MV");
-        EXPECT_DOUBLE_EQ(r.p.bA, c.bias);
+        EXPECT_EQ((std::vector{r.s.PV[0], r.s.PV[1], r.s.MV[0], r.s.MV[1], r.p.bA}),
+                  (std::vector{c.sv, c.sv, c.mv, c.mv, c.mv}));
         r.rc.PacingTick();
         if (c.dv == 0.0) {
-            EXPECT_DOUBLE_EQ(r.s.PV[0], c.sv);
-            EXPECT_DOUBLE_EQ(r.s.MV[0], c.mv);
+            EXPECT_EQ(std::pair(r.s.PV[0], r.s.MV[0]), std::pair(c.sv, c.mv));
         }
         for (int i = 0; i < 3000; ++i)
             r.rc.PacingTick();
@@ -716,14 +610,15 @@ TEST(RunControlMended, ClearStartsBumplessAtTheBiasOfMvAlone) {
 }
 
 TEST(RunControlMended, EveryRangeThePanelAdoptsCanBeDrawn) {
-    // A range text that is no number keeps the range end in force (50 here), which may leave no
-    // width; the range then becomes RL..RL+1 and the texts show it.
-    struct Case { const char *path, *rh, *rl; int high, low; };
+    // A range text that is no number is reported, the command goes on, and the range end in force
+    // (50 here) stays, which may leave no width; the range then becomes RL..RL+1 and the texts
+    // show it.
+    struct Case { const char *path, *rh, *rl; int high, low; const char* report; };
     const Case cases[] = {
-        {"Start", "300", "250", 200, 199},
-        {"Start", "50", "abc", 51, 50},
-        {"Clear", "50", "abc", 51, 50},
-        {"open", "50", "50", 51, 50},
+        {"Start", "300", "250", 200, 199, ""},
+        {"Start", "50", "abc", 51, 50, "  P021"},
+        {"Clear", "50", "abc", 51, 50, "  P024"},
+        {"open", "50", "50", 51, 50, ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.path) + " " + c.rh + ".." + c.rl);
@@ -731,15 +626,21 @@ TEST(RunControlMended, EveryRangeThePanelAdoptsCanBeDrawn) {
         r.chart.RL = 50;
         r.host.texts[PanelText::RH] = c.rh;
         r.host.texts[PanelText::RL] = c.rl;
-        if (c.path == std::string("Start"))
+        const std::string path = c.path;
+        if (path == "Start")
             r.rc.Start();
-        else if (c.path == std::string("Clear"))
+        else if (path == "Clear")
             r.rc.Clear();
         else
             r.rc.loadPanel("50", "1");
-        EXPECT_EQ(std::pair(int(r.chart.RH), int(r.chart.RL)), std::pair(c.high, c.low));
-        EXPECT_EQ(r.host.texts[PanelText::RH], std::to_string(c.high));
-        EXPECT_EQ(r.host.texts[PanelText::RL], std::to_string(c.low));
+        auto& t = r.host.texts;
+        EXPECT_EQ(std::tuple(int(r.chart.RH), int(r.chart.RL), t[PanelText::RH], t[PanelText::RL]),
+                  std::tuple(c.high, c.low, std::to_string(c.high), std::to_string(c.low)));
+        EXPECT_EQ(r.messages.shown.empty(), *c.report == '\0');
+        for (const std::string& m : r.messages.shown)
+            EXPECT_EQ(m, kTypeMismatch + c.report);
+        const bool cleared = r.host.grids == 1 && !r.host.fastEnabled;
+        EXPECT_TRUE(path == "Start" ? r.s.Running : path == "open" || cleared);
     }
 }
 
@@ -753,9 +654,9 @@ TEST(RunControlMended, FastRightAfterStartDoesNotStartTheRunAgain) {
     bool pausable = false;
     r.host.onProcessEvents = [&] { pausable = r.host.pauseEnabled; };
     r.rc.Fast();
-    EXPECT_EQ(r.host.texts[PanelText::RH], "115.0"); // shifted once, for this run only
-    EXPECT_EQ(r.host.texts[PanelText::RL], "15.0");
-    EXPECT_TRUE(pausable); // a fast run can be paused where it stands
+    // Shifted once, for this run only; a fast run can be paused where it stands.
+    EXPECT_EQ(std::tuple(r.host.texts[PanelText::RH], r.host.texts[PanelText::RL], pausable),
+              std::tuple("115.0", "15.0", true));
 }
 
 } // namespace
