@@ -300,7 +300,7 @@ TEST_F(ControllerPanel, TheAutomaticShiftAndTheAutomaticPenChangeBetweenRuns) {
     EXPECT_EQ(text("txtRH") + " " + text("txtRL"), "115.0 15.0");
 }
 
-TEST_F(ControllerPanel, EachGraphReplaysOnlyItsOwnRecord) {
+TEST_F(ControllerPanel, EachGraphReplaysOnlyItsOwnRecordAndClearErasesBoth) {
     run();
     ASSERT_GT(countOf(upper(0), kWhite), 0);
     const QImage upperBefore = upper(0)->image().copy(), lowerBefore = lower(0)->image().copy();
@@ -323,11 +323,26 @@ TEST_F(ControllerPanel, EachGraphReplaysOnlyItsOwnRecord) {
     resize(900, 600);
     EXPECT_TRUE(traceAt(lower(1), lower(1)->Width() / 2, lower(1)->Height() * 0.7, kWhite)); // MV 30
     EXPECT_EQ(countOf(upper(0), kWhite), 0);
-    EXPECT_GT(countOf(upper(0), kGridColor), 0); // the grid is drawn on both
-    // What "グラフ消去" erased stays erased.
+
+    // "グラフ消去" erases both graphs, leaves the grid, resets the caption and hides the annotations;
+    // what it erased stays erased.
+    ASSERT_GT(countOf(upper(1), kWhite), 0);
+    panel->setWindowTitle("コントローラパネル　図5.3");
+    for (int n = 1; n <= 7; ++n)
+        panel->Tcoment(n)->show();
+    click("Option1_0");
+    resize(804, 516);
+    ASSERT_GT(countOf(upper(0), kWhite), 0);
     click("cmdClear");
+    EXPECT_EQ(panel->windowTitle(), "コントローラパネル");
+    for (int n = 1; n <= 7; ++n)
+        EXPECT_FALSE(panel->Tcoment(n)->isVisibleTo(panel.get())) << n;
+    for (int k = 0; k < 2; ++k) {
+        EXPECT_EQ(countOf(upper(k), kWhite) + countOf(lower(k), kWhite), 0) << k;
+        EXPECT_GT(countOf(upper(k), kGridColor), 0) << k;
+    }
     resize(1000, 650);
-    EXPECT_EQ(countOf(upper(1), kWhite) + countOf(lower(1), kWhite), 0);
+    EXPECT_EQ(countOf(upper(0), kWhite) + countOf(lower(0), kWhite), 0);
 }
 
 TEST_F(ControllerPanel, ResizeDuringARunKeepsRecordingInPlace) {
@@ -362,24 +377,6 @@ TEST_F(ControllerPanel, PauseDuringFastLeavesTheRunPaused) {
     EXPECT_TRUE(state.sim.Paused && !state.sim.Running);
     EXPECT_EQ(pause->text(), "再開");
     EXPECT_TRUE(state.sim.SimTime > 0.0 && state.sim.SimTime < state.chart.GraphTime) << state.sim.SimTime;
-}
-
-TEST_F(ControllerPanel, ClearResetsCaptionAndAnnotationsAndErasesBothGraphs) {
-    run();
-    click("Option1_1");
-    run();
-    ASSERT_GT(countOf(upper(0), kWhite) * countOf(upper(1), kWhite), 0);
-    panel->setWindowTitle("コントローラパネル　図5.3");
-    for (int n = 1; n <= 7; ++n)
-        panel->Tcoment(n)->show();
-    click("cmdClear");
-    EXPECT_EQ(panel->windowTitle(), "コントローラパネル");
-    for (int n = 1; n <= 7; ++n)
-        EXPECT_FALSE(panel->Tcoment(n)->isVisibleTo(panel.get())) << n;
-    for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(countOf(upper(k), kWhite) + countOf(lower(k), kWhite), 0) << k;
-        EXPECT_GT(countOf(upper(k), kGridColor), 0) << k;
-    }
 }
 
 TEST_F(ControllerPanel, LayoutKeepsTheMinimumSizeAndTheStripsFollowTheWidth) {
