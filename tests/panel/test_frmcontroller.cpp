@@ -45,10 +45,6 @@ bool traceAt(const PictureBox* pic, double x, double y, Rgb colour) {
 class ControllerPanel : public test::PanelTest {
 protected:
     void SetUp() override { open(); }
-    void TearDown() override {
-        PanelTest::TearDown();
-        panel.reset();
-    }
     void open() {
         panel = std::make_unique<frmController>(state, doc, messages);
         panel->show();
@@ -101,8 +97,10 @@ TEST_F(ControllerPanel, ModeButtonsSetFieldsLampsAndPacing) {
         int mode;
         bool sv, mv, reinitialised;
     } const steps[] = {
-        {"LabelA", 1, true, false, false}, {"LabelC", 2, false, false, false}, // from A: no re-initialisation
-        {"LabelM", 0, true, true, false},  {"LabelC", 2, false, false, true},  // from M: Data_inz
+        // Cascade from automatic keeps the process; from manual it re-initialises it at the steady
+        // state of MV 50.
+        {"LabelA", 1, true, false, false}, {"LabelC", 2, false, false, false},
+        {"LabelM", 0, true, true, false},  {"LabelC", 2, false, false, true},
         {"LabelA", 1, true, false, false},
     };
     const Rgb on[] = {kRed, kBlue, kYellow};
@@ -112,17 +110,14 @@ TEST_F(ControllerPanel, ModeButtonsSetFieldsLampsAndPacing) {
         state.sim.InitPending = false;
         state.sim.PV.set(20.0); // away from the steady state of MV 50
         click(s.label);
-        EXPECT_EQ(state.params.MODE, s.mode);
+        EXPECT_EQ(std::make_tuple(int(state.params.MODE), timer1->isActive(), state.sim.InitPending, state.sim.PV[0]),
+                  std::make_tuple(s.mode, true, s.reinitialised, s.reinitialised ? 50.0 : 20.0));
         for (int i = 0; i < 3; ++i) {
             const auto* lamp = child<QFrame>("shapeMode" + std::to_string(i));
             EXPECT_EQ(fromQColor(lamp->palette().color(QPalette::Window)), i == s.mode ? on[i] : kLampOff) << i;
         }
         EXPECT_EQ(std::make_tuple(child("txtSV")->isEnabled(), child("txtMV")->isEnabled(), child("SliderMV")->isEnabled()),
                   std::make_tuple(s.sv, s.mv, s.mv));
-        EXPECT_TRUE(timer1->isActive());
-        // Re-initialised: the process at the steady state of MV.
-        EXPECT_EQ(state.sim.InitPending, s.reinitialised);
-        EXPECT_DOUBLE_EQ(state.sim.PV[0], s.reinitialised ? 50.0 : 20.0);
     }
     // A disabled field looks disabled: not the window background of an enabled one.
     EXPECT_NE(child("txtMV")->palette().color(QPalette::Base), child("txtSV")->palette().color(QPalette::Base));
@@ -141,10 +136,11 @@ TEST_F(ControllerPanel, OkClampsToTheScaleAndAppliesATextThatIsNoNumberAsZero) {
     type("txtMV", "30");
     click("OKButton");
     EXPECT_EQ(takeMessages(), std::vector<std::string>{"型が一致しません。  P031"});
-    EXPECT_EQ(std::tie(state.sim.SV[0], state.sim.MV[0]), std::make_tuple(0.0, 30.0)); // MV still applied
-    EXPECT_EQ(text("txtSV") + " " + text("txtMV"), "0 30");
-    EXPECT_EQ(static_cast<MvSlider*>(child("SliderMV"))->value(), 30);
-    EXPECT_TRUE(state.sim.SvDisplayLive && state.sim.MvDisplayLive);
+    // MV is still applied, and both fields show the loop again.
+    EXPECT_EQ(std::make_tuple(state.sim.SV[0], state.sim.MV[0], text("txtSV") + " " + text("txtMV"),
+                              static_cast<MvSlider*>(child("SliderMV"))->value(), state.sim.SvDisplayLive,
+                              state.sim.MvDisplayLive),
+              std::make_tuple(0.0, 30.0, QString("0 30"), 30, true, true));
 }
 
 TEST_F(ControllerPanel, SliderPressSetsMvInManualModeOnly) {
@@ -161,9 +157,8 @@ TEST_F(ControllerPanel, SliderPressSetsMvInManualModeOnly) {
         press(p.xPx);
         EXPECT_DOUBLE_EQ(state.sim.MV[0], p.mv); // set on the press, kept on the release
         release(p.xPx);
-        EXPECT_DOUBLE_EQ(state.sim.MV[0], p.mv);
-        EXPECT_EQ(slider->value(), static_cast<int>(p.mv));
-        EXPECT_DOUBLE_EQ(text("txtMV").toDouble(), p.mv);
+        EXPECT_EQ(std::make_tuple(state.sim.MV[0], slider->value(), text("txtMV").toDouble()),
+                  std::make_tuple(p.mv, static_cast<int>(p.mv), p.mv));
     }
     EXPECT_EQ(text("txtMV"), "100.0");
 }
@@ -271,12 +266,10 @@ TEST_F(ControllerPanel, RunDrawsThePvTraceOnTheScaleInThePenColour) {
     EXPECT_EQ(dots, std::make_tuple(1, 1, kWhite, kWhite));
     click("cmdFast");
     ASSERT_FALSE(state.sim.Running);
-    for (double x : {W * 0.25, W * 0.5, W * 0.9}) {
-        EXPECT_TRUE(traceAt(up, x, H / 2, kSvPenColor)) << x; // SV 50
-        EXPECT_EQ(up->colorAt(x, H - 50), kWhite) << x;
-        EXPECT_EQ(low->colorAt(x, H2 - 50), kWhite) << x;
-        EXPECT_NE(up->colorAt(x, H - 50 + 30), kWhite) << x; // nothing drawn below the limit
-    }
+    // SV 50 in green, PV and MV 0 white along their limits, nothing drawn below them.
+    EXPECT_TRUE(traceAt(up, W / 2, H / 2, kSvPenColor));
+    EXPECT_EQ(std::make_pair(up->colorAt(W / 2, H - 50), low->colorAt(W / 2, H2 - 50)), std::make_pair(kWhite, kWhite));
+    EXPECT_NE(up->colorAt(W / 2, H - 20), kWhite);
 }
 
 TEST_F(ControllerPanel, TheAutomaticShiftAndTheAutomaticPenChangeBetweenRuns) {

@@ -61,7 +61,7 @@ protected:
     std::unique_ptr<frmPENrec> window;
 };
 
-TEST_F(PenRecorder, DrawsEachSampleAsAStaircaseOnEveryStrip) {
+TEST_F(PenRecorder, DrawsEachSampleAsAStaircaseOnEveryStripAndAnEditedRangeFromTheNextSample) {
     PictureBox* sv = window->strip(0);
     PictureBox* error = window->strip(1);
     PictureBox* pv = window->strip(10);
@@ -92,18 +92,11 @@ TEST_F(PenRecorder, DrawsEachSampleAsAStaircaseOnEveryStrip) {
         EXPECT_EQ(p.pic->colorAt(p.x, p.y) == kYellow, p.drawn)
             << p.pic->objectName().toStdString() << " " << p.x << " " << p.y;
     EXPECT_EQ(window->Text1(0)->text() + " " + window->Text1(1)->text(), "50.0 12.3");
-}
 
-TEST_F(PenRecorder, EditedRangeAppliesFromTheNextSampleAndStaysYellow) {
-    PictureBox* sv = window->strip(0);
+    // Sample 2 at x = 2046 on the new scale 0..200 (50 at 461, 100 at 308); sample 1 keeps the old.
     QLineEdit* high = window->txtRH(0);
-    sample(0, 0.0, 0, 0.0);
-    sample(1, 10.0, 0, 50.0);
-    window->Line_draw2(0);
-    window->Line_draw2(1);
     high->selectAll();
     QTest::keyClicks(high, "200");
-    // Sample 2 at x = 2046 on the new scale 0..200 (50 at 461, 100 at 308); sample 1 keeps the old.
     sample(2, 20.0, 0, 100.0);
     window->Line_draw2(2);
     for (const auto& [x, y] : {std::pair{1500, 461}, {2046, 400}, {2046, 308}, {1023, 436}})
@@ -147,8 +140,7 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumAndLaysOutWithoutOverlaps) {
         resizeShown(c.widthPx, c.heightPx);
         const double w = window->width() * 15.0, h = window->height() * 15.0;
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
-        EXPECT_EQ(w, c.expectWidth);
-        EXPECT_EQ(h, c.expectHeight);
+        EXPECT_EQ(std::make_pair(w, h), std::make_pair(c.expectWidth, c.expectHeight));
         const double stripH = (h - 760) / 11 - 100;
         EXPECT_NEAR(window->strip(0)->Width(), w - 2430, 15);
         EXPECT_NEAR(window->strip(5)->Height(), stripH, 8);
@@ -202,9 +194,8 @@ TEST_F(PenRecorder, ABadRangeIsReportedOnceAndLeavesItsStripUndrawn) {
         window->txtRL(c.channel)->setText(c.low);
         for (int i = 0; i < 4; ++i)
             sample(i, i * 1.0, c.channel, 20.0);
-        window->Line_draw2(0);
-        window->Line_draw2(1);
-        window->Line_draw2(2);
+        for (std::int16_t i = 0; i < 3; ++i)
+            window->Line_draw2(i);
         EXPECT_EQ(takeMessages(), std::vector<std::string>{c.message}); // once, not at every sample
         EXPECT_TRUE(pixelsOf(window->strip(c.channel), kYellow).empty());
         EXPECT_FALSE(pixelsOf(window->strip(c.channel + 1), kYellow).empty()); // the next still drawn
