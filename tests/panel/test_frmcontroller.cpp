@@ -123,7 +123,7 @@ TEST_F(ControllerPanel, ModeButtonsSetFieldsLampsAndPacing) {
     EXPECT_NE(child("txtMV")->palette().color(QPalette::Base), child("txtSV")->palette().color(QPalette::Base));
 }
 
-TEST_F(ControllerPanel, OkClampsToTheScaleAndAppliesATextThatIsNoNumberAsZero) {
+TEST_F(ControllerPanel, OkClampsToTheScaleAndTakesATextThatIsNoNumberAsZeroAndTheSliderSetsMv) {
     type("txtSV", "150");
     type("txtMV", "-5");
     click("OKButton");
@@ -137,14 +137,12 @@ TEST_F(ControllerPanel, OkClampsToTheScaleAndAppliesATextThatIsNoNumberAsZero) {
     click("OKButton");
     EXPECT_EQ(takeMessages(), std::vector<std::string>{"型が一致しません。  P031"});
     // MV is still applied, and both fields show the loop again.
-    EXPECT_EQ(std::make_tuple(state.sim.SV[0], state.sim.MV[0], text("txtSV") + " " + text("txtMV"),
-                              static_cast<MvSlider*>(child("SliderMV"))->value(), state.sim.SvDisplayLive,
-                              state.sim.MvDisplayLive),
-              std::make_tuple(0.0, 30.0, QString("0 30"), 30, true, true));
-}
-
-TEST_F(ControllerPanel, SliderPressSetsMvInManualModeOnly) {
     auto* slider = static_cast<MvSlider*>(child("SliderMV"));
+    EXPECT_EQ(std::make_tuple(state.sim.SV[0], state.sim.MV[0], text("txtSV") + " " + text("txtMV"), slider->value(),
+                              state.sim.SvDisplayLive, state.sim.MvDisplayLive),
+              std::make_tuple(0.0, 30.0, QString("0 30"), 30, true, true));
+
+    // A press on the slider sets MV, the release keeps it.
     auto press = [&](int x) { QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(x, slider->height() / 2)); };
     auto release = [&](int x) { QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(x, slider->height() / 2)); };
     // Pixel columns nearest to the twips: 9 px = 135, 45 px = 675, 81 px = 1215 from the left edge.
@@ -155,7 +153,7 @@ TEST_F(ControllerPanel, SliderPressSetsMvInManualModeOnly) {
     for (const Press& p : presses) {
         SCOPED_TRACE(p.xPx);
         press(p.xPx);
-        EXPECT_DOUBLE_EQ(state.sim.MV[0], p.mv); // set on the press, kept on the release
+        EXPECT_DOUBLE_EQ(state.sim.MV[0], p.mv);
         release(p.xPx);
         EXPECT_EQ(std::make_tuple(state.sim.MV[0], slider->value(), text("txtMV").toDouble()),
                   std::make_tuple(p.mv, static_cast<int>(p.mv), p.mv));
@@ -338,7 +336,7 @@ TEST_F(ControllerPanel, EachGraphReplaysOnlyItsOwnRecordAndClearErasesBoth) {
     EXPECT_EQ(countOf(upper(0), kWhite) + countOf(lower(0), kWhite), 0);
 }
 
-TEST_F(ControllerPanel, ResizeDuringARunKeepsRecordingInPlace) {
+TEST_F(ControllerPanel, ARunKeepsRecordingInPlaceOverAResizeAndAPauseDuringFastHoldsIt) {
     startStill();
     for (int n = 0; n < 20; ++n)
         tick();
@@ -352,13 +350,10 @@ TEST_F(ControllerPanel, ResizeDuringARunKeepsRecordingInPlace) {
     // The next replay draws the run from its start.
     resize(1000, 650);
     EXPECT_TRUE(traceAt(upper(0), 0, upper(0)->Height() / 2, kSvPenColor)); // SV 50
-}
 
-TEST_F(ControllerPanel, PauseDuringFastLeavesTheRunPaused) {
+    // The fast run lets events run between its steps; a Pause click arrives at the first one.
     auto* pause = child<QPushButton>("cmdPause");
-    startStill();
-    ASSERT_TRUE(pause->isEnabled());
-    // The fast run lets events run between its steps; the Pause click arrives at the first one.
+    const double at = state.sim.SimTime;
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     bool pressed = false;
     QTimer::singleShot(0, panel.get(), [&] {
@@ -369,35 +364,10 @@ TEST_F(ControllerPanel, PauseDuringFastLeavesTheRunPaused) {
     ASSERT_TRUE(pressed);
     EXPECT_TRUE(state.sim.Paused && !state.sim.Running);
     EXPECT_EQ(pause->text(), "再開");
-    EXPECT_TRUE(state.sim.SimTime > 0.0 && state.sim.SimTime < state.chart.GraphTime) << state.sim.SimTime;
+    EXPECT_TRUE(state.sim.SimTime > at && state.sim.SimTime < state.chart.GraphTime) << state.sim.SimTime;
 }
 
-TEST_F(ControllerPanel, LayoutKeepsTheMinimumSizeAndTheStripsFollowTheWidth) {
-    struct Case {
-        int w, h, expectW, expectH; // pixels: requested and given
-    } const cases[] = {{100, 100, 520, 414}, {520, 414, 520, 414}, {804, 516, 804, 516}, {1100, 760, 1100, 760}};
-    panel->setLessonButtonVisible(true);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
-        resize(c.w, c.h);
-        EXPECT_EQ(panel->size(), QSize(c.expectW, c.expectH));
-        for (PictureBox* pic : {upper(0), lower(0), upper(1), lower(1)})
-            EXPECT_NEAR(pic->Width(), panel->width() * 15.0 - 2980, 15) << pic->objectName().toStdString();
-        // The upper strip spans the PV bar's height, the range scale matching the SV scale.
-        EXPECT_EQ(upper(0)->height(), child("PVbar0")->height());
-        expectApart(panel.get(), {"cmdStart", "cmdPause", "cmdFast", "cmdClear", "cmdPrint", "cmdTip"}, lower(0));
-        // The mode lamps stand under OK and above the bar's bottom, whatever the height.
-        for (const char* name : {"shapeMode0", "shapeMode1", "shapeMode2", "LabelC"}) {
-            const QRect r = twipsRect(child(name));
-            EXPECT_GT(r.top(), twipsRect(child("OKButton")).bottom()) << name;
-            EXPECT_LE(r.bottom(), twipsRect(child("PVbar0")).bottom()) << name;
-        }
-        EXPECT_FALSE(twipsRect(child("shapeMode2")).intersects(twipsRect(child("shapeMode1"))));
-    }
-}
-
-TEST_F(ControllerPanel, EveryBoxAndLabelHoldsItsWidestText) {
-    // The panel in the program's own font.
+TEST_F(ControllerPanel, LayoutHoldsEveryTextInTheProgramsFontAndFollowsTheSize) {
     const test::ProgramFont font;
     open();
     frmPENrec& recorder = panel->penRecorder();
@@ -423,6 +393,28 @@ TEST_F(ControllerPanel, EveryBoxAndLabelHoldsItsWidestText) {
         auto* w = child<QLabel>(l.name);
         w->setText(l.text);
         EXPECT_LE(w->fontMetrics().horizontalAdvance(l.text), w->contentsRect().width()) << l.name;
+    }
+
+    struct Case {
+        int w, h, expectW, expectH; // pixels: requested and given
+    } const cases[] = {{100, 100, 520, 414}, {520, 414, 520, 414}, {804, 516, 804, 516}, {1100, 760, 1100, 760}};
+    panel->setLessonButtonVisible(true);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
+        resize(c.w, c.h);
+        EXPECT_EQ(panel->size(), QSize(c.expectW, c.expectH));
+        for (PictureBox* pic : {upper(0), lower(0), upper(1), lower(1)})
+            EXPECT_NEAR(pic->Width(), panel->width() * 15.0 - 2980, 15) << pic->objectName().toStdString();
+        // The upper strip spans the PV bar's height, the range scale matching the SV scale.
+        EXPECT_EQ(upper(0)->height(), child("PVbar0")->height());
+        expectApart(panel.get(), {"cmdStart", "cmdPause", "cmdFast", "cmdClear", "cmdPrint", "cmdTip"}, lower(0));
+        // The mode lamps stand under OK and above the bar's bottom, whatever the height.
+        for (const char* name : {"shapeMode0", "shapeMode1", "shapeMode2", "LabelC"}) {
+            const QRect r = twipsRect(child(name));
+            EXPECT_GT(r.top(), twipsRect(child("OKButton")).bottom()) << name;
+            EXPECT_LE(r.bottom(), twipsRect(child("PVbar0")).bottom()) << name;
+        }
+        EXPECT_FALSE(twipsRect(child("shapeMode2")).intersects(twipsRect(child("shapeMode1"))));
     }
 }
 
