@@ -161,7 +161,7 @@ TEST_F(ControllerPanel, OkClampsToTheScaleAndTakesATextThatIsNoNumberAsZeroAndTh
     EXPECT_EQ(text("txtMV"), "100.0");
 }
 
-TEST_F(ControllerPanel, SvPointerDragAndAClickBesideTheBarSetSvBelowCascadeMode) {
+TEST_F(ControllerPanel, SvPointerSetsSvBelowCascadeModeAndThePvBarFillsInThePenColour) {
     auto* svp = child("svp");
     const auto* bar = child("PVbar0");
     const double top = bar->y() * 15.0, h = bar->height() * 15.0, bottom = top + h, p = svp->height() * 15.0;
@@ -197,10 +197,8 @@ TEST_F(ControllerPanel, SvPointerDragAndAClickBesideTheBarSetSvBelowCascadeMode)
     QTest::mouseMove(svp, QPoint(grip.x(), 600));
     QTest::mouseRelease(svp, Qt::LeftButton, {}, grip);
     EXPECT_EQ(std::make_tuple(state.sim.SV[0], panel->faceplate().svpTop(), text("txtSV")), cascade);
-}
 
-TEST_F(ControllerPanel, PvBarFillsFromTheBottomInThePenColour) {
-    auto* bar = child("PVbar0");
+    // The PV bar fills from the bottom in the pen colour.
     auto* fill = child("PVbar1");
     struct Case {
         double pv, filled; // fraction of the bar
@@ -424,7 +422,6 @@ TEST_F(ControllerPanel, GridEveryFiveUnitsAndEveryFewSecondsForTheRangeItAdopts)
         const char *rl, *rh, *tm;
         int rows, columns; // horizontal lines of the upper strip, vertical lines of the lower one
     } const cases[] = {
-        {804, "0", "100", "60", 19, 29},      // 5 .. 95; every 2 s
         {804, "50", "60", "50", 1, 49},       // Clear draws the grid for the range it takes on
         {2400, "-100", "200", "300", 59, 49}, // a strip wider than 32767 twips; every 6 s
     };

@@ -61,7 +61,7 @@ protected:
     std::unique_ptr<frmPENrec> window;
 };
 
-TEST_F(PenRecorder, DrawsEachSampleAsAStaircaseOnEveryStripAndAnEditedRangeFromTheNextSample) {
+TEST_F(PenRecorder, DrawsStaircasesAndAnEditedRangeFromTheNextSampleUntilOkOrCancel) {
     PictureBox* sv = window->strip(0);
     PictureBox* error = window->strip(1);
     PictureBox* pv = window->strip(10);
@@ -103,12 +103,10 @@ TEST_F(PenRecorder, DrawsEachSampleAsAStaircaseOnEveryStripAndAnEditedRangeFromT
         EXPECT_EQ(sv->colorAt(x, y), kYellow) << x << " " << y;
     EXPECT_NE(sv->colorAt(2046, 100), kYellow); // where the old scale would have gone
     EXPECT_EQ(fromQColor(high->palette().color(QPalette::Base)), kEditedFieldColor);
-}
 
-TEST_F(PenRecorder, OkConfirmsAndCancelRestoresTheConfirmedRanges) {
-    QLineEdit* high = window->txtRH(0);
+    // OK confirms the ranges, Cancel brings the confirmed ones back and the normal background.
+    const QColor normal = window->txtRH(5)->palette().color(QPalette::Base);
     QLineEdit* low = window->txtRL(1);
-    const QColor normal = high->palette().color(QPalette::Base);
     high->setText("150.4");
     low->setText("-10.6");
     QTest::mouseClick(child<QPushButton>("OKButton"), Qt::LeftButton);
