@@ -368,31 +368,19 @@ TEST_F(ControllerPanel, ARunKeepsRecordingInPlaceOverAResizeAndAPauseDuringFastH
 TEST_F(ControllerPanel, LayoutHoldsEveryTextInTheProgramsFontAndFollowsTheSize) {
     const test::ProgramFont font;
     open();
-    frmPENrec& recorder = panel->penRecorder();
-    recorder.show();
-    QApplication::processEvents();
-    struct Box {
-        const QWidget* window;
+    // The widest text of each box and label fits it.
+    struct Text {
         const char *name, *widest;
-    } const boxes[] = {{panel.get(), "txtRH", "-100.0"}, {panel.get(), "txtRL", "-100.0"},
-                       {panel.get(), "txtTM", "300"},    {panel.get(), "txtSV", "-100.0"},
-                       {panel.get(), "txtMV", "-100.0"}, {panel.get(), "txtPV", "-123456.7"},
-                       {&recorder, "txtRH_0", "-100.0"}};
-    for (const Box& b : boxes) {
-        auto* e = find<QLineEdit>(b.window, b.name);
-        e->setText(b.widest);
-        EXPECT_LE(e->fontMetrics().horizontalAdvance(b.widest), textRoom(e)) << b.name << " " << b.widest;
+    } const texts[] = {{"txtRH", "-100.0"}, {"txtRL", "-100.0"}, {"txtTM", "300"}, {"txtSV", "-100.0"},
+                       {"txtMV", "-100.0"}, {"txtPV", "-123456.7"}, {"LblDvp_1", "-100"}, {"LblDvp_0", "外乱"},
+                       {"LabTM", "グラフ表示時間（秒）"}, {"LabTYPE", "偏差ＰＩＤ制御"}};
+    for (const Text& t : texts) {
+        auto* edit = qobject_cast<QLineEdit*>(child(t.name));
+        auto* label = qobject_cast<QLabel*>(child(t.name));
+        edit ? edit->setText(t.widest) : label->setText(t.widest);
+        const int room = edit ? textRoom(edit) : label->contentsRect().width();
+        EXPECT_LE(child(t.name)->fontMetrics().horizontalAdvance(t.widest), room) << t.name;
     }
-    struct Label {
-        const char *name, *text;
-    } const labels[] = {
-        {"LblDvp_1", "-100"}, {"LblDvp_0", "外乱"}, {"LabTM", "グラフ表示時間（秒）"}, {"LabTYPE", "偏差ＰＩＤ制御"}};
-    for (const Label& l : labels) {
-        auto* w = child<QLabel>(l.name);
-        w->setText(l.text);
-        EXPECT_LE(w->fontMetrics().horizontalAdvance(l.text), w->contentsRect().width()) << l.name;
-    }
-
     struct Case {
         int w, h, expectW, expectH; // pixels: requested and given
     } const cases[] = {{100, 100, 520, 414}, {520, 414, 520, 414}, {804, 516, 804, 516}, {1100, 760, 1100, 760}};

@@ -5,6 +5,7 @@
 
 #include "panelfixture.h"
 #include "widgets/helplabel.h"
+#include "widgets/textroom.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -133,6 +134,8 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurr
         int widthPx, heightPx;
         double expectWidth, expectHeight; // client twips, whole pixels
     } const cases[] = {{px(3000), px(5000), 4410, 7905}, {px(7545), px(8565), 7545, 8565}, {900, 700, 13500, 10500}};
+    const test::ProgramFont font; // the range boxes hold -100.0 in the program's own face
+    open();
     for (int i = 0; i <= 500; ++i)
         sample(i, i * 0.2, 0, 50.0);
     state.rec.PenData[0][0][251] = 60.0;
@@ -159,6 +162,8 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurr
                 for (const QWidget* b : left)
                     EXPECT_TRUE(a == b || !twipsRect(a).intersects(twipsRect(b)))
                         << a->objectName().toStdString() << "/" << b->objectName().toStdString();
+            EXPECT_LE(window->txtRL(j)->fontMetrics().horizontalAdvance("-100.0"), textRoom(window->txtRL(j)))
+                << j;
             const QLabel* label = window->Label1(j);
             EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width()) << j;
         }
