@@ -112,7 +112,8 @@ TEST_F(ControllerPanel, ModeButtonsSetFieldsLampsAndPacing) {
         state.sim.InitPending = false;
         state.sim.PV.set(20.0); // away from the steady state of MV 50
         click(s.label);
-        EXPECT_EQ(std::make_tuple(int(state.params.MODE), timer1->isActive(), state.sim.InitPending, state.sim.PV[0]),
+        EXPECT_EQ(std::make_tuple(int(state.params.MODE), timer1->isActive(), state.sim.InitPending,
+                                  state.sim.PV[0]),
                   std::make_tuple(s.mode, true, s.reinitialised, s.reinitialised ? 50.0 : 20.0));
         for (int i = 0; i < 3; ++i) {
             const auto* lamp = child<QFrame>("shapeMode" + std::to_string(i));
@@ -140,8 +141,8 @@ TEST_F(ControllerPanel, OkClampsToTheScaleAndTakesATextThatIsNoNumberAsZeroAndTh
     EXPECT_EQ(takeMessages(), std::vector<std::string>{"型が一致しません。  P031"});
     // MV is still applied, and both fields show the loop again.
     auto* slider = static_cast<MvSlider*>(child("SliderMV"));
-    EXPECT_EQ(std::make_tuple(state.sim.SV[0], state.sim.MV[0], text("txtSV") + " " + text("txtMV"), slider->value(),
-                              state.sim.SvDisplayLive, state.sim.MvDisplayLive),
+    EXPECT_EQ(std::make_tuple(state.sim.SV[0], state.sim.MV[0], text("txtSV") + " " + text("txtMV"),
+                              slider->value(), state.sim.SvDisplayLive, state.sim.MvDisplayLive),
               std::make_tuple(0.0, 30.0, QString("0 30"), 30, true, true));
 
     // A press on the slider sets MV, the release keeps it.
@@ -266,7 +267,8 @@ TEST_F(ControllerPanel, RunDrawsThePvTraceOnTheScaleInThePenColour) {
     ASSERT_FALSE(state.sim.Running);
     // SV 50 in green, PV and MV 0 white along their limits, nothing drawn below them.
     EXPECT_TRUE(traceAt(up, W / 2, H / 2, kSvPenColor));
-    EXPECT_EQ(std::make_pair(up->colorAt(W / 2, H - 50), low->colorAt(W / 2, H2 - 50)), std::make_pair(kWhite, kWhite));
+    EXPECT_EQ(std::make_pair(up->colorAt(W / 2, H - 50), low->colorAt(W / 2, H2 - 50)),
+              std::make_pair(kWhite, kWhite));
     EXPECT_NE(up->colorAt(W / 2, H - 20), kWhite);
 }
 
@@ -285,7 +287,8 @@ TEST_F(ControllerPanel, TheAutomaticShiftAndTheAutomaticPenChangeBetweenRuns) {
     // No clear between runs: PV 50 at 0.8 of the strip with 30..130 in white, at 0.65 with 15..115
     // in yellow; MV 50 in the middle of its strip in yellow.
     for (const auto& [at, colour] : {std::pair{0.8, kWhite}, {0.65, kYellow}})
-        EXPECT_TRUE(traceAt(upper(0), upper(0)->Width() / 2, std::nearbyint(upper(0)->Height() * at), colour)) << at;
+        EXPECT_TRUE(traceAt(upper(0), upper(0)->Width() / 2, std::nearbyint(upper(0)->Height() * at), colour))
+            << at;
     EXPECT_TRUE(traceAt(lower(0), lower(0)->Width() / 2, lower(0)->Height() / 2, kYellow));
     click("ShiftUp");
     EXPECT_EQ(text("txtRH") + " " + text("txtRL"), "115.0 15.0");
@@ -360,7 +363,8 @@ TEST_F(ControllerPanel, ARunKeepsRecordingInPlaceOverAResizeAndAPauseDuringFastH
     });
     click("cmdFast");
     ASSERT_TRUE(pressed);
-    EXPECT_EQ(std::make_tuple(state.sim.Paused, state.sim.Running, pause->text()), std::make_tuple(true, false, "再開"));
+    EXPECT_EQ(std::make_tuple(state.sim.Paused, state.sim.Running, pause->text()),
+              std::make_tuple(true, false, "再開"));
     EXPECT_TRUE(state.sim.SimTime > at && state.sim.SimTime < state.chart.GraphTime) << state.sim.SimTime;
 }
 
