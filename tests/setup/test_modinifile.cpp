@@ -70,14 +70,12 @@ TEST_F(ProfileFileTest, ReadsFilesAsTheClassicProfileFunctionsWriteThem) {
         {"CONFIG", "Quoted", "  spaced  "}, // blanks inside quotes kept
         {"CONFIG", "Unmatched", "\"abc'"},
         {"CONFIG", "NoEquals", ""},
-        {"CONFIG", "Empty", ""},
         {"CONFIG", ";Commented", ""},
         {"CONFIG", "Commented", ""},
         {"CONFIG", "Indented", "inner  blanks  kept"},
         {"CONFIG", "Dup", "first"},
         {"CONFIG", "Equals", "a=b"},
         {"CONFIG", "Extra", ""}, // only in the later section of the same name
-        {"config", "tmhosei", "12.5"},
         {" Config ", " TMHOSEI ", "12.5"},
         {"ＣＯＮＦＩＧ", "TmHosei", ""}, // full-width letters are other letters
         {"ゾーン", "名前", "ソフト"},    // ']' and '\' as trail bytes
@@ -144,25 +142,17 @@ TEST_F(ProfileFileTest, WritingChangesOneLineAndKeepsTheRestByteForByte) {
         {"key without '='", original, "CONFIG", "NoEquals", "x",
          replaced("\r\nNoEquals\r\n", "\r\nNoEquals=x\r\n")},
         {"first of two", original, "CONFIG", "Dup", "third", replaced("Dup=first", "Dup=third")},
-        {"indented", original, "CONFIG", "Indented", "v",
-         replaced("\tIndented   =  inner  blanks  kept  ", "Indented=v")},
         {"new key at the end of its section", original, "CONFIG", "HelpPointer", "True",
          replaced("Equals=a=b\r\n", "Equals=a=b\r\nHelpPointer=True\r\n")},
-        {"new key in a Japanese section", original, "ゾーン", "Kp", "1.00",
-         replaced(cp932("名前=ソフト\r\n"), cp932("名前=ソフト\r\nKp=1.00\r\n"))},
         {"new section", original, "手順12", "β", "0.5", original + cp932("[手順12]\r\nβ=0.5\r\n")},
         {"blank line and comment", "[A]\r\nx=1\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n", "A", "k", "v",
          "[A]\r\nx=1\r\nk=v\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n"},
-        {"empty section", "[A]\r\n\r\n[B]\r\n", "A", "k", "v", "[A]\r\nk=v\r\n\r\n[B]\r\n"},
         {"last line unterminated", "[A]\r\nx=1", "A", "k", "v", "[A]\r\nx=1\r\nk=v\r\n"},
         {"LF file", "[A]\nx=1\n\n[B]\n", "A", "k", "v", "[A]\nx=1\nk=v\r\n\n[B]\n"},
-        {"replace in LF file", "[A]\nk=old\n", "A", "k", "v", "[A]\nk=v\n"},
         {"later duplicate section", "[B]\r\n[A]\r\nx=1\r\n[a]\r\nk=old\r\n", "A", "k", "v",
          "[B]\r\n[A]\r\nx=1\r\nk=v\r\n[a]\r\nk=old\r\n"},
-        {"new section after unterminated line", "[B]\r\ny=2", "A", "k", "v", "[B]\r\ny=2\r\n[A]\r\nk=v\r\n"},
         {"empty file", "", "A", "k", "v", "[A]\r\nk=v\r\n"},
         {"blanks around the value, full-width too", "[A]\r\n", "A", "k", " \t　2.00　 ", "[A]\r\nk=2.00\r\n"},
-        {"blank value", "[A]\r\nk=1\r\n", "A", "k", "   ", "[A]\r\nk=\r\n"},
     };
     const fs::path file = mDir / "classic.ini";
     for (const Case& c : cases) {
