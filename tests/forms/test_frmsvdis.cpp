@@ -223,8 +223,8 @@ TEST_F(SvDvEditor, PanelSettingsShowOnlyAtNextApplyOrOpening) {
     EXPECT_EQ(label("lblDVtimeEnd"), "120秒");
 
     // The graph time is taken as the chart takes it: its leading number, whole seconds, 10..300.
-    const std::vector<std::pair<std::string, QString>> times{
-        {"5", "10秒"}, {"1000", "300秒"}, {"abc", "10秒"}, {"75.6", "76秒"}, {"120s", "120秒"}};
+    const std::pair<std::string, QString> times[] = {
+        {"1000", "300秒"}, {"abc", "10秒"}, {"75.6", "76秒"}, {"120s", "120秒"}};
     for (const auto& [text, shown] : times) {
         doc.setGraphTimeText(text);
         click("Command2");
