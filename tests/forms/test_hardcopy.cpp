@@ -110,7 +110,8 @@ TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
         const char* osVer; // nullptr: no settings file at all
         int prints, lists;
     };
-    const Case cases[] = {{nullptr, 1, 0}, {"abc", 1, 0}, {"6", 1, 0}, {"7", 0, 1}, {" 7", 0, 1}, {"7.5", 0, 1}};
+    const Case cases[] = {{nullptr, 1, 0}, {"abc", 1, 0}, {"6", 1, 0},
+                          {"7", 0, 1},     {" 7", 0, 1},  {"7.5", 0, 1}};
     int second = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.osVer ? c.osVer : "(missing)");

@@ -147,6 +147,7 @@ TEST_F(ProfileFileTest, WritingChangesOneLineAndKeepsTheRestByteForByte) {
         {"blank line and comment", "[A]\r\nx=1\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n", "A", "k", "v",
          "[A]\r\nx=1\r\nk=v\r\n\r\n; B follows\r\n[B]\r\ny=2\r\n"},
         {"last line unterminated", "[A]\r\nx=1", "A", "k", "v", "[A]\r\nx=1\r\nk=v\r\n"},
+        {"new section after unterminated line", "[B]\r\ny=2", "A", "k", "v", "[B]\r\ny=2\r\n[A]\r\nk=v\r\n"},
         {"LF file", "[A]\nx=1\n\n[B]\n", "A", "k", "v", "[A]\nx=1\nk=v\r\n\n[B]\n"},
         {"later duplicate section", "[B]\r\n[A]\r\nx=1\r\n[a]\r\nk=old\r\n", "A", "k", "v",
          "[B]\r\n[A]\r\nx=1\r\nk=v\r\n[a]\r\nk=old\r\n"},

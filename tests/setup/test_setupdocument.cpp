@@ -117,7 +117,8 @@ TEST_F(SetupDocumentTest, DeadTimesAreBoundByTheControlPeriodInForce) {
         mDoc->OKButtonDS_();
         mDoc->OKButtonFF_();
         for (Field f : {Lpl, Lds, Lf})
-            EXPECT_EQ(std::pair(mDoc->fieldText(f), engineValue(mState, f)), std::pair(std::string(shown), stored))
+            EXPECT_EQ(std::pair(mDoc->fieldText(f), engineValue(mState, f)),
+                      std::pair(std::string(shown), stored))
                 << kFields[f].key;
     };
     mDoc->setFieldText(dT, "200"); // typed, not yet applied: the bound stays 200 x 0.1 s
