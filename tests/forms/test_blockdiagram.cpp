@@ -1,7 +1,3 @@
-// The control-type block diagrams drawn offscreen: every page paints and differs from the others,
-// the drawing keeps its aspect ratio, the feedback line follows the feedback switch, and each
-// page carries the texts of its controller structure.
-
 #include "forms/blockdiagram.h"
 
 #include "guiapp.h"

@@ -1,6 +1,3 @@
-// The main window through its widgets: they reach the set-up document and show its state; input
-// method text, the fixed size, the study menu and the return prompt.
-
 #include "engine/fakes.h"
 #include "forms/frmmain.h"
 #include "guiapp.h"

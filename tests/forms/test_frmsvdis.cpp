@@ -1,6 +1,3 @@
-// The SV/DV program editor offscreen: applies store the texts as typed, curves at hand-worked
-// positions, panel settings shown only at an apply or opening, the idle close and unapplied texts.
-
 #include "forms/frmsvdis.h"
 
 #include "engine/fakes.h"

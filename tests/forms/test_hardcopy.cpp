@@ -1,7 +1,4 @@
-// Hard copies and the image list offscreen on a temporary application folder: the stored file,
-// never overwriting within one second, the print question by OSver, a folder that cannot be
-// written, the printed page, and what the image list shows and opens (its delete and idle close
-// are shared with the project list and tested there).
+// The image list's delete and idle close are the project list's own, tested there.
 
 #include "forms/dialog3.h"
 #include "forms/modprint.h"

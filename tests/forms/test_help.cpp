@@ -1,7 +1,3 @@
-// The help pointer on a temporary application folder (missing and present browser, windows shown
-// while the mode is on, windows that go away), the browser command of a help label, opening the
-// help page, the help page's anchors and links, and the version window.
-
 #include "forms/frmabout.h"
 #include "forms/helpcontroller.h"
 

@@ -1,5 +1,3 @@
-// The message boxes: the icon a message gets, and Qt's own Japanese button texts.
-
 #include "widgets/qtmessageservice.h"
 
 #include "guiapp.h"
