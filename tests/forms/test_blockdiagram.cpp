@@ -1,7 +1,3 @@
-// The control-type block diagrams drawn offscreen: every page paints and differs from the others,
-// the drawing keeps its aspect ratio, the feedback line follows the feedback switch, and each
-// page carries the texts of its controller structure.
-
 #include "forms/blockdiagram.h"
 
 #include "guiapp.h"
@@ -59,7 +55,6 @@ TEST_F(BlockDiagramTest, EachPagePaintsItsStructureAndItsFeedbackLine) {
         BlockDiagram d(page);
         const QColor back = d.palette().color(QPalette::Window);
         const QColor ink = d.palette().color(QPalette::WindowText);
-        EXPECT_GT(inkPixels(paint(d, 300, 160), back), 1000);
         images.push_back(paint(d, 550, 280));
         EXPECT_GT(inkPixels(images.back(), back), 3000);
         QStringList shown;
@@ -68,42 +63,29 @@ TEST_F(BlockDiagramTest, EachPagePaintsItsStructureAndItsFeedbackLine) {
         EXPECT_EQ(shown.join(' ').toStdString(), captions[page]);
 
         ASSERT_TRUE(d.feedbackConnected());
-        for (const QSize size : {QSize(1100, 560), QSize(1650, 840)}) {
-            for (const bool connected : {true, false}) {
-                d.setFeedbackConnected(connected);
-                const QImage img = paint(d, size.width(), size.height());
-                EXPECT_TRUE(near(strongestPixel(img, d.feedbackLineRect(), back), connected ? ink : grey))
-                    << size.width() << (connected ? " closed loop" : " open loop");
-            }
-            d.setFeedbackConnected(true);
+        for (const bool connected : {false, true}) {
+            d.setFeedbackConnected(connected);
+            const QImage img = paint(d, 1100, 560);
+            EXPECT_TRUE(near(strongestPixel(img, d.feedbackLineRect(), back), connected ? ink : grey))
+                << (connected ? "closed loop" : "open loop");
         }
     }
     for (size_t a = 0; a < images.size(); ++a)
         for (size_t b = a + 1; b < images.size(); ++b)
             EXPECT_NE(images[a], images[b]) << "pages " << a << " and " << b;
-    EXPECT_EQ(BlockDiagram(-3).page(), 0);
-    EXPECT_EQ(BlockDiagram(9).page(), 5);
+    EXPECT_EQ(std::pair(BlockDiagram(-3).page(), BlockDiagram(9).page()), std::pair(0, 5));
 }
 
 TEST_F(BlockDiagramTest, DrawingScalesWithTheWidgetAndKeepsItsShape) {
     BlockDiagram d(3);
     paint(d, 550, 280);
     const QRect design = d.feedbackLineRect();
-    ASSERT_GT(design.width(), 300);
-    EXPECT_GE(design.left(), 0);
-    EXPECT_LE(design.right(), 550);
-
     paint(d, 1100, 560);
-    const QRect doubled = d.feedbackLineRect();
-    EXPECT_NEAR(doubled.width(), 2 * design.width(), 3);
-    EXPECT_NEAR(doubled.center().y(), 2 * design.center().y(), 3);
-
+    EXPECT_NEAR(d.feedbackLineRect().width(), 2 * design.width(), 3);
     // Wider than the design's proportions: same scale, centred horizontally.
     paint(d, 1100, 280);
-    const QRect wide = d.feedbackLineRect();
-    EXPECT_NEAR(wide.width(), design.width(), 2);
-    EXPECT_NEAR(wide.left(), design.left() + 275, 2);
-    EXPECT_NEAR(wide.center().y(), design.center().y(), 1);
+    EXPECT_NEAR(d.feedbackLineRect().width(), design.width(), 2);
+    EXPECT_NEAR(d.feedbackLineRect().left(), design.left() + 275, 2);
 }
 
 } // namespace

@@ -1,6 +1,3 @@
-// The main window through its widgets: they reach the set-up document and show its state; input
-// method text, the fixed size, the study menu and the return prompt.
-
 #include "engine/fakes.h"
 #include "forms/frmmain.h"
 #include "guiapp.h"
@@ -113,12 +110,12 @@ TEST_F(MainWindow, TheWidgetsReachTheDocumentAndShowItsState) {
 
     auto* tab = child<QTabWidget>("ContTypeTab");
     tab->setCurrentIndex(5);
-    EXPECT_EQ(child<QLineEdit>("txtβ")->text(), "1.35");
-    EXPECT_TRUE(child<QLineEdit>("txtα")->isVisible());
-    EXPECT_EQ(panel->penRecorder().Label1(1)->text(), "② 偏差１（ｅ1）");
+    EXPECT_EQ(std::tuple(child<QLineEdit>("txtβ")->text(), child<QLineEdit>("txtα")->isVisible(),
+                         panel->penRecorder().Label1(1)->text()),
+              std::tuple(QString("1.35"), true, QString("② 偏差１（ｅ1）")));
     tab->setCurrentIndex(0);
-    EXPECT_FALSE(child<QLineEdit>("txtTi")->isVisible());
-    EXPECT_EQ(panel->findChild<QLabel*>("LabTYPE")->text(), "Ｐ 制御");
+    EXPECT_EQ(std::pair(child<QLineEdit>("txtTi")->isVisible(), panel->findChild<QLabel*>("LabTYPE")->text()),
+              std::pair(false, QString("Ｐ 制御")));
 
     // A radio button is hit on its indicator, as a learner clicks it; the unit label goes with its field.
     auto pick = [&](const char* name) {

