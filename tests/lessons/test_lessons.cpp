@@ -124,19 +124,14 @@ std::optional<double> valueAt(const RunRecord& run, double t, int column, double
     return v;
 }
 
-struct Nearest {
-    double distance = INFINITY;
-    std::string trace; ///< "PV of step 2" ...
-};
-
-/// The trace of the chart nearest to v at t, among the run and the runs drawn before it on the same
-/// chart (same clear count). On the PV chart that is SV, PV and DV drawn at DV + offset; on the MV
-/// chart it is MV. With `anywhere`, every sample of those traces counts, not only the one shown at t.
-Nearest nearestTrace(const std::vector<RunRecord>& runs, const RunRecord& annotated, NoteChart chart,
-                     double t, double v, bool anywhere) {
-    const char* names[] = {"time", "SV", "PV", "DV", "MV"};
+/// The distance from v to the trace nearest to it at t, among the run and the runs drawn before it on
+/// the same chart (same clear count). On the PV chart that is SV, PV and DV drawn at DV + offset; on the
+/// MV chart it is MV. With `anywhere`, every sample of those traces counts, not only the one shown
+/// at t.
+double nearestTrace(const std::vector<RunRecord>& runs, const RunRecord& annotated, NoteChart chart, double t,
+                    double v, bool anywhere) {
     const std::vector<int> traces = chart == NoteChart::Pv ? std::vector{kSv, kPv, kDv} : std::vector{kMv};
-    Nearest best;
+    double best = INFINITY;
     for (const auto& run : runs) {
         if (run.chart != annotated.chart || run.step > annotated.step) continue;
         for (int column : traces) {
@@ -148,8 +143,7 @@ Nearest nearestTrace(const std::vector<RunRecord>& runs, const RunRecord& annota
             else if (const auto value = valueAt(run, t, column, offset))
                 values.push_back(*value);
             for (double value : values)
-                if (std::abs(value - v) < best.distance)
-                    best = {std::abs(value - v), names[column] + (" of step " + std::to_string(run.step))};
+                best = std::min(best, std::abs(value - v));
         }
     }
     return best;
@@ -308,9 +302,8 @@ TEST_F(LessonFidelity, EveryFigureIsDrawnByOneRunThatPassesThroughItsMarks) {
                     std::any_of(std::begin(kLevelsAway), std::end(kLevelsAway), [&](const Away& w) {
                         return run.figure == "9.5-1" && a.chart == w.chart && a.t == w.t && a.v == w.v;
                     });
-                const Nearest n = nearestTrace(d.runs, run, a.chart, a.t, a.v, away);
-                EXPECT_LE(n.distance, tolerance)
-                    << what << ": the nearest trace is " << n.trace << ", " << n.distance << " away";
+                const double off = nearestTrace(d.runs, run, a.chart, a.t, a.v, away);
+                EXPECT_LE(off, tolerance) << what << " lies " << off << " off the nearest trace";
             }
             for (const NamedValue& nv : kNamedValues) {
                 if (run.figure != nv.figure) continue;
@@ -341,7 +334,6 @@ TEST_F(LessonFidelity, StepTestShowsTheProcessTheRulesAreAppliedTo) {
     EXPECT_NEAR(*valueAt(*test, kStepAt + kDeadTime + kLag, kPv), kPvBefore + 0.632 * (kPvAfter - kPvBefore),
                 0.2);
     EXPECT_NEAR(test->rows.back()[kPv], kPvAfter, 0.2);
-    EXPECT_DOUBLE_EQ((kPvAfter - kPvBefore) / (kMvAfter - kMvBefore), kGain);
 }
 
 TEST_F(LessonFidelity, TunedStepsUseTheirRuleForTheMeasuredProcess) {
