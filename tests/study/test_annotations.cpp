@@ -128,13 +128,6 @@ TEST(Annotations, OffsetFigureWorkedByHand) {
     ASSERT_TRUE(std::holds_alternative<NoteLabel>(ops[11]));
     expectLabel(std::get<NoteLabel>(ops[11]), 1, "オフセット", 8062, 977.27, 850, kNotePink);
     EXPECT_EQ(std::vector<NoteOp>(ops.begin() + 12, ops.end()), kRestore);
-
-    // The second offset figure measures its leader and caption from its first level, 50.2.
-    const std::vector<NoteOp> second = layoutFigure("5.1.7(2)-1", kPvChart, kMvChart, kPen);
-    const double y502 = 3855 * 49.8 / 100, y528 = 3855 * 47.2 / 100;
-    expectLine(second[2], pv, 7212, y502, 7212, y528, kNotePink);
-    expectLine(second[8], pv, 7212, (y502 + y528) / 2, 8012, y502 - 800, kNotePink);
-    expectLabel(std::get<NoteLabel>(second[9]), 1, "オフセット", 8062, y502 - 850, 850, kNotePink);
     EXPECT_EQ(layoutFigure("5.2.7-1", kPvChart, kMvChart, kPen),
               layoutFigure("5.1.7(1)-1", kPvChart, kMvChart, kPen));
 }
