@@ -191,17 +191,18 @@ TEST(Annotations, StepResponseConstruction) {
     // Heads on the PV strip reach 80 twips back, on the MV strip 90.
     const std::vector<NoteLine> mv = linesOf(ops, NoteChart::Mv);
     ASSERT_EQ(mv.size(), 6u);
-    // y(50) = 1000, y(69.8) = 604 on 2000 twips; the shaft, one head at each end, the leader.
+    // y(50) = 1000, y(69.8) = 604 on 2000 twips: shaft, both strokes of a head, the other head, leader.
     expectLine(mv[0], NoteChart::Mv, 5228.7, 1000, 5228.7, 604, kNotePink);
     expectLine(mv[1], NoteChart::Mv, 5228.7, 604, 5178.7, 694, kNotePink);
+    expectLine(mv[2], NoteChart::Mv, 5228.7, 604, 5278.7, 694, kNotePink);
     expectLine(mv[3], NoteChart::Mv, 5228.7, 1000, 5178.7, 910, kNotePink);
     expectLine(mv[5], NoteChart::Mv, 5228.7, 802, 4828.7, 1000, kNotePink);
     const std::vector<NoteLine> pv = linesOf(ops, NoteChart::Pv);
     ASSERT_EQ(pv.size(), 26u);
-    expectLine(pv[1], NoteChart::Pv, 5228.7, 1703.91, 5178.7, 1783.91, kNotePink);
     // The T arrow from x(3) to x(8) at y(36), its heads pointing outward along the time axis.
     expectLine(pv[16], NoteChart::Pv, 540.9, 2467.2, 1442.4, 2467.2, kNotePink);
     expectLine(pv[17], NoteChart::Pv, 540.9, 2467.2, 620.9, 2417.2, kNotePink);
+    expectLine(pv[18], NoteChart::Pv, 540.9, 2467.2, 620.9, 2517.2, kNotePink);
     expectLine(pv[19], NoteChart::Pv, 1442.4, 2467.2, 1362.4, 2417.2, kNotePink);
 }
 
