@@ -81,7 +81,6 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
     const fs::path lesson = mDir / "Study" / "L.txt", project = mDir / "Project" / "P.txt";
     fs::copy_file(lesson, project);
     auto title2 = [&] { return child<QLineEdit>("txtTitle2")->text(); };
-    auto bytes = [&](const char* label) { return child<QLabel>(label)->text(); };
 
     {
         SCOPED_TRACE("a lesson marks the chart and ends on its end page");
@@ -147,8 +146,8 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
     child<QPlainTextEdit>("txtText2")->setPlainText("Kp を変える\n結果を見る");
     child<QPlainTextEdit>("txtText1")->setPlainText(QString(600, QChar(0x3042)));
     // Room left on the value's line, counted as stored: CP932, each line break as "<BR>".
-    EXPECT_EQ(bytes("lblBytesText2"), "残り 998 バイト");
-    EXPECT_EQ(bytes("lblBytesText1"), "残り -177 バイト");
+    EXPECT_EQ(child<QLabel>("lblBytesText2")->text(), "残り 998 バイト");
+    EXPECT_EQ(child<QLabel>("lblBytesText1")->text(), "残り -177 バイト");
     EXPECT_TRUE(child<QLabel>("lblBytesText1")->styleSheet().contains("red"));
     child<QPlainTextEdit>("txtText1")->setPlainText("一行目\n二行目");
     doc.setFieldText(Kp, "3.00");
