@@ -90,9 +90,7 @@ TEST(Convert, SinglePrecision) {
 }
 
 TEST(Convert, TrimAndFloor) {
-    EXPECT_EQ(trim(" \t\xE3\x80\x80"
-                   "a b\xE3\x80\x80 "),
-              "a b");
+    EXPECT_EQ(trim(" \t\u3000a b\u3000 "), "a b"); // U+3000 is the ideographic blank
     EXPECT_EQ(trim("   "), "");
     EXPECT_EQ(trim("\xE3\x80"), "\xE3\x80"); // a cut-off character is not a blank
     EXPECT_EQ(intFloor(-2.5), -3.0);

@@ -58,12 +58,10 @@ protected:
 };
 
 TEST_F(Session, ALessonFromItsOpenThroughItsRunToItsEnd) {
-    EXPECT_EQ(state.sim.SV[0], 50.0); // the panel's start SV
     session.open(mDir / "Study" / "L.txt", false);
     EXPECT_EQ(host.calls, (std::vector<std::string>{"panel shown", "pen recorder cleared"}));
     EXPECT_EQ(std::tuple(session.lastStep(), session.sectionName(), session.showTexts().title2),
               std::tuple(2, "手順1", "Ｐ制御の応答"));
-    EXPECT_TRUE(session.describeStep().hasSettings);
 
     host.calls.clear();
     ASSERT_TRUE(session.applyStep());
@@ -87,10 +85,6 @@ TEST_F(Session, ALessonFromItsOpenThroughItsRunToItsEnd) {
 
     session.previousStep();
     EXPECT_EQ(session.stepNo(), 1) << "never before step 1";
-    session.nextStep();
-    EXPECT_FALSE(session.describeStep().hasSettings);
-    session.nextStep();
-    EXPECT_EQ(session.showTexts().title2, ""); // the end page
 
     // The lesson ends: the record finished with, the panel closed, the question asked.
     host.calls.clear();
