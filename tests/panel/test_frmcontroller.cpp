@@ -103,6 +103,7 @@ TEST_F(ControllerPanel, ModeButtonsSetFieldsLampsAndPacing) {
         // state of MV 50.
         {"LabelA", 1, true, false, false}, {"LabelC", 2, false, false, false},
         {"LabelM", 0, true, true, false},  {"LabelC", 2, false, false, true},
+        {"LabelA", 1, true, false, false},
     };
     const Rgb on[] = {kRed, kBlue, kYellow};
     for (const Step& s : steps) {
@@ -145,8 +146,6 @@ TEST_F(ControllerPanel, OkClampsToTheScaleAndTakesATextThatIsNoNumberAsZeroAndTh
               std::make_tuple(0.0, 30.0, QString("0 30"), 30, true, true));
 
     // A press on the slider sets MV, the release keeps it.
-    auto press = [&](int x) { QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(x, slider->height() / 2)); };
-    auto release = [&](int x) { QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(x, slider->height() / 2)); };
     // Pixel columns nearest to the twips: 9 px = 135, 45 px = 675, 81 px = 1215 from the left edge.
     struct Press {
         int xPx;
@@ -154,9 +153,10 @@ TEST_F(ControllerPanel, OkClampsToTheScaleAndTakesATextThatIsNoNumberAsZeroAndTh
     } const presses[] = {{9, 0.0}, {81, 100.0}, {45, 50.0}, {30, 29.0}, {0, 0.0}, {89, 100.0}};
     for (const Press& p : presses) {
         SCOPED_TRACE(p.xPx);
-        press(p.xPx);
+        const QPoint at(p.xPx, slider->height() / 2);
+        QTest::mousePress(slider, Qt::LeftButton, {}, at);
         EXPECT_DOUBLE_EQ(state.sim.MV[0], p.mv);
-        release(p.xPx);
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, at);
         EXPECT_EQ(std::make_tuple(state.sim.MV[0], slider->value(), text("txtMV").toDouble()),
                   std::make_tuple(p.mv, static_cast<int>(p.mv), p.mv));
     }
