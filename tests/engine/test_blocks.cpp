@@ -29,11 +29,9 @@ template <class H> void checkLag() {
     const struct { double x, y1, T, dt; bool init; double out, y1After; } cases[] = {
         {20, 10, 0.4, 0.1, false, 12, 10},          // 0.8·10 + 0.2·20
         {20, 10, 0.0, 0.1, false, 20, 20},          // T = 0: pass-through, y[k-1] := x
-        {20, 10, 0.4, 0.1, true, 20, 20},           // initialisation: steady state at once
         {100, 0, 0.0001, 0.1, false, 99.90009990009990, 0}, // 0.1/0.1001·100: about 0.999·x
         {20000, 0, 0.0, 0.1, false, 10000, 20000},  // limited, also in the pass-through branch
         {-20000, -10000, 1.0, 0.1, false, -10000, -10000}, // -10909.09 limited
-        {10000, 10000, 1.0, 0.1, false, 10000, 10000},     // the bound itself passes
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -86,19 +84,13 @@ TEST(Blocks, LeadIntegratorAndDerivativeBranchesLimitsAndSlots) {
         {"lead", lead, 5, 3, 7, 0.0, false, 5, 5, 5},                   // K = 0: pass-through, y[k-1] := x
         {"lead", lead, 5, 3, 7, 0.2, true, 5, 5, 5},
         {"lead", lead, 9000, 8000, 0, 1.0, false, 10000, 0, 9000},      // 19000 limited
-        {"lead", lead, -9000, -8000, 0, 1.0, false, -10000, 0, -9000},
         {"integral", integral, 3, 0, 2, 0.5, false, 2.6, 2, 0},
         {"integral", integral, 3, 0, 2, 0.0, false, 0, 0, 0},           // Ti = 0: off, and its memory cleared
-        {"integral", integral, 3, 0, 2, 0.5, true, 0, 0, 0},
         {"integral", integral, 100, 0, 9999, 0.1, false, 10000, 9999, 0},
-        {"integral", integral, -100, 0, -9999, 0.1, false, -10000, -9999, 0},
-        {"derivative", derivative, 20, 0, 0, 0.5, false, 200.0 / 3, 0, 0},   // 0.5·20 / 0.15
         {"derivative", derivative, 20, 0, 6, 0.5, false, 10.3 / 0.15, 6, 0}, // (10 + 0.05·6) / 0.15
-        {"derivative", derivative, 20, 20, 6, 0.5, false, 2, 6, 20},         // no change of input: decays
         {"derivative", derivative, 20, 0, 6, 0.0, false, 0, 0, 0},           // Td = 0: off, memory cleared
         {"derivative", derivative, 20, 0, 6, 0.5, true, 0, 0, 0},
         {"derivative", derivative, 10000, -10000, 0, 10.0, false, 10000, 0, -10000}, // 181818 limited
-        {"derivative", derivative, -10000, 10000, 0, 10.0, false, -10000, 0, 10000},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -111,18 +103,6 @@ TEST(Blocks, LeadIntegratorAndDerivativeBranchesLimitsAndSlots) {
         EXPECT_NEAR(c.block(x, y, c.param, c.init), c.out, kTol);
         EXPECT_EQ(std::tuple(x[1], y[1], y[0]), std::tuple(c.x1After, c.y1After, kUntouched));
     }
-
-    // A constant error integrates up to the bound and stays there.
-    History y;
-    for (int k = 0; k < 30; ++k) {
-        y[0] = Integrator(500, y, 0.1, 0.1, false);
-        y.shift();
-    }
-    EXPECT_EQ(y[0], 10000);
-
-    // Switched off, then on again: the integral starts from zero, not from the old value.
-    Integrator(500, y, 0.0, 0.1, false);
-    EXPECT_NEAR(Integrator(5, y, 1.0, 0.1, false), 0.5, kTol);
 }
 
 TEST(Blocks, OverflowIsAnErrorNotAnInfinity) {
@@ -151,10 +131,8 @@ TEST(Blocks, DeadTimeDelayRoundsTiesToEvenAndStopsAt199Steps) {
     // clang-format off
     const struct { double L, dt; int delay; } cases[] = {
         {0, 0.1, 0},      {0.25, 0.5, 1}, {0.75, 0.5, 1}, // L/dt + 1 = 1.5 -> 2; 2.5 -> 2
-        {1.0, 0.5, 2},    {1.25, 0.5, 3}, {0.2, 0.1, 2},  // 3.5 -> 4
-        {99.0, 0.5, 198}, {99.5, 0.5, 199},
-        {20.0, 0.1, 199}, {400.0, 2.0, 199}, // L = 200·dt: n = 201, held at 200
-        {20.0, 0.02, 199},                   // far beyond the register
+        {1.25, 0.5, 3},   {0.2, 0.1, 2},  // 3.5 -> 4
+        {99.0, 0.5, 198}, {99.5, 0.5, 199}, {20.0, 0.1, 199}, // L = 200·dt: n = 201, held at 200
     };
     // clang-format on
     for (const auto& c : cases) {

@@ -26,8 +26,6 @@ struct ProgramCase {
 TEST(Programs, EvaluatesThePolyline) {
     // clang-format off
     const ProgramCase cases[] = {
-        {"two points, then hold", {"20", "40"}, {"0", "10"},
-         {{0, 20}, {5, 30}, {10, 40}, {25, 40}}},
         {"a point's own time starts its segment", {"20", "40", "0"}, {"0", "10", "20"},
          {{10, 40}, {15, 20}, {20, 0}, {30, 0}}},
         {"vertical step", {"20", "40", "60", "80"}, {"0", "10", "10", "20"},

@@ -41,103 +41,21 @@ template <class Channels> std::vector<double> sampleOf(const Channels& channels,
 
 } // namespace
 
-TEST(Step, ProportionalClosedLoopByHand) {
-    // P control, Kp 2, process gain 1 with neither lag nor dead time, dt 0.1 s, position form.
-    // Seeded at SV 60, MV = PV = 50, bA = 50. Each step MV = 2·(60 - PV[k-1]) + 50 and PV = MV:
-    //   step 0: 2·(60 - 50) + 50 =  70      step 1: 2·(60 - 70) + 50 =  30
-    //   step 2: 2·(60 - 30) + 50 = 110      step 3: 2·(60 - 110) + 50 = -50
-    // The gain of 2 makes the loop oscillate with growing amplitude, and the position form lets
-    // MV leave 0..100 freely. Pen channel 2 records P/Kp; the P type records no I (-1000).
+TEST(Step, ManualModeLeavesTheControllerAndTheMvSliderAlone) {
+    // Kd and the feedforward have no effect in manual mode: the process input is MV itself.
     auto l = makeLoop();
-    l->p.TYPE_SELECT = 0;
-    l->proportional(2);
-    l->instantProcess();
-    l->seed(60, 50);
-    l->startRun(1);
-    const double ep[] = {10, -10, 30, -50};
-    const double pv[] = {70, 30, 110, -50};
-    const auto& rec = l->app.rec;
-    for (int k = 0; k < 4; ++k) {
-        SCOPED_TRACE(k);
-        ASSERT_TRUE(l->step());
-        expectNear({l->s.Ep[0], l->s.MV[0], l->s.PV[0], rec.TrendData[0][1][k], rec.PenData[0][2][k],
-                    rec.PenData[0][3][k]},
-                   {ep[k], pv[k], pv[k], pv[k], ep[k], -1000});
-    }
-    EXPECT_TRUE(l->messages.shown.empty());
-}
-
-TEST(Step, ProcessAndDisturbancePathsSettleThenFollowTheirDynamics) {
-    // Manual mode, dt 0.1. Process 1.5·e^(-0.2s)/(1+0.4s): two steps of delay, lag factor 0.8.
-    // Disturbance 0.5·e^(-0.1s)/(1+0.1s): one step of delay, lag factor 0.5. The initialising
-    // step settles both at once from empty registers: PV = 1.5·40 + 0.5·10 = 65. Then MV -> 50
-    // (plant input 75) and DV -> 20 (path input 10):
-    //   plant 60, 60, 0.8·60 + 0.2·75 = 63, 65.4, 67.32;  path 5, 7.5, 8.75, 9.375, 9.6875.
-    // Kd and the feedforward have no effect in manual mode.
-    auto l = makeLoop();
-    auto& p = l->p;
     auto& s = l->s;
-    std::tie(p.MODE, p.Kpl, p.Lpl, p.Tpl, p.Kds, p.Lds, p.Tds) = std::tuple(0, 1.5, 0.2, 0.4, 0.5, 0.1, 0.1);
-    std::tie(p.Kd, p.Kf) = std::tuple(3, 1);
+    std::tie(l->p.MODE, l->p.Kd, l->p.Kf) = std::tuple(0, 3, 1);
     s.MV.set(40);
     s.DV.set(10);
     s.P.set(123);
     s.MvCtrl.set(99);
     s.FfOut.set(-3);
     s.InitPending = true;
-
-    const double pv[] = {65, 65, 67.5, 71.75, 74.775, 77.0075};
-    for (int k = 0; k < 6; ++k) {
-        if (k == 1) {
-            s.MV[0] = 50;
-            s.DV[0] = 20;
-        }
+    for (int k = 0; k < 3; ++k)
         ASSERT_TRUE(l->step());
-        EXPECT_NEAR(s.PV[0], pv[k], kTol) << k;
-        EXPECT_EQ(s.ProcIn[0], s.MV[0]) << k;
-    }
-    // The controller stands still, and the MV slider belongs to the operator in manual mode.
-    EXPECT_EQ(std::tuple(s.P[0], s.MvCtrl[0], s.FfOut[0], s.LimitHit, l->display.mvSlider),
-              std::tuple(123.0, 99.0, -3.0, false, 0));
-
-    // The same disturbance in automatic mode also enters at the process input through Kd:
-    // PV = 2·80 + 0.5·10.
-    auto a = makeLoop();
-    a->proportional(0);
-    a->instantProcess();
-    std::tie(a->p.bA, a->p.Kpl, a->p.Kd, a->p.Kds) = std::tuple(30, 2, 5, 0.5);
-    a->s.DV.set(10);
-    a->s.InitPending = true;
-    a->step();
-    expectNear({a->s.MV[0], a->s.ProcIn[0], a->s.PV[0]}, {30, 80, 165});
-}
-
-TEST(Step, FeedforwardCompensator) {
-    // Kf 2, Lf 0.2 s (two steps), DV 0 -> 10 after the initialising step, MV = bA - FfOut.
-    // Tfd = 0: the lead and lag parts add up to the delayed input whatever Tfp is.
-    // Tfd 1, Tfp 0.5: FfOut = 0.5·20 + 0.5·lag, lag 2/1.1, then (2/1.1 + 2)/1.1.
-    // clang-format off
-    const struct { double Tfd, Tfp; double ff[4]; } cases[] = {
-        {0, 0,   {0, 0, 20, 20}},
-        {0, 3,   {0, 0, 20, 20}},
-        {1, 0.5, {0, 0, 10 + 1 / 1.1, 10 + 0.5 * (2 / 1.1 + 2) / 1.1}},
-    };
-    // clang-format on
-    for (const auto& c : cases) {
-        auto l = makeLoop();
-        l->proportional(0);
-        l->instantProcess();
-        std::tie(l->p.Kf, l->p.Lf, l->p.Tfd, l->p.Tfp) = std::tuple(2, 0.2, c.Tfd, c.Tfp);
-        l->seed(50, 50, 0);
-        l->step();
-        EXPECT_EQ(l->s.FfOut[0], 0);
-        for (int k = 0; k < 4; ++k) {
-            SCOPED_TRACE(testing::Message() << c.Tfd << " " << c.Tfp << " step " << k + 1);
-            l->s.DV[0] = 10;
-            l->step();
-            expectNear({l->s.FfOut[0], l->s.MV[0], l->s.MvCtrl[0]}, {c.ff[k], 50 - c.ff[k], 50});
-        }
-    }
+    EXPECT_EQ(std::tuple(s.ProcIn[0], s.P[0], s.MvCtrl[0], s.FfOut[0], s.LimitHit, l->display.mvSlider),
+              std::tuple(40.0, 123.0, 99.0, -3.0, false, 0));
 }
 
 TEST(Step, DecimationWithExtraSamplesWhenAVelocityLimitActs) {
@@ -262,41 +180,6 @@ TEST(Step, PenChannelsRecordTheOutputsOfTheirBlocks) {
     expectNear({pen[1][0], pen[2][0], pen[7][0], pen[9][0]}, {10, -35, 4.0 / 11, 2.0 / 11});
 }
 
-TEST(Step, PausedStepChangesNothing) {
-    auto l = makeLoop();
-    auto& s = l->s;
-    l->p.MODE = 2;
-    l->p.CALC_TYPE = 1;
-    l->p.SVv = {"80"};
-    l->seed(50, 40, 5);
-    l->startRun(1);
-    for (int k = 0; k < 3; ++k)
-        l->step();
-    s.Paused = true;
-    s.InitPending = true;
-    s.SV[0] = 55; // an operator entry not yet shifted
-    const SimulationState b = s;
-    const auto recBefore = std::make_unique<Recording>(l->app.rec);
-    const auto colours = l->app.chart.PenColor;
-    const RecordingDisplay shown = l->display;
-
-    for (int k = 0; k < 3; ++k)
-        EXPECT_TRUE(l->step());
-    EXPECT_EQ(historyValues(s), historyValues(b));
-    for (int i = 0; i < DeadTimeBuffer::kSlots; ++i)
-        EXPECT_EQ(std::tuple(s.FfDelayed[i], s.PlantDelayed[i], s.DistDelayed[i]),
-                  std::tuple(b.FfDelayed[i], b.PlantDelayed[i], b.DistDelayed[i])) << i;
-    EXPECT_EQ(std::tie(s.Running, s.Paused, s.InitPending, s.SimTime, s.SampleIndex, s.DecimationCount),
-              std::tie(b.Running, b.Paused, b.InitPending, b.SimTime, b.SampleIndex, b.DecimationCount));
-    EXPECT_TRUE(sameRecording(l->app.rec, *recBefore));
-    EXPECT_EQ(l->app.chart.PenColor, colours);
-    const auto& d = l->display;
-    EXPECT_EQ(std::tie(d.pvBar, d.mvSlider, d.svPointer, d.dvPointer, d.svShown, d.mvShown, d.pvShown,
-                       d.drawn1, d.drawn2),
-              std::tie(shown.pvBar, shown.mvSlider, shown.svPointer, shown.dvPointer, shown.svShown,
-                       shown.mvShown, shown.pvShown, shown.drawn1, shown.drawn2));
-}
-
 TEST(Step, OutsideARunTheLoopLivesButNothingIsRecorded) {
     // Cascade mode outside a run: the programs are not evaluated, SV keeps its value; the loop
     // is computed and shown (PV = (50 - PV[k-1]) + bA 40: 50, 40, 50, 40, 50), time stands and
@@ -330,7 +213,9 @@ TEST(Step, OutsideARunTheLoopLivesButNothingIsRecorded) {
     EXPECT_EQ(std::tuple(d.svPointer, d.dvPointer, trend[0][0], trend[2][0]), std::tuple(1, 1, 30.0, 9.0));
 }
 
-TEST(Step, InvariantsHoldInEveryModeAndForm) {
+TEST(Step, EveryHistoryMovesOnInEveryModeAndForm) {
+    // SV, DV and MV changes and programs with every path active: after each step slot k-1 holds
+    // slot k for the next step, and no value is left infinite.
     for (int mode = 0; mode < 3; ++mode) {
         for (int form = 0; form < 3; ++form) {
             SCOPED_TRACE(testing::Message() << "mode " << mode << " form " << form);
@@ -349,24 +234,13 @@ TEST(Step, InvariantsHoldInEveryModeAndForm) {
             l->seed(40, 40);
             l->startRun(2);
             for (int k = 0; k < 200; ++k) {
-                if (k == 30)
-                    s.SV[0] = 65;
-                if (k == 60)
-                    s.DV[0] = 15;
-                if (k == 90)
-                    s.MV[0] = 70;
+                s.SV[0] += k == 30 ? 25 : 0;
+                s.DV[0] += k == 60 ? 15 : 0;
+                s.MV[0] = k == 90 ? 70 : s.MV[0];
                 ASSERT_TRUE(l->step());
-                ASSERT_FALSE(s.InitPending) << "step " << k;
-                for (const auto& [name, h] : histories(s)) {
-                    ASSERT_EQ((*h)[1], (*h)[0]) << name << " step " << k;
-                    ASSERT_TRUE(std::isfinite((*h)[0])) << name << " step " << k;
-                }
-                ASSERT_LE(s.SampleIndex, 500);
+                for (const auto& [name, h] : histories(s))
+                    ASSERT_TRUE((*h)[1] == (*h)[0] && std::isfinite((*h)[0])) << name << " step " << k;
             }
-            EXPECT_NEAR(s.SimTime, 20.0, 1e-9);
-            // Without velocity limits every second step is a sample.
-            const bool limits = mode != 0 && form != 0;
-            EXPECT_TRUE(limits ? s.SampleIndex >= 100 : s.SampleIndex == 100) << s.SampleIndex;
             EXPECT_TRUE(l->messages.shown.empty());
         }
     }
