@@ -4,9 +4,9 @@
 
 #include "engine/appstate.h"
 #include "engine/display.h"
+#include "engine/fakes.h"
 #include "engine/runcontrol.h"
 #include "engine/simulator.h"
-#include "engine/fakes.h"
 #include "setup/controlloop.h"
 #include "setup/setupdocument.h"
 
@@ -107,8 +107,8 @@ void BM_LongSettledRun(benchmark::State& state) {
     benchmark::DoNotOptimize(st->sim.D[0]);
     state.counters["D"] = st->sim.D[0];
     // Seconds per step, shown with its SI prefix (n for ns).
-    state.counters["per_step"] =
-        benchmark::Counter(kSteps, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    state.counters["per_step"] = benchmark::Counter(kSteps, benchmark::Counter::kIsIterationInvariantRate |
+                                                                benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_LongSettledRun)->Unit(benchmark::kMillisecond);
 

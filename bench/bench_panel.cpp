@@ -59,12 +59,13 @@ void BM_ResizeReplay(benchmark::State& st) {
     for (auto _ : st) {
         w = w == 800 ? 820 : 800;
         const long before = b.panel.Picture1(0)->linesDrawn();
-        b.panel.resize(w, 520); // the panel lays out, clears and replays its samples
+        b.panel.resize(w, 520);                     // the panel lays out, clears and replays its samples
         b.panel.penRecorder().resize(w - 200, 640); // and so does the recorder with its eleven strips
         QApplication::processEvents();
         replayed += b.panel.Picture1(0)->linesDrawn() - before;
     }
-    st.counters["lines"] = benchmark::Counter(static_cast<double>(replayed), benchmark::Counter::kAvgIterations);
+    st.counters["lines"] =
+        benchmark::Counter(static_cast<double>(replayed), benchmark::Counter::kAvgIterations);
     st.counters["samples"] = b.state->sim.SamplesRecorded;
 }
 BENCHMARK(BM_ResizeReplay)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -38,8 +38,15 @@ public:
     FuzzAppDir() : mDir(fs::temp_directory_path() / ("kestrel-fuzz-" + std::to_string(::getpid()))) {
         fs::create_directories(mDir / "Study");
         const fs::path base = mDir / "Study" / "ParaInz.txt";
-        for (const auto& [k, v] : {std::pair{"TYPE_SELECT", "2"}, {"FB", "1"}, {"CALC_TYPE", "0"}, {"dt", "100"},
-                                   {"Kp", "1.00"}, {"Ti", "1.00"}, {"SVv0", "50"}, {"DVv0", "0"}, {"MODE", "0"}})
+        for (const auto& [k, v] : {std::pair{"TYPE_SELECT", "2"},
+                                   {"FB", "1"},
+                                   {"CALC_TYPE", "0"},
+                                   {"dt", "100"},
+                                   {"Kp", "1.00"},
+                                   {"Ti", "1.00"},
+                                   {"SVv0", "50"},
+                                   {"DVv0", "0"},
+                                   {"MODE", "0"}})
             WriteProfileValue(base, "手順", k, v);
     }
     ~FuzzAppDir() {
@@ -60,7 +67,8 @@ const fs::path& appDir() {
 }
 
 void requireFinite(const SimulationState& s) {
-    const History* signals[] = {&s.SV, &s.PV, &s.DV, &s.MV, &s.MvCtrl, &s.P, &s.I, &s.D, &s.FfOut, &s.PlantOut};
+    const History* signals[] = {&s.SV, &s.PV, &s.DV, &s.MV,    &s.MvCtrl,
+                                &s.P,  &s.I,  &s.D,  &s.FfOut, &s.PlantOut};
     for (const History* h : signals)
         if (!std::isfinite((*h)[0]) || !std::isfinite((*h)[1]))
             std::abort();

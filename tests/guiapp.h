@@ -78,7 +78,8 @@ inline std::vector<QPoint> pixelsOf(const PictureBox* pic, Rgb colour) {
     std::vector<QPoint> found;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
-            if (fromQColor(img.pixelColor(x, y)) == colour) found.emplace_back(x, y);
+            if (fromQColor(img.pixelColor(x, y)) == colour)
+                found.emplace_back(x, y);
     return found;
 }
 

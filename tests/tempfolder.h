@@ -58,7 +58,8 @@ class TempFolder {
 public:
     explicit TempFolder(const std::string& prefix) {
         std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "-XXXXXX")).string();
-        if (!mkdtemp(pattern.data())) throw std::runtime_error("no temporary folder");
+        if (!mkdtemp(pattern.data()))
+            throw std::runtime_error("no temporary folder");
         mPath = pattern;
     }
     ~TempFolder() {

@@ -85,11 +85,14 @@ void connectPanel(Windows& w) {
     QObject::connect(panel, &frmController::penRecorderCreated, panel, [&w](frmPENrec* recorder) {
         w.help.registerWindow(recorder, [recorder](bool on) { recorder->SetHelpPointer(on); });
         w.help.refresh(recorder);
-        QObject::connect(recorder, &frmPENrec::printRequested, recorder, [&w, recorder] { w.hardCopy(recorder); });
-        QObject::connect(recorder, &frmPENrec::helpRequested, recorder, [&w](const QString& a) { w.openAnchor(a); });
+        QObject::connect(recorder, &frmPENrec::printRequested, recorder,
+                         [&w, recorder] { w.hardCopy(recorder); });
+        QObject::connect(recorder, &frmPENrec::helpRequested, recorder,
+                         [&w](const QString& a) { w.openAnchor(a); });
     });
     QObject::connect(panel, &frmController::printRequested, panel, [&w] { w.hardCopy(&w.panel); });
-    QObject::connect(panel, &frmController::helpRequested, panel, [&w](const QString& a) { w.openAnchor(a); });
+    QObject::connect(panel, &frmController::helpRequested, panel,
+                     [&w](const QString& a) { w.openAnchor(a); });
     QObject::connect(panel, &frmController::lessonRequested, &w.tip, [&w] { present(&w.tip); });
 }
 
@@ -175,8 +178,19 @@ int main(int argc, char* argv[]) {
     Dialog2 openProject(*state, document, messages, &window);
     Dialog3 images(appDir, messages, &window);
 
-    Windows w{*state, document, messages, help, panel, window, tip, newProject, openProject, images,
-              HardCopyContext{appDir, messages}, {}, {}};
+    Windows w{*state,
+              document,
+              messages,
+              help,
+              panel,
+              window,
+              tip,
+              newProject,
+              openProject,
+              images,
+              HardCopyContext{appDir, messages},
+              {},
+              {}};
     w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);

@@ -14,14 +14,18 @@ namespace {
 
 // Length of the blank that starts the text, 0 when it does not start with one.
 std::size_t leadingBlank(std::string_view t) {
-    if (!t.empty() && (t.front() == ' ' || t.front() == '\t')) return 1;
-    if (t.starts_with(kFullWidthSpace)) return kFullWidthSpace.size();
+    if (!t.empty() && (t.front() == ' ' || t.front() == '\t'))
+        return 1;
+    if (t.starts_with(kFullWidthSpace))
+        return kFullWidthSpace.size();
     return 0;
 }
 
 std::size_t trailingBlank(std::string_view t) {
-    if (!t.empty() && (t.back() == ' ' || t.back() == '\t')) return 1;
-    if (t.ends_with(kFullWidthSpace)) return kFullWidthSpace.size();
+    if (!t.empty() && (t.back() == ' ' || t.back() == '\t'))
+        return 1;
+    if (t.ends_with(kFullWidthSpace))
+        return kFullWidthSpace.size();
     return 0;
 }
 
@@ -60,14 +64,17 @@ NumberSpan scanNumber(std::string_view t) {
                 n.leadExponent = -static_cast<long>(std::min<std::size_t>(fracDigits + 1, kExponentCap));
             }
         }
-        if (intDigits + fracDigits > 0) i = j;
+        if (intDigits + fracDigits > 0)
+            i = j;
     }
-    if (intDigits + fracDigits == 0) return NumberSpan{};
+    if (intDigits + fracDigits == 0)
+        return NumberSpan{};
 
     if (i < t.size() && (t[i] == 'e' || t[i] == 'E')) {
         std::size_t j = i + 1;
         bool negativeExponent = false;
-        if (j < t.size() && (t[j] == '+' || t[j] == '-')) negativeExponent = t[j++] == '-';
+        if (j < t.size() && (t[j] == '+' || t[j] == '-'))
+            negativeExponent = t[j++] == '-';
         if (j < t.size() && isAsciiDigit(t[j])) {
             long e = 0;
             for (; j < t.size() && isAsciiDigit(t[j]); ++j)
@@ -91,7 +98,8 @@ Parsed spanValue(std::string_view t, const NumberSpan& n, double& out) {
         auto [ptr, ec] = std::from_chars(t.data() + sign, t.data() + n.length, v);
         (void)ptr;
         if (ec == std::errc::result_out_of_range) {
-            if (n.leadExponent > 0) return Parsed::Overflow;
+            if (n.leadExponent > 0)
+                return Parsed::Overflow;
             v = 0.0;
         }
     }
@@ -104,7 +112,8 @@ enum class Strict { Ok, NotNumber, Overflow };
 Strict parseStrict(std::string_view text, double& out) {
     const std::string_view t = trim(text);
     const NumberSpan n = scanNumber(t);
-    if (n.length == 0 || n.length != t.size()) return Strict::NotNumber;
+    if (n.length == 0 || n.length != t.size())
+        return Strict::NotNumber;
     return spanValue(t, n, out) == Parsed::Ok ? Strict::Ok : Strict::Overflow;
 }
 
@@ -115,7 +124,8 @@ double roundHalfEven(double x) {
 }
 
 double finiteOrThrow(double x) {
-    if (!std::isfinite(x)) throw RuntimeError::overflow();
+    if (!std::isfinite(x))
+        throw RuntimeError::overflow();
     return x;
 }
 
@@ -148,7 +158,8 @@ std::string halfWidthNumberText(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const std::string_view rest = text.substr(i);
         // U+FF10..U+FF19, the full-width digits: EF BC 90..99.
-        if (rest.size() >= 3 && rest[0] == '\xEF' && rest[1] == '\xBC' && rest[2] >= '\x90' && rest[2] <= '\x99') {
+        if (rest.size() >= 3 && rest[0] == '\xEF' && rest[1] == '\xBC' && rest[2] >= '\x90' &&
+            rest[2] <= '\x99') {
             out += static_cast<char>('0' + (rest[2] - '\x90'));
             i += 3;
             continue;
@@ -193,21 +204,25 @@ double val(std::string_view text) {
     while (std::size_t n = leadingBlank(text))
         text.remove_prefix(n);
     const NumberSpan n = scanNumber(text);
-    if (n.length == 0) return 0.0;
+    if (n.length == 0)
+        return 0.0;
     double v = 0.0;
-    if (spanValue(text, n, v) == Parsed::Overflow) throw RuntimeError::overflow();
+    if (spanValue(text, n, v) == Parsed::Overflow)
+        throw RuntimeError::overflow();
     return v;
 }
 
 std::int16_t toInt16(double x) {
     const double r = roundHalfEven(finiteOrThrow(x));
-    if (r < -32768.0 || r > 32767.0) throw RuntimeError::overflow();
+    if (r < -32768.0 || r > 32767.0)
+        throw RuntimeError::overflow();
     return static_cast<std::int16_t>(r);
 }
 
 std::int32_t toInt32(double x) {
     const double r = roundHalfEven(finiteOrThrow(x));
-    if (r < -2147483648.0 || r > 2147483647.0) throw RuntimeError::overflow();
+    if (r < -2147483648.0 || r > 2147483647.0)
+        throw RuntimeError::overflow();
     return static_cast<std::int32_t>(r);
 }
 
@@ -216,8 +231,10 @@ float toFloat(double x) {
     // From FLT_MAX plus half a unit in the last place on, rounding to float gives infinity.
     constexpr double kFloatOverflow = 0x1.ffffffp+127;
     const double a = std::fabs(x);
-    if (a >= kFloatOverflow) throw RuntimeError::overflow();
-    if (a > FLT_MAX) return x < 0 ? -FLT_MAX : FLT_MAX;
+    if (a >= kFloatOverflow)
+        throw RuntimeError::overflow();
+    if (a > FLT_MAX)
+        return x < 0 ? -FLT_MAX : FLT_MAX;
     return static_cast<float>(x);
 }
 

@@ -13,22 +13,26 @@ constexpr Rgb rgb(int r, int g, int b) {
 }
 
 inline constexpr std::array<Rgb, 16> kPalette = {
-    rgb(0, 0, 0),     rgb(0, 0, 128),   rgb(0, 128, 0),   rgb(0, 128, 128),
-    rgb(128, 0, 0),   rgb(128, 0, 128), rgb(128, 128, 0), rgb(192, 192, 192),
-    rgb(128, 128, 128), rgb(0, 0, 255), rgb(0, 255, 0),   rgb(0, 255, 255),
-    rgb(255, 0, 0),   rgb(255, 0, 255), rgb(255, 255, 0), rgb(255, 255, 255),
+    rgb(0, 0, 0),       rgb(0, 0, 128),   rgb(0, 128, 0),   rgb(0, 128, 128),
+    rgb(128, 0, 0),     rgb(128, 0, 128), rgb(128, 128, 0), rgb(192, 192, 192),
+    rgb(128, 128, 128), rgb(0, 0, 255),   rgb(0, 255, 0),   rgb(0, 255, 255),
+    rgb(255, 0, 0),     rgb(255, 0, 255), rgb(255, 255, 0), rgb(255, 255, 255),
 };
 
 /// Palette colour by index 0..15 (indices outside wrap into the table's range).
-constexpr Rgb paletteColor(int index) { return kPalette[static_cast<std::size_t>(index) & 15u]; }
+constexpr Rgb paletteColor(int index) {
+    return kPalette[static_cast<std::size_t>(index) & 15u];
+}
 
 /// The colour of a pen choice of the pen-colour lists ("白", "黄", "ﾏｾﾞﾝﾀﾞ", "赤", "ｼｱﾝ" = 0..4):
 /// palette colour 15 - choice.
-constexpr Rgb penChoiceColor(int choice) { return paletteColor(15 - choice); }
+constexpr Rgb penChoiceColor(int choice) {
+    return paletteColor(15 - choice);
+}
 
-inline constexpr Rgb kSvPenColor = rgb(0, 255, 0);     // palette 10, bright green
-inline constexpr Rgb kDvPenColor = rgb(192, 192, 255); // light blue-violet
-inline constexpr Rgb kGridColor = rgb(128, 128, 128);  // palette 8
+inline constexpr Rgb kSvPenColor = rgb(0, 255, 0);           // palette 10, bright green
+inline constexpr Rgb kDvPenColor = rgb(192, 192, 255);       // light blue-violet
+inline constexpr Rgb kGridColor = rgb(128, 128, 128);        // palette 8
 inline constexpr Rgb kEditedFieldColor = rgb(255, 255, 128); // light yellow: edited, not applied
 
 } // namespace kestrel

@@ -11,9 +11,13 @@ namespace kestrel {
 /// U+3000 in UTF-8.
 inline constexpr std::string_view kFullWidthSpace = "\xE3\x80\x80";
 
-constexpr bool isAsciiDigit(char c) { return c >= '0' && c <= '9'; }
+constexpr bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
-constexpr char asciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char asciiLower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 /// True when every byte of the text is below 0x80.
 constexpr bool isAscii(std::string_view text) {
@@ -35,7 +39,8 @@ constexpr bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
 
 /// The text ends in `suffix`, ASCII letters compared without regard to case (a file extension).
 constexpr bool endsWithIgnoringAsciiCase(std::string_view text, std::string_view suffix) {
-    return text.size() >= suffix.size() && equalIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+    return text.size() >= suffix.size() &&
+           equalIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
 }
 
 } // namespace kestrel

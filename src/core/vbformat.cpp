@@ -28,12 +28,14 @@ DigitPattern parsePattern(std::string_view pattern) {
             if (p.point) {
                 ++p.decimals;
             } else {
-                if (c == '0' && firstZero < 0) firstZero = placeholders;
+                if (c == '0' && firstZero < 0)
+                    firstZero = placeholders;
                 ++placeholders;
             }
         }
     }
-    if (firstZero >= 0) p.minIntDigits = placeholders - firstZero;
+    if (firstZero >= 0)
+        p.minIntDigits = placeholders - firstZero;
     return p;
 }
 
@@ -47,7 +49,8 @@ struct Digits {
 // The magnitude to 15 significant digits, as the displays and files have always shown numbers.
 Digits significantDigits(double magnitude) {
     Digits g;
-    if (magnitude == 0.0) return g;
+    if (magnitude == 0.0)
+        return g;
     char buf[32]; // "d.dddddddddddddde+ddd"
     const auto r = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific, 14);
     g.d[0] = buf[0];
@@ -64,16 +67,19 @@ Digits significantDigits(double magnitude) {
 
 // Rounds half away from zero so that the last kept digit stands at 10^-decimals.
 void roundToDecimals(Digits& g, int decimals) {
-    if (g.count == 0) return;
+    if (g.count == 0)
+        return;
     const int keep = g.exponent + 1 + decimals;
-    if (keep >= g.count) return;
+    if (keep >= g.count)
+        return;
     if (keep < 0) {
         g.count = 0;
         return;
     }
     const bool up = g.d[keep] >= '5';
     g.count = keep;
-    if (!up) return;
+    if (!up)
+        return;
     int i = keep - 1;
     while (i >= 0 && g.d[i] == '9')
         g.d[i--] = '0';
@@ -87,8 +93,10 @@ void roundToDecimals(Digits& g, int decimals) {
 }
 
 std::string checkedNumberText(double value, std::chars_format format, int precision) {
-    if (!std::isfinite(value)) throw RuntimeError::overflow();
-    if (value == 0.0) return "0"; // also -0
+    if (!std::isfinite(value))
+        throw RuntimeError::overflow();
+    if (value == 0.0)
+        return "0"; // also -0
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, value, format, precision);
     std::replace(buf, r.ptr, 'e', 'E');
@@ -98,7 +106,8 @@ std::string checkedNumberText(double value, std::chars_format format, int precis
 } // namespace
 
 std::string formatNumber(double value, std::string_view pattern) {
-    if (!std::isfinite(value)) throw RuntimeError::overflow();
+    if (!std::isfinite(value))
+        throw RuntimeError::overflow();
     const DigitPattern p = parsePattern(pattern);
     Digits g = significantDigits(std::fabs(value));
     roundToDecimals(g, p.decimals);
@@ -110,7 +119,8 @@ std::string formatNumber(double value, std::string_view pattern) {
     std::string out;
     // Short results stay within the string's own buffer: no allocation on the display path.
     out.reserve((value < 0) + padding + intDigits + p.point + p.decimals);
-    if (value < 0) out += '-';
+    if (value < 0)
+        out += '-';
     out.append(padding, '0');
     for (int i = 0; i < intDigits; ++i)
         out += digitAt(i);
@@ -123,7 +133,8 @@ std::string formatNumber(double value, std::string_view pattern) {
 }
 
 std::string formatText(std::string_view text, std::string_view pattern) {
-    if (!isNumeric(text)) return std::string(text);
+    if (!isNumeric(text))
+        return std::string(text);
     return formatNumber(toDouble(text), pattern);
 }
 
@@ -136,7 +147,8 @@ std::string singleText(float value) {
 }
 
 std::string shortestText(double value) {
-    if (!std::isfinite(value)) throw RuntimeError::overflow();
+    if (!std::isfinite(value))
+        throw RuntimeError::overflow();
     char buf[32];
     const auto r = std::to_chars(buf, buf + sizeof buf, value);
     return std::string(buf, r.ptr);

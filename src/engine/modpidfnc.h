@@ -114,7 +114,8 @@ inline double Integrator(double x0, History& y, double T, double dt, bool init) 
     return 0.0;
 }
 
-inline double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta, bool init) {
+inline double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta,
+                                   bool init) {
     if (Td > 0.0 && !init) {
         const double den = eta * Td + dt;
         if (den == 0.0)

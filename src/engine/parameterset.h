@@ -35,13 +35,13 @@ struct ParameterSet {
     std::int16_t CALC_TYPE = 0;
     double dt = 0.1; ///< control period, s
 
-    double Kp = 1.0, Ti = 1.0, Td = 0.0;        ///< gain, integral time s, derivative time s
-    double MH = 100.0, ML = 0.0, dML = 100.0;   ///< MV limits %, MV rate limit % per period
+    double Kp = 1.0, Ti = 1.0, Td = 0.0;         ///< gain, integral time s, derivative time s
+    double MH = 100.0, ML = 0.0, dML = 100.0;    ///< MV limits %, MV rate limit % per period
     double alpha = 1.0, beta = 1.0, gamma = 1.0; ///< set-point filter coefficients α, β, γ
 
-    double Kpl = 1.0, Tpl = 5.0, Lpl = 2.0;            ///< process gain, lag s, dead time s
-    double Kd = 0.0, Kds = 0.0, Tds = 0.0, Lds = 0.0;  ///< disturbance at the input; path to PV
-    double Kf = 0.0, Tfd = 0.0, Tfp = 0.0, Lf = 0.0;   ///< feedforward gain, lag, lead, dead time
+    double Kpl = 1.0, Tpl = 5.0, Lpl = 2.0;           ///< process gain, lag s, dead time s
+    double Kd = 0.0, Kds = 0.0, Tds = 0.0, Lds = 0.0; ///< disturbance at the input; path to PV
+    double Kf = 0.0, Tfd = 0.0, Tfp = 0.0, Lf = 0.0;  ///< feedforward gain, lag, lead, dead time
 
     /// SV and DV programs: value (%) and time (s) texts of points 0..8, converted at every
     /// evaluation. The time of point 0 is "0"; an empty time ends the program.

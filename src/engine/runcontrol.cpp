@@ -15,7 +15,9 @@ namespace {
 constexpr double kLongestMeasuredRun = 3000.0; // s; longer runs (a long pause) teach nothing
 
 /// A range text read through "##0.0" as a single-precision number.
-float readRangeText(const std::string& text) { return toSingle(formatText(text, "##0.0")); }
+float readRangeText(const std::string& text) {
+    return toSingle(formatText(text, "##0.0"));
+}
 
 } // namespace
 
@@ -174,8 +176,12 @@ bool RunControl::keepRangeDrawable() {
 
 void RunControl::ShiftDown() {
     ErrorTrap t(mMessages, "  P032", mState.chart.Reported);
-    t([&] { mHost.setText(PanelText::RH, formatNumber(toDouble(mHost.text(PanelText::RH)) - 15.0, "###.0")); });
-    t([&] { mHost.setText(PanelText::RL, formatNumber(toDouble(mHost.text(PanelText::RL)) - 15.0, "###.0")); });
+    t([&] {
+        mHost.setText(PanelText::RH, formatNumber(toDouble(mHost.text(PanelText::RH)) - 15.0, "###.0"));
+    });
+    t([&] {
+        mHost.setText(PanelText::RL, formatNumber(toDouble(mHost.text(PanelText::RL)) - 15.0, "###.0"));
+    });
 }
 
 void RunControl::eraseChart() {
@@ -373,7 +379,9 @@ void RunControl::setMode(std::int16_t mode) {
     t([&] { mHost.setPacingTimerEnabled(true); });
 }
 
-void RunControl::stopPacing() { mHost.setPacingTimerEnabled(false); }
+void RunControl::stopPacing() {
+    mHost.setPacingTimerEnabled(false);
+}
 
 void RunControl::loadPanel(const std::string& svText, const std::string& kplText) {
     auto& s = mState.sim;

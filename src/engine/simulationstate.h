@@ -31,22 +31,22 @@ struct SimulationState {
 
     DeadTimeBuffer FfDelayed, PlantDelayed, DistDelayed;
 
-    bool Running = false;     ///< a recording run is in progress
+    bool Running = false; ///< a recording run is in progress
     bool Paused = false;
     bool InitPending = false; ///< the next step settles every block at its steady state
     bool LimitHit = false;    ///< a velocity-form limit acted in this step
 
-    double SimTime = 0.0;                ///< simulated time of the run, s
-    std::int16_t SampleIndex = 0;        ///< slot of the next recorded sample, 0..500
+    double SimTime = 0.0;         ///< simulated time of the run, s
+    std::int16_t SampleIndex = 0; ///< slot of the next recorded sample, 0..500
     /// Slots 0..SamplesRecorded-1 hold the samples of the current record; a recording that
     /// starts again at slot 0 (Start) starts a new record. Replays draw exactly these, never a
     /// slot left over from an earlier run.
     std::int16_t SamplesRecorded = 0;
-    std::int16_t DecimationRatio = 1;    ///< steps per regular sample
+    std::int16_t DecimationRatio = 1; ///< steps per regular sample
     std::int16_t DecimationCount = 0;
-    std::int16_t TickCount = 0;          ///< pacing ticks since Start, stops at 32767
-    double RunStart = 0.0;               ///< wall-clock time of Start, s
-    float TmHosei = 0.0f;                ///< learned pacing correction, ms
+    std::int16_t TickCount = 0; ///< pacing ticks since Start, stops at 32767
+    double RunStart = 0.0;      ///< wall-clock time of Start, s
+    float TmHosei = 0.0f;       ///< learned pacing correction, ms
 
     bool SvDisplayLive = true; ///< the step rewrites the panel's SV text
     bool MvDisplayLive = true; ///< the step rewrites the panel's MV text

@@ -41,7 +41,8 @@ double runWidth(const Fonts& f, const QString& text, const QString& sup) {
 void drawRun(QPainter& p, const Fonts& f, double x, double y, const QString& text, const QString& sup) {
     p.setFont(f.main);
     p.drawText(QPointF(x, y), text);
-    if (sup.isEmpty()) return;
+    if (sup.isEmpty())
+        return;
     p.setFont(f.sup);
     p.drawText(QPointF(x + f.mm.horizontalAdvance(text) + 1, y - f.mm.ascent() * 0.45), sup);
     p.setFont(f.main);
@@ -52,7 +53,8 @@ struct InsetParts {
 };
 InsetParts splitInset(const QString& t) {
     const qsizetype a = t.indexOf(' ');
-    if (a < 0) return {t, {}, {}};
+    if (a < 0)
+        return {t, {}, {}};
     qsizetype b = a;
     while (b < t.size() && t[b] == ' ')
         ++b;
@@ -64,7 +66,8 @@ double fractionWidth(const Fonts& f, const QString& num, const QString& sup, con
 }
 
 double termWidth(const Fonts& f, const Term& t) {
-    if (!t.den.isEmpty()) return fractionWidth(f, t.text, t.sup, t.den);
+    if (!t.den.isEmpty())
+        return fractionWidth(f, t.text, t.sup, t.den);
     if (!t.num2.isEmpty()) {
         const InsetParts s = splitInset(t.text);
         const double gap = std::max(f.mm.horizontalAdvance(s.spaces), fractionWidth(f, t.num2, {}, t.den2));
@@ -121,7 +124,8 @@ void drawBox(QPainter& p, const Fonts& f, const Box& b) {
 void drawArrowHead(QPainter& p, QPointF tip, QPointF from) {
     QPointF d = tip - from;
     const double len = std::hypot(d.x(), d.y());
-    if (len <= 0) return;
+    if (len <= 0)
+        return;
     d /= len;
     const QPointF n(-d.y(), d.x());
     constexpr double l = 7, h = 2.8;
@@ -138,7 +142,8 @@ void drawWire(QPainter& p, const Wire& w, const QColor& colour, const QColor& ba
             QPointF a = pts[i - 1], b = pts[i];
             const QPointF d = b - a;
             const double len = std::hypot(d.x(), d.y());
-            if (len < 24) continue;
+            if (len < 24)
+                continue;
             p.drawLine(a + d * (10 / len), b - d * (10 / len));
         }
     }
@@ -154,7 +159,8 @@ void drawWire(QPainter& p, const Wire& w, const QColor& colour, const QColor& ba
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     drawArrowHead(p, last.p2(), last.p1());
-    if (w.branch) p.drawEllipse(pts.front(), 2.2, 2.2);
+    if (w.branch)
+        p.drawEllipse(pts.front(), 2.2, 2.2);
     p.setBrush(Qt::NoBrush);
 }
 
@@ -179,15 +185,18 @@ void drawSum(QPainter& p, const Sum& s) {
             break;
         }
         p.drawLine(at - QPointF(a, 0), at + QPointF(a, 0));
-        if (plus) p.drawLine(at - QPointF(0, a), at + QPointF(0, a));
+        if (plus)
+            p.drawLine(at - QPointF(0, a), at + QPointF(0, a));
     }
 }
 
 void drawText(QPainter& p, const Fonts& f, const Text& t) {
     constexpr double big = 400;
     QRectF r(t.at.x() - big / 2, t.at.y() - big / 2, big, big);
-    if (t.align & Qt::AlignLeft) r.moveLeft(t.at.x());
-    if (t.align & Qt::AlignRight) r.moveRight(t.at.x());
+    if (t.align & Qt::AlignLeft)
+        r.moveLeft(t.at.x());
+    if (t.align & Qt::AlignRight)
+        r.moveRight(t.at.x());
     p.setFont(f.main);
     p.drawText(r, static_cast<int>((t.align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter), t.text);
 }
@@ -202,7 +211,8 @@ BlockDiagram::BlockDiagram(int page, QWidget* parent)
 BlockDiagram::~BlockDiagram() = default;
 
 void BlockDiagram::setFeedbackConnected(bool connected) {
-    if (connected == mFeedback) return;
+    if (connected == mFeedback)
+        return;
     mFeedback = connected;
     update();
 }
@@ -227,7 +237,8 @@ QStringList BlockDiagram::labels() const {
     for (const Box& b : mLayout.boxes)
         for (const Term& t : b.terms)
             for (const QString& s : {t.text, t.sup, t.den, t.num2, t.den2})
-                if (!s.isEmpty()) out << s;
+                if (!s.isEmpty())
+                    out << s;
     for (const Text& t : mLayout.texts)
         out << t.text;
     return out;
@@ -237,10 +248,12 @@ QRect BlockDiagram::feedbackLineRect() const {
     // The longest horizontal run among the feedback wires is the one along the bottom.
     QLineF best;
     for (const Wire& w : mLayout.wires) {
-        if (!w.feedback) continue;
+        if (!w.feedback)
+            continue;
         for (qsizetype i = 1; i < w.points.size(); ++i) {
             const QLineF seg(w.points[i - 1], w.points[i]);
-            if (seg.dy() == 0 && std::abs(seg.dx()) > std::abs(best.dx())) best = seg;
+            if (seg.dy() == 0 && std::abs(seg.dx()) > std::abs(best.dx()))
+                best = seg;
         }
     }
     const QTransform t = designToWidget();

@@ -191,12 +191,24 @@ void layoutTwoDof(Layout& l) {
 Layout makeLayout(int page) {
     Layout l;
     switch (page) {
-    case 0: layoutP(l); break;
-    case 1: layoutPI(l); break;
-    case 2: layoutErrorPID(l); break;
-    case 3: layoutIPD(l); break;
-    case 4: layoutPID(l); break;
-    default: layoutTwoDof(l); break;
+    case 0:
+        layoutP(l);
+        break;
+    case 1:
+        layoutPI(l);
+        break;
+    case 2:
+        layoutErrorPID(l);
+        break;
+    case 3:
+        layoutIPD(l);
+        break;
+    case 4:
+        layoutPID(l);
+        break;
+    default:
+        layoutTwoDof(l);
+        break;
     }
     return l;
 }

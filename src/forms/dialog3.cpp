@@ -35,7 +35,8 @@ void Dialog3::becameActive() {
 }
 
 void Dialog3::openFile(const std::filesystem::path& file, const QString& /*shownName*/) {
-    if (mOpener(QUrl::fromLocalFile(qpath(file)))) return;
+    if (mOpener(QUrl::fromLocalFile(qpath(file))))
+        return;
     showOwnMessage("エラーが発生しました　正しいフォルダ名を指定して下さい");
 }
 

@@ -76,7 +76,8 @@ FileListDialog::FileListDialog(MessageService& messages, FileListTexts texts, QW
 }
 
 void FileListDialog::openList() {
-    if (isVisible()) refreshList(); // a hidden dialog reads the folder as it is shown
+    if (isVisible())
+        refreshList(); // a hidden dialog reads the folder as it is shown
     show();
     raise();
     activateWindow();
@@ -109,26 +110,32 @@ void FileListDialog::refreshList() {
 
 std::string FileListDialog::selectedName() const {
     const QList<QListWidgetItem*> selected = mFile1->selectedItems();
-    if (selected.isEmpty()) return {};
+    if (selected.isEmpty())
+        return {};
     return selected.front()->data(Qt::UserRole).toByteArray().toStdString();
 }
 
 void FileListDialog::OKButton_Click() {
     const std::string name = selectedName();
-    if (!isPlainName(name)) return;
+    if (!isPlainName(name))
+        return;
     openFile(listFolder() / name, mFile1->selectedItems().front()->text());
 }
 
 void FileListDialog::Command1_Click() {
     const std::string name = selectedName();
-    if (!isPlainName(name)) return;
-    if (!askOwnQuestion(name + "を削除しますか？")) return;
+    if (!isPlainName(name))
+        return;
+    if (!askOwnQuestion(name + "を削除しますか？"))
+        return;
 
     std::error_code ec;
     const fs::path file = listFolder() / name;
     // Only a plain file: a folder of that name appearing since the list was read stays.
-    if (fs::is_regular_file(fs::symlink_status(file, ec))) fs::remove(file, ec);
-    if (ec) showOwnMessage(name + mTexts.cannotDelete + "（" + systemErrorText(ec, {}) + "）。");
+    if (fs::is_regular_file(fs::symlink_status(file, ec)))
+        fs::remove(file, ec);
+    if (ec)
+        showOwnMessage(name + mTexts.cannotDelete + "（" + systemErrorText(ec, {}) + "）。");
     refreshList();
 }
 
@@ -151,12 +158,14 @@ bool FileListDialog::askOwnQuestion(const std::string& text) {
 }
 
 void FileListDialog::Timer1_Timer() {
-    if (isVisible() && !isActiveWindow() && !mOwnMessage) reject();
+    if (isVisible() && !isActiveWindow() && !mOwnMessage)
+        reject();
 }
 
 void FileListDialog::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
-    if (event->type() != QEvent::ActivationChange) return;
+    if (event->type() != QEvent::ActivationChange)
+        return;
     if (isActiveWindow()) {
         mTimer1->stop();
         becameActive();

@@ -27,7 +27,8 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // The rights lines and the warning shown under them.
 const char* const kRights[3] = {"Copyright © 2026", "The Kestrel developers", "All rights reserved."};
-const char* const kDescription = "制御ループを組み立て、SV・PV・MV の動きを見ながら PID 制御を学ぶための教材です。";
+const char* const kDescription =
+    "制御ループを組み立て、SV・PV・MV の動きを見ながら PID 制御を学ぶための教材です。";
 const char* const kNotice =
     "：このプログラムは PID 制御を学ぶための教材です。表示される応答は数式モデルによる計算結果であり、"
     "実際のプラントの動きを保証するものではありません。実設備の運転や調整には使用しないで下さい。";
@@ -45,7 +46,9 @@ QString frmAbout::versionNumber(const QString& buildVersion) {
     return out.join('.');
 }
 
-QString frmAbout::buildVersion() { return versionNumber(QStringLiteral(KESTREL_VERSION)); }
+QString frmAbout::buildVersion() {
+    return versionNumber(QStringLiteral(KESTREL_VERSION));
+}
 
 QPixmap frmAbout::drawIcon(int size) {
     QPixmap pixmap(size, size);
@@ -66,7 +69,8 @@ QPixmap frmAbout::drawIcon(int size) {
     const double left = s * 0.1, right = s * 0.9, low = s * 0.78, high = s * 0.36;
     const double t0 = s * 0.22;
     p.setPen(QPen(QColor(0, 255, 0), std::max(1.0, s / 28)));
-    p.drawPolyline(QPolygonF({QPointF(left, low), QPointF(t0, low), QPointF(t0, high), QPointF(right, high)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(left, low), QPointF(t0, low), QPointF(t0, high), QPointF(right, high)}));
 
     QPainterPath pv(QPointF(left, low));
     pv.lineTo(t0, low);
@@ -74,8 +78,8 @@ QPixmap frmAbout::drawIcon(int size) {
     const double wd = wn * std::sqrt(1 - zeta * zeta);
     for (int i = 1; i <= 60; ++i) {
         const double t = i / 60.0; // fraction of the span after the step
-        const double r =
-            1 - std::exp(-zeta * wn * t) * (std::cos(wd * t) + zeta / std::sqrt(1 - zeta * zeta) * std::sin(wd * t));
+        const double r = 1 - std::exp(-zeta * wn * t) *
+                                 (std::cos(wd * t) + zeta / std::sqrt(1 - zeta * zeta) * std::sin(wd * t));
         pv.lineTo(t0 + t * (right - t0), low - r * (low - high));
     }
     p.setPen(QPen(QColor(255, 255, 0), std::max(1.5, s / 20), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));

@@ -29,14 +29,19 @@ constexpr double kFieldLeft = 2560; // field column inside a group
 constexpr double kFieldWidth = 870;
 
 const std::array<LessonItem, 10> kLessons{{
-    {"c5171", "5.1.7 (1) P制御特性  (設定値変化)", "C0501071.txt", "学習： 5.1.7 (1) P制御特性  (設定値変化)"},
+    {"c5171", "5.1.7 (1) P制御特性  (設定値変化)", "C0501071.txt",
+     "学習： 5.1.7 (1) P制御特性  (設定値変化)"},
     {"c5172", "5.1.7 (2) P制御特性  (外乱変化)", "C0501072.txt", "学習： 5.1.7 (2) P制御特性  (外乱変化)"},
     {"c527", "5.2.7 PI制御特性", "C050207.txt", "学習: 5.2.7 ＰＩ制御特性"},
     {"c536", "5.3.6 PID制御特性", "C050306.txt", "学習： 5.3.6 ＰＩＤ制御特性"},
-    {"c7341", "7.3.4 (1)上下限制限による引き戻し　", "C0703041.txt", "学習： 7.3.4 (1)上下限制限による引き戻し"},
-    {"c7342", "7.3.4 (2)上下限制限による飽和時変動問題", "C0703042.txt", "学習： 7.3.4 (2)上下限制限による飽和時変動問題"},
-    {"c7343", "7.3.4 (3)変化率制限による引き戻し", "C0703043.txt", "学習： 7.3.4 (3)変化率制限による引き戻し"},
-    {"c95", "9.5  具体的なPIDパラメータの決定と調整", "C090500.txt", "学習： 9.5  具体的なPIDパラメータの決定と調整"},
+    {"c7341", "7.3.4 (1)上下限制限による引き戻し　", "C0703041.txt",
+     "学習： 7.3.4 (1)上下限制限による引き戻し"},
+    {"c7342", "7.3.4 (2)上下限制限による飽和時変動問題", "C0703042.txt",
+     "学習： 7.3.4 (2)上下限制限による飽和時変動問題"},
+    {"c7343", "7.3.4 (3)変化率制限による引き戻し", "C0703043.txt",
+     "学習： 7.3.4 (3)変化率制限による引き戻し"},
+    {"c95", "9.5  具体的なPIDパラメータの決定と調整", "C090500.txt",
+     "学習： 9.5  具体的なPIDパラメータの決定と調整"},
     {"c1051", "10.5 (1)１自由度ＰＩＤ制御と２自由度ＰＩＤ制御の比較", "C100501.txt",
      "学習： 10.5 (1)１自由度ＰＩＤ制御と２自由度ＰＩＤ制御の比較"},
     {"c1159", "11.5.9 シミュレーションによるFF／FB制御特性の確認", "C110509.txt",
@@ -45,7 +50,9 @@ const std::array<LessonItem, 10> kLessons{{
 
 } // namespace
 
-const std::array<LessonItem, 10>& frmMAIN::lessons() { return kLessons; }
+const std::array<LessonItem, 10>& frmMAIN::lessons() {
+    return kLessons;
+}
 
 frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messages, frmController& panel,
                  QWidget* parent)
@@ -83,7 +90,8 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
         mMessages.beep();
     });
 
-    mListener = mDocument.addListener([this](SetupChange what, int index) { onDocumentChanged(what, index); });
+    mListener =
+        mDocument.addListener([this](SetupChange what, int index) { onDocumentChanged(what, index); });
     for (int f = 0; f < FieldCount; ++f)
         showField(static_cast<Field>(f));
     showVisibility();
@@ -97,7 +105,9 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     setFixedSize(px(12100) - 6, px(9000) - 30);
 }
 
-frmMAIN::~frmMAIN() { mDocument.removeListener(mListener); }
+frmMAIN::~frmMAIN() {
+    mDocument.removeListener(mListener);
+}
 
 // --- Construction --------------------------------------------------------------------------------
 
@@ -111,7 +121,8 @@ void frmMAIN::buildMenus() {
 
     QMenu* disp = menuBar()->addMenu("表示(&V)");
     disp->setObjectName("disp");
-    connect(action(disp, "コントローラパネル", "contoroler"), &QAction::triggered, this, [this] { mPanel.openFromMenu(); });
+    connect(action(disp, "コントローラパネル", "contoroler"), &QAction::triggered, this,
+            [this] { mPanel.openFromMenu(); });
     connect(action(disp, "SV折線、DV折線", "svdis"), &QAction::triggered, this, &frmMAIN::editorRequested);
     connect(action(disp, "ペンレコーダ", "penrec"), &QAction::triggered, this, [this] {
         frmPENrec& rec = mPanel.penRecorder();
@@ -119,7 +130,8 @@ void frmMAIN::buildMenus() {
         rec.raise();
         rec.activateWindow();
     });
-    connect(action(disp, "パラメータ初期化", "ParaInz"), &QAction::triggered, this, [this] { mDocument.ParaInz_Click(); });
+    connect(action(disp, "パラメータ初期化", "ParaInz"), &QAction::triggered, this,
+            [this] { mDocument.ParaInz_Click(); });
     connect(action(disp, "ハードコピー画像", "bmp"), &QAction::triggered, this, &frmMAIN::imageListRequested);
 
     QMenu* study = menuBar()->addMenu("学習(&S)");
@@ -157,8 +169,10 @@ void frmMAIN::buildMenus() {
 
     QMenu* self = menuBar()->addMenu("自習(&J)");
     self->setObjectName("self");
-    connect(action(self, "新しいﾌﾟﾛｼﾞｪｸﾄ", "newfn"), &QAction::triggered, this, &frmMAIN::newProjectRequested);
-    connect(action(self, "ﾌﾟﾛｼﾞｪｸﾄを開く", "selectfn"), &QAction::triggered, this, &frmMAIN::openProjectRequested);
+    connect(action(self, "新しいﾌﾟﾛｼﾞｪｸﾄ", "newfn"), &QAction::triggered, this,
+            &frmMAIN::newProjectRequested);
+    connect(action(self, "ﾌﾟﾛｼﾞｪｸﾄを開く", "selectfn"), &QAction::triggered, this,
+            &frmMAIN::openProjectRequested);
 
     QMenu* help = menuBar()->addMenu("ﾍﾙﾌﾟ(&H)");
     help->setObjectName("help");
@@ -207,9 +221,8 @@ QGroupBox* frmMAIN::buildGroup(FieldGroup group, const char* title, const char* 
         edit->setAlignment(Qt::AlignRight);
         place(edit, kFieldLeft, row - 15, kFieldWidth, 285);
         const Field field = static_cast<Field>(f);
-        connect(edit, &QLineEdit::textEdited, this, [this, field](const QString& t) {
-            mDocument.setFieldText(field, t.toStdString());
-        });
+        connect(edit, &QLineEdit::textEdited, this,
+                [this, field](const QString& t) { mDocument.setFieldText(field, t.toStdString()); });
         mFields[f] = edit;
         mLabels[f] = label;
         row += kRow;
@@ -265,11 +278,14 @@ QGroupBox* frmMAIN::buildGroup(FieldGroup group, const char* title, const char* 
 }
 
 void frmMAIN::buildGroups() {
-    QGroupBox* controller = buildGroup(FieldGroup::Controller, "制御ﾊﾟﾗﾒｰﾀ", "FrameController", 8160, 0, 3810, 5760);
+    QGroupBox* controller =
+        buildGroup(FieldGroup::Controller, "制御ﾊﾟﾗﾒｰﾀ", "FrameController", 8160, 0, 3810, 5760);
     QGroupBox* process = buildGroup(FieldGroup::Process, "制御対象ﾊﾟﾗﾒｰﾀ", "FramePL", 120, 4860, 3900, 2460);
-    QGroupBox* disturbance = buildGroup(FieldGroup::Disturbance, "外乱伝達関数ﾊﾟﾗﾒｰﾀ", "FrameDS", 4140, 4860, 3900, 2460);
+    QGroupBox* disturbance =
+        buildGroup(FieldGroup::Disturbance, "外乱伝達関数ﾊﾟﾗﾒｰﾀ", "FrameDS", 4140, 4860, 3900, 2460);
     // The feedforward group ends clear of the window's bottom edge, whatever the menu bar's height.
-    QGroupBox* feedforward = buildGroup(FieldGroup::Feedforward, "FFモデルﾊﾟﾗﾒｰﾀ", "FrameFF", 8160, 5820, 3810, 2160);
+    QGroupBox* feedforward =
+        buildGroup(FieldGroup::Feedforward, "FFモデルﾊﾟﾗﾒｰﾀ", "FrameFF", 8160, 5820, 3810, 2160);
     QGroupBox* groups[] = {controller, process, disturbance, feedforward};
     for (int i = 0; i < 4; ++i) {
         mHelp[i + 1] = new HelpLabel(QString("C%1").arg(44 + i), groups[i]);
@@ -306,8 +322,12 @@ void frmMAIN::showVisibility() {
 
 void frmMAIN::onDocumentChanged(SetupChange what, int index) {
     switch (what) {
-    case SetupChange::FieldText: showField(static_cast<Field>(index)); break;
-    case SetupChange::FieldVisibility: showVisibility(); break;
+    case SetupChange::FieldText:
+        showField(static_cast<Field>(index));
+        break;
+    case SetupChange::FieldVisibility:
+        showVisibility();
+        break;
     case SetupChange::TypeTab:
         if (mTab->currentIndex() != mDocument.typeTab()) {
             const QSignalBlocker block(mTab);
@@ -323,8 +343,11 @@ void frmMAIN::onDocumentChanged(SetupChange what, int index) {
         for (BlockDiagram* d : mDiagrams)
             d->setFeedbackConnected(mDocument.feedbackChecked());
         break;
-    case SetupChange::Bias: mTxtbA->setText(qtext(mDocument.biasText())); break;
-    default: break;
+    case SetupChange::Bias:
+        mTxtbA->setText(qtext(mDocument.biasText()));
+        break;
+    default:
+        break;
     }
 }
 
@@ -339,7 +362,9 @@ void frmMAIN::openLesson(int index) {
     emit studyRequested(QString::fromUtf8(lesson.caption));
 }
 
-void frmMAIN::startReturnPrompt() { mTimer1->start(); }
+void frmMAIN::startReturnPrompt() {
+    mTimer1->start();
+}
 
 void frmMAIN::SetHelpPointer(bool visible) {
     for (HelpLabel* h : mHelp) {

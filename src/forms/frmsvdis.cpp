@@ -61,15 +61,18 @@ void fitText(QLabel* label) {
 /// The chart's graph time from the panel's text: its leading number, whole seconds within 10..300.
 double graphSeconds(const std::string& text) {
     double tm = val(text);
-    if (!(tm >= 10.0)) tm = 10.0;
-    if (tm > 300.0) tm = 300.0;
+    if (!(tm >= 10.0))
+        tm = 10.0;
+    if (tm > 300.0)
+        tm = 300.0;
     return toInt16(tm);
 }
 
 /// Grid spacing in seconds: the first of the usual spacings that divides TM into at most ten.
 double gridSeconds(double tm) {
     for (double g : {1.0, 2.0, 5.0, 10.0, 20.0, 30.0, 60.0})
-        if (tm / g <= 10.0) return g;
+        if (tm / g <= 10.0)
+            return g;
     return 60.0;
 }
 
@@ -79,7 +82,8 @@ class OncePerDrawing : public MessageService {
 public:
     explicit OncePerDrawing(MessageService& target) : mTarget(target) {}
     void showMessage(const std::string& text) override {
-        if (mShown.insert(text).second) mTarget.showMessage(text);
+        if (mShown.insert(text).second)
+            mTarget.showMessage(text);
     }
     bool askYesNo(const std::string& text) override { return mTarget.askYesNo(text); }
     bool askRetryCancel(const std::string& text) override { return mTarget.askRetryCancel(text); }
@@ -103,18 +107,24 @@ std::vector<StairPoint> programStairs(const ProgramTexts& values, const ProgramT
     bool ready = false;
     trap([&] {
         span = toFloat(scale.top) - toFloat(scale.bottom);
-        if (span == 0.0f) throw RuntimeError::divisionByZero();
-        if (!(std::isfinite(span))) throw RuntimeError::overflow();
-        if (scale.graphTime == 0.0) throw RuntimeError::divisionByZero();
+        if (span == 0.0f)
+            throw RuntimeError::divisionByZero();
+        if (!(std::isfinite(span)))
+            throw RuntimeError::overflow();
+        if (scale.graphTime == 0.0)
+            throw RuntimeError::divisionByZero();
         step = checkFinite(scale.width * scale.dt / scale.graphTime);
-        if (!(step > 0.0)) throw RuntimeError::overflow();
+        if (!(step > 0.0))
+            throw RuntimeError::overflow();
         // Stairs up to x = W + step: k = 0 .. floor(W / step) + 1.
         const double last = std::floor(scale.width / step) + 1.0;
-        if (!(last < kMaxStairs)) throw RuntimeError::overflow();
+        if (!(last < kMaxStairs))
+            throw RuntimeError::overflow();
         count = static_cast<long>(last) + 1;
         ready = true;
     });
-    if (!ready) return stairs;
+    if (!ready)
+        return stairs;
 
     const float height = toFloat(scale.height);
     const float top = toFloat(scale.top);
@@ -132,7 +142,8 @@ std::vector<StairPoint> programStairs(const ProgramTexts& values, const ProgramT
                 stairs.push_back({x, yOf(*v)});
                 placed = true;
             });
-        if (!placed && !stairs.empty()) stairs.push_back({x, stairs.back().y});
+        if (!placed && !stairs.empty())
+            stairs.push_back({x, stairs.back().y});
     }
     return stairs;
 }
@@ -328,7 +339,8 @@ bool frmSvDis::unapplied(int index) const {
 
 bool frmSvDis::anyUnapplied() const {
     for (int index = 0; index < 4 * kPoints; ++index)
-        if (unapplied(index)) return true;
+        if (unapplied(index))
+            return true;
     return false;
 }
 
@@ -346,10 +358,12 @@ void frmSvDis::showUnappliedMarks() {
 }
 
 void frmSvDis::showProgramField(int index) {
-    if (index < 0 || index >= 4 * kPoints) return;
+    if (index < 0 || index >= 4 * kPoints)
+        return;
     QLineEdit* box = fieldBox(index);
     const QString text = qtext(mDocument.programField(index));
-    if (box->text() != text) box->setText(text);
+    if (box->text() != text)
+        box->setText(text);
     showUnappliedMark(index);
 }
 
@@ -359,7 +373,8 @@ void frmSvDis::showEvent(QShowEvent* event) {
         mReloadOnShow = false;
         load();
     }
-    if (!isActiveWindow()) mTimer1->start();
+    if (!isActiveWindow())
+        mTimer1->start();
 }
 
 void frmSvDis::hideEvent(QHideEvent* event) {
@@ -434,7 +449,8 @@ void frmSvDis::drawGrid(const ProgramView& view, bool sv, const char* code) {
         pic->Line(w * s / tm, 0, w * s / tm, h, kGridColor);
     pic->setDrawStyle(PictureBox::Solid);
 
-    if (!sv) return; // the DV graph's labels are fixed
+    if (!sv)
+        return; // the DV graph's labels are fixed
     double rh = 0, rl = 0;
     t([&] { rh = val(mDocument.rangeHighText()); });
     t([&] { rl = val(mDocument.rangeLowText()); });
@@ -461,7 +477,8 @@ void frmSvDis::drawCurve(PictureBox* pic, bool sv, const char* code) {
             scale.bottom = val(mDocument.rangeLowText());
             ranged = true;
         });
-        if (!ranged) return;
+        if (!ranged)
+            return;
     } else {
         scale.top = kDvTop;
         scale.bottom = kDvBottom;
@@ -469,7 +486,8 @@ void frmSvDis::drawCurve(PictureBox* pic, bool sv, const char* code) {
 
     const std::vector<StairPoint> stairs =
         sv ? programStairs(p.SVv, p.SVt, scale, t) : programStairs(p.DVv, p.DVt, scale, t);
-    if (stairs.empty()) return;
+    if (stairs.empty())
+        return;
 
     // Heights beyond the picture are drawn on its edge: the last pixel row at the bottom.
     const double lowest = std::max(0.0, scale.height - kTwipsPerPixel);
@@ -479,7 +497,8 @@ void frmSvDis::drawCurve(PictureBox* pic, bool sv, const char* code) {
     for (std::size_t i = 1; i < stairs.size(); ++i) {
         const double y0 = onPicture(stairs[i - 1].y), y1 = onPicture(stairs[i].y);
         pic->Line(stairs[i - 1].x, y0, stairs[i].x, y0, kCurveColor);
-        if (y1 != y0) pic->Line(stairs[i].x, y0, stairs[i].x, y1, kCurveColor);
+        if (y1 != y0)
+            pic->Line(stairs[i].x, y0, stairs[i].x, y1, kCurveColor);
     }
     const StairPoint& last = stairs.back();
     if (last.x < scale.width)

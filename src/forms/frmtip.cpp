@@ -27,7 +27,9 @@ namespace kestrel {
 namespace {
 
 /// Texts of the window keep CR LF line breaks, as the files' "<BR>" stand for.
-QString crlfToView(const std::string& s) { return qtext(s).replace("\r\n", "\n"); }
+QString crlfToView(const std::string& s) {
+    return qtext(s).replace("\r\n", "\n");
+}
 std::string viewToCrlf(const QString& s) {
     QString t = s;
     return t.replace("\n", "\r\n").toStdString();
@@ -149,9 +151,8 @@ void frmTip::connectWidgets() {
     connect(mCmdPrevTip, &QPushButton::clicked, this, &frmTip::cmdPrevTip_Click);
     connect(mCmdParaSet, &QPushButton::clicked, this, &frmTip::cmdParaSet_Click);
     connect(mCmdSimExec, &QPushButton::clicked, this, &frmTip::cmdSimExec_Click);
-    connect(mChkMax, &QCheckBox::clicked, this, [this](bool on) {
-        writeSetting(mDocument.appDir(), Setting::Maximised, on ? "1" : "0");
-    });
+    connect(mChkMax, &QCheckBox::clicked, this,
+            [this](bool on) { writeSetting(mDocument.appDir(), Setting::Maximised, on ? "1" : "0"); });
     connect(mLabelC9, &HelpLabel::activated, this, [this] { emit helpRequested(helpAnchor()); });
     connect(mTxtTitle1, &QLineEdit::textChanged, this, &frmTip::showBytesLeft);
     connect(mTxtText1, &QPlainTextEdit::textChanged, this, &frmTip::showBytesLeft);
@@ -159,7 +160,9 @@ void frmTip::connectWidgets() {
     connect(mTxtText2, &QPlainTextEdit::textChanged, this, &frmTip::showBytesLeft);
 }
 
-QString frmTip::helpAnchor() const { return mSession.projectMode() ? "C103" : "C9"; }
+QString frmTip::helpAnchor() const {
+    return mSession.projectMode() ? "C103" : "C9";
+}
 
 void frmTip::showFor(const QString& caption, bool project) {
     setWindowTitle(caption);

@@ -95,10 +95,12 @@ QUrl HelpController::pageUrl(const QString& anchor) const {
     return url;
 }
 
-QString HelpController::helpUrl(const QString& anchor) const { return pageUrl(anchor).toString(QUrl::FullyEncoded); }
+QString HelpController::helpUrl(const QString& anchor) const {
+    return pageUrl(anchor).toString(QUrl::FullyEncoded);
+}
 
 std::string HelpController::missingBrowserMessage(const std::filesystem::path& browser,
-                                                 const std::filesystem::path& page) {
+                                                  const std::filesystem::path& page) {
     const std::string which = browser.empty() ? "Kestrel.ini の IEXPLORE にブラウザが指定されていません。"
                                               : "ブラウザ " + browser.string() + " が見つかりません。";
     return "ヘルプを開けませんでした。" + which + "\nヘルプファイル：" + page.string();
@@ -114,7 +116,8 @@ void HelpController::openHelp() {
     const std::filesystem::path program = browser();
     if (present && !browserExists(program)) {
         std::filesystem::path page = std::filesystem::absolute(helpFile(), ec);
-        mMessages.showMessage(missingBrowserMessage(program, ec ? helpFile() : page.lexically_normal()), "ﾍﾙﾌﾟ");
+        mMessages.showMessage(missingBrowserMessage(program, ec ? helpFile() : page.lexically_normal()),
+                              "ﾍﾙﾌﾟ");
         return;
     }
     mMessages.showMessage(kOpenFailedMessage, "ﾍﾙﾌﾟ");

@@ -50,7 +50,8 @@ public:
     using UrlOpener = std::function<bool(const QUrl& url)>;
 
     /// The message shown when the help page cannot be opened.
-    static constexpr const char* kOpenFailedMessage = "エラーが発生しました　正しいフォルダ名を指定して下さい";
+    static constexpr const char* kOpenFailedMessage =
+        "エラーが発生しました　正しいフォルダ名を指定して下さい";
 
     /// `appDir` holds Kestrel.ini and Doc/help.html. Processes start through
     /// QProcess::startDetached and the page opens through QDesktopServices until replaced.

@@ -47,16 +47,19 @@ std::string storeImage(const QImage& image, const fs::path& folder, const QDateT
     for (int n = 1; n <= kMaxSameSecond; ++n) {
         const std::string name = stem + (n == 1 ? std::string() : "_" + std::to_string(n)) + ".BMP";
         const fs::path path = folder / name;
-        if (taken(path)) continue;
+        if (taken(path))
+            continue;
 
         QFile file(qpath(path));
         if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (taken(path)) continue;
+            if (taken(path))
+                continue;
             return {};
         }
         const bool written = image.save(&file, "BMP") && file.flush();
         file.close();
-        if (written && file.error() == QFileDevice::NoError) return name;
+        if (written && file.error() == QFileDevice::NoError)
+            return name;
         file.remove(); // a half-written bitmap is no hard copy
         return {};
     }
@@ -66,8 +69,10 @@ std::string storeImage(const QImage& image, const fs::path& folder, const QDateT
 } // namespace
 
 QImage captureWindow(QWidget* window, bool activeWindowOnly) {
-    if (!window) window = QApplication::activeWindow();
-    if (activeWindowOnly) return window ? window->grab().toImage() : QImage();
+    if (!window)
+        window = QApplication::activeWindow();
+    if (activeWindowOnly)
+        return window ? window->grab().toImage() : QImage();
 
     QScreen* screen = window ? window->screen() : QGuiApplication::primaryScreen();
     return screen ? screen->grabWindow(0).toImage() : QImage();
@@ -75,9 +80,11 @@ QImage captureWindow(QWidget* window, bool activeWindowOnly) {
 
 int profileInt(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
     bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
+    if (i < text.size() && (text[i] == '-' || text[i] == '+'))
+        negative = text[i++] == '-';
     long long value = 0;
     for (; i < text.size() && isAsciiDigit(text[i]); ++i)
         value = std::min<long long>(value * 10 + (text[i] - '0'), INT_MAX);
@@ -85,9 +92,11 @@ int profileInt(const std::string& text) {
 }
 
 QRectF hardCopyPlacementMm(QSize imagePixels, QSizeF printableMm) {
-    QSizeF size(imagePixels.width() * kMmPerInch / kScreenDpi, imagePixels.height() * kMmPerInch / kScreenDpi);
+    QSizeF size(imagePixels.width() * kMmPerInch / kScreenDpi,
+                imagePixels.height() * kMmPerInch / kScreenDpi);
     const QSizeF room(printableMm.width() - kLeftMm, printableMm.height() - kTopMm);
-    if (room.width() > 0 && room.height() > 0 && (size.width() > room.width() || size.height() > room.height()))
+    if (room.width() > 0 && room.height() > 0 &&
+        (size.width() > room.width() || size.height() > room.height()))
         size.scale(room, Qt::KeepAspectRatio);
     return QRectF(QPointF(kLeftMm, kTopMm), size);
 }
@@ -103,7 +112,8 @@ bool printHardCopy(const QImage& image, QPrinter& printer, MessageService& messa
         return false;
     }
     // The painter's origin is the top-left of the printable area, in printer dots.
-    const QRectF mm = hardCopyPlacementMm(image.size(), printer.pageLayout().paintRect(QPageLayout::Millimeter).size());
+    const QRectF mm =
+        hardCopyPlacementMm(image.size(), printer.pageLayout().paintRect(QPageLayout::Millimeter).size());
     const double dotsPerMm = printer.resolution() / kMmPerInch;
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(mm.topLeft() * dotsPerMm, mm.size() * dotsPerMm), image);
@@ -126,14 +136,16 @@ bool printHardCopy(const QImage& image, MessageService& messages) {
 
 bool Hard_copy(QWidget* window, bool activeWindowOnly, bool askPrint, const HardCopyContext& ctx) {
     const QDateTime time = ctx.now ? ctx.now() : QDateTime::currentDateTime();
-    QImage image = ctx.capture ? ctx.capture(window, activeWindowOnly) : captureWindow(window, activeWindowOnly);
+    QImage image =
+        ctx.capture ? ctx.capture(window, activeWindowOnly) : captureWindow(window, activeWindowOnly);
     if (image.isNull()) {
         ctx.messages.showMessage("保存出来ませんでした。");
         return false;
     }
     // No transparency in a screen picture; a plain RGB bitmap is what other programs expect.
     image = image.convertToFormat(QImage::Format_RGB32);
-    if (QClipboard* clipboard = QGuiApplication::clipboard()) clipboard->setImage(image);
+    if (QClipboard* clipboard = QGuiApplication::clipboard())
+        clipboard->setImage(image);
 
     const fs::path folder = ctx.appFolder / "BMP";
     std::error_code ec;
@@ -145,11 +157,13 @@ bool Hard_copy(QWidget* window, bool activeWindowOnly, bool askPrint, const Hard
         return false;
     }
 
-    if (!askPrint || !ctx.messages.askYesNo(name + "に保存しました。印刷しますか？")) return true;
+    if (!askPrint || !ctx.messages.askYesNo(name + "に保存しました。印刷しますか？"))
+        return true;
 
     const int osVer = profileInt(readSetting(ctx.appFolder, Setting::OsVersion));
     if (osVer >= kOsVerImageList) {
-        if (ctx.showImageList) ctx.showImageList();
+        if (ctx.showImageList)
+            ctx.showImageList();
     } else if (ctx.print) {
         ctx.print(image);
     } else {

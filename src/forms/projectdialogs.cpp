@@ -70,8 +70,7 @@ Dialog1::Dialog1(AppState& state, SetupDocument& document, MessageService& /*mes
 
 void Dialog1::openNew(const QDate& today) {
     setWindowTitle("新しいﾌﾟﾛｼﾞｪｸﾄ");
-    mText1->setText(
-        qtext(mDocument.proposedProjectName(today.toString("yyMMdd").toStdString())));
+    mText1->setText(qtext(mDocument.proposedProjectName(today.toString("yyMMdd").toStdString())));
     mText1->setFocus();
     show();
     raise();
@@ -86,7 +85,8 @@ void Dialog1::OKButton_Click() {
         QScopedValueRollback<bool> guard(mOwnMessage, true);
         created = mDocument.createProject(typed.toStdString());
     }
-    if (created.empty()) return;
+    if (created.empty())
+        return;
 
     StudyState& study = mState.study;
     study.CurFile = created.string();

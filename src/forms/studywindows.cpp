@@ -14,10 +14,20 @@ void StudyWindows::showPanel(bool toFront) {
         mPanel.raise();
 }
 
-void StudyWindows::clearPenRecorder() { mPanel.penRecorder().cmdClear_Click(); }
-void StudyWindows::startPacing() { mPanel.setPacingTimerEnabled(true); }
-void StudyWindows::promptReturn() { mMain.startReturnPrompt(); }
-void StudyWindows::closePanel() { mPanel.close(); }
-void StudyWindows::processEvents() { QCoreApplication::processEvents(); }
+void StudyWindows::clearPenRecorder() {
+    mPanel.penRecorder().cmdClear_Click();
+}
+void StudyWindows::startPacing() {
+    mPanel.setPacingTimerEnabled(true);
+}
+void StudyWindows::promptReturn() {
+    mMain.startReturnPrompt();
+}
+void StudyWindows::closePanel() {
+    mPanel.close();
+}
+void StudyWindows::processEvents() {
+    QCoreApplication::processEvents();
+}
 
 } // namespace kestrel

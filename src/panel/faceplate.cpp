@@ -225,16 +225,25 @@ void Faceplate::SvPointerUpdate() {
         const double top = topOf(mPVbar0), h = heightOf(mPVbar0), p = heightOf(mSvp);
         if (chart.RH == chart.RL)
             throw RuntimeError::divisionByZero();
-        mSvpTop = checkFinite(top + h + (p / 2 - 200) - (mState.sim.SV[0] - chart.RL) / (chart.RH - chart.RL) * h);
+        mSvpTop =
+            checkFinite(top + h + (p / 2 - 200) - (mState.sim.SV[0] - chart.RL) / (chart.RH - chart.RL) * h);
         placeSvp();
     });
 }
 
-void Faceplate::placeSvp() { mSvp->move(mSvp->x(), px(mSvpTop)); }
+void Faceplate::placeSvp() {
+    mSvp->move(mSvp->x(), px(mSvpTop));
+}
 
-void Faceplate::showSv(double sv) { showValue(mTxtSV, sv); }
-void Faceplate::showMv(double mv) { showValue(mTxtMV, mv); }
-void Faceplate::showPv(double pv) { showValue(mTxtPV, pv); }
+void Faceplate::showSv(double sv) {
+    showValue(mTxtSV, sv);
+}
+void Faceplate::showMv(double mv) {
+    showValue(mTxtMV, mv);
+}
+void Faceplate::showPv(double pv) {
+    showValue(mTxtPV, pv);
+}
 
 void Faceplate::applyMode() {
     const int mode = mState.params.MODE;
@@ -245,8 +254,8 @@ void Faceplate::applyMode() {
         mShapeMode[i]->setPalette(pal);
         // The caption stays readable on the blue lamp.
         const bool blue = i == mode && static_cast<Mode>(i) == Mode::Automatic;
-        mModeLabel[i]->setStyleSheet(QString("font-weight: bold; font-size: 12pt; color: %1;")
-                                         .arg(blue ? "white" : "black"));
+        mModeLabel[i]->setStyleSheet(
+            QString("font-weight: bold; font-size: 12pt; color: %1;").arg(blue ? "white" : "black"));
     }
     const Mode m = mState.params.mode();
     setFieldColour(mTxtSV, m < Mode::Cascade);
@@ -271,13 +280,21 @@ void Faceplate::holdTypedText() {
         mState.sim.MvDisplayLive = false;
 }
 
-QString Faceplate::svText() const { return mTxtSV->text(); }
+QString Faceplate::svText() const {
+    return mTxtSV->text();
+}
 
 // --- The learner's operations --------------------------------------------------------------------
 
-void Faceplate::LabelM_Click() { mDocument.setMode(0); }
-void Faceplate::LabelA_Click() { mDocument.setMode(1); }
-void Faceplate::LabelC_Click() { mDocument.setMode(2); }
+void Faceplate::LabelM_Click() {
+    mDocument.setMode(0);
+}
+void Faceplate::LabelA_Click() {
+    mDocument.setMode(1);
+}
+void Faceplate::LabelC_Click() {
+    mDocument.setMode(2);
+}
 
 void Faceplate::OKButton_Click() {
     auto& sim = mState.sim;
@@ -329,10 +346,16 @@ double Faceplate::svFromPointer(double extra) {
     return toDouble(formatNumber(checkFinite(raw), "###.0"));
 }
 
-void Faceplate::showSvText() { mTxtSV->setText(qtext(formatNumber(mState.sim.SV[0], "###.0"))); }
+void Faceplate::showSvText() {
+    mTxtSV->setText(qtext(formatNumber(mState.sim.SV[0], "###.0")));
+}
 
-void Faceplate::svpMouseDown() { mSvDragging = mState.params.mode() < Mode::Cascade; }
-void Faceplate::svpMouseUp() { mSvDragging = false; }
+void Faceplate::svpMouseDown() {
+    mSvDragging = mState.params.mode() < Mode::Cascade;
+}
+void Faceplate::svpMouseUp() {
+    mSvDragging = false;
+}
 
 void Faceplate::svpMouseMove(double y) {
     if (!mSvDragging)
@@ -356,7 +379,8 @@ void Faceplate::Frame1_MouseDown(double x, double y) {
     t([&] {
         const double top = topOf(mPVbar0), bottom = top + heightOf(mPVbar0), p = heightOf(mSvp);
         const double left = leftOf(mSvp), w = widthOf(mSvp);
-        if (mState.params.mode() >= Mode::Cascade || !(left < x && x < left + w) || !(top < y && y < bottom - (p / 2 - 200)))
+        if (mState.params.mode() >= Mode::Cascade || !(left < x && x < left + w) ||
+            !(top < y && y < bottom - (p / 2 - 200)))
             return;
         mSvpTop = y - p / 2;
         mState.sim.SV[0] = svFromPointer(0.5);

@@ -43,7 +43,8 @@ template <class W> W* named(W* w, const char* name) {
 
 } // namespace
 
-frmController::frmController(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent)
+frmController::frmController(AppState& state, SetupDocument& document, MessageService& messages,
+                             QWidget* parent)
     : QWidget(parent), HeadlessPanel(document), mState(state), mMessages(messages) {
     setObjectName("frmController");
     setWindowTitle("コントローラパネル");
@@ -178,10 +179,12 @@ void frmController::bindDocument() {
         mDocument.setRangeLowText(t.toStdString());
         mTimer2->start();
     });
-    connect(mTxtTM, &QLineEdit::textEdited, this, [this](const QString& t) { mDocument.setGraphTimeText(t.toStdString()); });
+    connect(mTxtTM, &QLineEdit::textEdited, this,
+            [this](const QString& t) { mDocument.setGraphTimeText(t.toStdString()); });
     connect(mChrRHAuto, &QCheckBox::clicked, this, [this](bool on) { mDocument.setAutoRange(on); });
     connect(mChkQB, &QCheckBox::clicked, this, [this](bool on) { mDocument.setAutoPen(on); });
-    connect(mCmbQB, qOverload<int>(&QComboBox::activated), this, [this](int i) { mDocument.setPenChoice(i); });
+    connect(mCmbQB, qOverload<int>(&QComboBox::activated), this,
+            [this](int i) { mDocument.setPenChoice(i); });
     mListener = mDocument.addListener([this](SetupChange what, int) { onDocumentChanged(what); });
     onDocumentChanged(SetupChange::PanelSetting);
     onDocumentChanged(SetupChange::TypeLabel);
@@ -312,17 +315,39 @@ void frmController::placeRunButtons(double top, double chartRight) {
 
 // --- The step's drawing --------------------------------------------------------------------------
 
-void frmController::Line_draw1(std::int16_t i) { mChart->Line_draw1(i); }
-void frmController::Line_draw2(std::int16_t i) { penRecorder().Line_draw2(i); }
-void frmController::Pict_inz() { mChart->Pict_inz(); }
-void frmController::PvBarUpdate() { mFaceplate->PvBarUpdate(); }
-void frmController::MvSliderUpdate() { mFaceplate->MvSliderUpdate(); }
-void frmController::SvPointerUpdate() { mFaceplate->SvPointerUpdate(); }
-void frmController::DvPointerUpdate() { mChart->DvPointerUpdate(); }
-void frmController::showSv(double sv) { mFaceplate->showSv(sv); }
-void frmController::showMv(double mv) { mFaceplate->showMv(mv); }
-void frmController::showPv(double pv) { mFaceplate->showPv(pv); }
-void frmController::Note_draw(const std::string& id) { mChart->Note_draw(id); }
+void frmController::Line_draw1(std::int16_t i) {
+    mChart->Line_draw1(i);
+}
+void frmController::Line_draw2(std::int16_t i) {
+    penRecorder().Line_draw2(i);
+}
+void frmController::Pict_inz() {
+    mChart->Pict_inz();
+}
+void frmController::PvBarUpdate() {
+    mFaceplate->PvBarUpdate();
+}
+void frmController::MvSliderUpdate() {
+    mFaceplate->MvSliderUpdate();
+}
+void frmController::SvPointerUpdate() {
+    mFaceplate->SvPointerUpdate();
+}
+void frmController::DvPointerUpdate() {
+    mChart->DvPointerUpdate();
+}
+void frmController::showSv(double sv) {
+    mFaceplate->showSv(sv);
+}
+void frmController::showMv(double mv) {
+    mFaceplate->showMv(mv);
+}
+void frmController::showPv(double pv) {
+    mFaceplate->showPv(pv);
+}
+void frmController::Note_draw(const std::string& id) {
+    mChart->Note_draw(id);
+}
 
 // --- Run control's host ---------------------------------------------------------------------------
 
@@ -339,9 +364,15 @@ void frmController::setPacingTimerEnabled(bool on) {
         mTimer1->stop();
 }
 
-void frmController::startEndOfRunTimer() { mTimer3->start(); }
-void frmController::stopEndOfRunTimer() { mTimer3->stop(); }
-void frmController::stopDisplayTimer() { mTimer2->stop(); }
+void frmController::startEndOfRunTimer() {
+    mTimer3->start();
+}
+void frmController::stopEndOfRunTimer() {
+    mTimer3->stop();
+}
+void frmController::stopDisplayTimer() {
+    mTimer2->stop();
+}
 
 void frmController::processEvents() {
     // Between fast-run steps: often enough for Pause and Clear to act at once, not so often that
@@ -363,31 +394,57 @@ void frmController::quitApplication() {
     QCoreApplication::exit(1);
 }
 
-void frmController::setStartEnabled(bool on) { mCmdStart->setEnabled(on); }
-void frmController::setPauseEnabled(bool on) { mCmdPause->setEnabled(on); }
-void frmController::setFastEnabled(bool on) { mCmdFast->setEnabled(on); }
-void frmController::setClearEnabled(bool on) { mCmdClear->setEnabled(on); }
-void frmController::setPrintEnabled(bool on) { mCmdPrint->setEnabled(on); }
-void frmController::setPauseCaption(const std::string& caption) { mCmdPause->setText(qtext(caption)); }
-void frmController::focusStart() { mCmdStart->setFocus(); }
-void frmController::focusFast() { mCmdFast->setFocus(); }
-void frmController::setLessonButtonVisible(bool on) { mCmdTip->setVisible(on); }
-void frmController::focusLessonButton() { mCmdTip->setFocus(); }
+void frmController::setStartEnabled(bool on) {
+    mCmdStart->setEnabled(on);
+}
+void frmController::setPauseEnabled(bool on) {
+    mCmdPause->setEnabled(on);
+}
+void frmController::setFastEnabled(bool on) {
+    mCmdFast->setEnabled(on);
+}
+void frmController::setClearEnabled(bool on) {
+    mCmdClear->setEnabled(on);
+}
+void frmController::setPrintEnabled(bool on) {
+    mCmdPrint->setEnabled(on);
+}
+void frmController::setPauseCaption(const std::string& caption) {
+    mCmdPause->setText(qtext(caption));
+}
+void frmController::focusStart() {
+    mCmdStart->setFocus();
+}
+void frmController::focusFast() {
+    mCmdFast->setFocus();
+}
+void frmController::setLessonButtonVisible(bool on) {
+    mCmdTip->setVisible(on);
+}
+void frmController::focusLessonButton() {
+    mCmdTip->setFocus();
+}
 
 void frmController::resetCaptionAndNotes() {
     setWindowTitle("コントローラパネル");
     mChart->hideNotes();
 }
 
-double frmController::chartWidth() { return mChart->width(); }
+double frmController::chartWidth() {
+    return mChart->width();
+}
 
 double frmController::penRecorderWidth() {
     return mPenRec ? mPenRec->strip(0)->Width() : HeadlessPanel::penRecorderWidth();
 }
 
-void frmController::eraseCharts() { mChart->erase(); }
+void frmController::eraseCharts() {
+    mChart->erase();
+}
 
-void frmController::clearPenRecorder() { penRecorder().cmdClear_Click(); }
+void frmController::clearPenRecorder() {
+    penRecorder().cmdClear_Click();
+}
 
 void frmController::setPenRecorderRedraw(bool on) {
     if (mPenRec)
@@ -400,7 +457,9 @@ void frmController::PenColorAdvance() {
     mFaceplate->showPenColour();
 }
 
-void frmController::drawLessonNotes() { Note_draw(mState.study.NoteId); }
+void frmController::drawLessonNotes() {
+    Note_draw(mState.study.NoteId);
+}
 
 frmPENrec& frmController::penRecorder() {
     if (!mPenRec) {
@@ -426,14 +485,26 @@ void frmController::ShiftUp_Click() {
     t([&] { mDocument.setRangeLowText(formatNumber(toDouble(mDocument.rangeLowText()) + 15.0, "###.0")); });
 }
 
-void frmController::ShiftDown_Click() { runControl().ShiftDown(); }
+void frmController::ShiftDown_Click() {
+    runControl().ShiftDown();
+}
 
-void frmController::cmdStart_Click() { runControl().Start(); }
-void frmController::cmdPause_Click() { runControl().Pause(); }
-void frmController::cmdFast_Click() { runControl().Fast(); }
-void frmController::cmdClear_Click() { runControl().Clear(); }
+void frmController::cmdStart_Click() {
+    runControl().Start();
+}
+void frmController::cmdPause_Click() {
+    runControl().Pause();
+}
+void frmController::cmdFast_Click() {
+    runControl().Fast();
+}
+void frmController::cmdClear_Click() {
+    runControl().Clear();
+}
 
-void frmController::Form_MouseDown(double x, double y) { mChart->dvPointerClick(x, y); }
+void frmController::Form_MouseDown(double x, double y) {
+    mChart->dvPointerClick(x, y);
+}
 
 void frmController::openFromMenu() {
     show();

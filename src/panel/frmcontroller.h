@@ -46,7 +46,8 @@ class TrendChart;
 class frmController : public QWidget, public HeadlessPanel, public Display {
     Q_OBJECT
 public:
-    frmController(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent = nullptr);
+    frmController(AppState& state, SetupDocument& document, MessageService& messages,
+                  QWidget* parent = nullptr);
     ~frmController() override;
 
     ControlLoop& loop() { return *mLoop; }
@@ -176,7 +177,7 @@ private:
     QComboBox* mCmbQB = nullptr;
     QPushButton *mCmdStart = nullptr, *mCmdPause = nullptr, *mCmdFast = nullptr, *mCmdClear = nullptr,
                 *mCmdPrint = nullptr, *mCmdTip = nullptr;
-    std::array<HelpLabel*, 5> mHelp{}; // labelC51 .. labelC55
+    std::array<HelpLabel*, 5> mHelp{};                     // labelC51 .. labelC55
     std::vector<std::pair<QLineEdit*, QFont>> mValueBoxes; // range and time boxes and their usual face
 
     bool mLoading = false;

@@ -68,7 +68,8 @@ std::string text(const QLineEdit* box) {
 }
 
 void checkSample(std::int16_t i) {
-    if (i < 0 || i >= Recording::kSamples) throw RuntimeError::subscriptOutOfRange();
+    if (i < 0 || i >= Recording::kSamples)
+        throw RuntimeError::subscriptOutOfRange();
 }
 
 /// Runs one statement under the trap; true when it completed.
@@ -166,10 +167,12 @@ void frmPENrec::buildPenControls() {
         mCmbQB->addItem(qtext(item));
     showPenChoice();
     connect(mCmbQB, &QComboBox::currentIndexChanged, this, [this](int index) {
-        if (!mSyncingPen && index >= 0) mDocument.setPenRecorderPenChoice(index);
+        if (!mSyncingPen && index >= 0)
+            mDocument.setPenRecorderPenChoice(index);
     });
     connect(mChkQB, &QCheckBox::toggled, this, [this](bool on) {
-        if (!mSyncingPen) mDocument.setPenRecorderAutoPen(on);
+        if (!mSyncingPen)
+            mDocument.setPenRecorderAutoPen(on);
     });
 }
 
@@ -196,7 +199,8 @@ frmPENrec::~frmPENrec() {
 
 void frmPENrec::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    if (event->size() != mLaidOut) formResize();
+    if (event->size() != mLaidOut)
+        formResize();
 }
 
 void frmPENrec::formResize() {
@@ -255,7 +259,8 @@ bool frmPENrec::drawSample(std::int16_t i) {
     const auto& pens = rec.PenData[0];
     bool clean = true;
     auto statement = [&](auto&& f) {
-        if (!run(t, f)) clean = false;
+        if (!run(t, f))
+            clean = false;
     };
 
     std::int16_t j0 = 0;
@@ -278,7 +283,8 @@ bool frmPENrec::drawSample(std::int16_t i) {
         });
         statement([&] {
             checkSample(i);
-            if (!haveX) return;
+            if (!haveX)
+                return;
             const double hi = toDouble(text(mTxtRH[j]));
             const double lo = toDouble(text(mTxtRL[j]));
             PictureBox* pic = mPicPEN[j];
@@ -302,7 +308,8 @@ void frmPENrec::Pict_inz() {
     double graphTime = 0;
     run(t, [&] {
         graphTime = val(mDocument.graphTimeText());
-        if (graphTime == 0) throw RuntimeError::divisionByZero();
+        if (graphTime == 0)
+            throw RuntimeError::divisionByZero();
         advance = checkFinite(w * dt / graphTime);
         mState.chart.PenRecAdvance = advance;
     });
@@ -357,7 +364,8 @@ void frmPENrec::CancelButton_Click() {
 void frmPENrec::setAutoRedraw(bool on) {
     for (PictureBox* pic : mPicPEN) {
         pic->setUpdatesEnabled(on);
-        if (on) pic->update();
+        if (on)
+            pic->update();
     }
 }
 

@@ -13,17 +13,26 @@
 
 namespace kestrel {
 
-inline double leftOf(const QWidget* w) { return w->x() * kTwipsPerPixel; }
-inline double topOf(const QWidget* w) { return w->y() * kTwipsPerPixel; }
-inline double widthOf(const QWidget* w) { return w->width() * kTwipsPerPixel; }
-inline double heightOf(const QWidget* w) { return w->height() * kTwipsPerPixel; }
+inline double leftOf(const QWidget* w) {
+    return w->x() * kTwipsPerPixel;
+}
+inline double topOf(const QWidget* w) {
+    return w->y() * kTwipsPerPixel;
+}
+inline double widthOf(const QWidget* w) {
+    return w->width() * kTwipsPerPixel;
+}
+inline double heightOf(const QWidget* w) {
+    return w->height() * kTwipsPerPixel;
+}
 
 /// A value that is wider than its box (a PV far off scale) is shown in a smaller face rather
 /// than cut off at the left, where its sign and first digits are. `base` is the box's usual face.
 inline void fitText(QLineEdit* e, const QFont& base) {
     QFont f = base;
     const int room = textRoom(e);
-    for (int size = QFontInfo(base).pixelSize(); size > 6 && QFontMetrics(f).horizontalAdvance(e->text()) > room;)
+    for (int size = QFontInfo(base).pixelSize();
+         size > 6 && QFontMetrics(f).horizontalAdvance(e->text()) > room;)
         f.setPixelSize(--size);
     if (e->font() != f)
         e->setFont(f);

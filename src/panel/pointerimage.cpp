@@ -99,11 +99,23 @@ void MvSlider::mouseReleaseEvent(QMouseEvent* event) {
 void MvSlider::keyPressEvent(QKeyEvent* event) {
     int step = 0;
     switch (event->key()) {
-    case Qt::Key_Left: case Qt::Key_Down: step = -1; break;
-    case Qt::Key_Right: case Qt::Key_Up: step = 1; break;
-    case Qt::Key_PageDown: step = -10; break;
-    case Qt::Key_PageUp: step = 10; break;
-    default: QWidget::keyPressEvent(event); return;
+    case Qt::Key_Left:
+    case Qt::Key_Down:
+        step = -1;
+        break;
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+        step = 1;
+        break;
+    case Qt::Key_PageDown:
+        step = -10;
+        break;
+    case Qt::Key_PageUp:
+        step = 10;
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
     }
     setValue(mValue + step);
     emit released(); // a key moves MV as a release of the mouse does

@@ -77,7 +77,9 @@ void TrendChart::showGraph(int index) {
     }
 }
 
-double TrendChart::width() const { return mPicture1[mState.chart.CurrentGraph]->Width(); }
+double TrendChart::width() const {
+    return mPicture1[mState.chart.CurrentGraph]->Width();
+}
 
 void TrendChart::erase() {
     mPicture1[0]->Cls();
@@ -206,8 +208,8 @@ void TrendChart::Note_draw(const std::string& id) {
                                   return (face.horizontalAdvance(text) + 2) * kTwipsPerPixel;
                               },
                               kNoteLabelHeight};
-    const auto ops =
-        noteDraw(id, mState.study.ParaSetDone, mState.study.SimExecDone, pv, mv, chart.PenColor[k][1], labels);
+    const auto ops = noteDraw(id, mState.study.ParaSetDone, mState.study.SimExecDone, pv, mv,
+                              chart.PenColor[k][1], labels);
     auto strip = [&](NoteChart c) { return strips[c == NoteChart::Pv ? 0 : 1]; };
     for (const NoteOp& op : ops) {
         std::visit(
@@ -251,7 +253,8 @@ void TrendChart::DvPointerUpdate() {
         const double q2 = heightOf(mDvp), d = q2 / 2 - 200;
         if (chart.RH == chart.RL)
             throw RuntimeError::divisionByZero();
-        double y = checkFinite(top + H + d - (mState.sim.DV[0] + chart.DvOffset - chart.RL) / (chart.RH - chart.RL) * H);
+        double y = checkFinite(top + H + d -
+                               (mState.sim.DV[0] + chart.DvOffset - chart.RL) / (chart.RH - chart.RL) * H);
         if (y > top + H - d)
             y = top + H - d;
         if (y < top - d)
@@ -278,8 +281,12 @@ void TrendChart::setDvFromPointer(double bottom, double H, double d) {
     placeDvp();
 }
 
-void TrendChart::DvpMouseDown() { mDvDragging = mState.params.mode() < Mode::Cascade; }
-void TrendChart::DvpMouseUp() { mDvDragging = false; }
+void TrendChart::DvpMouseDown() {
+    mDvDragging = mState.params.mode() < Mode::Cascade;
+}
+void TrendChart::DvpMouseUp() {
+    mDvDragging = false;
+}
 
 void TrendChart::DvpMouseMove(double y) {
     if (!mDvDragging)
@@ -303,7 +310,8 @@ void TrendChart::dvPointerClick(double x, double y) {
         const double top = topOf(mPicture1[0]), H = heightOf(mPicture1[0]), bottom = top + H;
         const double d = heightOf(mDvp) / 2 - 200;
         const double left = leftOf(mDvp), w = widthOf(mDvp);
-        if (mState.params.mode() >= Mode::Cascade || !(left < x && x < left + w) || !(top < y && y < bottom - d))
+        if (mState.params.mode() >= Mode::Cascade || !(left < x && x < left + w) ||
+            !(top < y && y < bottom - d))
             return;
         mDvpTop = y - d;
         setDvFromPointer(bottom, H, d);

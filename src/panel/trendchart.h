@@ -72,7 +72,8 @@ public:
 private:
     void drawUpperGrid(int k, double interval);
     void drawLowerGrid(int k, double interval);
-    void drawNoteLabel(int index, const std::string& caption, Rgb colour, double left, double top, double width);
+    void drawNoteLabel(int index, const std::string& caption, Rgb colour, double left, double top,
+                       double width);
     void setDvFromPointer(double bottom, double H, double d);
     void placeDvp();
     ErrorTrap trap(const char* code) { return ErrorTrap(mMessages, code, mState.chart.Reported); }

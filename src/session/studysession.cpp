@@ -7,8 +7,8 @@
 
 namespace kestrel {
 
-StudySession::StudySession(AppState& state, SetupDocument& document, ControlLoop& loop, MessageService& messages,
-                           StudyHost& host)
+StudySession::StudySession(AppState& state, SetupDocument& document, ControlLoop& loop,
+                           MessageService& messages, StudyHost& host)
     : mState(state), mDocument(document), mLoop(loop), mMessages(messages), mHost(host) {}
 
 void StudySession::startup() {
@@ -43,7 +43,9 @@ void StudySession::load(bool project) {
         t([&] { mDocument.ParaInz_Click(); });
 }
 
-std::string StudySession::sectionName(int step) { return "手順" + std::to_string(step); }
+std::string StudySession::sectionName(int step) {
+    return "手順" + std::to_string(step);
+}
 
 int StudySession::lastStep() const {
     const auto snapshot = ReadProfile(std::filesystem::path(mState.study.CurFile));
@@ -70,14 +72,14 @@ StepDescription StudySession::describeStep() {
     auto& study = mState.study;
     IniPathSwitch sw(study.IniPath, study.CurFile);
     const std::string section = sectionName();
-    return buildDescription(
-        [&, snapshot = ReadProfile(std::filesystem::path(study.CurFile))](std::string_view key) {
-            return snapshot->value(section, key);
-        },
-        mDocument.typeTab(), mDocument.calcForm(), [this] { mHost.processEvents(); });
+    return buildDescription([&, snapshot = ReadProfile(std::filesystem::path(study.CurFile))](
+                                std::string_view key) { return snapshot->value(section, key); },
+                            mDocument.typeTab(), mDocument.calcForm(), [this] { mHost.processEvents(); });
 }
 
-void StudySession::nextStep() { mState.study.StepNo = static_cast<std::int16_t>(mState.study.StepNo + 1); }
+void StudySession::nextStep() {
+    mState.study.StepNo = static_cast<std::int16_t>(mState.study.StepNo + 1);
+}
 
 void StudySession::previousStep() {
     auto& study = mState.study;
@@ -107,7 +109,9 @@ bool StudySession::runStep() {
     return true;
 }
 
-void StudySession::runEnded() { mLoop.run().EndOfRunTick(); }
+void StudySession::runEnded() {
+    mLoop.run().EndOfRunTick();
+}
 
 void StudySession::endLesson() {
     ErrorTrap t(mMessages, "  P016");
@@ -140,7 +144,8 @@ bool StudySession::saveStep(const StepTexts& texts) {
         return false;
     }
     if (study.CurFile != mShownFile || study.StepNo != mShownStep) {
-        mMessages.showMessage("表示している手順が現在のプロジェクトの手順と一致しないため、書き込みませんでした。");
+        mMessages.showMessage(
+            "表示している手順が現在のプロジェクトの手順と一致しないため、書き込みませんでした。");
         return false;
     }
     if (mDocument.saveStep(texts))

@@ -40,6 +40,8 @@ ControlLoop::ControlLoop(AppState& state, MessageService& messages, SetupDocumen
     mDocument.setRunControl(&mRun);
 }
 
-ControlLoop::~ControlLoop() { mDocument.setRunControl(nullptr); }
+ControlLoop::~ControlLoop() {
+    mDocument.setRunControl(nullptr);
+}
 
 } // namespace kestrel

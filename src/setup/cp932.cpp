@@ -27,7 +27,8 @@ std::string_view cp932Prefix(std::string_view cp932, std::size_t maxBytes) {
     std::size_t pos = 0;
     while (pos < cp932.size()) {
         const std::size_t next = pos + cp932CharLength(cp932, pos);
-        if (next > maxBytes) break;
+        if (next > maxBytes)
+            break;
         pos = next;
     }
     return cp932.substr(0, pos);
@@ -58,7 +59,8 @@ std::string Cp932Codec::toUtf8(std::string_view cp932) {
     char* dst = out.data();
     std::size_t outLeft = out.size();
     while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<std::size_t>(-1)) break;
+        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<std::size_t>(-1))
+            break;
         if (errno == E2BIG) {
             const std::size_t used = out.size() - outLeft;
             out.resize(out.size() * 2);
@@ -98,8 +100,10 @@ std::optional<std::string> Cp932Codec::fromUtf8(std::string_view utf8) {
     char* dst = out.data();
     std::size_t outLeft = out.size();
     while (inLeft > 0) {
-        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<std::size_t>(-1)) break;
-        if (errno != E2BIG) return std::nullopt;
+        if (iconv(cd, &in, &inLeft, &dst, &outLeft) != static_cast<std::size_t>(-1))
+            break;
+        if (errno != E2BIG)
+            return std::nullopt;
         const std::size_t used = out.size() - outLeft;
         out.resize(out.size() * 2);
         dst = out.data() + used;
@@ -112,7 +116,8 @@ std::optional<std::string> Cp932Codec::fromUtf8(std::string_view utf8) {
 std::string utf8ToCp932(std::string_view utf8, bool* ok) {
     Cp932Codec codec;
     auto encoded = codec.fromUtf8(utf8);
-    if (ok) *ok = encoded.has_value();
+    if (ok)
+        *ok = encoded.has_value();
     return encoded ? std::move(*encoded) : std::string();
 }
 

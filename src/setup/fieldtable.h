@@ -16,8 +16,30 @@ namespace kestrel {
 enum class FieldGroup { Controller, Process, Disturbance, Feedforward };
 
 /// Fields in the order of the file keys (and of each group's apply).
-enum Field : int { dT, Kp, Ti, Td, MH, ML, dML, Alpha, Beta, Gamma, Kpl, Tpl, Lpl, Kd, Kds, Tds, Lds, Kf, Tfd, Tfp, Lf,
-                   FieldCount };
+enum Field : int {
+    dT,
+    Kp,
+    Ti,
+    Td,
+    MH,
+    ML,
+    dML,
+    Alpha,
+    Beta,
+    Gamma,
+    Kpl,
+    Tpl,
+    Lpl,
+    Kd,
+    Kds,
+    Tds,
+    Lds,
+    Kf,
+    Tfd,
+    Tfp,
+    Lf,
+    FieldCount
+};
 
 struct FieldDef {
     std::string_view key;     ///< key in lesson and project files
@@ -35,41 +57,75 @@ struct FieldDef {
 inline constexpr double kDeadTimeBound = -1.0;
 
 inline constexpr std::array<FieldDef, FieldCount> kFields{{
-    {"dt", "txtdT", "制御周期（m秒） dT", "100", "###0", 20, 2000, "###0", FieldGroup::Controller, &ParameterSet::dt, false},
-    {"Kp", "txtKp", "比例ゲイン    Kp", "1.00", "##0.00", 0, 10, "##0.00", FieldGroup::Controller, &ParameterSet::Kp, false},
-    {"Ti", "txtTi", "積分時間(秒) Ti", "1.00", "###0.00", 0, 60, "##0.00", FieldGroup::Controller, &ParameterSet::Ti, false},
-    {"Td", "txtTd", "微分時間(秒) Td", "0.00", "###0.00", 0, 10, "##0.00", FieldGroup::Controller, &ParameterSet::Td, false},
-    {"MH", "txtMH", "MV上限(％)    MH", "100", "###0", 0, 100, "###0", FieldGroup::Controller, &ParameterSet::MH, true},
-    {"ML", "txtML", "MV下限(％)    ML", "0", "###0", 0, 100, "###0", FieldGroup::Controller, &ParameterSet::ML, true},
-    {"dML", "txtdML", "MV変化率ﾘﾐｯﾄ dML", "100", "###0", 0, 100, "###0", FieldGroup::Controller, &ParameterSet::dML, true},
-    {"α", "txtα", "目標値フィルタ  α", "1.00", "###0.00", 0, 1, "##0.00", FieldGroup::Controller, &ParameterSet::alpha, true},
-    {"β", "txtβ", "目標値フィルタ  β", "1.00", "###0.00", 1, 2, "##0.00", FieldGroup::Controller, &ParameterSet::beta, true},
-    {"γ", "txtγ", "目標値フィルタ  γ", "1.00", "###0.00", 0, 2, "##0.00", FieldGroup::Controller, &ParameterSet::gamma, true},
-    {"Kpl", "txtKpl", "ゲイン                Kpl", "1.00", "###0.00", 0.01, 10, "##0.00", FieldGroup::Process, &ParameterSet::Kpl, false},
-    {"Tpl", "txtTpl", "一次遅れ時間(秒) Tpl", "5.00", "###0.00", 0, 60, "##0.00", FieldGroup::Process, &ParameterSet::Tpl, false},
-    {"Lpl", "txtLpl", "無駄時間(秒)       Lpl", "2.00", "###0.00", 0, kDeadTimeBound, "##0.00", FieldGroup::Process, &ParameterSet::Lpl, false},
-    {"Kd", "txtKd", "ゲイン                Kd", "0.00", "###0.00", 0, 10, "##0.00", FieldGroup::Disturbance, &ParameterSet::Kd, false},
-    {"Kds", "txtKds", "伝達ゲイン          Kds", "0.00", "###0.00", 0, 10, "##0.00", FieldGroup::Disturbance, &ParameterSet::Kds, false},
-    {"Tds", "txtTds", "一次遅れ時間(秒) Tds", "0.00", "###0.00", 0, 60, "##0.00", FieldGroup::Disturbance, &ParameterSet::Tds, false},
-    {"Lds", "txtLds", "無駄時間(秒)       Lds", "0.00", "###0.00", 0, kDeadTimeBound, "##0.00", FieldGroup::Disturbance, &ParameterSet::Lds, false},
-    {"Kf", "txtKf", "FFゲイン   　        Kf", "0.00", "###0.00", 0, 10, "##0.00", FieldGroup::Feedforward, &ParameterSet::Kf, false},
-    {"Tfd", "txtTfd", "遅れ時間補償(秒) Tfd", "0.00", "###0.00", 0, 60, "##0.00", FieldGroup::Feedforward, &ParameterSet::Tfd, false},
-    {"Tfp", "txtTfp", "進み時間補償(秒) Tfp", "0.00", "###0.00", 0, 60, "##0.00", FieldGroup::Feedforward, &ParameterSet::Tfp, false},
-    {"Lf", "txtLf", "無駄時間補償(秒)  Lf", "0.00", "###0.00", 0, kDeadTimeBound, "##0.00", FieldGroup::Feedforward, &ParameterSet::Lf, false},
+    {"dt", "txtdT", "制御周期（m秒） dT", "100", "###0", 20, 2000, "###0", FieldGroup::Controller,
+     &ParameterSet::dt, false},
+    {"Kp", "txtKp", "比例ゲイン    Kp", "1.00", "##0.00", 0, 10, "##0.00", FieldGroup::Controller,
+     &ParameterSet::Kp, false},
+    {"Ti", "txtTi", "積分時間(秒) Ti", "1.00", "###0.00", 0, 60, "##0.00", FieldGroup::Controller,
+     &ParameterSet::Ti, false},
+    {"Td", "txtTd", "微分時間(秒) Td", "0.00", "###0.00", 0, 10, "##0.00", FieldGroup::Controller,
+     &ParameterSet::Td, false},
+    {"MH", "txtMH", "MV上限(％)    MH", "100", "###0", 0, 100, "###0", FieldGroup::Controller,
+     &ParameterSet::MH, true},
+    {"ML", "txtML", "MV下限(％)    ML", "0", "###0", 0, 100, "###0", FieldGroup::Controller,
+     &ParameterSet::ML, true},
+    {"dML", "txtdML", "MV変化率ﾘﾐｯﾄ dML", "100", "###0", 0, 100, "###0", FieldGroup::Controller,
+     &ParameterSet::dML, true},
+    {"α", "txtα", "目標値フィルタ  α", "1.00", "###0.00", 0, 1, "##0.00", FieldGroup::Controller,
+     &ParameterSet::alpha, true},
+    {"β", "txtβ", "目標値フィルタ  β", "1.00", "###0.00", 1, 2, "##0.00", FieldGroup::Controller,
+     &ParameterSet::beta, true},
+    {"γ", "txtγ", "目標値フィルタ  γ", "1.00", "###0.00", 0, 2, "##0.00", FieldGroup::Controller,
+     &ParameterSet::gamma, true},
+    {"Kpl", "txtKpl", "ゲイン                Kpl", "1.00", "###0.00", 0.01, 10, "##0.00", FieldGroup::Process,
+     &ParameterSet::Kpl, false},
+    {"Tpl", "txtTpl", "一次遅れ時間(秒) Tpl", "5.00", "###0.00", 0, 60, "##0.00", FieldGroup::Process,
+     &ParameterSet::Tpl, false},
+    {"Lpl", "txtLpl", "無駄時間(秒)       Lpl", "2.00", "###0.00", 0, kDeadTimeBound, "##0.00",
+     FieldGroup::Process, &ParameterSet::Lpl, false},
+    {"Kd", "txtKd", "ゲイン                Kd", "0.00", "###0.00", 0, 10, "##0.00", FieldGroup::Disturbance,
+     &ParameterSet::Kd, false},
+    {"Kds", "txtKds", "伝達ゲイン          Kds", "0.00", "###0.00", 0, 10, "##0.00", FieldGroup::Disturbance,
+     &ParameterSet::Kds, false},
+    {"Tds", "txtTds", "一次遅れ時間(秒) Tds", "0.00", "###0.00", 0, 60, "##0.00", FieldGroup::Disturbance,
+     &ParameterSet::Tds, false},
+    {"Lds", "txtLds", "無駄時間(秒)       Lds", "0.00", "###0.00", 0, kDeadTimeBound, "##0.00",
+     FieldGroup::Disturbance, &ParameterSet::Lds, false},
+    {"Kf", "txtKf", "FFゲイン   　        Kf", "0.00", "###0.00", 0, 10, "##0.00", FieldGroup::Feedforward,
+     &ParameterSet::Kf, false},
+    {"Tfd", "txtTfd", "遅れ時間補償(秒) Tfd", "0.00", "###0.00", 0, 60, "##0.00", FieldGroup::Feedforward,
+     &ParameterSet::Tfd, false},
+    {"Tfp", "txtTfp", "進み時間補償(秒) Tfp", "0.00", "###0.00", 0, 60, "##0.00", FieldGroup::Feedforward,
+     &ParameterSet::Tfp, false},
+    {"Lf", "txtLf", "無駄時間補償(秒)  Lf", "0.00", "###0.00", 0, kDeadTimeBound, "##0.00",
+     FieldGroup::Feedforward, &ParameterSet::Lf, false},
 }};
 
 /// The settings of a step beyond the fields and the SV/DV programs.
-enum class StepKey { TypeSelect, Feedback, CalcForm, Mode, RangeHigh, RangeLow, AutoRange, AutoPen, PenColour,
-                     GraphTime, Count };
+enum class StepKey {
+    TypeSelect,
+    Feedback,
+    CalcForm,
+    Mode,
+    RangeHigh,
+    RangeLow,
+    AutoRange,
+    AutoPen,
+    PenColour,
+    GraphTime,
+    Count
+};
 
 /// Their keys in lesson and project files, in StepKey order.
 inline constexpr std::array<const char*, static_cast<std::size_t>(StepKey::Count)> kStepKeys{
     "TYPE_SELECT", "FB", "CALC_TYPE", "MODE", "RH", "RL", "AUTO_RANGE", "AUTO_PEN", "PEN_COLOR", "GRAPH_TM"};
 
-constexpr const char* stepKey(StepKey k) { return kStepKeys[static_cast<std::size_t>(k)]; }
+constexpr const char* stepKey(StepKey k) {
+    return kStepKeys[static_cast<std::size_t>(k)];
+}
 
 /// The six control-type tab pages, in index order (TYPE_SELECT).
-inline constexpr std::array<std::string_view, 6> kTypePages{"Ｐ 制御", "Ｐ Ｉ 制御", "偏差ＰＩＤ制御",
+inline constexpr std::array<std::string_view, 6> kTypePages{"Ｐ 制御",      "Ｐ Ｉ 制御",   "偏差ＰＩＤ制御",
                                                             "Ｉ－ＰＤ制御", "ＰＩ－Ｄ制御", "２自由度ＰＩＤ"};
 
 /// Calculation forms, in index order (CALC_TYPE).
@@ -80,8 +136,8 @@ inline constexpr std::array<std::string_view, 5> kPenChoices{"白", "黄", "ﾏ�
 
 /// Pen recorder legend labels as the window opens.
 inline constexpr std::array<std::string_view, 11> kPenLabels{
-    "①　目標値（SV）", "②　偏差（ｅ）",     "③　比例項（Ｐ）",   "④　積分項（Ｉ）",
-    "⑤　微分（Ｄ）",   "⑥　操作出力（MV）", "⑦　外乱（ＤS）",     "⑧　FF補正量（FF）",
+    "①　目標値（SV）",   "②　偏差（ｅ）",     "③　比例項（Ｐ）", "④　積分項（Ｉ）",
+    "⑤　微分（Ｄ）",     "⑥　操作出力（MV）", "⑦　外乱（ＤS）",  "⑧　FF補正量（FF）",
     "⑨　外乱１（DS１）", "⑩　外乱２（DS２）", "⑪　ﾌﾟﾛｾｽ値（PV）"};
 
 /// The field's name in messages: its label with each run of blanks (the label's layout spaces,
@@ -106,15 +162,21 @@ inline std::string fieldName(Field f) {
 }
 
 /// What a field's apply reports for a text that is no number (before the group's code).
-inline std::string notANumberMessage(Field f) { return fieldName(f) + "：数値を半角で入力してください。"; }
+inline std::string notANumberMessage(Field f) {
+    return fieldName(f) + "：数値を半角で入力してください。";
+}
 
 /// Code reported by a group's apply when a field fails.
 constexpr const char* groupErrorCode(FieldGroup g) {
     switch (g) {
-    case FieldGroup::Controller: return "  P001";
-    case FieldGroup::Disturbance: return "  P002";
-    case FieldGroup::Feedforward: return "  P003";
-    case FieldGroup::Process: return "  P004";
+    case FieldGroup::Controller:
+        return "  P001";
+    case FieldGroup::Disturbance:
+        return "  P002";
+    case FieldGroup::Feedforward:
+        return "  P003";
+    case FieldGroup::Process:
+        return "  P004";
     }
     return "  P001";
 }

@@ -73,7 +73,8 @@ std::vector<RememberedFile> gRemembered; // most recently used first
 std::shared_ptr<const ProfileSnapshot> remembered(const std::string& path, const FileIdentity& id) {
     std::lock_guard lock(gRememberedMutex);
     for (auto it = gRemembered.begin(); it != gRemembered.end(); ++it) {
-        if (it->path != path) continue;
+        if (it->path != path)
+            continue;
         if (!(it->identity == id)) {
             gRemembered.erase(it);
             return nullptr;
@@ -89,7 +90,8 @@ void remember(const std::string& path, const FileIdentity& id,
     std::lock_guard lock(gRememberedMutex);
     std::erase_if(gRemembered, [&](const RememberedFile& f) { return f.path == path; });
     gRemembered.insert(gRemembered.begin(), RememberedFile{path, id, std::move(snapshot)});
-    if (gRemembered.size() > kRememberedFiles) gRemembered.pop_back();
+    if (gRemembered.size() > kRememberedFiles)
+        gRemembered.pop_back();
 }
 
 } // namespace
@@ -112,8 +114,10 @@ public:
         auto snapshot = std::make_shared<ProfileSnapshot>();
         std::optional<Cp932Codec> codec;
         auto decoded = [&](std::string_view cp932) {
-            if (isAscii(cp932)) return std::string(cp932);
-            if (!codec) codec.emplace();
+            if (isAscii(cp932))
+                return std::string(cp932);
+            if (!codec)
+                codec.emplace();
             return codec->toUtf8(cp932);
         };
         std::unordered_map<std::string, std::string>* section = nullptr;
@@ -137,9 +141,11 @@ public:
 std::string ProfileSnapshot::value(std::string_view section, std::string_view key) const {
     section = trimProfileBlanks(section);
     key = trimProfileBlanks(key);
-    if (section.empty() || key.empty()) return {};
+    if (section.empty() || key.empty())
+        return {};
     const auto s = mSections.find(foldedName(section));
-    if (s == mSections.end()) return {};
+    if (s == mSections.end())
+        return {};
     const auto k = s->second.find(foldedName(key));
     return k == s->second.end() ? std::string() : k->second;
 }
@@ -147,20 +153,24 @@ std::string ProfileSnapshot::value(std::string_view section, std::string_view ke
 std::shared_ptr<const ProfileSnapshot> ReadProfile(const fs::path& file) {
     struct stat info {};
     if (::stat(file.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-        if (auto known = remembered(file.native(), FileIdentity::of(info))) return known;
+        if (auto known = remembered(file.native(), FileIdentity::of(info)))
+            return known;
 
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return std::make_shared<ProfileSnapshot>();
+    if (fd.get() < 0)
+        return std::make_shared<ProfileSnapshot>();
     struct stat before {
     }, after{};
     const bool regular = ::fstat(fd.get(), &before) == 0 && S_ISREG(before.st_mode);
     const std::optional<std::string> bytes = readAll(fd.get());
-    if (!bytes) return std::make_shared<ProfileSnapshot>();
+    if (!bytes)
+        return std::make_shared<ProfileSnapshot>();
     std::shared_ptr<const ProfileSnapshot> snapshot = ProfileParser::parse(*bytes);
     // Remembered only when nothing wrote to the file while it was read.
     if (regular && ::fstat(fd.get(), &after) == 0) {
         const FileIdentity id = FileIdentity::of(before);
-        if (id == FileIdentity::of(after) && settled(id)) remember(file.native(), id, snapshot);
+        if (id == FileIdentity::of(after) && settled(id))
+            remember(file.native(), id, snapshot);
     }
     return snapshot;
 }
@@ -168,15 +178,18 @@ std::shared_ptr<const ProfileSnapshot> ReadProfile(const fs::path& file) {
 std::string ReadProfileValue(const fs::path& file, std::string_view section, std::string_view key) {
     section = trimProfileBlanks(section);
     key = trimProfileBlanks(key);
-    if (section.empty() || key.empty()) return {};
+    if (section.empty() || key.empty())
+        return {};
     return ReadProfile(file)->value(section, key);
 }
 std::optional<std::size_t> storedValueBytes(std::string_view shown) {
     const std::string stored = newlineToBr(shown);
-    if (isAscii(stored)) return stored.size();
+    if (isAscii(stored))
+        return stored.size();
     bool ok = false;
     const std::string bytes = utf8ToCp932(stored, &ok);
-    if (!ok) return std::nullopt;
+    if (!ok)
+        return std::nullopt;
     return bytes.size();
 }
 
@@ -198,7 +211,8 @@ std::string newlineToBr(std::string_view shown) {
     out.reserve(shown.size());
     for (std::size_t i = 0; i < shown.size(); ++i) {
         if (shown[i] == '\r') {
-            if (i + 1 < shown.size() && shown[i + 1] == '\n') ++i;
+            if (i + 1 < shown.size() && shown[i + 1] == '\n')
+                ++i;
             out += "<BR>";
         } else if (shown[i] == '\n') {
             out += "<BR>";

@@ -31,11 +31,13 @@ std::string_view trimProfileBlanks(std::string_view text);
 class NameMatcher {
 public:
     bool matches(std::string_view fileName, std::string_view wanted) {
-        if (isAscii(fileName)) return equalIgnoringAsciiCase(fileName, wanted);
+        if (isAscii(fileName))
+            return equalIgnoringAsciiCase(fileName, wanted);
         return equalIgnoringAsciiCase(decoded(fileName), wanted);
     }
     Cp932Codec& codec() {
-        if (!mCodec) mCodec.emplace();
+        if (!mCodec)
+            mCodec.emplace();
         return *mCodec;
     }
 
@@ -43,7 +45,8 @@ private:
     // A write of several values looks through the same section names once per value.
     const std::string& decoded(std::string_view fileName) {
         auto it = mDecoded.find(std::string(fileName));
-        if (it == mDecoded.end()) it = mDecoded.emplace(fileName, codec().toUtf8(fileName)).first;
+        if (it == mDecoded.end())
+            it = mDecoded.emplace(fileName, codec().toUtf8(fileName)).first;
         return it->second;
     }
 
@@ -72,8 +75,10 @@ template <class F> void forEachLine(std::string_view bytes, F&& line) {
         const std::size_t newline = bytes.find('\n', begin);
         const std::size_t end = newline == std::string_view::npos ? bytes.size() : newline + 1;
         std::size_t contentEnd = newline == std::string_view::npos ? bytes.size() : newline;
-        if (contentEnd > begin && bytes[contentEnd - 1] == '\r') --contentEnd;
-        if (!line(parseLine(bytes.substr(begin, contentEnd - begin)), begin, contentEnd, end)) return;
+        if (contentEnd > begin && bytes[contentEnd - 1] == '\r')
+            --contentEnd;
+        if (!line(parseLine(bytes.substr(begin, contentEnd - begin)), begin, contentEnd, end))
+            return;
         begin = end;
     }
 }
@@ -83,7 +88,8 @@ class FileDescriptor {
 public:
     explicit FileDescriptor(int fd) : mFd(fd) {}
     ~FileDescriptor() {
-        if (mFd >= 0) ::close(mFd);
+        if (mFd >= 0)
+            ::close(mFd);
     }
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;

@@ -37,7 +37,8 @@ Location locate(std::string_view bytes, std::string_view section, std::string_vi
     forEachLine(bytes,
                 [&](const ParsedLine& line, std::size_t begin, std::size_t contentEnd, std::size_t end) {
                     if (line.kind == LineKind::Section) {
-                        if (inSection) return false; // only the first section of the name counts
+                        if (inSection)
+                            return false; // only the first section of the name counts
                         if (names.matches(line.name, section)) {
                             inSection = true;
                             loc.sectionFound = true;
@@ -60,7 +61,8 @@ Location locate(std::string_view bytes, std::string_view section, std::string_vi
 }
 std::optional<std::string> readWholeFile(const fs::path& file) {
     FileDescriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0) return std::nullopt;
+    if (fd.get() < 0)
+        return std::nullopt;
     return readAll(fd.get());
 }
 
@@ -68,7 +70,8 @@ bool writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
@@ -101,9 +104,11 @@ void removeLeftoverTemporaries(const fs::path& folder, const fs::path& target) {
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         const fs::path& path = it->path();
-        if (!isTemporaryOf(path.filename().string(), targetName)) continue;
+        if (!isTemporaryOf(path.filename().string(), targetName))
+            continue;
         std::error_code sec;
-        if (fs::is_regular_file(it->symlink_status(sec)) && !sec) ::unlink(path.c_str());
+        if (fs::is_regular_file(it->symlink_status(sec)) && !sec)
+            ::unlink(path.c_str());
     }
 }
 
@@ -116,7 +121,8 @@ bool replaceFileAtomically(const fs::path& target, std::string_view bytes, std::
         const fs::path temp = folder / temporaryName(target, static_cast<unsigned>(random()));
         FileDescriptor fd(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
         if (fd.get() < 0) {
-            if (errno == EEXIST) continue;
+            if (errno == EEXIST)
+                continue;
             return false;
         }
         const bool written = (!mode || ::fchmod(fd.get(), *mode) == 0) && writeAll(fd.get(), bytes) &&
@@ -128,7 +134,8 @@ bool replaceFileAtomically(const fs::path& target, std::string_view bytes, std::
         }
         // Makes the rename itself survive a power loss; the new content is in place either way.
         FileDescriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dir.get() >= 0) ::fsync(dir.get());
+        if (dir.get() >= 0)
+            ::fsync(dir.get());
         removeLeftoverTemporaries(folder, target);
         return true;
     }
@@ -137,7 +144,8 @@ bool replaceFileAtomically(const fs::path& target, std::string_view bytes, std::
 
 // Ends the last line of `text` with a line break when it has none.
 void terminateLastLine(std::string& text) {
-    if (text.empty() || text.back() == '\n') return;
+    if (text.empty() || text.back() == '\n')
+        return;
     text += text.back() == '\r' ? "\n" : "\r\n";
 }
 
@@ -164,7 +172,8 @@ std::optional<EncodedEntry> encodeEntry(std::string_view section, std::string_vi
     std::optional<std::string> sectionBytes = codec.fromUtf8(section);
     std::optional<std::string> keyBytes = codec.fromUtf8(key);
     std::optional<std::string> valueBytes = codec.fromUtf8(value);
-    if (!sectionBytes || !keyBytes || !valueBytes) return std::nullopt;
+    if (!sectionBytes || !keyBytes || !valueBytes)
+        return std::nullopt;
     return EncodedEntry{section, key, std::move(*sectionBytes), std::move(*keyBytes), std::move(*valueBytes)};
 }
 
@@ -202,13 +211,15 @@ bool WriteProfileValue(const fs::path& file, std::string_view section, std::stri
 }
 
 bool WriteProfileValues(const fs::path& file, const std::vector<ProfileEntry>& entries) {
-    if (entries.empty()) return true;
+    if (entries.empty())
+        return true;
     NameMatcher names;
     std::vector<EncodedEntry> encoded;
     encoded.reserve(entries.size());
     for (const ProfileEntry& e : entries) {
         std::optional<EncodedEntry> entry = encodeEntry(e.section, e.key, e.value, names.codec());
-        if (!entry) return false;
+        if (!entry)
+            return false;
         encoded.push_back(std::move(*entry));
     }
 
@@ -217,7 +228,8 @@ bool WriteProfileValues(const fs::path& file, const std::vector<ProfileEntry>& e
     fs::path target = file;
     if (fs::is_symlink(file, error)) {
         target = fs::canonical(file, error);
-        if (error) return false;
+        if (error)
+            return false;
     }
 
     std::string content;
@@ -230,7 +242,8 @@ bool WriteProfileValues(const fs::path& file, const std::vector<ProfileEntry>& e
             ::access(target.c_str(), W_OK) != 0)
             return false;
         std::optional<std::string> bytes = readWholeFile(target);
-        if (!bytes) return false;
+        if (!bytes)
+            return false;
         content = std::move(*bytes);
         mode = info.st_mode & 07777;
     } else if (errno != ENOENT) {
@@ -239,7 +252,8 @@ bool WriteProfileValues(const fs::path& file, const std::vector<ProfileEntry>& e
 
     for (const EncodedEntry& e : encoded)
         content = applyEntry(content, e, names);
-    if (!replaceFileAtomically(target, content, mode)) return false;
+    if (!replaceFileAtomically(target, content, mode))
+        return false;
     forget(file, target);
     return true;
 }

@@ -108,10 +108,18 @@ void SetupDocument::applyGroup(FieldGroup group) {
         t([&] { mState.params.dt = toDouble(mFields[dT].text) / 1000.0; });
 }
 
-void SetupDocument::OKButton_() { applyGroup(FieldGroup::Controller); }
-void SetupDocument::OKButtonPL_() { applyGroup(FieldGroup::Process); }
-void SetupDocument::OKButtonDS_() { applyGroup(FieldGroup::Disturbance); }
-void SetupDocument::OKButtonFF_() { applyGroup(FieldGroup::Feedforward); }
+void SetupDocument::OKButton_() {
+    applyGroup(FieldGroup::Controller);
+}
+void SetupDocument::OKButtonPL_() {
+    applyGroup(FieldGroup::Process);
+}
+void SetupDocument::OKButtonDS_() {
+    applyGroup(FieldGroup::Disturbance);
+}
+void SetupDocument::OKButtonFF_() {
+    applyGroup(FieldGroup::Feedforward);
+}
 
 void SetupDocument::okButton(FieldGroup group) {
     applyGroup(group);
@@ -123,7 +131,8 @@ void SetupDocument::cancelButton(FieldGroup group) {
         if (kFields[f].group != group)
             continue;
         const bool whole = f == dT || f == MH || f == ML || f == dML;
-        setFieldText(static_cast<Field>(f), formatNumber(engineValue(static_cast<Field>(f)), whole ? "###0" : "###0.00"));
+        setFieldText(static_cast<Field>(f),
+                     formatNumber(engineValue(static_cast<Field>(f)), whole ? "###0" : "###0.00"));
     }
     if (group == FieldGroup::Controller) {
         mBiasText = formatNumber(mState.params.bA, "###0.00");
@@ -132,7 +141,9 @@ void SetupDocument::cancelButton(FieldGroup group) {
     okButton(group);
 }
 
-void SetupDocument::setVisible(Field f, bool visible) { mFields[f].visible = visible; }
+void SetupDocument::setVisible(Field f, bool visible) {
+    mFields[f].visible = visible;
+}
 
 void SetupDocument::ContTypeTab_Click(int page) {
     if (page < 0 || page >= static_cast<int>(kTypePages.size()))
@@ -175,9 +186,15 @@ void SetupDocument::ContTypeTab_Click(int page) {
         setVisible(Td, false);
         mPenLabels[4].clear();
         break;
-    case ControlType::ErrorPID: filter("1.00", "1.00", "1.00"); break;
-    case ControlType::I_PD: filter("0.00", "1.00", "0.00"); break;
-    case ControlType::PI_D: filter("1.00", "1.00", "0.00"); break;
+    case ControlType::ErrorPID:
+        filter("1.00", "1.00", "1.00");
+        break;
+    case ControlType::I_PD:
+        filter("0.00", "1.00", "0.00");
+        break;
+    case ControlType::PI_D:
+        filter("1.00", "1.00", "0.00");
+        break;
     case ControlType::TwoDofPID:
         filter("0.4", "1.35", "0.00");
         for (Field f : {Alpha, Beta, Gamma})
@@ -233,8 +250,12 @@ void SetupDocument::applyProgram(bool sv) {
     notify(sv ? SetupChange::SvProgram : SetupChange::DvProgram);
 }
 
-void SetupDocument::Command1_() { applyProgram(true); }
-void SetupDocument::Command2_() { applyProgram(false); }
+void SetupDocument::Command1_() {
+    applyProgram(true);
+}
+void SetupDocument::Command2_() {
+    applyProgram(false);
+}
 
 // --- Controller panel settings ------------------------------------------------------------------
 

@@ -25,18 +25,18 @@ class RunControl;
 
 /// What changed in the document; `index` names the field, point or label where it applies.
 enum class SetupChange {
-    FieldText,      ///< a parameter field's text or edited marker (index = Field)
-    FieldVisibility,///< which parameter fields and labels are shown
-    TypeTab,        ///< the selected control-type page
-    CalcForm,       ///< the selected calculation form
-    Feedback,       ///< the feedback check box
-    Bias,           ///< the bias field
-    ProgramField,   ///< an SV/DV editor field (index 0..35: SV values, SV times, DV values, DV times)
-    SvProgram,      ///< the SV program was applied: redraw its curve
-    DvProgram,      ///< the DV program was applied
-    PanelSetting,   ///< the panel's mode, range, check boxes, pen colour or graph time
-    TypeLabel,      ///< the panel's control-type label
-    PenLabels,      ///< the pen recorder's legend labels
+    FieldText,       ///< a parameter field's text or edited marker (index = Field)
+    FieldVisibility, ///< which parameter fields and labels are shown
+    TypeTab,         ///< the selected control-type page
+    CalcForm,        ///< the selected calculation form
+    Feedback,        ///< the feedback check box
+    Bias,            ///< the bias field
+    ProgramField,    ///< an SV/DV editor field (index 0..35: SV values, SV times, DV values, DV times)
+    SvProgram,       ///< the SV program was applied: redraw its curve
+    DvProgram,       ///< the DV program was applied
+    PanelSetting,    ///< the panel's mode, range, check boxes, pen colour or graph time
+    TypeLabel,       ///< the panel's control-type label
+    PenLabels,       ///< the pen recorder's legend labels
 };
 
 /// Texts of one lesson or project step as the study window shows them.

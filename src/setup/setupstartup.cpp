@@ -100,9 +100,10 @@ std::string SetupDocument::proposedProjectName(const std::string& today) const {
 
 std::filesystem::path SetupDocument::createProject(const std::string& typed) {
     const std::string name(trim(typed));
-    const bool plain = !name.empty() && name != "." && name != ".." &&
-                       name.find_first_of("\\/:*?\"<>|") == std::string::npos &&
-                       std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
+    const bool plain =
+        !name.empty() && name != "." && name != ".." &&
+        name.find_first_of("\\/:*?\"<>|") == std::string::npos &&
+        std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
     if (!plain || unfitProjectName(name)) {
         mMessages.showMessage("ﾌﾟﾛｼﾞｪｸﾄ名にはﾌｧｲﾙ名だけを指定してください"
                               "（フォルダの区切りや \\ / : * ? \" < > | は使えません）。");

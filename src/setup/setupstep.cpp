@@ -27,9 +27,13 @@ int indexValue(const std::string& text, int count) {
     return i;
 }
 
-bool checkValue(const std::string& text) { return toInt16(val(text)) != 0; }
+bool checkValue(const std::string& text) {
+    return toInt16(val(text)) != 0;
+}
 
-std::string decimal(int i) { return std::to_string(i); }
+std::string decimal(int i) {
+    return std::to_string(i);
+}
 
 // Only Study/ParaInz.txt itself is the base set: a project the learner named "ParaInz練習.txt" keeps
 // its numbered steps (and its pen colour), so saving one step never overwrites another.

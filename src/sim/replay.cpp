@@ -107,7 +107,8 @@ private:
     HeadlessPanel& mPanel;
 };
 
-Replay::Replay(std::filesystem::path appDir) : mAppDir(std::move(appDir)), mState(std::make_unique<AppState>()) {
+Replay::Replay(std::filesystem::path appDir)
+    : mAppDir(std::move(appDir)), mState(std::make_unique<AppState>()) {
     mDocument = std::make_unique<SetupDocument>(*mState, mMessages, mAppDir);
     mPanel = std::make_unique<Panel>(*mDocument);
     mDisplay = std::make_unique<Recorder>();
@@ -173,8 +174,8 @@ RunRecord Replay::record(int step, const std::string& title, double dvOffset) co
     const auto& pen = rec.PenData[0];
     for (int i = 0; i < mDisplay->samples(); ++i)
         record.rows.push_back({rec.SampleTime[i], rec.TrendData[g][0][i], rec.TrendData[g][1][i],
-                               rec.TrendData[g][2][i], rec.TrendData[g][3][i], pen[1][i], pen[2][i], pen[3][i],
-                               pen[4][i], pen[7][i], pen[8][i], pen[9][i]});
+                               rec.TrendData[g][2][i], rec.TrendData[g][3][i], pen[1][i], pen[2][i],
+                               pen[3][i], pen[4][i], pen[7][i], pen[8][i], pen[9][i]});
     return record;
 }
 

@@ -30,10 +30,10 @@ struct RunRecord {
     int step = 0;
     std::string title;
     std::vector<SampleRow> rows;
-    std::string figure;    ///< NOTES of the step (the figure the run is annotated with)
-    int chart = 0;         ///< the charts were cleared this many times before the run: runs with the
-                           ///< same number were drawn over one another
-    double dvOffset = 0;   ///< DV is drawn on the upper strip at DV + dvOffset
+    std::string figure;  ///< NOTES of the step (the figure the run is annotated with)
+    int chart = 0;       ///< the charts were cleared this many times before the run: runs with the
+                         ///< same number were drawn over one another
+    double dvOffset = 0; ///< DV is drawn on the upper strip at DV + dvOffset
     int rangeHigh = 100, rangeLow = 0, graphTime = 50;
 };
 

@@ -23,7 +23,8 @@ using enum NoteChart;
 using enum NoteInk;
 
 float finiteSingle(float value) {
-    if (!std::isfinite(value)) throw RuntimeError::overflow();
+    if (!std::isfinite(value))
+        throw RuntimeError::overflow();
     return value;
 }
 
@@ -196,33 +197,33 @@ void addWindupFigures(std::vector<NoteFigure>& table) {
 NoteFigure stepResponseFigure() {
     const NoteAxis m = middle(36, 49.9);
     return Figure("9.5-1")
-            .style(Pv, kSolid)
-            .width(Pv, 2)
-            .doubleArrow(Pv, 29, 40, 55.8, Pink)
-            .line(Pv, point(at(29), middle(40, 55.8)), point(at(29, -400), at(40, -800)), Pink)
-            .labelRightAligned(1, "ΔPV = 55.8%-40%=15.8%", at(29, -500), at(40, -850), Pink)
-            .style(Mv, kSolid)
-            .width(Mv, 2)
-            .doubleArrow(Mv, 29, 50, 69.8, Pink)
-            .line(Mv, point(at(29), middle(50, 69.8)), point(at(29, -400), at(50)), Pink)
-            .labelRightAligned(5, "ΔMV = 69.8%-50% = 19.8%", at(29, -500), at(50, -50), Pink)
-            .width(Pv, 1) // still solid: the construction lines keep the arrow's style
-            .line(Pv, helper(3, 36), helper(3, 39), Pink)
-            .line(Pv, helper(1, 36), helper(1, 39), Pink)
-            .line(Pv, helper(8, 36), level(8, 49.9), Pink)
-            .head(Pv, level(8, 40), HeadDirection::Down, Pink)
-            .head(Pv, level(8, 49.9), HeadDirection::Up, Pink)
-            .line(Pv, point(at(8), m), point(at(8, 300), middle(36, 49.9, 50)), Pink)
-            .label(2, "ΔPV*0.632 =15.8%*0.632=9.98%", at(8, 300), m, Pink)
-            .line(Pv, level(7, 49.9), level(9, 49.9), Pink)
-            .line(Pv, level(3.5, 40), level(9, 40), Pink)
-            .style(Pv, kSolid)
-            .width(Pv, 2)
-            .spanArrow(Pv, 36, 3, 8, Pink)
-            .label(3, "T = 5 秒", at(3, 400), at(36, -280), Pink)
-            .spanArrow(Pv, 36, 1, 3, Pink)
-            .label(4, "L= 2 秒", at(1, 50), at(36, -280), Pink)
-            .take();
+        .style(Pv, kSolid)
+        .width(Pv, 2)
+        .doubleArrow(Pv, 29, 40, 55.8, Pink)
+        .line(Pv, point(at(29), middle(40, 55.8)), point(at(29, -400), at(40, -800)), Pink)
+        .labelRightAligned(1, "ΔPV = 55.8%-40%=15.8%", at(29, -500), at(40, -850), Pink)
+        .style(Mv, kSolid)
+        .width(Mv, 2)
+        .doubleArrow(Mv, 29, 50, 69.8, Pink)
+        .line(Mv, point(at(29), middle(50, 69.8)), point(at(29, -400), at(50)), Pink)
+        .labelRightAligned(5, "ΔMV = 69.8%-50% = 19.8%", at(29, -500), at(50, -50), Pink)
+        .width(Pv, 1) // still solid: the construction lines keep the arrow's style
+        .line(Pv, helper(3, 36), helper(3, 39), Pink)
+        .line(Pv, helper(1, 36), helper(1, 39), Pink)
+        .line(Pv, helper(8, 36), level(8, 49.9), Pink)
+        .head(Pv, level(8, 40), HeadDirection::Down, Pink)
+        .head(Pv, level(8, 49.9), HeadDirection::Up, Pink)
+        .line(Pv, point(at(8), m), point(at(8, 300), middle(36, 49.9, 50)), Pink)
+        .label(2, "ΔPV*0.632 =15.8%*0.632=9.98%", at(8, 300), m, Pink)
+        .line(Pv, level(7, 49.9), level(9, 49.9), Pink)
+        .line(Pv, level(3.5, 40), level(9, 40), Pink)
+        .style(Pv, kSolid)
+        .width(Pv, 2)
+        .spanArrow(Pv, 36, 3, 8, Pink)
+        .label(3, "T = 5 秒", at(3, 400), at(36, -280), Pink)
+        .spanArrow(Pv, 36, 1, 3, Pink)
+        .label(4, "L= 2 秒", at(1, 50), at(36, -280), Pink)
+        .take();
 }
 
 /// Two-degree-of-freedom PID: one caption for both the set-point and the disturbance response.
@@ -359,14 +360,16 @@ private:
 
 float ChartGeometry::x(double t) const {
     const float tm = toFloat(graphTime);
-    if (tm == 0.0f) throw RuntimeError::divisionByZero();
+    if (tm == 0.0f)
+        throw RuntimeError::divisionByZero();
     return finiteSingle(toFloat(width) * toFloat(t) / tm);
 }
 
 float ChartGeometry::y(double v) const {
     const float high = toFloat(rangeHigh);
     const float span = finiteSingle(high - toFloat(rangeLow));
-    if (span == 0.0f) throw RuntimeError::divisionByZero();
+    if (span == 0.0f)
+        throw RuntimeError::divisionByZero();
     return finiteSingle(toFloat(height) * finiteSingle(high - toFloat(v)) / span);
 }
 
@@ -382,7 +385,8 @@ const std::vector<std::string>& knownFigureIds() {
 
 const NoteFigure* findNoteFigure(std::string_view id) {
     for (const NoteFigure& f : table())
-        if (f.id == id) return &f;
+        if (f.id == id)
+            return &f;
     return nullptr;
 }
 
@@ -397,7 +401,8 @@ std::size_t captionLength(std::string_view utf8) {
 std::vector<NoteOp> layoutFigure(std::string_view id, const ChartGeometry& pv, const ChartGeometry& mv,
                                  Rgb pen, const LabelMetrics& labels) {
     Layout layout(pv, mv, pen, labels);
-    if (const NoteFigure* figure = findNoteFigure(id)) layout.figure(*figure);
+    if (const NoteFigure* figure = findNoteFigure(id))
+        layout.figure(*figure);
     return layout.take();
 }
 
@@ -423,12 +428,15 @@ std::vector<NoteOp> noteDraw(std::string_view id, bool paraSetDone, bool& simExe
 std::vector<FigureAnchor> figureAnchors(std::string_view id) {
     std::vector<FigureAnchor> anchors;
     const NoteFigure* figure = findNoteFigure(id);
-    if (!figure) return anchors;
+    if (!figure)
+        return anchors;
     const auto note = [&anchors](NoteChart chart, const NotePoint& p) {
-        if (!p.kind) return;
+        if (!p.kind)
+            return;
         const FigureAnchor a{chart, *p.kind, p.x.value, p.y.value};
         for (const FigureAnchor& b : anchors)
-            if (b == a) return;
+            if (b == a)
+                return;
         anchors.push_back(a);
     };
     for (const FigureStep& step : figure->steps) {

@@ -34,7 +34,8 @@ public:
 
     /// Lets pending events run before a block.
     void yield() const {
-        if (mYield) mYield();
+        if (mYield)
+            mYield();
     }
 
     std::string value(std::string_view key) const { return mRead(key); }
@@ -47,7 +48,8 @@ public:
     /// text & key, left out when the key is empty.
     void keyLine(std::string_view text, std::string_view key) {
         const std::string v = mRead(key);
-        if (v.empty()) return;
+        if (v.empty())
+            return;
         mLines += text;
         mLines += v;
         mLines += kCrLf;
@@ -88,11 +90,13 @@ private:
 /// to the first one without a time.
 void programLines(Writer& w, const std::string& prefix) {
     const std::string v0 = w.value(prefix + "v0");
-    if (v0.empty()) return;
+    if (v0.empty())
+        return;
     w.line("    0 秒 :  " + v0 + "％");
     for (int i = 1; i <= 8; ++i) {
         const std::string t = w.value(prefix + "t" + std::to_string(i));
-        if (t.empty()) break;
+        if (t.empty())
+            break;
         w.line("    " + t + " 秒 :  " + w.value(prefix + "v" + std::to_string(i)) + "％");
     }
 }
@@ -146,8 +150,10 @@ void controllerBlocks(Writer& w, const std::optional<double>& controlType, int c
     }
     w.keyLine("    制御周期(m秒)   dt=", "dt");
     w.keyLine("    比例ゲイン      Kp=", "Kp");
-    if (typeAbove(ControlType::P)) w.keyLine("    積分時間(秒)    Ti=", "Ti");
-    if (typeAbove(ControlType::PI)) w.keyLine("    微分時間(秒)    Td=", "Td");
+    if (typeAbove(ControlType::P))
+        w.keyLine("    積分時間(秒)    Ti=", "Ti");
+    if (typeAbove(ControlType::PI))
+        w.keyLine("    微分時間(秒)    Td=", "Td");
     w.endBlock("制御ﾊﾟﾗﾒｰﾀ :");
 
     w.yield();
@@ -195,8 +201,9 @@ void panelBlock(Writer& w) {
                                                    {"0", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。"}});
     w.keyLine("    表示レンジ(%)      RH=", stepKey(StepKey::RangeHigh));
     w.keyLine("    表示レンジ(%)      RL=", stepKey(StepKey::RangeLow));
-    w.choiceLine(w.value(stepKey(StepKey::AutoRange)), {{"0", "    レンジ自動シフト  のチェックマークをはずす。"},
-                                                        {"1", "    レンジ自動シフト  のチェックマークをつける。"}});
+    w.choiceLine(w.value(stepKey(StepKey::AutoRange)),
+                 {{"0", "    レンジ自動シフト  のチェックマークをはずす。"},
+                  {"1", "    レンジ自動シフト  のチェックマークをつける。"}});
     w.choiceLine(w.value(stepKey(StepKey::AutoPen)), {{"0", "    ペン色自動  のチェックマークをはずす。"},
                                                       {"1", "    ペン色自動  のチェックマークをつける。"}});
     w.choiceLine(w.value(stepKey(StepKey::PenColour)), {{"0", "    ペン色:  白  を選択。"},

@@ -8,7 +8,8 @@ HelpLabel::HelpLabel(const QString& anchor, QWidget* parent) : QLabel("?", paren
     setObjectName("label" + anchor);
     setAlignment(Qt::AlignCenter);
     setAutoFillBackground(true);
-    setStyleSheet("QLabel { background: rgb(255,255,0); color: black; font-weight: bold; border: 1px solid gray; }");
+    setStyleSheet(
+        "QLabel { background: rgb(255,255,0); color: black; font-weight: bold; border: 1px solid gray; }");
     setCursor(Qt::PointingHandCursor);
     setToolTip("ヘルプを開きます");
     setFixedSize(16, 16);

@@ -19,7 +19,9 @@ QPainter& PictureBox::painter() {
     return *mPainter;
 }
 
-void PictureBox::flush() const { mPainter.reset(); }
+void PictureBox::flush() const {
+    mPainter.reset();
+}
 
 void PictureBox::ensureImage() {
     flush();
@@ -69,7 +71,9 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Rgb colour) {
     ++mLines;
 }
 
-void PictureBox::setGeometryTwips(double left, double top, double w, double h) { place(this, left, top, w, h); }
+void PictureBox::setGeometryTwips(double left, double top, double w, double h) {
+    place(this, left, top, w, h);
+}
 
 Rgb PictureBox::colorAt(double x, double y) const {
     flush();

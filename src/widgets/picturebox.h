@@ -17,15 +17,21 @@ namespace kestrel {
 inline constexpr double kTwipsPerPixel = 15.0;
 
 /// Twips to logical pixels, rounded.
-inline int px(double twips) { return static_cast<int>(twips / kTwipsPerPixel + (twips >= 0 ? 0.5 : -0.5)); }
+inline int px(double twips) {
+    return static_cast<int>(twips / kTwipsPerPixel + (twips >= 0 ? 0.5 : -0.5));
+}
 
 /// Places a widget at a rectangle of its parent given in twips (at least one pixel each way).
 inline void place(QWidget* w, double left, double top, double width, double height) {
     w->setGeometry(px(left), px(top), std::max(1, px(width)), std::max(1, px(height)));
 }
 
-inline QColor toQColor(Rgb c) { return QColor((c >> 16) & 0xff, (c >> 8) & 0xff, c & 0xff); }
-inline Rgb fromQColor(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+inline QColor toQColor(Rgb c) {
+    return QColor((c >> 16) & 0xff, (c >> 8) & 0xff, c & 0xff);
+}
+inline Rgb fromQColor(const QColor& c) {
+    return rgb(c.red(), c.green(), c.blue());
+}
 
 class PictureBox : public QWidget {
     Q_OBJECT

@@ -30,8 +30,8 @@ bool reportsFailure(std::string_view text) {
     // The wordings of the failures reported without a code: something could not be done
     // ("〜ませんでした", "できません"), is missing, is not allowed or is too long.
     static constexpr std::string_view kFailureWords[] = {
-        "ませんでした", "できません", "出来ません", "できない", "出来ない", "書き込めません",
-        "見つかりません", "使えません", "既に存在", "すぎます", "エラー", "失敗",
+        "ませんでした",   "できません", "出来ません", "できない", "出来ない", "書き込めません",
+        "見つかりません", "使えません", "既に存在",   "すぎます", "エラー",   "失敗",
     };
     for (std::string_view word : kFailureWords)
         if (text.find(word) != std::string_view::npos)
@@ -54,9 +54,13 @@ QTranslator* installQtJapanese(QCoreApplication& app) {
     return translator;
 }
 
-void QtMessageService::showMessage(const std::string& text) { showMessage(text, mTitle.toStdString()); }
+void QtMessageService::showMessage(const std::string& text) {
+    showMessage(text, mTitle.toStdString());
+}
 
-bool QtMessageService::askYesNo(const std::string& text) { return askYesNo(text, mTitle.toStdString()); }
+bool QtMessageService::askYesNo(const std::string& text) {
+    return askYesNo(text, mTitle.toStdString());
+}
 
 void QtMessageService::showMessage(const std::string& text, const std::string& title) {
     QMessageBox box(messageIcon(text), qtext(title), qtext(text), QMessageBox::Ok, mParent);
@@ -73,6 +77,8 @@ bool QtMessageService::askRetryCancel(const std::string& text) {
                                  QMessageBox::Retry) == QMessageBox::Retry;
 }
 
-void QtMessageService::beep() { QApplication::beep(); }
+void QtMessageService::beep() {
+    QApplication::beep();
+}
 
 } // namespace kestrel

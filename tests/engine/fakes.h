@@ -16,8 +16,8 @@ namespace kestrel::test {
 
 class FakeMessages : public MessageService {
 public:
-    std::vector<std::string> shown;      ///< every message and question, in order
-    std::deque<bool> answers;            ///< answers to questions; empty queue answers Yes/Retry
+    std::vector<std::string> shown; ///< every message and question, in order
+    std::deque<bool> answers;       ///< answers to questions; empty queue answers Yes/Retry
     int beeps = 0;
 
     std::vector<std::string> titles; ///< the title of each message or question that had its own
@@ -59,9 +59,18 @@ public:
     void MvSliderUpdate() override { ++mvSlider; }
     void SvPointerUpdate() override { ++svPointer; }
     void DvPointerUpdate() override { ++dvPointer; }
-    void showSv(double v) override { sv = v; ++svShown; }
-    void showMv(double v) override { mv = v; ++mvShown; }
-    void showPv(double v) override { pv = v; ++pvShown; }
+    void showSv(double v) override {
+        sv = v;
+        ++svShown;
+    }
+    void showMv(double v) override {
+        mv = v;
+        ++mvShown;
+    }
+    void showPv(double v) override {
+        pv = v;
+        ++pvShown;
+    }
 };
 
 class FakeHost : public RunHost {
@@ -77,8 +86,8 @@ public:
          printEnabled = true, lessonButtonVisible = false, penRecorderRedraw = true;
     std::string pauseCaption = "ポーズ";
     std::string focus;
-    std::map<PanelText, std::string> texts{{PanelText::RH, "100.0"}, {PanelText::RL, "0.0"},
-                                           {PanelText::TM, "50"}};
+    std::map<PanelText, std::string> texts{
+        {PanelText::RH, "100.0"}, {PanelText::RL, "0.0"}, {PanelText::TM, "50"}};
     double bias = -1;
     int captionResets = 0;
     bool autoRange = false;
@@ -89,7 +98,10 @@ public:
 
     void setPacingInterval(int ms) override { interval = ms; }
     void setPacingTimerEnabled(bool on) override { pacingEnabled = on; }
-    void startEndOfRunTimer() override { ++endOfRunTimerStarts; endOfRunTimerRunning = true; }
+    void startEndOfRunTimer() override {
+        ++endOfRunTimerStarts;
+        endOfRunTimerRunning = true;
+    }
     void stopEndOfRunTimer() override { endOfRunTimerRunning = false; }
     void stopDisplayTimer() override {}
     void processEvents() override {

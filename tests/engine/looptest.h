@@ -29,8 +29,8 @@ struct Loop {
         s.InitPending = true;
         for (History* h : {&s.SV, static_cast<History*>(&s.SvLag), &s.SvFilt})
             h->set(sv);
-        for (History* h : {&s.MvCtrl, &s.MV, &s.MvInt, &s.PV, &s.ProcIn, &s.PlantIn,
-                           static_cast<History*>(&s.PlantOut)})
+        for (History* h :
+             {&s.MvCtrl, &s.MV, &s.MvInt, &s.PV, &s.ProcIn, &s.PlantIn, static_cast<History*>(&s.PlantOut)})
             h->set(mv);
         s.MvExcess.set(0.0);
         for (History* h : {&s.Ep, &s.P, &s.I, &s.PI, &s.Ed, &s.Dk})
@@ -81,17 +81,37 @@ struct Loop {
     }
 };
 
-inline std::unique_ptr<Loop> makeLoop() { return std::make_unique<Loop>(); }
+inline std::unique_ptr<Loop> makeLoop() {
+    return std::make_unique<Loop>();
+}
 
 /// Every two-slot history of the state, by name.
 inline std::vector<std::pair<const char*, const History*>> histories(const SimulationState& s) {
-    return {{"SV", &s.SV},         {"PV", &s.PV},         {"DV", &s.DV},           {"MV", &s.MV},
-            {"MvCtrl", &s.MvCtrl}, {"SvLag", &s.SvLag},   {"SvFilt", &s.SvFilt},   {"Ep", &s.Ep},
-            {"Ed", &s.Ed},         {"P", &s.P},           {"I", &s.I},             {"PI", &s.PI},
-            {"Dk", &s.Dk},         {"D", &s.D},           {"MvPos", &s.MvPos},     {"MvInt", &s.MvInt},
-            {"MvExcess", &s.MvExcess}, {"FfIn", &s.FfIn}, {"FfLag", &s.FfLag},     {"FfOut", &s.FfOut},
-            {"ProcIn", &s.ProcIn}, {"PlantIn", &s.PlantIn}, {"PlantOut", &s.PlantOut},
-            {"DistIn", &s.DistIn}, {"DistOut", &s.DistOut}};
+    return {{"SV", &s.SV},
+            {"PV", &s.PV},
+            {"DV", &s.DV},
+            {"MV", &s.MV},
+            {"MvCtrl", &s.MvCtrl},
+            {"SvLag", &s.SvLag},
+            {"SvFilt", &s.SvFilt},
+            {"Ep", &s.Ep},
+            {"Ed", &s.Ed},
+            {"P", &s.P},
+            {"I", &s.I},
+            {"PI", &s.PI},
+            {"Dk", &s.Dk},
+            {"D", &s.D},
+            {"MvPos", &s.MvPos},
+            {"MvInt", &s.MvInt},
+            {"MvExcess", &s.MvExcess},
+            {"FfIn", &s.FfIn},
+            {"FfLag", &s.FfLag},
+            {"FfOut", &s.FfOut},
+            {"ProcIn", &s.ProcIn},
+            {"PlantIn", &s.PlantIn},
+            {"PlantOut", &s.PlantOut},
+            {"DistIn", &s.DistIn},
+            {"DistOut", &s.DistOut}};
 }
 
 /// Both slots of every history, in the order of histories().

@@ -53,7 +53,9 @@ TEST(Blocks, FirstOrderLagBranchesAndLimit) {
 TEST(Blocks, FirstOrderLagFollowsChangedTimeConstantAndPeriod) {
     // The lag keeps its coefficients between steps; a new T or dt must be used at once.
     LagHistory y;
-    const struct { double T, dt, out; } seq[] = {
+    const struct {
+        double T, dt, out;
+    } seq[] = {
         {0.4, 0.1, 20}, {0.9, 0.1, 10}, {0.9, 0.4, 100 * 0.4 / 1.3}, {0.0, 0.1, 100}, {0.4, 0.1, 20},
     };
     for (const auto& c : seq) {
@@ -66,7 +68,7 @@ TEST(Blocks, LeadIntegratorAndDerivativeBranchesLimitsAndSlots) {
     // dt 0.1 throughout; the derivative with η 0.1 and Td 0.5 has the denominator 0.15. The lead
     // overwrites its input's previous slot in every branch; the integrator and the derivative
     // leave it alone.
-    using Block = double (*)(History& x, History& y, double param, bool init);
+    using Block = double (*)(History & x, History & y, double param, bool init);
     const Block lead = [](History& x, History& y, double k, bool init) {
         return LeadStage(x, y, k, 0.1, init);
     };

@@ -105,7 +105,10 @@ TEST(Controller, EssenceInheritingFormDropsOnlyOpposingIntegralIncrements) {
     // dI = -20 counts again.
     // The mirrored run (everything reflected about 50, limit ML 40) must give mirrored values.
     const double pvs[] = {40, 40, 51, 51, 70, 70};
-    const struct { double mv, mvInt, excess; bool hit; } essence[] = {
+    const struct {
+        double mv, mvInt, excess;
+        bool hit;
+    } essence[] = {
         {60, 65, 5, true}, {60, 75, 15, true}, {60, 64, 4, true},
         {60, 64, 4, true}, {45, 45, 0, false}, {25, 25, 0, false},
     };

@@ -78,11 +78,15 @@ std::string buttons(const FakeHost& h) {
 // --- Param_set ----------------------------------------------------------------------------------
 
 TEST(RunControlParamSet, PacingIntervalRoundsTiesToEvenWithTenMsFloor) {
-    struct Case { double dt; float tm; int interval; };
+    struct Case {
+        double dt;
+        float tm;
+        int interval;
+    };
     const Case cases[] = {
-        {0.1, 0.0f, 100},     {0.02, 15.0f, 10},     // 20 - 15 = 5
-        {0.1, 89.5f, 10},     {0.1, 89.4f, 11},      // 10.5 -> 10 (even); 10.6 -> 11
-        {0.1, -2.5f, 102},    {0.1, -3.5f, 104},     // 102.5 -> 102, 103.5 -> 104
+        {0.1, 0.0f, 100},      {0.02, 15.0f, 10}, // 20 - 15 = 5
+        {0.1, 89.5f, 10},      {0.1, 89.4f, 11},  // 10.5 -> 10 (even); 10.6 -> 11
+        {0.1, -2.5f, 102},     {0.1, -3.5f, 104}, // 102.5 -> 102, 103.5 -> 104
         {0.1, -1.0e6f, 32767}, // a correction edited far below zero: the timer's largest interval
     };
     for (const Case& c : cases) {
@@ -92,10 +96,14 @@ TEST(RunControlParamSet, PacingIntervalRoundsTiesToEvenWithTenMsFloor) {
 }
 
 TEST(RunControlParamSet, DecimationRatioAndChartAdvances) {
-    struct Case { int graphTime; double dt; int ratio; };
+    struct Case {
+        int graphTime;
+        double dt;
+        int ratio;
+    };
     const Case cases[] = {
-        {50, 0.1, 2}, {300, 0.02, 31}, {10, 0.1, 1}, // 1 + 1; 15000/500 + 1; 0.2 + 1
-        {375, 0.5, 2},  {125, 0.5, 2}, // 1.5 + 1 = 2.5 -> 2 (even); 0.5 + 1 = 1.5 -> 2
+        {50, 0.1, 2},  {300, 0.02, 31}, {10, 0.1, 1}, // 1 + 1; 15000/500 + 1; 0.2 + 1
+        {375, 0.5, 2}, {125, 0.5, 2},                 // 1.5 + 1 = 2.5 -> 2 (even); 0.5 + 1 = 1.5 -> 2
     };
     for (const Case& c : cases)
         EXPECT_EQ(Rig(c.graphTime, c.dt).s.DecimationRatio, c.ratio) << c.graphTime << " s at " << c.dt;
@@ -122,9 +130,9 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     EXPECT_TRUE(s.InitPending);
     // Kpl 1: the errors are SV - PV = 60 - 30, the bias PV / Kpl, MvPos = PI + D + bA.
     const std::pair<const History*, double> seeded[] = {
-        {&s.SV, 60},     {&s.MV, 30}, {&s.MvCtrl, 30}, {&s.MvInt, 30}, {&s.PV, 30},    {&s.PlantIn, 30},
-        {&s.PlantOut, 30}, {&s.Ep, 30}, {&s.I, 30},    {&s.Dk, 30},     {&s.D, 0},     {&s.MvPos, 60},
-        {&s.FfIn, 5},    {&s.FfOut, 5}, {&s.DistIn, 5}};
+        {&s.SV, 60},      {&s.MV, 30},       {&s.MvCtrl, 30}, {&s.MvInt, 30}, {&s.PV, 30},
+        {&s.PlantIn, 30}, {&s.PlantOut, 30}, {&s.Ep, 30},     {&s.I, 30},     {&s.Dk, 30},
+        {&s.D, 0},        {&s.MvPos, 60},    {&s.FfIn, 5},    {&s.FfOut, 5},  {&s.DistIn, 5}};
     for (const auto& [h, v] : seeded)
         expectBoth(*h, v, "seeded history");
     // Only the first 200 slots of the dead-time registers are seeded.
@@ -180,13 +188,19 @@ TEST(RunControlStart, CascadeStartsFromTheSteadyStateOfSvPointZero) {
 }
 
 TEST(RunControlStart, DvOffsetPutsTheDvTraceNearTheBottomOfTheRange) {
-    struct Case { int rh, rl; double dv, offset; };
+    struct Case {
+        int rh, rl;
+        double dv, offset;
+    };
     const Case cases[] = {
         // Span 30: floor(1.2 + 0.99) * 2.5 + 30; span 85: 2 * 5 + 15 - 3.
-        {60, 30, 0.0, 35.0}, {100, 15, 3.0, 22.0},
-        {60, 0, 0.0, 10.0},     // span 60: floor(1.2 + 0.99) * 5 (the fine rule would give 7.5)
+        {60, 30, 0.0, 35.0},
+        {100, 15, 3.0, 22.0},
+        {60, 0, 0.0, 10.0}, // span 60: floor(1.2 + 0.99) * 5 (the fine rule would give 7.5)
         // Span 40: floor(0.8 + 0.99) * 5; 39: floor(1.56 + 0.99) * 2.5.
-        {40, 0, 0.0, 5.0}, {39, 0, 0.0, 5.0}, {-50, -100, -10.0, -85.0}, // 5 - 100 + 10
+        {40, 0, 0.0, 5.0},
+        {39, 0, 0.0, 5.0},
+        {-50, -100, -10.0, -85.0}, // 5 - 100 + 10
     };
     for (const Case& c : cases) {
         Rig r;
@@ -222,7 +236,12 @@ TEST(RunControlStart, AutomaticModeRecordsFromTheLiveLoopWithoutAJump) {
 }
 
 TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
-    struct Case { const char* rh; const char* rl; const char* tm; bool clears; };
+    struct Case {
+        const char* rh;
+        const char* rl;
+        const char* tm;
+        bool clears;
+    };
     const Case cases[] = {
         {"100", "0", "50", false},
         {"80", "20", "50", true},
@@ -247,21 +266,23 @@ TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
     r.rc.Start();
     // "###.0" leaves out a zero integer part; the DV offset follows the adopted range, not the texts.
     auto& t = r.host.texts;
-    EXPECT_EQ(std::tuple(r.host.erases, int(r.chart.RL), t[PanelText::RH], t[PanelText::RL],
-                         r.chart.DvOffset),
-              std::tuple(0, 15, "85.0", ".0", 25.0));
+    EXPECT_EQ(
+        std::tuple(r.host.erases, int(r.chart.RL), t[PanelText::RH], t[PanelText::RL], r.chart.DvOffset),
+        std::tuple(0, 15, "85.0", ".0", 25.0));
 }
 
 // --- RangeNormalise -----------------------------------------------------------------------------
 
 TEST(RunControlRangeNormalise, ClampsTheRangeAndGraphTimeTexts) {
-    struct Case { const char *rl, *rh, *tm, *rlOut, *rhOut, *tmOut; int graphTime; };
+    struct Case {
+        const char *rl, *rh, *tm, *rlOut, *rhOut, *tmOut;
+        int graphTime;
+    };
     const Case cases[] = {
-        {"60", "40", "50", "60", "61", "50", 50},        // high not above low: low + 1
-        {"-150", "-150", "5", "-100", "-99", "10", 10},
-        {"0.0", "250", "999", "0", "200", "300", 300},
-        {"0.0", "100.0", "abc", "0", "100", "10", 10},   // not a number counts as 0
-        {"-5", "100", "60s", "-5", "100", "60", 60},     // leading number of the text
+        {"60", "40", "50", "60", "61", "50", 50}, // high not above low: low + 1
+        {"-150", "-150", "5", "-100", "-99", "10", 10}, {"0.0", "250", "999", "0", "200", "300", 300},
+        {"0.0", "100.0", "abc", "0", "100", "10", 10}, // not a number counts as 0
+        {"-5", "100", "60s", "-5", "100", "60", 60},   // leading number of the text
     };
     for (const Case& c : cases) {
         Rig r;
@@ -313,7 +334,11 @@ TEST(RunControlPause, TogglesAndFreezesTheLoopWhileTicksAreStillCountedUntilClea
 // --- Fast ---------------------------------------------------------------------------------------
 
 TEST(RunControlFast, StartsRunsToTheGraphTimeThenRedrawsAndEnds) {
-    struct Case { double dt; int steps; int lastRedrawn; };
+    struct Case {
+        double dt;
+        int steps;
+        int lastRedrawn;
+    };
     const Case cases[] = {
         // A hundred additions of 0.1 give 9.99999999999998 <= 10, so a 101st step runs. Samples
         // 0..100 are recorded; slot 101 holds 9.99999999999998 s as well and slot 102 the time
@@ -390,7 +415,11 @@ TEST(RunControlFast, AfterAPauseGoesOnFromWhereTheRunStands) {
 
 TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
     // Process gain 1: the steady state of SV and the initialisation at MV coincide.
-    struct Case { int mode; const char* sv0; double mvBefore, sv, mv; };
+    struct Case {
+        int mode;
+        const char* sv0;
+        double mvBefore, sv, mv;
+    };
     const Case cases[] = {
         {0, "50", 30.0, 40.0, 30.0}, // manual: initialised at the MV in force
         {1, "50", 33.0, 40.0, 40.0}, // automatic: at the steady state of SV
@@ -469,11 +498,17 @@ TEST(RunControlPacing, APacedRunEndsAtTheFirstStepReachingTheGraphTime) {
 TEST(RunControlPacing, TheMeasuredTickPeriodCorrectsTheInterval) {
     // The wall clock advances by `periodMs` per tick counted since Start; 100 ticks are counted
     // when the run of 10 s at 0.1 s ends.
-    struct Case { float tm; double periodMs; float tmAfter; const char* written; int interval; };
+    struct Case {
+        float tm;
+        double periodMs;
+        float tmAfter;
+        const char* written;
+        int interval;
+    };
     const Case cases[] = {
-        {2.5f, 100.0, 2.5f, nullptr, -1},       // nominal: unchanged, nothing written
-        {0.0f, 110.0, 2.0f, "2", 98},           // (110 - 100) / 5
-        {0.0f, 102.0, 0.4f, "0.4", 100},        // 99.6 -> 100
+        {2.5f, 100.0, 2.5f, nullptr, -1}, // nominal: unchanged, nothing written
+        {0.0f, 110.0, 2.0f, "2", 98},     // (110 - 100) / 5
+        {0.0f, 102.0, 0.4f, "0.4", 100},  // 99.6 -> 100
         {15.0f, 110.0, 17.0f, "17", 83},
         {0.0f, 90.0, -2.0f, "-2", 102},         // a fast machine lengthens the interval
         {0.0f, 600.0, 100.0f, "100", 10},       // 0 ms: the floor
@@ -539,7 +574,14 @@ TEST(RunControlPacing, AFaultMetAtEveryStepIsReportedOncePerRun) {
 // --- Timer handlers -----------------------------------------------------------------------------
 
 TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
-    struct Case { int stepNo; const char* noteId; int notes; bool lesson; const char* focus; int beeps; };
+    struct Case {
+        int stepNo;
+        const char* noteId;
+        int notes;
+        bool lesson;
+        const char* focus;
+        int beeps;
+    };
     const Case cases[] = {
         {0, "FIG1", 0, false, "start", 0}, // no lesson active: a stale figure id is ignored
         {3, "FIG2", 1, true, "lesson", 1},
@@ -574,7 +616,9 @@ TEST(RunControlMended, ClearStartsBumplessAtTheBiasOfMvAlone) {
     // Automatic mode, P control. Kpl 2, SV 40: MV 20, PV 40, bias 20, and the first step stays
     // there. Kpl 1, Kds 1, DV 10, Kp 2, SV 50: bias 50, and the disturbance moves PV by
     // Kds·DV / (1 + Kp·Kpl) = 10/3 to 53.33.
-    struct Case { double kpl, kds, dv, kp, sv, mv, settled; };
+    struct Case {
+        double kpl, kds, dv, kp, sv, mv, settled;
+    };
     const Case cases[] = {
         {2.0, 0.0, 0.0, 1.0, 40.0, 20.0, 40.0},
         {1.0, 1.0, 10.0, 2.0, 50.0, 50.0, 160.0 / 3.0},
@@ -602,7 +646,11 @@ TEST(RunControlMended, EveryRangeThePanelAdoptsCanBeDrawn) {
     // A range text that is no number is reported, the command goes on, and the range end in force
     // (50 here) stays, which may leave no width; the range then becomes RL..RL+1 and the texts
     // show it.
-    struct Case { const char *path, *rh, *rl; int high, low; const char* report; };
+    struct Case {
+        const char *path, *rh, *rl;
+        int high, low;
+        const char* report;
+    };
     const Case cases[] = {
         {"Start", "300", "250", 200, 199, ""},
         {"Start", "50", "abc", 51, 50, "  P021"},

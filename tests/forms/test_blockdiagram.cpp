@@ -35,7 +35,8 @@ QColor strongestPixel(const QImage& img, const QRect& area, const QColor& back) 
             const QColor c = img.pixelColor(x, y);
             const int d = std::abs(c.red() - back.red()) + std::abs(c.green() - back.green()) +
                           std::abs(c.blue() - back.blue());
-            if (d > bestDistance) bestDistance = d, best = c;
+            if (d > bestDistance)
+                bestDistance = d, best = c;
         }
     return best;
 }
@@ -46,8 +47,8 @@ bool near(const QColor& a, const QColor& b) {
 }
 
 TEST_F(BlockDiagramTest, EachPagePaintsItsStructureAndItsFeedbackLine) {
-    const char* const captions[] = {"（P)", "（P+I)", "（P+I) （D)", "（I) （P) （D)", "（P+I) （D)",
-                                    "２自由度付加機能 （P+I) （D)"};
+    const char* const captions[] = {"（P)",           "（P+I)",      "（P+I) （D)",
+                                    "（I) （P) （D)", "（P+I) （D)", "２自由度付加機能 （P+I) （D)"};
     const QColor grey(192, 192, 192);
     std::vector<QImage> images;
     for (int page = 0; page < 6; ++page) {
@@ -59,7 +60,8 @@ TEST_F(BlockDiagramTest, EachPagePaintsItsStructureAndItsFeedbackLine) {
         EXPECT_GT(inkPixels(images.back(), back), 3000);
         QStringList shown;
         for (const QString& s : d.labels())
-            if (s.startsWith("（") || s == "２自由度付加機能") shown << s;
+            if (s.startsWith("（") || s == "２自由度付加機能")
+                shown << s;
         EXPECT_EQ(shown.join(' ').toStdString(), captions[page]);
 
         ASSERT_TRUE(d.feedbackConnected());

@@ -26,7 +26,8 @@ class MainWindow : public GuiTest {
 protected:
     void SetUp() override {
         fs::create_directories(mDir / "Study");
-        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
+        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt",
+                      mDir / "Study" / "ParaInz.txt");
         fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Kestrel.ini", mDir / "Kestrel.ini");
     }
 
@@ -88,7 +89,8 @@ TEST_F(MainWindow, TheWidgetsReachTheDocumentAndShowItsState) {
     auto* label = child<QLabel>("Label_txtdML");
     const int unitText = unit->fontMetrics().horizontalAdvance(unit->text());
     EXPECT_LE(unitText, unit->contentsRect().width());
-    EXPECT_GE(unit->geometry().right() - unitText, label->x() + label->fontMetrics().horizontalAdvance(label->text()));
+    EXPECT_GE(unit->geometry().right() - unitText,
+              label->x() + label->fontMetrics().horizontalAdvance(label->text()));
     EXPECT_LT(unit->geometry().right(), child<QWidget>("txtdML")->x());
 
     EXPECT_FALSE(child<QCheckBox>("ChkFB")->isChecked());
@@ -106,7 +108,8 @@ TEST_F(MainWindow, TheWidgetsReachTheDocumentAndShowItsState) {
               std::pair(false, QString("5.00")));
     type("txtKds", "abc");
     click("OKButtonDS");
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"伝達ゲイン Kds：数値を半角で入力してください。  P002"});
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"伝達ゲイン Kds：数値を半角で入力してください。  P002"});
 
     auto* tab = child<QTabWidget>("ContTypeTab");
     tab->setCurrentIndex(5);

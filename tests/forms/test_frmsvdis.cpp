@@ -33,7 +33,8 @@ double yAt(double v, double top = 100, double bottom = 0) {
 std::vector<int> greenRows(const PictureBox* pic, double x) {
     std::vector<int> rows;
     for (int y = 0; y < pic->image().height(); ++y)
-        if (pic->colorAt(x, y * 15.0) == kGreen) rows.push_back(y);
+        if (pic->colorAt(x, y * 15.0) == kGreen)
+            rows.push_back(y);
     return rows;
 }
 
@@ -59,13 +60,15 @@ protected:
         QLineEdit* b = box(name);
         b->selectAll();
         QTest::keyClick(b, Qt::Key_Delete);
-        if (!text.isEmpty()) QTest::keyClicks(b, text);
+        if (!text.isEmpty())
+            QTest::keyClicks(b, text);
     }
 
     /// Types a program's points (time, value); the first time is left alone.
     void typeProgram(const QString& prefix, const std::vector<std::pair<QString, QString>>& points) {
         for (std::size_t i = 0; i < points.size(); ++i) {
-            if (i > 0) type(prefix + "t_" + QString::number(i), points[i].first);
+            if (i > 0)
+                type(prefix + "t_" + QString::number(i), points[i].first);
             type(prefix + "v_" + QString::number(i), points[i].second);
         }
     }
@@ -237,7 +240,8 @@ TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowWithNothingPendingAndACloseDropsW
     other.show();
     type("txtCSVv_0", "77");
     // Leaving the window starts the count, coming back stops it, leaving again starts it anew.
-    for (QWidget* w : {static_cast<QWidget*>(window.get()), &other, static_cast<QWidget*>(window.get()), &other}) {
+    for (QWidget* w :
+         {static_cast<QWidget*>(window.get()), &other, static_cast<QWidget*>(window.get()), &other}) {
         w->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(w));
         EXPECT_EQ(timer->isActive(), w == &other);

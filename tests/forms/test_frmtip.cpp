@@ -24,10 +24,25 @@ namespace kestrel::test {
 namespace {
 
 const std::vector<std::string> kLesson = {
-    "[説明]", "TITLE1=比例制御", "TEXT1=一行目<BR>二行目",
-    "[手順1]", "TITLE2=Ｐ制御の応答", "TEXT2=実行します。", "TYPE_SELECT=0", "Kp=2.00", "MODE=2", "SVv0=50",
-    "SVt1=1", "SVv1=50", "SVt2=1", "SVv2=55", "GRAPH_TM=10", "NOTES=5.1.7(1)-1",
-    "[手順2]", "TITLE2=考えよう", "TEXT2=オフセットはなぜ残るのでしょう。",
+    "[説明]",
+    "TITLE1=比例制御",
+    "TEXT1=一行目<BR>二行目",
+    "[手順1]",
+    "TITLE2=Ｐ制御の応答",
+    "TEXT2=実行します。",
+    "TYPE_SELECT=0",
+    "Kp=2.00",
+    "MODE=2",
+    "SVv0=50",
+    "SVt1=1",
+    "SVv1=50",
+    "SVt2=1",
+    "SVv2=55",
+    "GRAPH_TM=10",
+    "NOTES=5.1.7(1)-1",
+    "[手順2]",
+    "TITLE2=考えよう",
+    "TEXT2=オフセットはなぜ残るのでしょう。",
 };
 
 class StudyWindow : public ::testing::Test {
@@ -122,7 +137,6 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
         click("cmdOK");
         EXPECT_FALSE(tip.isVisible());
         EXPECT_EQ(state.study.StepNo, 0);
-
     }
     {
         SCOPED_TRACE("a callout follows the range and graph time of the chart");
@@ -136,7 +150,6 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
         const double y = panel.Picture1(0)->Height() * (120 - 51) / 100;
         EXPECT_EQ(panel.Tcoment(1)->pos(), QPoint(px(x + 850), px(y + 750)));
         EXPECT_EQ(panel.Picture1(0)->colorAt(x, y), rgb(255, 128, 255)); // the leader starts there, in pink
-
     }
     SCOPED_TRACE("a project is written from the window and every open reloads it");
     open(project, true);

@@ -63,8 +63,10 @@ protected:
     }
 
     void setOsVer(const char* value) {
-        if (value) ASSERT_TRUE(WriteProfileValue(app / "Kestrel.ini", "CONFIG", "OSver", value));
-        else fs::remove(app / "Kestrel.ini");
+        if (value)
+            ASSERT_TRUE(WriteProfileValue(app / "Kestrel.ini", "CONFIG", "OSver", value));
+        else
+            fs::remove(app / "Kestrel.ini");
     }
 
     test::TempFolder folder{"kestrel-hardcopy"};

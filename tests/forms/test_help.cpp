@@ -21,7 +21,7 @@ namespace fs = std::filesystem;
 const fs::path kHelpPage = fs::path(KESTREL_SOURCE_DATA) / "Doc" / "help.html";
 
 // Every help label's anchor.
-const char* const kAnchors[] = {"C43", "C44", "C45", "C46", "C47", "C51", "C52", "C53",
+const char* const kAnchors[] = {"C43", "C44", "C45", "C46", "C47", "C51", "C52",  "C53",
                                 "C54", "C55", "C6",  "C7",  "C8",  "C9",  "C103", "C10"};
 
 /// Every value written right after `prefix` (such as ` id="`) up to the closing quote.
@@ -68,7 +68,9 @@ protected:
         });
     }
 
-    void setBrowser(const std::string& value) { ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "IEXPLORE", value)); }
+    void setBrowser(const std::string& value) {
+        ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "IEXPLORE", value));
+    }
     std::string helpPointerSetting() const { return ReadProfileValue(ini(), "CONFIG", "HelpPointer"); }
     fs::path ini() const { return appDir / "Kestrel.ini"; }
 
@@ -123,9 +125,9 @@ TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrderAndAWindowShownLater
 
     for (const bool on : {true, false}) {
         help->toggle();
-        EXPECT_EQ(std::tuple(help->modeOn(), helpPointerSetting(), main.shown(), panel.shown(),
-                             recorder.shown()),
-                  std::tuple(on, on ? "True" : "False", on, on, on));
+        EXPECT_EQ(
+            std::tuple(help->modeOn(), helpPointerSetting(), main.shown(), panel.shown(), recorder.shown()),
+            std::tuple(on, on ? "True" : "False", on, on, on));
     }
     EXPECT_EQ(order, (std::vector<std::string>{"C43+", "C51+", "C7+", "C43-", "C51-", "C7-"}));
 
@@ -141,7 +143,8 @@ TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrderAndAWindowShownLater
     // browser, still hides everything.
     fs::remove(browser);
     for (const bool modeOn : {true, false}) {
-        if (!modeOn) help->toggle();
+        if (!modeOn)
+            help->toggle();
         ASSERT_EQ(help->modeOn(), modeOn);
         LabelledWindow w("C8");
         w.label->show();
@@ -229,8 +232,11 @@ TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
     } cases[] = {
         {browser.string(), "エラーが発生しました　正しいフォルダ名を指定して下さい"},
         {"/usr/bin/no-such-opener",
-         "ヘルプを開けませんでした。ブラウザ /usr/bin/no-such-opener が見つかりません。\nヘルプファイル：" + page},
-        {"", "ヘルプを開けませんでした。Kestrel.ini の IEXPLORE にブラウザが指定されていません。\nヘルプファイル：" + page},
+         "ヘルプを開けませんでした。ブラウザ /usr/bin/no-such-opener が見つかりません。\nヘルプファイル：" +
+             page},
+        {"", "ヘルプを開けませんでした。Kestrel.ini の IEXPLORE "
+             "にブラウザが指定されていません。\nヘルプファイル：" +
+                 page},
     };
     openResult = false;
     for (const auto& c : cases) {
@@ -248,7 +254,8 @@ TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
     fs::remove(appDir / "Doc" / "help.html"); // the page is missing: not handed to the desktop
     help->openHelp();
     EXPECT_EQ(opened.size(), 4u);
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
 }
 
 TEST(HelpPage, EveryAnchorExistsOnceAndEveryLinkLeadsSomewhere) {
@@ -267,7 +274,8 @@ TEST_F(About, VersionHasThreePartsAndTheWindowClosesOnOkAndWhenAnotherWindowBeco
     const struct {
         const char* build;
         const char* shown;
-    } versions[] = {{"0.1.0", "0.1.0"}, {"2.3", "2.3.0"}, {"4", "4.0.0"}, {"1.2.3.4", "1.2.3"}, {"1.x.7", "1.0.7"}};
+    } versions[] = {
+        {"0.1.0", "0.1.0"}, {"2.3", "2.3.0"}, {"4", "4.0.0"}, {"1.2.3.4", "1.2.3"}, {"1.x.7", "1.0.7"}};
     for (const auto& v : versions)
         EXPECT_EQ(frmAbout::versionNumber(v.build), v.shown) << v.build;
 

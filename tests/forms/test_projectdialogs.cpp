@@ -31,11 +31,13 @@ class HookedMessages : public test::FakeMessages {
 public:
     std::function<void()> hook;
     void showMessage(const std::string& text) override {
-        if (hook) hook();
+        if (hook)
+            hook();
         FakeMessages::showMessage(text);
     }
     bool askYesNo(const std::string& text) override {
-        if (hook) hook();
+        if (hook)
+            hook();
         return FakeMessages::askYesNo(text);
     }
 };
@@ -126,7 +128,8 @@ TEST_F(ProjectDialogs, OpenListAndDoubleClickEqualsSelectAndOk) {
         QWidget* view = d.File1()->viewport();
         const QPoint at = d.File1()->visualItemRect(d.File1()->item(1)).center();
         // A double click arrives as a click followed by the double-click event.
-        if (choice != Choice::OkAlone) QTest::mouseClick(view, Qt::LeftButton, {}, at);
+        if (choice != Choice::OkAlone)
+            QTest::mouseClick(view, Qt::LeftButton, {}, at);
         if (choice == Choice::DoubleClick)
             QTest::mouseDClick(view, Qt::LeftButton, {}, at);
         else

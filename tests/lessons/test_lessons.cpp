@@ -39,7 +39,7 @@ constexpr double kLevelTolerance = 0.5;
 constexpr double kTimeSlack = 1e-9;
 
 const std::string kLessons[] = {"C0501071.txt", "C0501072.txt", "C050207.txt", "C050306.txt", "C0703041.txt",
-                                "C0703042.txt", "C0703043.txt", "C090500.txt",  "C100501.txt", "C110509.txt"};
+                                "C0703042.txt", "C0703043.txt", "C090500.txt", "C100501.txt", "C110509.txt"};
 
 /// Numbers a figure states in its text: the annotated run's trace takes this value at t.
 struct NamedValue {
@@ -59,7 +59,7 @@ struct Away {
     NoteChart chart;
     double t, v;
 };
-constexpr Away kLevelsAway[] = {{NoteChart::Pv, 29, 40}, {NoteChart::Mv, 29, 50},  {NoteChart::Pv, 8, 40},
+constexpr Away kLevelsAway[] = {{NoteChart::Pv, 29, 40},  {NoteChart::Mv, 29, 50}, {NoteChart::Pv, 8, 40},
                                 {NoteChart::Pv, 3.5, 40}, {NoteChart::Pv, 9, 40},  {NoteChart::Pv, 7, 49.9},
                                 {NoteChart::Pv, 9, 49.9}};
 
@@ -87,7 +87,8 @@ std::string_view trimBlanks(std::string_view s) {
 
 std::string lowerAscii(std::string s) {
     for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
     return s;
 }
 
@@ -110,7 +111,8 @@ const std::set<std::string>& stepKeys() {
 /// The step number of a section named as the study session names its steps ("手順N"), or nothing.
 std::optional<int> stepNumber(const std::string& section) {
     for (int n = 1; n < 100; ++n)
-        if (section == StudySession::sectionName(n)) return n;
+        if (section == StudySession::sectionName(n))
+            return n;
     return std::nullopt;
 }
 
@@ -118,7 +120,8 @@ std::optional<int> stepNumber(const std::string& section) {
 std::optional<double> valueAt(const RunRecord& run, double t, int column, double offset = 0.0) {
     std::optional<double> v;
     for (const auto& row : run.rows) {
-        if (row[kTime] > t + kTimeSlack) break;
+        if (row[kTime] > t + kTimeSlack)
+            break;
         v = row[column] + offset;
     }
     return v;
@@ -133,7 +136,8 @@ double nearestTrace(const std::vector<RunRecord>& runs, const RunRecord& annotat
     const std::vector<int> traces = chart == NoteChart::Pv ? std::vector{kSv, kPv, kDv} : std::vector{kMv};
     double best = INFINITY;
     for (const auto& run : runs) {
-        if (run.chart != annotated.chart || run.step > annotated.step) continue;
+        if (run.chart != annotated.chart || run.step > annotated.step)
+            continue;
         for (int column : traces) {
             const double offset = column == kDv ? run.dvOffset : 0.0;
             std::vector<double> values;
@@ -179,7 +183,8 @@ protected:
     }
 
     /// The runs of a present lesson annotated with `figures`, in their order.
-    static std::vector<const RunRecord*> runsOf(const std::string& file, std::initializer_list<const char*> figures) {
+    static std::vector<const RunRecord*> runsOf(const std::string& file,
+                                                std::initializer_list<const char*> figures) {
         std::vector<const RunRecord*> found;
         for (const LessonData& d : sData)
             for (const char* figure : figures)
@@ -224,13 +229,15 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
         for (std::string raw; std::getline(in, raw);) {
             const std::string_view line = trimBlanks(raw);
             const auto eq = line.find('=');
-            if (line.empty() || line.front() == ';') continue;
+            if (line.empty() || line.front() == ';')
+                continue;
             if (line.front() == '[' && line.find(']') != std::string_view::npos) {
                 section = trimBlanks(line.substr(1, line.rfind(']') - 1));
                 step = stepNumber(section);
                 EXPECT_TRUE(sections.insert(lowerAscii(section)).second) << section << " again: never read";
                 EXPECT_TRUE(step || section == "説明") << "unknown section [" << section << "]";
-                if (step) settings[*step] = false;
+                if (step)
+                    settings[*step] = false;
                 keys.clear();
                 continue;
             }
@@ -263,9 +270,8 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
                 EXPECT_EQ(number, static_cast<int>(settings.size())) << "steps after the end page";
                 continue;
             }
-            const auto ran = std::find_if(d.runs.begin(), d.runs.end(), [n = number](const RunRecord& r) {
-                return r.step == n;
-            });
+            const auto ran = std::find_if(d.runs.begin(), d.runs.end(),
+                                          [n = number](const RunRecord& r) { return r.step == n; });
             EXPECT_EQ(ran != d.runs.end(), makesSettings);
             EXPECT_TRUE(ran == d.runs.end() || !ran->rows.empty()) << "the run records nothing";
             EXPECT_TRUE(makesSettings || ReadProfileValue(d.path, name, "NOTES").empty())
@@ -280,16 +286,19 @@ TEST_F(LessonFidelity, EveryFigureIsDrawnByOneRunThatPassesThroughItsMarks) {
     std::vector<std::string> drawn;
     for (const LessonData& d : sData) {
         for (const RunRecord& run : d.runs) {
-            if (run.figure.empty()) continue;
+            if (run.figure.empty())
+                continue;
             SCOPED_TRACE(d.file + " step " + std::to_string(run.step) + " figure " + run.figure);
             drawn.push_back(run.figure);
 
             for (const FigureAnchor& a : figureAnchors(run.figure)) {
-                if (a.kind == AnchorKind::Construction) continue;
+                if (a.kind == AnchorKind::Construction)
+                    continue;
                 const bool isLevel = a.kind == AnchorKind::Level, pvChart = a.chart == NoteChart::Pv;
                 const double tolerance = isLevel ? kLevelTolerance : kAnchorTolerance;
-                const std::string what = std::string(isLevel ? "level" : "anchor") + " P(" + shortestText(a.t) + ", " +
-                                         shortestText(a.v) + (pvChart ? ") on the PV chart" : ") on the MV chart");
+                const std::string what = std::string(isLevel ? "level" : "anchor") + " P(" +
+                                         shortestText(a.t) + ", " + shortestText(a.v) +
+                                         (pvChart ? ") on the PV chart" : ") on the MV chart");
 
                 // The mark has to be on the chart to be seen at all.
                 EXPECT_LE(a.t, run.graphTime) << what << " lies beyond the graph time " << run.graphTime;
@@ -306,7 +315,8 @@ TEST_F(LessonFidelity, EveryFigureIsDrawnByOneRunThatPassesThroughItsMarks) {
                 EXPECT_LE(off, tolerance) << what << " lies " << off << " off the nearest trace";
             }
             for (const NamedValue& nv : kNamedValues) {
-                if (run.figure != nv.figure) continue;
+                if (run.figure != nv.figure)
+                    continue;
                 const auto v = valueAt(run, nv.t, nv.column);
                 ASSERT_TRUE(v.has_value());
                 EXPECT_NEAR(*v, nv.value, nv.tolerance) << "the value the figure names at t = " << nv.t;
@@ -343,10 +353,14 @@ TEST_F(LessonFidelity, TunedStepsUseTheirRuleForTheMeasuredProcess) {
         Rule rule;
         int controlType; // TYPE_SELECT the rule is meant for
     } const cases[] = {
-        {"C090500.txt", "9.5-3", kZnP, 0},           {"C090500.txt", "9.5-4", kZnPI, 1},
-        {"C090500.txt", "9.5-5", kZnPID, 2},         {"C090500.txt", "9.5-6", kChrSetPoint, 4},
-        {"C090500.txt", "9.5-7", kChrDisturbance, 4}, {"C100501.txt", "10.5-1", kChrSetPoint, 4},
-        {"C100501.txt", "10.5-2", kChrDisturbance, 4}, {"C100501.txt", "10.5-3", kChrDisturbance, 5},
+        {"C090500.txt", "9.5-3", kZnP, 0},
+        {"C090500.txt", "9.5-4", kZnPI, 1},
+        {"C090500.txt", "9.5-5", kZnPID, 2},
+        {"C090500.txt", "9.5-6", kChrSetPoint, 4},
+        {"C090500.txt", "9.5-7", kChrDisturbance, 4},
+        {"C100501.txt", "10.5-1", kChrSetPoint, 4},
+        {"C100501.txt", "10.5-2", kChrDisturbance, 4},
+        {"C100501.txt", "10.5-3", kChrDisturbance, 5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.figure);

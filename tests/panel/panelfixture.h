@@ -36,13 +36,15 @@ protected:
     }
 
     /// Each named widget lies inside the window, below `above`, and over none of the others.
-    static void expectApart(const QWidget* window, std::initializer_list<const char*> names, const QWidget* above) {
+    static void expectApart(const QWidget* window, std::initializer_list<const char*> names,
+                            const QWidget* above) {
         const QRect client(0, 0, window->width() * 15, window->height() * 15);
         for (const char* name : names) {
             const QRect r = twipsRect(find(window, name));
             EXPECT_TRUE(client.contains(r) && r.top() > twipsRect(above).bottom()) << name;
             for (const char* other : names)
-                EXPECT_TRUE(other == name || !r.intersects(twipsRect(find(window, other)))) << name << "/" << other;
+                EXPECT_TRUE(other == name || !r.intersects(twipsRect(find(window, other))))
+                    << name << "/" << other;
         }
     }
 

@@ -53,8 +53,11 @@ TEST(ChartScale, TimesAndGridPositions) {
         double H, lo, hi;
         std::size_t count;
         double first, last;
-    } const rows[] = {{1000, 0, 100, 19, 950, 50},   {1000, 50, 60, 1, 500, 500}, {1100, 2, 13, 1, 800, 800},
-                      {900, -100, 200, 59, 885, 15}, {1000, 50, 50, 0, 0, 0}}; // no width: no lines, no error
+    } const rows[] = {{1000, 0, 100, 19, 950, 50},
+                      {1000, 50, 60, 1, 500, 500},
+                      {1100, 2, 13, 1, 800, 800},
+                      {900, -100, 200, 59, 885, 15},
+                      {1000, 50, 50, 0, 0, 0}}; // no width: no lines, no error
     for (const Rows& r : rows) {
         const std::vector<double> y = ChartScale(r.H, r.lo, r.hi).rowsEveryFive();
         EXPECT_EQ(y.size(), r.count) << r.lo << ".." << r.hi;

@@ -31,13 +31,16 @@ using test::waitUntil;
 constexpr Rgb kWhite = rgb(255, 255, 255), kYellow = rgb(255, 255, 0), kRed = rgb(255, 0, 0);
 constexpr Rgb kBlue = rgb(0, 0, 255), kLampOff = rgb(192, 192, 192);
 
-int countOf(const PictureBox* pic, Rgb colour) { return static_cast<int>(test::pixelsOf(pic, colour).size()); }
+int countOf(const PictureBox* pic, Rgb colour) {
+    return static_cast<int>(test::pixelsOf(pic, colour).size());
+}
 
 /// The colour at (x, y) twips, or at one pixel above or below it: the trace's row is found by
 /// rounding twips to pixels, which may fall either side of a half pixel.
 bool traceAt(const PictureBox* pic, double x, double y, Rgb colour) {
     for (double dy : {0.0, -15.0, 15.0})
-        if (pic->colorAt(x, y + dy) == colour) return true;
+        if (pic->colorAt(x, y + dy) == colour)
+            return true;
     return false;
 }
 
@@ -117,13 +120,16 @@ TEST_F(ControllerPanel, ModeButtonsSetFieldsLampsAndPacing) {
                   std::make_tuple(s.mode, true, s.reinitialised, s.reinitialised ? 50.0 : 20.0));
         for (int i = 0; i < 3; ++i) {
             const auto* lamp = child<QFrame>("shapeMode" + std::to_string(i));
-            EXPECT_EQ(fromQColor(lamp->palette().color(QPalette::Window)), i == s.mode ? on[i] : kLampOff) << i;
+            EXPECT_EQ(fromQColor(lamp->palette().color(QPalette::Window)), i == s.mode ? on[i] : kLampOff)
+                << i;
         }
-        EXPECT_EQ(std::make_tuple(child("txtSV")->isEnabled(), child("txtMV")->isEnabled(), child("SliderMV")->isEnabled()),
+        EXPECT_EQ(std::make_tuple(child("txtSV")->isEnabled(), child("txtMV")->isEnabled(),
+                                  child("SliderMV")->isEnabled()),
                   std::make_tuple(s.sv, s.mv, s.mv));
     }
     // A disabled field looks disabled: not the window background of an enabled one.
-    EXPECT_NE(child("txtMV")->palette().color(QPalette::Base), child("txtSV")->palette().color(QPalette::Base));
+    EXPECT_NE(child("txtMV")->palette().color(QPalette::Base),
+              child("txtSV")->palette().color(QPalette::Base));
 }
 
 TEST_F(ControllerPanel, OkClampsToTheScaleAndTakesATextThatIsNoNumberAsZeroAndTheSliderSetsMv) {
@@ -215,7 +221,8 @@ TEST_F(ControllerPanel, SvPointerSetsSvBelowCascadeModeAndThePvBarFillsInThePenC
         state.sim.PV[0] = c.pv;
         panel->PvBarUpdate();
         EXPECT_NEAR(fill->height(), bar->height() * c.filled, 1);
-        EXPECT_NEAR(c.filled > 0 ? fill->y() + fill->height() : 0, c.filled > 0 ? bar->y() + bar->height() : 0, 1);
+        EXPECT_NEAR(c.filled > 0 ? fill->y() + fill->height() : 0,
+                    c.filled > 0 ? bar->y() + bar->height() : 0, 1);
     }
     QTest::keyClick(child("cmbQB"), Qt::Key_Down); // yellow
     const QImage shown = fill->grab().toImage();
@@ -370,9 +377,10 @@ TEST_F(ControllerPanel, LayoutHoldsEveryTextInTheProgramsFontAndFollowsTheSize) 
     // The widest text of each box and label fits it.
     struct Text {
         const char *name, *widest;
-    } const texts[] = {{"txtRH", "-100.0"}, {"txtRL", "-100.0"}, {"txtTM", "300"}, {"txtSV", "-100.0"},
-                       {"txtMV", "-100.0"}, {"txtPV", "-123456.7"}, {"LblDvp_1", "-100"}, {"LblDvp_0", "外乱"},
-                       {"LabTM", "グラフ表示時間（秒）"}, {"LabTYPE", "偏差ＰＩＤ制御"}};
+    } const texts[] = {{"txtRH", "-100.0"},          {"txtRL", "-100.0"},  {"txtTM", "300"},
+                       {"txtSV", "-100.0"},          {"txtMV", "-100.0"},  {"txtPV", "-123456.7"},
+                       {"LblDvp_1", "-100"},         {"LblDvp_0", "外乱"}, {"LabTM", "グラフ表示時間（秒）"},
+                       {"LabTYPE", "偏差ＰＩＤ制御"}};
     for (const Text& t : texts) {
         auto* edit = qobject_cast<QLineEdit*>(child(t.name));
         auto* label = qobject_cast<QLabel*>(child(t.name));
@@ -382,7 +390,8 @@ TEST_F(ControllerPanel, LayoutHoldsEveryTextInTheProgramsFontAndFollowsTheSize) 
     }
     struct Case {
         int w, h, expectW, expectH; // pixels: requested and given
-    } const cases[] = {{100, 100, 520, 414}, {520, 414, 520, 414}, {804, 516, 804, 516}, {1100, 760, 1100, 760}};
+    } const cases[] = {
+        {100, 100, 520, 414}, {520, 414, 520, 414}, {804, 516, 804, 516}, {1100, 760, 1100, 760}};
     panel->setLessonButtonVisible(true);
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
@@ -392,7 +401,8 @@ TEST_F(ControllerPanel, LayoutHoldsEveryTextInTheProgramsFontAndFollowsTheSize) 
             EXPECT_NEAR(pic->Width(), panel->width() * 15.0 - 2980, 15) << pic->objectName().toStdString();
         // The upper strip spans the PV bar's height, the range scale matching the SV scale.
         EXPECT_EQ(upper(0)->height(), child("PVbar0")->height());
-        expectApart(panel.get(), {"cmdStart", "cmdPause", "cmdFast", "cmdClear", "cmdPrint", "cmdTip"}, lower(0));
+        expectApart(panel.get(), {"cmdStart", "cmdPause", "cmdFast", "cmdClear", "cmdPrint", "cmdTip"},
+                    lower(0));
         // The mode lamps stand under OK and above the bar's bottom, whatever the height.
         for (const char* name : {"shapeMode0", "shapeMode1", "shapeMode2", "LabelC"}) {
             const QRect r = twipsRect(child(name));
@@ -414,7 +424,7 @@ TEST_F(ControllerPanel, GridEveryFiveUnitsAndEveryFewSecondsForTheRangeItAdopts)
     };
     auto lines = [](const QImage& img) { // rows more than a fifth grey
         int n = 0;
-        for (int y = 0, grey = 0; y < img.height(); ++y, n += grey > img.width() / 5, grey = 0)
+        for (int y = 0, grey = 0; y<img.height(); ++y, n += grey> img.width() / 5, grey = 0)
             for (int x = 0; x < img.width(); ++x)
                 grey += fromQColor(img.pixelColor(x, y)) == kGridColor;
         return n;

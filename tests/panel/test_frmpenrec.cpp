@@ -133,7 +133,8 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurr
     struct Case {
         int widthPx, heightPx;
         double expectWidth, expectHeight; // client twips, whole pixels
-    } const cases[] = {{px(3000), px(5000), 4410, 7905}, {px(7545), px(8565), 7545, 8565}, {900, 700, 13500, 10500}};
+    } const cases[] = {
+        {px(3000), px(5000), 4410, 7905}, {px(7545), px(8565), 7545, 8565}, {900, 700, 13500, 10500}};
     const test::ProgramFont font; // the range boxes hold -100.0 in the program's own face
     open();
     for (int i = 0; i <= 500; ++i)
@@ -151,7 +152,8 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurr
         EXPECT_NEAR(window->strip(0)->Width(), w - 2430, 15);
         EXPECT_NEAR(window->strip(5)->Height(), stripH, 8);
         EXPECT_NEAR(window->strip(5)->y() * 15.0, (stripH + 60) * 5 + 60, 8);
-        expectApart(window.get(), {"ChkQB", "cmbQB", "OKButton", "CancelButton", "cmdClear", "cmdPrint", "labelC7"},
+        expectApart(window.get(),
+                    {"ChkQB", "cmbQB", "OKButton", "CancelButton", "cmdClear", "cmdPrint", "labelC7"},
                     window->strip(10));
         // Beside each strip: label, value box and ranges, clear of each other and of the strip,
         // and the legend fits its box.

@@ -258,7 +258,6 @@ TEST_F(ProfileFileTest, SeveralValuesAreWrittenAsOneAfterTheOtherInOneReplacemen
     EXPECT_EQ(readBytes(together), original);
 }
 
-
 TEST_F(ProfileFileTest, AFileIsReadAgainOnlyWhenItHasChanged) {
     const fs::path file = mDir / "a.ini";
     const auto anHourAgo = fs::file_time_type::clock::now() - std::chrono::hours(1);

@@ -92,8 +92,8 @@ TEST_F(SetupDocumentTest, GroupApplyFormatsLimitsRedisplaysAndStoresTheShownValu
     };
     // One field of each group and each kind of bound; the dead times: the test below.
     const Case cases[] = {
-        {dT, "5000", "2000", 2.0},  {dT, "150.4", "150", 0.15}, {Kp, "1.234", "1.23", 1.23},
-        {Kp, "-3", "0.00", 0.0},    {dML, "12.6", "13", 13.0},  {Kpl, "0", "0.01", 0.01},
+        {dT, "5000", "2000", 2.0},   {dT, "150.4", "150", 0.15},   {Kp, "1.234", "1.23", 1.23},
+        {Kp, "-3", "0.00", 0.0},     {dML, "12.6", "13", 13.0},    {Kpl, "0", "0.01", 0.01},
         {Kd, "10.5", "10.00", 10.0}, {Tfp, "  2.5 ", "2.50", 2.5},
     };
     for (const Case& c : cases) {
@@ -210,7 +210,11 @@ TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
         {2, true, true, false, "3.00 0.50 1.00 1.00 1.00", usual},
         {3, true, true, false, "3.00 0.50 0.00 1.00 0.00", usual},
         {4, true, true, false, "3.00 0.50 1.00 1.00 0.00", usual},
-        {5, true, true, true, "3.00 0.50 0.40 1.35 0.00",
+        {5,
+         true,
+         true,
+         true,
+         "3.00 0.50 0.40 1.35 0.00",
          {"② 偏差１（ｅ1）", "③ 偏差２（ｅ2）", "④ Ｐ＋Ｉ　項", usual[3]}},
     };
     for (const Case& c : cases) {
@@ -254,8 +258,8 @@ TEST_F(SetupDocumentTest, CalculationFormHidesTheMvLimitsWithoutChangingThemAndF
     for (const auto& [form, shown] : forms) {
         mDoc->optCtype_Click(form);
         const ParameterSet& p = mState.params;
-        EXPECT_EQ(std::tuple(int(p.CALC_TYPE), mDoc->fieldVisible(MH), mDoc->fieldVisible(ML), mDoc->fieldVisible(dML),
-                             mDoc->fieldText(MH), p.MH, p.dML),
+        EXPECT_EQ(std::tuple(int(p.CALC_TYPE), mDoc->fieldVisible(MH), mDoc->fieldVisible(ML),
+                             mDoc->fieldVisible(dML), mDoc->fieldText(MH), p.MH, p.dML),
                   std::tuple(form, shown, shown, shown, "80", 80.0, 5.0));
     }
     for (bool checked : {false, true}) {
@@ -343,7 +347,8 @@ TEST_F(StepApplyTest, AStepLandsOnTheFieldsProgramsAndPanel) {
     EXPECT_EQ(std::tuple(mDoc->typeTab(), mState.study.ParaSetDone, shown(*mDoc, {Beta, Alpha, Kp})),
               std::tuple(5, false, "1.35 0.70* 25*"));
     EXPECT_EQ(std::pair(mState.params.alpha, mState.params.Kp), std::pair(0.4, 1.0));
-    EXPECT_EQ(std::tuple(mDoc->feedbackChecked(), mState.params.FB, mDoc->calcForm()), std::tuple(false, 0.0, 1));
+    EXPECT_EQ(std::tuple(mDoc->feedbackChecked(), mState.params.FB, mDoc->calcForm()),
+              std::tuple(false, 0.0, 1));
     const ChartState& chart = mState.chart;
     EXPECT_EQ(std::tuple(int(mState.params.MODE), mDoc->rangeHighText(), int(chart.RH), mDoc->rangeLowText(),
                          int(chart.RL)),
@@ -379,7 +384,8 @@ TEST_F(StepApplyTest, AProgramIsTakenWholeWhenItsFirstValueIsGivenAndLeftAloneOt
             doc.setProgramField(value + 1, "20");
             sv ? doc.Command1_() : doc.Command2_();
             Keys keys{{p + "t2", "30"}, {p + "v2", "60"}};
-            if (first) keys.insert(keys.begin(), {p + "v0", "40"});
+            if (first)
+                keys.insert(keys.begin(), {p + "v0", "40"});
             writeProfile(mLesson, {{"手順1", keys}});
             const ParameterSet before = state.params;
             state.study.CurFile = mLesson.string();
@@ -723,10 +729,13 @@ TEST_F(SetupDocumentTest, ANewProjectGetsTheFirstFreeCounterAndIsCopiedUnderAPla
 // --- Settings a step or a file gives that cannot be used as they stand ---------------------------
 
 TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawableAndAnUnknownCalculationFormIsRefusedOnce) {
-    struct Case { const char *rh, *rl; int high, low; };
+    struct Case {
+        const char *rh, *rl;
+        int high, low;
+    };
     const Case cases[] = {
-        {"50", "50", 51, 50}, {"x", "20", 21, 20}, {"10", "30", 31, 30}, {"250", "250", 200, 199},
-        {"80", "-20", 80, -20}, // drawable: as the step gives it
+        {"50", "50", 51, 50},     {"x", "20", 21, 20},    {"10", "30", 31, 30},
+        {"250", "250", 200, 199}, {"80", "-20", 80, -20}, // drawable: as the step gives it
     };
     const fs::path lesson = mDir / "Study" / "C8.txt";
     for (const Case& c : cases) {

@@ -26,12 +26,32 @@ struct Result {
 /// P control (Kp 2, position form) of the default process, SV stepped from 50 to 55 % at 1 s in
 /// cascade mode; a text-only step; then PI control of the same step.
 const std::vector<std::string> kLesson = {
-    "[説明]", "TITLE1=比例制御のオフセット", "TEXT1=説明<BR>二行目",
-    "[手順1]", "TITLE2=Ｐ制御", "TEXT2=実行してください。", "TYPE_SELECT=0", "Kp=2.00", "MODE=2",
-    "SVv0=50", "SVt1=1", "SVv1=50", "SVt2=1", "SVv2=55", "GRAPH_TM=60", "NOTES=5.1.7(1)-1",
-    "[手順2]", "TITLE2=考えよう", "TEXT2=なぜ残るのでしょう。",
-    "[手順3]", "TITLE2=ＰＩ制御", "TEXT2=積分を加えます。", "TYPE_SELECT=1", "Ti=5.00",
-    "[手順4]", "TITLE2=",
+    "[説明]",
+    "TITLE1=比例制御のオフセット",
+    "TEXT1=説明<BR>二行目",
+    "[手順1]",
+    "TITLE2=Ｐ制御",
+    "TEXT2=実行してください。",
+    "TYPE_SELECT=0",
+    "Kp=2.00",
+    "MODE=2",
+    "SVv0=50",
+    "SVt1=1",
+    "SVv1=50",
+    "SVt2=1",
+    "SVv2=55",
+    "GRAPH_TM=60",
+    "NOTES=5.1.7(1)-1",
+    "[手順2]",
+    "TITLE2=考えよう",
+    "TEXT2=なぜ残るのでしょう。",
+    "[手順3]",
+    "TITLE2=ＰＩ制御",
+    "TEXT2=積分を加えます。",
+    "TYPE_SELECT=1",
+    "Ti=5.00",
+    "[手順4]",
+    "TITLE2=",
 };
 
 class SimTest : public ::testing::Test {
@@ -49,8 +69,8 @@ protected:
 
     Result run(const std::string& args) {
         const fs::path out = mDir / "stdout.txt", err = mDir / "stderr.txt";
-        const int status = std::system((std::string(KESTREL_SIM) + " --app-dir '" + mDir.string() + "' " + args +
-                                        " >'" + out.string() + "' 2>'" + err.string() + "'")
+        const int status = std::system((std::string(KESTREL_SIM) + " --app-dir '" + mDir.string() + "' " +
+                                        args + " >'" + out.string() + "' 2>'" + err.string() + "'")
                                            .c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, kestrel::test::readBytes(out),
                 kestrel::test::readBytes(err)};
@@ -90,7 +110,8 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
 
     // The same into a file, and the settings file left alone.
     const fs::path out = mDir / "run.csv";
-    const Result toFile = run("--file '" + (mDir / "Study" / "L1.txt").string() + "' --out '" + out.string() + "'");
+    const Result toFile =
+        run("--file '" + (mDir / "Study" / "L1.txt").string() + "' --out '" + out.string() + "'");
     EXPECT_EQ(std::tuple(toFile.status, toFile.out, kestrel::test::readBytes(out)), std::tuple(0, "", r.out))
         << toFile.err;
     EXPECT_EQ(fs::last_write_time(mDir / "Kestrel.ini"), settingsBefore);
@@ -121,15 +142,19 @@ TEST_F(SimTest, ReplayErrorsGiveStatusThreeAndBadInputStatusTwoBeforeAnythingIsR
     lesson("bad.txt", badKp);
     const Result r = run("--lesson bad.txt --step 1");
     EXPECT_EQ(r.status, 3) << r.err;
-    EXPECT_NE(r.err.find("kestrel-sim: 手順1: 比例ゲイン Kp：数値を半角で入力してください。  P001\n"), std::string::npos)
+    EXPECT_NE(r.err.find("kestrel-sim: 手順1: 比例ゲイン Kp：数値を半角で入力してください。  P001\n"),
+              std::string::npos)
         << r.err;
     EXPECT_EQ(csv(r.out).size(), 1u + 300u); // the run is still written
 
-    lesson("text.txt", {"[説明]", "TITLE1=読むだけ", "[手順1]", "TITLE2=まえがき", "TEXT2=読みます。", "[手順2]", "TITLE2="});
-    kestrel::test::writeBytes(mDir / "Study" / "junk.txt", std::string("\x7f" "ELF\0\0\0binary", 12));
+    lesson("text.txt", {"[説明]", "TITLE1=読むだけ", "[手順1]", "TITLE2=まえがき", "TEXT2=読みます。",
+                        "[手順2]", "TITLE2="});
+    kestrel::test::writeBytes(mDir / "Study" / "junk.txt", std::string("\x7f"
+                                                                       "ELF\0\0\0binary",
+                                                                       12));
     const std::vector<std::string> bad = {
-        "--lesson L1.txt --bogus", "--lesson missing.txt", "--lesson L1.txt --step 4", "--lesson L1.txt --step x",
-        "--lesson junk.txt", "", "--lesson L1.txt --project P.txt", "--step",
+        "--lesson L1.txt --bogus", "--lesson missing.txt", "--lesson L1.txt --step 4",
+        "--lesson L1.txt --step x", "--lesson junk.txt", "", "--lesson L1.txt --project P.txt", "--step",
         // the output cannot be written: refused before the replay of bad.txt would report its step 1
         "--lesson bad.txt --out /no/such/folder/run.csv", "--lesson bad.txt --out '" + mDir.string() + "'",
         // no step at or before step 1 ran: nothing is on the chart

@@ -30,7 +30,8 @@ std::vector<NoteLine> linesOf(const std::vector<NoteOp>& ops, std::optional<Note
 std::vector<NoteLabel> labelsOf(const std::vector<NoteOp>& ops) {
     std::vector<NoteLabel> out;
     for (const NoteOp& op : ops)
-        if (const auto* l = std::get_if<NoteLabel>(&op)) out.push_back(*l);
+        if (const auto* l = std::get_if<NoteLabel>(&op))
+            out.push_back(*l);
     return out;
 }
 
@@ -90,8 +91,9 @@ TEST(Annotations, PassDrawsOnlyWithBothFlagsAndAlwaysConsumesTheRun) {
         bool draws; // the style ops and the figure
     };
     const Case cases[] = {
-        {"5.1.7(1)-1", true, true, true}, {"5.1.7(1)-1", false, true, false}, {"5.1.7(1)-1", true, false, false},
-        {"", true, true, true},           {"5.1.7(1)-1 ", true, true, true},  {"9.5-2", true, true, true},
+        {"5.1.7(1)-1", true, true, true},   {"5.1.7(1)-1", false, true, false},
+        {"5.1.7(1)-1", true, false, false}, {"", true, true, true},
+        {"5.1.7(1)-1 ", true, true, true},  {"9.5-2", true, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("id \"") + c.id + "\" " + std::to_string(c.paraSetDone) +
@@ -232,7 +234,8 @@ TEST(Annotations, DegenerateScaleReportsOnceAndStillRestores) {
     EXPECT_FALSE(simExecDone);
     std::vector<std::string> messages;
     for (const NoteOp& op : ops)
-        if (const auto* m = std::get_if<NoteMessage>(&op)) messages.push_back(m->text);
+        if (const auto* m = std::get_if<NoteMessage>(&op))
+            messages.push_back(m->text);
     EXPECT_EQ(messages, std::vector<std::string>{"0 で除算しました。  P054"});
     EXPECT_TRUE(linesOf(ops, NoteChart::Pv).empty());
     EXPECT_EQ(linesOf(ops, NoteChart::Mv).size(), 6u);

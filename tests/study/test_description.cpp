@@ -42,7 +42,8 @@ TEST(Description, FullStepWritesEveryBlockInOrder) {
     // clang-format on
     const StepDescription d = describe(keys);
 
-    const std::string expected = "\r\n制御タイプ:\r\n    ２自由度ＰＩＤ   を選択する。\r\n"
+    const std::string expected =
+        "\r\n制御タイプ:\r\n    ２自由度ＰＩＤ   を選択する。\r\n"
         "\r\nフィードバックする のチェックマーク:\r\n    付ける。\r\n\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n"
         "    速度型（本質継承）   を選択する。\r\n    制御周期(m秒)   dt=100\r\n"
         "    比例ゲイン      Kp=1.2\r\n    積分時間(秒)    Ti=8\r\n    微分時間(秒)    Td=2\r\n"
