@@ -73,6 +73,10 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
 }
 
 frmController::~frmController() {
+    // Closing the window while it is destroyed moves the focus out of a field, and the field's
+    // signals would reach this window's handlers after its members are gone.
+    for (QObject* child : findChildren<QObject*>())
+        child->blockSignals(true);
     mDocument.removeListener(mListener);
     if (mPenRec)
         delete mPenRec.data();
