@@ -79,4 +79,28 @@ private:
     std::filesystem::path mPath;
 };
 
+/// A lesson of two steps: P control (Kp 2) of the default process with SV stepped from 50 to 55 % at
+/// 1 s in cascade mode, marked with the offset figure; then a step that only asks a question.
+inline std::vector<std::string> offsetLesson(int graphTime) {
+    return {"[説明]",
+            "TITLE1=比例制御",
+            "TEXT1=一行目<BR>二行目",
+            "[手順1]",
+            "TITLE2=Ｐ制御の応答",
+            "TEXT2=実行します。",
+            "TYPE_SELECT=0",
+            "Kp=2.00",
+            "MODE=2",
+            "SVv0=50",
+            "SVt1=1",
+            "SVv1=50",
+            "SVt2=1",
+            "SVv2=55",
+            "GRAPH_TM=" + std::to_string(graphTime),
+            "NOTES=5.1.7(1)-1",
+            "[手順2]",
+            "TITLE2=考えよう",
+            "TEXT2=オフセットはなぜ残るのでしょう。"};
+}
+
 } // namespace kestrel::test

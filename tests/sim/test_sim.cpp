@@ -23,36 +23,13 @@ struct Result {
     std::string out, err;
 };
 
-/// P control (Kp 2, position form) of the default process, SV stepped from 50 to 55 % at 1 s in
-/// cascade mode; a text-only step; then PI control of the same step.
-const std::vector<std::string> kLesson = {
-    "[説明]",
-    "TITLE1=比例制御のオフセット",
-    "TEXT1=説明<BR>二行目",
-    "[手順1]",
-    "TITLE2=Ｐ制御",
-    "TEXT2=実行してください。",
-    "TYPE_SELECT=0",
-    "Kp=2.00",
-    "MODE=2",
-    "SVv0=50",
-    "SVt1=1",
-    "SVv1=50",
-    "SVt2=1",
-    "SVv2=55",
-    "GRAPH_TM=60",
-    "NOTES=5.1.7(1)-1",
-    "[手順2]",
-    "TITLE2=考えよう",
-    "TEXT2=なぜ残るのでしょう。",
-    "[手順3]",
-    "TITLE2=ＰＩ制御",
-    "TEXT2=積分を加えます。",
-    "TYPE_SELECT=1",
-    "Ti=5.00",
-    "[手順4]",
-    "TITLE2=",
-};
+/// The offset lesson (60 s) with a third step: PI control of the same step.
+const std::vector<std::string> kLesson = [] {
+    std::vector<std::string> lines = kestrel::test::offsetLesson(60);
+    lines.insert(lines.end(), {"[手順3]", "TITLE2=ＰＩ制御", "TEXT2=積分を加えます。", "TYPE_SELECT=1",
+                               "Ti=5.00", "[手順4]", "TITLE2="});
+    return lines;
+}();
 
 class SimTest : public ::testing::Test {
 protected:
@@ -105,7 +82,7 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     // P control leaves an offset: 2·(55 − PV) + 50 = PV at steady state, PV = 53.33 %.
     EXPECT_EQ(rows.back()[1], "55");
     EXPECT_NEAR(std::stod(rows.back()[2]), 160.0 / 3.0, 0.01);
-    for (const char* shown : {"比例制御のオフセット", "1 Ｐ制御", "5.1.7(1)-1"})
+    for (const char* shown : {"比例制御", "1 Ｐ制御の応答", "5.1.7(1)-1"})
         EXPECT_NE(r.err.find(shown), std::string::npos) << shown;
 
     // The same into a file, and the settings file left alone.
