@@ -11,9 +11,12 @@ StudySession::StudySession(AppState& state, SetupDocument& document, ControlLoop
                            MessageService& messages, StudyHost& host)
     : mState(state), mDocument(document), mLoop(loop), mMessages(messages), mHost(host) {}
 
-void StudySession::startup() {
+void StudySession::loadPanel() {
     mLoop.run().loadPanel(HeadlessPanel::kStartSv, mDocument.fieldText(Kpl));
     mDocument.setPenChoice(0);
+}
+
+void StudySession::startup() {
     mDocument.startup();
 }
 

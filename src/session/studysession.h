@@ -27,8 +27,11 @@ public:
     StudySession(AppState& state, SetupDocument& document, ControlLoop& loop, MessageService& messages,
                  StudyHost& host);
 
-    /// The program's start-up: the controller panel, there (hidden) from the start, loaded at its
-    /// start SV, then the main window's start-up (settings, base set, pacing correction).
+    /// The controller panel loaded at its start SV with the first pen, as the panel window loads
+    /// itself when it is made: a front end without that window calls it before `startup`.
+    void loadPanel();
+    /// The program's start-up once the panel is loaded: the main window's start-up (settings,
+    /// base set, pacing correction).
     void startup();
 
     /// Opens `file` at step 1, as the study menu and the project dialogs do, then `load`.

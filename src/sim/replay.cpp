@@ -122,6 +122,7 @@ Replay::Replay(std::filesystem::path appDir)
 Replay::~Replay() = default;
 
 void Replay::open(const std::filesystem::path& file, bool project) {
+    mSession->loadPanel();
     mSession->startup();
     mSession->open(file, project);
     mTitle = mSession->readTexts().title1;

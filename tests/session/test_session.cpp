@@ -15,27 +15,7 @@ namespace fs = std::filesystem;
 namespace kestrel::test {
 namespace {
 
-const std::vector<std::string> kLesson = {
-    "[説明]",
-    "TITLE1=比例制御",
-    "TEXT1=一行目",
-    "[手順1]",
-    "TITLE2=Ｐ制御の応答",
-    "TEXT2=実行します。",
-    "TYPE_SELECT=0",
-    "Kp=2.00",
-    "MODE=2",
-    "SVv0=50",
-    "SVt1=1",
-    "SVv1=50",
-    "SVt2=1",
-    "SVv2=55",
-    "GRAPH_TM=10",
-    "NOTES=5.1.7(1)-1",
-    "[手順2]",
-    "TITLE2=考えよう",
-    "TEXT2=オフセットはなぜ残るのでしょう。",
-};
+const std::vector<std::string> kLesson = offsetLesson(10);
 
 /// The front end's part, as a log of calls.
 class LogHost : public StudyHost {
@@ -57,6 +37,7 @@ protected:
         fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
         fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", mDir / "Kestrel.ini");
         writeLines(mDir / "Study" / "L.txt", kLesson);
+        session.loadPanel();
         session.startup();
     }
 
