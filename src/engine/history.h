@@ -56,8 +56,27 @@ public:
         mCells[mHead] = front;
     }
 
-    /// Slots 0 .. count-1 set to x.
-    void fill(double x, int count = kSlots) {
+    /// Where the register stands before a step: its ring position and slot 0, all that one step
+    /// changes of it (the shift writes a cell beyond slot 200). rewind() takes the step back.
+    struct Mark {
+        unsigned head;
+        double front;
+    };
+    Mark mark() const { return {mHead, mCells[mHead]}; }
+    void rewind(const Mark& m) {
+        mHead = m.head;
+        mCells[mHead] = m.front;
+    }
+
+    /// A new input: b[0] = x, then the shift (so b[1] = x as well).
+    void push(double x) {
+        mCells[mHead] = x;
+        mHead = (mHead + kMask) & kMask; // head - 1
+        mCells[mHead] = x;
+    }
+
+    /// Slots 0 .. count-1 set to x (kept out of the step's inlined code: it runs at initialisations).
+    [[gnu::noinline]] void fill(double x, int count = kSlots) {
         for (int i = 0; i < count; ++i)
             mCells[idx(i)] = x;
     }

@@ -10,8 +10,9 @@
 // Blocks 1 to 4 bound their result to [-10000, +10000] (strict comparisons) and flush a result
 // whose magnitude is below 1e-300 to 0: a settled loop's decaying terms (the D term, a lag
 // approaching 0) would otherwise sink into subnormal numbers, whose arithmetic is many times
-// slower, and stay there. Every arithmetic result is checked: a non-finite value is run-time
-// error 6 and is never returned.
+// slower, and stay there. Every arithmetic result passes the block's check: CheckEach makes a
+// non-finite value run-time error 6, so it is never returned; GatherFinite (the step's straight
+// attempt, see Simulator) lets it through and remembers it.
 
 #include "core/convert.h"
 #include "core/runtimeerror.h"
@@ -25,27 +26,49 @@ inline constexpr double kBlockLimit = 10000.0;
 /// Block results of smaller magnitude become 0 (exact zeros keep their sign).
 inline constexpr double kFlushBelow = 1e-300;
 
+/// Checks each value as it is computed: a non-finite one is run-time error 6.
+struct CheckEach {
+    double operator()(double x) const { return checkFinite(x); }
+};
+
+/// Lets every value through and gathers whether all were finite: a NaN or an infinity stays in
+/// the sum (a sum that overflows from finite values counts as not finite too, which only costs a
+/// second, checked pass). No branch per value.
+struct GatherFinite {
+    double sum = 0.0;
+    double operator()(double x) {
+        sum += x;
+        return x;
+    }
+    bool allFinite() const { return sum - sum == 0.0; }
+};
+
 /// 1/(1 + T·s), backward difference:
 ///   y[k] = T/(T+dt)·y[k-1] + dt/(T+dt)·x[k]            when T > 0 and not init;
 ///   y[k] = x[k], and y[k-1] is overwritten with x[k]   otherwise.
 /// The output limit applies in both branches.
-inline double FirstOrderLag(double x0, History& y, double T, double dt, bool init);
+template <class Check = CheckEach>
+inline double FirstOrderLag(double x0, History& y, double T, double dt, bool init, Check&& check = {});
 
 /// 1 + K·s, proportional plus difference:
 ///   y[k] = x[k] + K·(x[k] - x[k-1])/dt                 when K > 0 and not init;
 ///   y[k] = x[k], and y[k-1] is overwritten with x[k]   otherwise.
 /// The output limit applies in both branches; finally x[k-1] is overwritten with x[k].
-inline double LeadStage(History& x, History& y, double K, double dt, bool init);
+template <class Check = CheckEach>
+inline double LeadStage(History& x, History& y, double K, double dt, bool init, Check&& check = {});
 
 /// 1/(T·s), rectangular:
 ///   y[k] = y[k-1] + x[k]·dt/T, limited                  when T > 0 and not init;
 ///   y[k] = 0, and y[k-1] is overwritten with 0          otherwise.
-inline double Integrator(double x0, History& y, double T, double dt, bool init);
+template <class Check = CheckEach>
+inline double Integrator(double x0, History& y, double T, double dt, bool init, Check&& check = {});
 
 /// Td·s/(1 + η·Td·s), backward difference:
 ///   y[k] = (Td·(x[k] - x[k-1]) + η·Td·y[k-1]) / (η·Td + dt), limited   when Td > 0 and not init;
 ///   y[k] = 0, and y[k-1] is overwritten with 0                         otherwise.
-inline double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta, bool init);
+template <class Check = CheckEach>
+inline double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta, bool init,
+                                   Check&& check = {});
 
 /// Dead time as a shift register b[0..200]:
 ///   b[0] = x[k]; when init every slot 200..1 = x[k], otherwise b[i] = b[i-1] for i = 200..1;
@@ -61,19 +84,23 @@ inline int deadTimeSlot(double L, double dt);
 
 /// The common output limit of blocks 1 to 4, with the flush of subnormal-bound results.
 inline double limitOutput(double y) {
+    const double magnitude = std::fabs(y);
+    if (magnitude <= kBlockLimit && magnitude >= kFlushBelow) [[likely]]
+        return y;
     if (y > kBlockLimit)
         return kBlockLimit;
     if (y < -kBlockLimit)
         return -kBlockLimit;
-    if (std::fabs(y) < kFlushBelow && y != 0.0)
+    if (magnitude < kFlushBelow && y != 0.0)
         return 0.0;
     return y;
 }
 
-inline double FirstOrderLag(double x0, History& y, double T, double dt, bool init) {
+template <class Check>
+inline double FirstOrderLag(double x0, History& y, double T, double dt, bool init, Check&& check) {
     double result;
     if (T > 0.0 && !init) {
-        result = checkFinite(T / (T + dt) * y[1] + dt / (T + dt) * x0);
+        result = check(T / (T + dt) * y[1] + dt / (T + dt) * x0);
     } else {
         result = x0;
         y[1] = x0;
@@ -82,11 +109,12 @@ inline double FirstOrderLag(double x0, History& y, double T, double dt, bool ini
 }
 
 /// The same lag, keeping its coefficients in the output history.
-inline double FirstOrderLag(double x0, LagHistory& y, double T, double dt, bool init) {
+template <class Check = CheckEach>
+inline double FirstOrderLag(double x0, LagHistory& y, double T, double dt, bool init, Check&& check = {}) {
     double result;
     if (T > 0.0 && !init) {
         y.coefficientsFor(T, dt);
-        result = checkFinite(y.coefY * y[1] + y.coefX * x0);
+        result = check(y.coefY * y[1] + y.coefX * x0);
     } else {
         result = x0;
         y[1] = x0;
@@ -94,10 +122,11 @@ inline double FirstOrderLag(double x0, LagHistory& y, double T, double dt, bool 
     return limitOutput(result);
 }
 
-inline double LeadStage(History& x, History& y, double K, double dt, bool init) {
+template <class Check>
+inline double LeadStage(History& x, History& y, double K, double dt, bool init, Check&& check) {
     double result;
     if (K > 0.0 && !init) {
-        result = checkFinite(x[0] + K * (x[0] - x[1]) / dt);
+        result = check(x[0] + K * (x[0] - x[1]) / dt);
     } else {
         result = x[0];
         y[1] = x[0];
@@ -107,20 +136,22 @@ inline double LeadStage(History& x, History& y, double K, double dt, bool init) 
     return result;
 }
 
-inline double Integrator(double x0, History& y, double T, double dt, bool init) {
+template <class Check>
+inline double Integrator(double x0, History& y, double T, double dt, bool init, Check&& check) {
     if (T > 0.0 && !init)
-        return limitOutput(checkFinite(y[1] + x0 * dt / T));
+        return limitOutput(check(y[1] + x0 * dt / T));
     y[1] = 0.0;
     return 0.0;
 }
 
-inline double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta,
-                                   bool init) {
+template <class Check>
+inline double IncompleteDerivative(const History& x, History& y, double Td, double dt, double eta, bool init,
+                                   Check&& check) {
     if (Td > 0.0 && !init) {
         const double den = eta * Td + dt;
         if (den == 0.0)
             throw RuntimeError::divisionByZero();
-        return limitOutput(checkFinite((Td * (x[0] - x[1]) + eta * Td * y[1]) / den));
+        return limitOutput(check((Td * (x[0] - x[1]) + eta * Td * y[1]) / den));
     }
     y[1] = 0.0;
     return 0.0;
@@ -137,12 +168,13 @@ inline int deadTimeSlot(double L, double dt) {
     return n;
 }
 
-inline double DeadTime(double x0, DeadTimeBuffer& b, double L, double dt, bool init) {
-    b[0] = x0;
-    if (init)
+[[gnu::always_inline]] inline double DeadTime(double x0, DeadTimeBuffer& b, double L, double dt, bool init) {
+    if (init) {
+        b[0] = x0;
         b.fill(x0);
-    else
-        b.shift();
+    } else {
+        b.push(x0);
+    }
     if (L != b.mSlotL || dt != b.mSlotDt) {
         b.mSlot = deadTimeSlot(L, dt);
         b.mSlotL = L;

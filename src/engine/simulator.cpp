@@ -52,6 +52,27 @@ void Simulator::DvProgramEval() {
     programEval(mState.params.DVv, mState.params.DVt, mState.sim.DV, "  P052", &Display::DvPointerUpdate);
 }
 
+namespace {
+
+/// The loop's statements one by one under the step's trap, every value checked as computed.
+struct Trapped {
+    ErrorTrap& trap;
+    CheckEach check;
+    template <class F> void operator()(F&& statement) { trap(statement); }
+    static bool initialising(const SimulationState& s) { return s.InitPending; }
+};
+
+/// The loop's statements straight through: a statement that fails throws out of the loop, a
+/// value that is not finite is gathered.
+struct Straight {
+    GatherFinite check;
+    template <class F> void operator()(F&& statement) { statement(); }
+    /// Never the initialising step, which always runs under the trap.
+    static constexpr bool initialising(const SimulationState&) { return false; }
+};
+
+} // namespace
+
 bool Simulator::MainCalc() {
     auto& s = mState.sim;
     if (s.Paused)
@@ -63,14 +84,11 @@ bool Simulator::MainCalc() {
         SvProgramEval();
         DvProgramEval();
     }
-    if (mState.params.mode() != Mode::Manual) {
-        controllerTerms(t);
-        controllerForm(t);
-        feedforward(t);
-    } else {
-        s.ProcIn[0] = s.MV[0];
+    // The initialising step sets both slots of many histories: it always runs under the trap.
+    if (s.InitPending || mCheckEachStatement || !loopStraight()) {
+        Trapped trapped{t, {}};
+        loop(trapped);
     }
-    processAndDisturbance(t);
     if (s.Running) {
         recordSample(t);
         advanceTime(t);
@@ -81,34 +99,80 @@ bool Simulator::MainCalc() {
     return !t.cancelled();
 }
 
-// The loop's stages below are inlined into MainCalc: split for reading, they compile to the one
-// step they were, so naming them costs the step nothing.
-
-[[gnu::always_inline]] inline void Simulator::controllerTerms(ErrorTrap& t) {
+bool Simulator::loopStraight() {
     auto& s = mState.sim;
-    const auto& p = mState.params;
-    const bool init = s.InitPending;
-    const double dt = p.dt;
-    double T1 = p.beta * p.Ti;
-    t([&] { T1 = checkFinite(p.beta * p.Ti); });
-    if (T1 == 0.0)
-        T1 = 0.0001;
-    t([&] { s.SvLag[0] = FirstOrderLag(s.SV[0], s.SvLag, T1, dt, init); });
-    t([&] { s.SvFilt[0] = LeadStage(s.SvLag, s.SvFilt, checkFinite(p.alpha * T1), dt, init); });
-    t([&] { s.Ep[0] = checkFinite(s.SvFilt[0] + p.FB * s.PV[0]); });
-    t([&] { s.Ed[0] = checkFinite(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]); });
-    t([&] { s.P[0] = checkFinite(p.Kp * s.Ep[0]); });
-    t([&] { s.I[0] = Integrator(s.P[0], s.I, p.Ti, dt, init); });
-    t([&] { s.PI[0] = checkFinite(s.P[0] + s.I[0]); });
-    t([&] { s.Dk[0] = checkFinite(p.Kp * s.Ed[0]); });
-    t([&] { s.D[0] = IncompleteDerivative(s.Dk, s.D, p.Td, dt, p.eta, init); });
-    t([&] { s.MvPos[0] = checkFinite(s.PI[0] + s.D[0] + p.bA); });
+    const double pv = s.PV[0], mv = s.MV[0], svLag = s.SvLag[1];
+    const auto ff = s.FfDelayed.mark(), plant = s.PlantDelayed.mark(), dist = s.DistDelayed.mark();
+    Straight straight;
+    try {
+        loop(straight);
+        if (straight.check.allFinite())
+            return true;
+    } catch (const RuntimeError&) {
+    }
+    // Taken back: each computed signal to the value it held in both slots, MV, PV and the lead's
+    // input as saved, the dead-time registers as they stood.
+    for (History* h : {&s.SvFilt,  &s.Ep,
+                       &s.Ed,      &s.P,
+                       &s.I,       &s.PI,
+                       &s.Dk,      &s.D,
+                       &s.MvPos,   &s.MvCtrl,
+                       &s.MvInt,   &s.MvExcess,
+                       &s.FfIn,    static_cast<History*>(&s.FfLag),
+                       &s.FfOut,   &s.ProcIn,
+                       &s.PlantIn, static_cast<History*>(&s.PlantOut),
+                       &s.DistIn,  static_cast<History*>(&s.DistOut)})
+        (*h)[0] = (*h)[1];
+    s.PV[0] = pv;
+    s.MV[0] = mv;
+    s.SvLag.set(svLag);
+    s.FfDelayed.rewind(ff);
+    s.PlantDelayed.rewind(plant);
+    s.DistDelayed.rewind(dist);
+    s.LimitHit = false;
+    return false;
 }
 
-[[gnu::always_inline]] inline void Simulator::controllerForm(ErrorTrap& t) {
+template <class Statements> [[gnu::always_inline]] inline void Simulator::loop(Statements& t) {
+    auto& s = mState.sim;
+    if (mState.params.mode() != Mode::Manual) {
+        controllerTerms(t);
+        controllerForm(t);
+        feedforward(t);
+    } else {
+        s.ProcIn[0] = s.MV[0];
+    }
+    processAndDisturbance(t);
+}
+
+// The loop's stages below are inlined into each run of the loop: split for reading, they compile
+// to one straight piece of code, so naming them costs the step nothing.
+
+template <class Statements> [[gnu::always_inline]] inline void Simulator::controllerTerms(Statements& t) {
     auto& s = mState.sim;
     const auto& p = mState.params;
-    const bool init = s.InitPending;
+    const bool init = t.initialising(s);
+    const double dt = p.dt;
+    double T1 = p.beta * p.Ti;
+    t([&] { T1 = t.check(p.beta * p.Ti); });
+    if (T1 == 0.0)
+        T1 = 0.0001;
+    t([&] { s.SvLag[0] = FirstOrderLag(s.SV[0], s.SvLag, T1, dt, init, t.check); });
+    t([&] { s.SvFilt[0] = LeadStage(s.SvLag, s.SvFilt, t.check(p.alpha * T1), dt, init, t.check); });
+    t([&] { s.Ep[0] = t.check(s.SvFilt[0] + p.FB * s.PV[0]); });
+    t([&] { s.Ed[0] = t.check(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]); });
+    t([&] { s.P[0] = t.check(p.Kp * s.Ep[0]); });
+    t([&] { s.I[0] = Integrator(s.P[0], s.I, p.Ti, dt, init, t.check); });
+    t([&] { s.PI[0] = t.check(s.P[0] + s.I[0]); });
+    t([&] { s.Dk[0] = t.check(p.Kp * s.Ed[0]); });
+    t([&] { s.D[0] = IncompleteDerivative(s.Dk, s.D, p.Td, dt, p.eta, init, t.check); });
+    t([&] { s.MvPos[0] = t.check(s.PI[0] + s.D[0] + p.bA); });
+}
+
+template <class Statements> [[gnu::always_inline]] inline void Simulator::controllerForm(Statements& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const bool init = t.initialising(s);
     if (p.calcForm() == CalcForm::Position) {
         s.MvCtrl[0] = s.MvPos[0];
         return;
@@ -117,12 +181,12 @@ bool Simulator::MainCalc() {
         return;
     double dP = 0.0, dI = 0.0, dD = 0.0;
     if (!init) {
-        t([&] { dP = checkFinite(s.P[0] - s.P[1]); });
-        t([&] { dI = checkFinite(s.I[0] - s.I[1]); });
-        t([&] { dD = checkFinite(s.D[0] - s.D[1]); });
+        t([&] { dP = t.check(s.P[0] - s.P[1]); });
+        t([&] { dI = t.check(s.I[0] - s.I[1]); });
+        t([&] { dD = t.check(s.D[0] - s.D[1]); });
     }
     if (p.calcForm() == CalcForm::Velocity) {
-        t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + dP + dI + dD); });
+        t([&] { s.MvCtrl[0] = t.check(s.MvCtrl[1] + dP + dI + dD); });
         if (s.MvCtrl[0] > p.MH) {
             s.MvCtrl[0] = p.MH;
             s.LimitHit = true;
@@ -132,11 +196,11 @@ bool Simulator::MainCalc() {
             s.LimitHit = true;
         }
         if (s.MvCtrl[0] - s.MvCtrl[1] > p.dML) {
-            t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + p.dML); });
+            t([&] { s.MvCtrl[0] = t.check(s.MvCtrl[1] + p.dML); });
             s.LimitHit = true;
         }
         if (s.MvCtrl[1] - s.MvCtrl[0] > p.dML) {
-            t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] - p.dML); });
+            t([&] { s.MvCtrl[0] = t.check(s.MvCtrl[1] - p.dML); });
             s.LimitHit = true;
         }
         return;
@@ -144,11 +208,11 @@ bool Simulator::MainCalc() {
     // Essence-inheriting: the accumulator runs unlimited, the output follows it within the limits.
     double sum = 0.0;
     t([&] {
-        sum = checkFinite(dP + dD);
+        sum = t.check(dP + dD);
         if (dI * s.MvExcess[1] >= 0.0)
-            sum = checkFinite(sum + dI);
+            sum = t.check(sum + dI);
     });
-    t([&] { s.MvInt[0] = checkFinite(s.MvInt[1] + sum); });
+    t([&] { s.MvInt[0] = t.check(s.MvInt[1] + sum); });
     double c = s.MvInt[0];
     if (c > p.MH) {
         c = p.MH;
@@ -159,7 +223,7 @@ bool Simulator::MainCalc() {
         s.LimitHit = true;
     }
     double dMV = 0.0;
-    t([&] { dMV = checkFinite(c - s.MvCtrl[1]); });
+    t([&] { dMV = t.check(c - s.MvCtrl[1]); });
     if (dMV > p.dML) {
         dMV = p.dML;
         s.LimitHit = true;
@@ -170,43 +234,44 @@ bool Simulator::MainCalc() {
     }
     if (init)
         dMV = 0.0;
-    t([&] { s.MvCtrl[0] = checkFinite(s.MvCtrl[1] + dMV); });
-    t([&] { s.MvExcess[0] = checkFinite(s.MvInt[0] - s.MvCtrl[0]); });
+    t([&] { s.MvCtrl[0] = t.check(s.MvCtrl[1] + dMV); });
+    t([&] { s.MvExcess[0] = t.check(s.MvInt[0] - s.MvCtrl[0]); });
 }
 
-[[gnu::always_inline]] inline void Simulator::feedforward(ErrorTrap& t) {
+template <class Statements> [[gnu::always_inline]] inline void Simulator::feedforward(Statements& t) {
     auto& s = mState.sim;
     const auto& p = mState.params;
-    const bool init = s.InitPending;
+    const bool init = t.initialising(s);
     const double dt = p.dt;
     // Kf·e^(-Lf·s)·(1+Tfp·s)/(1+Tfd·s), then MV and the process input with the disturbance Kd·DV.
-    t([&] { s.FfIn[0] = checkFinite(p.Kf * s.DV[0]); });
+    t([&] { s.FfIn[0] = t.check(p.Kf * s.DV[0]); });
     t([&] { s.FfDelayed[0] = DeadTime(s.FfIn[0], s.FfDelayed, p.Lf, dt, init); });
-    t([&] { s.FfLag[0] = FirstOrderLag(s.FfDelayed[0], s.FfLag, p.Tfd, dt, init); });
+    t([&] { s.FfLag[0] = FirstOrderLag(s.FfDelayed[0], s.FfLag, p.Tfd, dt, init, t.check); });
     t([&] {
         const double tp = p.Tfd == 0.0 ? 0.0001 : p.Tfd;
-        const double ratio = checkFinite(p.Tfp / tp);
-        s.FfOut[0] = checkFinite(ratio * s.FfDelayed[0] + (1.0 - ratio) * s.FfLag[0]);
+        const double ratio = t.check(p.Tfp / tp);
+        s.FfOut[0] = t.check(ratio * s.FfDelayed[0] + (1.0 - ratio) * s.FfLag[0]);
     });
-    t([&] { s.MV[0] = checkFinite(s.MvCtrl[0] - s.FfOut[0]); });
-    t([&] { s.ProcIn[0] = checkFinite(s.MV[0] + p.Kd * s.DV[0]); });
+    t([&] { s.MV[0] = t.check(s.MvCtrl[0] - s.FfOut[0]); });
+    t([&] { s.ProcIn[0] = t.check(s.MV[0] + p.Kd * s.DV[0]); });
 }
 
-[[gnu::always_inline]] inline void Simulator::processAndDisturbance(ErrorTrap& t) {
+template <class Statements>
+[[gnu::always_inline]] inline void Simulator::processAndDisturbance(Statements& t) {
     auto& s = mState.sim;
     const auto& p = mState.params;
-    const bool init = s.InitPending;
+    const bool init = t.initialising(s);
     const double dt = p.dt;
-    t([&] { s.PlantIn[0] = checkFinite(p.Kpl * s.ProcIn[0]); });
+    t([&] { s.PlantIn[0] = t.check(p.Kpl * s.ProcIn[0]); });
     t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
-    t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantOut, p.Tpl, dt, init); });
-    t([&] { s.DistIn[0] = checkFinite(p.Kds * s.DV[0]); });
+    t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantOut, p.Tpl, dt, init, t.check); });
+    t([&] { s.DistIn[0] = t.check(p.Kds * s.DV[0]); });
     t([&] { s.DistDelayed[0] = DeadTime(s.DistIn[0], s.DistDelayed, p.Lds, dt, init); });
-    t([&] { s.DistOut[0] = FirstOrderLag(s.DistDelayed[0], s.DistOut, p.Tds, dt, init); });
-    t([&] { s.PV[0] = checkFinite(s.PlantOut[0] + s.DistOut[0]); });
+    t([&] { s.DistOut[0] = FirstOrderLag(s.DistDelayed[0], s.DistOut, p.Tds, dt, init, t.check); });
+    t([&] { s.PV[0] = t.check(s.PlantOut[0] + s.DistOut[0]); });
 }
 
-void Simulator::recordSample(ErrorTrap& t) {
+[[gnu::always_inline]] inline void Simulator::recordSample(ErrorTrap& t) {
     auto& s = mState.sim;
     const auto& p = mState.params;
     auto& rec = mState.rec;
@@ -273,7 +338,7 @@ void Simulator::recordSample(ErrorTrap& t) {
         s.DecimationCount = 0;
 }
 
-void Simulator::advanceTime(ErrorTrap& t) {
+[[gnu::always_inline]] inline void Simulator::advanceTime(ErrorTrap& t) {
     auto& s = mState.sim;
     t([&] {
         s.SimTime = checkFinite(s.SimTime + mState.params.dt);
@@ -281,7 +346,7 @@ void Simulator::advanceTime(ErrorTrap& t) {
     });
 }
 
-void Simulator::showStep(ErrorTrap& t) {
+[[gnu::always_inline]] inline void Simulator::showStep(ErrorTrap& t) {
     t([&] { mDisplay.PvBarUpdate(); });
     if (mState.params.mode() != Mode::Manual)
         t([&] { mDisplay.MvSliderUpdate(); });

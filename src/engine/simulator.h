@@ -40,6 +40,14 @@ namespace kestrel {
 /// goes on as after Retry. A failed statement stores nothing, so no history, record or drawing
 /// ever holds a NaN or an infinity. The program evaluations report each of their errors once in
 /// the same way.
+///
+/// The loop (steps 2 and 3) is first run straight through, without a check per statement; when
+/// any of its values is not finite or any statement fails, that attempt is taken back and the
+/// loop runs statement by statement under the trap. Both runs are the same code and the same
+/// arithmetic, so a step gives bit for bit the same state either way. Taking the attempt back
+/// relies on the step's own bookkeeping: between steps each signal the loop computes holds its
+/// value in both slots (the step ends with a shift, the initialisation sets both), except MV and
+/// PV, which the panel and the tests may set alone and which the attempt saves.
 class Simulator {
 public:
     Simulator(AppState& state, Display& display, MessageService& messages)
@@ -59,12 +67,24 @@ public:
 
     Display& display() { return mDisplay; }
 
+    /// Every step statement by statement under the trap, without the straight attempt (the
+    /// reference the attempt is compared with).
+    void setCheckEachStatement(bool on) { mCheckEachStatement = on; }
+
 private:
-    // The stages of one step, in their order. Each statement runs under the step's trap t.
-    void controllerTerms(ErrorTrap& t);
-    void controllerForm(ErrorTrap& t);
-    void feedforward(ErrorTrap& t);
-    void processAndDisturbance(ErrorTrap& t);
+    // The loop's stages, in their order. Each statement runs through `t`: the step's trap with a
+    // check of every value (Trapped), or straight through gathering whether all were finite
+    // (Straight).
+    template <class Statements> void loop(Statements& t);
+    template <class Statements> void controllerTerms(Statements& t);
+    template <class Statements> void controllerForm(Statements& t);
+    template <class Statements> void feedforward(Statements& t);
+    template <class Statements> void processAndDisturbance(Statements& t);
+    /// The loop run straight through; false (and the state as before) when it has to run again
+    /// under the trap.
+    bool loopStraight();
+
+    // The rest of the step, under the step's trap t.
     void recordSample(ErrorTrap& t);
     void advanceTime(ErrorTrap& t);
     void showStep(ErrorTrap& t);
@@ -76,6 +96,7 @@ private:
     AppState& mState;
     Display& mDisplay;
     MessageService& mMessages;
+    bool mCheckEachStatement = false;
 };
 
 } // namespace kestrel
