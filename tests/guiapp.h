@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace kestrel::test {
@@ -35,6 +36,13 @@ class GuiTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ensureGuiApplication(); }
 };
+
+/// The child of that name; a test fails when there is none.
+template <class T = QWidget> T* childOf(const QObject* parent, const std::string& name) {
+    T* w = parent->findChild<T*>(QString::fromStdString(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
 
 /// Clicks the push button `name` of a window, as the learner does.
 inline void click(const QWidget* window, const char* name) {

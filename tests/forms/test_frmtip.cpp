@@ -36,11 +36,7 @@ protected:
         tip.showFor(project ? "自習： P.txt" : "学習： テスト", project);
     }
 
-    template <class T> T* child(const char* name) {
-        T* w = tip.findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
+    template <class T> T* child(const char* name) { return childOf<T>(&tip, name); }
     void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
     void runToEnd() {
         while (state.sim.Running)
@@ -50,10 +46,8 @@ protected:
 
     /// The application folder: the base set, the settings file and the lesson.
     static bool prepare(const fs::path& dir) {
-        fs::create_directories(dir / "Study");
+        shipBaseSet(KESTREL_SOURCE_DATA, dir);
         fs::create_directories(dir / "Project");
-        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Study" / "ParaInz.txt", dir / "Study" / "ParaInz.txt");
-        fs::copy_file(fs::path(KESTREL_SOURCE_DATA) / "Kestrel.ini", dir / "Kestrel.ini");
         writeLines(dir / "Study" / "L.txt", kLesson);
         return true;
     }

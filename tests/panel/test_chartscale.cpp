@@ -3,7 +3,7 @@
 
 #include "panel/chartscale.h"
 
-#include "core/runtimeerror.h"
+#include "errorof.h"
 
 #include <gtest/gtest.h>
 
@@ -12,14 +12,7 @@
 namespace kestrel {
 namespace {
 
-int errorOf(void (*f)()) {
-    try {
-        f();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using test::errorOf;
 
 TEST(ChartScale, ValuesToRows) {
     struct Case {

@@ -32,10 +32,8 @@ public:
 class Session : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directories(mDir / "Study");
+        shipBaseSet(KESTREL_DATA_DIR, mDir);
         fs::create_directories(mDir / "Project");
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", mDir / "Kestrel.ini");
         writeLines(mDir / "Study" / "L.txt", kLesson);
         session.loadPanel();
         session.startup();

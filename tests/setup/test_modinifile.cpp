@@ -14,10 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-using test::readBytes;
-using test::writeBytes;
-
-using test::cp932;
+using test::cp932, test::readBytes, test::writeBytes;
 
 // Each test works in a folder of its own, removed afterwards.
 class ProfileFileTest : public ::testing::Test {

@@ -26,9 +26,7 @@ namespace fs = std::filesystem;
 using Keys = std::vector<std::pair<std::string, std::string>>;
 using Sections = std::vector<std::pair<std::string, Keys>>;
 
-using test::readBytes;
-
-using test::cp932;
+using test::cp932, test::readBytes;
 
 /// A profile file as a lesson author writes it: CP932, CR LF, a blank line after each section.
 void writeProfile(const fs::path& file, const Sections& sections) {
@@ -57,17 +55,13 @@ std::string shown(const SetupDocument& d, std::initializer_list<Field> fields) {
 class SetupDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directories(mDir / "Study");
+        test::shipBaseSet(KESTREL_DATA_DIR, mDir);
         writeProfile(mDir / "Kestrel.ini", {{"CONFIG", {{"TmHosei", "2.5"}}}});
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", base()); // the shipped base set
         mState.study.IniPath = settings();
         mDoc = std::make_unique<SetupDocument>(mState, mMessages, mDir);
     }
     fs::path settings() const { return mDir / "Kestrel.ini"; }
     fs::path base() const { return mDir / "Study" / "ParaInz.txt"; }
-    std::string read(const fs::path& file, const char* section, const char* key) const {
-        return ReadProfileValue(file, section, key);
-    }
     auto tree() const { return test::filesUnder(mDir); }
     void open(const fs::path& file, int step) {
         mState.study.CurFile = file.string();
@@ -198,6 +192,7 @@ TEST_F(SetupDocumentTest, OkClearsParaSetDoneAndCancelRestoresTheEngineValues) {
 TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
     using Pens = std::array<const char*, 4>; // legend labels 1..4
     const Pens usual{"② 偏差（ｅ）", "③ 比例項（Ｐ）", "④ 積分項（Ｉ）", "⑤ 微分（Ｄ）"};
+    const Pens twoDof{"② 偏差１（ｅ1）", "③ 偏差２（ｅ2）", "④ Ｐ＋Ｉ　項", usual[3]};
     struct Case {
         int page;
         bool tiShown, tdShown, filtersShown;
@@ -210,12 +205,7 @@ TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
         {2, true, true, false, "3.00 0.50 1.00 1.00 1.00", usual},
         {3, true, true, false, "3.00 0.50 0.00 1.00 0.00", usual},
         {4, true, true, false, "3.00 0.50 1.00 1.00 0.00", usual},
-        {5,
-         true,
-         true,
-         true,
-         "3.00 0.50 0.40 1.35 0.00",
-         {"② 偏差１（ｅ1）", "③ 偏差２（ｅ2）", "④ Ｐ＋Ｉ　項", usual[3]}},
+        {5, true, true, true, "3.00 0.50 0.40 1.35 0.00", twoDof},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.page);
@@ -432,7 +422,7 @@ TEST_F(StepApplyTest, ModeTextsSelectTheModeManualStopsThePacingAndTheCorrection
         loop.run().Start();
         while (mState.sim.Running)
             loop.run().PacingTick();
-        EXPECT_EQ(read(settings(), "CONFIG", "TmHosei"), stored ? "-20" : "2.5") << stored;
+        EXPECT_EQ(ReadProfileValue(settings(), "CONFIG", "TmHosei"), stored ? "-20" : "2.5") << stored;
     }
 }
 
@@ -570,11 +560,12 @@ TEST_F(StepSaveTest, AStepBackAtTheBaseIsSavedAndOneThatStaysThereIsNot) {
     saveStep(1, "2.00", "70");
     saveStep(2, "1.00", "50");
     saveStep(3, "1.00", "50");
-    EXPECT_EQ(std::pair(read(mProject, "手順2", "Kp"), read(mProject, "手順2", "SVv0")),
-              std::pair(std::string("1.00"), std::string("50")));
+    EXPECT_EQ(
+        std::pair(ReadProfileValue(mProject, "手順2", "Kp"), ReadProfileValue(mProject, "手順2", "SVv0")),
+        std::pair(std::string("1.00"), std::string("50")));
     // Equal to the base and to what step 2 left in force: nothing to write.
     for (const char* key : {"Kp", "SVv0", "Ti"})
-        EXPECT_EQ(read(mProject, "手順3", key), "") << key;
+        EXPECT_EQ(ReadProfileValue(mProject, "手順3", key), "") << key;
     EXPECT_EQ(std::pair(text().find("\r\nTi="), mMessages.shown.empty()), std::pair(std::string::npos, true));
 }
 
