@@ -114,8 +114,6 @@ TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
         // TYPE_SELECT given: it decides, whatever tab is selected.
         {"0", 5, "\r\n制御タイプ:\r\n    Ｐ 制御   を選択する。\r\n" + kp},
         {"1", 5, "\r\n制御タイプ:\r\n    Ｐ Ｉ 制御   を選択する。\r\n" + kp + ti},
-        {"3", 0, "\r\n制御タイプ:\r\n    Ｉ－ＰＤ制御   を選択する。\r\n" + kp + ti + td},
-        {"4", 0, "\r\n制御タイプ:\r\n    ＰＩ－Ｄ制御   を選択する。\r\n" + kp + ti + td},
         {"2", 0, "\r\n制御タイプ:\r\n    偏差PID制御   を選択する。\r\n" + kp + ti + td},
         // Not a listed value: no control-type line, but the number still decides the lines.
         {"6", 0, kp + ti + td + filter},
@@ -176,11 +174,8 @@ TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
             << c.key << "=" << c.value;
     }
 
-    EXPECT_EQ(describe({{"MODE", "0"}}).text,
-              "\r\nコントローラパネル :\r\n    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。\r\n");
-    // Each listed pen colour and check-box value maps to its own line.
-    EXPECT_EQ(describe({{"PEN_COLOR", "4"}, {"AUTO_RANGE", "1"}, {"MODE", "2"}, {"FB", "0"}}).text,
+    // Each check-box value maps to its own line.
+    EXPECT_EQ(describe({{"AUTO_RANGE", "1"}, {"FB", "0"}}).text,
               "\r\nフィードバックする のチェックマーク:\r\n    はずす。\r\n\r\nコントローラパネル :\r\n"
-              "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。\r\n    レンジ自動シフト  のチェックマークをつける。\r\n"
-              "    ペン色:  ｼｱﾝ  を選択。\r\n");
+              "    レンジ自動シフト  のチェックマークをつける。\r\n");
 }
