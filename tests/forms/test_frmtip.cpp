@@ -137,12 +137,10 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
     EXPECT_EQ(child<QLabel>("lblBytesText1")->text(), "残り -177 バイト");
     EXPECT_TRUE(child<QLabel>("lblBytesText1")->styleSheet().contains("red"));
     child<QPlainTextEdit>("txtText1")->setPlainText("一行目\n二行目");
-    doc.setFieldText(Kp, "3.00");
     click("cmdIniWrite");
     auto stored = [&](const char* key) { return ReadProfileValue(project, "手順1", key); };
     EXPECT_EQ(stored("TITLE2"), "私の実験");
     EXPECT_EQ(stored("TEXT2"), "Kp を変える<BR>結果を見る");
-    EXPECT_EQ(stored("Kp"), "3.00");
 
     // Opened again from step 2, the window shows step 1 again.
     click("cmdNextTip");

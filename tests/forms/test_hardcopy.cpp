@@ -104,10 +104,9 @@ TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
     struct Case {
         const char* osVer; // nullptr: no settings file at all
         int prints, lists;
-    };
-    const Case cases[] = {{nullptr, 1, 0}, {"6", 1, 0}, {" 7.5", 0, 1}};
+    } const cases[] = {{nullptr, 1, 0}, {"6", 1, 0}, {" 7.5", 0, 1}};
     int second = 0;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.osVer ? c.osVer : "(missing)");
         setOsVer(c.osVer);
         printed.clear();

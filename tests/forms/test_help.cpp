@@ -257,8 +257,7 @@ using About = test::GuiTest;
 
 TEST_F(About, VersionHasThreePartsAndTheWindowClosesOnOkAndWhenAnotherWindowBecomesActive) {
     const struct {
-        const char* build;
-        const char* shown;
+        const char *build, *shown;
     } versions[] = {
         {"0.1.0", "0.1.0"}, {"2.3", "2.3.0"}, {"4", "4.0.0"}, {"1.2.3.4", "1.2.3"}, {"1.x.7", "1.0.7"}};
     for (const auto& v : versions)

@@ -339,8 +339,7 @@ TEST_F(LessonFidelity, StepTestShowsTheProcessTheRulesAreAppliedTo) {
 
 TEST_F(LessonFidelity, TunedStepsUseTheirRuleForTheMeasuredProcess) {
     struct Case {
-        const char* file;
-        const char* figure;
+        const char *file, *figure;
         Rule rule;
         int controlType; // TYPE_SELECT the rule is meant for
     } const cases[] = {

@@ -78,19 +78,17 @@ protected:
 // --- Group applies, OK and Cancel ----------------------------------------------------------------
 
 TEST_F(SetupDocumentTest, GroupApplyFormatsLimitsRedisplaysAndStoresTheShownValue) {
+    // One field of each group and each kind of bound; the dead times: the test below.
     struct Case {
         Field field;
-        const char* typed;
-        const char* shown;
+        const char *typed, *shown;
         double stored; // dt in seconds
-    };
-    // One field of each group and each kind of bound; the dead times: the test below.
-    const Case cases[] = {
+    } const cases[] = {
         {dT, "5000", "2000", 2.0},   {dT, "150.4", "150", 0.15},   {Kp, "1.234", "1.23", 1.23},
         {Kp, "-3", "0.00", 0.0},     {dML, "12.6", "13", 13.0},    {Kpl, "0", "0.01", 0.01},
         {Kd, "10.5", "10.00", 10.0}, {Tfp, "  2.5 ", "2.50", 2.5},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(kFields[c.field].key) + " = \"" + c.typed + "\"");
         AppState state;
         test::FakeMessages messages;
@@ -126,16 +124,14 @@ TEST_F(SetupDocumentTest, DeadTimesAreBoundByTheControlPeriodInForce) {
 }
 
 TEST_F(SetupDocumentTest, ATextThatIsNotANumberKeepsTheValueInForceAndIsReportedByName) {
+    const char* const kHow = "：数値を半角で入力してください。";
     struct Case {
         Field bad;
         const char* previous; // applied first, so the engine holds a value of its own
-        const char* typed;
-        const char* shownAgain;
+        const char *typed, *shownAgain;
         Field later; // a later field of the group, still applied
         const char* message;
-    };
-    const char* const kHow = "：数値を半角で入力してください。";
-    const Case cases[] = {
+    } const cases[] = {
         {Kp, "2.5", "abc", "2.50", Td, "比例ゲイン Kp%s  P001"},
         {dT, "250", "", "250", Kp, "制御周期（m秒） dT%s  P001"},
         {Kpl, "3", "x1", "3.00", Lpl, "ゲイン Kpl%s  P004"},
@@ -143,7 +139,7 @@ TEST_F(SetupDocumentTest, ATextThatIsNotANumberKeepsTheValueInForceAndIsReported
         {Kf, "0.5", "?", "0.50", Lf, "FFゲイン Kf%s  P003"},
         {Kp, "2.5", "1e39", "2.50", Td, "比例ゲイン Kp：オーバーフローしました。  P001"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(kFields[c.bad].key);
         AppState state;
         test::FakeMessages messages;
@@ -198,8 +194,7 @@ TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
         bool tiShown, tdShown, filtersShown;
         const char* presets; // Ti Td α β γ, applied at once
         Pens pens;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {0, false, false, false, "0.00 0.00 1.00 1.00 1.00", {usual[0], usual[1], "", ""}},
         {1, true, false, false, "3.00 0.00 1.00 1.00 1.00", {usual[0], usual[1], usual[2], ""}},
         {2, true, true, false, "3.00 0.50 1.00 1.00 1.00", usual},
@@ -207,7 +202,7 @@ TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
         {4, true, true, false, "3.00 0.50 1.00 1.00 0.00", usual},
         {5, true, true, true, "3.00 0.50 0.40 1.35 0.00", twoDof},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.page);
         AppState state;
         test::FakeMessages messages;
@@ -619,8 +614,7 @@ TEST_F(StepSaveTest, TextTheFileCannotHoldIsNamed) {
         StepTexts texts;
         const char* message; // without the code
         bool written;        // the rest of the step is saved
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {{"題", "本文", "絵文字😀の題", "本文"}, "「手順の題名」に保存できない文字が含まれています。", true},
         {{"題", "本文", "題", wide + "\r\n"},
          "「手順の説明」は長すぎて保存できません（1023 バイトまで。全角文字は 2 バイト、改行は 4 "
@@ -628,7 +622,7 @@ TEST_F(StepSaveTest, TextTheFileCannotHoldIsNamed) {
          false},
         {{"題", "本文", "題", fits}, nullptr, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.texts.title2);
         writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}});
         const std::string before = readBytes(mProject);
@@ -723,13 +717,12 @@ TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawableAndAnUnknownCalculat
     struct Case {
         const char *rh, *rl;
         int high, low;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {"50", "50", 51, 50},     {"x", "20", 21, 20},    {"10", "30", 31, 30},
         {"250", "250", 200, 199}, {"80", "-20", 80, -20}, // drawable: as the step gives it
     };
     const fs::path lesson = mDir / "Study" / "C8.txt";
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.rh) + ".." + c.rl);
         writeProfile(lesson, {{"手順1", {{"RH", c.rh}, {"RL", c.rl}}}});
         open(lesson, 1);
