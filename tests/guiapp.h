@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRect>
@@ -42,6 +43,12 @@ template <class T = QWidget> T* childOf(const QObject* parent, const std::string
     T* w = parent->findChild<T*>(QString::fromStdString(name));
     EXPECT_NE(w, nullptr) << name;
     return w;
+}
+
+/// Replaces a field's text by typing over all of it, as the learner does.
+inline void retype(QLineEdit* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClicks(field, text);
 }
 
 /// Clicks the push button `name` of a window, as the learner does.

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -42,6 +43,15 @@ inline std::map<std::string, std::string> filesUnder(const std::filesystem::path
     for (const auto& e : std::filesystem::recursive_directory_iterator(root))
         all.emplace(e.path().string(), e.is_regular_file() ? readBytes(e.path()) : "<dir>");
     return all;
+}
+
+/// The names in a folder (none when it cannot be read).
+inline std::set<std::string> namesIn(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        names.insert(it->path().filename().string());
+    return names;
 }
 
 /// Lines stored as a lesson author writes them: CP932, each ended by CR LF.

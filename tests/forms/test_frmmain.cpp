@@ -42,11 +42,7 @@ protected:
 
     template <class T> T* child(const char* name) { return childOf<T>(window.get(), name); }
     bool yellow(QLineEdit* e) { return e->palette().color(QPalette::Base) == QColor(255, 255, 128); }
-    void type(const char* name, const char* text) {
-        QLineEdit* e = child<QLineEdit>(name);
-        e->selectAll();
-        QTest::keyClicks(e, text);
-    }
+    void type(const char* name, const char* text) { retype(child<QLineEdit>(name), text); }
     void click(const char* name) { test::click(window.get(), name); }
 
     TempFolder mFolder{"kestrel-main"};

@@ -25,10 +25,8 @@ namespace {
 
 const std::vector<std::string> kLesson = offsetLesson(10);
 
-class StudyWindow : public ::testing::Test {
+class StudyWindow : public GuiTest {
 protected:
-    static void SetUpTestSuite() { ensureGuiApplication(); }
-
     void open(const fs::path& file, bool project) {
         state.study.CurFile = file.string();
         state.study.ProjectMode = project;

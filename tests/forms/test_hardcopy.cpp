@@ -22,15 +22,7 @@ namespace fs = std::filesystem;
 
 const QDateTime kTime(QDate(2026, 12, 6), QTime(17, 45, 1)); // "261206174501"
 
-using test::activate, test::click, test::listed, test::readBytes, test::writeBytes;
-
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        names.insert(it->path().filename().string());
-    return names;
-}
+using test::activate, test::click, test::listed, test::namesIn, test::readBytes, test::writeBytes;
 
 QString selected(const QListWidget* list) {
     const auto items = list->selectedItems();

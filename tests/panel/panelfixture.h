@@ -15,9 +15,8 @@
 
 namespace kestrel::test {
 
-class PanelTest : public ::testing::Test {
+class PanelTest : public GuiTest {
 protected:
-    static void SetUpTestSuite() { ensureGuiApplication(); }
     // A test that expects a message takes it.
     void TearDown() override { EXPECT_TRUE(messages.shown.empty()) << messages.shown.front(); }
 

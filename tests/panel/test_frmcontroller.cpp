@@ -1,6 +1,3 @@
-// The controller panel offscreen, operated as a learner does: its faceplate, its trend chart with
-// runs, replays, grid and DV pointer, the run buttons, the layout and the room for every text.
-
 #include "panel/frmcontroller.h"
 
 #include "core/vbformat.h"
@@ -56,11 +53,7 @@ protected:
         return test::childOf<T>(panel.get(), name);
     }
     void click(const char* name) { QTest::mouseClick(child(name), Qt::LeftButton); }
-    void type(const char* name, const char* text) {
-        auto* e = child<QLineEdit>(name);
-        e->selectAll();
-        QTest::keyClicks(e, text);
-    }
+    void type(const char* name, const char* text) { test::retype(child<QLineEdit>(name), text); }
     QString text(const char* name) { return child<QLineEdit>(name)->text(); }
     void resize(int w, int h) {
         panel->resize(w, h);

@@ -1,6 +1,3 @@
-// The pen-recorder window offscreen: staircases where the chart scale puts them, range edits, OK
-// and Cancel, layout, replay, error traps, grid and pen list.
-
 #include "panel/frmpenrec.h"
 
 #include "panelfixture.h"
@@ -95,8 +92,7 @@ TEST_F(PenRecorder, DrawsStaircasesAndAnEditedRangeFromTheNextSampleUntilOkOrCan
 
     // Sample 2 at x = 2046 on the new scale 0..200 (50 at 461, 100 at 308); sample 1 keeps the old.
     QLineEdit* high = window->txtRH(0);
-    high->selectAll();
-    QTest::keyClicks(high, "200");
+    test::retype(high, "200");
     sample(2, 20.0, 0, 100.0);
     window->Line_draw2(2);
     for (const auto& [x, y] : {std::pair{1500, 461}, {2046, 400}, {2046, 308}, {1023, 436}})

@@ -4,9 +4,9 @@
 #include "setup/filesyncs.h"
 #include "tempfolder.h"
 
-#include <algorithm>
 #include <chrono>
 #include <gtest/gtest.h>
+#include <set>
 #include <stdexcept>
 
 using namespace kestrel;
@@ -24,13 +24,7 @@ protected:
         fs::copy_file(fs::path(TEST_DATA_DIR) / name, copy);
         return copy;
     }
-    std::vector<std::string> folderContent() const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(mDir))
-            names.push_back(entry.path().filename().string());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::set<std::string> folderContent() const { return test::namesIn(mDir); }
 
     test::TempFolder mFolder{"kestrel-setup"};
     const fs::path mDir = mFolder.path();
@@ -186,7 +180,7 @@ TEST_F(ProfileFileTest, FailedWritesAreReportedAndLeaveTheFileAsItWas) {
     EXPECT_FALSE(WriteProfileValue(lesson, "手順1", "Kp", "3.00"));
     EXPECT_EQ(readBytes(lesson), original);
 
-    EXPECT_EQ(folderContent(), std::vector<std::string>{"lesson_cp932.txt"});
+    EXPECT_EQ(folderContent(), std::set<std::string>{"lesson_cp932.txt"});
 }
 
 TEST_F(ProfileFileTest, ReplacesTheFileAtomicallyKeepingItsPermissionsAndLinks) {
@@ -203,7 +197,7 @@ TEST_F(ProfileFileTest, ReplacesTheFileAtomicallyKeepingItsPermissionsAndLinks) 
               std::pair(fs::file_type::regular, fs::file_type::symlink));
     EXPECT_EQ(fs::status(lesson).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(folderContent(), (std::vector<std::string>{"current.txt", "lesson_cp932.txt"}));
+    EXPECT_EQ(folderContent(), (std::set<std::string>{"current.txt", "lesson_cp932.txt"}));
 
     // A write removes the temporary files that a killed write of the same file left, and no other.
     const std::vector<std::string> left{".lesson_cp932.txt.0123abcd.tmp", ".lesson_cp932.txt.ffffffff.tmp"};
@@ -215,9 +209,8 @@ TEST_F(ProfileFileTest, ReplacesTheFileAtomicallyKeepingItsPermissionsAndLinks) 
             writeBytes(mDir / name, "[手順1]\r\nKp=");
     fs::create_directory(mDir / ".lesson_cp932.txt.00000000.tmp");
     ASSERT_TRUE(WriteProfileValue(lesson, "手順1", "Kp", "2.00"));
-    std::vector<std::string> kept = others;
-    kept.insert(kept.end(), {".lesson_cp932.txt.00000000.tmp", "current.txt", "lesson_cp932.txt"});
-    std::sort(kept.begin(), kept.end());
+    std::set<std::string> kept(others.begin(), others.end());
+    kept.insert({".lesson_cp932.txt.00000000.tmp", "current.txt", "lesson_cp932.txt"});
     EXPECT_EQ(folderContent(), kept);
 }
 
