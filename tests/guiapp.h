@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRect>
@@ -15,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace kestrel::test {
@@ -35,6 +37,19 @@ class GuiTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ensureGuiApplication(); }
 };
+
+/// The child of that name; a test fails when there is none.
+template <class T = QWidget> T* childOf(const QObject* parent, const std::string& name) {
+    T* w = parent->findChild<T*>(QString::fromStdString(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+/// Replaces a field's text by typing over all of it, as the learner does.
+inline void retype(QLineEdit* field, const QString& text) {
+    field->selectAll();
+    QTest::keyClicks(field, text);
+}
 
 /// Clicks the push button `name` of a window, as the learner does.
 inline void click(const QWidget* window, const char* name) {

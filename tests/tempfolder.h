@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -42,6 +43,15 @@ inline std::map<std::string, std::string> filesUnder(const std::filesystem::path
     for (const auto& e : std::filesystem::recursive_directory_iterator(root))
         all.emplace(e.path().string(), e.is_regular_file() ? readBytes(e.path()) : "<dir>");
     return all;
+}
+
+/// The names in a folder (none when it cannot be read).
+inline std::set<std::string> namesIn(const std::filesystem::path& folder) {
+    std::set<std::string> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        names.insert(it->path().filename().string());
+    return names;
 }
 
 /// Lines stored as a lesson author writes them: CP932, each ended by CR LF.
@@ -82,25 +92,20 @@ private:
 /// A lesson of two steps: P control (Kp 2) of the default process with SV stepped from 50 to 55 % at
 /// 1 s in cascade mode, marked with the offset figure; then a step that only asks a question.
 inline std::vector<std::string> offsetLesson(int graphTime) {
-    return {"[説明]",
-            "TITLE1=比例制御",
-            "TEXT1=一行目<BR>二行目",
-            "[手順1]",
-            "TITLE2=Ｐ制御の応答",
-            "TEXT2=実行します。",
-            "TYPE_SELECT=0",
-            "Kp=2.00",
-            "MODE=2",
-            "SVv0=50",
-            "SVt1=1",
-            "SVv1=50",
-            "SVt2=1",
-            "SVv2=55",
-            "GRAPH_TM=" + std::to_string(graphTime),
+    // clang-format off
+    return {"[説明]", "TITLE1=比例制御", "TEXT1=一行目<BR>二行目",
+            "[手順1]", "TITLE2=Ｐ制御の応答", "TEXT2=実行します。", "TYPE_SELECT=0", "Kp=2.00", "MODE=2",
+            "SVv0=50", "SVt1=1", "SVv1=50", "SVt2=1", "SVv2=55", "GRAPH_TM=" + std::to_string(graphTime),
             "NOTES=5.1.7(1)-1",
-            "[手順2]",
-            "TITLE2=考えよう",
-            "TEXT2=オフセットはなぜ残るのでしょう。"};
+            "[手順2]", "TITLE2=考えよう", "TEXT2=オフセットはなぜ残るのでしょう。"};
+    // clang-format on
+}
+
+/// An application folder as the program ships it: the settings file, and the base set in Study.
+inline void shipBaseSet(const std::filesystem::path& data, const std::filesystem::path& app) {
+    std::filesystem::create_directories(app / "Study");
+    std::filesystem::copy_file(data / "Study" / "ParaInz.txt", app / "Study" / "ParaInz.txt");
+    std::filesystem::copy_file(data / "Kestrel.ini", app / "Kestrel.ini");
 }
 
 } // namespace kestrel::test

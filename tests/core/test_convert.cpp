@@ -10,20 +10,11 @@
 
 using namespace kestrel;
 
-namespace {
-
 using test::errorOf;
-
-struct TextCase {
-    const char* text;
-    double value;
-};
-
-} // namespace
 
 TEST(Convert, StrictReadsWholeTextOnly) {
     // clang-format off
-    const TextCase numbers[] = {
+    const struct { const char* text; double value; } numbers[] = {
         {"3.5", 3.5}, {" 3.5 ", 3.5}, {"\t-2\t", -2}, {"\xE3\x80\x80" "7\xE3\x80\x80", 7}, {"+4", 4},
         {".5", 0.5}, {"5.", 5}, {"-.25", -0.25}, {"1e3", 1000}, {"1.5E-2", 0.015}, {"2e+2", 200},
         {"007", 7}, {"1e-400", 0}, {"1.7976931348623157e308", DBL_MAX},
@@ -48,7 +39,7 @@ TEST(Convert, StrictReadsWholeTextOnly) {
 
 TEST(Convert, LeadingNumberRule) {
     // clang-format off
-    const TextCase cases[] = {
+    const struct { const char* text; double value; } cases[] = {
         {"12.5abc", 12.5}, {"abc", 0}, {"", 0}, {"-.5x", -0.5}, {"1e", 1}, {"1e+", 1}, {"2E3x", 2000},
         {"  42", 42}, {"\xE3\x80\x80" "8", 8}, {"3 4", 3}, {"5.", 5}, {".", 0}, {"-", 0}, {"1.2.3", 1.2},
         {"x12", 0}, {"1e-999", 0},

@@ -57,11 +57,9 @@ protected:
 
     /// Replaces a field's text by typing.
     void type(const QString& name, const QString& text) {
-        QLineEdit* b = box(name);
-        b->selectAll();
-        QTest::keyClick(b, Qt::Key_Delete);
-        if (!text.isEmpty())
-            QTest::keyClicks(b, text);
+        box(name)->selectAll();
+        QTest::keyClick(box(name), Qt::Key_Delete);
+        QTest::keyClicks(box(name), text);
     }
 
     /// Types a program's points (time, value); the first time is left alone.

@@ -22,19 +22,7 @@ namespace fs = std::filesystem;
 
 const QDateTime kTime(QDate(2026, 12, 6), QTime(17, 45, 1)); // "261206174501"
 
-using test::activate;
-using test::click;
-using test::listed;
-using test::readBytes;
-using test::writeBytes;
-
-std::set<std::string> namesIn(const fs::path& folder) {
-    std::set<std::string> names;
-    std::error_code ec;
-    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
-        names.insert(it->path().filename().string());
-    return names;
-}
+using test::activate, test::click, test::listed, test::namesIn, test::readBytes, test::writeBytes;
 
 QString selected(const QListWidget* list) {
     const auto items = list->selectedItems();
@@ -108,11 +96,9 @@ TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
     struct Case {
         const char* osVer; // nullptr: no settings file at all
         int prints, lists;
-    };
-    const Case cases[] = {{nullptr, 1, 0}, {"abc", 1, 0}, {"6", 1, 0},
-                          {"7", 0, 1},     {" 7", 0, 1},  {"7.5", 0, 1}};
+    } const cases[] = {{nullptr, 1, 0}, {"6", 1, 0}, {" 7.5", 0, 1}};
     int second = 0;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.osVer ? c.osVer : "(missing)");
         setOsVer(c.osVer);
         printed.clear();
@@ -203,16 +189,15 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
         fs::create_directories(bmp());
     }
 
-    for (const char* name : {"261206174502.BMP", "261206174501_2.BMP", "261206174501.BMP", "251231235959.bmp",
-                             "notes.txt", ".hidden.BMP"})
+    for (const char* name :
+         {"261206174501_2.BMP", "261206174501.BMP", "251231235959.bmp", "notes.txt", ".h.BMP"})
         writeBytes(bmp() / name, "x");
     fs::create_directories(bmp() / "folder.BMP");
 
     d.openList();
     activate(&d);
-    EXPECT_EQ(listed(d.File1()), (QStringList{"251231235959.bmp", "261206174501.BMP", "261206174501_2.BMP",
-                                              "261206174502.BMP"}));
-    EXPECT_EQ(selected(d.File1()), "261206174502.BMP");
+    EXPECT_EQ(listed(d.File1()), (QStringList{"251231235959.bmp", "261206174501.BMP", "261206174501_2.BMP"}));
+    EXPECT_EQ(selected(d.File1()), "261206174501_2.BMP");
 
     // A new capture while the list is open: back in the list, the newest is selected again.
     d.File1()->setCurrentRow(0);

@@ -21,10 +21,7 @@ const QDate kToday(2026, 12, 5); // "261205"
 // The project template of the application folder's content in the repository.
 const fs::path kTemplate = fs::path(TEST_DATA_DIR) / ".." / ".." / "data" / "Study" / "BASE.txt";
 
-using test::activate;
-using test::click;
-using test::listed;
-using test::readBytes;
+using test::activate, test::click, test::listed, test::readBytes;
 
 // Runs a hook while a message or question is up, as the window system acts under a real box.
 class HookedMessages : public test::FakeMessages {

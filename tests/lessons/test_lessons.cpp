@@ -6,6 +6,7 @@
 #include "setup/cp932.h"
 #include "setup/fieldtable.h"
 #include "setup/modinifile.h"
+#include "setup/profilelines.h"
 #include "sim/replay.h"
 #include "study/annotations.h"
 #include "tempfolder.h"
@@ -79,18 +80,8 @@ struct Rule {
 constexpr Rule kZnP{1, 0, 0, 0}, kZnPI{0.9, 3.3, 0, 0}, kZnPID{1.2, 2, 0, 0.5}, kChrSetPoint{0.6, 0, 1, 0.5},
     kChrDisturbance{0.95, 2.4, 0, 0.42};
 
-std::string_view trimBlanks(std::string_view s) {
-    constexpr std::string_view blanks = " \t\r\v\f\x1a";
-    const auto b = s.find_first_not_of(blanks);
-    return b == std::string_view::npos ? std::string_view{} : s.substr(b, s.find_last_not_of(blanks) - b + 1);
-}
-
-std::string lowerAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
+using profile::foldedName;
+const auto trimBlanks = &profile::trimProfileBlanks;
 
 /// The keys a step section may hold; names compare without regard to ASCII case.
 const std::set<std::string>& stepKeys() {
@@ -99,7 +90,7 @@ const std::set<std::string>& stepKeys() {
                                    "calc_type", "mode",      "rh",       "rl",          "auto_range",
                                    "auto_pen",  "pen_color", "graph_tm", "svv0",        "dvv0"};
         for (const auto& f : kFields)
-            k.insert(lowerAscii(std::string(f.key)));
+            k.insert(foldedName(f.key));
         for (int i = 1; i <= 8; ++i)
             for (const char* p : {"svt", "svv", "dvt", "dvv"})
                 k.insert(p + std::to_string(i));
@@ -234,7 +225,7 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
             if (line.front() == '[' && line.find(']') != std::string_view::npos) {
                 section = trimBlanks(line.substr(1, line.rfind(']') - 1));
                 step = stepNumber(section);
-                EXPECT_TRUE(sections.insert(lowerAscii(section)).second) << section << " again: never read";
+                EXPECT_TRUE(sections.insert(foldedName(section)).second) << section << " again: never read";
                 EXPECT_TRUE(step || section == "説明") << "unknown section [" << section << "]";
                 if (step)
                     settings[*step] = false;
@@ -245,7 +236,7 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
                 ADD_FAILURE() << "neither a section nor a key=value line: " << line;
                 continue;
             }
-            const std::string key = lowerAscii(std::string(trimBlanks(line.substr(0, eq))));
+            const std::string key = foldedName(trimBlanks(line.substr(0, eq)));
             const std::string value(trimBlanks(line.substr(eq + 1)));
             const std::string where = key + " in [" + section + "]";
             const bool known = step ? stepKeys().count(key) > 0 : key == "title1" || key == "text1";
@@ -348,8 +339,7 @@ TEST_F(LessonFidelity, StepTestShowsTheProcessTheRulesAreAppliedTo) {
 
 TEST_F(LessonFidelity, TunedStepsUseTheirRuleForTheMeasuredProcess) {
     struct Case {
-        const char* file;
-        const char* figure;
+        const char *file, *figure;
         Rule rule;
         int controlType; // TYPE_SELECT the rule is meant for
     } const cases[] = {

@@ -15,9 +15,8 @@
 
 namespace kestrel::test {
 
-class PanelTest : public ::testing::Test {
+class PanelTest : public GuiTest {
 protected:
-    static void SetUpTestSuite() { ensureGuiApplication(); }
     // A test that expects a message takes it.
     void TearDown() override { EXPECT_TRUE(messages.shown.empty()) << messages.shown.front(); }
 
@@ -27,23 +26,15 @@ protected:
         shown.swap(messages.shown);
         return shown;
     }
-    /// The widget of that name in `window`; a test fails when there is none.
-    template <class T = QWidget> static T* find(const QWidget* window, const std::string& name) {
-        T* w = window->findChild<T*>(QString::fromStdString(name));
-        if (!w)
-            ADD_FAILURE() << "no widget " << name;
-        return w;
-    }
-
     /// Each named widget lies inside the window, below `above`, and over none of the others.
     static void expectApart(const QWidget* window, std::initializer_list<const char*> names,
                             const QWidget* above) {
         const QRect client(0, 0, window->width() * 15, window->height() * 15);
         for (const char* name : names) {
-            const QRect r = twipsRect(find(window, name));
+            const QRect r = twipsRect(childOf(window, name));
             EXPECT_TRUE(client.contains(r) && r.top() > twipsRect(above).bottom()) << name;
             for (const char* other : names)
-                EXPECT_TRUE(other == name || !r.intersects(twipsRect(find(window, other))))
+                EXPECT_TRUE(other == name || !r.intersects(twipsRect(childOf(window, other))))
                     << name << "/" << other;
         }
     }

@@ -32,10 +32,8 @@ public:
 class Session : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directories(mDir / "Study");
+        shipBaseSet(KESTREL_DATA_DIR, mDir);
         fs::create_directories(mDir / "Project");
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", mDir / "Kestrel.ini");
         writeLines(mDir / "Study" / "L.txt", kLesson);
         session.loadPanel();
         session.startup();
@@ -112,16 +110,15 @@ TEST_F(Session, TheStepSaveWritesOnlyTheProjectStepOnScreen) {
     struct Case {
         const char* what;
         fs::path file;
-        bool project, shown;
+        bool project, shown, saves;
         int stepAfterShow;
-        bool saves;
     } const cases[] = {
-        {"the project step on screen", project, true, true, 1, true},
-        {"a lesson", lesson, false, true, 1, false},
-        {"no step shown since the open", project, true, false, 1, false},
-        {"the step moved on behind the screen", project, true, true, 2, false},
+        {"the project step on screen", project, true, true, true, 1},
+        {"a lesson", lesson, false, true, false, 1},
+        {"no step shown since the open", project, true, false, false, 1},
+        {"the step moved on behind the screen", project, true, true, false, 2},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         fs::copy_file(lesson, project, fs::copy_options::overwrite_existing);
         const std::string before = readBytes(c.file);

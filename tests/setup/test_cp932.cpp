@@ -6,10 +6,8 @@ using namespace kestrel;
 
 TEST(Cp932, EncodesAndDecodesTheCharactersOfTheLessonTextsAndReportsOthers) {
     struct Case {
-        std::string_view utf8;
-        std::string_view cp932;
-    };
-    const Case cases[] = {
+        std::string_view utf8, cp932;
+    } const cases[] = {
         {"手順12", "\x8E\xE8\x8F\x87"
                    "12"},
         {"①", "\x87\x40"},                                          // NEC special row, not in plain Shift-JIS
@@ -19,7 +17,7 @@ TEST(Cp932, EncodesAndDecodesTheCharactersOfTheLessonTextsAndReportsOthers) {
         {"～", "\x81\x60"},
         {"", ""},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         bool ok = false;
         EXPECT_EQ(utf8ToCp932(c.utf8, &ok), c.cp932) << c.utf8;
         EXPECT_EQ(std::pair(ok, cp932ToUtf8(c.cp932)), std::pair(true, std::string(c.utf8))) << c.utf8;

@@ -26,9 +26,7 @@ namespace fs = std::filesystem;
 using Keys = std::vector<std::pair<std::string, std::string>>;
 using Sections = std::vector<std::pair<std::string, Keys>>;
 
-using test::readBytes;
-
-using test::cp932;
+using test::cp932, test::readBytes;
 
 /// A profile file as a lesson author writes it: CP932, CR LF, a blank line after each section.
 void writeProfile(const fs::path& file, const Sections& sections) {
@@ -57,17 +55,13 @@ std::string shown(const SetupDocument& d, std::initializer_list<Field> fields) {
 class SetupDocumentTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directories(mDir / "Study");
+        test::shipBaseSet(KESTREL_DATA_DIR, mDir);
         writeProfile(mDir / "Kestrel.ini", {{"CONFIG", {{"TmHosei", "2.5"}}}});
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", base()); // the shipped base set
         mState.study.IniPath = settings();
         mDoc = std::make_unique<SetupDocument>(mState, mMessages, mDir);
     }
     fs::path settings() const { return mDir / "Kestrel.ini"; }
     fs::path base() const { return mDir / "Study" / "ParaInz.txt"; }
-    std::string read(const fs::path& file, const char* section, const char* key) const {
-        return ReadProfileValue(file, section, key);
-    }
     auto tree() const { return test::filesUnder(mDir); }
     void open(const fs::path& file, int step) {
         mState.study.CurFile = file.string();
@@ -84,19 +78,17 @@ protected:
 // --- Group applies, OK and Cancel ----------------------------------------------------------------
 
 TEST_F(SetupDocumentTest, GroupApplyFormatsLimitsRedisplaysAndStoresTheShownValue) {
+    // One field of each group and each kind of bound; the dead times: the test below.
     struct Case {
         Field field;
-        const char* typed;
-        const char* shown;
+        const char *typed, *shown;
         double stored; // dt in seconds
-    };
-    // One field of each group and each kind of bound; the dead times: the test below.
-    const Case cases[] = {
+    } const cases[] = {
         {dT, "5000", "2000", 2.0},   {dT, "150.4", "150", 0.15},   {Kp, "1.234", "1.23", 1.23},
         {Kp, "-3", "0.00", 0.0},     {dML, "12.6", "13", 13.0},    {Kpl, "0", "0.01", 0.01},
         {Kd, "10.5", "10.00", 10.0}, {Tfp, "  2.5 ", "2.50", 2.5},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(kFields[c.field].key) + " = \"" + c.typed + "\"");
         AppState state;
         test::FakeMessages messages;
@@ -132,16 +124,14 @@ TEST_F(SetupDocumentTest, DeadTimesAreBoundByTheControlPeriodInForce) {
 }
 
 TEST_F(SetupDocumentTest, ATextThatIsNotANumberKeepsTheValueInForceAndIsReportedByName) {
+    const char* const kHow = "：数値を半角で入力してください。";
     struct Case {
         Field bad;
         const char* previous; // applied first, so the engine holds a value of its own
-        const char* typed;
-        const char* shownAgain;
+        const char *typed, *shownAgain;
         Field later; // a later field of the group, still applied
         const char* message;
-    };
-    const char* const kHow = "：数値を半角で入力してください。";
-    const Case cases[] = {
+    } const cases[] = {
         {Kp, "2.5", "abc", "2.50", Td, "比例ゲイン Kp%s  P001"},
         {dT, "250", "", "250", Kp, "制御周期（m秒） dT%s  P001"},
         {Kpl, "3", "x1", "3.00", Lpl, "ゲイン Kpl%s  P004"},
@@ -149,7 +139,7 @@ TEST_F(SetupDocumentTest, ATextThatIsNotANumberKeepsTheValueInForceAndIsReported
         {Kf, "0.5", "?", "0.50", Lf, "FFゲイン Kf%s  P003"},
         {Kp, "2.5", "1e39", "2.50", Td, "比例ゲイン Kp：オーバーフローしました。  P001"},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(kFields[c.bad].key);
         AppState state;
         test::FakeMessages messages;
@@ -198,26 +188,21 @@ TEST_F(SetupDocumentTest, OkClearsParaSetDoneAndCancelRestoresTheEngineValues) {
 TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
     using Pens = std::array<const char*, 4>; // legend labels 1..4
     const Pens usual{"② 偏差（ｅ）", "③ 比例項（Ｐ）", "④ 積分項（Ｉ）", "⑤ 微分（Ｄ）"};
+    const Pens twoDof{"② 偏差１（ｅ1）", "③ 偏差２（ｅ2）", "④ Ｐ＋Ｉ　項", usual[3]};
     struct Case {
         int page;
         bool tiShown, tdShown, filtersShown;
         const char* presets; // Ti Td α β γ, applied at once
         Pens pens;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {0, false, false, false, "0.00 0.00 1.00 1.00 1.00", {usual[0], usual[1], "", ""}},
         {1, true, false, false, "3.00 0.00 1.00 1.00 1.00", {usual[0], usual[1], usual[2], ""}},
         {2, true, true, false, "3.00 0.50 1.00 1.00 1.00", usual},
         {3, true, true, false, "3.00 0.50 0.00 1.00 0.00", usual},
         {4, true, true, false, "3.00 0.50 1.00 1.00 0.00", usual},
-        {5,
-         true,
-         true,
-         true,
-         "3.00 0.50 0.40 1.35 0.00",
-         {"② 偏差１（ｅ1）", "③ 偏差２（ｅ2）", "④ Ｐ＋Ｉ　項", usual[3]}},
+        {5, true, true, true, "3.00 0.50 0.40 1.35 0.00", twoDof},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.page);
         AppState state;
         test::FakeMessages messages;
@@ -432,7 +417,7 @@ TEST_F(StepApplyTest, ModeTextsSelectTheModeManualStopsThePacingAndTheCorrection
         loop.run().Start();
         while (mState.sim.Running)
             loop.run().PacingTick();
-        EXPECT_EQ(read(settings(), "CONFIG", "TmHosei"), stored ? "-20" : "2.5") << stored;
+        EXPECT_EQ(ReadProfileValue(settings(), "CONFIG", "TmHosei"), stored ? "-20" : "2.5") << stored;
     }
 }
 
@@ -570,11 +555,12 @@ TEST_F(StepSaveTest, AStepBackAtTheBaseIsSavedAndOneThatStaysThereIsNot) {
     saveStep(1, "2.00", "70");
     saveStep(2, "1.00", "50");
     saveStep(3, "1.00", "50");
-    EXPECT_EQ(std::pair(read(mProject, "手順2", "Kp"), read(mProject, "手順2", "SVv0")),
-              std::pair(std::string("1.00"), std::string("50")));
+    EXPECT_EQ(
+        std::pair(ReadProfileValue(mProject, "手順2", "Kp"), ReadProfileValue(mProject, "手順2", "SVv0")),
+        std::pair(std::string("1.00"), std::string("50")));
     // Equal to the base and to what step 2 left in force: nothing to write.
     for (const char* key : {"Kp", "SVv0", "Ti"})
-        EXPECT_EQ(read(mProject, "手順3", key), "") << key;
+        EXPECT_EQ(ReadProfileValue(mProject, "手順3", key), "") << key;
     EXPECT_EQ(std::pair(text().find("\r\nTi="), mMessages.shown.empty()), std::pair(std::string::npos, true));
 }
 
@@ -628,8 +614,7 @@ TEST_F(StepSaveTest, TextTheFileCannotHoldIsNamed) {
         StepTexts texts;
         const char* message; // without the code
         bool written;        // the rest of the step is saved
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {{"題", "本文", "絵文字😀の題", "本文"}, "「手順の題名」に保存できない文字が含まれています。", true},
         {{"題", "本文", "題", wide + "\r\n"},
          "「手順の説明」は長すぎて保存できません（1023 バイトまで。全角文字は 2 バイト、改行は 4 "
@@ -637,7 +622,7 @@ TEST_F(StepSaveTest, TextTheFileCannotHoldIsNamed) {
          false},
         {{"題", "本文", "題", fits}, nullptr, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.texts.title2);
         writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}});
         const std::string before = readBytes(mProject);
@@ -732,13 +717,12 @@ TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawableAndAnUnknownCalculat
     struct Case {
         const char *rh, *rl;
         int high, low;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {"50", "50", 51, 50},     {"x", "20", 21, 20},    {"10", "30", 31, 30},
         {"250", "250", 200, 199}, {"80", "-20", 80, -20}, // drawable: as the step gives it
     };
     const fs::path lesson = mDir / "Study" / "C8.txt";
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.rh) + ".." + c.rl);
         writeProfile(lesson, {{"手順1", {{"RH", c.rh}, {"RL", c.rl}}}});
         open(lesson, 1);

@@ -34,9 +34,7 @@ const std::vector<std::string> kLesson = [] {
 class SimTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directories(mDir / "Study");
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "ParaInz.txt", mDir / "Study" / "ParaInz.txt");
-        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", mDir / "Kestrel.ini");
+        kestrel::test::shipBaseSet(KESTREL_DATA_DIR, mDir);
         lesson("L1.txt", kLesson);
     }
 

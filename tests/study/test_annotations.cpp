@@ -87,15 +87,13 @@ TEST(Annotations, EveryKnownFigureDrawsLinesAndLabelsAndHasAnchors) {
 TEST(Annotations, PassDrawsOnlyWithBothFlagsAndAlwaysConsumesTheRun) {
     struct Case {
         const char* id;
-        bool paraSetDone, simExecDone;
-        bool draws; // the style ops and the figure
-    };
-    const Case cases[] = {
+        bool paraSetDone, simExecDone, draws; // draws: the style ops and the figure
+    } const cases[] = {
         {"5.1.7(1)-1", true, true, true},   {"5.1.7(1)-1", false, true, false},
         {"5.1.7(1)-1", true, false, false}, {"", true, true, true},
         {"5.1.7(1)-1 ", true, true, true},  {"9.5-2", true, true, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string("id \"") + c.id + "\" " + std::to_string(c.paraSetDone) +
                      std::to_string(c.simExecDone));
         bool simExecDone = c.simExecDone;
@@ -167,7 +165,7 @@ TEST(Annotations, LabelsTakeTheShownWidthOfTheirCaptionAndStayInsideTheStrip) {
         // 1750 below its anchor the caption would run past the bottom edge: it ends at the edge.
         {"9.5-3", kPvChart, 9015 * 12 / 50.0 + 50, 3855 - 300, 1600},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.id);
         const std::vector<NoteLabel> labels = labelsOf(layoutFigure(c.id, c.pv, kMvChart, kPen, metrics));
         ASSERT_FALSE(labels.empty());

