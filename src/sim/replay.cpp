@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <utility>
 
 namespace kestrel {
 
@@ -27,8 +28,8 @@ void ConsoleMessages::showMessage(const std::string& text) {
 }
 
 bool ConsoleMessages::askYesNo(const std::string& text) {
-    std::cerr << prefix() << text << " (yes)\n";
-    return true;
+    std::cerr << prefix() << text << (mYes ? " (yes)\n" : " (no)\n");
+    return mYes;
 }
 
 bool ConsoleMessages::askRetryCancel(const std::string& text) {
@@ -122,8 +123,10 @@ Replay::Replay(std::filesystem::path appDir)
 Replay::~Replay() = default;
 
 void Replay::open(const std::filesystem::path& file, bool project) {
-    mSession->loadPanel();
-    mSession->startup();
+    if (!std::exchange(mStarted, true)) {
+        mSession->loadPanel();
+        mSession->startup();
+    }
     mSession->open(file, project);
     mTitle = mSession->readTexts().title1;
 }
@@ -133,31 +136,39 @@ std::vector<RunRecord> Replay::run(int upTo, bool all) {
     for (int k = 1; k <= upTo; ++k) {
         if (k > 1)
             mSession->nextStep();
-        mMessages.setStep(k);
-        const StepTexts texts = mSession->showTexts();
-        if (!mSession->describeStep().hasSettings)
+        auto record = takeStep();
+        if (!record)
             continue; // the learner only presses "次へ" here
-
-        // "ﾊﾟﾗﾒｰﾀ設定", then "学習表示" of the main window.
-        mSession->applyStep();
-        mDocument->applyAll();
-
-        // "ｼﾐｭﾚｰｼｮﾝ実行": a run stepped back to back until it ends as a paced run ends.
-        mDisplay->reset();
-        mSession->runStep();
-        const double dvOffset = mState->chart.DvOffset;
-        for (long n = 0; mState->sim.Running && n < kMaxStepsPerRun && !mPanel->quitRequested(); ++n)
-            mLoop->run().PacingTick();
-        mSession->runEnded();
-
-        mStepsRun.push_back(std::to_string(k) + " " + texts.title2);
-        mFigure = mState->study.NoteId;
         // Without `all` only the latest run is kept: it is the one on the chart after step upTo.
         if (!all)
             runs.clear();
-        runs.push_back(record(k, texts.title2, dvOffset));
+        runs.push_back(std::move(*record));
     }
     return runs;
+}
+
+std::optional<RunRecord> Replay::takeStep() {
+    const int k = mState->study.StepNo;
+    mMessages.setStep(k);
+    const StepTexts texts = mSession->showTexts();
+    if (!mSession->describeStep().hasSettings)
+        return std::nullopt;
+
+    // "ﾊﾟﾗﾒｰﾀ設定", then "学習表示" of the main window.
+    mSession->applyStep();
+    mDocument->applyAll();
+
+    // "ｼﾐｭﾚｰｼｮﾝ実行": a run stepped back to back until it ends as a paced run ends.
+    mDisplay->reset();
+    mSession->runStep();
+    const double dvOffset = mState->chart.DvOffset;
+    for (long n = 0; mState->sim.Running && n < kMaxStepsPerRun && !mPanel->quitRequested(); ++n)
+        mLoop->run().PacingTick();
+    mSession->runEnded();
+
+    mStepsRun.push_back(std::to_string(k) + " " + texts.title2);
+    mFigure = mState->study.NoteId;
+    return record(k, texts.title2, dvOffset);
 }
 
 RunRecord Replay::record(int step, const std::string& title, double dvOffset) const {

@@ -47,6 +47,9 @@ public:
     bool askRetryCancel(const std::string& text) override;
     void beep() override {}
 
+    /// Questions are answered with Yes unless told otherwise (the learner's "いいえ").
+    void answerQuestions(bool yes) { mYes = yes; }
+
     /// The step the following messages belong to; 0 before the first step.
     void setStep(int step) { mStep = step; }
     /// Errors reported so far.
@@ -57,6 +60,7 @@ private:
 
     int mStep = 0;
     int mErrors = 0;
+    bool mYes = true;
 };
 
 /// True when `file` can be replayed: a readable profile file (sections in brackets, no binary
@@ -68,7 +72,8 @@ public:
     explicit Replay(std::filesystem::path appDir);
     ~Replay();
 
-    /// Starts as the program does and opens `file` as the study window does.
+    /// Opens `file` as the study window does; the first open starts as the program does, a
+    /// later one opens the lesson in the running program, with whatever the earlier ones left.
     void open(const std::filesystem::path& file, bool project);
     /// Number of steps with a title (the end page is the first step without one).
     int lastStep() const { return mSession->lastStep(); }
@@ -76,6 +81,10 @@ public:
     /// chart after step upTo: the run of the latest step at or before upTo that made settings
     /// (none when no step did).
     std::vector<RunRecord> run(int upTo, bool all);
+    /// The step on screen as the learner takes it: when it makes settings "ﾊﾟﾗﾒｰﾀ設定",
+    /// "学習表示" and "ｼﾐｭﾚｰｼｮﾝ実行", the run stepped back to back to its end; its record.
+    /// Nothing for a step without settings.
+    std::optional<RunRecord> takeStep();
     /// Errors reported while opening and replaying (apply failures, run-time errors of the runs).
     int errors() const { return mMessages.errors(); }
     /// One line: the lesson title, the steps run and the figure of the last step.
@@ -84,6 +93,7 @@ public:
     AppState& state() { return *mState; }
     SetupDocument& document() { return *mDocument; }
     StudySession& session() { return *mSession; }
+    ConsoleMessages& messages() { return mMessages; }
 
 private:
     class Recorder;
@@ -105,6 +115,7 @@ private:
     std::string mTitle;
     std::vector<std::string> mStepsRun;
     std::string mFigure;
+    bool mStarted = false;
 };
 
 /// CSV with the header `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS`, one row per sample; with all runs
