@@ -4,6 +4,7 @@
 
 #include "engine/parameterset.h"
 #include "engine/simulationstate.h"
+#include "engine/steptrace.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -28,6 +29,7 @@ struct AppState {
     Recording rec;
     ChartState chart;
     StudyState study;
+    StepTrace trace; ///< every step of the current or last run
 };
 
 } // namespace kestrel

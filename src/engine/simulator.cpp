@@ -90,6 +90,7 @@ bool Simulator::MainCalc() {
         loop(trapped);
     }
     if (s.Running) {
+        mState.trace.steps.push_back({s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit});
         recordSample(t);
         advanceTime(t);
     }
