@@ -1,9 +1,9 @@
 // kestrel-sim: replays a lesson or project without windows, as a learner would press
 // "ﾊﾟﾗﾒｰﾀ設定", "学習表示" and "ｼﾐｭﾚｰｼｮﾝ実行" through its steps, and writes the recorded
-// samples as CSV.
+// samples as CSV, or with --metrics each run's measures as one JSON object per line.
 //
 //   kestrel-sim [--app-dir DIR] (--lesson FILE | --project FILE | --file PATH) [--step N] [--all]
-//               [--out PATH]
+//               [--metrics] [--out PATH]
 //
 // Exit status: 0 when the replay reported no error, 3 when it ran but reported errors (each on
 // standard error after its step), 2 for bad input (one line on standard error, nothing replayed).
@@ -37,13 +37,14 @@ int fail(const std::string& line) {
 }
 
 const char* kUsage = "usage: kestrel-sim [--app-dir DIR] (--lesson FILE | --project FILE | --file PATH) "
-                     "[--step N] [--all] [--out PATH]";
+                     "[--step N] [--all] [--metrics] [--out PATH]";
 
 struct Options {
     std::filesystem::path appDir = executableFolder();
     std::string lesson, projectName, filePath, outPath;
     int step = 1;
     bool all = false;
+    bool metrics = false;
     bool help = false;
 };
 
@@ -70,6 +71,8 @@ std::string parseOptions(int argc, char* argv[], Options& o) {
             o.outPath = v;
         else if (arg == "--all")
             o.all = true;
+        else if (arg == "--metrics")
+            o.metrics = true;
         else if (arg == "--step" && value(v)) {
             char* end = nullptr;
             const long n = std::strtol(v.c_str(), &end, 10);
@@ -166,10 +169,13 @@ int main(int argc, char* argv[]) {
         }
     }
     std::ostream& os = o.outPath.empty() ? std::cout : out;
-    writeCsv(os, runs, onlyStep);
+    if (o.metrics)
+        writeMetrics(os, runs, onlyStep);
+    else
+        writeCsv(os, runs, onlyStep);
     os.flush();
     if (!os)
-        return fail("writing the CSV failed");
+        return fail(o.metrics ? "writing the measures failed" : "writing the CSV failed");
 
     std::cerr << replay.summary() << '\n';
     return replay.errors() > 0 ? kReportedErrors : 0;

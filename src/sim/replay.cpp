@@ -3,6 +3,7 @@
 #include "core/vbformat.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -181,6 +182,7 @@ RunRecord Replay::record(int step, const std::string& title, double dvOffset) co
     record.rangeHigh = mState->chart.RH;
     record.rangeLow = mState->chart.RL;
     record.graphTime = mState->chart.GraphTime;
+    record.metrics = measureRun(mState->trace.steps, mState->trace.dt);
     const auto& rec = mState->rec;
     const int g = mState->chart.CurrentGraph;
     const auto& pen = rec.PenData[0];
@@ -221,6 +223,61 @@ void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::option
             line += '\n';
             out.write(line.data(), static_cast<std::streamsize>(line.size()));
         }
+    }
+}
+
+namespace {
+
+/// A JSON string: quotes, backslashes and control characters escaped, UTF-8 as it is.
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\u%04x", static_cast<unsigned>(c));
+            out += code;
+        } else {
+            out += c;
+        }
+    }
+    return out + '"';
+}
+
+/// "name":number, the number in the shortest form that reads back to the same double.
+std::string field(const char* name, double value) {
+    return std::string("\"") + name + "\":" + shortestText(value);
+}
+
+} // namespace
+
+void writeMetrics(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep) {
+    for (const auto& run : runs) {
+        if (onlyStep && run.step != *onlyStep)
+            continue;
+        const RunMetrics& m = run.metrics;
+        out << "{\"run\":" << run.step << ",\"label\":" << jsonString(run.title) << ',' << field("IAE", m.iae)
+            << ',' << field("ISE", m.ise) << ',' << field("ITAE", m.itae) << ','
+            << field("mv_travel", m.mvTravel) << ',' << field("time_at_limit", m.timeAtLimit) << ','
+            << field("offset", m.offset) << ",\"sv_step\":";
+        if (const auto& sv = m.svStep) {
+            out << '{' << field("t0", sv->t0) << ',' << field("size", sv->size) << ','
+                << field("pv_change", sv->pvChange) << ',' << field("overshoot_pct", sv->overshootPct) << ','
+                << field("rise_time", sv->riseTime)
+                << ",\"settling_time\":" << (sv->settlingTime ? shortestText(*sv->settlingTime) : "null")
+                << ',' << field("peak_time", sv->peakTime) << '}';
+        } else {
+            out << "null";
+        }
+        out << ",\"dv_step\":";
+        if (const auto& dv = m.dvStep)
+            out << '{' << field("t0", dv->t0) << ',' << field("peak_deviation", dv->peakDeviation) << ','
+                << field("peak_time", dv->peakTime) << '}';
+        else
+            out << "null";
+        out << "}\n";
     }
 }
 

@@ -4,6 +4,7 @@
 // stepped back to back to its end. What it adds to the session is headless only: the console
 // messages, the recording display, the stepping and the CSV.
 
+#include "analysis/metrics.h"
 #include "core/messageservice.h"
 #include "engine/appstate.h"
 #include "engine/display.h"
@@ -35,6 +36,7 @@ struct RunRecord {
                          ///< same number were drawn over one another
     double dvOffset = 0; ///< DV is drawn on the upper strip at DV + dvOffset
     int rangeHigh = 100, rangeLow = 0, graphTime = 50;
+    RunMetrics metrics; ///< measured on every step of the run
 };
 
 /// Messages of a run without windows: written to standard error, after the step they belong to
@@ -122,5 +124,12 @@ private:
 /// (`onlyStep` empty) a first column `run` holds the step number. Numbers in the shortest form
 /// that reads back to the same double.
 void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep);
+
+/// One JSON object per run (only `onlyStep`'s when given) with its step number, its title as
+/// label and its measures: {"run":N,"label":"…","IAE":…,"ISE":…,"ITAE":…,"mv_travel":…,
+/// "time_at_limit":…,"offset":…,"sv_step":{"t0":…,"size":…,"pv_change":…,"overshoot_pct":…,
+/// "rise_time":…,"settling_time":…|null,"peak_time":…}|null,"dv_step":{"t0":…,
+/// "peak_deviation":…,"peak_time":…}|null}.
+void writeMetrics(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep);
 
 } // namespace kestrel

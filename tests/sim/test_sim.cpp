@@ -109,6 +109,21 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     EXPECT_EQ(runs, (std::map<std::string, int>{{"1", 300}, {"3", 300}}));
     EXPECT_NE(all.err.find("3 ＰＩ制御"), std::string::npos);
     EXPECT_EQ(all.err.find("2 考えよう"), std::string::npos);
+
+    // --metrics: one JSON line per run. The P run steps SV by 5 at 1 s; PV moves 3.33 of it and
+    // leaves an offset of 1.67; DV never changes.
+    const Result metrics = run("--lesson L1.txt --step 3 --all --metrics");
+    ASSERT_EQ(metrics.status, 0) << metrics.err;
+    const std::string first = metrics.out.substr(0, metrics.out.find('\n') + 1);
+    auto number = [&](const std::string& key) {
+        return std::stod(first.substr(first.find(key) + key.size()));
+    };
+    EXPECT_EQ(std::count(metrics.out.begin(), metrics.out.end(), '\n'), 2);
+    EXPECT_EQ(first.rfind("{\"run\":1,\"label\":\"Ｐ制御の応答\",", 0), 0u) << first;
+    EXPECT_NEAR(number("\"offset\":"), 55 - 160.0 / 3.0, 0.01);
+    EXPECT_NEAR(number("\"size\":"), 5, 1e-12);
+    EXPECT_NEAR(number("\"pv_change\":"), 160.0 / 3.0 - 50, 0.01);
+    EXPECT_NE(first.find(",\"dv_step\":null}\n"), std::string::npos) << first;
 }
 
 TEST_F(SimTest, ReplayErrorsGiveStatusThreeAndBadInputStatusTwoBeforeAnythingIsReplayed) {
