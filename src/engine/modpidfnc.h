@@ -11,8 +11,8 @@
 // whose magnitude is below 1e-300 to 0: a settled loop's decaying terms (the D term, a lag
 // approaching 0) would otherwise sink into subnormal numbers, whose arithmetic is many times
 // slower, and stay there. Every arithmetic result passes the block's check: CheckEach makes a
-// non-finite value run-time error 6, so it is never returned; GatherFinite (the step's straight
-// attempt, see Simulator) lets it through and remembers it.
+// non-finite value run-time error 6, so it is never returned; CheckAtEnd (the step's straight
+// pass, see Simulator) notes it instead.
 
 #include "core/convert.h"
 #include "core/runtimeerror.h"
@@ -26,21 +26,47 @@ inline constexpr double kBlockLimit = 10000.0;
 /// Block results of smaller magnitude become 0 (exact zeros keep their sign).
 inline constexpr double kFlushBelow = 1e-300;
 
+/// The common output limit of blocks 1 to 4, with the flush of subnormal-bound results.
+inline double limitOutput(double y) {
+    const double magnitude = std::fabs(y);
+    if (magnitude <= kBlockLimit && magnitude >= kFlushBelow) [[likely]]
+        return y;
+    if (y > kBlockLimit)
+        return kBlockLimit;
+    if (y < -kBlockLimit)
+        return -kBlockLimit;
+    if (magnitude < kFlushBelow && y != 0.0)
+        return 0.0;
+    return y;
+}
+
 /// Checks each value as it is computed: a non-finite one is run-time error 6.
 struct CheckEach {
     double operator()(double x) const { return checkFinite(x); }
+    /// The same for a value that a comparison or a limit would hide.
+    double here(double x) const { return checkFinite(x); }
+    /// A block's result, checked, then limited.
+    double limited(double x) const { return limitOutput(checkFinite(x)); }
 };
 
-/// Lets every value through and gathers whether all were finite: a NaN or an infinity stays in
-/// the sum (a sum that overflows from finite values counts as not finite too, which only costs a
-/// second, checked pass). No branch per value.
-struct GatherFinite {
-    double sum = 0.0;
-    double operator()(double x) {
-        sum += x;
+/// The checks of the step's straight pass, which cost no branch where the pass can look later:
+/// a value the step stores goes through as it is (the pass looks at every stored result when it
+/// ends), while a non-finite value that a comparison or the block limit would hide is noted
+/// (`failed`) where it appears. A block result within the limit is finite without a look.
+struct CheckAtEnd {
+    bool failed = false;
+    double operator()(double x) const { return x; }
+    double here(double x) {
+        if (!(x - x == 0.0)) [[unlikely]]
+            failed = true;
         return x;
     }
-    bool allFinite() const { return sum - sum == 0.0; }
+    double limited(double x) {
+        const double magnitude = std::fabs(x);
+        if (magnitude <= kBlockLimit && magnitude >= kFlushBelow) [[likely]]
+            return x;
+        return limitOutput(here(x));
+    }
 };
 
 /// 1/(1 + T·s), backward difference:
@@ -82,56 +108,34 @@ inline int deadTimeSlot(double L, double dt);
 
 // The blocks run several times per step; they are defined here so the step can inline them.
 
-/// The common output limit of blocks 1 to 4, with the flush of subnormal-bound results.
-inline double limitOutput(double y) {
-    const double magnitude = std::fabs(y);
-    if (magnitude <= kBlockLimit && magnitude >= kFlushBelow) [[likely]]
-        return y;
-    if (y > kBlockLimit)
-        return kBlockLimit;
-    if (y < -kBlockLimit)
-        return -kBlockLimit;
-    if (magnitude < kFlushBelow && y != 0.0)
-        return 0.0;
-    return y;
-}
-
 template <class Check>
 inline double FirstOrderLag(double x0, History& y, double T, double dt, bool init, Check&& check) {
-    double result;
-    if (T > 0.0 && !init) {
-        result = check(T / (T + dt) * y[1] + dt / (T + dt) * x0);
-    } else {
-        result = x0;
-        y[1] = x0;
-    }
-    return limitOutput(result);
+    if (T > 0.0 && !init)
+        return check.limited(T / (T + dt) * y[1] + dt / (T + dt) * x0);
+    y[1] = x0;
+    return limitOutput(x0);
 }
 
 /// The same lag, keeping its coefficients in the output history.
 template <class Check = CheckEach>
 inline double FirstOrderLag(double x0, LagHistory& y, double T, double dt, bool init, Check&& check = {}) {
-    double result;
     if (T > 0.0 && !init) {
         y.coefficientsFor(T, dt);
-        result = check(y.coefY * y[1] + y.coefX * x0);
-    } else {
-        result = x0;
-        y[1] = x0;
+        return check.limited(y.coefY * y[1] + y.coefX * x0);
     }
-    return limitOutput(result);
+    y[1] = x0;
+    return limitOutput(x0);
 }
 
 template <class Check>
 inline double LeadStage(History& x, History& y, double K, double dt, bool init, Check&& check) {
     double result;
     if (K > 0.0 && !init) {
-        result = check(x[0] + K * (x[0] - x[1]) / dt);
+        result = check.limited(x[0] + K * (x[0] - x[1]) / dt);
     } else {
-        result = x[0];
+        result = limitOutput(x[0]);
         y[1] = x[0];
     }
-    result = limitOutput(result);
     x[1] = x[0];
     return result;
 }
@@ -139,7 +143,7 @@ inline double LeadStage(History& x, History& y, double K, double dt, bool init, 
 template <class Check>
 inline double Integrator(double x0, History& y, double T, double dt, bool init, Check&& check) {
     if (T > 0.0 && !init)
-        return limitOutput(check(y[1] + x0 * dt / T));
+        return check.limited(y[1] + x0 * dt / T);
     y[1] = 0.0;
     return 0.0;
 }
@@ -151,7 +155,7 @@ inline double IncompleteDerivative(const History& x, History& y, double Td, doub
         const double den = eta * Td + dt;
         if (den == 0.0)
             throw RuntimeError::divisionByZero();
-        return limitOutput(check((Td * (x[0] - x[1]) + eta * Td * y[1]) / den));
+        return check.limited((Td * (x[0] - x[1]) + eta * Td * y[1]) / den);
     }
     y[1] = 0.0;
     return 0.0;

@@ -62,10 +62,11 @@ struct Trapped {
     static bool initialising(const SimulationState& s) { return s.InitPending; }
 };
 
-/// The loop's statements straight through: a statement that fails throws out of the loop, a
-/// value that is not finite is gathered.
+/// The loop's statements straight through: a statement that fails throws out of the loop; a
+/// value that is not finite is noted where a comparison or a limit would hide it, and is left in
+/// the results otherwise, which the pass looks at when it ends.
 struct Straight {
-    GatherFinite check;
+    CheckAtEnd check;
     template <class F> void operator()(F&& statement) { statement(); }
     /// Never the initialising step, which always runs under the trap.
     static constexpr bool initialising(const SimulationState&) { return false; }
@@ -102,31 +103,34 @@ bool Simulator::MainCalc() {
 
 bool Simulator::loopStraight() {
     auto& s = mState.sim;
-    const double pv = s.PV[0], mv = s.MV[0], svLag = s.SvLag[1];
+    // Besides slot 0, the set-point filter's stages write slot 1 (the lead its input's, and its
+    // own when it passes the input through): both are kept to be put back.
+    const double pv = s.PV[0], mv = s.MV[0], svLag = s.SvLag[1], svFilt = s.SvFilt[1];
     const auto ff = s.FfDelayed.mark(), plant = s.PlantDelayed.mark(), dist = s.DistDelayed.mark();
     Straight straight;
     try {
         loop(straight);
-        if (straight.check.allFinite())
+        // Every result the loop stores outside the blocks (which limit theirs and note a
+        // non-finite one): if one is not finite, neither is the sum. Summed as a tree, so the
+        // look costs no long chain of additions.
+        const double stored = ((s.Ep[0] + s.Ed[0]) + (s.P[0] + s.PI[0])) +
+                              ((s.Dk[0] + s.MvPos[0]) + (s.MvCtrl[0] + s.MvInt[0])) +
+                              (((s.MvExcess[0] + s.FfIn[0]) + (s.FfOut[0] + s.MV[0])) +
+                               ((s.ProcIn[0] + s.PlantIn[0]) + (s.DistIn[0] + s.PV[0])));
+        if (!straight.check.failed && stored - stored == 0.0)
             return true;
     } catch (const RuntimeError&) {
     }
-    // Taken back: each computed signal to the value it held in both slots, MV, PV and the lead's
-    // input as saved, the dead-time registers as they stood.
-    for (History* h : {&s.SvFilt,  &s.Ep,
-                       &s.Ed,      &s.P,
-                       &s.I,       &s.PI,
-                       &s.Dk,      &s.D,
-                       &s.MvPos,   &s.MvCtrl,
-                       &s.MvInt,   &s.MvExcess,
-                       &s.FfIn,    static_cast<History*>(&s.FfLag),
-                       &s.FfOut,   &s.ProcIn,
-                       &s.PlantIn, static_cast<History*>(&s.PlantOut),
-                       &s.DistIn,  static_cast<History*>(&s.DistOut)})
+    // Taken back: each computed signal to the value it held in both slots, MV, PV and the
+    // set-point filter as saved, the dead-time registers as they stood.
+    for (History* h : {&s.Ep, &s.Ed, &s.P, &s.I, &s.PI, &s.Dk, &s.D, &s.MvPos, &s.MvCtrl, &s.MvInt,
+                       &s.MvExcess, &s.FfIn, static_cast<History*>(&s.FfLag), &s.FfOut, &s.ProcIn, &s.PlantIn,
+                       static_cast<History*>(&s.PlantOut), &s.DistIn, static_cast<History*>(&s.DistOut)})
         (*h)[0] = (*h)[1];
     s.PV[0] = pv;
     s.MV[0] = mv;
     s.SvLag.set(svLag);
+    s.SvFilt.set(svFilt);
     s.FfDelayed.rewind(ff);
     s.PlantDelayed.rewind(plant);
     s.DistDelayed.rewind(dist);
@@ -159,7 +163,7 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::contro
     if (T1 == 0.0)
         T1 = 0.0001;
     t([&] { s.SvLag[0] = FirstOrderLag(s.SV[0], s.SvLag, T1, dt, init, t.check); });
-    t([&] { s.SvFilt[0] = LeadStage(s.SvLag, s.SvFilt, t.check(p.alpha * T1), dt, init, t.check); });
+    t([&] { s.SvFilt[0] = LeadStage(s.SvLag, s.SvFilt, t.check.here(p.alpha * T1), dt, init, t.check); });
     t([&] { s.Ep[0] = t.check(s.SvFilt[0] + p.FB * s.PV[0]); });
     t([&] { s.Ed[0] = t.check(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]); });
     t([&] { s.P[0] = t.check(p.Kp * s.Ep[0]); });
@@ -187,7 +191,7 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::contro
         t([&] { dD = t.check(s.D[0] - s.D[1]); });
     }
     if (p.calcForm() == CalcForm::Velocity) {
-        t([&] { s.MvCtrl[0] = t.check(s.MvCtrl[1] + dP + dI + dD); });
+        t([&] { s.MvCtrl[0] = t.check.here(s.MvCtrl[1] + dP + dI + dD); });
         if (s.MvCtrl[0] > p.MH) {
             s.MvCtrl[0] = p.MH;
             s.LimitHit = true;
@@ -224,7 +228,7 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::contro
         s.LimitHit = true;
     }
     double dMV = 0.0;
-    t([&] { dMV = t.check(c - s.MvCtrl[1]); });
+    t([&] { dMV = t.check.here(c - s.MvCtrl[1]); });
     if (dMV > p.dML) {
         dMV = p.dML;
         s.LimitHit = true;

@@ -41,13 +41,15 @@ namespace kestrel {
 /// ever holds a NaN or an infinity. The program evaluations report each of their errors once in
 /// the same way.
 ///
-/// The loop (steps 2 and 3) is first run straight through, without a check per statement; when
-/// any of its values is not finite or any statement fails, that attempt is taken back and the
-/// loop runs statement by statement under the trap. Both runs are the same code and the same
-/// arithmetic, so a step gives bit for bit the same state either way. Taking the attempt back
-/// relies on the step's own bookkeeping: between steps each signal the loop computes holds its
-/// value in both slots (the step ends with a shift, the initialisation sets both), except MV and
-/// PV, which the panel and the tests may set alone and which the attempt saves.
+/// The loop (steps 2 and 3) is first run straight through, without a check per statement: the
+/// values it stores are looked at once when it ends, and only a value that a comparison or a
+/// limit would hide is checked where it appears. When any is not finite or any statement fails,
+/// that attempt is taken back and the loop runs statement by statement under the trap. Both runs
+/// are the same code and the same arithmetic, so a step gives bit for bit the same state either
+/// way. Taking the attempt back relies on the step's own bookkeeping: between steps each signal
+/// the loop computes holds its value in both slots (the step ends with a shift, the
+/// initialisation sets both), except MV and PV, which the panel and the tests may set alone; the
+/// attempt saves those, the set-point filter's slots 1 and the dead-time registers' positions.
 class Simulator {
 public:
     Simulator(AppState& state, Display& display, MessageService& messages)

@@ -309,6 +309,8 @@ TEST(Step, StraightAttemptGivesWhatTheStatementsGiveOneByOne) {
          [](ParameterSet& p) { std::tie(p.Tfd, p.Tfp) = std::tuple(1e-320, 1); }},
         {"dead time out of the register", [](ParameterSet& p) { p.Lds = -5; }},
         {"MV overflows", [](ParameterSet& p) { std::tie(p.bA, p.Kf) = std::tuple(1.79e308, -1e307); }},
+        {"set-point filter time not a number",
+         [](ParameterSet& p) { std::tie(p.beta, p.Ti) = std::tuple(INFINITY, 0); }},
     };
     auto valuesOf = [](Loop& l) {
         auto v = historyValues(l.s);
