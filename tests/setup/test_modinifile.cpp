@@ -81,8 +81,8 @@ TEST_F(ProfileFileTest, ReadsFilesAsTheClassicProfileFunctionsWriteThem) {
 TEST_F(ProfileFileTest, CutsLongValuesAt1023BytesBetweenCharacters) {
     const std::string alpha = "\x83\xBF"; // "α"
     const std::string kana = "\xB1";      // "ｱ", one byte
+    // The value, the bytes read of it.
     const std::pair<std::string, std::size_t> cases[] = {
-        // the value, the bytes read of it
         {std::string(1023, 'a'), 1023},
         {std::string(2000, 'a'), 1023},
         {std::string(1021, 'a') + alpha + "b", 1023},
