@@ -108,4 +108,13 @@ inline void shipBaseSet(const std::filesystem::path& data, const std::filesystem
     std::filesystem::copy_file(data / "Kestrel.ini", app / "Kestrel.ini");
 }
 
+/// The shipped application folder with an empty Project folder and the offset lesson (10 s) as
+/// Study/L.txt; true, to be used in a member initialiser.
+inline bool shipLessonFolder(const std::filesystem::path& data, const std::filesystem::path& app) {
+    shipBaseSet(data, app);
+    std::filesystem::create_directories(app / "Project");
+    writeLines(app / "Study" / "L.txt", offsetLesson(10));
+    return true;
+}
+
 } // namespace kestrel::test

@@ -78,17 +78,5 @@ TEST_F(BlockDiagramTest, EachPagePaintsItsStructureAndItsFeedbackLine) {
     EXPECT_EQ(std::pair(BlockDiagram(-3).page(), BlockDiagram(9).page()), std::pair(0, 5));
 }
 
-TEST_F(BlockDiagramTest, DrawingScalesWithTheWidgetAndKeepsItsShape) {
-    BlockDiagram d(3);
-    paint(d, 550, 280);
-    const QRect design = d.feedbackLineRect();
-    paint(d, 1100, 560);
-    EXPECT_NEAR(d.feedbackLineRect().width(), 2 * design.width(), 3);
-    // Wider than the design's proportions: same scale, centred horizontally.
-    paint(d, 1100, 280);
-    EXPECT_NEAR(d.feedbackLineRect().width(), design.width(), 2);
-    EXPECT_NEAR(d.feedbackLineRect().left(), design.left() + 275, 2);
-}
-
 } // namespace
 } // namespace kestrel

@@ -131,28 +131,12 @@ TEST_F(SvDvEditor, ApplyStoresTextsAsTypedAndClearsParaSetDone) {
     EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P007"});
 }
 
-TEST_F(SvDvEditor, ACurveJumpsAtEqualTimesInOneColumn) {
-    // The values at each time are the program's own matter; here the jump is drawn: at 12 s one
-    // column spans every row from 20 % up to 80 %.
-    const int row20 = px(yAt(20)), row80 = px(yAt(80));
-    std::vector<int> jump;
-    for (int r = row80; r <= row20; ++r)
-        jump.push_back(r);
-    typeProgram("txtCSV", {{"", "20"}, {"12", "20"}, {"12", "80"}});
-    click("Command1");
-    const std::pair<double, std::vector<int>> columns[] = {{11.4, {row20}}, {12, jump}, {12.7, {row80}}};
-    for (const auto& [t, rows] : columns)
-        EXPECT_EQ(greenRows(window->pictSV(), xAt(t)), rows) << t;
-}
-
 TEST_F(SvDvEditor, CurveFollowsTheProgramAtEachControlPeriod) {
     // 20 % at 0 s rising to 80 % at 10 s, falling to 30 % at 40 s, then held.
     const ProgramTexts values{"20", "80", "30", "", "", "", "", "", ""};
     const ProgramTexts times{"0", "10", "40", "", "", "", "", "", ""};
-    struct Case {
-        double t, v;
-    };
-    const std::vector<Case> cases{{0, 20}, {2.5, 35}, {5, 50}, {10, 80}, {25, 55}, {40, 30}, {47.5, 30}};
+    const std::pair<double, double> cases[] = {{0, 20},  {2.5, 35}, {5, 50},   {10, 80},
+                                               {25, 55}, {40, 30},  {47.5, 30}};
 
     for (double dt : {0.1, 0.5}) {
         ErrorTrap trap(messages, "  P007");
@@ -163,10 +147,10 @@ TEST_F(SvDvEditor, CurveFollowsTheProgramAtEachControlPeriod) {
         ASSERT_EQ(stairs.size(), static_cast<std::size_t>(std::floor(kW / step) + 3)) << dt;
         EXPECT_DOUBLE_EQ(stairs.front().y, yAt(20));
         EXPECT_GE(stairs.back().x, kW);
-        for (const Case& c : cases) {
-            const auto k = static_cast<std::size_t>(std::lround(c.t / dt));
-            EXPECT_NEAR(stairs[k + 1].x, k * step, 1e-9) << dt << " " << c.t;
-            EXPECT_NEAR(stairs[k + 1].y, yAt(c.v), 1e-3) << dt << " " << c.t;
+        for (const auto& [t, v] : cases) {
+            const auto k = static_cast<std::size_t>(std::lround(t / dt));
+            EXPECT_NEAR(stairs[k + 1].x, k * step, 1e-9) << dt << " " << t;
+            EXPECT_NEAR(stairs[k + 1].y, yAt(v), 1e-3) << dt << " " << t;
         }
     }
     EXPECT_TRUE(messages.shown.empty());

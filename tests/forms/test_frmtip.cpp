@@ -23,8 +23,6 @@ namespace fs = std::filesystem;
 namespace kestrel::test {
 namespace {
 
-const std::vector<std::string> kLesson = offsetLesson(10);
-
 class StudyWindow : public GuiTest {
 protected:
     void open(const fs::path& file, bool project) {
@@ -42,17 +40,9 @@ protected:
         panel.runControl().EndOfRunTick();
     }
 
-    /// The application folder: the base set, the settings file and the lesson.
-    static bool prepare(const fs::path& dir) {
-        shipBaseSet(KESTREL_SOURCE_DATA, dir);
-        fs::create_directories(dir / "Project");
-        writeLines(dir / "Study" / "L.txt", kLesson);
-        return true;
-    }
-
     TempFolder mFolder{"kestrel-tip"};
     const fs::path mDir = mFolder.path();
-    const bool mPrepared = prepare(mDir);
+    const bool mPrepared = shipLessonFolder(KESTREL_SOURCE_DATA, mDir);
     AppState state;
     FakeMessages messages;
     SetupDocument doc{state, messages, mDir};
@@ -69,61 +59,59 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
     fs::copy_file(lesson, project);
     auto title2 = [&] { return child<QLineEdit>("txtTitle2")->text(); };
 
-    {
-        SCOPED_TRACE("a lesson marks the chart and ends on its end page");
-        open(lesson, false);
-        EXPECT_EQ(child<QPlainTextEdit>("txtText1")->toPlainText(), "一行目\n二行目");
-        EXPECT_EQ(panel.windowTitle(), "コントローラパネル    Ｐ制御の応答");
-        EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().contains("Ｐ 制御   を選択する。"));
-        EXPECT_FALSE(child<QPushButton>("cmdIniWrite")->isVisible()); // lessons are not saved
-        // The step makes settings: the prompt points at "ﾊﾟﾗﾒｰﾀ設定".
-        waitUntil([&] { return messages.beeps > 0; });
-        EXPECT_EQ(messages.beeps, 1);
+    // A lesson marks the chart and ends on its end page.
+    open(lesson, false);
+    EXPECT_EQ(child<QPlainTextEdit>("txtText1")->toPlainText(), "一行目\n二行目");
+    EXPECT_EQ(panel.windowTitle(), "コントローラパネル    Ｐ制御の応答");
+    EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().contains("Ｐ 制御   を選択する。"));
+    EXPECT_FALSE(child<QPushButton>("cmdIniWrite")->isVisible()); // lessons are not saved
+    // The step makes settings: the prompt points at "ﾊﾟﾗﾒｰﾀ設定".
+    waitUntil([&] { return messages.beeps > 0; });
+    EXPECT_EQ(messages.beeps, 1);
 
-        click("cmdParaSet");
-        EXPECT_EQ(main.field(Kp)->text(), "2.00"); // the step's text, marked until applied
-        waitUntil([&] { return main.cmdTip()->isVisible(); });
-        ASSERT_TRUE(main.cmdTip()->isVisible());
-        QTest::mouseClick(main.cmdTip(), Qt::LeftButton); // "学習表示": everything applied
-        EXPECT_EQ(state.params.Kp, 2.0);
-        state.study.ParaSetDone = true; // the main window's OK buttons were not used
-        click("cmdSimExec");
-        runToEnd();
-        // The figure's label stands on the chart, as wide as shown.
-        QLabel* offset = panel.Tcoment(1);
-        EXPECT_TRUE(offset->isVisibleTo(&panel) && panel.cmdTip()->isVisibleTo(&panel));
-        EXPECT_EQ(offset->text(), "オフセット");
-        EXPECT_EQ(offset->width(), offset->fontMetrics().horizontalAdvance(offset->text()) + 2);
+    click("cmdParaSet");
+    EXPECT_EQ(main.field(Kp)->text(), "2.00"); // the step's text, marked until applied
+    waitUntil([&] { return main.cmdTip()->isVisible(); });
+    ASSERT_TRUE(main.cmdTip()->isVisible());
+    QTest::mouseClick(main.cmdTip(), Qt::LeftButton); // "学習表示": everything applied
+    EXPECT_EQ(state.params.Kp, 2.0);
+    state.study.ParaSetDone = true; // the main window's OK buttons were not used
+    click("cmdSimExec");
+    runToEnd();
+    // The figure's label stands on the chart, as wide as shown.
+    QLabel* offset = panel.Tcoment(1);
+    EXPECT_TRUE(offset->isVisibleTo(&panel) && panel.cmdTip()->isVisibleTo(&panel));
+    EXPECT_EQ(offset->text(), "オフセット");
+    EXPECT_EQ(offset->width(), offset->fontMetrics().horizontalAdvance(offset->text()) + 2);
 
-        click("cmdNextTip");
-        EXPECT_EQ(title2(), "考えよう");
-        EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().isEmpty());
-        click("cmdNextTip");
-        EXPECT_TRUE(title2().isEmpty()); // the end page
-        // "次へ" on the end page ends the lesson: nothing is left for either "学習表示" to go back to.
-        messages.answers = {false};
-        click("cmdNextTip");
-        EXPECT_FALSE(tip.isVisible() || panel.isVisible());
-        EXPECT_FALSE(panel.cmdTip()->isVisibleTo(&panel) || main.cmdTip()->isVisibleTo(&main));
-        open(lesson, false);
-        click("cmdOK");
-        EXPECT_FALSE(tip.isVisible());
-        EXPECT_EQ(state.study.StepNo, 0);
-    }
-    {
-        SCOPED_TRACE("a callout follows the range and graph time of the chart");
-        panel.show();
-        state.chart.RH = 120;
-        state.chart.RL = 20;
-        state.chart.GraphTime = 100;
-        state.study.ParaSetDone = state.study.SimExecDone = true;
-        panel.Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
-        const double x = panel.Picture1(0)->Width() * 6 / 100;
-        const double y = panel.Picture1(0)->Height() * (120 - 51) / 100;
-        EXPECT_EQ(panel.Tcoment(1)->pos(), QPoint(px(x + 850), px(y + 750)));
-        EXPECT_EQ(panel.Picture1(0)->colorAt(x, y), rgb(255, 128, 255)); // the leader starts there, in pink
-    }
-    SCOPED_TRACE("a project is written from the window and every open reloads it");
+    click("cmdNextTip");
+    EXPECT_EQ(title2(), "考えよう");
+    EXPECT_TRUE(child<QPlainTextEdit>("tbox1")->toPlainText().isEmpty());
+    click("cmdNextTip");
+    EXPECT_TRUE(title2().isEmpty()); // the end page
+    // "次へ" on the end page ends the lesson: nothing is left for either "学習表示" to go back to.
+    messages.answers = {false};
+    click("cmdNextTip");
+    EXPECT_FALSE(tip.isVisible() || panel.isVisible());
+    EXPECT_FALSE(panel.cmdTip()->isVisibleTo(&panel) || main.cmdTip()->isVisibleTo(&main));
+    open(lesson, false);
+    click("cmdOK");
+    EXPECT_FALSE(tip.isVisible());
+    EXPECT_EQ(state.study.StepNo, 0);
+
+    // A callout follows the range and graph time of the chart.
+    panel.show();
+    state.chart.RH = 120;
+    state.chart.RL = 20;
+    state.chart.GraphTime = 100;
+    state.study.ParaSetDone = state.study.SimExecDone = true;
+    panel.Note_draw("5.3.6-2"); // callout at P(6, 51), label at x + 850, y + 750
+    const double x = panel.Picture1(0)->Width() * 6 / 100;
+    const double y = panel.Picture1(0)->Height() * (120 - 51) / 100;
+    EXPECT_EQ(panel.Tcoment(1)->pos(), QPoint(px(x + 850), px(y + 750)));
+    EXPECT_EQ(panel.Picture1(0)->colorAt(x, y), rgb(255, 128, 255)); // the leader starts there, in pink
+
+    // A project is written from the window and every open reloads it.
     open(project, true);
     EXPECT_TRUE(child<QPushButton>("cmdIniWrite")->isVisible());
     EXPECT_EQ(tip.helpAnchor(), "C103");
@@ -137,8 +125,8 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
     child<QPlainTextEdit>("txtText1")->setPlainText("一行目\n二行目");
     click("cmdIniWrite");
     auto stored = [&](const char* key) { return ReadProfileValue(project, "手順1", key); };
-    EXPECT_EQ(stored("TITLE2"), "私の実験");
-    EXPECT_EQ(stored("TEXT2"), "Kp を変える<BR>結果を見る");
+    EXPECT_EQ(std::pair(stored("TITLE2"), stored("TEXT2")),
+              std::pair(std::string("私の実験"), std::string("Kp を変える<BR>結果を見る")));
 
     // Opened again from step 2, the window shows step 1 again.
     click("cmdNextTip");

@@ -9,7 +9,6 @@
 #include "tempfolder.h"
 
 #include <QImageReader>
-#include <QPrinter>
 #include <QPrinterInfo>
 
 #include <climits>
@@ -50,13 +49,6 @@ protected:
                                .showImageList = [this] { ++listShown; }};
     }
 
-    void setOsVer(const char* value) {
-        if (value)
-            ASSERT_TRUE(WriteProfileValue(app / "Kestrel.ini", "CONFIG", "OSver", value));
-        else
-            fs::remove(app / "Kestrel.ini");
-    }
-
     test::TempFolder folder{"kestrel-hardcopy"};
     const fs::path app = folder.path();
     test::FakeMessages messages;
@@ -93,19 +85,20 @@ TEST_F(HardCopy, StoresEachCaptureAsABitmapNamedByItsTimeAndNeverOverwrites) {
 }
 
 TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
-    struct Case {
-        const char* osVer; // nullptr: no settings file at all
-        int prints, lists;
-    } const cases[] = {{nullptr, 1, 0}, {"6", 1, 0}, {" 7.5", 0, 1}};
+    // OSver (none: no settings file at all), pages printed, list showings.
+    const std::tuple<const char*, int, int> cases[] = {{nullptr, 1, 0}, {"6", 1, 0}, {" 7.5", 0, 1}};
     int second = 0;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.osVer ? c.osVer : "(missing)");
-        setOsVer(c.osVer);
+    for (const auto& [osVer, prints, lists] : cases) {
+        SCOPED_TRACE(osVer ? osVer : "(missing)");
+        if (osVer)
+            ASSERT_TRUE(WriteProfileValue(app / "Kestrel.ini", "CONFIG", "OSver", osVer));
+        else
+            fs::remove(app / "Kestrel.ini");
         printed.clear();
         listShown = 0;
         messages.answers = {true};
         EXPECT_TRUE(Hard_copy(&window, true, true, context(kTime.addSecs(++second))));
-        EXPECT_EQ(std::pair(int(printed.size()), listShown), std::pair(c.prints, c.lists));
+        EXPECT_EQ(std::pair(int(printed.size()), listShown), std::pair(prints, lists));
         for (const QImage& page : printed)
             EXPECT_EQ(std::pair(page.size(), page.pixelColor(10, 10)),
                       std::pair(window.size(), QColor(255, 0, 0)));
@@ -133,23 +126,9 @@ TEST_F(HardCopy, NothingCapturedOrNowhereToStoreIsReportedAndStoresNothing) {
 TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
     // 96 pixels an inch: 480 pixels are 5 inches, 127 mm.
     const QRectF natural = hardCopyPlacementMm(QSize(480, 240), QSizeF(287, 200));
-    EXPECT_EQ(natural.topLeft(), QPointF(10.0, 0.0));
-    EXPECT_NEAR(natural.width(), 127.0, 1e-9);
-    EXPECT_NEAR(natural.height(), 63.5, 1e-9);
+    EXPECT_EQ(natural, QRectF(10, 0, 127, 63.5));
     // Too wide for the 277 mm beside the margin: smaller, the same shape, nothing cut off.
-    const QRectF wide = hardCopyPlacementMm(QSize(1920, 384), QSizeF(287, 200));
-    EXPECT_NEAR(wide.width(), 277.0, 1e-9);
-    EXPECT_NEAR(wide.height(), 277.0 / 5, 1e-9);
-
-    const fs::path pdf = app / "page.pdf";
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdf.string()));
-    EXPECT_TRUE(printHardCopy(window.grab().toImage(), printer, messages));
-    EXPECT_EQ(std::pair(printer.pageLayout().orientation(), printer.pageLayout().pageSize().id()),
-              std::pair(QPageLayout::Landscape, QPageSize::A4));
-    EXPECT_EQ(readBytes(pdf).substr(0, 5), "%PDF-");
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(hardCopyPlacementMm(QSize(1920, 384), QSizeF(287, 200)), QRectF(10, 0, 277, 277.0 / 5));
 
     // Without a printer the learner is told rather than left waiting for a page.
     if (QPrinterInfo::defaultPrinter().isNull()) {

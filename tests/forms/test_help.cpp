@@ -11,7 +11,6 @@
 #include <QUrl>
 
 #include <memory>
-#include <set>
 
 namespace kestrel {
 namespace {
@@ -19,20 +18,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const fs::path kHelpPage = fs::path(KESTREL_SOURCE_DATA) / "Doc" / "help.html";
-
-// Every help label's anchor.
-const char* const kAnchors[] = {"C43", "C44", "C45", "C46", "C47", "C51", "C52",  "C53",
-                                "C54", "C55", "C6",  "C7",  "C8",  "C9",  "C103", "C10"};
-
-/// Every value written right after `prefix` (such as ` id="`) up to the closing quote.
-std::vector<std::string> valuesAfter(const std::string& html, const std::string& prefix) {
-    std::vector<std::string> out;
-    for (auto at = html.find(prefix); at != std::string::npos; at = html.find(prefix, at + 1)) {
-        const auto begin = at + prefix.size();
-        out.push_back(html.substr(begin, html.find('"', begin) - begin));
-    }
-    return out;
-}
 
 /// A window with one help label, registered the way the windows register their SetHelpPointer.
 struct LabelledWindow {
@@ -189,19 +174,15 @@ TEST_F(Help, HelpLabelStartsTheBrowserAtTheAnchor) {
 
     // A relative setting means a browser inside the application folder; none configured starts
     // nothing; one that does not start shows nothing.
-    const struct {
-        std::string setting;
-        bool starts;
-        QStringList expected;
-    } cases[] = {{"browser", true, {QString::fromStdString(browser.string())}},
-                 {"", true, {}},
-                 {browser.string(), false, {QString::fromStdString(browser.string())}}};
-    for (const auto& c : cases) {
-        setBrowser(c.setting);
+    const QStringList browserStarted{QString::fromStdString(browser.string())};
+    const std::tuple<std::string, bool, QStringList> cases[] = {
+        {"browser", true, browserStarted}, {"", true, {}}, {browser.string(), false, browserStarted}};
+    for (const auto& [setting, starts, expected] : cases) {
+        setBrowser(setting);
         started.clear();
-        startResult = c.starts;
+        startResult = starts;
         help->openAnchor("C7");
-        EXPECT_EQ(started.mid(0, 1), c.expected) << c.setting;
+        EXPECT_EQ(started.mid(0, 1), expected) << setting;
     }
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -214,24 +195,21 @@ TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
 
     // The desktop could not open it: with the browser present the old message; with the browser
     // missing the message names it and the page.
-    const struct {
-        std::string setting;
-        std::string message;
-    } cases[] = {
+    const std::pair<std::string, std::string> cases[] = {
         {browser.string(), "エラーが発生しました　正しいフォルダ名を指定して下さい"},
         {"/usr/bin/no-such-opener",
          "ヘルプを開けませんでした。ブラウザ /usr/bin/no-such-opener が見つかりません。\nヘルプファイル：" +
              page},
     };
     openResult = false;
-    for (const auto& c : cases) {
-        setBrowser(c.setting);
+    for (const auto& [setting, message] : cases) {
+        setBrowser(setting);
         messages.shown.clear();
         messages.titles.clear();
         help->openHelp();
         EXPECT_EQ(std::pair(messages.shown, messages.titles),
-                  std::pair(std::vector<std::string>{c.message}, std::vector<std::string>{"ﾍﾙﾌﾟ"}))
-            << c.setting;
+                  std::pair(std::vector<std::string>{message}, std::vector<std::string>{"ﾍﾙﾌﾟ"}))
+            << setting;
     }
 
     openResult = true;
@@ -243,25 +221,22 @@ TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
               std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
 }
 
-TEST(HelpPage, EveryAnchorExistsOnceAndEveryLinkLeadsSomewhere) {
-    const std::string html = test::readBytes(kHelpPage);
-    const std::vector<std::string> idList = valuesAfter(html, " id=\"");
-    const std::multiset<std::string> ids(idList.begin(), idList.end());
-    for (const char* anchor : kAnchors)
-        EXPECT_EQ(ids.count(anchor), 1u) << anchor;
-    for (const std::string& target : valuesAfter(html, "href=\"#"))
-        EXPECT_EQ(ids.count(target), 1u) << "dangling link #" << target;
+TEST(HelpPage, EveryHelpLabelAnchorExistsOnce) {
+    const QString html = QString::fromStdString(test::readBytes(kHelpPage));
+    for (const char* anchor : {"C43", "C44", "C45", "C46", "C47", "C51", "C52", "C53", "C54", "C55", "C6",
+                               "C7", "C8", "C9", "C103", "C10"})
+        EXPECT_EQ(html.count(QString(" id=\"%1\"").arg(anchor)), 1) << anchor;
 }
 
 using About = test::GuiTest;
 
 TEST_F(About, VersionHasThreePartsAndTheWindowClosesOnOkAndWhenAnotherWindowBecomesActive) {
-    const struct {
-        const char *build, *shown;
-    } versions[] = {
-        {"0.1.0", "0.1.0"}, {"2.3", "2.3.0"}, {"4", "4.0.0"}, {"1.2.3.4", "1.2.3"}, {"1.x.7", "1.0.7"}};
-    for (const auto& v : versions)
-        EXPECT_EQ(frmAbout::versionNumber(v.build), v.shown) << v.build;
+    for (const auto& [build, shown] : {std::pair{"0.1.0", "0.1.0"},
+                                       {"2.3", "2.3.0"},
+                                       {"4", "4.0.0"},
+                                       {"1.2.3.4", "1.2.3"},
+                                       {"1.x.7", "1.0.7"}})
+        EXPECT_EQ(frmAbout::versionNumber(build), shown) << build;
 
     frmAbout about;
     about.show();

@@ -12,10 +12,7 @@ namespace kestrel {
 namespace {
 
 TEST(MessageIcon, FailuresWarnAndEverythingElseInforms) {
-    const struct {
-        const char* text;
-        QMessageBox::Icon icon;
-    } cases[] = {
+    const std::pair<const char*, QMessageBox::Icon> cases[] = {
         {"オーバーフローしました。  P034A", QMessageBox::Warning},
         // Failures without a code, among them the missing browser's "ヘルプを開けませんでした。".
         {"ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（File exists）。", QMessageBox::Warning},
@@ -24,8 +21,8 @@ TEST(MessageIcon, FailuresWarnAndEverythingElseInforms) {
         {"手順2 を保存しました。", QMessageBox::Information},
         {"P001", QMessageBox::Information}, // no code without its two blanks
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(messageIcon(c.text), c.icon) << c.text;
+    for (const auto& [text, icon] : cases)
+        EXPECT_EQ(messageIcon(text), icon) << text;
 }
 
 TEST(QtJapanese, StandardButtonsSpeakJapanese) {
@@ -33,10 +30,8 @@ TEST(QtJapanese, StandardButtonsSpeakJapanese) {
     std::unique_ptr<QTranslator> translator(installQtJapanese(*qApp));
     ASSERT_NE(translator, nullptr) << "qtbase_ja.qm is missing (qt6-translations-l10n)";
     QMessageBox box(QMessageBox::Question, "Kestrel", "?", QMessageBox::Yes | QMessageBox::No);
-    EXPECT_TRUE(box.button(QMessageBox::Yes)->text().startsWith("はい"))
-        << box.button(QMessageBox::Yes)->text().toStdString();
-    EXPECT_TRUE(box.button(QMessageBox::No)->text().startsWith("いいえ"))
-        << box.button(QMessageBox::No)->text().toStdString();
+    const QString yes = box.button(QMessageBox::Yes)->text(), no = box.button(QMessageBox::No)->text();
+    EXPECT_TRUE(yes.startsWith("はい") && no.startsWith("いいえ")) << (yes + " " + no).toStdString();
 }
 
 } // namespace

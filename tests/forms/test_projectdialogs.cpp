@@ -86,9 +86,9 @@ TEST_F(ProjectDialogs, NewProjectProposesTheNextFreeNameAndNeverOverwrites) {
     d.Text1()->setText("P261205002.txt");
     click(&d, "OKButton");
     EXPECT_EQ(messages.shown, std::vector<std::string>{"同じﾌｧｲﾙが既に存在しています。"});
-    EXPECT_TRUE(d.isVisible());
     EXPECT_EQ(readBytes(project() / "P261205002.txt"), "mine P261205002.txt");
-    EXPECT_EQ(std::tuple(opened.count(), study()), std::tuple(0, std::make_tuple(std::string(), false, 0)));
+    EXPECT_EQ(std::tuple(d.isVisible(), opened.count(), study()),
+              std::tuple(true, 0, std::make_tuple(std::string(), false, 0)));
 
     d.Text1()->setText("  実験 1.txt  ");
     click(&d, "OKButton");

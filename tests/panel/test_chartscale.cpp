@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <tuple>
 #include <vector>
 
 namespace kestrel {
@@ -15,9 +17,7 @@ namespace {
 using test::errorOf;
 
 TEST(ChartScale, ValuesToRows) {
-    struct Case {
-        double H, lo, hi, v, lowest, y, clamped;
-    } const cases[] = {
+    const std::array<double, 7> cases[] = {
         {615, 0, 100, 0, 565, 615, 565},   // the bottom of the range stays 50 above the edge
         {615, 0, 100, 100, 565, 0, 0},     // the top of the range on the top edge
         {615, -50, 50, 0, 565, 308, 308},  // 307.5 to the even 308
@@ -25,11 +25,11 @@ TEST(ChartScale, ValuesToRows) {
         {615, 0, 100, 120, 565, -123, 0},  // above the range: along the top edge
         {600, 0, 100, -10, 590, 660, 590}, // DV 10 below the range, offset 10: its own limit
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.H << " twips, " << c.lo << ".." << c.hi << ", v " << c.v);
-        const ChartScale scale(c.H, c.lo, c.hi);
-        EXPECT_EQ(scale.y(c.v), c.y);
-        EXPECT_EQ(scale.clampedY(c.v, c.lowest), c.clamped);
+    for (const auto& [H, lo, hi, v, lowest, y, clamped] : cases) {
+        SCOPED_TRACE(testing::Message() << H << " twips, " << lo << ".." << hi << ", v " << v);
+        const ChartScale scale(H, lo, hi);
+        EXPECT_EQ(scale.y(v), y);
+        EXPECT_EQ(scale.clampedY(v, lowest), clamped);
     }
     EXPECT_EQ(errorOf([] { ChartScale(615, 20, 20).y(20); }), 11);
     EXPECT_EQ(errorOf([] { ChartScale(1e9, 0, 1e-3).y(-1); }), 6); // beyond 32 bits
@@ -41,20 +41,17 @@ TEST(ChartScale, TimesAndGridPositions) {
     EXPECT_EQ(errorOf([] { ChartScale::x(1, 0, 5115); }), 11);
 
     // Lines every 5 units strictly inside the range: count, first (lowest) and last.
-    struct Rows {
-        double H, lo, hi;
-        std::size_t count;
-        double first, last;
-    } const rows[] = {{1000, 0, 100, 19, 950, 50},
-                      {1000, 50, 60, 1, 500, 500},
-                      {1100, 2, 13, 1, 800, 800},
-                      {900, -100, 200, 59, 885, 15},
-                      {1000, 50, 50, 0, 0, 0}}; // no width: no lines, no error
-    for (const Rows& r : rows) {
-        const std::vector<double> y = ChartScale(r.H, r.lo, r.hi).rowsEveryFive();
-        EXPECT_EQ(y.size(), r.count) << r.lo << ".." << r.hi;
+    const std::tuple<double, double, double, std::size_t, double, double> rows[] = {
+        {1000, 0, 100, 19, 950, 50},
+        {1000, 50, 60, 1, 500, 500},
+        {1100, 2, 13, 1, 800, 800},
+        {900, -100, 200, 59, 885, 15},
+        {1000, 50, 50, 0, 0, 0}}; // no width: no lines, no error
+    for (const auto& [H, lo, hi, count, first, last] : rows) {
+        const std::vector<double> y = ChartScale(H, lo, hi).rowsEveryFive();
+        EXPECT_EQ(y.size(), count) << lo << ".." << hi;
         const auto ends = y.empty() ? std::make_pair(0.0, 0.0) : std::make_pair(y.front(), y.back());
-        EXPECT_EQ(ends, std::make_pair(r.first, r.last)) << r.lo << ".." << r.hi;
+        EXPECT_EQ(ends, std::make_pair(first, last)) << lo << ".." << hi;
     }
     EXPECT_EQ(ChartScale::quarters(615), (std::array<double, 5>{0, 153.75, 307.5, 461.25, 615}));
 

@@ -147,18 +147,16 @@ TEST_F(ControllerPanel, OkClampsToTheScaleAndTakesATextThatIsNoNumberAsZeroAndTh
 
     // A press on the slider sets MV, the release keeps it.
     // Pixel columns nearest to the twips: 9 px = 135, 45 px = 675, 81 px = 1215 from the left edge.
-    struct Press {
-        int xPx;
-        double mv;
-    } const presses[] = {{9, 0.0}, {81, 100.0}, {45, 50.0}, {30, 29.0}, {0, 0.0}, {89, 100.0}};
-    for (const Press& p : presses) {
-        SCOPED_TRACE(p.xPx);
-        const QPoint at(p.xPx, slider->height() / 2);
+    const std::pair<int, double> presses[] = {{9, 0.0},   {81, 100.0}, {45, 50.0},
+                                              {30, 29.0}, {0, 0.0},    {89, 100.0}};
+    for (const auto& [xPx, mv] : presses) {
+        SCOPED_TRACE(xPx);
+        const QPoint at(xPx, slider->height() / 2);
         QTest::mousePress(slider, Qt::LeftButton, {}, at);
-        EXPECT_DOUBLE_EQ(state.sim.MV[0], p.mv);
+        EXPECT_DOUBLE_EQ(state.sim.MV[0], mv);
         QTest::mouseRelease(slider, Qt::LeftButton, {}, at);
         EXPECT_EQ(std::make_tuple(state.sim.MV[0], slider->value(), text("txtMV").toDouble()),
-                  std::make_tuple(p.mv, static_cast<int>(p.mv), p.mv));
+                  std::make_tuple(mv, static_cast<int>(mv), mv));
     }
     EXPECT_EQ(text("txtMV"), "100.0");
 }
@@ -207,16 +205,15 @@ TEST_F(ControllerPanel, SvPointerSetsSvBelowCascadeModeAndThePvBarFillsInThePenC
 
     // The PV bar fills from the bottom in the pen colour.
     auto* fill = child("PVbar1");
-    struct Case {
-        double pv, filled; // fraction of the bar
-    } const cases[] = {{0, 0}, {25, 0.25}, {100, 1}, {150, 1}, {-10, 0}, {50, 0.5}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.pv);
-        state.sim.PV[0] = c.pv;
+    // PV and the filled fraction of the bar.
+    const std::pair<double, double> cases[] = {{0, 0}, {25, 0.25}, {100, 1}, {150, 1}, {-10, 0}, {50, 0.5}};
+    for (const auto& [pv, filled] : cases) {
+        SCOPED_TRACE(pv);
+        state.sim.PV[0] = pv;
         panel->PvBarUpdate();
-        EXPECT_NEAR(fill->height(), bar->height() * c.filled, 1);
-        EXPECT_NEAR(c.filled > 0 ? fill->y() + fill->height() : 0,
-                    c.filled > 0 ? bar->y() + bar->height() : 0, 1);
+        EXPECT_NEAR(fill->height(), bar->height() * filled, 1);
+        EXPECT_NEAR(filled > 0 ? fill->y() + fill->height() : 0, filled > 0 ? bar->y() + bar->height() : 0,
+                    1);
     }
     QTest::keyClick(child("cmbQB"), Qt::Key_Down); // yellow
     const QImage shown = fill->grab().toImage();
@@ -369,24 +366,22 @@ TEST_F(ControllerPanel, LayoutHoldsEveryTextInTheProgramsFontAndFollowsTheSize) 
     const test::ProgramFont font;
     open();
     // The widest text of each box and label fits it.
-    struct Text {
-        const char *name, *widest;
-    } const texts[] = {{"txtRH", "-100.0"}, {"txtPV", "-123456.7"}, {"LabTM", "グラフ表示時間（秒）"}};
-    for (const Text& t : texts) {
-        auto* edit = qobject_cast<QLineEdit*>(child(t.name));
-        auto* label = qobject_cast<QLabel*>(child(t.name));
-        edit ? edit->setText(t.widest) : label->setText(t.widest);
+    const std::pair<const char*, const char*> texts[] = {
+        {"txtRH", "-100.0"}, {"txtPV", "-123456.7"}, {"LabTM", "グラフ表示時間（秒）"}};
+    for (const auto& [name, widest] : texts) {
+        auto* edit = qobject_cast<QLineEdit*>(child(name));
+        auto* label = qobject_cast<QLabel*>(child(name));
+        edit ? edit->setText(widest) : label->setText(widest);
         const int room = edit ? textRoom(edit) : label->contentsRect().width();
-        EXPECT_LE(child(t.name)->fontMetrics().horizontalAdvance(t.widest), room) << t.name;
+        EXPECT_LE(child(name)->fontMetrics().horizontalAdvance(widest), room) << name;
     }
-    struct Case {
-        int w, h, expectW, expectH; // pixels: requested and given
-    } const cases[] = {{100, 100, 520, 414}, {1100, 760, 1100, 760}};
+    // Pixels: asked for and given.
+    const std::tuple<int, int, int, int> cases[] = {{100, 100, 520, 414}, {1100, 760, 1100, 760}};
     panel->setLessonButtonVisible(true);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
-        resize(c.w, c.h);
-        EXPECT_EQ(panel->size(), QSize(c.expectW, c.expectH));
+    for (const auto& [w, h, expectW, expectH] : cases) {
+        SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
+        resize(w, h);
+        EXPECT_EQ(panel->size(), QSize(expectW, expectH));
         for (PictureBox* pic : {upper(0), lower(0), upper(1), lower(1)})
             EXPECT_NEAR(pic->Width(), panel->width() * 15.0 - 2980, 15) << pic->objectName().toStdString();
         // The upper strip spans the PV bar's height, the range scale matching the SV scale.

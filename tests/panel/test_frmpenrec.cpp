@@ -125,10 +125,9 @@ TEST_F(PenRecorder, DrawsStaircasesAndAnEditedRangeFromTheNextSampleUntilOkOrCan
 }
 
 TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurrentRecord) {
-    struct Case {
-        int widthPx, heightPx;
-        double expectWidth, expectHeight; // client twips, whole pixels
-    } const cases[] = {{px(3000), px(5000), 4410, 7905}, {900, 700, 13500, 10500}};
+    // Pixels asked for, client twips given (whole pixels).
+    const std::tuple<int, int, double, double> cases[] = {{px(3000), px(5000), 4410, 7905},
+                                                          {900, 700, 13500, 10500}};
     const test::ProgramFont font; // the range boxes hold -100.0 in the program's own face
     open();
     for (int i = 0; i <= 500; ++i)
@@ -137,11 +136,11 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurr
     state.rec.PenData[0][0][252] = 7.0; // a slot left from an earlier, longer run
     state.sim.SamplesRecorded = 252;
     window->SetHelpPointer(true);
-    for (const Case& c : cases) {
-        resizeShown(c.widthPx, c.heightPx);
+    for (const auto& [widthPx, heightPx, expectWidth, expectHeight] : cases) {
+        resizeShown(widthPx, heightPx);
         const double w = window->width() * 15.0, h = window->height() * 15.0;
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
-        EXPECT_EQ(std::make_pair(w, h), std::make_pair(c.expectWidth, c.expectHeight));
+        EXPECT_EQ(std::make_pair(w, h), std::make_pair(expectWidth, expectHeight));
         const double stripH = (h - 760) / 11 - 100;
         EXPECT_NEAR(window->strip(0)->Width(), w - 2430, 15);
         EXPECT_NEAR(window->strip(5)->Height(), stripH, 8);
@@ -174,31 +173,28 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurr
 }
 
 TEST_F(PenRecorder, ABadRangeIsReportedOnceAndLeavesItsStripUndrawn) {
-    struct Case {
-        int channel;
-        const char *high, *low, *message;
-    } const cases[] = {
+    const std::tuple<int, const char*, const char*, const char*> cases[] = {
         {3, "50", "abc", "型が一致しません。  P050"},
         {5, "20", "20", "0 で除算しました。  P050"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.channel);
+    for (const auto& [channel, high, low, message] : cases) {
+        SCOPED_TRACE(channel);
         open();
-        window->txtRH(c.channel)->setText(c.high);
-        window->txtRL(c.channel)->setText(c.low);
+        window->txtRH(channel)->setText(high);
+        window->txtRL(channel)->setText(low);
         for (int i = 0; i < 4; ++i)
-            sample(i, i * 1.0, c.channel, 20.0);
+            sample(i, i * 1.0, channel, 20.0);
         for (std::int16_t i = 0; i < 3; ++i)
             window->Line_draw2(i);
-        EXPECT_EQ(takeMessages(), std::vector<std::string>{c.message}); // once, not at every sample
-        EXPECT_TRUE(pixelsOf(window->strip(c.channel), kYellow).empty());
-        EXPECT_FALSE(pixelsOf(window->strip(c.channel + 1), kYellow).empty()); // the next still drawn
+        EXPECT_EQ(takeMessages(), std::vector<std::string>{message}); // once, not at every sample
+        EXPECT_TRUE(pixelsOf(window->strip(channel), kYellow).empty());
+        EXPECT_FALSE(pixelsOf(window->strip(channel + 1), kYellow).empty()); // the next still drawn
         // The corrected range draws; a range broken again (the next case) is reported again.
-        window->txtRH(c.channel)->setText("100");
-        window->txtRL(c.channel)->setText("0");
+        window->txtRH(channel)->setText("100");
+        window->txtRL(channel)->setText("0");
         window->Line_draw2(3);
         EXPECT_TRUE(messages.shown.empty());
-        EXPECT_FALSE(pixelsOf(window->strip(c.channel), kYellow).empty());
+        EXPECT_FALSE(pixelsOf(window->strip(channel), kYellow).empty());
     }
 }
 

@@ -15,8 +15,6 @@ namespace fs = std::filesystem;
 namespace kestrel::test {
 namespace {
 
-const std::vector<std::string> kLesson = offsetLesson(10);
-
 /// The front end's part, as a log of calls.
 class LogHost : public StudyHost {
 public:
@@ -32,9 +30,7 @@ public:
 class Session : public ::testing::Test {
 protected:
     void SetUp() override {
-        shipBaseSet(KESTREL_DATA_DIR, mDir);
-        fs::create_directories(mDir / "Project");
-        writeLines(mDir / "Study" / "L.txt", kLesson);
+        shipLessonFolder(KESTREL_DATA_DIR, mDir);
         session.loadPanel();
         session.startup();
     }
@@ -107,30 +103,27 @@ TEST_F(Session, TheStepSaveWritesOnlyTheProjectStepOnScreen) {
     const fs::path lesson = mDir / "Study" / "L.txt", project = mDir / "Project" / "P.txt";
     fs::copy_file(lesson, project);
     const StepTexts mine{"比例制御", "一行目", "私の実験", "Kp を変える"};
-    struct Case {
-        const char* what;
-        fs::path file;
-        bool project, shown, saves;
-        int stepAfterShow;
-    } const cases[] = {
+    // What is saved, the file, whether it is a project, whether the step was shown, whether it saves,
+    // the step number after the showing.
+    const std::tuple<const char*, fs::path, bool, bool, bool, int> cases[] = {
         {"the project step on screen", project, true, true, true, 1},
         {"a lesson", lesson, false, true, false, 1},
         {"no step shown since the open", project, true, false, false, 1},
         {"the step moved on behind the screen", project, true, true, false, 2},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, file, isProject, shown, saves, stepAfterShow] : cases) {
+        SCOPED_TRACE(what);
         fs::copy_file(lesson, project, fs::copy_options::overwrite_existing);
-        const std::string before = readBytes(c.file);
-        session.open(c.file, c.project);
-        if (c.shown)
+        const std::string before = readBytes(file);
+        session.open(file, isProject);
+        if (shown)
             session.showTexts();
-        state.study.StepNo = static_cast<std::int16_t>(c.stepAfterShow);
+        state.study.StepNo = static_cast<std::int16_t>(stepAfterShow);
         messages.shown.clear();
         const bool saved = session.saveStep(mine);
-        EXPECT_EQ(std::tuple(saved, messages.shown.size() == 0, readBytes(c.file) != before,
-                             ReadProfileValue(c.file, "手順1", "TITLE2") == "私の実験"),
-                  std::tuple(c.saves, c.saves, c.saves, c.saves));
+        EXPECT_EQ(std::tuple(saved, messages.shown.size() == 0, readBytes(file) != before,
+                             ReadProfileValue(file, "手順1", "TITLE2") == "私の実験"),
+                  std::tuple(saves, saves, saves, saves));
     }
 }
 

@@ -79,25 +79,22 @@ protected:
 
 TEST_F(SetupDocumentTest, GroupApplyFormatsLimitsRedisplaysAndStoresTheShownValue) {
     // One field of each group and each kind of bound; the dead times: the test below.
-    struct Case {
-        Field field;
-        const char *typed, *shown;
-        double stored; // dt in seconds
-    } const cases[] = {
+    // The field, the text typed, the text shown and the value stored (dt in seconds).
+    const std::tuple<Field, const char*, const char*, double> cases[] = {
         {dT, "5000", "2000", 2.0},   {dT, "150.4", "150", 0.15},   {Kp, "1.234", "1.23", 1.23},
         {Kp, "-3", "0.00", 0.0},     {dML, "12.6", "13", 13.0},    {Kpl, "0", "0.01", 0.01},
         {Kd, "10.5", "10.00", 10.0}, {Tfp, "  2.5 ", "2.50", 2.5},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(kFields[c.field].key) + " = \"" + c.typed + "\"");
+    for (const auto& [field, typed, shownText, stored] : cases) {
+        SCOPED_TRACE(std::string(kFields[field].key) + " = \"" + typed + "\"");
         AppState state;
         test::FakeMessages messages;
         SetupDocument doc(state, messages, mDir);
-        doc.setFieldText(c.field, c.typed);
-        doc.okButton(kFields[c.field].group);
+        doc.setFieldText(field, typed);
+        doc.okButton(kFields[field].group);
         // The engine holds exactly the displayed value.
-        EXPECT_EQ(std::tuple(shown(doc, {c.field}), engineValue(state, c.field), messages.shown.empty()),
-                  std::tuple(c.shown, c.stored, true));
+        EXPECT_EQ(std::tuple(shown(doc, {field}), engineValue(state, field), messages.shown.empty()),
+                  std::tuple(shownText, stored, true));
     }
 }
 
@@ -610,11 +607,8 @@ TEST_F(StepSaveTest, TextTheFileCannotHoldIsNamed) {
     for (int i = 0; i < 510; ++i)
         wide += "あ";
     const std::string fits = std::string(1019, 'a') + "\r\n";
-    struct Case {
-        StepTexts texts;
-        const char* message; // without the code
-        bool written;        // the rest of the step is saved
-    } const cases[] = {
+    // The texts, the message without its code, whether the rest of the step is saved.
+    const std::tuple<StepTexts, const char*, bool> cases[] = {
         {{"題", "本文", "絵文字😀の題", "本文"}, "「手順の題名」に保存できない文字が含まれています。", true},
         {{"題", "本文", "題", wide + "\r\n"},
          "「手順の説明」は長すぎて保存できません（1023 バイトまで。全角文字は 2 バイト、改行は 4 "
@@ -622,15 +616,15 @@ TEST_F(StepSaveTest, TextTheFileCannotHoldIsNamed) {
          false},
         {{"題", "本文", "題", fits}, nullptr, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.texts.title2);
+    for (const auto& [texts, message, written] : cases) {
+        SCOPED_TRACE(texts.title2);
         writeProfile(mProject, {{"説明", {{"TITLE1", ""}}}});
         const std::string before = readBytes(mProject);
         mMessages.shown.clear();
-        EXPECT_EQ(mDoc->saveStep(c.texts), c.message == nullptr);
-        EXPECT_EQ(mMessages.shown, c.message ? std::vector<std::string>{std::string(c.message) + "  P011"}
-                                             : std::vector<std::string>{});
-        EXPECT_EQ(readBytes(mProject) != before, c.written);
+        EXPECT_EQ(mDoc->saveStep(texts), message == nullptr);
+        EXPECT_EQ(mMessages.shown, message ? std::vector<std::string>{std::string(message) + "  P011"}
+                                           : std::vector<std::string>{});
+        EXPECT_EQ(readBytes(mProject) != before, written);
     }
     EXPECT_EQ(mDoc->readStepTexts().text2, fits);
 
@@ -695,9 +689,8 @@ TEST_F(SetupDocumentTest, ANewProjectGetsTheFirstFreeCounterAndIsCopiedUnderAPla
     EXPECT_EQ(mDoc->proposedProjectName("261205"), "P261205001.txt");
     EXPECT_FALSE(fs::exists(mDir / "Project"));
     const fs::path made = mDoc->createProject("  自習1.txt　");
-    EXPECT_EQ(made, mDir / "Project" / "自習1.txt");
-    EXPECT_EQ(readBytes(made), templ);
-    EXPECT_TRUE(mMessages.shown.empty());
+    EXPECT_EQ(std::tuple(made, readBytes(made), mMessages.shown.empty()),
+              std::tuple(mDir / "Project" / "自習1.txt", templ, true));
 
     // The system's reason, in Japanese, with the name.
     const std::string tooLong = std::string(300, 'a') + ".txt";
@@ -714,23 +707,21 @@ TEST_F(SetupDocumentTest, ANewProjectGetsTheFirstFreeCounterAndIsCopiedUnderAPla
 // --- Settings a step or a file gives that cannot be used as they stand ---------------------------
 
 TEST_F(SetupDocumentTest, AStepRangeOfNoWidthBecomesDrawableAndAnUnknownCalculationFormIsRefusedOnce) {
-    struct Case {
-        const char *rh, *rl;
-        int high, low;
-    } const cases[] = {
+    // RH and RL as the step gives them, the range drawn.
+    const std::tuple<const char*, const char*, int, int> cases[] = {
         {"50", "50", 51, 50},     {"x", "20", 21, 20},    {"10", "30", 31, 30},
         {"250", "250", 200, 199}, {"80", "-20", 80, -20}, // drawable: as the step gives it
     };
     const fs::path lesson = mDir / "Study" / "C8.txt";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.rh) + ".." + c.rl);
-        writeProfile(lesson, {{"手順1", {{"RH", c.rh}, {"RL", c.rl}}}});
+    for (const auto& [rh, rl, top, bottom] : cases) {
+        SCOPED_TRACE(std::string(rh) + ".." + rl);
+        writeProfile(lesson, {{"手順1", {{"RH", rh}, {"RL", rl}}}});
         open(lesson, 1);
         mDoc->Ini_Param_set();
-        const std::string high = c.high == 80 ? c.rh : std::to_string(c.high);
+        const std::string high = top == 80 ? rh : std::to_string(top);
         EXPECT_EQ(std::tuple(int(mState.chart.RH), int(mState.chart.RL), mDoc->rangeHighText(),
                              mDoc->rangeLowText()),
-                  std::tuple(c.high, c.low, high, std::to_string(c.low)));
+                  std::tuple(top, bottom, high, std::to_string(bottom)));
     }
     EXPECT_TRUE(mMessages.shown.empty());
 

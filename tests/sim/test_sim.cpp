@@ -139,9 +139,7 @@ TEST_F(SimTest, ReplayErrorsGiveStatusThreeAndBadInputStatusTwoBeforeAnythingIsR
 
     lesson("text.txt", {"[説明]", "TITLE1=読むだけ", "[手順1]", "TITLE2=まえがき", "TEXT2=読みます。",
                         "[手順2]", "TITLE2="});
-    kestrel::test::writeBytes(mDir / "Study" / "junk.txt", std::string("\x7f"
-                                                                       "ELF\0\0\0binary",
-                                                                       12));
+    kestrel::test::writeBytes(mDir / "Study" / "junk.txt", std::string("\177ELF\0\0\0binary", 12));
     const std::vector<std::string> bad = {
         "--lesson L1.txt --bogus", "--lesson missing.txt", "--lesson L1.txt --step 4",
         "--lesson L1.txt --step x", "--lesson junk.txt", "", "--lesson L1.txt --project P.txt", "--step",

@@ -85,29 +85,27 @@ TEST(Annotations, EveryKnownFigureDrawsLinesAndLabelsAndHasAnchors) {
 }
 
 TEST(Annotations, PassDrawsOnlyWithBothFlagsAndAlwaysConsumesTheRun) {
-    struct Case {
-        const char* id;
-        bool paraSetDone, simExecDone, draws; // draws: the style ops and the figure
-    } const cases[] = {
+    // The figure, ParaSetDone, SimExecDone, whether the pass draws the style ops and the figure.
+    const std::tuple<const char*, bool, bool, bool> cases[] = {
         {"5.1.7(1)-1", true, true, true},   {"5.1.7(1)-1", false, true, false},
         {"5.1.7(1)-1", true, false, false}, {"", true, true, true},
         {"5.1.7(1)-1 ", true, true, true},  {"9.5-2", true, true, true},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string("id \"") + c.id + "\" " + std::to_string(c.paraSetDone) +
-                     std::to_string(c.simExecDone));
-        bool simExecDone = c.simExecDone;
-        const std::vector<NoteOp> ops = noteDraw(c.id, c.paraSetDone, simExecDone, kPvChart, kMvChart, kPen);
+    for (const auto& [id, paraSetDone, simExec, draws] : cases) {
+        SCOPED_TRACE(std::string("id \"") + id + "\" " + std::to_string(paraSetDone) +
+                     std::to_string(simExec));
+        bool simExecDone = simExec;
+        const std::vector<NoteOp> ops = noteDraw(id, paraSetDone, simExecDone, kPvChart, kMvChart, kPen);
         EXPECT_FALSE(simExecDone);
         std::vector<NoteOp> expected = {NoteSetStyle{NoteChart::Pv, true}, NoteSetStyle{NoteChart::Mv, true}};
-        const std::vector<NoteOp> figure = layoutFigure(c.id, kPvChart, kMvChart, kPen);
-        EXPECT_EQ(figure.empty(), findNoteFigure(c.id) == nullptr); // exact ids only
+        const std::vector<NoteOp> figure = layoutFigure(id, kPvChart, kMvChart, kPen);
+        EXPECT_EQ(figure.empty(), findNoteFigure(id) == nullptr); // exact ids only
         expected.insert(expected.end(), figure.begin(), figure.end());
         expected.insert(expected.end(), kRestore.begin(), kRestore.end());
-        EXPECT_EQ(ops, c.draws ? expected : std::vector<NoteOp>{});
+        EXPECT_EQ(ops, draws ? expected : std::vector<NoteOp>{});
 
         // A second end of run without a new start draws nothing.
-        EXPECT_TRUE(noteDraw(c.id, c.paraSetDone, simExecDone, kPvChart, kMvChart, kPen).empty());
+        EXPECT_TRUE(noteDraw(id, paraSetDone, simExecDone, kPvChart, kMvChart, kPen).empty());
     }
 }
 
@@ -151,11 +149,8 @@ TEST(Annotations, LabelsTakeTheShownWidthOfTheirCaptionAndStayInsideTheStrip) {
     EXPECT_DOUBLE_EQ(labelWidth("MH による制限　"), 1530);
     // A face 100 twips wide per character, labels 300 twips high.
     const LabelMetrics metrics{[](std::string_view c) { return 100.0 * double(captionLength(c)); }, 300};
-    struct Case {
-        const char* id;
-        ChartGeometry pv;
-        double left, top, width; // the first label
-    } const cases[] = {
+    // The figure, the PV strip, the first label's left, top and width.
+    const std::tuple<const char*, ChartGeometry, double, double, double> cases[] = {
         // Right-aligned: the caption ends 100 twips short of its leader's end at x(29) - 400.
         {"9.5-1", kPvChart, 9015 * 29 / 50.0 - 2100 - 500, 3855 * 0.6 - 850, 2100},
         // At 59 s of 60 the caption would run past the right edge: it ends at the edge.
@@ -165,13 +160,13 @@ TEST(Annotations, LabelsTakeTheShownWidthOfTheirCaptionAndStayInsideTheStrip) {
         // 1750 below its anchor the caption would run past the bottom edge: it ends at the edge.
         {"9.5-3", kPvChart, 9015 * 12 / 50.0 + 50, 3855 - 300, 1600},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.id);
-        const std::vector<NoteLabel> labels = labelsOf(layoutFigure(c.id, c.pv, kMvChart, kPen, metrics));
+    for (const auto& [id, pv, left, top, width] : cases) {
+        SCOPED_TRACE(id);
+        const std::vector<NoteLabel> labels = labelsOf(layoutFigure(id, pv, kMvChart, kPen, metrics));
         ASSERT_FALSE(labels.empty());
-        EXPECT_NEAR(labels[0].left, c.left, kTol);
-        EXPECT_NEAR(labels[0].top, c.top, kTol);
-        EXPECT_DOUBLE_EQ(labels[0].width, c.width);
+        EXPECT_NEAR(labels[0].left, left, kTol);
+        EXPECT_NEAR(labels[0].top, top, kTol);
+        EXPECT_DOUBLE_EQ(labels[0].width, width);
     }
 }
 
@@ -241,8 +236,6 @@ TEST(Annotations, DegenerateScaleReportsOnceAndStillRestores) {
     EXPECT_EQ(labelsOf(ops)[0].index, 5);
     EXPECT_EQ(std::vector<NoteOp>(ops.end() - 4, ops.end()), kRestore);
 
-    const ChartGeometry noTime{9015, 3855, 0, 0, 100};
-    EXPECT_THROW(noTime.x(1), RuntimeError);
-    const ChartGeometry huge{1e30, 3855, 1e-30, 0, 100};
-    EXPECT_THROW(huge.x(1), RuntimeError);
+    EXPECT_THROW((ChartGeometry{9015, 3855, 0, 0, 100}.x(1)), RuntimeError); // no graph time
+    EXPECT_THROW((ChartGeometry{1e30, 3855, 1e-30, 0, 100}.x(1)), RuntimeError);
 }

@@ -72,11 +72,8 @@ TEST(Description, CalculationFormDecidesTheLimitsBlock) {
     const std::string position = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    位置型   を選択する。\r\n";
     const std::string velocity = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    速度型   を選択する。\r\n";
     const std::string inherent = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    速度型（本質継承）   を選択する。\r\n";
-    struct Case {
-        std::string calcType;
-        int currentCalcType;
-        std::string expected;
-    } const cases[] = {
+    // CALC_TYPE, the form now selected, the text.
+    const std::tuple<std::string, int, std::string> cases[] = {
         {"0", 1, position},             // position form: no limits, even with MH, ML, dML given
         {"1", 0, velocity + limits},    //
         {"1.0", 0, velocity + limits},  // compared as numbers
@@ -87,9 +84,9 @@ TEST(Description, CalculationFormDecidesTheLimitsBlock) {
         {"-1", 1, ""},                  //
         {"1e999", 1, ""},               // beyond the double range: no form at all
     };
-    for (const auto& c : cases) {
-        const Keys keys = {{"CALC_TYPE", c.calcType}, {"MH", "80"}, {"ML", "10"}, {"dML", "3"}};
-        EXPECT_EQ(describe(keys, 0, c.currentCalcType).text, c.expected) << "CALC_TYPE=" << c.calcType;
+    for (const auto& [calcType, current, expected] : cases) {
+        const Keys keys = {{"CALC_TYPE", calcType}, {"MH", "80"}, {"ML", "10"}, {"dML", "3"}};
+        EXPECT_EQ(describe(keys, 0, current).text, expected) << "CALC_TYPE=" << calcType;
     }
 }
 
@@ -99,11 +96,8 @@ TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
     const std::string filter = "\r\n目標値ﾌｨﾙﾀ :\r\n    目標値フィルタ   α=0.4\r\n"
                                "    目標値フィルタ   γ=1\r\n"; // β empty: its line is left out
     const std::string kp = "\r\n制御ﾊﾟﾗﾒｰﾀ :\r\n    比例ゲイン      Kp=2\r\n";
-    struct Case {
-        std::string typeSelect;
-        int currentTab;
-        std::string expected;
-    } const cases[] = {
+    // TYPE_SELECT, the tab now selected, the text.
+    const std::tuple<std::string, int, std::string> cases[] = {
         // TYPE_SELECT absent: the tab now selected decides, and no control-type block is written.
         {"", 0, kp},
         {"", 1, kp + ti},
@@ -118,10 +112,9 @@ TEST(Description, ControlTypeDecidesTiTdAndFilterLines) {
         {"1e999", 5, kp}, // beyond the double range: no control type at all
     };
     Keys keys = {{"Kp", "2"}, {"Ti", "8"}, {"Td", "2"}, {"α", "0.4"}, {"β", ""}, {"γ", "1"}};
-    for (const auto& c : cases) {
-        keys["TYPE_SELECT"] = c.typeSelect;
-        EXPECT_EQ(describe(keys, c.currentTab, 0).text, c.expected)
-            << "TYPE_SELECT=" << c.typeSelect << " tab=" << c.currentTab;
+    for (const auto& [typeSelect, tab, expected] : cases) {
+        keys["TYPE_SELECT"] = typeSelect;
+        EXPECT_EQ(describe(keys, tab, 0).text, expected) << "TYPE_SELECT=" << typeSelect << " tab=" << tab;
     }
 }
 
@@ -156,18 +149,15 @@ TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
 
     // Values outside the listed ones write no line; a block left with no line is not written.
     // TYPE_SELECT and FB still mark the step as having settings when they are non-empty.
-    struct Case {
-        std::string key, value;
-        bool hasSettings;
-    } const cases[] = {
+    const std::tuple<std::string, std::string, bool> cases[] = {
         {"TYPE_SELECT", "9", true}, {"TYPE_SELECT", "01", true}, {"FB", "2", true},
         {"FB", "1.0", true},        {"MODE", "3", false},        {"AUTO_RANGE", "2", false},
         {"AUTO_PEN", "-1", false},  {"PEN_COLOR", "5", false},   {"PEN_COLOR", "1e999", false},
     };
-    for (const auto& c : cases) {
-        const StepDescription d = describe({{c.key, c.value}});
-        EXPECT_EQ(std::pair(d.text, d.hasSettings), std::pair(std::string(), c.hasSettings))
-            << c.key << "=" << c.value;
+    for (const auto& [key, value, hasSettings] : cases) {
+        const StepDescription d = describe({{key, value}});
+        EXPECT_EQ(std::pair(d.text, d.hasSettings), std::pair(std::string(), hasSettings))
+            << key << "=" << value;
     }
 
     // Each check-box value maps to its own line.
