@@ -6,7 +6,7 @@
 // for everything else: a lead byte 0x81-0x9F or 0xE0-0xFC followed by a trail byte 0x40-0x7E or
 // 0x80-0xFC. Trail bytes overlap ASCII ('A', ']', '\\' and others), so byte-wise work on CP932 text
 // must step a character at a time. The conversion goes through iconv's "CP932" (not "SHIFT_JIS",
-// which lacks the circled digits, the NEC and IBM extensions and the wave dash mapping the texts
+// which lacks the circled digits, the row-13 and extension characters and the wave dash mapping the texts
 // use).
 
 #include <cstddef>

@@ -10,7 +10,7 @@ TEST(Cp932, EncodesAndDecodesTheCharactersOfTheLessonTextsAndReportsOthers) {
     } const cases[] = {
         {"手順12", "\x8E\xE8\x8F\x87"
                    "12"},
-        {"①", "\x87\x40"},                                          // NEC special row, not in plain Shift-JIS
+        {"①", "\x87\x40"},                                          // row-13 special character, not in plain Shift-JIS
         {"ﾊﾟﾗﾒｰﾀ設定", "\xCA\xDF\xD7\xD2\xB0\xC0\x90\xDD\x92\xE8"}, // half-width katakana are single bytes
         {"αβγ", "\x83\xBF\x83\xC0\x83\xC1"},
         {"ソ", "\x83\x5C"}, // trail byte '\'
