@@ -15,6 +15,8 @@
 
 namespace kestrel::test {
 
+constexpr double kTol = 1e-9;
+
 struct Loop {
     AppState app;
     RecordingDisplay display;
@@ -87,31 +89,14 @@ inline std::unique_ptr<Loop> makeLoop() {
 
 /// Every two-slot history of the state, by name.
 inline std::vector<std::pair<const char*, const History*>> histories(const SimulationState& s) {
-    return {{"SV", &s.SV},
-            {"PV", &s.PV},
-            {"DV", &s.DV},
-            {"MV", &s.MV},
-            {"MvCtrl", &s.MvCtrl},
-            {"SvLag", &s.SvLag},
-            {"SvFilt", &s.SvFilt},
-            {"Ep", &s.Ep},
-            {"Ed", &s.Ed},
-            {"P", &s.P},
-            {"I", &s.I},
-            {"PI", &s.PI},
-            {"Dk", &s.Dk},
-            {"D", &s.D},
-            {"MvPos", &s.MvPos},
-            {"MvInt", &s.MvInt},
-            {"MvExcess", &s.MvExcess},
-            {"FfIn", &s.FfIn},
-            {"FfLag", &s.FfLag},
-            {"FfOut", &s.FfOut},
-            {"ProcIn", &s.ProcIn},
-            {"PlantIn", &s.PlantIn},
-            {"PlantOut", &s.PlantOut},
-            {"DistIn", &s.DistIn},
+    // clang-format off
+    return {{"SV", &s.SV}, {"PV", &s.PV}, {"DV", &s.DV}, {"MV", &s.MV}, {"MvCtrl", &s.MvCtrl},
+            {"SvLag", &s.SvLag}, {"SvFilt", &s.SvFilt}, {"Ep", &s.Ep}, {"Ed", &s.Ed}, {"P", &s.P},
+            {"I", &s.I}, {"PI", &s.PI}, {"Dk", &s.Dk}, {"D", &s.D}, {"MvPos", &s.MvPos}, {"MvInt", &s.MvInt},
+            {"MvExcess", &s.MvExcess}, {"FfIn", &s.FfIn}, {"FfLag", &s.FfLag}, {"FfOut", &s.FfOut},
+            {"ProcIn", &s.ProcIn}, {"PlantIn", &s.PlantIn}, {"PlantOut", &s.PlantOut}, {"DistIn", &s.DistIn},
             {"DistOut", &s.DistOut}};
+    // clang-format on
 }
 
 /// Both slots of every history, in the order of histories().
@@ -123,7 +108,7 @@ inline std::vector<double> historyValues(const SimulationState& s) {
 }
 
 /// Each value near the expected one, told apart by its index.
-inline void expectNear(const std::vector<double>& got, const std::vector<double>& want, double tol = 1e-9) {
+inline void expectNear(const std::vector<double>& got, const std::vector<double>& want, double tol = kTol) {
     ASSERT_EQ(got.size(), want.size());
     for (std::size_t i = 0; i < got.size(); ++i)
         EXPECT_NEAR(got[i], want[i], tol) << "value " << i;

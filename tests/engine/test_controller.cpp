@@ -12,12 +12,6 @@
 using namespace kestrel;
 using namespace kestrel::test;
 
-namespace {
-
-constexpr double kTol = 1e-9;
-
-} // namespace
-
 TEST(Controller, SetPointStepThroughEachTypePreset) {
     // Kp 2, dt 0.1 s, η 0.1, position form, PV held at 50, bA 50. After a steady initialising
     // step SV goes from 50 to 60. A proportional kick would be Kp·10 = 20.
@@ -47,8 +41,6 @@ TEST(Controller, SetPointStepThroughEachTypePreset) {
         std::tie(p.Ti, p.Td, p.alpha, p.beta, p.gamma) = std::tuple(c.Ti, c.Td, c.alpha, c.beta, c.gamma);
         l->seed(50, 50);
         l->stepWithPv(50);
-        EXPECT_NEAR(l->s.MvCtrl[0], 50, kTol) << c.name;
-
         SCOPED_TRACE(c.name);
         l->s.SV[0] = 60;
         for (int k = 0; k < 3; ++k) {
@@ -121,7 +113,6 @@ TEST(Controller, EssenceInheritingFormDropsOnlyOpposingIntegralIncrements) {
         std::tie(p.Ti, p.MH, p.ML) = std::tuple(0.1, mirror ? 100 : 60, mirror ? 40 : 0);
         l->seed(50, m(55));
         l->stepWithPv(m(40));
-        EXPECT_NEAR(l->s.MvCtrl[0], m(55), kTol);
         for (int k = 0; k < 6; ++k) {
             l->stepWithPv(m(pvs[k]));
             SCOPED_TRACE(testing::Message() << (mirror ? "mirrored " : "") << "step " << k + 1);
@@ -153,9 +144,7 @@ TEST(Controller, FirstStepAfterInitialisationOutsideTheLimits) {
         SCOPED_TRACE(testing::Message() << c.stored << " form " << c.form);
         const auto& s = l->s;
         EXPECT_NEAR(s.MvCtrl[0], c.mv, kTol);
-        EXPECT_EQ(std::tuple(s.LimitHit, s.I[0], s.D[0]), std::tuple(c.hit, 0.0, 0.0));
-        if (c.form == 2) {
-            EXPECT_EQ(std::pair(s.MvInt[0], s.MvExcess[0]), std::pair(c.stored, 0.0));
-        }
+        EXPECT_EQ(std::tuple(s.LimitHit, s.I[0], s.D[0], s.MvInt[0], s.MvExcess[0]),
+                  std::tuple(c.hit, 0.0, 0.0, c.stored, 0.0));
     }
 }

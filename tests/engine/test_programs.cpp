@@ -13,26 +13,18 @@
 using namespace kestrel;
 using namespace kestrel::test;
 
-namespace {
-
-struct ProgramCase {
-    const char* name;
-    ProgramTexts values, times;
-    std::vector<std::pair<float, double>> at; // (t, expected result)
-};
-
-} // namespace
-
 TEST(Programs, EvaluatesThePolyline) {
+    // A time that is no number is reported and lies beyond t. The segment from point 0 then ends at
+    // the leading number of "x1", 0 like point 0's time, so the second point's value applies alike.
     // clang-format off
-    const ProgramCase cases[] = {
+    const struct { const char* name; ProgramTexts values, times; std::vector<std::pair<float, double>> at;
+                   std::vector<std::string> reports{}; } cases[] = {
         {"a point's own time starts its segment", {"20", "40", "0"}, {"0", "10", "20"},
          {{10, 40}, {15, 20}, {20, 0}, {30, 0}}},
         {"vertical step", {"20", "40", "60", "80"}, {"0", "10", "10", "20"},
          {{9.5f, 39}, {10, 60}, {15, 70}, {20, 80}, {99, 80}}},
         {"all nine points", {"0", "10", "20", "30", "40", "50", "60", "70", "90"},
-         {"0", "10", "20", "30", "40", "50", "60", "70", "80"},
-         {{75, 80}, {80, 90}, {1000, 90}}},
+         {"0", "10", "20", "30", "40", "50", "60", "70", "80"}, {{75, 80}, {80, 90}, {1000, 90}}},
         {"point 0 only", {"33"}, {"0"}, {{0, 33}, {100, 33}}},
         {"empty and non-numeric values count 0, leading numbers count", {"", "10", "abc", "12abc"},
          {"0", "10", "20", "30"}, {{5, 5}, {15, 5}, {30, 12}}},
@@ -40,8 +32,9 @@ TEST(Programs, EvaluatesThePolyline) {
          {{5, 5}, {20, 10}}},
         {"before point 0 the first segment extends backwards", {"10", "30"}, {"5", "15"},
          {{0, 0}, {2.5f, 5}, {5, 10}}},
-        {"two points at a later first time: vertical step", {"10", "30", "50"}, {"5", "5", "10"},
-         {{0, 30}}},
+        {"two points at a later first time: vertical step", {"10", "30", "50"}, {"5", "5", "10"}, {{0, 30}}},
+        {"a time that is no number", {"20", "40", "60"}, {"0", "x1", "20"}, {{0, 40}, {5, 40}, {50, 40}},
+         {"型が一致しません。  P051"}},
     };
     // clang-format on
     for (const auto& c : cases) {
@@ -51,7 +44,7 @@ TEST(Programs, EvaluatesThePolyline) {
             const auto v = evaluateProgram(c.values, c.times, t, trap);
             ASSERT_TRUE(v.has_value()) << c.name << " t=" << t;
             EXPECT_DOUBLE_EQ(*v, expected) << c.name << " t=" << t;
-            EXPECT_TRUE(messages.shown.empty()) << c.name;
+            EXPECT_EQ(messages.shown, c.reports) << c.name;
         }
     }
 }
@@ -67,17 +60,4 @@ TEST(Programs, SimulatedTimeIsComparedInSinglePrecision) {
     ASSERT_LT(l->s.SimTime, 0.8);
     l->sim.SvProgramEval();
     EXPECT_EQ(l->s.SV[0], 100);
-}
-
-TEST(Programs, ATimeThatIsNoNumberIsReportedAndLiesBeyond) {
-    // The search reaches the time "x1", reports it and treats it as lying beyond t. The segment
-    // from point 0 then ends at the leading number of "x1", which is 0 like point 0's time, so
-    // the second point's value applies at every time alike. Run control's tests show the report
-    // comes once per run.
-    for (const float t : {0.0f, 5.0f, 50.0f}) {
-        FakeMessages messages;
-        ErrorTrap trap(messages, "  P051");
-        EXPECT_EQ(evaluateProgram({"20", "40", "60"}, {"0", "x1", "20"}, t, trap), 40.0) << t;
-        EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P051"}) << t;
-    }
 }

@@ -17,17 +17,11 @@ namespace {
 
 /// A controller panel as it stands after loading: manual mode at the steady state of SV 50,
 /// range 0..100, the given graph time, Param_set done.
-struct Rig {
-    AppState state;
-    FakeMessages messages;
-    RecordingDisplay display;
+struct Rig : Loop {
     FakeHost host;
     FakeSettings settings;
-    Simulator sim{state, display, messages};
-    RunControl rc{state, sim, host, messages, settings};
-    SimulationState& s = state.sim;
-    ParameterSet& p = state.params;
-    ChartState& chart = state.chart;
+    RunControl rc{app, sim, host, messages, settings};
+    ChartState& chart = app.chart;
 
     explicit Rig(int graphTime = 50, double dt = 0.1, float tmHosei = 0.0f) {
         p.dt = dt;
@@ -75,44 +69,28 @@ std::string buttons(const FakeHost& h) {
     return {b(h.startEnabled), b(h.pauseEnabled), b(h.fastEnabled), b(h.clearEnabled), b(h.printEnabled)};
 }
 
-// --- Param_set ----------------------------------------------------------------------------------
-
-TEST(RunControlParamSet, PacingIntervalRoundsTiesToEvenWithTenMsFloor) {
-    struct Case {
-        double dt;
-        float tm;
-        int interval;
+TEST(RunControlParamSet, PacingIntervalDecimationRatioAndChartAdvances) {
+    // The interval rounds ties to even, with a floor of 10 ms; the ratio is GraphTime / dt / 500 + 1.
+    // clang-format off
+    const struct { int graphTime; double dt; float tm; int interval, ratio; } cases[] = {
+        {50, 0.1, 0.0f, 100, 2},  {300, 0.02, 15.0f, 10, 31}, // 20 - 15 = 5; 15000/500 + 1
+        {50, 0.1, 89.5f, 10, 2},  {50, 0.1, 89.4f, 11, 2},    // 10.5 -> 10 (even); 10.6 -> 11
+        {50, 0.1, -2.5f, 102, 2}, {50, 0.1, -3.5f, 104, 2},   // 102.5 -> 102, 103.5 -> 104
+        {50, 0.1, -1.0e6f, 32767, 2}, // a correction edited far below zero: the timer's largest interval
+        {10, 0.1, 0.0f, 100, 1},  // 0.2 + 1
+        {375, 0.5, 0.0f, 500, 2}, {125, 0.5, 0.0f, 500, 2},   // 1.5 + 1 = 2.5 -> 2 (even); 1.5 -> 2
     };
-    const Case cases[] = {
-        {0.1, 0.0f, 100},      {0.02, 15.0f, 10}, // 20 - 15 = 5
-        {0.1, 89.5f, 10},      {0.1, 89.4f, 11},  // 10.5 -> 10 (even); 10.6 -> 11
-        {0.1, -2.5f, 102},     {0.1, -3.5f, 104}, // 102.5 -> 102, 103.5 -> 104
-        {0.1, -1.0e6f, 32767}, // a correction edited far below zero: the timer's largest interval
-    };
-    for (const Case& c : cases) {
-        Rig r(50, c.dt, c.tm);
-        EXPECT_EQ(std::tuple(r.host.interval, r.messages.shown.size()), std::tuple(c.interval, 0u)) << c.tm;
+    // clang-format on
+    for (const auto& c : cases) {
+        Rig r(c.graphTime, c.dt, c.tm);
+        EXPECT_EQ(std::tuple(r.host.interval, int(r.s.DecimationRatio), r.messages.shown.size()),
+                  std::tuple(c.interval, c.ratio, 0u))
+            << c.graphTime << " s at " << c.dt << ", " << c.tm;
     }
-}
-
-TEST(RunControlParamSet, DecimationRatioAndChartAdvances) {
-    struct Case {
-        int graphTime;
-        double dt;
-        int ratio;
-    };
-    const Case cases[] = {
-        {50, 0.1, 2},  {300, 0.02, 31}, {10, 0.1, 1}, // 1 + 1; 15000/500 + 1; 0.2 + 1
-        {375, 0.5, 2}, {125, 0.5, 2},                 // 1.5 + 1 = 2.5 -> 2 (even); 0.5 + 1 = 1.5 -> 2
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Rig(c.graphTime, c.dt).s.DecimationRatio, c.ratio) << c.graphTime << " s at " << c.dt;
     Rig r(60, 0.1);
     EXPECT_DOUBLE_EQ(r.chart.PenAdvance, 15.025);   // 9015 * 0.1 / 60
     EXPECT_DOUBLE_EQ(r.chart.PenRecAdvance, 8.825); // 5295 * 0.1 / 60
 }
-
-// --- Data_inz -----------------------------------------------------------------------------------
 
 TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     Rig r;
@@ -152,9 +130,11 @@ TEST(RunControlDataInz, SeedsEveryBlockAtTheCurrentMvAndShowsIt) {
     expectBoth(s.SV, 65.0, "SV");
     EXPECT_DOUBLE_EQ(s.Ep[0], 35.0);
     EXPECT_EQ(std::tie(d.svShown, d.mvShown, d.pvShown), std::tuple(0, 0, 1));
+    // The display timer lets the step rewrite them again.
+    r.rc.DisplayTimerTick();
+    r.rc.PacingTick();
+    EXPECT_EQ(std::tie(d.svShown, d.mvShown), std::tuple(1, 1));
 }
-
-// --- Start --------------------------------------------------------------------------------------
 
 TEST(RunControlStart, CascadeStartsFromTheSteadyStateOfSvPointZero) {
     for (double fb : {-1.0, 0.0}) {
@@ -188,21 +168,15 @@ TEST(RunControlStart, CascadeStartsFromTheSteadyStateOfSvPointZero) {
 }
 
 TEST(RunControlStart, DvOffsetPutsTheDvTraceNearTheBottomOfTheRange) {
-    struct Case {
-        int rh, rl;
-        double dv, offset;
-    };
-    const Case cases[] = {
-        // Span 30: floor(1.2 + 0.99) * 2.5 + 30; span 85: 2 * 5 + 15 - 3.
-        {60, 30, 0.0, 35.0},
-        {100, 15, 3.0, 22.0},
-        {60, 0, 0.0, 10.0}, // span 60: floor(1.2 + 0.99) * 5 (the fine rule would give 7.5)
-        // Span 40: floor(0.8 + 0.99) * 5; 39: floor(1.56 + 0.99) * 2.5.
-        {40, 0, 0.0, 5.0},
-        {39, 0, 0.0, 5.0},
+    // Span 30: floor(1.2 + 0.99) * 2.5 + 30; span 85: 2 * 5 + 15 - 3; span 60: floor(1.2 + 0.99) * 5
+    // (the fine rule would give 7.5); span 40: floor(0.8 + 0.99) * 5; 39: floor(1.56 + 0.99) * 2.5.
+    // clang-format off
+    const struct { int rh, rl; double dv, offset; } cases[] = {
+        {60, 30, 0.0, 35.0}, {100, 15, 3.0, 22.0}, {60, 0, 0.0, 10.0}, {40, 0, 0.0, 5.0}, {39, 0, 0.0, 5.0},
         {-50, -100, -10.0, -85.0}, // 5 - 100 + 10
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         Rig r;
         r.setRange(c.rh, c.rl);
         r.s.DV[0] = c.dv;
@@ -230,24 +204,19 @@ TEST(RunControlStart, AutomaticModeRecordsFromTheLiveLoopWithoutAJump) {
     started.rc.PacingTick();
     live.rc.PacingTick();
     // The first sample is the live loop's.
-    const auto& trend = started.state.rec.TrendData[0];
+    const auto& trend = started.app.rec.TrendData[0];
     EXPECT_EQ(std::tuple(started.s.PV[0], started.s.MV[0], trend[1][0], trend[3][0]),
               std::tuple(live.s.PV[0], live.s.MV[0], live.s.PV[0], live.s.MV[0]));
 }
 
 TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
-    struct Case {
-        const char* rh;
-        const char* rl;
-        const char* tm;
-        bool clears;
-    };
-    const Case cases[] = {
-        {"100", "0", "50", false},
-        {"80", "20", "50", true},
+    // clang-format off
+    const struct { const char *rh, *rl, *tm; bool clears; } cases[] = {
+        {"100", "0", "50", false}, {"80", "20", "50", true},
         {"100", "0", "60", true}, // a new graph time changes the pen advance
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         Rig r;
         r.host.texts = {{PanelText::RH, c.rh}, {PanelText::RL, c.rl}, {PanelText::TM, c.tm}};
         r.rc.Start();
@@ -271,20 +240,16 @@ TEST(RunControlStart, ChangedRangeOrGraphTimeClearsUnlessTheRangeShiftsItself) {
         std::tuple(0, 15, "85.0", ".0", 25.0));
 }
 
-// --- RangeNormalise -----------------------------------------------------------------------------
-
 TEST(RunControlRangeNormalise, ClampsTheRangeAndGraphTimeTexts) {
-    struct Case {
-        const char *rl, *rh, *tm, *rlOut, *rhOut, *tmOut;
-        int graphTime;
-    };
-    const Case cases[] = {
+    // clang-format off
+    const struct { const char *rl, *rh, *tm, *rlOut, *rhOut, *tmOut; int graphTime; } cases[] = {
         {"60", "40", "50", "60", "61", "50", 50}, // high not above low: low + 1
         {"-150", "-150", "5", "-100", "-99", "10", 10}, {"0.0", "250", "999", "0", "200", "300", 300},
         {"0.0", "100.0", "abc", "0", "100", "10", 10}, // not a number counts as 0
         {"-5", "100", "60s", "-5", "100", "60", 60},   // leading number of the text
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         Rig r;
         r.host.texts = {{PanelText::RH, c.rh}, {PanelText::RL, c.rl}, {PanelText::TM, c.tm}};
         r.rc.RangeNormalise();
@@ -296,8 +261,6 @@ TEST(RunControlRangeNormalise, ClampsTheRangeAndGraphTimeTexts) {
         EXPECT_EQ(std::pair(int(r.chart.RH), int(r.chart.RL)), std::pair(100, 0));
     }
 }
-
-// --- Pause --------------------------------------------------------------------------------------
 
 TEST(RunControlPause, TogglesAndFreezesTheLoopWhileTicksAreStillCountedUntilClearEndsIt) {
     Rig r;
@@ -331,39 +294,24 @@ TEST(RunControlPause, TogglesAndFreezesTheLoopWhileTicksAreStillCountedUntilClea
     EXPECT_EQ(r.display.pvBar, live + 1);
 }
 
-// --- Fast ---------------------------------------------------------------------------------------
-
 TEST(RunControlFast, StartsRunsToTheGraphTimeThenRedrawsAndEnds) {
-    struct Case {
-        double dt;
-        int steps;
-        int lastRedrawn;
-    };
-    const Case cases[] = {
-        // A hundred additions of 0.1 give 9.99999999999998 <= 10, so a 101st step runs. Samples
-        // 0..100 are recorded; slot 101 holds 9.99999999999998 s as well and slot 102 the time
-        // after the last step (10.1 s), the first beyond the graph time.
-        {0.1, 101, 102},
-        // Exact halves: slots 20 and 21 hold exactly 10 s, which is not beyond; slot 22 holds 10.5.
-        {0.5, 21, 22},
-    };
-    for (const Case& c : cases) {
-        Rig r(10, c.dt);
+    // A hundred additions of 0.1 give 9.99999999999998 <= 10, so a 101st step runs; slot 101 then
+    // holds that time as well, with no sample. At dt 0.5 slots 20 and 21 hold exactly 10 s, which is
+    // not beyond. The redraw draws the run's own samples only, one per step here.
+    for (const auto& [dt, steps] : {std::pair{0.1, 101}, std::pair{0.5, 21}}) {
+        Rig r(10, dt);
         r.s.TickCount = 77;
         r.host.clock = 2000.0;
         r.rc.Fast();
-        SCOPED_TRACE(c.dt);
+        SCOPED_TRACE(dt);
         // Start ran first.
         const auto& s = r.s;
         EXPECT_EQ(std::tuple(s.RunStart, int(s.TickCount), r.host.processEventsCalls, int(s.SamplesRecorded)),
-                  std::tuple(2000.0, 0, c.steps, c.steps));
-        // The redraw draws the run's own samples, one per step here; the slots after them (which
-        // hold times but no samples of this run) are left alone.
-        ASSERT_EQ(r.display.drawn1.size(), 2u * c.steps);
-        ASSERT_EQ(r.display.drawn2.size(), 2u * c.steps);
-        for (int i = 0; i < c.steps; ++i)
-            EXPECT_EQ(r.display.drawn1[c.steps + i], i);
-        EXPECT_LE(r.state.rec.SampleTime[c.lastRedrawn - 1], 10.0); // a slot with a time but no sample
+                  std::tuple(2000.0, 0, steps, steps));
+        ASSERT_EQ(r.display.drawn1.size(), 2u * steps);
+        ASSERT_EQ(r.display.drawn2.size(), 2u * steps);
+        for (int i = 0; i < steps; ++i)
+            EXPECT_EQ(r.display.drawn1[steps + i], i);
         EXPECT_EQ(std::tuple(r.s.Running, r.s.SimTime, r.host.penColorAdvances, r.host.endOfRunTimerStarts,
                              r.host.penRecorderRedraw),
                   std::tuple(false, 0.0, 1, 1, true));
@@ -411,21 +359,16 @@ TEST(RunControlFast, AfterAPauseGoesOnFromWhereTheRunStands) {
               std::tuple(false, "ポーズ", 101, runStart, 5, 1));
 }
 
-// --- Clear --------------------------------------------------------------------------------------
-
 TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
     // Process gain 1: the steady state of SV and the initialisation at MV coincide.
-    struct Case {
-        int mode;
-        const char* sv0;
-        double mvBefore, sv, mv;
-    };
-    const Case cases[] = {
+    // clang-format off
+    const struct { int mode; const char* sv0; double mvBefore, sv, mv; } cases[] = {
         {0, "50", 30.0, 40.0, 30.0}, // manual: initialised at the MV in force
         {1, "50", 33.0, 40.0, 40.0}, // automatic: at the steady state of SV
         {2, "60", 33.0, 60.0, 60.0}, // cascade: at the steady state of SV program point 0
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         Rig r;
         SCOPED_TRACE(c.mode);
         r.p.MODE = static_cast<std::int16_t>(c.mode);
@@ -460,8 +403,6 @@ TEST(RunControlClear, ResetsTheLoopTheChartAndTheButtons) {
         EXPECT_GT(r.display.dvPointer, dvPointers);
     }
 }
-
-// --- Pacing tick and the end of a run -----------------------------------------------------------
 
 TEST(RunControlPacing, APacedRunEndsAtTheFirstStepReachingTheGraphTime) {
     // A hundred additions of 0.1 stay just below 10 s, so the 101st step ends the run; twenty
@@ -498,24 +439,18 @@ TEST(RunControlPacing, APacedRunEndsAtTheFirstStepReachingTheGraphTime) {
 TEST(RunControlPacing, TheMeasuredTickPeriodCorrectsTheInterval) {
     // The wall clock advances by `periodMs` per tick counted since Start; 100 ticks are counted
     // when the run of 10 s at 0.1 s ends.
-    struct Case {
-        float tm;
-        double periodMs;
-        float tmAfter;
-        const char* written;
-        int interval;
-    };
-    const Case cases[] = {
-        {2.5f, 100.0, 2.5f, nullptr, -1}, // nominal: unchanged, nothing written
-        {0.0f, 110.0, 2.0f, "2", 98},     // (110 - 100) / 5
-        {0.0f, 102.0, 0.4f, "0.4", 100},  // 99.6 -> 100
-        {15.0f, 110.0, 17.0f, "17", 83},
-        {0.0f, 90.0, -2.0f, "-2", 102},         // a fast machine lengthens the interval
+    // clang-format off
+    const struct { float tm; double periodMs; float tmAfter; const char* written; int interval; } cases[] = {
+        {2.5f, 100.0, 2.5f, nullptr, -1},       // nominal: unchanged, nothing written
+        {0.0f, 110.0, 2.0f, "2", 98},           // (110 - 100) / 5
+        {0.0f, 102.0, 0.4f, "0.4", 100},        // 99.6 -> 100
+        {15.0f, 110.0, 17.0f, "17", 83},        {0.0f, 90.0, -2.0f, "-2", 102}, // a fast machine: longer
         {0.0f, 600.0, 100.0f, "100", 10},       // 0 ms: the floor
         {0.0f, 30000.0, 0.0f, nullptr, -1},     // 3000 s (a long pause): unchanged
         {0.0f, 29999.0, 5979.8f, "5979.8", 10}, // just under 3000 s still counts
     };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         Rig r(10, 0.1, c.tm);
         r.rc.Start();
         const double runStart = r.s.RunStart;
@@ -571,26 +506,18 @@ TEST(RunControlPacing, AFaultMetAtEveryStepIsReportedOncePerRun) {
     }
 }
 
-// --- Timer handlers -----------------------------------------------------------------------------
-
 TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
-    struct Case {
-        int stepNo;
-        const char* noteId;
-        int notes;
-        bool lesson;
-        const char* focus;
-        int beeps;
+    // With a figure of the lesson step: its notes drawn, the lesson button shown and a beep.
+    // clang-format off
+    const struct { int stepNo; const char* noteId; bool figure; const char* focus; } cases[] = {
+        {0, "FIG1", false, "start"}, // no lesson active: a stale figure id is ignored
+        {3, "FIG2", true, "lesson"}, {3, "", false, ""},
     };
-    const Case cases[] = {
-        {0, "FIG1", 0, false, "start", 0}, // no lesson active: a stale figure id is ignored
-        {3, "FIG2", 1, true, "lesson", 1},
-        {3, "", 0, false, "", 0},
-    };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         Rig r;
-        r.state.study.StepNo = static_cast<std::int16_t>(c.stepNo);
-        r.state.study.NoteId = c.noteId;
+        r.app.study.StepNo = static_cast<std::int16_t>(c.stepNo);
+        r.app.study.NoteId = c.noteId;
         r.host.endOfRunTimerRunning = true;
         r.host.startEnabled = r.host.clearEnabled = r.host.printEnabled = false;
         r.host.pauseEnabled = true;
@@ -598,32 +525,18 @@ TEST(RunControlTimers, EndOfRunFollowsUpTheLessonStep) {
         SCOPED_TRACE(std::to_string(c.stepNo) + " " + c.noteId);
         EXPECT_EQ(std::tuple(r.host.endOfRunTimerRunning, r.host.notesDrawn, r.host.lessonButtonVisible,
                              r.host.focus, r.messages.beeps, buttons(r.host)),
-                  std::tuple(false, c.notes, c.lesson, c.focus, c.beeps, "+--++"));
+                  std::tuple(false, int(c.figure), c.figure, c.focus, int(c.figure), "+--++"));
     }
 }
-
-TEST(RunControlTimers, DisplayTimerLetsTheStepRewriteSvAndMvAgain) {
-    Rig r;
-    r.s.SvDisplayLive = r.s.MvDisplayLive = false;
-    r.rc.DisplayTimerTick();
-    r.rc.PacingTick();
-    EXPECT_EQ(std::tuple(r.display.svShown, r.display.mvShown), std::tuple(1, 1));
-}
-
-// --- Faults of the classic behaviour that Kestrel mends ------------------------------------------
 
 TEST(RunControlMended, ClearStartsBumplessAtTheBiasOfMvAlone) {
     // Automatic mode, P control. Kpl 2, SV 40: MV 20, PV 40, bias 20, and the first step stays
     // there. Kpl 1, Kds 1, DV 10, Kp 2, SV 50: bias 50, and the disturbance moves PV by
     // Kds·DV / (1 + Kp·Kpl) = 10/3 to 53.33.
-    struct Case {
+    const struct {
         double kpl, kds, dv, kp, sv, mv, settled;
-    };
-    const Case cases[] = {
-        {2.0, 0.0, 0.0, 1.0, 40.0, 20.0, 40.0},
-        {1.0, 1.0, 10.0, 2.0, 50.0, 50.0, 160.0 / 3.0},
-    };
-    for (const Case& c : cases) {
+    } cases[] = {{2.0, 0.0, 0.0, 1.0, 40.0, 20.0, 40.0}, {1.0, 1.0, 10.0, 2.0, 50.0, 50.0, 160.0 / 3.0}};
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.kpl);
         Rig r;
         std::tie(r.p.MODE, r.p.Kpl, r.p.Kds, r.p.Kp, r.p.Ti) = std::tuple(1, c.kpl, c.kds, c.kp, 0.0);
@@ -633,9 +546,7 @@ TEST(RunControlMended, ClearStartsBumplessAtTheBiasOfMvAlone) {
         EXPECT_EQ((std::vector{r.s.PV[0], r.s.PV[1], r.s.MV[0], r.s.MV[1], r.p.bA}),
                   (std::vector{c.sv, c.sv, c.mv, c.mv, c.mv}));
         r.rc.PacingTick();
-        if (c.dv == 0.0) {
-            EXPECT_EQ(std::pair(r.s.PV[0], r.s.MV[0]), std::pair(c.sv, c.mv));
-        }
+        EXPECT_TRUE(c.dv != 0.0 || (r.s.PV[0] == c.sv && r.s.MV[0] == c.mv)) << "the first step stays";
         for (int i = 0; i < 3000; ++i)
             r.rc.PacingTick();
         EXPECT_NEAR(r.s.PV[0], c.settled, 1e-6);
@@ -646,18 +557,13 @@ TEST(RunControlMended, EveryRangeThePanelAdoptsCanBeDrawn) {
     // A range text that is no number is reported, the command goes on, and the range end in force
     // (50 here) stays, which may leave no width; the range then becomes RL..RL+1 and the texts
     // show it.
-    struct Case {
-        const char *path, *rh, *rl;
-        int high, low;
-        const char* report;
+    // clang-format off
+    const struct { const char *path, *rh, *rl; int high, low; const char* report; } cases[] = {
+        {"Start", "300", "250", 200, 199, ""}, {"Start", "50", "abc", 51, 50, "  P021"},
+        {"Clear", "50", "abc", 51, 50, "  P024"}, {"open", "50", "50", 51, 50, ""},
     };
-    const Case cases[] = {
-        {"Start", "300", "250", 200, 199, ""},
-        {"Start", "50", "abc", 51, 50, "  P021"},
-        {"Clear", "50", "abc", 51, 50, "  P024"},
-        {"open", "50", "50", 51, 50, ""},
-    };
-    for (const Case& c : cases) {
+    // clang-format on
+    for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.path) + " " + c.rh + ".." + c.rl);
         Rig r;
         r.chart.RL = 50;
