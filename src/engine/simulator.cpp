@@ -201,7 +201,7 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::contro
             s.LimitHit = true;
         }
         if (s.MvCtrl[0] - s.MvCtrl[1] > p.dML) {
-            t([&] { s.MvCtrl[0] = t.check(s.MvCtrl[1] + p.dML); });
+            t([&] { s.MvCtrl[0] = t.check.here(s.MvCtrl[1] + p.dML); });
             s.LimitHit = true;
         }
         if (s.MvCtrl[1] - s.MvCtrl[0] > p.dML) {

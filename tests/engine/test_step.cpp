@@ -269,6 +269,7 @@ TEST(Step, StraightAttemptGivesWhatTheStatementsGiveOneByOne) {
     struct Case {
         const char* name;
         void (*apply)(ParameterSet&);
+        double mvCtrlAt12 = 0; ///< the controller output set there (both slots), when not 0
     };
     const Case cases[] = {
         {"nothing fails", [](ParameterSet&) {}},
@@ -279,6 +280,8 @@ TEST(Step, StraightAttemptGivesWhatTheStatementsGiveOneByOne) {
          [](ParameterSet& p) { std::tie(p.Tfd, p.Tfp) = std::tuple(1e-320, 1); }},
         {"dead time out of the register", [](ParameterSet& p) { p.Lds = -5; }},
         {"MV overflows", [](ParameterSet& p) { std::tie(p.bA, p.Kf) = std::tuple(1.79e308, -1e307); }},
+        {"rate limit overflows", [](ParameterSet& p) { p.dML = -1.7e308; }, -1.7e308},
+        {"lower limit infinite", [](ParameterSet& p) { p.ML = INFINITY; }},
         {"set-point filter time not a number",
          [](ParameterSet& p) { std::tie(p.beta, p.Ti) = std::tuple(INFINITY, 0); }},
     };
@@ -307,6 +310,8 @@ TEST(Step, StraightAttemptGivesWhatTheStatementsGiveOneByOne) {
                         l->s.SV[0] += k == 10 ? 25 : 0;
                         l->s.DV[0] += k == 15 ? 10 : 0;
                         l->s.MV[0] = k == 20 ? 70 : l->s.MV[0];
+                        if (k == 12 && c.mvCtrlAt12 != 0)
+                            l->s.MvCtrl.set(c.mvCtrlAt12);
                         if (k == 30)
                             l->s.PV[0] = 55; // set alone, as a test or the panel may
                         ASSERT_TRUE(l->step());
