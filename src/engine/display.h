@@ -10,6 +10,10 @@ class Display {
 public:
     virtual ~Display() = default;
 
+    /// False for a display that shows nothing after each step (the PV bar, the MV slider and the
+    /// value texts): the step then leaves those calls out.
+    bool showsStepValues() const { return mShowsStepValues; }
+
     /// Draw recorded sample i on the trend chart of the current graph.
     virtual void Line_draw1(std::int16_t i) = 0;
     /// Draw recorded sample i on the pen recorder.
@@ -22,11 +26,20 @@ public:
     virtual void showSv(double sv) = 0;
     virtual void showMv(double mv) = 0;
     virtual void showPv(double pv) = 0;
+
+protected:
+    Display() = default;
+    explicit Display(bool showsStepValues) : mShowsStepValues(showsStepValues) {}
+
+private:
+    bool mShowsStepValues = true;
 };
 
-/// Draws nothing.
+/// Draws nothing. The step does not call its per-step displays at all (a class that needs them
+/// derives from Display).
 class NullDisplay : public Display {
 public:
+    NullDisplay() : Display(false) {}
     void Line_draw1(std::int16_t) override {}
     void Line_draw2(std::int16_t) override {}
     void PvBarUpdate() override {}

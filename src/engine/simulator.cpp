@@ -352,6 +352,8 @@ template <class Statements>
 }
 
 [[gnu::always_inline]] inline void Simulator::showStep(ErrorTrap& t) {
+    if (!mDisplay.showsStepValues())
+        return;
     t([&] { mDisplay.PvBarUpdate(); });
     if (mState.params.mode() != Mode::Manual)
         t([&] { mDisplay.MvSliderUpdate(); });
