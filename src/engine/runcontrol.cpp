@@ -251,9 +251,9 @@ void RunControl::Start() {
     }
 
     s.SimTime = 0.0;
-    // Every step of the run is kept for its measures; a run is at most graph time / dt steps.
-    mState.trace.restart(
-        p.dt, p.dt > 0.0 ? static_cast<std::size_t>(std::clamp(chart.GraphTime / p.dt, 0.0, 1e6)) + 2 : 0);
+    // Every step of the run is kept for its measures: room for a run of the longest graph time at
+    // the shortest period (15,000 steps) is made once, a longer one grows as it goes.
+    mState.trace.restart(p.dt, 15'002);
     s.TickCount = 0;
     s.RunStart = mHost.wallClockSeconds();
     s.Running = true;
