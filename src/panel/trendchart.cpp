@@ -12,7 +12,11 @@
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
+#include <QHelpEvent>
 #include <QLabel>
+#include <QToolTip>
+
+#include <algorithm>
 
 #include <type_traits>
 #include <variant>
@@ -52,6 +56,8 @@ TrendChart::TrendChart(AppState& state, MessageService& messages, QWidget* panel
         mPicture1[k]->setVisible(k == 0);
         mPicture2[k]->setVisible(k == 0);
     }
+    for (PictureBox* strip : {mPicture1[0], mPicture1[1], mPicture2[0], mPicture2[1]})
+        strip->installEventFilter(this);
     for (int n = 1; n <= 7; ++n) {
         QWidget* host = n <= 4 ? static_cast<QWidget*>(mPicture1[0]) : mPicture2[0];
         auto* l = new QLabel(host);
@@ -128,6 +134,39 @@ void TrendChart::Line_draw1(std::int16_t i) {
         stair(upper, 2, dvOffset, H1 - dvOffset, chart.RL, chart.RH);
         stair(lower, 3, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh);
     });
+}
+
+std::string TrendChart::readingAt(double t) const {
+    const auto& rec = mState.rec;
+    const int g = mState.chart.CurrentGraph;
+    if (g < 0 || g > 1)
+        return {};
+    const int samples = std::clamp<int>(rec.TrendSamples[g], 0, Recording::kSamples);
+    // Half a control period of slack: the sample times are sums of the period.
+    const double slack = mState.params.dt / 2;
+    if (samples == 0 || t < rec.TrendTime[g][0] - slack || t > rec.TrendTime[g][samples - 1] + slack)
+        return {};
+    int i = 0;
+    while (i + 1 < samples && rec.TrendTime[g][i + 1] <= t + slack)
+        ++i;
+    const auto& trend = rec.TrendData[g];
+    auto f = [](double v) { return formatNumber(v, "##0.0"); };
+    return f(rec.TrendTime[g][i]) + " 秒　SV " + f(trend[0][i]) + "　PV " + f(trend[1][i]) + "　MV " +
+           f(trend[3][i]);
+}
+
+bool TrendChart::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ToolTip)
+        return QObject::eventFilter(watched, event);
+    auto* strip = static_cast<PictureBox*>(watched);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const double t = help->pos().x() * kTwipsPerPixel / strip->Width() * mState.chart.GraphTime;
+    const std::string reading = strip->Width() > 0 ? readingAt(t) : std::string();
+    if (reading.empty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), QString::fromStdString(reading), strip);
+    return true;
 }
 
 void TrendChart::Pict_inz() {

@@ -65,9 +65,18 @@ public:
     void dvPointerClick(double x, double y);
     double dvpTop() const { return mDvpTop; }
 
+    /// What the selected graph's record shows at time t (s): the time of the last sample taken by
+    /// then with its SV, PV and MV, as the chart's tooltip says it; empty before the record's
+    /// first sample, after its last, or when nothing is recorded.
+    std::string readingAt(double t) const;
+
     PictureBox* upper(int k) const { return mPicture1[k]; }
     PictureBox* lower(int k) const { return mPicture2[k]; }
     QLabel* note(int n) const { return mTcoment[n - 1]; }
+
+protected:
+    /// The strips' tooltips: the reading under the mouse (no click or drag changes).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void drawUpperGrid(int k, double interval);

@@ -3,15 +3,18 @@
 #include "core/vbformat.h"
 #include "panel/frmpenrec.h"
 #include "panel/pointerimage.h"
+#include "panel/trendchart.h"
 #include "panelfixture.h"
 #include "widgets/textroom.h"
 
 #include <QComboBox>
 #include <QFrame>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 #include <QTransform>
 
 #include <chrono>
@@ -266,6 +269,36 @@ TEST_F(ControllerPanel, RunDrawsThePvTraceOnTheScaleInThePenColour) {
     EXPECT_EQ(std::make_pair(up->colorAt(W / 2, H - 50), low->colorAt(W / 2, H2 - 50)),
               std::make_pair(kWhite, kWhite));
     EXPECT_NE(up->colorAt(W / 2, H - 20), kWhite);
+}
+
+TEST_F(ControllerPanel, TheChartsTooltipReadsTheRecordUnderTheMouse) {
+    // A run of the graph time at MV 40: 50 s at dt 0.1 s, a sample every 0.2 s.
+    type("txtMV", "40");
+    click("OKButton");
+    click("cmdClear");
+    run();
+    TrendChart& chart = panel->trendChart();
+    const auto& rec = state.rec;
+    const int last = rec.TrendSamples[0] - 1;
+    ASSERT_GT(last, 100);
+    auto reading = [&](int i) {
+        auto f = [](double v) { return formatNumber(v, "##0.0"); };
+        return f(rec.TrendTime[0][i]) + " 秒　SV " + f(rec.TrendData[0][0][i]) + "　PV " +
+               f(rec.TrendData[0][1][i]) + "　MV " + f(rec.TrendData[0][3][i]);
+    };
+    // The last sample taken by the time under the mouse; nothing beyond the record.
+    EXPECT_EQ(chart.readingAt(rec.TrendTime[0][100] + 0.1), reading(100));
+    EXPECT_EQ(chart.readingAt(0), reading(0));
+    EXPECT_EQ(chart.readingAt(rec.TrendTime[0][last] + 1), "");
+
+    // Hovering the lower strip at a tenth of its width (5 s) shows the same text as a tooltip.
+    PictureBox* strip = lower(0);
+    const QPoint at(strip->width() / 10, strip->height() / 2);
+    QHelpEvent hover(QEvent::ToolTip, at, strip->mapToGlobal(at));
+    QApplication::sendEvent(strip, &hover);
+    const double t = at.x() * 15.0 / strip->Width() * state.chart.GraphTime;
+    EXPECT_EQ(QToolTip::text().toStdString(), chart.readingAt(t));
+    EXPECT_FALSE(QToolTip::text().isEmpty());
 }
 
 TEST_F(ControllerPanel, TheAutomaticShiftAndTheAutomaticPenChangeBetweenRuns) {
