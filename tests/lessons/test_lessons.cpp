@@ -23,6 +23,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -184,6 +185,7 @@ struct LessonData {
     fs::path path;
     std::vector<RunRecord> runs;
     std::string messages; ///< what the replay wrote to standard error
+    int last = 0;         ///< the last step with a title
 };
 
 class LessonFidelity : public ::testing::Test {
@@ -194,13 +196,20 @@ protected:
         sApp = sFolder->path();
         fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", sApp / "Kestrel.ini");
         fs::copy(fs::path(KESTREL_DATA_DIR) / "Study", sApp / "Study");
-        for (const std::string& file : kLessons) {
+        // Every lesson file, those of the menu and any added later: all but the base set and the template.
+        const auto files = test::namesIn(sApp / "Study");
+        for (const std::string& file : kLessons)
+            EXPECT_TRUE(files.count(file)) << file;
+        for (const std::string& file : files) {
+            if (file == "ParaInz.txt" || file == "BASE.txt")
+                continue;
             LessonData d{file, sApp / "Study" / file, {}, {}};
             ::testing::internal::CaptureStderr();
             {
                 Replay replay(sApp);
                 replay.open(d.path, false);
-                d.runs = replay.run(replay.lastStep(), true);
+                d.last = replay.lastStep();
+                d.runs = replay.run(d.last, true);
             }
             d.messages = ::testing::internal::GetCapturedStderr();
             sData.push_back(std::move(d));
@@ -561,6 +570,62 @@ TEST_F(LessonFidelity, TextsStateWhatTheirRunsShow) {
                 if (d.file == s.file && run.step == s.step) {
                     EXPECT_TRUE(shows(run, kPv, s.t, s.about, s.value, false)) << s.file << " " << s.value;
                 }
+}
+
+TEST_F(LessonFidelity, EveryAnnotatedStepRunsAsFreshWhateverCameBefore) {
+    // However the learner arrives at an annotated step, its run is the one the book shows: back from
+    // the lesson's end with "戻る", after another lesson (walked through, ended with "いいえ" to keep
+    // its parameters, or only one of its steps taken).
+    auto path = [](const std::string& file) { return sApp / "Study" / file; };
+    auto takeStep = [](Replay& r, int step) { // "次へ" or "戻る" to the step, then the step taken
+        while (r.state().study.StepNo != step)
+            r.state().study.StepNo < step ? r.session().nextStep() : r.session().previousStep();
+        return r.takeStep().value_or(RunRecord{});
+    };
+    auto expectTheBooksRun = [&](const LessonData& d, const RunRecord& fresh, auto&& arrive, bool reopen = true) {
+        Replay r(sApp);
+        r.open(d.path, false);
+        arrive(r);
+        if (reopen)
+            r.open(d.path, false);
+        const RunRecord run = takeStep(r, fresh.step);
+        EXPECT_TRUE(std::tie(run.rows, run.graphTime, run.rangeHigh, run.rangeLow, run.dvOffset) ==
+                    std::tie(fresh.rows, fresh.graphTime, fresh.rangeHigh, fresh.rangeLow, fresh.dvOffset))
+            << run.rows.size() << " samples against " << fresh.rows.size();
+    };
+    ::testing::internal::CaptureStderr(); // the questions the replay answers
+    for (const LessonData& d : sData)
+        for (const RunRecord& fresh : d.runs) {
+            if (fresh.figure.empty())
+                continue;
+            SCOPED_TRACE(d.file + " step " + std::to_string(fresh.step) + " (" + fresh.figure + ")");
+            expectTheBooksRun(d, fresh, [&](Replay& r) { r.run(d.last, false); }, false);
+            for (const LessonData& before : sData) {
+                if (before.file == d.file)
+                    continue;
+                SCOPED_TRACE("after " + before.file);
+                auto walkThrough = [&](Replay& r) {
+                    r.open(path(before.file), false);
+                    r.run(before.last, false);
+                };
+                expectTheBooksRun(d, fresh, walkThrough);
+                expectTheBooksRun(d, fresh, [&](Replay& r) {
+                    walkThrough(r);
+                    r.messages().answerQuestions(false); // "いいえ": the parameters are kept
+                    while (r.state().study.StepNo <= before.last)
+                        r.session().nextStep();
+                    r.session().endLesson();
+                });
+                for (const RunRecord& other : before.runs) {
+                    SCOPED_TRACE("only its step " + std::to_string(other.step));
+                    expectTheBooksRun(d, fresh, [&](Replay& r) {
+                        r.open(path(before.file), false);
+                        takeStep(r, other.step);
+                    });
+                }
+            }
+        }
+    ::testing::internal::GetCapturedStderr();
 }
 
 } // namespace
