@@ -43,8 +43,7 @@ protected:
         std::ofstream(browser) << "#!/bin/sh\n";
         help = std::make_unique<HelpController>(appDir, messages);
         help->setProcessStarter([this](const QString& program, const QStringList& args) {
-            started.push_back(program);
-            started.append(args);
+            started << program << args;
             return startResult;
         });
         help->setUrlOpener([this](const QUrl& url) {
@@ -112,7 +111,6 @@ TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrderAndAWindowShownLater
     help->toggle();
     LabelledWindow editor("C6");
     editor.registerWith(*help);
-    EXPECT_TRUE(editor.calls.empty());
     help->refresh(&editor.window);
     EXPECT_EQ(std::pair(editor.calls, editor.shown()), std::pair(std::vector<bool>{true}, true));
 
@@ -125,8 +123,9 @@ TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrderAndAWindowShownLater
     help->refresh(&late.window);
     EXPECT_FALSE(late.shown());
     help->toggle();
-    EXPECT_FALSE(main.shown() || panel.shown() || recorder.shown() || editor.shown());
-    EXPECT_EQ(helpPointerSetting(), "False");
+    EXPECT_EQ(
+        std::pair(main.shown() || panel.shown() || recorder.shown() || editor.shown(), helpPointerSetting()),
+        std::pair(false, std::string("False")));
 
     // A window never registered is left alone.
     QWidget stranger;
@@ -167,10 +166,10 @@ TEST_F(Help, HelpLabelStartsTheBrowserAtTheAnchor) {
     });
     other.openAnchor("C103");
     ASSERT_EQ(seen.size(), 2);
-    EXPECT_FALSE(seen[1].contains(' '));
     const QUrl url(seen[1], QUrl::StrictMode);
-    EXPECT_EQ(std::pair(url.toLocalFile(), url.fragment()),
-              std::pair(QString::fromStdString((odd / "Doc" / "help.html").string()), QString("C103")));
+    EXPECT_EQ(
+        std::tuple(seen[1].contains(' '), url.toLocalFile(), url.fragment()),
+        std::tuple(false, QString::fromStdString((odd / "Doc" / "help.html").string()), QString("C103")));
 
     // A relative setting means a browser inside the application folder; none configured starts
     // nothing; one that does not start shows nothing.
@@ -190,8 +189,8 @@ TEST_F(Help, HelpLabelStartsTheBrowserAtTheAnchor) {
 TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
     const std::string page = (appDir / "Doc" / "help.html").string();
     help->openHelp();
-    EXPECT_EQ(opened, std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(page))});
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(std::pair(opened, messages.shown.empty()),
+              std::pair(std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(page))}, true));
 
     // The desktop could not open it: with the browser present the old message; with the browser
     // missing the message names it and the page.
@@ -216,9 +215,9 @@ TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
     messages.shown.clear();
     fs::remove(appDir / "Doc" / "help.html"); // the page is missing: not handed to the desktop
     help->openHelp();
-    EXPECT_EQ(opened.size(), 3u);
-    EXPECT_EQ(messages.shown,
-              std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"});
+    EXPECT_EQ(
+        std::pair(opened.size(), messages.shown),
+        std::pair(3ul, std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"}));
 }
 
 TEST(HelpPage, EveryHelpLabelAnchorExistsOnce) {

@@ -1,12 +1,9 @@
 #include "setup/modinifile.h"
 
-#include "setup/cp932.h"
 #include "setup/filesyncs.h"
 #include "tempfolder.h"
 
 #include <chrono>
-#include <gtest/gtest.h>
-#include <set>
 
 using namespace kestrel;
 namespace fs = std::filesystem;
@@ -152,8 +149,7 @@ TEST_F(ProfileFileTest, FailedWritesAreReportedAndLeaveTheFileAsItWas) {
         {"empty section", lesson, "", "Kp", "1"},
         {"'=' in key", lesson, "手順1", "K=p", "1"},
         {"comment key", lesson, "手順1", ";Kp", "1"},
-        {"folder", mDir, "手順1", "Kp", "1"},
-    };
+        {"folder", mDir, "手順1", "Kp", "1"}};
     for (const auto& [what, file, section, key, value] : cases) {
         EXPECT_FALSE(WriteProfileValue(file, section, key, value)) << what;
         EXPECT_EQ(readBytes(lesson), original) << what;
