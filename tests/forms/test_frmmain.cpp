@@ -98,12 +98,9 @@ TEST_F(MainWindow, TheWidgetsReachTheDocumentAndShowItsState) {
               std::pair(false, QString("Ｐ 制御")));
 
     // A radio button is hit on its indicator, as a learner clicks it; the unit label goes with its field.
-    auto pick = [&](const char* name) {
-        QRadioButton* r = child<QRadioButton>(name);
-        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
-    };
     for (const auto& [form, shown] : {std::pair{"optCtype_1", true}, {"optCtype_0", false}}) {
-        pick(form);
+        QRadioButton* r = child<QRadioButton>(form);
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
         EXPECT_EQ(std::pair(int(state.params.CALC_TYPE), child<QLabel>("Label_dMLunit")->isVisible()),
                   std::pair(shown ? 1 : 0, shown));
     }

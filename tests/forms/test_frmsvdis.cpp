@@ -51,19 +51,12 @@ protected:
         return texts.join(' ');
     }
 
-    /// Replaces a field's text by typing.
-    void type(const QString& name, const QString& text) {
-        box(name)->selectAll();
-        QTest::keyClick(box(name), Qt::Key_Delete);
-        QTest::keyClicks(box(name), text);
-    }
-
-    /// Types a program's points (time, value); the first time is left alone.
-    void typeProgram(const QString& prefix, const std::vector<std::pair<QString, QString>>& points) {
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            if (i > 0)
-                type(prefix + "t_" + QString::number(i), points[i].first);
-            type(prefix + "v_" + QString::number(i), points[i].second);
+    /// Replaces fields' texts by typing, one field after the other.
+    void type(std::initializer_list<std::pair<const char*, const char*>> fields) {
+        for (const auto& [name, text] : fields) {
+            box(name)->selectAll();
+            QTest::keyClick(box(name), Qt::Key_Delete);
+            QTest::keyClicks(box(name), text);
         }
     }
 
@@ -97,8 +90,8 @@ TEST_F(SvDvEditor, OpeningFixedSizePrintAndHelpLabel) {
 
 TEST_F(SvDvEditor, ApplyStoresTextsAsTypedAndClearsParaSetDone) {
     state.study.ParaSetDone = true;
-    typeProgram("txtCSV", {{"", "20"}, {"10", "abc"}, {"", " 7.5 "}});
-    type("txtCDVv_0", "33");
+    type({{"txtCSVv_0", "20"}, {"txtCSVt_1", "10"}, {"txtCSVv_1", "abc"}});
+    type({{"txtCSVt_2", ""}, {"txtCSVv_2", " 7.5 "}, {"txtCDVv_0", "33"}});
     // Typing goes to the document's fields, not yet to the engine.
     EXPECT_EQ(std::pair(doc.programField(SetupDocument::kSvValue + 1), state.params.SVv[1]),
               std::pair(std::string("abc"), std::string()));
@@ -119,7 +112,7 @@ TEST_F(SvDvEditor, ApplyStoresTextsAsTypedAndClearsParaSetDone) {
     EXPECT_EQ(std::pair(state.params.DVv[0], state.study.ParaSetDone), std::pair(std::string("33"), false));
 
     // A time that is not a number is stored too; the curve reports it once, not once per stair.
-    type("txtCSVt_2", "x20");
+    type({{"txtCSVt_2", "x20"}});
     click("Command1");
     EXPECT_EQ(std::pair(state.params.SVt[2], messages.shown),
               std::pair(std::string("x20"), std::vector<std::string>{"型が一致しません。  P007"}));
@@ -176,7 +169,7 @@ TEST_F(SvDvEditor, PanelSettingsShowOnlyAtNextApplyOrOpeningAndTheDvGraphKeepsIt
     EXPECT_EQ(std::pair(texts({"lblDVhigh", "lblDVmid", "lblDVlow", "lblDVtimeEnd"}),
                         greenRows(window->pictDV(), xAt(17, 120))),
               std::pair(QString("+50 0 -50 120秒"), std::vector<int>{px(yAt(0, 50, -50))}));
-    typeProgram("txtCDV", {{"", "30"}, {"20", "-30"}});
+    type({{"txtCDVv_0", "30"}, {"txtCDVt_1", "20"}, {"txtCDVv_1", "-30"}});
     click("Command2");
     EXPECT_EQ(window->pictDV()->colorAt(xAt(2.5, 120), yAt(22.5, 50, -50)), kGreen);
     EXPECT_EQ(greenRows(window->pictDV(), xAt(31, 120)), std::vector<int>{px(yAt(-30, 50, -50))});
@@ -215,7 +208,7 @@ TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowWithNothingPendingAndACloseDropsW
     QWidget other;
     window->show();
     other.show();
-    type("txtCSVv_0", "77");
+    type({{"txtCSVv_0", "77"}});
     // Leaving the window starts the count, coming back stops it, leaving again starts it anew.
     for (QWidget* w :
          {static_cast<QWidget*>(window.get()), &other, static_cast<QWidget*>(window.get()), &other}) {
@@ -231,8 +224,7 @@ TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowWithNothingPendingAndACloseDropsW
               std::tuple(true, true, "77"));
 
     // Typed back to the applied text, nothing is pending: the next idle period closes it.
-    type("txtCSVv_0", "50");
-    type("txtCDVv_2", "9");
+    type({{"txtCSVv_0", "50"}, {"txtCDVv_2", "9"}});
     QMetaObject::invokeMethod(timer, "timeout");
     EXPECT_EQ(std::pair(box("txtCSVv_0")->palette().color(QPalette::Base), window->isVisible()),
               std::pair(base, true));
@@ -242,12 +234,9 @@ TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowWithNothingPendingAndACloseDropsW
 
     // Texts not applied are gone after a close.
     window->show();
-    type("txtCSVv_1", "60");
-    type("txtCSVt_1", "20");
+    type({{"txtCSVv_1", "60"}, {"txtCSVt_1", "20"}});
     click("Command1");
-    type("txtCSVv_1", "77");
-    type("txtCDVt_1", "5");
-    type("txtCDVv_1", "10");
+    type({{"txtCSVv_1", "77"}, {"txtCDVt_1", "5"}, {"txtCDVv_1", "10"}});
     window->close();
     // The document holds the applied programs again, so a step save stores those.
     EXPECT_EQ(std::tuple(doc.programField(SetupDocument::kSvValue + 1),

@@ -32,9 +32,7 @@ protected:
     void SetUp() override {
         window.setFixedSize(321, 123);
         window.setAutoFillBackground(true);
-        QPalette pal = window.palette();
-        pal.setColor(QPalette::Window, QColor(255, 0, 0));
-        window.setPalette(pal);
+        window.setPalette(QPalette(QColor(255, 0, 0))); // the window red
     }
 
     fs::path bmp() const { return app / "BMP"; }

@@ -230,12 +230,10 @@ TEST(HelpPage, EveryHelpLabelAnchorExistsOnce) {
 using About = test::GuiTest;
 
 TEST_F(About, VersionHasThreePartsAndTheWindowClosesOnOkAndWhenAnotherWindowBecomesActive) {
-    for (const auto& [build, shown] : {std::pair{"0.1.0", "0.1.0"},
-                                       {"2.3", "2.3.0"},
-                                       {"4", "4.0.0"},
-                                       {"1.2.3.4", "1.2.3"},
-                                       {"1.x.7", "1.0.7"}})
-        EXPECT_EQ(frmAbout::versionNumber(build), shown) << build;
+    QStringList versions;
+    for (const char* build : {"0.1.0", "2.3", "4", "1.2.3.4", "1.x.7"})
+        versions << frmAbout::versionNumber(build);
+    EXPECT_EQ(versions.join(' '), "0.1.0 2.3.0 4.0.0 1.2.3 1.0.7");
 
     frmAbout about;
     about.show();
