@@ -28,11 +28,6 @@ protected:
 
     template <class T> T* child(const char* name) { return childOf<T>(&tip, name); }
     void click(const char* name) { QTest::mouseClick(child<QPushButton>(name), Qt::LeftButton); }
-    void runToEnd() {
-        while (state.sim.Running)
-            panel.runControl().PacingTick();
-        panel.runControl().EndOfRunTick();
-    }
 
     TempFolder mFolder{"kestrel-tip"};
     const fs::path mDir = mFolder.path();
@@ -72,7 +67,9 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
     EXPECT_EQ(state.params.Kp, 2.0);
     state.study.ParaSetDone = true; // the main window's OK buttons were not used
     click("cmdSimExec");
-    runToEnd();
+    while (state.sim.Running)
+        panel.runControl().PacingTick();
+    panel.runControl().EndOfRunTick();
     // The figure's label stands on the chart, as wide as shown.
     QLabel* offset = panel.Tcoment(1);
     EXPECT_TRUE(offset->isVisibleTo(&panel) && panel.cmdTip()->isVisibleTo(&panel));

@@ -95,8 +95,8 @@ TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
         printed.clear();
         listShown = 0;
         messages.answers = {true};
-        EXPECT_TRUE(Hard_copy(&window, true, true, context(kTime.addSecs(++second))));
-        EXPECT_EQ(std::pair(int(printed.size()), listShown), std::pair(prints, lists));
+        const bool stored = Hard_copy(&window, true, true, context(kTime.addSecs(++second)));
+        EXPECT_EQ(std::tuple(stored, int(printed.size()), listShown), std::tuple(true, prints, lists));
         for (const QImage& page : printed)
             EXPECT_EQ(std::pair(page.size(), page.pixelColor(10, 10)),
                       std::pair(window.size(), QColor(255, 0, 0)));
@@ -116,9 +116,9 @@ TEST_F(HardCopy, NothingCapturedOrNowhereToStoreIsReportedAndStoresNothing) {
     writeBytes(bmp(), "not a folder");
     EXPECT_FALSE(Hard_copy(&window, true, true, context()));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].find("保存出来ませんでした"), std::string::npos);
-    EXPECT_EQ(std::tuple(readBytes(bmp()), namesIn(app), printed.empty()),
-              std::tuple("not a folder", std::set<std::string>{"BMP"}, true));
+    EXPECT_EQ(std::tuple(messages.shown[0].find("保存出来ませんでした") != std::string::npos,
+                         readBytes(bmp()), namesIn(app), printed.empty()),
+              std::tuple(true, "not a folder", std::set<std::string>{"BMP"}, true));
 }
 
 TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {

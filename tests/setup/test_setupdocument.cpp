@@ -198,9 +198,9 @@ TEST_F(SetupDocumentTest, ControlTypePagesSetPresetsVisibilityAndLabels) {
         AppState state;
         test::FakeMessages messages;
         SetupDocument doc(state, messages, mDir);
-        doc.setFieldText(Ti, "3");
-        doc.setFieldText(Td, "0.5");
-        doc.setFieldText(Gamma, "2"); // applied below: every page rewrites the filters
+        // γ applied too: every page rewrites the filters.
+        for (const auto& [f, text] : {std::pair{Ti, "3"}, {Td, "0.5"}, {Gamma, "2"}})
+            doc.setFieldText(f, text);
         doc.OKButton_();
         state.study.ParaSetDone = true;
 
