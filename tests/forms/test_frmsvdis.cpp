@@ -127,8 +127,7 @@ TEST_F(SvDvEditor, CurveFollowsTheProgramAtEachControlPeriod) {
 
     for (double dt : {0.1, 0.5}) {
         ErrorTrap trap(messages, "  P007");
-        ProgramGraphScale scale{kW, kH, 50, dt, 100, 0};
-        const std::vector<StairPoint> stairs = programStairs(values, times, scale, trap);
+        const std::vector<StairPoint> stairs = programStairs(values, times, {kW, kH, 50, dt, 100, 0}, trap);
         const double step = kW * dt / 50;
         // The start, then one stair per control period up to one period beyond the right edge.
         ASSERT_EQ(stairs.size(), static_cast<std::size_t>(std::floor(kW / step) + 3)) << dt;
