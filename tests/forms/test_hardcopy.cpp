@@ -137,20 +137,15 @@ TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
     EXPECT_EQ(std::pair(profileInt("12abc"), profileInt("99999999999999")), std::pair(12, INT_MAX));
 }
 
-class ImageList : public HardCopy {
-protected:
+TEST_F(HardCopy, TheImageListListsTheImagesOldestFirstAndSelectsTheNewest) {
     QWidget elsewhere;
     std::vector<QUrl> opened;
     bool openSucceeds = true;
-    Dialog3::Opener opener = [this](const QUrl& url) {
+    Dialog3 d(app, messages);
+    d.setOpener([&](const QUrl& url) {
         opened.push_back(url);
         return openSucceeds;
-    };
-};
-
-TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
-    Dialog3 d(app, messages);
-    d.setOpener(opener);
+    });
     elsewhere.show();
 
     // No folder, then an empty one: an empty list, nothing selected, the buttons do nothing.
