@@ -3,6 +3,7 @@
 #include "guiapp.h"
 
 #include <QPalette>
+#include <QRegularExpression>
 
 #include <cmath>
 
@@ -58,10 +59,7 @@ TEST_F(BlockDiagramTest, EachPagePaintsItsStructureAndItsFeedbackLine) {
         const QColor ink = d.palette().color(QPalette::WindowText);
         images.push_back(paint(d, 550, 280));
         EXPECT_GT(inkPixels(images.back(), back), 3000);
-        QStringList shown;
-        for (const QString& s : d.labels())
-            if (s.startsWith("（") || s == "２自由度付加機能")
-                shown << s;
+        const QStringList shown = d.labels().filter(QRegularExpression("^（|^２自由度付加機能$"));
         EXPECT_EQ(shown.join(' ').toStdString(), captions[page]);
 
         ASSERT_TRUE(d.feedbackConnected());

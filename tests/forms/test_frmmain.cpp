@@ -10,7 +10,6 @@
 #include <QCheckBox>
 #include <QInputMethodEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -34,11 +33,7 @@ protected:
         window->show();
     }
 
-    void TearDown() override {
-        window.reset();
-        panel.reset();
-        doc.reset();
-    }
+    void TearDown() override { window.reset(), panel.reset(), doc.reset(); }
 
     template <class T> T* child(const char* name) { return childOf<T>(window.get(), name); }
     bool yellow(QLineEdit* e) { return e->palette().color(QPalette::Base) == QColor(255, 255, 128); }
@@ -74,15 +69,16 @@ TEST_F(MainWindow, TheWidgetsReachTheDocumentAndShowItsState) {
               label->x() + label->fontMetrics().horizontalAdvance(label->text()));
     EXPECT_LT(unit->geometry().right(), child<QWidget>("txtdML")->x());
 
-    EXPECT_FALSE(child<QCheckBox>("ChkFB")->isChecked());
-    EXPECT_EQ(std::pair(child<QLineEdit>("txtbA")->text(), child<QLineEdit>("txtbA")->isEnabled()),
-              std::pair(QString("50"), false));
+    EXPECT_EQ(std::tuple(child<QCheckBox>("ChkFB")->isChecked(), child<QLineEdit>("txtbA")->text(),
+                         child<QLineEdit>("txtbA")->isEnabled()),
+              std::tuple(false, QString("50"), false));
 
     QLineEdit* kp = child<QLineEdit>("txtKp");
     type("txtKp", "1.234");
-    EXPECT_TRUE(yellow(kp));
+    const bool typed = yellow(kp);
     click("OKButton");
-    EXPECT_EQ(std::tuple(yellow(kp), kp->text(), state.params.Kp), std::tuple(false, QString("1.23"), 1.23));
+    EXPECT_EQ(std::tuple(typed, yellow(kp), kp->text(), state.params.Kp),
+              std::tuple(true, false, QString("1.23"), 1.23));
     type("txtTpl", "9");
     click("CancelButtonPL");
     EXPECT_EQ(std::pair(yellow(child<QLineEdit>("txtTpl")), child<QLineEdit>("txtTpl")->text()),
@@ -102,20 +98,16 @@ TEST_F(MainWindow, TheWidgetsReachTheDocumentAndShowItsState) {
               std::pair(false, QString("Ｐ 制御")));
 
     // A radio button is hit on its indicator, as a learner clicks it; the unit label goes with its field.
-    auto pick = [&](const char* name) {
-        QRadioButton* r = child<QRadioButton>(name);
-        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
-    };
     for (const auto& [form, shown] : {std::pair{"optCtype_1", true}, {"optCtype_0", false}}) {
-        pick(form);
+        QRadioButton* r = child<QRadioButton>(form);
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
         EXPECT_EQ(std::pair(int(state.params.CALC_TYPE), child<QLabel>("Label_dMLunit")->isVisible()),
                   std::pair(shown ? 1 : 0, shown));
     }
 
     QSignalSpy study(window.get(), &frmMAIN::studyRequested);
     window->findChild<QAction*>("c7342")->trigger();
-    ASSERT_EQ(study.count(), 1);
-    EXPECT_EQ(study.at(0).at(0).toString(), "学習： 7.3.4 (2)上下限制限による飽和時変動問題");
+    EXPECT_EQ(study, QList<QList<QVariant>>{{QString("学習： 7.3.4 (2)上下限制限による飽和時変動問題")}});
     EXPECT_EQ(std::tuple(fs::path(state.study.CurFile), state.study.ProjectMode, int(state.study.StepNo)),
               std::tuple(mDir / "Study" / "C0703042.txt", false, 1));
     for (const char* item : {"c651", "c652", "c653", "c66"})
@@ -135,14 +127,12 @@ TEST_F(MainWindow, TheWidgetsReachTheDocumentAndShowItsState) {
 TEST_F(MainWindow, FullWidthNumbersTypedWithTheInputMethodAreReadAsHalfWidth) {
     start();
     // Keys that carry full-width text, in a parameter field and a panel field.
-    auto typeWide = [](QLineEdit* e, const QString& text) {
-        e->selectAll();
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    };
-    typeWide(child<QLineEdit>("txtKp"), "２．５");
     QLineEdit* sv = panel->findChild<QLineEdit*>("txtSV");
-    typeWide(sv, "－５");
+    for (const auto& [e, text] : {std::pair{child<QLineEdit>("txtKp"), "２．５"}, {sv, "－５"}}) {
+        e->selectAll();
+        for (const QChar c : QString(text))
+            QTest::sendKeyEvent(QTest::Click, e, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
     QCoreApplication::processEvents();
     EXPECT_EQ(std::tuple(child<QLineEdit>("txtKp")->text(), doc->fieldText(Kp), sv->text()),
               std::tuple(QString("2.5"), std::string("2.5"), QString("-5")));

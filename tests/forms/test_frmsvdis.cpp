@@ -4,14 +4,11 @@
 #include "guiapp.h"
 #include "widgets/helplabel.h"
 
-#include <QLabel>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTimer>
 
 #include <filesystem>
 #include <memory>
-#include <string>
 #include <tuple>
 
 namespace kestrel {
@@ -46,28 +43,20 @@ protected:
 
     template <class T = QWidget> T* child(const QString& name) { return window->findChild<T*>(name); }
     QLineEdit* box(const QString& name) { return child<QLineEdit>(name); }
-    QString label(const QString& name) { return child<QLabel>(name)->text(); }
-    /// The texts of several labels, separated by blanks.
-    QString labels(std::initializer_list<const char*> names) {
+    /// The texts of several labels or fields, separated by blanks.
+    QString texts(std::initializer_list<const char*> names) {
         QStringList texts;
         for (const char* name : names)
-            texts << label(name);
+            texts << child(name)->property("text").toString();
         return texts.join(' ');
     }
 
-    /// Replaces a field's text by typing.
-    void type(const QString& name, const QString& text) {
-        box(name)->selectAll();
-        QTest::keyClick(box(name), Qt::Key_Delete);
-        QTest::keyClicks(box(name), text);
-    }
-
-    /// Types a program's points (time, value); the first time is left alone.
-    void typeProgram(const QString& prefix, const std::vector<std::pair<QString, QString>>& points) {
-        for (std::size_t i = 0; i < points.size(); ++i) {
-            if (i > 0)
-                type(prefix + "t_" + QString::number(i), points[i].first);
-            type(prefix + "v_" + QString::number(i), points[i].second);
+    /// Replaces fields' texts by typing, one field after the other.
+    void type(std::initializer_list<std::pair<const char*, const char*>> fields) {
+        for (const auto& [name, text] : fields) {
+            box(name)->selectAll();
+            QTest::keyClick(box(name), Qt::Key_Delete);
+            QTest::keyClicks(box(name), text);
         }
     }
 
@@ -81,30 +70,28 @@ protected:
 
 TEST_F(SvDvEditor, OpeningFixedSizePrintAndHelpLabel) {
     // Opening shows the applied programs; point 0 sits at time 0 and cannot be moved.
-    const QStringList texts{box("txtCSVv_0")->text(), box("txtCDVv_0")->text(), box("txtCSVt_0")->text(),
-                            box("txtCDVt_0")->text()};
-    EXPECT_EQ(texts, QStringList({"50", "0", "0", "0"}));
-    EXPECT_FALSE(box("txtCSVt_0")->isEnabled() || box("txtCDVt_0")->isEnabled());
+    EXPECT_EQ(std::pair(texts({"txtCSVv_0", "txtCDVv_0", "txtCSVt_0", "txtCDVt_0"}),
+                        box("txtCSVt_0")->isEnabled() || box("txtCDVt_0")->isEnabled()),
+              std::pair(QString("50 0 0 0"), false));
 
     QSignalSpy print(window.get(), &frmSvDis::printRequested);
     QSignalSpy help(window.get(), &frmSvDis::helpRequested);
     click("cmdPrint");
-    EXPECT_EQ(print.count(), 1);
     window->show();
     window->resize(900, 700);
     QApplication::processEvents();
-    EXPECT_EQ(window->size(), QSize(601, 500)); // 9015 x 7500 twips
+    EXPECT_EQ(std::pair(int(print.count()), window->size()),
+              std::pair(1, QSize(601, 500))); // 9015 x 7500 twips
 
     window->SetHelpPointer(true);
     QTest::mouseClick(child<HelpLabel>("labelC6"), Qt::LeftButton);
-    ASSERT_EQ(help.count(), 1);
-    EXPECT_EQ(help.at(0).at(0).toString(), "C6");
+    EXPECT_EQ(help, QList<QList<QVariant>>{{QString("C6")}});
 }
 
 TEST_F(SvDvEditor, ApplyStoresTextsAsTypedAndClearsParaSetDone) {
     state.study.ParaSetDone = true;
-    typeProgram("txtCSV", {{"", "20"}, {"10", "abc"}, {"", " 7.5 "}});
-    type("txtCDVv_0", "33");
+    type({{"txtCSVv_0", "20"}, {"txtCSVt_1", "10"}, {"txtCSVv_1", "abc"}});
+    type({{"txtCSVt_2", ""}, {"txtCSVv_2", " 7.5 "}, {"txtCDVv_0", "33"}});
     // Typing goes to the document's fields, not yet to the engine.
     EXPECT_EQ(std::pair(doc.programField(SetupDocument::kSvValue + 1), state.params.SVv[1]),
               std::pair(std::string("abc"), std::string()));
@@ -116,19 +103,19 @@ TEST_F(SvDvEditor, ApplyStoresTextsAsTypedAndClearsParaSetDone) {
               std::tuple("20", "abc", "10", " 7.5 ", false, "0"));
     // "abc" counts 0: from 10 s on the program holds 0, the bottom of the range, drawn on the
     // picture's last row; before, the ramp from 20 passes 9.6 at 5.2 s.
-    EXPECT_EQ(greenRows(window->pictSV(), xAt(31)), std::vector<int>{177});
-    EXPECT_EQ(window->pictSV()->colorAt(xAt(5.2), yAt(9.6)), kGreen);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(std::tuple(greenRows(window->pictSV(), xAt(31)), window->pictSV()->colorAt(xAt(5.2), yAt(9.6)),
+                         messages.shown.empty()),
+              std::tuple(std::vector<int>{177}, kGreen, true));
 
     state.study.ParaSetDone = true;
     click("Command2");
     EXPECT_EQ(std::pair(state.params.DVv[0], state.study.ParaSetDone), std::pair(std::string("33"), false));
 
     // A time that is not a number is stored too; the curve reports it once, not once per stair.
-    type("txtCSVt_2", "x20");
+    type({{"txtCSVt_2", "x20"}});
     click("Command1");
-    EXPECT_EQ(state.params.SVt[2], "x20");
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"型が一致しません。  P007"});
+    EXPECT_EQ(std::pair(state.params.SVt[2], messages.shown),
+              std::pair(std::string("x20"), std::vector<std::string>{"型が一致しません。  P007"}));
 }
 
 TEST_F(SvDvEditor, CurveFollowsTheProgramAtEachControlPeriod) {
@@ -140,8 +127,7 @@ TEST_F(SvDvEditor, CurveFollowsTheProgramAtEachControlPeriod) {
 
     for (double dt : {0.1, 0.5}) {
         ErrorTrap trap(messages, "  P007");
-        ProgramGraphScale scale{kW, kH, 50, dt, 100, 0};
-        const std::vector<StairPoint> stairs = programStairs(values, times, scale, trap);
+        const std::vector<StairPoint> stairs = programStairs(values, times, {kW, kH, 50, dt, 100, 0}, trap);
         const double step = kW * dt / 50;
         // The start, then one stair per control period up to one period beyond the right edge.
         ASSERT_EQ(stairs.size(), static_cast<std::size_t>(std::floor(kW / step) + 3)) << dt;
@@ -164,24 +150,25 @@ TEST_F(SvDvEditor, PanelSettingsShowOnlyAtNextApplyOrOpeningAndTheDvGraphKeepsIt
     doc.setGraphTimeText("120");
     QApplication::processEvents();
     EXPECT_EQ(std::tuple(window->pictSV()->image(), window->pictDV()->image(),
-                         labels({"lblSVhigh", "lblSVtimeEnd"})),
+                         texts({"lblSVhigh", "lblSVtimeEnd"})),
               std::tuple(sv, dv, QString("100 50秒")));
 
     click("Command1");
-    EXPECT_NE(window->pictSV()->image(), sv);
-    EXPECT_EQ(labels({"lblSVhigh", "lblSVmid", "lblSVlow", "lblSVtimeEnd"}), "200 50 -100 120秒");
-    // SV 50 now lies at the middle of -100..200.
-    EXPECT_EQ(greenRows(window->pictSV(), xAt(3, 120)), std::vector<int>{px(yAt(50, 200, -100))});
-    EXPECT_EQ(window->pictDV()->image(), dv) << "the DV graph waits for its own apply";
+    // SV 50 now lies at the middle of -100..200; the DV graph waits for its own apply.
+    EXPECT_EQ(std::tuple(texts({"lblSVhigh", "lblSVmid", "lblSVlow", "lblSVtimeEnd"}),
+                         greenRows(window->pictSV(), xAt(3, 120)), window->pictDV()->image(),
+                         window->pictSV()->image() != sv),
+              std::tuple(QString("200 50 -100 120秒"), std::vector<int>{px(yAt(50, 200, -100))}, dv, true));
 
     window->show();
     window->close();
     window->show();
     EXPECT_NE(window->pictDV()->image(), dv);
     // The DV graph keeps its fixed range: the DV program 0 lies in its middle.
-    EXPECT_EQ(labels({"lblDVhigh", "lblDVmid", "lblDVlow", "lblDVtimeEnd"}), "+50 0 -50 120秒");
-    EXPECT_EQ(greenRows(window->pictDV(), xAt(17, 120)), std::vector<int>{px(yAt(0, 50, -50))});
-    typeProgram("txtCDV", {{"", "30"}, {"20", "-30"}});
+    EXPECT_EQ(std::pair(texts({"lblDVhigh", "lblDVmid", "lblDVlow", "lblDVtimeEnd"}),
+                        greenRows(window->pictDV(), xAt(17, 120))),
+              std::pair(QString("+50 0 -50 120秒"), std::vector<int>{px(yAt(0, 50, -50))}));
+    type({{"txtCDVv_0", "30"}, {"txtCDVt_1", "20"}, {"txtCDVv_1", "-30"}});
     click("Command2");
     EXPECT_EQ(window->pictDV()->colorAt(xAt(2.5, 120), yAt(22.5, 50, -50)), kGreen);
     EXPECT_EQ(greenRows(window->pictDV(), xAt(31, 120)), std::vector<int>{px(yAt(-30, 50, -50))});
@@ -192,7 +179,7 @@ TEST_F(SvDvEditor, PanelSettingsShowOnlyAtNextApplyOrOpeningAndTheDvGraphKeepsIt
     for (const auto& [text, shown] : times) {
         doc.setGraphTimeText(text);
         click("Command2");
-        EXPECT_EQ(label("lblDVtimeEnd"), shown) << text;
+        EXPECT_EQ(texts({"lblDVtimeEnd"}), shown) << text;
     }
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -220,7 +207,7 @@ TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowWithNothingPendingAndACloseDropsW
     QWidget other;
     window->show();
     other.show();
-    type("txtCSVv_0", "77");
+    type({{"txtCSVv_0", "77"}});
     // Leaving the window starts the count, coming back stops it, leaving again starts it anew.
     for (QWidget* w :
          {static_cast<QWidget*>(window.get()), &other, static_cast<QWidget*>(window.get()), &other}) {
@@ -236,23 +223,19 @@ TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowWithNothingPendingAndACloseDropsW
               std::tuple(true, true, "77"));
 
     // Typed back to the applied text, nothing is pending: the next idle period closes it.
-    type("txtCSVv_0", "50");
-    EXPECT_EQ(box("txtCSVv_0")->palette().color(QPalette::Base), base);
-    type("txtCDVv_2", "9");
+    type({{"txtCSVv_0", "50"}, {"txtCDVv_2", "9"}});
     QMetaObject::invokeMethod(timer, "timeout");
-    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(std::pair(box("txtCSVv_0")->palette().color(QPalette::Base), window->isVisible()),
+              std::pair(base, true));
     doc.Command2_(); // applied from another window
     QMetaObject::invokeMethod(timer, "timeout");
     EXPECT_EQ(std::pair(window->isVisible(), timer->isActive()), std::pair(false, false));
 
     // Texts not applied are gone after a close.
     window->show();
-    type("txtCSVv_1", "60");
-    type("txtCSVt_1", "20");
+    type({{"txtCSVv_1", "60"}, {"txtCSVt_1", "20"}});
     click("Command1");
-    type("txtCSVv_1", "77");
-    type("txtCDVt_1", "5");
-    type("txtCDVv_1", "10");
+    type({{"txtCSVv_1", "77"}, {"txtCDVt_1", "5"}, {"txtCDVv_1", "10"}});
     window->close();
     // The document holds the applied programs again, so a step save stores those.
     EXPECT_EQ(std::tuple(doc.programField(SetupDocument::kSvValue + 1),
@@ -260,9 +243,7 @@ TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowWithNothingPendingAndACloseDropsW
               std::tuple("60", "", "60"));
 
     window->show();
-    const QStringList shown{box("txtCSVv_1")->text(), box("txtCSVt_1")->text(), box("txtCDVt_1")->text(),
-                            box("txtCDVv_1")->text()};
-    EXPECT_EQ(shown, QStringList({"60", "20", "", ""}));
+    EXPECT_EQ(texts({"txtCSVv_1", "txtCSVt_1", "txtCDVt_1", "txtCDVv_1"}), "60 20  ");
 
     // A window created afresh shows the same, and the curve of the applied program.
     window.reset();

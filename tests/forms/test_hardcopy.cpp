@@ -12,7 +12,6 @@
 #include <QPrinterInfo>
 
 #include <climits>
-#include <set>
 
 namespace kestrel {
 namespace {
@@ -33,9 +32,7 @@ protected:
     void SetUp() override {
         window.setFixedSize(321, 123);
         window.setAutoFillBackground(true);
-        QPalette pal = window.palette();
-        pal.setColor(QPalette::Window, QColor(255, 0, 0));
-        window.setPalette(pal);
+        window.setPalette(QPalette(QColor(255, 0, 0))); // the window red
     }
 
     fs::path bmp() const { return app / "BMP"; }
@@ -77,8 +74,9 @@ TEST_F(HardCopy, StoresEachCaptureAsABitmapNamedByItsTimeAndNeverOverwrites) {
     ASSERT_TRUE(Hard_copy(&window, true, true, context()));
     EXPECT_EQ(namesIn(bmp()), (std::set<std::string>{"261206174501.BMP", "261206174501_2.BMP",
                                                      "261206174501_3.BMP", "270102030405.BMP"}));
-    EXPECT_EQ(readBytes(first), firstBytes);
-    EXPECT_EQ(QImage(QString::fromStdString((bmp() / "261206174501_2.BMP").string())).size(), QSize(50, 40));
+    EXPECT_EQ(std::pair(readBytes(first),
+                        QImage(QString::fromStdString((bmp() / "261206174501_2.BMP").string())).size()),
+              std::pair(firstBytes, QSize(50, 40)));
     EXPECT_EQ(messages.shown, (std::vector<std::string>{"261206174501_2.BMPに保存しました。印刷しますか？",
                                                         "261206174501_3.BMPに保存しました。印刷しますか？"}));
     EXPECT_EQ(std::pair(printed.size(), listShown), std::pair(std::size_t(0), 0));
@@ -97,8 +95,8 @@ TEST_F(HardCopy, YesPrintsOrShowsTheListByOsVer) {
         printed.clear();
         listShown = 0;
         messages.answers = {true};
-        EXPECT_TRUE(Hard_copy(&window, true, true, context(kTime.addSecs(++second))));
-        EXPECT_EQ(std::pair(int(printed.size()), listShown), std::pair(prints, lists));
+        const bool stored = Hard_copy(&window, true, true, context(kTime.addSecs(++second)));
+        EXPECT_EQ(std::tuple(stored, int(printed.size()), listShown), std::tuple(true, prints, lists));
         for (const QImage& page : printed)
             EXPECT_EQ(std::pair(page.size(), page.pixelColor(10, 10)),
                       std::pair(window.size(), QColor(255, 0, 0)));
@@ -110,23 +108,22 @@ TEST_F(HardCopy, NothingCapturedOrNowhereToStoreIsReportedAndStoresNothing) {
     HardCopyContext ctx = context();
     ctx.capture = [](QWidget*, bool) { return QImage(); };
     EXPECT_FALSE(Hard_copy(&window, true, true, ctx));
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"保存出来ませんでした。"});
-    EXPECT_FALSE(fs::exists(bmp()));
+    EXPECT_EQ(std::pair(messages.shown, fs::exists(bmp())),
+              std::pair(std::vector<std::string>{"保存出来ませんでした。"}, false));
 
     // A plain file where the folder should be: told, no question, nothing printed, the file intact.
     messages.shown.clear();
     writeBytes(bmp(), "not a folder");
     EXPECT_FALSE(Hard_copy(&window, true, true, context()));
     ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_NE(messages.shown[0].find("保存出来ませんでした"), std::string::npos);
-    EXPECT_EQ(std::tuple(readBytes(bmp()), namesIn(app), printed.empty()),
-              std::tuple("not a folder", std::set<std::string>{"BMP"}, true));
+    EXPECT_EQ(std::tuple(messages.shown[0].find("保存出来ませんでした") != std::string::npos,
+                         readBytes(bmp()), namesIn(app), printed.empty()),
+              std::tuple(true, "not a folder", std::set<std::string>{"BMP"}, true));
 }
 
 TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
     // 96 pixels an inch: 480 pixels are 5 inches, 127 mm.
-    const QRectF natural = hardCopyPlacementMm(QSize(480, 240), QSizeF(287, 200));
-    EXPECT_EQ(natural, QRectF(10, 0, 127, 63.5));
+    EXPECT_EQ(hardCopyPlacementMm(QSize(480, 240), QSizeF(287, 200)), QRectF(10, 0, 127, 63.5));
     // Too wide for the 277 mm beside the margin: smaller, the same shape, nothing cut off.
     EXPECT_EQ(hardCopyPlacementMm(QSize(1920, 384), QSizeF(287, 200)), QRectF(10, 0, 277, 277.0 / 5));
 
@@ -137,24 +134,18 @@ TEST_F(HardCopy, PrintedPageHoldsTheImageTenMillimetresFromTheLeft) {
         EXPECT_NE(messages.shown[0].find("印刷出来ませんでした"), std::string::npos);
     }
 
-    EXPECT_EQ(profileInt("12abc"), 12);
-    EXPECT_EQ(profileInt("99999999999999"), INT_MAX);
+    EXPECT_EQ(std::pair(profileInt("12abc"), profileInt("99999999999999")), std::pair(12, INT_MAX));
 }
 
-class ImageList : public HardCopy {
-protected:
+TEST_F(HardCopy, TheImageListListsTheImagesOldestFirstAndSelectsTheNewest) {
     QWidget elsewhere;
     std::vector<QUrl> opened;
     bool openSucceeds = true;
-    Dialog3::Opener opener = [this](const QUrl& url) {
+    Dialog3 d(app, messages);
+    d.setOpener([&](const QUrl& url) {
         opened.push_back(url);
         return openSucceeds;
-    };
-};
-
-TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
-    Dialog3 d(app, messages);
-    d.setOpener(opener);
+    });
     elsewhere.show();
 
     // No folder, then an empty one: an empty list, nothing selected, the buttons do nothing.
@@ -175,8 +166,9 @@ TEST_F(ImageList, ListsTheImagesOldestFirstAndSelectsTheNewest) {
 
     d.openList();
     activate(&d);
-    EXPECT_EQ(listed(d.File1()), (QStringList{"251231235959.bmp", "261206174501.BMP", "261206174501_2.BMP"}));
-    EXPECT_EQ(selected(d.File1()), "261206174501_2.BMP");
+    EXPECT_EQ(std::pair(listed(d.File1()), selected(d.File1())),
+              std::pair(QStringList{"251231235959.bmp", "261206174501.BMP", "261206174501_2.BMP"},
+                        QString("261206174501_2.BMP")));
 
     // A new capture while the list is open: back in the list, the newest is selected again.
     d.File1()->setCurrentRow(0);

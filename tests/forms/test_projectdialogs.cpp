@@ -5,11 +5,9 @@
 #include "tempfolder.h"
 
 #include <QDate>
-#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTimer>
 
-#include <functional>
 #include <tuple>
 
 namespace kestrel {
@@ -26,17 +24,9 @@ using test::activate, test::click, test::listed, test::readBytes;
 // Runs a hook while a message or question is up, as the window system acts under a real box.
 class HookedMessages : public test::FakeMessages {
 public:
-    std::function<void()> hook;
-    void showMessage(const std::string& text) override {
-        if (hook)
-            hook();
-        FakeMessages::showMessage(text);
-    }
-    bool askYesNo(const std::string& text) override {
-        if (hook)
-            hook();
-        return FakeMessages::askYesNo(text);
-    }
+    std::function<void()> hook = [] {};
+    void showMessage(const std::string& text) override { hook(), FakeMessages::showMessage(text); }
+    bool askYesNo(const std::string& text) override { return hook(), FakeMessages::askYesNo(text); }
 };
 
 class ProjectDialogs : public test::GuiTest {
@@ -85,18 +75,17 @@ TEST_F(ProjectDialogs, NewProjectProposesTheNextFreeNameAndNeverOverwrites) {
     messages.hook = [&] { QApplication::setActiveWindow(&elsewhere); };
     d.Text1()->setText("P261205002.txt");
     click(&d, "OKButton");
-    EXPECT_EQ(messages.shown, std::vector<std::string>{"同じﾌｧｲﾙが既に存在しています。"});
-    EXPECT_EQ(readBytes(project() / "P261205002.txt"), "mine P261205002.txt");
-    EXPECT_EQ(std::tuple(d.isVisible(), opened.count(), study()),
-              std::tuple(true, 0, std::make_tuple(std::string(), false, 0)));
+    EXPECT_EQ(std::tuple(messages.shown, readBytes(project() / "P261205002.txt"), d.isVisible(),
+                         opened.count(), study()),
+              std::tuple(std::vector<std::string>{"同じﾌｧｲﾙが既に存在しています。"}, "mine P261205002.txt",
+                         true, 0, std::make_tuple(std::string(), false, 0)));
 
     d.Text1()->setText("  実験 1.txt  ");
     click(&d, "OKButton");
-    EXPECT_FALSE(d.isVisible());
-    EXPECT_EQ(readBytes(project() / "実験 1.txt"), base);
-    EXPECT_EQ(study(), std::make_tuple((project() / "実験 1.txt").string(), true, 1));
-    ASSERT_EQ(opened.count(), 1);
-    EXPECT_EQ(opened[0][0].toString(), "自習：   実験 1.txt  ");
+    EXPECT_EQ(std::tuple(d.isVisible(), readBytes(project() / "実験 1.txt"), study(),
+                         QList<QList<QVariant>>(opened)),
+              std::tuple(false, base, std::make_tuple((project() / "実験 1.txt").string(), true, 1),
+                         QList<QList<QVariant>>{{QString("自習：   実験 1.txt  ")}}));
 
     d.openNew(kToday);
     activate(&d);
@@ -108,8 +97,8 @@ TEST_F(ProjectDialogs, OpenListAndDoubleClickEqualsSelectAndOk) {
     {
         Dialog2 d(state, document, messages);
         d.openList();
-        EXPECT_TRUE(fs::is_directory(project())); // created when missing
-        EXPECT_EQ(d.File1()->count(), 0);
+        // The folder is created when missing.
+        EXPECT_EQ(std::pair(fs::is_directory(project()), d.File1()->count()), std::pair(true, 0));
     }
     addProjects({"c.txt", "a.txt", "B.txt", ".hidden"});
     fs::create_directories(project() / "sub");
@@ -145,18 +134,16 @@ TEST_F(ProjectDialogs, DeleteAsksAndTheListClosesAfterThirtySecondsInactiveButNo
     addProjects({"a.txt", "b.txt", "c.txt"});
     state.study.CurFile = (project() / "b.txt").string();
     Dialog2 d(state, document, messages);
-    auto* timer = d.findChild<QTimer*>("Timer1");
-    ASSERT_NE(timer, nullptr);
+    auto* timer = test::childOf<QTimer>(&d, "Timer1");
     auto fire = [&] { QMetaObject::invokeMethod(timer, "timeout"); };
 
     d.openList();
-    activate(&d);
-    EXPECT_FALSE(timer->isActive());
-    activate(&elsewhere);
-    EXPECT_TRUE(timer->isActive());
-    activate(&d); // back in time: the count stops
-    EXPECT_FALSE(timer->isActive());
-    fire(); // a stray tick while active closes nothing
+    // Back in time the count stops; a stray tick while active closes nothing.
+    for (QWidget* w : {static_cast<QWidget*>(&d), &elsewhere, static_cast<QWidget*>(&d)}) {
+        activate(w);
+        EXPECT_EQ(timer->isActive(), w == &elsewhere);
+    }
+    fire();
     EXPECT_TRUE(d.isVisible());
 
     click(&d, "Command1"); // nothing selected: no question
@@ -169,7 +156,7 @@ TEST_F(ProjectDialogs, DeleteAsksAndTheListClosesAfterThirtySecondsInactiveButNo
         fire();
     };
     click(&d, "Command1");
-    messages.hook = nullptr;
+    messages.hook = [] {};
     EXPECT_EQ(messages.shown, std::vector<std::string>{"b.txtを削除しますか？"});
     EXPECT_EQ(std::tuple(fs::exists(project() / "b.txt"), listed(d.File1()), d.File1()->currentRow(),
                          d.isVisible()),
@@ -177,9 +164,9 @@ TEST_F(ProjectDialogs, DeleteAsksAndTheListClosesAfterThirtySecondsInactiveButNo
 
     messages.answers = {true};
     click(&d, "Command1");
-    EXPECT_EQ(std::pair(fs::exists(project() / "b.txt"), listed(d.File1())),
-              std::pair(false, QStringList({"a.txt", "c.txt"})));
-    EXPECT_EQ(fs::path(state.study.CurFile), project() / "b.txt"); // left alone
+    // The study's file is left alone.
+    EXPECT_EQ(std::tuple(fs::exists(project() / "b.txt"), listed(d.File1()), fs::path(state.study.CurFile)),
+              std::tuple(false, QStringList({"a.txt", "c.txt"}), project() / "b.txt"));
 
     activate(&d);
     activate(&elsewhere);

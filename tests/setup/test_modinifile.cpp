@@ -1,12 +1,9 @@
 #include "setup/modinifile.h"
 
-#include "setup/cp932.h"
 #include "setup/filesyncs.h"
 #include "tempfolder.h"
 
 #include <chrono>
-#include <gtest/gtest.h>
-#include <set>
 
 using namespace kestrel;
 namespace fs = std::filesystem;
@@ -152,8 +149,7 @@ TEST_F(ProfileFileTest, FailedWritesAreReportedAndLeaveTheFileAsItWas) {
         {"empty section", lesson, "", "Kp", "1"},
         {"'=' in key", lesson, "手順1", "K=p", "1"},
         {"comment key", lesson, "手順1", ";Kp", "1"},
-        {"folder", mDir, "手順1", "Kp", "1"},
-    };
+        {"folder", mDir, "手順1", "Kp", "1"}};
     for (const auto& [what, file, section, key, value] : cases) {
         EXPECT_FALSE(WriteProfileValue(file, section, key, value)) << what;
         EXPECT_EQ(readBytes(lesson), original) << what;
@@ -213,8 +209,8 @@ TEST_F(ProfileFileTest, SeveralValuesAreWrittenAsOneAfterTheOtherInOneReplacemen
         ASSERT_TRUE(WriteProfileValue(single, e.section, e.key, e.value)) << e.key;
     const test::FileSyncs before = test::fileSyncs();
     ASSERT_TRUE(WriteProfileValues(together, entries));
-    EXPECT_EQ(test::fileSyncs().renames - before.renames, 1);
-    EXPECT_EQ(readBytes(together), readBytes(single));
+    EXPECT_EQ(std::pair(test::fileSyncs().renames - before.renames, readBytes(together)),
+              std::pair(1, readBytes(single)));
 
     // One value that cannot be written: none is.
     writeBytes(together, original);
@@ -230,8 +226,7 @@ TEST_F(ProfileFileTest, AFileIsReadAgainOnlyWhenItHasChanged) {
     writeBytes(file, "[S]\r\nK=1\r\n");
     fs::last_write_time(file, anHourAgo);
     const auto first = ReadProfile(file);
-    EXPECT_EQ(first->value(" s ", "k"), "1");
-    EXPECT_EQ(ReadProfile(file), first);
+    EXPECT_EQ(std::pair(first->value(" s ", "k"), ReadProfile(file)), std::pair(std::string("1"), first));
     // Rewritten in place with the same size, then by this module, then replaced by a new file.
     writeBytes(file, "[S]\r\nK=2\r\n");
     EXPECT_EQ(ReadProfileValue(file, "S", "K"), "2");
