@@ -33,9 +33,9 @@ TEST(VbFormat, DigitPatterns) {
 }
 
 TEST(VbFormat, TextFormatsOnlyNumbers) {
-    EXPECT_EQ(formatText(" 2.675 ", "##0.00"), "2.68");
-    EXPECT_EQ(formatText("1e2", "###0"), "100");
-    EXPECT_EQ(formatText(".5", "###0.00"), "0.50");
+    EXPECT_EQ(
+        std::tuple(formatText(" 2.675 ", "##0.00"), formatText("1e2", "###0"), formatText(".5", "###0.00")),
+        std::tuple("2.68", "100", "0.50"));
     for (const char* text : {"abc", "", "  ", "12.5abc", "1e400", "1,5"})
         EXPECT_EQ(formatText(text, "##0.00"), text);
 }
@@ -53,18 +53,16 @@ TEST(VbFormat, DefaultNumberText) {
         EXPECT_EQ(numberText(c.value), c.expected) << c.value;
     EXPECT_THROW(numberText(NAN), RuntimeError);
 
-    EXPECT_EQ(singleText(12.4f), "12.4");
-    EXPECT_EQ(singleText(1e7f), "1E+07");
+    EXPECT_EQ(std::tuple(singleText(12.4f), singleText(1e7f)), std::tuple("12.4", "1E+07"));
     EXPECT_EQ(toSingle(singleText(0.1f + 0.2f)), 0.1f + 0.2f);
 }
 
 TEST(VbFormat, ShortestTextRoundTrips) {
     for (double x : {0.1, 0.1 + 0.2, 1.0 / 3, -2.5, 1e20, 5e-324, 1.7976931348623157e308, -0.0}) {
         const std::string t = shortestText(x);
-        EXPECT_EQ(toDouble(t), x) << t;
-        EXPECT_EQ(val(t), x) << t;
-        EXPECT_EQ(std::signbit(toDouble(t)), std::signbit(x)) << t;
+        EXPECT_EQ(std::tuple(toDouble(t), val(t), std::signbit(toDouble(t))),
+                  std::tuple(x, x, std::signbit(x)))
+            << t;
     }
-    EXPECT_EQ(shortestText(0.1), "0.1");
-    EXPECT_EQ(shortestText(100), "100");
+    EXPECT_EQ(std::tuple(shortestText(0.1), shortestText(100)), std::tuple("0.1", "100"));
 }

@@ -112,8 +112,8 @@ TEST_F(PenRecorder, DrawsStaircasesAndAnEditedRangeFromTheNextSampleUntilOkOrCan
     low->setText("20");
     window->txtRH(7)->setText("1");
     QTest::mouseClick(child<QPushButton>("CancelButton"), Qt::LeftButton);
-    EXPECT_EQ(high->text() + " " + low->text(), "150 -11"); // saved as a 16-bit integer, rounded
-    EXPECT_EQ(window->txtRH(7)->text(), "50");
+    // The low saved as a 16-bit integer, rounded.
+    EXPECT_EQ(high->text() + " " + low->text() + " " + window->txtRH(7)->text(), "150 -11 50");
     for (int j = 0; j < frmPENrec::kChannels; ++j)
         for (const QLineEdit* e : {window->txtRH(j), window->txtRL(j)})
             EXPECT_EQ(e->palette().color(QPalette::Base), normal) << j;
@@ -193,8 +193,7 @@ TEST_F(PenRecorder, ABadRangeIsReportedOnceAndLeavesItsStripUndrawn) {
         window->txtRH(channel)->setText("100");
         window->txtRL(channel)->setText("0");
         window->Line_draw2(3);
-        EXPECT_TRUE(messages.shown.empty());
-        EXPECT_FALSE(pixelsOf(window->strip(channel), kYellow).empty());
+        EXPECT_TRUE(messages.shown.empty() && !pixelsOf(window->strip(channel), kYellow).empty());
     }
 }
 

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <type_traits>
 #include <vector>
 
 using namespace kestrel;
@@ -19,19 +20,16 @@ constexpr double kTol = 0.01;
 const ChartGeometry kPvChart{9015, 3855, 50, 0, 100};
 const ChartGeometry kMvChart{9015, 2000, 50, 0, 100};
 
-std::vector<NoteLine> linesOf(const std::vector<NoteOp>& ops, std::optional<NoteChart> chart = {}) {
-    std::vector<NoteLine> out;
+/// The operations of one kind, in order; lines only on `chart` when one is given.
+template <class T> std::vector<T> opsOf(const std::vector<NoteOp>& ops, std::optional<NoteChart> chart = {}) {
+    std::vector<T> out;
     for (const NoteOp& op : ops)
-        if (const auto* l = std::get_if<NoteLine>(&op); l && (!chart || l->chart == *chart))
-            out.push_back(*l);
-    return out;
-}
-
-std::vector<NoteLabel> labelsOf(const std::vector<NoteOp>& ops) {
-    std::vector<NoteLabel> out;
-    for (const NoteOp& op : ops)
-        if (const auto* l = std::get_if<NoteLabel>(&op))
-            out.push_back(*l);
+        if (const auto* o = std::get_if<T>(&op)) {
+            if constexpr (std::is_same_v<T, NoteLine>)
+                if (chart && o->chart != *chart)
+                    continue;
+            out.push_back(*o);
+        }
     return out;
 }
 
@@ -46,10 +44,8 @@ void expectLine(const NoteOp& op, NoteChart chart, double x1, double y1, double 
 
 void expectLabel(const NoteLabel& l, int index, const std::string& caption, double left, double top,
                  double width, Rgb colour) {
-    EXPECT_EQ(std::tuple(l.index, l.caption, l.width), std::tuple(index, caption, width));
-    EXPECT_NEAR(l.left, left, kTol);
-    EXPECT_NEAR(l.top, top, kTol);
-    EXPECT_TRUE(l.colour == colour);
+    EXPECT_EQ(std::tuple(l.index, l.caption, l.width, l.colour), std::tuple(index, caption, width, colour));
+    EXPECT_TRUE(std::abs(l.left - left) < kTol && std::abs(l.top - top) < kTol) << l.left << " " << l.top;
 }
 
 // What the pass always ends with: solid lines of width 1 on both strips.
@@ -64,10 +60,9 @@ TEST(Annotations, EveryKnownFigureDrawsLinesAndLabelsAndHasAnchors) {
     for (const std::string& id : knownFigureIds()) {
         SCOPED_TRACE(id);
         const std::vector<NoteOp> ops = layoutFigure(id, pv, mv, kPen);
-        const std::vector<NoteLabel> labels = labelsOf(ops);
-        EXPECT_FALSE(linesOf(ops).empty() || labels.empty());
-        for (const NoteOp& op : ops)
-            EXPECT_FALSE(std::holds_alternative<NoteMessage>(op));
+        const auto labels = opsOf<NoteLabel>(ops);
+        EXPECT_FALSE(opsOf<NoteLine>(ops).empty() || labels.empty());
+        EXPECT_TRUE(opsOf<NoteMessage>(ops).empty());
         for (const NoteLabel& l : labels)
             EXPECT_TRUE(l.index >= 1 && l.index <= 6) << l.index; // Tcoment7 is never used
 
@@ -77,7 +72,7 @@ TEST(Annotations, EveryKnownFigureDrawsLinesAndLabelsAndHasAnchors) {
             const ChartGeometry& g = a.chart == NoteChart::Pv ? pv : mv;
             const float x = g.x(a.t), y = g.y(a.v);
             bool drawn = false;
-            for (const NoteLine& l : linesOf(ops, a.chart))
+            for (const NoteLine& l : opsOf<NoteLine>(ops, a.chart))
                 drawn = drawn || (l.x1 == x && l.y1 == y) || (l.x2 == x && l.y2 == y);
             EXPECT_TRUE(drawn) << "t " << a.t << " v " << a.v;
         }
@@ -162,7 +157,7 @@ TEST(Annotations, LabelsTakeTheShownWidthOfTheirCaptionAndStayInsideTheStrip) {
     };
     for (const auto& [id, pv, left, top, width] : cases) {
         SCOPED_TRACE(id);
-        const std::vector<NoteLabel> labels = labelsOf(layoutFigure(id, pv, kMvChart, kPen, metrics));
+        const auto labels = opsOf<NoteLabel>(layoutFigure(id, pv, kMvChart, kPen, metrics));
         ASSERT_FALSE(labels.empty());
         EXPECT_NEAR(labels[0].left, left, kTol);
         EXPECT_NEAR(labels[0].top, top, kTol);
@@ -172,11 +167,11 @@ TEST(Annotations, LabelsTakeTheShownWidthOfTheirCaptionAndStayInsideTheStrip) {
 
 TEST(Annotations, StepResponseConstruction) {
     const std::vector<NoteOp> ops = layoutFigure("9.5-1", kPvChart, kMvChart, kPen);
-    for (const NoteLine& l : linesOf(ops))
+    for (const NoteLine& l : opsOf<NoteLine>(ops))
         EXPECT_EQ(l.colour, kNotePink);
 
     // ΔMV right-aligned on the MV strip so the label ends 500 twips left of the arrow at x(29) = 5228.7.
-    const std::vector<NoteLabel> labels = labelsOf(ops);
+    const auto labels = opsOf<NoteLabel>(ops);
     ASSERT_EQ(labels.size(), 5u);
     expectLabel(labels[1], 5, "ΔMV = 69.8%-50% = 19.8%", 5228.7 - 3910 - 500, 1000 - 50, 3910, kNotePink);
     // m = (y(36) + y(49.9)) / 2 = (2467.2 + 1931.355) / 2; x(8) = 1442.4, x(3) = 540.9.
@@ -184,7 +179,7 @@ TEST(Annotations, StepResponseConstruction) {
     expectLabel(labels[2], 2, "ΔPV*0.632 =15.8%*0.632=9.98%", 1442.4 + 300, m, 4760, kNotePink);
 
     // Heads on the PV strip reach 80 twips back, on the MV strip 90.
-    const std::vector<NoteLine> mv = linesOf(ops, NoteChart::Mv);
+    const auto mv = opsOf<NoteLine>(ops, NoteChart::Mv);
     ASSERT_EQ(mv.size(), 6u);
     // y(50) = 1000, y(69.8) = 604 on 2000 twips: shaft, both strokes of a head, the other head, leader.
     expectLine(mv[0], NoteChart::Mv, 5228.7, 1000, 5228.7, 604, kNotePink);
@@ -192,7 +187,7 @@ TEST(Annotations, StepResponseConstruction) {
     expectLine(mv[2], NoteChart::Mv, 5228.7, 604, 5278.7, 694, kNotePink);
     expectLine(mv[3], NoteChart::Mv, 5228.7, 1000, 5178.7, 910, kNotePink);
     expectLine(mv[5], NoteChart::Mv, 5228.7, 802, 4828.7, 1000, kNotePink);
-    const std::vector<NoteLine> pv = linesOf(ops, NoteChart::Pv);
+    const auto pv = opsOf<NoteLine>(ops, NoteChart::Pv);
     ASSERT_EQ(pv.size(), 26u);
     // The T arrow from x(3) to x(8) at y(36), its heads pointing outward along the time axis.
     expectLine(pv[16], NoteChart::Pv, 540.9, 2467.2, 1442.4, 2467.2, kNotePink);
@@ -206,8 +201,8 @@ TEST(Annotations, PenColouredWindupArrowsOnTheMvStrip) {
     const std::vector<NoteOp> ops = layoutFigure("7.3.4(2)-1", kPvChart, kMvChart, kPen);
     ASSERT_EQ(ops.size(), 10u);
     const NoteChart M = NoteChart::Mv;
-    EXPECT_EQ(ops[0], NoteOp(NoteSetStyle{M, false}));
-    EXPECT_EQ(ops[1], NoteOp(NoteSetWidth{M, 2}));
+    EXPECT_EQ(std::vector<NoteOp>(ops.begin(), ops.begin() + 2),
+              (std::vector<NoteOp>{NoteSetStyle{M, false}, NoteSetWidth{M, 2}}));
     expectLine(ops[2], M, 1803, 1800, 1803, 1200, kPen);
     expectLine(ops[3], M, 1803, 1200, 1753, 1280, kPen);
     expectLabel(std::get<NoteLabel>(ops[5]), 5, "引き戻し", 1903, 1450, 680, kPen);
@@ -215,7 +210,7 @@ TEST(Annotations, PenColouredWindupArrowsOnTheMvStrip) {
     expectLabel(std::get<NoteLabel>(ops[9]), 6, "引き戻し", 3706, 1450, 680, kPen);
 
     // A downward pull-back in pink keeps the MV strip's 90 twips: y(25) = 1500 on x(3) = 540.9.
-    const std::vector<NoteLine> pink = linesOf(layoutFigure("7.3.4(1)-2", kPvChart, kMvChart, kPen));
+    const auto pink = opsOf<NoteLine>(layoutFigure("7.3.4(1)-2", kPvChart, kMvChart, kPen));
     expectLine(NoteOp(pink[1]), M, 540.9, 1500, 490.9, 1410, kNotePink);
 }
 
@@ -225,15 +220,11 @@ TEST(Annotations, DegenerateScaleReportsOnceAndStillRestores) {
     bool simExecDone = true;
     const std::vector<NoteOp> ops = noteDraw("9.5-1", true, simExecDone, flat, kMvChart, kPen);
     EXPECT_FALSE(simExecDone);
-    std::vector<std::string> messages;
-    for (const NoteOp& op : ops)
-        if (const auto* m = std::get_if<NoteMessage>(&op))
-            messages.push_back(m->text);
-    EXPECT_EQ(messages, std::vector<std::string>{"0 で除算しました。  P054"});
-    EXPECT_TRUE(linesOf(ops, NoteChart::Pv).empty());
-    EXPECT_EQ(linesOf(ops, NoteChart::Mv).size(), 6u);
-    ASSERT_EQ(labelsOf(ops).size(), 1u);
-    EXPECT_EQ(labelsOf(ops)[0].index, 5);
+    EXPECT_EQ(opsOf<NoteMessage>(ops), std::vector<NoteMessage>{{"0 で除算しました。  P054"}});
+    EXPECT_TRUE(opsOf<NoteLine>(ops, NoteChart::Pv).empty());
+    EXPECT_EQ(opsOf<NoteLine>(ops, NoteChart::Mv).size(), 6u);
+    ASSERT_EQ(opsOf<NoteLabel>(ops).size(), 1u);
+    EXPECT_EQ(opsOf<NoteLabel>(ops)[0].index, 5);
     EXPECT_EQ(std::vector<NoteOp>(ops.end() - 4, ops.end()), kRestore);
 
     EXPECT_THROW((ChartGeometry{9015, 3855, 0, 0, 100}.x(1)), RuntimeError); // no graph time
