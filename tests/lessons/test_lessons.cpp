@@ -582,7 +582,8 @@ TEST_F(LessonFidelity, EveryAnnotatedStepRunsAsFreshWhateverCameBefore) {
             r.state().study.StepNo < step ? r.session().nextStep() : r.session().previousStep();
         return r.takeStep().value_or(RunRecord{});
     };
-    auto expectTheBooksRun = [&](const LessonData& d, const RunRecord& fresh, auto&& arrive, bool reopen = true) {
+    auto expectTheBooksRun = [&](const LessonData& d, const RunRecord& fresh, auto&& arrive,
+                                 bool reopen = true) {
         Replay r(sApp);
         r.open(d.path, false);
         arrive(r);
@@ -599,7 +600,8 @@ TEST_F(LessonFidelity, EveryAnnotatedStepRunsAsFreshWhateverCameBefore) {
             if (fresh.figure.empty())
                 continue;
             SCOPED_TRACE(d.file + " step " + std::to_string(fresh.step) + " (" + fresh.figure + ")");
-            expectTheBooksRun(d, fresh, [&](Replay& r) { r.run(d.last, false); }, false);
+            expectTheBooksRun(
+                d, fresh, [&](Replay& r) { r.run(d.last, false); }, false);
             for (const LessonData& before : sData) {
                 if (before.file == d.file)
                     continue;

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -115,14 +116,11 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     const Result metrics = run("--lesson L1.txt --step 3 --all --metrics");
     ASSERT_EQ(metrics.status, 0) << metrics.err;
     const std::string first = metrics.out.substr(0, metrics.out.find('\n') + 1);
-    auto number = [&](const std::string& key) {
-        return std::stod(first.substr(first.find(key) + key.size()));
-    };
     EXPECT_EQ(std::count(metrics.out.begin(), metrics.out.end(), '\n'), 2);
     EXPECT_EQ(first.rfind("{\"run\":1,\"label\":\"Ｐ制御の応答\",", 0), 0u) << first;
-    EXPECT_NEAR(number("\"offset\":"), 55 - 160.0 / 3.0, 0.01);
-    EXPECT_NEAR(number("\"size\":"), 5, 1e-12);
-    EXPECT_NEAR(number("\"pv_change\":"), 160.0 / 3.0 - 50, 0.01);
+    for (const auto& [key, want] :
+         {std::pair{"\"offset\":", 55 - 160.0 / 3}, {"\"size\":", 5.0}, {"\"pv_change\":", 160.0 / 3 - 50}})
+        EXPECT_NEAR(std::stod(first.substr(first.find(key) + std::strlen(key))), want, 0.01) << key;
     EXPECT_NE(first.find(",\"dv_step\":null}\n"), std::string::npos) << first;
 }
 
