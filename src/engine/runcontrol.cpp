@@ -327,6 +327,7 @@ void RunControl::Fast() {
     s.Running = false;
     chart.DvOffset = 0.0;
     t([&] { display.DvPointerUpdate(); }); // the pointer leaves the offset level with it
+    t([&] { mHost.runCompleted(); });
     t([&] { mHost.PenColorAdvance(); });
     mHost.startEndOfRunTimer();
 }
@@ -450,6 +451,7 @@ void RunControl::endRun() {
     mHost.setClearEnabled(true);
     mHost.setPrintEnabled(true);
     try {
+        mHost.runCompleted();
         mHost.PenColorAdvance();
         correctTimer();
     } catch (const RuntimeError&) {

@@ -72,6 +72,9 @@ public:
     virtual void setPenRecorderRedraw(bool on) = 0;
     /// Advance the automatic pen colours at the end of a run.
     virtual void PenColorAdvance() = 0;
+    /// A run completed (its record and step trace are whole, its pens not yet advanced): the
+    /// host may keep it.
+    virtual void runCompleted() {}
 
     // Lessons.
     /// Draw the annotations of the applied lesson step's figure.

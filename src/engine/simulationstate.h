@@ -73,8 +73,17 @@ struct Recording {
     std::array<std::array<double, kSamples>, 3> TrendTime{};
     std::array<std::int16_t, 3> TrendSamples{};
     std::array<double, 3> TrendDvOffset{};
+    /// The number of the kept run each graph's record is (0: not kept, a run still going on).
+    std::array<int, 3> TrendRun{};
+    int PenRun = 0; ///< likewise for the pen recorder's record
+    /// How often the panel's charts and the pen recorder's strips were cleared: the kept runs
+    /// drawn since the last clear are drawn again after a resize.
+    std::uint32_t ChartClears = 0, PenClears = 0;
     /// No graph has anything to replay (the panel closed, the lesson moved on).
-    void forgetTrends() { TrendSamples.fill(0); }
+    void forgetTrends() {
+        TrendSamples.fill(0);
+        ++ChartClears;
+    }
 };
 
 /// Chart state of the controller panel, shared by the step, run control and the charts.

@@ -91,7 +91,8 @@ bool Simulator::MainCalc() {
         loop(trapped);
     }
     if (s.Running) {
-        mState.trace.steps.push_back({s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit});
+        mState.trace.steps.push_back(
+            {s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, s.MvCtrl[0], s.MvExcess[0]});
         recordSample(t);
         advanceTime(t);
     }
@@ -323,13 +324,17 @@ template <class Statements>
             pen0[9][i] = s.DistOut[0];
             pen0[10][i] = s.PV[0];
         });
-        if (i == 0)
+        if (i == 0) {
             s.SamplesRecorded = 0;
+            rec.PenRun = 0; // a new record, not kept until its run completes
+        }
         if (i + 1 > s.SamplesRecorded)
             s.SamplesRecorded = static_cast<std::int16_t>(i + 1);
         if (i >= 0 && i < Recording::kSamples && g >= 0 && g <= 2) {
             rec.TrendTime[g][i] = s.SimTime;
             rec.TrendSamples[g] = static_cast<std::int16_t>(i + 1);
+            if (i == 0)
+                rec.TrendRun[g] = 0;
             rec.TrendDvOffset[g] = chart.DvOffset;
         }
         std::int16_t drawn = static_cast<std::int16_t>(i);

@@ -250,9 +250,19 @@ void frmController::Form_Resize() {
         chart.PenAdvance = checkFinite(chartWidth() * dt / chart.GraphTime);
         // A run in progress goes on recording where it stands, so its start stays in the record.
     });
-    // Replay the selected graph's own record (never another graph's, nor a slot left from an
-    // earlier run).
-    const std::int16_t samples = mState.rec.TrendSamples[chart.CurrentGraph];
+    // Replay every run kept on the selected graph since its last clear, in its own pens, then
+    // the graph's own record when that is not one of them (a run going on, paused or cleared);
+    // never another graph's record, nor a slot left from an earlier run.
+    const int g = chart.CurrentGraph;
+    const auto& rec = mState.rec;
+    bool ownReplayed = false;
+    for (const KeptRun& run : mRuns.runs()) {
+        if (run.graph != g || run.chartClear != rec.ChartClears)
+            continue;
+        mChart->drawRun(run);
+        ownReplayed |= run.number == rec.TrendRun[g];
+    }
+    const std::int16_t samples = ownReplayed ? 0 : rec.TrendSamples[g];
     for (std::int16_t i = 0; i < samples; ++i) {
         t([&] { Line_draw1(i); });
         if (t.ended())

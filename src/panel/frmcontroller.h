@@ -7,6 +7,7 @@
 // The window is the display of the simulation step (it forwards to its two parts) and the host of
 // run control: its pacing timer steps the loop, its buttons start, pause, speed up and clear runs.
 
+#include "analysis/runstore.h"
 #include "engine/appstate.h"
 #include "engine/display.h"
 #include "engine/runcontrol.h"
@@ -93,6 +94,12 @@ public:
     void setPenRecorderRedraw(bool on) override;
     void PenColorAdvance() override;
     void drawLessonNotes() override;
+    /// Keeps the run just completed, labelled with the lesson step's title when the study window
+    /// started it.
+    void runCompleted() override;
+
+    /// The runs kept since the program started.
+    RunStore& runs() { return mRuns; }
 
     // --- Operations of the panel -----------------------------------------------------------------
     void cmdStart_Click();
@@ -127,6 +134,8 @@ public:
     QPushButton* cmdTip() { return mCmdTip; }
 
 signals:
+    /// A run was kept (its number in runs()).
+    void runKept(int number);
     /// The pen recorder was created (on first use): its owner connects its buttons.
     void penRecorderCreated(frmPENrec* recorder);
     void printRequested();
@@ -159,6 +168,7 @@ private:
 
     AppState& mState;
     MessageService& mMessages;
+    RunStore mRuns;
     std::unique_ptr<ControlLoop> mLoop;
     QPointer<frmPENrec> mPenRec;
 

@@ -123,6 +123,28 @@ void frmController::PenColorAdvance() {
     mFaceplate->showPenColour();
 }
 
+void frmController::runCompleted() {
+    const auto& study = mState.study;
+    const bool lessonRun = study.SimExecDone && study.StepNo > 0;
+    std::string label;
+    if (lessonRun) {
+        try {
+            label = mDocument.readStepTexts().title2;
+        } catch (const std::exception&) {
+            // The run is kept under its number when its step's title cannot be read.
+        }
+    }
+    KeptRun run = captureRun(mState, mRuns.nextNumber(), std::move(label));
+    if (lessonRun) {
+        run.lesson = study.CurFile;
+        run.step = study.StepNo;
+    }
+    const KeptRun& kept = mRuns.add(std::move(run));
+    mState.rec.TrendRun[kept.graph] = kept.number;
+    mState.rec.PenRun = kept.number;
+    emit runKept(kept.number);
+}
+
 void frmController::drawLessonNotes() {
     Note_draw(mState.study.NoteId);
 }
@@ -131,6 +153,7 @@ frmPENrec& frmController::penRecorder() {
     if (!mPenRec) {
         mPenRec = new frmPENrec(mState, mDocument, mMessages);
         mPenRec->setAttribute(Qt::WA_DeleteOnClose);
+        mPenRec->setKeptRuns(&mRuns);
         mState.chart.PenRecAdvance = mPenRec->strip(0)->Width() * mState.params.dt / mState.chart.GraphTime;
         emit penRecorderCreated(mPenRec.data());
     }

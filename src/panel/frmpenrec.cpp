@@ -82,6 +82,21 @@ template <class F> bool run(ErrorTrap& trap, F&& statement) {
     return done;
 }
 
+/// The staircase of n samples of one channel on a strip, as the recorder draws them one by one.
+void drawStairs(PictureBox* pic, const ChartScale& scale, const double* time, const double* v, std::size_t n,
+                double w, double graphTime, Rgb pen) {
+    const double bottom = pic->Height() - 50;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t j0 = i == 0 ? 0 : i - 1;
+        const double xNew = ChartScale::x(time[i], graphTime, w);
+        const double xOld = ChartScale::x(time[j0], graphTime, w);
+        const double yNew = scale.clampedY(v[i], bottom);
+        const double yOld = scale.clampedY(v[j0], bottom);
+        pic->Line(xOld, yOld, xNew, yOld, pen);
+        pic->Line(xNew, yOld, xNew, yNew, pen);
+    }
+}
+
 } // namespace
 
 frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent)
@@ -113,6 +128,8 @@ frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& m
     setMinimumSize(static_cast<int>(std::ceil(kMinWidth / kTwipsPerPixel)),
                    static_cast<int>(std::ceil(kMinHeight / kTwipsPerPixel)));
     resize(px(kDesignWidth), px(kDesignHeight));
+    // A new window shows the current record only, none of the runs an earlier one showed.
+    ++mState.rec.PenClears;
     // A hidden window gets its resize event only when shown; the strips must be ready before,
     // since the step draws on them whether the window is shown or not.
     formResize();
@@ -209,14 +226,52 @@ void frmPENrec::formResize() {
     run(t, [&] { layoutControls(width() * kTwipsPerPixel, height() * kTwipsPerPixel); });
     run(t, [&] { mStripWidth = toInt32(mPicPEN[0]->Width()); });
     run(t, [&] { Pict_inz(); });
+    // The runs kept since the strips were last cleared, in their own pens, then the current
+    // record (which a clear does not forget), never a slot left from an earlier run. One report
+    // is enough: a range that fails for one sample fails for all of them.
+    bool currentReplayed = false;
+    if (mRuns) {
+        for (const KeptRun& kept : mRuns->runs()) {
+            if (kept.penClear != mState.rec.PenClears)
+                continue;
+            if (!drawRun(kept))
+                return;
+            currentReplayed |= kept.number == mState.rec.PenRun;
+        }
+    }
+    if (currentReplayed)
+        return;
     run(t, [&] {
-        // The samples of the current record, never a slot left from an earlier run. One report
-        // is enough: a range that fails for one sample fails for all of them.
         for (std::int16_t i = 0; i < mState.sim.SamplesRecorded; ++i) {
             if (!drawSample(i))
                 break;
         }
     });
+}
+
+void frmPENrec::setKeptRuns(const RunStore* runs) {
+    mRuns = runs;
+}
+
+bool frmPENrec::drawRun(const KeptRun& kept) {
+    ErrorTrap t(mMessages, kDrawCode, mState.chart.Reported);
+    static constexpr std::array<Channel, kChannels> kPens{
+        Channel::SV, Channel::E,  Channel::P,    Channel::I,  Channel::D, Channel::MV,
+        Channel::DV, Channel::FF, Channel::KdDV, Channel::DS, Channel::PV};
+    const double w = mPicPEN[0]->Width();
+    const double graphTime = mState.chart.GraphTime;
+    for (int j = 0; j < kChannels; ++j) {
+        const auto& v = kept.values[static_cast<int>(kPens[j])];
+        const bool drawn = run(t, [&] {
+            const ChartScale scale(mPicPEN[j]->Height(), toDouble(text(mTxtRL[j])),
+                                   toDouble(text(mTxtRH[j])));
+            drawStairs(mPicPEN[j], scale, kept.penTime.data(), v.data(), kept.samples(), w, graphTime,
+                       kept.historyPen);
+        });
+        if (!drawn)
+            return false;
+    }
+    return true;
 }
 
 void frmPENrec::layoutControls(double w, double h) {
@@ -337,6 +392,7 @@ void frmPENrec::Pict_inz() {
 }
 
 void frmPENrec::cmdClear_Click() {
+    ++mState.rec.PenClears; // the runs on the strips now are not drawn again after a resize
     Pict_inz();
 }
 

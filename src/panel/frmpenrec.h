@@ -39,6 +39,7 @@
 // The window is created on first use and hidden until shown. The owner that wants "closing
 // discards it" sets Qt::WA_DeleteOnClose and keeps the pointer in a QPointer.
 
+#include "analysis/runstore.h"
 #include "core/messageservice.h"
 #include "engine/appstate.h"
 #include "setup/setupdocument.h"
@@ -83,6 +84,9 @@ public:
     /// Screen updates of the strips on or off (off during a fast run); drawing continues into
     /// the kept images either way.
     void setAutoRedraw(bool on);
+    /// The kept runs a resize draws again (those drawn since the last "グラフ消去"); none when
+    /// unset.
+    void setKeptRuns(const RunStore* runs);
     /// Shows or hides the help label "?" (labelC7).
     void SetHelpPointer(bool visible);
 
@@ -112,6 +116,8 @@ private:
     void layoutControls(double w, double h);
     /// Line_draw2; false when an error was met, so a replay does not repeat the report.
     bool drawSample(std::int16_t i);
+    /// Every sample of a kept run in its pen; false when an error was met.
+    bool drawRun(const KeptRun& kept);
     void markEdited(QLineEdit* box);
     void restoreBackground(QLineEdit* box);
     void showPenLabels();
@@ -121,6 +127,7 @@ private:
     SetupDocument& mDocument;
     MessageService& mMessages;
     int mListenerId = 0;
+    const RunStore* mRuns = nullptr;
 
     std::array<PictureBox*, kChannels> mPicPEN{};
     std::array<QLabel*, kChannels> mLabel1{};

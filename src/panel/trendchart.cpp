@@ -102,38 +102,56 @@ void TrendChart::hideNotes() {
 // --- Drawing -------------------------------------------------------------------------------------
 
 void TrendChart::Line_draw1(std::int16_t i) {
-    auto& chart = mState.chart;
     const auto& rec = mState.rec;
     auto t = trap("  P049");
     t([&] {
         if (i < 0 || i > 500)
             throw RuntimeError::subscriptOutOfRange();
-        const int k = chart.CurrentGraph;
-        PictureBox* upper = mPicture1[k];
-        PictureBox* lower = mPicture2[k];
-        const int j = i == 0 ? 0 : i - 1;
-        const double W = upper->Width();
-        const auto& time = rec.TrendTime[k];
-        const double xNew = ChartScale::x(time[i], chart.GraphTime, W);
-        const double xOld = ChartScale::x(time[j], chart.GraphTime, W);
+        const int k = mState.chart.CurrentGraph;
         const auto& trend = rec.TrendData[k];
-
-        auto stair = [&](PictureBox* box, int ch, double offset, double lowest, double lo, double hi) {
-            const ChartScale scale(box->Height(), lo, hi);
-            const double yNew = scale.clampedY(trend[ch][i] + offset, lowest);
-            const double yOld = scale.clampedY(trend[ch][j] + offset, lowest);
-            const Rgb colour = chart.PenColor[k][ch];
-            box->Line(xOld, yOld, xNew, yOld, colour);
-            box->Line(xNew, yOld, xNew, yNew, colour);
-        };
-        const double H1 = upper->Height();
-        stair(upper, 0, 0.0, H1 - 50, chart.RL, chart.RH);
-        stair(upper, 1, 0.0, H1 - 50, chart.RL, chart.RH);
         // DV with the offset its run drew it with, which the record keeps after the run.
-        const double dvOffset = rec.TrendDvOffset[k];
-        stair(upper, 2, dvOffset, H1 - dvOffset, chart.RL, chart.RH);
-        stair(lower, 3, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh);
+        const Trace trace{rec.TrendTime[k].data(),
+                          {trend[0].data(), trend[1].data(), trend[2].data(), trend[3].data()},
+                          mState.chart.PenColor[k].data(),
+                          rec.TrendDvOffset[k]};
+        drawSample(trace, i);
     });
+}
+
+void TrendChart::drawRun(const KeptRun& run) {
+    const auto at = [&](Channel c) { return run.values[static_cast<int>(c)].data(); };
+    const Trace trace{run.time.data(),
+                      {at(Channel::SV), at(Channel::PV), at(Channel::DV), at(Channel::MV)},
+                      run.pens.data(),
+                      run.dvOffset};
+    auto t = trap("  P049");
+    for (std::size_t i = 0; i < run.samples() && !t.ended(); ++i)
+        t([&] { drawSample(trace, static_cast<int>(i)); });
+}
+
+void TrendChart::drawSample(const Trace& trace, int i) {
+    const auto& chart = mState.chart;
+    const int k = chart.CurrentGraph;
+    PictureBox* upper = mPicture1[k];
+    PictureBox* lower = mPicture2[k];
+    const int j = i == 0 ? 0 : i - 1;
+    const double W = upper->Width();
+    const double xNew = ChartScale::x(trace.time[i], chart.GraphTime, W);
+    const double xOld = ChartScale::x(trace.time[j], chart.GraphTime, W);
+
+    auto stair = [&](PictureBox* box, int ch, double offset, double lowest, double lo, double hi) {
+        const ChartScale scale(box->Height(), lo, hi);
+        const double yNew = scale.clampedY(trace.values[ch][i] + offset, lowest);
+        const double yOld = scale.clampedY(trace.values[ch][j] + offset, lowest);
+        const Rgb colour = trace.pens[ch];
+        box->Line(xOld, yOld, xNew, yOld, colour);
+        box->Line(xNew, yOld, xNew, yNew, colour);
+    };
+    const double H1 = upper->Height();
+    stair(upper, 0, 0.0, H1 - 50, chart.RL, chart.RH);
+    stair(upper, 1, 0.0, H1 - 50, chart.RL, chart.RH);
+    stair(upper, 2, trace.dvOffset, H1 - trace.dvOffset, chart.RL, chart.RH);
+    stair(lower, 3, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh);
 }
 
 std::string TrendChart::readingAt(double t) const {

@@ -11,6 +11,7 @@
 // as far above it as the run's DV offset). The chart's widgets are children of the panel, which
 // places the strips (layOut); the drag and click rules of the DV pointer are in twips of the panel.
 
+#include "analysis/runstore.h"
 #include "engine/appstate.h"
 #include "engine/errortrap.h"
 
@@ -44,6 +45,8 @@ public:
 
     /// Draws sample i of the selected graph ("  P049").
     void Line_draw1(std::int16_t i);
+    /// Draws every sample of a kept run on the selected graph, in the run's own pens.
+    void drawRun(const KeptRun& run);
     /// The grid of the selected graph's range and graph time, on both graphs ("  P041").
     void Pict_inz();
     /// Erases both graphs.
@@ -79,6 +82,14 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// What a sample is drawn from: times, the SV, PV, DV and MV channels, their pens, DV's offset.
+    struct Trace {
+        const double* time;
+        std::array<const double*, 4> values;
+        const Rgb* pens;
+        double dvOffset;
+    };
+    void drawSample(const Trace& trace, int i);
     void drawUpperGrid(int k, double interval);
     void drawLowerGrid(int k, double interval);
     void drawNoteLabel(int index, const std::string& caption, Rgb colour, double left, double top,

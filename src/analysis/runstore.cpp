@@ -1,0 +1,205 @@
+#include "analysis/runstore.h"
+
+#include "core/vbformat.h"
+#include "setup/fieldtable.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kestrel {
+
+namespace {
+
+constexpr std::array<const char*, kChannelCount> kChannelNames{"SV", "PV", "MV", "DV",    "E", "P",
+                                                               "I",  "D",  "FF", "Kd·DV", "DS"};
+/// Pen-recorder channel of each Channel from E on (SV, PV, MV, DV come from the chart's record).
+constexpr std::array<int, kChannelCount> kPenChannel{0, 10, 5, 6, 1, 2, 3, 4, 7, 8, 9};
+
+std::string localTime(std::time_t when, const char* format) {
+    std::tm tm{};
+    localtime_r(&when, &tm);
+    char text[32];
+    return std::strftime(text, sizeof text, format, &tm) ? text : "";
+}
+
+/// A number as the summary writes it: up to four decimals, no trailing zeros.
+std::string number(double v) {
+    std::string s = formatNumber(v, "0.####");
+    if (!s.empty() && s.back() == '.')
+        s.pop_back();
+    return s;
+}
+
+} // namespace
+
+const char* channelName(Channel c) {
+    return kChannelNames[static_cast<int>(c)];
+}
+
+const KeptRun& RunStore::add(KeptRun run) {
+    if (run.number <= 0)
+        run.number = mNext;
+    mNext = std::max(mNext, run.number + 1);
+    mRuns.push_back(std::move(run));
+    while (mRuns.size() > kCapacity)
+        mRuns.pop_front();
+    ++mRevision;
+    return mRuns.back();
+}
+
+const KeptRun* RunStore::find(int number) const {
+    for (const KeptRun& r : mRuns)
+        if (r.number == number)
+            return &r;
+    return nullptr;
+}
+
+KeptRun captureRun(const AppState& state, int number, std::string label) {
+    const auto& rec = state.rec;
+    const auto& chart = state.chart;
+    KeptRun run;
+    run.number = number;
+    run.startedAt = localTime(state.trace.started, "%Y-%m-%d %H:%M:%S");
+    run.label = label.empty() ? "ラン " + std::to_string(number) + " (" +
+                                    localTime(state.trace.started, "%H:%M:%S") + ")"
+                              : std::move(label);
+    run.params = state.params;
+    run.rangeHigh = chart.RH;
+    run.rangeLow = chart.RL;
+    run.graphTime = chart.GraphTime;
+    run.mvHigh = chart.MvStripHigh;
+    run.mvLow = chart.MvStripLow;
+    run.dt = state.trace.dt > 0 ? state.trace.dt : state.params.dt;
+
+    // The record is on the graph selected while it was taken.
+    const int n = std::clamp<int>(state.sim.SamplesRecorded, 0, Recording::kSamples);
+    const int g = std::clamp<int>(chart.CurrentGraph, 0, 1);
+    run.graph = g;
+    run.chartClear = rec.ChartClears;
+    run.penClear = rec.PenClears;
+    for (int c = 0; c < 4; ++c)
+        run.pens[c] = chart.PenColor[g][c];
+    run.historyPen = chart.HistoryPenColor;
+    run.dvOffset = rec.TrendDvOffset[g];
+
+    run.time.assign(rec.TrendTime[g].begin(), rec.TrendTime[g].begin() + n);
+    run.penTime.assign(rec.SampleTime.begin(), rec.SampleTime.begin() + n);
+    const auto& trend = rec.TrendData[g];
+    const std::array<const double*, 4> chartChannel{trend[0].data(), trend[1].data(), trend[3].data(),
+                                                    trend[2].data()}; // SV, PV, MV, DV
+    for (int c = 0; c < kChannelCount; ++c) {
+        const double* from = c < 4 ? chartChannel[c] : rec.PenData[0][kPenChannel[c]].data();
+        run.values[c].assign(from, from + n);
+    }
+    run.steps = state.trace.steps;
+    run.metrics = measureRun(run.steps, run.dt);
+    return run;
+}
+
+std::optional<std::size_t> sampleAt(const KeptRun& run, double t) {
+    const std::size_t n = run.samples();
+    const double slack = run.dt / 2; // sample times are sums of the period
+    if (n == 0 || !(t >= run.time[0] - slack) || t > run.time[n - 1] + slack)
+        return std::nullopt;
+    const auto after = std::upper_bound(run.time.begin(), run.time.end(), t + slack);
+    return static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - run.time.begin() - 1, 0));
+}
+
+std::optional<std::size_t> stepAt(const KeptRun& run, double t) {
+    const auto& steps = run.steps;
+    const double slack = run.dt / 2;
+    if (steps.empty() || !(t >= steps.front().t - slack) || t > steps.back().t + run.dt + slack)
+        return std::nullopt;
+    const auto after = std::upper_bound(steps.begin(), steps.end(), t + slack,
+                                        [](double v, const StepSample& s) { return v < s.t; });
+    return static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - steps.begin() - 1, 0));
+}
+
+const char* limitName(LimitState s) {
+    switch (s) {
+    case LimitState::High:
+        return "上限 MH";
+    case LimitState::Low:
+        return "下限 ML";
+    case LimitState::Rate:
+        return "変化率制限 dML";
+    case LimitState::Excess:
+        return "要求超過 (本質継承)";
+    case LimitState::OutOfRange:
+        return "0～100 % 外";
+    case LimitState::None:
+        break;
+    }
+    return "";
+}
+
+LimitState limitAt(const KeptRun& run, std::size_t k) {
+    if (k >= run.steps.size())
+        return LimitState::None;
+    const StepSample& s = run.steps[k];
+    const ParameterSet& p = run.params;
+    if (p.calcForm() == CalcForm::Position)
+        return s.mv > 100.0 || s.mv < 0.0 ? LimitState::OutOfRange : LimitState::None;
+    if (s.limit) {
+        if (s.ctrl >= p.MH)
+            return LimitState::High;
+        if (s.ctrl <= p.ML)
+            return LimitState::Low;
+        return LimitState::Rate;
+    }
+    if (p.calcForm() == CalcForm::VelocityUnlimited && s.excess != 0.0)
+        return LimitState::Excess;
+    return LimitState::None;
+}
+
+std::vector<LimitBand> limitBands(const KeptRun& run) {
+    std::vector<LimitBand> bands;
+    const auto& steps = run.steps;
+    const bool essence = run.params.calcForm() == CalcForm::VelocityUnlimited;
+    // The flagged limits and, in the essence-inheriting form, the cut-off request: the two may
+    // overlap, so each is gathered on its own.
+    auto gather = [&](auto stateOf) {
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            const LimitState st = stateOf(k);
+            if (st == LimitState::None)
+                continue;
+            const double t1 = k + 1 < steps.size() ? steps[k + 1].t : steps[k].t + run.dt;
+            if (!bands.empty() && bands.back().state == st && bands.back().t1 == steps[k].t)
+                bands.back().t1 = t1;
+            else
+                bands.push_back({steps[k].t, t1, st});
+        }
+    };
+    gather([&](std::size_t k) {
+        const LimitState st = limitAt(run, k);
+        return st == LimitState::Excess ? LimitState::None : st;
+    });
+    if (essence)
+        gather([&](std::size_t k) { return steps[k].excess != 0.0 ? LimitState::Excess : LimitState::None; });
+    std::stable_sort(bands.begin(), bands.end(),
+                     [](const LimitBand& a, const LimitBand& b) { return a.t0 < b.t0; });
+    return bands;
+}
+
+std::string settingsSummary(const KeptRun& run) {
+    const ParameterSet& p = run.params;
+    static constexpr const char* kModes[] = {"手動", "自動", "カスケード"};
+    const int type = std::clamp<int>(p.TYPE_SELECT, 0, static_cast<int>(kTypePages.size()) - 1);
+    const int form = std::clamp<int>(p.CALC_TYPE, 0, static_cast<int>(kCalcForms.size()) - 1);
+    const int mode = std::clamp<int>(p.MODE, 0, 2);
+    std::string s =
+        std::string(kTypePages[type]) + " " + std::string(kCalcForms[form]) + " Kp " + number(p.Kp);
+    if (p.controlType() != ControlType::P)
+        s += " Ti " + number(p.Ti);
+    if (p.controlType() != ControlType::P && p.controlType() != ControlType::PI)
+        s += " Td " + number(p.Td);
+    s += " / K " + number(p.Kpl) + " T " + number(p.Tpl) + " L " + number(p.Lpl);
+    if (p.Kd != 0.0)
+        s += " / Kd " + number(p.Kd);
+    if (p.Kf != 0.0)
+        s += " / Kf " + number(p.Kf);
+    s += std::string(" / ") + kModes[mode] + " / dt " + number(p.dt) + " 秒";
+    return s;
+}
+
+} // namespace kestrel

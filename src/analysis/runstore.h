@@ -1,0 +1,113 @@
+#pragma once
+// The kept runs: every completed run with all it recorded, the settings it ran with and where it
+// was drawn, so a resize can draw the overlays again and the analysis window can compare them.
+// Qt-free; the windows are views over it.
+
+#include "analysis/metrics.h"
+#include "core/palette.h"
+#include "engine/appstate.h"
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+/// The recorded channels of a run, in the order the read-out lists them.
+enum class Channel { SV, PV, MV, DV, E, P, I, D, FF, KdDV, DS };
+inline constexpr int kChannelCount = 11;
+/// Short names of the channels ("SV", "PV", "MV", "DV", "E", "P", "I", "D", "FF", "Kd·DV", "DS").
+const char* channelName(Channel c);
+
+/// One completed (or imported) run.
+struct KeptRun {
+    int number = 0;        ///< n of "ラン n": 1 for the program's first run
+    std::string label;     ///< the lesson step's title, or "ラン n (HH:MM:SS)"
+    std::string lesson;    ///< the lesson or project file the run belongs to (empty: the panel's own)
+    int step = 0;          ///< its step (0: not a lesson step's run)
+    std::string startedAt; ///< local date and time of Start, "YYYY-MM-DD HH:MM:SS"
+    std::string source;    ///< the CSV file an imported run was read from (empty: run here)
+
+    ParameterSet params; ///< the settings it ran with: controller, process, mode, programs
+    std::int16_t rangeHigh = 100, rangeLow = 0, graphTime = 50;
+    std::int16_t mvHigh = 100, mvLow = 0;
+    double dt = 0.1;
+
+    int graph = 0;                ///< the panel graph it was drawn on (0 or 1)
+    std::uint32_t chartClear = 0; ///< Recording::ChartClears when it was drawn
+    std::uint32_t penClear = 0;   ///< Recording::PenClears when it was drawn
+    std::array<Rgb, 4> pens{};    ///< its pens on the panel: SV, PV, DV, MV
+    Rgb historyPen = 0;           ///< its pen on the pen recorder
+    double dvOffset = 0;          ///< DV was drawn at DV + dvOffset on the upper strip
+
+    std::vector<double> time;                              ///< simulated time of each recorded sample, s
+    std::vector<double> penTime;                           ///< where the pen recorder placed each sample, s
+    std::array<std::vector<double>, kChannelCount> values; ///< per Channel, at the recorded samples
+    std::vector<StepSample> steps;                         ///< every step (an imported run: its samples)
+    RunMetrics metrics;
+
+    std::size_t samples() const { return time.size(); }
+    double value(Channel c, std::size_t i) const { return values[static_cast<int>(c)][i]; }
+};
+
+/// The last kCapacity runs, oldest first. Numbers go on counting when old runs are dropped.
+class RunStore {
+public:
+    static constexpr std::size_t kCapacity = 100;
+
+    /// Keeps `run` (numbered when it has no number yet); returns the kept copy.
+    const KeptRun& add(KeptRun run);
+    const std::deque<KeptRun>& runs() const { return mRuns; }
+    /// The kept run numbered n, or none.
+    const KeptRun* find(int number) const;
+    /// The number the next run will get.
+    int nextNumber() const { return mNext; }
+    /// Changes at every add, for views that redraw on a change.
+    std::uint64_t revision() const { return mRevision; }
+
+private:
+    std::deque<KeptRun> mRuns;
+    int mNext = 1;
+    std::uint64_t mRevision = 0;
+};
+
+/// The run just ended, from the state's record and step trace: its channels, settings, pens and
+/// measures. `number` and `label` are the caller's (the label empty: "ラン n (HH:MM:SS)").
+KeptRun captureRun(const AppState& state, int number, std::string label);
+
+/// The sample shown at time t (the last one taken by then, as the staircase holds it): none
+/// before the first sample or more than half a control period after the last.
+std::optional<std::size_t> sampleAt(const KeptRun& run, double t);
+
+/// What limited MV at a step.
+enum class LimitState {
+    None,
+    High,       ///< MV held at MH (velocity forms)
+    Low,        ///< MV held at ML
+    Rate,       ///< MV's change cut to the rate limit dML
+    Excess,     ///< essence-inheriting form: the accumulator stands beyond what MV gives
+    OutOfRange, ///< position form (no limits): MV outside 0..100 %
+};
+/// Name of a limit state as the read-out shows it ("" for None).
+const char* limitName(LimitState s);
+
+/// The limit state at step `k` of a run.
+LimitState limitAt(const KeptRun& run, std::size_t k);
+/// The step shown at time t (the last one at or before t), or none.
+std::optional<std::size_t> stepAt(const KeptRun& run, double t);
+
+/// A stretch of time in which one limit state held: [t0, t1), t1 the time of the next step.
+struct LimitBand {
+    double t0, t1;
+    LimitState state;
+};
+/// The limit X-ray of a run: every stretch in which a limit acted, in time order.
+std::vector<LimitBand> limitBands(const KeptRun& run);
+
+/// One line of the settings a run ran with, e.g. "PID 速度形 Kp 2 Ti 10 Td 0 / K 1 T 5 L 2 / 自動".
+std::string settingsSummary(const KeptRun& run);
+
+} // namespace kestrel
