@@ -1,10 +1,10 @@
 #include "analysis/runstore.h"
 
-#include "core/vbformat.h"
 #include "setup/fieldtable.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 namespace kestrel {
 
@@ -22,12 +22,16 @@ std::string localTime(std::time_t when, const char* format) {
     return std::strftime(text, sizeof text, format, &tm) ? text : "";
 }
 
-/// A number as the summary writes it: up to four decimals, no trailing zeros.
+/// A number as the summary writes it: six significant digits, no trailing zeros.
 std::string number(double v) {
-    std::string s = formatNumber(v, "0.####");
-    if (!s.empty() && s.back() == '.')
-        s.pop_back();
-    return s;
+    char text[32];
+    std::snprintf(text, sizeof text, "%.6g", v);
+    return text;
+}
+
+/// Slack of a time look-up: the times are sums of the period, the cursor's a multiple of it.
+double slackOf(const KeptRun& run) {
+    return run.dt * 1e-3;
 }
 
 } // namespace
@@ -98,8 +102,8 @@ KeptRun captureRun(const AppState& state, int number, std::string label) {
 
 std::optional<std::size_t> sampleAt(const KeptRun& run, double t) {
     const std::size_t n = run.samples();
-    const double slack = run.dt / 2; // sample times are sums of the period
-    if (n == 0 || !(t >= run.time[0] - slack) || t > run.time[n - 1] + slack)
+    const double slack = slackOf(run);
+    if (n == 0 || !(t >= run.time[0] - slack) || t > run.time[n - 1] + run.dt / 2)
         return std::nullopt;
     const auto after = std::upper_bound(run.time.begin(), run.time.end(), t + slack);
     return static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - run.time.begin() - 1, 0));
@@ -107,7 +111,7 @@ std::optional<std::size_t> sampleAt(const KeptRun& run, double t) {
 
 std::optional<std::size_t> stepAt(const KeptRun& run, double t) {
     const auto& steps = run.steps;
-    const double slack = run.dt / 2;
+    const double slack = slackOf(run);
     if (steps.empty() || !(t >= steps.front().t - slack) || t > steps.back().t + run.dt + slack)
         return std::nullopt;
     const auto after = std::upper_bound(steps.begin(), steps.end(), t + slack,

@@ -352,6 +352,43 @@ TEST_F(ControllerPanel, EachGraphReplaysOnlyItsOwnRecordAndClearErasesBoth) {
     EXPECT_EQ(countOf(upper(0), kWhite) + countOf(lower(0), kWhite), 0);
 }
 
+TEST_F(ControllerPanel, KeptRunsOverlaidSinceTheLastClearSurviveAResize) {
+    // Three runs at MV 20, 50 and 80 on one graph: a resize draws all three, in their own pens;
+    // the pen recorder likewise until its own "グラフ消去", after which it keeps the current record.
+    frmPENrec& pens = panel->penRecorder();
+    pens.show();
+    const double mvLevels[] = {20, 50, 80};
+    for (double mv : mvLevels) {
+        type("txtMV", formatNumber(mv, "0").c_str());
+        click("OKButton");
+        run();
+    }
+    ASSERT_EQ(panel->runs().runs().size(), 3u);
+    EXPECT_EQ(panel->runs().runs().back().label.rfind("ラン 3 (", 0), 0u);
+    auto levels = [&](PictureBox* pic, Rgb colour) {
+        std::string seen;
+        for (double mv : mvLevels)
+            seen += traceAt(pic, pic->Width() / 2, pic->Height() * (1 - mv / 100), colour) ? "+" : "-";
+        return seen;
+    };
+    resize(900, 600);
+    pens.resize(pens.width() + 20, pens.height());
+    QApplication::processEvents();
+    EXPECT_EQ(levels(lower(0), kWhite), "+++");
+    EXPECT_EQ(levels(pens.strip(5), state.chart.HistoryPenColor), "+++");
+    pens.cmdClear_Click();
+    pens.resize(pens.width() - 20, pens.height());
+    QApplication::processEvents();
+    EXPECT_EQ(levels(pens.strip(5), state.chart.HistoryPenColor), "--+");
+
+    click("cmdClear");
+    resize(1000, 650);
+    EXPECT_EQ(levels(lower(0), kWhite), "---");
+    run();
+    resize(900, 600);
+    EXPECT_EQ(levels(lower(0), kWhite), "--+");
+}
+
 TEST_F(ControllerPanel, ARunKeepsRecordingInPlaceOverAResizeAndAPauseDuringFastHoldsIt) {
     startStill();
     tick(20);

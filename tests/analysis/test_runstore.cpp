@@ -1,0 +1,81 @@
+// The kept runs: what a completed run leaves in the store, the cursor's look-ups and the limit
+// X-ray.
+
+#include "analysis/runstore.h"
+#include "looptest.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrel;
+
+TEST(RunStore, CaptureTakesTheRecordOfTheRunAndTheStoreKeepsTheLatest) {
+    test::Loop l;
+    l.proportional(2, 1);
+    l.app.chart.CurrentGraph = 1;
+    l.seed(50, 50);
+    l.startRun(2);
+    l.app.trace.restart(0.1, 100);
+    for (int k = 0; k < 41; ++k) {
+        l.s.SV[0] = k < 10 ? 50 : 60;
+        l.step();
+    }
+    const KeptRun run = captureRun(l.app, 7, "");
+    const auto& rec = l.app.rec;
+    ASSERT_EQ(run.samples(), 21u);
+    EXPECT_EQ(std::tuple(run.graph, run.pens[1], run.time[20], run.steps.size()),
+              std::tuple(1, l.app.chart.PenColor[1][1], rec.TrendTime[1][20], 41u));
+    for (std::size_t i : {0, 5, 20})
+        EXPECT_EQ(std::tuple(run.value(Channel::PV, i), run.value(Channel::MV, i), run.value(Channel::DV, i),
+                             run.value(Channel::E, i), run.value(Channel::DS, i)),
+                  std::tuple(rec.TrendData[1][1][i], rec.TrendData[1][3][i], rec.TrendData[1][2][i],
+                             rec.PenData[0][1][i], rec.PenData[0][9][i]));
+    EXPECT_EQ(run.metrics.iae, measureRun(l.app.trace.steps, 0.1).iae);
+    EXPECT_EQ(run.label.rfind("ラン 7 (", 0), 0u);
+    EXPECT_EQ(settingsSummary(run), "偏差ＰＩＤ制御 速度型 Kp 2 Ti 0 Td 0 / K 1 T 5 L 2 / 自動 / dt 0.1 秒");
+
+    RunStore store;
+    for (int n = 0; n < 105; ++n)
+        store.add(KeptRun{});
+    EXPECT_EQ(std::tuple(store.runs().size(), store.runs().front().number, store.nextNumber()),
+              std::tuple(RunStore::kCapacity, 6, 106));
+    EXPECT_TRUE(store.find(6) && !store.find(5));
+}
+
+TEST(RunStore, CursorFindsTheHeldSampleAndTheLimitThatActed) {
+    KeptRun run;
+    run.dt = 0.1;
+    run.time = {0, 0.2, 0.4};
+    run.params.CALC_TYPE = static_cast<std::int16_t>(CalcForm::Velocity);
+    run.params.MH = 80;
+    run.params.ML = 10;
+    const double ctrl[] = {50, 80, 60, 10, 40};
+    const bool limit[] = {false, true, true, true, false};
+    for (int k = 0; k < 5; ++k)
+        run.steps.push_back({k * 0.1, 0, 0, ctrl[k], 0, limit[k], ctrl[k], 0});
+    // Samples are held until the next one; the last for half a period.
+    const std::pair<double, std::optional<std::size_t>> at[] = {
+        {-0.1, std::nullopt}, {0.0, 0}, {0.19, 0}, {0.2, 1}, {0.44, 2}, {0.46, std::nullopt}};
+    for (const auto& [t, i] : at)
+        EXPECT_EQ(sampleAt(run, t), i) << t;
+    EXPECT_EQ(stepAt(run, 0.25), 2u);
+
+    std::string states;
+    for (std::size_t k = 0; k < 5; ++k)
+        states += limitName(limitAt(run, k)) + std::string("|");
+    EXPECT_EQ(states, "|上限 MH|変化率制限 dML|下限 ML||");
+    const auto bands = limitBands(run);
+    ASSERT_EQ(bands.size(), 3u);
+    EXPECT_EQ(std::tuple(bands[1].t0, bands[1].t1, bands[1].state),
+              std::tuple(0.2, 0.30000000000000004, LimitState::Rate));
+
+    // The essence-inheriting form also shows the request the limits cut off, which may overlap a
+    // flagged limit; the position form has no limits, only MV outside 0..100 %.
+    run.params.CALC_TYPE = static_cast<std::int16_t>(CalcForm::VelocityUnlimited);
+    run.steps[1].excess = run.steps[2].excess = run.steps[4].excess = 5;
+    EXPECT_EQ(limitBands(run).size(), 5u);
+    EXPECT_EQ(limitAt(run, 4), LimitState::Excess);
+    run.params.CALC_TYPE = static_cast<std::int16_t>(CalcForm::Position);
+    run.steps[3].mv = 101;
+    ASSERT_EQ(limitBands(run).size(), 1u);
+    EXPECT_EQ(limitBands(run)[0].state, LimitState::OutOfRange);
+}
