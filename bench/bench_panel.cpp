@@ -1,5 +1,5 @@
 // The controller panel on the offscreen platform: the longest fast run with its drawing, and the
-// replay of a full record after a resize.
+// replay of a full record, and of twenty overlaid runs, after a resize.
 //
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_panel --benchmark_repetitions=5
 
@@ -69,6 +69,27 @@ void BM_ResizeReplay(benchmark::State& st) {
     st.counters["samples"] = b.state->sim.SamplesRecorded;
 }
 BENCHMARK(BM_ResizeReplay)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ResizeReplayOverlays(benchmark::State& st) {
+    // Twenty kept runs of the longest record on one graph: a resize draws them all again.
+    Bench b;
+    b.panel.show();
+    QApplication::processEvents();
+    for (int n = 0; n < st.range(0); ++n) {
+        b.state->sim.SV[0] = 40.0 + n;
+        b.panel.cmdFast_Click();
+        b.panel.runControl().EndOfRunTick();
+    }
+    int w = 800;
+    for (auto _ : st) {
+        w = w == 800 ? 820 : 800;
+        b.panel.resize(w, 520);
+        QApplication::processEvents();
+    }
+    st.counters["runs"] = static_cast<double>(b.panel.runs().runs().size());
+    st.counters["samples"] = b.state->sim.SamplesRecorded;
+}
+BENCHMARK(BM_ResizeReplayOverlays)->Arg(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

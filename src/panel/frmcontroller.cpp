@@ -250,19 +250,15 @@ void frmController::Form_Resize() {
         chart.PenAdvance = checkFinite(chartWidth() * dt / chart.GraphTime);
         // A run in progress goes on recording where it stands, so its start stays in the record.
     });
-    // Replay every run kept on the selected graph since its last clear, in its own pens, then
-    // the graph's own record when that is not one of them (a run going on, paused or cleared);
-    // never another graph's record, nor a slot left from an earlier run.
+    // Replay every run kept on the selected graph since its last clear, in its own pens, then the
+    // graph's own record as it was drawn (never another graph's, nor a slot left from an earlier
+    // run).
     const int g = chart.CurrentGraph;
     const auto& rec = mState.rec;
-    bool ownReplayed = false;
-    for (const KeptRun& run : mRuns.runs()) {
-        if (run.graph != g || run.chartClear != rec.ChartClears)
-            continue;
-        mChart->drawRun(run);
-        ownReplayed |= run.number == rec.TrendRun[g];
-    }
-    const std::int16_t samples = ownReplayed ? 0 : rec.TrendSamples[g];
+    for (const KeptRun& run : mRuns.runs())
+        if (run.graph == g && run.chartClear == rec.ChartClears && run.number != rec.TrendRun[g])
+            mChart->drawRun(run);
+    const std::int16_t samples = rec.TrendSamples[g];
     for (std::int16_t i = 0; i < samples; ++i) {
         t([&] { Line_draw1(i); });
         if (t.ended())
@@ -426,6 +422,7 @@ void frmController::closeEvent(QCloseEvent* event) {
     mState.rec.SampleTime[0] = mState.chart.GraphTime + 1;
     mState.sim.SamplesRecorded = 0;
     mState.rec.forgetTrends();
+    ++mState.rec.PenClears; // nor the runs the pen recorder shows
     mTimer1->stop();
     QWidget::closeEvent(event);
 }

@@ -82,19 +82,16 @@ template <class F> bool run(ErrorTrap& trap, F&& statement) {
     return done;
 }
 
-/// The staircase of n samples of one channel on a strip, as the recorder draws them one by one.
+/// The staircase of n samples of one channel on a strip: the lines the recorder draws sample by
+/// sample, in one call.
 void drawStairs(PictureBox* pic, const ChartScale& scale, const double* time, const double* v, std::size_t n,
                 double w, double graphTime, Rgb pen) {
     const double bottom = pic->Height() - 50;
-    for (std::size_t i = 0; i < n; ++i) {
-        const std::size_t j0 = i == 0 ? 0 : i - 1;
-        const double xNew = ChartScale::x(time[i], graphTime, w);
-        const double xOld = ChartScale::x(time[j0], graphTime, w);
-        const double yNew = scale.clampedY(v[i], bottom);
-        const double yOld = scale.clampedY(v[j0], bottom);
-        pic->Line(xOld, yOld, xNew, yOld, pen);
-        pic->Line(xNew, yOld, xNew, yNew, pen);
-    }
+    std::vector<QPointF> points;
+    points.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        points.emplace_back(ChartScale::x(time[i], graphTime, w), scale.clampedY(v[i], bottom));
+    pic->Stairs(points, pen);
 }
 
 } // namespace
@@ -227,20 +224,13 @@ void frmPENrec::formResize() {
     run(t, [&] { mStripWidth = toInt32(mPicPEN[0]->Width()); });
     run(t, [&] { Pict_inz(); });
     // The runs kept since the strips were last cleared, in their own pens, then the current
-    // record (which a clear does not forget), never a slot left from an earlier run. One report
-    // is enough: a range that fails for one sample fails for all of them.
-    bool currentReplayed = false;
+    // record (which a clear does not forget) as it was drawn; never a slot left from an earlier
+    // run. One report is enough: a range that fails for one sample fails for all of them.
     if (mRuns) {
-        for (const KeptRun& kept : mRuns->runs()) {
-            if (kept.penClear != mState.rec.PenClears)
-                continue;
-            if (!drawRun(kept))
+        for (const KeptRun& kept : mRuns->runs())
+            if (kept.penClear == mState.rec.PenClears && kept.number != mState.rec.PenRun && !drawRun(kept))
                 return;
-            currentReplayed |= kept.number == mState.rec.PenRun;
-        }
     }
-    if (currentReplayed)
-        return;
     run(t, [&] {
         for (std::int16_t i = 0; i < mState.sim.SamplesRecorded; ++i) {
             if (!drawSample(i))

@@ -102,56 +102,69 @@ void TrendChart::hideNotes() {
 // --- Drawing -------------------------------------------------------------------------------------
 
 void TrendChart::Line_draw1(std::int16_t i) {
+    auto& chart = mState.chart;
     const auto& rec = mState.rec;
     auto t = trap("  P049");
     t([&] {
         if (i < 0 || i > 500)
             throw RuntimeError::subscriptOutOfRange();
-        const int k = mState.chart.CurrentGraph;
+        const int k = chart.CurrentGraph;
+        PictureBox* upper = mPicture1[k];
+        PictureBox* lower = mPicture2[k];
+        const int j = i == 0 ? 0 : i - 1;
+        const double W = upper->Width();
+        const auto& time = rec.TrendTime[k];
+        const double xNew = ChartScale::x(time[i], chart.GraphTime, W);
+        const double xOld = ChartScale::x(time[j], chart.GraphTime, W);
         const auto& trend = rec.TrendData[k];
+
+        auto stair = [&](PictureBox* box, int ch, double offset, double lowest, double lo, double hi) {
+            const ChartScale scale(box->Height(), lo, hi);
+            const double yNew = scale.clampedY(trend[ch][i] + offset, lowest);
+            const double yOld = scale.clampedY(trend[ch][j] + offset, lowest);
+            const Rgb colour = chart.PenColor[k][ch];
+            box->Line(xOld, yOld, xNew, yOld, colour);
+            box->Line(xNew, yOld, xNew, yNew, colour);
+        };
+        const double H1 = upper->Height();
+        stair(upper, 0, 0.0, H1 - 50, chart.RL, chart.RH);
+        stair(upper, 1, 0.0, H1 - 50, chart.RL, chart.RH);
         // DV with the offset its run drew it with, which the record keeps after the run.
-        const Trace trace{rec.TrendTime[k].data(),
-                          {trend[0].data(), trend[1].data(), trend[2].data(), trend[3].data()},
-                          mState.chart.PenColor[k].data(),
-                          rec.TrendDvOffset[k]};
-        drawSample(trace, i);
+        const double dvOffset = rec.TrendDvOffset[k];
+        stair(upper, 2, dvOffset, H1 - dvOffset, chart.RL, chart.RH);
+        stair(lower, 3, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh);
     });
 }
 
 void TrendChart::drawRun(const KeptRun& run) {
-    const auto at = [&](Channel c) { return run.values[static_cast<int>(c)].data(); };
-    const Trace trace{run.time.data(),
-                      {at(Channel::SV), at(Channel::PV), at(Channel::DV), at(Channel::MV)},
-                      run.pens.data(),
-                      run.dvOffset};
-    auto t = trap("  P049");
-    for (std::size_t i = 0; i < run.samples() && !t.ended(); ++i)
-        t([&] { drawSample(trace, static_cast<int>(i)); });
-}
-
-void TrendChart::drawSample(const Trace& trace, int i) {
+    // Each channel as one staircase through all the samples: the lines Line_draw1 draws sample by
+    // sample, in one call.
     const auto& chart = mState.chart;
     const int k = chart.CurrentGraph;
-    PictureBox* upper = mPicture1[k];
-    PictureBox* lower = mPicture2[k];
-    const int j = i == 0 ? 0 : i - 1;
-    const double W = upper->Width();
-    const double xNew = ChartScale::x(trace.time[i], chart.GraphTime, W);
-    const double xOld = ChartScale::x(trace.time[j], chart.GraphTime, W);
-
-    auto stair = [&](PictureBox* box, int ch, double offset, double lowest, double lo, double hi) {
+    const double W = mPicture1[k]->Width();
+    const std::size_t n = run.samples();
+    std::vector<QPointF> points;
+    auto staircase = [&](PictureBox* box, Channel c, double offset, double lowest, double lo, double hi,
+                         Rgb pen) {
         const ChartScale scale(box->Height(), lo, hi);
-        const double yNew = scale.clampedY(trace.values[ch][i] + offset, lowest);
-        const double yOld = scale.clampedY(trace.values[ch][j] + offset, lowest);
-        const Rgb colour = trace.pens[ch];
-        box->Line(xOld, yOld, xNew, yOld, colour);
-        box->Line(xNew, yOld, xNew, yNew, colour);
+        const auto& v = run.values[static_cast<int>(c)];
+        points.clear();
+        for (std::size_t i = 0; i < n; ++i)
+            points.emplace_back(ChartScale::x(run.time[i], chart.GraphTime, W),
+                                scale.clampedY(v[i] + offset, lowest));
+        box->Stairs(points, pen);
     };
-    const double H1 = upper->Height();
-    stair(upper, 0, 0.0, H1 - 50, chart.RL, chart.RH);
-    stair(upper, 1, 0.0, H1 - 50, chart.RL, chart.RH);
-    stair(upper, 2, trace.dvOffset, H1 - trace.dvOffset, chart.RL, chart.RH);
-    stair(lower, 3, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh);
+    auto t = trap("  P049");
+    t([&] {
+        PictureBox* upper = mPicture1[k];
+        PictureBox* lower = mPicture2[k];
+        const double H1 = upper->Height();
+        staircase(upper, Channel::SV, 0.0, H1 - 50, chart.RL, chart.RH, run.pens[0]);
+        staircase(upper, Channel::PV, 0.0, H1 - 50, chart.RL, chart.RH, run.pens[1]);
+        staircase(upper, Channel::DV, run.dvOffset, H1 - run.dvOffset, chart.RL, chart.RH, run.pens[2]);
+        staircase(lower, Channel::MV, 0.0, lower->Height() - 50, chart.MvStripLow, chart.MvStripHigh,
+                  run.pens[3]);
+    });
 }
 
 std::string TrendChart::readingAt(double t) const {

@@ -82,14 +82,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    /// What a sample is drawn from: times, the SV, PV, DV and MV channels, their pens, DV's offset.
-    struct Trace {
-        const double* time;
-        std::array<const double*, 4> values;
-        const Rgb* pens;
-        double dvOffset;
-    };
-    void drawSample(const Trace& trace, int i);
     void drawUpperGrid(int k, double interval);
     void drawLowerGrid(int k, double interval);
     void drawNoteLabel(int index, const std::string& caption, Rgb colour, double left, double top,

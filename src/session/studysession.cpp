@@ -122,6 +122,7 @@ void StudySession::endLesson() {
         mState.rec.SampleTime[0] = val(mDocument.graphTimeText()) + 1;
         mState.sim.SamplesRecorded = 0;
         mState.rec.forgetTrends();
+        ++mState.rec.PenClears; // nor the runs the pen recorder shows
     });
     t([&] { mHost.closePanel(); });
     finish();

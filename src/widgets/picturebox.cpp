@@ -14,6 +14,7 @@ QPainter& PictureBox::painter() {
     if (!mPainter) {
         ensureImage();
         mPainter = std::make_unique<QPainter>(&mImage);
+        mPenSet = false;
         update(); // one repaint for the whole batch
     }
     return *mPainter;
@@ -53,14 +54,24 @@ void PictureBox::setBackColor(Rgb colour) {
     Cls();
 }
 
-void PictureBox::Line(double x1, double y1, double x2, double y2, Rgb colour) {
-    QPainter& p = painter();
+void PictureBox::usePen(Rgb colour) {
+    // A replay draws thousands of lines in a few pens: the pen is set only when it changes.
+    const PenKey key{colour, mWidth, mStyle};
+    if (mPenSet && key == mPen)
+        return;
     QPen pen(toQColor(colour));
     pen.setWidth(mWidth);
     pen.setCosmetic(true);
     pen.setStyle(mStyle == Dotted ? Qt::DotLine : Qt::SolidLine);
     pen.setCapStyle(Qt::SquareCap);
-    p.setPen(pen);
+    painter().setPen(pen);
+    mPen = key;
+    mPenSet = true;
+}
+
+void PictureBox::Line(double x1, double y1, double x2, double y2, Rgb colour) {
+    QPainter& p = painter();
+    usePen(colour);
     // Twips to whole pixels, rounded, the same way for lines, dots and colorAt.
     const QPoint a(px(x1), px(y1));
     const QPoint b(px(x2), px(y2));
@@ -69,6 +80,28 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Rgb colour) {
     else
         p.drawLine(a, b);
     ++mLines;
+}
+
+void PictureBox::Stairs(const std::vector<QPointF>& samples, Rgb colour) {
+    if (samples.empty())
+        return;
+    QPainter& p = painter();
+    usePen(colour);
+    QPolygon pixels;
+    pixels.reserve(2 * static_cast<int>(samples.size()));
+    QPoint last(px(samples[0].x()), px(samples[0].y()));
+    pixels.append(last);
+    for (std::size_t i = 1; i < samples.size(); ++i) {
+        const QPoint next(px(samples[i].x()), px(samples[i].y()));
+        pixels.append(QPoint(next.x(), last.y()));
+        pixels.append(next);
+        last = next;
+    }
+    if (pixels.size() == 1)
+        p.drawPoint(pixels[0]);
+    else
+        p.drawPolyline(pixels);
+    mLines += 2 * (static_cast<long>(samples.size()) - 1);
 }
 
 void PictureBox::setGeometryTwips(double left, double top, double w, double h) {

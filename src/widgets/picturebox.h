@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace kestrel {
 
@@ -45,6 +46,9 @@ public:
     void Cls();
     /// A line from (x1, y1) to (x2, y2) in twips; a line whose ends coincide is a dot.
     void Line(double x1, double y1, double x2, double y2, Rgb colour);
+    /// A pen recorder's staircase through the samples (twips): from each sample a horizontal line
+    /// to the next one's x, then a vertical line to its y; the same pixels as those Lines.
+    void Stairs(const std::vector<QPointF>& samples, Rgb colour);
     void setDrawStyle(int style) { mStyle = style; }
     int drawStyle() const { return mStyle; }
     /// Line width in pixels.
@@ -78,10 +82,20 @@ private:
     /// The painter on the drawing, opened by the first line of a batch; lines drawn back to back
     /// (a replay, a grid) share it, and it is closed before the drawing is shown or read.
     QPainter& painter();
+    /// Sets the painter's pen for `colour` and the current width and style, unless it has it.
+    void usePen(Rgb colour);
     void flush() const;
 
     QImage mImage;
     mutable std::unique_ptr<QPainter> mPainter;
+    /// The pen the open painter holds (valid while mPenSet).
+    struct PenKey {
+        Rgb colour;
+        int width, style;
+        bool operator==(const PenKey&) const = default;
+    };
+    PenKey mPen{};
+    bool mPenSet = false;
     Rgb mBack = rgb(64, 64, 64);
     int mStyle = Solid;
     int mWidth = 1;
