@@ -56,7 +56,7 @@ struct KeptRun {
 /// The last kCapacity runs, oldest first. Numbers go on counting when old runs are dropped.
 class RunStore {
 public:
-    static constexpr std::size_t kCapacity = 100;
+    static constexpr std::size_t kCapacity = 50;
 
     /// Keeps `run` (numbered when it has no number yet); returns the kept copy.
     const KeptRun& add(KeptRun run);

@@ -37,8 +37,8 @@ TEST(RunStore, CaptureTakesTheRecordOfTheRunAndTheStoreKeepsTheLatest) {
     for (int n = 0; n < 105; ++n)
         store.add(KeptRun{});
     EXPECT_EQ(std::tuple(store.runs().size(), store.runs().front().number, store.nextNumber()),
-              std::tuple(RunStore::kCapacity, 6, 106));
-    EXPECT_TRUE(store.find(6) && !store.find(5));
+              std::tuple(RunStore::kCapacity, 56, 106));
+    EXPECT_TRUE(store.find(56) && !store.find(55));
 }
 
 TEST(RunStore, CursorFindsTheHeldSampleAndTheLimitThatActed) {
