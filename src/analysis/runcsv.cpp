@@ -26,6 +26,8 @@ constexpr std::array<Channel, kChannelCount> kColumnChannel{
     Channel::I,  Channel::D,  Channel::FF, Channel::KdDV, Channel::DS};
 
 constexpr std::size_t kMaxRows = 100'000;
+/// Longer lines are no CSV of runs; refusing them keeps a binary file from filling memory.
+constexpr std::size_t kMaxLine = 64 * 1024;
 /// A run that no header block names and that has only one sample gets this period.
 constexpr double kDefaultPeriod = 0.1;
 
@@ -382,6 +384,24 @@ private:
     std::size_t mLine = 0;
 };
 
+/// The next line without its LF into `line`; false at the end of the text.
+bool nextLine(std::istream& in, std::string& line, std::size_t lineNo) {
+    line.clear();
+    std::streambuf* buf = in.rdbuf();
+    if (!buf)
+        return false;
+    for (;;) {
+        const int c = buf->sbumpc();
+        if (c == std::char_traits<char>::eof())
+            return !line.empty();
+        if (c == '\n')
+            return true;
+        if (line.size() >= kMaxLine)
+            throw CsvError{lineText(lineNo) + "が長すぎます (" + std::to_string(kMaxLine) + " バイトまで)。"};
+        line += static_cast<char>(c);
+    }
+}
+
 /// Where each channel stands in a row, from the column line.
 struct Columns {
     int run = -1, time = -1;
@@ -452,7 +472,7 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
 
     std::string line;
     std::vector<double> cells;
-    while (std::getline(in, line)) {
+    while (nextLine(in, line, lineNo + 1)) {
         ++lineNo;
         std::string_view text = line;
         if (lineNo == 1 && text.substr(0, 3) == "\xEF\xBB\xBF")
