@@ -186,20 +186,9 @@ int main(int argc, char* argv[]) {
     // The analysis window lists every run kept from the start.
     AnalysisWindow analysis(panel.runs(), messages);
 
-    Windows w{*state,
-              document,
-              messages,
-              help,
-              panel,
-              window,
-              tip,
-              newProject,
-              openProject,
-              images,
-              analysis,
-              HardCopyContext{appDir, messages},
-              {},
-              {}};
+    Windows w{*state, document,   messages,    help,   panel,    window,
+              tip,    newProject, openProject, images, analysis, HardCopyContext{appDir, messages},
+              {},     {}};
     w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);

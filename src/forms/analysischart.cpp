@@ -266,9 +266,10 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
         // Only the samples in view, and the one before so the staircase enters from the left.
         const auto first = std::lower_bound(time.begin(), time.end(), mView.t0);
         const auto last = std::upper_bound(first, time.end(), mView.t1);
-        const std::size_t i0 = static_cast<std::size_t>(std::max<std::ptrdiff_t>(first - time.begin() - 1, 0));
-        const std::size_t i1 = static_cast<std::size_t>(std::min<std::ptrdiff_t>(
-            last - time.begin() + 1, static_cast<std::ptrdiff_t>(time.size())));
+        const std::size_t i0 =
+            static_cast<std::size_t>(std::max<std::ptrdiff_t>(first - time.begin() - 1, 0));
+        const std::size_t i1 = static_cast<std::size_t>(
+            std::min<std::ptrdiff_t>(last - time.begin() + 1, static_cast<std::ptrdiff_t>(time.size())));
         for (Channel c : mChannels) {
             const std::vector<double>& v = run->values[static_cast<int>(c)];
             line.clear();

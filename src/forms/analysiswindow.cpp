@@ -89,9 +89,10 @@ void AnalysisWindow::buildControls() {
     mLimits->setObjectName("chkLimits");
     mLimits->setChecked(true);
     connect(mLimits, &QCheckBox::toggled, mChart, &AnalysisChart::setLimitsShown);
-    auto* hint = new QLabel("クリック: カーソル　ホイール: 時間軸の拡大　右ドラッグ (Shift+ドラッグ): 範囲の拡大"
-                            "　ダブルクリック: 全体",
-                            this);
+    auto* hint =
+        new QLabel("クリック: カーソル　ホイール: 時間軸の拡大　右ドラッグ (Shift+ドラッグ): 範囲の拡大"
+                   "　ダブルクリック: 全体",
+                   this);
     hint->setStyleSheet("color: #555;");
     top->addWidget(reset);
     top->addWidget(mLimits);
@@ -252,7 +253,8 @@ void AnalysisWindow::refreshDrawn() {
         for (int c = 0; c < mReadout->columnCount(); ++c)
             if (!mReadout->item(r, c)) {
                 auto* cell = new QTableWidgetItem(kNone);
-                cell->setTextAlignment((c == kLimitColumn ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+                cell->setTextAlignment((c == kLimitColumn ? Qt::AlignLeft : Qt::AlignRight) |
+                                       Qt::AlignVCenter);
                 mReadout->setItem(r, c, cell);
             }
     }
@@ -336,8 +338,9 @@ bool AnalysisWindow::loadCsv(const QString& path) {
     std::string error;
     std::vector<KeptRun> runs = readRunsCsv(in, path.toStdString(), error);
     if (runs.empty()) {
-        mMessages.showMessage(
-            QString("ランの CSV ファイルとして読み込めませんでした。\n%1\n%2").arg(path, qtext(error)).toStdString());
+        mMessages.showMessage(QString("ランの CSV ファイルとして読み込めませんでした。\n%1\n%2")
+                                  .arg(path, qtext(error))
+                                  .toStdString());
         return false;
     }
     dropVanishedRuns();
@@ -404,18 +407,21 @@ void AnalysisWindow::exportRuns(RunExport kind, const QList<int>& numbers) {
     chart.resize(mChart->isVisible() ? mChart->size() : QSize(900, 480));
     configureLike(chart, runs);
     if (kind == RunExport::Csv) {
-        if (const QString path = askSavePath("CSV保存", "kestrel-runs.csv", "CSV ファイル (*.csv)"); !path.isEmpty())
+        if (const QString path = askSavePath("CSV保存", "kestrel-runs.csv", "CSV ファイル (*.csv)");
+            !path.isEmpty())
             saveCsv(path, runs);
     } else if (kind == RunExport::Image) {
         QString filter;
-        QString path = askSavePath("画像保存", "kestrel-chart.png", "PNG 画像 (*.png);;SVG 画像 (*.svg)", &filter);
+        QString path =
+            askSavePath("画像保存", "kestrel-chart.png", "PNG 画像 (*.png);;SVG 画像 (*.svg)", &filter);
         QSize size = chart.size();
         if (path.isEmpty() || !askImageSize(size))
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += filter.contains("svg") ? ".svg" : ".png";
         writeImage(chart, path, size);
-    } else if (const QString path = askSavePath("レポート", "kestrel-report.pdf", "PDF (*.pdf)"); !path.isEmpty()) {
+    } else if (const QString path = askSavePath("レポート", "kestrel-report.pdf", "PDF (*.pdf)");
+               !path.isEmpty()) {
         writeReport(chart, path);
     }
 }
@@ -460,12 +466,14 @@ void AnalysisWindow::onSaveCsv() {
         saveCsv(QString());
         return;
     }
-    if (const QString path = askSavePath("CSV保存", "kestrel-runs.csv", "CSV ファイル (*.csv)"); !path.isEmpty())
+    if (const QString path = askSavePath("CSV保存", "kestrel-runs.csv", "CSV ファイル (*.csv)");
+        !path.isEmpty())
         saveCsv(path);
 }
 
 void AnalysisWindow::onLoadCsv() {
-    const QString path = QFileDialog::getOpenFileName(this, "CSV読込", mFolder, "CSV ファイル (*.csv);;すべて (*)");
+    const QString path =
+        QFileDialog::getOpenFileName(this, "CSV読込", mFolder, "CSV ファイル (*.csv);;すべて (*)");
     if (path.isEmpty())
         return;
     mFolder = QFileInfo(path).absolutePath();
@@ -474,7 +482,8 @@ void AnalysisWindow::onLoadCsv() {
 
 void AnalysisWindow::onSaveImage() {
     QString filter;
-    QString path = askSavePath("画像保存", "kestrel-chart.png", "PNG 画像 (*.png);;SVG 画像 (*.svg)", &filter);
+    QString path =
+        askSavePath("画像保存", "kestrel-chart.png", "PNG 画像 (*.png);;SVG 画像 (*.svg)", &filter);
     QSize size = mChart->size();
     if (path.isEmpty() || !askImageSize(size))
         return;

@@ -129,14 +129,27 @@ private:
 } // namespace
 
 QStringList metricsHeaders() {
-    return {"IAE",       "ISE",       "ITAE",   "MV移動量",      "制限時間", "オフセット",
-            "SVステップ時刻", "ステップ幅", "オーバーシュート %", "立上り時間", "整定時間",   "ピーク時間",
-            "DVステップ時刻", "最大偏差",  "その時刻"};
+    return {"IAE",
+            "ISE",
+            "ITAE",
+            "MV移動量",
+            "制限時間",
+            "オフセット",
+            "SVステップ時刻",
+            "ステップ幅",
+            "オーバーシュート %",
+            "立上り時間",
+            "整定時間",
+            "ピーク時間",
+            "DVステップ時刻",
+            "最大偏差",
+            "その時刻"};
 }
 
 QStringList metricsCells(const KeptRun& run) {
     const RunMetrics& m = run.metrics;
-    QStringList cells{num(m.iae), num(m.ise), num(m.itae), num(m.mvTravel), num(m.timeAtLimit), num(m.offset)};
+    QStringList cells{num(m.iae),      num(m.ise),         num(m.itae),
+                      num(m.mvTravel), num(m.timeAtLimit), num(m.offset)};
     if (const auto& s = m.svStep)
         cells << num(s->t0) << num(s->size) << num(s->overshootPct) << num(s->riseTime)
               << (s->settlingTime ? num(*s->settlingTime) : QString("整定せず")) << num(s->peakTime);

@@ -179,8 +179,9 @@ void frmController::showStripMenu(QWidget* strip, const QPoint& at) {
         if (run.graph == mState.chart.CurrentGraph && run.chartClear == mState.rec.ChartClears)
             numbers << run.number;
     QMenu menu(this);
-    const std::pair<const char*, RunExport> items[] = {
-        {"CSV保存...", RunExport::Csv}, {"画像保存...", RunExport::Image}, {"レポート...", RunExport::Report}};
+    const std::pair<const char*, RunExport> items[] = {{"CSV保存...", RunExport::Csv},
+                                                       {"画像保存...", RunExport::Image},
+                                                       {"レポート...", RunExport::Report}};
     for (const auto& [caption, kind] : items)
         connect(menu.addAction(caption), &QAction::triggered, this,
                 [this, kind, numbers] { emit runsExportRequested(kind, numbers); });

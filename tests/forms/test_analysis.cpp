@@ -140,9 +140,13 @@ TEST_F(Analysis, ReportIsAPdfAndAnUnwritableFolderIsReported) {
     ASSERT_TRUE(window->saveReport(qfile("report.pdf")));
     EXPECT_EQ(test::readBytes(file("report.pdf")).rfind("%PDF", 0), 0u);
     const QString nowhere = qfile("missing/folder/x");
-    for (auto save : {+[](AnalysisWindow& w, const QString& p) { return w.saveReport(p + ".pdf"); },
-                      +[](AnalysisWindow& w, const QString& p) { return w.saveImage(p + ".png", {50, 50}); },
-                      +[](AnalysisWindow& w, const QString& p) { return w.saveImage(p + ".svg", {50, 50}); }}) {
+    for (auto save : {+[](AnalysisWindow&w, const QString&p) { return w.saveReport(p + ".pdf"); },
+                      +[](AnalysisWindow&w, const QString&p) {
+                          return w.saveImage(p + ".png", {50, 50});
+                      },
+                      +[](AnalysisWindow&w, const QString&p) {
+                          return w.saveImage(p + ".svg", {50, 50});
+                      }}) {
         messages.shown.clear();
         EXPECT_FALSE(save(*window, nowhere));
         ASSERT_EQ(messages.shown.size(), 1u);
@@ -150,13 +154,18 @@ TEST_F(Analysis, ReportIsAPdfAndAnUnwritableFolderIsReported) {
     }
 }
 
-TEST_F(Analysis, ABadCsvIsReportedAndAddsNothing) {
+TEST_F(Analysis, CsvOfTheCheckedRunsReadsBackAsNewRowsAndABadOneAddsNothing) {
+    window->setRunDrawn(1, false);
+    ASSERT_TRUE(window->saveCsv(qfile("runs.csv")));
+    ASSERT_TRUE(window->loadCsv(qfile("runs.csv")));
+    ASSERT_EQ(store.runs().size(), 3u);
+    EXPECT_EQ(store.runs().back().samples(), 40u);
     test::writeBytes(file("bad.csv"), "this,is\nnot,a run\n");
     EXPECT_FALSE(window->loadCsv(qfile("bad.csv")));
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].find("bad.csv"), std::string::npos);
-    EXPECT_EQ(store.runs().size(), 2u);
-    EXPECT_EQ(test::childOf<QTreeWidget>(window.get(), "runList")->topLevelItemCount(), 2);
+    EXPECT_EQ(store.runs().size(), 3u);
+    EXPECT_EQ(test::childOf<QTreeWidget>(window.get(), "runList")->topLevelItemCount(), 3);
 }
 
 } // namespace
