@@ -50,16 +50,16 @@ QBrush bandBrush(const KeptRun& run, LimitState s) {
     switch (s) {
     case LimitState::High:
     case LimitState::Low:
-        c.setAlpha(60);
+        c.setAlpha(45);
         return QBrush(c, Qt::SolidPattern);
     case LimitState::Rate:
-        c.setAlpha(140);
+        c.setAlpha(80);
         return QBrush(c, Qt::BDiagPattern);
     case LimitState::Excess:
-        c.setAlpha(140);
+        c.setAlpha(80);
         return QBrush(c, Qt::FDiagPattern);
     case LimitState::OutOfRange:
-        c.setAlpha(120);
+        c.setAlpha(60);
         return QBrush(c, Qt::DiagCrossPattern);
     case LimitState::None:
         break;

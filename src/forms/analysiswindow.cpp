@@ -110,7 +110,7 @@ void AnalysisWindow::buildControls() {
     mList->setRootIsDecorated(false);
     mList->setUniformRowHeights(true);
     mList->header()->setSectionResizeMode(0, QHeaderView::Interactive);
-    mList->setColumnWidth(0, 190);
+    mList->setColumnWidth(0, 170);
     connect(mList, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int column) {
         if (column == 0)
             refreshDrawn();
@@ -143,7 +143,7 @@ void AnalysisWindow::buildControls() {
     mReadout->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mReadout->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     mReadout->horizontalHeader()->setSectionResizeMode(kLimitColumn, QHeaderView::ResizeToContents);
-    mReadout->horizontalHeader()->setMinimumSectionSize(56);
+    mReadout->horizontalHeader()->setMinimumSectionSize(44);
 
     mMetrics = new QTableWidget(0, 1 + static_cast<int>(metricsHeaders().size()), this);
     mMetrics->setObjectName("metrics");
@@ -179,7 +179,7 @@ void AnalysisWindow::appendRun(const KeptRun& run, bool drawn) {
     const QSignalBlocker quiet(mList);
     auto* item = new QTreeWidgetItem(mList);
     item->setData(0, kNumberRole, run.number);
-    item->setText(0, runName(run) + "  " + qtext(run.label));
+    item->setText(0, runTitle(run));
     item->setToolTip(0, qtext(run.label) + (run.source.empty() ? "" : "\n" + qtext(run.source)));
     item->setIcon(0, swatch(run.pens[1]));
     item->setCheckState(0, drawn ? Qt::Checked : Qt::Unchecked);

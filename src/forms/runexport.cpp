@@ -128,6 +128,12 @@ private:
 
 } // namespace
 
+QString runTitle(const KeptRun& run) {
+    const QString name = QString("ラン %1").arg(run.number);
+    const QString label = qtext(run.label);
+    return label.startsWith(name + " ") ? label : name + "　" + label;
+}
+
 QStringList metricsHeaders() {
     return {"IAE",
             "ISE",
@@ -228,7 +234,7 @@ bool writeRunReport(const AnalysisChart& chart, const QString& path, const QDate
     w.text(reportTitle(runs), 14, true);
     w.text(QString("ラン解析レポート（%1 ラン）").arg(runs.size()), 9);
     for (const KeptRun* run : runs) {
-        w.swatchLine(toQColor(run->pens[1]), QString("ラン %1　%2").arg(run->number).arg(qtext(run->label)));
+        w.swatchLine(toQColor(run->pens[1]), runTitle(*run));
         w.text(qtext(settingsSummary(*run)), 8.5, false, 16);
     }
     w.chart(chart);

@@ -16,6 +16,9 @@ namespace kestrel {
 
 class AnalysisChart;
 
+/// "ラン n" and the run's label, the number once (a run's own label starts with it).
+QString runTitle(const KeptRun& run);
+
 /// Column titles of the measures: IAE .. その時刻 (without the run's own column).
 QStringList metricsHeaders();
 /// The measures of a run as text, one per header: three decimals, "整定せず" for a settling
