@@ -109,7 +109,10 @@ void AnalysisWindow::buildControls() {
     mList->setHeaderLabels({"ラン", "設定"});
     mList->setRootIsDecorated(false);
     mList->setUniformRowHeights(true);
+    // The settings are long: the list scrolls sideways rather than cutting them off.
+    mList->header()->setStretchLastSection(false);
     mList->header()->setSectionResizeMode(0, QHeaderView::Interactive);
+    mList->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     mList->setColumnWidth(0, 170);
     connect(mList, &QTreeWidget::itemChanged, this, [this](QTreeWidgetItem*, int column) {
         if (column == 0)

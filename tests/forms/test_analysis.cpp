@@ -136,20 +136,16 @@ TEST_F(Analysis, ImagesComeAtTheAskedSizeInPngOrSvg) {
     EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(Analysis, ReportIsAPdfAndAnUnwritableFolderIsReported) {
+TEST_F(Analysis, ReportIsAPdfAndAnUnwritableFolderIsReportedForEveryFile) {
     ASSERT_TRUE(window->saveReport(qfile("report.pdf")));
     EXPECT_EQ(test::readBytes(file("report.pdf")).rfind("%PDF", 0), 0u);
-    const QString nowhere = qfile("missing/folder/x");
-    for (auto save : {+[](AnalysisWindow&w, const QString&p) { return w.saveReport(p + ".pdf"); },
-                      +[](AnalysisWindow&w, const QString&p) {
-                          return w.saveImage(p + ".png", {50, 50});
-                      },
-                      +[](AnalysisWindow&w, const QString&p) {
-                          return w.saveImage(p + ".svg", {50, 50});
-                      }}) {
+    for (const QString ext : {".pdf", ".png", ".svg", ".csv"}) {
         messages.shown.clear();
-        EXPECT_FALSE(save(*window, nowhere));
-        ASSERT_EQ(messages.shown.size(), 1u);
+        const QString to = qfile("missing/folder/x") + ext;
+        EXPECT_FALSE(ext == ".pdf"   ? window->saveReport(to)
+                     : ext == ".csv" ? window->saveCsv(to)
+                                     : window->saveImage(to, {50, 50}));
+        ASSERT_EQ(messages.shown.size(), 1u) << ext.toStdString();
         EXPECT_NE(messages.shown[0].find("書き込めません"), std::string::npos);
     }
 }
