@@ -409,7 +409,12 @@ void AnalysisChart::keyPressEvent(QKeyEvent* event) {
     const double step = period * (event->modifiers().testFlag(Qt::ShiftModifier) ? 10 : 1);
     const double from = mCursor.value_or(mView.t0);
     const ChartView full = fullView(mRuns, mChannels);
-    moveCursorTo(std::clamp(from + (key == Qt::Key_Left ? -step : step), full.t0, full.t1));
+    const double t = std::clamp(from + (key == Qt::Key_Left ? -step : step), full.t0, full.t1);
+    // A zoomed view follows the cursor the keys move out of it.
+    const double shift = t < mView.t0 ? t - mView.t0 : t > mView.t1 ? t - mView.t1 : 0;
+    if (mZoomed && shift != 0)
+        setView({mView.t0 + shift, mView.t1 + shift, mView.v0, mView.v1});
+    moveCursorTo(t);
 }
 
 } // namespace kestrel

@@ -11,7 +11,7 @@
 // Mouse: a left click or drag puts the cursor under the mouse; the wheel zooms the time axis about
 // the mouse; a box dragged with the right button (or the left one with Shift held) zooms to it; a
 // double click shows everything again. Left/Right move the cursor by one control period of the
-// first drawn run, ten with Shift.
+// first drawn run, ten with Shift; a zoomed view moves along when the cursor leaves it.
 
 #include "analysis/runstore.h"
 
