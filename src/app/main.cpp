@@ -2,6 +2,7 @@
 // what each window asks of the others.
 
 #include "engine/appstate.h"
+#include "forms/analysiswindow.h"
 #include "forms/dialog3.h"
 #include "forms/frmabout.h"
 #include "forms/frmmain.h"
@@ -58,6 +59,7 @@ struct Windows {
     Dialog1& newProject;
     Dialog2& openProject;
     Dialog3& images;
+    AnalysisWindow& analysis;
     HardCopyContext copies;
     QPointer<frmSvDis> editor;
     QPointer<frmAbout> about;
@@ -94,6 +96,9 @@ void connectPanel(Windows& w) {
     QObject::connect(panel, &frmController::helpRequested, panel,
                      [&w](const QString& a) { w.openAnchor(a); });
     QObject::connect(panel, &frmController::lessonRequested, &w.tip, [&w] { present(&w.tip); });
+    QObject::connect(panel, &frmController::runKept, &w.analysis, &AnalysisWindow::runKept);
+    QObject::connect(panel, &frmController::analysisRequested, &w.analysis, [&w] { present(&w.analysis); });
+    QObject::connect(panel, &frmController::runsExportRequested, &w.analysis, &AnalysisWindow::exportRuns);
 }
 
 /// The program editor and the version window are made on demand and delete themselves on close.
@@ -138,6 +143,7 @@ void connectMainWindow(Windows& w) {
         w.help.refresh(&w.openProject);
     });
     QObject::connect(window, &frmMAIN::imageListRequested, &w.images, w.copies.showImageList);
+    QObject::connect(window, &frmMAIN::analysisRequested, &w.analysis, [&w] { present(&w.analysis); });
     connectOnDemandWindows(w);
 }
 
@@ -177,20 +183,12 @@ int main(int argc, char* argv[]) {
     Dialog1 newProject(*state, document, messages, &window);
     Dialog2 openProject(*state, document, messages, &window);
     Dialog3 images(appDir, messages, &window);
+    // The analysis window lists every run kept from the start.
+    AnalysisWindow analysis(panel.runs(), messages);
 
-    Windows w{*state,
-              document,
-              messages,
-              help,
-              panel,
-              window,
-              tip,
-              newProject,
-              openProject,
-              images,
-              HardCopyContext{appDir, messages},
-              {},
-              {}};
+    Windows w{*state, document,   messages,    help,   panel,    window,
+              tip,    newProject, openProject, images, analysis, HardCopyContext{appDir, messages},
+              {},     {}};
     w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);

@@ -174,6 +174,11 @@ void frmMAIN::buildMenus() {
     connect(action(self, "ﾌﾟﾛｼﾞｪｸﾄを開く", "selectfn"), &QAction::triggered, this,
             &frmMAIN::openProjectRequested);
 
+    QMenu* analysis = menuBar()->addMenu("解析");
+    analysis->setObjectName("analysis");
+    connect(action(analysis, "ラン解析...", "runAnalysis"), &QAction::triggered, this,
+            &frmMAIN::analysisRequested);
+
     QMenu* help = menuBar()->addMenu("ﾍﾙﾌﾟ(&H)");
     help->setObjectName("help");
     connect(action(help, "ヘルプ", "helpdoc"), &QAction::triggered, this, &frmMAIN::helpDocumentRequested);

@@ -63,6 +63,8 @@ signals:
     void newProjectRequested();
     void openProjectRequested();
     void imageListRequested();
+    /// "解析" > "ラン解析...": the analysis window.
+    void analysisRequested();
     void helpDocumentRequested();
     void helpPointerToggled();
     void versionRequested();

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
@@ -33,7 +34,7 @@ constexpr double kMinWidth = 7800, kMinHeight = 6200;
 // DV pointer; the boxes are wide enough for "-100.0".
 constexpr double kRangeLeft = 1770, kRangeWidth = 510;
 constexpr double kChartLeft = 2580, kChartRightMargin = 400;
-constexpr double kButtonWidth = 1215, kButtonHeight = 375, kButtonGap = 120;
+constexpr double kButtonWidth = 1215, kButtonHeight = 375, kButtonGap = 120, kAnalysisWidth = 855;
 
 template <class W> W* named(W* w, const char* name) {
     w->setObjectName(name);
@@ -150,6 +151,14 @@ void frmController::buildRunButtons() {
     mCmdPrint = named(new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", this), "cmdPrint");
     mCmdTip = named(new QPushButton("学習表示", this), "cmdTip");
     mCmdTip->hide();
+    mCmdAnalysis = named(new QPushButton("解析", this), "cmdAnalysis");
+    connect(mCmdAnalysis, &QPushButton::clicked, this, &frmController::analysisRequested);
+    for (int k = 0; k < 2; ++k)
+        for (PictureBox* strip : {Picture1(k), Picture2(k)}) {
+            strip->setContextMenuPolicy(Qt::CustomContextMenu);
+            connect(strip, &QWidget::customContextMenuRequested, this,
+                    [this, strip](const QPoint& at) { showStripMenu(strip, at); });
+        }
     mCmdPause->setEnabled(false);
     mCmdFast->setEnabled(false);
     connect(mCmdStart, &QPushButton::clicked, this, &frmController::cmdStart_Click);
@@ -162,6 +171,22 @@ void frmController::buildRunButtons() {
         mMessages.beep();
         emit lessonRequested();
     });
+}
+
+void frmController::showStripMenu(QWidget* strip, const QPoint& at) {
+    QList<int> numbers;
+    for (const KeptRun& run : mRuns.runs())
+        if (run.graph == mState.chart.CurrentGraph && run.chartClear == mState.rec.ChartClears)
+            numbers << run.number;
+    QMenu menu(this);
+    const std::pair<const char*, RunExport> items[] = {{"CSV保存...", RunExport::Csv},
+                                                       {"画像保存...", RunExport::Image},
+                                                       {"レポート...", RunExport::Report}};
+    for (const auto& [caption, kind] : items)
+        connect(menu.addAction(caption), &QAction::triggered, this,
+                [this, kind, numbers] { emit runsExportRequested(kind, numbers); });
+    menu.setEnabled(!numbers.isEmpty());
+    menu.exec(strip->mapToGlobal(at));
 }
 
 void frmController::buildHelpLabels() {
@@ -312,13 +337,15 @@ void frmController::placeRunButtons(double top, double chartRight) {
         place(b, left, top, kButtonWidth, kButtonHeight);
         left += kButtonWidth + kButtonGap;
     }
-    // Print and the lesson button stand right-aligned with the strip; on a panel too narrow
-    // for them beside the run buttons they take a second row instead of covering Clear.
-    const double rightRowTop =
-        chartRight - 2 * kButtonWidth - kButtonGap < left ? top + kButtonHeight + 60 : top;
+    // Print, analysis and the lesson button stand right-aligned with the strip; on a panel too
+    // narrow for them beside the run buttons they take a second row instead of covering Clear.
+    // "解析" is narrower, so the three still fit beside the run buttons at the design width.
+    const double analysisLeft = chartRight - kButtonWidth - kButtonGap - kAnalysisWidth;
+    const double tipLeft = analysisLeft - kButtonGap - kButtonWidth;
+    const double rightRowTop = tipLeft < left ? top + kButtonHeight + 60 : top;
     place(mCmdPrint, chartRight - kButtonWidth, rightRowTop, kButtonWidth, kButtonHeight);
-    place(mCmdTip, chartRight - kButtonWidth - kButtonGap - kButtonWidth, rightRowTop, kButtonWidth,
-          kButtonHeight);
+    place(mCmdAnalysis, analysisLeft, rightRowTop, kAnalysisWidth, kButtonHeight);
+    place(mCmdTip, tipLeft, rightRowTop, kButtonWidth, kButtonHeight);
     place(mHelp[2], left, top + 60, 240, 240);
 }
 

@@ -22,6 +22,7 @@
 
 #include <QElapsedTimer>
 #include <QFont>
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 
@@ -43,6 +44,9 @@ namespace kestrel {
 class Faceplate;
 class frmPENrec;
 class TrendChart;
+
+/// What the chart strips' context menu writes of the runs on the current graph.
+enum class RunExport { Csv, Image, Report };
 
 class frmController : public QWidget, public HeadlessPanel, public Display {
     Q_OBJECT
@@ -141,6 +145,11 @@ signals:
     void printRequested();
     void lessonRequested();
     void helpRequested(const QString& anchor);
+    /// "解析": the analysis window.
+    void analysisRequested();
+    /// The chart strips' context menu: write the runs drawn on the current graph since its last
+    /// clear (their numbers in runs()).
+    void runsExportRequested(RunExport kind, const QList<int>& numbers);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -159,6 +168,7 @@ private:
     void placeSettings();
     void placeRangeColumn(double top, double height, double chartRight);
     void placeRunButtons(double top, double chartRight);
+    void showStripMenu(QWidget* strip, const QPoint& at);
     void adoptChartWidth();
     void Option1_Click(int index);
     void ShiftUp_Click();
@@ -186,7 +196,7 @@ private:
     QCheckBox *mChrRHAuto = nullptr, *mChkQB = nullptr;
     QComboBox* mCmbQB = nullptr;
     QPushButton *mCmdStart = nullptr, *mCmdPause = nullptr, *mCmdFast = nullptr, *mCmdClear = nullptr,
-                *mCmdPrint = nullptr, *mCmdTip = nullptr;
+                *mCmdPrint = nullptr, *mCmdTip = nullptr, *mCmdAnalysis = nullptr;
     std::array<HelpLabel*, 5> mHelp{};                     // labelC51 .. labelC55
     std::vector<std::pair<QLineEdit*, QFont>> mValueBoxes; // range and time boxes and their usual face
 

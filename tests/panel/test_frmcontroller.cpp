@@ -443,7 +443,8 @@ TEST_F(ControllerPanel, LayoutHoldsEveryTextInTheProgramsFontAndFollowsTheSize) 
             EXPECT_NEAR(pic->Width(), panel->width() * 15.0 - 2980, 15) << pic->objectName().toStdString();
         // The upper strip spans the PV bar's height, the range scale matching the SV scale.
         EXPECT_EQ(upper(0)->height(), child("PVbar0")->height());
-        expectApart(panel.get(), {"cmdStart", "cmdPause", "cmdFast", "cmdClear", "cmdPrint", "cmdTip"},
+        expectApart(panel.get(),
+                    {"cmdStart", "cmdPause", "cmdFast", "cmdClear", "cmdPrint", "cmdTip", "cmdAnalysis"},
                     lower(0));
         // The mode lamps stand under OK and above the bar's bottom, whatever the height.
         for (const char* name : {"shapeMode0", "shapeMode1", "shapeMode2", "LabelC"}) {

@@ -1,0 +1,130 @@
+// Kept runs to CSV and back: a round trip of two runs, kestrel-sim's CSV, and files that are no
+// run CSV.
+
+#include "analysis/runcsv.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <tuple>
+
+using namespace kestrel;
+
+namespace {
+
+/// 40 samples 0.1 s apart of a run stepped at 0.05 s: SV 50 → 55 at 0.5 s and → 60 at 2 s, DV to
+/// 3 at 3 s, PV lagging. Its measures come from every step, so only the header can restore them.
+KeptRun handMade(int number, double gain) {
+    KeptRun run;
+    std::tie(run.number, run.label, run.lesson, run.step, run.startedAt, run.dt) =
+        std::tuple(number, "比例動作 Kp=" + std::to_string(number) + ", 1/3", "Study/C0501071.txt", 2,
+                   "2026-12-07 05:01:02", 0.05);
+    std::tie(run.params.CALC_TYPE, run.params.MODE, run.params.Kp, run.params.Ti) =
+        std::tuple(1, 1, gain, 10.0 / 3);
+    run.params.SVv = {"50", "55", "6 0@%", "", "", "", "", "", ""};
+    run.params.SVt = {"0", "0.5", "2", "", "", "", "", "", ""};
+    std::tie(run.rangeHigh, run.rangeLow, run.graphTime, run.graph) = std::tuple(80, 20, 100, 1);
+    for (int k = 0; k < 80; ++k) {
+        const double t = k * 0.05, sv = t < 0.5 ? 50 : t < 2 ? 55 : 60, dv = t < 3 ? 0 : 3;
+        const double pv = k == 0 ? 50 : run.steps.back().pv + 0.2 * (sv - run.steps.back().pv) - 0.1 * dv;
+        run.steps.push_back({t, sv, pv, 50 + gain * (sv - pv), dv, false});
+        const double row[] = {sv, pv, run.steps.back().mv, dv, sv - pv, 1.0 / 3, 2, 3, 4, 5, 6};
+        for (int c = 0; k % 2 == 0 && c < kChannelCount; ++c)
+            run.values[c].push_back(row[c]);
+        if (k % 2 == 0)
+            run.time.push_back(t);
+    }
+    run.metrics = measureRun(run.steps, run.dt);
+    return run;
+}
+
+void expectSameRun(const KeptRun& got, const KeptRun& want) {
+    EXPECT_EQ(std::tie(got.number, got.source, got.label, got.lesson, got.step, got.startedAt, got.params.SVv,
+                       got.params.SVt),
+              std::make_tuple(0, std::string("/tmp/old.csv"), want.label, want.lesson, want.step,
+                              want.startedAt, want.params.SVv, want.params.SVt));
+    EXPECT_EQ(
+        std::tie(got.rangeHigh, got.rangeLow, got.graphTime, got.graph, got.dt, got.time, got.values),
+        std::tie(want.rangeHigh, want.rangeLow, want.graphTime, want.graph, want.dt, want.time, want.values));
+    EXPECT_EQ(settingsSummary(got), settingsSummary(want));
+    EXPECT_EQ(got.steps.size(), want.time.size()) << "the samples stand in for the steps";
+    const RunMetrics &a = got.metrics, &b = want.metrics;
+    ASSERT_TRUE(a.svStep && b.svStep && a.dvStep);
+    EXPECT_EQ(std::tie(a.iae, a.itae, a.mvTravel, a.offset, a.svStep->overshootPct, a.svStep->settlingTime,
+                       a.dvStep->peakDeviation),
+              std::tie(b.iae, b.itae, b.mvTravel, b.offset, b.svStep->overshootPct, b.svStep->settlingTime,
+                       b.dvStep->peakDeviation));
+}
+
+} // namespace
+
+TEST(RunCsv, RunsComeBackAsTheyWereWritten) {
+    const KeptRun one = handMade(3, 2), two = handMade(7, 0.7);
+    for (const std::vector<const KeptRun*>& runs : {std::vector{&one}, std::vector{&one, &two}}) {
+        std::stringstream file;
+        writeRunsCsv(file, runs);
+        const std::string text = file.str();
+        EXPECT_EQ(text.rfind("# Kestrel run 3\n# label: 比例動作 Kp=3, 1/3\n", 0), 0u);
+        EXPECT_NE(text.find(runs.size() > 1 ? "\nrun,time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n3,0,50,50,0,50,0,"
+                                            : "\ntime,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n0,50,50,0,50,0,"),
+                  std::string::npos);
+        std::string error = "left over";
+        const auto back = readRunsCsv(file, "/tmp/old.csv", error);
+        ASSERT_EQ(std::make_tuple(error, back.size()), std::make_tuple(std::string(), runs.size()));
+        for (std::size_t i = 0; i < runs.size(); ++i)
+            expectSameRun(back[i], *runs[i]);
+    }
+}
+
+TEST(RunCsv, ReadsTheSimulatorsCsvAndMeasuresIt) {
+    // kestrel-sim --all on two steps, saved by a spreadsheet: BOM, CR LF, no header block.
+    std::stringstream file(
+        "\xEF\xBB\xBFrun,time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\r\n"
+        "2,0,50,50,0,50,0,0,-1000,-1000,0,0,0\r\n2,0.2,60,50,0,60,10,10,-1000,-1000,0,0,0\r\n"
+        "2,0.4,60,55,0,55,5,5,-1000,-1000,0,0,0\r\n3,0,50,50,0,50,0,0,0,0,0,0,0\r\n"
+        "3,0.5,50,48.5,2,51.5,1.5,1.5,0,0,0,0,-1.5\r\n");
+    std::string error;
+    const auto runs = readRunsCsv(file, "/data/p-control.csv", error);
+    ASSERT_EQ(runs.size(), 2u) << error;
+    const KeptRun& a = runs[0];
+    EXPECT_EQ(std::tie(a.label, runs[1].label, a.dt, runs[1].dt),
+              std::tuple("p-control ラン 2", "p-control ラン 3", 0.2, 0.5));
+    EXPECT_EQ(std::tie(a.penTime, a.values[int(Channel::MV)]),
+              std::tuple(a.time, std::vector<double>{50, 60, 55}));
+    EXPECT_EQ(runs[1].values[int(Channel::DS)].back(), -1.5);
+    ASSERT_EQ(a.steps.size(), 3u);
+    EXPECT_EQ(std::tie(a.steps[2].t, a.steps[2].sv, a.steps[2].pv, a.steps[2].mv, a.steps[2].dv),
+              std::tuple(0.4, 60.0, 55.0, 55.0, 0.0));
+    EXPECT_DOUBLE_EQ(a.metrics.iae, (0 + 10 + 5) * 0.2) << "measured on the samples";
+}
+
+TEST(RunCsv, RefusesWhatIsNoRunCsvAndSaysWhere) {
+    const std::string columns = "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n", row = "0,1,2,3,4,5,6,7,8,9,10,11\n";
+    std::string huge = columns;
+    for (int k = 0; k <= 100'000; ++k)
+        huge += row;
+    const struct {
+        std::string text, message;
+    } cases[] = {
+        {"", "CSVファイルが空です。"},
+        {"# Kestrel run 1\n# label: x\n\n", "CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"},
+        {row, "CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"},
+        {"time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,Q\n", "CSVの1行目の列「Q」は知らない列です。"},
+        {"time,SV,DV,MV,E,P,I,D,FF,KdDV,DS\n", "CSVの1行目に列「PV」がありません。"},
+        {columns + row + "0.1,1,nan,3,4,5,6,7,8,9,10,11\n", "CSVの3行目、3列目が数値ではありません。"},
+        {columns + "0.1,1,2,3,4,5,6,7,8,9,1e999,11\n", "CSVの2行目、11列目が数値ではありません。"},
+        {columns + "0,1,2,3,4\n", "CSVの2行目の値の数が 5 個です (12 個のはずです)。"},
+        {columns + "1,1,2,3,4,5,6,7,8,9,10,11\n" + row, "CSVの3行目の時刻 0 が前の行の時刻より前です。"},
+        {"# Kestrel run 1\n# params: Kp=2,5\n" + columns, "CSVの2行目の「Kp」が数値ではありません。"},
+        {"# Kestrel run 1\n# Kestrel run 2\n" + columns,
+         "CSVの3行目に列「run」がありません (ランが 2 個あります)。"},
+        {std::string(70'000, '1'), "CSVの1行目が長すぎます (65536 バイトまで)。"},
+        {huge, "CSVの行が多すぎます (100000 行まで読めます)。"},
+    };
+    for (const auto& c : cases) {
+        std::istringstream file(c.text);
+        std::string error;
+        EXPECT_TRUE(readRunsCsv(file, "bad.csv", error).empty()) << c.message;
+        EXPECT_EQ(error, c.message);
+    }
+}
