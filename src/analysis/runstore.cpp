@@ -24,8 +24,8 @@ std::string localTime(std::time_t when, const char* format) {
 
 /// A number as the summary writes it: up to four decimals, no trailing zeros.
 std::string number(double v) {
-    std::string s = formatNumber(v, "0.####");
-    if (!s.empty() && s.back() == '.')
+    std::string s = formatNumber(v, "0.####"); // four decimals always
+    while (s.find('.') != std::string::npos && (s.back() == '0' || s.back() == '.'))
         s.pop_back();
     return s;
 }

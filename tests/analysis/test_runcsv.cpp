@@ -64,7 +64,13 @@ TEST(RunCsv, RunsComeBackAsTheyWereWritten) {
         std::stringstream file;
         writeRunsCsv(file, runs);
         const std::string text = file.str();
-        EXPECT_EQ(text.rfind("# Kestrel run 3\n# label: 比例動作 Kp=3, 1/3\n", 0), 0u);
+        EXPECT_EQ(
+            text.rfind(
+                "# Kestrel run 3\n# label: 比例動作 Kp=3, 1/3\n# lesson: Study/C0501071.txt step 2\n"
+                "# started: 2026-12-07 05:01:02\n# settings: 偏差ＰＩＤ制御 速度型 Kp 2 Ti 3.3333 Td 0 / "
+                "K 1 T 5 L 2 / 自動 / dt 0.1 秒\n",
+                0),
+            0u);
         EXPECT_NE(text.find(runs.size() > 1 ? "\nrun,time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n3,0,50,50,0,50,0,"
                                             : "\ntime,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n0,50,50,0,50,0,"),
                   std::string::npos);
