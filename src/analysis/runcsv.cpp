@@ -26,6 +26,8 @@ constexpr std::array<Channel, kChannelCount> kColumnChannel{
     Channel::I,  Channel::D,  Channel::FF, Channel::KdDV, Channel::DS};
 
 constexpr std::size_t kMaxRows = 100'000;
+/// Ten times what the store keeps: a file with more runs is no file of kept runs.
+constexpr std::size_t kMaxRuns = 1'000;
 /// Longer lines are no CSV of runs; refusing them keeps a binary file from filling memory.
 constexpr std::size_t kMaxLine = 64 * 1024;
 /// A run that no header block names and that has only one sample gets this period.
@@ -149,6 +151,10 @@ std::string lineText(std::size_t line) {
     return "CSVの" + std::to_string(line) + "行目";
 }
 
+std::string tooManyRuns() {
+    return "CSVのランが多すぎます (" + std::to_string(kMaxRuns) + " 個まで読めます)。";
+}
+
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
@@ -221,7 +227,6 @@ std::string unescapePoint(std::string_view s) {
 /// What a header block of a run says; only the lines present are used.
 struct Header {
     int number = 0;
-    std::size_t line = 0; ///< the `# Kestrel run` line
     KeptRun run;
     bool hasDt = false, hasMetrics = false;
 };
@@ -240,7 +245,8 @@ public:
         if (text.substr(0, kRun.size()) == kRun) {
             Header h;
             h.number = integer(text.substr(kRun.size()), "ラン番号", 1, std::numeric_limits<int>::max());
-            h.line = line;
+            if (mHeaders.size() >= kMaxRuns)
+                throw CsvError{tooManyRuns()};
             for (const Header& other : mHeaders)
                 if (other.number == h.number)
                     throw CsvError{lineText(line) + ": ラン " + std::to_string(h.number) +
@@ -460,6 +466,8 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
     auto runFor = [&](int number) -> Building& {
         const auto [it, added] = runIndex.try_emplace(number, runs.size());
         if (added) {
+            if (runs.size() >= kMaxRuns)
+                throw CsvError{tooManyRuns()};
             Building b;
             b.number = number;
             for (const Header& h : headers)
@@ -531,6 +539,8 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
         throw CsvError{"CSVファイルが空です。"};
     if (!cols)
         throw CsvError{"CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"};
+    if (runs.empty())
+        throw CsvError{"CSVに記録の行がありません。"};
 
     const std::string base = std::filesystem::path(source).stem().string();
     std::vector<KeptRun> result;

@@ -43,9 +43,9 @@ void writeRunsCsv(std::ostream& out, const std::vector<const KeptRun*>& runs);
 /// label "<file base name> ラン n", default settings, dt the mean sample spacing, and measures
 /// taken on its samples as if they were its steps. `source` is the path given. Empty, with
 /// `error` set to a one-line Japanese reason naming the line (and column) where it can, when the
-/// text is no such CSV: nothing in it, no column line, an unknown, missing or repeated column, a
+/// text is no such CSV: nothing in it, no column line or no rows, an unknown, missing or repeated column, a
 /// cell that is no finite number, a row with too few or too many cells, time going back within
-/// a run, a header value out of range, more than 100,000 rows or a line longer than 64 KiB.
+/// a run, a header value out of range, more than 1,000 runs or 100,000 rows, or a line longer than 64 KiB.
 std::vector<KeptRun> readRunsCsv(std::istream& in, const std::string& source, std::string& error);
 
 } // namespace kestrel

@@ -109,11 +109,15 @@ TEST(RunCsv, RefusesWhatIsNoRunCsvAndSaysWhere) {
     std::string huge = columns;
     for (int k = 0; k <= 100'000; ++k)
         huge += row;
+    std::string manyRuns;
+    for (int k = 1; k <= 1'001; ++k)
+        manyRuns += "# Kestrel run " + std::to_string(k) + "\n";
     const struct {
         std::string text, message;
     } cases[] = {
         {"", "CSVファイルが空です。"},
         {"# Kestrel run 1\n# label: x\n\n", "CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"},
+        {columns, "CSVに記録の行がありません。"},
         {row, "CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"},
         {"time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,Q\n", "CSVの1行目の列「Q」は知らない列です。"},
         {"time,SV,DV,MV,E,P,I,D,FF,KdDV,DS\n", "CSVの1行目に列「PV」がありません。"},
@@ -125,6 +129,7 @@ TEST(RunCsv, RefusesWhatIsNoRunCsvAndSaysWhere) {
         {"# Kestrel run 1\n# Kestrel run 2\n" + columns,
          "CSVの3行目に列「run」がありません (ランが 2 個あります)。"},
         {std::string(70'000, '1'), "CSVの1行目が長すぎます (65536 バイトまで)。"},
+        {manyRuns, "CSVのランが多すぎます (1000 個まで読めます)。"},
         {huge, "CSVの行が多すぎます (100000 行まで読めます)。"},
     };
     for (const auto& c : cases) {
