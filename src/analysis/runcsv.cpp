@@ -447,6 +447,20 @@ Columns readColumns(std::string_view text, std::size_t line) {
     return cols;
 }
 
+bool finite(const RunMetrics& m) {
+    bool ok = true;
+    for (const double v : {m.iae, m.ise, m.itae, m.mvTravel, m.timeAtLimit, m.offset})
+        ok = ok && std::isfinite(v);
+    if (const auto& s = m.svStep)
+        for (const double v : {s->t0, s->size, s->pvChange, s->overshootPct, s->riseTime, s->peakTime,
+                               s->settlingTime.value_or(0.0)})
+            ok = ok && std::isfinite(v);
+    if (const auto& d = m.dvStep)
+        for (const double v : {d->t0, d->peakDeviation, d->peakTime})
+            ok = ok && std::isfinite(v);
+    return ok;
+}
+
 /// The samples of one run and what its header (if any) said of it.
 struct Building {
     int number = 0;
@@ -471,8 +485,10 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
             Building b;
             b.number = number;
             for (const Header& h : headers)
-                if (h.number == number || (cols->run < 0 && headers.size() == 1))
+                if (h.number == number || (cols->run < 0 && headers.size() == 1)) {
                     b.header = &h;
+                    b.number = h.number; // a file of one run names it in its header only
+                }
             runs.push_back(std::move(b));
         }
         return runs[it->second];
@@ -564,6 +580,10 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
                                  run.value(Channel::MV, i), run.value(Channel::DV, i), false});
         if (!(b.header && b.header->hasMetrics))
             run.metrics = measureRun(run.steps, run.dt);
+        // Values near the largest double can still overflow in the spacing or the sums.
+        if (!std::isfinite(run.dt) || !finite(run.metrics))
+            throw CsvError{"CSVのラン " + std::to_string(b.number) +
+                           " の値が大きすぎて評価値を計算できません。"};
         result.push_back(std::move(run));
     }
     return result;

@@ -128,6 +128,8 @@ TEST(RunCsv, RefusesWhatIsNoRunCsvAndSaysWhere) {
         {"# Kestrel run 1\n# params: Kp=2,5\n" + columns, "CSVの2行目の「Kp」が数値ではありません。"},
         {"# Kestrel run 1\n# Kestrel run 2\n" + columns,
          "CSVの3行目に列「run」がありません (ランが 2 個あります)。"},
+        {"# Kestrel run 4\n# dt: 1e308\n" + columns + row + row,
+         "CSVのラン 4 の値が大きすぎて評価値を計算できません。"},
         {std::string(70'000, '1'), "CSVの1行目が長すぎます (65536 バイトまで)。"},
         {manyRuns, "CSVのランが多すぎます (1000 個まで読めます)。"},
         {huge, "CSVの行が多すぎます (100000 行まで読めます)。"},
