@@ -26,6 +26,8 @@ constexpr std::array<Channel, kChannelCount> kColumnChannel{
     Channel::I,  Channel::D,  Channel::FF, Channel::KdDV, Channel::DS};
 
 constexpr std::size_t kMaxRows = 100'000;
+/// Ten times what the store keeps: a file with more runs is no file of kept runs.
+constexpr std::size_t kMaxRuns = 1'000;
 /// Longer lines are no CSV of runs; refusing them keeps a binary file from filling memory.
 constexpr std::size_t kMaxLine = 64 * 1024;
 /// A run that no header block names and that has only one sample gets this period.
@@ -149,6 +151,10 @@ std::string lineText(std::size_t line) {
     return "CSVの" + std::to_string(line) + "行目";
 }
 
+std::string tooManyRuns() {
+    return "CSVのランが多すぎます (" + std::to_string(kMaxRuns) + " 個まで読めます)。";
+}
+
 std::string_view trim(std::string_view s) {
     while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
         s.remove_prefix(1);
@@ -221,7 +227,6 @@ std::string unescapePoint(std::string_view s) {
 /// What a header block of a run says; only the lines present are used.
 struct Header {
     int number = 0;
-    std::size_t line = 0; ///< the `# Kestrel run` line
     KeptRun run;
     bool hasDt = false, hasMetrics = false;
 };
@@ -240,7 +245,8 @@ public:
         if (text.substr(0, kRun.size()) == kRun) {
             Header h;
             h.number = integer(text.substr(kRun.size()), "ラン番号", 1, std::numeric_limits<int>::max());
-            h.line = line;
+            if (mHeaders.size() >= kMaxRuns)
+                throw CsvError{tooManyRuns()};
             for (const Header& other : mHeaders)
                 if (other.number == h.number)
                     throw CsvError{lineText(line) + ": ラン " + std::to_string(h.number) +
@@ -441,6 +447,20 @@ Columns readColumns(std::string_view text, std::size_t line) {
     return cols;
 }
 
+bool finite(const RunMetrics& m) {
+    bool ok = true;
+    for (const double v : {m.iae, m.ise, m.itae, m.mvTravel, m.timeAtLimit, m.offset})
+        ok = ok && std::isfinite(v);
+    if (const auto& s = m.svStep)
+        for (const double v : {s->t0, s->size, s->pvChange, s->overshootPct, s->riseTime, s->peakTime,
+                               s->settlingTime.value_or(0.0)})
+            ok = ok && std::isfinite(v);
+    if (const auto& d = m.dvStep)
+        for (const double v : {d->t0, d->peakDeviation, d->peakTime})
+            ok = ok && std::isfinite(v);
+    return ok;
+}
+
 /// The samples of one run and what its header (if any) said of it.
 struct Building {
     int number = 0;
@@ -460,11 +480,15 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
     auto runFor = [&](int number) -> Building& {
         const auto [it, added] = runIndex.try_emplace(number, runs.size());
         if (added) {
+            if (runs.size() >= kMaxRuns)
+                throw CsvError{tooManyRuns()};
             Building b;
             b.number = number;
             for (const Header& h : headers)
-                if (h.number == number || (cols->run < 0 && headers.size() == 1))
+                if (h.number == number || (cols->run < 0 && headers.size() == 1)) {
                     b.header = &h;
+                    b.number = h.number; // a file of one run names it in its header only
+                }
             runs.push_back(std::move(b));
         }
         return runs[it->second];
@@ -531,6 +555,8 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
         throw CsvError{"CSVファイルが空です。"};
     if (!cols)
         throw CsvError{"CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"};
+    if (runs.empty())
+        throw CsvError{"CSVに記録の行がありません。"};
 
     const std::string base = std::filesystem::path(source).stem().string();
     std::vector<KeptRun> result;
@@ -554,6 +580,10 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
                                  run.value(Channel::MV, i), run.value(Channel::DV, i), false});
         if (!(b.header && b.header->hasMetrics))
             run.metrics = measureRun(run.steps, run.dt);
+        // Values near the largest double can still overflow in the spacing or the sums.
+        if (!std::isfinite(run.dt) || !finite(run.metrics))
+            throw CsvError{"CSVのラン " + std::to_string(b.number) +
+                           " の値が大きすぎて評価値を計算できません。"};
         result.push_back(std::move(run));
     }
     return result;

@@ -12,14 +12,40 @@
 
 namespace kestrel {
 
-/// Writes `runs` as one CSV: for each run a header block of `#` lines (label, settings, measures),
-/// then the column line `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS` (with a first column `run` when
-/// there is more than one run) and one row per recorded sample. UTF-8, LF line ends.
+/// Writes `runs` as one CSV, UTF-8 with LF line ends, every number in the shortest form that
+/// reads back to the same double. First, for each run, a header block of `#` lines:
+///
+///     # Kestrel run 3                            the run's number (its place when numbers repeat)
+///     # label: 比例動作 Kp=2
+///     # lesson: Study/C0501071.txt step 2        only for a lesson or project step's run
+///     # started: 2026-12-07 05:01:02             only when known
+///     # settings: 偏差ＰＩＤ制御 速度型 Kp 2 …   settingsSummary, for people (not read back)
+///     # params: TYPE_SELECT=2 CALC_TYPE=1 MODE=1 FB=-1 dt=0.1 Kp=2 Ti=10 … Lf=0
+///     # sv_program: 50@0 60@10                   value@time points; ' ', '@', '%' as %20 %40 %25
+///     # dv_program: 0@0
+///     # chart: RH=100 RL=0 TM=50 MVH=100 MVL=0 graph=1
+///     # dt: 0.1                                  the control period of the run, s
+///     # metrics: IAE=… ISE=… ITAE=… mv_travel=… time_at_limit=… offset=…
+///     # sv_step: t0=… size=… pv_change=… overshoot_pct=… rise_time=… settling_time=…|none peak_time=…
+///     # dv_step: t0=… peak_deviation=… peak_time=…
+///
+/// (`# sv_step: none`, `# dv_step: none` when the run has no such change). Then the column line
+/// `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS` and one row per recorded sample; with more than one run
+/// a first column `run` holds the number of the header block the row belongs to, and the rows of
+/// all runs follow the one column line — the shape of kestrel-sim's `--all` output. The runs'
+/// values must be finite, as the step leaves them.
 void writeRunsCsv(std::ostream& out, const std::vector<const KeptRun*>& runs);
 
-/// Reads a CSV written by writeRunsCsv or by kestrel-sim (with or without its `run` column) back
-/// into runs, numbered 0 (the store numbers them when they are kept). Empty, with `error` set to a
-/// one-line reason, when the text is no such CSV.
+/// Reads a CSV written by writeRunsCsv or by kestrel-sim (with or without its `run` column, with
+/// or without header blocks; CR LF and a UTF-8 byte order mark tolerated) back into runs,
+/// numbered 0 (the store numbers them when they are kept), the runs of the header blocks first.
+/// Columns are found by name, numbers read whatever the locale. Of a run the file tells less:
+/// label "<file base name> ラン n", default settings, dt the mean sample spacing, and measures
+/// taken on its samples as if they were its steps. `source` is the path given. Empty, with
+/// `error` set to a one-line Japanese reason naming the line (and column) where it can, when the
+/// text is no such CSV: nothing in it, no column line or no rows, an unknown, missing or repeated column, a
+/// cell that is no finite number, a row with too few or too many cells, time going back within
+/// a run, a header value out of range, more than 1,000 runs or 100,000 rows, or a line longer than 64 KiB.
 std::vector<KeptRun> readRunsCsv(std::istream& in, const std::string& source, std::string& error);
 
 } // namespace kestrel

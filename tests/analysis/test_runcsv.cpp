@@ -64,7 +64,13 @@ TEST(RunCsv, RunsComeBackAsTheyWereWritten) {
         std::stringstream file;
         writeRunsCsv(file, runs);
         const std::string text = file.str();
-        EXPECT_EQ(text.rfind("# Kestrel run 3\n# label: 比例動作 Kp=3, 1/3\n", 0), 0u);
+        EXPECT_EQ(
+            text.rfind(
+                "# Kestrel run 3\n# label: 比例動作 Kp=3, 1/3\n# lesson: Study/C0501071.txt step 2\n"
+                "# started: 2026-12-07 05:01:02\n# settings: 偏差ＰＩＤ制御 速度型 Kp 2 Ti 3.33333 Td 0 / "
+                "K 1 T 5 L 2 / 自動 / dt 0.1 秒\n",
+                0),
+            0u);
         EXPECT_NE(text.find(runs.size() > 1 ? "\nrun,time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n3,0,50,50,0,50,0,"
                                             : "\ntime,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n0,50,50,0,50,0,"),
                   std::string::npos);
@@ -103,11 +109,15 @@ TEST(RunCsv, RefusesWhatIsNoRunCsvAndSaysWhere) {
     std::string huge = columns;
     for (int k = 0; k <= 100'000; ++k)
         huge += row;
+    std::string manyRuns;
+    for (int k = 1; k <= 1'001; ++k)
+        manyRuns += "# Kestrel run " + std::to_string(k) + "\n";
     const struct {
         std::string text, message;
     } cases[] = {
         {"", "CSVファイルが空です。"},
         {"# Kestrel run 1\n# label: x\n\n", "CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"},
+        {columns, "CSVに記録の行がありません。"},
         {row, "CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"},
         {"time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,Q\n", "CSVの1行目の列「Q」は知らない列です。"},
         {"time,SV,DV,MV,E,P,I,D,FF,KdDV,DS\n", "CSVの1行目に列「PV」がありません。"},
@@ -118,7 +128,10 @@ TEST(RunCsv, RefusesWhatIsNoRunCsvAndSaysWhere) {
         {"# Kestrel run 1\n# params: Kp=2,5\n" + columns, "CSVの2行目の「Kp」が数値ではありません。"},
         {"# Kestrel run 1\n# Kestrel run 2\n" + columns,
          "CSVの3行目に列「run」がありません (ランが 2 個あります)。"},
+        {"# Kestrel run 4\n# dt: 1e308\n" + columns + row + row,
+         "CSVのラン 4 の値が大きすぎて評価値を計算できません。"},
         {std::string(70'000, '1'), "CSVの1行目が長すぎます (65536 バイトまで)。"},
+        {manyRuns, "CSVのランが多すぎます (1000 個まで読めます)。"},
         {huge, "CSVの行が多すぎます (100000 行まで読めます)。"},
     };
     for (const auto& c : cases) {
