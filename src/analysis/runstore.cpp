@@ -40,6 +40,10 @@ const char* channelName(Channel c) {
     return kChannelNames[static_cast<int>(c)];
 }
 
+bool channelInUse(const KeptRun& run, Channel c) {
+    return !(run.params.controlType() == ControlType::P && (c == Channel::I || c == Channel::D));
+}
+
 const KeptRun& RunStore::add(KeptRun run) {
     if (run.number <= 0)
         run.number = mNext;

@@ -22,6 +22,11 @@ inline constexpr int kChannelCount = 11;
 /// Short names of the channels ("SV", "PV", "MV", "DV", "E", "P", "I", "D", "FF", "Kd·DV", "DS").
 const char* channelName(Channel c);
 
+struct KeptRun;
+/// False for a channel the run's controller has not (P control: I and D, which the recorder marks
+/// at −1000 to keep them off its strips).
+bool channelInUse(const KeptRun& run, Channel c);
+
 /// One completed (or imported) run.
 struct KeptRun {
     int number = 0;        ///< n of "ラン n": 1 for the program's first run

@@ -96,18 +96,23 @@ ChartView fullView(const std::vector<const KeptRun*>& runs, const std::vector<Ch
         tMax = std::max<double>(tMax, run->graphTime);
         if (run->samples() > 0)
             tMax = std::max(tMax, run->time.back());
-        for (Channel c : channels)
+        for (Channel c : channels) {
+            if (!channelInUse(*run, c))
+                continue;
             for (double value : run->values[static_cast<int>(c)]) {
                 lo = std::min(lo, value);
                 hi = std::max(hi, value);
             }
+        }
     }
     v.t1 = tMax > 0 ? tMax : 50;
-    if (lo > hi || (lo >= 0 && hi <= 100))
+    if (lo > hi)
         return v;
-    const double margin = hi > lo ? (hi - lo) / 20 : 1;
-    v.v0 = lo - margin;
-    v.v1 = hi + margin;
+    // The data's extent with a tenth of margin, at least 2 % wide, out to whole tick steps.
+    const double span = std::max(hi - lo, 2.0);
+    const double step = tickStep(span, 10);
+    v.v0 = std::floor((lo - span / 10) / step) * step;
+    v.v1 = std::ceil((hi + span / 10) / step) * step;
     return v;
 }
 
@@ -271,6 +276,8 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
         const std::size_t i1 = static_cast<std::size_t>(
             std::min<std::ptrdiff_t>(last - time.begin() + 1, static_cast<std::ptrdiff_t>(time.size())));
         for (Channel c : mChannels) {
+            if (!channelInUse(*run, c))
+                continue;
             const std::vector<double>& v = run->values[static_cast<int>(c)];
             line.clear();
             line.reserve(static_cast<int>(2 * (i1 - i0)));

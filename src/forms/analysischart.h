@@ -32,8 +32,8 @@ struct ChartView {
 };
 
 /// The view that shows all of `runs`' chosen channels: time 0 .. the longest graph time (or last
-/// sample) of the runs; value 0..100 % when everything fits, otherwise the data's extent with a
-/// margin of a twentieth on either side.
+/// sample) of the runs; values over the data's extent (at least 2 % wide) with a tenth of margin
+/// either side, out to whole tick steps; 0..100 % when nothing is drawn.
 ChartView fullView(const std::vector<const KeptRun*>& runs, const std::vector<Channel>& channels);
 
 /// Pen style of a channel: PV solid, SV dashed, MV dotted, the others dash-dot.

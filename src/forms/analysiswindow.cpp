@@ -299,8 +299,11 @@ void AnalysisWindow::updateReadout() {
             continue;
         }
         set(r, 0, QString::number(run.time[*i], 'f', 2));
-        for (int c = 0; c < kChannelCount; ++c)
-            set(r, c + 1, QString::number(run.value(static_cast<Channel>(c), *i), 'f', 2));
+        for (int c = 0; c < kChannelCount; ++c) {
+            const auto channel = static_cast<Channel>(c);
+            set(r, c + 1,
+                channelInUse(run, channel) ? QString::number(run.value(channel, *i), 'f', 2) : kNone);
+        }
         const std::optional<std::size_t> k = stepAt(run, *t);
         set(r, kLimitColumn, k ? qtext(limitName(limitAt(run, *k))) : kNone);
     }

@@ -105,13 +105,16 @@ TEST_F(Analysis, MeasuresSayWhenPvNeverSettledAndWhichStepIsMissing) {
     EXPECT_EQ(cell(13), "—");
 }
 
-TEST(AnalysisView, ValueAxisIsFixedWhenEverythingFitsOtherwiseTheDataWithAMargin) {
+TEST(AnalysisView, ValueAxisIsTheDataWithAMarginOutToWholeSteps) {
     KeptRun r = makeRun(); // SV 0..49.5, PV 10..59.5, DS 100..149.5
     r.graphTime = 30;
     const struct {
         std::vector<Channel> channels;
         double v0, v1;
-    } cases[] = {{{Channel::SV, Channel::PV}, 0, 100}, {{Channel::PV, Channel::DS}, 3.025, 156.475}};
+    } cases[] = {{{Channel::SV, Channel::PV}, -10, 70},
+                 {{Channel::PV, Channel::DS}, -20, 180},
+                 {{Channel::I}, 0, 100}};
+    r.params.TYPE_SELECT = 0; // P control has no I (its −1000 marks are not data)
     for (const auto& c : cases) {
         const ChartView v = fullView({&r}, c.channels);
         EXPECT_DOUBLE_EQ(v.t1, 30);
