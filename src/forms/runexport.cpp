@@ -207,11 +207,17 @@ bool writeChartImage(const AnalysisChart& chart, QString& path, QSize size, QStr
 QString reportTitle(const std::vector<const KeptRun*>& runs) {
     if (runs.empty())
         return "ラン解析";
-    const KeptRun& r = *runs.front();
-    if (r.lesson.empty())
-        return qtext(r.label);
-    const QString base = QFileInfo(qtext(r.lesson)).completeBaseName();
-    return r.step > 0 ? QString("%1　ステップ %2").arg(base).arg(r.step) : base;
+    // Runs of one lesson or project name it and their steps ("手順", as the lesson calls them);
+    // anything else is named by its first run.
+    const KeptRun& first = *runs.front();
+    QStringList steps;
+    for (const KeptRun* r : runs) {
+        if (r->lesson != first.lesson || r->step <= 0)
+            return runs.size() == 1 ? qtext(first.label) : QString("ラン解析");
+        if (!steps.contains(QString::number(r->step)))
+            steps << QString::number(r->step);
+    }
+    return QString("%1　手順 %2").arg(QFileInfo(qtext(first.lesson)).completeBaseName(), steps.join("・"));
 }
 
 bool writeRunReport(const AnalysisChart& chart, const QString& path, const QDateTime& printed,
