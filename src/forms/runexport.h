@@ -29,7 +29,8 @@ QStringList metricsCells(const KeptRun& run);
 /// is added when the name has no suffix). False with `error` set when the file cannot be written.
 bool writeChartImage(const AnalysisChart& chart, QString& path, QSize size, QString& error);
 
-/// The title line of a report: the lesson file's base name and step of the first run, or its label.
+/// The title line of a report: the lesson file's base name and the steps ("手順 1・2") when every
+/// run is a step of one lesson; otherwise a single run's label, or "ラン解析".
 QString reportTitle(const std::vector<const KeptRun*>& runs);
 
 /// Writes the report as a PDF: title, each run's settings in words, the chart (with its cursor),
