@@ -6,6 +6,7 @@
 #include "engine/fakes.h"
 #include "forms/analysischart.h"
 #include "forms/analysiswindow.h"
+#include "offscreenmain.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -72,12 +73,3 @@ void BM_CursorMove(benchmark::State& st) {
 BENCHMARK(BM_CursorMove)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

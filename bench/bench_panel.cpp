@@ -4,6 +4,7 @@
 //   QT_QPA_PLATFORM=offscreen build/bench/bench_panel --benchmark_repetitions=5
 
 #include "engine/fakes.h"
+#include "offscreenmain.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "setup/setupdocument.h"
@@ -92,12 +93,3 @@ void BM_ResizeReplayOverlays(benchmark::State& st) {
 BENCHMARK(BM_ResizeReplayOverlays)->Arg(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
