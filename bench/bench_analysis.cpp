@@ -34,8 +34,8 @@ RunStore fullStore() {
                 r.values[c].push_back(50 + 40 * std::sin(t / (3 + n * 0.1) + c));
             if (i < 500) {
                 const bool held = (i / 25) % 4 == 1;
-                r.steps.push_back(
-                    {t, 60, r.values[1].back(), held ? 100.0 : 50.0, 0, held, held ? 100.0 : 50.0});
+                r.steps.push_back({t, 60, r.values[1].back(), held ? 100.0 : 50.0, 0, held,
+                                   held ? StepLimit::High : StepLimit::None});
             }
         }
         r.metrics = measureRun(r.steps, r.dt);

@@ -148,14 +148,17 @@ LimitState limitAt(const KeptRun& run, std::size_t k) {
     const ParameterSet& p = run.params;
     if (p.calcForm() == CalcForm::Position)
         return s.mv > 100.0 || s.mv < 0.0 ? LimitState::OutOfRange : LimitState::None;
-    if (s.limit) {
-        if (s.ctrl >= p.MH)
-            return LimitState::High;
-        if (s.ctrl <= p.ML)
-            return LimitState::Low;
+    switch (s.kind) {
+    case StepLimit::High:
+        return LimitState::High;
+    case StepLimit::Low:
+        return LimitState::Low;
+    case StepLimit::Rate:
         return LimitState::Rate;
+    case StepLimit::None:
+        break;
     }
-    if (p.calcForm() == CalcForm::VelocityUnlimited && s.excess != 0.0)
+    if (p.calcForm() == CalcForm::VelocityUnlimited && s.excess)
         return LimitState::Excess;
     return LimitState::None;
 }
@@ -183,7 +186,7 @@ std::vector<LimitBand> limitBands(const KeptRun& run) {
         return st == LimitState::Excess ? LimitState::None : st;
     });
     if (essence)
-        gather([&](std::size_t k) { return steps[k].excess != 0.0 ? LimitState::Excess : LimitState::None; });
+        gather([&](std::size_t k) { return steps[k].excess ? LimitState::Excess : LimitState::None; });
     std::stable_sort(bands.begin(), bands.end(),
                      [](const LimitBand& a, const LimitBand& b) { return a.t0 < b.t0; });
     return bands;

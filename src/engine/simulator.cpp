@@ -91,8 +91,16 @@ bool Simulator::MainCalc() {
         loop(trapped);
     }
     if (s.Running) {
+        // Which limit: MV at MH or ML (the essence-inheriting form reaches it as a sum, so within
+        // rounding), otherwise the rate limit cut its change.
+        const auto& p = mState.params;
+        const double near = 1e-9 * (1.0 + std::abs(p.MH) + std::abs(p.ML));
+        const StepLimit kind = !s.LimitHit                  ? StepLimit::None
+                               : s.MvCtrl[0] >= p.MH - near ? StepLimit::High
+                               : s.MvCtrl[0] <= p.ML + near ? StepLimit::Low
+                                                            : StepLimit::Rate;
         mState.trace.steps.push_back(
-            {s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, s.MvCtrl[0], s.MvExcess[0]});
+            {s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, kind, s.MvExcess[0] != 0.0});
         recordSample(t);
         advanceTime(t);
     }

@@ -2,19 +2,23 @@
 // What the step leaves of a run at every step, beside the recorded samples: the signals a run's
 // quality is measured on, at the full control period.
 
+#include <cstdint>
 #include <ctime>
 #include <vector>
 
 namespace kestrel {
 
+/// Which velocity-form limit acted in a step: MV held at MH or ML, or its change cut to dML.
+enum class StepLimit : std::uint8_t { None, High, Low, Rate };
+
 /// One step of a run: SimTime at the step (before it advances), the loop's SV, PV, MV and DV of
-/// that step, whether a velocity-form limit acted in it, and what the limits saw: the controller's
-/// output before feedforward (MV + FF) and, in the essence-inheriting form, the part of the
-/// request the limits cut off.
+/// that step, whether a velocity-form limit acted in it and which, and whether the
+/// essence-inheriting form's accumulator stood beyond what the limits let MV give.
 struct StepSample {
     double t, sv, pv, mv, dv;
     bool limit;
-    double ctrl = 0, excess = 0;
+    StepLimit kind = StepLimit::None;
+    bool excess = false;
 };
 
 /// The steps of the current or last run: Start empties it, every step during the run adds one.

@@ -11,12 +11,13 @@ using namespace kestrel;
 TEST(RunStore, CaptureTakesTheRecordOfTheRunAndTheStoreKeepsTheLatest) {
     test::Loop l;
     l.proportional(2, 1);
+    std::tie(l.p.MH, l.p.dML) = std::tuple(58, 5); // the SV steps meet the rate limit, then MH
     l.app.chart.CurrentGraph = 1;
     l.seed(50, 50);
     l.startRun(2);
     l.app.trace.restart(0.1, 100);
     for (int k = 0; k < 41; ++k) {
-        l.s.SV[0] = k < 10 ? 50 : 60;
+        l.s.SV[0] = k < 10 ? 50 : k < 20 ? 60 : 65;
         l.step();
     }
     const KeptRun run = captureRun(l.app, 7, "");
@@ -30,6 +31,10 @@ TEST(RunStore, CaptureTakesTheRecordOfTheRunAndTheStoreKeepsTheLatest) {
                   std::tuple(rec.TrendData[1][1][i], rec.TrendData[1][3][i], rec.TrendData[1][2][i],
                              rec.PenData[0][1][i], rec.PenData[0][9][i]));
     EXPECT_EQ(run.metrics.iae, measureRun(l.app.trace.steps, 0.1).iae);
+    std::string kinds;
+    for (const LimitBand& b : limitBands(run))
+        kinds += limitName(b.state) + std::string("|");
+    EXPECT_EQ(kinds, "変化率制限 dML|上限 MH|");
     EXPECT_EQ(run.label.rfind("ラン 7 (", 0), 0u);
     EXPECT_EQ(settingsSummary(run), "偏差ＰＩＤ制御 速度型 Kp 2 Ti 0 Td 0 / K 1 T 5 L 2 / 自動 / dt 0.1 秒");
 
@@ -48,10 +53,10 @@ TEST(RunStore, CursorFindsTheHeldSampleAndTheLimitThatActed) {
     run.params.CALC_TYPE = static_cast<std::int16_t>(CalcForm::Velocity);
     run.params.MH = 80;
     run.params.ML = 10;
-    const double ctrl[] = {50, 80, 60, 10, 40};
-    const bool limit[] = {false, true, true, true, false};
+    using L = StepLimit;
+    const L kinds[] = {L::None, L::High, L::Rate, L::Low, L::None};
     for (int k = 0; k < 5; ++k)
-        run.steps.push_back({k * 0.1, 0, 0, ctrl[k], 0, limit[k], ctrl[k], 0});
+        run.steps.push_back({k * 0.1, 0, 0, 50, 0, kinds[k] != L::None, kinds[k]});
     // Samples are held until the next one; the last for half a period.
     const std::pair<double, std::optional<std::size_t>> at[] = {
         {-0.1, std::nullopt}, {0.0, 0}, {0.19, 0}, {0.2, 1}, {0.44, 2}, {0.46, std::nullopt}};
@@ -71,7 +76,7 @@ TEST(RunStore, CursorFindsTheHeldSampleAndTheLimitThatActed) {
     // The essence-inheriting form also shows the request the limits cut off, which may overlap a
     // flagged limit; the position form has no limits, only MV outside 0..100 %.
     run.params.CALC_TYPE = static_cast<std::int16_t>(CalcForm::VelocityUnlimited);
-    run.steps[1].excess = run.steps[2].excess = run.steps[4].excess = 5;
+    run.steps[1].excess = run.steps[2].excess = run.steps[4].excess = true;
     EXPECT_EQ(limitBands(run).size(), 5u);
     EXPECT_EQ(limitAt(run, 4), LimitState::Excess);
     run.params.CALC_TYPE = static_cast<std::int16_t>(CalcForm::Position);

@@ -31,7 +31,8 @@ KeptRun makeRun(int n = 100, Rgb pen = rgb(255, 255, 0)) {
         for (int c = 0; c < kChannelCount; ++c)
             r.values[c].push_back(c * 10 + i * 0.5);
         const bool held = i >= 50 && i < 60;
-        r.steps.push_back({t, 50, 40, held ? r.params.MH : 50, 0, held, held ? r.params.MH : 50});
+        r.steps.push_back(
+            {t, 50, 40, held ? r.params.MH : 50, 0, held, held ? StepLimit::High : StepLimit::None});
     }
     r.metrics = measureRun(r.steps, r.dt);
     return r;
