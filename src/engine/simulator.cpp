@@ -7,6 +7,21 @@
 
 namespace kestrel {
 
+namespace {
+
+/// Which limit acted in a step that met one: MV at MH or ML (the essence-inheriting form reaches
+/// them as a sum, so within rounding), otherwise the rate limit cut its change.
+[[gnu::noinline]] StepLimit limitKind(double mvCtrl, const ParameterSet& p) {
+    const double near = 1e-9 * (1.0 + std::abs(p.MH) + std::abs(p.ML));
+    if (mvCtrl >= p.MH - near)
+        return StepLimit::High;
+    if (mvCtrl <= p.ML + near)
+        return StepLimit::Low;
+    return StepLimit::Rate;
+}
+
+} // namespace
+
 void SimulationState::shiftAll() {
     PV.shift();
     SV.shift();
@@ -91,14 +106,7 @@ bool Simulator::MainCalc() {
         loop(trapped);
     }
     if (s.Running) {
-        // Which limit: MV at MH or ML (the essence-inheriting form reaches it as a sum, so within
-        // rounding), otherwise the rate limit cut its change.
-        const auto& p = mState.params;
-        const double near = 1e-9 * (1.0 + std::abs(p.MH) + std::abs(p.ML));
-        const StepLimit kind = !s.LimitHit                  ? StepLimit::None
-                               : s.MvCtrl[0] >= p.MH - near ? StepLimit::High
-                               : s.MvCtrl[0] <= p.ML + near ? StepLimit::Low
-                                                            : StepLimit::Rate;
+        const StepLimit kind = s.LimitHit ? limitKind(s.MvCtrl[0], mState.params) : StepLimit::None;
         mState.trace.steps.push_back(
             {s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, kind, s.MvExcess[0] != 0.0});
         recordSample(t);
