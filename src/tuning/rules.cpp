@@ -1,0 +1,1 @@
+#include "tuning/rules.h"

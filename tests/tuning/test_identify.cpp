@@ -1,0 +1,3 @@
+#include "tuning/identify.h"
+
+#include <gtest/gtest.h>

@@ -1,0 +1,3 @@
+#include "tuning/rules.h"
+
+#include <gtest/gtest.h>
