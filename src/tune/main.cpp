@@ -3,5 +3,6 @@
 #include <iostream>
 
 int main(int argc, char** argv) {
-    return kestrel::tuning::runTuneCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout, std::cerr);
+    return kestrel::tuning::runTuneCommand(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                           std::cerr);
 }

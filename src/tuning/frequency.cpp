@@ -1,1 +1,214 @@
 #include "tuning/frequency.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+namespace kestrel::tuning {
+
+namespace {
+
+using cd = std::complex<double>;
+constexpr double pi = std::numbers::pi;
+
+bool hasI(const Loop& l) {
+    return l.type >= 1 && l.Ti > 0.0;
+}
+bool hasD(const Loop& l) {
+    return l.type >= 2 && l.Td > 0.0;
+}
+
+/// C(jω)/Kp: its real part is at least 1, so its argument stays within (−90°, 90°).
+cd controllerShape(const Loop& l, double w) {
+    cd c = 1.0;
+    if (hasI(l))
+        c += 1.0 / cd(0.0, w * l.Ti);
+    if (hasD(l))
+        c += cd(0.0, w * l.Td) / cd(1.0, w * l.eta * l.Td);
+    return c;
+}
+
+/// The search range: four decades beyond the slowest and the fastest time of the loop.
+std::pair<double, double> searchRange(const Loop& l, double dt) {
+    double lo = 0.0, hi = 0.0;
+    auto take = [&](double tau) {
+        if (tau > 0.0) {
+            lo = lo == 0.0 ? tau : std::min(lo, tau);
+            hi = std::max(hi, tau);
+        }
+    };
+    take(l.L);
+    take(l.T);
+    take(dt);
+    if (hasI(l))
+        take(l.Ti);
+    if (hasD(l)) {
+        take(l.Td);
+        take(l.eta * l.Td);
+    }
+    if (hi == 0.0)
+        return {1e-4, 1e4};
+    return {1e-4 / hi, 1e4 / lo};
+}
+
+constexpr int kPerDecade = 200;
+
+std::vector<double> logSpace(double lo, double hi, int count) {
+    std::vector<double> w(static_cast<std::size_t>(count));
+    const double a = std::log10(lo), b = std::log10(hi);
+    for (int i = 0; i < count; ++i)
+        w[static_cast<std::size_t>(i)] = std::pow(10.0, count == 1 ? a : a + (b - a) * i / (count - 1));
+    return w;
+}
+
+std::vector<double> searchGrid(const Loop& l, double dt) {
+    auto [lo, hi] = searchRange(l, dt);
+    return logSpace(lo, hi, static_cast<int>(std::ceil(std::log10(hi / lo) * kPerDecade)) + 1);
+}
+
+/// The first ω where f changes sign between neighbours of the grid.
+template <class F> std::optional<double> firstRoot(const std::vector<double>& grid, F f) {
+    double prev = f(grid[0]);
+    for (std::size_t i = 1; i < grid.size(); ++i) {
+        const double cur = f(grid[i]);
+        if (cur == 0.0)
+            return grid[i];
+        if ((prev < 0.0) != (cur < 0.0) && prev != 0.0) {
+            // Bisection down to neighbouring doubles; the better of the two is the root.
+            double a = grid[i - 1], b = grid[i], fa = prev, fb = cur;
+            for (double m = a + (b - a) / 2; m > a && m < b; m = a + (b - a) / 2) {
+                const double fm = f(m);
+                if (fm == 0.0)
+                    return m;
+                if ((fm < 0.0) == (fa < 0.0))
+                    a = m, fa = fm;
+                else
+                    b = m, fb = fm;
+            }
+            return std::abs(fa) <= std::abs(fb) ? a : b;
+        }
+        prev = cur;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::string loopError(const Loop& l) {
+    if (l.type < 0 || l.type > 5)
+        return "制御形式は 0（Ｐ）から 5（２自由度ＰＩＤ）で指定してください。";
+    for (double v : {l.Kp, l.Ti, l.Td, l.eta, l.K, l.L, l.T})
+        if (!std::isfinite(v))
+            return "ループの値には有限の数値を指定してください。";
+    if (l.Kp * l.K <= 0.0)
+        return "Kp と K の積が正でないループ（正帰還または開ループ）は解析できません。";
+    if (l.T < 0.0 || l.L < 0.0 || l.Ti < 0.0 || l.Td < 0.0 || l.eta < 0.0)
+        return "T、L、Ti、Td、η は 0 以上にしてください。";
+    return {};
+}
+
+std::complex<double> loopResponse(const Loop& l, double w, double dt) {
+    const double delay = l.L + dt / 2.0;
+    return l.Kp * l.K * controllerShape(l, w) / cd(1.0, w * l.T) * std::polar(1.0, -w * delay);
+}
+
+double loopPhase(const Loop& l, double w, double dt) {
+    return std::arg(controllerShape(l, w)) - std::atan(w * l.T) - w * (l.L + dt / 2.0);
+}
+
+Margins loopMargins(const Loop& l, double dt) {
+    Margins m;
+    const std::vector<double> grid = searchGrid(l, dt);
+    m.wgc = firstRoot(grid, [&](double w) { return std::log(std::abs(loopResponse(l, w, dt))); });
+    if (m.wgc)
+        m.phaseMarginDeg = 180.0 + loopPhase(l, *m.wgc, dt) * 180.0 / pi;
+    m.wpc = firstRoot(grid, [&](double w) { return loopPhase(l, w, dt) + pi; });
+    if (m.wpc)
+        m.gainMargin = 1.0 / std::abs(loopResponse(l, *m.wpc, dt));
+
+    auto dist = [&](double w) { return std::abs(1.0 + loopResponse(l, w, dt)); };
+    std::size_t best = 0;
+    double bestDist = dist(grid[0]);
+    for (std::size_t i = 1; i < grid.size(); ++i)
+        if (double d = dist(grid[i]); d < bestDist)
+            bestDist = d, best = i;
+    // Golden-section search between the grid neighbours of the closest approach to −1.
+    double a = std::log(grid[best == 0 ? 0 : best - 1]),
+           b = std::log(grid[std::min(best + 1, grid.size() - 1)]);
+    const double g = (std::sqrt(5.0) - 1.0) / 2.0;
+    for (int k = 0; k < 80 && b - a > 1e-13; ++k) {
+        const double x1 = b - g * (b - a), x2 = a + g * (b - a);
+        if (dist(std::exp(x1)) < dist(std::exp(x2)))
+            b = x2;
+        else
+            a = x1;
+    }
+    bestDist = std::min(bestDist, dist(std::exp(0.5 * (a + b))));
+    // Where L(jω) dies away at high frequency, 1/|1 + L| tends to 1 there: Ms is at least 1.
+    if (l.T > 0.0 && !(hasD(l) && l.eta == 0.0))
+        bestDist = std::min(bestDist, 1.0);
+    if (bestDist > 1e-12)
+        m.Ms = 1.0 / bestDist;
+    return m;
+}
+
+std::vector<double> chartFrequencies(const Loop& l, int count) {
+    const Margins m = loopMargins(l);
+    double centre = m.wgc ? *m.wgc : m.wpc ? *m.wpc : 0.0;
+    if (centre == 0.0) {
+        const double slowest = std::max({l.T, l.L, hasI(l) ? l.Ti : 0.0});
+        centre = slowest > 0.0 ? 1.0 / slowest : 1.0;
+    }
+    return logSpace(centre * 1e-3, centre * 1e2, std::max(count, 2));
+}
+
+std::vector<BodePoint> bodeData(const Loop& l, const std::vector<double>& w, double dt) {
+    std::vector<BodePoint> out;
+    out.reserve(w.size());
+    for (double x : w)
+        out.push_back(
+            {x, 20.0 * std::log10(std::abs(loopResponse(l, x, dt))), loopPhase(l, x, dt) * 180.0 / pi});
+    return out;
+}
+
+std::vector<NyquistPoint> nyquistData(const Loop& l, const std::vector<double>& w, double dt) {
+    std::vector<NyquistPoint> out;
+    out.reserve(w.size());
+    for (double x : w) {
+        const cd v = loopResponse(l, x, dt);
+        out.push_back({x, v.real(), v.imag()});
+    }
+    return out;
+}
+
+std::optional<UltimatePoint> ultimatePoint(double K, double L, double T) {
+    if (!std::isfinite(K) || !std::isfinite(L) || !std::isfinite(T) || K == 0.0 || L <= 0.0 || T < 0.0)
+        return std::nullopt;
+    // ωL + atan(ωT) rises from 0 and passes π at or below π/L.
+    double a = 0.0, b = pi / L;
+    for (int k = 0; k < 200 && b - a > 1e-15 * b; ++k) {
+        const double m = 0.5 * (a + b);
+        (m * L + std::atan(m * T) < pi ? a : b) = m;
+    }
+    const double w = 0.5 * (a + b);
+    return UltimatePoint{std::sqrt(1.0 + w * T * w * T) / K, 2.0 * pi / w, w};
+}
+
+std::vector<BoundaryPoint> piStabilityBoundary(double K, double L, double T, std::string& error, int count) {
+    error.clear();
+    const auto u = ultimatePoint(K, L, T);
+    if (!u) {
+        error = "むだ時間 L が正で K が 0 でないモデルでなければ、安定限界は求まりません。";
+        return {};
+    }
+    std::vector<BoundaryPoint> out;
+    count = std::max(count, 2);
+    for (int i = 0; i < count; ++i) {
+        const double w = u->w180 * i / (count - 1);
+        const double c = std::cos(w * L), s = std::sin(w * L);
+        out.push_back({w, -(c - w * T * s) / K, w * (s + w * T * c) / K});
+    }
+    return out;
+}
+
+} // namespace kestrel::tuning

@@ -1,3 +1,94 @@
 #pragma once
+// Frequency response of the control loop, its stability margins and the PI stability region.
+//
+// Loop transfer function L(jω) = C(jω)·P(jω), continuous time, dead time exact:
+//   controller  C(s) = Kp·(1 + 1/(Ti·s) + Td·s/(1 + η·Td·s))   (error-based PID)
+//               P control has no I or D term, PI no D term; a zero Ti or Td drops its term. All
+//               PID types (error PID, I-PD, PI-D, two-degree-of-freedom) share this C(s): the
+//               set-point weights do not act on the loop.
+//   process     P(s) = K·e^(−L·s)/(1 + T·s)
+// The phase is unwrapped by construction: arg C/Kp lies in (−90°, 90°) and the process adds
+// −ωL − atan(ωT), so crossings of −180° are found on a continuous curve.
+//
+// The sampled loop (control period dt) is approximated by the half-period delay of the
+// zero-order hold: L_dt(jω) = L(jω)·e^(−jω·dt/2). This is what the sampling costs in phase; the
+// exact discrete loop differs from it mainly near the Nyquist frequency π/dt, above the
+// crossovers of any loop worth running. Worth showing when dt > L/10.
 
-namespace kestrel::tuning {}
+#include <complex>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrel::tuning {
+
+/// The loop: controller type (TYPE_SELECT 0..5), its settings, the process model.
+struct Loop {
+    int type = 2;                        ///< 0 P, 1 PI, 2..5 PID types
+    double Kp = 1.0, Ti = 0.0, Td = 0.0; ///< gain, integral time s (0 none), derivative time s
+    double eta = 0.1;                    ///< derivative filter coefficient η
+    double K = 1.0, L = 0.0, T = 1.0;    ///< process gain, dead time s, time constant s
+};
+
+/// Empty when the loop can be analysed; otherwise a one-line Japanese reason (type out of range,
+/// a value not finite, Kp·K not positive, T, Ti, Td, η or L negative).
+std::string loopError(const Loop& loop);
+
+/// L(jω), with the zero-order hold's e^(−jω·dt/2) when dt > 0.
+std::complex<double> loopResponse(const Loop& loop, double w, double dt = 0.0);
+
+/// Unwrapped phase of L(jω), radians.
+double loopPhase(const Loop& loop, double w, double dt = 0.0);
+
+/// Stability margins. Empty optionals where the margin does not exist (no phase crossover, no
+/// gain crossover).
+struct Margins {
+    std::optional<double> gainMargin;     ///< 1/|L(jω_pc)| at the lowest phase crossover
+    std::optional<double> phaseMarginDeg; ///< 180° + arg L(jω_gc) at the first gain crossover, degrees
+    std::optional<double> wgc, wpc;       ///< gain and phase crossover frequencies, rad/s
+    std::optional<double> Ms;             ///< max over ω of 1/|1 + L(jω)|; empty if L passes through −1
+};
+
+/// Margins of the loop (dt = 0) or of the sampled loop (dt > 0). Assumes loopError(loop) is empty.
+Margins loopMargins(const Loop& loop, double dt = 0.0);
+
+/// Whether the sampled margins differ enough from the continuous ones to be shown: dt > L/10.
+inline bool sampledMarginsMatter(double dt, double L) {
+    return dt > L / 10.0;
+}
+
+struct BodePoint {
+    double w, magnitudeDb, phaseDeg; ///< rad/s, 20·log10|L|, unwrapped arg L in degrees
+};
+struct NyquistPoint {
+    double w, re, im;
+};
+
+/// The frequencies of the charts: `count` log-spaced values over five decades, from a thousandth
+/// to a hundred times the gain crossover (else the phase crossover, else 1/max(T, L, Ti)).
+std::vector<double> chartFrequencies(const Loop& loop, int count = 500);
+
+std::vector<BodePoint> bodeData(const Loop& loop, const std::vector<double>& w, double dt = 0.0);
+std::vector<NyquistPoint> nyquistData(const Loop& loop, const std::vector<double>& w, double dt = 0.0);
+
+/// Ultimate point of the process under P control: ω180 solves ωL + atan(ωT) = π, and
+/// Ku = √(1 + (ω180·T)²)/K, Pu = 2π/ω180. Empty for L ≤ 0 (the phase never reaches −180°) or an
+/// unusable model.
+struct UltimatePoint {
+    double Ku, Pu, w180;
+};
+std::optional<UltimatePoint> ultimatePoint(double K, double L, double T);
+
+/// One point of the PI stability boundary: the Kp and Ki = Kp/Ti that put L(jω) at −1,
+/// from −1/(Kp − j·Ki/ω) = P(jω): Kp = Re(−1/P(jω)), Ki = ω·Im(1/P(jω)).
+struct BoundaryPoint {
+    double w, Kp, Ki;
+};
+
+/// The boundary from ω = 0 (Kp = −1/K, Ki = 0) to ω180 (Kp = Ku, Ki = 0), `count` points evenly
+/// spaced in ω. Loops with (Kp, Ki) inside the curve and above Ki = 0 are stable. Empty, with
+/// `error` set, when the model has no ultimate point.
+std::vector<BoundaryPoint> piStabilityBoundary(double K, double L, double T, std::string& error,
+                                               int count = 200);
+
+} // namespace kestrel::tuning
