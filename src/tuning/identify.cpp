@@ -1,1 +1,347 @@
 #include "tuning/identify.h"
+
+#include "core/runtimeerror.h"
+#include "core/vbformat.h"
+#include "engine/history.h"
+#include "engine/modpidfnc.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace kestrel::tuning {
+
+namespace {
+
+/// The longest dead time the register holds, in control periods.
+constexpr int kMaxDelaySteps = 199;
+/// A least-squares fit simulates the response many times: beyond this many control steps it is
+/// left out (the other two methods still answer).
+constexpr std::size_t kMaxFitSteps = 2'000'000;
+
+/// PV's deviation for a deviation of MV `u` per step: dead time, then the lag, from rest.
+void respond(const std::vector<double>& u, double K, double L, double T, double dt,
+             std::vector<double>& out) {
+    DeadTimeBuffer delay;
+    LagHistory lag;
+    DeadTime(0.0, delay, L, dt, true);
+    FirstOrderLag(0.0, lag, T, dt, true);
+    out.resize(u.size());
+    for (std::size_t k = 0; k < u.size(); ++k) {
+        delay[0] = DeadTime(K * u[k], delay, L, dt, false);
+        lag[0] = FirstOrderLag(delay[0], lag, T, dt, false);
+        out[k] = lag[0];
+        lag.shift();
+    }
+}
+
+bool allFinite(const Fopdt& m) {
+    return std::isfinite(m.K) && std::isfinite(m.L) && std::isfinite(m.T);
+}
+
+/// Brent's minimisation of f on [a, b] (golden sections with parabolic steps), to a relative
+/// tolerance `tol` of the abscissa. Returns the abscissa; `fmin` receives f there.
+template <class F> double brentMin(F&& f, double a, double b, double tol, double& fmin) {
+    constexpr double kGold = 0.3819660112501051;
+    double x = a + kGold * (b - a), w = x, v = x;
+    double fx = f(x), fw = fx, fv = fx;
+    double d = 0.0, e = 0.0;
+    for (int iter = 0; iter < 200; ++iter) {
+        const double xm = 0.5 * (a + b);
+        const double tol1 = tol * std::fabs(x) + 1e-12, tol2 = 2.0 * tol1;
+        if (std::fabs(x - xm) <= tol2 - 0.5 * (b - a))
+            break;
+        bool golden = true;
+        if (std::fabs(e) > tol1) {
+            double r = (x - w) * (fx - fv), q = (x - v) * (fx - fw), p = (x - v) * q - (x - w) * r;
+            q = 2.0 * (q - r);
+            if (q > 0.0)
+                p = -p;
+            q = std::fabs(q);
+            const double previous = e;
+            e = d;
+            if (std::fabs(p) < std::fabs(0.5 * q * previous) && p > q * (a - x) && p < q * (b - x)) {
+                d = p / q;
+                const double u = x + d;
+                if (u - a < tol2 || b - u < tol2)
+                    d = std::copysign(tol1, xm - x);
+                golden = false;
+            }
+        }
+        if (golden) {
+            e = x >= xm ? a - x : b - x;
+            d = kGold * e;
+        }
+        const double u = std::fabs(d) >= tol1 ? x + d : x + std::copysign(tol1, d);
+        const double fu = f(u);
+        if (fu <= fx) {
+            (u >= x ? a : b) = x;
+            v = w, fv = fw;
+            w = x, fw = fx;
+            x = u, fx = fu;
+        } else {
+            (u < x ? a : b) = u;
+            if (fu <= fw || w == x) {
+                v = w, fv = fw;
+                w = u, fw = fu;
+            } else if (fu <= fv || v == x || v == w) {
+                v = u, fv = fu;
+            }
+        }
+    }
+    fmin = fx;
+    return x;
+}
+
+/// The least-squares fit over the samples `first`..end, on the grid of control steps from
+/// t[first]. `shift` is how far the step time lies before the grid step where MV shows the step.
+struct Fit {
+    const std::vector<double>& t;
+    const std::vector<double>& pv;
+    std::size_t first;
+    double dt, pv0;
+    std::vector<double> u;        ///< MV's deviation at each grid step, as the samples hold it
+    std::vector<std::size_t> at;  ///< the grid step of each sample from `first`
+    std::vector<double> response; ///< scratch: the unit model's response
+    double K = 0;                 ///< the gain of the last evaluation
+
+    /// Squared error with the best gain for dead time `delay` steps and time constant T.
+    double sse(int delay, double T) {
+        respond(u, 1.0, delay * dt, T, dt, response);
+        double uu = 0, ue = 0, ee = 0;
+        for (std::size_t s = first; s < pv.size(); ++s) {
+            const double r = response[at[s - first]], e = pv[s] - pv0;
+            uu += r * r;
+            ue += r * e;
+            ee += e * e;
+        }
+        K = uu > 0 ? ue / uu : 0.0;
+        double sum = 0;
+        for (std::size_t s = first; s < pv.size(); ++s) {
+            const double e = pv[s] - pv0 - K * response[at[s - first]];
+            sum += e * e;
+        }
+        return uu > 0 ? sum : ee;
+    }
+
+    struct Best {
+        double sse, T, K;
+    };
+    /// The best time constant for a dead time of `delay` steps, from a bracket [0, hi] widened
+    /// while the minimum sits at its upper end.
+    Best bestT(int delay, double hi) {
+        double f = 0, T = 0;
+        for (int widen = 0; widen < 8; ++widen, hi *= 4) {
+            T = brentMin([&](double x) { return sse(delay, x); }, 0.0, hi, 1e-10, f);
+            if (T < 0.99 * hi)
+                break;
+        }
+        sse(delay, T);
+        return {f, T, K};
+    }
+};
+
+std::optional<Fopdt> tangentMethod(const std::vector<double>& t, const std::vector<double>& pv,
+                                   std::size_t from, Identification& id) {
+    const double sign = id.pvChange > 0 ? 1.0 : -1.0;
+    std::size_t j = from;
+    double steepest = 0;
+    for (std::size_t k = from; k + 1 < pv.size(); ++k) {
+        const double slope = (pv[k + 1] - pv[k]) / (t[k + 1] - t[k]);
+        if (slope * sign > steepest * sign)
+            steepest = slope, j = k;
+    }
+    if (steepest * sign <= 0)
+        return std::nullopt;
+    auto& c = id.tangentLine;
+    c.tSteep = 0.5 * (t[j] + t[j + 1]);
+    c.pvSteep = 0.5 * (pv[j] + pv[j + 1]);
+    c.slope = steepest;
+    c.tL = c.tSteep - (c.pvSteep - c.pv0) / steepest;
+    c.tT = c.tSteep + (c.pvF - c.pvSteep) / steepest;
+    // A tangent leaving before the step (no dead time, coarse samples) is read as no dead time.
+    const double L = std::max(0.0, c.tL - c.t0);
+    return Fopdt{id.pvChange / id.mvChange, L, c.tT - c.t0 - L};
+}
+
+/// Where PV first reaches `fraction` of its change after sample `from`, linear between samples.
+std::optional<double> reach(const std::vector<double>& t, const std::vector<double>& pv, std::size_t from,
+                            double pv0, double change, double fraction) {
+    for (std::size_t k = from + 1; k < pv.size(); ++k) {
+        const double now = (pv[k] - pv0) / change;
+        if (now >= fraction) {
+            const double before = (pv[k - 1] - pv0) / change;
+            return t[k - 1] + (t[k] - t[k - 1]) * (fraction - before) / (now - before);
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::vector<double> simulateFopdt(const Fopdt& m, const std::vector<double>& mv, double pv0, double mv0,
+                                  double dt) {
+    std::vector<double> u(mv.size()), out;
+    for (std::size_t k = 0; k < mv.size(); ++k)
+        u[k] = mv[k] - mv0;
+    respond(u, m.K, std::clamp(m.L, 0.0, kMaxDelaySteps * dt), m.T, dt, out);
+    for (double& y : out)
+        y += pv0;
+    return out;
+}
+
+std::optional<Identification> identify(const std::vector<double>& t, const std::vector<double>& mv,
+                                       const std::vector<double>& pv, double dt, std::string& error) {
+    const std::size_t n = t.size();
+    if (mv.size() != n || pv.size() != n) {
+        error = "時刻、MV、PV のデータの数がそろっていません。";
+        return std::nullopt;
+    }
+    if (n < 3) {
+        error = "ステップ応答を調べるにはデータが少なすぎます（3 点以上必要です）。";
+        return std::nullopt;
+    }
+    if (!(std::isfinite(dt) && dt > 0)) {
+        error = "制御周期 dt が正の数ではありません。";
+        return std::nullopt;
+    }
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!std::isfinite(t[k]) || !std::isfinite(mv[k]) || !std::isfinite(pv[k])) {
+            error = "数値でない値があります（" + std::to_string(k + 1) + " 点目）。";
+            return std::nullopt;
+        }
+        if (k > 0 && !(t[k] > t[k - 1])) {
+            error = "時刻が増えていません（" + std::to_string(k + 1) + " 点目）。";
+            return std::nullopt;
+        }
+    }
+    std::size_t i = 1;
+    double scale = 0;
+    for (std::size_t k = 1; k < n; ++k) {
+        scale = std::max({scale, std::fabs(mv[k]), std::fabs(mv[k - 1])});
+        if (std::fabs(mv[k] - mv[k - 1]) > std::fabs(mv[i] - mv[i - 1]))
+            i = k;
+    }
+    if (std::fabs(mv[i] - mv[i - 1]) <= 1e-9 * (1.0 + scale)) {
+        error = "MV がステップ状に変わっていないので、ステップ応答を調べられません。";
+        return std::nullopt;
+    }
+    if (i + 1 >= n) {
+        error = "MV のステップのあとの応答が記録されていません。";
+        return std::nullopt;
+    }
+    Identification id;
+    const std::size_t before = i - 1;
+    const double pv0 = pv[before], pvF = pv.back();
+    id.stepTime = t[i] - std::max(0.0, t[i] - t[before] - dt) / 2;
+    id.mvChange = mv[i] - mv[before];
+    id.pvChange = pvF - pv0;
+    if (std::fabs(id.pvChange) <= 1e-9 * (1.0 + std::fabs(pv0) + std::fabs(pvF))) {
+        error = "MV のステップのあと PV が動いていないので、ステップ応答を調べられません。";
+        return std::nullopt;
+    }
+    id.tangentLine.t0 = id.stepTime;
+    id.tangentLine.pv0 = pv0;
+    id.tangentLine.pvF = pvF;
+    id.tangent = tangentMethod(t, pv, before, id);
+    const double K = id.pvChange / id.mvChange;
+    const auto t28 = reach(t, pv, before, pv0, id.pvChange, 0.283);
+    const auto t63 = reach(t, pv, before, pv0, id.pvChange, 0.632);
+    if (t28 && t63) {
+        const double T = 1.5 * (*t63 - *t28);
+        id.twoPoint = Fopdt{K, std::max(0.0, *t63 - id.stepTime - T), T};
+    }
+    for (auto* m : {&id.tangent, &id.twoPoint})
+        if (*m && !allFinite(**m))
+            m->reset();
+
+    // The least-squares fit on the grid of control steps from the sample before the step.
+    const double span = t.back() - t[before];
+    if (span / dt + 1 > static_cast<double>(kMaxFitSteps))
+        return id;
+    Fit fit{t, pv, before, dt, pv0, {}, {}, {}};
+    fit.u.assign(static_cast<std::size_t>(std::llround(span / dt)) + 1, 0.0);
+    fit.at.resize(n - before);
+    for (std::size_t s = before; s < n; ++s)
+        fit.at[s - before] = std::min<std::size_t>(std::llround((t[s] - t[before]) / dt), fit.u.size() - 1);
+    for (std::size_t s = before; s < n; ++s) {
+        const std::size_t end = s + 1 < n ? fit.at[s + 1 - before] : fit.u.size();
+        for (std::size_t g = fit.at[s - before]; g < end; ++g)
+            fit.u[g] = mv[s] - mv[before];
+    }
+    const double shift = t[i] - id.stepTime;
+    const Fopdt* guess = id.twoPoint ? &*id.twoPoint : id.tangent ? &*id.tangent : nullptr;
+    const double guessL = guess ? guess->L : 0.0, guessT = guess ? guess->T : span / 4;
+    const double hi = 4 * std::max(guessT, dt) + 10 * dt;
+    std::map<int, Fit::Best> tried;
+    auto at = [&](int delay) -> const Fit::Best& {
+        auto found = tried.find(delay);
+        if (found == tried.end())
+            found = tried.emplace(delay, fit.bestT(delay, hi)).first;
+        return found->second;
+    };
+    try {
+        // The squared error falls towards the best dead time from either side: walk to it.
+        int delay = std::clamp(static_cast<int>(std::lround((guessL - shift) / dt)), 0, kMaxDelaySteps);
+        int direction = delay < kMaxDelaySteps && at(delay + 1).sse < at(delay).sse ? 1 : -1;
+        while (delay + direction >= 0 && delay + direction <= kMaxDelaySteps &&
+               at(delay + direction).sse < at(delay).sse)
+            delay += direction;
+        const Fit::Best& best = at(delay);
+        const Fopdt model{best.K, delay * dt + shift, best.T};
+        if (allFinite(model) && std::isfinite(best.sse)) {
+            id.leastSquares = model;
+            id.rms = std::sqrt(best.sse / static_cast<double>(n - before));
+            fit.sse(delay, best.T);
+            id.fittedFrom = before;
+            id.fitted.resize(n - before);
+            for (std::size_t s = before; s < n; ++s)
+                id.fitted[s - before] = pv0 + best.K * fit.response[fit.at[s - before]];
+        }
+    } catch (const RuntimeError&) {
+        // A trial model whose response overflowed: the fit gives nothing.
+        id.leastSquares.reset();
+        id.fitted.clear();
+    }
+    return id;
+}
+
+std::optional<Identification> identify(const KeptRun& run, std::string& error) {
+    std::vector<double> t, mv, pv;
+    if (!run.steps.empty()) {
+        for (const StepSample& s : run.steps) {
+            t.push_back(s.t);
+            mv.push_back(s.mv);
+            pv.push_back(s.pv);
+        }
+    } else {
+        t = run.time;
+        mv = run.values[static_cast<int>(Channel::MV)];
+        pv = run.values[static_cast<int>(Channel::PV)];
+    }
+    return identify(t, mv, pv, run.dt, error);
+}
+
+void writeIdentificationJson(std::ostream& out, const Identification& id) {
+    auto model = [&](const char* name, const std::optional<Fopdt>& m, bool withRms) {
+        out << '"' << name << "\":";
+        if (!m) {
+            out << "null";
+            return;
+        }
+        out << "{\"K\":" << shortestText(m->K) << ",\"L\":" << shortestText(m->L)
+            << ",\"T\":" << shortestText(m->T);
+        if (withRms)
+            out << ",\"rms\":" << shortestText(id.rms);
+        out << '}';
+    };
+    out << '{';
+    model("tangent", id.tangent, false);
+    out << ',';
+    model("two_point", id.twoPoint, false);
+    out << ',';
+    model("least_squares", id.leastSquares, true);
+    out << '}';
+}
+
+} // namespace kestrel::tuning

@@ -1,3 +1,107 @@
 #include "tuning/identify.h"
+#include "tuning/relay.h"
+
+#include "looptest.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+
+namespace kestrel::tuning {
+namespace {
+
+/// The lesson's step test run by the loop itself: manual, MV 50 % then 69.8 % from the step at
+/// 1 s, process K 0.8, L 2 s, T 5 s, dt 0.1 s, 30 s; every `every`-th step kept.
+KeptRun stepTest(int every) {
+    auto loop = test::makeLoop();
+    auto& p = loop->p;
+    p.MODE = 0, p.Kpl = 0.8, p.Lpl = 2, p.Tpl = 5, p.dt = 0.1;
+    loop->seed(40, 40);
+    loop->startRun(1);
+    for (int k = 0; k <= 300; ++k) {
+        loop->s.MV[0] = k >= 10 ? 69.8 : 50;
+        loop->step();
+    }
+    KeptRun run;
+    for (std::size_t k = 0; k < loop->app.trace.steps.size(); k += every)
+        run.steps.push_back(loop->app.trace.steps[k]);
+    return run;
+}
+
+void expectModel(const std::optional<Fopdt>& m, Fopdt want, double tol) {
+    ASSERT_TRUE(m);
+    EXPECT_NEAR(m->K, want.K, tol * want.K);
+    EXPECT_NEAR(m->L, want.L, tol * want.L);
+    EXPECT_NEAR(m->T, want.T, tol * want.T);
+}
+
+TEST(Identify, StepTestOfTheLoop) {
+    // PV after the first move at 3 s: 40 + 15.84·(1 − a^(m+1)), a = 5/5.1, m steps later; at the
+    // end (m = 270) it is short of its final level by ε = a^271 = 0.00467039. Fractions of the
+    // change are then those of 1 − e^(−(t − 2.9)/Te), Te = dt/ln(1 + dt/T) = 5.04983 s.
+    const double eps = 0.00467039, Te = 5.04983;
+    auto at = [&](double f) { return 2.9 - Te * std::log(1 - f * (1 - eps)); };
+    const double T2 = 1.5 * (at(0.632) - at(0.283));
+    std::string error;
+    const auto id = identify(stepTest(1), error);
+    ASSERT_TRUE(id) << error;
+    EXPECT_NEAR(id->stepTime, 1.0, 1e-9);
+    // Least squares finds the loop's own model.
+    expectModel(id->leastSquares, {0.8, 2, 5}, 1e-9);
+    EXPECT_LT(id->rms, 1e-9);
+    // The tangent at the first step that moves: leaves 40 % one step early, slope 15.84/5.1 per s.
+    expectModel(id->tangent, {0.8 * (1 - eps), 1.9, 5.1 * (1 - eps)}, 1e-4);
+    expectModel(id->twoPoint, {0.8 * (1 - eps), at(0.632) - 1 - T2, T2}, 1e-3);
+    EXPECT_NEAR(id->twoPoint->L, 1.9, 0.01);
+    ASSERT_EQ(id->fitted.size(), 301 - id->fittedFrom);
+    EXPECT_NEAR(id->fitted.back(), 40 + 15.84 * (1 - eps), 1e-6);
+}
+
+TEST(Identify, SampledStepLiesBetweenTheSamplesEitherSide) {
+    // Samples every 0.2 s: the step was at 0.9 s or 1.0 s; taken at 0.95 s, so L is 2.05 s.
+    std::string error;
+    const auto id = identify(stepTest(2), error);
+    ASSERT_TRUE(id) << error;
+    EXPECT_NEAR(id->stepTime, 0.95, 1e-9);
+    expectModel(id->leastSquares, {0.8, 2.05, 5}, 1e-9);
+}
+
+TEST(Identify, RefusesARunWithoutAStepResponse) {
+    const std::vector<double> t{0, 1, 2, 3}, flat{50, 50, 50, 50}, step{50, 60, 60, 60};
+    for (const auto& [mv, pv] : {std::pair{flat, step}, std::pair{step, flat}}) {
+        std::string error;
+        EXPECT_FALSE(identify(t, mv, pv, 1, error));
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(Identify, JsonGivesNullForAMethodThatGaveNothing) {
+    Identification id;
+    id.twoPoint = Fopdt{0.8, 2, 5.05};
+    std::ostringstream out;
+    writeIdentificationJson(out, id);
+    EXPECT_EQ(out.str(), R"({"tangent":null,"two_point":{"K":0.8,"L":2,"T":5.05},"least_squares":null})");
+}
+
+TEST(Relay, EstimatesTheUltimatePointBelowTheExactGain) {
+    // ω·2 + atan(5ω) = π at ω = 0.89529 rad/s: Ku = √(1 + 4.47645²)/0.8 = 5.7335, Pu = 7.0180 s.
+    const auto exact = ultimatePoint({0.8, 2, 5});
+    ASSERT_TRUE(exact);
+    EXPECT_NEAR(exact->omega, 0.89529, 1e-5);
+    EXPECT_NEAR(exact->Ku, 5.7335, 1e-4);
+    EXPECT_NEAR(exact->Pu, 7.0180, 1e-4);
+    RelaySetup setup;
+    setup.process = {0.8, 2, 5};
+    std::string error;
+    const auto relay = relayTest(setup, error);
+    ASSERT_TRUE(relay) << error;
+    EXPECT_TRUE(relay->steady);
+    // The describing function ignores the harmonics of the square wave: Ku about 16 % low.
+    EXPECT_NEAR(relay->Ku / exact->Ku, 0.833, 0.01);
+    EXPECT_NEAR(relay->period / exact->Pu, 1, 0.01);
+    EXPECT_FALSE(ultimatePoint({0.8, 0, 5})) << "no dead time: never −180°";
+}
+
+} // namespace
+} // namespace kestrel::tuning
