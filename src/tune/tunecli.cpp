@@ -1,11 +1,14 @@
 #include "tune/tunecli.h"
 
+#include "analysis/runcsv.h"
 #include "core/vbformat.h"
 #include "tuning/frequency.h"
+#include "tuning/identify.h"
 #include "tuning/rules.h"
 
 #include <charconv>
 #include <cmath>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <set>
@@ -147,6 +150,39 @@ int runMargins(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 0;
 }
 
+int runIdentify(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    Options o;
+    if (auto bad = readOptions(args, {"run"}, o); !bad.empty())
+        return fail(err, bad);
+    if (o.plain.size() != 1)
+        return fail(err, "identify takes one CSV file");
+    std::string problem;
+    const auto run = number(o, "run", problem);
+    if (!problem.empty())
+        return fail(err, problem);
+    if (run && (*run < 1 || *run != std::floor(*run)))
+        return fail(err, "--run is a whole number from 1");
+    const std::string& path = o.plain[0];
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return fail(err, "cannot open \"" + path + "\"");
+    std::string error;
+    const std::vector<KeptRun> runs = readRunsCsv(in, path, error);
+    if (runs.empty())
+        return fail(err, path + ": " + error);
+    if (!run && runs.size() > 1)
+        return fail(err, path + " holds " + std::to_string(runs.size()) + " runs; choose one with --run N");
+    if (run && *run > static_cast<double>(runs.size()))
+        return fail(err,
+                    path + " holds " + std::to_string(runs.size()) + " run(s), not " + shortestText(*run));
+    const auto id = identify(runs[run ? static_cast<std::size_t>(*run) - 1 : 0], error);
+    if (!id)
+        return fail(err, path + ": " + error);
+    writeIdentificationJson(out, *id);
+    out << '\n';
+    return 0;
+}
+
 } // namespace
 
 int runTuneCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -157,6 +193,8 @@ int runTuneCommand(const std::vector<std::string>& args, std::ostream& out, std:
         }
     if (args.empty())
         return fail(err, "name a command: identify, rules or margins (--help shows how)");
+    if (args[0] == "identify")
+        return runIdentify(args, out, err);
     if (args[0] == "rules")
         return runRules(args, out, err);
     if (args[0] == "margins")
