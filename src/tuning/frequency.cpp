@@ -1,5 +1,7 @@
 #include "tuning/frequency.h"
 
+#include "engine/modpidfnc.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -26,6 +28,33 @@ cd controllerShape(const Loop& l, double w) {
     if (hasD(l))
         c += cd(0.0, w * l.Td) / cd(1.0, w * l.eta * l.Td);
     return c;
+}
+
+/// The same for the controller's blocks at z = e^(jωdt): the integrator adds
+/// (dt/Ti)/(1 − z⁻¹) (real part dt/(2Ti)), the derivative Td(1 − z⁻¹)/((ηTd + dt) − ηTd·z⁻¹)
+/// (real part not negative), so the argument stays within (−90°, 90°) here too.
+cd sampledControllerShape(const Loop& l, double w, double dt) {
+    const cd zInv = std::polar(1.0, -w * dt);
+    cd c = 1.0;
+    if (hasI(l))
+        c += dt / l.Ti / (1.0 - zInv);
+    if (hasD(l))
+        c += l.Td * (1.0 - zInv) / ((l.eta * l.Td + dt) - l.eta * l.Td * zInv);
+    return c;
+}
+
+/// The process lag's block at z = e^(jωdt), (dt/(T + dt))/(1 − T/(T + dt)·z⁻¹); 1 for T = 0.
+cd sampledLag(const Loop& l, double w, double dt) {
+    if (l.T <= 0.0)
+        return 1.0;
+    return dt / (l.T + dt) / (1.0 - l.T / (l.T + dt) * std::polar(1.0, -w * dt));
+}
+
+/// Steps of delay around the sampled loop: the dead-time register's n − 1 steps, and one more
+/// because the controller reads the PV of the step before.
+int sampledDelaySteps(const Loop& l, double dt) {
+    const int registerDelay = (l.L / dt + 1.0 >= 200.0 ? 200 : deadTimeSlot(l.L, dt)) - 1;
+    return registerDelay + 1;
 }
 
 /// The search range: four decades beyond the slowest and the fastest time of the loop.
@@ -58,11 +87,15 @@ std::vector<double> logSpace(double lo, double hi, int count) {
     const double a = std::log10(lo), b = std::log10(hi);
     for (int i = 0; i < count; ++i)
         w[static_cast<std::size_t>(i)] = std::pow(10.0, count == 1 ? a : a + (b - a) * i / (count - 1));
+    w.front() = lo;
+    w.back() = hi;
     return w;
 }
 
 std::vector<double> searchGrid(const Loop& l, double dt) {
     auto [lo, hi] = searchRange(l, dt);
+    if (dt > 0.0)
+        hi = pi / dt; // the sampled loop's response repeats beyond the Nyquist frequency
     return logSpace(lo, hi, static_cast<int>(std::ceil(std::log10(hi / lo) * kPerDecade)) + 1);
 }
 
@@ -71,7 +104,7 @@ template <class F> std::optional<double> firstRoot(const std::vector<double>& gr
     double prev = f(grid[0]);
     for (std::size_t i = 1; i < grid.size(); ++i) {
         const double cur = f(grid[i]);
-        if (cur == 0.0)
+        if (std::abs(cur) < 1e-12) // e.g. the sampled loop's phase at π/dt, −180° to rounding
             return grid[i];
         if ((prev < 0.0) != (cur < 0.0) && prev != 0.0) {
             // Bisection down to neighbouring doubles; the better of the two is the root.
@@ -108,12 +141,17 @@ std::string loopError(const Loop& l) {
 }
 
 std::complex<double> loopResponse(const Loop& l, double w, double dt) {
-    const double delay = l.L + dt / 2.0;
-    return l.Kp * l.K * controllerShape(l, w) / cd(1.0, w * l.T) * std::polar(1.0, -w * delay);
+    if (dt > 0.0)
+        return l.Kp * l.K * sampledControllerShape(l, w, dt) * sampledLag(l, w, dt) *
+               std::polar(1.0, -w * dt * sampledDelaySteps(l, dt));
+    return l.Kp * l.K * controllerShape(l, w) / cd(1.0, w * l.T) * std::polar(1.0, -w * l.L);
 }
 
 double loopPhase(const Loop& l, double w, double dt) {
-    return std::arg(controllerShape(l, w)) - std::atan(w * l.T) - w * (l.L + dt / 2.0);
+    if (dt > 0.0)
+        return std::arg(sampledControllerShape(l, w, dt)) + std::arg(sampledLag(l, w, dt)) -
+               w * dt * sampledDelaySteps(l, dt);
+    return std::arg(controllerShape(l, w)) - std::atan(w * l.T) - w * l.L;
 }
 
 Margins loopMargins(const Loop& l, double dt) {
@@ -145,7 +183,7 @@ Margins loopMargins(const Loop& l, double dt) {
     }
     bestDist = std::min(bestDist, dist(std::exp(0.5 * (a + b))));
     // Where L(jω) dies away at high frequency, 1/|1 + L| tends to 1 there: Ms is at least 1.
-    if (l.T > 0.0 && !(hasD(l) && l.eta == 0.0))
+    if (dt == 0.0 && l.T > 0.0 && !(hasD(l) && l.eta == 0.0))
         bestDist = std::min(bestDist, 1.0);
     if (bestDist > 1e-12)
         m.Ms = 1.0 / bestDist;
@@ -166,8 +204,9 @@ std::vector<BodePoint> bodeData(const Loop& l, const std::vector<double>& w, dou
     std::vector<BodePoint> out;
     out.reserve(w.size());
     for (double x : w)
-        out.push_back(
-            {x, 20.0 * std::log10(std::abs(loopResponse(l, x, dt))), loopPhase(l, x, dt) * 180.0 / pi});
+        if (dt <= 0.0 || x <= pi / dt)
+            out.push_back(
+                {x, 20.0 * std::log10(std::abs(loopResponse(l, x, dt))), loopPhase(l, x, dt) * 180.0 / pi});
     return out;
 }
 
@@ -175,6 +214,8 @@ std::vector<NyquistPoint> nyquistData(const Loop& l, const std::vector<double>& 
     std::vector<NyquistPoint> out;
     out.reserve(w.size());
     for (double x : w) {
+        if (dt > 0.0 && x > pi / dt)
+            break;
         const cd v = loopResponse(l, x, dt);
         out.push_back({x, v.real(), v.imag()});
     }

@@ -10,10 +10,15 @@
 // The phase is unwrapped by construction: arg C/Kp lies in (−90°, 90°) and the process adds
 // −ωL − atan(ωT), so crossings of −180° are found on a continuous curve.
 //
-// The sampled loop (control period dt) is approximated by the half-period delay of the
-// zero-order hold: L_dt(jω) = L(jω)·e^(−jω·dt/2). This is what the sampling costs in phase; the
-// exact discrete loop differs from it mainly near the Nyquist frequency π/dt, above the
-// crossovers of any loop worth running. Worth showing when dt > L/10.
+// The sampled loop (control period dt) is the loop as the step computes it, its blocks taken
+// at z = e^(jω·dt) for 0 < ω ≤ π/dt (beyond the Nyquist frequency π/dt the response repeats):
+//   controller  Kp·(1 + (dt/Ti)/(1 − z⁻¹) + Td·(1 − z⁻¹)/((η·Td + dt) − η·Td·z⁻¹))
+//               (rectangular integrator, backward-difference incomplete derivative)
+//   process     K·z^−(n−1)·(dt/(T + dt))/(1 − T/(T + dt)·z⁻¹),  n = L/dt + 1 rounded (ties to
+//               even), at most 200: the dead-time register and the backward-difference lag
+//   and z⁻¹ more, because the controller of a step reads the PV of the step before.
+// Set-point filter, limits and the velocity forms do not change the loop while no limit acts.
+// The sampled margins are worth showing when dt > L/10.
 
 #include <complex>
 #include <optional>
@@ -34,7 +39,7 @@ struct Loop {
 /// a value not finite, Kp·K not positive, T, Ti, Td, η or L negative).
 std::string loopError(const Loop& loop);
 
-/// L(jω), with the zero-order hold's e^(−jω·dt/2) when dt > 0.
+/// L(jω) of the continuous loop (dt = 0) or of the sampled loop at control period dt.
 std::complex<double> loopResponse(const Loop& loop, double w, double dt = 0.0);
 
 /// Unwrapped phase of L(jω), radians.
@@ -68,6 +73,7 @@ struct NyquistPoint {
 /// to a hundred times the gain crossover (else the phase crossover, else 1/max(T, L, Ti)).
 std::vector<double> chartFrequencies(const Loop& loop, int count = 500);
 
+/// The response at the frequencies `w`; for the sampled loop only those up to π/dt.
 std::vector<BodePoint> bodeData(const Loop& loop, const std::vector<double>& w, double dt = 0.0);
 std::vector<NyquistPoint> nyquistData(const Loop& loop, const std::vector<double>& w, double dt = 0.0);
 

@@ -3,6 +3,8 @@
 #include "tuning/frequency.h"
 #include "tuning/rules.h"
 
+#include "looptest.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -69,7 +71,8 @@ TEST(TuningRules, RowsOfTheModelK08L2T5WorkedByHand) {
 
 TEST(LoopMargins, IntegratingLoopOfSimcWorkedByHand) {
     // Ti = T cancels the lag: L(s) = 0.25·e^(−2s)/s, so ω_gc = 0.25, PM = 90° − 0.5 rad, ω_pc = π/4,
-    // GM = π; sampled at dt = 1 the dead time becomes 2.5 s.
+    // GM = π. Sampled at dt = 1 the blocks cancel too: 0.25·z⁻³/(1 − z⁻¹), phase −90° − 2.5·ω, so
+    // ω_pc = π/5 and GM = 2·sin(π/10)/0.25.
     const Loop loop{1, 1.5625, 5, 0, 0.1, 0.8, 2, 5};
     const Margins m = loopMargins(loop), s = loopMargins(loop, 1.0);
     EXPECT_NEAR(*m.wgc, 0.25, 1e-12);
@@ -77,6 +80,7 @@ TEST(LoopMargins, IntegratingLoopOfSimcWorkedByHand) {
     EXPECT_NEAR(*m.wpc, pi / 4, 1e-12);
     EXPECT_NEAR(*m.gainMargin, pi, 1e-9);
     EXPECT_NEAR(*s.wpc, pi / 5, 1e-12);
+    EXPECT_NEAR(*s.gainMargin, 8 * std::sin(pi / 10), 1e-9);
     for (const Margins& x : {m, s}) { // the margins Ms guarantees
         EXPECT_GE(*x.gainMargin, *x.Ms / (*x.Ms - 1));
         EXPECT_GE(*x.phaseMarginDeg * pi / 180, 2 * std::asin(1 / (2 * *x.Ms)));
@@ -154,5 +158,28 @@ TEST(TuneCommand, ExitStatusAndFirstLine) {
         EXPECT_EQ(firstLine.empty() ? err.str() : line.substr(0, firstLine.size()),
                   firstLine.empty() ? line + "\n" : firstLine)
             << argText;
+    }
+}
+
+TEST(LoopMargins, TheSampledGainMarginIsWhereTheProgramsLoopStartsToOscillate) {
+    for (const Loop& l : {Loop{0, 1, 0, 0, 0.1, 0.8, 2, 5}, Loop{2, 1, 8, 1, 0.1, 0.8, 2, 5}}) {
+        const double ku = l.Kp * *loopMargins(l, 0.5).gainMargin;
+        auto growth = [&](double kp) { // PV's swing late in the run over its swing early on, after a kick
+            auto loop = kestrel::test::makeLoop();
+            auto& p = loop->p;
+            p.MODE = 1, p.TYPE_SELECT = static_cast<std::int16_t>(l.type), p.Kp = kp, p.Ti = l.Ti,
+            p.Td = l.Td;
+            p.eta = l.eta, p.Kpl = l.K, p.Lpl = l.L, p.Tpl = l.T, p.dt = 0.5;
+            loop->seed(50, 62.5);
+            loop->startRun(1);
+            double early = 0, late = 0;
+            for (int k = 0; k < 1600; ++k) {
+                k == 5 ? loop->stepWithPv(51) : loop->step();
+                (k < 400 ? early : late) = std::max(k < 400 ? early : late, std::abs(loop->s.PV[0] - 50));
+            }
+            return late / early;
+        };
+        EXPECT_LT(growth(0.97 * ku), 1);
+        EXPECT_GT(growth(1.03 * ku), 1);
     }
 }
