@@ -222,22 +222,9 @@ std::vector<NyquistPoint> nyquistData(const Loop& l, const std::vector<double>& 
     return out;
 }
 
-std::optional<UltimatePoint> ultimatePoint(double K, double L, double T) {
-    if (!std::isfinite(K) || !std::isfinite(L) || !std::isfinite(T) || K == 0.0 || L <= 0.0 || T < 0.0)
-        return std::nullopt;
-    // ωL + atan(ωT) rises from 0 and passes π at or below π/L.
-    double a = 0.0, b = pi / L;
-    for (int k = 0; k < 200 && b - a > 1e-15 * b; ++k) {
-        const double m = 0.5 * (a + b);
-        (m * L + std::atan(m * T) < pi ? a : b) = m;
-    }
-    const double w = 0.5 * (a + b);
-    return UltimatePoint{std::sqrt(1.0 + w * T * w * T) / K, 2.0 * pi / w, w};
-}
-
 std::vector<BoundaryPoint> piStabilityBoundary(double K, double L, double T, std::string& error, int count) {
     error.clear();
-    const auto u = ultimatePoint(K, L, T);
+    const auto u = ultimatePoint(Fopdt{K, L, T});
     if (!u) {
         error = "むだ時間 L が正で K が 0 でないモデルでなければ、安定限界は求まりません。";
         return {};
@@ -245,7 +232,7 @@ std::vector<BoundaryPoint> piStabilityBoundary(double K, double L, double T, std
     std::vector<BoundaryPoint> out;
     count = std::max(count, 2);
     for (int i = 0; i < count; ++i) {
-        const double w = u->w180 * i / (count - 1);
+        const double w = u->omega * i / (count - 1);
         const double c = std::cos(w * L), s = std::sin(w * L);
         out.push_back({w, -(c - w * T * s) / K, w * (s + w * T * c) / K});
     }

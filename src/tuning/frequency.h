@@ -20,6 +20,8 @@
 // Set-point filter, limits and the velocity forms do not change the loop while no limit acts.
 // The sampled margins are worth showing when dt > L/10.
 
+#include "tuning/relay.h"
+
 #include <complex>
 #include <optional>
 #include <string>
@@ -77,21 +79,14 @@ std::vector<double> chartFrequencies(const Loop& loop, int count = 500);
 std::vector<BodePoint> bodeData(const Loop& loop, const std::vector<double>& w, double dt = 0.0);
 std::vector<NyquistPoint> nyquistData(const Loop& loop, const std::vector<double>& w, double dt = 0.0);
 
-/// Ultimate point of the process under P control: ω180 solves ωL + atan(ωT) = π, and
-/// Ku = √(1 + (ω180·T)²)/K, Pu = 2π/ω180. Empty for L ≤ 0 (the phase never reaches −180°) or an
-/// unusable model.
-struct UltimatePoint {
-    double Ku, Pu, w180;
-};
-std::optional<UltimatePoint> ultimatePoint(double K, double L, double T);
-
 /// One point of the PI stability boundary: the Kp and Ki = Kp/Ti that put L(jω) at −1,
 /// from −1/(Kp − j·Ki/ω) = P(jω): Kp = Re(−1/P(jω)), Ki = ω·Im(1/P(jω)).
 struct BoundaryPoint {
     double w, Kp, Ki;
 };
 
-/// The boundary from ω = 0 (Kp = −1/K, Ki = 0) to ω180 (Kp = Ku, Ki = 0), `count` points evenly
+/// The boundary from ω = 0 (Kp = −1/K, Ki = 0) to ω180 of ultimatePoint (Kp = Ku, Ki = 0), where
+/// L(jω) = −1 under P control, `count` points evenly
 /// spaced in ω. Loops with (Kp, Ki) inside the curve and above Ki = 0 are stable. Empty, with
 /// `error` set, when the model has no ultimate point.
 std::vector<BoundaryPoint> piStabilityBoundary(double K, double L, double T, std::string& error,
