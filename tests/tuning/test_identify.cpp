@@ -68,6 +68,28 @@ TEST(Identify, SampledStepLiesBetweenTheSamplesEitherSide) {
     expectModel(id->leastSquares, {0.8, 2.05, 5}, 1e-9);
 }
 
+TEST(Identify, FitsTheProcessToAClosedLoopSetPointStep) {
+    // PID, velocity form: the controller shapes MV, the process still sees only MV.
+    auto loop = test::makeLoop();
+    auto& p = loop->p;
+    p.MODE = 1, p.CALC_TYPE = 1, p.Kp = 1.5, p.Ti = 6, p.Td = 0.5, p.Kpl = 0.8, p.Lpl = 2, p.Tpl = 5,
+    p.dt = 0.1;
+    loop->seed(40, 40);
+    loop->startRun(1);
+    for (int k = 0; k <= 600; ++k) {
+        loop->s.SV[0] = k >= 10 ? 45 : 40;
+        loop->step();
+    }
+    KeptRun run;
+    run.steps = loop->app.trace.steps;
+    std::string error;
+    const auto fit = fitResponse(run, error);
+    ASSERT_TRUE(fit) << error;
+    expectModel(fit->model, {0.8, 2, 5}, 1e-8);
+    run.steps.resize(2);
+    EXPECT_FALSE(fitResponse(run, error)) << "MV and PV at rest";
+}
+
 TEST(Identify, RefusesARunWithoutAStepResponse) {
     const std::vector<double> t{0, 1, 2, 3}, flat{50, 50, 50, 50}, step{50, 60, 60, 60};
     for (const auto& [mv, pv] : {std::pair{flat, step}, std::pair{step, flat}}) {
