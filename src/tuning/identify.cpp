@@ -93,10 +93,9 @@ template <class F> double brentMin(F&& f, double a, double b, double tol, double
     return x;
 }
 
-/// The least-squares fit over the samples `first`..end, on the grid of control steps from
-/// t[first]. `shift` is how far the step time lies before the grid step where MV shows the step.
+/// The squared PV error of a model at the samples `first`..end, simulated on the grid of control
+/// steps from the sample `first`.
 struct Fit {
-    const std::vector<double>& t;
     const std::vector<double>& pv;
     std::size_t first;
     double dt, pv0;
@@ -166,7 +165,7 @@ bool usable(const std::vector<double>& t, const std::vector<double>& mv, const s
         return false;
     }
     if (n < 3) {
-        error = "ステップ応答を調べるにはデータが少なすぎます（3 点以上必要です）。";
+        error = "データが少なすぎます（3 点以上必要です）。";
         return false;
     }
     if (!(std::isfinite(dt) && dt > 0)) {
@@ -196,7 +195,7 @@ std::optional<ResponseFit> leastSquares(const std::vector<double>& t, const std:
     const double span = t.back() - t[first];
     if (span / dt + 1 > static_cast<double>(kMaxFitSteps))
         return std::nullopt;
-    Fit fit{t, pv, first, dt, pv[first], {}, {}, {}};
+    Fit fit{pv, first, dt, pv[first], {}, {}, {}};
     fit.u.assign(static_cast<std::size_t>(std::llround(span / dt)) + 1, 0.0);
     fit.at.resize(n - first);
     for (std::size_t s = first; s < n; ++s)
@@ -208,7 +207,7 @@ std::optional<ResponseFit> leastSquares(const std::vector<double>& t, const std:
     }
     double hi = 4 * std::max(guess ? guess->T : span / 4, dt) + 10 * dt;
     std::map<int, Fit::Best> tried;
-    auto at = [&](int delay) -> const Fit::Best& {
+    auto bestFor = [&](int delay) -> const Fit::Best& {
         auto found = tried.find(delay);
         if (found == tried.end())
             found = tried.emplace(delay, fit.bestT(delay, hi)).first;
@@ -233,11 +232,11 @@ std::optional<ResponseFit> leastSquares(const std::vector<double>& t, const std:
             }
         }
         // The squared error falls towards the best dead time from either side: walk to it.
-        const int direction = delay < kMaxDelaySteps && at(delay + 1).sse < at(delay).sse ? 1 : -1;
+        const int direction = delay < kMaxDelaySteps && bestFor(delay + 1).sse < bestFor(delay).sse ? 1 : -1;
         while (delay + direction >= 0 && delay + direction <= kMaxDelaySteps &&
-               at(delay + direction).sse < at(delay).sse)
+               bestFor(delay + direction).sse < bestFor(delay).sse)
             delay += direction;
-        const Fit::Best best = at(delay);
+        const Fit::Best best = bestFor(delay);
         ResponseFit result{
             {best.K, delay * dt + shift, best.T}, std::sqrt(best.sse / static_cast<double>(n - first)), {}};
         if (!allFinite(result.model) || !std::isfinite(result.rms))
