@@ -93,10 +93,9 @@ template <class F> double brentMin(F&& f, double a, double b, double tol, double
     return x;
 }
 
-/// The least-squares fit over the samples `first`..end, on the grid of control steps from
-/// t[first]. `shift` is how far the step time lies before the grid step where MV shows the step.
+/// The squared PV error of a model at the samples `first`..end, simulated on the grid of control
+/// steps from the sample `first`.
 struct Fit {
-    const std::vector<double>& t;
     const std::vector<double>& pv;
     std::size_t first;
     double dt, pv0;
@@ -124,15 +123,31 @@ struct Fit {
         return uu > 0 ? sum : ee;
     }
 
+    /// Squared error with the best gain for `response` delayed by `delay` steps.
+    double delayedSse(int delay) const {
+        double uu = 0, ue = 0, ee = 0;
+        auto r = [&](std::size_t s) {
+            const std::size_t g = at[s - first];
+            return g >= static_cast<std::size_t>(delay) ? response[g - delay] : 0.0;
+        };
+        for (std::size_t s = first; s < pv.size(); ++s) {
+            const double e = pv[s] - pv0;
+            uu += r(s) * r(s);
+            ue += r(s) * e;
+            ee += e * e;
+        }
+        return uu > 0 ? ee - ue * ue / uu : ee;
+    }
+
     struct Best {
         double sse, T, K;
     };
     /// The best time constant for a dead time of `delay` steps, from a bracket [0, hi] widened
     /// while the minimum sits at its upper end.
-    Best bestT(int delay, double hi) {
+    Best bestT(int delay, double hi, double tol = 1e-10) {
         double f = 0, T = 0;
         for (int widen = 0; widen < 8; ++widen, hi *= 4) {
-            T = brentMin([&](double x) { return sse(delay, x); }, 0.0, hi, 1e-10, f);
+            T = brentMin([&](double x) { return sse(delay, x); }, 0.0, hi, tol, f);
             if (T < 0.99 * hi)
                 break;
         }
@@ -140,6 +155,101 @@ struct Fit {
         return {f, T, K};
     }
 };
+
+/// Sizes, finite values, increasing times and a positive control period; `error` says which not.
+bool usable(const std::vector<double>& t, const std::vector<double>& mv, const std::vector<double>& pv,
+            double dt, std::string& error) {
+    const std::size_t n = t.size();
+    if (mv.size() != n || pv.size() != n) {
+        error = "時刻、MV、PV のデータの数がそろっていません。";
+        return false;
+    }
+    if (n < 3) {
+        error = "データが少なすぎます（3 点以上必要です）。";
+        return false;
+    }
+    if (!(std::isfinite(dt) && dt > 0)) {
+        error = "制御周期 dt が正の数ではありません。";
+        return false;
+    }
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!std::isfinite(t[k]) || !std::isfinite(mv[k]) || !std::isfinite(pv[k])) {
+            error = "数値でない値があります（" + std::to_string(k + 1) + " 点目）。";
+            return false;
+        }
+        if (k > 0 && !(t[k] > t[k - 1])) {
+            error = "時刻が増えていません（" + std::to_string(k + 1) + " 点目）。";
+            return false;
+        }
+    }
+    return true;
+}
+
+/// The least-squares fit over the samples `first`..end on the grid of control steps from
+/// t[first], MV held as the samples show it, the loop at rest there. The dead time is looked
+/// for from `guess` (none: from the best of a coarse scan); `shift` is added to the model's.
+std::optional<ResponseFit> leastSquares(const std::vector<double>& t, const std::vector<double>& mv,
+                                        const std::vector<double>& pv, std::size_t first, double dt,
+                                        double shift, const Fopdt* guess) {
+    const std::size_t n = t.size();
+    const double span = t.back() - t[first];
+    if (span / dt + 1 > static_cast<double>(kMaxFitSteps))
+        return std::nullopt;
+    Fit fit{pv, first, dt, pv[first], {}, {}, {}};
+    fit.u.assign(static_cast<std::size_t>(std::llround(span / dt)) + 1, 0.0);
+    fit.at.resize(n - first);
+    for (std::size_t s = first; s < n; ++s)
+        fit.at[s - first] = std::min<std::size_t>(std::llround((t[s] - t[first]) / dt), fit.u.size() - 1);
+    for (std::size_t s = first; s < n; ++s) {
+        const std::size_t end = s + 1 < n ? fit.at[s + 1 - first] : fit.u.size();
+        for (std::size_t g = fit.at[s - first]; g < end; ++g)
+            fit.u[g] = mv[s] - mv[first];
+    }
+    double hi = 4 * std::max(guess ? guess->T : span / 4, dt) + 10 * dt;
+    std::map<int, Fit::Best> tried;
+    auto bestFor = [&](int delay) -> const Fit::Best& {
+        auto found = tried.find(delay);
+        if (found == tried.end())
+            found = tried.emplace(delay, fit.bestT(delay, hi)).first;
+        return found->second;
+    };
+    try {
+        int delay = 0;
+        if (guess) {
+            delay = std::clamp(static_cast<int>(std::lround((guess->L - shift) / dt)), 0, kMaxDelaySteps);
+        } else {
+            // A coarse scan over time constants dt·2^j and every 10th dead time. The dead time
+            // only shifts the response (its register copies the input), so one response without
+            // it serves every dead time.
+            double least = -1;
+            for (double T = dt; T <= 4 * span + dt; T *= 2) {
+                respond(fit.u, 1.0, 0.0, T, dt, fit.response);
+                for (int d = 0; d <= kMaxDelaySteps; d += 10) {
+                    const double sse = fit.delayedSse(d);
+                    if (least < 0 || sse < least)
+                        least = sse, delay = d, hi = 4 * T + 10 * dt;
+                }
+            }
+        }
+        // The squared error falls towards the best dead time from either side: walk to it.
+        const int direction = delay < kMaxDelaySteps && bestFor(delay + 1).sse < bestFor(delay).sse ? 1 : -1;
+        while (delay + direction >= 0 && delay + direction <= kMaxDelaySteps &&
+               bestFor(delay + direction).sse < bestFor(delay).sse)
+            delay += direction;
+        const Fit::Best best = bestFor(delay);
+        ResponseFit result{
+            {best.K, delay * dt + shift, best.T}, std::sqrt(best.sse / static_cast<double>(n - first)), {}};
+        if (!allFinite(result.model) || !std::isfinite(result.rms))
+            return std::nullopt;
+        fit.sse(delay, best.T);
+        result.fitted.resize(n - first);
+        for (std::size_t s = first; s < n; ++s)
+            result.fitted[s - first] = pv[first] + best.K * fit.response[fit.at[s - first]];
+        return result;
+    } catch (const RuntimeError&) {
+        return std::nullopt; // a trial model whose response overflowed
+    }
+}
 
 std::optional<Fopdt> tangentMethod(const std::vector<double>& t, const std::vector<double>& pv,
                                    std::size_t from, Identification& id) {
@@ -192,29 +302,9 @@ std::vector<double> simulateFopdt(const Fopdt& m, const std::vector<double>& mv,
 
 std::optional<Identification> identify(const std::vector<double>& t, const std::vector<double>& mv,
                                        const std::vector<double>& pv, double dt, std::string& error) {
+    if (!usable(t, mv, pv, dt, error))
+        return std::nullopt;
     const std::size_t n = t.size();
-    if (mv.size() != n || pv.size() != n) {
-        error = "時刻、MV、PV のデータの数がそろっていません。";
-        return std::nullopt;
-    }
-    if (n < 3) {
-        error = "ステップ応答を調べるにはデータが少なすぎます（3 点以上必要です）。";
-        return std::nullopt;
-    }
-    if (!(std::isfinite(dt) && dt > 0)) {
-        error = "制御周期 dt が正の数ではありません。";
-        return std::nullopt;
-    }
-    for (std::size_t k = 0; k < n; ++k) {
-        if (!std::isfinite(t[k]) || !std::isfinite(mv[k]) || !std::isfinite(pv[k])) {
-            error = "数値でない値があります（" + std::to_string(k + 1) + " 点目）。";
-            return std::nullopt;
-        }
-        if (k > 0 && !(t[k] > t[k - 1])) {
-            error = "時刻が増えていません（" + std::to_string(k + 1) + " 点目）。";
-            return std::nullopt;
-        }
-    }
     std::size_t i = 1;
     double scale = 0;
     for (std::size_t k = 1; k < n; ++k) {
@@ -255,53 +345,13 @@ std::optional<Identification> identify(const std::vector<double>& t, const std::
         if (*m && !allFinite(**m))
             m->reset();
 
-    // The least-squares fit on the grid of control steps from the sample before the step.
-    const double span = t.back() - t[before];
-    if (span / dt + 1 > static_cast<double>(kMaxFitSteps))
-        return id;
-    Fit fit{t, pv, before, dt, pv0, {}, {}, {}};
-    fit.u.assign(static_cast<std::size_t>(std::llround(span / dt)) + 1, 0.0);
-    fit.at.resize(n - before);
-    for (std::size_t s = before; s < n; ++s)
-        fit.at[s - before] = std::min<std::size_t>(std::llround((t[s] - t[before]) / dt), fit.u.size() - 1);
-    for (std::size_t s = before; s < n; ++s) {
-        const std::size_t end = s + 1 < n ? fit.at[s + 1 - before] : fit.u.size();
-        for (std::size_t g = fit.at[s - before]; g < end; ++g)
-            fit.u[g] = mv[s] - mv[before];
-    }
     const double shift = t[i] - id.stepTime;
     const Fopdt* guess = id.twoPoint ? &*id.twoPoint : id.tangent ? &*id.tangent : nullptr;
-    const double guessL = guess ? guess->L : 0.0, guessT = guess ? guess->T : span / 4;
-    const double hi = 4 * std::max(guessT, dt) + 10 * dt;
-    std::map<int, Fit::Best> tried;
-    auto at = [&](int delay) -> const Fit::Best& {
-        auto found = tried.find(delay);
-        if (found == tried.end())
-            found = tried.emplace(delay, fit.bestT(delay, hi)).first;
-        return found->second;
-    };
-    try {
-        // The squared error falls towards the best dead time from either side: walk to it.
-        int delay = std::clamp(static_cast<int>(std::lround((guessL - shift) / dt)), 0, kMaxDelaySteps);
-        int direction = delay < kMaxDelaySteps && at(delay + 1).sse < at(delay).sse ? 1 : -1;
-        while (delay + direction >= 0 && delay + direction <= kMaxDelaySteps &&
-               at(delay + direction).sse < at(delay).sse)
-            delay += direction;
-        const Fit::Best& best = at(delay);
-        const Fopdt model{best.K, delay * dt + shift, best.T};
-        if (allFinite(model) && std::isfinite(best.sse)) {
-            id.leastSquares = model;
-            id.rms = std::sqrt(best.sse / static_cast<double>(n - before));
-            fit.sse(delay, best.T);
-            id.fittedFrom = before;
-            id.fitted.resize(n - before);
-            for (std::size_t s = before; s < n; ++s)
-                id.fitted[s - before] = pv0 + best.K * fit.response[fit.at[s - before]];
-        }
-    } catch (const RuntimeError&) {
-        // A trial model whose response overflowed: the fit gives nothing.
-        id.leastSquares.reset();
-        id.fitted.clear();
+    if (auto fit = leastSquares(t, mv, pv, before, dt, shift, guess)) {
+        id.leastSquares = fit->model;
+        id.rms = fit->rms;
+        id.fitted = std::move(fit->fitted);
+        id.fittedFrom = before;
     }
     return id;
 }
@@ -320,6 +370,36 @@ std::optional<Identification> identify(const KeptRun& run, std::string& error) {
         pv = run.values[static_cast<int>(Channel::PV)];
     }
     return identify(t, mv, pv, run.dt, error);
+}
+
+std::optional<ResponseFit> fitResponse(const KeptRun& run, std::string& error) {
+    std::vector<double> t, mv, pv;
+    for (const StepSample& s : run.steps) {
+        if (s.dv != run.steps.front().dv) {
+            error = "DV が変わるランには、プロセスのモデルを当てはめられません。";
+            return std::nullopt;
+        }
+        if (!t.empty() && s.t - t.back() > 1.5 * run.dt) {
+            error = "すべてのステップが記録されたランでないと、モデルを当てはめられません。";
+            return std::nullopt;
+        }
+        t.push_back(s.t);
+        mv.push_back(s.mv);
+        pv.push_back(s.pv);
+    }
+    if (!usable(t, mv, pv, run.dt, error))
+        return std::nullopt;
+    const auto [mvLow, mvHigh] = std::minmax_element(mv.begin(), mv.end());
+    const auto [pvLow, pvHigh] = std::minmax_element(pv.begin(), pv.end());
+    if (*mvHigh - *mvLow <= 1e-9 * (1 + std::fabs(*mvHigh)) ||
+        *pvHigh - *pvLow <= 1e-9 * (1 + std::fabs(*pvHigh))) {
+        error = "MV か PV が動いていないので、プロセスのモデルを当てはめられません。";
+        return std::nullopt;
+    }
+    auto fit = leastSquares(t, mv, pv, 0, run.dt, 0.0, nullptr);
+    if (!fit)
+        error = "プロセスのモデルを当てはめられませんでした。";
+    return fit;
 }
 
 void writeIdentificationJson(std::ostream& out, const Identification& id) {

@@ -65,6 +65,20 @@ std::optional<Identification> identify(const std::vector<double>& t, const std::
 /// The same from a kept run (its every-step trace when it has one, else its samples).
 std::optional<Identification> identify(const KeptRun& run, std::string& error);
 
+/// A least-squares fit of the model to a whole run.
+struct ResponseFit {
+    Fopdt model;
+    double rms = 0;             ///< root-mean-square PV error, %
+    std::vector<double> fitted; ///< the model's PV at each step
+};
+/// The least-squares fit alone, to a run whose every step is kept, whatever MV did: a
+/// closed-loop set-point step with any controller included, since the process sees only MV
+/// (and the disturbance, which must stay constant). The run must start at rest, as a run does.
+/// Without a step to read a first guess from, the dead time is first looked for every 10
+/// control periods. Empty with `error` (one Japanese line) when the run has no every-step
+/// trace, DV changes, MV or PV does not move, or no model fits.
+std::optional<ResponseFit> fitResponse(const KeptRun& run, std::string& error);
+
 /// The model's response to the per-step MV sequence `mv`, simulated with the loop's own blocks
 /// at dt as the process is stepped: dead time, then the first-order lag, from the steady state
 /// at mv0, where PV stands at pv0:

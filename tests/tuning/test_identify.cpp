@@ -11,19 +11,22 @@
 namespace kestrel::tuning {
 namespace {
 
-/// The lesson's step test run by the loop itself: manual, MV 50 % then 69.8 % from the step at
-/// 1 s, process K 0.8, L 2 s, T 5 s, dt 0.1 s, 30 s; every `every`-th step kept.
-KeptRun stepTest(int every) {
+/// The loop with the lesson's process (K 0.8, L 2 s, T 5 s, dt 0.1 s) from rest at PV 40 %, the
+/// step at 1 s: open (manual, MV 50 % then 69.8 %: the lesson's step test) or closed (PID,
+/// velocity form, SV 40 % then 45 %); every `every`-th step kept.
+KeptRun loopRun(bool closed, int steps, int every = 1) {
     auto loop = test::makeLoop();
     auto& p = loop->p;
-    p.MODE = 0, p.Kpl = 0.8, p.Lpl = 2, p.Tpl = 5, p.dt = 0.1;
+    p.MODE = closed, p.CALC_TYPE = 1, p.Kp = 1.5, p.Ti = 6, p.Td = 0.5, p.Kpl = 0.8, p.Lpl = 2, p.Tpl = 5,
+    p.dt = 0.1;
     loop->seed(40, 40);
     loop->startRun(1);
-    for (int k = 0; k <= 300; ++k) {
-        loop->s.MV[0] = k >= 10 ? 69.8 : 50;
+    for (int k = 0; k <= steps; ++k) {
+        (closed ? loop->s.SV[0] : loop->s.MV[0]) = closed ? (k >= 10 ? 45 : 40) : (k >= 10 ? 69.8 : 50);
         loop->step();
     }
     KeptRun run;
+    run.dt = p.dt;
     for (std::size_t k = 0; k < loop->app.trace.steps.size(); k += every)
         run.steps.push_back(loop->app.trace.steps[k]);
     return run;
@@ -36,7 +39,7 @@ void expectModel(const std::optional<Fopdt>& m, Fopdt want, double tol) {
     EXPECT_NEAR(m->T, want.T, tol * want.T);
 }
 
-TEST(Identify, StepTestOfTheLoop) {
+TEST(Identify, StepTestOfTheLoopEveryStepAndSampled) {
     // PV after the first move at 3 s: 40 + 15.84·(1 − a^(m+1)), a = 5/5.1, m steps later; at the
     // end (m = 270) it is short of its final level by ε = a^271 = 0.00467039. Fractions of the
     // change are then those of 1 − e^(−(t − 2.9)/Te), Te = dt/ln(1 + dt/T) = 5.04983 s.
@@ -44,27 +47,34 @@ TEST(Identify, StepTestOfTheLoop) {
     auto at = [&](double f) { return 2.9 - Te * std::log(1 - f * (1 - eps)); };
     const double T2 = 1.5 * (at(0.632) - at(0.283));
     std::string error;
-    const auto id = identify(stepTest(1), error);
+    const auto id = identify(loopRun(false, 300), error);
     ASSERT_TRUE(id) << error;
     EXPECT_NEAR(id->stepTime, 1.0, 1e-9);
     // Least squares finds the loop's own model.
     expectModel(id->leastSquares, {0.8, 2, 5}, 1e-9);
     EXPECT_LT(id->rms, 1e-9);
-    // The tangent at the first step that moves: leaves 40 % one step early, slope 15.84/5.1 per s.
+    // The tangent at the first step that moves: leaves 40 % one step early (L − dt), slope
+    // 15.84/5.1 per s; the two points on the sampled exponential: L − dt as well, T about Te.
     expectModel(id->tangent, {0.8 * (1 - eps), 1.9, 5.1 * (1 - eps)}, 1e-4);
     expectModel(id->twoPoint, {0.8 * (1 - eps), at(0.632) - 1 - T2, T2}, 1e-3);
-    EXPECT_NEAR(id->twoPoint->L, 1.9, 0.01);
     ASSERT_EQ(id->fitted.size(), 301 - id->fittedFrom);
     EXPECT_NEAR(id->fitted.back(), 40 + 15.84 * (1 - eps), 1e-6);
+    // Sampled every 0.2 s, the step was at 0.9 s or 1.0 s: taken at 0.95 s, so L is 2.05 s.
+    const auto sampled = identify(loopRun(false, 300, 2), error);
+    ASSERT_TRUE(sampled) << error;
+    EXPECT_NEAR(sampled->stepTime, 0.95, 1e-9);
+    expectModel(sampled->leastSquares, {0.8, 2.05, 5}, 1e-9);
 }
 
-TEST(Identify, SampledStepLiesBetweenTheSamplesEitherSide) {
-    // Samples every 0.2 s: the step was at 0.9 s or 1.0 s; taken at 0.95 s, so L is 2.05 s.
+TEST(Identify, FitsTheProcessToAClosedLoopSetPointStep) {
+    // The controller shapes MV; the process still sees only MV.
+    KeptRun run = loopRun(true, 600);
     std::string error;
-    const auto id = identify(stepTest(2), error);
-    ASSERT_TRUE(id) << error;
-    EXPECT_NEAR(id->stepTime, 0.95, 1e-9);
-    expectModel(id->leastSquares, {0.8, 2.05, 5}, 1e-9);
+    const auto fit = fitResponse(run, error);
+    ASSERT_TRUE(fit) << error;
+    expectModel(fit->model, {0.8, 2, 5}, 1e-8);
+    run.steps.resize(2);
+    EXPECT_FALSE(fitResponse(run, error)) << "MV and PV at rest";
 }
 
 TEST(Identify, RefusesARunWithoutAStepResponse) {
