@@ -346,8 +346,17 @@ std::optional<Identification> identify(const std::vector<double>& t, const std::
             m->reset();
 
     const double shift = t[i] - id.stepTime;
-    const Fopdt* guess = id.twoPoint ? &*id.twoPoint : id.tangent ? &*id.tangent : nullptr;
-    if (auto fit = leastSquares(t, mv, pv, before, dt, shift, guess)) {
+    const std::optional<Fopdt> guess = id.twoPoint ? id.twoPoint : id.tangent;
+    // The tangent and the two points read a step response: where MV moves on after its step (a
+    // closed loop), they are only the fit's first guess, not results.
+    const double held = 0.01 * std::fabs(id.mvChange);
+    for (std::size_t k = i; k < mv.size(); ++k)
+        if (std::fabs(mv[k] - mv[i]) > held) {
+            id.tangent.reset();
+            id.twoPoint.reset();
+            break;
+        }
+    if (auto fit = leastSquares(t, mv, pv, before, dt, shift, guess ? &*guess : nullptr)) {
         id.leastSquares = fit->model;
         id.rms = fit->rms;
         id.fitted = std::move(fit->fitted);

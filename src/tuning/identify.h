@@ -58,7 +58,9 @@ struct Identification {
 
 /// t, mv, pv: samples of a run (times increasing), dt the control period the run ran at. The
 /// step is the largest change of MV between two neighbouring samples; PV's initial level is its
-/// sample before the step, its final level the last sample. Empty with `error` (one Japanese
+/// sample before the step, its final level the last sample. The tangent and two-point methods
+/// answer only when MV holds its step (within 1 % of it) to the end, as in a step test with the
+/// loop open; the least-squares fit follows whatever MV did. Empty with `error` (one Japanese
 /// line) when the samples are unusable, there is no MV step or PV does not move.
 std::optional<Identification> identify(const std::vector<double>& t, const std::vector<double>& mv,
                                        const std::vector<double>& pv, double dt, std::string& error);
