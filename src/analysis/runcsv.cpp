@@ -309,16 +309,15 @@ private:
             }
         } else if (key == "chart") {
             constexpr int kShort = std::numeric_limits<std::int16_t>::max();
+            const std::pair<std::string_view, std::int16_t*> fields[] = {{"RH", &run.rangeHigh},
+                                                                         {"RL", &run.rangeLow},
+                                                                         {"TM", &run.graphTime},
+                                                                         {"MVH", &run.mvHigh},
+                                                                         {"MVL", &run.mvLow}};
             for (const auto& [k, v] : keyValues(value)) {
-                auto field = [&](const char* name, std::int16_t& to) {
+                for (const auto& [name, to] : fields)
                     if (k == name)
-                        to = static_cast<std::int16_t>(integer(v, k, -kShort, kShort));
-                };
-                field("RH", run.rangeHigh);
-                field("RL", run.rangeLow);
-                field("TM", run.graphTime);
-                field("MVH", run.mvHigh);
-                field("MVL", run.mvLow);
+                        *to = static_cast<std::int16_t>(integer(v, k, -kShort, kShort));
                 if (k == "graph")
                     run.graph = integer(v, k, 0, 1);
             }
