@@ -49,8 +49,8 @@ std::pair<double, double> padded(double lo, double hi, double minimum) {
         const double mid = (lo + hi) / 2;
         lo = mid - minimum / 2, hi = mid + minimum / 2;
     }
-    const double pad = (hi - lo) * 0.08;
-    return {lo - pad, hi + pad};
+    // Room above for the strip's title.
+    return {lo - (hi - lo) * 0.08, hi + (hi - lo) * 0.16};
 }
 
 QString number(double v) {
@@ -155,7 +155,7 @@ void StepTestChart::paintEvent(QPaintEvent*) {
     // Grid and labels: seconds along the bottom, % at the left of each strip.
     const QPen grid(QColor(225, 225, 225), 1);
     const double tStep = niceStep(time.hi - time.lo, std::max(2, (right - left) / 90));
-    auto drawStrip = [&](const QRect& strip, const Axis& axis, const QString& title, int count) {
+    auto drawStrip = [&](const QRect& strip, const Axis& axis, int count) {
         const double step = niceStep(axis.hi - axis.lo, count);
         for (double v = std::ceil(axis.lo / step) * step; v <= axis.hi; v += step) {
             const double y = axis.map(v);
@@ -172,11 +172,16 @@ void StepTestChart::paintEvent(QPaintEvent*) {
         p.setPen(Qt::gray);
         p.setBrush(Qt::NoBrush);
         p.drawRect(strip);
-        p.setPen(Qt::black);
-        p.drawText(QPoint(strip.left() + 4, strip.top() + lineH - 2), title);
     };
-    drawStrip(upper, pvAxis, "PV %", std::max(2, upper.height() / 40));
-    drawStrip(lower, mvAxis, "MV %", std::max(2, lower.height() / 30));
+    // Each strip's title, drawn last so that no curve hides it.
+    auto titleStrip = [&](const QRect& strip, const QString& title) {
+        const QRect box(strip.left() + 1, strip.top() + 1, fm.horizontalAdvance(title) + 8, lineH);
+        p.fillRect(box, Qt::white);
+        p.setPen(Qt::black);
+        p.drawText(box, Qt::AlignCenter, title);
+    };
+    drawStrip(upper, pvAxis, std::max(2, upper.height() / 40));
+    drawStrip(lower, mvAxis, std::max(2, lower.height() / 30));
     p.setPen(Qt::black);
     for (double t = std::ceil(time.lo / tStep) * tStep; t <= time.hi; t += tStep)
         p.drawText(QRectF(time.map(t) - 40, bottom + 2, 80, lineH), Qt::AlignHCenter | Qt::AlignTop,
@@ -257,6 +262,9 @@ void StepTestChart::paintEvent(QPaintEvent*) {
         span(c.tL, c.tT, "T");
     }
 
+    titleStrip(upper, "PV %");
+    titleStrip(lower, "MV %");
+
     // The legend along the top.
     int x = left;
     auto legend = [&](QColor colour, const QString& name, Qt::PenStyle style = Qt::SolidLine) {
@@ -295,6 +303,9 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
     mTable->horizontalHeader()->setSectionResizeMode(4, QHeaderView::ResizeToContents);
     mTable->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     mTable->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mTable->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    mTable->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     const QColor colours[3] = {kTangent, kTwoPoint, kLeastSquares};
     for (int r = 0; r < 3; ++r) {
         mTable->verticalHeaderItem(r)->setForeground(colours[r]);
@@ -317,7 +328,6 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
         });
         mTable->setCellWidget(r, 4, adopt);
     }
-    mTable->setMaximumHeight(mTable->horizontalHeader()->sizeHint().height() + 3 * 34 + 4);
 
     mError = new QLabel(this);
     mError->setObjectName("lblIdentifyError");
@@ -337,7 +347,15 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
     refreshRuns();
 }
 
+void IdentifyPart::showEvent(QShowEvent* event) {
+    // Runs imported in the analysis window reach the store without a word to this part.
+    if (mStore.revision() != mRevision)
+        refreshRuns();
+    QWidget::showEvent(event);
+}
+
 void IdentifyPart::refreshRuns() {
+    mRevision = mStore.revision();
     const int chosen = mRuns->currentData().toInt();
     const int newest = mStore.runs().empty() ? 0 : mStore.runs().back().number;
     {
@@ -400,7 +418,7 @@ void IdentifyPart::showRun() {
         mTable->item(r, 0)->setText(m ? number(m->K) : "—");
         mTable->item(r, 1)->setText(m ? number(m->L) : "—");
         mTable->item(r, 2)->setText(m ? number(m->T) : "—");
-        mTable->item(r, 3)->setText(r == 2 && m ? number(id.rms) : "—");
+        mTable->item(r, 3)->setText(r == 2 && m ? QString::number(id.rms, 'f', 3) : "—");
         mTable->cellWidget(r, 4)->setEnabled(m.has_value());
     }
     mError->hide();

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -64,6 +65,9 @@ signals:
     /// "採用" on a method's row.
     void modelAdopted(double K, double L, double T);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void showRun();
 
@@ -73,7 +77,8 @@ private:
     QTableWidget* mTable = nullptr;
     QLabel* mError = nullptr;
     std::optional<tuning::Identification> mResult;
-    int mNewest = 0; ///< the newest run the list has shown
+    int mNewest = 0;             ///< the newest run the list has shown
+    std::uint64_t mRevision = 0; ///< the store's revision the list shows
 };
 
 } // namespace kestrel

@@ -65,6 +65,7 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
     mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     mTable->setSelectionMode(QAbstractItemView::SingleSelection);
     mTable->verticalHeader()->hide();
+    mTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     mTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     mTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
@@ -74,6 +75,9 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
     mFormulas = new QPlainTextEdit(this);
     mFormulas->setObjectName("formulas");
     mFormulas->setReadOnly(true);
+    QFont formulaFont = mFormulas->font();
+    formulaFont.setPointSizeF(formulaFont.pointSizeF() * 1.15);
+    mFormulas->setFont(formulaFont);
     mFormulas->setPlaceholderText("行を選ぶと、その値の求め方（式と代入した数値）が表示されます。");
 
     mApply = new QPushButton("適用", this);
@@ -85,7 +89,9 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
     auto* applyRowLayout = new QHBoxLayout;
     applyRowLayout->addWidget(new QLabel("選んだ行をパラメータ欄へ:", this));
     applyRowLayout->addWidget(mApply);
-    applyRowLayout->addStretch(1);
+    mApplied = new QLabel(this);
+    mApplied->setObjectName("lblApplied");
+    applyRowLayout->addWidget(mApplied, 1);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
@@ -109,6 +115,7 @@ void RulesPart::setUltimate(double Ku, double Pu) {
 
 void RulesPart::refresh() {
     mRows.clear();
+    mApplied->clear();
     mTable->setRowCount(0);
     mFormulas->clear();
     mApply->setEnabled(false);
@@ -190,6 +197,9 @@ bool RulesPart::applyRow(int r) {
         mDocument.setFieldText(Ti, text(*row.Ti));
     if (row.Td)
         mDocument.setFieldText(Td, text(*row.Td));
+    mApplied->setText(
+        QString("%1 の %2 制御をパラメータ欄に書き込みました。メインウィンドウの OK で設定されます。")
+            .arg(qtext(row.name), qtext(row.controller)));
     return true;
 }
 

@@ -30,7 +30,7 @@ public:
     /// The ultimate gain and period of a relay or sustained-oscillation test fill their fields.
     void setUltimate(double Ku, double Pu);
     const std::vector<tuning::RuleRow>& rows() const { return mRows; }
-    /// Writes row `row` into the parameter fields; false (with the reason shown) when there is none.
+    /// Writes row `row` into the parameter fields; false when there is no such row.
     bool applyRow(int row);
 
 private:
@@ -48,6 +48,7 @@ private:
     QTableWidget* mTable = nullptr;
     QPlainTextEdit* mFormulas = nullptr;
     QPushButton* mApply = nullptr;
+    QLabel* mApplied = nullptr; ///< what the last "適用" wrote
 };
 
 } // namespace kestrel
