@@ -1,5 +1,6 @@
 #include "forms/rulespart.h"
 
+#include "core/convert.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/qtext.h"
 
@@ -121,6 +122,7 @@ void RulesPart::refresh() {
     mApply->setEnabled(false);
     if (!mModel) {
         mMessage->setText("モデルがありません。「同定」で「採用」するか、上の K, L, T 欄に入れてください。");
+        mMessage->show();
         return;
     }
     tuning::RuleInput in = *mModel;
@@ -130,7 +132,7 @@ void RulesPart::refresh() {
         if (text.isEmpty())
             return;
         bool ok = false;
-        const double v = text.toDouble(&ok);
+        const double v = qtext(halfWidthNumberText(text.toStdString())).toDouble(&ok);
         if (ok && std::isfinite(v))
             out = v;
         else

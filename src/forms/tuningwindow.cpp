@@ -1,5 +1,6 @@
 #include "forms/tuningwindow.h"
 
+#include "core/convert.h"
 #include "forms/identifypart.h"
 #include "forms/rulespart.h"
 #include "tuning/rules.h"
@@ -91,7 +92,8 @@ void TuningWindow::readFields() {
     const char* names[3] = {"K", "L", "T"};
     for (int i = 0; i < 3; ++i) {
         bool ok = false;
-        v[i] = edits[i]->text().trimmed().toDouble(&ok);
+        // Read as typed: Return may come before the field shows full-width digits half-width.
+        v[i] = qtext(halfWidthNumberText(edits[i]->text().trimmed().toStdString())).toDouble(&ok);
         if (!ok || !std::isfinite(v[i])) {
             // A model half typed in is not yet one: the one in force stays until all three are numbers.
             mFieldError->setText(edits[i]->text().trimmed().isEmpty()

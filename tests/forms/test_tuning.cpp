@@ -1,8 +1,6 @@
 // The tuning workbench over a step test built by hand: identification in the table, "採用" into
 // the model in force, the rules' table and formulas, "適用" into the parameter fields.
 
-#include "forms/identifypart.h"
-#include "forms/rulespart.h"
 #include "forms/tuningwindow.h"
 
 #include "engine/fakes.h"
@@ -10,6 +8,7 @@
 #include "tempfolder.h"
 
 #include <QComboBox>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTableWidget>
@@ -55,7 +54,6 @@ TEST_F(Tuning, IdentifiesAKeptRunAndAdoptsAModel) {
     const double model[] = {2, 3, 10};
     for (int c = 0; c < 3; ++c)
         EXPECT_NEAR(table->item(2, c)->text().toDouble(), model[c], 0.01) << c;
-    EXPECT_FALSE(w.model());
     click(&w, "cmdAdopt2");
     ASSERT_TRUE(w.model());
     EXPECT_NEAR(w.model()->K, 2, 0.01);
@@ -76,16 +74,20 @@ TEST_F(Tuning, RulesShowTheirFormulasAndApplyToTheFields) {
     TuningWindow w(store, doc);
     auto* rules = childOf<QTableWidget>(&w, "rules");
     EXPECT_EQ(rules->rowCount(), 0);
-    w.setModel(0.8, 2, 5);
+    // The model typed in, full-width digits and all.
+    for (auto [name, text] : {std::pair{"txtModelK", "０．８"}, {"txtModelL", "2"}, {"txtModelT", "5"}}) {
+        QInputMethodEvent typed; // what the input method commits
+        typed.setCommitString(QString::fromUtf8(text));
+        QCoreApplication::sendEvent(childOf<QLineEdit>(&w, name), &typed);
+        QTest::keyClick(childOf<QLineEdit>(&w, name), Qt::Key_Return);
+    }
     // Without Ku and Pu: ZN step 3, CHR 4 × 3, Cohen-Coon 3, lambda, IMC, SIMC 1 each, AMIGO 2.
     EXPECT_EQ(rules->rowCount(), 23);
     rules->selectRow(2); // Ziegler-Nichols step response, PID: Kp = 1.2/a = 3.75
     EXPECT_TRUE(childOf<QPlainTextEdit>(&w, "formulas")->toPlainText().contains("= 3.75"));
     click(&w, "cmdApply");
     EXPECT_EQ(doc.typeTab(), 2);
-    EXPECT_EQ(doc.fieldText(Kp), "3.75");
-    EXPECT_EQ(doc.fieldText(Ti), "4.00");
-    EXPECT_EQ(doc.fieldText(Td), "1.00");
+    EXPECT_EQ(doc.fieldText(Kp) + doc.fieldText(Ti) + doc.fieldText(Td), "3.754.001.00");
     EXPECT_TRUE(doc.fieldEdited(Kp) && doc.fieldEdited(Ti) && doc.fieldEdited(Td));
 
     // A model the rules refuse leaves an empty table and says why.
