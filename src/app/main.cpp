@@ -12,6 +12,7 @@
 #include "forms/modprint.h"
 #include "forms/projectdialogs.h"
 #include "forms/studywindows.h"
+#include "forms/tuningwindow.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "session/studysession.h"
@@ -60,6 +61,7 @@ struct Windows {
     Dialog2& openProject;
     Dialog3& images;
     AnalysisWindow& analysis;
+    TuningWindow& tuning;
     HardCopyContext copies;
     QPointer<frmSvDis> editor;
     QPointer<frmAbout> about;
@@ -99,6 +101,8 @@ void connectPanel(Windows& w) {
     QObject::connect(panel, &frmController::runKept, &w.analysis, &AnalysisWindow::runKept);
     QObject::connect(panel, &frmController::analysisRequested, &w.analysis, [&w] { present(&w.analysis); });
     QObject::connect(panel, &frmController::runsExportRequested, &w.analysis, &AnalysisWindow::exportRuns);
+    QObject::connect(panel, &frmController::runKept, &w.tuning, &TuningWindow::runKept);
+    QObject::connect(&w.analysis, &AnalysisWindow::tuningRequested, &w.tuning, [&w] { present(&w.tuning); });
 }
 
 /// The program editor and the version window are made on demand and delete themselves on close.
@@ -144,6 +148,7 @@ void connectMainWindow(Windows& w) {
     });
     QObject::connect(window, &frmMAIN::imageListRequested, &w.images, w.copies.showImageList);
     QObject::connect(window, &frmMAIN::analysisRequested, &w.analysis, [&w] { present(&w.analysis); });
+    QObject::connect(window, &frmMAIN::tuningRequested, &w.tuning, [&w] { present(&w.tuning); });
     connectOnDemandWindows(w);
 }
 
@@ -185,10 +190,24 @@ int main(int argc, char* argv[]) {
     Dialog3 images(appDir, messages, &window);
     // The analysis window lists every run kept from the start.
     AnalysisWindow analysis(panel.runs(), messages);
+    // The tuning workbench reads the same runs and writes the parameter fields.
+    TuningWindow tuning(panel.runs(), document);
 
-    Windows w{*state, document,   messages,    help,   panel,    window,
-              tip,    newProject, openProject, images, analysis, HardCopyContext{appDir, messages},
-              {},     {}};
+    Windows w{*state,
+              document,
+              messages,
+              help,
+              panel,
+              window,
+              tip,
+              newProject,
+              openProject,
+              images,
+              analysis,
+              tuning,
+              HardCopyContext{appDir, messages},
+              {},
+              {}};
     w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);

@@ -102,6 +102,11 @@ void AnalysisWindow::buildControls() {
     top->addWidget(button("CSV読込...", "cmdLoadCsv", &AnalysisWindow::onLoadCsv));
     top->addWidget(button("画像保存...", "cmdSaveImage", &AnalysisWindow::onSaveImage));
     top->addWidget(button("レポート...", "cmdReport", &AnalysisWindow::onReport));
+    auto* tuning = new QPushButton("調整...", this);
+    tuning->setObjectName("cmdTuning");
+    tuning->setToolTip("ステップ試験のランからモデルを同定し、調整則で PID のパラメータを求めます。");
+    connect(tuning, &QPushButton::clicked, this, &AnalysisWindow::tuningRequested);
+    top->addWidget(tuning);
 
     mList = new QTreeWidget(this);
     mList->setObjectName("runList");

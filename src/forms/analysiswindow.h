@@ -60,6 +60,10 @@ public:
 
     AnalysisChart& chart() { return *mChart; }
 
+signals:
+    /// "調整...": the tuning workbench.
+    void tuningRequested();
+
 private:
     void buildControls();
     void appendRun(const KeptRun& run, bool drawn);

@@ -179,6 +179,11 @@ void frmMAIN::buildMenus() {
     connect(action(analysis, "ラン解析...", "runAnalysis"), &QAction::triggered, this,
             &frmMAIN::analysisRequested);
 
+    QMenu* tuning = menuBar()->addMenu("調整(&T)");
+    tuning->setObjectName("tuning");
+    connect(action(tuning, "調整ワークベンチ...", "tuningWorkbench"), &QAction::triggered, this,
+            &frmMAIN::tuningRequested);
+
     QMenu* help = menuBar()->addMenu("ﾍﾙﾌﾟ(&H)");
     help->setObjectName("help");
     connect(action(help, "ヘルプ", "helpdoc"), &QAction::triggered, this, &frmMAIN::helpDocumentRequested);

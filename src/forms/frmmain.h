@@ -65,6 +65,8 @@ signals:
     void imageListRequested();
     /// "解析" > "ラン解析...": the analysis window.
     void analysisRequested();
+    /// "調整(T)" > "調整ワークベンチ...": the tuning workbench.
+    void tuningRequested();
     void helpDocumentRequested();
     void helpPointerToggled();
     void versionRequested();

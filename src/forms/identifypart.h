@@ -1,0 +1,84 @@
+#pragma once
+// IdentifyPart ("同定"): a kept step test read three ways. The learner picks a run; its PV (and MV
+// on a strip below) is drawn with the response of each method's model over it and the tangent
+// construction as the textbook draws it; a table sets the methods side by side, and "採用" on a
+// row makes that model the workbench's model in force.
+
+#include "analysis/runstore.h"
+#include "tuning/identify.h"
+
+#include <QColor>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QTableWidget;
+
+namespace kestrel {
+
+/// The chart of one step test: PV with the methods' model responses on the upper strip, MV on the
+/// lower one; time in s from the run's start, both strips in %.
+class StepTestChart : public QWidget {
+    Q_OBJECT
+public:
+    explicit StepTestChart(QWidget* parent = nullptr);
+
+    struct Curve {
+        QString name;
+        QColor colour;
+        std::vector<double> t, y;
+    };
+    /// The run's series (t, pv, mv), the model curves and the tangent construction (none: not drawn).
+    void setData(std::vector<double> t, std::vector<double> pv, std::vector<double> mv,
+                 std::vector<Curve> curves, std::optional<tuning::TangentConstruction> tangent);
+    void clear();
+
+    QSize sizeHint() const override { return {760, 420}; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::vector<double> mT, mPv, mMv;
+    std::vector<Curve> mCurves;
+    std::optional<tuning::TangentConstruction> mTangent;
+};
+
+class IdentifyPart : public QWidget {
+    Q_OBJECT
+public:
+    explicit IdentifyPart(const RunStore& store, QWidget* parent = nullptr);
+
+    /// The runs in the store again (after a run was kept); the newest is chosen when it is new.
+    void refreshRuns();
+    /// Chooses run `number` in the list (nothing when it is not there).
+    void selectRun(int number);
+    /// The identification of the chosen run, none when it gave nothing.
+    const std::optional<tuning::Identification>& identification() const { return mResult; }
+
+signals:
+    /// "採用" on a method's row.
+    void modelAdopted(double K, double L, double T);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void showRun();
+
+    const RunStore& mStore;
+    QComboBox* mRuns = nullptr;
+    StepTestChart* mChart = nullptr;
+    QTableWidget* mTable = nullptr;
+    QLabel* mError = nullptr;
+    std::optional<tuning::Identification> mResult;
+    int mNewest = 0;             ///< the newest run the list has shown
+    std::uint64_t mRevision = 0; ///< the store's revision the list shows
+};
+
+} // namespace kestrel

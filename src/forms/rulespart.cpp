@@ -1,0 +1,208 @@
+#include "forms/rulespart.h"
+
+#include "core/convert.h"
+#include "widgets/halfwidthinput.h"
+#include "widgets/qtext.h"
+
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace kestrel {
+
+namespace {
+
+QString number(double v) {
+    return qtext(tuning::formulaNumber(v));
+}
+
+/// The control-type page of a rule's controller: P, PI or error PID.
+int typePage(const std::string& controller) {
+    return controller == "P" ? 0 : controller == "PI" ? 1 : 2;
+}
+
+} // namespace
+
+RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent), mDocument(document) {
+    setObjectName("rulesPart");
+    auto field = [this](const char* name, const QString& tip) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        e->setToolTip(tip);
+        e->setMaximumWidth(90);
+        acceptFullWidthNumbers(e);
+        connect(e, &QLineEdit::editingFinished, this, [this] { refresh(); });
+        return e;
+    };
+    mKu = field("txtKu", "限界感度 Ku（空欄: 使わない）");
+    mPu = field("txtPu", "限界周期 Pu s（空欄: 使わない）");
+    mLambda = field("txtLambda", "ラムダ法と IMC の閉ループ時定数 λ s（空欄: 既定値）");
+    mTauc = field("txtTauc", "SIMC の閉ループ時定数 τc s（空欄: L）");
+    auto* options = new QHBoxLayout;
+    for (auto [label, edit] : {std::pair{"Ku", mKu}, {"Pu s", mPu}, {"λ s", mLambda}, {"τc s", mTauc}}) {
+        options->addWidget(new QLabel(label, this));
+        options->addWidget(edit);
+        options->addSpacing(10);
+    }
+    options->addStretch(1);
+
+    mMessage = new QLabel(this);
+    mMessage->setObjectName("lblRulesMessage");
+    mMessage->setWordWrap(true);
+    mMessage->setStyleSheet("color: #b00000;");
+
+    mTable = new QTableWidget(0, 5, this);
+    mTable->setObjectName("rules");
+    mTable->setHorizontalHeaderLabels({"調整則", "制御", "Kp", "Ti s", "Td s"});
+    mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    mTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    mTable->verticalHeader()->hide();
+    mTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
+    mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    mTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    mTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    connect(mTable, &QTableWidget::itemSelectionChanged, this, [this] { showFormulas(); });
+    connect(mTable, &QTableWidget::cellDoubleClicked, this, [this](int row) { applyRow(row); });
+
+    mFormulas = new QPlainTextEdit(this);
+    mFormulas->setObjectName("formulas");
+    mFormulas->setReadOnly(true);
+    QFont formulaFont = mFormulas->font();
+    formulaFont.setPointSizeF(formulaFont.pointSizeF() * 1.15);
+    mFormulas->setFont(formulaFont);
+    mFormulas->setPlaceholderText("行を選ぶと、その値の求め方（式と代入した数値）が表示されます。");
+
+    mApply = new QPushButton("適用", this);
+    mApply->setObjectName("cmdApply");
+    mApply->setToolTip("選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。"
+                       "メインウィンドウの OK で設定されます。");
+    mApply->setEnabled(false);
+    connect(mApply, &QPushButton::clicked, this, [this] { applyRow(mTable->currentRow()); });
+    auto* applyRowLayout = new QHBoxLayout;
+    applyRowLayout->addWidget(new QLabel("選んだ行をパラメータ欄へ:", this));
+    applyRowLayout->addWidget(mApply);
+    mApplied = new QLabel(this);
+    mApplied->setObjectName("lblApplied");
+    applyRowLayout->addWidget(mApplied, 1);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(options);
+    layout->addWidget(mMessage);
+    layout->addWidget(mTable, 3);
+    layout->addWidget(mFormulas, 1);
+    layout->addLayout(applyRowLayout);
+    refresh();
+}
+
+void RulesPart::setModel(double K, double L, double T) {
+    mModel = tuning::RuleInput{K, L, T, {}, {}, {}, {}};
+    refresh();
+}
+
+void RulesPart::setUltimate(double Ku, double Pu) {
+    mKu->setText(number(Ku));
+    mPu->setText(number(Pu));
+    refresh();
+}
+
+void RulesPart::refresh() {
+    mRows.clear();
+    mApplied->clear();
+    mTable->setRowCount(0);
+    mFormulas->clear();
+    mApply->setEnabled(false);
+    if (!mModel) {
+        mMessage->setText("モデルがありません。「同定」で「採用」するか、上の K, L, T 欄に入れてください。");
+        mMessage->show();
+        return;
+    }
+    tuning::RuleInput in = *mModel;
+    QStringList bad;
+    auto optional = [&bad](QLineEdit* e, const char* name, std::optional<double>& out) {
+        const QString text = e->text().trimmed();
+        if (text.isEmpty())
+            return;
+        bool ok = false;
+        const double v = qtext(halfWidthNumberText(text.toStdString())).toDouble(&ok);
+        if (ok && std::isfinite(v))
+            out = v;
+        else
+            bad << name;
+    };
+    optional(mKu, "Ku", in.Ku);
+    optional(mPu, "Pu", in.Pu);
+    optional(mLambda, "λ", in.lambda);
+    optional(mTauc, "τc", in.tauc);
+    QString message;
+    if (!bad.isEmpty())
+        message = QString("%1 が数値ではありません（使わずに求めています）。").arg(bad.join(", "));
+    if (in.Ku.has_value() != in.Pu.has_value()) {
+        message += (message.isEmpty() ? "" : "\n") + QString("Ku と Pu は両方入れると使われます。");
+        in.Ku.reset(), in.Pu.reset();
+    }
+    std::string error;
+    mRows = tuning::tuningRules(in, error);
+    if (!error.empty())
+        message += (message.isEmpty() ? "" : "\n") + qtext(error);
+    mMessage->setText(message);
+    mMessage->setVisible(!message.isEmpty());
+
+    mTable->setRowCount(static_cast<int>(mRows.size()));
+    for (int r = 0; r < static_cast<int>(mRows.size()); ++r) {
+        const tuning::RuleRow& row = mRows[r];
+        const QString cells[5] = {qtext(row.name), qtext(row.controller), number(row.Kp),
+                                  row.Ti ? number(*row.Ti) : "—", row.Td ? number(*row.Td) : "—"};
+        for (int c = 0; c < 5; ++c) {
+            auto* cell = new QTableWidgetItem(cells[c]);
+            cell->setTextAlignment((c < 2 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+            mTable->setItem(r, c, cell);
+        }
+    }
+}
+
+void RulesPart::showFormulas() {
+    const int r = mTable->currentRow();
+    const bool chosen = r >= 0 && r < static_cast<int>(mRows.size()) && !mTable->selectedItems().isEmpty();
+    mApply->setEnabled(chosen);
+    if (!chosen) {
+        mFormulas->clear();
+        return;
+    }
+    const tuning::RuleRow& row = mRows[r];
+    QStringList lines{QString("%1  %2 制御").arg(qtext(row.name), qtext(row.controller))};
+    for (const std::string& g : row.given)
+        lines << "  " + qtext(g);
+    for (const std::string& f : row.formulas)
+        lines << "  " + qtext(f);
+    mFormulas->setPlainText(lines.join('\n'));
+}
+
+bool RulesPart::applyRow(int r) {
+    if (r < 0 || r >= static_cast<int>(mRows.size()))
+        return false;
+    const tuning::RuleRow& row = mRows[r];
+    const int page = typePage(row.controller);
+    if (mDocument.typeTab() != page)
+        mDocument.ContTypeTab_Click(page);
+    auto text = [](double v) { return QString::number(v, 'f', 2).toStdString(); };
+    mDocument.setFieldText(Kp, text(row.Kp));
+    if (row.Ti)
+        mDocument.setFieldText(Ti, text(*row.Ti));
+    if (row.Td)
+        mDocument.setFieldText(Td, text(*row.Td));
+    mApplied->setText(
+        QString("%1 の %2 制御をパラメータ欄に書き込みました。メインウィンドウの OK で設定されます。")
+            .arg(qtext(row.name), qtext(row.controller)));
+    return true;
+}
+
+} // namespace kestrel

@@ -1,0 +1,113 @@
+#include "forms/tuningwindow.h"
+
+#include "core/convert.h"
+#include "forms/identifypart.h"
+#include "forms/rulespart.h"
+#include "tuning/rules.h"
+#include "widgets/halfwidthinput.h"
+#include "widgets/qtext.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace kestrel {
+
+TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidget* parent)
+    : QWidget(parent, Qt::Window) {
+    setObjectName("frmTuning");
+    setWindowTitle("調整");
+
+    auto field = [this](const char* name, const QString& tip) {
+        auto* e = new QLineEdit(this);
+        e->setObjectName(name);
+        e->setToolTip(tip);
+        e->setMaximumWidth(90);
+        acceptFullWidthNumbers(e);
+        connect(e, &QLineEdit::textEdited, this, [this] { mTyped = true; });
+        connect(e, &QLineEdit::editingFinished, this, [this] { readFields(); });
+        return e;
+    };
+    mK = field("txtModelK", "プロセスゲイン K（PV % / MV %）");
+    mL = field("txtModelL", "むだ時間 L s");
+    mT = field("txtModelT", "時定数 T s");
+    mFieldError = new QLabel(this);
+    mFieldError->setObjectName("lblModelError");
+    mFieldError->setStyleSheet("color: #b00000;");
+
+    auto* top = new QHBoxLayout;
+    auto* title = new QLabel("調整に使うモデル  K·e<sup>−Ls</sup> / (1 + Ts):", this);
+    top->addWidget(title);
+    for (auto [label, edit] : {std::pair{"K", mK}, {"L s", mL}, {"T s", mT}}) {
+        top->addSpacing(8);
+        top->addWidget(new QLabel(label, this));
+        top->addWidget(edit);
+    }
+    top->addSpacing(12);
+    top->addWidget(mFieldError, 1);
+
+    mTabs = new QTabWidget(this);
+    mTabs->setObjectName("tuningTabs");
+    mIdentify = new IdentifyPart(store, this);
+    mRules = new RulesPart(document, this);
+    addPart(mIdentify, "同定");
+    addPart(mRules, "調整則");
+    connect(mIdentify, &IdentifyPart::modelAdopted, this, &TuningWindow::setModel);
+    connect(this, &TuningWindow::modelChanged, mRules, &RulesPart::setModel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(mTabs, 1);
+    resize(980, 760);
+}
+
+void TuningWindow::addPart(QWidget* part, const QString& title) {
+    mTabs->addTab(part, title);
+}
+
+void TuningWindow::runKept(int) {
+    mIdentify->refreshRuns();
+}
+
+void TuningWindow::setModel(double K, double L, double T) {
+    mModel = tuning::Fopdt{K, L, T};
+    mK->setText(qtext(tuning::formulaNumber(K)));
+    mL->setText(qtext(tuning::formulaNumber(L)));
+    mT->setText(qtext(tuning::formulaNumber(T)));
+    mTyped = false;
+    mFieldError->clear();
+    emit modelChanged(K, L, T);
+}
+
+void TuningWindow::readFields() {
+    // Only what the learner typed: the fields show an adopted model rounded.
+    if (!mTyped)
+        return;
+    double v[3];
+    QLineEdit* edits[3] = {mK, mL, mT};
+    const char* names[3] = {"K", "L", "T"};
+    for (int i = 0; i < 3; ++i) {
+        bool ok = false;
+        // Read as typed: Return may come before the field shows full-width digits half-width.
+        v[i] = qtext(halfWidthNumberText(edits[i]->text().trimmed().toStdString())).toDouble(&ok);
+        if (!ok || !std::isfinite(v[i])) {
+            // A model half typed in is not yet one: the one in force stays until all three are numbers.
+            mFieldError->setText(edits[i]->text().trimmed().isEmpty()
+                                     ? QString("%1 を入れてください。").arg(names[i])
+                                     : QString("%1 が数値ではありません。").arg(names[i]));
+            return;
+        }
+    }
+    if (mModel && mModel->K == v[0] && mModel->L == v[1] && mModel->T == v[2])
+        return;
+    mTyped = false;
+    mModel = tuning::Fopdt{v[0], v[1], v[2]};
+    mFieldError->clear();
+    emit modelChanged(v[0], v[1], v[2]);
+}
+
+} // namespace kestrel

@@ -1,0 +1,58 @@
+#pragma once
+// TuningWindow ("調整"): the tuning workbench. One tab per part (identification, tuning rules and
+// whatever parts are added), all working on one process model in force, K·e^(−L·s)/(1 + T·s):
+// shown in three fields at the top, set by a part (the identification's "採用") or typed in.
+
+#include "analysis/runstore.h"
+#include "setup/setupdocument.h"
+#include "tuning/identify.h"
+
+#include <QString>
+#include <QWidget>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+
+namespace kestrel {
+
+class IdentifyPart;
+class RulesPart;
+
+class TuningWindow : public QWidget {
+    Q_OBJECT
+public:
+    TuningWindow(const RunStore& store, SetupDocument& document, QWidget* parent = nullptr);
+
+    /// A further part as a tab of its own.
+    void addPart(QWidget* part, const QString& title);
+    /// The model in force, none before one is adopted or typed.
+    std::optional<tuning::Fopdt> model() const { return mModel; }
+    /// Makes K, L, T the model in force (its fields show it) and tells the parts.
+    void setModel(double K, double L, double T);
+    /// A run was kept: the identification lists it.
+    void runKept(int number);
+
+    IdentifyPart& identifyPart() { return *mIdentify; }
+    RulesPart& rulesPart() { return *mRules; }
+
+signals:
+    void modelChanged(double K, double L, double T);
+
+private:
+    void readFields();
+
+    std::optional<tuning::Fopdt> mModel;
+    bool mTyped = false; ///< the learner has typed in the model's fields since it was last set
+    QLineEdit* mK = nullptr;
+    QLineEdit* mL = nullptr;
+    QLineEdit* mT = nullptr;
+    QLabel* mFieldError = nullptr;
+    QTabWidget* mTabs = nullptr;
+    IdentifyPart* mIdentify = nullptr;
+    RulesPart* mRules = nullptr;
+};
+
+} // namespace kestrel

@@ -1,0 +1,97 @@
+// The tuning workbench over a step test built by hand: identification in the table, "採用" into
+// the model in force, the rules' table and formulas, "適用" into the parameter fields.
+
+#include "forms/tuningwindow.h"
+
+#include "engine/fakes.h"
+#include "guiapp.h"
+#include "tempfolder.h"
+
+#include <QComboBox>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+
+namespace kestrel::test {
+namespace {
+
+/// An open-loop step test of K 2, L 3 s, T 10 s: MV 50 → 60 % at 10 s, 60 s at 0.1 s.
+KeptRun stepTest() {
+    KeptRun r;
+    r.label = "ステップ試験";
+    r.dt = 0.1;
+    std::vector<double> mv;
+    for (int k = 0; k < 600; ++k)
+        mv.push_back(k < 100 ? 50 : 60);
+    const std::vector<double> pv = tuning::simulateFopdt({2, 3, 10}, mv, 40, 50, 0.1);
+    for (int k = 0; k < 600; ++k)
+        r.steps.push_back({k * 0.1, 40, pv[k], mv[k], 0, false});
+    return r;
+}
+
+class Tuning : public GuiTest {
+protected:
+    void SetUp() override {
+        shipBaseSet(KESTREL_SOURCE_DATA, mFolder.path());
+        doc.startup();
+    }
+    TempFolder mFolder{"kestrel-tuning"};
+    AppState state;
+    FakeMessages messages;
+    SetupDocument doc{state, messages, mFolder.path()};
+    RunStore store;
+};
+
+TEST_F(Tuning, IdentifiesAKeptRunAndAdoptsAModel) {
+    TuningWindow w(store, doc);
+    store.add(stepTest());
+    w.runKept(1);
+    EXPECT_EQ(childOf<QComboBox>(&w, "cboRun")->count(), 1);
+    auto* table = childOf<QTableWidget>(&w, "methods");
+    // The least-squares row finds the model the run was made with.
+    const double model[] = {2, 3, 10};
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(table->item(2, c)->text().toDouble(), model[c], 0.01) << c;
+    click(&w, "cmdAdopt2");
+    ASSERT_TRUE(w.model());
+    EXPECT_NEAR(w.model()->K, 2, 0.01);
+    EXPECT_EQ(childOf<QLineEdit>(&w, "txtModelT")->text(), "10");
+
+    // A run without an MV step, chosen as the newest, says why it gives no model.
+    KeptRun flat = stepTest();
+    for (StepSample& s : flat.steps)
+        s.mv = 50;
+    w.runKept(store.add(flat).number);
+    EXPECT_TRUE(table->isHidden());
+    EXPECT_FALSE(childOf<QLabel>(&w, "lblIdentifyError")->text().isEmpty());
+}
+
+TEST_F(Tuning, RulesShowTheirFormulasAndApplyToTheFields) {
+    TuningWindow w(store, doc);
+    auto* rules = childOf<QTableWidget>(&w, "rules");
+    EXPECT_EQ(rules->rowCount(), 0);
+    // The model typed in, full-width digits and all.
+    for (auto [name, text] : {std::pair{"txtModelK", "０．８"}, {"txtModelL", "2"}, {"txtModelT", "5"}}) {
+        QInputMethodEvent typed; // what the input method commits
+        typed.setCommitString(QString::fromUtf8(text));
+        QCoreApplication::sendEvent(childOf<QLineEdit>(&w, name), &typed);
+        QTest::keyClick(childOf<QLineEdit>(&w, name), Qt::Key_Return);
+    }
+    // Without Ku and Pu: ZN step 3, CHR 4 × 3, Cohen-Coon 3, lambda, IMC, SIMC 1 each, AMIGO 2.
+    EXPECT_EQ(rules->rowCount(), 23);
+    rules->selectRow(2); // Ziegler-Nichols step response, PID: Kp = 1.2/a = 3.75
+    EXPECT_TRUE(childOf<QPlainTextEdit>(&w, "formulas")->toPlainText().contains("= 3.75"));
+    click(&w, "cmdApply");
+    EXPECT_EQ(doc.typeTab(), 2);
+    EXPECT_EQ(doc.fieldText(Kp) + doc.fieldText(Ti) + doc.fieldText(Td), "3.754.001.00");
+    EXPECT_TRUE(doc.fieldEdited(Kp) && doc.fieldEdited(Ti) && doc.fieldEdited(Td));
+
+    // A model the rules refuse leaves an empty table and says why.
+    w.setModel(0, 2, 5);
+    EXPECT_EQ(rules->rowCount(), 0);
+    EXPECT_FALSE(childOf<QLabel>(&w, "lblRulesMessage")->text().isEmpty());
+}
+
+} // namespace
+} // namespace kestrel::test
