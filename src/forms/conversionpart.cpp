@@ -114,7 +114,7 @@ QString ConversionPart::resultText() const {
     return mResult->toPlainText();
 }
 
-void ConversionPart::show(const std::string& text, const std::string& note) {
+void ConversionPart::showResult(const std::string& text, const std::string& note) {
     QString all = QString::fromStdString(text);
     if (!note.empty())
         all += "\n注意: " + QString::fromStdString(note);
@@ -151,7 +151,7 @@ bool ConversionPart::convert(Kind kind) {
             mFields[name]->setText(number(x));
     };
     auto finish = [this](const auto& r, auto fill) {
-        show(r.text, r.note);
+        showResult(r.text, r.note);
         if (r.value)
             fill(*r.value);
         return r.value.has_value();

@@ -52,7 +52,7 @@ public:
 
 private:
     QLineEdit* addField(const std::string& name);
-    void show(const std::string& text, const std::string& note);
+    void showResult(const std::string& text, const std::string& note);
 
     SetupDocument& mDoc;
     std::map<std::string, QLineEdit*> mFields;

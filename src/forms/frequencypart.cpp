@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QPainterPath>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -60,19 +59,19 @@ FrequencyPart::FrequencyPart(AppState& state, SetupDocument& doc, QWidget* paren
     mTable->setVerticalHeaderLabels({"ゲイン余裕 GM", "位相余裕 PM", "ω_gc", "ω_pc", "Ms"});
     mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    mTable->setMaximumWidth(330);
-    mTable->setMinimumWidth(300);
+    mTable->setFixedWidth(340);
 
-    auto* side = new QVBoxLayout;
-    side->addWidget(mTable);
-    side->addWidget(mNote);
-    side->addStretch();
-    auto* top = new QHBoxLayout;
-    top->addWidget(mNyquistCanvas, 1);
-    top->addLayout(side);
+    mTable->setFixedHeight(mTable->horizontalHeader()->sizeHint().height() +
+                           5 * mTable->verticalHeader()->defaultSectionSize() + 4);
+    auto* plots = new QHBoxLayout;
+    plots->addWidget(mBodeCanvas, 3);
+    plots->addWidget(mNyquistCanvas, 2);
+    auto* figures = new QHBoxLayout;
+    figures->addWidget(mTable);
+    figures->addWidget(mNote, 1);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(mBodeCanvas, 3);
-    layout->addLayout(top, 2);
+    layout->addLayout(plots, 1);
+    layout->addLayout(figures);
 
     mListener = mDoc.addListener([this](SetupChange what, int index) {
         if (what == SetupChange::FieldText) {
@@ -168,9 +167,10 @@ void FrequencyPart::paintBode(QPainter& p, const QRectF& r) const {
         mLo = std::min(mLo, b.magnitudeDb), mHi = std::max(mHi, b.magnitudeDb);
         pLo = std::min(pLo, b.phaseDeg), pHi = std::max(pHi, b.phaseDeg);
     }
-    // Keep the interesting range in view: 0 dB and −180°, at most 120 dB and 720° of the curve.
+    // Keep the interesting range in view: 0 dB and −180°, at most 120 dB and down to −360° (the
+    // dead time's phase falls without end at high frequencies).
     mLo = std::max(std::min(mLo, -20.0), mHi - 120), mHi = std::max(mHi, 20.0);
-    pLo = std::max(std::min(pLo, -200.0), -720.0), pHi = std::max(pHi, 0.0);
+    pLo = std::max(std::min(pLo, -200.0), -360.0), pHi = std::max(pHi, 0.0);
     const PlotAxis wAxis{mBode.front().w, mBode.back().w, true};
     const double left = 60, right = r.width() - 15, gap = 40;
     const double h = (r.height() - 30 - gap - 35) / 2;
@@ -180,11 +180,10 @@ void FrequencyPart::paintBode(QPainter& p, const QRectF& r) const {
     ph.drawFrame(p, "ω [rad/s]", "位相 [°]");
 
     auto draw = [&](const PlotArea& a, bool magnitude) {
-        QPainterPath path;
-        for (std::size_t i = 0; i < mBode.size(); ++i) {
-            const QPointF q = a.map(mBode[i].w, magnitude ? mBode[i].magnitudeDb : mBode[i].phaseDeg);
-            i == 0 ? path.moveTo(q) : path.lineTo(q);
-        }
+        QPolygonF line;
+        line.reserve(static_cast<int>(mBode.size()));
+        for (const auto& b : mBode)
+            line << a.map(b.w, magnitude ? b.magnitudeDb : b.phaseDeg);
         p.save();
         a.clip(p);
         const double ref = magnitude ? 0.0 : -180.0;
@@ -192,7 +191,7 @@ void FrequencyPart::paintBode(QPainter& p, const QRectF& r) const {
         p.drawLine(a.map(wAxis.lo, ref), a.map(wAxis.hi, ref));
         p.setPen(QPen(magnitude ? QColor(0, 90, 200) : QColor(200, 60, 0), 2));
         p.setBrush(Qt::NoBrush);
-        p.drawPath(path);
+        p.drawPolyline(line);
         p.restore();
     };
     draw(mag, true);
@@ -214,8 +213,11 @@ void FrequencyPart::paintBode(QPainter& p, const QRectF& r) const {
         const double db = -20 * std::log10(*m.gainMargin);
         p.drawLine(mag.map(*m.wpc, db), mag.map(*m.wpc, 0));
         p.drawLine(ph.map(*m.wpc, ph.y.hi), ph.map(*m.wpc, -180));
-        p.drawText(mag.map(*m.wpc, db) + QPointF(4, 14),
-                   QString("GM %1 dB (ω_pc %2)").arg(-db, 0, 'f', 1).arg(number(*m.wpc)));
+        const QString label = QString("GM %1 dB (ω_pc %2)").arg(-db, 0, 'f', 1).arg(number(*m.wpc));
+        const QPointF at = mag.map(*m.wpc, db);
+        // The text goes to the side of the line that has room for it.
+        const double width = p.fontMetrics().horizontalAdvance(label);
+        p.drawText(at + QPointF(at.x() + width + 6 > mag.rect.right() ? -width - 4 : 4, 14), label);
     }
 }
 
@@ -239,15 +241,13 @@ void FrequencyPart::paintNyquist(QPainter& p, const QRectF& r) const {
         p.drawEllipse(a.map(-1, 0), unit / *ms, unit / *ms);
         p.drawText(a.map(-1, 0) + QPointF(-unit / *ms, -unit / *ms), QString("Ms=%1").arg(number(*ms)));
     }
-    QPainterPath path, mirror;
-    for (std::size_t i = 0; i < mNyquist.size(); ++i) {
-        const QPointF q = a.map(mNyquist[i].re, mNyquist[i].im), qm = a.map(mNyquist[i].re, -mNyquist[i].im);
-        i == 0 ? (path.moveTo(q), mirror.moveTo(qm)) : (path.lineTo(q), mirror.lineTo(qm));
-    }
+    QPolygonF line, mirror;
+    for (const auto& n : mNyquist)
+        line << a.map(n.re, n.im), mirror << a.map(n.re, -n.im);
     p.setPen(QPen(QColor(0, 90, 200, 90), 1));
-    p.drawPath(mirror);
+    p.drawPolyline(mirror);
     p.setPen(QPen(QColor(0, 90, 200), 2));
-    p.drawPath(path);
+    p.drawPolyline(line);
     p.setPen(Qt::red);
     p.setBrush(Qt::red);
     p.drawEllipse(a.map(-1, 0), 4, 4);

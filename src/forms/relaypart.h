@@ -62,6 +62,7 @@ private:
     std::optional<tuning::RelayResult> mResult;
     std::optional<tuning::UltimatePoint> mExact;
     std::string mError;
+    bool mCoarse = false; ///< the last run's control period was long beside the dead time
     QDoubleSpinBox* mAmplitude;
     QDoubleSpinBox* mHysteresis;
     QDoubleSpinBox* mBias;

@@ -56,7 +56,7 @@ StabilityPart::StabilityPart(AppState& state, SetupDocument& doc, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mCanvas, 1);
     layout->addWidget(mStatus);
-    mStatus->setText("PI 制御の安定領域（灰色）です。平面をクリックすると、その Kp と Ti = Kp/Ki を"
+    mStatus->setText("PI 制御の安定領域（青い部分）です。平面をクリックすると、その Kp と Ti = Kp/Ki を"
                      "調節計の欄に入れます（OK で確定）。");
 
     mListener = mDoc.addListener([this](SetupChange what, int index) {
