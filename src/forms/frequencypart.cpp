@@ -77,7 +77,9 @@ FrequencyPart::FrequencyPart(AppState& state, SetupDocument& doc, QWidget* paren
         if (what == SetupChange::FieldText) {
             if (index == Kpl || index == Tpl || index == Lpl)
                 mModel.reset();
-            refresh();
+            if (index == Kpl || index == Tpl || index == Lpl || index == Kp || index == Ti || index == Td ||
+                index == dT)
+                refresh();
         } else if (what == SetupChange::TypeTab) {
             refresh();
         }

@@ -131,12 +131,18 @@ bool StabilityPart::clickAt(double kp, double ki) {
     mDoc.setFieldText(Ti, formatNumber(kp / ki, "##0.00"));
     mWriting = false;
     refresh();
-    mStatus->setText(
-        QString("Kp = %1、Ki = %2 /秒（Ti = %3 秒）を調節計の欄に入れました%4。OK で確定します。")
-            .arg(QString::fromStdString(mDoc.fieldText(Kp)))
-            .arg(ki, 0, 'g', 3)
-            .arg(QString::fromStdString(mDoc.fieldText(Ti)))
-            .arg(stable(kp, ki) ? "（安定領域の内側）" : "（安定領域の外側: 不安定になります）"));
+    QString text = QString("Kp = %1、Ki = %2 /秒（Ti = %3 秒）を調節計の欄に入れました%4。OK で確定します。")
+                       .arg(QString::fromStdString(mDoc.fieldText(Kp)))
+                       .arg(ki, 0, 'g', 3)
+                       .arg(QString::fromStdString(mDoc.fieldText(Ti)))
+                       .arg(stable(kp, ki) ? "（安定領域の内側）" : "（安定領域の外側: 不安定になります）");
+    // The fields' ranges apply at OK; say so rather than let the point move unseen.
+    for (const auto& [f, v] : {std::pair{Kp, kp}, std::pair{Ti, kp / ki}})
+        if (v > kFields[f].high)
+            text += QString("\n%1 は欄の上限 %2 を超えるので、OK で %2 になります。")
+                        .arg(f == Kp ? "Kp" : "Ti")
+                        .arg(kFields[f].high);
+    mStatus->setText(text);
     return true;
 }
 

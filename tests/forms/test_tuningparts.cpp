@@ -93,6 +93,8 @@ TEST_F(TuningParts, StabilityPartMarksKuAndAClickFillsThePiFields) {
     EXPECT_TRUE(doc.fieldEdited(Kp) && doc.fieldEdited(Ti));
     ASSERT_TRUE(part.figures().current);
     EXPECT_NEAR(part.figures().current->Ki, 0.25, 1e-9);
+    ASSERT_TRUE(part.clickAt(1, 0.01)); // Ti 100 s: beyond the field's range, which OK applies
+    EXPECT_TRUE(part.status().contains("上限"));
 }
 
 TEST_F(TuningParts, ConversionPartShowsEquationsRefusalsAndBadInput) {
