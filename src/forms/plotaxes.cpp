@@ -21,12 +21,14 @@ double PlotAxis::valueAt(double f) const {
 
 namespace {
 double niceStep(double span, int target) {
+    // The 1, 2 or 5 times a power of ten nearest (by ratio) to the step that gives `target` ticks.
     const double raw = span / std::max(target, 1);
     const double p = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * p >= raw)
-            return m * p;
-    return 10 * p;
+    double best = p;
+    for (double m : {2.0, 5.0, 10.0})
+        if (std::abs(std::log(m * p / raw)) < std::abs(std::log(best / raw)))
+            best = m * p;
+    return best;
 }
 } // namespace
 

@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 
@@ -194,10 +195,24 @@ void StabilityPart::paintPlane(QPainter& p, const QRectF& r) const {
     }
     p.setPen(QPen(QColor(90, 0, 140), 1));
     p.setBrush(QColor(150, 60, 200));
+    // Rules often give nearly the same setting: each label takes the first place beside its point
+    // where it covers no label drawn before.
+    std::vector<QRectF> taken;
+    const QFontMetricsF fm(p.font());
     for (const Mark& m : mFigures.rules) {
         const QPointF at = a.map(m.Kp, m.Ki);
         p.drawEllipse(at, 3.5, 3.5);
-        p.drawText(at + QPointF(5, -3), m.label);
+        const double w = fm.horizontalAdvance(m.label), h = fm.height();
+        QRectF box;
+        for (QPointF offset :
+             {QPointF(5, -h), QPointF(5, 2), QPointF(-w - 5, -h), QPointF(-w - 5, 2), QPointF(5, -2 * h),
+              QPointF(5, h + 2), QPointF(-w - 5, -2 * h), QPointF(-w - 5, h + 2)}) {
+            box = QRectF(at + offset, QSizeF(w, h));
+            if (std::none_of(taken.begin(), taken.end(), [&](const QRectF& t) { return t.intersects(box); }))
+                break;
+        }
+        taken.push_back(box);
+        p.drawText(box, Qt::AlignLeft | Qt::AlignVCenter, m.label);
     }
     if (const auto& c = mFigures.current) {
         const QPointF at = a.map(c->Kp, c->Ki);

@@ -3,6 +3,7 @@
 
 #include "forms/conversionpart.h"
 #include "forms/frequencypart.h"
+#include "forms/plotaxes.h"
 #include "forms/relaypart.h"
 #include "forms/stabilitypart.h"
 
@@ -19,6 +20,17 @@ namespace kestrel::test {
 namespace {
 
 constexpr double kKu = 5.7335, kPu = 7.0180;
+
+TEST(PlotAxis, TicksAndRoundedRanges) {
+    using V = std::vector<double>;
+    EXPECT_EQ((PlotAxis{0, 10}.ticks(5)), (V{0, 2, 4, 6, 8, 10}));
+    EXPECT_EQ((PlotAxis{-0.3, 0.45}.ticks(3)), (V{-0.2, 0, 0.2, 0.4}));
+    EXPECT_EQ((PlotAxis{0.005, 200, true}.ticks()), (V{0.01, 0.1, 1, 10, 100}));
+    const PlotAxis r = PlotAxis{-1.25, 5.73}.rounded(8);
+    EXPECT_DOUBLE_EQ(r.lo, -2);
+    EXPECT_DOUBLE_EQ(r.hi, 6);
+    EXPECT_DOUBLE_EQ((PlotAxis{0.01, 100, true}.fraction(1)), 0.5);
+}
 
 class TuningParts : public GuiTest {
 protected:
