@@ -192,6 +192,7 @@ int main(int argc, char* argv[]) {
     AnalysisWindow analysis(panel.runs(), messages);
     // The tuning workbench reads the same runs and writes the parameter fields.
     TuningWindow tuning(panel.runs(), document);
+    tuning.addLoopParts(*state, document);
 
     Windows w{*state,
               document,

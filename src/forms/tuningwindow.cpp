@@ -1,8 +1,12 @@
 #include "forms/tuningwindow.h"
 
 #include "core/convert.h"
+#include "forms/conversionpart.h"
+#include "forms/frequencypart.h"
 #include "forms/identifypart.h"
+#include "forms/relaypart.h"
 #include "forms/rulespart.h"
+#include "forms/stabilitypart.h"
 #include "tuning/rules.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/qtext.h"
@@ -67,6 +71,21 @@ TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidg
 
 void TuningWindow::addPart(QWidget* part, const QString& title) {
     mTabs->addTab(part, title);
+}
+
+void TuningWindow::addLoopParts(AppState& state, SetupDocument& document) {
+    auto* relay = new RelayPart(state, document);
+    auto* frequency = new FrequencyPart(state, document);
+    auto* stability = new StabilityPart(state, document);
+    auto* conversion = new ConversionPart(document);
+    addPart(relay, "限界感度");
+    addPart(frequency, "周波数応答");
+    addPart(stability, "安定領域");
+    addPart(conversion, "形式変換");
+    connect(this, &TuningWindow::modelChanged, relay, &RelayPart::setModel);
+    connect(this, &TuningWindow::modelChanged, frequency, &FrequencyPart::setModel);
+    connect(this, &TuningWindow::modelChanged, stability, &StabilityPart::setModel);
+    connect(relay, &RelayPart::ultimateChosen, mRules, &RulesPart::setUltimate);
 }
 
 void TuningWindow::runKept(int) {

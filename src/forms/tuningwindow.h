@@ -4,6 +4,7 @@
 // shown in three fields at the top, set by a part (the identification's "採用") or typed in.
 
 #include "analysis/runstore.h"
+#include "engine/appstate.h"
 #include "setup/setupdocument.h"
 #include "tuning/identify.h"
 
@@ -28,6 +29,9 @@ public:
 
     /// A further part as a tab of its own.
     void addPart(QWidget* part, const QString& title);
+    /// The parts over the loop in force: 限界感度 (its Ku and Pu go to the rules), 周波数応答,
+    /// 安定領域 and 形式変換, each following the model in force.
+    void addLoopParts(AppState& state, SetupDocument& document);
     /// The model in force, none before one is adopted or typed.
     std::optional<tuning::Fopdt> model() const { return mModel; }
     /// Makes K, L, T the model in force (its fields show it) and tells the parts.

@@ -87,6 +87,12 @@ TEST_F(Tuning, RulesShowTheirFormulasAndApplyToTheFields) {
     EXPECT_EQ(doc.fieldText(Kp) + doc.fieldText(Ti) + doc.fieldText(Td), "3.754.001.00");
     EXPECT_TRUE(doc.fieldEdited(Kp) && doc.fieldEdited(Ti) && doc.fieldEdited(Td));
 
+    // The relay test runs on the model in force; its exact Ku and Pu bring the two ultimate rules.
+    w.addLoopParts(state, doc);
+    click(&w, "relayRun");
+    click(&w, "useExact");
+    EXPECT_EQ(rules->rowCount(), 23 + 5);
+
     // A model the rules refuse leaves an empty table and says why.
     w.setModel(0, 2, 5);
     EXPECT_EQ(rules->rowCount(), 0);
