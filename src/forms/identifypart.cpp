@@ -62,21 +62,6 @@ QString tickText(double v, double step) {
     return QString::number(std::abs(v) < step / 1000 ? 0.0 : v, 'f', decimals);
 }
 
-/// The time, MV and PV series identification reads from a run: every step when kept, else its samples.
-void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& mv, std::vector<double>& pv) {
-    if (!run.steps.empty()) {
-        for (const StepSample& s : run.steps) {
-            t.push_back(s.t);
-            mv.push_back(s.mv);
-            pv.push_back(s.pv);
-        }
-    } else {
-        t = run.time;
-        mv = run.values[static_cast<int>(Channel::MV)];
-        pv = run.values[static_cast<int>(Channel::PV)];
-    }
-}
-
 /// A model's response to the run's MV, stepped at the run's control period from its first sample.
 StepTestChart::Curve modelCurve(const QString& name, QColor colour, const tuning::Fopdt& m,
                                 const std::vector<double>& t, const std::vector<double>& mv, double pv0,
@@ -388,7 +373,7 @@ void IdentifyPart::showRun() {
         return;
     }
     std::vector<double> t, mv, pv;
-    runSeries(*run, t, mv, pv);
+    tuning::runSeries(*run, t, mv, pv);
     std::string error;
     mResult = tuning::identify(*run, error);
     if (!mResult) {

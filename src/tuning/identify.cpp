@@ -365,8 +365,7 @@ std::optional<Identification> identify(const std::vector<double>& t, const std::
     return id;
 }
 
-std::optional<Identification> identify(const KeptRun& run, std::string& error) {
-    std::vector<double> t, mv, pv;
+void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& mv, std::vector<double>& pv) {
     if (!run.steps.empty()) {
         for (const StepSample& s : run.steps) {
             t.push_back(s.t);
@@ -378,6 +377,11 @@ std::optional<Identification> identify(const KeptRun& run, std::string& error) {
         mv = run.values[static_cast<int>(Channel::MV)];
         pv = run.values[static_cast<int>(Channel::PV)];
     }
+}
+
+std::optional<Identification> identify(const KeptRun& run, std::string& error) {
+    std::vector<double> t, mv, pv;
+    runSeries(run, t, mv, pv);
     return identify(t, mv, pv, run.dt, error);
 }
 

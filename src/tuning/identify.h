@@ -66,6 +66,9 @@ std::optional<Identification> identify(const std::vector<double>& t, const std::
                                        const std::vector<double>& pv, double dt, std::string& error);
 /// The same from a kept run (its every-step trace when it has one, else its samples).
 std::optional<Identification> identify(const KeptRun& run, std::string& error);
+/// The time, MV and PV series identification reads from a run: every step when kept, else its
+/// samples (appended to the vectors given).
+void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& mv, std::vector<double>& pv);
 
 /// A least-squares fit of the model to a whole run.
 struct ResponseFit {
