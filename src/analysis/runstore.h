@@ -41,12 +41,14 @@ struct KeptRun {
     std::int16_t mvHigh = 100, mvLow = 0;
     double dt = 0.1;
 
-    int graph = 0;                ///< the panel graph it was drawn on (0 or 1)
-    std::uint32_t chartClear = 0; ///< Recording::ChartClears when it was drawn
-    std::uint32_t penClear = 0;   ///< Recording::PenClears when it was drawn
-    std::array<Rgb, 4> pens{};    ///< its pens on the panel: SV, PV, DV, MV
-    Rgb historyPen = 0;           ///< its pen on the pen recorder
-    double dvOffset = 0;          ///< DV was drawn at DV + dvOffset on the upper strip
+    /// Clear counts of a run drawn on neither the panel nor the pen recorder (an imported run).
+    static constexpr std::uint32_t kNotDrawn = 0xffffffff;
+    int graph = 0;                        ///< the panel graph it was drawn on (0 or 1)
+    std::uint32_t chartClear = kNotDrawn; ///< Recording::ChartClears when it was drawn
+    std::uint32_t penClear = kNotDrawn;   ///< Recording::PenClears when it was drawn
+    std::array<Rgb, 4> pens{};            ///< its pens on the panel: SV, PV, DV, MV
+    Rgb historyPen = 0;                   ///< its pen on the pen recorder
+    double dvOffset = 0;                  ///< DV was drawn at DV + dvOffset on the upper strip
 
     std::vector<double> time;                              ///< simulated time of each recorded sample, s
     std::vector<double> penTime;                           ///< where the pen recorder placed each sample, s

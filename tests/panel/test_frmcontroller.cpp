@@ -355,38 +355,48 @@ TEST_F(ControllerPanel, EachGraphReplaysOnlyItsOwnRecordAndClearErasesBoth) {
 TEST_F(ControllerPanel, KeptRunsOverlaidSinceTheLastClearSurviveAResize) {
     // Three runs at MV 20, 50 and 80 on one graph: a resize draws all three, in their own pens;
     // the pen recorder likewise until its own "グラフ消去", after which it keeps the current record.
+    // A run read from a file is drawn on neither.
     frmPENrec& pens = panel->penRecorder();
     pens.show();
+    KeptRun imported; // read from a file: never drawn on the panel or the recorder
+    imported.time = imported.penTime = {0, 40};
+    imported.pens = {kWhite, kWhite, kWhite, kWhite};
+    imported.historyPen = state.chart.HistoryPenColor;
+    for (auto& channel : imported.values)
+        channel = {35, 35};
+    panel->runs().add(imported);
+    resize(900, 600);
+    EXPECT_FALSE(traceAt(lower(0), lower(0)->Width() / 2, lower(0)->Height() * 0.65, kWhite));
     const double mvLevels[] = {20, 50, 80};
     for (double mv : mvLevels) {
         type("txtMV", formatNumber(mv, "0").c_str());
         click("OKButton");
         run();
     }
-    ASSERT_EQ(panel->runs().runs().size(), 3u);
-    EXPECT_EQ(panel->runs().runs().back().label.rfind("ラン 3 (", 0), 0u);
+    ASSERT_EQ(panel->runs().runs().size(), 4u);
+    EXPECT_EQ(panel->runs().runs()[3].label.rfind("ラン 4 (", 0), 0u);
     auto levels = [&](PictureBox* pic, Rgb colour) {
         std::string seen;
-        for (double mv : mvLevels)
+        for (double mv : {20.0, 35.0, 50.0, 80.0})
             seen += traceAt(pic, pic->Width() / 2, pic->Height() * (1 - mv / 100), colour) ? "+" : "-";
         return seen;
     };
     resize(900, 600);
     pens.resize(pens.width() + 20, pens.height());
     QApplication::processEvents();
-    EXPECT_EQ(levels(lower(0), kWhite), "+++");
-    EXPECT_EQ(levels(pens.strip(5), state.chart.HistoryPenColor), "+++");
+    EXPECT_EQ(levels(lower(0), kWhite), "+-++");
+    EXPECT_EQ(levels(pens.strip(5), state.chart.HistoryPenColor), "+-++");
     pens.cmdClear_Click();
     pens.resize(pens.width() - 20, pens.height());
     QApplication::processEvents();
-    EXPECT_EQ(levels(pens.strip(5), state.chart.HistoryPenColor), "--+");
+    EXPECT_EQ(levels(pens.strip(5), state.chart.HistoryPenColor), "---+");
 
     click("cmdClear");
     resize(1000, 650);
-    EXPECT_EQ(levels(lower(0), kWhite), "---");
+    EXPECT_EQ(levels(lower(0), kWhite), "----");
     run();
     resize(900, 600);
-    EXPECT_EQ(levels(lower(0), kWhite), "--+");
+    EXPECT_EQ(levels(lower(0), kWhite), "---+");
 }
 
 TEST_F(ControllerPanel, ARunKeepsRecordingInPlaceOverAResizeAndAPauseDuringFastHoldsIt) {
