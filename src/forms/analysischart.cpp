@@ -1,5 +1,7 @@
 #include "forms/analysischart.h"
 
+#include "forms/plotaxes.h"
+
 #include "widgets/picturebox.h"
 
 #include <QKeyEvent>
@@ -22,23 +24,6 @@ const QColor kGrid = toQColor(kGridColor);
 const QColor kText(220, 220, 220);
 const QColor kCursor(255, 255, 255);
 constexpr double kMarginLeft = 52, kMarginRight = 14, kMarginTop = 26, kMarginBottom = 36;
-
-/// A tick step of 1, 2 or 5 times a power of ten giving about `count` intervals over `span`.
-double tickStep(double span, double count) {
-    const double raw = span / count;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (raw <= m * power * 1.0001)
-            return m * power;
-    return 10 * power;
-}
-
-QString tickText(double v, double step) {
-    const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-    if (std::abs(v) < step * 1e-6)
-        v = 0;
-    return QString::number(v, 'f', decimals);
-}
 
 QColor runColour(const KeptRun& run) {
     return toQColor(run.pens[1]);

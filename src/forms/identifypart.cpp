@@ -1,5 +1,7 @@
 #include "forms/identifypart.h"
 
+#include "forms/plotaxes.h"
+
 #include "tuning/rules.h"
 #include "widgets/qtext.h"
 
@@ -26,16 +28,6 @@ const QColor kTangent(30, 80, 220);
 const QColor kTwoPoint(0, 150, 60);
 const QColor kLeastSquares(210, 30, 30);
 
-/// A tick step of 1, 2 or 5 times a power of ten giving about `count` intervals over `range`.
-double niceStep(double range, int count) {
-    const double raw = range / count;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= raw)
-            return m * power;
-    return 10 * power;
-}
-
 /// A scale from data to pixels along one axis.
 struct Axis {
     double lo, hi;   ///< data
@@ -55,11 +47,6 @@ std::pair<double, double> padded(double lo, double hi, double minimum) {
 
 QString number(double v) {
     return qtext(tuning::formulaNumber(v));
-}
-
-QString tickText(double v, double step) {
-    const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
-    return QString::number(std::abs(v) < step / 1000 ? 0.0 : v, 'f', decimals);
 }
 
 /// A model's response to the run's MV, stepped at the run's control period from its first sample.
@@ -139,9 +126,9 @@ void StepTestChart::paintEvent(QPaintEvent*) {
 
     // Grid and labels: seconds along the bottom, % at the left of each strip.
     const QPen grid(QColor(225, 225, 225), 1);
-    const double tStep = niceStep(time.hi - time.lo, std::max(2, (right - left) / 90));
+    const double tStep = tickStep(time.hi - time.lo, std::max(2, (right - left) / 90));
     auto drawStrip = [&](const QRect& strip, const Axis& axis, int count) {
-        const double step = niceStep(axis.hi - axis.lo, count);
+        const double step = tickStep(axis.hi - axis.lo, count);
         for (double v = std::ceil(axis.lo / step) * step; v <= axis.hi; v += step) {
             const double y = axis.map(v);
             p.setPen(grid);

@@ -32,6 +32,22 @@ double niceStep(double span, int target) {
 }
 } // namespace
 
+double tickStep(double span, double count) {
+    const double raw = span / count;
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (raw <= m * power * 1.0001)
+            return m * power;
+    return 10 * power;
+}
+
+QString tickText(double v, double step) {
+    const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
+    if (std::abs(v) < step * 1e-6)
+        v = 0;
+    return QString::number(v, 'f', decimals);
+}
+
 std::vector<double> PlotAxis::ticks(int target) const {
     std::vector<double> out;
     if (!(hi > lo) || !std::isfinite(lo) || !std::isfinite(hi))

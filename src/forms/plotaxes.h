@@ -33,6 +33,12 @@ struct PlotAxis {
 /// An axis text without trailing zeros: "0.5", "10", "1e-03" for the decades of a log axis.
 QString tickText(double v, bool log);
 
+/// The smallest step of 1, 2 or 5 times a power of ten giving at most about `count` intervals
+/// over `span` (the charts of runs).
+double tickStep(double span, double count);
+/// A tick value with as many decimals as its step needs; rounding noise near 0 reads "0".
+QString tickText(double v, double step);
+
 /// A plot's frame inside a widget: the rectangle of the data and its two axes.
 struct PlotArea {
     QRectF rect;
