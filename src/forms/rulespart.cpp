@@ -7,6 +7,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -27,6 +28,18 @@ QString number(double v) {
 /// The control-type page of a rule's controller: P, PI or error PID.
 int typePage(const std::string& controller) {
     return controller == "P" ? 0 : controller == "PI" ? 1 : 2;
+}
+
+/// A setting as the parameter field gets it: two decimals as the field shows them; a value below 1
+/// keeps at least two significant digits (Td 0.0042 is not written as 0.00).
+QString fieldText(double v) {
+    const double a = std::fabs(v);
+    const int decimals =
+        a > 0 && a < 1 ? std::clamp(2 - static_cast<int>(std::floor(std::log10(a))), 2, 6) : 2;
+    QString text = QString::number(v, 'f', decimals);
+    while (decimals > 2 && text.endsWith('0') && text.indexOf('.') < text.size() - 3)
+        text.chop(1);
+    return text;
 }
 
 } // namespace
@@ -64,7 +77,7 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
     mTable->setHorizontalHeaderLabels({"調整則", "制御", "Kp", "Ti s", "Td s"});
     mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-    mTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    mTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
     mTable->verticalHeader()->hide();
     mTable->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -87,9 +100,16 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
                        "メインウィンドウの OK で設定されます。");
     mApply->setEnabled(false);
     connect(mApply, &QPushButton::clicked, this, [this] { applyRow(mTable->currentRow()); });
+    mCompare = new QPushButton("比較", this);
+    mCompare->setObjectName("cmdCompare");
+    mCompare->setToolTip("選んだ行（Ctrl や Shift で複数選べます）を、同じ SV ステップと外乱で"
+                         "一つずつ走らせ、重ねて描き、評価指標で順位を付けます。");
+    mCompare->setEnabled(false);
+    connect(mCompare, &QPushButton::clicked, this, [this] { emit compareRequested(chosenCandidates()); });
     auto* applyRowLayout = new QHBoxLayout;
     applyRowLayout->addWidget(new QLabel("選んだ行をパラメータ欄へ:", this));
     applyRowLayout->addWidget(mApply);
+    applyRowLayout->addWidget(mCompare);
     mApplied = new QLabel(this);
     mApplied->setObjectName("lblApplied");
     applyRowLayout->addWidget(mApplied, 1);
@@ -120,6 +140,7 @@ void RulesPart::refresh() {
     mTable->setRowCount(0);
     mFormulas->clear();
     mApply->setEnabled(false);
+    mCompare->setEnabled(false);
     if (!mModel) {
         mMessage->setText("モデルがありません。「同定」で「採用」するか、上の K, L, T 欄に入れてください。");
         mMessage->show();
@@ -173,6 +194,7 @@ void RulesPart::showFormulas() {
     const int r = mTable->currentRow();
     const bool chosen = r >= 0 && r < static_cast<int>(mRows.size()) && !mTable->selectedItems().isEmpty();
     mApply->setEnabled(chosen);
+    mCompare->setEnabled(!mTable->selectionModel()->selectedRows().isEmpty());
     if (!chosen) {
         mFormulas->clear();
         return;
@@ -186,23 +208,47 @@ void RulesPart::showFormulas() {
     mFormulas->setPlainText(lines.join('\n'));
 }
 
+tuning::Candidate RulesPart::candidate(int r) const {
+    const tuning::RuleRow& row = mRows[r];
+    // The values as "適用" writes them, so a compared run is the run the applied settings give.
+    auto asWritten = [](double v) { return fieldText(v).toDouble(); };
+    tuning::Candidate c{row.name + " " + row.controller, row.controller, asWritten(row.Kp), {}, {}};
+    if (row.Ti)
+        c.Ti = asWritten(*row.Ti);
+    if (row.Td)
+        c.Td = asWritten(*row.Td);
+    return c;
+}
+
+std::vector<tuning::Candidate> RulesPart::chosenCandidates() const {
+    QList<QModelIndex> chosen = mTable->selectionModel()->selectedRows();
+    std::sort(chosen.begin(), chosen.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    std::vector<tuning::Candidate> out;
+    for (const QModelIndex& index : chosen)
+        if (index.row() < static_cast<int>(mRows.size()))
+            out.push_back(candidate(index.row()));
+    return out;
+}
+
 bool RulesPart::applyRow(int r) {
     if (r < 0 || r >= static_cast<int>(mRows.size()))
         return false;
-    const tuning::RuleRow& row = mRows[r];
-    const int page = typePage(row.controller);
+    applySettings(candidate(r));
+    return true;
+}
+
+void RulesPart::applySettings(const tuning::Candidate& c) {
+    const int page = typePage(c.controller);
     if (mDocument.typeTab() != page)
         mDocument.ContTypeTab_Click(page);
-    auto text = [](double v) { return QString::number(v, 'f', 2).toStdString(); };
-    mDocument.setFieldText(Kp, text(row.Kp));
-    if (row.Ti)
-        mDocument.setFieldText(Ti, text(*row.Ti));
-    if (row.Td)
-        mDocument.setFieldText(Td, text(*row.Td));
-    mApplied->setText(
-        QString("%1 の %2 制御をパラメータ欄に書き込みました。メインウィンドウの OK で設定されます。")
-            .arg(qtext(row.name), qtext(row.controller)));
-    return true;
+    mDocument.setFieldText(Kp, fieldText(c.Kp).toStdString());
+    if (c.Ti)
+        mDocument.setFieldText(Ti, fieldText(*c.Ti).toStdString());
+    if (c.Td)
+        mDocument.setFieldText(Td, fieldText(*c.Td).toStdString());
+    mApplied->setText(QString("%1 制御をパラメータ欄に書き込みました。メインウィンドウの OK で設定されます。")
+                          .arg(qtext(c.label)));
 }
 
 } // namespace kestrel

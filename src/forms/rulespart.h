@@ -5,6 +5,7 @@
 // lesson's settings are.
 
 #include "setup/setupdocument.h"
+#include "tuning/compare.h"
 #include "tuning/rules.h"
 
 #include <QWidget>
@@ -32,6 +33,16 @@ public:
     const std::vector<tuning::RuleRow>& rows() const { return mRows; }
     /// Writes row `row` into the parameter fields; false when there is no such row.
     bool applyRow(int row);
+    /// Writes a candidate's control type and Kp, Ti, Td into the parameter fields.
+    void applySettings(const tuning::Candidate& c);
+    /// The settings of row `row` as "適用" writes them.
+    tuning::Candidate candidate(int row) const;
+    /// The chosen rows' settings, in the table's order.
+    std::vector<tuning::Candidate> chosenCandidates() const;
+
+signals:
+    /// "比較": the chosen rows are to be run on the loop and compared.
+    void compareRequested(const std::vector<kestrel::tuning::Candidate>& candidates);
 
 private:
     void refresh();
@@ -48,6 +59,7 @@ private:
     QTableWidget* mTable = nullptr;
     QPlainTextEdit* mFormulas = nullptr;
     QPushButton* mApply = nullptr;
+    QPushButton* mCompare = nullptr;
     QLabel* mApplied = nullptr; ///< what the last "適用" wrote
 };
 

@@ -1,6 +1,7 @@
 #include "forms/tuningwindow.h"
 
 #include "core/convert.h"
+#include "forms/comparepart.h"
 #include "forms/conversionpart.h"
 #include "forms/frequencypart.h"
 #include "forms/identifypart.h"
@@ -78,6 +79,8 @@ void TuningWindow::addLoopParts(AppState& state, SetupDocument& document) {
     auto* frequency = new FrequencyPart(state, document);
     auto* stability = new StabilityPart(state, document);
     auto* conversion = new ConversionPart(document);
+    mCompare = new ComparePart(state);
+    addPart(mCompare, "比較");
     addPart(relay, "限界感度");
     addPart(frequency, "周波数応答");
     addPart(stability, "安定領域");
@@ -86,6 +89,11 @@ void TuningWindow::addLoopParts(AppState& state, SetupDocument& document) {
     connect(this, &TuningWindow::modelChanged, frequency, &FrequencyPart::setModel);
     connect(this, &TuningWindow::modelChanged, stability, &StabilityPart::setModel);
     connect(relay, &RelayPart::ultimateChosen, mRules, &RulesPart::setUltimate);
+    connect(mRules, &RulesPart::compareRequested, this, [this](const std::vector<tuning::Candidate>& c) {
+        mTabs->setCurrentWidget(mCompare);
+        mCompare->compare(c);
+    });
+    connect(mCompare, &ComparePart::applyRequested, mRules, &RulesPart::applySettings);
 }
 
 void TuningWindow::runKept(int) {

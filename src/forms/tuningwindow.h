@@ -19,6 +19,7 @@ class QTabWidget;
 
 namespace kestrel {
 
+class ComparePart;
 class IdentifyPart;
 class RulesPart;
 
@@ -29,8 +30,8 @@ public:
 
     /// A further part as a tab of its own.
     void addPart(QWidget* part, const QString& title);
-    /// The parts over the loop in force: 限界感度 (its Ku and Pu go to the rules), 周波数応答,
-    /// 安定領域 and 形式変換, each following the model in force.
+    /// The parts over the loop in force: 比較 (the rules' "比較" runs there), 限界感度 (its Ku and Pu go to
+    /// the rules), 周波数応答, 安定領域 and 形式変換, each following the model in force.
     void addLoopParts(AppState& state, SetupDocument& document);
     /// The model in force, none before one is adopted or typed.
     std::optional<tuning::Fopdt> model() const { return mModel; }
@@ -41,6 +42,8 @@ public:
 
     IdentifyPart& identifyPart() { return *mIdentify; }
     RulesPart& rulesPart() { return *mRules; }
+    /// 比較; present after addLoopParts.
+    ComparePart* comparePart() { return mCompare; }
 
 signals:
     void modelChanged(double K, double L, double T);
@@ -57,6 +60,7 @@ private:
     QTabWidget* mTabs = nullptr;
     IdentifyPart* mIdentify = nullptr;
     RulesPart* mRules = nullptr;
+    ComparePart* mCompare = nullptr;
 };
 
 } // namespace kestrel

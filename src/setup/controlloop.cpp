@@ -1,5 +1,6 @@
 #include "setup/controlloop.h"
 
+#include "engine/quiethost.h"
 #include "engine/settingkeys.h"
 #include "setup/modinifile.h"
 
@@ -19,16 +20,10 @@ private:
     SetupDocument& mDocument;
 };
 
-/// Accepts every setting and stores none.
-class NoSettings : public SettingsWriter {
-public:
-    bool writeSetting(const std::string&, const std::string&) override { return true; }
-};
-
 std::unique_ptr<SettingsWriter> makeWriter(ControlLoop::Settings settings, SetupDocument& document) {
     if (settings == ControlLoop::Settings::Stored)
         return std::make_unique<ProfileSettingsWriter>(document);
-    return std::make_unique<NoSettings>();
+    return std::make_unique<DiscardedSettings>();
 }
 
 } // namespace
