@@ -228,7 +228,9 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
     }
     x += 10;
     for (const KeptRun* run : mRuns) {
-        const QString name = QString("ラン %1").arg(run->number);
+        // A kept run by its number; a run that was never kept (a comparison's) by its label.
+        const QString name =
+            run->number > 0 ? QString("ラン %1").arg(run->number) : QString::fromStdString(run->label);
         const double w = 14 + fm.horizontalAdvance(name) + 12;
         if (x + w > area.right())
             break;

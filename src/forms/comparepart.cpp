@@ -4,12 +4,15 @@
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
@@ -40,6 +43,16 @@ constexpr RankChoice kRankChoices[] = {
     {tuning::RankBy::DvPeak, "外乱による最大偏差", 10},
     {tuning::RankBy::MvTravel, "MV 変化量", 11},
 };
+
+/// The run's colour as a small square with a frame, so a white run shows on a white table.
+QPixmap swatch(Rgb colour) {
+    QPixmap square(12, 12);
+    square.fill(toQColor(colour));
+    QPainter p(&square);
+    p.setPen(QColor(90, 90, 90));
+    p.drawRect(0, 0, 11, 11);
+    return square;
+}
 
 } // namespace
 
@@ -107,7 +120,15 @@ ComparePart::ComparePart(const AppState& state, QWidget* parent) : QWidget(paren
 
     mChart = new AnalysisChart(this);
     mChart->setObjectName("compareChart");
-    mChart->setChannels({Channel::SV, Channel::PV, Channel::MV});
+    mChart->setChannels({Channel::SV, Channel::PV});
+    mChart->setLimitsShown(false);
+    mWithMv = new QCheckBox("MV も描く", this);
+    mWithMv->setObjectName("compareWithMv");
+    connect(mWithMv, &QCheckBox::toggled, this, [this](bool on) {
+        mChart->setChannels(on ? std::vector{Channel::SV, Channel::PV, Channel::MV}
+                               : std::vector{Channel::SV, Channel::PV});
+        mChart->resetView();
+    });
 
     mTable = new QTableWidget(0, 13, this);
     mTable->setObjectName("compareTable");
@@ -138,6 +159,8 @@ ComparePart::ComparePart(const AppState& state, QWidget* parent) : QWidget(paren
     auto* rankRow = new QHBoxLayout;
     rankRow->addWidget(new QLabel("順位の基準", this));
     rankRow->addWidget(mRankBy);
+    rankRow->addSpacing(20);
+    rankRow->addWidget(mWithMv);
     rankRow->addStretch();
     rankRow->addWidget(mApply);
 
@@ -181,8 +204,10 @@ void ComparePart::setRankBy(tuning::RankBy by) {
 }
 
 void ComparePart::useDefaultTest() {
-    // The loop starts where it stands: the SV in force, to a tenth.
-    const double sv0 = std::round(mState.sim.SV[0] * 10.0) / 10.0;
+    // The loop starts where it stands: at the SV in force when the controller works, where the
+    // process stands in manual mode (a step test leaves SV wherever it was), to a whole percent.
+    const double at = mState.params.mode() == Mode::Manual ? mState.sim.PV[0] : mState.sim.SV[0];
+    const double sv0 = std::round(at);
     setTest(tuning::defaultTest(mState.params, std::isfinite(sv0) ? sv0 : 50.0));
     mTestChosen = false;
 }
@@ -257,7 +282,7 @@ void ComparePart::showTable() {
             auto* item = new QTableWidgetItem(cells[col]);
             item->setTextAlignment((col == 1 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
             if (col == 1) {
-                item->setData(Qt::DecorationRole, toQColor(trial.run.pens[1]));
+                item->setData(Qt::DecorationRole, swatch(trial.run.pens[1]));
                 if (failed)
                     item->setToolTip(qtext(trial.error));
             }

@@ -11,6 +11,7 @@
 
 #include <vector>
 
+class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
 class QLabel;
@@ -62,6 +63,7 @@ private:
     QDoubleSpinBox* mDvAt = nullptr;
     QSpinBox* mGraphTime = nullptr;
     QComboBox* mRankBy = nullptr;
+    QCheckBox* mWithMv = nullptr;
     QLabel* mNote = nullptr;
     AnalysisChart* mChart = nullptr;
     QTableWidget* mTable = nullptr;

@@ -107,7 +107,7 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
     mCompare->setEnabled(false);
     connect(mCompare, &QPushButton::clicked, this, [this] { emit compareRequested(chosenCandidates()); });
     auto* applyRowLayout = new QHBoxLayout;
-    applyRowLayout->addWidget(new QLabel("選んだ行をパラメータ欄へ:", this));
+    applyRowLayout->addWidget(new QLabel("選んだ行:", this));
     applyRowLayout->addWidget(mApply);
     applyRowLayout->addWidget(mCompare);
     mApplied = new QLabel(this);

@@ -1,6 +1,7 @@
 // The tuning workbench over a step test built by hand: identification in the table, "採用" into
 // the model in force, the rules' table and formulas, "適用" into the parameter fields.
 
+#include "forms/comparepart.h"
 #include "forms/tuningwindow.h"
 
 #include "engine/fakes.h"
@@ -9,8 +10,10 @@
 
 #include <QComboBox>
 #include <QInputMethodEvent>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace kestrel::test {
@@ -97,6 +100,36 @@ TEST_F(Tuning, RulesShowTheirFormulasAndApplyToTheFields) {
     w.setModel(0, 2, 5);
     EXPECT_EQ(rules->rowCount(), 0);
     EXPECT_FALSE(childOf<QLabel>(&w, "lblRulesMessage")->text().isEmpty());
+}
+
+TEST_F(Tuning, FourRulesComparedOnTheLoopInForceAndTheWinnerApplied) {
+    TuningWindow w(store, doc);
+    w.addLoopParts(state, doc);
+    state.params.Kpl = 0.8, state.params.Tpl = 5, state.params.Lpl = 2;
+    w.setModel(0.8, 2, 5);
+    auto* rules = childOf<QTableWidget>(&w, "rules");
+    for (int row : {1, 2, 5, 8}) // ZN PI and PID, CHR set-point 0 % PID, CHR set-point 20 % PID
+        rules->selectionModel()->select(rules->model()->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    click(&w, "cmdCompare");
+    ComparePart& compare = *w.comparePart();
+    EXPECT_EQ(childOf<QTabWidget>(&w, "tuningTabs")->currentWidget(), &compare);
+    ASSERT_EQ(compare.trials().size(), 4u);
+    auto* table = childOf<QTableWidget>(&w, "compareTable");
+    ASSERT_EQ(table->rowCount(), 4);
+    for (int r = 1; r < 4; ++r) // ranked by IAE
+        EXPECT_LE(table->item(r - 1, 5)->text().toDouble(), table->item(r, 5)->text().toDouble());
+    // The compared settings are those "適用" writes; the winner goes to the fields.
+    const tuning::Candidate best = compare.trials()[compare.ranking()[0]].candidate;
+    table->selectRow(0);
+    click(&w, "compareApply");
+    EXPECT_EQ(doc.fieldText(Kp), QString::number(best.Kp, 'f', 2).toStdString());
+
+    // A small derivative time keeps its digits (ZN PID Td = 0.5·L).
+    w.setModel(0.8, 0.01, 5);
+    rules->selectRow(2);
+    click(&w, "cmdApply");
+    EXPECT_EQ(doc.fieldText(Td), "0.005");
 }
 
 } // namespace
