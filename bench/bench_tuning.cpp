@@ -1,8 +1,10 @@
 // Identification of a long step test (15,000 control steps, every step kept) by all three
-// methods, the least-squares fit alone as for a closed-loop run, and the relay test.
+// methods, the least-squares fit alone as for a closed-loop run, the relay test, and the
+// comparison of four rules on the loop (the longest graph time at the shortest period).
 //
 //   build/bench/bench_tuning --benchmark_repetitions=5
 
+#include "tuning/compare.h"
 #include "tuning/identify.h"
 #include "tuning/relay.h"
 
@@ -58,5 +60,23 @@ void BM_RelayTest(benchmark::State& state) {
 BENCHMARK(BM_RelayTest)->Unit(benchmark::kMicrosecond);
 
 } // namespace
+
+void BM_CompareFourRules(benchmark::State& state) {
+    kestrel::ParameterSet p;
+    p.Kpl = 0.8, p.Tpl = 5, p.Lpl = 2, p.dt = 0.02;
+    CompareTest test = defaultTest(p, 50);
+    test.graphTime = 300;
+    const Candidate rules[] = {{"ZN PID", "PID", 3.75, 4, 1},
+                               {"CHR 0 PID", "PID", 1.88, 5, 1},
+                               {"CHR 20 PID", "PID", 2.97, 7, 0.94},
+                               {"ZN PI", "PI", 2.81, 6.6, {}}};
+    for (auto _ : state) {
+        std::vector<Trial> trials;
+        for (const Candidate& c : rules)
+            trials.push_back(runTrial(p, c, test, static_cast<int>(trials.size())));
+        benchmark::DoNotOptimize(rankTrials(trials, RankBy::IAE));
+    }
+}
+BENCHMARK(BM_CompareFourRules)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();
