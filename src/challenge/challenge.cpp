@@ -1,0 +1,365 @@
+#include "challenge/challenge.h"
+
+#include "core/strings.h"
+#include "setup/cp932.h"
+#include "setup/fieldtable.h"
+#include "setup/modinifile.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <system_error>
+
+namespace kestrel::challenge {
+
+// clang-format off
+const std::array<GoalDef, static_cast<std::size_t>(GoalKind::Count)> kGoalDefs{{
+    {GoalKind::Overshoot, "OVERSHOOT_MAX", "HINT_OVERSHOOT", "行き過ぎ量", "%", 1.0,
+     "Kp を下げるか Ti を長くしてみましょう"},
+    {GoalKind::Settling, "SETTLING_MAX", "HINT_SETTLING", "整定時間", "秒", 1.0,
+     "落ち着くまでに時間がかかっています。振動が続くなら Kp を下げ、ゆっくりなら Kp を上げてみましょう"},
+    {GoalKind::Rise, "RISE_MAX", "HINT_RISE", "立ち上がり時間", "秒", 1.0,
+     "立ち上がりが遅いです。Kp を上げるか Td を加えてみましょう"},
+    {GoalKind::Iae, "IAE_MAX", "HINT_IAE", "偏差の積分（IAE）", "", 1.0,
+     "偏差の合計が大きいです。Kp を上げるか Ti を短くしてみましょう"},
+    {GoalKind::Offset, "OFFSET_MAX", "HINT_OFFSET", "オフセット", "%", 0.1,
+     "積分動作が必要です"},
+    {GoalKind::MvTravel, "MV_TRAVEL_MAX", "HINT_MV_TRAVEL", "操作量の動き", "%", 1.0,
+     "操作量が動きすぎです。Kp や Td を小さくしてみましょう"},
+    {GoalKind::LimitTime, "LIMIT_TIME_MAX", "HINT_LIMIT_TIME", "制限にかかった時間", "秒", 1.0,
+     "操作量が制限に張り付いています。Kp を下げるか計算の形を見直してみましょう"},
+    {GoalKind::Deviation, "DEV_MAX", "HINT_DEV", "外乱による偏差", "%", 0.1,
+     "外乱で偏差が大きくなっています。Kp を上げるかフィードフォワードを使ってみましょう"},
+}};
+// clang-format on
+
+const GoalDef& goalDef(GoalKind kind) {
+    return kGoalDefs[static_cast<std::size_t>(kind)];
+}
+
+bool Challenge::isFree(std::string_view key) const {
+    return std::any_of(freeKeys.begin(), freeKeys.end(), [&](const std::string& k) { return k == key; });
+}
+
+std::optional<std::string> stepKeyName(std::string_view key) {
+    for (const FieldDef& f : kFields)
+        if (equalIgnoringAsciiCase(f.key, key))
+            return std::string(f.key);
+    for (const char* k : kStepKeys)
+        if (equalIgnoringAsciiCase(k, key))
+            return std::string(k);
+    if (key.size() == 4 &&
+        (equalIgnoringAsciiCase(key.substr(0, 2), "SV") || equalIgnoringAsciiCase(key.substr(0, 2), "DV"))) {
+        const char kind = static_cast<char>(key[2] | 0x20);
+        const char digit = key[3];
+        if ((kind == 'v' && digit >= '0' && digit <= '8') || (kind == 't' && digit >= '1' && digit <= '8'))
+            return std::string(key[0] == 's' || key[0] == 'S' ? "SV" : "DV") + kind + digit;
+    }
+    return std::nullopt;
+}
+
+bool freeableKey(std::string_view key) {
+    if (key == "TYPE_SELECT" || key == "CALC_TYPE")
+        return true;
+    return std::any_of(kFields.begin(), kFields.end(), [&](const FieldDef& f) { return f.key == key; });
+}
+
+bool processKey(std::string_view key) {
+    return key == kFields[Kpl].key || key == kFields[Tpl].key || key == kFields[Lpl].key;
+}
+
+namespace {
+
+constexpr std::uintmax_t kLargestFile = 1u << 20;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1a';
+}
+
+std::string_view trimBlanks(std::string_view s) {
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
+    return s;
+}
+
+/// A whole text as a number (blanks around it allowed); nothing when it is not one.
+std::optional<double> number(std::string_view text) {
+    const std::string s(trimBlanks(text));
+    if (s.empty())
+        return std::nullopt;
+    char* end = nullptr;
+    errno = 0;
+    const double v = std::strtod(s.c_str(), &end);
+    if (end != s.c_str() + s.size() || errno == ERANGE || !std::isfinite(v))
+        return std::nullopt;
+    return v;
+}
+
+std::vector<std::string_view> split(std::string_view text, char separator) {
+    std::vector<std::string_view> parts;
+    std::size_t begin = 0;
+    while (true) {
+        const std::size_t end = text.find(separator, begin);
+        parts.push_back(trimBlanks(text.substr(begin, end == std::string_view::npos ? end : end - begin)));
+        if (end == std::string_view::npos)
+            return parts;
+        begin = end + 1;
+    }
+}
+
+/// Reads one challenge file; every refusal is thrown as the sentence the teacher sees.
+class Reader {
+public:
+    explicit Reader(const std::filesystem::path& file) : mFile(file), mName(file.filename().string()) {
+        mChallenge.file = file;
+    }
+
+    Challenge read() {
+        const std::string text = cp932ToUtf8(bytes());
+        std::string section;
+        bool anySection = false;
+        std::size_t begin = 0;
+        for (int line = 1; begin < text.size(); ++line) {
+            std::size_t end = text.find('\n', begin);
+            if (end == std::string::npos)
+                end = text.size();
+            mLine = line;
+            const std::string_view content = trimBlanks(std::string_view(text).substr(begin, end - begin));
+            begin = end + 1;
+            if (content.empty() || content.front() == ';')
+                continue;
+            if (content.front() == '[' && content.rfind(']') != std::string_view::npos) {
+                section = trimBlanks(content.substr(1, content.rfind(']') - 1));
+                anySection = true;
+                if (section != "説明" && section != "課題")
+                    warn("不明なセクション「" + section + "」は読みません。");
+                continue;
+            }
+            const std::size_t eq = content.find('=');
+            const std::string key(trimBlanks(content.substr(0, eq)));
+            std::string_view value = eq == std::string_view::npos ? "" : trimBlanks(content.substr(eq + 1));
+            if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+                value.back() == value.front())
+                value = value.substr(1, value.size() - 2);
+            if (section == "説明")
+                description(key, std::string(value));
+            else if (section == "課題")
+                task(key, std::string(value));
+            else if (!anySection)
+                fail("最初のセクションより前に「" + key + "」があります。");
+        }
+        mLine = 0;
+        finish();
+        return std::move(mChallenge);
+    }
+
+private:
+    std::string bytes() {
+        std::error_code ec;
+        if (!std::filesystem::is_regular_file(mFile, ec))
+            fail("見つかりません。");
+        if (std::filesystem::file_size(mFile, ec) > kLargestFile)
+            fail("挑戦ファイルとしては大きすぎます。");
+        std::ifstream in(mFile, std::ios::binary);
+        if (!in)
+            fail("読めません。");
+        std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        if (bytes.find('\0') != std::string::npos)
+            fail("テキストファイルではありません。");
+        return bytes;
+    }
+
+    [[noreturn]] void fail(const std::string& what) const { throw std::runtime_error(where() + what); }
+    void warn(const std::string& what) { mChallenge.warnings.push_back(where() + what); }
+    std::string where() const {
+        return "挑戦ファイル「" + mName + "」" + (mLine > 0 ? "の " + std::to_string(mLine) + " 行目" : "") +
+               "：";
+    }
+
+    /// The first line of a key counts, as in every profile file; a second one is pointed out.
+    bool firstTime(const std::string& section, const std::string& key) {
+        std::string folded = section + "\n";
+        for (const char c : key)
+            folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
+        if (mSeen.insert(folded).second)
+            return true;
+        warn("「" + key + "」は二度目です。最初の値を使います。");
+        return false;
+    }
+
+    void description(const std::string& key, const std::string& value) {
+        if (!firstTime("説明", key))
+            return;
+        if (equalIgnoringAsciiCase(key, "TITLE1"))
+            mChallenge.title = value;
+        else if (equalIgnoringAsciiCase(key, "TEXT1"))
+            mChallenge.text = brToNewline(value);
+        else
+            warn("不明なキー「" + key + "」は読みません。");
+    }
+
+    double positive(const std::string& key, std::string_view text, bool zeroAllowed) const {
+        const auto v = number(text);
+        if (!v || *v < 0 || (!zeroAllowed && *v == 0))
+            fail("「" + key + "」の値「" + std::string(text) + "」は" + (zeroAllowed ? "0 以上" : "正") +
+                 "の数でなければなりません。");
+        return *v;
+    }
+
+    void goal(const GoalDef& def, const std::string& value) {
+        const auto parts = split(value, ',');
+        if (parts.size() > 2)
+            fail("「" + std::string(def.key) + "」は「上限」か「上限,重み」で書きます（例 " +
+                 std::string(def.key) + "=5,2）。");
+        Goal g;
+        g.kind = def.kind;
+        g.limit = positive(std::string(def.key), parts[0], true);
+        if (parts.size() == 2)
+            g.weight = positive(std::string(def.key) + " の重み", parts[1], false);
+        for (const Goal& other : mChallenge.goals)
+            if (other.kind == def.kind)
+                fail("「" + std::string(def.key) + "」は二度目です。");
+        mChallenge.goals.push_back(g);
+    }
+
+    void range(const std::string& key, const std::string& value, double& low, double& high) {
+        const std::size_t dots = value.find("..");
+        const auto lo =
+            dots == std::string::npos ? std::nullopt : number(std::string_view(value).substr(0, dots));
+        const auto hi =
+            dots == std::string::npos ? std::nullopt : number(std::string_view(value).substr(dots + 2));
+        if (!lo || !hi || *lo <= 0 || *hi < *lo)
+            fail("「" + key + "」は「下限..上限」の正の数で書きます（例 " + key + "=0.5..2）。");
+        low = *lo;
+        high = *hi;
+        mRanges = true;
+    }
+
+    void task(const std::string& key, const std::string& value) {
+        if (!firstTime("課題", key))
+            return;
+        if (const auto step = stepKeyName(key)) {
+            const bool program = step->size() == 4 && (step->starts_with("SV") || step->starts_with("DV"));
+            if (*step == "MODE")
+                mModeLine = mLine;
+            if (!program && !number(value))
+                fail("「" + *step + "」の値「" + value + "」は数値ではありません。");
+            mChallenge.fixed[*step] = value;
+            return;
+        }
+        for (const GoalDef& def : kGoalDefs) {
+            if (equalIgnoringAsciiCase(key, def.key))
+                return goal(def, value);
+            if (equalIgnoringAsciiCase(key, def.hintKey)) {
+                mHints[def.kind] = value;
+                return;
+            }
+        }
+        if (equalIgnoringAsciiCase(key, "FREE")) {
+            for (std::string_view part : split(value, ',')) {
+                if (part.empty())
+                    continue;
+                const auto name = stepKeyName(part);
+                if (!name || !freeableKey(*name))
+                    fail("「FREE」の「" + std::string(part) +
+                         "」は学習者が変えられる設定ではありません（パラメータの欄、TYPE_SELECT、CALC_"
+                         "TYPE）。");
+                if (!mChallenge.isFree(*name))
+                    mChallenge.freeKeys.push_back(*name);
+            }
+        } else if (equalIgnoringAsciiCase(key, "HIDDEN")) {
+            if (value != "0" && value != "1")
+                fail("「HIDDEN」には 0 か 1 を書きます。");
+            mChallenge.hidden = value == "1";
+        } else if (equalIgnoringAsciiCase(key, "SEED")) {
+            char* end = nullptr;
+            errno = 0;
+            const unsigned long long seed = std::strtoull(value.c_str(), &end, 10);
+            if (value.empty() || value.front() == '-' || *end != '\0' || errno == ERANGE)
+                fail("「SEED」には 0 以上の整数を書きます。");
+            mSpec.seed = seed;
+            mSeed = true;
+        } else if (equalIgnoringAsciiCase(key, "K")) {
+            range("K", value, mSpec.kLow, mSpec.kHigh);
+        } else if (equalIgnoringAsciiCase(key, "L")) {
+            range("L", value, mSpec.lLow, mSpec.lHigh);
+        } else if (equalIgnoringAsciiCase(key, "T")) {
+            range("T", value, mSpec.tLow, mSpec.tHigh);
+        } else {
+            warn("不明なキー「" + key + "」は読みません。");
+        }
+    }
+
+    void finish() {
+        if (mChallenge.title.empty())
+            fail("［説明］に題名（TITLE1）がありません。");
+        for (Goal& g : mChallenge.goals) {
+            const auto hint = mHints.find(g.kind);
+            g.hint = hint != mHints.end() ? hint->second : std::string(goalDef(g.kind).hint);
+        }
+        for (const auto& [kind, text] : mHints)
+            if (std::none_of(mChallenge.goals.begin(), mChallenge.goals.end(),
+                             [&](const Goal& g) { return g.kind == kind; }))
+                mChallenge.warnings.push_back(where() + "「" + std::string(goalDef(kind).hintKey) +
+                                              "」の目標がないので、そのヒントは使いません。");
+        if (mSeed) {
+            if (!mChallenge.goals.empty())
+                fail("同定クイズ（SEED のある挑戦）には目標を書けません。");
+            mChallenge.mystery = mSpec;
+            mChallenge.hidden = true;
+            return;
+        }
+        if (const auto mode = mChallenge.fixed.find("MODE");
+            mode != mChallenge.fixed.end() && mode->second != "2") {
+            mLine = mModeLine;
+            fail("採点する実行はカスケードで始めます。MODE には 2 だけを書けます。");
+        }
+        if (mRanges)
+            fail("K, L, T の範囲は同定クイズ（SEED のある挑戦）にだけ書けます。");
+        if (mChallenge.goals.empty())
+            fail("［課題］に目標（OVERSHOOT_MAX など）が一つもありません。");
+        if (mChallenge.freeKeys.empty())
+            fail("［課題］に学習者が変える設定（FREE=Kp,Ti,Td など）がありません。");
+    }
+
+    std::filesystem::path mFile;
+    std::string mName;
+    int mLine = 0;
+    Challenge mChallenge;
+    std::set<std::string> mSeen;
+    std::map<GoalKind, std::string> mHints;
+    MysterySpec mSpec;
+    bool mSeed = false;
+    bool mRanges = false;
+    int mModeLine = 0;
+};
+
+} // namespace
+
+LoadedChallenge loadChallenge(const std::filesystem::path& file) {
+    LoadedChallenge loaded;
+    try {
+        loaded.challenge = Reader(file).read();
+    } catch (const std::exception& e) {
+        loaded.error = e.what();
+    }
+    return loaded;
+}
+
+std::vector<std::filesystem::path> challengeFiles(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> files;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_regular_file(ec) && equalIgnoringAsciiCase(it->path().extension().string(), ".txt"))
+            files.push_back(it->path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+} // namespace kestrel::challenge
