@@ -1,6 +1,7 @@
 #include "forms/rulespart.h"
 
 #include "core/convert.h"
+#include "core/vbformat.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/qtext.h"
 
@@ -30,16 +31,9 @@ int typePage(const std::string& controller) {
     return controller == "P" ? 0 : controller == "PI" ? 1 : 2;
 }
 
-/// A setting as the parameter field gets it: two decimals as the field shows them; a value below 1
-/// keeps at least two significant digits (Td 0.0042 is not written as 0.00).
+/// A setting as the parameter field takes it: two decimals, the precision the field applies.
 QString fieldText(double v) {
-    const double a = std::fabs(v);
-    const int decimals =
-        a > 0 && a < 1 ? std::clamp(2 - static_cast<int>(std::floor(std::log10(a))), 2, 6) : 2;
-    QString text = QString::number(v, 'f', decimals);
-    while (decimals > 2 && text.endsWith('0') && text.indexOf('.') < text.size() - 3)
-        text.chop(1);
-    return text;
+    return qtext(formatNumber(v, "##0.00"));
 }
 
 } // namespace
