@@ -97,6 +97,11 @@ constexpr std::array<ChoiceField, 3> kChoiceFields{{
     {"MODE", &ParameterSet::MODE, 2},
 }};
 
+/// The process's keys, which a run with a hidden process does not write.
+bool isProcessKey(std::string_view key) {
+    return key == "Kpl" || key == "Tpl" || key == "Lpl";
+}
+
 void writeHeader(std::string& out, const KeptRun& run, int number) {
     const ParameterSet& p = run.params;
     out += "# Kestrel run " + std::to_string(number) + "\n";
@@ -111,7 +116,10 @@ void writeHeader(std::string& out, const KeptRun& run, int number) {
     for (const ChoiceField& f : kChoiceFields)
         out += std::string(" ") + f.key + "=" + std::to_string(p.*f.member);
     for (const NumberField& f : kNumberFields)
-        out += std::string(" ") + f.key + "=" + shortestText(p.*f.member);
+        if (!(run.processHidden && isProcessKey(f.key)))
+            out += std::string(" ") + f.key + "=" + shortestText(p.*f.member);
+    if (run.processHidden)
+        out += "\n# process: hidden";
     out += "\n# sv_program: " + programText(p.SVv, p.SVt) + "\n";
     out += "# dv_program: " + programText(p.DVv, p.DVt) + "\n";
     out += "# chart: RH=" + std::to_string(run.rangeHigh) + " RL=" + std::to_string(run.rangeLow) +
@@ -288,6 +296,8 @@ private:
             }
             if (!(run.params.dt > 0))
                 throw CsvError{lineText(mLine) + "の「dt」が正の数ではありません。"};
+        } else if (key == "process") {
+            run.processHidden = value == "hidden";
         } else if (key == "sv_program" || key == "dv_program") {
             auto& values = key == "sv_program" ? run.params.SVv : run.params.DVv;
             auto& times = key == "sv_program" ? run.params.SVt : run.params.DVt;

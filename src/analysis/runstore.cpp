@@ -72,6 +72,7 @@ KeptRun captureRun(const AppState& state, int number, std::string label) {
                                     localTime(state.trace.started, "%H:%M:%S") + ")"
                               : std::move(label);
     run.params = state.params;
+    run.processHidden = state.study.ProcessHidden;
     run.rangeHigh = chart.RH;
     run.rangeLow = chart.RL;
     run.graphTime = chart.GraphTime;
@@ -204,7 +205,8 @@ std::string settingsSummary(const KeptRun& run) {
         s += " Ti " + number(p.Ti);
     if (p.controlType() != ControlType::P && p.controlType() != ControlType::PI)
         s += " Td " + number(p.Td);
-    s += " / K " + number(p.Kpl) + " T " + number(p.Tpl) + " L " + number(p.Lpl);
+    s += run.processHidden ? std::string(" / K ？ T ？ L ？")
+                           : " / K " + number(p.Kpl) + " T " + number(p.Tpl) + " L " + number(p.Lpl);
     if (p.Kd != 0.0)
         s += " / Kd " + number(p.Kd);
     if (p.Kf != 0.0)

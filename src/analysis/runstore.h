@@ -55,6 +55,7 @@ struct KeptRun {
     std::array<std::vector<double>, kChannelCount> values; ///< per Channel, at the recorded samples
     std::vector<StepSample> steps;                         ///< every step (an imported run: its samples)
     RunMetrics metrics;
+    bool processHidden = false; ///< run in a challenge that hides its process: never shown or exported
 
     std::size_t samples() const { return time.size(); }
     double value(Channel c, std::size_t i) const { return values[static_cast<int>(c)][i]; }

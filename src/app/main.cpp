@@ -3,6 +3,7 @@
 
 #include "engine/appstate.h"
 #include "forms/analysiswindow.h"
+#include "forms/challengewindow.h"
 #include "forms/dialog3.h"
 #include "forms/frmabout.h"
 #include "forms/frmmain.h"
@@ -62,10 +63,18 @@ struct Windows {
     Dialog3& images;
     AnalysisWindow& analysis;
     TuningWindow& tuning;
+    ChallengeWindow& challenge;
     HardCopyContext copies;
     QPointer<frmSvDis> editor;
     QPointer<frmAbout> about;
 
+    /// The tuning workbench, unless a challenge hides its process.
+    void showTuning() {
+        if (state.study.ProcessHidden)
+            messages.showMessage("この挑戦ではプロセスが隠されているので、調整ワークベンチは使えません。");
+        else
+            present(&tuning);
+    }
     void hardCopy(QWidget* w) { Hard_copy(w, true, true, copies); }
     void openAnchor(const QString& anchor) { help.openAnchor(anchor); }
     void showTip(const QString& caption, bool project) {
@@ -102,7 +111,12 @@ void connectPanel(Windows& w) {
     QObject::connect(panel, &frmController::analysisRequested, &w.analysis, [&w] { present(&w.analysis); });
     QObject::connect(panel, &frmController::runsExportRequested, &w.analysis, &AnalysisWindow::exportRuns);
     QObject::connect(panel, &frmController::runKept, &w.tuning, &TuningWindow::runKept);
-    QObject::connect(&w.analysis, &AnalysisWindow::tuningRequested, &w.tuning, [&w] { present(&w.tuning); });
+    QObject::connect(&w.analysis, &AnalysisWindow::tuningRequested, &w.tuning, [&w] { w.showTuning(); });
+    QObject::connect(panel, &frmController::runKept, &w.challenge, &ChallengeWindow::runKept);
+    QObject::connect(&w.challenge, &ChallengeWindow::processHiddenChanged, &w.tuning, [&w](bool hidden) {
+        if (hidden)
+            w.tuning.close();
+    });
 }
 
 /// The program editor and the version window are made on demand and delete themselves on close.
@@ -148,7 +162,8 @@ void connectMainWindow(Windows& w) {
     });
     QObject::connect(window, &frmMAIN::imageListRequested, &w.images, w.copies.showImageList);
     QObject::connect(window, &frmMAIN::analysisRequested, &w.analysis, [&w] { present(&w.analysis); });
-    QObject::connect(window, &frmMAIN::tuningRequested, &w.tuning, [&w] { present(&w.tuning); });
+    QObject::connect(window, &frmMAIN::tuningRequested, &w.tuning, [&w] { w.showTuning(); });
+    QObject::connect(window, &frmMAIN::challengeRequested, &w.challenge, [&w] { present(&w.challenge); });
     connectOnDemandWindows(w);
 }
 
@@ -193,6 +208,8 @@ int main(int argc, char* argv[]) {
     // The tuning workbench reads the same runs and writes the parameter fields.
     TuningWindow tuning(panel.runs(), document);
     tuning.addLoopParts(*state, document);
+    // Challenges run on the panel and keep their scores beside the settings.
+    ChallengeWindow challenge(panel.runs(), document, *state, messages, appDir);
 
     Windows w{*state,
               document,
@@ -206,6 +223,7 @@ int main(int argc, char* argv[]) {
               images,
               analysis,
               tuning,
+              challenge,
               HardCopyContext{appDir, messages},
               {},
               {}};

@@ -21,6 +21,9 @@ struct StudyState {
     std::string NoteId;            ///< figure id (NOTES) of the last applied step
     bool ParaSetDone = false;      ///< the step's parameters are in force unchanged
     bool SimExecDone = false;      ///< the study window started the current run
+    /// A challenge keeps its process from view: the process fields show "？", kept runs, their
+    /// exports and saved steps leave the process out, the tuning workbench stays closed.
+    bool ProcessHidden = false;
 };
 
 struct AppState {

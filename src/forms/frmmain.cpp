@@ -167,6 +167,9 @@ void frmMAIN::buildMenus() {
                     [this, i] { openLesson(i); });
     }
 
+    study->addSeparator();
+    connect(action(study, "挑戦...", "challenge"), &QAction::triggered, this, &frmMAIN::challengeRequested);
+
     QMenu* self = menuBar()->addMenu("自習(&J)");
     self->setObjectName("self");
     connect(action(self, "新しいﾌﾟﾛｼﾞｪｸﾄ", "newfn"), &QAction::triggered, this,
@@ -309,7 +312,9 @@ void frmMAIN::buildGroups() {
 
 void frmMAIN::showField(Field f) {
     QLineEdit* e = mFields[f];
-    const QString text = qtext(mDocument.fieldText(f));
+    const bool hidden = mDocument.processHidden() && SetupDocument::isProcessField(f);
+    e->setReadOnly(hidden);
+    const QString text = hidden ? QString("？") : qtext(mDocument.fieldText(f));
     if (e->text() != text) {
         const int cursor = e->cursorPosition();
         e->setText(text);

@@ -65,6 +65,8 @@ signals:
     void imageListRequested();
     /// "解析" > "ラン解析...": the analysis window.
     void analysisRequested();
+    /// "学習(S)" > "挑戦...": the challenge window.
+    void challengeRequested();
     /// "調整(T)" > "調整ワークベンチ...": the tuning workbench.
     void tuningRequested();
     void helpDocumentRequested();

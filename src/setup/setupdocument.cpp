@@ -145,6 +145,16 @@ void SetupDocument::setVisible(Field f, bool visible) {
     mFields[f].visible = visible;
 }
 
+void SetupDocument::setProcessHidden(bool hidden) {
+    mState.study.ProcessHidden = hidden;
+    for (Field f : {Kpl, Tpl, Lpl})
+        notify(SetupChange::FieldText, f);
+}
+
+bool SetupDocument::processHidden() const {
+    return mState.study.ProcessHidden;
+}
+
 void SetupDocument::ContTypeTab_Click(int page) {
     if (page < 0 || page >= static_cast<int>(kTypePages.size()))
         throw RuntimeError::invalidPropertyValue();

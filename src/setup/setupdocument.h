@@ -70,6 +70,12 @@ public:
     const std::string& fieldText(Field f) const { return mFields[f].text; }
     bool fieldEdited(Field f) const { return mFields[f].edited; }
     bool fieldVisible(Field f) const { return mFields[f].visible; }
+    /// Kpl, Tpl and Lpl: what a challenge with a hidden process keeps from view.
+    static bool isProcessField(Field f) { return f == Kpl || f == Tpl || f == Lpl; }
+    /// Hides the process (or shows it again): the views show "？" in its fields, a saved step
+    /// leaves its keys out. The engine runs with it as before.
+    void setProcessHidden(bool hidden);
+    bool processHidden() const;
     /// Typing or a programmatic change: a changed text is marked as edited (light yellow).
     void setFieldText(Field f, const std::string& text);
     const std::string& biasText() const { return mBiasText; }

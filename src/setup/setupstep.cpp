@@ -331,7 +331,8 @@ bool SetupDocument::saveStep(const StepTexts& texts) {
         IniWrite1(stepKey(StepKey::Feedback), mFeedback ? "1" : "0");
         IniWrite1(stepKey(StepKey::CalcForm), decimal(mCalcForm));
         for (int f = 0; f < FieldCount; ++f)
-            IniWrite1(std::string(kFields[f].key), mFields[f].text);
+            if (!(mState.study.ProcessHidden && isProcessField(static_cast<Field>(f))))
+                IniWrite1(std::string(kFields[f].key), mFields[f].text);
 
         writeProgram(true, t);
         writeProgram(false, t);
