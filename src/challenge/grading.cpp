@@ -86,7 +86,10 @@ StepValues keysGiven(const std::string& bytes) {
         std::size_t end = text.find('\n', begin);
         if (end == std::string::npos)
             end = text.size();
-        const std::string_view line = trim(std::string_view(text).substr(begin, end - begin));
+        std::string_view line = std::string_view(text).substr(begin, end - begin);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        line = trim(line);
         begin = end + 1;
         if (line.empty() || line.front() == ';')
             continue;
