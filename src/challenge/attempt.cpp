@@ -49,8 +49,9 @@ private:
 
 /// The field texts a control type page sets when it is chosen.
 StepValues typePresets(const std::string& type) {
-    const int page = std::atoi(type.c_str());
-    switch (static_cast<ControlType>(page)) {
+    if (type.size() != 1 || type[0] < '0' || type[0] > '5')
+        return {}; // not a page: the step apply reports it
+    switch (static_cast<ControlType>(type[0] - '0')) {
     case ControlType::P:
         return {{"Ti", "0.00"}, {"Td", "0.00"}, {"α", "1.00"}, {"β", "1.00"}, {"γ", "1.00"}};
     case ControlType::PI:

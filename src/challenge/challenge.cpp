@@ -250,6 +250,9 @@ private:
                 mModeLine = mLine;
             if (!program && !number(value))
                 fail("「" + *step + "」の値「" + value + "」は数値ではありません。");
+            const int pages = *step == "TYPE_SELECT" ? 6 : *step == "CALC_TYPE" ? 3 : 0;
+            if (pages > 0 && !(value.size() == 1 && value[0] >= '0' && value[0] < '0' + pages))
+                fail("「" + *step + "」には 0 から " + std::to_string(pages - 1) + " までの整数を書きます。");
             mChallenge.fixed[*step] = value;
             return;
         }

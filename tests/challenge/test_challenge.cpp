@@ -112,6 +112,7 @@ TEST(ChallengeFile, RefusesBadFilesNamingFileAndLine) {
         {{"[課題]", "FREE=Kp", "DEV_MAX=1,2,3"}, "の 3 行目：「DEV_MAX」は「上限」か「上限,重み」"},
         {{"[課題]", "FREE=Kp,Kpl,Color"}, "の 2 行目：「FREE」の「Color」は"},
         {{"[課題]", "Kp=fast"}, "の 2 行目：「Kp」の値「fast」は数値ではありません。"},
+        {{"[課題]", "TYPE_SELECT=6"}, "の 2 行目：「TYPE_SELECT」には 0 から 5 までの整数"},
         {{"[課題]", "SEED=-4"}, "の 2 行目：「SEED」には 0 以上の整数"},
         {{"[課題]", "SEED=1", "K=2..1"}, "の 3 行目：「K」は「下限..上限」"},
         {{"[課題]", "FREE=Kp", "IAE_MAX=1", "MODE=0"}, "の 4 行目：採点する実行はカスケード"},
