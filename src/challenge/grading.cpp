@@ -119,6 +119,11 @@ ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& 
     if (!bytes)
         return grade;
 
+    // A project saved for another challenge is graded all the same, and the teacher told.
+    if (const std::string savedFor = ReadProfile(project)->value("挑戦", "FILE");
+        !savedFor.empty() && savedFor != c.id())
+        grade.messages.push_back("挑戦「" + savedFor + "」で保存されたプロジェクトです");
+
     if (const auto truth = mysteryProcess(c)) {
         const auto answers = ReadProfile(project);
         const auto k = wholeNumber(answers->value("解答", "K"));
@@ -164,7 +169,7 @@ ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& 
     grade.score = score.score;
     for (const GoalResult& r : score.goals)
         grade.items.push_back({std::string(goalDef(r.goal.kind).key), r.result, r.met});
-    grade.messages = std::move(run.messages);
+    grade.messages.insert(grade.messages.end(), run.messages.begin(), run.messages.end());
     grade.graded = true;
     return grade;
 }

@@ -142,6 +142,19 @@ TEST(ChallengeFile, RefusesBadFilesNamingFileAndLine) {
     EXPECT_EQ(loadChallenge(dir.path() / "none.txt").error, "挑戦ファイル「none.txt」：見つかりません。");
 }
 
+TEST(Attempt, SettingsAreBaseSetTypePresetsFixedThenTheFreeOnes) {
+    TempFolder dir("challenge");
+    writeLines(dir.path() / "c.txt", {"[説明]", "TITLE1=題", "[課題]", "TYPE_SELECT=0", "Kp=1.50", "Kpl=2.00",
+                                      "FREE=Kp", "IAE_MAX=1"});
+    const StepValues s =
+        attemptSettings(kData, load(dir.path() / "c.txt"), {{"Kp", "3.00"}, {"Kpl", "9.00"}});
+    EXPECT_EQ(s.at("Ti"), "0.00"); // the P page's preset, over the base set's 1.00
+    EXPECT_EQ(s.at("Kp"), "3.00");
+    EXPECT_EQ(s.at("Kpl"), "2.00"); // not free: the learner's value is not taken
+    EXPECT_EQ(s.at("MODE"), "2");
+    EXPECT_EQ(s.at("Tpl"), "5.00"); // the base set's
+}
+
 // Each shipped challenge with a solution that scores 100; its starting settings do not.
 TEST(ShippedChallenges, EachSolutionScoresFullMarks) {
     const std::map<std::string, StepValues> solutions{
@@ -207,6 +220,9 @@ TEST(Attempt, SavedAttemptReplaysAsTheScoredRun) {
     const ProjectGrade grade = gradeProject(kData, c, dir.path() / "a.txt");
     EXPECT_EQ(grade.score, scoreRun(c.goals, headless).score);
     EXPECT_EQ(grade.ignoredKeys, std::vector<std::string>{"Kpl"});
+    EXPECT_TRUE(grade.messages.empty());
+    EXPECT_EQ(gradeProject(kData, load(kShipped / "02_setpoint.txt"), dir.path() / "a.txt").messages,
+              std::vector<std::string>{"挑戦「05_2dof.txt」で保存されたプロジェクトです"});
 }
 
 TEST(ScoreBook, KeepsTheBestAndCountsAttemptsAndReadsADamagedFileAsNoScores) {
