@@ -230,6 +230,8 @@ bool saveAttempt(const std::filesystem::path& project, const Challenge& c, const
     StepValues step = c.fixed;
     if (const auto process = mysteryProcess(c))
         overlay(step, processValues(*process));
+    else
+        step.try_emplace("MODE", "2"); // the attempt ran in cascade; so does the project's step
     for (const auto& [key, value] : free)
         if (c.isFree(key))
             step[key] = value;

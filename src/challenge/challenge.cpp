@@ -137,8 +137,13 @@ public:
             if (content.front() == '[' && content.rfind(']') != std::string_view::npos) {
                 section = trimBlanks(content.substr(1, content.rfind(']') - 1));
                 anySection = true;
-                if (section != "説明" && section != "課題")
+                if (section != "説明" && section != "課題") {
                     warn("不明なセクション「" + section + "」は読みません。");
+                } else if (!mSections.insert(section).second) {
+                    // As in every profile file, only the first section of a name counts.
+                    warn("二つ目の［" + section + "］は読みません。");
+                    section.clear();
+                }
                 continue;
             }
             const std::size_t eq = content.find('=');
@@ -336,6 +341,7 @@ private:
     int mLine = 0;
     Challenge mChallenge;
     std::set<std::string> mSeen;
+    std::set<std::string> mSections;
     std::map<GoalKind, std::string> mHints;
     MysterySpec mSpec;
     bool mSeed = false;

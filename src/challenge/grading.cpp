@@ -156,6 +156,8 @@ ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& 
         document.applyAll();
     }
     const StepValues free = freeValues(document, c);
+    for (const std::string& message : messages.messages)
+        grade.messages.push_back("手順の適用：" + message);
 
     const StepValues runWith = attemptSettings(appDir, c, free);
     for (const auto& [key, value] : keysGiven(*bytes)) {
