@@ -179,6 +179,7 @@ TEST(ShippedChallenges, EachSolutionScoresFullMarks) {
         const StepValues& free = solutions.at(file.filename().string());
         if (const auto truth = mysteryProcess(c)) {
             EXPECT_TRUE(c.hidden);
+            EXPECT_EQ(attemptSettings(kData, c, {}).at("Tpl"), processValues(*truth).at("Tpl"));
             EXPECT_DOUBLE_EQ(scoreAnswer(*truth, *truth).score, 100.0);
             EXPECT_TRUE(runAttempt(kData, c, {}).messages.empty());
             continue;
