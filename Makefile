@@ -48,7 +48,7 @@ fuzz: deps
 	  build-fuzz/csvcorpus fuzz/csvcorpus > build-fuzz/fuzz-csv.log 2>&1; rc=$$?; tail -n 12 build-fuzz/fuzz-csv.log; exit $$rc
 
 bench: build
-	@for b in build/bench/bench_engine build/bench/bench_profile build/bench/bench_panel build/bench/bench_analysis build/bench/bench_tuning; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
+	@for b in build/bench/bench_engine build/bench/bench_profile build/bench/bench_panel build/bench/bench_analysis build/bench/bench_tuning build/bench/bench_challenge; do [ -x "$$b" ] && QT_QPA_PLATFORM=offscreen "$$b"; done
 	@bench/bench_paced.sh build
 	@bench/bench_sim.sh build
 

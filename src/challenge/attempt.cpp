@@ -49,8 +49,9 @@ private:
 
 /// The field texts a control type page sets when it is chosen.
 StepValues typePresets(const std::string& type) {
-    const int page = std::atoi(type.c_str());
-    switch (static_cast<ControlType>(page)) {
+    if (type.size() != 1 || type[0] < '0' || type[0] > '5')
+        return {}; // not a page: the step apply reports it
+    switch (static_cast<ControlType>(type[0] - '0')) {
     case ControlType::P:
         return {{"Ti", "0.00"}, {"Td", "0.00"}, {"α", "1.00"}, {"β", "1.00"}, {"γ", "1.00"}};
     case ControlType::PI:
@@ -229,6 +230,8 @@ bool saveAttempt(const std::filesystem::path& project, const Challenge& c, const
     StepValues step = c.fixed;
     if (const auto process = mysteryProcess(c))
         overlay(step, processValues(*process));
+    else
+        step.try_emplace("MODE", "2"); // the attempt ran in cascade; so does the project's step
     for (const auto& [key, value] : free)
         if (c.isFree(key))
             step[key] = value;

@@ -137,8 +137,13 @@ public:
             if (content.front() == '[' && content.rfind(']') != std::string_view::npos) {
                 section = trimBlanks(content.substr(1, content.rfind(']') - 1));
                 anySection = true;
-                if (section != "説明" && section != "課題")
+                if (section != "説明" && section != "課題") {
                     warn("不明なセクション「" + section + "」は読みません。");
+                } else if (!mSections.insert(section).second) {
+                    // As in every profile file, only the first section of a name counts.
+                    warn("二つ目の［" + section + "］は読みません。");
+                    section.clear();
+                }
                 continue;
             }
             const std::size_t eq = content.find('=');
@@ -250,6 +255,9 @@ private:
                 mModeLine = mLine;
             if (!program && !number(value))
                 fail("「" + *step + "」の値「" + value + "」は数値ではありません。");
+            const int pages = *step == "TYPE_SELECT" ? 6 : *step == "CALC_TYPE" ? 3 : 0;
+            if (pages > 0 && !(value.size() == 1 && value[0] >= '0' && value[0] < '0' + pages))
+                fail("「" + *step + "」には 0 から " + std::to_string(pages - 1) + " までの整数を書きます。");
             mChallenge.fixed[*step] = value;
             return;
         }
@@ -333,6 +341,7 @@ private:
     int mLine = 0;
     Challenge mChallenge;
     std::set<std::string> mSeen;
+    std::set<std::string> mSections;
     std::map<GoalKind, std::string> mHints;
     MysterySpec mSpec;
     bool mSeed = false;

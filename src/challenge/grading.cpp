@@ -86,7 +86,10 @@ StepValues keysGiven(const std::string& bytes) {
         std::size_t end = text.find('\n', begin);
         if (end == std::string::npos)
             end = text.size();
-        const std::string_view line = trim(std::string_view(text).substr(begin, end - begin));
+        std::string_view line = std::string_view(text).substr(begin, end - begin);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        line = trim(line);
         begin = end + 1;
         if (line.empty() || line.front() == ';')
             continue;
@@ -115,6 +118,11 @@ ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& 
     const auto bytes = projectBytes(project, grade.problem);
     if (!bytes)
         return grade;
+
+    // A project saved for another challenge is graded all the same, and the teacher told.
+    if (const std::string savedFor = ReadProfile(project)->value("挑戦", "FILE");
+        !savedFor.empty() && savedFor != c.id())
+        grade.messages.push_back("挑戦「" + savedFor + "」で保存されたプロジェクトです");
 
     if (const auto truth = mysteryProcess(c)) {
         const auto answers = ReadProfile(project);
@@ -148,6 +156,8 @@ ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& 
         document.applyAll();
     }
     const StepValues free = freeValues(document, c);
+    for (const std::string& message : messages.messages)
+        grade.messages.push_back("手順の適用：" + message);
 
     const StepValues runWith = attemptSettings(appDir, c, free);
     for (const auto& [key, value] : keysGiven(*bytes)) {
@@ -161,7 +171,7 @@ ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& 
     grade.score = score.score;
     for (const GoalResult& r : score.goals)
         grade.items.push_back({std::string(goalDef(r.goal.kind).key), r.result, r.met});
-    grade.messages = std::move(run.messages);
+    grade.messages.insert(grade.messages.end(), run.messages.begin(), run.messages.end());
     grade.graded = true;
     return grade;
 }

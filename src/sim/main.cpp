@@ -4,11 +4,13 @@
 //
 //   kestrel-sim [--app-dir DIR] (--lesson FILE | --project FILE | --file PATH) [--step N] [--all]
 //               [--metrics] [--out PATH]
+//   kestrel-sim --grade CHALLENGE --project FILE [--project FILE ...] [--out PATH]   (sim/grade.h)
 //
 // Exit status: 0 when the replay reported no error, 3 when it ran but reported errors (each on
 // standard error after its step), 2 for bad input (one line on standard error, nothing replayed).
 
 #include "core/vbformat.h"
+#include "sim/grade.h"
 #include "sim/replay.h"
 
 #include <cstdio>
@@ -120,6 +122,8 @@ int main(int argc, char* argv[]) {
     using namespace kestrel;
     // Only the streams write: unsynchronised with C's stdio, a long CSV goes out buffered.
     std::ios::sync_with_stdio(false);
+    if (isGradeCommand(argc, argv))
+        return gradeMain(argc, argv, executableFolder());
     Options o;
     if (const std::string problem = parseOptions(argc, argv, o); !problem.empty())
         return fail(problem);

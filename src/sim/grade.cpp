@@ -1,0 +1,117 @@
+#include "sim/grade.h"
+
+#include "challenge/grading.h"
+
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+namespace {
+
+constexpr int kBadInput = 2;
+constexpr int kNotAllGraded = 3;
+
+const char* kGradeUsage =
+    "usage: kestrel-sim --grade CHALLENGE --project FILE [--project FILE ...] [--out PATH] "
+    "[--app-dir DIR]";
+
+int fail(const std::string& line) {
+    std::cerr << "kestrel-sim: " << line << '\n';
+    return kBadInput;
+}
+
+/// `name` as given when it names a file, otherwise the file of that name in `folder`.
+std::filesystem::path located(const std::string& name, const std::filesystem::path& folder) {
+    std::error_code ec;
+    const std::filesystem::path given(name);
+    if (std::filesystem::exists(given, ec) || given.has_parent_path())
+        return given;
+    return folder / given;
+}
+
+std::string joined(const std::vector<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ", ") + item;
+    return text;
+}
+
+} // namespace
+
+bool isGradeCommand(int argc, char* argv[]) {
+    for (int i = 1; i < argc; ++i)
+        if (std::string(argv[i]) == "--grade")
+            return true;
+    return false;
+}
+
+int gradeMain(int argc, char* argv[], const std::filesystem::path& executableDir) {
+    std::filesystem::path appDir = executableDir;
+    std::string challengeName, outPath;
+    std::vector<std::string> projectNames;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--grade" && hasValue)
+            challengeName = argv[++i];
+        else if (arg == "--project" && hasValue)
+            projectNames.emplace_back(argv[++i]);
+        else if (arg == "--out" && hasValue)
+            outPath = argv[++i];
+        else if (arg == "--app-dir" && hasValue)
+            appDir = argv[++i];
+        else
+            return fail("unknown or incomplete option \"" + arg + "\" for grading; " + kGradeUsage);
+    }
+    if (challengeName.empty() || projectNames.empty())
+        return fail(std::string("name a challenge and at least one project; ") + kGradeUsage);
+    if (!std::filesystem::is_directory(appDir / "Study"))
+        return fail("no Study folder in the application folder " + appDir.string());
+
+    const auto loaded = challenge::loadChallenge(located(challengeName, appDir / "Study" / "Challenge"));
+    if (!loaded.challenge)
+        return fail(loaded.error);
+    const challenge::Challenge& c = *loaded.challenge;
+    for (const std::string& warning : c.warnings)
+        std::cerr << "kestrel-sim: " << warning << '\n';
+
+    std::ofstream out;
+    if (!outPath.empty()) {
+        out.open(outPath, std::ios::binary);
+        if (!out)
+            return fail("cannot write " + outPath);
+    }
+
+    std::vector<challenge::ProjectGrade> grades;
+    int notGraded = 0;
+    for (const std::string& name : projectNames) {
+        grades.push_back(challenge::gradeProject(appDir, c, located(name, appDir / "Project")));
+        const challenge::ProjectGrade& g = grades.back();
+        const std::string who = "kestrel-sim: " + g.project.string() + ": ";
+        if (!g.graded) {
+            ++notGraded;
+            std::cerr << who << "not graded: " << g.problem << '\n';
+            continue;
+        }
+        if (!g.ignoredKeys.empty())
+            std::cerr << who << "settings outside FREE ignored: " << joined(g.ignoredKeys) << '\n';
+        for (const std::string& message : g.messages)
+            std::cerr << who << message << '\n';
+    }
+
+    std::ostream& os = outPath.empty() ? std::cout : out;
+    challenge::writeGradeCsv(os, c, grades);
+    os.flush();
+    if (!os)
+        return fail("writing the grades failed");
+    if (notGraded > 0) {
+        std::cerr << "kestrel-sim: " << notGraded << " of " << grades.size() << " projects not graded\n";
+        return kNotAllGraded;
+    }
+    return 0;
+}
+
+} // namespace kestrel

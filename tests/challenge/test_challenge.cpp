@@ -1,0 +1,277 @@
+#include "challenge/attempt.h"
+#include "challenge/grading.h"
+#include "challenge/scorebook.h"
+#include "sim/replay.h"
+#include "tempfolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <sys/wait.h>
+
+namespace kestrel::challenge {
+namespace {
+
+using test::TempFolder;
+using test::writeLines;
+
+const std::filesystem::path kData = KESTREL_DATA_DIR;
+const std::filesystem::path kShipped = kData / "Study" / "Challenge";
+
+Challenge load(const std::filesystem::path& file) {
+    LoadedChallenge loaded = loadChallenge(file);
+    EXPECT_TRUE(loaded.challenge) << loaded.error;
+    return loaded.challenge ? *loaded.challenge : Challenge{};
+}
+
+TEST(Scoring, GoalScoreAtTheLimitTwiceTheLimitBetweenAndOnTheFloor) {
+    struct Case {
+        double result, limit, floor, s;
+    } cases[] = {
+        {5, 5, 1, 1},        {10, 5, 1, 0},    {7.5, 5, 1, 0.5},   {20, 5, 1, 0},
+        {0.05, 0, 0.1, 0.5}, {0.5, 0, 1, 0.5}, {0.3, 0.2, 1, 0.9}, // a limit below the floor scales by the
+                                                                   // floor
+    };
+    for (const Case& c : cases)
+        EXPECT_DOUBLE_EQ(goalScore(c.result, c.limit, c.floor), c.s) << c.result << " / " << c.limit;
+}
+
+TEST(Scoring, RunAgainstGoalsWithWeightsMissingMeasuresAndHints) {
+    RunMetrics m;
+    m.iae = 30;
+    m.offset = -0.15; // the offset's size counts
+    m.svStep = SvStepMetrics{};
+    m.svStep->overshootPct = 7.5;
+    m.svStep->settlingTime = std::nullopt; // not settled
+    const std::vector<Goal> goals{{GoalKind::Overshoot, 5, 2, "下げて"},
+                                  {GoalKind::Iae, 40, 1, "h"},
+                                  {GoalKind::Offset, 0, 1, "積分"},
+                                  {GoalKind::Settling, 20, 1, "s"},
+                                  {GoalKind::Deviation, 3, 1, "d"}};
+    const Score s = scoreRun(goals, m);
+    ASSERT_EQ(s.goals.size(), 5u);
+    EXPECT_DOUBLE_EQ(s.goals[0].s, 0.5);
+    EXPECT_EQ(s.goals[0].hint, "下げて");
+    EXPECT_TRUE(s.goals[1].met);
+    EXPECT_TRUE(s.goals[1].hint.empty());
+    EXPECT_DOUBLE_EQ(*s.goals[2].result, 0.15);
+    EXPECT_DOUBLE_EQ(s.goals[2].s, 0.0); // 0.15 beyond a zero limit, floor 0.1
+    EXPECT_FALSE(s.goals[3].result);
+    EXPECT_EQ(s.goals[3].reason, "実行の終わりまでに整定していません");
+    EXPECT_FALSE(s.goals[4].result); // no DV step in the run
+    EXPECT_FALSE(s.goals[4].reason.empty());
+    EXPECT_DOUBLE_EQ(s.score, 100.0 * (2 * 0.5 + 1) / 6);
+}
+
+TEST(Scoring, MysteryAnswersAndSeededDraws) {
+    EXPECT_DOUBLE_EQ(answerScore(1.05, 1.0), 1.0);
+    EXPECT_DOUBLE_EQ(answerScore(0.5, 1.0), 0.0);
+    EXPECT_NEAR(answerScore(1.275, 1.0), 0.5, 1e-12);
+    // The same process on every machine: these numbers are part of the shipped quizzes.
+    struct Case {
+        std::uint64_t seed;
+        double k, l, t;
+    } cases[] = {{0, 0.74, 4.96, 2.71}, {2035, 1.65, 3.55, 12.49}, {2044, 1.04, 2.30, 13.84}};
+    for (const Case& c : cases) {
+        MysterySpec spec;
+        spec.seed = c.seed;
+        const MysteryProcess p = drawProcess(spec);
+        EXPECT_DOUBLE_EQ(p.K, c.k);
+        EXPECT_DOUBLE_EQ(p.L, c.l);
+        EXPECT_DOUBLE_EQ(p.T, c.t);
+    }
+    MysterySpec narrow;
+    narrow.kLow = narrow.kHigh = 3;
+    EXPECT_DOUBLE_EQ(drawProcess(narrow).K, 3.0);
+}
+
+TEST(ChallengeFile, ReadsGoalsHintsAndFreeKeysAndPointsAtUnknownLines) {
+    TempFolder dir("challenge");
+    writeLines(dir.path() / "c.txt",
+               {"[説明]", "TITLE1=題", "TEXT1=一<BR>二", "[課題]", "kp=2", "free=kp, ti", "OVERSHOOT_MAX=5,2",
+                "IAE_MAX=40", "HINT_IAE=もっと", "COLOUR=3"});
+    const Challenge c = load(dir.path() / "c.txt");
+    EXPECT_EQ(c.text, "一\r\n二");
+    EXPECT_EQ(c.fixed.at("Kp"), "2");
+    EXPECT_EQ(c.freeKeys, (std::vector<std::string>{"Kp", "Ti"}));
+    ASSERT_EQ(c.goals.size(), 2u);
+    EXPECT_DOUBLE_EQ(c.goals[0].weight, 2);
+    EXPECT_EQ(c.goals[0].hint, "Kp を下げるか Ti を長くしてみましょう");
+    EXPECT_EQ(c.goals[1].hint, "もっと");
+    ASSERT_EQ(c.warnings.size(), 1u);
+    EXPECT_EQ(c.warnings[0], "挑戦ファイル「c.txt」の 10 行目：不明なキー「COLOUR」は読みません。");
+}
+
+TEST(ChallengeFile, RefusesBadFilesNamingFileAndLine) {
+    struct Case {
+        std::vector<std::string> lines;
+        std::string message;
+    } cases[] = {
+        {{"[課題]", "FREE=Kp", "OVERSHOOT_MAX=abc"}, "の 3 行目：「OVERSHOOT_MAX」の値「abc」は0 以上の数"},
+        {{"[課題]", "FREE=Kp", "IAE_MAX=5,0"}, "の 3 行目：「IAE_MAX の重み」の値「0」は正の数"},
+        {{"[課題]", "FREE=Kp", "DEV_MAX=1,2,3"}, "の 3 行目：「DEV_MAX」は「上限」か「上限,重み」"},
+        {{"[課題]", "FREE=Kp,Kpl,Color"}, "の 2 行目：「FREE」の「Color」は"},
+        {{"[課題]", "Kp=fast"}, "の 2 行目：「Kp」の値「fast」は数値ではありません。"},
+        {{"[課題]", "TYPE_SELECT=6"}, "の 2 行目：「TYPE_SELECT」には 0 から 5 までの整数"},
+        {{"[課題]", "SEED=-4"}, "の 2 行目：「SEED」には 0 以上の整数"},
+        {{"[課題]", "SEED=1", "K=2..1"}, "の 3 行目：「K」は「下限..上限」"},
+        {{"[課題]", "FREE=Kp", "IAE_MAX=1", "MODE=0"}, "の 4 行目：採点する実行はカスケード"},
+        {{"[課題]", "FREE=Kp"}, "：［課題］に目標"},
+        {{"[課題]", "IAE_MAX=1"}, "：［課題］に学習者が変える設定"},
+        {{"[課題]", "SEED=1", "IAE_MAX=1"}, "：同定クイズ（SEED のある挑戦）には目標を書けません。"},
+        {{"Kp=1", "[課題]"}, "の 1 行目：最初のセクションより前"},
+    };
+    TempFolder dir("challenge");
+    for (const Case& c : cases) {
+        std::vector<std::string> lines{"[説明]", "TITLE1=題"};
+        lines.insert(lines.end(), c.lines.begin(), c.lines.end());
+        if (c.lines.front() == "Kp=1")
+            lines = c.lines;
+        writeLines(dir.path() / "bad.txt", lines);
+        const LoadedChallenge loaded = loadChallenge(dir.path() / "bad.txt");
+        EXPECT_FALSE(loaded.challenge);
+        EXPECT_NE(loaded.error.find("挑戦ファイル「bad.txt」"), std::string::npos) << loaded.error;
+        // Line numbers count the two description lines in front.
+        std::string expected = c.message;
+        if (c.lines.front() != "Kp=1" && expected.starts_with("の ")) {
+            const int line = std::stoi(expected.substr(std::string("の ").size())) + 2;
+            expected = "の " + std::to_string(line) + expected.substr(expected.find(" 行目"));
+        }
+        EXPECT_NE(loaded.error.find(expected), std::string::npos) << loaded.error << " / " << expected;
+    }
+    EXPECT_EQ(loadChallenge(dir.path() / "none.txt").error, "挑戦ファイル「none.txt」：見つかりません。");
+}
+
+TEST(Attempt, SettingsAreBaseSetTypePresetsFixedThenTheFreeOnes) {
+    TempFolder dir("challenge");
+    writeLines(dir.path() / "c.txt", {"[説明]", "TITLE1=題", "[課題]", "TYPE_SELECT=0", "Kp=1.50", "Kpl=2.00",
+                                      "FREE=Kp", "IAE_MAX=1"});
+    const StepValues s =
+        attemptSettings(kData, load(dir.path() / "c.txt"), {{"Kp", "3.00"}, {"Kpl", "9.00"}});
+    EXPECT_EQ(s.at("Ti"), "0.00"); // the P page's preset, over the base set's 1.00
+    EXPECT_EQ(s.at("Kp"), "3.00");
+    EXPECT_EQ(s.at("Kpl"), "2.00"); // not free: the learner's value is not taken
+    EXPECT_EQ(s.at("MODE"), "2");
+    EXPECT_EQ(s.at("Tpl"), "5.00"); // the base set's
+}
+
+// Each shipped challenge with a solution that scores 100; its starting settings do not.
+TEST(ShippedChallenges, EachSolutionScoresFullMarks) {
+    const std::map<std::string, StepValues> solutions{
+        {"01_offset.txt", {{"TYPE_SELECT", "1"}, {"Kp", "1.00"}, {"Ti", "5.00"}}},
+        {"02_setpoint.txt", {{"Kp", "1.20"}, {"Ti", "5.00"}, {"Td", "0.50"}}},
+        {"03_windup.txt", {{"Kp", "1.50"}, {"Ti", "4.00"}}},
+        {"04_forms.txt", {{"CALC_TYPE", "1"}, {"Kp", "1.20"}, {"Ti", "4.00"}}},
+        {"05_2dof.txt",
+         {{"Kp", "2.50"}, {"Ti", "3.00"}, {"Td", "1.00"}, {"α", "0.20"}, {"β", "1.50"}, {"γ", "0.00"}}},
+        {"06_feedforward.txt", {{"Kf", "1.00"}, {"Tfd", "4.00"}, {"Tfp", "5.00"}, {"Lf", "1.00"}}},
+        {"07_deadtime.txt", {{"Kp", "0.60"}, {"Ti", "6.00"}, {"Td", "1.00"}}},
+        {"08_mystery1.txt", {}},
+        {"09_mystery2.txt", {}},
+        {"10_mystery3.txt", {}},
+    };
+    const auto files = challengeFiles(kShipped);
+    ASSERT_EQ(files.size(), solutions.size());
+    for (const auto& file : files) {
+        SCOPED_TRACE(file.filename().string());
+        const Challenge c = load(file);
+        EXPECT_TRUE(c.warnings.empty());
+        const StepValues& free = solutions.at(file.filename().string());
+        if (const auto truth = mysteryProcess(c)) {
+            EXPECT_TRUE(c.hidden);
+            EXPECT_EQ(attemptSettings(kData, c, {}).at("Tpl"), processValues(*truth).at("Tpl"));
+            EXPECT_DOUBLE_EQ(scoreAnswer(*truth, *truth).score, 100.0);
+            EXPECT_TRUE(runAttempt(kData, c, {}).messages.empty());
+            continue;
+        }
+        const AttemptRun run = runAttempt(kData, c, free);
+        EXPECT_TRUE(run.messages.empty());
+        EXPECT_DOUBLE_EQ(scoreRun(c.goals, run.metrics).score, 100.0);
+        EXPECT_LT(scoreRun(c.goals, runAttempt(kData, c, {}).metrics).score, 100.0);
+    }
+}
+
+// The study window's path (the saved attempt replayed as a project, after another lesson ran) and
+// the headless run measure the same run to the last digit.
+TEST(Attempt, SavedAttemptReplaysAsTheScoredRun) {
+    TempFolder dir("challenge");
+    const Challenge c = load(kShipped / "05_2dof.txt");
+    const StepValues free{{"Kp", "2.50"}, {"Ti", "3.00"}, {"Td", "1.00"}, {"α", "0.20"}, {"β", "1.50"}};
+    std::string error;
+    ASSERT_TRUE(saveAttempt(dir.path() / "a.txt", c, free, std::nullopt, error)) << error;
+
+    Replay replay(kData);
+    replay.open(kData / "Study" / "C050207.txt", false);
+    replay.run(1, false);
+    replay.open(dir.path() / "a.txt", true);
+    const auto runs = replay.run(1, false);
+    ASSERT_EQ(runs.size(), 1u);
+    const RunMetrics panel = runs[0].metrics;
+    const RunMetrics headless = runAttempt(kData, c, free).metrics;
+    ASSERT_TRUE(panel.svStep && panel.dvStep && headless.svStep && headless.dvStep);
+    EXPECT_EQ(panel.iae, headless.iae);
+    EXPECT_EQ(panel.mvTravel, headless.mvTravel);
+    EXPECT_EQ(panel.svStep->overshootPct, headless.svStep->overshootPct);
+    EXPECT_EQ(panel.svStep->settlingTime, headless.svStep->settlingTime);
+    EXPECT_EQ(panel.dvStep->peakDeviation, headless.dvStep->peakDeviation);
+    EXPECT_EQ(replay.errors(), 0);
+
+    // Graded as the window scores it; a process key the learner may not change is ignored.
+    ASSERT_TRUE(WriteProfileValue(dir.path() / "a.txt", "手順1", "Kpl", "3.00"));
+    const ProjectGrade grade = gradeProject(kData, c, dir.path() / "a.txt");
+    EXPECT_EQ(grade.score, scoreRun(c.goals, headless).score);
+    EXPECT_EQ(grade.ignoredKeys, std::vector<std::string>{"Kpl"});
+    EXPECT_TRUE(grade.messages.empty());
+    EXPECT_EQ(gradeProject(kData, load(kShipped / "02_setpoint.txt"), dir.path() / "a.txt").messages,
+              std::vector<std::string>{"挑戦「05_2dof.txt」で保存されたプロジェクトです"});
+}
+
+TEST(ScoreBook, KeepsTheBestAndCountsAttemptsAndReadsADamagedFileAsNoScores) {
+    TempFolder dir("challenge");
+    ScoreBook book(dir.path());
+    EXPECT_FALSE(book.entry("01_offset.txt").best);
+    ASSERT_TRUE(book.record("01_offset.txt", 62.5));
+    ASSERT_TRUE(book.record("01_offset.txt", 40));
+    EXPECT_EQ(*book.entry("01_offset.txt").best, 62.5);
+    EXPECT_EQ(book.entry("01_offset.txt").attempts, 2);
+    writeLines(book.file(), {"[01_offset.txt]", "BEST=lots", "ATTEMPTS=-3"});
+    EXPECT_FALSE(book.entry("01_offset.txt").best);
+    EXPECT_EQ(book.entry("01_offset.txt").attempts, 0);
+}
+
+int runSim(const std::string& args, std::string& out) {
+    const std::string command =
+        std::string(KESTREL_SIM) + " --app-dir " + kData.string() + " " + args + " 2>/dev/null";
+    FILE* pipe = popen(command.c_str(), "r");
+    char buffer[512];
+    for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    return WEXITSTATUS(pclose(pipe));
+}
+
+TEST(GradingCommand, WritesOneRowPerProjectAndTellsWhetherAllWereGraded) {
+    TempFolder dir("challenge");
+    std::string error;
+    const Challenge quiz = load(kShipped / "08_mystery1.txt");
+    ASSERT_TRUE(saveAttempt(dir.path() / "right.txt", quiz, {}, mysteryProcess(quiz), error));
+    EXPECT_EQ(ReadProfileValue(dir.path() / "right.txt", "手順1", "Kpl"), ""); // hidden process
+    ASSERT_TRUE(saveAttempt(dir.path() / "off.txt", quiz, {}, MysteryProcess{0.5, 0.5, 0.5}, error));
+
+    const std::string right = (dir.path() / "right.txt").string(), off = (dir.path() / "off.txt").string();
+    std::string csv;
+    EXPECT_EQ(runSim("--grade 08_mystery1.txt --project " + right + " --project " + off, csv), 0);
+    EXPECT_EQ(csv, "project,score,goal1,result1,met1,goal2,result2,met2,goal3,result3,met3\n"
+                   "right.txt,100,K,1.65,1,L,3.55,1,T,12.49,1\n"
+                   "off.txt,0,K,0.5,0,L,0.5,0,T,0.5,0\n");
+    csv.clear();
+    EXPECT_EQ(runSim("--grade 08_mystery1.txt --project " + right + " --project " + dir.path().string() +
+                         "/none.txt",
+                     csv),
+              3);
+    EXPECT_NE(csv.find("none.txt,,K,,,L,,,T,,\n"), std::string::npos);
+    EXPECT_EQ(runSim("--grade nothing.txt --project " + right, csv), 2);
+    EXPECT_EQ(runSim("--grade 08_mystery1.txt", csv), 2);
+}
+
+} // namespace
+} // namespace kestrel::challenge
