@@ -22,8 +22,11 @@ namespace kestrel {
 
 namespace {
 
-/// The first anchor name carried by the text of `block`; empty when it has none.
+/// The first anchor name carried by `block` (an id of an element around it lands on the block
+/// itself) or by its text; empty when it has none.
 QString firstAnchor(const QTextBlock& block) {
+    if (const QStringList names = block.charFormat().anchorNames(); !names.isEmpty())
+        return names.constFirst();
     for (auto it = block.begin(); !it.atEnd(); ++it) {
         const QTextCharFormat format = it.fragment().charFormat();
         if (format.isAnchor() && !format.anchorNames().isEmpty())
