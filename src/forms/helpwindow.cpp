@@ -1,5 +1,6 @@
 #include "forms/helpwindow.h"
 
+#include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -89,6 +90,12 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     mBrowser = new QTextBrowser(this);
     mBrowser->setObjectName("helpBrowser");
     mBrowser->setOpenExternalLinks(true);
+    // The program's small dialog font is hard to read for pages of text.
+    QFont text = mBrowser->font();
+    if (text.pointSizeF() > 0 && text.pointSizeF() < 10.5) {
+        text.setPointSizeF(10.5);
+        mBrowser->setFont(text);
+    }
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
     splitter->addWidget(mContents);

@@ -245,6 +245,7 @@ TEST_F(HelpPage, TheShippedSettingsShowEveryHelpLabelAnchorAndTheDrawingsInOneHe
     EXPECT_FALSE(html.contains("<script"));
     test::FakeMessages messages;
     HelpController help(KESTREL_SOURCE_DATA, messages);
+    const HelpWindow* first = nullptr;
     help.setProcessStarter([](const QString&, const QStringList&) {
         ADD_FAILURE() << "the shipped settings start no browser";
         return true;
@@ -254,6 +255,9 @@ TEST_F(HelpPage, TheShippedSettingsShowEveryHelpLabelAnchorAndTheDrawingsInOneHe
         EXPECT_EQ(html.count(QString(" id=\"%1\"").arg(anchor)), 1) << anchor;
         help.openAnchor(anchor);
         ASSERT_NE(help.window(), nullptr);
+        if (!first)
+            first = help.window();
+        EXPECT_EQ(help.window(), first) << "one help window, reused";
         const QTextBrowser* browser = help.window()->browser();
         EXPECT_EQ(browser->source().fragment(), anchor);
         EXPECT_TRUE(scrolledTo(browser, anchor)) << anchor;
