@@ -12,11 +12,11 @@
 // browser named there is started with the page's URL. A named browser that does not exist falls
 // back to the help window, and the learner is told so once per run; so does a browser that cannot
 // be started, without a word. "ヘルプ" with a named browser opens the page the way the desktop
-// opens documents, as it always has.
+// opens documents, and the help window shows it when the desktop cannot.
 //
 // The mode is off after every start. Switching it on or off writes HelpPointer=True or False to
 // the settings file and shows or hides every label; since the help window can always show the
-// page, the labels no longer depend on the browser. HelpPointer is a record for the learner's
+// page, the labels do not depend on the browser. HelpPointer is a record for the learner's
 // settings file only; nothing reads it back.
 //
 // Windows with help labels register their SetHelpPointer here once; the toggle calls each of them
