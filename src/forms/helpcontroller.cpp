@@ -1,5 +1,6 @@
 #include "forms/helpcontroller.h"
 
+#include "forms/helpwindow.h"
 #include "setup/settingsfile.h"
 #include "widgets/qtext.h"
 
@@ -12,7 +13,8 @@
 namespace kestrel {
 
 std::filesystem::path browserFromSetting(const std::filesystem::path& appDir, const std::string& setting) {
-    if (setting.empty())
+    const QString value = QString::fromStdString(setting).trimmed();
+    if (value.isEmpty() || value.compare(kInternalHelp, Qt::CaseInsensitive) == 0)
         return {};
     std::filesystem::path p(setting);
     return p.is_absolute() ? p : appDir / p;
@@ -32,23 +34,16 @@ HelpController::HelpController(std::filesystem::path appDir, MessageService& mes
       }),
       mOpenUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
 
+HelpController::~HelpController() = default;
+
 std::filesystem::path HelpController::browser() const {
     return browserFromSetting(mAppDir, readSetting(mAppDir, Setting::Browser));
 }
 
 void HelpController::toggle() {
-    if (!mOn) {
-        writeSetting(mAppDir, Setting::HelpPointer, "True");
-        // Without a browser the labels would lead nowhere: the mode stays off.
-        if (!browserExists(browser()))
-            return;
-        mOn = true;
-        notifyAll(true);
-    } else {
-        writeSetting(mAppDir, Setting::HelpPointer, "False");
-        mOn = false;
-        notifyAll(false);
-    }
+    mOn = !mOn;
+    writeSetting(mAppDir, Setting::HelpPointer, mOn ? "True" : "False");
+    notifyAll(mOn);
 }
 
 void HelpController::registerWindow(QObject* window, std::function<void(bool)> setHelpPointer) {
@@ -70,7 +65,7 @@ void HelpController::refresh(QObject* window) {
     for (const Entry& e : mWindows) {
         if (e.window == window && window) {
             const auto setHelpPointer = e.setHelpPointer; // the call may register or destroy windows
-            setHelpPointer(mOn && browserExists(browser()));
+            setHelpPointer(mOn);
             return;
         }
     }
@@ -99,35 +94,52 @@ QString HelpController::helpUrl(const QString& anchor) const {
     return pageUrl(anchor).toString(QUrl::FullyEncoded);
 }
 
-std::string HelpController::missingBrowserMessage(const std::filesystem::path& browser,
-                                                  const std::filesystem::path& page) {
-    const std::string which = browser.empty() ? "Kestrel.ini の IEXPLORE にブラウザが指定されていません。"
-                                              : "ブラウザ " + browser.string() + " が見つかりません。";
-    return "ヘルプを開けませんでした。" + which + "\nヘルプファイル：" + page.string();
+std::string HelpController::missingBrowserMessage(const std::filesystem::path& browser) {
+    return "ブラウザ " + browser.string() +
+           " が見つかりません（Kestrel.ini の IEXPLORE）。ヘルプはヘルプウィンドウに表示します。";
+}
+
+bool HelpController::pagePresent() const {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(helpFile(), ec);
+}
+
+std::filesystem::path HelpController::externalBrowser() {
+    const std::filesystem::path program = browser();
+    if (program.empty() || browserExists(program))
+        return program;
+    if (!mMissingBrowserTold) {
+        mMissingBrowserTold = true;
+        mMessages.showMessage(missingBrowserMessage(program), "ﾍﾙﾌﾟ");
+    }
+    return {};
+}
+
+void HelpController::showInWindow(const QString& anchor) {
+    if (!pagePresent()) {
+        mMessages.showMessage(kOpenFailedMessage, "ﾍﾙﾌﾟ");
+        return;
+    }
+    if (!mWindow)
+        mWindow = std::make_unique<HelpWindow>();
+    mWindow->showPage(pageUrl(anchor));
 }
 
 void HelpController::openHelp() {
-    std::error_code ec;
-    const bool present = std::filesystem::is_regular_file(helpFile(), ec);
-    if (present && mOpenUrl && mOpenUrl(pageUrl({})))
-        return;
-    // The desktop opens the page through the configured browser; without it the folder is fine
-    // and the learner needs to know what is missing, and where the page is to open it by hand.
-    const std::filesystem::path program = browser();
-    if (present && !browserExists(program)) {
-        std::filesystem::path page = std::filesystem::absolute(helpFile(), ec);
-        mMessages.showMessage(missingBrowserMessage(program, ec ? helpFile() : page.lexically_normal()),
-                              "ﾍﾙﾌﾟ");
+    if (!pagePresent()) {
+        mMessages.showMessage(kOpenFailedMessage, "ﾍﾙﾌﾟ");
         return;
     }
-    mMessages.showMessage(kOpenFailedMessage, "ﾍﾙﾌﾟ");
+    if (!externalBrowser().empty() && mOpenUrl && mOpenUrl(pageUrl({})))
+        return;
+    showInWindow({});
 }
 
 void HelpController::openAnchor(const QString& anchor) {
-    const std::filesystem::path program = browser();
-    if (program.empty() || !mStartProcess)
+    const std::filesystem::path program = externalBrowser();
+    if (!program.empty() && mStartProcess && mStartProcess(qpath(program), {helpUrl(anchor)}))
         return;
-    mStartProcess(qpath(program), {helpUrl(anchor)});
+    showInWindow(anchor);
 }
 
 } // namespace kestrel

@@ -1,5 +1,6 @@
 #include "forms/frmabout.h"
 #include "forms/helpcontroller.h"
+#include "forms/helpwindow.h"
 
 #include "engine/fakes.h"
 #include "guiapp.h"
@@ -7,7 +8,14 @@
 #include "tempfolder.h"
 #include "widgets/helplabel.h"
 
+#include <QImage>
 #include <QLabel>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 
 #include <memory>
@@ -69,24 +77,18 @@ protected:
     bool openResult = true;
 };
 
-TEST_F(Help, MissingBrowserRecordsTheWishButShowsNoLabelAndTheNextToggleTriesAgain) {
-    // A folder is no browser.
-    setBrowser(appDir.string());
+TEST_F(Help, LabelsShowWhateverTheBrowserSettingSaysSinceTheHelpWindowCanShowThePage) {
     LabelledWindow w("C51");
     w.registerWith(*help);
-    // Still off after the first, so the second toggle switches on again rather than off.
-    for (int toggle = 0; toggle < 2; ++toggle) {
-        ASSERT_TRUE(WriteProfileValue(ini(), "CONFIG", "HelpPointer", "False"));
+    for (const std::string& setting :
+         {std::string("internal"), std::string(), std::string("/no/such/browser"), browser.string()}) {
+        setBrowser(setting);
         help->toggle();
-        EXPECT_EQ(std::tuple(helpPointerSetting(), help->modeOn(), w.calls.empty(), w.shown()),
-                  std::tuple("True", false, true, false));
+        EXPECT_EQ(std::tuple(helpPointerSetting(), help->modeOn(), w.shown()), std::tuple("True", true, true))
+            << setting;
+        help->toggle();
+        EXPECT_FALSE(w.shown());
     }
-    EXPECT_TRUE(messages.shown.empty());
-
-    // A browser installed in the meantime: the same toggle now succeeds.
-    setBrowser(browser.string());
-    help->toggle();
-    EXPECT_TRUE(help->modeOn() && w.shown());
 }
 
 TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrderAndAWindowShownLaterFollows) {
@@ -114,14 +116,7 @@ TEST_F(Help, ToggleShowsAndHidesEveryRegisteredWindowInOrderAndAWindowShownLater
     help->refresh(&editor.window);
     EXPECT_EQ(std::pair(editor.calls, editor.shown()), std::pair(std::vector<bool>{true}, true));
 
-    // The browser gone: a window shown now keeps its labels hidden, and switching off, which needs no
-    // browser, still hides everything.
-    fs::remove(browser);
-    LabelledWindow late("C8");
-    late.label->show();
-    late.registerWith(*help);
-    help->refresh(&late.window);
-    EXPECT_FALSE(late.shown());
+    // Switching off hides everything.
     help->toggle();
     EXPECT_EQ(
         std::pair(main.shown() || panel.shown() || recorder.shown() || editor.shown(), helpPointerSetting()),
@@ -170,60 +165,163 @@ TEST_F(Help, HelpLabelStartsTheBrowserAtTheAnchor) {
         std::tuple(seen[1].contains(' '), url.toLocalFile(), url.fragment()),
         std::tuple(false, QString::fromStdString((odd / "Doc" / "help.html").string()), QString("C103")));
 
-    // A relative setting means a browser inside the application folder; none configured starts
-    // nothing; one that does not start shows nothing.
+    // A relative setting means a browser inside the application folder. "internal", an empty
+    // setting, a missing browser (said once) and a browser that does not start show the help window.
     const QStringList browserStarted{QString::fromStdString(browser.string())};
-    const std::tuple<std::string, bool, QStringList> cases[] = {
-        {"browser", true, browserStarted}, {"", true, {}}, {browser.string(), false, browserStarted}};
-    for (const auto& [setting, starts, expected] : cases) {
+    const std::tuple<std::string, bool, QStringList, bool> cases[] = {
+        {"browser", true, browserStarted, false},
+        {" Internal ", true, {}, true},
+        {"", true, {}, true},
+        {"/no/such/browser", true, {}, true},
+        {"/no/such/browser", true, {}, true},
+        {browser.string(), false, browserStarted, true}};
+    for (const auto& [setting, starts, expected, window] : cases) {
         setBrowser(setting);
         started.clear();
         startResult = starts;
+        if (help->window())
+            help->window()->hide();
         help->openAnchor("C7");
-        EXPECT_EQ(started.mid(0, 1), expected) << setting;
+        EXPECT_EQ(std::pair(started.mid(0, 1), help->window() && help->window()->isVisible()),
+                  std::pair(expected, window))
+            << setting;
     }
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(messages.shown,
+              std::vector<std::string>{HelpController::missingBrowserMessage("/no/such/browser")});
 }
 
 TEST_F(Help, HelpMenuOpensThePageOrSaysWhyNot) {
-    const std::string page = (appDir / "Doc" / "help.html").string();
+    // A named browser: the desktop opens the page; when it cannot, the help window does.
+    setBrowser(browser.string());
     help->openHelp();
-    EXPECT_EQ(std::pair(opened, messages.shown.empty()),
-              std::pair(std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(page))}, true));
-
-    // The desktop could not open it: with the browser present the old message; with the browser
-    // missing the message names it and the page.
-    const std::pair<std::string, std::string> cases[] = {
-        {browser.string(), "エラーが発生しました　正しいフォルダ名を指定して下さい"},
-        {"/usr/bin/no-such-opener",
-         "ヘルプを開けませんでした。ブラウザ /usr/bin/no-such-opener が見つかりません。\nヘルプファイル：" +
-             page},
-    };
+    const std::string page = (appDir / "Doc" / "help.html").string();
+    EXPECT_EQ(std::pair(opened, help->window()),
+              std::pair(std::vector<QUrl>{QUrl::fromLocalFile(QString::fromStdString(page))},
+                        static_cast<HelpWindow*>(nullptr)));
     openResult = false;
-    for (const auto& [setting, message] : cases) {
+    help->openHelp();
+    ASSERT_NE(help->window(), nullptr);
+    EXPECT_TRUE(help->window()->isVisible());
+
+    setBrowser("internal");
+    opened.clear();
+    help->window()->hide();
+    help->openHelp();
+    EXPECT_TRUE(opened.empty() && help->window()->isVisible() && messages.shown.empty());
+
+    fs::remove(appDir / "Doc" / "help.html");
+    for (const std::string& setting : {std::string("internal"), browser.string()}) {
         setBrowser(setting);
         messages.shown.clear();
-        messages.titles.clear();
         help->openHelp();
-        EXPECT_EQ(std::pair(messages.shown, messages.titles),
-                  std::pair(std::vector<std::string>{message}, std::vector<std::string>{"ﾍﾙﾌﾟ"}))
-            << setting;
+        EXPECT_EQ(
+            std::pair(messages.shown, messages.titles.back()),
+            std::pair(std::vector<std::string>{HelpController::kOpenFailedMessage}, std::string("ﾍﾙﾌﾟ")));
     }
-
-    openResult = true;
-    messages.shown.clear();
-    fs::remove(appDir / "Doc" / "help.html"); // the page is missing: not handed to the desktop
-    help->openHelp();
-    EXPECT_EQ(
-        std::pair(opened.size(), messages.shown),
-        std::pair(3ul, std::vector<std::string>{"エラーが発生しました　正しいフォルダ名を指定して下さい"}));
+    EXPECT_TRUE(opened.empty());
 }
 
-TEST(HelpPage, EveryHelpLabelAnchorExistsOnce) {
+/// The heading that carries `anchor` is at the top of the view, or the view is scrolled to its end
+/// with the heading in sight.
+bool scrolledTo(const QTextBrowser* browser, const QString& anchor) {
+    for (QTextBlock block = browser->document()->begin(); block.isValid(); block = block.next()) {
+        bool named = block.charFormat().anchorNames().contains(anchor);
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            named = named || it.fragment().charFormat().anchorNames().contains(anchor);
+        if (!named)
+            continue;
+        const QRect line = browser->cursorRect(QTextCursor(block));
+        const QScrollBar* bar = browser->verticalScrollBar();
+        return (line.top() >= 0 && line.top() < 20) ||
+               (bar->value() == bar->maximum() && browser->viewport()->rect().contains(line.topLeft()));
+    }
+    return false;
+}
+
+using HelpPage = test::GuiTest;
+
+TEST_F(HelpPage, TheShippedSettingsShowEveryHelpLabelAnchorAndTheDrawingsInOneHelpWindow) {
     const QString html = QString::fromStdString(test::readBytes(kHelpPage));
+    EXPECT_FALSE(html.contains("<script"));
+    test::FakeMessages messages;
+    HelpController help(KESTREL_SOURCE_DATA, messages);
+    const HelpWindow* first = nullptr;
+    help.setProcessStarter([](const QString&, const QStringList&) {
+        ADD_FAILURE() << "the shipped settings start no browser";
+        return true;
+    });
     for (const char* anchor : {"C43", "C44", "C45", "C46", "C47", "C51", "C52", "C53", "C54", "C55", "C6",
-                               "C7", "C8", "C9", "C103", "C10"})
+                               "C7", "C8", "C9", "C103", "C10"}) {
         EXPECT_EQ(html.count(QString(" id=\"%1\"").arg(anchor)), 1) << anchor;
+        help.openAnchor(anchor);
+        ASSERT_NE(help.window(), nullptr);
+        if (!first)
+            first = help.window();
+        EXPECT_EQ(help.window(), first) << "one help window, reused";
+        const QTextBrowser* browser = help.window()->browser();
+        EXPECT_EQ(browser->source().fragment(), anchor);
+        EXPECT_TRUE(scrolledTo(browser, anchor)) << anchor;
+    }
+    EXPECT_TRUE(messages.shown.empty());
+
+    // Every drawing is an image file beside the page that the help window can read.
+    int images = 0;
+    for (QTextBlock block = help.window()->browser()->document()->begin(); block.isValid();
+         block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat()) {
+                const QString name = it.fragment().charFormat().toImageFormat().name();
+                EXPECT_FALSE(QImage(QString(KESTREL_SOURCE_DATA "/Doc/") + name).isNull())
+                    << name.toStdString();
+                ++images;
+            }
+    EXPECT_GE(images, 3);
+}
+
+TEST_F(HelpPage, BackForwardTableOfContentsAndSearch) {
+    test::TempFolder folder{"kestrel-helpwindow"};
+    const fs::path page = folder.path() / "page.html";
+    std::ofstream(page) << "<html><body><h2 id='one'>One</h2><p>alpha beta</p>" << std::string(60, 'x')
+                        << "<h2 id='two'>Two</h2><h3>Two a</h3><p>beta gamma</p>"
+                        << "<h2 id='three'>Three</h2><p>beta</p></body></html>";
+    const QUrl url = QUrl::fromLocalFile(QString::fromStdString(page.string()));
+    HelpWindow window;
+    window.showPage(url);
+    QTreeWidget* contents = window.contents();
+    QStringList entries;
+    for (QTreeWidgetItemIterator it(contents); *it; ++it)
+        entries << (*it)->text(0) + ":" + HelpWindow::anchorOf(*it);
+    EXPECT_EQ(entries.join(' '), "One:one Two:two Two a:heading-1 Three:three");
+
+    // A heading without an id of its own is reached through the table of contents.
+    QTreeWidgetItem* twoA = contents->topLevelItem(1)->child(0);
+    QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualItemRect(twoA).center());
+    EXPECT_EQ(window.browser()->source().fragment(), "heading-1");
+    QUrl three = url;
+    three.setFragment("three");
+    window.showPage(three);
+    QStringList visited;
+    for (QToolButton* button : {window.backButton(), window.backButton(), window.forwardButton()}) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        visited << window.browser()->source().fragment();
+    }
+    EXPECT_EQ(visited.join(' '), "heading-1  heading-1");
+    EXPECT_FALSE(window.backButton()->isEnabled() && window.browser()->source().fragment().isEmpty());
+
+    // Next and previous go round the page; a text the page does not hold is said so.
+    const auto matchAt = [&] { return window.browser()->textCursor().selectionStart(); };
+    window.browser()->setTextCursor(QTextCursor(window.browser()->document()));
+    std::vector<int> at;
+    for (const bool backward : {false, false, false, false, true}) {
+        EXPECT_TRUE(window.find("BETA", backward));
+        at.push_back(matchAt());
+    }
+    EXPECT_TRUE(at[0] < at[1] && at[1] < at[2] && at[3] == at[0] && at[4] == at[2])
+        << ::testing::PrintToString(at);
+    EXPECT_TRUE(window.findStatus()->text().isEmpty());
+    QTest::keyClicks(window.findEdit(), "delta");
+    EXPECT_EQ(std::pair(window.findStatus()->text(), matchAt()),
+              std::pair(QString(HelpWindow::kNotFound), at[4]));
 }
 
 using About = test::GuiTest;

@@ -1,0 +1,259 @@
+#include "forms/helpwindow.h"
+
+#include <QFont>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QSplitter>
+#include <QStyle>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <QVBoxLayout>
+
+namespace kestrel {
+
+namespace {
+
+/// The first anchor name carried by `block` (an id of an element around it lands on the block
+/// itself) or by its text; empty when it has none.
+QString firstAnchor(const QTextBlock& block) {
+    if (const QStringList names = block.charFormat().anchorNames(); !names.isEmpty())
+        return names.constFirst();
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+        const QTextCharFormat format = it.fragment().charFormat();
+        if (format.isAnchor() && !format.anchorNames().isEmpty())
+            return format.anchorNames().constFirst();
+    }
+    return {};
+}
+
+QToolButton* toolButton(const QString& text, const char* name, QStyle::StandardPixmap icon, QWidget* parent) {
+    auto* b = new QToolButton(parent);
+    b->setText(text);
+    b->setObjectName(name);
+    b->setIcon(parent->style()->standardIcon(icon));
+    b->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    b->setAutoRaise(true);
+    return b;
+}
+
+} // namespace
+
+HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName("HelpWindow");
+    setWindowTitle("ヘルプ");
+    resize(980, 720);
+
+    mBack = toolButton("戻る", "helpBack", QStyle::SP_ArrowBack, this);
+    mForward = toolButton("進む", "helpForward", QStyle::SP_ArrowForward, this);
+    mBack->setShortcut(QKeySequence::Back);
+    mForward->setShortcut(QKeySequence::Forward);
+    mBack->setEnabled(false);
+    mForward->setEnabled(false);
+
+    mFind = new QLineEdit(this);
+    mFind->setObjectName("helpFind");
+    mFind->setPlaceholderText("ページ内を検索");
+    mFind->setClearButtonEnabled(true);
+    mFind->setMinimumWidth(200);
+    auto* previous = toolButton("前へ", "helpFindPrevious", QStyle::SP_ArrowUp, this);
+    auto* next = toolButton("次へ", "helpFindNext", QStyle::SP_ArrowDown, this);
+    mFindStatus = new QLabel(this);
+    mFindStatus->setObjectName("helpFindStatus");
+    mFindStatus->setStyleSheet("color: #c00000;");
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(mBack);
+    bar->addWidget(mForward);
+    bar->addStretch(1);
+    bar->addWidget(new QLabel("検索:", this));
+    bar->addWidget(mFind);
+    bar->addWidget(previous);
+    bar->addWidget(next);
+    bar->addWidget(mFindStatus);
+
+    mContents = new QTreeWidget(this);
+    mContents->setObjectName("helpContents");
+    mContents->setHeaderLabel("目次");
+    mContents->header()->hide();
+    mContents->setRootIsDecorated(true);
+
+    mBrowser = new QTextBrowser(this);
+    mBrowser->setObjectName("helpBrowser");
+    mBrowser->setOpenExternalLinks(true);
+    // The program's small dialog font is hard to read for pages of text.
+    QFont text = mBrowser->font();
+    if (text.pointSizeF() > 0 && text.pointSizeF() < 10.5) {
+        text.setPointSizeF(10.5);
+        mBrowser->setFont(text);
+    }
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(mContents);
+    splitter->addWidget(mBrowser);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({260, 720});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addLayout(bar);
+    layout->addWidget(splitter, 1);
+
+    connect(mBack, &QToolButton::clicked, mBrowser, &QTextBrowser::backward);
+    connect(mForward, &QToolButton::clicked, mBrowser, &QTextBrowser::forward);
+    connect(mBrowser, &QTextBrowser::backwardAvailable, mBack, &QToolButton::setEnabled);
+    connect(mBrowser, &QTextBrowser::forwardAvailable, mForward, &QToolButton::setEnabled);
+    connect(mBrowser, &QTextBrowser::sourceChanged, this, &HelpWindow::pageChanged);
+    connect(mContents, &QTreeWidget::itemClicked, this, &HelpWindow::openContentsEntry);
+    connect(mContents, &QTreeWidget::itemActivated, this, &HelpWindow::openContentsEntry);
+
+    connect(mFind, &QLineEdit::textEdited, this, &HelpWindow::findAsTyped);
+    connect(mFind, &QLineEdit::returnPressed, this, [this] { findFromEdit(false); });
+    connect(next, &QToolButton::clicked, this, [this] { findFromEdit(false); });
+    connect(previous, &QToolButton::clicked, this, [this] { findFromEdit(true); });
+    connect(new QShortcut(QKeySequence::FindNext, this), &QShortcut::activated, this,
+            [this] { findFromEdit(false); });
+    connect(new QShortcut(QKeySequence::FindPrevious, this), &QShortcut::activated, this,
+            [this] { findFromEdit(true); });
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+        mFind->setFocus(Qt::ShortcutFocusReason);
+        mFind->selectAll();
+    });
+}
+
+void HelpWindow::showPage(const QUrl& page) {
+    // Shown first, so that the page is laid out at the window's width before it scrolls.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
+    raise();
+    activateWindow();
+    mBrowser->setSource(page);
+}
+
+void HelpWindow::pageChanged(const QUrl& url) {
+    const QUrl page = url.adjusted(QUrl::RemoveFragment);
+    if (page != mContentsPage) {
+        mContentsPage = page;
+        const QString title = mBrowser->documentTitle();
+        setWindowTitle(title.isEmpty() ? QString("ヘルプ") : title);
+        buildContents();
+    }
+    selectContentsEntry(url.fragment());
+}
+
+void HelpWindow::buildContents() {
+    mContents->clear();
+    QTreeWidgetItem* section = nullptr;
+    int unnamed = 0;
+    for (QTextBlock block = mBrowser->document()->begin(); block.isValid(); block = block.next()) {
+        const int level = block.blockFormat().headingLevel();
+        if (level != 2 && level != 3)
+            continue;
+        const QString title = block.text().remove(QChar::ObjectReplacementCharacter).simplified();
+        if (title.isEmpty())
+            continue;
+        QString anchor = firstAnchor(block);
+        if (anchor.isEmpty()) {
+            // A heading without an id of its own gets a name here, so that the table of contents
+            // leads to it through the browser's history like any link in the page.
+            anchor = QString("heading-%1").arg(++unnamed);
+            QTextCursor text(block);
+            text.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+            QTextCharFormat name;
+            name.setAnchor(true);
+            name.setAnchorNames({anchor});
+            text.mergeCharFormat(name);
+        }
+        auto* item = (level == 2 || !section) ? new QTreeWidgetItem(mContents) : new QTreeWidgetItem(section);
+        if (level == 2)
+            section = item;
+        item->setText(0, title);
+        item->setToolTip(0, title);
+        item->setData(0, Qt::UserRole, anchor);
+    }
+    mContents->expandAll();
+}
+
+QString HelpWindow::anchorOf(const QTreeWidgetItem* item) {
+    return item ? item->data(0, Qt::UserRole).toString() : QString();
+}
+
+void HelpWindow::selectContentsEntry(const QString& anchor) {
+    if (anchor.isEmpty())
+        return;
+    for (QTreeWidgetItemIterator it(mContents); *it; ++it) {
+        if (anchorOf(*it) == anchor) {
+            mContents->setCurrentItem(*it);
+            mContents->scrollToItem(*it);
+            return;
+        }
+    }
+}
+
+void HelpWindow::openContentsEntry(QTreeWidgetItem* item) {
+    const QString anchor = anchorOf(item);
+    if (anchor.isEmpty() || mContentsPage.isEmpty())
+        return;
+    QUrl target = mContentsPage;
+    target.setFragment(anchor);
+    if (mBrowser->source() == target)
+        mBrowser->scrollToAnchor(anchor); // the learner scrolled away: back to the heading
+    else
+        mBrowser->setSource(target);
+}
+
+QTextCursor HelpWindow::searchStart() const {
+    // The search goes on from the last match while it is in view; otherwise from what the learner
+    // is reading now.
+    const QTextCursor cursor = mBrowser->textCursor();
+    if (mBrowser->viewport()->rect().intersects(mBrowser->cursorRect(cursor)))
+        return cursor;
+    return mBrowser->cursorForPosition(QPoint(0, 0));
+}
+
+bool HelpWindow::find(const QString& text, bool backward) {
+    return findFrom(searchStart(), text, backward);
+}
+
+bool HelpWindow::findFrom(const QTextCursor& from, const QString& text, bool backward) {
+    mFindStatus->clear();
+    if (text.isEmpty())
+        return false;
+    QTextDocument* document = mBrowser->document();
+    const QTextDocument::FindFlags flags =
+        backward ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    QTextCursor hit = document->find(text, from, flags);
+    if (hit.isNull()) {
+        QTextCursor wrap(document);
+        wrap.movePosition(backward ? QTextCursor::End : QTextCursor::Start);
+        hit = document->find(text, wrap, flags);
+    }
+    if (hit.isNull()) {
+        mFindStatus->setText(kNotFound);
+        return false;
+    }
+    mBrowser->setTextCursor(hit);
+    return true;
+}
+
+void HelpWindow::findFromEdit(bool backward) {
+    find(mFind->text(), backward);
+}
+
+void HelpWindow::findAsTyped() {
+    // Typing extends the match in place rather than jumping to the next one.
+    QTextCursor from = searchStart();
+    from.setPosition(from.selectionStart());
+    findFrom(from, mFind->text(), false);
+}
+
+} // namespace kestrel
