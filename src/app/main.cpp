@@ -211,22 +211,10 @@ int main(int argc, char* argv[]) {
     // Challenges run on the panel and keep their scores beside the settings.
     ChallengeWindow challenge(panel.runs(), document, *state, messages, appDir);
 
-    Windows w{*state,
-              document,
-              messages,
-              help,
-              panel,
-              window,
-              tip,
-              newProject,
-              openProject,
-              images,
-              analysis,
-              tuning,
-              challenge,
-              HardCopyContext{appDir, messages},
-              {},
-              {}};
+    Windows w{
+        *state,     document,    messages, help,     panel,  window,    tip,
+        newProject, openProject, images,   analysis, tuning, challenge, HardCopyContext{appDir, messages},
+        {},         {}};
     w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);

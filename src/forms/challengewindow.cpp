@@ -44,7 +44,8 @@ StepValues freeFromRun(const ParameterSet& p, const Challenge& c) {
         else
             for (const FieldDef& f : kFields)
                 if (f.key == key)
-                    values[key] = f.key == "dt" ? std::to_string(std::lround(p.dt * 1000.0)) : shortestText(p.*f.target);
+                    values[key] = f.key == "dt" ? std::to_string(std::lround(p.dt * 1000.0))
+                                                : shortestText(p.*f.target);
     }
     return values;
 }
@@ -317,11 +318,12 @@ void ChallengeWindow::showGoals(const Challenge& c, const Score* score) {
         QString got;
         if (result)
             got = result->result ? number(*result->result) + " " + unit : qtext(result->reason);
-        const QString cells[] = {qtext(std::string(def.name)), number(g.limit) + " " + unit, number(g.weight), got,
-                                 result ? (result->met ? "○" : "×") : ""};
+        const QString cells[] = {qtext(std::string(def.name)), number(g.limit) + " " + unit, number(g.weight),
+                                 got, result ? (result->met ? "○" : "×") : ""};
         for (int col = 0; col < 5; ++col) {
             auto* item = new QTableWidgetItem(cells[col]);
-            item->setTextAlignment((col == 0 || col == 3 ? Qt::AlignLeft : Qt::AlignCenter) | Qt::AlignVCenter);
+            item->setTextAlignment((col == 0 || col == 3 ? Qt::AlignLeft : Qt::AlignCenter) |
+                                   Qt::AlignVCenter);
             if (result && col == 4)
                 item->setForeground(result->met ? QColor(0, 120, 0) : QColor(180, 0, 0));
             mGoals->setItem(r, col, item);
@@ -345,8 +347,9 @@ bool ChallengeWindow::start() {
     mLastAnswer.reset();
     setHidden(c.hidden || c.mystery.has_value());
     showChosen();
-    mScoreLine->setText(c.mystery ? "挑戦中: ステップ試験をして K, L, T を答えてください。"
-                                  : "挑戦中: 自由な欄を変えて OK を押し、コントローラパネルで走らせてください。");
+    mScoreLine->setText(c.mystery
+                            ? "挑戦中: ステップ試験をして K, L, T を答えてください。"
+                            : "挑戦中: 自由な欄を変えて OK を押し、コントローラパネルで走らせてください。");
     mHints->clear();
     return true;
 }
@@ -391,15 +394,13 @@ void ChallengeWindow::runKept(int number) {
             hints << "・" + qtext(g.hint);
     fillList();
     showChosen();
-    mScoreLine->setText(scoreText());
+    mScoreLine->setText(QString("得点 %1 点%2")
+                            .arg(QString::number(mScore->score, 'f', 1),
+                                 mScore->score >= 100 ? "　全部の目標を達成しました！" : ""));
     mHints->setText(hints.join('\n'));
 }
 
 QString ChallengeWindow::scoreText() const {
-    if (mScore)
-        return QString("得点 %1 点%2").arg(QString::number(mScore->score, 'f', 1), mScore->score >= 100 ? "　全部の目標を達成しました！" : "");
-    if (mAnswerScore)
-        return QString("得点 %1 点").arg(QString::number(mAnswerScore->score, 'f', 1));
     return mScoreLine->text();
 }
 
@@ -413,11 +414,12 @@ bool ChallengeWindow::answer(double K, double L, double T) {
     mBook.record(mActive->id(), mAnswerScore->score);
     // The answer is given: the process is shown.
     setHidden(false);
-    mScoreLine->setText(scoreText() + QString("　正解は K %1, L %2 s, T %3 s（それぞれ %4, %5, %6 点）")
-                                          .arg(number(truth.K), number(truth.L), number(truth.T))
-                                          .arg(std::round(mAnswerScore->sK * 100))
-                                          .arg(std::round(mAnswerScore->sL * 100))
-                                          .arg(std::round(mAnswerScore->sT * 100)));
+    mScoreLine->setText(QString("得点 %1 点　正解は K %2, L %3 s, T %4 s（それぞれ %5, %6, %7 点）")
+                            .arg(QString::number(mAnswerScore->score, 'f', 1))
+                            .arg(number(truth.K), number(truth.L), number(truth.T))
+                            .arg(std::round(mAnswerScore->sK * 100))
+                            .arg(std::round(mAnswerScore->sL * 100))
+                            .arg(std::round(mAnswerScore->sT * 100)));
     mHints->setText(mAnswerScore->score >= 100 ? QString()
                                                : "曲線が重なるほど、よい同定です。L は動き出すまでの時間、"
                                                  "T は変化幅の 63.2 % に達するまでの時間（L のあと）です。");
@@ -467,9 +469,9 @@ void ChallengeWindow::onSave() {
         return;
     std::error_code ec;
     std::filesystem::create_directories(mDocument.projectFolder(), ec);
-    const QString proposed =
-        qtext((mDocument.projectFolder() / ("挑戦_" + std::filesystem::path(mActive->id()).stem().string() + ".txt"))
-                  .string());
+    const QString proposed = qtext((mDocument.projectFolder() /
+                                    ("挑戦_" + std::filesystem::path(mActive->id()).stem().string() + ".txt"))
+                                       .string());
     const QString path = QFileDialog::getSaveFileName(this, "挑戦を保存", proposed, "プロジェクト (*.txt)");
     if (!path.isEmpty())
         saveTo(std::filesystem::path(path.toStdString()));
