@@ -195,7 +195,7 @@ ChallengeWindow::ChallengeWindow(const RunStore& runs, SetupDocument& document, 
     auto* detail = new QVBoxLayout(right);
     detail->setContentsMargins(0, 0, 0, 0);
     detail->addWidget(mTitle);
-    detail->addWidget(mText, 2);
+    detail->addWidget(mText, 1);
     detail->addWidget(mFree);
     detail->addWidget(mGoals, 2);
     detail->addWidget(mAnswerBox);
@@ -241,7 +241,7 @@ void ChallengeWindow::fillList() {
         if (e.challenge) {
             title = qtext(e.challenge->title);
             const ScoreBook::Entry s = mBook.entry(e.challenge->id());
-            best = s.best ? QString::number(*s.best, 'f', 0) : "—";
+            best = s.best ? number(*s.best) : "—";
             attempts = QString::number(s.attempts);
         }
         const QString cells[] = {title, best, attempts};
@@ -293,7 +293,9 @@ void ChallengeWindow::showChosen() {
     mText->setPlainText(qtext(c.text));
     QStringList free;
     for (const std::string& k : c.freeKeys)
-        free << qtext(k);
+        free << (k == "TYPE_SELECT" ? QString("制御の種類")
+                 : k == "CALC_TYPE" ? QString("計算形式（位置型・速度型）")
+                                    : qtext(k));
     mFree->setText(c.mystery ? "手動（Ｍ）でステップ試験をして、K, L, T を求めて答えてください。"
                              : "自由に変えてよい設定: " + free.join(", ") +
                                    (c.hidden ? "（プロセスは隠されています）" : ""));
