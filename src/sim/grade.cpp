@@ -2,6 +2,9 @@
 
 #include "challenge/grading.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -15,7 +18,7 @@ constexpr int kBadInput = 2;
 constexpr int kNotAllGraded = 3;
 
 const char* kGradeUsage =
-    "usage: kestrel-sim --grade CHALLENGE --project FILE [--project FILE ...] [--out PATH] "
+    "usage: kestrel-sim --grade CHALLENGE --project FILE|FOLDER [--project FILE|FOLDER ...] [--out PATH] "
     "[--app-dir DIR]";
 
 int fail(const std::string& line) {
@@ -30,6 +33,23 @@ std::filesystem::path located(const std::string& name, const std::filesystem::pa
     if (std::filesystem::exists(given, ec) || given.has_parent_path())
         return given;
     return folder / given;
+}
+
+/// The projects a `--project` names: the file, or every .txt file of a folder in name order.
+std::vector<std::filesystem::path> projectsNamed(const std::filesystem::path& named) {
+    std::error_code ec;
+    if (!std::filesystem::is_directory(named, ec))
+        return {named};
+    std::vector<std::filesystem::path> files;
+    for (std::filesystem::directory_iterator it(named, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string ext = it->path().extension().string();
+        for (char& ch : ext)
+            ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+        if (ext == ".txt" && it->is_regular_file(ec))
+            files.push_back(it->path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
 }
 
 std::string joined(const std::vector<std::string>& items) {
@@ -85,10 +105,18 @@ int gradeMain(int argc, char* argv[], const std::filesystem::path& executableDir
             return fail("cannot write " + outPath);
     }
 
+    std::vector<std::filesystem::path> projects;
+    for (const std::string& name : projectNames) {
+        const auto named = projectsNamed(located(name, appDir / "Project"));
+        if (named.empty())
+            return fail("no project files (.txt) in the folder " + name);
+        projects.insert(projects.end(), named.begin(), named.end());
+    }
+
     std::vector<challenge::ProjectGrade> grades;
     int notGraded = 0;
-    for (const std::string& name : projectNames) {
-        grades.push_back(challenge::gradeProject(appDir, c, located(name, appDir / "Project")));
+    for (const std::filesystem::path& project : projects) {
+        grades.push_back(challenge::gradeProject(appDir, c, project));
         const challenge::ProjectGrade& g = grades.back();
         const std::string who = "kestrel-sim: " + g.project.string() + ": ";
         if (!g.graded) {

@@ -263,6 +263,9 @@ TEST(GradingCommand, WritesOneRowPerProjectAndTellsWhetherAllWereGraded) {
     EXPECT_EQ(csv, "project,score,goal1,result1,met1,goal2,result2,met2,goal3,result3,met3\n"
                    "right.txt,100,K,1.65,1,L,3.55,1,T,12.49,1\n"
                    "off.txt,0,K,0.5,0,L,0.5,0,T,0.5,0\n");
+    csv.clear(); // a folder: its projects in name order
+    EXPECT_EQ(runSim("--grade 08_mystery1.txt --project " + dir.path().string(), csv), 0);
+    EXPECT_NE(csv.find("\noff.txt,0,K,0.5,0,L,0.5,0,T,0.5,0\nright.txt,100,"), std::string::npos);
     csv.clear();
     EXPECT_EQ(runSim("--grade 08_mystery1.txt --project " + right + " --project " + dir.path().string() +
                          "/none.txt",
