@@ -83,6 +83,13 @@ TEST_F(MainWindow, TheWidgetsReachTheDocumentAndShowItsState) {
     click("CancelButtonPL");
     EXPECT_EQ(std::pair(yellow(child<QLineEdit>("txtTpl")), child<QLineEdit>("txtTpl")->text()),
               std::pair(false, QString("5.00")));
+    // A challenge hides the process: "？", not editable, until it is shown again.
+    doc->setProcessHidden(true);
+    EXPECT_EQ(std::pair(child<QLineEdit>("txtTpl")->text(), child<QLineEdit>("txtTpl")->isReadOnly()),
+              std::pair(QString("？"), true));
+    doc->setProcessHidden(false);
+    EXPECT_EQ(std::pair(child<QLineEdit>("txtTpl")->text(), child<QLineEdit>("txtTpl")->isReadOnly()),
+              std::pair(QString("5.00"), false));
     type("txtKds", "abc");
     click("OKButtonDS");
     EXPECT_EQ(messages.shown,
