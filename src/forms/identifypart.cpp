@@ -1,10 +1,13 @@
 #include "forms/identifypart.h"
 
+#include "tuning/compare.h"
+
 #include "forms/plotaxes.h"
 
 #include "tuning/rules.h"
 #include "widgets/qtext.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -27,6 +30,7 @@ const QColor kMvColour(0, 110, 160);
 const QColor kTangent(30, 80, 220);
 const QColor kTwoPoint(0, 150, 60);
 const QColor kLeastSquares(210, 30, 30);
+const QColor kClosedLoop(200, 110, 0);
 
 /// A scale from data to pixels along one axis.
 struct Axis {
@@ -265,10 +269,10 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
 
     mChart = new StepTestChart(this);
 
-    mTable = new QTableWidget(3, 5, this);
+    mTable = new QTableWidget(4, 5, this);
     mTable->setObjectName("methods");
     mTable->setHorizontalHeaderLabels({"K", "L s", "T s", "RMS %", ""});
-    mTable->setVerticalHeaderLabels({"接線法", "2点法", "最小二乗法"});
+    mTable->setVerticalHeaderLabels({"接線法", "2点法", "最小二乗法", "閉ループ"});
     mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mTable->setSelectionMode(QAbstractItemView::NoSelection);
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -278,8 +282,8 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
     mTable->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     mTable->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     mTable->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    const QColor colours[3] = {kTangent, kTwoPoint, kLeastSquares};
-    for (int r = 0; r < 3; ++r) {
+    const QColor colours[4] = {kTangent, kTwoPoint, kLeastSquares, kClosedLoop};
+    for (int r = 0; r < 4; ++r) {
         mTable->verticalHeaderItem(r)->setForeground(colours[r]);
         for (int c = 0; c < 4; ++c) {
             auto* cell = new QTableWidgetItem;
@@ -292,6 +296,11 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
         connect(adopt, &QPushButton::clicked, this, [this, r] {
             if (!mResult)
                 return;
+            if (r == 3) {
+                if (mClosedLoop)
+                    emit modelAdopted(mClosedLoop->model.K, mClosedLoop->model.L, mClosedLoop->model.T);
+                return;
+            }
             const std::optional<tuning::Fopdt>& m = r == 0   ? mResult->tangent
                                                     : r == 1 ? mResult->twoPoint
                                                              : mResult->leastSquares;
@@ -307,10 +316,17 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
     mError->setStyleSheet("color: #b00000;");
     mError->hide();
 
+    mFitClosedLoop = new QPushButton("閉ループで当てはめ", this);
+    mFitClosedLoop->setObjectName("cmdFitClosedLoop");
+    mFitClosedLoop->setToolTip("ランの調節計（種類・形式・パラメータ・リミット）と SV・DV のまま閉ループを"
+                               "走らせ直し、PV が最もよく合う K, L, T を求めます。");
+    connect(mFitClosedLoop, &QPushButton::clicked, this, [this] { fitClosedLoop(); });
+
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel("ステップ試験のラン:", this));
     row->addWidget(mRuns);
     row->addStretch(1);
+    row->addWidget(mFitClosedLoop);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
     layout->addWidget(mChart, 1);
@@ -348,9 +364,34 @@ void IdentifyPart::selectRun(int number) {
         mRuns->setCurrentIndex(i);
 }
 
+bool IdentifyPart::fitClosedLoop() {
+    const KeptRun* run = mStore.find(mRuns->currentData().toInt());
+    if (!run || !mResult || !mResult->leastSquares)
+        return false;
+    std::string error;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto fit = tuning::fitClosedLoop(*run, *mResult->leastSquares, error);
+    QApplication::restoreOverrideCursor();
+    if (!fit) {
+        mError->setText("閉ループの当てはめ: " + qtext(error));
+        mError->show();
+        return false;
+    }
+    mClosedLoop = std::move(fit);
+    mClosedLoopRun = run->number;
+    showRun();
+    return true;
+}
+
 void IdentifyPart::showRun() {
     mResult.reset();
     const KeptRun* run = mStore.find(mRuns->currentData().toInt());
+    if (!run || run->number != mClosedLoopRun)
+        mClosedLoop.reset();
+    // The closed loop can be run again only with its controller known: a closed-loop run of this
+    // program with every step kept.
+    mFitClosedLoop->setVisible(run && !run->steps.empty() && run->params.FB != 0 &&
+                               run->params.mode() != Mode::Manual && run->source.empty());
     if (!run) {
         mChart->clear();
         mTable->hide();
@@ -382,17 +423,28 @@ void IdentifyPart::showRun() {
             c.t.push_back(t[id.fittedFrom + i]);
         curves.push_back(std::move(c));
     }
+    if (mClosedLoop) {
+        StepTestChart::Curve c{"閉ループ", kClosedLoop, {}, mClosedLoop->fitted};
+        for (const StepSample& s : run->steps)
+            c.t.push_back(s.t);
+        c.t.resize(c.y.size());
+        curves.push_back(std::move(c));
+    }
     mChart->setData(t, pv, mv, std::move(curves), id.tangent ? std::optional(id.tangentLine) : std::nullopt);
 
-    const std::optional<tuning::Fopdt>* models[3] = {&id.tangent, &id.twoPoint, &id.leastSquares};
-    for (int r = 0; r < 3; ++r) {
+    const std::optional<tuning::Fopdt> closed =
+        mClosedLoop ? std::optional(mClosedLoop->model) : std::optional<tuning::Fopdt>();
+    const std::optional<tuning::Fopdt>* models[4] = {&id.tangent, &id.twoPoint, &id.leastSquares, &closed};
+    for (int r = 0; r < 4; ++r) {
         const std::optional<tuning::Fopdt>& m = *models[r];
         mTable->item(r, 0)->setText(m ? number(m->K) : "—");
         mTable->item(r, 1)->setText(m ? number(m->L) : "—");
         mTable->item(r, 2)->setText(m ? number(m->T) : "—");
-        mTable->item(r, 3)->setText(r == 2 && m ? QString::number(id.rms, 'f', 3) : "—");
+        const double rms = r == 3 && mClosedLoop ? mClosedLoop->rms : id.rms;
+        mTable->item(r, 3)->setText(r >= 2 && m ? QString::number(rms, 'f', 3) : "—");
         mTable->cellWidget(r, 4)->setEnabled(m.has_value());
     }
+    mTable->setRowHidden(3, mFitClosedLoop->isHidden());
     mError->hide();
     mTable->show();
 }

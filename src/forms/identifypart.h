@@ -17,6 +17,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace kestrel {
@@ -60,6 +61,10 @@ public:
     void selectRun(int number);
     /// The identification of the chosen run, none when it gave nothing.
     const std::optional<tuning::Identification>& identification() const { return mResult; }
+    /// "閉ループで当てはめ": the closed loop of the chosen run fitted with its own controller,
+    /// starting from the least-squares model; false (with the reason shown) when it cannot be.
+    bool fitClosedLoop();
+    const std::optional<tuning::ResponseFit>& closedLoopFit() const { return mClosedLoop; }
 
 signals:
     /// "採用" on a method's row.
@@ -77,6 +82,9 @@ private:
     QTableWidget* mTable = nullptr;
     QLabel* mError = nullptr;
     std::optional<tuning::Identification> mResult;
+    std::optional<tuning::ResponseFit> mClosedLoop;
+    int mClosedLoopRun = 0; ///< the run mClosedLoop was fitted to
+    QPushButton* mFitClosedLoop = nullptr;
     int mNewest = 0;             ///< the newest run the list has shown
     std::uint64_t mRevision = 0; ///< the store's revision the list shows
 };

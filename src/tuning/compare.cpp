@@ -7,8 +7,11 @@
 #include "engine/simulator.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <limits>
 #include <numeric>
+#include <tuple>
 
 namespace kestrel::tuning {
 
@@ -94,30 +97,178 @@ ParameterSet trialParameters(const ParameterSet& inForce, const Candidate& c, co
     return p;
 }
 
+namespace {
+
+/// The loop's state after a fast run of `p`, hosted without a window.
+void runInto(AppState& state, const ParameterSet& p, int graphTime, TrialMessages& messages) {
+    state.params = p;
+    NullDisplay display;
+    QuietRunHost host("100", "0", std::to_string(graphTime));
+    DiscardedSettings settings;
+    Simulator simulator(state, display, messages);
+    RunControl run(state, simulator, host, messages, settings);
+    // As the panel opens at SV, then Start in cascade and a fast run to the end.
+    run.loadPanel(p.SVv[0], shortestText(p.Kpl));
+    state.params = p;
+    run.Fast();
+}
+
+} // namespace
+
+std::vector<StepSample> runLoop(const ParameterSet& p, int graphTime, std::string& error) {
+    AppState state;
+    TrialMessages messages;
+    runInto(state, p, graphTime, messages);
+    error = messages.first();
+    return std::move(state.trace.steps);
+}
+
 Trial runTrial(const ParameterSet& inForce, const Candidate& c, const CompareTest& test, int index) {
     Trial trial;
     trial.candidate = c;
     AppState state;
-    state.params = trialParameters(inForce, c, test, trial.loadAtInput);
-
-    NullDisplay display;
     TrialMessages messages;
-    QuietRunHost host("100", "0", std::to_string(test.graphTime));
-    DiscardedSettings settings;
-    Simulator simulator(state, display, messages);
-    RunControl run(state, simulator, host, messages, settings);
-
-    // As the panel opens at SV, then Start in cascade and a fast run to the end.
-    const ParameterSet params = state.params;
-    run.loadPanel(shortestText(test.sv0), shortestText(params.Kpl));
-    state.params = params;
-    run.Fast();
-
+    runInto(state, trialParameters(inForce, c, test, trial.loadAtInput), test.graphTime, messages);
     trial.run = captureRun(state, 0, c.label);
     trial.run.pens[1] = kTrialColours[static_cast<std::size_t>(index) % std::size(kTrialColours)];
     trial.run.chartClear = trial.run.penClear = KeptRun::kNotDrawn; // never on the panel
     trial.error = messages.first();
     return trial;
+}
+
+namespace {
+
+/// A signal of a run as a program of steps: its value at the start, then each change at the time
+/// of its step; none when it changes more than four times (nine points hold four steps).
+std::optional<std::pair<ProgramTexts, ProgramTexts>> stepProgram(const std::vector<StepSample>& steps,
+                                                                 double StepSample::*signal) {
+    ProgramTexts values, times;
+    values.fill("");
+    times.fill("");
+    values[0] = shortestText(steps.front().*signal);
+    times[0] = "0";
+    std::size_t n = 1;
+    for (std::size_t k = 1; k < steps.size(); ++k) {
+        if (steps[k].*signal == steps[k - 1].*signal)
+            continue;
+        if (n + 2 > values.size())
+            return std::nullopt;
+        values[n] = values[n - 1];
+        times[n] = times[n + 1] = shortestText(steps[k].t);
+        values[n + 1] = shortestText(steps[k].*signal);
+        n += 2;
+    }
+    return std::pair(values, times);
+}
+
+/// A simplex search (Nelder–Mead) for the least of f over (x, y), from (x0, y0) with steps dx, dy.
+template <class F>
+std::pair<double, double> simplexMin(F&& f, double x0, double y0, double dx, double dy, double& best) {
+    struct P {
+        double x, y, f;
+    };
+    std::array<P, 3> s{P{x0, y0, f(x0, y0)}, P{x0 + dx, y0, f(x0 + dx, y0)}, P{x0, y0 + dy, f(x0, y0 + dy)}};
+    for (int it = 0; it < 200; ++it) {
+        std::sort(s.begin(), s.end(), [](const P& a, const P& b) { return a.f < b.f; });
+        if (s[2].f - s[0].f <= 1e-12 * (1 + s[0].f))
+            break;
+        const double cx = (s[0].x + s[1].x) / 2, cy = (s[0].y + s[1].y) / 2;
+        auto at = [&](double t) {
+            const double x = cx + t * (s[2].x - cx), y = cy + t * (s[2].y - cy);
+            return P{x, y, f(x, y)};
+        };
+        const P r = at(-1);
+        if (r.f < s[0].f) {
+            const P e = at(-2);
+            s[2] = e.f < r.f ? e : r;
+        } else if (r.f < s[1].f) {
+            s[2] = r;
+        } else {
+            const P c = at(r.f < s[2].f ? -0.5 : 0.5);
+            if (c.f < std::min(r.f, s[2].f)) {
+                s[2] = c;
+            } else {
+                for (int i = 1; i < 3; ++i)
+                    s[i] = P{(s[0].x + s[i].x) / 2, (s[0].y + s[i].y) / 2, 0}, s[i].f = f(s[i].x, s[i].y);
+            }
+        }
+    }
+    std::sort(s.begin(), s.end(), [](const P& a, const P& b) { return a.f < b.f; });
+    best = s[0].f;
+    return {s[0].x, s[0].y};
+}
+
+} // namespace
+
+std::optional<ResponseFit> fitClosedLoop(const KeptRun& run, const Fopdt& start, std::string& error) {
+    const std::vector<StepSample>& steps = run.steps;
+    ParameterSet p = run.params;
+    if (steps.size() < 3) {
+        error = "閉ループの当てはめには、全ステップを記録したランが必要です。";
+        return std::nullopt;
+    }
+    if (p.FB == 0.0 || p.mode() == Mode::Manual) {
+        error = "フィードバックを外したランや手動のランは、閉ループの当てはめができません。";
+        return std::nullopt;
+    }
+    if (p.mode() == Mode::Automatic) {
+        const auto sv = stepProgram(steps, &StepSample::sv);
+        const auto dv = stepProgram(steps, &StepSample::dv);
+        if (!sv || !dv) {
+            error = "SV や DV が 5 回以上変わるランは、閉ループの当てはめができません。";
+            return std::nullopt;
+        }
+        std::tie(p.SVv, p.SVt) = *sv;
+        std::tie(p.DVv, p.DVt) = *dv;
+        p.setMode(Mode::Cascade);
+    }
+    if (!(start.K != 0 && start.T > 0 && start.L >= 0 && run.dt > 0)) {
+        error = "当てはめを始めるモデルがありません。";
+        return std::nullopt;
+    }
+
+    const double dt = run.dt;
+    std::vector<double> fitted;
+    auto sse = [&](double K, double L, double T, std::vector<double>* keep) {
+        if (!(K != 0 && T > 0 && std::isfinite(K) && std::isfinite(T)))
+            return std::numeric_limits<double>::infinity();
+        ParameterSet q = p;
+        q.Kpl = K, q.Lpl = L, q.Tpl = T;
+        std::string failed;
+        const std::vector<StepSample> sim = runLoop(q, run.graphTime, failed);
+        if (!failed.empty() || sim.size() != steps.size())
+            return std::numeric_limits<double>::infinity();
+        double sum = 0;
+        for (std::size_t k = 0; k < sim.size(); ++k)
+            sum += (sim[k].pv - steps[k].pv) * (sim[k].pv - steps[k].pv);
+        if (keep) {
+            keep->clear();
+            for (const StepSample& s : sim)
+                keep->push_back(s.pv);
+        }
+        return sum;
+    };
+
+    ResponseFit best;
+    double bestSse = std::numeric_limits<double>::infinity();
+    const long l0 = std::lround(start.L / dt);
+    for (long j = std::max(0L, l0 - 3); j <= std::min(199L, l0 + 3); ++j) {
+        const double L = static_cast<double>(j) * dt;
+        double value = 0;
+        const auto [K, T] = simplexMin([&](double k, double t) { return sse(k, L, t, nullptr); }, start.K,
+                                       start.T, 0.1 * start.K, 0.2 * start.T, value);
+        if (value < bestSse) {
+            bestSse = value;
+            best.model = Fopdt{K, L, T};
+        }
+    }
+    if (!std::isfinite(bestSse)) {
+        error = "この閉ループに合うモデルが見つかりませんでした。";
+        return std::nullopt;
+    }
+    sse(best.model.K, best.model.L, best.model.T, &best.fitted);
+    best.rms = std::sqrt(bestSse / static_cast<double>(steps.size()));
+    return best;
 }
 
 std::optional<double> rankValue(const Trial& t, RankBy by) {

@@ -5,6 +5,7 @@
 
 #include "analysis/runstore.h"
 #include "engine/parameterset.h"
+#include "tuning/identify.h"
 
 #include <optional>
 #include <string>
@@ -52,6 +53,19 @@ ParameterSet trialParameters(const ParameterSet& inForce, const Candidate& c, co
 /// Runs the test for a candidate as the panel's Start and fast run would, without a window.
 /// `index` picks its colour.
 Trial runTrial(const ParameterSet& inForce, const Candidate& c, const CompareTest& test, int index);
+
+/// Every step of the loop `p` run as the panel's Start in cascade and a fast run to `graphTime`,
+/// without a window; `error` gets the first run-time error the run reported.
+std::vector<StepSample> runLoop(const ParameterSet& p, int graphTime, std::string& error);
+
+/// A fit of the closed loop with the run's own controller: the loop the run ran (controller,
+/// form, limits, period, disturbance paths, feedforward; SV and DV as its programs in cascade, or
+/// as programs made of their steps in automatic mode) is run again from the same steady start with
+/// a candidate process, and K, L and T minimise the squared PV error at every step (L on the
+/// period's grid near `start`, K and T by a simplex search). Empty with `error` (one Japanese line)
+/// for a run without every step, an open loop, manual mode, a process other than the model's kind,
+/// or SV or DV changing more than four times.
+std::optional<ResponseFit> fitClosedLoop(const KeptRun& run, const Fopdt& start, std::string& error);
 
 /// What the ranking orders by (smaller first).
 enum class RankBy { IAE, ITAE, ISE, Overshoot, Settling, DvPeak, MvTravel };

@@ -104,3 +104,29 @@ TEST(Compare, RankingPutsFailedAndUnmeasuredRunsLast) {
     EXPECT_FALSE(trials[0].run.metrics.dvStep);
     EXPECT_EQ(rankTrials(trials, RankBy::DvPeak), (std::vector<std::size_t>{0, 1, 2}));
 }
+
+TEST(Compare, ClosedLoopFitWithTheKnownControllerFindsTheProcess) {
+    // A PI loop on lesson 9.5's process, SV stepped and then DV, kept with every step.
+    ParameterSet p = lesson95();
+    bool load = false;
+    p = trialParameters(p, {"", "PI", 2.81, 6.6, {}}, defaultTest(p, 50), load);
+    std::string error;
+    KeptRun run;
+    run.params = p;
+    run.dt = p.dt;
+    run.graphTime = 120;
+    run.steps = runLoop(p, run.graphTime, error);
+    ASSERT_TRUE(error.empty()) << error;
+    for (const Mode mode : {Mode::Cascade, Mode::Automatic}) { // automatic: SV and DV read off the steps
+        run.params.setMode(mode);
+        const auto fit = fitClosedLoop(run, {0.7, 2.3, 6}, error);
+        ASSERT_TRUE(fit) << error;
+        EXPECT_NEAR(fit->model.K, 0.8, 1e-4);
+        EXPECT_NEAR(fit->model.L, 2, 1e-9);
+        EXPECT_NEAR(fit->model.T, 5, 1e-3);
+        EXPECT_LT(fit->rms, 1e-4);
+    }
+    run.params.FB = 0;
+    EXPECT_FALSE(fitClosedLoop(run, {0.7, 2.3, 6}, error));
+    EXPECT_FALSE(error.empty());
+}
