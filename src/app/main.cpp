@@ -1,6 +1,7 @@
 // kestrel: the desktop simulator. Creates the windows over one application state and connects
 // what each window asks of the others.
 
+#include "core/systemerror.h"
 #include "engine/appstate.h"
 #include "forms/analysiswindow.h"
 #include "forms/dialog3.h"
@@ -16,6 +17,7 @@
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "session/studysession.h"
+#include "setup/appfolders.h"
 #include "setup/setupdocument.h"
 #include "widgets/qtmessageservice.h"
 
@@ -23,6 +25,7 @@
 #include <QDate>
 #include <QFont>
 #include <QPointer>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -46,6 +49,14 @@ void configureApplication(QApplication& app) {
     QFont::insertSubstitution("ＭＳ ゴシック", "IPAGothic");
     QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
     QApplication::setFont(QFont("ＭＳ Ｐゴシック", 9));
+}
+
+/// Where this copy of the program reads and writes: portable beside the executable, or installed
+/// with the learner's files in the application data folder of the desktop.
+AppFolders locateFolders() {
+    const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return findAppFolders(exeDir, user.toStdString());
 }
 
 /// The windows of the program, for connecting what each asks of the others.
@@ -170,10 +181,16 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     configureApplication(app);
 
-    const std::filesystem::path appDir = QCoreApplication::applicationDirPath().toStdString();
+    const AppFolders folders = locateFolders();
     auto state = std::make_unique<AppState>();
     QtMessageService messages;
-    SetupDocument document(*state, messages, appDir);
+    std::filesystem::path failed;
+    if (const std::error_code ec = prepareUserFolder(folders, failed)) {
+        messages.showMessage("ユーザーフォルダを準備できませんでした（" +
+                             systemErrorText(ec, failed.string()) + "）。Kestrel を終了します。");
+        return 1;
+    }
+    SetupDocument document(*state, messages, folders);
 
     // The controller panel exists from the start, hidden; then the program starts up.
     frmController panel(*state, document, messages);
@@ -183,11 +200,12 @@ int main(int argc, char* argv[]) {
     document.setEventPump([] { QCoreApplication::processEvents(); });
     session.startup();
 
-    HelpController help(appDir, messages);
+    // Help reads and writes its settings in the learner's Kestrel.ini.
+    HelpController help(folders.user, messages);
     frmTip tip(session, document, messages, panel, window);
     Dialog1 newProject(*state, document, messages, &window);
     Dialog2 openProject(*state, document, messages, &window);
-    Dialog3 images(appDir, messages, &window);
+    Dialog3 images(folders.user, messages, &window);
     // The analysis window lists every run kept from the start.
     AnalysisWindow analysis(panel.runs(), messages);
     // The tuning workbench reads the same runs and writes the parameter fields.
@@ -206,7 +224,7 @@ int main(int argc, char* argv[]) {
               images,
               analysis,
               tuning,
-              HardCopyContext{appDir, messages},
+              HardCopyContext{folders.user, messages},
               {},
               {}};
     w.copies.showImageList = [&] {
