@@ -5,8 +5,6 @@
 # learner writes in the learner's own folder. The data folder is fixed relative to bin/, so the
 # paths here are literal rather than the GNU variables a packager might move apart.
 
-set(KESTREL_APP_ID org.kestrel.Kestrel)
-
 set(kestrel_programs kestrel-sim kestrel-tune)
 if(KESTREL_BUILD_GUI)
   list(PREPEND kestrel_programs kestrel)

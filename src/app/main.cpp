@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QDate>
 #include <QFont>
+#include <QIcon>
 #include <QPointer>
 #include <QStandardPaths>
 
@@ -43,6 +44,9 @@ void present(QWidget* w) {
 void configureApplication(QApplication& app) {
     QApplication::setApplicationName("Kestrel");
     QApplication::setApplicationDisplayName("Kestrel");
+    // The desktop shows the windows under the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(KESTREL_APP_ID);
+    QApplication::setWindowIcon(QIcon::fromTheme(KESTREL_APP_ID));
     // The standard buttons of the message boxes speak Japanese ("はい", "いいえ") like the rest.
     installQtJapanese(app);
     // The texts were laid out for the Japanese system fonts; the IPA fonts have the same metrics.

@@ -15,7 +15,7 @@ AppFolders findAppFolders(const fs::path& exeDir, const fs::path& userFolder) {
     if (fs::exists(exeDir / "Study", ec))
         return AppFolders::portable(exeDir);
     const fs::path data = installedDataFolder(exeDir);
-    if (!fs::is_directory(data / "Study", ec) || userFolder.empty())
+    if (!fs::is_directory(data / "Study", ec))
         return AppFolders::portable(exeDir);
     return {data, userFolder, true};
 }
@@ -34,6 +34,10 @@ std::error_code prepareUserFolder(const AppFolders& folders, fs::path& failed) {
     if (!folders.installed)
         return ec;
     failed = folders.user;
+    if (folders.user.empty()) {
+        failed = "$HOME/.local/share/Kestrel";
+        return std::make_error_code(std::errc::no_such_file_or_directory);
+    }
     fs::create_directories(folders.user, ec);
     if (!ec && !fs::is_directory(folders.user, ec))
         ec = std::make_error_code(std::errc::not_a_directory);

@@ -37,7 +37,7 @@ std::filesystem::path installedDataFolder(const std::filesystem::path& exeDir);
 
 /// The layout of a program whose executable is in `exeDir`: installed when `exeDir` holds no
 /// Study folder and the installation's data folder holds one (then the user folder is
-/// `userFolder`); portable otherwise.
+/// `userFolder`, empty when no home folder is known); portable otherwise.
 AppFolders findAppFolders(const std::filesystem::path& exeDir, const std::filesystem::path& userFolder);
 
 /// The learner's folder of the program as the desktop's conventions place application data:
@@ -47,8 +47,8 @@ std::filesystem::path userDataFolder(const char* xdgDataHome, const char* home);
 
 /// Makes an installed layout's user folder ready: creates it when missing and copies the default
 /// settings file into it, writable by the learner, when it has none (an existing one is kept as
-/// it is). Does nothing for the portable layout. On failure returns the system's reason and sets
-/// `failed` to the folder or file that could not be made.
+/// it is). Does nothing for the portable layout. On failure (an empty user folder included)
+/// returns the system's reason and sets `failed` to the folder or file that could not be made.
 std::error_code prepareUserFolder(const AppFolders& folders, std::filesystem::path& failed);
 
 } // namespace kestrel

@@ -58,6 +58,10 @@ TEST_F(Installed, TheLayoutIsFoundFromWhatExistsAndTheUserFolderIsTheDesktopsOne
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(xdg.string()));
     EXPECT_EQ(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(),
               (xdg / "Kestrel").string());
+    // Without a home folder there is nowhere to write: said, not guessed.
+    fs::path failed;
+    EXPECT_EQ(prepareUserFolder(findAppFolders(kPrefix / "bin", {}), failed),
+              std::errc::no_such_file_or_directory);
     // The build folder and a folder with a Study folder of its own stay portable.
     EXPECT_FALSE(findAppFolders(KESTREL_BUILD_BIN, f.user).installed);
     fs::create_directories(home / "bin" / "Study");
