@@ -3,6 +3,7 @@
 // project step and a hard copy write into the learner's folder and nothing under the prefix.
 
 #include "engine/fakes.h"
+#include "forms/frmabout.h"
 #include "forms/modprint.h"
 #include "guiapp.h"
 #include "session/studysession.h"
@@ -54,21 +55,18 @@ TEST_F(Installed, TheLayoutIsFoundFromWhatExistsAndTheUserFolderIsTheDesktopsOne
     EXPECT_EQ(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(),
               f.user.string());
     const fs::path xdg = home / "data";
-    EXPECT_EQ(userDataFolder(xdg.c_str(), home.c_str()), xdg / "Kestrel");
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(xdg.string()));
     EXPECT_EQ(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString(),
-              (xdg / "Kestrel").string());
+              userDataFolder(xdg.c_str(), home.c_str()).string());
     // Without a home folder there is nowhere to write: said, not guessed.
     fs::path failed;
     EXPECT_EQ(prepareUserFolder(findAppFolders(kPrefix / "bin", {}), failed),
               std::errc::no_such_file_or_directory);
-    // The build folder and a folder with a Study folder of its own stay portable.
+    // The build folder, and any folder with a Study folder of its own, stay portable.
     EXPECT_FALSE(findAppFolders(KESTREL_BUILD_BIN, f.user).installed);
     fs::create_directories(home / "bin" / "Study");
     fs::create_directories(home / "share" / "kestrel" / "Study");
-    EXPECT_EQ(findAppFolders(home / "bin", f.user).data, home / "bin");
-    fs::remove(home / "bin" / "Study");
-    EXPECT_EQ(findAppFolders(home / "bin", f.user).data, home / "share" / "kestrel");
+    EXPECT_FALSE(findAppFolders(home / "bin", f.user).installed);
 }
 
 TEST_F(Installed, ALessonAProjectStepAndAHardCopyGoToTheLearnersFolder) {
@@ -120,6 +118,13 @@ TEST_F(Installed, TheInstalledSimulatorFindsTheInstalledLessonsWithoutAnAppFolde
     EXPECT_EQ(sim.exitCode(), 0) << sim.readAllStandardError().toStdString();
     EXPECT_TRUE(sim.readAllStandardOutput().startsWith("{"));
     EXPECT_TRUE(fs::exists(folders().settingsFile()));
+}
+
+TEST_F(Installed, TheVersionWindowAndTheInstalledMetainfoCarryOneVersion) {
+    const std::string metainfo =
+        test::readBytes(kPrefix / "share" / "metainfo" / (std::string(KESTREL_APP_ID) + ".metainfo.xml"));
+    const std::string release = "<release version=\"" + frmAbout::buildVersion().toStdString() + "\"";
+    EXPECT_NE(metainfo.find(release), std::string::npos) << release;
 }
 
 } // namespace kestrel
