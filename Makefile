@@ -1,7 +1,8 @@
 # Kestrel: two commands on a fresh Debian 12 machine.
-#   make run    installs what is missing, builds, starts the simulator
-#   make test   installs what is missing, builds, runs every test
-.PHONY: all deps build run test sanitize fuzz bench style clean
+#   make run      installs what is missing, builds, starts the simulator
+#   make test     installs what is missing, builds, runs every test
+#   make package  builds the Debian package build/kestrel_<version>_amd64.deb
+.PHONY: all deps build run test package sanitize fuzz bench style clean
 
 FUZZ_SECONDS ?= 20
 FUZZ_CSV_SECONDS ?= 10
@@ -27,6 +28,10 @@ run: build
 
 test: build
 	@ctest --preset default
+
+package: build
+	@cmake --build --preset default --target package
+	@ls build/kestrel_*.deb
 
 sanitize: deps
 	@cmake --preset sanitize $(CONFIGURE_FLAGS) >/dev/null

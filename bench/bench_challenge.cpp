@@ -38,7 +38,7 @@ void BM_Grade100Projects(benchmark::State& state) {
     }
     for (auto _ : state)
         for (const auto& project : projects)
-            benchmark::DoNotOptimize(gradeProject(kData, c, project));
+            benchmark::DoNotOptimize(gradeProject(kestrel::AppFolders::portable(kData), c, project));
     std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_Grade100Projects)->Unit(benchmark::kMillisecond);

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package that building, testing, benchmarking and running Kestrel need.
+# Installs every Debian package that building, testing, benchmarking, packaging and running Kestrel
+# need.
 # Idempotent: quiet when everything is present; runs apt-get update only when something is missing.
 set -euo pipefail
 
@@ -12,6 +13,7 @@ packages=(
   fonts-ipafont-gothic
   xdg-utils
   xvfb xauth
+  dpkg-dev file appstream desktop-file-utils
 )
 
 missing=()

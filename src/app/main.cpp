@@ -1,6 +1,7 @@
 // kestrel: the desktop simulator. Creates the windows over one application state and connects
 // what each window asks of the others.
 
+#include "core/systemerror.h"
 #include "engine/appstate.h"
 #include "forms/analysiswindow.h"
 #include "forms/challengewindow.h"
@@ -17,13 +18,16 @@
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "session/studysession.h"
+#include "setup/appfolders.h"
 #include "setup/setupdocument.h"
 #include "widgets/qtmessageservice.h"
 
 #include <QApplication>
 #include <QDate>
 #include <QFont>
+#include <QIcon>
 #include <QPointer>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -41,12 +45,23 @@ void present(QWidget* w) {
 void configureApplication(QApplication& app) {
     QApplication::setApplicationName("Kestrel");
     QApplication::setApplicationDisplayName("Kestrel");
+    // The desktop shows the windows under the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(KESTREL_APP_ID);
+    QApplication::setWindowIcon(QIcon::fromTheme(KESTREL_APP_ID));
     // The standard buttons of the message boxes speak Japanese ("はい", "いいえ") like the rest.
     installQtJapanese(app);
     // The texts were laid out for the Japanese system fonts; the IPA fonts have the same metrics.
     QFont::insertSubstitution("ＭＳ ゴシック", "IPAGothic");
     QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
     QApplication::setFont(QFont("ＭＳ Ｐゴシック", 9));
+}
+
+/// Where this copy of the program reads and writes: portable beside the executable, or installed
+/// with the learner's files in the application data folder of the desktop.
+AppFolders locateFolders() {
+    const std::filesystem::path exeDir = QCoreApplication::applicationDirPath().toStdString();
+    const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return findAppFolders(exeDir, user.toStdString());
 }
 
 /// The windows of the program, for connecting what each asks of the others.
@@ -185,10 +200,16 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     configureApplication(app);
 
-    const std::filesystem::path appDir = QCoreApplication::applicationDirPath().toStdString();
+    const AppFolders folders = locateFolders();
     auto state = std::make_unique<AppState>();
     QtMessageService messages;
-    SetupDocument document(*state, messages, appDir);
+    std::filesystem::path failed;
+    if (const std::error_code ec = prepareUserFolder(folders, failed)) {
+        messages.showMessage("ユーザーフォルダを準備できませんでした（" +
+                             systemErrorText(ec, failed.string()) + "）。Kestrel を終了します。");
+        return 1;
+    }
+    SetupDocument document(*state, messages, folders);
 
     // The controller panel exists from the start, hidden; then the program starts up.
     frmController panel(*state, document, messages);
@@ -198,23 +219,36 @@ int main(int argc, char* argv[]) {
     document.setEventPump([] { QCoreApplication::processEvents(); });
     session.startup();
 
-    HelpController help(appDir, messages);
+    // Help reads and writes its settings in the learner's Kestrel.ini.
+    HelpController help(folders.user, messages);
     frmTip tip(session, document, messages, panel, window);
     Dialog1 newProject(*state, document, messages, &window);
     Dialog2 openProject(*state, document, messages, &window);
-    Dialog3 images(appDir, messages, &window);
+    Dialog3 images(folders.user, messages, &window);
     // The analysis window lists every run kept from the start.
     AnalysisWindow analysis(panel.runs(), messages);
     // The tuning workbench reads the same runs and writes the parameter fields.
     TuningWindow tuning(panel.runs(), document);
     tuning.addLoopParts(*state, document);
-    // Challenges run on the panel and keep their scores beside the settings.
-    ChallengeWindow challenge(panel.runs(), document, *state, messages, appDir);
+    // Challenges run on the panel and keep their scores in the learner's folder.
+    ChallengeWindow challenge(panel.runs(), document, *state, messages, folders.scoresFolder());
 
-    Windows w{
-        *state,     document,    messages, help,     panel,  window,    tip,
-        newProject, openProject, images,   analysis, tuning, challenge, HardCopyContext{appDir, messages},
-        {},         {}};
+    Windows w{*state,
+              document,
+              messages,
+              help,
+              panel,
+              window,
+              tip,
+              newProject,
+              openProject,
+              images,
+              analysis,
+              tuning,
+              challenge,
+              HardCopyContext{folders.user, messages},
+              {},
+              {}};
     w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);

@@ -126,9 +126,9 @@ std::optional<MysteryProcess> mysteryProcess(const Challenge& c) {
     return drawProcess(*c.mystery);
 }
 
-StepValues attemptSettings(const std::filesystem::path& appDir, const Challenge& c, const StepValues& free) {
+StepValues attemptSettings(const AppFolders& folders, const Challenge& c, const StepValues& free) {
     StepValues values;
-    const auto base = ReadProfile(appDir / "Study" / "ParaInz.txt");
+    const auto base = ReadProfile(folders.studyFolder() / "ParaInz.txt");
     for (const std::string& key : allStepKeys())
         values[key] = base->value("手順", key);
 
@@ -197,17 +197,17 @@ StepValues freeValues(const SetupDocument& document, const Challenge& c) {
     return values;
 }
 
-AttemptRun runAttempt(const std::filesystem::path& appDir, const Challenge& c, const StepValues& free) {
+AttemptRun runAttempt(const AppFolders& folders, const Challenge& c, const StepValues& free) {
     AttemptRun attempt;
     AppState state;
     KeptMessages messages;
-    SetupDocument document(state, messages, appDir);
+    SetupDocument document(state, messages, folders);
     HeadlessPanel panel(document);
     NullDisplay display;
     ControlLoop loop(state, messages, document, display, panel, ControlLoop::Settings::Discarded);
     loop.run().loadPanel(HeadlessPanel::kStartSv, document.fieldText(Kpl));
     document.startup();
-    if (!applySettings(document, state, attemptSettings(appDir, c, free))) {
+    if (!applySettings(document, state, attemptSettings(folders, c, free))) {
         attempt.messages.push_back("設定を一時ファイルに書けないため、実行できません。");
         return attempt;
     }

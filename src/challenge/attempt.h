@@ -26,7 +26,7 @@ namespace kestrel::challenge {
 const std::vector<std::string>& allStepKeys();
 
 /// The settings an attempt runs with: base set, type presets, fixed, free (as above).
-StepValues attemptSettings(const std::filesystem::path& appDir, const Challenge& c, const StepValues& free);
+StepValues attemptSettings(const AppFolders& folders, const Challenge& c, const StepValues& free);
 
 /// Applies `values` to `document` (over `state`, the document's own) as one lesson step: the step
 /// apply, then every group and program apply. Messages of the applies go to the document's message
@@ -47,7 +47,7 @@ struct AttemptRun {
 
 /// The run of an attempt without a window: the settings applied to a document of its own, the
 /// panel's Start in cascade, every step to the end of the graph time.
-AttemptRun runAttempt(const std::filesystem::path& appDir, const Challenge& c, const StepValues& free);
+AttemptRun runAttempt(const AppFolders& folders, const Challenge& c, const StepValues& free);
 
 /// A mystery challenge's process; none for a challenge with goals.
 std::optional<MysteryProcess> mysteryProcess(const Challenge& c);

@@ -111,7 +111,7 @@ StepValues keysGiven(const std::string& bytes) {
 
 } // namespace
 
-ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& c,
+ProjectGrade gradeProject(const AppFolders& folders, const Challenge& c,
                           const std::filesystem::path& project) {
     ProjectGrade grade;
     grade.project = project;
@@ -145,7 +145,7 @@ ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& 
     // The project's steps applied in turn over the base set, as the study window applies them.
     AppState state;
     QuietMessages messages;
-    SetupDocument document(state, messages, appDir);
+    SetupDocument document(state, messages, folders);
     document.ParaInz_Click();
     const auto file = ReadProfile(project);
     state.study.CurFile = project.string();
@@ -159,14 +159,14 @@ ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& 
     for (const std::string& message : messages.messages)
         grade.messages.push_back("手順の適用：" + message);
 
-    const StepValues runWith = attemptSettings(appDir, c, free);
+    const StepValues runWith = attemptSettings(folders, c, free);
     for (const auto& [key, value] : keysGiven(*bytes)) {
         const auto used = runWith.find(key);
         if (!c.isFree(key) && used != runWith.end() && !sameSetting(value, used->second))
             grade.ignoredKeys.push_back(key);
     }
 
-    AttemptRun run = runAttempt(appDir, c, free);
+    AttemptRun run = runAttempt(folders, c, free);
     const Score score = scoreRun(c.goals, run.metrics);
     grade.score = score.score;
     for (const GoalResult& r : score.goals)

@@ -33,7 +33,7 @@ struct ProjectGrade {
     std::vector<std::string> messages;
 };
 
-ProjectGrade gradeProject(const std::filesystem::path& appDir, const Challenge& c,
+ProjectGrade gradeProject(const AppFolders& folders, const Challenge& c,
                           const std::filesystem::path& project);
 
 /// CSV: `project,score,goal1,result1,met1,…`, one row per project; a project that was not graded

@@ -221,7 +221,7 @@ ChallengeWindow::~ChallengeWindow() {
 
 void ChallengeWindow::reload() {
     mEntries.clear();
-    for (const auto& file : challengeFiles(mDocument.appDir() / "Study" / "Challenge")) {
+    for (const auto& file : challengeFiles(mDocument.studyFolder() / "Challenge")) {
         LoadedChallenge loaded = loadChallenge(file);
         mEntries.push_back({file, std::move(loaded.challenge), std::move(loaded.error)});
     }
@@ -338,7 +338,7 @@ bool ChallengeWindow::start() {
         return false;
     const Challenge c = *mEntries[mChosen].challenge;
     // The free fields start from what the challenge gives them; the learner changes them next.
-    if (!applySettings(mDocument, mState, attemptSettings(mDocument.appDir(), c, {}))) {
+    if (!applySettings(mDocument, mState, attemptSettings(mDocument.folders(), c, {}))) {
         mMessages.showMessage("課題の設定を適用できませんでした（一時ファイルを書けません）。");
         return false;
     }
@@ -379,7 +379,7 @@ void ChallengeWindow::runKept(int number) {
         return;
     mLastRun = number;
     const StepValues free = freeFromRun(run->params, *mActive);
-    const AttemptRun attempt = runAttempt(mDocument.appDir(), *mActive, free);
+    const AttemptRun attempt = runAttempt(mDocument.folders(), *mActive, free);
     if (!sameMeasures(attempt.metrics, run->metrics)) {
         mScoreLine->setText("このランは採点しません: 課題の設定と違う設定か運転で走りました。"
                             "固定の設定やモードを変えたときは「挑戦する」を押し直し、"

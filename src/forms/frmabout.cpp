@@ -15,8 +15,10 @@
 #include <algorithm>
 #include <cmath>
 
+// KESTREL_VERSION is the project version of the build (CMake's project()), the one the package and
+// the software-centre description carry; a build without it is a mistake, not version 0.0.0.
 #ifndef KESTREL_VERSION
-#define KESTREL_VERSION "0.0.0"
+#error "KESTREL_VERSION must be defined by the build"
 #endif
 
 namespace kestrel {

@@ -371,7 +371,7 @@ void frmMAIN::onDocumentChanged(SetupChange what, int index) {
 void frmMAIN::openLesson(int index) {
     const LessonItem& lesson = kLessons[index];
     auto& study = mState.study;
-    study.CurFile = (mDocument.appDir() / "Study" / lesson.file).string();
+    study.CurFile = (mDocument.studyFolder() / lesson.file).string();
     study.ProjectMode = false;
     study.StepNo = 1;
     emit studyRequested(QString::fromUtf8(lesson.caption));

@@ -152,7 +152,7 @@ void frmTip::connectWidgets() {
     connect(mCmdParaSet, &QPushButton::clicked, this, &frmTip::cmdParaSet_Click);
     connect(mCmdSimExec, &QPushButton::clicked, this, &frmTip::cmdSimExec_Click);
     connect(mChkMax, &QCheckBox::clicked, this,
-            [this](bool on) { writeSetting(mDocument.appDir(), Setting::Maximised, on ? "1" : "0"); });
+            [this](bool on) { writeSetting(mDocument.userDir(), Setting::Maximised, on ? "1" : "0"); });
     connect(mLabelC9, &HelpLabel::activated, this, [this] { emit helpRequested(helpAnchor()); });
     connect(mTxtTitle1, &QLineEdit::textChanged, this, &frmTip::showBytesLeft);
     connect(mTxtText1, &QPlainTextEdit::textChanged, this, &frmTip::showBytesLeft);
@@ -192,7 +192,7 @@ void frmTip::Form_Load(bool project) {
     });
     Step_disp(true);
     t([&] {
-        const std::string v = readSetting(mDocument.appDir(), Setting::Maximised);
+        const std::string v = readSetting(mDocument.userDir(), Setting::Maximised);
         mChkMax->setChecked(toInt16(val(v)) != 0);
     });
 }

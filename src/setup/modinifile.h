@@ -37,6 +37,9 @@
 // either the old or the new file, never a damaged one. A temporary file that a process killed
 // mid-write left behind is removed by the next successful write of the same file. Several values
 // written together (a step save) are one such replacement: all of them or none reach the file.
+// Each write holds an exclusive advisory lock (flock on ".<name>.lock" beside the file) from reading
+// the file to replacing it, so two copies of the program writing one settings file at once keep
+// every value both wrote.
 //
 // Reading remembers the parsed content of the last few files read, for as long as the file is
 // unchanged (same device, inode, size, modification and change time), so reading every key of a

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -142,6 +143,41 @@ bool replaceFileAtomically(const fs::path& target, std::string_view bytes, std::
     return false;
 }
 
+// A file without any write permission bit is read-only, as the platform's read-only attribute, even
+// for the administrator, who could otherwise rename over it.
+bool takesWrites(const fs::path& file, const struct stat& info) {
+    return S_ISREG(info.st_mode) && (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 &&
+           ::access(file.c_str(), W_OK) == 0;
+}
+
+// Holds an exclusive advisory lock for one read-modify-write of `target`. Two copies of the program
+// writing one file at once would otherwise each read the old content, and the later rename would
+// drop what the earlier one wrote. The lock is taken on ".<name>.lock" beside the file, not on the
+// file itself, because every write replaces the file with a new one. The lock file stays: removing
+// it could let a writer that already opened it lock a file nobody else finds. Where no lock file
+// can be opened (a folder this process may not write) the write goes on unlocked and fails at its
+// own step.
+class WriteLock {
+public:
+    explicit WriteLock(const fs::path& target) : mFd(openLockFile(target)) {
+        if (mFd.get() >= 0)
+            while (::flock(mFd.get(), LOCK_EX) != 0 && errno == EINTR) {
+            }
+    }
+
+private:
+    static int openLockFile(const fs::path& target) {
+        const fs::path lock = target.parent_path() / ("." + target.filename().string() + ".lock");
+        const int flags = O_CREAT | O_NOFOLLOW | O_CLOEXEC;
+        const int fd = ::open(lock.c_str(), O_RDWR | flags, 0666);
+        // Another user's lock file in a shared folder may be open to reading only; that is
+        // enough for the lock.
+        return fd >= 0 ? fd : ::open(lock.c_str(), O_RDONLY | flags, 0666);
+    }
+
+    FileDescriptor mFd;
+};
+
 // Ends the last line of `text` with a line break when it has none.
 void terminateLastLine(std::string& text) {
     if (text.empty() || text.back() == '\n')
@@ -232,14 +268,15 @@ bool WriteProfileValues(const fs::path& file, const std::vector<ProfileEntry>& e
             return false;
     }
 
+    // A file that refuses the write is refused before a lock file is made beside it.
+    struct stat info {};
+    if (::stat(target.c_str(), &info) == 0 && !takesWrites(target, info))
+        return false;
+    const WriteLock lock(target);
     std::string content;
     std::optional<mode_t> mode;
-    struct stat info {};
     if (::stat(target.c_str(), &info) == 0) {
-        // A file without any write permission bit is read-only, as the platform's read-only
-        // attribute, even for the administrator, who could otherwise rename over it.
-        if (!S_ISREG(info.st_mode) || (info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 ||
-            ::access(target.c_str(), W_OK) != 0)
+        if (!takesWrites(target, info))
             return false;
         std::optional<std::string> bytes = readWholeFile(target);
         if (!bytes)

@@ -7,8 +7,8 @@
 
 namespace kestrel {
 
-SetupDocument::SetupDocument(AppState& state, MessageService& messages, std::filesystem::path appDir)
-    : mState(state), mMessages(messages), mAppDir(std::move(appDir)) {
+SetupDocument::SetupDocument(AppState& state, MessageService& messages, AppFolders folders)
+    : mState(state), mMessages(messages), mFolders(std::move(folders)) {
     for (int f = 0; f < FieldCount; ++f) {
         mFields[f].text = std::string(kFields[f].initial);
         mFields[f].visible = !kFields[f].hiddenAtStart;

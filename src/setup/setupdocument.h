@@ -8,6 +8,7 @@
 #include "engine/appstate.h"
 #include "engine/errortrap.h"
 #include "engine/settingkeys.h"
+#include "setup/appfolders.h"
 #include "setup/fieldtable.h"
 #include "setup/modinifile.h"
 
@@ -47,8 +48,11 @@ struct StepTexts {
 
 class SetupDocument {
 public:
-    /// `appDir` is the application folder (Kestrel.ini, Study, Project).
-    SetupDocument(AppState& state, MessageService& messages, std::filesystem::path appDir);
+    /// `folders`: where the lessons and the base set are read and the settings and projects kept.
+    SetupDocument(AppState& state, MessageService& messages, AppFolders folders);
+    /// The portable layout: everything in the application folder `appDir`.
+    SetupDocument(AppState& state, MessageService& messages, const std::filesystem::path& appDir)
+        : SetupDocument(state, messages, AppFolders::portable(appDir)) {}
 
     /// The panel's run control, for the mode changes a step applies. May stay unset (then only
     /// MODE changes).
@@ -61,10 +65,13 @@ public:
     int addListener(Listener listener);
     void removeListener(int id);
 
-    const std::filesystem::path& appDir() const { return mAppDir; }
-    std::filesystem::path settingsFile() const { return settingsPath(mAppDir); }
-    std::filesystem::path baseFile() const { return mAppDir / "Study" / "ParaInz.txt"; }
-    std::filesystem::path projectFolder() const { return mAppDir / "Project"; }
+    const AppFolders& folders() const { return mFolders; }
+    /// The folder of the settings file Kestrel.ini.
+    const std::filesystem::path& userDir() const { return mFolders.user; }
+    std::filesystem::path settingsFile() const { return mFolders.settingsFile(); }
+    std::filesystem::path studyFolder() const { return mFolders.studyFolder(); }
+    std::filesystem::path baseFile() const { return studyFolder() / "ParaInz.txt"; }
+    std::filesystem::path projectFolder() const { return mFolders.projectFolder(); }
 
     // --- Parameter fields -------------------------------------------------------------------
     const std::string& fieldText(Field f) const { return mFields[f].text; }
@@ -201,7 +208,7 @@ private:
 
     AppState& mState;
     MessageService& mMessages;
-    std::filesystem::path mAppDir;
+    AppFolders mFolders;
     RunControl* mRun = nullptr;
     std::function<void()> mPump;
 

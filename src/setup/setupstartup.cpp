@@ -77,7 +77,7 @@ void SetupDocument::startup() {
         // A correction edited beyond one control period either way would stall or race the
         // pacing for good; the runs learn the right one from within these bounds.
         const double bound = 1000.0 * p.dt;
-        double tm = val(readSetting(mAppDir, Setting::PacingCorrection));
+        double tm = val(readSetting(userDir(), Setting::PacingCorrection));
         if (tm > bound)
             tm = bound;
         if (tm < -bound)
@@ -116,7 +116,12 @@ std::filesystem::path SetupDocument::createProject(const std::string& typed) {
         return {};
     }
     std::filesystem::create_directories(projectFolder(), ec);
-    std::filesystem::copy_file(mAppDir / "Study" / "BASE.txt", dest, std::filesystem::copy_options::none, ec);
+    std::filesystem::copy_file(studyFolder() / "BASE.txt", dest, std::filesystem::copy_options::none, ec);
+    // The copy takes the permissions of the shipped file, which an installation may have made
+    // read-only; the learner's project must take the steps the learner saves.
+    if (!ec)
+        std::filesystem::permissions(dest, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add, ec);
     if (ec) {
         mMessages.showMessage("ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（" + systemErrorText(ec, name) + "）。");
         return {};

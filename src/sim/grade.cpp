@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -69,7 +71,7 @@ bool isGradeCommand(int argc, char* argv[]) {
 }
 
 int gradeMain(int argc, char* argv[], const std::filesystem::path& executableDir) {
-    std::filesystem::path appDir = executableDir;
+    std::optional<std::filesystem::path> appDir;
     std::string challengeName, outPath;
     std::vector<std::string> projectNames;
     for (int i = 1; i < argc; ++i) {
@@ -88,10 +90,17 @@ int gradeMain(int argc, char* argv[], const std::filesystem::path& executableDir
     }
     if (challengeName.empty() || projectNames.empty())
         return fail(std::string("name a challenge and at least one project; ") + kGradeUsage);
-    if (!std::filesystem::is_directory(appDir / "Study"))
-        return fail("no Study folder in the application folder " + appDir.string());
+    // The folders as the program finds them: --app-dir, or the layout of this program's folder.
+    const AppFolders folders =
+        appDir ? AppFolders::portable(*appDir)
+               : findAppFolders(executableDir, userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    if (!std::filesystem::is_directory(folders.studyFolder()))
+        return fail("no Study folder in the application folder " + folders.data.string());
+    std::filesystem::path unmade;
+    if (const std::error_code ec = prepareUserFolder(folders, unmade))
+        return fail("cannot make " + unmade.string() + ": " + ec.message());
 
-    const auto loaded = challenge::loadChallenge(located(challengeName, appDir / "Study" / "Challenge"));
+    const auto loaded = challenge::loadChallenge(located(challengeName, folders.studyFolder() / "Challenge"));
     if (!loaded.challenge)
         return fail(loaded.error);
     const challenge::Challenge& c = *loaded.challenge;
@@ -107,7 +116,7 @@ int gradeMain(int argc, char* argv[], const std::filesystem::path& executableDir
 
     std::vector<std::filesystem::path> projects;
     for (const std::string& name : projectNames) {
-        const auto named = projectsNamed(located(name, appDir / "Project"));
+        const auto named = projectsNamed(located(name, folders.projectFolder()));
         if (named.empty())
             return fail("no project files (.txt) in the folder " + name);
         projects.insert(projects.end(), named.begin(), named.end());
@@ -116,7 +125,7 @@ int gradeMain(int argc, char* argv[], const std::filesystem::path& executableDir
     std::vector<challenge::ProjectGrade> grades;
     int notGraded = 0;
     for (const std::filesystem::path& project : projects) {
-        grades.push_back(challenge::gradeProject(appDir, c, project));
+        grades.push_back(challenge::gradeProject(folders, c, project));
         const challenge::ProjectGrade& g = grades.back();
         const std::string who = "kestrel-sim: " + g.project.string() + ": ";
         if (!g.graded) {

@@ -6,6 +6,11 @@
 //               [--metrics] [--out PATH]
 //   kestrel-sim --grade CHALLENGE --project FILE [--project FILE ...] [--out PATH]   (sim/grade.h)
 //
+// --app-dir names a folder holding everything (Study/, Project/, Kestrel.ini). Without it the
+// folders are found as the program finds them: beside this executable in a portable folder; in an
+// installation, the lessons under <prefix>/share/kestrel and projects and settings in the learner's
+// folder ($XDG_DATA_HOME/Kestrel or ~/.local/share/Kestrel, made on first use).
+//
 // Exit status: 0 when the replay reported no error, 3 when it ran but reported errors (each on
 // standard error after its step), 2 for bad input (one line on standard error, nothing replayed).
 
@@ -14,6 +19,7 @@
 #include "sim/replay.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -42,7 +48,7 @@ const char* kUsage = "usage: kestrel-sim [--app-dir DIR] (--lesson FILE | --proj
                      "[--step N] [--all] [--metrics] [--out PATH]";
 
 struct Options {
-    std::filesystem::path appDir = executableFolder();
+    std::optional<std::filesystem::path> appDir;
     std::string lesson, projectName, filePath, outPath;
     int step = 1;
     bool all = false;
@@ -94,13 +100,21 @@ std::string parseOptions(int argc, char* argv[], Options& o) {
     return "";
 }
 
+/// The folders of the replay: --app-dir, or the layout of the folder this program lies in.
+kestrel::AppFolders foldersOf(const Options& o) {
+    if (o.appDir)
+        return kestrel::AppFolders::portable(*o.appDir);
+    return kestrel::findAppFolders(
+        executableFolder(), kestrel::userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+}
+
 /// The file the options name, and whether it is a project.
-std::filesystem::path fileOf(const Options& o, bool& project) {
+std::filesystem::path fileOf(const Options& o, const kestrel::AppFolders& folders, bool& project) {
     project = !o.projectName.empty();
     if (!o.lesson.empty())
-        return o.appDir / "Study" / o.lesson;
+        return folders.studyFolder() / o.lesson;
     if (project)
-        return o.appDir / "Project" / o.projectName;
+        return folders.projectFolder() / o.projectName;
     return o.filePath;
 }
 
@@ -131,15 +145,19 @@ int main(int argc, char* argv[]) {
         std::cout << kUsage << '\n';
         return 0;
     }
+    const AppFolders folders = foldersOf(o);
     bool project = false;
-    const std::filesystem::path file = fileOf(o, project);
+    const std::filesystem::path file = fileOf(o, folders, project);
     std::string problem;
     if (!checkLessonFile(file, problem))
         return fail(problem);
-    if (!std::filesystem::is_directory(o.appDir / "Study"))
-        return fail("no Study folder in the application folder " + o.appDir.string());
+    if (!std::filesystem::is_directory(folders.studyFolder()))
+        return fail("no Study folder in the application folder " + folders.data.string());
+    std::filesystem::path failed;
+    if (const std::error_code ec = prepareUserFolder(folders, failed))
+        return fail("cannot make " + failed.string() + ": " + ec.message());
 
-    Replay replay(o.appDir);
+    Replay replay(folders);
     replay.open(file, project);
     const int last = replay.lastStep();
     if (o.step > last)

@@ -109,9 +109,8 @@ private:
     HeadlessPanel& mPanel;
 };
 
-Replay::Replay(std::filesystem::path appDir)
-    : mAppDir(std::move(appDir)), mState(std::make_unique<AppState>()) {
-    mDocument = std::make_unique<SetupDocument>(*mState, mMessages, mAppDir);
+Replay::Replay(AppFolders folders) : mState(std::make_unique<AppState>()) {
+    mDocument = std::make_unique<SetupDocument>(*mState, mMessages, std::move(folders));
     mPanel = std::make_unique<Panel>(*mDocument);
     mDisplay = std::make_unique<Recorder>();
     // The replay takes no wall time; it must not teach the pacing correction anything.

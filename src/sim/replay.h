@@ -71,7 +71,10 @@ bool checkLessonFile(const std::filesystem::path& file, std::string& problem);
 
 class Replay {
 public:
-    explicit Replay(std::filesystem::path appDir);
+    /// Lessons and the base set from `folders.data`, settings and projects in `folders.user`.
+    explicit Replay(AppFolders folders);
+    /// Everything in the application folder `appDir`.
+    explicit Replay(const std::filesystem::path& appDir) : Replay(AppFolders::portable(appDir)) {}
     ~Replay();
 
     /// Opens `file` as the study window does; the first open starts as the program does, a
@@ -104,7 +107,6 @@ private:
     /// The samples of the run just ended, with what the chart showed it on.
     RunRecord record(int step, const std::string& title, double dvOffset) const;
 
-    std::filesystem::path mAppDir;
     std::unique_ptr<AppState> mState;
     ConsoleMessages mMessages;
     std::unique_ptr<SetupDocument> mDocument;

@@ -17,6 +17,7 @@ using test::writeLines;
 
 const std::filesystem::path kData = KESTREL_DATA_DIR;
 const std::filesystem::path kShipped = kData / "Study" / "Challenge";
+const AppFolders kFolders = AppFolders::portable(kData);
 
 Challenge load(const std::filesystem::path& file) {
     LoadedChallenge loaded = loadChallenge(file);
@@ -147,7 +148,7 @@ TEST(Attempt, SettingsAreBaseSetTypePresetsFixedThenTheFreeOnes) {
     writeLines(dir.path() / "c.txt", {"[説明]", "TITLE1=題", "[課題]", "TYPE_SELECT=0", "Kp=1.50", "Kpl=2.00",
                                       "FREE=Kp", "IAE_MAX=1"});
     const StepValues s =
-        attemptSettings(kData, load(dir.path() / "c.txt"), {{"Kp", "3.00"}, {"Kpl", "9.00"}});
+        attemptSettings(kFolders, load(dir.path() / "c.txt"), {{"Kp", "3.00"}, {"Kpl", "9.00"}});
     EXPECT_EQ(s.at("Ti"), "0.00"); // the P page's preset, over the base set's 1.00
     EXPECT_EQ(s.at("Kp"), "3.00");
     EXPECT_EQ(s.at("Kpl"), "2.00"); // not free: the learner's value is not taken
@@ -179,15 +180,15 @@ TEST(ShippedChallenges, EachSolutionScoresFullMarks) {
         const StepValues& free = solutions.at(file.filename().string());
         if (const auto truth = mysteryProcess(c)) {
             EXPECT_TRUE(c.hidden);
-            EXPECT_EQ(attemptSettings(kData, c, {}).at("Tpl"), processValues(*truth).at("Tpl"));
+            EXPECT_EQ(attemptSettings(kFolders, c, {}).at("Tpl"), processValues(*truth).at("Tpl"));
             EXPECT_DOUBLE_EQ(scoreAnswer(*truth, *truth).score, 100.0);
-            EXPECT_TRUE(runAttempt(kData, c, {}).messages.empty());
+            EXPECT_TRUE(runAttempt(kFolders, c, {}).messages.empty());
             continue;
         }
-        const AttemptRun run = runAttempt(kData, c, free);
+        const AttemptRun run = runAttempt(kFolders, c, free);
         EXPECT_TRUE(run.messages.empty());
         EXPECT_DOUBLE_EQ(scoreRun(c.goals, run.metrics).score, 100.0);
-        EXPECT_LT(scoreRun(c.goals, runAttempt(kData, c, {}).metrics).score, 100.0);
+        EXPECT_LT(scoreRun(c.goals, runAttempt(kFolders, c, {}).metrics).score, 100.0);
     }
 }
 
@@ -207,7 +208,7 @@ TEST(Attempt, SavedAttemptReplaysAsTheScoredRun) {
     const auto runs = replay.run(1, false);
     ASSERT_EQ(runs.size(), 1u);
     const RunMetrics panel = runs[0].metrics;
-    const RunMetrics headless = runAttempt(kData, c, free).metrics;
+    const RunMetrics headless = runAttempt(kFolders, c, free).metrics;
     ASSERT_TRUE(panel.svStep && panel.dvStep && headless.svStep && headless.dvStep);
     EXPECT_EQ(panel.iae, headless.iae);
     EXPECT_EQ(panel.mvTravel, headless.mvTravel);
@@ -218,11 +219,11 @@ TEST(Attempt, SavedAttemptReplaysAsTheScoredRun) {
 
     // Graded as the window scores it; a process key the learner may not change is ignored.
     ASSERT_TRUE(WriteProfileValue(dir.path() / "a.txt", "手順1", "Kpl", "3.00"));
-    const ProjectGrade grade = gradeProject(kData, c, dir.path() / "a.txt");
+    const ProjectGrade grade = gradeProject(kFolders, c, dir.path() / "a.txt");
     EXPECT_EQ(grade.score, scoreRun(c.goals, headless).score);
     EXPECT_EQ(grade.ignoredKeys, std::vector<std::string>{"Kpl"});
     EXPECT_TRUE(grade.messages.empty());
-    EXPECT_EQ(gradeProject(kData, load(kShipped / "02_setpoint.txt"), dir.path() / "a.txt").messages,
+    EXPECT_EQ(gradeProject(kFolders, load(kShipped / "02_setpoint.txt"), dir.path() / "a.txt").messages,
               std::vector<std::string>{"挑戦「05_2dof.txt」で保存されたプロジェクトです"});
 }
 

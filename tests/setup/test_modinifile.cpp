@@ -4,6 +4,8 @@
 #include "tempfolder.h"
 
 #include <chrono>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace kestrel;
 namespace fs = std::filesystem;
@@ -178,7 +180,8 @@ TEST_F(ProfileFileTest, ReplacesTheFileAtomicallyKeepingItsPermissionsAndLinks) 
               std::pair(fs::file_type::regular, fs::file_type::symlink));
     EXPECT_EQ(fs::status(lesson).permissions(),
               fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    EXPECT_EQ(folderContent(), (std::set<std::string>{"current.txt", "lesson_cp932.txt"}));
+    EXPECT_EQ(folderContent(),
+              (std::set<std::string>{".lesson_cp932.txt.lock", "current.txt", "lesson_cp932.txt"}));
 
     // A write removes the temporary files that a killed write of the same file left, and no other.
     const std::vector<std::string> left{".lesson_cp932.txt.0123abcd.tmp", ".lesson_cp932.txt.ffffffff.tmp"};
@@ -191,7 +194,8 @@ TEST_F(ProfileFileTest, ReplacesTheFileAtomicallyKeepingItsPermissionsAndLinks) 
     fs::create_directory(mDir / ".lesson_cp932.txt.00000000.tmp");
     ASSERT_TRUE(WriteProfileValue(lesson, "手順1", "Kp", "2.00"));
     std::set<std::string> kept(others.begin(), others.end());
-    kept.insert({".lesson_cp932.txt.00000000.tmp", "current.txt", "lesson_cp932.txt"});
+    kept.insert(
+        {".lesson_cp932.txt.00000000.tmp", ".lesson_cp932.txt.lock", "current.txt", "lesson_cp932.txt"});
     EXPECT_EQ(folderContent(), kept);
 }
 
@@ -218,6 +222,35 @@ TEST_F(ProfileFileTest, SeveralValuesAreWrittenAsOneAfterTheOtherInOneReplacemen
     EXPECT_FALSE(WriteProfileValues(together, entries));
     EXPECT_TRUE(WriteProfileValues(together, {}));
     EXPECT_EQ(readBytes(together), original);
+}
+
+TEST_F(ProfileFileTest, TwoProcessesWritingOneFileKeepEveryValue) {
+    const fs::path file = mDir / "Kestrel.ini";
+    writeBytes(file, "[CONFIG]\r\nTMHOSEI=0\r\n");
+    constexpr int kKeys = 100;
+    std::vector<pid_t> writers;
+    for (const char* who : {"A", "B"}) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int failed = 0;
+            for (int i = 0; i < kKeys; ++i)
+                failed += !WriteProfileValue(file, "CONFIG", who + std::to_string(i), std::to_string(i));
+            ::_exit(failed);
+        }
+        writers.push_back(pid);
+    }
+    for (const pid_t pid : writers) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "failed writes: " << WEXITSTATUS(status);
+    }
+    int kept = 0;
+    for (const char* who : {"A", "B"})
+        for (int i = 0; i < kKeys; ++i)
+            kept += ReadProfileValue(file, "CONFIG", who + std::to_string(i)) == std::to_string(i);
+    EXPECT_EQ(kept, 2 * kKeys);
 }
 
 TEST_F(ProfileFileTest, AFileIsReadAgainOnlyWhenItHasChanged) {
