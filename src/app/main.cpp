@@ -220,7 +220,7 @@ int main(int argc, char* argv[]) {
     session.startup();
 
     // Help reads and writes its settings in the learner's Kestrel.ini.
-    HelpController help(folders.user, messages);
+    HelpController help(folders, messages);
     frmTip tip(session, document, messages, panel, window);
     Dialog1 newProject(*state, document, messages, &window);
     Dialog2 openProject(*state, document, messages, &window);
@@ -233,22 +233,14 @@ int main(int argc, char* argv[]) {
     // Challenges run on the panel and keep their scores in the learner's folder.
     ChallengeWindow challenge(panel.runs(), document, *state, messages, folders.scoresFolder());
 
-    Windows w{*state,
-              document,
-              messages,
-              help,
-              panel,
-              window,
-              tip,
-              newProject,
-              openProject,
-              images,
-              analysis,
-              tuning,
-              challenge,
-              HardCopyContext{folders.user, messages},
-              {},
-              {}};
+    Windows w{*state,      document,
+              messages,    help,
+              panel,       window,
+              tip,         newProject,
+              openProject, images,
+              analysis,    tuning,
+              challenge,   HardCopyContext{folders.user, messages},
+              {},          {}};
     w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);

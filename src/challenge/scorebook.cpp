@@ -42,6 +42,8 @@ bool ScoreBook::record(const std::string& id, double score) {
     const Entry e = entry(id);
     const double best = e.best ? std::max(*e.best, score) : score;
     const int attempts = e.attempts < INT_MAX ? e.attempts + 1 : e.attempts;
+    std::error_code ec; // the learner's folder may not hold a scores folder yet
+    std::filesystem::create_directories(mFolder, ec);
     return WriteProfileValues(file(),
                               {{id, "BEST", shortestText(best)}, {id, "ATTEMPTS", std::to_string(attempts)}});
 }

@@ -27,8 +27,8 @@ bool browserExists(const std::filesystem::path& browser) {
     return std::filesystem::is_regular_file(browser, ec);
 }
 
-HelpController::HelpController(std::filesystem::path appDir, MessageService& messages, QObject* parent)
-    : QObject(parent), mAppDir(std::move(appDir)), mMessages(messages),
+HelpController::HelpController(AppFolders folders, MessageService& messages, QObject* parent)
+    : QObject(parent), mFolders(std::move(folders)), mMessages(messages),
       mStartProcess([](const QString& program, const QStringList& arguments) {
           return QProcess::startDetached(program, arguments);
       }),
@@ -37,12 +37,13 @@ HelpController::HelpController(std::filesystem::path appDir, MessageService& mes
 HelpController::~HelpController() = default;
 
 std::filesystem::path HelpController::browser() const {
-    return browserFromSetting(mAppDir, readSetting(mAppDir, Setting::Browser));
+    // A relative browser path counts from the program's own folder.
+    return browserFromSetting(mFolders.data, readSetting(mFolders.user, Setting::Browser));
 }
 
 void HelpController::toggle() {
     mOn = !mOn;
-    writeSetting(mAppDir, Setting::HelpPointer, mOn ? "True" : "False");
+    writeSetting(mFolders.user, Setting::HelpPointer, mOn ? "True" : "False");
     notifyAll(mOn);
 }
 

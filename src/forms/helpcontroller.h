@@ -25,6 +25,7 @@
 
 #include "core/messageservice.h"
 #include "engine/settingkeys.h"
+#include "setup/appfolders.h"
 
 #include <QObject>
 #include <QPointer>
@@ -66,9 +67,13 @@ public:
     static constexpr const char* kOpenFailedMessage =
         "エラーが発生しました　正しいフォルダ名を指定して下さい";
 
-    /// `appDir` holds Kestrel.ini and Doc/help.html. Processes start through
-    /// QProcess::startDetached and the page opens through QDesktopServices until replaced.
-    HelpController(std::filesystem::path appDir, MessageService& messages, QObject* parent = nullptr);
+    /// The settings (Kestrel.ini) are the learner's, the page (Doc/help.html) is among the program's
+    /// data. Processes start through QProcess::startDetached and the page opens through
+    /// QDesktopServices until replaced.
+    HelpController(AppFolders folders, MessageService& messages, QObject* parent = nullptr);
+    /// Both in one application folder.
+    HelpController(const std::filesystem::path& appDir, MessageService& messages, QObject* parent = nullptr)
+        : HelpController(AppFolders::portable(appDir), messages, parent) {}
     ~HelpController() override;
 
     /// The help pointer is on: labels are shown.
@@ -102,8 +107,8 @@ public:
 
     /// The page's file URL, with `anchor` as its fragment when not empty, fully encoded.
     QString helpUrl(const QString& anchor = {}) const;
-    std::filesystem::path helpFile() const { return mAppDir / "Doc" / "help.html"; }
-    std::filesystem::path settingsFile() const { return settingsPath(mAppDir); }
+    std::filesystem::path helpFile() const { return mFolders.helpFile(); }
+    std::filesystem::path settingsFile() const { return settingsPath(mFolders.user); }
     /// The browser named by IEXPLORE, read from the settings file now; empty for the help window.
     std::filesystem::path browser() const;
     /// The help window, once help has been shown in it; the same window every time.
@@ -125,7 +130,7 @@ private:
     std::filesystem::path externalBrowser();
     void showInWindow(const QString& anchor);
 
-    std::filesystem::path mAppDir;
+    AppFolders mFolders;
     MessageService& mMessages;
     bool mOn = false;
     std::vector<Entry> mWindows;

@@ -93,7 +93,8 @@ int gradeMain(int argc, char* argv[], const std::filesystem::path& executableDir
     // The folders as the program finds them: --app-dir, or the layout of this program's folder.
     const AppFolders folders =
         appDir ? AppFolders::portable(*appDir)
-               : findAppFolders(executableDir, userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+               : findAppFolders(executableDir,
+                                userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
     if (!std::filesystem::is_directory(folders.studyFolder()))
         return fail("no Study folder in the application folder " + folders.data.string());
     std::filesystem::path unmade;

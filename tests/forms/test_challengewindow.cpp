@@ -74,7 +74,8 @@ TEST_F(ChallengeWindowTest, PanelRunsScoredBestKeptAttemptSavedAndGradedAlike) {
     // The saved attempt is graded to the window's score.
     const auto project = appDir.path() / "attempt.txt";
     ASSERT_TRUE(window->saveTo(project));
-    const auto grade = challenge::gradeProject(AppFolders::portable(appDir.path()), *window->active(), project);
+    const auto grade =
+        challenge::gradeProject(AppFolders::portable(appDir.path()), *window->active(), project);
     ASSERT_TRUE(grade.graded) << grade.problem;
     EXPECT_EQ(grade.score, 100);
 }

@@ -2,8 +2,10 @@
 // whose home folder is empty: the layout is found, and opening a lesson, running it, saving a
 // project step and a hard copy write into the learner's folder and nothing under the prefix.
 
+#include "challenge/scorebook.h"
 #include "engine/fakes.h"
 #include "forms/frmabout.h"
+#include "forms/helpcontroller.h"
 #include "forms/modprint.h"
 #include "guiapp.h"
 #include "session/studysession.h"
@@ -107,6 +109,15 @@ TEST_F(Installed, ALessonAProjectStepAndAHardCopyGoToTheLearnersFolder) {
     window.setFixedSize(40, 30);
     EXPECT_TRUE(Hard_copy(&window, true, false, HardCopyContext{.appFolder = f.user, .messages = messages}));
     EXPECT_EQ(test::namesIn(f.imageFolder()).size(), 1u);
+
+    // Help reads the installed page and keeps its pointer setting with the learner's; a challenge's
+    // score goes into the learner's folder.
+    HelpController help(f, messages);
+    EXPECT_EQ(help.helpFile(), f.data / "Doc" / "help.html");
+    EXPECT_TRUE(fs::is_regular_file(help.helpFile()));
+    help.toggle();
+    EXPECT_EQ(ReadProfileValue(f.settingsFile(), "CONFIG", "HelpPointer"), "True");
+    EXPECT_TRUE(challenge::ScoreBook(f.scoresFolder()).record("01_offset.txt", 50));
     EXPECT_EQ(messages.shown, std::vector<std::string>{});
 }
 
