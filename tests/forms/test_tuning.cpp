@@ -2,7 +2,9 @@
 // the model in force, the rules' table and formulas, "適用" into the parameter fields.
 
 #include "forms/comparepart.h"
+#include "forms/identifypart.h"
 #include "forms/tuningwindow.h"
+#include "tuning/compare.h"
 
 #include "engine/fakes.h"
 #include "guiapp.h"
@@ -13,6 +15,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -60,6 +63,25 @@ TEST_F(Tuning, IdentifiesAKeptRunAndAdoptsAModel) {
     ASSERT_TRUE(w.model());
     EXPECT_NEAR(w.model()->K, 2, 0.01);
     EXPECT_EQ(childOf<QLineEdit>(&w, "txtModelT")->text(), "10");
+
+    // A closed-loop run of the loop's own controller: fitted again with it, a fourth row.
+    EXPECT_TRUE(childOf<QPushButton>(&w, "cmdFitClosedLoop")->isHidden()); // the step test is open-loop
+    ParameterSet p;
+    p.Kpl = 2, p.Lpl = 3, p.Tpl = 10, p.Kp = 1, p.Ti = 10, p.MODE = 2;
+    p.SVv = {"50", "50", "55", "", "", "", "", "", ""};
+    p.SVt = {"0", "5", "5", "", "", "", "", "", ""};
+    KeptRun loop;
+    loop.params = p;
+    loop.graphTime = 60;
+    std::string error;
+    loop.steps = tuning::runLoop(p, 60, error);
+    w.runKept(store.add(loop).number);
+    click(&w, "cmdFitClosedLoop");
+    ASSERT_TRUE(w.identifyPart().closedLoopFit())
+        << childOf<QLabel>(&w, "lblIdentifyError")->text().toStdString();
+    EXPECT_NEAR(table->item(3, 2)->text().toDouble(), 10, 0.01);
+    click(&w, "cmdAdopt3");
+    EXPECT_NEAR(w.model()->L, 3, 1e-9);
 
     // A run without an MV step, chosen as the newest, says why it gives no model.
     KeptRun flat = stepTest();
