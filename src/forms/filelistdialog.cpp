@@ -134,6 +134,11 @@ void FileListDialog::Command1_Click() {
     // Only a plain file: a folder of that name appearing since the list was read stays.
     if (fs::is_regular_file(fs::symlink_status(file, ec)))
         fs::remove(file, ec);
+    // The advisory lock file a project's saves left beside it goes with it.
+    if (!ec && !fs::exists(file)) {
+        std::error_code ignored;
+        fs::remove(listFolder() / ("." + name + ".lock"), ignored);
+    }
     if (ec)
         showOwnMessage(name + mTexts.cannotDelete + "（" + systemErrorText(ec, {}) + "）。");
     refreshList();

@@ -163,10 +163,12 @@ TEST_F(ProjectDialogs, DeleteAsksAndTheListClosesAfterThirtySecondsInactiveButNo
               std::tuple(true, QStringList({"a.txt", "b.txt", "c.txt"}), 1, true));
 
     messages.answers = {true};
+    test::writeLines(project() / ".b.txt.lock", {}); // left by the project's saves
     click(&d, "Command1");
-    // The study's file is left alone.
-    EXPECT_EQ(std::tuple(fs::exists(project() / "b.txt"), listed(d.File1()), fs::path(state.study.CurFile)),
-              std::tuple(false, QStringList({"a.txt", "c.txt"}), project() / "b.txt"));
+    // The study's file is left alone; the lock file of its saves goes with it.
+    EXPECT_EQ(std::tuple(fs::exists(project() / "b.txt"), listed(d.File1()), fs::path(state.study.CurFile),
+                         fs::exists(project() / ".b.txt.lock")),
+              std::tuple(false, QStringList({"a.txt", "c.txt"}), project() / "b.txt", false));
 
     activate(&d);
     activate(&elsewhere);
