@@ -25,28 +25,6 @@ namespace {
 /// guards against a state that would never end.
 constexpr long kMaxSteps = 1'000'000;
 
-/// Keeps each message once; errors are answered with Retry (the run goes on, as the panel's run
-/// after Retry), questions with Yes.
-class KeptMessages : public MessageService {
-public:
-    void showMessage(const std::string& text) override { keep(text); }
-    bool askYesNo(const std::string&) override { return true; }
-    bool askRetryCancel(const std::string& text) override {
-        keep(text);
-        return true;
-    }
-    void beep() override {}
-    std::vector<std::string> messages;
-
-private:
-    void keep(const std::string& text) {
-        for (const std::string& m : messages)
-            if (m == text)
-                return;
-        messages.push_back(text);
-    }
-};
-
 /// The field texts a control type page sets when it is chosen.
 StepValues typePresets(const std::string& type) {
     if (type.size() != 1 || type[0] < '0' || type[0] > '5')

@@ -20,19 +20,6 @@ namespace {
 
 constexpr std::uintmax_t kLargestProject = 4u << 20;
 
-/// Applying a learner's project shows nothing; what it would have shown is kept.
-class QuietMessages : public MessageService {
-public:
-    void showMessage(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string&) override { return true; }
-    bool askRetryCancel(const std::string& text) override {
-        messages.push_back(text);
-        return true;
-    }
-    void beep() override {}
-    std::vector<std::string> messages;
-};
-
 std::optional<double> wholeNumber(std::string_view text) {
     const std::string s(trim(text));
     if (s.empty())
@@ -144,7 +131,7 @@ ProjectGrade gradeProject(const AppFolders& folders, const Challenge& c,
 
     // The project's steps applied in turn over the base set, as the study window applies them.
     AppState state;
-    QuietMessages messages;
+    KeptMessages messages; // applying a learner's project shows nothing; what it would show is kept
     SetupDocument document(state, messages, folders);
     document.ParaInz_Click();
     const auto file = ReadProfile(project);

@@ -3,6 +3,7 @@
 // tests and the headless runner use their own, so nothing ever blocks on a real dialog.
 
 #include <string>
+#include <vector>
 
 namespace kestrel {
 
@@ -25,6 +26,31 @@ public:
     /// program's.
     virtual void showMessage(const std::string& text, const std::string& /*title*/) { showMessage(text); }
     virtual bool askYesNo(const std::string& text, const std::string& /*title*/) { return askYesNo(text); }
+};
+
+/// The messages of a run without a window, each kept once; errors are answered with Retry (the
+/// run goes on, as the panel's run after Retry, each fault reported once), questions with Yes.
+class KeptMessages : public MessageService {
+public:
+    void showMessage(const std::string& text) override { keep(text); }
+    bool askYesNo(const std::string&) override { return true; }
+    bool askRetryCancel(const std::string& text) override {
+        keep(text);
+        return true;
+    }
+    void beep() override {}
+    /// The first message, empty when there was none.
+    std::string first() const { return messages.empty() ? std::string() : messages.front(); }
+
+    std::vector<std::string> messages;
+
+private:
+    void keep(const std::string& text) {
+        for (const std::string& m : messages)
+            if (m == text)
+                return;
+        messages.push_back(text);
+    }
 };
 
 /// The text of a trapped run-time error: its description followed by the procedure's code,

@@ -22,27 +22,6 @@ constexpr Rgb kTrialColours[] = {rgb(255, 255, 255), rgb(255, 255, 0),  rgb(255,
                                  rgb(0, 255, 255),   rgb(255, 80, 80),  rgb(255, 160, 0),
                                  rgb(128, 255, 128), rgb(140, 170, 255)};
 
-/// Keeps the first message of a run; errors are answered with Retry (the step goes on as after
-/// Retry, each fault reported once), questions with Yes.
-class TrialMessages : public MessageService {
-public:
-    void showMessage(const std::string& text) override { keep(text); }
-    bool askYesNo(const std::string&) override { return true; }
-    bool askRetryCancel(const std::string& text) override {
-        keep(text);
-        return true;
-    }
-    void beep() override {}
-    const std::string& first() const { return mFirst; }
-
-private:
-    void keep(const std::string& text) {
-        if (mFirst.empty())
-            mFirst = text;
-    }
-    std::string mFirst;
-};
-
 double wholeSeconds(double t) {
     return std::max(1.0, std::round(t));
 }
@@ -100,7 +79,7 @@ ParameterSet trialParameters(const ParameterSet& inForce, const Candidate& c, co
 namespace {
 
 /// The loop's state after a fast run of `p`, hosted without a window.
-void runInto(AppState& state, const ParameterSet& p, int graphTime, TrialMessages& messages) {
+void runInto(AppState& state, const ParameterSet& p, int graphTime, KeptMessages& messages) {
     state.params = p;
     NullDisplay display;
     QuietRunHost host("100", "0", std::to_string(graphTime));
@@ -117,7 +96,7 @@ void runInto(AppState& state, const ParameterSet& p, int graphTime, TrialMessage
 
 std::vector<StepSample> runLoop(const ParameterSet& p, int graphTime, std::string& error) {
     AppState state;
-    TrialMessages messages;
+    KeptMessages messages;
     runInto(state, p, graphTime, messages);
     error = messages.first();
     return std::move(state.trace.steps);
@@ -127,7 +106,7 @@ Trial runTrial(const ParameterSet& inForce, const Candidate& c, const CompareTes
     Trial trial;
     trial.candidate = c;
     AppState state;
-    TrialMessages messages;
+    KeptMessages messages;
     runInto(state, trialParameters(inForce, c, test, trial.loadAtInput), test.graphTime, messages);
     trial.run = captureRun(state, 0, c.label);
     trial.run.pens[1] = kTrialColours[static_cast<std::size_t>(index) % std::size(kTrialColours)];
