@@ -93,6 +93,8 @@ struct Windows {
     void hardCopy(QWidget* w) { Hard_copy(w, true, true, copies); }
     void openAnchor(const QString& anchor) { help.openAnchor(anchor); }
     void showTip(const QString& caption, bool project) {
+        // A lesson or project opened ends a challenge: its process is not the challenge's to hide.
+        challenge.end();
         tip.showFor(caption, project);
         help.refresh(&tip);
     }

@@ -306,7 +306,11 @@ void ChallengeWindow::showChosen() {
         showGoals(c, activeShown && mScore ? &*mScore : nullptr);
     if (!activeShown) {
         mScoreLine->setText(mActive ? QString("挑戦中: %1").arg(qtext(mActive->title)) : QString());
-        mHints->clear();
+        // What the reader passed over in the file, for the teacher who wrote it.
+        QStringList warnings;
+        for (const std::string& w : c.warnings)
+            warnings << qtext(w);
+        mHints->setText(warnings.join('\n'));
     }
 }
 

@@ -80,6 +80,20 @@ TEST_F(ChallengeWindowTest, PanelRunsScoredBestKeptAttemptSavedAndGradedAlike) {
     EXPECT_EQ(grade.score, 100);
 }
 
+TEST_F(ChallengeWindowTest, ATeachersFileShowsWhatWasPassedOverAndABadOneWhyItIsRefused) {
+    const auto folder = appDir.path() / "Study" / "Challenge";
+    writeLines(folder / "11_mine.txt",
+               {"[説明]", "TITLE1=私の課題", "[課題]", "MODE=2", "FREE=Kp", "COLOUR=1", "IAE_MAX=10"});
+    writeLines(folder / "12_bad.txt", {"[課題]", "IAE_MAX=abc"});
+    window->reload();
+    ASSERT_EQ(window->count(), 12);
+    window->choose(10);
+    EXPECT_TRUE(childOf<QLabel>(window.get(), "lblHints")->text().contains("11_mine.txt"));
+    window->choose(11);
+    EXPECT_FALSE(window->start()); // refused: nothing applied
+    EXPECT_FALSE(window->active());
+}
+
 TEST_F(ChallengeWindowTest, MysteryProcessHiddenUntilAnswered) {
     window->choose(7);
     ASSERT_TRUE(window->start());
