@@ -149,7 +149,12 @@ std::pair<double, double> simplexMin(F&& f, double x0, double y0, double dx, dou
     std::array<P, 3> s{P{x0, y0, f(x0, y0)}, P{x0 + dx, y0, f(x0 + dx, y0)}, P{x0, y0 + dy, f(x0, y0 + dy)}};
     for (int it = 0; it < 200; ++it) {
         std::sort(s.begin(), s.end(), [](const P& a, const P& b) { return a.f < b.f; });
-        if (s[2].f - s[0].f <= 1e-12 * (1 + s[0].f))
+        // Settled when the values agree or the simplex has shrunk to a point.
+        const bool small = std::max(std::fabs(s[1].x - s[0].x), std::fabs(s[2].x - s[0].x)) <=
+                               1e-6 * (1 + std::fabs(s[0].x)) &&
+                           std::max(std::fabs(s[1].y - s[0].y), std::fabs(s[2].y - s[0].y)) <=
+                               1e-6 * (1 + std::fabs(s[0].y));
+        if (s[2].f - s[0].f <= 1e-12 * (1 + s[0].f) || small)
             break;
         const double cx = (s[0].x + s[1].x) / 2, cy = (s[0].y + s[1].y) / 2;
         auto at = [&](double t) {
@@ -230,17 +235,24 @@ std::optional<ResponseFit> fitClosedLoop(const KeptRun& run, const Fopdt& start,
 
     ResponseFit best;
     double bestSse = std::numeric_limits<double>::infinity();
-    const long l0 = std::lround(start.L / dt);
-    for (long j = std::max(0L, l0 - 3); j <= std::min(199L, l0 + 3); ++j) {
+    // K and T for a dead time of j periods; true when it fits better than the best so far.
+    auto tryDeadTime = [&](long j) {
         const double L = static_cast<double>(j) * dt;
         double value = 0;
         const auto [K, T] = simplexMin([&](double k, double t) { return sse(k, L, t, nullptr); }, start.K,
                                        start.T, 0.1 * start.K, 0.2 * start.T, value);
-        if (value < bestSse) {
-            bestSse = value;
-            best.model = Fopdt{K, L, T};
+        if (!(value < bestSse))
+            return false;
+        bestSse = value;
+        best.model = Fopdt{K, L, T};
+        return true;
+    };
+    // The dead time is walked from the start's along the periods while the fit improves.
+    const long l0 = std::clamp(std::lround(start.L / dt), 0L, 199L);
+    tryDeadTime(l0);
+    for (const long dir : {-1L, 1L})
+        for (long j = l0 + dir; j >= 0 && j <= 199 && tryDeadTime(j); j += dir) {
         }
-    }
     if (!std::isfinite(bestSse)) {
         error = "この閉ループに合うモデルが見つかりませんでした。";
         return std::nullopt;
