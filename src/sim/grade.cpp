@@ -63,6 +63,10 @@ std::string joined(const std::vector<std::string>& items) {
 
 } // namespace
 
+const char* gradeUsage() {
+    return kGradeUsage;
+}
+
 bool isGradeCommand(int argc, char* argv[]) {
     for (int i = 1; i < argc; ++i)
         if (std::string(argv[i]) == "--grade")

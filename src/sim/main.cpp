@@ -142,7 +142,7 @@ int main(int argc, char* argv[]) {
     if (const std::string problem = parseOptions(argc, argv, o); !problem.empty())
         return fail(problem);
     if (o.help) {
-        std::cout << kUsage << '\n';
+        std::cout << kUsage << '\n' << gradeUsage() << '\n';
         return 0;
     }
     const AppFolders folders = foldersOf(o);
