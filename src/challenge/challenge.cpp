@@ -291,14 +291,14 @@ private:
             const unsigned long long seed = std::strtoull(value.c_str(), &end, 10);
             if (value.empty() || value.front() == '-' || *end != '\0' || errno == ERANGE)
                 fail("「SEED」には 0 以上の整数を書きます。");
-            mSpec.seed = seed;
+            mMystery.seed = seed;
             mSeed = true;
         } else if (equalIgnoringAsciiCase(key, "K")) {
-            range("K", value, mSpec.kLow, mSpec.kHigh);
+            range("K", value, mMystery.kLow, mMystery.kHigh);
         } else if (equalIgnoringAsciiCase(key, "L")) {
-            range("L", value, mSpec.lLow, mSpec.lHigh);
+            range("L", value, mMystery.lLow, mMystery.lHigh);
         } else if (equalIgnoringAsciiCase(key, "T")) {
-            range("T", value, mSpec.tLow, mSpec.tHigh);
+            range("T", value, mMystery.tLow, mMystery.tHigh);
         } else {
             warn("不明なキー「" + key + "」は読みません。");
         }
@@ -319,7 +319,7 @@ private:
         if (mSeed) {
             if (!mChallenge.goals.empty())
                 fail("同定クイズ（SEED のある挑戦）には目標を書けません。");
-            mChallenge.mystery = mSpec;
+            mChallenge.mystery = mMystery;
             mChallenge.hidden = true;
             return;
         }
@@ -343,7 +343,7 @@ private:
     std::set<std::string> mSeen;
     std::set<std::string> mSections;
     std::map<GoalKind, std::string> mHints;
-    MysterySpec mSpec;
+    MysteryRanges mMystery;
     bool mSeed = false;
     bool mRanges = false;
     int mModeLine = 0;

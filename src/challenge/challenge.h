@@ -60,7 +60,7 @@ struct Goal {
 };
 
 /// The ranges a mystery process is drawn from and the seed of the draw.
-struct MysterySpec {
+struct MysteryRanges {
     std::uint64_t seed = 0;
     double kLow = 0.5, kHigh = 2.0;
     double lLow = 0.5, lHigh = 5.0;
@@ -77,7 +77,7 @@ struct Challenge {
     std::vector<std::string> freeKeys;
     bool hidden = false;
     std::vector<Goal> goals;
-    std::optional<MysterySpec> mystery;
+    std::optional<MysteryRanges> mystery;
     /// Lines the reader passed over (unknown keys and sections), each naming the file and line.
     std::vector<std::string> warnings;
 

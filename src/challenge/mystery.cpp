@@ -16,17 +16,17 @@ double hundredths(double v) {
 
 } // namespace
 
-MysteryProcess drawProcess(const MysterySpec& spec) {
-    std::mt19937_64 engine(spec.seed);
+MysteryProcess drawProcess(const MysteryRanges& ranges) {
+    std::mt19937_64 engine(ranges.seed);
     // Not std::uniform_real_distribution: its algorithm is the library's own choice.
     auto draw = [&](double low, double high) {
         const double u = static_cast<double>(engine() >> 11) * 0x1.0p-53;
         return hundredths(low + u * (high - low));
     };
     MysteryProcess p;
-    p.K = draw(spec.kLow, spec.kHigh);
-    p.L = draw(spec.lLow, spec.lHigh);
-    p.T = draw(spec.tLow, spec.tHigh);
+    p.K = draw(ranges.kLow, ranges.kHigh);
+    p.L = draw(ranges.lLow, ranges.lHigh);
+    p.T = draw(ranges.tLow, ranges.tHigh);
     return p;
 }
 

@@ -12,7 +12,7 @@ struct MysteryProcess {
     double K = 1, L = 2, T = 5;
 };
 
-MysteryProcess drawProcess(const MysterySpec& spec);
+MysteryProcess drawProcess(const MysteryRanges& ranges);
 
 /// The process's keys as the step format writes them (Kpl, Lpl, Tpl, "##0.00").
 StepValues processValues(const MysteryProcess& p);

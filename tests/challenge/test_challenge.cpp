@@ -74,14 +74,14 @@ TEST(Scoring, MysteryAnswersAndSeededDraws) {
         double k, l, t;
     } cases[] = {{0, 0.74, 4.96, 2.71}, {2035, 1.65, 3.55, 12.49}, {2044, 1.04, 2.30, 13.84}};
     for (const Case& c : cases) {
-        MysterySpec spec;
-        spec.seed = c.seed;
-        const MysteryProcess p = drawProcess(spec);
+        MysteryRanges ranges;
+        ranges.seed = c.seed;
+        const MysteryProcess p = drawProcess(ranges);
         EXPECT_DOUBLE_EQ(p.K, c.k);
         EXPECT_DOUBLE_EQ(p.L, c.l);
         EXPECT_DOUBLE_EQ(p.T, c.t);
     }
-    MysterySpec narrow;
+    MysteryRanges narrow;
     narrow.kLow = narrow.kHigh = 3;
     EXPECT_DOUBLE_EQ(drawProcess(narrow).K, 3.0);
 }
