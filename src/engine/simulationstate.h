@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <random>
 
 namespace kestrel {
 
@@ -24,10 +25,29 @@ struct SimulationState {
     History FfIn;
     LagHistory FfLag;
     History FfOut;
+    /// Valve stages: after the deadband, after the backlash, after the stiction; VP is the valve
+    /// position after its lag, which drives the process.
+    History ValveDb, ValveBl, ValveSt;
+    LagHistory VP;
     History ProcIn, PlantIn;
+    LagHistory PlantLag; ///< the Tpl stage of the second-order and integrating processes
     LagHistory PlantOut;
     History DistIn;
     LagHistory DistOut;
+    History PvTrue; ///< the process output PlantOut + DistOut; PV is what the sensor makes of it
+
+    /// The stiction stage's memory: stuck or moving, where it stuck (u_s), the direction of its
+    /// last slip (-1, 0, +1).
+    struct ValveStick {
+        bool stuck = true;
+        std::int8_t dir = 0;
+        double at = 0.0;
+    } Stick;
+
+    /// Measurement noise: the generator (seeded at every Start) and this step's standard normal
+    /// draw, 0 while no run is running.
+    std::mt19937_64 NoiseGen{1};
+    double NoiseZ = 0.0;
 
     DeadTimeBuffer FfDelayed, PlantDelayed, DistDelayed;
 
