@@ -1,6 +1,7 @@
 #pragma once
 // ParameterSet: the definition of one experiment as the engine reads it at every step.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -72,13 +73,24 @@ struct ParameterSet {
 
     /// Any valve stage acts (otherwise the valve position is the command).
     bool valveActive() const {
-        return VALVE_DB > 0.0 || VALVE_BL > 0.0 || STICK_S > 0.0 || STICK_J > 0.0 || VALVE_T > 0.0;
+        // One comparison: the largest of them is above 0 when any is (the window gives no NaN).
+        const double m = std::max(std::max(std::max(VALVE_DB, VALVE_BL), std::max(STICK_S, STICK_J)), VALVE_T);
+        return m > 0.0;
     }
     /// An unknown stored type runs as the first-order process.
     ProcessType processType() const {
         return PROC_TYPE == 1 || PROC_TYPE == 2 ? static_cast<ProcessType>(PROC_TYPE)
                                                 : ProcessType::FirstOrder;
     }
+    /// Nothing beyond the ideal loop: no valve stage, no noise nor sensor filter, the first-order
+    /// process. One comparison of the largest option value, as the step asks at every step.
+    bool idealLoop() const {
+        const double m = std::max(std::max(std::max(PV_NOISE, PV_FILTER), std::max(VALVE_DB, VALVE_BL)),
+                                  std::max(std::max(STICK_S, STICK_J), VALVE_T));
+        return !(m > 0.0) && processType() == ProcessType::FirstOrder;
+    }
+    /// The measurement has noise (PV_NOISE > 0) or a sensor filter (PV_FILTER > 0).
+    bool sensorActive() const { return std::max(PV_NOISE, PV_FILTER) > 0.0; }
     ControlType controlType() const { return static_cast<ControlType>(TYPE_SELECT); }
     CalcForm calcForm() const { return static_cast<CalcForm>(CALC_TYPE); }
     Mode mode() const { return static_cast<Mode>(MODE); }

@@ -108,7 +108,7 @@ void RunControl::Data_inz() {
     History* const plant[] = {&s.ValveDb, &s.ValveBl, &s.ValveSt, &s.VP, &s.ProcIn, &s.PlantIn, &s.PlantOut};
     for (History* h : plant)
         h->set(mv);
-    s.Stick = {true, 0, mv};
+    s.Stick.fill({true, 0, mv});
     s.PlantLag.set(tank ? 0.0 : mv);
     if (tank)
         s.PlantOut.set(s.PV[0]);

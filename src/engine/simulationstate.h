@@ -37,12 +37,16 @@ struct SimulationState {
     History PvTrue; ///< the process output PlantOut + DistOut; PV is what the sensor makes of it
 
     /// The stiction stage's memory: stuck or moving, where it stuck (u_s), the direction of its
-    /// last slip (-1, 0, +1).
+    /// last slip (-1, 0, +1); slot 0 for step k, slot 1 for step k-1, like the histories.
     struct ValveStick {
         bool stuck = true;
         std::int8_t dir = 0;
         double at = 0.0;
-    } Stick;
+    };
+    std::array<ValveStick, 2> Stick{};
+    /// The valve stages acted in the last step. While they are off the step writes only VP, and
+    /// their histories and memory stand still; switched on, they start at rest at VP.
+    bool ValveLive = false;
 
     /// Measurement noise: the generator (seeded at every Start) and this step's standard normal
     /// draw, 0 while no run is running.
@@ -71,8 +75,9 @@ struct SimulationState {
     bool SvDisplayLive = true; ///< the step rewrites the panel's SV text
     bool MvDisplayLive = true; ///< the step rewrites the panel's MV text
 
-    /// Every history's slot 1 = slot 0.
-    void shiftAll();
+    /// Every history's slot 1 = slot 0; the valve stages' only when they acted (`valveStages`),
+    /// the Tpl stage of the second-order and integrating processes only when one ran (`plantLag`).
+    void shiftAll(bool valveStages, bool plantLag);
 };
 
 /// Recorded samples of a run: at most 501 per run (slots 0..500).

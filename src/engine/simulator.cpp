@@ -25,7 +25,7 @@ namespace {
 
 } // namespace
 
-void SimulationState::shiftAll() {
+void SimulationState::shiftAll(bool valveStages, bool plantLag) {
     PV.shift();
     SV.shift();
     MvCtrl.shift();
@@ -45,18 +45,23 @@ void SimulationState::shiftAll() {
     FfIn.shift();
     FfLag.shift();
     FfOut.shift();
-    ValveDb.shift();
-    ValveBl.shift();
-    ValveSt.shift();
     VP.shift();
     ProcIn.shift();
     PlantIn.shift();
-    PlantLag.shift();
     PlantOut.shift();
     DV.shift();
     DistIn.shift();
     DistOut.shift();
     PvTrue.shift();
+    if (valveStages) {
+        ValveDb.shift();
+        ValveBl.shift();
+        ValveSt.shift();
+        Stick[1] = Stick[0];
+    }
+    ValveLive = valveStages;
+    if (plantLag)
+        PlantLag.shift();
 }
 
 double standardNormal(std::mt19937_64& gen) {
@@ -117,8 +122,7 @@ bool Simulator::MainCalc() {
         SvProgramEval();
         DvProgramEval();
     }
-    // The noise of this step's measurement, drawn once whichever pass computes the loop.
-    s.NoiseZ = s.Running && mState.params.PV_NOISE > 0.0 ? standardNormal(s.NoiseGen) : 0.0;
+    mExtras = mState.params.idealLoop() ? 0u : prepareExtras();
     // The initialising step sets both slots of many histories: it always runs under the trap.
     if (s.InitPending || mCheckEachStatement || !loopStraight()) {
         Trapped trapped{t, {}};
@@ -132,9 +136,18 @@ bool Simulator::MainCalc() {
         advanceTime(t);
     }
     showStep(t);
-    s.shiftAll();
+    s.shiftAll(mExtras & kValve, mExtras & kLagged);
     s.InitPending = false;
     return !t.cancelled();
+}
+
+unsigned Simulator::prepareExtras() {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    // The noise of this step's measurement, drawn once whichever pass computes the loop.
+    s.NoiseZ = s.Running && p.PV_NOISE > 0.0 ? standardNormal(s.NoiseGen) : 0.0;
+    return (p.valveActive() ? kValve : 0u) | (p.sensorActive() ? kSensor : 0u) |
+           (p.processType() != ProcessType::FirstOrder ? kLagged : 0u);
 }
 
 bool Simulator::loopStraight() {
@@ -142,19 +155,18 @@ bool Simulator::loopStraight() {
     // Besides slot 0, the set-point filter's stages write slot 1 (the lead its input's, and its
     // own when it passes the input through): both are kept to be put back.
     const double pv = s.PV[0], mv = s.MV[0], svLag = s.SvLag[1], svFilt = s.SvFilt[1];
-    const SimulationState::ValveStick stick = s.Stick;
     const auto ff = s.FfDelayed.mark(), plant = s.PlantDelayed.mark(), dist = s.DistDelayed.mark();
     Straight straight;
     try {
         loop(straight);
         // Every result the loop stores outside the blocks (which limit theirs and note a
         // non-finite one): if one is not finite, neither is the sum. Summed as a tree, so the
-        // look costs no long chain of additions.
+        // look costs no long chain of additions. The valve stages are finite while MV is (an
+        // overflow in one reaches ProcIn), and PvTrue is the sum of two limited blocks.
         const double stored = ((s.Ep[0] + s.Ed[0]) + (s.P[0] + s.PI[0])) +
                               ((s.Dk[0] + s.MvPos[0]) + (s.MvCtrl[0] + s.MvInt[0])) +
                               (((s.MvExcess[0] + s.FfIn[0]) + (s.FfOut[0] + s.MV[0])) +
-                               ((s.ProcIn[0] + s.PlantIn[0]) + (s.DistIn[0] + s.PV[0]))) +
-                              ((s.ValveBl[0] + s.ValveSt[0]) + s.PvTrue[0]);
+                               ((s.ProcIn[0] + s.PlantIn[0]) + (s.DistIn[0] + s.PV[0])));
         if (!straight.check.failed && stored - stored == 0.0)
             return true;
     } catch (const RuntimeError&) {
@@ -189,7 +201,6 @@ bool Simulator::loopStraight() {
         (*h)[0] = (*h)[1];
     s.PV[0] = pv;
     s.MV[0] = mv;
-    s.Stick = stick;
     s.SvLag.set(svLag);
     s.SvFilt.set(svFilt);
     s.FfDelayed.rewind(ff);
@@ -327,19 +338,32 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::feedfo
 
 template <class Statements> [[gnu::always_inline]] inline void Simulator::valve(Statements& t) {
     auto& s = mState.sim;
-    const auto& p = mState.params;
     const double c = s.MV[0];
     if (t.initialising(s)) {
         // Every stage at the command, the valve at rest there.
         for (History* h : {&s.ValveDb, &s.ValveBl, &s.ValveSt, static_cast<History*>(&s.VP)})
             h->set(c);
-        s.Stick = {true, 0, c};
+        s.Stick.fill({true, 0, c});
         return;
     }
-    if (!p.valveActive()) [[likely]] {
-        s.ValveDb[0] = s.ValveBl[0] = s.ValveSt[0] = s.VP[0] = c;
-        s.Stick = {true, 0, c};
+    if (!(mExtras & kValve)) [[likely]] {
+        s.VP[0] = c;
         return;
+    }
+    valveStages(t);
+}
+
+// Kept out of the loop's straight code, which an ideal valve passes without them.
+template <class Statements> [[gnu::noinline]] void Simulator::valveStages(Statements& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const double c = s.MV[0];
+    // A valve whose stages were off in the last step starts them at rest where it stood. (Run
+    // twice by a step taken back, this gives the same both times: nothing the loop writes.)
+    if (!s.ValveLive) {
+        for (History* h : {&s.ValveDb, &s.ValveBl, &s.ValveSt})
+            (*h)[1] = s.VP[1];
+        s.Stick[1] = {true, 0, s.VP[1]};
     }
     // Deadband: the stage follows only a command that moved more than d from where it stands.
     if (p.VALVE_DB > 0.0)
@@ -370,7 +394,7 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::valve(
         t([&] {
             const double x = s.ValveBl[0], before = s.ValveBl[1];
             const int dir = (x > before) - (x < before);
-            SimulationState::ValveStick st = s.Stick;
+            SimulationState::ValveStick st = s.Stick[1];
             if (!st.stuck && dir != st.dir) {
                 st.stuck = true;
                 st.at = before;
@@ -383,11 +407,11 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::valve(
                 }
             }
             s.ValveSt[0] = st.stuck ? s.ValveSt[1] : t.check(x - st.dir * (p.STICK_S - p.STICK_J) / 2.0);
-            s.Stick = st;
+            s.Stick[0] = st;
         });
     else {
         s.ValveSt[0] = s.ValveBl[0];
-        s.Stick = {true, 0, s.ValveBl[0]};
+        s.Stick[0] = {true, 0, s.ValveBl[0]};
     }
     if (p.VALVE_T > 0.0)
         t([&] { s.VP[0] = FirstOrderLag(s.ValveSt[0], s.VP, p.VALVE_T, p.dt, false, t.check); });
@@ -401,22 +425,12 @@ template <class Statements>
     const auto& p = mState.params;
     const bool init = t.initialising(s);
     const double dt = p.dt;
-    const ProcessType type = p.processType();
-    if (type == ProcessType::Integrating)
-        t([&] { s.PlantIn[0] = t.check(p.Kpl * t.check(s.ProcIn[0] - p.Balance)); });
-    else
+    if (!(mExtras & kLagged)) [[likely]] {
         t([&] { s.PlantIn[0] = t.check(p.Kpl * s.ProcIn[0]); });
-    t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
-    if (type == ProcessType::FirstOrder) [[likely]] {
+        t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
         t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantOut, p.Tpl, dt, init, t.check); });
     } else {
-        t([&] { s.PlantLag[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantLag, p.Tpl, dt, init, t.check); });
-        if (type == ProcessType::SecondOrder)
-            t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantLag[0], s.PlantOut, p.Tpl2, dt, init, t.check); });
-        else // the tank's level: the lagged inflow summed, standing still in the initialising step
-            t([&] {
-                s.PlantOut[0] = init ? s.PlantOut[1] : t.check.limited(s.PlantOut[1] + dt * s.PlantLag[0]);
-            });
+        laggedProcess(t);
     }
     t([&] { s.DistIn[0] = t.check(p.Kds * s.DV[0]); });
     t([&] { s.DistDelayed[0] = DeadTime(s.DistIn[0], s.DistDelayed, p.Lds, dt, init); });
@@ -424,16 +438,39 @@ template <class Statements>
     t([&] { s.PvTrue[0] = t.check(s.PlantOut[0] + s.DistOut[0]); });
 }
 
-template <class Statements> [[gnu::always_inline]] inline void Simulator::measurement(Statements& t) {
+// The second-order and the integrating process, kept out of the loop's straight code.
+template <class Statements> [[gnu::noinline]] void Simulator::laggedProcess(Statements& t) {
     auto& s = mState.sim;
     const auto& p = mState.params;
-    if (p.PV_NOISE == 0.0 && !(p.PV_FILTER > 0.0)) [[likely]] {
+    const bool init = t.initialising(s);
+    const double dt = p.dt;
+    const bool tank = p.processType() == ProcessType::Integrating;
+    if (tank)
+        t([&] { s.PlantIn[0] = t.check(p.Kpl * t.check(s.ProcIn[0] - p.Balance)); });
+    else
+        t([&] { s.PlantIn[0] = t.check(p.Kpl * s.ProcIn[0]); });
+    t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
+    t([&] { s.PlantLag[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantLag, p.Tpl, dt, init, t.check); });
+    if (!tank)
+        t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantLag[0], s.PlantOut, p.Tpl2, dt, init, t.check); });
+    else // the tank's level: the lagged inflow summed, standing still in the initialising step
+        t([&] { s.PlantOut[0] = init ? s.PlantOut[1] : t.check.limited(s.PlantOut[1] + dt * s.PlantLag[0]); });
+}
+
+template <class Statements> [[gnu::always_inline]] inline void Simulator::measurement(Statements& t) {
+    auto& s = mState.sim;
+    if (!(mExtras & kSensor)) [[likely]]
         s.PV[0] = s.PvTrue[0];
-        return;
-    }
+    else
+        sensor(t);
+}
+
+template <class Statements> [[gnu::noinline]] void Simulator::sensor(Statements& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
     const bool init = t.initialising(s);
     t([&] {
-        const double x = p.PV_NOISE == 0.0 ? s.PvTrue[0] : t.check(s.PvTrue[0] + p.PV_NOISE * s.NoiseZ);
+        const double x = p.PV_NOISE > 0.0 ? t.check(s.PvTrue[0] + p.PV_NOISE * s.NoiseZ) : s.PvTrue[0];
         s.PV[0] = p.PV_FILTER > 0.0 ? FirstOrderLag(x, s.PV, p.PV_FILTER, p.dt, init, t.check) : x;
     });
 }

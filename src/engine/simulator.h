@@ -93,11 +93,17 @@ private:
     template <class Statements> void controllerForm(Statements& t);
     template <class Statements> void feedforward(Statements& t);
     template <class Statements> void valve(Statements& t);
+    template <class Statements> void valveStages(Statements& t);
     template <class Statements> void processAndDisturbance(Statements& t);
+    template <class Statements> void laggedProcess(Statements& t);
     template <class Statements> void measurement(Statements& t);
+    template <class Statements> void sensor(Statements& t);
     /// The loop run straight through; false (and the state as before) when it has to run again
     /// under the trap.
     bool loopStraight();
+    /// What the step computes beyond the ideal loop (kValve, kSensor, kLagged), with this step's
+    /// noise draw; called only when the loop is not ideal.
+    [[gnu::noinline]] unsigned prepareExtras();
 
     // The rest of the step, under the step's trap t.
     void recordSample(ErrorTrap& t);
@@ -112,6 +118,8 @@ private:
     Display& mDisplay;
     MessageService& mMessages;
     bool mCheckEachStatement = false;
+    static constexpr unsigned kValve = 1, kSensor = 2, kLagged = 4;
+    unsigned mExtras = 0; ///< this step's prepareExtras(), 0 for the ideal loop
 };
 
 } // namespace kestrel

@@ -272,7 +272,7 @@ TEST(Step, StraightAttemptGivesWhatTheStatementsGiveOneByOne) {
             for (int i = 0; i < DeadTimeBuffer::kSlots; ++i)
                 v.push_back((*b)[i]);
         v.insert(v.end(),
-                 {double(l.s.LimitHit), double(l.s.Stick.stuck), double(l.s.Stick.dir), l.s.Stick.at});
+                 {double(l.s.LimitHit), double(l.s.Stick[0].stuck), double(l.s.Stick[0].dir), l.s.Stick[0].at});
         return v;
     };
     for (const auto& c : cases) {
