@@ -74,7 +74,8 @@ struct ParameterSet {
     /// Any valve stage acts (otherwise the valve position is the command).
     bool valveActive() const {
         // One comparison: the largest of them is above 0 when any is (the window gives no NaN).
-        const double m = std::max(std::max(std::max(VALVE_DB, VALVE_BL), std::max(STICK_S, STICK_J)), VALVE_T);
+        const double m =
+            std::max(std::max(std::max(VALVE_DB, VALVE_BL), std::max(STICK_S, STICK_J)), VALVE_T);
         return m > 0.0;
     }
     /// An unknown stored type runs as the first-order process.

@@ -217,7 +217,9 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::loop(S
         controllerForm(t);
         feedforward(t);
         valve(t);
-        t([&] { s.ProcIn[0] = t.check(s.VP[0] + mState.params.Kd * s.DV[0]); });
+        t([&] {
+            s.ProcIn[0] = t.check((mExtras & kValve ? s.VP[0] : s.MV[0]) + mState.params.Kd * s.DV[0]);
+        });
     } else {
         valve(t);
         s.ProcIn[0] = s.VP[0];
@@ -435,7 +437,7 @@ template <class Statements>
     t([&] { s.DistIn[0] = t.check(p.Kds * s.DV[0]); });
     t([&] { s.DistDelayed[0] = DeadTime(s.DistIn[0], s.DistDelayed, p.Lds, dt, init); });
     t([&] { s.DistOut[0] = FirstOrderLag(s.DistDelayed[0], s.DistOut, p.Tds, dt, init, t.check); });
-    t([&] { s.PvTrue[0] = t.check(s.PlantOut[0] + s.DistOut[0]); });
+    t([&] { s.PV[0] = s.PvTrue[0] = t.check(s.PlantOut[0] + s.DistOut[0]); });
 }
 
 // The second-order and the integrating process, kept out of the loop's straight code.
@@ -454,14 +456,14 @@ template <class Statements> [[gnu::noinline]] void Simulator::laggedProcess(Stat
     if (!tank)
         t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantLag[0], s.PlantOut, p.Tpl2, dt, init, t.check); });
     else // the tank's level: the lagged inflow summed, standing still in the initialising step
-        t([&] { s.PlantOut[0] = init ? s.PlantOut[1] : t.check.limited(s.PlantOut[1] + dt * s.PlantLag[0]); });
+        t([&] {
+            s.PlantOut[0] = init ? s.PlantOut[1] : t.check.limited(s.PlantOut[1] + dt * s.PlantLag[0]);
+        });
 }
 
+// The sensor: PV, set to PvTrue with it, becomes Lag(PvTrue + σ·z, Tf) when noise or filter act.
 template <class Statements> [[gnu::always_inline]] inline void Simulator::measurement(Statements& t) {
-    auto& s = mState.sim;
-    if (!(mExtras & kSensor)) [[likely]]
-        s.PV[0] = s.PvTrue[0];
-    else
+    if (mExtras & kSensor) [[unlikely]]
         sensor(t);
 }
 

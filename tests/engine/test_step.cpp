@@ -271,8 +271,8 @@ TEST(Step, StraightAttemptGivesWhatTheStatementsGiveOneByOne) {
         for (const auto* b : {&l.s.FfDelayed, &l.s.PlantDelayed, &l.s.DistDelayed})
             for (int i = 0; i < DeadTimeBuffer::kSlots; ++i)
                 v.push_back((*b)[i]);
-        v.insert(v.end(),
-                 {double(l.s.LimitHit), double(l.s.Stick[0].stuck), double(l.s.Stick[0].dir), l.s.Stick[0].at});
+        v.insert(v.end(), {double(l.s.LimitHit), double(l.s.Stick[0].stuck), double(l.s.Stick[0].dir),
+                           l.s.Stick[0].at});
         return v;
     };
     for (const auto& c : cases) {
