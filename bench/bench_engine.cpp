@@ -13,6 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <tuple>
 
 using namespace kestrel;
 
@@ -83,6 +84,29 @@ void BM_MainCalcRecording(benchmark::State& state) {
     benchmark::DoNotOptimize(st->sim.PV[0]);
 }
 BENCHMARK(BM_MainCalcRecording);
+
+/// The same recording run with everything that makes a real loop misbehave: measurement noise
+/// and the sensor filter, every valve stage, the second-order process.
+void BM_MainCalcRecordingEveryOption(benchmark::State& state) {
+    auto st = piLoopWithDeadTimes();
+    auto& p = st->params;
+    std::tie(p.PV_NOISE, p.PV_FILTER, p.VALVE_DB, p.VALVE_BL) = std::tuple(0.5, 0.3, 0.1, 0.2);
+    std::tie(p.STICK_S, p.STICK_J, p.VALVE_T, p.PROC_TYPE, p.Tpl2) = std::tuple(1.0, 0.5, 0.5, 1, 2.0);
+    NullDisplay display;
+    test::FakeMessages messages;
+    Simulator sim(*st, display, messages);
+    st->sim.Running = true;
+    st->sim.DecimationRatio = 2;
+    for (auto _ : state) {
+        if (st->sim.SimTime > 300.0) {
+            st->sim.SimTime = 0.0;
+            st->trace.restart(st->params.dt, 3002);
+        }
+        benchmark::DoNotOptimize(sim.MainCalc());
+    }
+    benchmark::DoNotOptimize(st->sim.PV[0]);
+}
+BENCHMARK(BM_MainCalcRecordingEveryOption);
 
 /// A settled PID loop left running: 300 s of simulated time at dt 0.1 s, in time per step, after
 /// 600 s in which it settled from an SV step. Its D term has decayed towards 0; without the flush

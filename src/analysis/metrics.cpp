@@ -31,7 +31,7 @@ std::optional<SvStepMetrics> svStep(const std::vector<StepSample>& steps) {
     if (!at)
         return std::nullopt;
     const std::size_t k0 = *at, k1 = windowEnd(steps, k0);
-    const double t0 = steps[k0].t, pvA = steps[k0].pv, pvF = steps[k1 - 1].pv, dPv = pvF - pvA;
+    const double t0 = steps[k0].t, pvA = steps[k0].truePv(), pvF = steps[k1 - 1].truePv(), dPv = pvF - pvA;
     if (std::abs(dPv) < kNoChange)
         return std::nullopt;
     const double sign = dPv > 0 ? 1.0 : -1.0, band = kSettleBand * std::abs(dPv);
@@ -43,17 +43,17 @@ std::optional<SvStepMetrics> svStep(const std::vector<StepSample>& steps) {
     double beyond = 0, furthest = -INFINITY, lastOutside = t0;
     for (std::size_t k = k0; k < k1; ++k) {
         const StepSample& s = steps[k];
-        const double along = sign * (s.pv - pvA);
+        const double along = sign * (s.truePv() - pvA);
         if (!t10 && along >= kRiseLow * std::abs(dPv))
             t10 = s.t;
         if (!t90 && along >= kRiseHigh * std::abs(dPv))
             t90 = s.t;
-        beyond = std::max(beyond, sign * (s.pv - pvF));
-        if (sign * s.pv > furthest) {
-            furthest = sign * s.pv;
+        beyond = std::max(beyond, sign * (s.truePv() - pvF));
+        if (sign * s.truePv() > furthest) {
+            furthest = sign * s.truePv();
             m.peakTime = s.t - t0;
         }
-        if (std::abs(s.pv - pvF) > band)
+        if (std::abs(s.truePv() - pvF) > band)
             lastOutside = s.t;
     }
     m.overshootPct = beyond / std::abs(dPv) * 100.0;
@@ -63,8 +63,8 @@ std::optional<SvStepMetrics> svStep(const std::vector<StepSample>& steps) {
     double low = INFINITY, high = -INFINITY;
     for (std::size_t k = k0; k < k1; ++k)
         if (steps[k].t >= tailFrom) {
-            low = std::min(low, steps[k].pv);
-            high = std::max(high, steps[k].pv);
+            low = std::min(low, steps[k].truePv());
+            high = std::max(high, steps[k].truePv());
         }
     if (high - low <= band)
         m.settlingTime = lastOutside - t0;
@@ -79,7 +79,7 @@ std::optional<DvStepMetrics> dvStep(const std::vector<StepSample>& steps) {
     DvStepMetrics m;
     m.t0 = steps[k0].t;
     for (std::size_t k = k0; k < k1; ++k) {
-        const double deviation = std::abs(steps[k].sv - steps[k].pv);
+        const double deviation = std::abs(steps[k].sv - steps[k].truePv());
         if (deviation > m.peakDeviation) {
             m.peakDeviation = deviation;
             m.peakTime = steps[k].t - m.t0;
@@ -96,7 +96,7 @@ RunMetrics measureRun(const std::vector<StepSample>& steps, double dt) {
         return m;
     for (std::size_t k = 0; k < steps.size(); ++k) {
         const StepSample& s = steps[k];
-        const double e = s.sv - s.pv;
+        const double e = s.sv - s.truePv();
         m.iae += std::abs(e) * dt;
         m.ise += e * e * dt;
         m.itae += (s.t + dt) * std::abs(e) * dt;
@@ -105,7 +105,7 @@ RunMetrics measureRun(const std::vector<StepSample>& steps, double dt) {
         if (s.limit)
             m.timeAtLimit += dt;
     }
-    m.offset = steps.back().sv - steps.back().pv;
+    m.offset = steps.back().sv - steps.back().truePv();
     m.svStep = svStep(steps);
     m.dvStep = dvStep(steps);
     return m;

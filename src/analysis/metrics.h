@@ -1,6 +1,7 @@
 #pragma once
 // Measures of how good a run is, from every step of it (the step trace), not only from the
-// recorded samples. e = SV − PV throughout.
+// recorded samples. e = SV − PV throughout, PV being the process output before the sensor (its
+// noise and filter are the measurement's, not the loop's quality).
 
 #include "engine/steptrace.h"
 

@@ -1,6 +1,7 @@
 #pragma once
 // ParameterSet: the definition of one experiment as the engine reads it at every step.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -13,6 +14,10 @@ enum class ControlType : std::int16_t { P = 0, PI = 1, ErrorPID = 2, I_PD = 3, P
 /// Controller forms (key CALC_TYPE): position, velocity, and velocity whose internal accumulator
 /// runs unlimited while only the output is limited.
 enum class CalcForm : std::int16_t { Position = 0, Velocity = 1, VelocityUnlimited = 2 };
+
+/// Process types (key PROC_TYPE): first order with dead time; second order, a second lag Tpl2
+/// after Tpl; integrating (a level tank), whose output accumulates the lagged input.
+enum class ProcessType : std::int16_t { FirstOrder = 0, SecondOrder = 1, Integrating = 2 };
 
 /// Operating modes of the controller (key MODE): manual (M), automatic (A), cascade (C).
 enum class Mode : std::int16_t { Manual = 0, Automatic = 1, Cascade = 2 };
@@ -43,6 +48,19 @@ struct ParameterSet {
     double Kd = 0.0, Kds = 0.0, Tds = 0.0, Lds = 0.0; ///< disturbance at the input; path to PV
     double Kf = 0.0, Tfd = 0.0, Tfp = 0.0, Lf = 0.0;  ///< feedforward gain, lag, lead, dead time
 
+    /// What makes a real loop misbehave; every value 0 (and PROC_TYPE 0) leaves the loop ideal.
+    /// Measurement: noise of standard deviation PV_NOISE (% of range) on the process output, then
+    /// the sensor filter, a lag of PV_FILTER s. The noise generator starts from NOISE_SEED (a whole
+    /// number 0..16777215) at every Start.
+    double PV_NOISE = 0.0, NOISE_SEED = 1.0, PV_FILTER = 0.0;
+    /// Valve, in the order the command passes them: deadband VALVE_DB, backlash VALVE_BL, stick
+    /// band STICK_S and slip jump STICK_J (all % of travel), then a lag of VALVE_T s.
+    double VALVE_DB = 0.0, VALVE_BL = 0.0, STICK_S = 0.0, STICK_J = 0.0, VALVE_T = 0.0;
+    /// Process type (ProcessType) as stored; Tpl2 is the second lag, s, of the second-order type.
+    /// For the integrating type Kpl is a rate: % per second per % of input.
+    std::int16_t PROC_TYPE = 0;
+    double Tpl2 = 0.0;
+
     /// SV and DV programs: value (%) and time (s) texts of points 0..8, converted at every
     /// evaluation. The time of point 0 is "0"; an empty time ends the program.
     std::array<std::string, 9> SVv{"50", "", "", "", "", "", "", "", ""};
@@ -53,6 +71,27 @@ struct ParameterSet {
     /// Operating mode (Mode) as stored: 0 manual, 1 automatic, 2 cascade.
     std::int16_t MODE = 0;
 
+    /// Any valve stage acts (otherwise the valve position is the command).
+    bool valveActive() const {
+        // One comparison: the largest of them is above 0 when any is (the window gives no NaN).
+        const double m =
+            std::max(std::max(std::max(VALVE_DB, VALVE_BL), std::max(STICK_S, STICK_J)), VALVE_T);
+        return m > 0.0;
+    }
+    /// An unknown stored type runs as the first-order process.
+    ProcessType processType() const {
+        return PROC_TYPE == 1 || PROC_TYPE == 2 ? static_cast<ProcessType>(PROC_TYPE)
+                                                : ProcessType::FirstOrder;
+    }
+    /// Nothing beyond the ideal loop: no valve stage, no noise nor sensor filter, the first-order
+    /// process. One comparison of the largest option value, as the step asks at every step.
+    bool idealLoop() const {
+        const double m = std::max(std::max(std::max(PV_NOISE, PV_FILTER), std::max(VALVE_DB, VALVE_BL)),
+                                  std::max(std::max(STICK_S, STICK_J), VALVE_T));
+        return !(m > 0.0) && processType() == ProcessType::FirstOrder;
+    }
+    /// The measurement has noise (PV_NOISE > 0) or a sensor filter (PV_FILTER > 0).
+    bool sensorActive() const { return std::max(PV_NOISE, PV_FILTER) > 0.0; }
     ControlType controlType() const { return static_cast<ControlType>(TYPE_SELECT); }
     CalcForm calcForm() const { return static_cast<CalcForm>(CALC_TYPE); }
     Mode mode() const { return static_cast<Mode>(MODE); }
@@ -60,6 +99,9 @@ struct ParameterSet {
 
     /// Bias bA, %: set when a run is initialised, shown in the bias field; not a file key.
     double bA = 50.0;
+    /// Balance B of the integrating process, %: the input at which its output stands still. Set
+    /// with bA when a run is initialised; not a file key.
+    double Balance = 50.0;
     /// Derivative filter coefficient η, fixed at start-up.
     double eta = 0.1;
 };

@@ -14,6 +14,15 @@ namespace {
 
 constexpr double kLongestMeasuredRun = 3000.0; // s; longer runs (a long pause) teach nothing
 
+/// MV and balance a tank is cleared to, %: mid travel, room to fill and to drain.
+constexpr double kTankBalance = 50.0;
+
+/// The noise generator's seed: NOISE_SEED as the whole number it holds, within 0..16777215.
+std::uint64_t noiseSeed(const ParameterSet& p) {
+    const double seed = std::clamp(p.NOISE_SEED, 0.0, 16777215.0);
+    return seed == seed ? static_cast<std::uint64_t>(seed) : 1; // a NaN seeds as the base set
+}
+
 /// A range text read through "##0.0" as a single-precision number.
 float readRangeText(const std::string& text) {
     return toSingle(formatText(text, "##0.0"));
@@ -64,8 +73,12 @@ void RunControl::Data_inz() {
     // PV starts where the process settles for this MV, so the first step does not jump when the
     // process gain is not 1; the bias PV / Kpl is then MV. The disturbance stays out, as in every
     // other steady state the loop starts from: with it the bias would carry Kds·DV and shift
-    // where the loop settles.
-    t([&] { s.PV.set(checkFinite(p.Kpl * mv)); });
+    // where the loop settles. A tank settles at any level: it keeps PV and stands still at
+    // the balance B = MV.
+    const bool tank = p.processType() == ProcessType::Integrating;
+    if (!tank)
+        t([&] { s.PV.set(checkFinite(p.Kpl * mv)); });
+    s.PvTrue.set(s.PV[0]);
 
     const double sv = s.SV[0];
     s.SvLag.set(sv);
@@ -77,6 +90,10 @@ void RunControl::Data_inz() {
     s.D.set(0.0);
 
     t([&] {
+        if (tank) {
+            p.bA = p.Balance = mv;
+            return;
+        }
         if (p.Kpl == 0.0)
             throw RuntimeError::divisionByZero();
         p.bA = checkFinite(s.PV[0] / p.Kpl);
@@ -88,9 +105,13 @@ void RunControl::Data_inz() {
     History* const dvPaths[] = {&s.FfIn, &s.FfLag, &s.FfOut, &s.DistIn, &s.DistOut};
     for (History* h : dvPaths)
         h->set(dv);
-    History* const plant[] = {&s.ProcIn, &s.PlantIn, &s.PlantOut};
+    History* const plant[] = {&s.ValveDb, &s.ValveBl, &s.ValveSt, &s.VP, &s.ProcIn, &s.PlantIn, &s.PlantOut};
     for (History* h : plant)
         h->set(mv);
+    s.Stick.fill({true, 0, mv});
+    s.PlantLag.set(tank ? 0.0 : mv);
+    if (tank)
+        s.PlantOut.set(s.PV[0]);
     s.FfDelayed.fill(dv, 200);
     s.PlantDelayed.fill(mv, 200);
     s.DistDelayed.fill(dv, 200);
@@ -107,17 +128,26 @@ void RunControl::Data_inz() {
 void RunControl::steadyStateFromSv() {
     auto& s = mState.sim;
     auto& p = mState.params;
-    if (p.Kpl == 0.0)
+    // A tank stands still at any level: PV = SV with the inflow balanced at mid travel.
+    const bool tank = p.processType() == ProcessType::Integrating;
+    if (p.Kpl == 0.0 && !tank)
         throw RuntimeError::divisionByZero();
     s.SV[1] = s.SV[0];
-    const double mv = checkFinite(s.SV[0] / p.Kpl);
+    const double mv = tank ? kTankBalance : checkFinite(s.SV[0] / p.Kpl);
     s.MV.set(mv);
     mSim.display().MvSliderUpdate();
     s.PV.set(s.SV[0]);
+    s.PvTrue.set(s.SV[0]);
     s.MvCtrl[1] = mv;
     s.MvInt[1] = mv;
     s.InitPending = true;
-    p.bA = p.FB != 0.0 ? checkFinite(s.PV[0] / p.Kpl) : 0.0;
+    if (tank) {
+        s.PlantOut.set(s.SV[0]);
+        p.Balance = kTankBalance;
+        p.bA = p.FB != 0.0 ? p.Balance : 0.0;
+    } else {
+        p.bA = p.FB != 0.0 ? checkFinite(s.PV[0] / p.Kpl) : 0.0;
+    }
     mHost.showBias(p.bA);
 }
 
@@ -251,6 +281,8 @@ void RunControl::Start() {
     }
 
     s.SimTime = 0.0;
+    // The run's noise is the seed's whatever ran live before: two runs of a step draw alike.
+    s.NoiseGen.seed(noiseSeed(p));
     // Every step of the run is kept for its measures: room for a run of the longest graph time at
     // the shortest period (15,000 steps) is made once, a longer one grows as it goes.
     mState.trace.restart(p.dt, 15'002);
@@ -396,7 +428,12 @@ void RunControl::loadPanel(const std::string& svText, const std::string& kplText
     t([&] { mState.params.Kpl = toDouble(kplText); });
     s.SV[1] = s.SV[0];
     s.PV.set(s.SV[0]);
+    s.PvTrue.set(s.SV[0]);
     t([&] {
+        if (mState.params.processType() == ProcessType::Integrating) {
+            s.MV.set(kTankBalance);
+            return;
+        }
         if (mState.params.Kpl == 0.0)
             throw RuntimeError::divisionByZero();
         s.MV.set(checkFinite(s.PV[0] / mState.params.Kpl));

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <random>
 
 namespace kestrel {
 
@@ -24,10 +25,33 @@ struct SimulationState {
     History FfIn;
     LagHistory FfLag;
     History FfOut;
+    /// Valve stages: after the deadband, after the backlash, after the stiction; VP is the valve
+    /// position after its lag, which drives the process.
+    History ValveDb, ValveBl, ValveSt;
+    LagHistory VP;
     History ProcIn, PlantIn;
+    LagHistory PlantLag; ///< the Tpl stage of the second-order and integrating processes
     LagHistory PlantOut;
     History DistIn;
     LagHistory DistOut;
+    History PvTrue; ///< the process output PlantOut + DistOut; PV is what the sensor makes of it
+
+    /// The stiction stage's memory: stuck or moving, where it stuck (u_s), the direction of its
+    /// last slip (-1, 0, +1); slot 0 for step k, slot 1 for step k-1, like the histories.
+    struct ValveStick {
+        bool stuck = true;
+        std::int8_t dir = 0;
+        double at = 0.0;
+    };
+    std::array<ValveStick, 2> Stick{};
+    /// The valve stages acted in the last step. While they are off the step writes only VP, and
+    /// their histories and memory stand still; switched on, they start at rest at VP.
+    bool ValveLive = false;
+
+    /// Measurement noise: the generator (seeded at every Start) and this step's standard normal
+    /// draw, 0 while no run is running.
+    std::mt19937_64 NoiseGen{1};
+    double NoiseZ = 0.0;
 
     DeadTimeBuffer FfDelayed, PlantDelayed, DistDelayed;
 
@@ -51,8 +75,9 @@ struct SimulationState {
     bool SvDisplayLive = true; ///< the step rewrites the panel's SV text
     bool MvDisplayLive = true; ///< the step rewrites the panel's MV text
 
-    /// Every history's slot 1 = slot 0.
-    void shiftAll();
+    /// Every history's slot 1 = slot 0; the valve stages' only when they acted (`valveStages`),
+    /// the Tpl stage of the second-order and integrating processes only when one ran (`plantLag`).
+    void shiftAll(bool valveStages, bool plantLag);
 };
 
 /// Recorded samples of a run: at most 501 per run (slots 0..500).

@@ -5,6 +5,9 @@
 #include "engine/modpidfnc.h"
 #include "engine/programs.h"
 
+#include <cmath>
+#include <numbers>
+
 namespace kestrel {
 
 namespace {
@@ -22,7 +25,7 @@ namespace {
 
 } // namespace
 
-void SimulationState::shiftAll() {
+void SimulationState::shiftAll(bool valveStages, bool plantLag) {
     PV.shift();
     SV.shift();
     MvCtrl.shift();
@@ -42,12 +45,31 @@ void SimulationState::shiftAll() {
     FfIn.shift();
     FfLag.shift();
     FfOut.shift();
+    VP.shift();
     ProcIn.shift();
     PlantIn.shift();
     PlantOut.shift();
     DV.shift();
     DistIn.shift();
     DistOut.shift();
+    PvTrue.shift();
+    if (valveStages) {
+        ValveDb.shift();
+        ValveBl.shift();
+        ValveSt.shift();
+        Stick[1] = Stick[0];
+    }
+    ValveLive = valveStages;
+    if (plantLag)
+        PlantLag.shift();
+}
+
+double standardNormal(std::mt19937_64& gen) {
+    // Two uniform draws in [0, 1) from the top 53 bits, then Box-Muller; 1 - u1 > 0 keeps the
+    // logarithm finite. The same on every machine that has the same generator.
+    const double u1 = static_cast<double>(gen() >> 11) * 0x1.0p-53;
+    const double u2 = static_cast<double>(gen() >> 11) * 0x1.0p-53;
+    return std::sqrt(-2.0 * std::log(1.0 - u1)) * std::cos(2.0 * std::numbers::pi * u2);
 }
 
 void Simulator::programEval(const ProgramTexts& values, const ProgramTexts& times, History& signal,
@@ -100,6 +122,7 @@ bool Simulator::MainCalc() {
         SvProgramEval();
         DvProgramEval();
     }
+    mExtras = mState.params.idealLoop() ? 0u : prepareExtras();
     // The initialising step sets both slots of many histories: it always runs under the trap.
     if (s.InitPending || mCheckEachStatement || !loopStraight()) {
         Trapped trapped{t, {}};
@@ -107,15 +130,24 @@ bool Simulator::MainCalc() {
     }
     if (s.Running) {
         const StepLimit kind = s.LimitHit ? limitKind(s.MvCtrl[0], mState.params) : StepLimit::None;
-        mState.trace.steps.push_back(
-            {s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, kind, s.MvExcess[0] != 0.0});
+        mState.trace.steps.push_back({s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, kind,
+                                      s.MvExcess[0] != 0.0, s.PvTrue[0]});
         recordSample(t);
         advanceTime(t);
     }
     showStep(t);
-    s.shiftAll();
+    s.shiftAll(mExtras & kValve, mExtras & kLagged);
     s.InitPending = false;
     return !t.cancelled();
+}
+
+unsigned Simulator::prepareExtras() {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    // The noise of this step's measurement, drawn once whichever pass computes the loop.
+    s.NoiseZ = s.Running && p.PV_NOISE > 0.0 ? standardNormal(s.NoiseGen) : 0.0;
+    return (p.valveActive() ? kValve : 0u) | (p.sensorActive() ? kSensor : 0u) |
+           (p.processType() != ProcessType::FirstOrder ? kLagged : 0u);
 }
 
 bool Simulator::loopStraight() {
@@ -129,7 +161,8 @@ bool Simulator::loopStraight() {
         loop(straight);
         // Every result the loop stores outside the blocks (which limit theirs and note a
         // non-finite one): if one is not finite, neither is the sum. Summed as a tree, so the
-        // look costs no long chain of additions.
+        // look costs no long chain of additions. The valve stages are finite while MV is (an
+        // overflow in one reaches ProcIn), and PvTrue is the sum of two limited blocks.
         const double stored = ((s.Ep[0] + s.Ed[0]) + (s.P[0] + s.PI[0])) +
                               ((s.Dk[0] + s.MvPos[0]) + (s.MvCtrl[0] + s.MvInt[0])) +
                               (((s.MvExcess[0] + s.FfIn[0]) + (s.FfOut[0] + s.MV[0])) +
@@ -140,9 +173,31 @@ bool Simulator::loopStraight() {
     }
     // Taken back: each computed signal to the value it held in both slots, MV, PV and the
     // set-point filter as saved, the dead-time registers as they stood.
-    for (History* h : {&s.Ep, &s.Ed, &s.P, &s.I, &s.PI, &s.Dk, &s.D, &s.MvPos, &s.MvCtrl, &s.MvInt,
-                       &s.MvExcess, &s.FfIn, static_cast<History*>(&s.FfLag), &s.FfOut, &s.ProcIn, &s.PlantIn,
-                       static_cast<History*>(&s.PlantOut), &s.DistIn, static_cast<History*>(&s.DistOut)})
+    for (History* h : {&s.Ep,
+                       &s.Ed,
+                       &s.P,
+                       &s.I,
+                       &s.PI,
+                       &s.Dk,
+                       &s.D,
+                       &s.MvPos,
+                       &s.MvCtrl,
+                       &s.MvInt,
+                       &s.MvExcess,
+                       &s.FfIn,
+                       static_cast<History*>(&s.FfLag),
+                       &s.FfOut,
+                       &s.ValveDb,
+                       &s.ValveBl,
+                       &s.ValveSt,
+                       static_cast<History*>(&s.VP),
+                       &s.ProcIn,
+                       &s.PlantIn,
+                       static_cast<History*>(&s.PlantLag),
+                       static_cast<History*>(&s.PlantOut),
+                       &s.DistIn,
+                       static_cast<History*>(&s.DistOut),
+                       &s.PvTrue})
         (*h)[0] = (*h)[1];
     s.PV[0] = pv;
     s.MV[0] = mv;
@@ -161,10 +216,16 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::loop(S
         controllerTerms(t);
         controllerForm(t);
         feedforward(t);
+        valve(t);
+        t([&] {
+            s.ProcIn[0] = t.check((mExtras & kValve ? s.VP[0] : s.MV[0]) + mState.params.Kd * s.DV[0]);
+        });
     } else {
-        s.ProcIn[0] = s.MV[0];
+        valve(t);
+        s.ProcIn[0] = s.VP[0];
     }
     processAndDisturbance(t);
+    measurement(t);
 }
 
 // The loop's stages below are inlined into each run of the loop: split for reading, they compile
@@ -275,7 +336,89 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::feedfo
         s.FfOut[0] = t.check(ratio * s.FfDelayed[0] + (1.0 - ratio) * s.FfLag[0]);
     });
     t([&] { s.MV[0] = t.check(s.MvCtrl[0] - s.FfOut[0]); });
-    t([&] { s.ProcIn[0] = t.check(s.MV[0] + p.Kd * s.DV[0]); });
+}
+
+template <class Statements> [[gnu::always_inline]] inline void Simulator::valve(Statements& t) {
+    auto& s = mState.sim;
+    const double c = s.MV[0];
+    if (t.initialising(s)) {
+        // Every stage at the command, the valve at rest there.
+        for (History* h : {&s.ValveDb, &s.ValveBl, &s.ValveSt, static_cast<History*>(&s.VP)})
+            h->set(c);
+        s.Stick.fill({true, 0, c});
+        return;
+    }
+    if (!(mExtras & kValve)) [[likely]] {
+        s.VP[0] = c;
+        return;
+    }
+    valveStages(t);
+}
+
+// Kept out of the loop's straight code, which an ideal valve passes without them.
+template <class Statements> [[gnu::noinline]] void Simulator::valveStages(Statements& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const double c = s.MV[0];
+    // A valve whose stages were off in the last step starts them at rest where it stood. (Run
+    // twice by a step taken back, this gives the same both times: nothing the loop writes.)
+    if (!s.ValveLive) {
+        for (History* h : {&s.ValveDb, &s.ValveBl, &s.ValveSt})
+            (*h)[1] = s.VP[1];
+        s.Stick[1] = {true, 0, s.VP[1]};
+    }
+    // Deadband: the stage follows only a command that moved more than d from where it stands.
+    if (p.VALVE_DB > 0.0)
+        t([&] {
+            const double gap = t.check.here(std::fabs(c - s.ValveDb[1]));
+            s.ValveDb[0] = gap > p.VALVE_DB ? c : s.ValveDb[1];
+        });
+    else
+        s.ValveDb[0] = c;
+    // Backlash: the stage is dragged along at b/2 behind its input, standing still inside the gap.
+    if (p.VALVE_BL > 0.0)
+        t([&] {
+            const double x = s.ValveDb[0], half = p.VALVE_BL / 2.0;
+            const double gap = t.check.here(x - s.ValveBl[1]);
+            if (gap > half)
+                s.ValveBl[0] = t.check(x - half);
+            else if (gap < -half)
+                s.ValveBl[0] = t.check(x + half);
+            else
+                s.ValveBl[0] = s.ValveBl[1];
+        });
+    else
+        s.ValveBl[0] = s.ValveDb[0];
+    // Stiction: a moving valve sticks when its input stops or turns; a stuck one slips once its
+    // input has moved away from where it stuck by more than J (going on the same way) or S (the
+    // other way), and then lags its input by (S - J)/2.
+    if (p.STICK_S > 0.0 || p.STICK_J > 0.0)
+        t([&] {
+            const double x = s.ValveBl[0], before = s.ValveBl[1];
+            const int dir = (x > before) - (x < before);
+            SimulationState::ValveStick st = s.Stick[1];
+            if (!st.stuck && dir != st.dir) {
+                st.stuck = true;
+                st.at = before;
+            }
+            if (st.stuck && dir != 0) {
+                const double band = dir == st.dir ? p.STICK_J : p.STICK_S;
+                if (t.check.here(std::fabs(x - st.at)) > band) {
+                    st.stuck = false;
+                    st.dir = static_cast<std::int8_t>(dir);
+                }
+            }
+            s.ValveSt[0] = st.stuck ? s.ValveSt[1] : t.check(x - st.dir * (p.STICK_S - p.STICK_J) / 2.0);
+            s.Stick[0] = st;
+        });
+    else {
+        s.ValveSt[0] = s.ValveBl[0];
+        s.Stick[0] = {true, 0, s.ValveBl[0]};
+    }
+    if (p.VALVE_T > 0.0)
+        t([&] { s.VP[0] = FirstOrderLag(s.ValveSt[0], s.VP, p.VALVE_T, p.dt, false, t.check); });
+    else
+        s.VP[0] = s.ValveSt[0];
 }
 
 template <class Statements>
@@ -284,13 +427,54 @@ template <class Statements>
     const auto& p = mState.params;
     const bool init = t.initialising(s);
     const double dt = p.dt;
-    t([&] { s.PlantIn[0] = t.check(p.Kpl * s.ProcIn[0]); });
-    t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
-    t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantOut, p.Tpl, dt, init, t.check); });
+    if (!(mExtras & kLagged)) [[likely]] {
+        t([&] { s.PlantIn[0] = t.check(p.Kpl * s.ProcIn[0]); });
+        t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
+        t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantOut, p.Tpl, dt, init, t.check); });
+    } else {
+        laggedProcess(t);
+    }
     t([&] { s.DistIn[0] = t.check(p.Kds * s.DV[0]); });
     t([&] { s.DistDelayed[0] = DeadTime(s.DistIn[0], s.DistDelayed, p.Lds, dt, init); });
     t([&] { s.DistOut[0] = FirstOrderLag(s.DistDelayed[0], s.DistOut, p.Tds, dt, init, t.check); });
-    t([&] { s.PV[0] = t.check(s.PlantOut[0] + s.DistOut[0]); });
+    t([&] { s.PV[0] = s.PvTrue[0] = t.check(s.PlantOut[0] + s.DistOut[0]); });
+}
+
+// The second-order and the integrating process, kept out of the loop's straight code.
+template <class Statements> [[gnu::noinline]] void Simulator::laggedProcess(Statements& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const bool init = t.initialising(s);
+    const double dt = p.dt;
+    const bool tank = p.processType() == ProcessType::Integrating;
+    if (tank)
+        t([&] { s.PlantIn[0] = t.check(p.Kpl * t.check(s.ProcIn[0] - p.Balance)); });
+    else
+        t([&] { s.PlantIn[0] = t.check(p.Kpl * s.ProcIn[0]); });
+    t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
+    t([&] { s.PlantLag[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantLag, p.Tpl, dt, init, t.check); });
+    if (!tank)
+        t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantLag[0], s.PlantOut, p.Tpl2, dt, init, t.check); });
+    else // the tank's level: the lagged inflow summed, standing still in the initialising step
+        t([&] {
+            s.PlantOut[0] = init ? s.PlantOut[1] : t.check.limited(s.PlantOut[1] + dt * s.PlantLag[0]);
+        });
+}
+
+// The sensor: PV, set to PvTrue with it, becomes Lag(PvTrue + σ·z, Tf) when noise or filter act.
+template <class Statements> [[gnu::always_inline]] inline void Simulator::measurement(Statements& t) {
+    if (mExtras & kSensor) [[unlikely]]
+        sensor(t);
+}
+
+template <class Statements> [[gnu::noinline]] void Simulator::sensor(Statements& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const bool init = t.initialising(s);
+    t([&] {
+        const double x = p.PV_NOISE > 0.0 ? t.check(s.PvTrue[0] + p.PV_NOISE * s.NoiseZ) : s.PvTrue[0];
+        s.PV[0] = p.PV_FILTER > 0.0 ? FirstOrderLag(x, s.PV, p.PV_FILTER, p.dt, init, t.check) : x;
+    });
 }
 
 [[gnu::always_inline]] inline void Simulator::recordSample(ErrorTrap& t) {

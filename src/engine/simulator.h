@@ -7,21 +7,31 @@
 #include "engine/errortrap.h"
 #include "engine/programs.h"
 
+#include <random>
+
 namespace kestrel {
+
+/// A standard normal draw from two of the generator's numbers (Box-Muller).
+double standardNormal(std::mt19937_64& gen);
 
 /// The closed loop, one step at a time.
 ///
 /// One step (nothing at all while Paused):
 ///  1. in cascade mode during a run, SV and DV from their programs at SimTime;
 ///  2. unless manual: the controller (set-point filter, P, I, D, form) gives MvCtrl, the
-///     feedforward gives FfOut, MV = MvCtrl - FfOut and ProcIn = MV + Kd·DV;
-///     in manual mode ProcIn = MV as the operator set it (no controller, no feedforward, no Kd);
-///  3. process Kpl·e^(-Lpl·s)/(1+Tpl·s) on ProcIn, disturbance path Kds·e^(-Lds·s)/(1+Tds·s) on DV,
-///     PV = PlantOut + DistOut;
-///  4. during a run: a sample every DecimationRatio steps and at every step in which a
+///     feedforward gives FfOut, MV = MvCtrl - FfOut; in manual mode MV is as the operator set it
+///     (no controller, no feedforward);
+///  3. the valve: MV passes the deadband, the backlash, the stiction and the valve lag (each only
+///     when set), giving the valve position VP; ProcIn = VP + Kd·DV (in manual mode ProcIn = VP);
+///  4. process on ProcIn by type: Kpl·e^(-Lpl·s)/(1+Tpl·s), a second lag 1/(1+Tpl2·s) after it, or
+///     the integrating tank, whose lagged inflow Kpl·(ProcIn - B) is summed (unchanged in the
+///     initialising step, limited to ±10000); disturbance path Kds·e^(-Lds·s)/(1+Tds·s) on DV;
+///     PvTrue = PlantOut + DistOut, and the measured PV = Lag(PvTrue + σ·z, Tf), z a standard
+///     normal draw taken before the loop while a run is running (0 otherwise);
+///  5. during a run: a sample every DecimationRatio steps and at every step in which a
 ///     velocity-form limit acted (slots 0..500, the last slot overwritten once full), drawn with
 ///     Line_draw1 and Line_draw2; SimTime advances by dt;
-///  5. PV bar, MV slider (not in manual), the panel texts; every history shifts; InitPending ends.
+///  6. PV bar, MV slider (not in manual), the panel texts; every history shifts; InitPending ends.
 ///
 /// Controller (automatic and cascade), with T1 = β·Ti or 0.0001 s when that is 0:
 ///   SvLag  = FirstOrderLag(SV, T1)       SvFilt = LeadStage(SvLag, α·T1)
@@ -41,7 +51,7 @@ namespace kestrel {
 /// ever holds a NaN or an infinity. The program evaluations report each of their errors once in
 /// the same way.
 ///
-/// The loop (steps 2 and 3) is first run straight through, without a check per statement: the
+/// The loop (steps 2 to 4) is first run straight through, without a check per statement: the
 /// values it stores are looked at once when it ends, and only a value that a comparison or a
 /// limit would hide is checked where it appears. When any is not finite or any statement fails,
 /// that attempt is taken back and the loop runs statement by statement under the trap. Both runs
@@ -49,7 +59,8 @@ namespace kestrel {
 /// way. Taking the attempt back relies on the step's own bookkeeping: between steps each signal
 /// the loop computes holds its value in both slots (the step ends with a shift, the
 /// initialisation sets both), except MV and PV, which the panel and the tests may set alone; the
-/// attempt saves those, the set-point filter's slots 1 and the dead-time registers' positions.
+/// attempt saves those, the set-point filter's slots 1, the stiction stage's memory and the
+/// dead-time registers' positions. The noise draw is taken before either run, so both see it.
 class Simulator {
 public:
     Simulator(AppState& state, Display& display, MessageService& messages)
@@ -81,10 +92,18 @@ private:
     template <class Statements> void controllerTerms(Statements& t);
     template <class Statements> void controllerForm(Statements& t);
     template <class Statements> void feedforward(Statements& t);
+    template <class Statements> void valve(Statements& t);
+    template <class Statements> void valveStages(Statements& t);
     template <class Statements> void processAndDisturbance(Statements& t);
+    template <class Statements> void laggedProcess(Statements& t);
+    template <class Statements> void measurement(Statements& t);
+    template <class Statements> void sensor(Statements& t);
     /// The loop run straight through; false (and the state as before) when it has to run again
     /// under the trap.
     bool loopStraight();
+    /// What the step computes beyond the ideal loop (kValve, kSensor, kLagged), with this step's
+    /// noise draw; called only when the loop is not ideal.
+    [[gnu::noinline]] unsigned prepareExtras();
 
     // The rest of the step, under the step's trap t.
     void recordSample(ErrorTrap& t);
@@ -99,6 +118,8 @@ private:
     Display& mDisplay;
     MessageService& mMessages;
     bool mCheckEachStatement = false;
+    static constexpr unsigned kValve = 1, kSensor = 2, kLagged = 4;
+    unsigned mExtras = 0; ///< this step's prepareExtras(), 0 for the ideal loop
 };
 
 } // namespace kestrel

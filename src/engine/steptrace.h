@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <ctime>
+#include <limits>
 #include <vector>
 
 namespace kestrel {
@@ -13,12 +14,18 @@ enum class StepLimit : std::uint8_t { None, High, Low, Rate };
 
 /// One step of a run: SimTime at the step (before it advances), the loop's SV, PV, MV and DV of
 /// that step, whether a velocity-form limit acted in it and which, and whether the
-/// essence-inheriting form's accumulator stood beyond what the limits let MV give.
+/// essence-inheriting form's accumulator stood beyond what the limits let MV give; and the
+/// process output before the sensor (PV is what the controller read: with noise and filter).
 struct StepSample {
     double t, sv, pv, mv, dv;
     bool limit;
     StepLimit kind = StepLimit::None;
     bool excess = false;
+    /// Left unset by a trace that knows only the measured PV (a run read from a file).
+    double pvTrue = std::numeric_limits<double>::quiet_NaN();
+
+    /// The process output a run's quality is measured on: pvTrue where the trace has it.
+    double truePv() const { return pvTrue == pvTrue ? pvTrue : pv; }
 };
 
 /// The steps of the current or last run: Start empties it, every step during the run adds one.

@@ -12,8 +12,9 @@
 
 namespace kestrel {
 
-/// Parameter groups of the main window, each with its own OK and Cancel.
-enum class FieldGroup { Controller, Process, Disturbance, Feedforward };
+/// Parameter groups, each with its own OK and Cancel: the main window's four and the process
+/// details (noise, sensor filter, valve, process type).
+enum class FieldGroup { Controller, Process, Disturbance, Feedforward, ProcessDetail };
 
 /// Fields in the order of the file keys (and of each group's apply).
 enum Field : int {
@@ -101,6 +102,53 @@ inline constexpr std::array<FieldDef, FieldCount> kFields{{
      FieldGroup::Feedforward, &ParameterSet::Lf, false},
 }};
 
+/// The process-detail fields, in the order of their file keys (after Lf; PROC_TYPE, an option
+/// choice, is stored between VALVE_T and Tpl2).
+enum DetailField : int {
+    PvNoise,
+    NoiseSeed,
+    PvFilter,
+    ValveDb,
+    ValveBl,
+    StickS,
+    StickJ,
+    ValveT,
+    Tpl2,
+    DetailCount
+};
+
+/// The one detail field held as a whole number and converted in double precision, so every seed
+/// up to 16777215 is kept exactly.
+constexpr bool isWholeDetail(DetailField d) {
+    return d == NoiseSeed;
+}
+
+inline constexpr std::array<FieldDef, DetailCount> kDetailFields{{
+    {"PV_NOISE", "txtPvNoise", "測定ノイズ(％)      σ", "0.00", "###0.00", 0, 10, "##0.00",
+     FieldGroup::ProcessDetail, &ParameterSet::PV_NOISE, false},
+    {"NOISE_SEED", "txtNoiseSeed", "乱数の種", "1", "###0", 0, 16777215, "###0", FieldGroup::ProcessDetail,
+     &ParameterSet::NOISE_SEED, false},
+    {"PV_FILTER", "txtPvFilter", "センサフィルタ(秒) Tf", "0.00", "###0.00", 0, 100, "##0.00",
+     FieldGroup::ProcessDetail, &ParameterSet::PV_FILTER, false},
+    {"VALVE_DB", "txtValveDb", "不感帯(％)          d", "0.00", "###0.00", 0, 20, "##0.00",
+     FieldGroup::ProcessDetail, &ParameterSet::VALVE_DB, false},
+    {"VALVE_BL", "txtValveBl", "バックラッシュ(％)  b", "0.00", "###0.00", 0, 20, "##0.00",
+     FieldGroup::ProcessDetail, &ParameterSet::VALVE_BL, false},
+    {"STICK_S", "txtStickS", "スティック幅(％)    S", "0.00", "###0.00", 0, 20, "##0.00",
+     FieldGroup::ProcessDetail, &ParameterSet::STICK_S, false},
+    {"STICK_J", "txtStickJ", "スリップ幅(％)      J", "0.00", "###0.00", 0, 20, "##0.00",
+     FieldGroup::ProcessDetail, &ParameterSet::STICK_J, false},
+    {"VALVE_T", "txtValveT", "バルブ遅れ(秒)     Tv", "0.00", "###0.00", 0, 100, "##0.00",
+     FieldGroup::ProcessDetail, &ParameterSet::VALVE_T, false},
+    {"Tpl2", "txtTpl2", "二次遅れ時間(秒) Tpl2", "0.00", "###0.00", 0, 200, "##0.00",
+     FieldGroup::ProcessDetail, &ParameterSet::Tpl2, false},
+}};
+
+/// Key of the process type, and the types' option captions in index order (PROC_TYPE).
+inline constexpr const char* kProcTypeKey = "PROC_TYPE";
+inline constexpr std::array<std::string_view, 3> kProcessTypes{"一次遅れ＋無駄時間", "二次遅れ＋無駄時間",
+                                                               "積分（液位）"};
+
 /// The settings of a step beyond the fields and the SV/DV programs.
 enum class StepKey {
     TypeSelect,
@@ -142,8 +190,7 @@ inline constexpr std::array<std::string_view, 11> kPenLabels{
 
 /// The field's name in messages: its label with each run of blanks (the label's layout spaces,
 /// half- or full-width) as one space, e.g. "比例ゲイン Kp".
-inline std::string fieldName(Field f) {
-    const std::string_view label = kFields[f].label;
+inline std::string labelName(std::string_view label) {
     std::string name;
     bool blank = false;
     for (std::size_t i = 0; i < label.size();) {
@@ -161,9 +208,19 @@ inline std::string fieldName(Field f) {
     return name;
 }
 
+inline std::string fieldName(Field f) {
+    return labelName(kFields[f].label);
+}
+inline std::string detailFieldName(DetailField d) {
+    return labelName(kDetailFields[d].label);
+}
+
 /// What a field's apply reports for a text that is no number (before the group's code).
+inline std::string notANumberMessage(const std::string& name) {
+    return name + "：数値を半角で入力してください。";
+}
 inline std::string notANumberMessage(Field f) {
-    return fieldName(f) + "：数値を半角で入力してください。";
+    return notANumberMessage(fieldName(f));
 }
 
 /// Code reported by a group's apply when a field fails.
@@ -177,6 +234,8 @@ constexpr const char* groupErrorCode(FieldGroup g) {
         return "  P003";
     case FieldGroup::Process:
         return "  P004";
+    case FieldGroup::ProcessDetail:
+        return "  P057";
     }
     return "  P001";
 }

@@ -13,6 +13,8 @@ SetupDocument::SetupDocument(AppState& state, MessageService& messages, AppFolde
         mFields[f].text = std::string(kFields[f].initial);
         mFields[f].visible = !kFields[f].hiddenAtStart;
     }
+    for (int d = 0; d < DetailCount; ++d)
+        mDetail[d].text = std::string(kDetailFields[d].initial);
     for (std::size_t i = 0; i < mPenLabels.size(); ++i)
         mPenLabels[i] = std::string(kPenLabels[i]);
     for (int i = 0; i < 9; ++i) {
@@ -62,43 +64,57 @@ void SetupDocument::storeValue(Field f, double value) {
     mState.params.*kFields[f].target = f == dT ? value / 1000.0 : value;
 }
 
-void SetupDocument::applyField(Field f, ErrorTrap& t) {
-    const FieldDef& def = kFields[f];
-    float x = 0.0f;
+template <class Store>
+void SetupDocument::applyText(const FieldDef& def, FieldState& field, const std::string& name, double inForce,
+                              bool whole, ErrorTrap& t, Store&& store) {
+    // Other fields hold single-precision values: x keeps one exactly, and the range compares
+    // as single precision does.
+    auto precision = [whole](double v) { return whole ? v : static_cast<double>(static_cast<float>(v)); };
+    double x = 0.0;
     bool converted = false;
     t([&] {
         try {
-            x = toSingle(formatText(mFields[f].text, def.pre));
+            const std::string pre = formatText(field.text, def.pre);
+            x = whole ? toDouble(pre) : static_cast<double>(toSingle(pre));
         } catch (const RuntimeError& e) {
             // The learner is told which field to correct, and how.
             throw RuntimeError(e.number(), e.number() == RuntimeError::typeMismatch().number()
-                                               ? notANumberMessage(f)
-                                               : fieldName(f) + "：" + e.description());
+                                               ? notANumberMessage(name)
+                                               : name + "：" + e.description());
         }
         converted = true;
     });
     // A text that is not a number keeps the value in force, and the field shows it again.
     if (!converted)
-        x = static_cast<float>(engineValue(f));
+        x = precision(inForce);
 
-    float high = static_cast<float>(def.high);
+    double high = precision(def.high);
     if (def.high == kDeadTimeBound)
-        t([&] { high = toFloat(200.0 * mState.params.dt); });
-    if (x < static_cast<float>(def.low))
-        x = static_cast<float>(def.low);
+        t([&] { high = static_cast<double>(toFloat(200.0 * mState.params.dt)); });
+    if (x < precision(def.low))
+        x = precision(def.low);
     if (x > high)
         x = high;
 
     t([&] {
         const std::string shown = formatNumber(x, def.shown);
-        mFields[f].text = shown;
-        storeValue(f, toDouble(shown));
+        field.text = shown;
+        store(toDouble(shown));
     });
-    mFields[f].edited = false;
+    field.edited = false;
+}
+
+void SetupDocument::applyField(Field f, ErrorTrap& t) {
+    applyText(kFields[f], mFields[f], fieldName(f), engineValue(f), false, t,
+              [&](double v) { storeValue(f, v); });
     notify(SetupChange::FieldText, f);
 }
 
 void SetupDocument::applyGroup(FieldGroup group) {
+    if (group == FieldGroup::ProcessDetail) {
+        applyDetails();
+        return;
+    }
     ErrorTrap t(mMessages, groupErrorCode(group));
     mState.chart.Reported.forget(); // a changed setting reports its faults anew
     for (int f = 0; f < FieldCount; ++f)
@@ -134,11 +150,45 @@ void SetupDocument::cancelButton(FieldGroup group) {
         setFieldText(static_cast<Field>(f),
                      formatNumber(engineValue(static_cast<Field>(f)), whole ? "###0" : "###0.00"));
     }
+    if (group == FieldGroup::ProcessDetail)
+        for (int i = 0; i < DetailCount; ++i) {
+            const auto d = static_cast<DetailField>(i);
+            setDetailText(d, formatNumber(mState.params.*kDetailFields[d].target,
+                                          isWholeDetail(d) ? "###0" : "###0.00"));
+        }
     if (group == FieldGroup::Controller) {
         mBiasText = formatNumber(mState.params.bA, "###0.00");
         notify(SetupChange::Bias);
     }
     okButton(group);
+}
+
+void SetupDocument::setDetailText(DetailField d, const std::string& text) {
+    if (mDetail[d].text == text)
+        return;
+    mDetail[d].text = text;
+    mDetail[d].edited = true;
+    notify(SetupChange::DetailText, d);
+}
+
+void SetupDocument::applyDetails() {
+    ErrorTrap t(mMessages, groupErrorCode(FieldGroup::ProcessDetail));
+    mState.chart.Reported.forget(); // a changed setting reports its faults anew
+    for (int i = 0; i < DetailCount; ++i) {
+        const auto d = static_cast<DetailField>(i);
+        double& target = mState.params.*kDetailFields[d].target;
+        applyText(kDetailFields[d], mDetail[d], detailFieldName(d), target, isWholeDetail(d), t,
+                  [&](double v) { target = v; });
+        notify(SetupChange::DetailText, d);
+    }
+}
+
+void SetupDocument::optProcType_Click(int index) {
+    if (index < 0 || index >= static_cast<int>(kProcessTypes.size()))
+        throw RuntimeError::invalidPropertyValue();
+    mProcType = index;
+    mState.params.PROC_TYPE = static_cast<std::int16_t>(index);
+    notify(SetupChange::ProcessType);
 }
 
 void SetupDocument::setVisible(Field f, bool visible) {

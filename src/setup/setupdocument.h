@@ -38,6 +38,8 @@ enum class SetupChange {
     PanelSetting,    ///< the panel's mode, range, check boxes, pen colour or graph time
     TypeLabel,       ///< the panel's control-type label
     PenLabels,       ///< the pen recorder's legend labels
+    DetailText,      ///< a process-detail field's text or edited marker (index = DetailField)
+    ProcessType,     ///< the selected process type
 };
 
 /// Texts of one lesson or project step as the study window shows them.
@@ -99,6 +101,18 @@ public:
     void okButton(FieldGroup group);
     /// The Cancel buttons: every field of the group from the engine's values, then OK.
     void cancelButton(FieldGroup group);
+
+    // --- Process details (noise, sensor filter, valve, process type) -------------------------
+    const std::string& detailText(DetailField d) const { return mDetail[d].text; }
+    bool detailEdited(DetailField d) const { return mDetail[d].edited; }
+    /// Typing or a programmatic change, marked as edited like the main window's fields.
+    void setDetailText(DetailField d, const std::string& text);
+    /// The group's apply ("  P057"), as for the four groups (applyGroup, okButton and
+    /// cancelButton take FieldGroup::ProcessDetail too); NOISE_SEED converts exactly.
+    void applyDetails();
+    int processType() const { return mProcType; }
+    /// Choosing a process type (0..2) stores it at once, as the calculation form does.
+    void optProcType_Click(int index);
 
     int typeTab() const { return mTypeTab; }
     /// Selecting a control-type page: presets, visibility, labels, then the controller group's OK.
@@ -169,7 +183,8 @@ public:
 
     /// "パラメータ初期化": the base set applied and brought into force.
     void ParaInz_Click();
-    /// "学習表示" of the main window: the four group applies and the two program applies.
+    /// "学習表示" of the main window: the four group applies, the process details and the two
+    /// program applies.
     void applyAll();
     /// The main window's start-up sequence.
     void startup();
@@ -193,6 +208,12 @@ private:
 
     void notify(SetupChange what, int index = 0);
     void applyField(Field f, ErrorTrap& trap);
+    /// A field's apply: the Pre format, the range, the Shown format into the text, then `store`
+    /// with the shown value. A text that is no number keeps `inForce`. `whole` converts in double
+    /// precision; other fields pass single precision.
+    template <class Store>
+    void applyText(const FieldDef& def, FieldState& field, const std::string& name, double inForce,
+                   bool whole, ErrorTrap& trap, Store&& store);
     double engineValue(Field f) const;
     void storeValue(Field f, double value);
     void setVisible(Field f, bool visible);
@@ -213,6 +234,8 @@ private:
     std::function<void()> mPump;
 
     std::array<FieldState, FieldCount> mFields;
+    std::array<FieldState, DetailCount> mDetail;
+    int mProcType = 0;
     std::string mBiasText = "50";
     int mTypeTab = 2;
     int mCalcForm = 0;

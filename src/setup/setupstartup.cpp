@@ -47,6 +47,7 @@ void SetupDocument::applyAll() {
     OKButtonPL_();
     OKButtonDS_();
     OKButtonFF_();
+    applyDetails();
     Command1_();
     Command2_();
 }

@@ -60,6 +60,9 @@ std::string storedTextName(const std::string& key) {
     for (int f = 0; f < FieldCount; ++f)
         if (kFields[f].key == key)
             return fieldName(static_cast<Field>(f));
+    for (int d = 0; d < DetailCount; ++d)
+        if (kDetailFields[d].key == key)
+            return detailFieldName(static_cast<DetailField>(d));
     return key;
 }
 
@@ -184,6 +187,13 @@ void SetupDocument::Ini_Param_set() {
         if (!v.empty())
             setFieldText(static_cast<Field>(f), v);
     }
+    for (int d = 0; d < DetailCount; ++d) {
+        const std::string v = read(section, std::string(kDetailFields[d].key));
+        if (!v.empty())
+            setDetailText(static_cast<DetailField>(d), v);
+    }
+    if (const auto v = value(kProcTypeKey); !v.empty())
+        t([&] { optProcType_Click(indexValue(v, static_cast<int>(kProcessTypes.size()))); });
 
     readProgram(true, t);
     if (mPump)
@@ -333,6 +343,11 @@ bool SetupDocument::saveStep(const StepTexts& texts) {
         for (int f = 0; f < FieldCount; ++f)
             if (!(mState.study.ProcessHidden && isProcessField(static_cast<Field>(f))))
                 IniWrite1(std::string(kFields[f].key), mFields[f].text);
+        for (int d = 0; d < DetailCount; ++d) {
+            if (d == Tpl2)
+                IniWrite1(kProcTypeKey, decimal(mProcType));
+            IniWrite1(std::string(kDetailFields[d].key), mDetail[d].text);
+        }
 
         writeProgram(true, t);
         writeProgram(false, t);

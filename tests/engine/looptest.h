@@ -95,7 +95,8 @@ inline std::vector<std::pair<const char*, const History*>> histories(const Simul
             {"I", &s.I}, {"PI", &s.PI}, {"Dk", &s.Dk}, {"D", &s.D}, {"MvPos", &s.MvPos}, {"MvInt", &s.MvInt},
             {"MvExcess", &s.MvExcess}, {"FfIn", &s.FfIn}, {"FfLag", &s.FfLag}, {"FfOut", &s.FfOut},
             {"ProcIn", &s.ProcIn}, {"PlantIn", &s.PlantIn}, {"PlantOut", &s.PlantOut}, {"DistIn", &s.DistIn},
-            {"DistOut", &s.DistOut}};
+            {"DistOut", &s.DistOut}, {"ValveDb", &s.ValveDb}, {"ValveBl", &s.ValveBl}, {"ValveSt", &s.ValveSt},
+            {"VP", &s.VP}, {"PlantLag", &s.PlantLag}, {"PvTrue", &s.PvTrue}};
     // clang-format on
 }
 

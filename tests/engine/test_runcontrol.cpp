@@ -604,3 +604,68 @@ TEST(RunControlMended, FastRightAfterStartDoesNotStartTheRunAgain) {
 
 } // namespace
 } // namespace kestrel::test
+
+namespace kestrel::test {
+namespace {
+
+TEST(RunControlTank, StartsStillKeepsItsLevelAndIntegratesTheInflowAboveTheBalance) {
+    // Kpl 0.05 %/s per %, no lag, no dead time. The bumpless start keeps PV 30 and balances at
+    // MV 50: it stays still; MV 60 for 1 s raises PV by 10·0.05·1 = 0.5.
+    Rig r;
+    std::tie(r.p.PROC_TYPE, r.p.Kpl, r.p.Tpl, r.p.Lpl) = std::tuple(2, 0.05, 0, 0);
+    r.s.PV.set(30);
+    r.rc.Data_inz();
+    EXPECT_EQ(std::tuple(r.s.PV[0], r.s.PlantOut[0], r.p.Balance, r.p.bA),
+              std::tuple(30.0, 30.0, 50.0, 50.0));
+    for (int k = 0; k < 10; ++k)
+        r.step();
+    EXPECT_EQ(r.s.PV[0], 30.0);
+    r.s.MV[0] = 60;
+    for (int k = 0; k < 10; ++k)
+        r.step();
+    r.s.MV[0] = 50;
+    for (int k = 0; k < 10; ++k)
+        r.step();
+    EXPECT_NEAR(r.s.PV[0], 30.5, 1e-12);
+
+    // Clear in automatic mode and the cascade start: PV = SV, MV = B = 50 whatever Kpl, the bias
+    // B with the feedback connected and 0 without.
+    for (double fb : {-1.0, 0.0}) {
+        std::tie(r.p.MODE, r.p.FB, r.p.Kp, r.p.Ti) = std::tuple(2, fb, 1, 0);
+        r.p.SVv[0] = "70";
+        r.rc.Start();
+        EXPECT_EQ(std::tuple(r.s.PV[0], r.s.PlantOut[0], r.s.MV[0], r.p.Balance, r.p.bA),
+                  std::tuple(70.0, 70.0, 50.0, 50.0, fb != 0.0 ? 50.0 : 0.0));
+        r.step();
+        EXPECT_EQ(r.s.PV[0], 70.0) << "the first step stays";
+    }
+    r.p.MODE = 1;
+    r.s.SV.set(40);
+    r.rc.Clear();
+    EXPECT_EQ(std::tuple(r.s.PV[0], r.s.MV[0], r.p.Balance), std::tuple(40.0, 50.0, 50.0));
+}
+
+TEST(RunControlNoise, EveryRunOfAStepDrawsTheSameNoiseWhateverRanLiveBetween) {
+    Rig r;
+    std::tie(r.p.PV_NOISE, r.p.NOISE_SEED) = std::tuple(1.0, 12345.0);
+    auto run = [&] {
+        r.rc.Start();
+        std::vector<double> pv;
+        for (int k = 0; k < 40; ++k) {
+            r.step();
+            pv.push_back(r.s.PV[0] - r.s.PvTrue[0]);
+        }
+        r.s.Running = false;
+        return pv;
+    };
+    const auto first = run();
+    for (int k = 0; k < 17; ++k) {
+        r.step();
+        ASSERT_EQ(r.s.PV[0], r.s.PvTrue[0]) << "no noise is drawn while no run is running";
+    }
+    EXPECT_EQ(run(), first);
+    EXPECT_NE(first[0], first[1]);
+}
+
+} // namespace
+} // namespace kestrel::test

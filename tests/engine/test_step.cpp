@@ -47,6 +47,12 @@ void everyPathActive(ParameterSet& p, int mode, int form) {
     std::tie(p.Kf, p.Tfd, p.Tfp, p.Lf, p.MH, p.ML, p.dML) = std::tuple(0.7, 1.5, 0.8, 0.3, 90, 10, 3);
 }
 
+/// Noise, sensor filter, every valve stage and the second-order process.
+void everyOptionOn(ParameterSet& p) {
+    std::tie(p.PV_NOISE, p.PV_FILTER, p.VALVE_DB, p.VALVE_BL) = std::tuple(1.5, 0.4, 0.3, 0.6);
+    std::tie(p.STICK_S, p.STICK_J, p.VALVE_T, p.PROC_TYPE, p.Tpl2) = std::tuple(2, 1, 0.5, 1, 1.5);
+}
+
 } // namespace
 
 TEST(Step, ManualModeLeavesTheControllerAndTheMvSliderAlone) {
@@ -253,13 +259,20 @@ TEST(Step, StraightAttemptGivesWhatTheStatementsGiveOneByOne) {
         {"lower limit infinite", [](ParameterSet& p) { p.ML = INFINITY; }},
         {"set-point filter time not a number",
          [](ParameterSet& p) { std::tie(p.beta, p.Ti) = std::tuple(INFINITY, 0); }},
+        {"every valve and sensor option, second order", everyOptionOn},
+        {"every option, integrating, plant input overflows",
+         [](ParameterSet& p) {
+             everyOptionOn(p);
+             std::tie(p.PROC_TYPE, p.Kpl) = std::tuple(2, 1e308);
+         }},
     };
     auto valuesOf = [](Loop& l) {
         auto v = historyValues(l.s);
         for (const auto* b : {&l.s.FfDelayed, &l.s.PlantDelayed, &l.s.DistDelayed})
             for (int i = 0; i < DeadTimeBuffer::kSlots; ++i)
                 v.push_back((*b)[i]);
-        v.push_back(l.s.LimitHit);
+        v.insert(v.end(), {double(l.s.LimitHit), double(l.s.Stick[0].stuck), double(l.s.Stick[0].dir),
+                           l.s.Stick[0].at});
         return v;
     };
     for (const auto& c : cases) {

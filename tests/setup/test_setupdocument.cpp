@@ -739,3 +739,51 @@ TEST_F(SetupDocumentTest, ApplyingASettingReportsItsFaultsAnew) {
 
 } // namespace
 } // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+TEST_F(StepSaveTest, ProcessDetailsApplySaveByDifferenceAndStayInForceWhereAStepLeavesThemOut) {
+    const ParameterSet& p = mState.params;
+    EXPECT_EQ(std::tuple(p.PV_NOISE, p.NOISE_SEED, p.STICK_S, p.PROC_TYPE, p.Tpl2),
+              std::tuple(0.0, 1.0, 0.0, 0, 0.0));
+    // Range-limited and redisplayed like the four groups; the seed as a whole number.
+    for (auto [d, typed] :
+         {std::pair{PvNoise, "12"}, {NoiseSeed, "99999999"}, {StickS, "1.234"}, {Tpl2, "7"}})
+        mDoc->setDetailText(d, typed);
+    mDoc->setDetailText(StickJ, "x");
+    mDoc->okButton(FieldGroup::ProcessDetail);
+    mDoc->optProcType_Click(2);
+    EXPECT_EQ(mMessages.shown,
+              std::vector<std::string>{"スリップ幅(％) J：数値を半角で入力してください。  P057"});
+    EXPECT_EQ(std::tuple(mDoc->detailText(PvNoise), mDoc->detailText(NoiseSeed), mDoc->detailText(StickJ),
+                         mDoc->detailEdited(StickS)),
+              std::tuple("10.00", "16777215", "0.00", false));
+    EXPECT_EQ(std::tuple(p.PV_NOISE, p.NOISE_SEED, p.STICK_S, p.STICK_J, p.PROC_TYPE, p.Tpl2),
+              std::tuple(10.0, 16777215.0, 1.23, 0.0, 2, 7.0));
+
+    // Saved after Lf, only where they differ from the base, PROC_TYPE before Tpl2.
+    writeProfile(mProject, {{"手順1", {{"TITLE2", ""}}}, {"手順2", {{"TITLE2", "二"}}}});
+    ASSERT_TRUE(mDoc->saveStep(mTexts));
+    EXPECT_NE(
+        text().find("PV_NOISE=10.00\r\nNOISE_SEED=16777215\r\nSTICK_S=1.23\r\nPROC_TYPE=2\r\nTpl2=7.00\r\n"),
+        std::string::npos)
+        << text();
+
+    // Parameter initialisation switches everything off; a step without the keys keeps them; the
+    // saved step brings them back.
+    mDoc->ParaInz_Click();
+    EXPECT_EQ(std::tuple(p.PV_NOISE, p.NOISE_SEED, p.PROC_TYPE, mDoc->processType()),
+              std::tuple(0.0, 1.0, 0, 0));
+    open(mProject, 1);
+    mDoc->Ini_Param_set();
+    mDoc->applyAll();
+    open(mProject, 2);
+    mDoc->Ini_Param_set();
+    mDoc->applyAll();
+    EXPECT_EQ(std::tuple(p.PV_NOISE, p.NOISE_SEED, p.STICK_S, p.PROC_TYPE, p.Tpl2),
+              std::tuple(10.0, 16777215.0, 1.23, 2, 7.0));
+}
+
+} // namespace
+} // namespace kestrel
