@@ -48,6 +48,11 @@ struct SimulationState {
     /// their histories and memory stand still; switched on, they start at rest at VP.
     bool ValveLive = false;
 
+    /// The process output before the sensor, and the valve position, of the step last computed,
+    /// whichever options act (without a sensor PvTrue is PV, without valve stages VP is MV).
+    double pvTrue() const { return PvTrue[0]; }
+    double valvePosition() const { return VP[0]; }
+
     /// Measurement noise: the generator (seeded at every Start) and this step's standard normal
     /// draw, 0 while no run is running.
     std::mt19937_64 NoiseGen{1};
