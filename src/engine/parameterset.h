@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -83,12 +84,14 @@ struct ParameterSet {
         return PROC_TYPE == 1 || PROC_TYPE == 2 ? static_cast<ProcessType>(PROC_TYPE)
                                                 : ProcessType::FirstOrder;
     }
-    /// Nothing beyond the ideal loop: no valve stage, no noise nor sensor filter, the first-order
-    /// process. One comparison of the largest option value, as the step asks at every step.
+    /// Every option exactly as the base set leaves it: each value +0 and PROC_TYPE 0, so nothing
+    /// beyond the ideal loop acts. The step asks at every step, so it is one test of the values'
+    /// bits together; any other value (even one that acts as off) lets the step look closer.
     bool idealLoop() const {
-        const double m = std::max(std::max(std::max(PV_NOISE, PV_FILTER), std::max(VALVE_DB, VALVE_BL)),
-                                  std::max(std::max(STICK_S, STICK_J), VALVE_T));
-        return !(m > 0.0) && processType() == ProcessType::FirstOrder;
+        const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
+        return ((bits(PV_NOISE) | bits(PV_FILTER) | bits(VALVE_DB) | bits(VALVE_BL) | bits(STICK_S) |
+                 bits(STICK_J) | bits(VALVE_T)) == 0) &
+               (PROC_TYPE == 0);
     }
     /// The measurement has noise (PV_NOISE > 0) or a sensor filter (PV_FILTER > 0).
     bool sensorActive() const { return std::max(PV_NOISE, PV_FILTER) > 0.0; }

@@ -44,14 +44,19 @@ struct SimulationState {
         double at = 0.0;
     };
     std::array<ValveStick, 2> Stick{};
-    /// The valve stages acted in the last step. While they are off the step writes only VP, and
-    /// their histories and memory stand still; switched on, they start at rest at VP.
-    bool ValveLive = false;
 
     /// The process output before the sensor, and the valve position, of the step last computed,
     /// whichever options act (without a sensor PvTrue is PV, without valve stages VP is MV).
-    double pvTrue() const { return PvTrue[0]; }
-    double valvePosition() const { return VP[0]; }
+    double pvTrue() const { return Extras & kSensorExtra ? PvTrue[0] : PV[0]; }
+    double valvePosition() const { return Extras & kValveExtra ? VP[0] : MV[0]; }
+
+    /// What the step computes beyond the ideal loop: the valve stages, the sensor (noise or
+    /// filter), the Tpl stage of the second-order and integrating processes. Set at every step.
+    static constexpr unsigned kValveExtra = 1, kSensorExtra = 2, kLaggedExtra = 4;
+    /// While the valve stages are off the step writes none of them (the valve position is MV) and
+    /// they stand still; switched on, they start at rest at MV. The Tpl stage switched on goes on
+    /// from the first-order process's output. `LastExtras` is the last step's `Extras`.
+    unsigned Extras = 0, LastExtras = 0;
 
     /// Measurement noise: the generator (seeded at every Start) and this step's standard normal
     /// draw, 0 while no run is running.
@@ -80,9 +85,9 @@ struct SimulationState {
     bool SvDisplayLive = true; ///< the step rewrites the panel's SV text
     bool MvDisplayLive = true; ///< the step rewrites the panel's MV text
 
-    /// Every history's slot 1 = slot 0; the valve stages' only when they acted (`valveStages`),
-    /// the Tpl stage of the second-order and integrating processes only when one ran (`plantLag`).
-    void shiftAll(bool valveStages, bool plantLag);
+    /// Every history's slot 1 = slot 0; the valve's, the sensor's and the Tpl stage's only when
+    /// they acted in this step (`Extras`).
+    void shiftAll();
 };
 
 /// Recorded samples of a run: at most 501 per run (slots 0..500).

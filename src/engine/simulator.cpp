@@ -25,7 +25,7 @@ namespace {
 
 } // namespace
 
-void SimulationState::shiftAll(bool valveStages, bool plantLag) {
+void SimulationState::shiftAll() {
     PV.shift();
     SV.shift();
     MvCtrl.shift();
@@ -45,23 +45,28 @@ void SimulationState::shiftAll(bool valveStages, bool plantLag) {
     FfIn.shift();
     FfLag.shift();
     FfOut.shift();
-    VP.shift();
     ProcIn.shift();
     PlantIn.shift();
     PlantOut.shift();
     DV.shift();
     DistIn.shift();
     DistOut.shift();
-    PvTrue.shift();
-    if (valveStages) {
-        ValveDb.shift();
-        ValveBl.shift();
-        ValveSt.shift();
-        Stick[1] = Stick[0];
+    // What acts beyond the ideal loop moves on only while it acts; the ideal loop's step shifts
+    // nothing more than it did before those options existed.
+    if (Extras != 0) [[unlikely]] {
+        if (Extras & kValveExtra) {
+            VP.shift();
+            ValveDb.shift();
+            ValveBl.shift();
+            ValveSt.shift();
+            Stick[1] = Stick[0];
+        }
+        if (Extras & kSensorExtra)
+            PvTrue.shift();
+        if (Extras & kLaggedExtra)
+            PlantLag.shift();
     }
-    ValveLive = valveStages;
-    if (plantLag)
-        PlantLag.shift();
+    LastExtras = Extras;
 }
 
 double standardNormal(std::mt19937_64& gen) {
@@ -95,6 +100,8 @@ namespace {
 struct Trapped {
     ErrorTrap& trap;
     CheckEach check;
+    unsigned extrasInForce;
+    unsigned extras() const { return extrasInForce; }
     template <class F> void operator()(F&& statement) { trap(statement); }
     static bool initialising(const SimulationState& s) { return s.InitPending; }
 };
@@ -104,9 +111,17 @@ struct Trapped {
 /// the results otherwise, which the pass looks at when it ends.
 struct Straight {
     CheckAtEnd check;
+    unsigned extrasInForce = 0;
+    unsigned extras() const { return extrasInForce; }
     template <class F> void operator()(F&& statement) { statement(); }
     /// Never the initialising step, which always runs under the trap.
     static constexpr bool initialising(const SimulationState&) { return false; }
+};
+
+/// The ideal loop straight through: nothing beyond it, known when the code is compiled, so its
+/// step is the same code as before the options existed.
+struct StraightIdeal : Straight {
+    static constexpr unsigned extras() { return 0; }
 };
 
 } // namespace
@@ -122,10 +137,12 @@ bool Simulator::MainCalc() {
         SvProgramEval();
         DvProgramEval();
     }
-    mExtras = mState.params.idealLoop() ? 0u : prepareExtras();
+    const unsigned extras = mState.params.idealLoop() ? 0u : prepareExtras();
+    s.Extras = extras;
     // The initialising step sets both slots of many histories: it always runs under the trap.
-    if (s.InitPending || mCheckEachStatement || !loopStraight()) {
-        Trapped trapped{t, {}};
+    if (s.InitPending || mCheckEachStatement ||
+        !(extras == 0 ? loopStraight(StraightIdeal{}) : loopStraight(Straight{{}, extras}))) {
+        Trapped trapped{t, {}, extras};
         loop(trapped);
     }
     if (s.Running) {
@@ -136,7 +153,7 @@ bool Simulator::MainCalc() {
         advanceTime(t);
     }
     showStep(t);
-    s.shiftAll(mExtras & kValve, mExtras & kLagged);
+    s.shiftAll();
     s.InitPending = false;
     return !t.cancelled();
 }
@@ -146,17 +163,17 @@ unsigned Simulator::prepareExtras() {
     const auto& p = mState.params;
     // The noise of this step's measurement, drawn once whichever pass computes the loop.
     s.NoiseZ = s.Running && p.PV_NOISE > 0.0 ? standardNormal(s.NoiseGen) : 0.0;
-    return (p.valveActive() ? kValve : 0u) | (p.sensorActive() ? kSensor : 0u) |
-           (p.processType() != ProcessType::FirstOrder ? kLagged : 0u);
+    return (p.valveActive() ? SimulationState::kValveExtra : 0u) |
+           (p.sensorActive() ? SimulationState::kSensorExtra : 0u) |
+           (p.processType() != ProcessType::FirstOrder ? SimulationState::kLaggedExtra : 0u);
 }
 
-bool Simulator::loopStraight() {
+template <class Pass> bool Simulator::loopStraight(Pass straight) {
     auto& s = mState.sim;
     // Besides slot 0, the set-point filter's stages write slot 1 (the lead its input's, and its
     // own when it passes the input through): both are kept to be put back.
     const double pv = s.PV[0], mv = s.MV[0], svLag = s.SvLag[1], svFilt = s.SvFilt[1];
     const auto ff = s.FfDelayed.mark(), plant = s.PlantDelayed.mark(), dist = s.DistDelayed.mark();
-    Straight straight;
     try {
         loop(straight);
         // Every result the loop stores outside the blocks (which limit theirs and note a
@@ -216,13 +233,10 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::loop(S
         controllerTerms(t);
         controllerForm(t);
         feedforward(t);
-        valve(t);
-        t([&] {
-            s.ProcIn[0] = t.check((mExtras & kValve ? s.VP[0] : s.MV[0]) + mState.params.Kd * s.DV[0]);
-        });
+        const bool valveActs = valve(t);
+        t([&] { s.ProcIn[0] = t.check((valveActs ? s.VP[0] : s.MV[0]) + mState.params.Kd * s.DV[0]); });
     } else {
-        valve(t);
-        s.ProcIn[0] = s.VP[0];
+        s.ProcIn[0] = valve(t) ? s.VP[0] : s.MV[0];
     }
     processAndDisturbance(t);
     measurement(t);
@@ -338,21 +352,20 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::feedfo
     t([&] { s.MV[0] = t.check(s.MvCtrl[0] - s.FfOut[0]); });
 }
 
-template <class Statements> [[gnu::always_inline]] inline void Simulator::valve(Statements& t) {
+template <class Statements> [[gnu::always_inline]] inline bool Simulator::valve(Statements& t) {
     auto& s = mState.sim;
-    const double c = s.MV[0];
     if (t.initialising(s)) {
         // Every stage at the command, the valve at rest there.
+        const double c = s.MV[0];
         for (History* h : {&s.ValveDb, &s.ValveBl, &s.ValveSt, static_cast<History*>(&s.VP)})
             h->set(c);
         s.Stick.fill({true, 0, c});
-        return;
+        return false;
     }
-    if (!(mExtras & kValve)) [[likely]] {
-        s.VP[0] = c;
-        return;
-    }
+    if (!(t.extras() & SimulationState::kValveExtra)) [[likely]]
+        return false; // the valve position is the command
     valveStages(t);
+    return true;
 }
 
 // Kept out of the loop's straight code, which an ideal valve passes without them.
@@ -362,10 +375,10 @@ template <class Statements> [[gnu::noinline]] void Simulator::valveStages(Statem
     const double c = s.MV[0];
     // A valve whose stages were off in the last step starts them at rest where it stood. (Run
     // twice by a step taken back, this gives the same both times: nothing the loop writes.)
-    if (!s.ValveLive) {
-        for (History* h : {&s.ValveDb, &s.ValveBl, &s.ValveSt})
-            (*h)[1] = s.VP[1];
-        s.Stick[1] = {true, 0, s.VP[1]};
+    if (!(s.LastExtras & SimulationState::kValveExtra)) {
+        for (History* h : {&s.ValveDb, &s.ValveBl, &s.ValveSt, static_cast<History*>(&s.VP)})
+            (*h)[1] = s.MV[1];
+        s.Stick[1] = {true, 0, s.MV[1]};
     }
     // Deadband: the stage follows only a command that moved more than d from where it stands.
     if (p.VALVE_DB > 0.0)
@@ -427,7 +440,7 @@ template <class Statements>
     const auto& p = mState.params;
     const bool init = t.initialising(s);
     const double dt = p.dt;
-    if (!(mExtras & kLagged)) [[likely]] {
+    if (!(t.extras() & SimulationState::kLaggedExtra)) [[likely]] {
         t([&] { s.PlantIn[0] = t.check(p.Kpl * s.ProcIn[0]); });
         t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
         t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantOut, p.Tpl, dt, init, t.check); });
@@ -437,7 +450,7 @@ template <class Statements>
     t([&] { s.DistIn[0] = t.check(p.Kds * s.DV[0]); });
     t([&] { s.DistDelayed[0] = DeadTime(s.DistIn[0], s.DistDelayed, p.Lds, dt, init); });
     t([&] { s.DistOut[0] = FirstOrderLag(s.DistDelayed[0], s.DistOut, p.Tds, dt, init, t.check); });
-    t([&] { s.PV[0] = s.PvTrue[0] = t.check(s.PlantOut[0] + s.DistOut[0]); });
+    t([&] { s.PV[0] = t.check(s.PlantOut[0] + s.DistOut[0]); });
 }
 
 // The second-order and the integrating process, kept out of the loop's straight code.
@@ -447,6 +460,11 @@ template <class Statements> [[gnu::noinline]] void Simulator::laggedProcess(Stat
     const bool init = t.initialising(s);
     const double dt = p.dt;
     const bool tank = p.processType() == ProcessType::Integrating;
+    // Switched on during a run, the Tpl stage goes on from where the first-order process stood
+    // (a tank's inflow from rest), so the output does not jump. (Nothing the loop writes: a step
+    // taken back and run again sets the same.)
+    if (!(s.LastExtras & SimulationState::kLaggedExtra) && !init)
+        s.PlantLag[1] = tank ? 0.0 : s.PlantOut[1];
     if (tank)
         t([&] { s.PlantIn[0] = t.check(p.Kpl * t.check(s.ProcIn[0] - p.Balance)); });
     else
@@ -463,7 +481,7 @@ template <class Statements> [[gnu::noinline]] void Simulator::laggedProcess(Stat
 
 // The sensor: PV, set to PvTrue with it, becomes Lag(PvTrue + σ·z, Tf) when noise or filter act.
 template <class Statements> [[gnu::always_inline]] inline void Simulator::measurement(Statements& t) {
-    if (mExtras & kSensor) [[unlikely]]
+    if (t.extras() & SimulationState::kSensorExtra) [[unlikely]]
         sensor(t);
 }
 
@@ -471,6 +489,7 @@ template <class Statements> [[gnu::noinline]] void Simulator::sensor(Statements&
     auto& s = mState.sim;
     const auto& p = mState.params;
     const bool init = t.initialising(s);
+    s.PvTrue[0] = s.PV[0];
     t([&] {
         const double x = p.PV_NOISE > 0.0 ? t.check(s.PvTrue[0] + p.PV_NOISE * s.NoiseZ) : s.PvTrue[0];
         s.PV[0] = p.PV_FILTER > 0.0 ? FirstOrderLag(x, s.PV, p.PV_FILTER, p.dt, init, t.check) : x;

@@ -92,7 +92,8 @@ private:
     template <class Statements> void controllerTerms(Statements& t);
     template <class Statements> void controllerForm(Statements& t);
     template <class Statements> void feedforward(Statements& t);
-    template <class Statements> void valve(Statements& t);
+    /// The valve stages when they act (true: ProcIn takes VP), nothing otherwise.
+    template <class Statements> bool valve(Statements& t);
     template <class Statements> void valveStages(Statements& t);
     template <class Statements> void processAndDisturbance(Statements& t);
     template <class Statements> void laggedProcess(Statements& t);
@@ -100,8 +101,8 @@ private:
     template <class Statements> void sensor(Statements& t);
     /// The loop run straight through; false (and the state as before) when it has to run again
     /// under the trap.
-    bool loopStraight();
-    /// What the step computes beyond the ideal loop (kValve, kSensor, kLagged), with this step's
+    template <class Pass> bool loopStraight(Pass straight);
+    /// What the step computes beyond the ideal loop (SimulationState's extras), with this step's
     /// noise draw; called only when the loop is not ideal.
     [[gnu::noinline]] unsigned prepareExtras();
 
@@ -118,8 +119,6 @@ private:
     Display& mDisplay;
     MessageService& mMessages;
     bool mCheckEachStatement = false;
-    static constexpr unsigned kValve = 1, kSensor = 2, kLagged = 4;
-    unsigned mExtras = 0; ///< this step's prepareExtras(), 0 for the ideal loop
 };
 
 } // namespace kestrel

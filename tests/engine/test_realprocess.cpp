@@ -10,6 +10,7 @@
 
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace kestrel::test {
@@ -86,6 +87,32 @@ TEST(RealProcess, StictionSticksAndSlipsByTheTwoParameterModel) {
     const std::vector<double> want{50, 50, 50, 50, 54, 55, 56, 56, 56, 56, 56, 56,
                                    56, 56, 59, 60, 61, 61, 61, 61, 61, 58, 57};
     EXPECT_EQ(valveTrace(*l, l->s.ValveSt, command), want);
+}
+
+TEST(RealProcess, OptionsSwitchedOnDuringARunTakeOverWithoutABump) {
+    // A PI loop answering an SV step. After 3 s the second-order type with Tpl2 = 0 and a valve
+    // with deadband 1e-9 (below every move of MV here) are switched on: both pass the signal as
+    // it was, so PV goes on exactly as in the run that never switched, the Tpl stage continuing
+    // from the first-order output and the valve from the command it stood at.
+    auto pv = [](bool switched) {
+        auto l = makeLoop();
+        std::tie(l->p.MODE, l->p.Kp, l->p.Ti, l->p.Kpl, l->p.Tpl, l->p.Lpl) =
+            std::tuple(1, 1.5, 4, 1, 3, 0.5);
+        l->seed(50, 50);
+        l->step();
+        l->s.SV[0] = 60;
+        std::vector<double> out;
+        for (int k = 0; k < 200; ++k) {
+            if (switched && k == 30)
+                std::tie(l->p.PROC_TYPE, l->p.VALVE_DB) = std::tuple(1, 1e-9);
+            l->step();
+            out.push_back(l->s.PV[0]);
+        }
+        return out;
+    };
+    const auto reference = pv(false);
+    ASSERT_GT(std::abs(reference[30] - reference[29]), 0.01) << "still moving when switched";
+    EXPECT_EQ(pv(true), reference);
 }
 
 TEST(RealProcess, NoiseIsStandardNormalFromTheSeededGeneratorAndLeavesTheMeasuresAlone) {
