@@ -105,6 +105,9 @@ const std::set<std::string>& stepKeys() {
                                    "auto_pen",  "pen_color", "graph_tm", "svv0",        "dvv0"};
         for (const auto& f : kFields)
             k.insert(foldedName(f.key));
+        for (const auto& f : kDetailFields)
+            k.insert(foldedName(f.key));
+        k.insert(foldedName(kProcTypeKey));
         for (int i = 1; i <= 8; ++i)
             for (const char* p : {"svt", "svv", "dvt", "dvv"})
                 k.insert(p + std::to_string(i));
@@ -259,6 +262,7 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
         std::optional<int> step;
         std::set<std::string> sections, keys;
         std::map<int, bool> settings; // per step: a value beyond its texts and figure
+        std::map<int, std::set<std::string>> stepKeysSet;
         std::istringstream in(utf8);
         for (std::string raw; std::getline(in, raw);) {
             const std::string_view line = trimBlanks(raw);
@@ -285,6 +289,8 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
             const bool known = step ? stepKeys().count(key) > 0 : key == "title1" || key == "text1";
             EXPECT_TRUE(known) << "unknown " << where;
             EXPECT_TRUE(keys.insert(key).second) << where << " again: only the first is read";
+            if (step)
+                stepKeysSet[*step].insert(key);
             // The reader gives back what was written: not cut at 1023 bytes, no quotes taken off.
             EXPECT_EQ(ReadProfileValue(d.path, section, key), value) << where;
             if (step && key != "title2" && key != "text2" && key != "notes")
@@ -310,6 +316,11 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
             EXPECT_TRUE(ran == d.runs.end() || !ran->rows.empty()) << "the run records nothing";
             EXPECT_TRUE(makesSettings || ReadProfileValue(d.path, name, "NOTES").empty())
                 << "a figure never drawn";
+            // A step that makes settings sets every key, so it runs the same however the learner
+            // arrives at it (after the noise lesson, say).
+            for (const std::string& key : stepKeys())
+                EXPECT_TRUE(!makesSettings || key == "notes" || stepKeysSet[number].count(key))
+                    << key << " not set";
         }
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TITLE1").empty());
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TEXT1").empty());
