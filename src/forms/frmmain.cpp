@@ -28,7 +28,7 @@ constexpr double kRow = 315;        // twips between field rows
 constexpr double kFieldLeft = 2560; // field column inside a group
 constexpr double kFieldWidth = 870;
 
-const std::array<LessonItem, 10> kLessons{{
+const std::array<LessonItem, 12> kLessons{{
     {"c5171", "5.1.7 (1) P制御特性  (設定値変化)", "C0501071.txt",
      "学習： 5.1.7 (1) P制御特性  (設定値変化)"},
     {"c5172", "5.1.7 (2) P制御特性  (外乱変化)", "C0501072.txt", "学習： 5.1.7 (2) P制御特性  (外乱変化)"},
@@ -46,11 +46,14 @@ const std::array<LessonItem, 10> kLessons{{
      "学習： 10.5 (1)１自由度ＰＩＤ制御と２自由度ＰＩＤ制御の比較"},
     {"c1159", "11.5.9 シミュレーションによるFF／FB制御特性の確認", "C110509.txt",
      "学習： 11.5.9 シミュレーションによるFF／FB制御特性の確認"},
+    {"c121", "12.1 微分動作とノイズ", "C120100.txt", "学習： 12.1 微分動作とノイズ"},
+    {"c122", "12.2 バルブのスティクションによるハンチング", "C120200.txt",
+     "学習： 12.2 バルブのスティクションによるハンチング"},
 }};
 
 } // namespace
 
-const std::array<LessonItem, 10>& frmMAIN::lessons() {
+const std::array<LessonItem, 12>& frmMAIN::lessons() {
     return kLessons;
 }
 
@@ -146,7 +149,8 @@ void frmMAIN::buildMenus() {
                                 {"c7", "第７章　本質継承PID", 4, 3},
                                 {"c9", "第９章　ＰＩＤパラメータの調整方法", 7, 1},
                                 {"c10", "第１０章　ＰＩＤ制御の２自由度化", 8, 1},
-                                {"c11", "第１１章　アドバンスト制御", 9, 1}};
+                                {"c11", "第１１章　アドバンスト制御", 9, 1},
+                                {"c12", "第１２章　ノイズとバルブの不具合", 10, 2}};
     for (const Chapter& c : chapters) {
         QMenu* sub = study->addMenu(c.caption);
         sub->setObjectName(c.name);

@@ -235,6 +235,37 @@ NoteFigure twoDegreeOfFreedomFigure() {
         .take();
 }
 
+/// Noise and stiction: what the D action does with a noisy PV, what too long a sensor filter does,
+/// the stiction cycle's period for two integral times, and the offset P control leaves.
+void addRealProcessFigures(std::vector<NoteFigure>& table) {
+    table.push_back(Figure("12.1-2")
+                        .callout(30, 62, 300, 640, 5, "Ｄ動作がノイズを増幅（チャタリング）", 350, 650, Pen)
+                        .take());
+    table.push_back(Figure("12.1-4")
+                        .callout(14.6, 57, 600, -500, 1, "フィルタの遅れで行き過ぎが大きく", 650, -550, Pen)
+                        .take());
+    // One period between two peaks of PV: a marker from each peak up to a span arrow above them.
+    const auto period = [](std::string_view id, double t1, double v1, double t2, double v2, int index,
+                           std::string_view caption) {
+        const double above = 56.9;
+        return Figure(id)
+            .line(Pv, anchor(t1, v1), helper(t1, above), Pen)
+            .line(Pv, anchor(t2, v2), helper(t2, above), Pen)
+            .spanArrow(Pv, above, t1, t2, Pen)
+            .label(index, caption, at(t1, 300), at(above, -280), Pen)
+            .take();
+    };
+    table.push_back(period("12.2-2", 140, 55.82, 174.5, 55.8, 1, "周期 約 34 秒"));
+    table.push_back(period("12.2-3", 70.5, 55.58, 121, 55.65, 2, "周期 約 51 秒"));
+    table.push_back(Figure("12.2-4")
+                        .style(Pv, kSolid)
+                        .width(Pv, 2)
+                        .doubleArrow(Pv, 185, 52.6, 55, Pink)
+                        .width(Pv, 1)
+                        .labelRightAligned(3, "オフセット", at(185, -100), middle(52.6, 55, -128), Pink)
+                        .take());
+}
+
 std::vector<NoteFigure> buildTable() {
     std::vector<NoteFigure> table;
     table.push_back(offsetFigure("5.1.7(1)-1", 52.6, 54.8));
@@ -250,6 +281,7 @@ std::vector<NoteFigure> buildTable() {
     addCallouts(table, kTuningCallouts);
     table.push_back(twoDegreeOfFreedomFigure());
     addCallouts(table, kFeedforwardCallouts);
+    addRealProcessFigures(table);
     return table;
 }
 

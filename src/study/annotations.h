@@ -121,7 +121,7 @@ struct NoteFigure {
     std::vector<FigureStep> steps; ///< in drawing order
 };
 
-/// The nineteen figure ids a lesson step's NOTES key may name, in the order of the book.
+/// The figure ids a lesson step's NOTES key may name, in the order of the lessons.
 const std::vector<std::string>& knownFigureIds();
 
 /// The figure with exactly this id, or nullptr.

@@ -53,8 +53,9 @@ constexpr KnownMiss kKnownMisses[] = {{"9.5-3", 12, 52.8, 0.5}, {"9.5-4", 9, 56.
 // Sample times add up the control period and may carry a rounding error of a few ulps.
 constexpr double kTimeSlack = 1e-9;
 
-const std::string kLessons[] = {"C0501071.txt", "C0501072.txt", "C050207.txt", "C050306.txt", "C0703041.txt",
-                                "C0703042.txt", "C0703043.txt", "C090500.txt", "C100501.txt", "C110509.txt"};
+const std::string kLessons[] = {"C0501071.txt", "C0501072.txt", "C050207.txt",  "C050306.txt",
+                                "C0703041.txt", "C0703042.txt", "C0703043.txt", "C090500.txt",
+                                "C100501.txt",  "C110509.txt",  "C120100.txt",  "C120200.txt"};
 
 /// Numbers a figure states in its text: the annotated run's trace takes this value at t.
 struct NamedValue {
@@ -105,6 +106,9 @@ const std::set<std::string>& stepKeys() {
                                    "auto_pen",  "pen_color", "graph_tm", "svv0",        "dvv0"};
         for (const auto& f : kFields)
             k.insert(foldedName(f.key));
+        for (const auto& f : kDetailFields)
+            k.insert(foldedName(f.key));
+        k.insert(foldedName(kProcTypeKey));
         for (int i = 1; i <= 8; ++i)
             for (const char* p : {"svt", "svv", "dvt", "dvv"})
                 k.insert(p + std::to_string(i));
@@ -259,6 +263,7 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
         std::optional<int> step;
         std::set<std::string> sections, keys;
         std::map<int, bool> settings; // per step: a value beyond its texts and figure
+        std::map<int, std::set<std::string>> stepKeysSet;
         std::istringstream in(utf8);
         for (std::string raw; std::getline(in, raw);) {
             const std::string_view line = trimBlanks(raw);
@@ -285,6 +290,8 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
             const bool known = step ? stepKeys().count(key) > 0 : key == "title1" || key == "text1";
             EXPECT_TRUE(known) << "unknown " << where;
             EXPECT_TRUE(keys.insert(key).second) << where << " again: only the first is read";
+            if (step)
+                stepKeysSet[*step].insert(key);
             // The reader gives back what was written: not cut at 1023 bytes, no quotes taken off.
             EXPECT_EQ(ReadProfileValue(d.path, section, key), value) << where;
             if (step && key != "title2" && key != "text2" && key != "notes")
@@ -310,6 +317,11 @@ TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) 
             EXPECT_TRUE(ran == d.runs.end() || !ran->rows.empty()) << "the run records nothing";
             EXPECT_TRUE(makesSettings || ReadProfileValue(d.path, name, "NOTES").empty())
                 << "a figure never drawn";
+            // A step that makes settings sets every key, so it runs the same however the learner
+            // arrives at it (after the noise lesson, say).
+            for (const std::string& key : stepKeys())
+                EXPECT_TRUE(!makesSettings || key == "notes" || stepKeysSet[number].count(key))
+                    << key << " not set";
         }
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TITLE1").empty());
         EXPECT_FALSE(ReadProfileValue(d.path, "説明", "TEXT1").empty());
@@ -475,6 +487,76 @@ TEST_F(LessonFidelity, FullFeedforwardHoldsPvAgainstTheDisturbance) {
     }
     // The compensation has something to do: the same disturbance moves PV without it.
     EXPECT_GT(pvApartWithout, 1.0);
+}
+
+/// The runs of a present lesson's steps 1..n, in step order.
+std::vector<const RunRecord*> stepRuns(const std::vector<LessonData>& data, const std::string& file, int n) {
+    std::vector<const RunRecord*> runs(n, nullptr);
+    for (const LessonData& d : data)
+        for (const RunRecord& r : d.runs)
+            if (d.file == file && r.step >= 1 && r.step <= n && !r.rows.empty())
+                runs[r.step - 1] = &r;
+    return runs;
+}
+
+/// The standard deviation of a trace from time `from` on.
+double spread(const RunRecord& run, int column, double from) {
+    double n = 0, sum = 0, squares = 0;
+    for (const SampleRow& r : run.rows)
+        if (r[kTime] >= from)
+            n += 1, sum += r[column], squares += r[column] * r[column];
+    return std::sqrt(std::max(0.0, squares / n - (sum / n) * (sum / n)));
+}
+
+/// The mean spacing of PV's upward crossings of its mean from time `from` on (0: no cycle).
+double cyclePeriod(const RunRecord& run, double from) {
+    double sum = 0, n = 0;
+    for (const SampleRow& r : run.rows)
+        if (r[kTime] >= from)
+            sum += r[kPv], n += 1;
+    std::vector<double> ups;
+    for (std::size_t i = 1; i < run.rows.size(); ++i)
+        if (run.rows[i - 1][kTime] >= from && run.rows[i - 1][kPv] < sum / n && run.rows[i][kPv] >= sum / n)
+            ups.push_back(run.rows[i][kTime]);
+    return ups.size() < 2 ? 0.0 : (ups.back() - ups.front()) / double(ups.size() - 1);
+}
+
+TEST_F(LessonFidelity, NoiseLessonDerivativeChattersAndTheFilterCalmsItAtACost) {
+    const auto runs = stepRuns(sData, "C120100.txt", 4);
+    ASSERT_TRUE(runs[0] && runs[1] && runs[2] && runs[3]);
+    const auto travel = [&](int i) { return runs[i]->metrics.mvTravel; };
+    const auto overshoot = [&](int i) {
+        return runs[i]->metrics.svStep.value_or(SvStepMetrics{}).overshootPct;
+    };
+    const double piSpread = spread(*runs[0], kMv, 20);
+    // PI passes the noise on by Kp; the D action multiplies it (the text: about 7 times the travel).
+    EXPECT_NEAR(piSpread / 0.5, 2.0, 0.3);
+    EXPECT_GT(spread(*runs[1], kMv, 20), 6 * piSpread);
+    EXPECT_GT(travel(1), 6.5 * travel(0));
+    EXPECT_LT(overshoot(1), overshoot(0) - 5); // its damping still acts
+    // Tf = 0.5 s: MV as calm as PI and a ninth of the chatter's travel, the damping kept.
+    EXPECT_LT(spread(*runs[2], kMv, 20), 1.1 * piSpread);
+    EXPECT_LT(9 * travel(2), travel(1) * 1.05);
+    EXPECT_LT(overshoot(2), overshoot(0));
+    // Tf = 2 s: calmer still, but the lag makes the response worse than PI's.
+    EXPECT_LT(4 * travel(3), travel(0) * 1.05);
+    EXPECT_GT(overshoot(3), 1.5 * overshoot(0));
+}
+
+TEST_F(LessonFidelity, StictionLessonCyclesWithIntegralActionOnlyAndPLeavesAnOffset) {
+    const auto runs = stepRuns(sData, "C120200.txt", 4);
+    ASSERT_TRUE(runs[0] && runs[1] && runs[2] && runs[3]);
+    constexpr double kFrom = 60; // s: the cycle is established
+    EXPECT_LT(spread(*runs[0], kPv, kFrom), 0.01);
+    EXPECT_EQ(cyclePeriod(*runs[0], kFrom), 0.0);
+    // The texts: about 34 s, then about 51 s with Ti doubled, the swing about the same.
+    EXPECT_NEAR(cyclePeriod(*runs[1], kFrom), 34, 1.5);
+    EXPECT_NEAR(cyclePeriod(*runs[2], kFrom), 51, 2);
+    EXPECT_GT(spread(*runs[1], kPv, kFrom), 0.4);
+    EXPECT_NEAR(spread(*runs[2], kPv, kFrom), spread(*runs[1], kPv, kFrom), 0.15);
+    // P control: the valve stays where it stuck; the offset is about P control's 2.40 %.
+    EXPECT_LT(spread(*runs[3], kPv, kFrom), 0.01);
+    EXPECT_NEAR(runs[3]->rows.back()[kSv] - runs[3]->rows.back()[kPv], 2.4, 0.1);
 }
 
 /// The value of `column` at t, on the straight line between the samples around it.
