@@ -41,11 +41,17 @@ StepValues freeFromRun(const ParameterSet& p, const Challenge& c) {
             values[key] = std::to_string(p.TYPE_SELECT);
         else if (key == "CALC_TYPE")
             values[key] = std::to_string(p.CALC_TYPE);
-        else
+        else if (key == kProcTypeKey)
+            values[key] = std::to_string(p.PROC_TYPE);
+        else {
             for (const FieldDef& f : kFields)
                 if (f.key == key)
                     values[key] = f.key == "dt" ? std::to_string(std::lround(p.dt * 1000.0))
                                                 : shortestText(p.*f.target);
+            for (const FieldDef& f : kDetailFields)
+                if (f.key == key)
+                    values[key] = shortestText(p.*f.target);
+        }
     }
     return values;
 }
