@@ -102,6 +102,23 @@ TEST(LoopMargins, HalfTheUltimateGainHasGainMarginTwoAndBoundsThePiRegion) {
     EXPECT_TRUE(piStabilityBoundary(0.8, 0, 5, error).empty());
 }
 
+TEST(TuningRules, ATankGetsItsOwnRulesAndIsToldWhichAreLeftOut) {
+    // K 0.05 % per s per %, L 1, T 2: θ = 3, a = 0.15.
+    RuleInput in{0.05, 1, 2, {}, {}, {}, {}};
+    in.integrating = true;
+    std::string error;
+    const auto rows = tuningRules(in, error);
+    EXPECT_NE(error.find("AMIGO"), std::string::npos);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_NEAR(rows[2].Kp, 1.2 / 0.15, 1e-12); // Ziegler–Nichols PID, 2θ, 0.5θ
+    EXPECT_NEAR(*rows[2].Ti + *rows[2].Td, 6 + 1.5, 1e-12);
+    EXPECT_EQ(rows[3].rule, "simc"); // 1/(K(τc + θ)), 4(τc + θ), τc = θ
+    EXPECT_NEAR(rows[3].Kp, 1 / (0.05 * 6), 1e-12);
+    EXPECT_NEAR(*rows[3].Ti, 24, 1e-12);
+    in.L = in.T = 0;
+    EXPECT_TRUE(tuningRules(in, error).empty());
+}
+
 // The lags of a second-order process, the valve and the sensor filter, and a tank's integrator,
 // against values worked by hand.
 TEST(LoopMargins, SecondLagValveLagSensorFilterAndTheTank) {
