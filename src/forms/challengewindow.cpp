@@ -299,9 +299,10 @@ void ChallengeWindow::showChosen() {
     mText->setPlainText(qtext(c.text));
     QStringList free;
     for (const std::string& k : c.freeKeys)
-        free << (k == "TYPE_SELECT" ? QString("制御の種類")
-                 : k == "CALC_TYPE" ? QString("計算形式（位置型・速度型）")
-                                    : qtext(k));
+        free << (k == "TYPE_SELECT"                 ? QString("制御の種類")
+                 : k == "CALC_TYPE"                 ? QString("計算形式（位置型・速度型）")
+                 : k == kDetailFields[PvFilter].key ? qtext(detailFieldName(PvFilter))
+                                                    : qtext(k));
     mFree->setText(c.mystery ? "手動（Ｍ）でステップ試験をして、K, L, T を求めて答えてください。"
                              : "自由に変えてよい設定: " + free.join(", ") +
                                    (c.hidden ? "（プロセスは隠されています）" : ""));
