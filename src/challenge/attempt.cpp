@@ -83,6 +83,11 @@ const std::vector<std::string>& allStepKeys() {
                                    stepKey(StepKey::CalcForm)};
         for (const FieldDef& f : kFields)
             k.emplace_back(f.key);
+        for (int d = 0; d < DetailCount; ++d) {
+            if (d == Tpl2)
+                k.emplace_back(kProcTypeKey); // stored between VALVE_T and Tpl2, as a step save writes it
+            k.emplace_back(kDetailFields[d].key);
+        }
         for (const char* prefix : {"SV", "DV"}) {
             k.push_back(std::string(prefix) + "v0");
             for (int i = 1; i <= 8; ++i)
@@ -167,10 +172,16 @@ StepValues freeValues(const SetupDocument& document, const Challenge& c) {
             values[key] = std::to_string(document.typeTab());
         else if (key == "CALC_TYPE")
             values[key] = std::to_string(document.calcForm());
-        else
+        else if (key == kProcTypeKey)
+            values[key] = std::to_string(document.processType());
+        else {
             for (int f = 0; f < FieldCount; ++f)
                 if (kFields[f].key == key)
                     values[key] = document.fieldText(static_cast<Field>(f));
+            for (int d = 0; d < DetailCount; ++d)
+                if (kDetailFields[d].key == key)
+                    values[key] = document.detailText(static_cast<DetailField>(d));
+        }
     }
     return values;
 }

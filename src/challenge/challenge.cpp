@@ -49,6 +49,11 @@ std::optional<std::string> stepKeyName(std::string_view key) {
     for (const FieldDef& f : kFields)
         if (equalIgnoringAsciiCase(f.key, key))
             return std::string(f.key);
+    for (const FieldDef& f : kDetailFields)
+        if (equalIgnoringAsciiCase(f.key, key))
+            return std::string(f.key);
+    if (equalIgnoringAsciiCase(kProcTypeKey, key))
+        return std::string(kProcTypeKey);
     for (const char* k : kStepKeys)
         if (equalIgnoringAsciiCase(k, key))
             return std::string(k);
@@ -63,13 +68,20 @@ std::optional<std::string> stepKeyName(std::string_view key) {
 }
 
 bool freeableKey(std::string_view key) {
-    if (key == "TYPE_SELECT" || key == "CALC_TYPE")
+    // The sensor filter is the learner's to tune, as the controller is; the noise, the valve and
+    // the process type are the plant's and stay as the challenge gives them.
+    if (key == "TYPE_SELECT" || key == "CALC_TYPE" || key == kDetailFields[PvFilter].key)
         return true;
     return std::any_of(kFields.begin(), kFields.end(), [&](const FieldDef& f) { return f.key == key; });
 }
 
 bool processKey(std::string_view key) {
-    return key == kFields[Kpl].key || key == kFields[Tpl].key || key == kFields[Lpl].key;
+    if (key == kFields[Kpl].key || key == kFields[Tpl].key || key == kFields[Lpl].key || key == kProcTypeKey)
+        return true;
+    for (const DetailField d : {ValveDb, ValveBl, StickS, StickJ, ValveT, Tpl2})
+        if (key == kDetailFields[d].key)
+            return true;
+    return false;
 }
 
 namespace {
@@ -255,7 +267,10 @@ private:
                 mModeLine = mLine;
             if (!program && !number(value))
                 fail("「" + *step + "」の値「" + value + "」は数値ではありません。");
-            const int pages = *step == "TYPE_SELECT" ? 6 : *step == "CALC_TYPE" ? 3 : 0;
+            const int pages = *step == "TYPE_SELECT"  ? 6
+                              : *step == "CALC_TYPE"  ? 3
+                              : *step == kProcTypeKey ? static_cast<int>(kProcessTypes.size())
+                                                      : 0;
             if (pages > 0 && !(value.size() == 1 && value[0] >= '0' && value[0] < '0' + pages))
                 fail("「" + *step + "」には 0 から " + std::to_string(pages - 1) + " までの整数を書きます。");
             mChallenge.fixed[*step] = value;
@@ -277,7 +292,7 @@ private:
                 if (!name || !freeableKey(*name))
                     fail("「FREE」の「" + std::string(part) +
                          "」は学習者が変えられる設定ではありません（パラメータの欄、TYPE_SELECT、CALC_"
-                         "TYPE）。");
+                         "TYPE、PV_FILTER）。");
                 if (!mChallenge.isFree(*name))
                     mChallenge.freeKeys.push_back(*name);
             }

@@ -41,11 +41,17 @@ StepValues freeFromRun(const ParameterSet& p, const Challenge& c) {
             values[key] = std::to_string(p.TYPE_SELECT);
         else if (key == "CALC_TYPE")
             values[key] = std::to_string(p.CALC_TYPE);
-        else
+        else if (key == kProcTypeKey)
+            values[key] = std::to_string(p.PROC_TYPE);
+        else {
             for (const FieldDef& f : kFields)
                 if (f.key == key)
                     values[key] = f.key == "dt" ? std::to_string(std::lround(p.dt * 1000.0))
                                                 : shortestText(p.*f.target);
+            for (const FieldDef& f : kDetailFields)
+                if (f.key == key)
+                    values[key] = shortestText(p.*f.target);
+        }
     }
     return values;
 }
@@ -293,9 +299,10 @@ void ChallengeWindow::showChosen() {
     mText->setPlainText(qtext(c.text));
     QStringList free;
     for (const std::string& k : c.freeKeys)
-        free << (k == "TYPE_SELECT" ? QString("制御の種類")
-                 : k == "CALC_TYPE" ? QString("計算形式（位置型・速度型）")
-                                    : qtext(k));
+        free << (k == "TYPE_SELECT"                 ? QString("制御の種類")
+                 : k == "CALC_TYPE"                 ? QString("計算形式（位置型・速度型）")
+                 : k == kDetailFields[PvFilter].key ? qtext(detailFieldName(PvFilter))
+                                                    : qtext(k));
     mFree->setText(c.mystery ? "手動（Ｍ）でステップ試験をして、K, L, T を求めて答えてください。"
                              : "自由に変えてよい設定: " + free.join(", ") +
                                    (c.hidden ? "（プロセスは隠されています）" : ""));

@@ -1,6 +1,7 @@
 #include "forms/comparepart.h"
 
 #include "forms/analysischart.h"
+#include "forms/frequencypart.h"
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
@@ -18,6 +19,7 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kestrel {
@@ -230,11 +232,13 @@ void ComparePart::run() {
         notes << "比べる設定がありません。「調整則」で行を選んで「比較」を押してください。";
     } else {
         const ParameterSet& p = mState.params;
-        notes << QString(
-                     "どの設定も、パラメータ（OK で設定済みのもの: 形式、リミット、dt %1 s、プロセス K %2, "
-                     "T %3 s, L %4 s、外乱、フィードフォワード）でフィードバックを閉じ、SV・DV "
-                     "プログラムで同じ試験を走らせています。")
-                     .arg(number(p.dt), number(p.Kpl), number(p.Tpl), number(p.Lpl));
+        notes << QString("どの設定も、パラメータ（OK で設定済みのもの: 形式、リミット、dt %1 s、プロセス %2、"
+                         "外乱、フィードフォワード）でフィードバックを閉じ、SV・DV "
+                         "プログラムで同じ試験を走らせています。")
+                     .arg(number(p.dt), describeProcess(processOf(p)));
+        if (p.PV_NOISE > 0 || std::max({p.VALVE_DB, p.VALVE_BL, p.STICK_S, p.STICK_J}) > 0)
+            notes << "ランはシミュレータそのものなので、設定中のノイズやバルブの不感帯・バックラッシュ・"
+                     "スティクションも含みます（周波数応答のモデルには入りません）。";
         if (mTrials.front().loadAtInput)
             notes << "外乱の経路がないので、DV はプロセスの入力に加えています（Kd = 1）。";
         if (t.dvStep != 0.0 && t.dvAt >= t.graphTime)

@@ -22,13 +22,57 @@ std::optional<double> fieldNumber(const SetupDocument& doc, Field f) {
     return toDouble(text);
 }
 
+const char* const kNonlinearNote =
+    "バルブの不感帯・バックラッシュ・スティクションと測定ノイズは線形のモデルに入らない"
+    "ので、ここでは除いています（実際のループはそのぶん余裕が小さくなり、"
+    "ハンチングすることもあります）。";
+
 std::optional<ProcessModel> processInForce(const SetupDocument& doc, std::string& error) {
     const auto K = fieldNumber(doc, Kpl), T = fieldNumber(doc, Tpl), L = fieldNumber(doc, Lpl);
     if (!K || !T || !L) {
         error = "プロセスのパラメータ（Kpl, Tpl, Lpl）が数値ではありません。";
         return std::nullopt;
     }
-    return ProcessModel{*K, *L, *T};
+    ProcessModel m{*K, *L, *T};
+    m.integrating = doc.processType() == static_cast<int>(ProcessType::Integrating);
+    const bool secondOrder = doc.processType() == static_cast<int>(ProcessType::SecondOrder);
+    for (auto [d, target] : {std::pair{Tpl2, &m.T2}, {ValveT, &m.Tv}, {PvFilter, &m.Tf}}) {
+        if (d == Tpl2 && !secondOrder)
+            continue; // the second lag acts only in the second-order process
+        const std::string& text = doc.detailText(d);
+        if (!isNumeric(text)) {
+            error = "プロセス詳細（Tpl2, Tv, Tf）が数値ではありません。";
+            return std::nullopt;
+        }
+        *target = toDouble(text);
+    }
+    return m;
+}
+
+ProcessModel processOf(const ParameterSet& p) {
+    ProcessModel m{p.Kpl, p.Lpl, p.Tpl};
+    m.T2 = p.processType() == ProcessType::SecondOrder ? p.Tpl2 : 0.0;
+    m.Tv = p.VALVE_T;
+    m.Tf = p.PV_FILTER;
+    m.integrating = p.processType() == ProcessType::Integrating;
+    return m;
+}
+
+QString describeProcess(const ProcessModel& m) {
+    auto n = [](double v) { return QString::number(v, 'g', 4); };
+    const int type = static_cast<int>(m.integrating ? ProcessType::Integrating
+                                      : m.T2 > 0.0  ? ProcessType::SecondOrder
+                                                    : ProcessType::FirstOrder);
+    QString text = QString::fromUtf8(kProcessTypes[static_cast<std::size_t>(type)].data(),
+                                     static_cast<int>(kProcessTypes[static_cast<std::size_t>(type)].size()));
+    text += QString(" K %1%2, L %3 s, T %4 s").arg(n(m.K), m.integrating ? " %/s/%" : "", n(m.L), n(m.T));
+    if (m.T2 > 0.0)
+        text += QString(", Tpl2 %1 s").arg(n(m.T2));
+    if (m.Tv > 0.0)
+        text += QString(", バルブ遅れ Tv %1 s").arg(n(m.Tv));
+    if (m.Tf > 0.0)
+        text += QString(", センサフィルタ Tf %1 s").arg(n(m.Tf));
+    return text;
 }
 
 namespace {
@@ -80,7 +124,12 @@ FrequencyPart::FrequencyPart(AppState& state, SetupDocument& doc, QWidget* paren
             if (index == Kpl || index == Tpl || index == Lpl || index == Kp || index == Ti || index == Td ||
                 index == dT)
                 refresh();
-        } else if (what == SetupChange::TypeTab) {
+        } else if (what == SetupChange::ProcessType) {
+            mModel.reset(); // a model of the other kind no longer stands for the process
+            refresh();
+        } else if (what == SetupChange::TypeTab ||
+                   (what == SetupChange::DetailText &&
+                    (index == Tpl2 || index == ValveT || index == PvFilter))) {
             refresh();
         }
     });
@@ -93,6 +142,7 @@ FrequencyPart::~FrequencyPart() {
 
 void FrequencyPart::setModel(double K, double L, double T) {
     mModel = ProcessModel{K, L, T};
+    mModel->integrating = mDoc.processType() == static_cast<int>(ProcessType::Integrating);
     refresh();
 }
 
@@ -109,7 +159,10 @@ void FrequencyPart::refresh() {
     else if (m && *dtMs <= 0)
         error = "制御周期 dT は正の値にしてください。";
     if (error.empty()) {
-        f.loop = {mDoc.typeTab(), *kp, *ti, *td, mState.params.eta, m->K, m->L, m->T};
+        f.loop = {mDoc.typeTab(), *kp,   *ti,   *td,   mState.params.eta, m->K, m->L,
+                  m->T,           m->T2, m->Tv, m->Tf, m->integrating};
+        f.process =
+            (mModel ? QString("調整に使うモデル: ") : QString("設定中のプロセス: ")) + describeProcess(*m);
         f.dt = *dtMs / 1000.0;
         error = tuning::loopError(f.loop);
     }
@@ -150,11 +203,13 @@ void FrequencyPart::fillTable() {
     if (!f.error.empty()) {
         note = QString::fromStdString(f.error);
     } else {
-        note = QString("シミュレータは制御周期 %1 秒の離散時間で計算します。").arg(number(f.dt));
+        note = f.process + "\n";
+        note += QString("シミュレータは制御周期 %1 秒の離散時間で計算します。").arg(number(f.dt));
         note += f.sampled
                     ? QString("制御周期が無駄時間の 1/10 より長いので、離散時間のループの余裕も示します（"
                               "遅れが増えるぶん余裕は小さくなります）。")
                     : QString("制御周期が無駄時間に比べて短いので、連続時間の余裕がよい近似です。");
+        note += "\n" + QString::fromUtf8(kNonlinearNote);
     }
     mNote->setText(note);
 }

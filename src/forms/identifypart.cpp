@@ -403,7 +403,12 @@ void IdentifyPart::showRun() {
     std::vector<double> t, mv, pv;
     tuning::runSeries(*run, t, mv, pv);
     std::string error;
-    mResult = tuning::identify(*run, error);
+    // A tank's level does not settle after a step: the first-order model does not describe it.
+    if (run->params.processType() == ProcessType::Integrating)
+        error =
+            "積分プロセス（タンク）のランでは PV が落ち着かないので、一次遅れ＋無駄時間のモデルは求まりません"
+            "（K は PV の傾き ÷ MV の変化、% / s / %）。";
+    mResult = error.empty() ? tuning::identify(*run, error) : std::nullopt;
     if (!mResult) {
         mChart->setData(t, pv, mv, {}, std::nullopt);
         mTable->hide();

@@ -114,7 +114,15 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
     layout->addWidget(mTable, 3);
     layout->addWidget(mFormulas, 1);
     layout->addLayout(applyRowLayout);
+    mListener = mDocument.addListener([this](SetupChange what, int) {
+        if (what == SetupChange::ProcessType)
+            refresh();
+    });
     refresh();
+}
+
+RulesPart::~RulesPart() {
+    mDocument.removeListener(mListener);
 }
 
 void RulesPart::setModel(double K, double L, double T) {
@@ -141,6 +149,7 @@ void RulesPart::refresh() {
         return;
     }
     tuning::RuleInput in = *mModel;
+    in.integrating = mDocument.processType() == static_cast<int>(ProcessType::Integrating);
     QStringList bad;
     auto optional = [&bad](QLineEdit* e, const char* name, std::optional<double>& out) {
         const QString text = e->text().trimmed();

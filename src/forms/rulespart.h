@@ -24,7 +24,9 @@ namespace kestrel {
 class RulesPart : public QWidget {
     Q_OBJECT
 public:
+    /// The rules read the model as a tank's (K a rate) while the process in force is one.
     explicit RulesPart(SetupDocument& document, QWidget* parent = nullptr);
+    ~RulesPart() override;
 
     /// The model in force; the table is worked out again.
     void setModel(double K, double L, double T);
@@ -50,6 +52,7 @@ private:
 
     SetupDocument& mDocument;
     std::optional<tuning::RuleInput> mModel;
+    int mListener = -1;
     std::vector<tuning::RuleRow> mRows;
     QLineEdit* mKu = nullptr;
     QLineEdit* mPu = nullptr;

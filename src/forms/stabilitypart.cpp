@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numbers>
 
 namespace kestrel {
 
@@ -61,7 +62,15 @@ StabilityPart::StabilityPart(AppState& state, SetupDocument& doc, QWidget* paren
                      "調節計の欄に入れます（OK で確定）。");
 
     mListener = mDoc.addListener([this](SetupChange what, int index) {
-        if (what != SetupChange::FieldText || mWriting)
+        if (mWriting)
+            return;
+        if (what == SetupChange::ProcessType) {
+            mModel.reset(); // a model of the other kind no longer stands for the process
+            refresh();
+        }
+        if (what == SetupChange::DetailText && (index == Tpl2 || index == ValveT || index == PvFilter))
+            refresh();
+        if (what != SetupChange::FieldText)
             return;
         if (index == Kpl || index == Tpl || index == Lpl)
             mModel.reset();
@@ -76,24 +85,28 @@ StabilityPart::~StabilityPart() {
 }
 
 void StabilityPart::setModel(double K, double L, double T) {
-    mModel = tuning::Fopdt{K, L, T};
+    mModel = tuning::Loop{};
+    mModel->K = K, mModel->L = L, mModel->T = T;
+    mModel->integrating = mDoc.processType() == static_cast<int>(ProcessType::Integrating);
     refresh();
 }
 
 void StabilityPart::refresh() {
     Figures f;
-    std::optional<tuning::Fopdt> m = mModel;
+    std::optional<tuning::Loop> m = mModel;
     if (!m) {
         if (const auto p = processInForce(mDoc, f.error))
-            m = tuning::Fopdt{p->K, p->L, p->T};
+            m = tuning::Loop{0, 1, 0, 0, 0.1, p->K, p->L, p->T, p->T2, p->Tv, p->Tf, p->integrating};
     }
     if (m) {
-        f.boundary = tuning::piStabilityBoundary(m->K, m->L, m->T, f.error);
-        if (!f.boundary.empty())
-            f.Ku = f.boundary.back().Kp;
+        f.boundary = tuning::piStabilityBoundary(*m, f.error);
         tuning::RuleInput in{m->K, m->L, m->T, {}, {}, {}, {}};
-        if (const auto u = tuning::ultimatePoint(*m))
-            in.Ku = u->Ku, in.Pu = u->Pu;
+        in.integrating = m->integrating;
+        if (!f.boundary.empty()) {
+            // The ultimate point of the whole model: where the boundary meets Ki = 0 again.
+            f.Ku = f.boundary.back().Kp;
+            in.Ku = f.boundary.back().Kp, in.Pu = 2 * std::numbers::pi / f.boundary.back().w;
+        }
         std::string ruleError;
         for (const auto& row : tuning::tuningRules(in, ruleError))
             if (row.controller == "PI" && row.Ti && *row.Ti > 0)

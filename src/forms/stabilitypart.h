@@ -67,7 +67,7 @@ private:
     SetupDocument& mDoc;
     int mListener = -1;
     bool mWriting = false;
-    std::optional<tuning::Fopdt> mModel;
+    std::optional<tuning::Loop> mModel; ///< the process of an adopted model (controller unused)
     Figures mFigures;
     PlotCanvas* mCanvas;
     QLabel* mStatus;

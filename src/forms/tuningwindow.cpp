@@ -45,7 +45,20 @@ TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidg
     mFieldError->setStyleSheet("color: #b00000;");
 
     auto* top = new QHBoxLayout;
-    auto* title = new QLabel("調整に使うモデル  K·e<sup>−Ls</sup> / (1 + Ts):", this);
+    auto* title = new QLabel(this);
+    title->setObjectName("lblModelForm");
+    // A tank's model integrates: K is then a rate, % per second per %.
+    auto showForm = [title, &document] {
+        title->setText(document.processType() == static_cast<int>(ProcessType::Integrating)
+                           ? "調整に使うモデル（積分）  K·e<sup>−Ls</sup> / (s(1 + Ts)):"
+                           : "調整に使うモデル  K·e<sup>−Ls</sup> / (1 + Ts):");
+    };
+    showForm();
+    mDocument = &document;
+    mListener = document.addListener([showForm](SetupChange what, int) {
+        if (what == SetupChange::ProcessType)
+            showForm();
+    });
     top->addWidget(title);
     for (auto [label, edit] : {std::pair{"K", mK}, {"L s", mL}, {"T s", mT}}) {
         top->addSpacing(8);
@@ -68,6 +81,10 @@ TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidg
     layout->addLayout(top);
     layout->addWidget(mTabs, 1);
     resize(980, 760);
+}
+
+TuningWindow::~TuningWindow() {
+    mDocument->removeListener(mListener);
 }
 
 void TuningWindow::addPart(QWidget* part, const QString& title) {

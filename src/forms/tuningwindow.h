@@ -1,7 +1,9 @@
 #pragma once
 // TuningWindow ("調整"): the tuning workbench. One tab per part (identification, tuning rules and
-// whatever parts are added), all working on one process model in force, K·e^(−L·s)/(1 + T·s):
-// shown in three fields at the top, set by a part (the identification's "採用") or typed in.
+// whatever parts are added), all working on one process model in force, K·e^(−L·s)/(1 + T·s)
+// (a tank's K·e^(−L·s)/(s(1 + T·s)) while the process type is the integrating one): shown in three
+// fields at the top, set by a part (the identification's "採用") or typed in. The parts over the
+// loop in force read the process fields with its second lag, valve lag and sensor filter.
 
 #include "analysis/runstore.h"
 #include "engine/appstate.h"
@@ -27,6 +29,7 @@ class TuningWindow : public QWidget {
     Q_OBJECT
 public:
     TuningWindow(const RunStore& store, SetupDocument& document, QWidget* parent = nullptr);
+    ~TuningWindow() override;
 
     /// A further part as a tab of its own.
     void addPart(QWidget* part, const QString& title);
@@ -53,6 +56,8 @@ private:
 
     std::optional<tuning::Fopdt> mModel;
     bool mTyped = false; ///< the learner has typed in the model's fields since it was last set
+    SetupDocument* mDocument = nullptr;
+    int mListener = -1;
     QLineEdit* mK = nullptr;
     QLineEdit* mL = nullptr;
     QLineEdit* mT = nullptr;

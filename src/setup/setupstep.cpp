@@ -343,10 +343,13 @@ bool SetupDocument::saveStep(const StepTexts& texts) {
         for (int f = 0; f < FieldCount; ++f)
             if (!(mState.study.ProcessHidden && isProcessField(static_cast<Field>(f))))
                 IniWrite1(std::string(kFields[f].key), mFields[f].text);
+        // A hidden process keeps its type, its second lag and its valve from view as well.
+        const bool hidden = mState.study.ProcessHidden;
         for (int d = 0; d < DetailCount; ++d) {
-            if (d == Tpl2)
+            if (d == Tpl2 && !hidden)
                 IniWrite1(kProcTypeKey, decimal(mProcType));
-            IniWrite1(std::string(kDetailFields[d].key), mDetail[d].text);
+            if (!(hidden && (d == Tpl2 || (d >= ValveDb && d <= ValveT))))
+                IniWrite1(std::string(kDetailFields[d].key), mDetail[d].text);
         }
 
         writeProgram(true, t);

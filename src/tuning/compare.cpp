@@ -31,7 +31,12 @@ double wholeSeconds(double t) {
 CompareTest defaultTest(const ParameterSet& inForce, double sv0) {
     CompareTest test;
     test.sv0 = sv0;
-    double stretch = 8.0 * (std::max(0.0, inForce.Lpl) + std::max(0.0, inForce.Tpl));
+    const double theta = std::max(0.0, inForce.Lpl) + std::max(0.0, inForce.Tpl);
+    // A tank settles only as fast as the controller makes it: a load is made up through the
+    // integral action, whose time is several times θ, and the level moves at the rate Kpl.
+    double stretch = inForce.processType() == ProcessType::Integrating
+                         ? std::max(40.0 * theta, 5.0 / std::fabs(inForce.Kpl))
+                         : 8.0 * theta;
     if (!std::isfinite(stretch) || stretch < 4.0)
         stretch = 4.0;
     // The step, the disturbance and the end must fit in the longest graph time.

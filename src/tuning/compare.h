@@ -23,8 +23,9 @@ struct CompareTest {
 };
 
 /// A test that suits the process in force: the set-point step after a twentieth of a stretch of
-/// 8·(Lpl + Tpl), the disturbance one stretch later, the run one stretch after that (times in
-/// whole seconds, the run in tens of seconds within 10..300, the stretch shortened to fit).
+/// 8·(Lpl + Tpl) (a tank's max(40·(Lpl + Tpl), 5/Kpl): its load is made up only by the integral
+/// action), the disturbance one stretch later, the run one stretch after that (times in whole
+/// seconds, the run in tens of seconds within 10..300, the stretch shortened to fit).
 CompareTest defaultTest(const ParameterSet& inForce, double sv0);
 
 /// Controller settings to try: "P", "PI" or "PID" (the error-based PID) with its Kp, Ti and Td.

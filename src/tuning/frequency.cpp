@@ -3,6 +3,7 @@
 #include "engine/modpidfnc.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -43,11 +44,51 @@ cd sampledControllerShape(const Loop& l, double w, double dt) {
     return c;
 }
 
-/// The process lag's block at z = e^(jωdt), (dt/(T + dt))/(1 − T/(T + dt)·z⁻¹); 1 for T = 0.
-cd sampledLag(const Loop& l, double w, double dt) {
-    if (l.T <= 0.0)
+/// The process's lags in the order the signal passes them: T, T2, then the valve and the sensor.
+std::array<double, 4> lagTimes(const Loop& l) {
+    return {l.T, l.T2, l.Tv, l.Tf};
+}
+
+/// `c` through the process's lags and a tank's 1/(jω) (the dead time left out).
+cd throughProcess(cd c, const Loop& l, double w) {
+    for (const double tau : lagTimes(l))
+        if (tau > 0.0)
+            c /= cd(1.0, w * tau);
+    if (l.integrating)
+        c /= cd(0.0, w);
+    return c;
+}
+
+/// Its unwrapped phase with the dead time's.
+double processPhase(const Loop& l, double w) {
+    double phase = -w * l.L - (l.integrating ? pi / 2 : 0.0);
+    for (const double tau : lagTimes(l))
+        phase -= std::atan(w * tau);
+    return phase;
+}
+
+/// A lag's block at z = e^(jωdt), (dt/(τ + dt))/(1 − τ/(τ + dt)·z⁻¹); 1 for τ = 0. Its argument
+/// lies in (−90°, 0].
+cd sampledLag(double tau, double w, double dt) {
+    if (tau <= 0.0)
         return 1.0;
-    return dt / (l.T + dt) / (1.0 - l.T / (l.T + dt) * std::polar(1.0, -w * dt));
+    return dt / (tau + dt) / (1.0 - tau / (tau + dt) * std::polar(1.0, -w * dt));
+}
+
+/// The process's blocks at z = e^(jωdt) without the dead-time register, each with its argument:
+/// the lags, and a tank's sum dt/(1 − z⁻¹) (argument −90° + ωdt/2).
+cd sampledProcessShape(const Loop& l, double w, double dt, double& phase) {
+    cd p = 1.0;
+    phase = 0.0;
+    auto take = [&](cd block) {
+        p *= block;
+        phase += std::arg(block);
+    };
+    for (const double tau : lagTimes(l))
+        take(sampledLag(tau, w, dt));
+    if (l.integrating)
+        take(dt / (1.0 - std::polar(1.0, -w * dt)));
+    return p;
 }
 
 /// Steps of delay around the sampled loop: the dead-time register's n − 1 steps, and one more
@@ -67,7 +108,8 @@ std::pair<double, double> searchRange(const Loop& l, double dt) {
         }
     };
     take(l.L);
-    take(l.T);
+    for (const double tau : lagTimes(l))
+        take(tau);
     take(dt);
     if (hasI(l))
         take(l.Ti);
@@ -130,28 +172,38 @@ template <class F> std::optional<double> firstRoot(const std::vector<double>& gr
 std::string loopError(const Loop& l) {
     if (l.type < 0 || l.type > 5)
         return "制御形式は 0（Ｐ）から 5（２自由度ＰＩＤ）で指定してください。";
-    for (double v : {l.Kp, l.Ti, l.Td, l.eta, l.K, l.L, l.T})
+    for (double v : {l.Kp, l.Ti, l.Td, l.eta, l.K, l.L, l.T, l.T2, l.Tv, l.Tf})
         if (!std::isfinite(v))
             return "ループの値には有限の数値を指定してください。";
     if (l.Kp * l.K <= 0.0)
         return "Kp と K の積が正でないループ（正帰還または開ループ）は解析できません。";
     if (l.T < 0.0 || l.L < 0.0 || l.Ti < 0.0 || l.Td < 0.0 || l.eta < 0.0)
         return "T、L、Ti、Td、η は 0 以上にしてください。";
+    if (l.T2 < 0.0 || l.Tv < 0.0 || l.Tf < 0.0)
+        return "Tpl2、バルブ遅れ Tv、センサフィルタ Tf は 0 以上にしてください。";
     return {};
 }
 
 std::complex<double> loopResponse(const Loop& l, double w, double dt) {
-    if (dt > 0.0)
-        return l.Kp * l.K * sampledControllerShape(l, w, dt) * sampledLag(l, w, dt) *
+    if (dt > 0.0) {
+        double phase = 0.0;
+        return l.Kp * l.K * sampledControllerShape(l, w, dt) * sampledProcessShape(l, w, dt, phase) *
                std::polar(1.0, -w * dt * sampledDelaySteps(l, dt));
-    return l.Kp * l.K * controllerShape(l, w) / cd(1.0, w * l.T) * std::polar(1.0, -w * l.L);
+    }
+    return throughProcess(l.Kp * l.K * controllerShape(l, w), l, w) * std::polar(1.0, -w * l.L);
 }
 
 double loopPhase(const Loop& l, double w, double dt) {
-    if (dt > 0.0)
-        return std::arg(sampledControllerShape(l, w, dt)) + std::arg(sampledLag(l, w, dt)) -
-               w * dt * sampledDelaySteps(l, dt);
-    return std::arg(controllerShape(l, w)) - std::atan(w * l.T) - w * l.L;
+    if (dt > 0.0) {
+        double phase = 0.0;
+        sampledProcessShape(l, w, dt, phase);
+        return std::arg(sampledControllerShape(l, w, dt)) + phase - w * dt * sampledDelaySteps(l, dt);
+    }
+    return std::arg(controllerShape(l, w)) + processPhase(l, w);
+}
+
+std::complex<double> processResponse(const Loop& l, double w) {
+    return throughProcess(l.K, l, w) * std::polar(1.0, -w * l.L);
 }
 
 Margins loopMargins(const Loop& l, double dt) {
@@ -182,8 +234,12 @@ Margins loopMargins(const Loop& l, double dt) {
             a = x1;
     }
     bestDist = std::min(bestDist, dist(std::exp(0.5 * (a + b))));
-    // Where L(jω) dies away at high frequency, 1/|1 + L| tends to 1 there: Ms is at least 1.
-    if (dt == 0.0 && l.T > 0.0 && !(hasD(l) && l.eta == 0.0))
+    // Where L(jω) dies away at high frequency (more lags and integrators than an ideal D has
+    // differences), 1/|1 + L| tends to 1 there: Ms is at least 1.
+    int rollOff = l.integrating ? 1 : 0;
+    for (const double tau : lagTimes(l))
+        rollOff += tau > 0.0 ? 1 : 0;
+    if (dt == 0.0 && rollOff > (hasD(l) && l.eta == 0.0 ? 1 : 0))
         bestDist = std::min(bestDist, 1.0);
     if (bestDist > 1e-12)
         m.Ms = 1.0 / bestDist;
@@ -194,7 +250,7 @@ std::vector<double> chartFrequencies(const Loop& l, int count) {
     const Margins m = loopMargins(l);
     double centre = m.wgc ? *m.wgc : m.wpc ? *m.wpc : 0.0;
     if (centre == 0.0) {
-        const double slowest = std::max({l.T, l.L, hasI(l) ? l.Ti : 0.0});
+        const double slowest = std::max({l.T, l.T2, l.Tv, l.Tf, l.L, hasI(l) ? l.Ti : 0.0});
         centre = slowest > 0.0 ? 1.0 / slowest : 1.0;
     }
     return logSpace(centre * 1e-3, centre * 1e2, std::max(count, 2));
@@ -222,21 +278,42 @@ std::vector<NyquistPoint> nyquistData(const Loop& l, const std::vector<double>& 
     return out;
 }
 
-std::vector<BoundaryPoint> piStabilityBoundary(double K, double L, double T, std::string& error, int count) {
+std::vector<BoundaryPoint> piStabilityBoundary(const Loop& loop, std::string& error, int count) {
     error.clear();
-    const auto u = ultimatePoint(Fopdt{K, L, T});
-    if (!u) {
-        error = "むだ時間 L が正で K が 0 でないモデルでなければ、安定限界は求まりません。";
+    Loop process = loop;
+    process.type = 0; // the controller's own times do not set the search range
+    std::optional<double> w180;
+    bool usable =
+        process.K != 0.0 && std::isfinite(process.K) && std::isfinite(process.L) && process.L >= 0.0;
+    for (const double tau : lagTimes(process))
+        usable = usable && std::isfinite(tau) && tau >= 0.0;
+    if (usable)
+        w180 = firstRoot(searchGrid(process, 0.0), [&](double w) { return processPhase(process, w) + pi; });
+    if (!w180) {
+        error = "位相が −180° に達するプロセス（むだ時間 L が正で K が 0 でないものなど）でなければ、"
+                "安定限界は求まりません。";
         return {};
     }
     std::vector<BoundaryPoint> out;
     count = std::max(count, 2);
     for (int i = 0; i < count; ++i) {
-        const double w = u->omega * i / (count - 1);
-        const double c = std::cos(w * L), s = std::sin(w * L);
-        out.push_back({w, -(c - w * T * s) / K, w * (s + w * T * c) / K});
+        const double w = *w180 * i / (count - 1);
+        // 1/P(jω) written out, so that ω = 0 needs no division: a tank's jω makes it 0 there.
+        cd inverse = std::polar(1.0 / process.K, w * process.L);
+        for (const double tau : lagTimes(process))
+            if (tau > 0.0)
+                inverse *= cd(1.0, w * tau);
+        if (process.integrating)
+            inverse *= cd(0.0, w);
+        out.push_back({w, -inverse.real(), w * inverse.imag()});
     }
     return out;
+}
+
+std::vector<BoundaryPoint> piStabilityBoundary(double K, double L, double T, std::string& error, int count) {
+    Loop process;
+    process.K = K, process.L = L, process.T = T;
+    return piStabilityBoundary(process, error, count);
 }
 
 } // namespace kestrel::tuning

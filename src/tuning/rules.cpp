@@ -175,6 +175,27 @@ void modelRules(Rows& rows, const RuleInput& in) {
                   std::min(T, 4.0 * (tc + L))});
 }
 
+/// A tank's rules: Ziegler–Nichols' reaction curve (its steepest slope is K, its apparent dead time
+/// θ = L + T) and SIMC's rule for an integrating process.
+void integratingRules(Rows& rows, const RuleInput& in) {
+    const double K = in.K, L = in.L, T = in.T, theta = L + T, a = K * theta;
+    const std::string k = n(K), th = n(theta);
+    const std::vector<std::string> given{"θ = L + T = " + n(L) + " + " + n(T) + " = " + th,
+                                         "a = K·θ = " + k + "·" + th + " = " + n(a)};
+    auto overA = [&](double c) { return Term{n(c) + "/a", n(c) + "/" + n(a), c / a}; };
+    auto timesTheta = [&](double c) { return Term{n(c) + "θ", n(c) + "·" + th, c * theta}; };
+    const char* zn = "ジーグラー・ニコルス（ステップ応答）";
+    rows.add("ziegler-nichols-step", zn, "P", given, overA(1.0));
+    rows.add("ziegler-nichols-step", zn, "PI", given, overA(0.9), timesTheta(3.3));
+    rows.add("ziegler-nichols-step", zn, "PID", given, overA(1.2), timesTheta(2.0), timesTheta(0.5));
+
+    const double tc = in.tauc ? *in.tauc : theta;
+    const std::string tcText = in.tauc ? "τc = " + n(tc) : "τc = θ = " + n(tc);
+    rows.add("simc", "SIMC", "PI", {given[0], tcText},
+             {"1/(K(τc + θ))", "1/(" + k + "·(" + n(tc) + " + " + th + "))", 1.0 / (K * (tc + theta))},
+             Term{"4(τc + θ)", "4·(" + n(tc) + " + " + th + ")", 4.0 * (tc + theta)});
+}
+
 void ultimateRules(Rows& rows, double ku, double pu) {
     const std::vector<std::string> given{"Ku = " + n(ku) + ", Pu = " + n(pu)};
     auto kuTimes = [&](double c) { return Term{n(c) + "Ku", n(c) + "·" + n(ku), c * ku}; };
@@ -203,12 +224,16 @@ std::vector<RuleRow> tuningRules(const RuleInput& in, std::string& error) {
         error = "プロセスゲイン K が 0 では調整則を計算できません。";
         return out;
     }
-    if (in.T <= 0.0) {
-        error = "時定数 T は正の値にしてください。";
+    if (in.integrating ? in.T < 0.0 : in.T <= 0.0) {
+        error = in.integrating ? "時定数 T は 0 以上にしてください。" : "時定数 T は正の値にしてください。";
         return out;
     }
     if (in.L < 0.0) {
         error = "むだ時間 L は 0 以上にしてください。";
+        return out;
+    }
+    if (in.integrating && in.L + in.T <= 0.0) {
+        error = "むだ時間も遅れもないタンクには、調整則の式が使えません（L か T を正にしてください）。";
         return out;
     }
     if (!positiveFinite(in.lambda) || !positiveFinite(in.tauc)) {
@@ -220,6 +245,18 @@ std::vector<RuleRow> tuningRules(const RuleInput& in, std::string& error) {
         return out;
     }
     Rows rows(out);
+    if (in.integrating) {
+        integratingRules(rows, in);
+        if (in.Ku && in.Pu)
+            ultimateRules(rows, *in.Ku, *in.Pu);
+        error =
+            rows.overflow()
+                ? "数値が大きすぎて計算できない調整則があります（その行は出しません）。"
+                : "積分プロセス（タンク）は自分では落ち着かないので、自己平衡のプロセスを前提とする調整則"
+                  "（CHR、コーエン・クーン、ラムダ、IMC、AMIGO）は出しません。ジーグラー・ニコルスと SIMC "
+                  "は積分プロセスの式です。";
+        return out;
+    }
     if (in.L > 0.0)
         stepResponseRules(rows, in);
     modelRules(rows, in);

@@ -23,6 +23,13 @@
 //   ziegler-nichols-ultimate  P 0.5Ku          PI 0.45Ku, Pu/1.2          PID 0.6Ku, Pu/2, Pu/8
 //   tyreus-luyben             PI Ku/3.2, 2.2Pu                     PID Ku/2.2, 2.2Pu, Pu/6.3
 // The last two need Ku and Pu. A rule that divides by L gives no rows for L = 0.
+//
+// A level tank, P(s) = K·e^(−L·s)/(s(1 + T·s)) (K a rate, % per s per %), does not settle by itself:
+// the rules above that rest on a self-regulating model (CHR, Cohen–Coon, lambda, IMC, AMIGO) do not
+// apply and give no rows. With θ = L + T (the lag counted as dead time) and a = K·θ:
+//   ziegler-nichols-step      P 1/a            PI 0.9/a, 3.3θ             PID 1.2/a, 2θ, 0.5θ
+//   simc                      PI 1/(K(τc + θ)), 4(τc + θ)          τc = θ by default
+// and the Ku, Pu rules as they are.
 
 #include <optional>
 #include <string>
@@ -36,6 +43,7 @@ struct RuleInput {
     std::optional<double> Ku, Pu;     ///< ultimate gain and period s, when measured
     std::optional<double> lambda;     ///< closed-loop time constant λ s of lambda and IMC
     std::optional<double> tauc;       ///< closed-loop time constant τc s of SIMC
+    bool integrating = false;         ///< a level tank: K is a rate and T may be 0
 };
 
 /// One controller setting of one rule.
@@ -56,7 +64,8 @@ struct RuleRow {
 /// Every row the rules define for `in`, in the order of the table above (P, PI, PID within a rule).
 /// No rows and `error` set to a one-line Japanese reason when the model is unusable (K zero, T not
 /// positive, L negative, a value not finite, a given Ku, Pu, λ or τc not positive); with L = 0 the
-/// rules that divide by L are left out and `error` says so while the others still give rows.
+/// rules that divide by L are left out and `error` says so while the others still give rows. For
+/// a tank `error` names the rules left out.
 std::vector<RuleRow> tuningRules(const RuleInput& in, std::string& error);
 
 /// A number as the formula texts show it: at most four significant digits, "0.32", "3.75",

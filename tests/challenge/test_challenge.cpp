@@ -112,6 +112,8 @@ TEST(ChallengeFile, RefusesBadFilesNamingFileAndLine) {
         {{"[課題]", "FREE=Kp", "IAE_MAX=5,0"}, "の 3 行目：「IAE_MAX の重み」の値「0」は正の数"},
         {{"[課題]", "FREE=Kp", "DEV_MAX=1,2,3"}, "の 3 行目：「DEV_MAX」は「上限」か「上限,重み」"},
         {{"[課題]", "FREE=Kp,Kpl,Color"}, "の 2 行目：「FREE」の「Color」は"},
+        {{"[課題]", "FREE=PV_FILTER,VALVE_DB"}, "の 2 行目：「FREE」の「VALVE_DB」は"},
+        {{"[課題]", "PROC_TYPE=3"}, "の 2 行目：「PROC_TYPE」には 0 から 2 までの整数"},
         {{"[課題]", "Kp=fast"}, "の 2 行目：「Kp」の値「fast」は数値ではありません。"},
         {{"[課題]", "TYPE_SELECT=6"}, "の 2 行目：「TYPE_SELECT」には 0 から 5 までの整数"},
         {{"[課題]", "SEED=-4"}, "の 2 行目：「SEED」には 0 以上の整数"},
@@ -156,6 +158,30 @@ TEST(Attempt, SettingsAreBaseSetTypePresetsFixedThenTheFreeOnes) {
     EXPECT_EQ(s.at("Tpl"), "5.00"); // the base set's
 }
 
+TEST(Attempt, AHiddenProcessKeepsItsTypeSecondLagAndValveOutOfTheSavedAttempt) {
+    TempFolder dir("challenge");
+    writeLines(dir.path() / "h.txt",
+               {"[説明]", "TITLE1=題", "[課題]", "HIDDEN=1", "proc_type=1", "Tpl2=3.00", "VALVE_DB=0.50",
+                "STICK_S=1.00", "VALVE_T=1.00", "PV_NOISE=0.20", "Kpl=1.50", "SVv0=50", "SVt1=5", "SVv1=60",
+                "GRAPH_TM=60", "FREE=Kp,pv_filter", "IAE_MAX=50"});
+    const Challenge c = load(dir.path() / "h.txt");
+    EXPECT_TRUE(c.warnings.empty());
+    const StepValues free{{"Kp", "0.80"}, {"PV_FILTER", "1.00"}};
+    std::string error;
+    ASSERT_TRUE(saveAttempt(dir.path() / "a.txt", c, free, std::nullopt, error)) << error;
+    for (const char* key : {"PROC_TYPE", "Tpl2", "VALVE_DB", "STICK_S", "VALVE_T", "Kpl"})
+        EXPECT_EQ(ReadProfileValue(dir.path() / "a.txt", "手順1", key), "") << key;
+    EXPECT_EQ(ReadProfileValue(dir.path() / "a.txt", "手順1", "PV_NOISE"), "0.20");
+    EXPECT_EQ(ReadProfileValue(dir.path() / "a.txt", "手順1", "PV_FILTER"), "1.00");
+
+    // Graded with the challenge's process and the project's sensor filter.
+    const ProjectGrade grade = gradeProject(kFolders, c, dir.path() / "a.txt");
+    ASSERT_TRUE(grade.graded) << grade.problem;
+    EXPECT_EQ(grade.items.at(0).result, runAttempt(kFolders, c, free).metrics.iae);
+    EXPECT_NE(grade.items.at(0).result, runAttempt(kFolders, c, {{"Kp", "0.80"}}).metrics.iae);
+    EXPECT_TRUE(grade.ignoredKeys.empty());
+}
+
 // Each shipped challenge with a solution that scores 100; its starting settings do not.
 TEST(ShippedChallenges, EachSolutionScoresFullMarks) {
     const std::map<std::string, StepValues> solutions{
@@ -170,6 +196,10 @@ TEST(ShippedChallenges, EachSolutionScoresFullMarks) {
         {"08_mystery1.txt", {}},
         {"09_mystery2.txt", {}},
         {"10_mystery3.txt", {}},
+        // A tank integrates by itself: I-PD keeps the set-point step without overshoot, its I the load.
+        {"11_level.txt", {{"TYPE_SELECT", "3"}, {"Kp", "4.00"}, {"Ti", "20.00"}}},
+        // No D on a noisy PV, and a sensor filter short beside the process.
+        {"12_noise.txt", {{"Kp", "1.30"}, {"Ti", "6.00"}, {"Td", "0.00"}, {"PV_FILTER", "0.70"}}},
     };
     const auto files = challengeFiles(kShipped);
     ASSERT_EQ(files.size(), solutions.size());

@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_F(ChallengeWindowTest, PanelRunsScoredBestKeptAttemptSavedAndGradedAlike) {
-    ASSERT_EQ(window->count(), 10);
+    ASSERT_EQ(window->count(), 12);
     window->choose(0); // remove the offset of P control
     ASSERT_TRUE(window->start());
     EXPECT_EQ(doc.typeTab(), 0);
@@ -82,14 +82,14 @@ TEST_F(ChallengeWindowTest, PanelRunsScoredBestKeptAttemptSavedAndGradedAlike) {
 
 TEST_F(ChallengeWindowTest, ATeachersFileShowsWhatWasPassedOverAndABadOneWhyItIsRefused) {
     const auto folder = appDir.path() / "Study" / "Challenge";
-    writeLines(folder / "11_mine.txt",
+    writeLines(folder / "13_mine.txt",
                {"[説明]", "TITLE1=私の課題", "[課題]", "MODE=2", "FREE=Kp", "COLOUR=1", "IAE_MAX=10"});
-    writeLines(folder / "12_bad.txt", {"[課題]", "IAE_MAX=abc"});
+    writeLines(folder / "14_bad.txt", {"[課題]", "IAE_MAX=abc"});
     window->reload();
-    ASSERT_EQ(window->count(), 12);
-    window->choose(10);
-    EXPECT_TRUE(childOf<QLabel>(window.get(), "lblHints")->text().contains("11_mine.txt"));
-    window->choose(11);
+    ASSERT_EQ(window->count(), 14);
+    window->choose(12);
+    EXPECT_TRUE(childOf<QLabel>(window.get(), "lblHints")->text().contains("13_mine.txt"));
+    window->choose(13);
     EXPECT_FALSE(window->start()); // refused: nothing applied
     EXPECT_FALSE(window->active());
 }

@@ -12,6 +12,7 @@
 #include "setup/setupdocument.h"
 #include "tempfolder.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 #include <numbers>
@@ -66,6 +67,16 @@ TEST_F(TuningParts, FrequencyPartFollowsTheFieldsAsTyped) {
     EXPECT_LT(*part.figures().continuous.gainMargin, kKu);
     doc.setFieldText(Lpl, "2.0");
     EXPECT_NEAR(*part.figures().continuous.gainMargin, kKu, 1e-3);
+
+    // The process details as typed: a tank with a sensor filter, named on the page.
+    doc.optProcType_Click(2);
+    doc.setDetailText(PvFilter, "1.5");
+    const tuning::Loop& loop = part.figures().loop;
+    EXPECT_EQ(std::tuple(loop.integrating, loop.Tf, loop.T2), std::tuple(true, 1.5, 0.0));
+    const QString note = childOf<QLabel>(&part, "frequencyNote")->text();
+    EXPECT_TRUE(note.contains("積分（液位） K 0.8 %/s/%") && note.contains("センサフィルタ Tf 1.5 s"))
+        << qPrintable(note);
+    EXPECT_TRUE(note.contains("スティクション"));
 }
 
 TEST_F(TuningParts, RelayPartEstimatesBelowTheExactUltimateGainAndHandsEitherOn) {

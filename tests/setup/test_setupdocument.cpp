@@ -783,6 +783,14 @@ TEST_F(StepSaveTest, ProcessDetailsApplySaveByDifferenceAndStayInForceWhereAStep
     mDoc->applyAll();
     EXPECT_EQ(std::tuple(p.PV_NOISE, p.NOISE_SEED, p.STICK_S, p.PROC_TYPE, p.Tpl2),
               std::tuple(10.0, 16777215.0, 1.23, 2, 7.0));
+
+    // A hidden process keeps its type, its second lag and its valve out of the step; not the noise.
+    mDoc->setProcessHidden(true);
+    writeProfile(mProject, {{"手順1", {{"TITLE2", ""}}}});
+    ASSERT_TRUE(mDoc->saveStep(mTexts));
+    EXPECT_NE(text().find("PV_NOISE=10.00\r\nNOISE_SEED=16777215\r\n"), std::string::npos) << text();
+    for (const char* key : {"STICK_S=", "PROC_TYPE=", "Tpl2="})
+        EXPECT_EQ(text().find(key), std::string::npos) << key;
 }
 
 } // namespace

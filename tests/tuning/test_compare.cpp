@@ -130,3 +130,24 @@ TEST(Compare, ClosedLoopFitWithTheKnownControllerFindsTheProcess) {
     EXPECT_FALSE(fitClosedLoop(run, {0.7, 2.3, 6}, error));
     EXPECT_FALSE(error.empty());
 }
+
+// A tank stands still at any level: the trials start still at SV, P control keeps a load offset
+// Kd·DV/Kp (the controller's own change of MV must make up the load), PI removes it within the
+// tank's longer default test.
+TEST(Compare, ATankStartsStillAndOnlyPiRemovesTheLoadOffset) {
+    ParameterSet tank;
+    tank.PROC_TYPE = 2, tank.Kpl = 0.05, tank.Tpl = 2, tank.Lpl = 1;
+    const CompareTest test = defaultTest(tank, 40);
+    const Trial p = runTrial(tank, {"P", "P", 2, {}, {}}, test, 0);
+    const Trial pi = runTrial(tank, {"SIMC", "PI", 1 / (0.05 * 6), 24, {}}, test, 1);
+    for (const Trial* t : {&p, &pi}) {
+        EXPECT_TRUE(t->error.empty()) << t->error;
+        for (const StepSample& s : t->run.steps)
+            if (s.t < test.svAt) {
+                ASSERT_NEAR(s.pv, 40, 1e-9) << s.t;
+            }
+    }
+    EXPECT_EQ(test.graphTime, 250);
+    EXPECT_NEAR(p.run.metrics.offset, -10.0 / 2, 0.01);
+    EXPECT_NEAR(pi.run.metrics.offset, 0, 0.01);
+}

@@ -102,6 +102,50 @@ TEST(LoopMargins, HalfTheUltimateGainHasGainMarginTwoAndBoundsThePiRegion) {
     EXPECT_TRUE(piStabilityBoundary(0.8, 0, 5, error).empty());
 }
 
+TEST(TuningRules, ATankGetsItsOwnRulesAndIsToldWhichAreLeftOut) {
+    // K 0.05 % per s per %, L 1, T 2: θ = 3, a = 0.15.
+    RuleInput in{0.05, 1, 2, {}, {}, {}, {}};
+    in.integrating = true;
+    std::string error;
+    const auto rows = tuningRules(in, error);
+    EXPECT_NE(error.find("AMIGO"), std::string::npos);
+    ASSERT_EQ(rows.size(), 4u);
+    EXPECT_NEAR(rows[2].Kp, 1.2 / 0.15, 1e-12); // Ziegler–Nichols PID, 2θ, 0.5θ
+    EXPECT_NEAR(*rows[2].Ti + *rows[2].Td, 6 + 1.5, 1e-12);
+    EXPECT_EQ(rows[3].rule, "simc"); // 1/(K(τc + θ)), 4(τc + θ), τc = θ
+    EXPECT_NEAR(rows[3].Kp, 1 / (0.05 * 6), 1e-12);
+    EXPECT_NEAR(*rows[3].Ti, 24, 1e-12);
+    in.L = in.T = 0;
+    EXPECT_TRUE(tuningRules(in, error).empty());
+}
+
+// The lags of a second-order process, the valve and the sensor filter, and a tank's integrator,
+// against values worked by hand.
+TEST(LoopMargins, SecondLagValveLagSensorFilterAndTheTank) {
+    // Four lags of 1 s at ω = 1: each 1/(1 + j), together 1/4 at −180°; Kp 2 puts L at −0.5.
+    Loop lags{0, 2, 0, 0, 0.1, 1, 0, 1, 1, 1, 1};
+    EXPECT_NEAR(std::abs(loopResponse(lags, 1) - std::complex<double>(-0.5, 0)), 0, 1e-15);
+    const Margins m = loopMargins(lags);
+    EXPECT_NEAR(*m.wpc, 1, 1e-12);
+    EXPECT_NEAR(*m.gainMargin, 2, 1e-12);
+
+    // A tank, K 0.05 % per s per %, Kp 4, no lag: L = 0.2/(jω), crossing at 0.2 rad/s with PM 90°.
+    // Sampled at 0.1 s, at the Nyquist frequency its sum dt/(1 − z⁻¹) is 0.05 and the step's z⁻¹ is −1.
+    Loop tank{0, 4, 0, 0, 0.1, 0.05, 0, 0, 0, 0, 0, true};
+    EXPECT_NEAR(*loopMargins(tank).wgc, 0.2, 1e-12);
+    EXPECT_NEAR(*loopMargins(tank).phaseMarginDeg, 90, 1e-9);
+    EXPECT_NEAR(std::abs(loopResponse(tank, pi / 0.1, 0.1) - std::complex<double>(-0.01, 0)), 0, 1e-15);
+
+    // With a dead time of 1 s its phase reaches −180° at ω = π/2, where Ku = ω/K = 10π; the PI
+    // boundary starts at the origin.
+    tank.L = 1;
+    std::string error;
+    const auto b = piStabilityBoundary(tank, error);
+    EXPECT_NEAR(b.back().w, pi / 2, 1e-12);
+    EXPECT_NEAR(b.back().Kp, 10 * pi, 1e-9);
+    EXPECT_EQ(std::pair(b.front().Kp, b.front().Ki), std::pair(0.0, 0.0));
+}
+
 TEST(FormConversions, RoundTripsAndRefusals) {
     const IdealPid pid{2, 10, 2};
     const auto par = idealToParallel(pid);
