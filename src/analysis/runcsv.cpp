@@ -19,11 +19,17 @@ namespace kestrel {
 namespace {
 
 /// The columns after `time` in the order the file holds them, with the channel each one fills.
-constexpr std::array<const char*, kChannelCount> kColumnNames{"SV", "PV", "DV", "MV",   "E", "P",
-                                                              "I",  "D",  "FF", "KdDV", "DS"};
+constexpr std::array<const char*, kChannelCount> kColumnNames{"SV", "PV", "DV",   "MV", "E",      "P",    "I",
+                                                              "D",  "FF", "KdDV", "DS", "PVtrue", "VALVE"};
 constexpr std::array<Channel, kChannelCount> kColumnChannel{
-    Channel::SV, Channel::PV, Channel::DV, Channel::MV,   Channel::E, Channel::P,
-    Channel::I,  Channel::D,  Channel::FF, Channel::KdDV, Channel::DS};
+    Channel::SV, Channel::PV, Channel::DV,   Channel::MV, Channel::E,      Channel::P, Channel::I,
+    Channel::D,  Channel::FF, Channel::KdDV, Channel::DS, Channel::PvTrue, Channel::VP};
+/// A file written before the process output before the sensor and the valve position were
+/// recorded has neither column: without a sensor the process output is PV, without valve stages
+/// the valve position is MV.
+constexpr Channel fallbackOf(Channel c) {
+    return c == Channel::PvTrue ? Channel::PV : c == Channel::VP ? Channel::MV : c;
+}
 
 constexpr std::size_t kMaxRows = 100'000;
 /// Ten times what the store keeps: a file with more runs is no file of kept runs.
@@ -75,15 +81,38 @@ struct NumberField {
     const char* key;
     double ParameterSet::*member;
 };
-constexpr std::array<NumberField, 22> kNumberFields{{
-    {"FB", &ParameterSet::FB},     {"dt", &ParameterSet::dt},       {"Kp", &ParameterSet::Kp},
-    {"Ti", &ParameterSet::Ti},     {"Td", &ParameterSet::Td},       {"MH", &ParameterSet::MH},
-    {"ML", &ParameterSet::ML},     {"dML", &ParameterSet::dML},     {"alpha", &ParameterSet::alpha},
-    {"beta", &ParameterSet::beta}, {"gamma", &ParameterSet::gamma}, {"Kpl", &ParameterSet::Kpl},
-    {"Tpl", &ParameterSet::Tpl},   {"Lpl", &ParameterSet::Lpl},     {"Kd", &ParameterSet::Kd},
-    {"Kds", &ParameterSet::Kds},   {"Tds", &ParameterSet::Tds},     {"Lds", &ParameterSet::Lds},
-    {"Kf", &ParameterSet::Kf},     {"Tfd", &ParameterSet::Tfd},     {"Tfp", &ParameterSet::Tfp},
+constexpr std::array<NumberField, 31> kNumberFields{{
+    {"FB", &ParameterSet::FB},
+    {"dt", &ParameterSet::dt},
+    {"Kp", &ParameterSet::Kp},
+    {"Ti", &ParameterSet::Ti},
+    {"Td", &ParameterSet::Td},
+    {"MH", &ParameterSet::MH},
+    {"ML", &ParameterSet::ML},
+    {"dML", &ParameterSet::dML},
+    {"alpha", &ParameterSet::alpha},
+    {"beta", &ParameterSet::beta},
+    {"gamma", &ParameterSet::gamma},
+    {"Kpl", &ParameterSet::Kpl},
+    {"Tpl", &ParameterSet::Tpl},
+    {"Lpl", &ParameterSet::Lpl},
+    {"Kd", &ParameterSet::Kd},
+    {"Kds", &ParameterSet::Kds},
+    {"Tds", &ParameterSet::Tds},
+    {"Lds", &ParameterSet::Lds},
+    {"Kf", &ParameterSet::Kf},
+    {"Tfd", &ParameterSet::Tfd},
+    {"Tfp", &ParameterSet::Tfp},
     {"Lf", &ParameterSet::Lf},
+    {"PV_NOISE", &ParameterSet::PV_NOISE},
+    {"NOISE_SEED", &ParameterSet::NOISE_SEED},
+    {"PV_FILTER", &ParameterSet::PV_FILTER},
+    {"VALVE_DB", &ParameterSet::VALVE_DB},
+    {"VALVE_BL", &ParameterSet::VALVE_BL},
+    {"STICK_S", &ParameterSet::STICK_S},
+    {"STICK_J", &ParameterSet::STICK_J},
+    {"VALVE_T", &ParameterSet::VALVE_T},
+    {"Tpl2", &ParameterSet::Tpl2},
 }};
 /// The stored selections with the largest value each may take.
 struct ChoiceField {
@@ -91,15 +120,19 @@ struct ChoiceField {
     std::int16_t ParameterSet::*member;
     int largest;
 };
-constexpr std::array<ChoiceField, 3> kChoiceFields{{
+constexpr std::array<ChoiceField, 4> kChoiceFields{{
     {"TYPE_SELECT", &ParameterSet::TYPE_SELECT, 5},
     {"CALC_TYPE", &ParameterSet::CALC_TYPE, 2},
     {"MODE", &ParameterSet::MODE, 2},
+    {"PROC_TYPE", &ParameterSet::PROC_TYPE, 2},
 }};
 
-/// The process's keys, which a run with a hidden process does not write.
+/// The process's keys, which a run with a hidden process does not write: its gain, lag and dead
+/// time, its type and second lag, and the valve's faults (the sensor's noise is no secret).
 bool isProcessKey(std::string_view key) {
-    return key == "Kpl" || key == "Tpl" || key == "Lpl";
+    static constexpr std::array<std::string_view, 10> kKeys{
+        "Kpl", "Tpl", "Lpl", "PROC_TYPE", "Tpl2", "VALVE_DB", "VALVE_BL", "STICK_S", "STICK_J", "VALVE_T"};
+    return std::find(kKeys.begin(), kKeys.end(), key) != kKeys.end();
 }
 
 void writeHeader(std::string& out, const KeptRun& run, int number) {
@@ -114,7 +147,8 @@ void writeHeader(std::string& out, const KeptRun& run, int number) {
     out += "# settings: " + oneLine(settingsSummary(run)) + "\n";
     out += "# params:";
     for (const ChoiceField& f : kChoiceFields)
-        out += std::string(" ") + f.key + "=" + std::to_string(p.*f.member);
+        if (!(run.processHidden && isProcessKey(f.key)))
+            out += std::string(" ") + f.key + "=" + std::to_string(p.*f.member);
     for (const NumberField& f : kNumberFields)
         if (!(run.processHidden && isProcessKey(f.key)))
             out += std::string(" ") + f.key + "=" + shortestText(p.*f.member);
@@ -451,7 +485,8 @@ Columns readColumns(std::string_view text, std::size_t line) {
     if (cols.time < 0)
         throw CsvError{lineText(line) + "に列「time」がありません。"};
     for (int c = 0; c < kChannelCount; ++c)
-        if (cols.channel[static_cast<int>(kColumnChannel[c])] < 0)
+        if (cols.channel[static_cast<int>(kColumnChannel[c])] < 0 &&
+            fallbackOf(kColumnChannel[c]) == kColumnChannel[c])
             throw CsvError{lineText(line) + "に列「" + std::string(kColumnNames[c]) + "」がありません。"};
     return cols;
 }
@@ -557,8 +592,11 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
         if (!run.time.empty() && t < run.time.back())
             throw CsvError{lineText(lineNo) + "の時刻 " + shortestText(t) + " が前の行の時刻より前です。"};
         run.time.push_back(t);
-        for (int c = 0; c < kChannelCount; ++c)
-            run.values[c].push_back(cells[cols->channel[c]]);
+        for (int c = 0; c < kChannelCount; ++c) {
+            const int at = cols->channel[c];
+            run.values[c].push_back(
+                cells[at >= 0 ? at : cols->channel[static_cast<int>(fallbackOf(Channel(c)))]]);
+        }
     }
     if (!anyText)
         throw CsvError{"CSVファイルが空です。"};

@@ -20,7 +20,11 @@ namespace kestrel {
 ///     # lesson: Study/C0501071.txt step 2        only for a lesson or project step's run
 ///     # started: 2026-12-07 05:01:02             only when known
 ///     # settings: 偏差ＰＩＤ制御 速度型 Kp 2 …   settingsSummary, for people (not read back)
-///     # params: TYPE_SELECT=2 CALC_TYPE=1 MODE=1 FB=-1 dt=0.1 Kp=2 Ti=10 … Lf=0
+///     # params: TYPE_SELECT=2 CALC_TYPE=1 MODE=1 PROC_TYPE=0 FB=-1 dt=0.1 Kp=2 Ti=10 … Lf=0
+///               PV_NOISE=0 NOISE_SEED=1 PV_FILTER=0 VALVE_DB=0 … VALVE_T=0 Tpl2=0   (one line)
+///     # process: hidden                          only for a run whose process a challenge hid;
+///                                                its params then leave out Kpl, Tpl, Lpl,
+///                                                PROC_TYPE, Tpl2 and the valve keys
 ///     # sv_program: 50@0 60@10                   value@time points; ' ', '@', '%' as %20 %40 %25
 ///     # dv_program: 0@0
 ///     # chart: RH=100 RL=0 TM=50 MVH=100 MVL=0 graph=1
@@ -30,7 +34,8 @@ namespace kestrel {
 ///     # dv_step: t0=… peak_deviation=… peak_time=…
 ///
 /// (`# sv_step: none`, `# dv_step: none` when the run has no such change). Then the column line
-/// `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS` and one row per recorded sample; with more than one run
+/// `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE` (PVtrue the process output before the
+/// sensor, VALVE the valve position) and one row per recorded sample; with more than one run
 /// a first column `run` holds the number of the header block the row belongs to, and the rows of
 /// all runs follow the one column line — the shape of kestrel-sim's `--all` output. The runs'
 /// values must be finite, as the step leaves them.
@@ -39,7 +44,8 @@ void writeRunsCsv(std::ostream& out, const std::vector<const KeptRun*>& runs);
 /// Reads a CSV written by writeRunsCsv or by kestrel-sim (with or without its `run` column, with
 /// or without header blocks; CR LF and a UTF-8 byte order mark tolerated) back into runs,
 /// numbered 0 (the store numbers them when they are kept), the runs of the header blocks first.
-/// Columns are found by name, numbers read whatever the locale. Of a run the file tells less:
+/// Columns are found by name, numbers read whatever the locale; a file without the PVtrue and
+/// VALVE columns (written before they were recorded) reads them as PV and MV. Of a run the file tells less:
 /// label "<file base name> ラン n", default settings, dt the mean sample spacing, and measures
 /// taken on its samples as if they were its steps. `source` is the path given. Empty, with
 /// `error` set to a one-line Japanese reason naming the line (and column) where it can, when the

@@ -10,10 +10,10 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::array<const char*, kChannelCount> kChannelNames{"SV", "PV", "MV", "DV",    "E", "P",
-                                                               "I",  "D",  "FF", "Kd·DV", "DS"};
+constexpr std::array<const char*, kChannelCount> kChannelNames{
+    "SV", "PV", "MV", "DV", "E", "P", "I", "D", "FF", "Kd·DV", "DS", "PVtrue", "VALVE"};
 /// Pen-recorder channel of each Channel from E on (SV, PV, MV, DV come from the chart's record).
-constexpr std::array<int, kChannelCount> kPenChannel{0, 10, 5, 6, 1, 2, 3, 4, 7, 8, 9};
+constexpr std::array<int, kChannelCount> kPenChannel{0, 10, 5, 6, 1, 2, 3, 4, 7, 8, 9, 11, 12};
 
 std::string localTime(std::time_t when, const char* format) {
     std::tm tm{};
@@ -205,8 +205,26 @@ std::string settingsSummary(const KeptRun& run) {
         s += " Ti " + number(p.Ti);
     if (p.controlType() != ControlType::P && p.controlType() != ControlType::PI)
         s += " Td " + number(p.Td);
-    s += run.processHidden ? std::string(" / K ？ T ？ L ？")
-                           : " / K " + number(p.Kpl) + " T " + number(p.Tpl) + " L " + number(p.Lpl);
+    if (run.processHidden) {
+        s += " / K ？ T ？ L ？";
+    } else {
+        const ProcessType kind = p.processType();
+        s += std::string(kind == ProcessType::Integrating ? " / 積分 K " : " / K ") + number(p.Kpl) + " T " +
+             number(p.Tpl);
+        if (kind == ProcessType::SecondOrder)
+            s += " T2 " + number(p.Tpl2);
+        s += " L " + number(p.Lpl);
+    }
+    // The options that make the loop misbehave, only those that act; the valve's are the
+    // process's secret when it is hidden.
+    auto option = [&](const char* name, double v) {
+        return v > 0.0 ? std::string(" ") + name + " " + number(v) : "";
+    };
+    if (p.sensorActive())
+        s += " / センサ" + option("σ", p.PV_NOISE) + option("Tf", p.PV_FILTER);
+    if (!run.processHidden && p.valveActive())
+        s += " / バルブ" + option("d", p.VALVE_DB) + option("b", p.VALVE_BL) + option("S", p.STICK_S) +
+             option("J", p.STICK_J) + option("Tv", p.VALVE_T);
     if (p.Kd != 0.0)
         s += " / Kd " + number(p.Kd);
     if (p.Kf != 0.0)

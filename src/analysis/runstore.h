@@ -16,10 +16,13 @@
 
 namespace kestrel {
 
-/// The recorded channels of a run, in the order the read-out lists them.
-enum class Channel { SV, PV, MV, DV, E, P, I, D, FF, KdDV, DS };
-inline constexpr int kChannelCount = 11;
-/// Short names of the channels ("SV", "PV", "MV", "DV", "E", "P", "I", "D", "FF", "Kd·DV", "DS").
+/// The recorded channels of a run, in the order the read-out lists them. PvTrue is the process
+/// output before the sensor (PV is what the sensor makes of it), VP the valve position (MV is
+/// the command the valve follows).
+enum class Channel { SV, PV, MV, DV, E, P, I, D, FF, KdDV, DS, PvTrue, VP };
+inline constexpr int kChannelCount = 13;
+/// Short names of the channels ("SV", "PV", "MV", "DV", "E", "P", "I", "D", "FF", "Kd·DV", "DS",
+/// "PVtrue", "VALVE").
 const char* channelName(Channel c);
 
 struct KeptRun;
@@ -115,7 +118,9 @@ struct LimitBand {
 /// The limit X-ray of a run: every stretch in which a limit acted, in time order.
 std::vector<LimitBand> limitBands(const KeptRun& run);
 
-/// One line of the settings a run ran with, e.g. "PID 速度形 Kp 2 Ti 10 Td 0 / K 1 T 5 L 2 / 自動".
+/// One line of the settings a run ran with, e.g. "PID 速度形 Kp 2 Ti 10 Td 0 / K 1 T 5 L 2 / 自動";
+/// a process other than first order says so ("積分 K 0.05 …", "T2 3"), and the sensor's and the
+/// valve's options that act follow it (" / センサ σ 1 Tf 0.5", " / バルブ S 2 J 1").
 std::string settingsSummary(const KeptRun& run);
 
 } // namespace kestrel

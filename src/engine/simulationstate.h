@@ -94,12 +94,13 @@ struct SimulationState {
 struct Recording {
     static constexpr int kSamples = 501;
     static constexpr int kTrendChannels = 5; // SV, PV, DV, MV, (unused)
-    static constexpr int kPenChannels = 11;
+    static constexpr int kPenChannels = 13;
 
     std::array<double, 3001> SampleTime{};
     /// TrendData[graph][channel][sample]: channels 0 SV, 1 PV, 2 DV, 3 MV.
     std::array<std::array<std::array<double, kSamples>, kTrendChannels>, 3> TrendData{};
-    /// PenData[plane][channel][sample]: SV, Ep, P, I, D, MV, DV, FfOut, Kd·DV, DistOut, PV.
+    /// PenData[plane][channel][sample]: SV, Ep, P, I, D, MV, DV, FfOut, Kd·DV, DistOut, PV, then
+    /// the process output before the sensor (PvTrue) and the valve position (VP).
     std::array<std::array<std::array<double, kSamples>, kPenChannels>, 2> PenData{};
 
     /// What each graph's trend chart replays after a resize: the times of its latest record's

@@ -542,6 +542,8 @@ template <class Statements> [[gnu::noinline]] void Simulator::sensor(Statements&
             pen0[8][i] = checkFinite(p.Kd * s.DV[0]);
             pen0[9][i] = s.DistOut[0];
             pen0[10][i] = s.PV[0];
+            pen0[11][i] = s.pvTrue();
+            pen0[12][i] = s.valvePosition();
         });
         if (i == 0) {
             s.SamplesRecorded = 0;

@@ -69,6 +69,8 @@ Qt::PenStyle channelStyle(Channel c) {
         return Qt::DashLine;
     case Channel::MV:
         return Qt::DotLine;
+    case Channel::PvTrue: // beside PV, told apart from the pen channels
+        return Qt::DashDotDotLine;
     default:
         return Qt::DashDotLine;
     }

@@ -36,7 +36,7 @@ struct ChartView {
 /// either side, out to whole tick steps; 0..100 % when nothing is drawn.
 ChartView fullView(const std::vector<const KeptRun*>& runs, const std::vector<Channel>& channels);
 
-/// Pen style of a channel: PV solid, SV dashed, MV dotted, the others dash-dot.
+/// Pen style of a channel: PV solid, SV dashed, MV dotted, PVtrue dash-dot-dot, the others dash-dot.
 Qt::PenStyle channelStyle(Channel c);
 
 class AnalysisChart : public QWidget {

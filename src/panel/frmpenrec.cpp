@@ -31,8 +31,9 @@ namespace {
 constexpr const char* kDrawCode = "  P050";
 
 // Geometry in twips.
-constexpr double kMinWidth = 4400, kMinHeight = 7900;
-constexpr double kDesignWidth = 7545, kDesignHeight = 8565;
+// Thirteen strips as high as eleven were in a window of 8565 twips.
+constexpr double kMinWidth = 4400, kMinHeight = 9200;
+constexpr double kDesignWidth = 7545, kDesignHeight = 9990;
 // The range boxes between the labels and the strips hold "-100.0".
 constexpr double kStripLeft = 2230, kStripRightMargin = 200;
 constexpr double kLabelLeft = 30, kLabelWidth = 1530, kLabelHeight = 195;
@@ -61,7 +62,11 @@ constexpr std::array<DesignRange, frmPENrec::kChannels> kDesignRanges{{
     {"50", "-50"},
     {"50", "-50"},
     {"100", "0"},
+    {"100", "0"},
+    {"100", "0"},
 }};
+
+static_assert(kPenLabels.size() == frmPENrec::kChannels, "one legend per strip");
 
 std::string text(const QLineEdit* box) {
     return box->text().toStdString();
@@ -246,8 +251,8 @@ void frmPENrec::setKeptRuns(const RunStore* runs) {
 bool frmPENrec::drawRun(const KeptRun& kept) {
     ErrorTrap t(mMessages, kDrawCode, mState.chart.Reported);
     static constexpr std::array<Channel, kChannels> kPens{
-        Channel::SV, Channel::E,  Channel::P,    Channel::I,  Channel::D, Channel::MV,
-        Channel::DV, Channel::FF, Channel::KdDV, Channel::DS, Channel::PV};
+        Channel::SV, Channel::E,    Channel::P,  Channel::I,  Channel::D,      Channel::MV, Channel::DV,
+        Channel::FF, Channel::KdDV, Channel::DS, Channel::PV, Channel::PvTrue, Channel::VP};
     const double w = mPicPEN[0]->Width();
     const double graphTime = mState.chart.GraphTime;
     for (int j = 0; j < kChannels; ++j) {
@@ -265,7 +270,7 @@ bool frmPENrec::drawRun(const KeptRun& kept) {
 }
 
 void frmPENrec::layoutControls(double w, double h) {
-    const double stripH = (h - 60 - 700) / 11 - 60 - 40;
+    const double stripH = (h - 60 - 700) / kChannels - 60 - 40;
     const double stripW = w - kStripLeft - kStripRightMargin;
     double top = 0;
     for (int j = 0; j < kChannels; ++j) {

@@ -1,7 +1,8 @@
 #pragma once
-// frmPENrec: the pen-recorder history window ("ペンレコーダ"). Eleven narrow strips show the inside
-// of the control loop (SV, error, P, I and D terms, MV, DV, feedforward, Kd·DV, disturbance path,
-// PV) for the recorded samples of a run, each strip with its own range, like a multi-pen recorder.
+// frmPENrec: the pen-recorder history window ("ペンレコーダ"). Thirteen narrow strips show the
+// inside of the control loop (SV, error, P, I and D terms, MV, DV, feedforward, Kd·DV, disturbance
+// path, PV, the process output before the sensor, the valve position) for the recorded samples of
+// a run, each strip with its own range, like a multi-pen recorder.
 //
 // Drawing one recorded sample i (Line_draw2; the points from ChartScale), with j0 = i - 1 (0 when
 // i is 0), W the width of the first strip and T the graph time (ChartState::GraphTime):
@@ -20,8 +21,8 @@
 // dotted horizontal lines at 0, H/4, H/2, 3H/4, H and dotted vertical lines at X = Int(G / dt),
 // X + G / dt, ... up to W, all in palette colour 8 (grey).
 //
-// Layout (twips; the client area, 15 twips per pixel, at least 4400 x 7900, 7545 x 8565 when
-// the window opens): strip height h = (height - 760) / 11 - 100, strip j at top (h + 60) * j + 60,
+// Layout (twips; the client area, 15 twips per pixel, at least 4400 x 9200, 7545 x 9990 when
+// the window opens): strip height h = (height - 760) / 13 - 100, strip j at top (h + 60) * j + 60,
 // left 2230, width = width - 2430; the legend label, the value box and the two range texts to the
 // left of each strip; the pen-colour controls and the buttons below the last strip. Every resize
 // redraws the grids and replays the record up to the first sample beyond the graph time.
@@ -65,12 +66,12 @@ class PictureBox;
 class frmPENrec : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int kChannels = 11;
+    static constexpr int kChannels = Recording::kPenChannels;
 
     frmPENrec(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent = nullptr);
     ~frmPENrec() override;
 
-    /// Draws recorded sample i (0..500) on all eleven strips and shows its values ("  P050").
+    /// Draws recorded sample i (0..500) on all thirteen strips and shows its values ("  P050").
     void Line_draw2(std::int16_t i);
     /// Erases the strips and draws their grids ("  P056").
     void Pict_inz();
@@ -90,7 +91,7 @@ public:
     /// Shows or hides the help label "?" (labelC7).
     void SetHelpPointer(bool visible);
 
-    /// PicPEN(j), j = 0..10.
+    /// PicPEN(j), j = 0..12.
     PictureBox* strip(int j) const { return mPicPEN.at(j); }
     QLabel* Label1(int j) const { return mLabel1.at(j); }
     QLineEdit* Text1(int j) const { return mText1.at(j); }

@@ -124,7 +124,7 @@ public:
 
     /// The panel's control-type label and the pen recorder's legend labels.
     const std::string& typeLabel() const { return mTypeLabel; }
-    const std::array<std::string, 11>& penLabels() const { return mPenLabels; }
+    const std::array<std::string, kPenLabels.size()>& penLabels() const { return mPenLabels; }
 
     // --- SV/DV programs ---------------------------------------------------------------------
     /// Editor fields: index 0..8 SV values (txtCSVv), 9..17 SV times (txtCSVt),
@@ -241,7 +241,7 @@ private:
     int mCalcForm = 0;
     bool mFeedback = true;
     std::string mTypeLabel = "偏差ＰＩＤ制御";
-    std::array<std::string, 11> mPenLabels;
+    std::array<std::string, kPenLabels.size()> mPenLabels;
 
     std::array<std::string, 36> mProgram;
 

@@ -188,7 +188,8 @@ RunRecord Replay::record(int step, const std::string& title, double dvOffset) co
     for (int i = 0; i < mDisplay->samples(); ++i)
         record.rows.push_back({rec.SampleTime[i], rec.TrendData[g][0][i], rec.TrendData[g][1][i],
                                rec.TrendData[g][2][i], rec.TrendData[g][3][i], pen[1][i], pen[2][i],
-                               pen[3][i], pen[4][i], pen[7][i], pen[8][i], pen[9][i]});
+                               pen[3][i], pen[4][i], pen[7][i], pen[8][i], pen[9][i], pen[11][i],
+                               pen[12][i]});
     return record;
 }
 
@@ -205,7 +206,7 @@ std::string Replay::summary() const {
 
 void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep) {
     const bool withRun = !onlyStep.has_value();
-    out << (withRun ? "run," : "") << "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n";
+    out << (withRun ? "run," : "") << "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE\n";
     for (const auto& run : runs) {
         if (onlyStep && run.step != *onlyStep)
             continue;

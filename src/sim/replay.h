@@ -23,9 +23,10 @@
 
 namespace kestrel {
 
-/// One recorded sample as the CSV shows it: time, SV, PV, DV, MV (the trend channels) and the
-/// pen channels E, P, I, D, FF, Kd·DV, DS.
-using SampleRow = std::array<double, 12>;
+/// One recorded sample as the CSV shows it: time, SV, PV, DV, MV (the trend channels), the pen
+/// channels E, P, I, D, FF, Kd·DV, DS, then the process output before the sensor (PvTrue) and the
+/// valve position.
+using SampleRow = std::array<double, 14>;
 
 struct RunRecord {
     int step = 0;
@@ -122,7 +123,7 @@ private:
     bool mStarted = false;
 };
 
-/// CSV with the header `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS`, one row per sample; with all runs
+/// CSV with the header `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE`, one row per sample; with all runs
 /// (`onlyStep` empty) a first column `run` holds the step number. Numbers in the shortest form
 /// that reads back to the same double.
 void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep);

@@ -21,6 +21,8 @@ KeptRun handMade(int number, double gain) {
                    "2026-12-07 05:01:02", 0.05);
     std::tie(run.params.CALC_TYPE, run.params.MODE, run.params.Kp, run.params.Ti) =
         std::tuple(1, 1, gain, 10.0 / 3);
+    std::tie(run.params.PROC_TYPE, run.params.Tpl2, run.params.PV_NOISE, run.params.STICK_S) =
+        std::tuple(1, 2.5, 0.5, 1.25);
     run.params.SVv = {"50", "55", "6 0@%", "", "", "", "", "", ""};
     run.params.SVt = {"0", "0.5", "2", "", "", "", "", "", ""};
     std::tie(run.rangeHigh, run.rangeLow, run.graphTime, run.graph) = std::tuple(80, 20, 100, 1);
@@ -28,7 +30,8 @@ KeptRun handMade(int number, double gain) {
         const double t = k * 0.05, sv = t < 0.5 ? 50 : t < 2 ? 55 : 60, dv = t < 3 ? 0 : 3;
         const double pv = k == 0 ? 50 : run.steps.back().pv + 0.2 * (sv - run.steps.back().pv) - 0.1 * dv;
         run.steps.push_back({t, sv, pv, 50 + gain * (sv - pv), dv, false});
-        const double row[] = {sv, pv, run.steps.back().mv, dv, sv - pv, 1.0 / 3, 2, 3, 4, 5, 6};
+        const double mv = run.steps.back().mv;
+        const double row[] = {sv, pv, mv, dv, sv - pv, 1.0 / 3, 2, 3, 4, 5, 6, pv + 0.25, mv - 1};
         for (int c = 0; k % 2 == 0 && c < kChannelCount; ++c)
             run.values[c].push_back(row[c]);
         if (k % 2 == 0)
@@ -68,11 +71,12 @@ TEST(RunCsv, RunsComeBackAsTheyWereWritten) {
             text.rfind(
                 "# Kestrel run 3\n# label: 比例動作 Kp=3, 1/3\n# lesson: Study/C0501071.txt step 2\n"
                 "# started: 2026-12-07 05:01:02\n# settings: 偏差ＰＩＤ制御 速度型 Kp 2 Ti 3.33333 Td 0 / "
-                "K 1 T 5 L 2 / 自動 / dt 0.1 秒\n",
+                "K 1 T 5 T2 2.5 L 2 / センサ σ 0.5 / バルブ S 1.25 / 自動 / dt 0.1 秒\n",
                 0),
             0u);
-        EXPECT_NE(text.find(runs.size() > 1 ? "\nrun,time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n3,0,50,50,0,50,0,"
-                                            : "\ntime,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS\n0,50,50,0,50,0,"),
+        EXPECT_NE(text.find(runs.size() > 1
+                                ? "\nrun,time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE\n3,0,50,50,0,50,0,"
+                                : "\ntime,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE\n0,50,50,0,50,0,"),
                   std::string::npos);
         std::string error = "left over";
         const auto back = readRunsCsv(file, "/tmp/old.csv", error);
@@ -98,10 +102,32 @@ TEST(RunCsv, ReadsTheSimulatorsCsvAndMeasuresIt) {
     EXPECT_EQ(std::tie(a.penTime, a.values[int(Channel::MV)]),
               std::tuple(a.time, std::vector<double>{50, 60, 55}));
     EXPECT_EQ(runs[1].values[int(Channel::DS)].back(), -1.5);
+    // Written before the process output and the valve position were recorded: they are PV and MV.
+    EXPECT_EQ(std::tie(runs[1].values[int(Channel::PvTrue)], runs[1].values[int(Channel::VP)]),
+              std::tie(runs[1].values[int(Channel::PV)], runs[1].values[int(Channel::MV)]));
     ASSERT_EQ(a.steps.size(), 3u);
     EXPECT_EQ(std::tie(a.steps[2].t, a.steps[2].sv, a.steps[2].pv, a.steps[2].mv, a.steps[2].dv),
               std::tuple(0.4, 60.0, 55.0, 55.0, 0.0));
     EXPECT_DOUBLE_EQ(a.metrics.iae, (0 + 10 + 5) * 0.2) << "measured on the samples";
+}
+
+TEST(RunCsv, AHiddenProcessLeavesOutItsKeysAndTheValves) {
+    KeptRun run;
+    run.processHidden = true;
+    std::tie(run.params.PROC_TYPE, run.params.Tpl2, run.params.VALVE_DB, run.params.STICK_J,
+             run.params.PV_NOISE) = std::tuple(2, 3.0, 1.0, 0.5, 0.25);
+    run.time = {0};
+    for (auto& channel : run.values)
+        channel = {50};
+    std::ostringstream file;
+    writeRunsCsv(file, {&run});
+    const std::string text = file.str();
+    const std::size_t from = text.find("# params:"), to = text.find('\n', from);
+    EXPECT_EQ(text.substr(from, to - from),
+              "# params: TYPE_SELECT=2 CALC_TYPE=0 MODE=0 FB=-1 dt=0.1 Kp=1 Ti=1 Td=0 MH=100 ML=0 dML=100 "
+              "alpha=1 beta=1 gamma=1 Kd=0 Kds=0 Tds=0 Lds=0 Kf=0 Tfd=0 Tfp=0 Lf=0 PV_NOISE=0.25 "
+              "NOISE_SEED=1 PV_FILTER=0");
+    EXPECT_NE(text.find("K ？ T ？ L ？ / センサ σ 0.25 / 手動"), std::string::npos);
 }
 
 TEST(RunCsv, RefusesWhatIsNoRunCsvAndSaysWhere) {

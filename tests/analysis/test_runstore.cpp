@@ -46,6 +46,33 @@ TEST(RunStore, CaptureTakesTheRecordOfTheRunAndTheStoreKeepsTheLatest) {
     EXPECT_TRUE(store.find(56) && !store.find(55));
 }
 
+TEST(RunStore, CaptureKeepsTheProcessOutputBeforeTheSensorAndTheValvePosition) {
+    // Manual mode, a process of gain 1 without lag: the process output is the valve position,
+    // which a backlash of 4 drags 2 behind a rising command; the noise moves PV off it.
+    test::Loop l;
+    l.p.MODE = 0;
+    l.instantProcess();
+    std::tie(l.p.VALVE_BL, l.p.PV_NOISE) = std::tuple(4.0, 1.0);
+    l.seed(50, 50);
+    l.step();
+    l.startRun(1);
+    for (int k = 0; k < 10; ++k) {
+        l.s.MV[0] = 51 + k;
+        l.step();
+    }
+    const KeptRun run = captureRun(l.app, 1, "");
+    ASSERT_EQ(run.samples(), 10u);
+    EXPECT_EQ(std::tuple(run.value(Channel::PvTrue, 9), run.value(Channel::VP, 9)),
+              std::tuple(l.s.pvTrue(), l.s.valvePosition()));
+    for (std::size_t i = 0; i < 10; ++i) {
+        const double mv = 51.0 + double(i), vp = run.value(Channel::VP, i);
+        EXPECT_EQ(std::tuple(run.value(Channel::MV, i), vp, run.value(Channel::PvTrue, i)),
+                  std::tuple(mv, i == 0 ? 50.0 : mv - 2, vp))
+            << i;
+        EXPECT_NE(run.value(Channel::PV, i), vp) << i;
+    }
+}
+
 TEST(RunStore, CursorFindsTheHeldSampleAndTheLimitThatActed) {
     KeptRun run;
     run.dt = 0.1;

@@ -76,14 +76,15 @@ TEST_F(Analysis, CursorReadsTheHeldSampleAndTheLimitOfEachRun) {
     EXPECT_EQ(readout(0, 0), "5.20");
     EXPECT_EQ(readout(0, 1 + static_cast<int>(Channel::PV)), "36.00");
     EXPECT_EQ(readout(0, 1 + static_cast<int>(Channel::DS)), "126.00");
-    EXPECT_EQ(readout(0, 12), "上限 MH");
+    EXPECT_EQ(readout(0, 1 + static_cast<int>(Channel::VP)), "146.00");
+    EXPECT_EQ(readout(0, 1 + kChannelCount), "上限 MH");
     EXPECT_EQ(readout(1, 1), "—");
     // Right steps one control period, Shift+Right ten; the read-out follows the keys.
     QTest::keyClick(&window->chart(), Qt::Key_Right);
     EXPECT_EQ(readout(0, 0), "5.30");
     QTest::keyClick(&window->chart(), Qt::Key_Right, Qt::ShiftModifier);
     EXPECT_EQ(readout(0, 0), "6.30");
-    EXPECT_EQ(readout(0, 12), "");
+    EXPECT_EQ(readout(0, 1 + kChannelCount), "");
     // A click on the chart puts the cursor under the mouse.
     window->chart().resize(400, 300);
     const QRectF plot = AnalysisChart::plotArea(QRectF(0, 0, 400, 300));

@@ -20,8 +20,8 @@ using test::pixelsOf, test::twipsRect;
 
 constexpr Rgb kYellow = rgb(255, 255, 0);
 
-// The window opens 7545 x 8565 twips: strips 5115 twips wide (341 px) and
-// (8565 - 760) / 11 - 100 = 609.5 twips high, 41 px = 615 twips on screen.
+// The window opens 7545 x 9990 twips: strips 5115 twips wide (341 px) and
+// (9990 - 760) / 13 - 100 = 610 twips high, 41 px = 615 twips on screen.
 
 /// Grid pixels in one row (or with `column`, one column) of the picture.
 int greyIn(const PictureBox* pic, int at, bool column = false) {
@@ -126,7 +126,7 @@ TEST_F(PenRecorder, DrawsStaircasesAndAnEditedRangeFromTheNextSampleUntilOkOrCan
 
 TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurrentRecord) {
     // Pixels asked for, client twips given (whole pixels).
-    const std::tuple<int, int, double, double> cases[] = {{px(3000), px(5000), 4410, 7905},
+    const std::tuple<int, int, double, double> cases[] = {{px(3000), px(5000), 4410, 9210},
                                                           {900, 700, 13500, 10500}};
     const test::ProgramFont font; // the range boxes hold -100.0 in the program's own face
     open();
@@ -141,13 +141,13 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurr
         const double w = window->width() * 15.0, h = window->height() * 15.0;
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
         EXPECT_EQ(std::make_pair(w, h), std::make_pair(expectWidth, expectHeight));
-        const double stripH = (h - 760) / 11 - 100;
+        const double stripH = (h - 760) / 13 - 100;
         EXPECT_NEAR(window->strip(0)->Width(), w - 2430, 15);
         EXPECT_NEAR(window->strip(5)->Height(), stripH, 8);
         EXPECT_NEAR(window->strip(5)->y() * 15.0, (stripH + 60) * 5 + 60, 8);
         expectApart(window.get(),
                     {"ChkQB", "cmbQB", "OKButton", "CancelButton", "cmdClear", "cmdPrint", "labelC7"},
-                    window->strip(10));
+                    window->strip(frmPENrec::kChannels - 1));
         // Beside each strip: label, value box and ranges, clear of each other and of the strip,
         // and the legend fits its box.
         for (int j = 0; j < frmPENrec::kChannels; ++j) {

@@ -72,7 +72,7 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     const Result r = run("--lesson L1.txt --step 1");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto rows = csv(r.out);
-    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS");
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE");
     // 60 s at dt 0.1 s with two steps per sample: samples at 0, 0.2, ... 59.8. Type P records -1000
     // for the unused I and D pens.
     ASSERT_EQ(rows.size(), 1u + 300u);
@@ -81,6 +81,8 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     // P control leaves an offset: 2·(55 − PV) + 50 = PV at steady state, PV = 53.33 %.
     EXPECT_EQ(rows.back()[1], "55");
     EXPECT_NEAR(std::stod(rows.back()[2]), 160.0 / 3.0, 0.01);
+    // Neither sensor nor valve acts: the process output is PV, the valve position MV.
+    EXPECT_EQ((std::vector{rows.back()[12], rows.back()[13]}), (std::vector{rows.back()[2], rows.back()[4]}));
     for (const char* shown : {"比例制御", "1 Ｐ制御の応答", "5.1.7(1)-1"})
         EXPECT_NE(r.err.find(shown), std::string::npos) << shown;
 
@@ -104,7 +106,7 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     EXPECT_EQ(allRows[0][0], "run");
     std::map<std::string, int> runs; // samples per step
     for (std::size_t i = 1; i < allRows.size(); ++i) {
-        ASSERT_EQ(allRows[i].size(), 13u);
+        ASSERT_EQ(allRows[i].size(), 15u);
         ++runs[allRows[i][0]];
     }
     EXPECT_EQ(runs, (std::map<std::string, int>{{"1", 300}, {"3", 300}}));
