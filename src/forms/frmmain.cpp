@@ -63,6 +63,7 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     setCentralWidget(new QWidget(this));
     centralWidget()->setObjectName("central");
     mProcessDetail = new frmProcessDetail(document, this);
+    connect(mProcessDetail, &frmProcessDetail::helpRequested, this, &frmMAIN::helpRequested);
     buildMenus();
     buildDiagram();
     buildGroups();
@@ -414,6 +415,7 @@ void frmMAIN::SetHelpPointer(bool visible) {
         h->setVisible(visible);
         h->raise();
     }
+    mProcessDetail->SetHelpPointer(visible);
 }
 
 void frmMAIN::closeEvent(QCloseEvent* event) {

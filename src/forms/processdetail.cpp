@@ -2,6 +2,7 @@
 
 #include "core/palette.h"
 #include "widgets/halfwidthinput.h"
+#include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
@@ -102,6 +103,10 @@ frmProcessDetail::frmProcessDetail(SetupDocument& document, QWidget* parent)
             [this] { mDocument.cancelButton(FieldGroup::ProcessDetail); });
     const double height = row + 375 + 150;
     place(box, 120, 60, kGroupWidth, height);
+    mHelp = new HelpLabel("detail", box);
+    place(mHelp, kGroupWidth - 300, 30, 240, 240);
+    mHelp->hide();
+    connect(mHelp, &HelpLabel::activated, this, &frmProcessDetail::helpRequested);
 
     mListener =
         mDocument.addListener([this](SetupChange what, int index) { onDocumentChanged(what, index); });
@@ -119,6 +124,11 @@ void frmProcessDetail::open() {
     show();
     raise();
     activateWindow();
+}
+
+void frmProcessDetail::SetHelpPointer(bool visible) {
+    mHelp->setVisible(visible);
+    mHelp->raise();
 }
 
 bool frmProcessDetail::hiddenField(DetailField d) const {

@@ -22,6 +22,8 @@ class QRadioButton;
 
 namespace kestrel {
 
+class HelpLabel;
+
 class frmProcessDetail : public QWidget {
     Q_OBJECT
 public:
@@ -32,8 +34,14 @@ public:
     /// Shows the window in front, as the menu item and the main window's button do.
     void open();
 
+    /// The group's help label ("?" into the help page's section), shown with the main window's.
+    void SetHelpPointer(bool visible);
+
     /// Whether a detail field belongs to the process a challenge hides (the valve and Tpl2).
     static bool isHiddenWithProcess(DetailField d) { return d != PvNoise && d != NoiseSeed && d != PvFilter; }
+
+signals:
+    void helpRequested(const QString& anchor);
 
 private:
     void onDocumentChanged(SetupChange what, int index);
@@ -46,6 +54,7 @@ private:
     int mListener = 0;
     std::array<QLineEdit*, DetailCount> mFields{};
     std::array<QRadioButton*, 3> mOptProcType{};
+    HelpLabel* mHelp = nullptr;
     QLabel* mHiddenType = nullptr; // "？" in place of the options while the process is hidden
 };
 

@@ -208,6 +208,9 @@ TEST_F(MainWindow, ProcessDetailWindowEditsAppliesAndHidesWithTheProcess) {
     EXPECT_EQ(std::pair(field("txtStickS")->text(), yellow(field("txtStickS"))),
               std::pair(QString("4"), true));
 
+    window->SetHelpPointer(true);
+    EXPECT_TRUE(childOf<QWidget>(w, "labeldetail")->isVisible());
+
     // A hidden process hides its type, Tpl2 and the valve; noise and filter stay.
     doc->setProcessHidden(true);
     for (const char* name : {"txtValveDb", "txtStickS", "txtValveT", "txtTpl2"})
