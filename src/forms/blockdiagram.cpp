@@ -183,6 +183,9 @@ void drawSum(QPainter& p, const Sum& s) {
         case Side::Bottom:
             at += QPointF(-d, d);
             break;
+        case Side::Right:
+            at += QPointF(d, fromTop ? d : -d + 1);
+            break;
         }
         p.drawLine(at - QPointF(a, 0), at + QPointF(a, 0));
         if (plus)
@@ -204,7 +207,7 @@ void drawText(QPainter& p, const Fonts& f, const Text& t) {
 } // namespace
 
 BlockDiagram::BlockDiagram(int page, QWidget* parent)
-    : QWidget(parent), mPage(std::clamp(page, 0, 5)), mLayout(layoutOf(mPage)) {
+    : QWidget(parent), mPage(std::clamp(page, 0, 5)), mLayout(&layoutOf(mPage)) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
 }
 
@@ -214,6 +217,14 @@ void BlockDiagram::setFeedbackConnected(bool connected) {
     if (connected == mFeedback)
         return;
     mFeedback = connected;
+    update();
+}
+
+void BlockDiagram::setProcessDetail(const ProcessDetail& detail) {
+    if (detail == mDetail)
+        return;
+    mDetail = detail;
+    mLayout = &layoutOf(mPage, mDetail);
     update();
 }
 
@@ -234,12 +245,12 @@ QTransform BlockDiagram::designToWidget() const {
 
 QStringList BlockDiagram::labels() const {
     QStringList out;
-    for (const Box& b : mLayout.boxes)
+    for (const Box& b : mLayout->boxes)
         for (const Term& t : b.terms)
             for (const QString& s : {t.text, t.sup, t.den, t.num2, t.den2})
                 if (!s.isEmpty())
                     out << s;
-    for (const Text& t : mLayout.texts)
+    for (const Text& t : mLayout->texts)
         out << t.text;
     return out;
 }
@@ -247,7 +258,7 @@ QStringList BlockDiagram::labels() const {
 QRect BlockDiagram::feedbackLineRect() const {
     // The longest horizontal run among the feedback wires is the one along the bottom.
     QLineF best;
-    for (const Wire& w : mLayout.wires) {
+    for (const Wire& w : mLayout->wires) {
         if (!w.feedback)
             continue;
         for (qsizetype i = 1; i < w.points.size(); ++i) {
@@ -271,21 +282,21 @@ void BlockDiagram::paintEvent(QPaintEvent*) {
     const Fonts f(font());
 
     p.setPen(QPen(ink, 0.9, Qt::DashLine));
-    for (const QRectF& r : mLayout.frames)
+    for (const QRectF& r : mLayout->frames)
         p.drawRect(r);
     for (int pass = 0; pass < 2; ++pass)
-        for (const Wire& w : mLayout.wires)
+        for (const Wire& w : mLayout->wires)
             if (w.feedback == (pass == 1))
                 drawWire(p, w, w.feedback && !mFeedback ? kOpenLoopColor : ink, back);
 
     p.setPen(QPen(ink, kLineWidth));
     p.setBrush(back);
-    for (const Box& b : mLayout.boxes)
+    for (const Box& b : mLayout->boxes)
         drawBox(p, f, b);
-    for (const Sum& s : mLayout.sums)
+    for (const Sum& s : mLayout->sums)
         drawSum(p, s);
     p.setBrush(Qt::NoBrush);
-    for (const Text& t : mLayout.texts)
+    for (const Text& t : mLayout->texts)
         drawText(p, f, t);
 }
 

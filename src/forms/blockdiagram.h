@@ -16,6 +16,12 @@
 // fits the design (a wider family is shrunk to fit inside its block). The feedback line is
 // drawn in the window-text colour while the loop is closed and light grey (192, 192, 192) while
 // it is open.
+//
+// Beyond the ideal loop the page shows what acts in the process: the valve block "弁" between
+// the feedforward and the Kd summing points, a second lag 1/(1+Tpl2·s) or an integrator 1/s
+// after the process (folded under it, entering the disturbance summing point from below), and the
+// sensor on the feedback line (the noise σ·z added, then the filter 1/(1+Tf·s)). While the process
+// is hidden the process block shows "？" and neither the valve nor the process type is drawn.
 
 #include <QStringList>
 #include <QWidget>
@@ -35,6 +41,17 @@ public:
     /// Closed loop (the feedback line in the window-text colour) or open loop (light grey).
     void setFeedbackConnected(bool connected);
     bool feedbackConnected() const { return mFeedback; }
+
+    /// What the page shows beyond the ideal loop. The default is the ideal loop.
+    struct ProcessDetail {
+        int type = 0;        ///< 0 first order, 1 second order (Tpl2), 2 integrating
+        bool valve = false;  ///< a valve stage acts
+        bool sensor = false; ///< noise or a sensor filter acts
+        bool hidden = false; ///< a challenge hides the process
+        bool operator==(const ProcessDetail&) const = default;
+    };
+    void setProcessDetail(const ProcessDetail& detail);
+    const ProcessDetail& processDetail() const { return mDetail; }
 
     /// The design size, 550 × 280 pixels.
     QSize sizeHint() const override;
@@ -57,7 +74,8 @@ private:
 
     int mPage;
     bool mFeedback = true;
-    const Layout& mLayout;
+    ProcessDetail mDetail;
+    const Layout* mLayout;
 };
 
 } // namespace kestrel

@@ -1,6 +1,7 @@
 #include "forms/blockdiagramlayout.h"
 
-#include <array>
+#include <algorithm>
+#include <map>
 
 namespace kestrel::diagram {
 
@@ -65,27 +66,54 @@ void addInput(Layout& l, double sumX) {
     l.sum({sumX, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
 }
 
-/// Everything right of the controller: MV, the feedforward and Kd summing points, the process,
-/// the disturbance path, PV and the feedback line back to the summing point at `to` that it
-/// enters from below.
-void addPlantSide(Layout& l, double controllerEnd, QPointF to) {
+/// Everything right of the controller: MV, the feedforward and Kd summing points, the valve when
+/// it acts, the process, the disturbance path, PV and the feedback line (through the sensor when
+/// it acts) back to the summing point at `to` that it enters from below.
+void addPlantSide(Layout& l, double controllerEnd, QPointF to, const BlockDiagram::ProcessDetail& d) {
     constexpr double ffX = kMvEnd + kR, kdX = 391, plantL = 413, plantW = 78, distX = 509, fbX = 527;
     constexpr double topBox = 44, topH = 38;
+    constexpr double plantX = plantL + plantW / 2;
 
     l.wire({{controllerEnd, kMain}, {kMvEnd, kMain}});
     l.text({kMvEnd - 11, kMain - 10}, "MV", Qt::AlignRight);
     l.sum({ffX, kMain}, {{Side::Left, true}, {Side::Top, false}});
-    l.wire({{ffX + kR, kMain}, {kdX - kR, kMain}});
+    if (d.valve && !d.hidden) {
+        constexpr double valveX = (ffX + kdX) / 2, valveW = 24;
+        l.wire({{ffX + kR, kMain}, {valveX - valveW / 2, kMain}});
+        l.box(boxAt(valveX, kMain, valveW, false), {txt("弁")});
+        l.wire({{valveX + valveW / 2, kMain}, {kdX - kR, kMain}});
+        l.text({valveX, kMain + 28}, "バルブ");
+    } else {
+        l.wire({{ffX + kR, kMain}, {kdX - kR, kMain}});
+    }
     l.sum({kdX, kMain}, {{Side::Left, true}, {Side::Top, true}});
     l.wire({{kdX + kR, kMain}, {plantL, kMain}});
-    l.box(boxAt(plantL + plantW / 2, kMain, plantW, true), {frac("Kpl・e", "1+Tpl・s", "-Lpl・s")});
-    l.wire({{plantL + plantW, kMain}, {distX - kR, kMain}});
-    l.sum({distX, kMain}, {{Side::Left, true}, {Side::Top, true}});
+    if (d.hidden)
+        l.box(boxAt(plantX, kMain, plantW, true), {txt("？")});
+    else
+        l.box(boxAt(plantX, kMain, plantW, true), {frac("Kpl・e", "1+Tpl・s", "-Lpl・s")});
+    const int type = d.hidden ? 0 : d.type;
+    if (type == 1 || type == 2) {
+        // The second lag or the integrator folds under the process and enters the disturbance
+        // summing point from below.
+        constexpr double y = 200;
+        const double w = type == 1 ? 70 : 28;
+        l.wire({{plantX, kMain + 20}, {plantX, y - 20}});
+        if (type == 1)
+            l.box(boxAt(plantX, y, w, true), {frac("1", "1+Tpl2・s")});
+        else
+            l.box(boxAt(plantX, y, w, true), {frac("1", "s")});
+        l.wire({{plantX + w / 2, y}, {distX, y}, {distX, kMain + kR}});
+        l.sum({distX, kMain}, {{Side::Bottom, true}, {Side::Top, true}});
+    } else {
+        l.wire({{plantL + plantW, kMain}, {distX - kR, kMain}});
+        l.sum({distX, kMain}, {{Side::Left, true}, {Side::Top, true}});
+    }
     l.wire({{distX + kR, kMain}, {kW - 2, kMain}});
     l.text({fbX + 2, kMain - 10}, "PV", Qt::AlignLeft);
 
     // DV runs along the top and branches down to the three blocks it drives.
-    const double ffW = 104, dsX = plantL + plantW / 2;
+    const double ffW = 104, dsX = plantX;
     l.text({ffX - ffW / 2 + 2, kDv - 10}, "DV", Qt::AlignLeft);
     l.wire({{ffX - ffW / 2, kDv}, {dsX, kDv}, {dsX, topBox}});
     l.wire({{ffX, kDv}, {ffX, topBox}}, false, true);
@@ -99,29 +127,42 @@ void addPlantSide(Layout& l, double controllerEnd, QPointF to) {
     l.wire({{plantL + plantW, topBox + topH / 2}, {distX, topBox + topH / 2}, {distX, kMain - kR}});
 
     // The feedback line: from PV down, back along the bottom and up into the first summing point.
-    l.wire({{fbX, kMain}, {fbX, kFb}, {to.x(), kFb}, {to.x(), to.y() + kR}}, true, true);
-    l.text({430, kFb - 10}, "測定値");
+    if (!d.sensor) {
+        l.wire({{fbX, kMain}, {fbX, kFb}, {to.x(), kFb}, {to.x(), to.y() + kR}}, true, true);
+        l.text({430, kFb - 10}, "測定値");
+        return;
+    }
+    // The sensor on the way back: the noise is added, then the filter lags the sum.
+    constexpr double noiseX = 500, filterX = 430, filterW = 64, filterH = 34;
+    l.wire({{fbX, kMain}, {fbX, kFb}, {noiseX + kR, kFb}}, true, true);
+    l.sum({noiseX, kFb}, {{Side::Right, true}, {Side::Top, true}});
+    l.text({noiseX, kFb - 32}, "ノイズ");
+    l.wire({{noiseX, kFb - 24}, {noiseX, kFb - kR}});
+    l.wire({{noiseX - kR, kFb}, {filterX + filterW / 2, kFb}}, true);
+    l.box(QRectF(filterX - filterW / 2, kFb - filterH / 2, filterW, filterH), {frac("1", "1+Tf・s")});
+    l.wire({{filterX - filterW / 2, kFb}, {to.x(), kFb}, {to.x(), to.y() + kR}}, true);
+    l.text({360, kFb - 10}, "測定値");
 }
 
 /// Proportional control alone.
-void layoutP(Layout& l) {
+void layoutP(Layout& l, const BlockDiagram::ProcessDetail& d) {
     addInput(l, 90);
     l.wire({{90 + kR, kMain}, {150, kMain}});
     l.box(boxAt(170, kMain, 40, false), {txt("Kp")});
     l.text({170, kMain - 22}, "（P)");
-    addPlantSide(l, 190, {90, kMain});
+    addPlantSide(l, 190, {90, kMain}, d);
 }
 
 /// P+I.
-void layoutPI(Layout& l) {
+void layoutPI(Layout& l, const BlockDiagram::ProcessDetail& d) {
     addInput(l, 80);
     l.wire({{80 + kR, kMain}, {140, kMain}});
     addPI(l, 140, 86);
-    addPlantSide(l, 226, {80, kMain});
+    addPlantSide(l, 226, {80, kMain}, d);
 }
 
 /// PID on the error: P+I and D in parallel.
-void layoutErrorPID(Layout& l) {
+void layoutErrorPID(Layout& l, const BlockDiagram::ProcessDetail& d) {
     addInput(l, 70);
     l.wire({{70 + kR, kMain}, {130, kMain}});
     addPI(l, 130, 86);
@@ -130,11 +171,11 @@ void layoutErrorPID(Layout& l) {
     l.wire({{216, kMain}, {270 - kR, kMain}});
     l.wire({{206, kSub}, {270, kSub}, {270, kMain + kR}});
     l.sum({270, kMain}, {{Side::Left, true}, {Side::Bottom, true}});
-    addPlantSide(l, 270 + kR, {70, kMain});
+    addPlantSide(l, 270 + kR, {70, kMain}, d);
 }
 
 /// I-PD: I on the error, P and D on the measurement.
-void layoutIPD(Layout& l) {
+void layoutIPD(Layout& l, const BlockDiagram::ProcessDetail& d) {
     addInput(l, 70);
     l.wire({{70 + kR, kMain}, {110, kMain}});
     l.box(boxAt(135, kMain, 50, true), {frac("Kp", "Ti・s")});
@@ -145,22 +186,22 @@ void layoutIPD(Layout& l) {
     l.wire({{200 + kR, kMain}, {260 - kR, kMain}});
     l.sum({260, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
     addMeasurementBlock(l, 260, frac(kDerivNum, kDerivDen), 66, true, "（D)", false);
-    addPlantSide(l, 260 + kR, {70, kMain});
+    addPlantSide(l, 260 + kR, {70, kMain}, d);
 }
 
 /// PI-D: P+I on the error, D on the measurement.
-void layoutPID(Layout& l) {
+void layoutPID(Layout& l, const BlockDiagram::ProcessDetail& d) {
     addInput(l, 70);
     l.wire({{70 + kR, kMain}, {120, kMain}});
     addPI(l, 120, 86);
     l.wire({{206, kMain}, {260 - kR, kMain}});
     l.sum({260, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
     addMeasurementBlock(l, 260, frac(kDerivNum, kDerivDen), 66, true, "（D)", false);
-    addPlantSide(l, 260 + kR, {70, kMain});
+    addPlantSide(l, 260 + kR, {70, kMain}, d);
 }
 
 /// Two degrees of freedom: set-point filter for P+I, α·γ weight for D.
-void layoutTwoDof(Layout& l) {
+void layoutTwoDof(Layout& l, const BlockDiagram::ProcessDetail& d) {
     constexpr double j = 26, s1 = 172, s2 = 150, s3 = 284;
     l.text({kSvStart + 2, kMain - 10}, "SV", Qt::AlignLeft);
     l.wire({{kSvStart, kMain}, {44, kMain}});
@@ -182,32 +223,32 @@ void layoutTwoDof(Layout& l) {
     addDerivativeOnRow(l, 190);
     l.wire({{256, kSub}, {s3, kSub}, {s3, kMain + kR}});
 
-    addPlantSide(l, s3 + kR, {s2, kSub});
+    addPlantSide(l, s3 + kR, {s2, kSub}, d);
     // PV rises to the first summing point across the D path.
     l.wire({{s1, kFb}, {s1, kMain + kR}}, true, true);
     l.wires.back().bridge = true;
 }
 
-Layout makeLayout(int page) {
+Layout makeLayout(int page, const BlockDiagram::ProcessDetail& d) {
     Layout l;
     switch (page) {
     case 0:
-        layoutP(l);
+        layoutP(l, d);
         break;
     case 1:
-        layoutPI(l);
+        layoutPI(l, d);
         break;
     case 2:
-        layoutErrorPID(l);
+        layoutErrorPID(l, d);
         break;
     case 3:
-        layoutIPD(l);
+        layoutIPD(l, d);
         break;
     case 4:
-        layoutPID(l);
+        layoutPID(l, d);
         break;
     default:
-        layoutTwoDof(l);
+        layoutTwoDof(l, d);
         break;
     }
     return l;
@@ -215,10 +256,16 @@ Layout makeLayout(int page) {
 
 } // namespace
 
-const Layout& layoutOf(int page) {
-    static const std::array<Layout, 6> layouts{makeLayout(0), makeLayout(1), makeLayout(2),
-                                               makeLayout(3), makeLayout(4), makeLayout(5)};
-    return layouts[static_cast<size_t>(page)];
+const Layout& layoutOf(int page, const BlockDiagram::ProcessDetail& given) {
+    static std::map<int, Layout> layouts;
+    BlockDiagram::ProcessDetail detail = given;
+    detail.type = std::clamp(detail.type, 0, 2);
+    const int key = page + 6 * (detail.type +
+                                3 * (int(detail.valve) + 2 * (int(detail.sensor) + 2 * int(detail.hidden))));
+    auto it = layouts.find(key);
+    if (it == layouts.end())
+        it = layouts.emplace(key, makeLayout(page, detail)).first;
+    return it->second;
 }
 
 } // namespace kestrel::diagram

@@ -17,7 +17,7 @@ namespace kestrel::diagram {
 constexpr double kW = 550, kH = 280;
 constexpr double kR = 7; // summing point radius
 
-enum class Side { Left, Top, Bottom };
+enum class Side { Left, Top, Bottom, Right };
 
 /// One piece of a block's content: a text with an optional superscript, or a fraction (text
 /// and superscript over den), or a text whose run of spaces holds a small fraction num2 / den2,
@@ -79,8 +79,9 @@ struct BlockDiagram::Layout {
 
 namespace diagram {
 
-/// The layout of a page 0..5.
-const BlockDiagram::Layout& layoutOf(int page);
+/// The layout of a page 0..5 with what it shows beyond the ideal loop; built on first use and
+/// kept (the windows draw from the GUI thread only).
+const BlockDiagram::Layout& layoutOf(int page, const BlockDiagram::ProcessDetail& detail = {});
 
 } // namespace diagram
 

@@ -2,6 +2,7 @@
 
 #include "core/palette.h"
 #include "forms/blockdiagram.h"
+#include "forms/processdetail.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "widgets/halfwidthinput.h"
@@ -64,6 +65,8 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     setWindowTitle("Kestrel");
     setCentralWidget(new QWidget(this));
     centralWidget()->setObjectName("central");
+    mProcessDetail = new frmProcessDetail(document, this);
+    connect(mProcessDetail, &frmProcessDetail::helpRequested, this, &frmMAIN::helpRequested);
     buildMenus();
     buildDiagram();
     buildGroups();
@@ -72,6 +75,11 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     mCmdPrint->setObjectName("cmdPrint");
     place(mCmdPrint, 120 + 3900 + 120 + 3900 - 1215, 7420, 1215, 375);
     connect(mCmdPrint, &QPushButton::clicked, this, &frmMAIN::printRequested);
+    // The fifth group has no room in the window: a button under the process group opens it.
+    mCmdDetail = new QPushButton("プロセス詳細...", centralWidget());
+    mCmdDetail->setObjectName("cmdProcessDetail");
+    place(mCmdDetail, 120, 7420, 1815, 375);
+    connect(mCmdDetail, &QPushButton::clicked, mProcessDetail, &frmProcessDetail::open);
     mCmdTip = new QPushButton("学習表示", centralWidget());
     mCmdTip->setObjectName("cmdTip");
     place(mCmdTip, 120 + 3900 + 120 + 3900 - 1215 - 120 - 1215, 7420, 1215, 375);
@@ -102,6 +110,7 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     onDocumentChanged(SetupChange::CalcForm, 0);
     onDocumentChanged(SetupChange::Feedback, 0);
     onDocumentChanged(SetupChange::Bias, 0);
+    showProcessDetail();
 
     // The window keeps its outer size of 12100 × 9000 twips (the frame and title bar take about
     // 6 × 30 pixels of it); any resize is undone.
@@ -135,6 +144,8 @@ void frmMAIN::buildMenus() {
     });
     connect(action(disp, "パラメータ初期化", "ParaInz"), &QAction::triggered, this,
             [this] { mDocument.ParaInz_Click(); });
+    connect(action(disp, "プロセス詳細...", "procDetail"), &QAction::triggered, mProcessDetail,
+            &frmProcessDetail::open);
     connect(action(disp, "ハードコピー画像", "bmp"), &QAction::triggered, this, &frmMAIN::imageListRequested);
 
     QMenu* study = menuBar()->addMenu("学習(&S)");
@@ -339,10 +350,28 @@ void frmMAIN::showVisibility() {
     mUnitLabel->setVisible(mDocument.fieldVisible(dML));
 }
 
+void frmMAIN::showProcessDetail() {
+    const ParameterSet& p = mState.params;
+    BlockDiagram::ProcessDetail detail;
+    detail.hidden = mDocument.processHidden();
+    detail.type = static_cast<int>(p.processType());
+    detail.valve = p.valveActive();
+    detail.sensor = p.sensorActive();
+    for (BlockDiagram* d : mDiagrams)
+        d->setProcessDetail(detail);
+}
+
 void frmMAIN::onDocumentChanged(SetupChange what, int index) {
     switch (what) {
     case SetupChange::FieldText:
         showField(static_cast<Field>(index));
+        // Hiding or showing the process is announced through its fields.
+        if (index == Kpl)
+            showProcessDetail();
+        break;
+    case SetupChange::DetailText:
+    case SetupChange::ProcessType:
+        showProcessDetail();
         break;
     case SetupChange::FieldVisibility:
         showVisibility();
@@ -390,6 +419,7 @@ void frmMAIN::SetHelpPointer(bool visible) {
         h->setVisible(visible);
         h->raise();
     }
+    mProcessDetail->SetHelpPointer(visible);
 }
 
 void frmMAIN::closeEvent(QCloseEvent* event) {

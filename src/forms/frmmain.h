@@ -1,7 +1,8 @@
 #pragma once
 // frmMAIN, the main window: the control loop as a block diagram on the control-type tab, the four
-// parameter groups (controller, process, disturbance, feedforward) with OK and Cancel, and the
-// menus that open every other window. It is the first window and closing it ends the program.
+// parameter groups (controller, process, disturbance, feedforward) with OK and Cancel, the
+// button and menu item of the process-detail window, and the menus that open every other window.
+// It is the first window and closing it ends the program.
 
 #include "engine/appstate.h"
 #include "setup/setupdocument.h"
@@ -26,6 +27,7 @@ namespace kestrel {
 
 class BlockDiagram;
 class frmController;
+class frmProcessDetail;
 
 /// A lesson of the study menu: menu item name, menu caption, file in Study, study window caption.
 struct LessonItem {
@@ -48,6 +50,8 @@ public:
     QLineEdit* field(Field f) { return mFields[f]; }
     QTabWidget* ContTypeTab() { return mTab; }
     QPushButton* cmdTip() { return mCmdTip; }
+    /// The "プロセス詳細" group's window (noise, sensor filter, valve, process type).
+    frmProcessDetail* processDetail() { return mProcessDetail; }
     /// Opens a lesson as its menu item does.
     void openLesson(int index);
     /// The study window's "ﾊﾟﾗﾒｰﾀ設定" starts the 50-ms return prompt.
@@ -87,6 +91,8 @@ private:
     void onDocumentChanged(SetupChange what, int index);
     void showField(Field f);
     void showVisibility();
+    /// The process type, valve and sensor blocks of every page, from the values in force.
+    void showProcessDetail();
 
     AppState& mState;
     SetupDocument& mDocument;
@@ -104,6 +110,8 @@ private:
     QCheckBox* mChkFB = nullptr;
     QPushButton* mCmdPrint = nullptr;
     QPushButton* mCmdTip = nullptr;
+    QPushButton* mCmdDetail = nullptr;
+    frmProcessDetail* mProcessDetail = nullptr;
     QTimer* mTimer1 = nullptr;
     std::array<HelpLabel*, 5> mHelp{}; // labelC43 .. labelC47
 };

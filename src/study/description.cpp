@@ -192,6 +192,40 @@ void modelBlocks(Writer& w) {
               {"    無駄時間補償(秒)  Lf=", "Lf"}});
 }
 
+/// What acts beyond the ideal loop: a line for each option the step switches on (a value above 0,
+/// or a process type other than the first order), so a step that switches everything off, or
+/// leaves it alone, writes no block at all.
+void processDetailBlock(Writer& w) {
+    const auto on = [&w](std::string_view key) {
+        const std::optional<double> v = number(w.value(key));
+        return v && *v > 0;
+    };
+    const auto detailLine = [&w](DetailField d) {
+        w.keyLine("    " + std::string(kDetailFields[d].label) + "=", kDetailFields[d].key);
+    };
+    if (on(kDetailFields[PvNoise].key)) {
+        detailLine(PvNoise);
+        detailLine(NoiseSeed);
+    }
+    for (DetailField d : {PvFilter, ValveDb, ValveBl})
+        if (on(kDetailFields[d].key))
+            detailLine(d);
+    // The stick band and the slip jump make one stick-slip characteristic: both or neither.
+    if (on(kDetailFields[StickS].key) || on(kDetailFields[StickJ].key)) {
+        detailLine(StickS);
+        detailLine(StickJ);
+    }
+    if (on(kDetailFields[ValveT].key))
+        detailLine(ValveT);
+    const std::string type = w.value(kProcTypeKey);
+    w.choiceLine(type,
+                 {{"1", "    二次遅れ＋無駄時間   を選択する。"}, {"2", "    積分（液位）   を選択する。"}});
+    // Tpl2 acts only in the second-order process.
+    if ((type == "1" || type.empty()) && on(kDetailFields[Tpl2].key))
+        detailLine(Tpl2);
+    w.endBlock("プロセス詳細 :");
+}
+
 /// The controller panel: mode, range, check boxes, pen colour, graph time.
 void panelBlock(Writer& w) {
     w.yield();
@@ -228,6 +262,7 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
     typeBlocks(w, typeSelect, fb);
     controllerBlocks(w, controlType, currentCalcType);
     modelBlocks(w);
+    processDetailBlock(w);
     w.yield();
     programLines(w, "SV");
     w.endBlock("ＳＶ折線 :");

@@ -76,5 +76,38 @@ TEST_F(BlockDiagramTest, EachPagePaintsItsStructureAndItsFeedbackLine) {
     EXPECT_EQ(std::pair(BlockDiagram(-3).page(), BlockDiagram(9).page()), std::pair(0, 5));
 }
 
+TEST_F(BlockDiagramTest, ProcessDetailsDrawTheirBlocksAndTheIdealLoopStaysAsItWas) {
+    using Detail = BlockDiagram::ProcessDetail;
+    struct Case {
+        Detail detail;
+        const char* added; // texts the page shows beyond the ideal loop
+        bool processShown; // the process block keeps its Kpl・e
+    };
+    const Case cases[] = {
+        {{1, false, false, false}, "1 1+Tpl2・s", true},
+        {{2, true, false, false}, "弁 1 s バルブ", true},
+        {{0, false, true, false}, "1 1+Tf・s ノイズ", true},
+        {{2, true, true, true}, "？ 1 1+Tf・s ノイズ", false},
+    };
+    // Pages whose controller draws no "1" of its own.
+    for (int page : {0, 3}) {
+        BlockDiagram d(page);
+        const QStringList ideal = d.labels();
+        const QImage before = paint(d, 550, 280);
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.added);
+            d.setProcessDetail(c.detail);
+            QStringList added = d.labels();
+            for (const QString& s : ideal)
+                added.removeOne(s);
+            EXPECT_EQ(added.join(' ').toStdString(), c.added);
+            EXPECT_EQ(d.labels().contains("Kpl・e"), c.processShown);
+            EXPECT_NE(paint(d, 550, 280), before);
+        }
+        d.setProcessDetail({});
+        EXPECT_EQ(paint(d, 550, 280), before);
+    }
+}
+
 } // namespace
 } // namespace kestrel

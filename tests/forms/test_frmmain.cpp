@@ -1,5 +1,7 @@
 #include "engine/fakes.h"
+#include "forms/blockdiagram.h"
 #include "forms/frmmain.h"
+#include "forms/processdetail.h"
 #include "guiapp.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
@@ -162,6 +164,65 @@ TEST_F(MainWindow, FullWidthNumbersTypedWithTheInputMethodAreReadAsHalfWidth) {
     EXPECT_EQ(std::pair(kp->text(), kp->cursorPosition()), std::pair(QString("2.51"), 3));
     click("OKButton");
     EXPECT_EQ(state.params.Kp, 2.51);
+}
+
+TEST_F(MainWindow, ProcessDetailWindowEditsAppliesAndHidesWithTheProcess) {
+    start();
+    frmProcessDetail* w = window->processDetail();
+    click("cmdProcessDetail");
+    ASSERT_TRUE(w->isVisible());
+    auto field = [w](const char* name) { return childOf<QLineEdit>(w, name); };
+    auto press = [w](const char* name) { test::click(w, name); };
+    auto* diagram = window->findChild<BlockDiagram*>();
+
+    retype(field("txtPvNoise"), "2.5");
+    const bool typed = yellow(field("txtPvNoise"));
+    press("OKButtonPD");
+    EXPECT_EQ(std::tuple(typed, yellow(field("txtPvNoise")), field("txtPvNoise")->text(),
+                         state.params.PV_NOISE, diagram->processDetail().sensor),
+              std::tuple(true, false, QString("2.50"), 2.5, true));
+    retype(field("txtValveDb"), "3");
+    press("CancelButtonPD");
+    EXPECT_EQ(std::tuple(yellow(field("txtValveDb")), field("txtValveDb")->text(), state.params.VALVE_DB),
+              std::tuple(false, QString("0.00"), 0.0));
+
+    // Full-width digits typed with the input method are read as half-width.
+    QLineEdit* tf = field("txtPvFilter");
+    tf->selectAll();
+    for (const QChar c : QString("１．５"))
+        QTest::sendKeyEvent(QTest::Click, tf, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(std::pair(tf->text(), doc->detailText(PvFilter)),
+              std::pair(QString("1.5"), std::string("1.5")));
+
+    // The type is stored on click; Tpl2 takes input only for the second-order process.
+    EXPECT_FALSE(field("txtTpl2")->isEnabled());
+    auto* second = childOf<QRadioButton>(w, "optProcType_1");
+    QTest::mouseClick(second, Qt::LeftButton, {}, QPoint(8, second->height() / 2));
+    EXPECT_EQ(
+        std::tuple(int(state.params.PROC_TYPE), field("txtTpl2")->isEnabled(), diagram->processDetail().type),
+        std::tuple(1, true, 1));
+
+    // A change made elsewhere (a lesson step) shows while the window is open.
+    doc->setDetailText(StickS, "4");
+    EXPECT_EQ(std::pair(field("txtStickS")->text(), yellow(field("txtStickS"))),
+              std::pair(QString("4"), true));
+
+    window->SetHelpPointer(true);
+    EXPECT_TRUE(childOf<QWidget>(w, "labeldetail")->isVisible());
+
+    // A hidden process hides its type, Tpl2 and the valve; noise and filter stay.
+    doc->setProcessHidden(true);
+    for (const char* name : {"txtValveDb", "txtStickS", "txtValveT", "txtTpl2"})
+        EXPECT_EQ(std::pair(field(name)->text(), field(name)->isReadOnly()), std::pair(QString("？"), true))
+            << name;
+    EXPECT_EQ(std::tuple(field("txtPvNoise")->text(), field("txtPvNoise")->isReadOnly(),
+                         childOf<QLabel>(w, "Label_procTypeHidden")->isVisible(), second->isVisible(),
+                         diagram->processDetail().hidden),
+              std::tuple(QString("2.50"), false, true, false, true));
+    doc->setProcessHidden(false);
+    EXPECT_EQ(std::tuple(field("txtStickS")->text(), field("txtStickS")->isReadOnly(), second->isChecked()),
+              std::tuple(QString("4"), false, true));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
+#include "setup/modinifile.h"
 #include "study/description.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
@@ -155,4 +157,53 @@ TEST(Description, StepsWithoutSettingsAndUnlistedValues) {
     EXPECT_EQ(describe({{"AUTO_RANGE", "1"}, {"FB", "0"}}).text,
               "\r\nフィードバックする のチェックマーク:\r\n    はずす。\r\n\r\nコントローラパネル :\r\n"
               "    レンジ自動シフト  のチェックマークをつける。\r\n");
+}
+
+TEST(Description, ProcessDetailsListOnlyTheOptionsSwitchedOn) {
+    const std::string kd = "\r\n外乱伝達関数ﾊﾟﾗﾒｰﾀ :\r\n    ゲイン           Kd=0.5\r\n";
+    const std::string sv = "\r\nＳＶ折線 :\r\n    0 秒 :  40％\r\n";
+    struct Case {
+        Keys keys;
+        std::string block;
+    };
+    // clang-format off
+    const Case cases[] = {
+        // Everything off, as a lesson's first running step writes it: no block at all.
+        {{{"PV_NOISE", "0.00"}, {"NOISE_SEED", "1"}, {"PV_FILTER", "0"}, {"VALVE_DB", "0"}, {"VALVE_BL", "0"},
+          {"STICK_S", "0"}, {"STICK_J", "0"}, {"VALVE_T", "0"}, {"PROC_TYPE", "0"}, {"Tpl2", "5"}}, ""},
+        {{{"PV_NOISE", "1.5"}, {"NOISE_SEED", "42"}, {"PV_FILTER", "2"}, {"STICK_J", "1"}, {"VALVE_T", "0"},
+          {"PROC_TYPE", "1"}, {"Tpl2", "3"}},
+         "\r\nプロセス詳細 :\r\n    測定ノイズ(％)      σ=1.5\r\n    乱数の種=42\r\n"
+         "    センサフィルタ(秒) Tf=2\r\n    スリップ幅(％)      J=1\r\n"
+         "    二次遅れ＋無駄時間   を選択する。\r\n    二次遅れ時間(秒) Tpl2=3\r\n"},
+        // The seed alone switches nothing on; Tpl2 is left out beside another type.
+        {{{"NOISE_SEED", "7"}, {"VALVE_DB", "0.5"}, {"VALVE_BL", "2"}, {"STICK_S", "4"}, {"STICK_J", "2"},
+          {"VALVE_T", "1"}, {"PROC_TYPE", "2"}, {"Tpl2", "3"}},
+         "\r\nプロセス詳細 :\r\n    不感帯(％)          d=0.5\r\n    バックラッシュ(％)  b=2\r\n"
+         "    スティック幅(％)    S=4\r\n    スリップ幅(％)      J=2\r\n    バルブ遅れ(秒)     Tv=1\r\n"
+         "    積分（液位）   を選択する。\r\n"},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        Keys keys = c.keys;
+        keys.insert({{"Kd", "0.5"}, {"SVv0", "40"}});
+        EXPECT_EQ(describe(keys).text, kd + c.block + sv) << c.block;
+    }
+}
+
+// The ten lessons of the course switch no option on: their descriptions stay as they were.
+TEST(Description, TheTenLessonsWriteNoProcessDetails) {
+    int described = 0;
+    for (const char* name : {"C0501071.txt", "C0501072.txt", "C050207.txt", "C050306.txt", "C0703041.txt",
+                             "C0703042.txt", "C0703043.txt", "C090500.txt", "C100501.txt", "C110509.txt"}) {
+        const auto snapshot = ReadProfile(std::filesystem::path(KESTREL_DATA_DIR "/Study") / name);
+        for (int step = 1; step <= 40; ++step) {
+            const std::string section = "手順" + std::to_string(step);
+            const StepDescription d =
+                buildDescription([&](std::string_view key) { return snapshot->value(section, key); }, 0, 0);
+            EXPECT_EQ(d.text.find("プロセス詳細"), std::string::npos) << name << " " << section;
+            described += d.hasSettings;
+        }
+    }
+    EXPECT_GT(described, 30);
 }
