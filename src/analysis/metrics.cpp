@@ -26,12 +26,19 @@ std::size_t windowEnd(const std::vector<StepSample>& steps, std::size_t from) {
     return steps.size();
 }
 
-std::optional<SvStepMetrics> svStep(const std::vector<StepSample>& steps) {
+/// The process output at step k: the sensor's input where the run kept it, else PV.
+struct ProcessOutput {
+    const std::vector<StepSample>& steps;
+    const std::vector<double>& truth;
+    double operator()(std::size_t k) const { return truth.size() == steps.size() ? truth[k] : steps[k].pv; }
+};
+
+std::optional<SvStepMetrics> svStep(const std::vector<StepSample>& steps, const ProcessOutput& pv) {
     const auto at = lastChange(steps, [](const StepSample& s) { return s.sv; });
     if (!at)
         return std::nullopt;
     const std::size_t k0 = *at, k1 = windowEnd(steps, k0);
-    const double t0 = steps[k0].t, pvA = steps[k0].truePv(), pvF = steps[k1 - 1].truePv(), dPv = pvF - pvA;
+    const double t0 = steps[k0].t, pvA = pv(k0), pvF = pv(k1 - 1), dPv = pvF - pvA;
     if (std::abs(dPv) < kNoChange)
         return std::nullopt;
     const double sign = dPv > 0 ? 1.0 : -1.0, band = kSettleBand * std::abs(dPv);
@@ -43,17 +50,17 @@ std::optional<SvStepMetrics> svStep(const std::vector<StepSample>& steps) {
     double beyond = 0, furthest = -INFINITY, lastOutside = t0;
     for (std::size_t k = k0; k < k1; ++k) {
         const StepSample& s = steps[k];
-        const double along = sign * (s.truePv() - pvA);
+        const double along = sign * (pv(k) - pvA);
         if (!t10 && along >= kRiseLow * std::abs(dPv))
             t10 = s.t;
         if (!t90 && along >= kRiseHigh * std::abs(dPv))
             t90 = s.t;
-        beyond = std::max(beyond, sign * (s.truePv() - pvF));
-        if (sign * s.truePv() > furthest) {
-            furthest = sign * s.truePv();
+        beyond = std::max(beyond, sign * (pv(k) - pvF));
+        if (sign * pv(k) > furthest) {
+            furthest = sign * pv(k);
             m.peakTime = s.t - t0;
         }
-        if (std::abs(s.truePv() - pvF) > band)
+        if (std::abs(pv(k) - pvF) > band)
             lastOutside = s.t;
     }
     m.overshootPct = beyond / std::abs(dPv) * 100.0;
@@ -63,15 +70,15 @@ std::optional<SvStepMetrics> svStep(const std::vector<StepSample>& steps) {
     double low = INFINITY, high = -INFINITY;
     for (std::size_t k = k0; k < k1; ++k)
         if (steps[k].t >= tailFrom) {
-            low = std::min(low, steps[k].truePv());
-            high = std::max(high, steps[k].truePv());
+            low = std::min(low, pv(k));
+            high = std::max(high, pv(k));
         }
     if (high - low <= band)
         m.settlingTime = lastOutside - t0;
     return m;
 }
 
-std::optional<DvStepMetrics> dvStep(const std::vector<StepSample>& steps) {
+std::optional<DvStepMetrics> dvStep(const std::vector<StepSample>& steps, const ProcessOutput& pv) {
     const auto at = lastChange(steps, [](const StepSample& s) { return s.dv; });
     if (!at)
         return std::nullopt;
@@ -79,7 +86,7 @@ std::optional<DvStepMetrics> dvStep(const std::vector<StepSample>& steps) {
     DvStepMetrics m;
     m.t0 = steps[k0].t;
     for (std::size_t k = k0; k < k1; ++k) {
-        const double deviation = std::abs(steps[k].sv - steps[k].truePv());
+        const double deviation = std::abs(steps[k].sv - pv(k));
         if (deviation > m.peakDeviation) {
             m.peakDeviation = deviation;
             m.peakTime = steps[k].t - m.t0;
@@ -90,13 +97,14 @@ std::optional<DvStepMetrics> dvStep(const std::vector<StepSample>& steps) {
 
 } // namespace
 
-RunMetrics measureRun(const std::vector<StepSample>& steps, double dt) {
+RunMetrics measureRun(const std::vector<StepSample>& steps, double dt, const std::vector<double>& pvTrue) {
+    const ProcessOutput pv{steps, pvTrue};
     RunMetrics m;
     if (steps.empty())
         return m;
     for (std::size_t k = 0; k < steps.size(); ++k) {
         const StepSample& s = steps[k];
-        const double e = s.sv - s.truePv();
+        const double e = s.sv - pv(k);
         m.iae += std::abs(e) * dt;
         m.ise += e * e * dt;
         m.itae += (s.t + dt) * std::abs(e) * dt;
@@ -105,9 +113,9 @@ RunMetrics measureRun(const std::vector<StepSample>& steps, double dt) {
         if (s.limit)
             m.timeAtLimit += dt;
     }
-    m.offset = steps.back().sv - steps.back().truePv();
-    m.svStep = svStep(steps);
-    m.dvStep = dvStep(steps);
+    m.offset = steps.back().sv - pv(steps.size() - 1);
+    m.svStep = svStep(steps, pv);
+    m.dvStep = dvStep(steps, pv);
     return m;
 }
 

@@ -44,7 +44,9 @@ struct RunMetrics {
 
 /// The measures of a run of `steps` taken at the control period `dt`. An SV or DV change ends
 /// the window of the change before it; a window holds the steps from its change to the next
-/// change or the run's end. Nothing is measured of an empty run.
-RunMetrics measureRun(const std::vector<StepSample>& steps, double dt);
+/// change or the run's end. Nothing is measured of an empty run. The error is taken on the
+/// process output: `pvTrue` where it holds one value per step (a run whose sensor acted), else PV.
+RunMetrics measureRun(const std::vector<StepSample>& steps, double dt,
+                      const std::vector<double>& pvTrue = {});
 
 } // namespace kestrel

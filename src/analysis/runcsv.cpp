@@ -625,8 +625,10 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
         for (std::size_t i = 0; i < n; ++i)
             run.steps.push_back({run.time[i], run.value(Channel::SV, i), run.value(Channel::PV, i),
                                  run.value(Channel::MV, i), run.value(Channel::DV, i), false});
+        if (run.values[static_cast<int>(Channel::PvTrue)] != run.values[static_cast<int>(Channel::PV)])
+            run.pvTrue = run.values[static_cast<int>(Channel::PvTrue)];
         if (!(b.header && b.header->hasMetrics))
-            run.metrics = measureRun(run.steps, run.dt);
+            run.metrics = measureRun(run.steps, run.dt, run.pvTrue);
         // Values near the largest double can still overflow in the spacing or the sums.
         if (!std::isfinite(run.dt) || !finite(run.metrics))
             throw CsvError{"CSVのラン " + std::to_string(b.number) +

@@ -101,7 +101,8 @@ KeptRun captureRun(const AppState& state, int number, std::string label) {
         run.values[c].assign(from, from + n);
     }
     run.steps = state.trace.steps;
-    run.metrics = measureRun(run.steps, run.dt);
+    run.pvTrue = state.trace.pvTrue;
+    run.metrics = measureRun(run.steps, run.dt, run.pvTrue);
     return run;
 }
 

@@ -57,6 +57,9 @@ struct KeptRun {
     std::vector<double> penTime;                           ///< where the pen recorder placed each sample, s
     std::array<std::vector<double>, kChannelCount> values; ///< per Channel, at the recorded samples
     std::vector<StepSample> steps;                         ///< every step (an imported run: its samples)
+    /// The process output before the sensor at each of `steps`, for a run whose sensor acted
+    /// (an imported run: its PVtrue column when that differs from PV); else empty.
+    std::vector<double> pvTrue;
     RunMetrics metrics;
     bool processHidden = false; ///< run in a challenge that hides its process: never shown or exported
 

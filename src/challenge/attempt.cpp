@@ -205,7 +205,7 @@ AttemptRun runAttempt(const AppFolders& folders, const Challenge& c, const StepV
         loop.run().PacingTick();
     attempt.dt = state.trace.dt;
     attempt.steps = std::move(state.trace.steps);
-    attempt.metrics = measureRun(attempt.steps, attempt.dt);
+    attempt.metrics = measureRun(attempt.steps, attempt.dt, state.trace.pvTrue);
     attempt.messages = std::move(messages.messages);
     return attempt;
 }

@@ -147,8 +147,10 @@ bool Simulator::MainCalc() {
     }
     if (s.Running) {
         const StepLimit kind = s.LimitHit ? limitKind(s.MvCtrl[0], mState.params) : StepLimit::None;
-        mState.trace.steps.push_back({s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, kind,
-                                      s.MvExcess[0] != 0.0, s.pvTrue()});
+        mState.trace.steps.push_back(
+            {s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, kind, s.MvExcess[0] != 0.0});
+        if ((s.Extras & SimulationState::kSensorExtra) || !mState.trace.pvTrue.empty()) [[unlikely]]
+            mState.trace.addTrue(s.pvTrue());
         recordSample(t);
         advanceTime(t);
     }

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <ctime>
-#include <limits>
 #include <vector>
 
 namespace kestrel {
@@ -14,31 +13,42 @@ enum class StepLimit : std::uint8_t { None, High, Low, Rate };
 
 /// One step of a run: SimTime at the step (before it advances), the loop's SV, PV, MV and DV of
 /// that step, whether a velocity-form limit acted in it and which, and whether the
-/// essence-inheriting form's accumulator stood beyond what the limits let MV give; and the
-/// process output before the sensor (PV is what the controller read: with noise and filter).
+/// essence-inheriting form's accumulator stood beyond what the limits let MV give. PV is what the
+/// controller read (with the sensor's noise and filter, when they act). 48 bytes: a step of a
+/// recording run stores one.
 struct StepSample {
     double t, sv, pv, mv, dv;
     bool limit;
     StepLimit kind = StepLimit::None;
     bool excess = false;
-    /// Left unset by a trace that knows only the measured PV (a run read from a file).
-    double pvTrue = std::numeric_limits<double>::quiet_NaN();
-
-    /// The process output a run's quality is measured on: pvTrue where the trace has it.
-    double truePv() const { return pvTrue == pvTrue ? pvTrue : pv; }
 };
 
 /// The steps of the current or last run: Start empties it, every step during the run adds one.
 struct StepTrace {
     std::vector<StepSample> steps;
+    /// The process output before the sensor at every step, kept only for a run in which the
+    /// sensor (noise or filter) acted; empty when PV was the process output throughout.
+    std::vector<double> pvTrue;
     double dt = 0.0;         ///< the control period the run ran at, s
     std::time_t started = 0; ///< wall-clock time of Start
 
     void restart(double period, std::size_t expected) {
         steps.clear();
+        pvTrue.clear();
         steps.reserve(expected);
         dt = period;
         started = std::time(nullptr);
+    }
+
+    /// PvTrue of the step just added to `steps`; the steps before the sensor first acted in the
+    /// run get their PV, which was their process output.
+    [[gnu::noinline]] void addTrue(double value) {
+        if (pvTrue.empty()) {
+            pvTrue.reserve(steps.capacity());
+            for (std::size_t k = 0; k + 1 < steps.size(); ++k)
+                pvTrue.push_back(steps[k].pv);
+        }
+        pvTrue.push_back(value);
     }
 };
 

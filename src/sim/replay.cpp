@@ -181,7 +181,7 @@ RunRecord Replay::record(int step, const std::string& title, double dvOffset) co
     record.rangeHigh = mState->chart.RH;
     record.rangeLow = mState->chart.RL;
     record.graphTime = mState->chart.GraphTime;
-    record.metrics = measureRun(mState->trace.steps, mState->trace.dt);
+    record.metrics = measureRun(mState->trace.steps, mState->trace.dt, mState->trace.pvTrue);
     const auto& rec = mState->rec;
     const int g = mState->chart.CurrentGraph;
     const auto& pen = rec.PenData[0];
