@@ -146,13 +146,18 @@ void HelpWindow::pageChanged(const QUrl& url) {
         const QString title = mBrowser->documentTitle();
         setWindowTitle(title.isEmpty() ? QString("ヘルプ") : title);
         buildContents();
+    } else {
+        // The browser may have read the page again for the new fragment, losing the names given
+        // to headings without an id, and so found no place to scroll to: name them and go there.
+        nameHeadings();
+        if (!url.fragment().isEmpty())
+            mBrowser->scrollToAnchor(url.fragment());
     }
     selectContentsEntry(url.fragment());
 }
 
-void HelpWindow::buildContents() {
-    mContents->clear();
-    QTreeWidgetItem* section = nullptr;
+std::vector<HelpWindow::Heading> HelpWindow::nameHeadings() {
+    std::vector<Heading> headings;
     int unnamed = 0;
     for (QTextBlock block = mBrowser->document()->begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
@@ -173,12 +178,22 @@ void HelpWindow::buildContents() {
             name.setAnchorNames({anchor});
             text.mergeCharFormat(name);
         }
-        auto* item = (level == 2 || !section) ? new QTreeWidgetItem(mContents) : new QTreeWidgetItem(section);
-        if (level == 2)
+        headings.push_back({level, title, anchor});
+    }
+    return headings;
+}
+
+void HelpWindow::buildContents() {
+    mContents->clear();
+    QTreeWidgetItem* section = nullptr;
+    for (const Heading& h : nameHeadings()) {
+        auto* item =
+            (h.level == 2 || !section) ? new QTreeWidgetItem(mContents) : new QTreeWidgetItem(section);
+        if (h.level == 2)
             section = item;
-        item->setText(0, title);
-        item->setToolTip(0, title);
-        item->setData(0, Qt::UserRole, anchor);
+        item->setText(0, h.title);
+        item->setToolTip(0, h.title);
+        item->setData(0, Qt::UserRole, h.anchor);
     }
     mContents->expandAll();
 }

@@ -14,6 +14,8 @@
 #include <QUrl>
 #include <QWidget>
 
+#include <vector>
+
 class QLabel;
 class QLineEdit;
 class QTextBrowser;
@@ -52,6 +54,14 @@ public:
 private:
     void pageChanged(const QUrl& url);
     void buildContents();
+    /// Names every h2/h3 heading without an id of its own ("heading-1", … in page order) and
+    /// returns the headings' level, title and anchor. A reload of the page drops the names, so
+    /// they are given again after every navigation.
+    struct Heading {
+        int level;
+        QString title, anchor;
+    };
+    std::vector<Heading> nameHeadings();
     void selectContentsEntry(const QString& anchor);
     void openContentsEntry(QTreeWidgetItem* item);
     QTextCursor searchStart() const;

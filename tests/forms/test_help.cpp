@@ -281,8 +281,11 @@ TEST_F(HelpPage, TheShippedSettingsShowEveryHelpLabelAnchorAndTheDrawingsInOneHe
 TEST_F(HelpPage, BackForwardTableOfContentsAndSearch) {
     test::TempFolder folder{"kestrel-helpwindow"};
     const fs::path page = folder.path() / "page.html";
-    std::ofstream(page) << "<html><body><h2 id='one'>One</h2><p>alpha beta</p>" << std::string(60, 'x')
-                        << "<h2 id='two'>Two</h2><h3>Two a</h3><p>beta gamma</p>"
+    std::string filler;
+    for (int i = 0; i < 80; ++i)
+        filler += "<p>x</p>";
+    std::ofstream(page) << "<html><body><h2 id='one'>One</h2><p>alpha beta</p>" << filler
+                        << "<h2 id='two'>Two</h2><h3>Two a</h3><p>beta gamma</p>" << filler
                         << "<h2 id='three'>Three</h2><p>beta</p></body></html>";
     const QUrl url = QUrl::fromLocalFile(QString::fromStdString(page.string()));
     HelpWindow window;
@@ -297,6 +300,7 @@ TEST_F(HelpPage, BackForwardTableOfContentsAndSearch) {
     QTreeWidgetItem* twoA = contents->topLevelItem(1)->child(0);
     QTest::mouseClick(contents->viewport(), Qt::LeftButton, {}, contents->visualItemRect(twoA).center());
     EXPECT_EQ(window.browser()->source().fragment(), "heading-1");
+    EXPECT_TRUE(scrolledTo(window.browser(), "heading-1"));
     QUrl three = url;
     three.setFragment("three");
     window.showPage(three);
