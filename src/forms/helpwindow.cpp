@@ -159,6 +159,7 @@ void HelpWindow::pageChanged(const QUrl& url) {
 std::vector<HelpWindow::Heading> HelpWindow::nameHeadings() {
     std::vector<Heading> headings;
     int unnamed = 0;
+    bool named = false;
     for (QTextBlock block = mBrowser->document()->begin(); block.isValid(); block = block.next()) {
         const int level = block.blockFormat().headingLevel();
         if (level != 2 && level != 3)
@@ -177,9 +178,14 @@ std::vector<HelpWindow::Heading> HelpWindow::nameHeadings() {
             name.setAnchor(true);
             name.setAnchorNames({anchor});
             text.mergeCharFormat(name);
+            named = true;
         }
         headings.push_back({level, title, anchor});
     }
+    // The browser lays a page out a piece at a time; an edit while it does so stops it
+    // half-way, leaving the rest of the page blank. The whole page is laid out again.
+    if (named)
+        mBrowser->document()->markContentsDirty(0, mBrowser->document()->characterCount());
     return headings;
 }
 
