@@ -66,8 +66,10 @@ void BM_MainCalcLive(benchmark::State& state) {
 }
 BENCHMARK(BM_MainCalcLive);
 
-void BM_MainCalcRecording(benchmark::State& state) {
+/// A recording run of the PI loop with dead times, `options` applied to its parameters.
+template <class Options> void recordingRun(benchmark::State& state, Options options) {
     auto st = piLoopWithDeadTimes();
+    options(st->params);
     NullDisplay display;
     test::FakeMessages messages;
     Simulator sim(*st, display, messages);
@@ -83,28 +85,19 @@ void BM_MainCalcRecording(benchmark::State& state) {
     }
     benchmark::DoNotOptimize(st->sim.PV[0]);
 }
+
+void BM_MainCalcRecording(benchmark::State& state) {
+    recordingRun(state, [](ParameterSet&) {});
+}
 BENCHMARK(BM_MainCalcRecording);
 
 /// The same recording run with everything that makes a real loop misbehave: measurement noise
 /// and the sensor filter, every valve stage, the second-order process.
 void BM_MainCalcRecordingEveryOption(benchmark::State& state) {
-    auto st = piLoopWithDeadTimes();
-    auto& p = st->params;
-    std::tie(p.PV_NOISE, p.PV_FILTER, p.VALVE_DB, p.VALVE_BL) = std::tuple(0.5, 0.3, 0.1, 0.2);
-    std::tie(p.STICK_S, p.STICK_J, p.VALVE_T, p.PROC_TYPE, p.Tpl2) = std::tuple(1.0, 0.5, 0.5, 1, 2.0);
-    NullDisplay display;
-    test::FakeMessages messages;
-    Simulator sim(*st, display, messages);
-    st->sim.Running = true;
-    st->sim.DecimationRatio = 2;
-    for (auto _ : state) {
-        if (st->sim.SimTime > 300.0) {
-            st->sim.SimTime = 0.0;
-            st->trace.restart(st->params.dt, 3002);
-        }
-        benchmark::DoNotOptimize(sim.MainCalc());
-    }
-    benchmark::DoNotOptimize(st->sim.PV[0]);
+    recordingRun(state, [](ParameterSet& p) {
+        std::tie(p.PV_NOISE, p.PV_FILTER, p.VALVE_DB, p.VALVE_BL) = std::tuple(0.5, 0.3, 0.1, 0.2);
+        std::tie(p.STICK_S, p.STICK_J, p.VALVE_T, p.PROC_TYPE, p.Tpl2) = std::tuple(1.0, 0.5, 0.5, 1, 2.0);
+    });
 }
 BENCHMARK(BM_MainCalcRecordingEveryOption);
 

@@ -2,6 +2,7 @@
 
 #include "core/palette.h"
 #include "forms/blockdiagram.h"
+#include "forms/parameterrow.h"
 #include "forms/processdetail.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
@@ -25,9 +26,9 @@ namespace kestrel {
 
 namespace {
 
-constexpr double kRow = 315;        // twips between field rows
-constexpr double kFieldLeft = 2560; // field column inside a group
-constexpr double kFieldWidth = 870;
+constexpr double kRow = kParameterRow;
+constexpr double kFieldLeft = kParameterFieldLeft;
+constexpr double kFieldWidth = kParameterFieldWidth;
 
 const std::array<LessonItem, 12> kLessons{{
     {"c5171", "5.1.7 (1) P制御特性  (設定値変化)", "C0501071.txt",
@@ -239,15 +240,7 @@ QGroupBox* frmMAIN::buildGroup(FieldGroup group, const char* title, const char* 
     for (int f = 0; f < FieldCount; ++f) {
         if (kFields[f].group != group)
             continue;
-        auto* label = new QLabel(qtext(kFields[f].label), box);
-        label->setObjectName("Label_" + qtext(kFields[f].widget));
-        label->setFont(labelFont);
-        place(label, 90, row, kFieldLeft - 120, 270);
-        auto* edit = new QLineEdit(box);
-        acceptFullWidthNumbers(edit);
-        edit->setObjectName(qtext(kFields[f].widget));
-        edit->setAlignment(Qt::AlignRight);
-        place(edit, kFieldLeft, row - 15, kFieldWidth, 285);
+        const auto [label, edit] = addParameterRow(box, kFields[f], row, labelFont);
         const Field field = static_cast<Field>(f);
         connect(edit, &QLineEdit::textEdited, this,
                 [this, field](const QString& t) { mDocument.setFieldText(field, t.toStdString()); });

@@ -1,6 +1,7 @@
 #include "forms/processdetail.h"
 
 #include "core/palette.h"
+#include "forms/parameterrow.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/helplabel.h"
 #include "widgets/picturebox.h"
@@ -20,8 +21,8 @@ namespace kestrel {
 namespace {
 
 // The same measures as the main window's groups.
-constexpr double kRow = 315, kHeadingRow = 285, kOptionRow = 285, kGap = 60;
-constexpr double kFieldLeft = 2560, kFieldWidth = 870;
+constexpr double kRow = kParameterRow, kHeadingRow = 285, kOptionRow = 285, kGap = 60;
+constexpr double kFieldLeft = kParameterFieldLeft, kFieldWidth = kParameterFieldWidth;
 constexpr double kGroupWidth = 3900;
 
 } // namespace
@@ -47,15 +48,7 @@ frmProcessDetail::frmProcessDetail(SetupDocument& document, QWidget* parent)
         row += kHeadingRow;
     };
     auto addField = [&](DetailField d) {
-        auto* label = new QLabel(qtext(kDetailFields[d].label), box);
-        label->setObjectName("Label_" + qtext(kDetailFields[d].widget));
-        label->setFont(labelFont);
-        place(label, 90, row, kFieldLeft - 120, 270);
-        auto* edit = new QLineEdit(box);
-        acceptFullWidthNumbers(edit);
-        edit->setObjectName(qtext(kDetailFields[d].widget));
-        edit->setAlignment(Qt::AlignRight);
-        place(edit, kFieldLeft, row - 15, kFieldWidth, 285);
+        QLineEdit* edit = addParameterRow(box, kDetailFields[d], row, labelFont).edit;
         connect(edit, &QLineEdit::textEdited, this, [this, d](const QString& t) {
             // A hidden field's "？" is never taken for the learner's text.
             if (!hiddenField(d))

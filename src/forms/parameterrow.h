@@ -1,0 +1,40 @@
+#pragma once
+// One row of a parameter group: the field's label and its number field, laid out in twips the
+// same way in the main window's four groups and in the process-detail window.
+
+#include "setup/fieldtable.h"
+#include "widgets/halfwidthinput.h"
+#include "widgets/picturebox.h"
+#include "widgets/qtext.h"
+
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace kestrel {
+
+inline constexpr double kParameterRow = 315;        ///< twips between field rows
+inline constexpr double kParameterFieldLeft = 2560; ///< the field column inside a group
+inline constexpr double kParameterFieldWidth = 870;
+
+struct ParameterRow {
+    QLabel* label;
+    QLineEdit* edit;
+};
+
+/// The label and field of `def` at `row` (twips) in `box`, named after the field's widget; the
+/// field reads the input method's full-width digits as half-width.
+inline ParameterRow addParameterRow(QWidget* box, const FieldDef& def, double row, const QFont& labelFont) {
+    auto* label = new QLabel(qtext(def.label), box);
+    label->setObjectName("Label_" + qtext(def.widget));
+    label->setFont(labelFont);
+    place(label, 90, row, kParameterFieldLeft - 120, 270);
+    auto* edit = new QLineEdit(box);
+    acceptFullWidthNumbers(edit);
+    edit->setObjectName(qtext(def.widget));
+    edit->setAlignment(Qt::AlignRight);
+    place(edit, kParameterFieldLeft, row - 15, kParameterFieldWidth, 285);
+    return {label, edit};
+}
+
+} // namespace kestrel
