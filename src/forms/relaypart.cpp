@@ -81,6 +81,8 @@ RelayPart::RelayPart(AppState& state, SetupDocument& doc, QWidget* parent)
         if (what == SetupChange::FieldText && (index == Kpl || index == Tpl || index == Lpl)) {
             mModel.reset();
             modelChanged();
+        } else if (what == SetupChange::ProcessType) {
+            modelChanged(); // the same model, integrating or not
         }
     });
     modelChanged();
@@ -114,12 +116,17 @@ std::optional<tuning::Fopdt> RelayPart::model(std::string& error) const {
     return tuning::Fopdt{m->K, m->L, m->T};
 }
 
+bool RelayPart::tank() const {
+    // The model stands for the process in force: it integrates while that is a tank.
+    return mDoc.processType() == static_cast<int>(ProcessType::Integrating);
+}
+
 void RelayPart::modelChanged() {
     // A trace of another model would mislead: the test is run again on request.
     mResult.reset();
     mError.clear();
     const auto m = model(mError);
-    mExact = m ? tuning::ultimatePoint(*m) : std::nullopt;
+    mExact = m ? tuning::ultimatePoint(*m, tank()) : std::nullopt;
     showFigures();
     mCanvas->update();
 }
@@ -137,8 +144,9 @@ bool RelayPart::run() {
         setup.bias = mBias->value();
         setup.d = mAmplitude->value();
         setup.hysteresis = mHysteresis->value();
+        setup.integrating = tank();
         mResult = tuning::relayTest(setup, mError);
-        mExact = tuning::ultimatePoint(*m);
+        mExact = tuning::ultimatePoint(*m, setup.integrating);
     }
     showFigures();
     mCanvas->update();

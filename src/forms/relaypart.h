@@ -52,6 +52,7 @@ signals:
 private:
     std::optional<tuning::Fopdt> model(std::string& error) const;
     void modelChanged();
+    bool tank() const;
     void paintTrace(QPainter& p, const QRectF& r) const;
     void showFigures();
 

@@ -47,15 +47,19 @@ std::optional<RelayResult> relayTest(const RelaySetup& setup, std::string& error
         error = "リレー実験の時間が正の数ではありません。";
         return std::nullopt;
     }
-    const double L = std::min(m.L, 199 * dt), rest = m.K * setup.bias, sv = setup.sv.value_or(rest);
+    const double L = std::min(m.L, 199 * dt);
+    const double rest = setup.integrating ? setup.sv.value_or(50.0) : m.K * setup.bias,
+                 sv = setup.sv.value_or(rest);
+    // What enters the dead time at rest: the tank's inflow balances its outflow.
+    const double still = setup.integrating ? 0.0 : rest;
     const double sigma = m.K > 0 ? 1.0 : -1.0, eps = setup.hysteresis;
     const int needed = std::max(1, setup.steadyCycles);
 
     RelayResult r;
     DeadTimeBuffer delay;
     LagHistory lag;
-    DeadTime(rest, delay, L, dt, true);
-    FirstOrderLag(rest, lag, m.T, dt, true);
+    DeadTime(still, delay, L, dt, true);
+    FirstOrderLag(still, lag, m.T, dt, true);
     std::vector<Cycle> cycles;
     double pv = rest;
     int relay = 1, agreeing = 0;
@@ -68,9 +72,9 @@ std::optional<RelayResult> relayTest(const RelaySetup& setup, std::string& error
         else if (e < -eps)
             relay = -1;
         const double mv = setup.bias + setup.d * sigma * relay;
-        delay[0] = DeadTime(m.K * mv, delay, L, dt, false);
+        delay[0] = DeadTime(m.K * (setup.integrating ? mv - setup.bias : mv), delay, L, dt, false);
         lag[0] = FirstOrderLag(delay[0], lag, m.T, dt, false);
-        pv = lag[0];
+        pv = setup.integrating ? pv + dt * lag[0] : lag[0];
         lag.shift();
         r.t.push_back(t);
         r.mv.push_back(mv);
@@ -113,17 +117,20 @@ std::optional<RelayResult> relayTest(const RelaySetup& setup, std::string& error
     return r;
 }
 
-std::optional<UltimatePoint> ultimatePoint(const Fopdt& m) {
+std::optional<UltimatePoint> ultimatePoint(const Fopdt& m, bool integrating) {
     if (!(std::isfinite(m.K) && m.K != 0 && std::isfinite(m.L) && m.L > 0 && std::isfinite(m.T) && m.T >= 0))
         return std::nullopt;
-    // ω·L + atan(ω·T) rises from 0 to above π on (0, π/L]: bisect.
-    double lo = 0, hi = std::numbers::pi / m.L;
+    // ω·L + atan(ω·T) rises from 0 to above the phase left to lose (π, or π/2 after the tank's
+    // integrator) on (0, that/L]: bisect.
+    const double phase = integrating ? std::numbers::pi / 2 : std::numbers::pi;
+    double lo = 0, hi = phase / m.L;
     for (int i = 0; i < 200 && hi - lo > 1e-15 * hi; ++i) {
         const double w = 0.5 * (lo + hi);
-        (w * m.L + std::atan(w * m.T) < std::numbers::pi ? lo : hi) = w;
+        (w * m.L + std::atan(w * m.T) < phase ? lo : hi) = w;
     }
     const double w = 0.5 * (lo + hi);
-    return UltimatePoint{w, std::hypot(1.0, w * m.T) / std::fabs(m.K), 2 * std::numbers::pi / w};
+    const double Ku = std::hypot(1.0, w * m.T) / std::fabs(m.K) * (integrating ? w : 1.0);
+    return UltimatePoint{w, Ku, 2 * std::numbers::pi / w};
 }
 
 } // namespace kestrel::tuning

@@ -22,7 +22,10 @@ struct RelaySetup {
     double hysteresis = 0;    ///< ε, PV %: the relay switches when the error passes ±ε
     double timeLimit = 600;   ///< s of simulated time at most
     int steadyCycles = 3;     ///< this many cycles in a row must agree
-    double tolerance = 0.01;  ///< relative change of amplitude and period allowed between them
+    /// A level tank: PV sums dt·Lag_T(DeadTime_L(K·(MV − bias))), K a rate (% per second per %);
+    /// it starts at rest at SV (50 % when none).
+    bool integrating = false;
+    double tolerance = 0.01; ///< relative change of amplitude and period allowed between them
 };
 
 /// What the relay test measured, with its trace for drawing.
@@ -46,13 +49,14 @@ struct RelayResult {
 /// not oscillate for two cycles.
 std::optional<RelayResult> relayTest(const RelaySetup& setup, std::string& error);
 
-/// The ultimate point of the continuous model K·e^(−L·s)/(1 + T·s).
+/// The ultimate point of the continuous model K·e^(−L·s)/(1 + T·s), or of the tank's
+/// K·e^(−L·s)/(s·(1 + T·s)) when `integrating`.
 struct UltimatePoint {
-    double omega; ///< phase crossover ω180, rad/s: ω·L + atan(ω·T) = π
-    double Ku;    ///< √(1 + (ω180·T)²) / |K|
+    double omega; ///< phase crossover ω180, rad/s: ω·L + atan(ω·T) = π (the tank's: π/2)
+    double Ku;    ///< √(1 + (ω180·T)²) / |K| (the tank's: times ω180)
     double Pu;    ///< 2π / ω180, s
 };
 /// None when the model never reaches −180° (no dead time) or is no process (K = 0, L or T < 0).
-std::optional<UltimatePoint> ultimatePoint(const Fopdt& m);
+std::optional<UltimatePoint> ultimatePoint(const Fopdt& m, bool integrating = false);
 
 } // namespace kestrel::tuning

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <sstream>
 
 namespace kestrel::tuning {
@@ -115,6 +117,26 @@ TEST(Relay, EstimatesTheUltimatePointBelowTheExactGain) {
     EXPECT_NEAR(relay->Ku / exact->Ku, 0.833, 0.01);
     EXPECT_NEAR(relay->period / exact->Pu, 1, 0.01);
     EXPECT_FALSE(ultimatePoint({0.8, 0, 5})) << "no dead time: never −180°";
+}
+
+TEST(Relay, ATankOscillatesAroundItsSetPointAtItsOwnUltimatePoint) {
+    // K·e^(−s)/s, K 0.05 %/s/%: the integrator leaves π/2 to lose, ω = π/2, Ku = ω/K = 10π, Pu = 4 s.
+    const auto exact = ultimatePoint({0.05, 1, 0}, true);
+    ASSERT_TRUE(exact);
+    EXPECT_NEAR(exact->Ku, 10 * std::numbers::pi, 1e-9);
+    EXPECT_NEAR(exact->Pu, 4, 1e-9);
+    RelaySetup setup;
+    setup.process = {0.05, 1, 0};
+    setup.integrating = true;
+    setup.sv = 60;
+    std::string error;
+    const auto relay = relayTest(setup, error);
+    ASSERT_TRUE(relay) << error;
+    // A square wave into an integrator: a triangle of PV around SV, a = K·d·L' and Pu = 4·L', the
+    // delay L' = L + dt = 1.1 s since the relay acts on the step before's PV.
+    EXPECT_NEAR(relay->amplitude, 0.55, 1e-9);
+    EXPECT_NEAR(relay->period, 4.4, 1e-9);
+    EXPECT_NEAR(*std::min_element(relay->pv.end() - 40, relay->pv.end()) + relay->amplitude, 60, 0.02);
 }
 
 } // namespace
