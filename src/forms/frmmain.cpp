@@ -319,19 +319,8 @@ void frmMAIN::buildGroups() {
 // --- Following the document ----------------------------------------------------------------------
 
 void frmMAIN::showField(Field f) {
-    QLineEdit* e = mFields[f];
     const bool hidden = mDocument.processHidden() && SetupDocument::isProcessField(f);
-    e->setReadOnly(hidden);
-    const QString text = hidden ? QString("？") : qtext(mDocument.fieldText(f));
-    if (e->text() != text) {
-        const int cursor = e->cursorPosition();
-        e->setText(text);
-        e->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
-    }
-    QPalette pal = e->palette();
-    pal.setColor(QPalette::Base, mDocument.fieldEdited(f) ? toQColor(kEditedFieldColor)
-                                                          : QApplication::palette().color(QPalette::Base));
-    e->setPalette(pal);
+    showParameter(mFields[f], mDocument.fieldText(f), mDocument.fieldEdited(f), hidden);
 }
 
 void frmMAIN::showVisibility() {

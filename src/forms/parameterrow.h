@@ -2,14 +2,19 @@
 // One row of a parameter group: the field's label and its number field, laid out in twips the
 // same way in the main window's four groups and in the process-detail window.
 
+#include "core/palette.h"
 #include "setup/fieldtable.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
+
+#include <algorithm>
+#include <string>
 
 namespace kestrel {
 
@@ -35,6 +40,22 @@ inline ParameterRow addParameterRow(QWidget* box, const FieldDef& def, double ro
     edit->setAlignment(Qt::AlignRight);
     place(edit, kParameterFieldLeft, row - 15, kParameterFieldWidth, 285);
     return {label, edit};
+}
+
+/// Shows a field's text ("？" read-only when hidden), keeping the typing position, and its
+/// light-yellow marker when `edited`.
+inline void showParameter(QLineEdit* e, const std::string& text, bool edited, bool hidden) {
+    e->setReadOnly(hidden);
+    const QString shown = hidden ? QString("？") : qtext(text);
+    if (e->text() != shown) {
+        const int cursor = e->cursorPosition();
+        e->setText(shown);
+        e->setCursorPosition(std::min(cursor, static_cast<int>(shown.size())));
+    }
+    QPalette pal = e->palette();
+    pal.setColor(QPalette::Base,
+                 edited ? toQColor(kEditedFieldColor) : QApplication::palette().color(QPalette::Base));
+    e->setPalette(pal);
 }
 
 } // namespace kestrel

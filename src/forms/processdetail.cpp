@@ -129,20 +129,8 @@ bool frmProcessDetail::hiddenField(DetailField d) const {
 }
 
 void frmProcessDetail::showDetail(DetailField d) {
-    QLineEdit* e = mFields[d];
     const bool hidden = hiddenField(d);
-    e->setReadOnly(hidden);
-    const QString text = hidden ? QString("？") : qtext(mDocument.detailText(d));
-    if (e->text() != text) {
-        const int cursor = e->cursorPosition();
-        e->setText(text);
-        e->setCursorPosition(std::min(cursor, static_cast<int>(text.size())));
-    }
-    QPalette pal = e->palette();
-    pal.setColor(QPalette::Base, mDocument.detailEdited(d) && !hidden
-                                     ? toQColor(kEditedFieldColor)
-                                     : QApplication::palette().color(QPalette::Base));
-    e->setPalette(pal);
+    showParameter(mFields[d], mDocument.detailText(d), mDocument.detailEdited(d) && !hidden, hidden);
 }
 
 void frmProcessDetail::showProcessType() {

@@ -42,12 +42,17 @@ void SetupDocument::notify(SetupChange what, int index) {
 
 // --- Parameter fields ---------------------------------------------------------------------------
 
+bool SetupDocument::editText(FieldState& field, const std::string& text) {
+    if (field.text == text)
+        return false;
+    field.text = text;
+    field.edited = true;
+    return true;
+}
+
 void SetupDocument::setFieldText(Field f, const std::string& text) {
-    if (mFields[f].text == text)
-        return;
-    mFields[f].text = text;
-    mFields[f].edited = true;
-    notify(SetupChange::FieldText, f);
+    if (editText(mFields[f], text))
+        notify(SetupChange::FieldText, f);
 }
 
 void SetupDocument::showBias(double bA) {
@@ -164,11 +169,8 @@ void SetupDocument::cancelButton(FieldGroup group) {
 }
 
 void SetupDocument::setDetailText(DetailField d, const std::string& text) {
-    if (mDetail[d].text == text)
-        return;
-    mDetail[d].text = text;
-    mDetail[d].edited = true;
-    notify(SetupChange::DetailText, d);
+    if (editText(mDetail[d], text))
+        notify(SetupChange::DetailText, d);
 }
 
 void SetupDocument::applyDetails() {

@@ -206,6 +206,8 @@ private:
         bool visible = true;
     };
 
+    /// A typed or programmatic text into a field, marked edited; false when it held it already.
+    static bool editText(FieldState& field, const std::string& text);
     void notify(SetupChange what, int index = 0);
     void applyField(Field f, ErrorTrap& trap);
     /// A field's apply: the Pre format, the range, the Shown format into the text, then `store`
