@@ -26,6 +26,9 @@ public:
     virtual void showSv(double sv) = 0;
     virtual void showMv(double mv) = 0;
     virtual void showPv(double pv) = 0;
+    /// After each step of a loop with a secondary controller (cascade control): the secondary's
+    /// values (SV2, PV2, MV and its slider). Nothing by default.
+    virtual void showSecondary() {}
 
 protected:
     Display() = default;

@@ -23,6 +23,18 @@ enum class ProcessType : std::int16_t { FirstOrder = 0, SecondOrder = 1, Integra
 /// Operating modes of the controller (key MODE): manual (M), automatic (A), cascade (C).
 enum class Mode : std::int16_t { Manual = 0, Automatic = 1, Cascade = 2 };
 
+/// Loop structures (key LOOP): the single loop; cascade control, a secondary controller closing
+/// an inner loop around the inner part of a two-part process; the primary alone on the same
+/// two-part process (so single-loop and cascade control can be compared on one plant).
+enum class LoopStructure : std::int16_t { Single = 0, Cascade = 1, SingleTwoPart = 2 };
+
+/// Modes of the secondary controller (key MODE2): manual, automatic on its own local set-point,
+/// cascade (its set-point is the primary's output OP).
+enum class SecondaryMode : std::int16_t { Manual = 0, Automatic = 1, Cascade = 2 };
+
+/// Control types of the secondary controller (key TYPE2).
+enum class SecondaryType : std::int16_t { P = 0, PI = 1, PID = 2 };
+
 /// Engine values of one experiment. The parameter window holds each value as a text and converts
 /// it when its group is applied; the field names are the keys of the lesson and project files.
 /// Times are in seconds, MV values and limits in percent.
@@ -62,6 +74,23 @@ struct ParameterSet {
     std::int16_t PROC_TYPE = 0;
     double Tpl2 = 0.0;
 
+    /// Loop structure (LoopStructure) as stored. With 1 or 2 the process has two parts: the inner
+    /// part from the process input to the secondary measurement PV2, Kin·e^(-Lin·s)/(1+Tin·s), with
+    /// an inner disturbance Kdin/(1+Tdin·s) on DV, and the outer part from PV2 to PV (Kpl, Tpl, Lpl
+    /// and the process type). With 1 the secondary controller drives MV.
+    std::int16_t LOOP = 0;
+    /// The secondary controller: type (SecondaryType) and form (CalcForm) as stored, gain,
+    /// integral and derivative time (s; Ti2 acts from PI, Td2 from PID), MV limits and rate limit
+    /// (%, % per period), mode (SecondaryMode) as stored. Its set-point filter passes SV2 through
+    /// (α = β = γ = 1), its derivative filter η is 0.1.
+    std::int16_t TYPE2 = 1, CALC2 = 1;
+    double Kp2 = 1.0, Ti2 = 1.0, Td2 = 0.0;
+    double MH2 = 100.0, ML2 = 0.0, dML2 = 100.0;
+    std::int16_t MODE2 = 2;
+    /// The inner part of the process: gain, lag s, dead time s; the inner disturbance: gain, lag s.
+    double Kin = 1.0, Tin = 1.0, Lin = 0.0;
+    double Kdin = 0.0, Tdin = 0.0;
+
     /// SV and DV programs: value (%) and time (s) texts of points 0..8, converted at every
     /// evaluation. The time of point 0 is "0"; an empty time ends the program.
     std::array<std::string, 9> SVv{"50", "", "", "", "", "", "", "", ""};
@@ -84,17 +113,28 @@ struct ParameterSet {
         return PROC_TYPE == 1 || PROC_TYPE == 2 ? static_cast<ProcessType>(PROC_TYPE)
                                                 : ProcessType::FirstOrder;
     }
-    /// Every option exactly as the base set leaves it: each value +0 and PROC_TYPE 0, so nothing
+    /// Every option exactly as the base set leaves it: each value +0, PROC_TYPE and LOOP 0, so nothing
     /// beyond the ideal loop acts. The step asks at every step, so it is one test of the values'
     /// bits together; any other value (even one that acts as off) lets the step look closer.
     bool idealLoop() const {
         const auto bits = [](double v) { return std::bit_cast<std::uint64_t>(v); };
         return ((bits(PV_NOISE) | bits(PV_FILTER) | bits(VALVE_DB) | bits(VALVE_BL) | bits(STICK_S) |
                  bits(STICK_J) | bits(VALVE_T)) == 0) &
-               (PROC_TYPE == 0);
+               ((PROC_TYPE | LOOP) == 0);
     }
     /// The measurement has noise (PV_NOISE > 0) or a sensor filter (PV_FILTER > 0).
     bool sensorActive() const { return std::max(PV_NOISE, PV_FILTER) > 0.0; }
+    /// An unknown stored structure runs as the single loop.
+    LoopStructure loopStructure() const {
+        return LOOP == 1 || LOOP == 2 ? static_cast<LoopStructure>(LOOP) : LoopStructure::Single;
+    }
+    /// The process has its two parts (cascade, or the single loop on the two-part process).
+    bool twoPart() const { return loopStructure() != LoopStructure::Single; }
+    /// The secondary controller closes the inner loop.
+    bool cascadeLoop() const { return loopStructure() == LoopStructure::Cascade; }
+    SecondaryMode secondaryMode() const {
+        return MODE2 == 0 || MODE2 == 1 ? static_cast<SecondaryMode>(MODE2) : SecondaryMode::Cascade;
+    }
     ControlType controlType() const { return static_cast<ControlType>(TYPE_SELECT); }
     CalcForm calcForm() const { return static_cast<CalcForm>(CALC_TYPE); }
     Mode mode() const { return static_cast<Mode>(MODE); }
@@ -107,6 +147,9 @@ struct ParameterSet {
     double Balance = 50.0;
     /// Derivative filter coefficient η, fixed at start-up.
     double eta = 0.1;
+    /// Bias bA2 of the secondary controller, %: set when the loop or the secondary is
+    /// initialised; not a file key.
+    double bA2 = 50.0;
 };
 
 } // namespace kestrel

@@ -66,18 +66,25 @@ void RunControl::Data_inz() {
     if (p.mode() == Mode::Cascade)
         t([&] { s.SV[0] = checkFinite(val(p.SVv[0])); });
     const double mv = s.MV[0];
+    // On a two-part process the outer part's input is the inner measurement PV2 = Kin·MV, and
+    // the primary's output rests at PV2 with the secondary in the loop (MV without it).
+    const bool twoPart = p.twoPart();
+    double pv2 = mv;
+    if (twoPart)
+        t([&] { pv2 = checkFinite(p.Kin * mv); });
+    const double out = p.cascadeLoop() ? pv2 : mv;
     s.SV[1] = s.SV[0];
-    s.MvCtrl.set(mv);
+    s.MvCtrl.set(out);
     s.MV[1] = mv;
-    s.MvInt.set(mv);
+    s.MvInt.set(out);
     // PV starts where the process settles for this MV, so the first step does not jump when the
     // process gain is not 1; the bias PV / Kpl is then MV. The disturbance stays out, as in every
     // other steady state the loop starts from: with it the bias would carry Kds·DV and shift
     // where the loop settles. A tank settles at any level: it keeps PV and stands still at
-    // the balance B = MV.
+    // the balance B = MV (PV2 on a two-part process).
     const bool tank = p.processType() == ProcessType::Integrating;
     if (!tank)
-        t([&] { s.PV.set(checkFinite(p.Kpl * mv)); });
+        t([&] { s.PV.set(checkFinite(p.Kpl * pv2)); });
     s.PvTrue.set(s.PV[0]);
 
     const double sv = s.SV[0];
@@ -91,7 +98,12 @@ void RunControl::Data_inz() {
 
     t([&] {
         if (tank) {
-            p.bA = p.Balance = mv;
+            p.Balance = pv2;
+            p.bA = out;
+            return;
+        }
+        if (twoPart) {
+            p.bA = out;
             return;
         }
         if (p.Kpl == 0.0)
@@ -105,16 +117,20 @@ void RunControl::Data_inz() {
     History* const dvPaths[] = {&s.FfIn, &s.FfLag, &s.FfOut, &s.DistIn, &s.DistOut};
     for (History* h : dvPaths)
         h->set(dv);
-    History* const plant[] = {&s.ValveDb, &s.ValveBl, &s.ValveSt, &s.VP, &s.ProcIn, &s.PlantIn, &s.PlantOut};
-    for (History* h : plant)
+    History* const valve[] = {&s.ValveDb, &s.ValveBl, &s.ValveSt, &s.VP, &s.ProcIn};
+    for (History* h : valve)
         h->set(mv);
+    s.PlantIn.set(pv2);
+    s.PlantOut.set(pv2);
     s.Stick.fill({true, 0, mv});
-    s.PlantLag.set(tank ? 0.0 : mv);
+    s.PlantLag.set(tank ? 0.0 : pv2);
     if (tank)
         s.PlantOut.set(s.PV[0]);
     s.FfDelayed.fill(dv, 200);
-    s.PlantDelayed.fill(mv, 200);
+    s.PlantDelayed.fill(pv2, 200);
     s.DistDelayed.fill(dv, 200);
+    if (twoPart)
+        settleTwoPart(mv, pv2, out);
 
     t([&] { mSim.showValues(); });
     t([&] { mHost.showBias(p.bA); });
@@ -133,22 +149,53 @@ void RunControl::steadyStateFromSv() {
     if (p.Kpl == 0.0 && !tank)
         throw RuntimeError::divisionByZero();
     s.SV[1] = s.SV[0];
-    const double mv = tank ? kTankBalance : checkFinite(s.SV[0] / p.Kpl);
+    // On a two-part process the outer part settles SV from PV2 = SV/Kpl (a tank's balance), the
+    // inner part PV2 from MV = PV2/Kin.
+    const bool twoPart = p.twoPart();
+    const double in = tank ? kTankBalance : checkFinite(s.SV[0] / p.Kpl);
+    const double mv = twoPart ? checkFinite(in / p.Kin) : in;
+    const double out = p.cascadeLoop() ? in : mv;
     s.MV.set(mv);
     mSim.display().MvSliderUpdate();
     s.PV.set(s.SV[0]);
     s.PvTrue.set(s.SV[0]);
-    s.MvCtrl[1] = mv;
-    s.MvInt[1] = mv;
+    s.MvCtrl[1] = out;
+    s.MvInt[1] = out;
     s.InitPending = true;
     if (tank) {
         s.PlantOut.set(s.SV[0]);
         p.Balance = kTankBalance;
-        p.bA = p.FB != 0.0 ? p.Balance : 0.0;
+        p.bA = p.FB != 0.0 ? (twoPart ? out : p.Balance) : 0.0;
     } else {
-        p.bA = p.FB != 0.0 ? checkFinite(s.PV[0] / p.Kpl) : 0.0;
+        p.bA = p.FB != 0.0 ? (twoPart ? out : checkFinite(s.PV[0] / p.Kpl)) : 0.0;
     }
+    if (twoPart)
+        settleTwoPart(mv, in, out);
     mHost.showBias(p.bA);
+}
+
+void RunControl::settleTwoPart(double mv, double pv2, double out) {
+    auto& s = mState.sim;
+    auto& p = mState.params;
+    const double dv = s.DV[0];
+    s.OP.set(out);
+    s.PV2.set(pv2);
+    s.SV2.set(pv2);
+    s.InnerIn.set(pv2);
+    s.InnerOut.set(pv2);
+    s.InnerDelayed.fill(pv2, 200);
+    s.InnerDistIn.set(dv);
+    s.InnerDistOut.set(dv);
+    // The secondary at rest: no error, its output MV, its bias MV.
+    s.SvLag2.set(pv2);
+    s.SvFilt2.set(pv2);
+    for (History* h : {&s.Ep2, &s.P2, &s.I2, &s.PI2, &s.Ed2, &s.Dk2, &s.D2, &s.MvExcess2})
+        h->set(0.0);
+    for (History* h : {&s.MvCtrl2, &s.MvInt2, &s.MvPos2})
+        h->set(mv);
+    p.bA2 = mv;
+    s.SecondaryHeld = 0;
+    s.InitPending2 = true;
 }
 
 void RunControl::programStartValues(ErrorTrap& t) {
@@ -415,6 +462,24 @@ void RunControl::setMode(std::int16_t mode) {
     t([&] { mHost.setPacingTimerEnabled(true); });
 }
 
+void RunControl::setSecondaryMode(std::int16_t mode) {
+    if (mode < static_cast<int>(SecondaryMode::Manual) || mode > static_cast<int>(SecondaryMode::Cascade))
+        return;
+    auto& s = mState.sim;
+    auto& p = mState.params;
+    ErrorTrap t(mMessages, "  P059", mState.chart.Reported);
+    // Only the secondary starts again: its next step at steady state for the set-point it will
+    // see, its bias such that its output is MV. MV, OP and the primary keep what they hold.
+    const double sv2 = static_cast<SecondaryMode>(mode) == SecondaryMode::Cascade ? s.OP[0] : s.SV2[0];
+    t([&] { p.bA2 = checkFinite(s.MV[0] - p.Kp2 * (sv2 - s.PV2[0])); });
+    for (History* h : {&s.MvCtrl2, &s.MvInt2})
+        h->set(s.MV[0]);
+    s.MvExcess2.set(0.0);
+    s.InitPending2 = true;
+    p.MODE2 = mode;
+    t([&] { mHost.setPacingTimerEnabled(true); });
+}
+
 void RunControl::stopPacing() {
     mHost.setPacingTimerEnabled(false);
 }
@@ -430,13 +495,19 @@ void RunControl::loadPanel(const std::string& svText, const std::string& kplText
     s.PV.set(s.SV[0]);
     s.PvTrue.set(s.SV[0]);
     t([&] {
-        if (mState.params.processType() == ProcessType::Integrating) {
-            s.MV.set(kTankBalance);
+        const auto& p = mState.params;
+        double in = kTankBalance;
+        if (p.processType() != ProcessType::Integrating) {
+            if (p.Kpl == 0.0)
+                throw RuntimeError::divisionByZero();
+            in = checkFinite(s.PV[0] / p.Kpl);
+        }
+        if (!p.twoPart()) {
+            s.MV.set(in);
             return;
         }
-        if (mState.params.Kpl == 0.0)
-            throw RuntimeError::divisionByZero();
-        s.MV.set(checkFinite(s.PV[0] / mState.params.Kpl));
+        s.MV.set(checkFinite(in / p.Kin));
+        settleTwoPart(s.MV[0], in, p.cascadeLoop() ? in : s.MV[0]);
     });
     t([&] { mSim.display().MvSliderUpdate(); });
     t([&] { chart.RH = toInt16(toDouble(mHost.text(PanelText::RH))); });

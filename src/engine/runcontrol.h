@@ -108,7 +108,9 @@ public:
     /// Pacing interval, decimation ratio and chart advances from dt, TmHosei and the graph time.
     void Param_set();
     /// Bumpless initialisation of the loop at the current MV (cascade: at SV point 0): every block
-    /// at its steady state, PV = Kpl·MV, bias bA = PV / Kpl. Errors report "  P040".
+    /// at its steady state, PV = Kpl·MV, bias bA = PV / Kpl. On a two-part process (LOOP 1, 2)
+    /// PV2 = Kin·MV, PV = Kpl·PV2, SV2 = PV2, the primary's output and bias at its rest value (PV2
+    /// with the secondary, which then has bias bA2 = MV; MV without it). Errors report "  P040".
     void Data_inz();
 
     /// Start and Clear forget the report memory: every fault is reported once again.
@@ -121,6 +123,11 @@ public:
     /// chosen from manual, and the pacing timer on, so the loop is live. Errors report "  P030",
     /// "  P029", "  P028".
     void setMode(std::int16_t mode);
+    /// The secondary controller's mode buttons M (0), A (1) and CAS (2): MODE2, and the secondary
+    /// alone initialised without a bump (its next step at steady state with bias
+    /// bA2 = MV - Kp2·(SV2 - PV2), its output held at MV); MV and OP keep their values, Data_inz is
+    /// not called. The pacing timer on. Errors report "  P059".
+    void setSecondaryMode(std::int16_t mode);
     /// A lesson step that sets manual mode stops the loop (the pacing timer off).
     void stopPacing();
     /// The panel opens: SV from its SV text, PV = SV and MV = PV/Kpl at steady state, the range
@@ -161,8 +168,12 @@ private:
     /// Param_set, then the grid (Pict_inz).
     void drawGrid();
     void correctTimer();
-    /// MV, PV, SV and the bias at the steady state of SV (automatic and cascade starts).
+    /// MV, PV, SV and the bias at the steady state of SV (automatic and cascade starts); on a
+    /// two-part process PV2 = SV/Kpl (a tank's balance) and MV = PV2/Kin.
     void steadyStateFromSv();
+    /// The two-part process and the secondary controller at rest at MV = mv with the inner
+    /// measurement pv2; the primary's output at `out` (OP). Sets no primary history but OP.
+    void settleTwoPart(double mv, double pv2, double out);
     /// Cascade: DV and SV from point 0 of their programs, each under the trap t.
     void programStartValues(ErrorTrap& t);
 

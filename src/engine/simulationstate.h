@@ -36,6 +36,24 @@ struct SimulationState {
     LagHistory DistOut;
     History PvTrue; ///< the process output PlantOut + DistOut; PV is what the sensor makes of it
 
+    /// The two-part process and the secondary controller (LOOP 1 and 2). OP is the primary
+    /// controller's output MvCtrl - FfOut: the secondary's set-point in cascade (LOOP 1), MV
+    /// itself on the single loop of the two-part process (LOOP 2).
+    History OP;
+    History SV2, PV2; ///< the secondary's set-point and measurement (the inner part's output)
+    LagHistory SvLag2;
+    History SvFilt2, Ep2, Ed2, P2, I2, PI2, Dk2, D2, MvPos2, MvCtrl2, MvInt2, MvExcess2;
+    History InnerIn; ///< Kin·ProcIn, the inner part's input
+    LagHistory InnerOut;
+    History InnerDistIn; ///< Kdin·DV
+    LagHistory InnerDistOut;
+    /// Where the secondary's output stands at one of its limits after a step: +1 at MH2, -1 at ML2,
+    /// 0 within them. The primary's integral does not move towards a limit the secondary holds.
+    std::int8_t SecondaryHeld = 0;
+    /// The next step initialises the secondary alone (its mode changed): its blocks at their
+    /// steady state, its output held at MV.
+    bool InitPending2 = false;
+
     /// The stiction stage's memory: stuck or moving, where it stuck (u_s), the direction of its
     /// last slip (-1, 0, +1); slot 0 for step k, slot 1 for step k-1, like the histories.
     struct ValveStick {
@@ -49,10 +67,15 @@ struct SimulationState {
     /// whichever options act (without a sensor PvTrue is PV, without valve stages VP is MV).
     double pvTrue() const { return Extras & kSensorExtra ? PvTrue[0] : PV[0]; }
     double valvePosition() const { return Extras & kValveExtra ? VP[0] : MV[0]; }
+    /// The primary controller's output as the panel shows and sets it: OP when a secondary
+    /// controller is in the loop, MV otherwise.
+    double& primaryOutput(bool cascadeLoop) { return cascadeLoop ? OP[0] : MV[0]; }
+    double primaryOutput(bool cascadeLoop) const { return cascadeLoop ? OP[0] : MV[0]; }
 
     /// What the step computes beyond the ideal loop: the valve stages, the sensor (noise or
     /// filter), the Tpl stage of the second-order and integrating processes. Set at every step.
-    static constexpr unsigned kValveExtra = 1, kSensorExtra = 2, kLaggedExtra = 4;
+    /// kTwoPartExtra: the process has two parts (LOOP 1 or 2).
+    static constexpr unsigned kValveExtra = 1, kSensorExtra = 2, kLaggedExtra = 4, kTwoPartExtra = 8;
     /// While the valve stages are off the step writes none of them (the valve position is MV) and
     /// they stand still; switched on, they start at rest at MV. The Tpl stage switched on goes on
     /// from the first-order process's output. `LastExtras` is the last step's `Extras`.
@@ -63,12 +86,13 @@ struct SimulationState {
     std::mt19937_64 NoiseGen{1};
     double NoiseZ = 0.0;
 
-    DeadTimeBuffer FfDelayed, PlantDelayed, DistDelayed;
+    DeadTimeBuffer FfDelayed, PlantDelayed, DistDelayed, InnerDelayed;
 
     bool Running = false; ///< a recording run is in progress
     bool Paused = false;
     bool InitPending = false; ///< the next step settles every block at its steady state
-    bool LimitHit = false;    ///< a velocity-form limit acted in this step
+    bool LimitHit = false;    ///< a velocity-form limit acted in this step (either controller's)
+    bool LimitHit2 = false;   ///< it was the secondary controller's
 
     double SimTime = 0.0;         ///< simulated time of the run, s
     std::int16_t SampleIndex = 0; ///< slot of the next recorded sample, 0..500
@@ -94,13 +118,15 @@ struct SimulationState {
 struct Recording {
     static constexpr int kSamples = 501;
     static constexpr int kTrendChannels = 5; // SV, PV, DV, MV, (unused)
-    static constexpr int kPenChannels = 13;
+    static constexpr int kPenChannels = 18;
 
     std::array<double, 3001> SampleTime{};
     /// TrendData[graph][channel][sample]: channels 0 SV, 1 PV, 2 DV, 3 MV.
     std::array<std::array<std::array<double, kSamples>, kTrendChannels>, 3> TrendData{};
     /// PenData[plane][channel][sample]: SV, Ep, P, I, D, MV, DV, FfOut, Kd·DV, DistOut, PV, then
-    /// the process output before the sensor (PvTrue) and the valve position (VP).
+    /// the process output before the sensor (PvTrue) and the valve position (VP), then the
+    /// secondary's SV2, PV2 and its P, I and D terms (per gain, as the primary's; -1000 for a
+    /// term its type lacks; SV2 = PV2 and the terms 0 on a loop without the secondary).
     std::array<std::array<std::array<double, kSamples>, kPenChannels>, 2> PenData{};
 
     /// What each graph's trend chart replays after a resize: the times of its latest record's

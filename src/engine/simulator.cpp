@@ -14,13 +14,84 @@ namespace {
 
 /// Which limit acted in a step that met one: MV at MH or ML (the essence-inheriting form reaches
 /// them as a sum, so within rounding), otherwise the rate limit cut its change.
-[[gnu::noinline]] StepLimit limitKind(double mvCtrl, const ParameterSet& p) {
-    const double near = 1e-9 * (1.0 + std::abs(p.MH) + std::abs(p.ML));
-    if (mvCtrl >= p.MH - near)
+[[gnu::noinline]] StepLimit limitKind(double mvCtrl, double MH, double ML) {
+    const double near = 1e-9 * (1.0 + std::abs(MH) + std::abs(ML));
+    if (mvCtrl >= MH - near)
         return StepLimit::High;
-    if (mvCtrl <= p.ML + near)
+    if (mvCtrl <= ML + near)
         return StepLimit::Low;
     return StepLimit::Rate;
+}
+
+/// One PID controller as the loop's statements see it: its histories and its settings. The
+/// primary's view names its own histories and parameters; the secondary's its own, with the
+/// set-point filter passing SV2 through (α = β = γ = 1) and η 0.1. Built in the step and inlined,
+/// so the primary's statements compile as if they named their histories directly.
+struct PidView {
+    History& SV;
+    History& PV;
+    LagHistory& SvLag;
+    History &SvFilt, &Ep, &Ed, &P, &I, &PI, &Dk, &D, &MvPos, &MvCtrl, &MvInt, &MvExcess;
+    double Kp, Ti, Td, alpha, beta, gamma, FB, bA, eta, MH, ML, dML, dt;
+    CalcForm form;
+    bool init;
+};
+
+/// The secondary's derivative filter coefficient.
+constexpr double kSecondaryEta = 0.1;
+
+/// The primary controller's view.
+[[gnu::always_inline]] inline PidView primaryView(SimulationState& s, const ParameterSet& p, bool init) {
+    return {s.SV,    s.PV,    s.SvLag,  s.SvFilt, s.Ep,       s.Ed, s.P,   s.I,  s.PI,         s.Dk,
+            s.D,     s.MvPos, s.MvCtrl, s.MvInt,  s.MvExcess, p.Kp, p.Ti,  p.Td, p.alpha,      p.beta,
+            p.gamma, p.FB,    p.bA,     p.eta,    p.MH,       p.ML, p.dML, p.dt, p.calcForm(), init};
+}
+
+/// The secondary controller's view.
+PidView secondaryView(SimulationState& s, const ParameterSet& p, bool init) {
+    const auto type = static_cast<SecondaryType>(p.TYPE2);
+    // The type switches the terms: P has neither integral nor derivative, PI no derivative.
+    const double ti = type == SecondaryType::P ? 0.0 : p.Ti2;
+    const double td = type == SecondaryType::PID ? p.Td2 : 0.0;
+    return {s.SV2,
+            s.PV2,
+            s.SvLag2,
+            s.SvFilt2,
+            s.Ep2,
+            s.Ed2,
+            s.P2,
+            s.I2,
+            s.PI2,
+            s.Dk2,
+            s.D2,
+            s.MvPos2,
+            s.MvCtrl2,
+            s.MvInt2,
+            s.MvExcess2,
+            p.Kp2,
+            ti,
+            td,
+            1.0,
+            1.0,
+            1.0,
+            -1.0,
+            p.bA2,
+            kSecondaryEta,
+            p.MH2,
+            p.ML2,
+            p.dML2,
+            p.dt,
+            static_cast<CalcForm>(p.CALC2),
+            init};
+}
+
+/// Every result the two-part loop stores outside its blocks is finite.
+[[gnu::noinline]] bool twoPartFinite(const SimulationState& s) {
+    const double stored = ((s.OP[0] + s.SV2[0]) + (s.PV2[0] + s.Ep2[0])) +
+                          ((s.Ed2[0] + s.P2[0]) + (s.PI2[0] + s.Dk2[0])) +
+                          ((s.MvPos2[0] + s.MvCtrl2[0]) + (s.MvInt2[0] + s.MvExcess2[0])) +
+                          ((s.InnerIn[0] + s.InnerDistIn[0]) + (s.I[0] + s.MvCtrl[0]));
+    return stored - stored == 0.0;
 }
 
 } // namespace
@@ -51,6 +122,19 @@ void SimulationState::shiftAll() {
     DV.shift();
     DistIn.shift();
     DistOut.shift();
+    if (Extras & kTwoPartExtra) [[unlikely]] {
+        for (History* h : {&OP,          &SV2,
+                           &PV2,         static_cast<History*>(&SvLag2),
+                           &SvFilt2,     &Ep2,
+                           &Ed2,         &P2,
+                           &I2,          &PI2,
+                           &Dk2,         &D2,
+                           &MvPos2,      &MvCtrl2,
+                           &MvInt2,      &MvExcess2,
+                           &InnerIn,     static_cast<History*>(&InnerOut),
+                           &InnerDistIn, static_cast<History*>(&InnerDistOut)})
+            h->shift();
+    }
     // What acts beyond the ideal loop moves on only while it acts; the ideal loop's step shifts
     // nothing more than it did before those options existed.
     if (Extras != 0) [[unlikely]] {
@@ -133,6 +217,7 @@ bool Simulator::MainCalc() {
 
     ErrorTrap t(mMessages, "  P042", ErrorTrap::RetryCancel{}, mState.chart.Reported);
     s.LimitHit = false;
+    s.LimitHit2 = false;
     if (s.Running && mState.params.mode() == Mode::Cascade) {
         SvProgramEval();
         DvProgramEval();
@@ -140,23 +225,29 @@ bool Simulator::MainCalc() {
     const unsigned extras = mState.params.idealLoop() ? 0u : prepareExtras();
     s.Extras = extras;
     // The initialising step sets both slots of many histories: it always runs under the trap.
-    if (s.InitPending || mCheckEachStatement ||
+    if (s.InitPending || s.InitPending2 || mCheckEachStatement ||
         !(extras == 0 ? loopStraight(StraightIdeal{}) : loopStraight(Straight{{}, extras}))) {
         Trapped trapped{t, {}, extras};
         loop(trapped);
     }
     if (s.Running) {
-        const StepLimit kind = s.LimitHit ? limitKind(s.MvCtrl[0], mState.params) : StepLimit::None;
+        const auto& p = mState.params;
+        const StepLimit kind = !s.LimitHit   ? StepLimit::None
+                               : s.LimitHit2 ? limitKind(s.MvCtrl2[0], p.MH2, p.ML2)
+                                             : limitKind(s.MvCtrl[0], p.MH, p.ML);
         mState.trace.steps.push_back(
             {s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, kind, s.MvExcess[0] != 0.0});
         if ((s.Extras & SimulationState::kSensorExtra) || !mState.trace.pvTrue.empty()) [[unlikely]]
             mState.trace.addTrue(s.pvTrue());
+        if ((s.Extras & SimulationState::kTwoPartExtra) || !mState.trace.inner.empty()) [[unlikely]]
+            mState.trace.addInner(innerSample());
         recordSample(t);
         advanceTime(t);
     }
     showStep(t);
     s.shiftAll();
     s.InitPending = false;
+    s.InitPending2 = false;
     return !t.cancelled();
 }
 
@@ -167,7 +258,8 @@ unsigned Simulator::prepareExtras() {
     s.NoiseZ = s.Running && p.PV_NOISE > 0.0 ? standardNormal(s.NoiseGen) : 0.0;
     return (p.valveActive() ? SimulationState::kValveExtra : 0u) |
            (p.sensorActive() ? SimulationState::kSensorExtra : 0u) |
-           (p.processType() != ProcessType::FirstOrder ? SimulationState::kLaggedExtra : 0u);
+           (p.processType() != ProcessType::FirstOrder ? SimulationState::kLaggedExtra : 0u) |
+           (p.twoPart() ? SimulationState::kTwoPartExtra : 0u);
 }
 
 template <class Pass> bool Simulator::loopStraight(Pass straight) {
@@ -176,6 +268,11 @@ template <class Pass> bool Simulator::loopStraight(Pass straight) {
     // own when it passes the input through): both are kept to be put back.
     const double pv = s.PV[0], mv = s.MV[0], svLag = s.SvLag[1], svFilt = s.SvFilt[1];
     const auto ff = s.FfDelayed.mark(), plant = s.PlantDelayed.mark(), dist = s.DistDelayed.mark();
+    // The two-part process's: OP and SV2 (which the panel sets), the secondary's set-point filter,
+    // where it held a limit, the inner dead time.
+    const double op = s.OP[0], sv2 = s.SV2[0], svLag2 = s.SvLag2[1], svFilt2 = s.SvFilt2[1];
+    const auto held = s.SecondaryHeld;
+    const auto inner = s.InnerDelayed.mark();
     try {
         loop(straight);
         // Every result the loop stores outside the blocks (which limit theirs and note a
@@ -186,7 +283,8 @@ template <class Pass> bool Simulator::loopStraight(Pass straight) {
                               ((s.Dk[0] + s.MvPos[0]) + (s.MvCtrl[0] + s.MvInt[0])) +
                               (((s.MvExcess[0] + s.FfIn[0]) + (s.FfOut[0] + s.MV[0])) +
                                ((s.ProcIn[0] + s.PlantIn[0]) + (s.DistIn[0] + s.PV[0])));
-        if (!straight.check.failed && stored - stored == 0.0)
+        if (!straight.check.failed && stored - stored == 0.0 &&
+            (!(straight.extras() & SimulationState::kTwoPartExtra) || twoPartFinite(s)))
             return true;
     } catch (const RuntimeError&) {
     }
@@ -218,6 +316,18 @@ template <class Pass> bool Simulator::loopStraight(Pass straight) {
                        static_cast<History*>(&s.DistOut),
                        &s.PvTrue})
         (*h)[0] = (*h)[1];
+    if (straight.extras() & SimulationState::kTwoPartExtra)
+        for (History* h : {&s.PV2, &s.Ep2, &s.Ed2, &s.P2, &s.I2, &s.PI2, &s.Dk2, &s.D2, &s.MvPos2, &s.MvCtrl2,
+                           &s.MvInt2, &s.MvExcess2, &s.InnerIn, static_cast<History*>(&s.InnerOut),
+                           &s.InnerDistIn, static_cast<History*>(&s.InnerDistOut)})
+            (*h)[0] = (*h)[1];
+    s.OP[0] = op;
+    s.SV2[0] = sv2;
+    s.SvLag2.set(svLag2);
+    s.SvFilt2.set(svFilt2);
+    s.SecondaryHeld = held;
+    s.InnerDelayed.rewind(inner);
+    s.LimitHit2 = false;
     s.PV[0] = pv;
     s.MV[0] = mv;
     s.SvLag.set(svLag);
@@ -230,111 +340,207 @@ template <class Pass> bool Simulator::loopStraight(Pass straight) {
 }
 
 template <class Statements> [[gnu::always_inline]] inline void Simulator::loop(Statements& t) {
+    if (t.extras() & SimulationState::kTwoPartExtra) [[unlikely]] {
+        twoPartLoop(t);
+        return;
+    }
     auto& s = mState.sim;
     if (mState.params.mode() != Mode::Manual) {
-        controllerTerms(t);
-        controllerForm(t);
+        const PidView primary = primaryView(s, mState.params, t.initialising(s));
+        controllerTerms(t, primary);
+        if (controllerForm(t, primary))
+            s.LimitHit = true;
         feedforward(t);
+        t([&] { s.MV[0] = t.check(s.MvCtrl[0] - s.FfOut[0]); });
         const bool valveActs = valve(t);
         t([&] { s.ProcIn[0] = t.check((valveActs ? s.VP[0] : s.MV[0]) + mState.params.Kd * s.DV[0]); });
     } else {
         s.ProcIn[0] = valve(t) ? s.VP[0] : s.MV[0];
     }
-    processAndDisturbance(t);
+    processAndDisturbance(t, s.ProcIn[0]);
     measurement(t);
+}
+
+// The loop of a two-part process, kept out of the single loop's straight code.
+template <class Statements> [[gnu::noinline]] void Simulator::twoPartLoop(Statements& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const bool init = t.initialising(s);
+    const double dt = p.dt;
+    const bool cascade = p.cascadeLoop();
+    if (p.mode() != Mode::Manual) {
+        const PidView primary = primaryView(s, p, init);
+        controllerTerms(t, primary);
+        // The secondary holding a limit is the primary's limit too: its integral stands still
+        // rather than wind up towards it.
+        if (cascade && s.SecondaryHeld != 0 && !init && (s.I[0] - s.I[1]) * s.SecondaryHeld > 0.0)
+            t([&] {
+                s.I[0] = s.I[1];
+                s.PI[0] = t.check(s.P[0] + s.I[0]);
+                s.MvPos[0] = t.check(s.PI[0] + s.D[0] + p.bA);
+            });
+        if (controllerForm(t, primary))
+            s.LimitHit = true;
+        feedforward(t);
+        t([&] { (cascade ? s.OP : s.MV)[0] = t.check(s.MvCtrl[0] - s.FfOut[0]); });
+    }
+    if (cascade)
+        secondary(t);
+    else
+        s.OP[0] = s.MV[0];
+    const bool valveActs = valve(t);
+    t([&] { s.ProcIn[0] = t.check((valveActs ? s.VP[0] : s.MV[0]) + p.Kd * s.DV[0]); });
+    // The inner part: PV2 = Kin·e^(-Lin·s)/(1+Tin·s)·ProcIn + Kdin/(1+Tdin·s)·DV.
+    t([&] { s.InnerIn[0] = t.check(p.Kin * s.ProcIn[0]); });
+    t([&] { s.InnerDelayed[0] = DeadTime(s.InnerIn[0], s.InnerDelayed, p.Lin, dt, init); });
+    t([&] { s.InnerOut[0] = FirstOrderLag(s.InnerDelayed[0], s.InnerOut, p.Tin, dt, init, t.check); });
+    t([&] { s.InnerDistIn[0] = t.check(p.Kdin * s.DV[0]); });
+    t([&] {
+        s.InnerDistOut[0] = FirstOrderLag(s.InnerDistIn[0], s.InnerDistOut, p.Tdin, dt, init, t.check);
+    });
+    t([&] { s.PV2[0] = t.check(s.InnerOut[0] + s.InnerDistOut[0]); });
+    if (!cascade)
+        s.SV2[0] = s.PV2[0]; // no secondary: its set-point follows the measurement
+    processAndDisturbance(t, s.PV2[0]);
+    measurement(t);
+}
+
+template <class Statements> void Simulator::secondary(Statements& t) {
+    auto& s = mState.sim;
+    const auto& p = mState.params;
+    const SecondaryMode mode = p.secondaryMode();
+    // SV2 before the secondary runs: OP in cascade, the local set-point as it stands in
+    // automatic, PV2 of the step before in manual (PV2[0] still holds it).
+    if (mode == SecondaryMode::Cascade)
+        s.SV2[0] = s.OP[0];
+    else if (mode == SecondaryMode::Manual)
+        s.SV2[0] = s.PV2[0];
+    s.SecondaryHeld = 0;
+    if (mode != SecondaryMode::Manual) {
+        const PidView sec = secondaryView(s, p, t.initialising(s) || s.InitPending2);
+        controllerTerms(t, sec);
+        if (controllerForm(t, sec)) {
+            s.LimitHit = true;
+            s.LimitHit2 = true;
+        }
+        s.MV[0] = s.MvCtrl2[0];
+        // Held at a limit: where a velocity form stands at MH2 or ML2 (the position form has none).
+        if (sec.form != CalcForm::Position) {
+            const double near = 1e-9 * (1.0 + std::abs(p.MH2) + std::abs(p.ML2));
+            if (s.MvCtrl2[0] >= p.MH2 - near)
+                s.SecondaryHeld = 1;
+            else if (s.MvCtrl2[0] <= p.ML2 + near)
+                s.SecondaryHeld = -1;
+        }
+    }
+    if (mode != SecondaryMode::Cascade) {
+        // The primary tracks: its output is SV2, so the return to cascade does not bump.
+        s.OP[0] = s.SV2[0];
+        t([&] {
+            const double c = t.check(s.SV2[0] + s.FfOut[0]);
+            s.MvCtrl[0] = c;
+            s.MvInt[0] = c;
+            s.MvExcess[0] = 0.0;
+            if (p.calcForm() == CalcForm::Position) {
+                s.I[0] = t.check(c - s.P[0] - s.D[0] - p.bA);
+                s.PI[0] = t.check(s.P[0] + s.I[0]);
+                s.MvPos[0] = c;
+            }
+        });
+    }
 }
 
 // The loop's stages below are inlined into each run of the loop: split for reading, they compile
 // to one straight piece of code, so naming them costs the step nothing.
 
-template <class Statements> [[gnu::always_inline]] inline void Simulator::controllerTerms(Statements& t) {
-    auto& s = mState.sim;
-    const auto& p = mState.params;
-    const bool init = t.initialising(s);
-    const double dt = p.dt;
-    double T1 = p.beta * p.Ti;
-    t([&] { T1 = t.check(p.beta * p.Ti); });
+template <class Statements, class Pid>
+[[gnu::always_inline]] inline void Simulator::controllerTerms(Statements& t, const Pid& c) {
+    const bool init = c.init;
+    const double dt = c.dt;
+    double T1 = c.beta * c.Ti;
+    t([&] { T1 = t.check(c.beta * c.Ti); });
     if (T1 == 0.0)
         T1 = 0.0001;
-    t([&] { s.SvLag[0] = FirstOrderLag(s.SV[0], s.SvLag, T1, dt, init, t.check); });
-    t([&] { s.SvFilt[0] = LeadStage(s.SvLag, s.SvFilt, t.check.here(p.alpha * T1), dt, init, t.check); });
-    t([&] { s.Ep[0] = t.check(s.SvFilt[0] + p.FB * s.PV[0]); });
-    t([&] { s.Ed[0] = t.check(p.alpha * p.gamma * s.SV[0] + p.FB * s.PV[0]); });
-    t([&] { s.P[0] = t.check(p.Kp * s.Ep[0]); });
-    t([&] { s.I[0] = Integrator(s.P[0], s.I, p.Ti, dt, init, t.check); });
-    t([&] { s.PI[0] = t.check(s.P[0] + s.I[0]); });
-    t([&] { s.Dk[0] = t.check(p.Kp * s.Ed[0]); });
-    t([&] { s.D[0] = IncompleteDerivative(s.Dk, s.D, p.Td, dt, p.eta, init, t.check); });
-    t([&] { s.MvPos[0] = t.check(s.PI[0] + s.D[0] + p.bA); });
+    t([&] { c.SvLag[0] = FirstOrderLag(c.SV[0], c.SvLag, T1, dt, init, t.check); });
+    t([&] { c.SvFilt[0] = LeadStage(c.SvLag, c.SvFilt, t.check.here(c.alpha * T1), dt, init, t.check); });
+    t([&] { c.Ep[0] = t.check(c.SvFilt[0] + c.FB * c.PV[0]); });
+    t([&] { c.Ed[0] = t.check(c.alpha * c.gamma * c.SV[0] + c.FB * c.PV[0]); });
+    t([&] { c.P[0] = t.check(c.Kp * c.Ep[0]); });
+    t([&] { c.I[0] = Integrator(c.P[0], c.I, c.Ti, dt, init, t.check); });
+    t([&] { c.PI[0] = t.check(c.P[0] + c.I[0]); });
+    t([&] { c.Dk[0] = t.check(c.Kp * c.Ed[0]); });
+    t([&] { c.D[0] = IncompleteDerivative(c.Dk, c.D, c.Td, dt, c.eta, init, t.check); });
+    t([&] { c.MvPos[0] = t.check(c.PI[0] + c.D[0] + c.bA); });
 }
 
-template <class Statements> [[gnu::always_inline]] inline void Simulator::controllerForm(Statements& t) {
-    auto& s = mState.sim;
-    const auto& p = mState.params;
-    const bool init = t.initialising(s);
-    if (p.calcForm() == CalcForm::Position) {
-        s.MvCtrl[0] = s.MvPos[0];
-        return;
+template <class Statements, class Pid>
+[[gnu::always_inline]] inline bool Simulator::controllerForm(Statements& t, const Pid& c) {
+    const bool init = c.init;
+    if (c.form == CalcForm::Position) {
+        c.MvCtrl[0] = c.MvPos[0];
+        return false;
     }
-    if (p.calcForm() != CalcForm::Velocity && p.calcForm() != CalcForm::VelocityUnlimited)
-        return;
+    if (c.form != CalcForm::Velocity && c.form != CalcForm::VelocityUnlimited)
+        return false;
+    bool hit = false;
     double dP = 0.0, dI = 0.0, dD = 0.0;
     if (!init) {
-        t([&] { dP = t.check(s.P[0] - s.P[1]); });
-        t([&] { dI = t.check(s.I[0] - s.I[1]); });
-        t([&] { dD = t.check(s.D[0] - s.D[1]); });
+        t([&] { dP = t.check(c.P[0] - c.P[1]); });
+        t([&] { dI = t.check(c.I[0] - c.I[1]); });
+        t([&] { dD = t.check(c.D[0] - c.D[1]); });
     }
-    if (p.calcForm() == CalcForm::Velocity) {
-        t([&] { s.MvCtrl[0] = t.check.here(s.MvCtrl[1] + dP + dI + dD); });
-        if (s.MvCtrl[0] > p.MH) {
-            s.MvCtrl[0] = p.MH;
-            s.LimitHit = true;
+    if (c.form == CalcForm::Velocity) {
+        t([&] { c.MvCtrl[0] = t.check.here(c.MvCtrl[1] + dP + dI + dD); });
+        if (c.MvCtrl[0] > c.MH) {
+            c.MvCtrl[0] = c.MH;
+            hit = true;
         }
-        if (s.MvCtrl[0] < p.ML) {
-            s.MvCtrl[0] = p.ML;
-            s.LimitHit = true;
+        if (c.MvCtrl[0] < c.ML) {
+            c.MvCtrl[0] = c.ML;
+            hit = true;
         }
-        if (s.MvCtrl[0] - s.MvCtrl[1] > p.dML) {
-            t([&] { s.MvCtrl[0] = t.check.here(s.MvCtrl[1] + p.dML); });
-            s.LimitHit = true;
+        if (c.MvCtrl[0] - c.MvCtrl[1] > c.dML) {
+            t([&] { c.MvCtrl[0] = t.check.here(c.MvCtrl[1] + c.dML); });
+            hit = true;
         }
-        if (s.MvCtrl[1] - s.MvCtrl[0] > p.dML) {
-            t([&] { s.MvCtrl[0] = t.check(s.MvCtrl[1] - p.dML); });
-            s.LimitHit = true;
+        if (c.MvCtrl[1] - c.MvCtrl[0] > c.dML) {
+            t([&] { c.MvCtrl[0] = t.check(c.MvCtrl[1] - c.dML); });
+            hit = true;
         }
-        return;
+        return hit;
     }
     // Essence-inheriting: the accumulator runs unlimited, the output follows it within the limits.
     double sum = 0.0;
     t([&] {
         sum = t.check(dP + dD);
-        if (dI * s.MvExcess[1] >= 0.0)
+        if (dI * c.MvExcess[1] >= 0.0)
             sum = t.check(sum + dI);
     });
-    t([&] { s.MvInt[0] = t.check(s.MvInt[1] + sum); });
-    double c = s.MvInt[0];
-    if (c > p.MH) {
-        c = p.MH;
-        s.LimitHit = true;
+    t([&] { c.MvInt[0] = t.check(c.MvInt[1] + sum); });
+    double v = c.MvInt[0];
+    if (v > c.MH) {
+        v = c.MH;
+        hit = true;
     }
-    if (c < p.ML) {
-        c = p.ML;
-        s.LimitHit = true;
+    if (v < c.ML) {
+        v = c.ML;
+        hit = true;
     }
     double dMV = 0.0;
-    t([&] { dMV = t.check.here(c - s.MvCtrl[1]); });
-    if (dMV > p.dML) {
-        dMV = p.dML;
-        s.LimitHit = true;
+    t([&] { dMV = t.check.here(v - c.MvCtrl[1]); });
+    if (dMV > c.dML) {
+        dMV = c.dML;
+        hit = true;
     }
-    if (dMV < -p.dML) {
-        dMV = -p.dML;
-        s.LimitHit = true;
+    if (dMV < -c.dML) {
+        dMV = -c.dML;
+        hit = true;
     }
     if (init)
         dMV = 0.0;
-    t([&] { s.MvCtrl[0] = t.check(s.MvCtrl[1] + dMV); });
-    t([&] { s.MvExcess[0] = t.check(s.MvInt[0] - s.MvCtrl[0]); });
+    t([&] { c.MvCtrl[0] = t.check(c.MvCtrl[1] + dMV); });
+    t([&] { c.MvExcess[0] = t.check(c.MvInt[0] - c.MvCtrl[0]); });
+    return hit;
 }
 
 template <class Statements> [[gnu::always_inline]] inline void Simulator::feedforward(Statements& t) {
@@ -351,7 +557,6 @@ template <class Statements> [[gnu::always_inline]] inline void Simulator::feedfo
         const double ratio = t.check(p.Tfp / tp);
         s.FfOut[0] = t.check(ratio * s.FfDelayed[0] + (1.0 - ratio) * s.FfLag[0]);
     });
-    t([&] { s.MV[0] = t.check(s.MvCtrl[0] - s.FfOut[0]); });
 }
 
 template <class Statements> [[gnu::always_inline]] inline bool Simulator::valve(Statements& t) {
@@ -437,17 +642,17 @@ template <class Statements> [[gnu::noinline]] void Simulator::valveStages(Statem
 }
 
 template <class Statements>
-[[gnu::always_inline]] inline void Simulator::processAndDisturbance(Statements& t) {
+[[gnu::always_inline]] inline void Simulator::processAndDisturbance(Statements& t, double in) {
     auto& s = mState.sim;
     const auto& p = mState.params;
     const bool init = t.initialising(s);
     const double dt = p.dt;
     if (!(t.extras() & SimulationState::kLaggedExtra)) [[likely]] {
-        t([&] { s.PlantIn[0] = t.check(p.Kpl * s.ProcIn[0]); });
+        t([&] { s.PlantIn[0] = t.check(p.Kpl * in); });
         t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
         t([&] { s.PlantOut[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantOut, p.Tpl, dt, init, t.check); });
     } else {
-        laggedProcess(t);
+        laggedProcess(t, in);
     }
     t([&] { s.DistIn[0] = t.check(p.Kds * s.DV[0]); });
     t([&] { s.DistDelayed[0] = DeadTime(s.DistIn[0], s.DistDelayed, p.Lds, dt, init); });
@@ -456,7 +661,7 @@ template <class Statements>
 }
 
 // The second-order and the integrating process, kept out of the loop's straight code.
-template <class Statements> [[gnu::noinline]] void Simulator::laggedProcess(Statements& t) {
+template <class Statements> [[gnu::noinline]] void Simulator::laggedProcess(Statements& t, double in) {
     auto& s = mState.sim;
     const auto& p = mState.params;
     const bool init = t.initialising(s);
@@ -468,9 +673,9 @@ template <class Statements> [[gnu::noinline]] void Simulator::laggedProcess(Stat
     if (!(s.LastExtras & SimulationState::kLaggedExtra) && !init)
         s.PlantLag[1] = tank ? 0.0 : s.PlantOut[1];
     if (tank)
-        t([&] { s.PlantIn[0] = t.check(p.Kpl * t.check(s.ProcIn[0] - p.Balance)); });
+        t([&] { s.PlantIn[0] = t.check(p.Kpl * t.check(in - p.Balance)); });
     else
-        t([&] { s.PlantIn[0] = t.check(p.Kpl * s.ProcIn[0]); });
+        t([&] { s.PlantIn[0] = t.check(p.Kpl * in); });
     t([&] { s.PlantDelayed[0] = DeadTime(s.PlantIn[0], s.PlantDelayed, p.Lpl, dt, init); });
     t([&] { s.PlantLag[0] = FirstOrderLag(s.PlantDelayed[0], s.PlantLag, p.Tpl, dt, init, t.check); });
     if (!tank)
@@ -546,6 +751,7 @@ template <class Statements> [[gnu::noinline]] void Simulator::sensor(Statements&
             pen0[10][i] = s.PV[0];
             pen0[11][i] = s.pvTrue();
             pen0[12][i] = s.valvePosition();
+            recordInner(i);
         });
         if (i == 0) {
             s.SamplesRecorded = 0;
@@ -571,6 +777,30 @@ template <class Statements> [[gnu::noinline]] void Simulator::sensor(Statements&
         s.DecimationCount = 0;
 }
 
+InnerSample Simulator::innerSample() const {
+    const auto& s = mState.sim;
+    const auto& p = mState.params;
+    constexpr double kNone = -1000.0; // a signal the loop does not have: no trace
+    if (!(s.Extras & SimulationState::kTwoPartExtra))
+        return {kNone, kNone, kNone, kNone, kNone};
+    if (!p.cascadeLoop())
+        return {kNone, s.PV2[0], kNone, kNone, kNone};
+    const auto type = static_cast<SecondaryType>(p.TYPE2);
+    auto perGain = [&](double x) { return p.Kp2 > 0.0 ? checkFinite(x / p.Kp2) : 0.0; };
+    return {s.SV2[0], s.PV2[0], perGain(s.P2[0]), type == SecondaryType::P ? kNone : perGain(s.I2[0]),
+            type == SecondaryType::PID ? perGain(s.D2[0]) : kNone};
+}
+
+void Simulator::recordInner(int i) {
+    auto& pen0 = mState.rec.PenData[0];
+    const InnerSample x = innerSample();
+    pen0[13][i] = x.sv2;
+    pen0[14][i] = x.pv2;
+    pen0[15][i] = x.p2;
+    pen0[16][i] = x.i2;
+    pen0[17][i] = x.d2;
+}
+
 [[gnu::always_inline]] inline void Simulator::advanceTime(ErrorTrap& t) {
     auto& s = mState.sim;
     t([&] {
@@ -586,6 +816,8 @@ template <class Statements> [[gnu::noinline]] void Simulator::sensor(Statements&
     if (mState.params.mode() != Mode::Manual)
         t([&] { mDisplay.MvSliderUpdate(); });
     t([&] { showValues(); });
+    if (mState.params.cascadeLoop()) [[unlikely]]
+        t([&] { mDisplay.showSecondary(); });
 }
 
 void Simulator::showValues() {
@@ -593,7 +825,7 @@ void Simulator::showValues() {
     if (s.SvDisplayLive)
         mDisplay.showSv(s.SV[0]);
     if (s.MvDisplayLive)
-        mDisplay.showMv(s.MV[0]);
+        mDisplay.showMv(s.primaryOutput(mState.params.cascadeLoop()));
     mDisplay.showPv(s.PV[0]);
 }
 

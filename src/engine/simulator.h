@@ -6,6 +6,7 @@
 #include "engine/display.h"
 #include "engine/errortrap.h"
 #include "engine/programs.h"
+#include "engine/steptrace.h"
 
 #include <random>
 
@@ -28,6 +29,16 @@ double standardNormal(std::mt19937_64& gen);
 ///     initialising step, limited to ±10000); disturbance path Kds·e^(-Lds·s)/(1+Tds·s) on DV;
 ///     PvTrue = PlantOut + DistOut, and the measured PV = Lag(PvTrue + σ·z, Tf), z a standard
 ///     normal draw taken before the loop while a run is running (0 otherwise);
+///  4a. on a two-part process (LOOP 1 and 2) the process input passes the inner part first:
+///     PV2 = Kin·e^(-Lin·s)/(1+Tin·s)·ProcIn + Kdin/(1+Tdin·s)·DV, and the process of 4 takes PV2
+///     (ProcIn = VP + Kd·DV in every mode). With LOOP 1 the primary's output is OP = MvCtrl - FfOut
+///     (in manual mode as the operator set it), and the secondary controller makes MV: SV2 is OP
+///     in its cascade mode, its own set-point in automatic, PV2 of the step before in manual; in
+///     automatic and cascade it runs the controller below with α = β = γ = 1 and η = 0.1 on its
+///     own type, form, parameters and limits (manual: MV as set). Outside its cascade mode the
+///     primary tracks it: OP = SV2, MvCtrl = MvInt = SV2 + FfOut (the position form's I such that
+///     PI + D + bA = MvCtrl). While the secondary holds MV at MH2 or ML2 the primary's integral
+///     does not move towards that limit. With LOOP 2 MV = OP;
 ///  5. during a run: a sample every DecimationRatio steps and at every step in which a
 ///     velocity-form limit acted (slots 0..500, the last slot overwritten once full), drawn with
 ///     Line_draw1 and Line_draw2; SimTime advances by dt;
@@ -89,14 +100,24 @@ private:
     // check of every value (Trapped), or straight through gathering whether all were finite
     // (Straight).
     template <class Statements> void loop(Statements& t);
-    template <class Statements> void controllerTerms(Statements& t);
-    template <class Statements> void controllerForm(Statements& t);
+    /// The loop of a two-part process (LOOP 1 and 2): the primary, the secondary controller in
+    /// cascade, the valve, the inner part, the outer part, the sensor.
+    template <class Statements> void twoPartLoop(Statements& t);
+    /// The secondary controller's step (LOOP 1): SV2 by its mode, its terms and form, MV, where
+    /// it holds a limit, the primary tracking it outside cascade.
+    template <class Statements> void secondary(Statements& t);
+    /// One controller's terms and form: the primary's or the secondary's (PidView). The form
+    /// returns whether a limit acted.
+    template <class Statements, class Pid> void controllerTerms(Statements& t, const Pid& c);
+    template <class Statements, class Pid> bool controllerForm(Statements& t, const Pid& c);
     template <class Statements> void feedforward(Statements& t);
     /// The valve stages when they act (true: ProcIn takes VP), nothing otherwise.
     template <class Statements> bool valve(Statements& t);
     template <class Statements> void valveStages(Statements& t);
-    template <class Statements> void processAndDisturbance(Statements& t);
-    template <class Statements> void laggedProcess(Statements& t);
+    /// The process (its input `in`: ProcIn, or PV2 for the outer part of a two-part process), the
+    /// disturbance path and PV.
+    template <class Statements> void processAndDisturbance(Statements& t, double in);
+    template <class Statements> void laggedProcess(Statements& t, double in);
     template <class Statements> void measurement(Statements& t);
     template <class Statements> void sensor(Statements& t);
     /// The loop run straight through; false (and the state as before) when it has to run again
@@ -108,6 +129,9 @@ private:
 
     // The rest of the step, under the step's trap t.
     void recordSample(ErrorTrap& t);
+    /// The secondary's pen channels of recorded sample i, and its step's inner sample.
+    void recordInner(int i);
+    InnerSample innerSample() const;
     void advanceTime(ErrorTrap& t);
     void showStep(ErrorTrap& t);
 

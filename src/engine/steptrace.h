@@ -23,18 +23,30 @@ struct StepSample {
     bool excess = false;
 };
 
+/// The inner loop of one step of a two-part process: the secondary's set-point and measurement
+/// and its P, I and D terms (per gain, like the pen channels; NaN-free: a term the secondary's type
+/// lacks, or every term and SV2 without a secondary, is -1000).
+struct InnerSample {
+    double sv2, pv2, p2, i2, d2;
+};
+
 /// The steps of the current or last run: Start empties it, every step during the run adds one.
 struct StepTrace {
     std::vector<StepSample> steps;
     /// The process output before the sensor at every step, kept only for a run in which the
     /// sensor (noise or filter) acted; empty when PV was the process output throughout.
     std::vector<double> pvTrue;
+    /// The inner loop at every step, kept only for a run on a two-part process (LOOP 1 or 2);
+    /// empty otherwise. A run switched to two parts on the way repeats its first inner sample for
+    /// the steps before.
+    std::vector<InnerSample> inner;
     double dt = 0.0;         ///< the control period the run ran at, s
     std::time_t started = 0; ///< wall-clock time of Start
 
     void restart(double period, std::size_t expected) {
         steps.clear();
         pvTrue.clear();
+        inner.clear();
         steps.reserve(expected);
         dt = period;
         started = std::time(nullptr);
@@ -49,6 +61,15 @@ struct StepTrace {
                 pvTrue.push_back(steps[k].pv);
         }
         pvTrue.push_back(value);
+    }
+
+    /// The inner sample of the step just added to `steps`.
+    [[gnu::noinline]] void addInner(const InnerSample& sample) {
+        if (inner.empty())
+            inner.reserve(steps.capacity());
+        while (inner.size() + 1 < steps.size())
+            inner.push_back(sample);
+        inner.push_back(sample);
     }
 };
 

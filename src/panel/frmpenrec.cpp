@@ -64,6 +64,11 @@ constexpr std::array<DesignRange, frmPENrec::kChannels> kDesignRanges{{
     {"100", "0"},
     {"100", "0"},
     {"100", "0"},
+    {"100", "0"},
+    {"100", "0"},
+    {"75", "-75"},
+    {"50", "-50"},
+    {"50", "-50"},
 }};
 
 static_assert(kPenLabels.size() == frmPENrec::kChannels, "one legend per strip");

@@ -183,10 +183,12 @@ inline constexpr std::array<std::string_view, 3> kCalcForms{"位置型", "速度
 inline constexpr std::array<std::string_view, 5> kPenChoices{"白", "黄", "ﾏｾﾞﾝﾀﾞ", "赤", "ｼｱﾝ"};
 
 /// Pen recorder legend labels as the window opens.
-inline constexpr std::array<std::string_view, 13> kPenLabels{
-    "①　目標値（SV）",   "②　偏差（ｅ）",       "③　比例項（Ｐ）",   "④　積分項（Ｉ）",   "⑤　微分（Ｄ）",
-    "⑥　操作出力（MV）", "⑦　外乱（ＤS）",      "⑧　FF補正量（FF）", "⑨　外乱１（DS１）", "⑩　外乱２（DS２）",
-    "⑪　ﾌﾟﾛｾｽ値（PV）",  "⑫　真のPV（PVtrue）", "⑬　ﾊﾞﾙﾌﾞ開度（VP）"};
+inline constexpr std::array<std::string_view, 18> kPenLabels{
+    "①　目標値（SV）",     "②　偏差（ｅ）",        "③　比例項（Ｐ）",  "④　積分項（Ｉ）",
+    "⑤　微分（Ｄ）",       "⑥　操作出力（MV）",    "⑦　外乱（ＤS）",   "⑧　FF補正量（FF）",
+    "⑨　外乱１（DS１）",   "⑩　外乱２（DS２）",    "⑪　ﾌﾟﾛｾｽ値（PV）", "⑫　真のPV（PVtrue）",
+    "⑬　ﾊﾞﾙﾌﾞ開度（VP）",  "⑭　二次目標値（SV2）", "⑮　二次PV（PV2）", "⑯　二次比例項（P2）",
+    "⑰　二次積分項（I2）", "⑱　二次微分（D2）"};
 
 /// The field's name in messages: its label with each run of blanks (the label's layout spaces,
 /// half- or full-width) as one space, e.g. "比例ゲイン Kp".
