@@ -53,6 +53,8 @@ struct SimulationState {
     /// The next step initialises the secondary alone (its mode changed): its blocks at their
     /// steady state, its output held at MV.
     bool InitPending2 = false;
+    /// Every history of the two-part process and the secondary, OP first.
+    std::array<History*, 20> twoPartHistories();
 
     /// The stiction stage's memory: stuck or moving, where it stuck (u_s), the direction of its
     /// last slip (-1, 0, +1); slot 0 for step k, slot 1 for step k-1, like the histories.

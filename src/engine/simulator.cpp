@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
 namespace kestrel {
 
@@ -32,10 +33,15 @@ struct PidView {
     History& PV;
     LagHistory& SvLag;
     History &SvFilt, &Ep, &Ed, &P, &I, &PI, &Dk, &D, &MvPos, &MvCtrl, &MvInt, &MvExcess;
-    double Kp, Ti, Td, alpha, beta, gamma, FB, bA, eta, MH, ML, dML, dt;
+    // The settings by reference: the primary's are read where the statements use them, as when
+    // they named the parameter set directly.
+    const double &Kp, &Ti, &Td, &alpha, &beta, &gamma, &FB, &bA, &eta, &MH, &ML, &dML, &dt;
     CalcForm form;
     bool init;
 };
+
+/// The secondary's fixed settings: the set-point filter passes SV2 through, feedback connected.
+constexpr double kOne = 1.0, kConnected = -1.0;
 
 /// The secondary's derivative filter coefficient.
 constexpr double kSecondaryEta = 0.1;
@@ -47,42 +53,21 @@ constexpr double kSecondaryEta = 0.1;
             p.gamma, p.FB,    p.bA,     p.eta,    p.MH,       p.ML, p.dML, p.dt, p.calcForm(), init};
 }
 
-/// The secondary controller's view.
-PidView secondaryView(SimulationState& s, const ParameterSet& p, bool init) {
+/// The secondary controller's view; `ti` and `td` are its integral and derivative times as its
+/// type switches them (secondaryTimes).
+// clang-format off
+PidView secondaryView(SimulationState& s, const ParameterSet& p, const double& ti, const double& td,
+                      bool init) {
+    return {s.SV2, s.PV2, s.SvLag2, s.SvFilt2, s.Ep2, s.Ed2, s.P2, s.I2, s.PI2, s.Dk2, s.D2, s.MvPos2,
+            s.MvCtrl2, s.MvInt2, s.MvExcess2, p.Kp2, ti, td, kOne, kOne, kOne, kConnected, p.bA2,
+            kSecondaryEta, p.MH2, p.ML2, p.dML2, p.dt, static_cast<CalcForm>(p.CALC2), init};
+}
+// clang-format on
+
+/// The secondary's integral and derivative times: P has neither, PI no derivative.
+std::pair<double, double> secondaryTimes(const ParameterSet& p) {
     const auto type = static_cast<SecondaryType>(p.TYPE2);
-    // The type switches the terms: P has neither integral nor derivative, PI no derivative.
-    const double ti = type == SecondaryType::P ? 0.0 : p.Ti2;
-    const double td = type == SecondaryType::PID ? p.Td2 : 0.0;
-    return {s.SV2,
-            s.PV2,
-            s.SvLag2,
-            s.SvFilt2,
-            s.Ep2,
-            s.Ed2,
-            s.P2,
-            s.I2,
-            s.PI2,
-            s.Dk2,
-            s.D2,
-            s.MvPos2,
-            s.MvCtrl2,
-            s.MvInt2,
-            s.MvExcess2,
-            p.Kp2,
-            ti,
-            td,
-            1.0,
-            1.0,
-            1.0,
-            -1.0,
-            p.bA2,
-            kSecondaryEta,
-            p.MH2,
-            p.ML2,
-            p.dML2,
-            p.dt,
-            static_cast<CalcForm>(p.CALC2),
-            init};
+    return {type == SecondaryType::P ? 0.0 : p.Ti2, type == SecondaryType::PID ? p.Td2 : 0.0};
 }
 
 /// Every result the two-part loop stores outside its blocks is finite.
@@ -95,6 +80,12 @@ PidView secondaryView(SimulationState& s, const ParameterSet& p, bool init) {
 }
 
 } // namespace
+
+std::array<History*, 20> SimulationState::twoPartHistories() {
+    return {&OP,     &SV2,       &PV2,     &SvLag2,   &SvFilt2,     &Ep2,         &Ed2,
+            &P2,     &I2,        &PI2,     &Dk2,      &D2,          &MvPos2,      &MvCtrl2,
+            &MvInt2, &MvExcess2, &InnerIn, &InnerOut, &InnerDistIn, &InnerDistOut};
+}
 
 void SimulationState::shiftAll() {
     PV.shift();
@@ -122,19 +113,6 @@ void SimulationState::shiftAll() {
     DV.shift();
     DistIn.shift();
     DistOut.shift();
-    if (Extras & kTwoPartExtra) [[unlikely]] {
-        for (History* h : {&OP,          &SV2,
-                           &PV2,         static_cast<History*>(&SvLag2),
-                           &SvFilt2,     &Ep2,
-                           &Ed2,         &P2,
-                           &I2,          &PI2,
-                           &Dk2,         &D2,
-                           &MvPos2,      &MvCtrl2,
-                           &MvInt2,      &MvExcess2,
-                           &InnerIn,     static_cast<History*>(&InnerOut),
-                           &InnerDistIn, static_cast<History*>(&InnerDistOut)})
-            h->shift();
-    }
     // What acts beyond the ideal loop moves on only while it acts; the ideal loop's step shifts
     // nothing more than it did before those options existed.
     if (Extras != 0) [[unlikely]] {
@@ -149,6 +127,11 @@ void SimulationState::shiftAll() {
             PvTrue.shift();
         if (Extras & kLaggedExtra)
             PlantLag.shift();
+        if (Extras & kTwoPartExtra) {
+            for (History* h : twoPartHistories())
+                h->shift();
+            InitPending2 = false; // the secondary's initialising step is over
+        }
     }
     LastExtras = Extras;
 }
@@ -217,7 +200,6 @@ bool Simulator::MainCalc() {
 
     ErrorTrap t(mMessages, "  P042", ErrorTrap::RetryCancel{}, mState.chart.Reported);
     s.LimitHit = false;
-    s.LimitHit2 = false;
     if (s.Running && mState.params.mode() == Mode::Cascade) {
         SvProgramEval();
         DvProgramEval();
@@ -225,29 +207,30 @@ bool Simulator::MainCalc() {
     const unsigned extras = mState.params.idealLoop() ? 0u : prepareExtras();
     s.Extras = extras;
     // The initialising step sets both slots of many histories: it always runs under the trap.
-    if (s.InitPending || s.InitPending2 || mCheckEachStatement ||
-        !(extras == 0 ? loopStraight(StraightIdeal{}) : loopStraight(Straight{{}, extras}))) {
+    // So does a step that initialises the secondary alone (only a two-part loop has one).
+    if (s.InitPending || mCheckEachStatement ||
+        !(extras == 0 ? loopStraight(StraightIdeal{})
+                      : !s.InitPending2 && loopStraight(Straight{{}, extras}))) {
         Trapped trapped{t, {}, extras};
         loop(trapped);
     }
     if (s.Running) {
         const auto& p = mState.params;
-        const StepLimit kind = !s.LimitHit   ? StepLimit::None
-                               : s.LimitHit2 ? limitKind(s.MvCtrl2[0], p.MH2, p.ML2)
-                                             : limitKind(s.MvCtrl[0], p.MH, p.ML);
+        const StepLimit kind = !s.LimitHit ? StepLimit::None
+                               : s.LimitHit2 && (s.Extras & SimulationState::kTwoPartExtra)
+                                   ? limitKind(s.MvCtrl2[0], p.MH2, p.ML2)
+                                   : limitKind(s.MvCtrl[0], p.MH, p.ML);
         mState.trace.steps.push_back(
             {s.SimTime, s.SV[0], s.PV[0], s.MV[0], s.DV[0], s.LimitHit, kind, s.MvExcess[0] != 0.0});
-        if ((s.Extras & SimulationState::kSensorExtra) || !mState.trace.pvTrue.empty()) [[unlikely]]
-            mState.trace.addTrue(s.pvTrue());
-        if ((s.Extras & SimulationState::kTwoPartExtra) || !mState.trace.inner.empty()) [[unlikely]]
-            mState.trace.addInner(innerSample());
+        constexpr unsigned kTraced = SimulationState::kSensorExtra | SimulationState::kTwoPartExtra;
+        if ((s.Extras & kTraced) || mState.trace.extended) [[unlikely]]
+            traceExtras();
         recordSample(t);
         advanceTime(t);
     }
     showStep(t);
     s.shiftAll();
     s.InitPending = false;
-    s.InitPending2 = false;
     return !t.cancelled();
 }
 
@@ -270,9 +253,18 @@ template <class Pass> bool Simulator::loopStraight(Pass straight) {
     const auto ff = s.FfDelayed.mark(), plant = s.PlantDelayed.mark(), dist = s.DistDelayed.mark();
     // The two-part process's: OP and SV2 (which the panel sets), the secondary's set-point filter,
     // where it held a limit, the inner dead time.
-    const double op = s.OP[0], sv2 = s.SV2[0], svLag2 = s.SvLag2[1], svFilt2 = s.SvFilt2[1];
-    const auto held = s.SecondaryHeld;
-    const auto inner = s.InnerDelayed.mark();
+    constexpr unsigned kTwoPart = SimulationState::kTwoPartExtra;
+    double op = 0.0, sv2 = 0.0, svLag2 = 0.0, svFilt2 = 0.0;
+    std::int8_t held = 0;
+    DeadTimeBuffer::Mark inner{};
+    if (straight.extras() & kTwoPart) {
+        op = s.OP[0];
+        sv2 = s.SV2[0];
+        svLag2 = s.SvLag2[1];
+        svFilt2 = s.SvFilt2[1];
+        held = s.SecondaryHeld;
+        inner = s.InnerDelayed.mark();
+    }
     try {
         loop(straight);
         // Every result the loop stores outside the blocks (which limit theirs and note a
@@ -284,7 +276,7 @@ template <class Pass> bool Simulator::loopStraight(Pass straight) {
                               (((s.MvExcess[0] + s.FfIn[0]) + (s.FfOut[0] + s.MV[0])) +
                                ((s.ProcIn[0] + s.PlantIn[0]) + (s.DistIn[0] + s.PV[0])));
         if (!straight.check.failed && stored - stored == 0.0 &&
-            (!(straight.extras() & SimulationState::kTwoPartExtra) || twoPartFinite(s)))
+            (!(straight.extras() & kTwoPart) || twoPartFinite(s)))
             return true;
     } catch (const RuntimeError&) {
     }
@@ -316,18 +308,17 @@ template <class Pass> bool Simulator::loopStraight(Pass straight) {
                        static_cast<History*>(&s.DistOut),
                        &s.PvTrue})
         (*h)[0] = (*h)[1];
-    if (straight.extras() & SimulationState::kTwoPartExtra)
-        for (History* h : {&s.PV2, &s.Ep2, &s.Ed2, &s.P2, &s.I2, &s.PI2, &s.Dk2, &s.D2, &s.MvPos2, &s.MvCtrl2,
-                           &s.MvInt2, &s.MvExcess2, &s.InnerIn, static_cast<History*>(&s.InnerOut),
-                           &s.InnerDistIn, static_cast<History*>(&s.InnerDistOut)})
+    if (straight.extras() & kTwoPart) {
+        for (History* h : s.twoPartHistories())
             (*h)[0] = (*h)[1];
-    s.OP[0] = op;
-    s.SV2[0] = sv2;
-    s.SvLag2.set(svLag2);
-    s.SvFilt2.set(svFilt2);
-    s.SecondaryHeld = held;
-    s.InnerDelayed.rewind(inner);
-    s.LimitHit2 = false;
+        s.OP[0] = op;
+        s.SV2[0] = sv2;
+        s.SvLag2.set(svLag2);
+        s.SvFilt2.set(svFilt2);
+        s.SecondaryHeld = held;
+        s.InnerDelayed.rewind(inner);
+        s.LimitHit2 = false;
+    }
     s.PV[0] = pv;
     s.MV[0] = mv;
     s.SvLag.set(svLag);
@@ -368,6 +359,7 @@ template <class Statements> [[gnu::noinline]] void Simulator::twoPartLoop(Statem
     const bool init = t.initialising(s);
     const double dt = p.dt;
     const bool cascade = p.cascadeLoop();
+    s.LimitHit2 = false;
     if (p.mode() != Mode::Manual) {
         const PidView primary = primaryView(s, p, init);
         controllerTerms(t, primary);
@@ -417,7 +409,8 @@ template <class Statements> void Simulator::secondary(Statements& t) {
         s.SV2[0] = s.PV2[0];
     s.SecondaryHeld = 0;
     if (mode != SecondaryMode::Manual) {
-        const PidView sec = secondaryView(s, p, t.initialising(s) || s.InitPending2);
+        const auto [ti, td] = secondaryTimes(p);
+        const PidView sec = secondaryView(s, p, ti, td, t.initialising(s) || s.InitPending2);
         controllerTerms(t, sec);
         if (controllerForm(t, sec)) {
             s.LimitHit = true;
@@ -751,7 +744,13 @@ template <class Statements> [[gnu::noinline]] void Simulator::sensor(Statements&
             pen0[10][i] = s.PV[0];
             pen0[11][i] = s.pvTrue();
             pen0[12][i] = s.valvePosition();
-            recordInner(i);
+            if (s.Extras & SimulationState::kTwoPartExtra) [[unlikely]] {
+                recordInner(i);
+            } else {
+                constexpr double kNone = -1000.0; // no inner loop: its strips stay empty
+                for (int c = 13; c < Recording::kPenChannels; ++c)
+                    pen0[c][i] = kNone;
+            }
         });
         if (i == 0) {
             s.SamplesRecorded = 0;
@@ -775,6 +774,15 @@ template <class Statements> [[gnu::noinline]] void Simulator::sensor(Statements&
     // A ratio lowered during the run must not let the counter run past it.
     if (++s.DecimationCount >= s.DecimationRatio)
         s.DecimationCount = 0;
+}
+
+void Simulator::traceExtras() {
+    const auto& s = mState.sim;
+    auto& trace = mState.trace;
+    if ((s.Extras & SimulationState::kSensorExtra) || !trace.pvTrue.empty())
+        trace.addTrue(s.pvTrue());
+    if ((s.Extras & SimulationState::kTwoPartExtra) || !trace.inner.empty())
+        trace.addInner(innerSample());
 }
 
 InnerSample Simulator::innerSample() const {

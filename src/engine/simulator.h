@@ -132,6 +132,9 @@ private:
     /// The secondary's pen channels of recorded sample i, and its step's inner sample.
     void recordInner(int i);
     InnerSample innerSample() const;
+    /// The run's trace beyond the step samples: PvTrue while the sensor acted, the inner loop
+    /// while the process has two parts (each, once begun, to the end of the run).
+    [[gnu::noinline]] void traceExtras();
     void advanceTime(ErrorTrap& t);
     void showStep(ErrorTrap& t);
 

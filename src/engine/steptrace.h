@@ -40,6 +40,8 @@ struct StepTrace {
     /// empty otherwise. A run switched to two parts on the way repeats its first inner sample for
     /// the steps before.
     std::vector<InnerSample> inner;
+    /// Either of the two above has begun in this run (so every later step adds to it).
+    bool extended = false;
     double dt = 0.0;         ///< the control period the run ran at, s
     std::time_t started = 0; ///< wall-clock time of Start
 
@@ -47,6 +49,7 @@ struct StepTrace {
         steps.clear();
         pvTrue.clear();
         inner.clear();
+        extended = false;
         steps.reserve(expected);
         dt = period;
         started = std::time(nullptr);
@@ -55,6 +58,7 @@ struct StepTrace {
     /// PvTrue of the step just added to `steps`; the steps before the sensor first acted in the
     /// run get their PV, which was their process output.
     [[gnu::noinline]] void addTrue(double value) {
+        extended = true;
         if (pvTrue.empty()) {
             pvTrue.reserve(steps.capacity());
             for (std::size_t k = 0; k + 1 < steps.size(); ++k)
@@ -65,6 +69,7 @@ struct StepTrace {
 
     /// The inner sample of the step just added to `steps`.
     [[gnu::noinline]] void addInner(const InnerSample& sample) {
+        extended = true;
         if (inner.empty())
             inner.reserve(steps.capacity());
         while (inner.size() + 1 < steps.size())

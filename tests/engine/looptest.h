@@ -96,7 +96,11 @@ inline std::vector<std::pair<const char*, const History*>> histories(const Simul
             {"MvExcess", &s.MvExcess}, {"FfIn", &s.FfIn}, {"FfLag", &s.FfLag}, {"FfOut", &s.FfOut},
             {"ProcIn", &s.ProcIn}, {"PlantIn", &s.PlantIn}, {"PlantOut", &s.PlantOut}, {"DistIn", &s.DistIn},
             {"DistOut", &s.DistOut}, {"ValveDb", &s.ValveDb}, {"ValveBl", &s.ValveBl}, {"ValveSt", &s.ValveSt},
-            {"VP", &s.VP}, {"PlantLag", &s.PlantLag}, {"PvTrue", &s.PvTrue}};
+            {"VP", &s.VP}, {"PlantLag", &s.PlantLag}, {"PvTrue", &s.PvTrue}, {"OP", &s.OP}, {"SV2", &s.SV2},
+            {"PV2", &s.PV2}, {"SvLag2", &s.SvLag2}, {"SvFilt2", &s.SvFilt2}, {"Ep2", &s.Ep2}, {"Ed2", &s.Ed2},
+            {"P2", &s.P2}, {"I2", &s.I2}, {"PI2", &s.PI2}, {"Dk2", &s.Dk2}, {"D2", &s.D2}, {"MvPos2", &s.MvPos2},
+            {"MvCtrl2", &s.MvCtrl2}, {"MvInt2", &s.MvInt2}, {"MvExcess2", &s.MvExcess2}, {"InnerIn", &s.InnerIn},
+            {"InnerOut", &s.InnerOut}, {"InnerDistIn", &s.InnerDistIn}, {"InnerDistOut", &s.InnerDistOut}};
     // clang-format on
 }
 

@@ -53,6 +53,14 @@ void everyOptionOn(ParameterSet& p) {
     std::tie(p.STICK_S, p.STICK_J, p.VALVE_T, p.PROC_TYPE, p.Tpl2) = std::tuple(2, 1, 0.5, 1, 1.5);
 }
 
+/// Cascade control with every path of the inner loop acting, the secondary a PID in the primary's
+/// form, limited tightly enough to be held.
+void cascadeOn(ParameterSet& p) {
+    std::tie(p.LOOP, p.TYPE2, p.CALC2, p.Kp2, p.Ti2, p.Td2) = std::tuple(1, 2, p.CALC_TYPE, 2, 3, 1);
+    std::tie(p.MH2, p.ML2, p.dML2, p.Kin, p.Tin, p.Lin, p.Kdin, p.Tdin) =
+        std::tuple(75, 20, 4, 1.5, 1, 0.3, 1, 2);
+}
+
 } // namespace
 
 TEST(Step, ManualModeLeavesTheControllerAndTheMvSliderAlone) {
@@ -265,14 +273,25 @@ TEST(Step, StraightAttemptGivesWhatTheStatementsGiveOneByOne) {
              everyOptionOn(p);
              std::tie(p.PROC_TYPE, p.Kpl) = std::tuple(2, 1e308);
          }},
+        {"cascade control, the secondary in the form of the primary", cascadeOn},
+        {"cascade control, the inner part overflows",
+         [](ParameterSet& p) {
+             cascadeOn(p);
+             p.Kin = 1e308;
+         }},
+        {"the primary alone on the two-part process",
+         [](ParameterSet& p) {
+             cascadeOn(p);
+             p.LOOP = 2;
+         }},
     };
     auto valuesOf = [](Loop& l) {
         auto v = historyValues(l.s);
-        for (const auto* b : {&l.s.FfDelayed, &l.s.PlantDelayed, &l.s.DistDelayed})
+        for (const auto* b : {&l.s.FfDelayed, &l.s.PlantDelayed, &l.s.DistDelayed, &l.s.InnerDelayed})
             for (int i = 0; i < DeadTimeBuffer::kSlots; ++i)
                 v.push_back((*b)[i]);
         v.insert(v.end(), {double(l.s.LimitHit), double(l.s.Stick[0].stuck), double(l.s.Stick[0].dir),
-                           l.s.Stick[0].at});
+                           l.s.Stick[0].at, double(l.s.LimitHit2), double(l.s.SecondaryHeld)});
         return v;
     };
     for (const auto& c : cases) {
