@@ -247,11 +247,12 @@ void frmController::onDocumentChanged(SetupChange what) {
     mFaceplate->showPenColour();
 }
 
-void frmController::followLoop(bool shown) {
+void frmController::followLoop(bool shown, bool reopen) {
+    reopen = reopen || mState.params.LOOP != mShownLoop;
     mShownLoop = mState.params.LOOP;
     mShownMode2 = mState.params.MODE2;
     mFaceplate->applyMode();
-    mSecondary->follow(shown);
+    mSecondary->follow(shown, reopen);
 }
 
 // --- Start-up and layout -------------------------------------------------------------------------
@@ -467,7 +468,7 @@ void frmController::mousePressEvent(QMouseEvent* event) {
 
 void frmController::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    followLoop(true);
+    followLoop(true, true);
 }
 
 void frmController::hideEvent(QHideEvent* event) {

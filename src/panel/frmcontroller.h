@@ -171,8 +171,9 @@ private:
     void bindDocument();
     void onDocumentChanged(SetupChange what);
     /// The faceplates for the loop structure and the secondary's mode: the primary's output
-    /// field, the secondary's window shown or hidden.
-    void followLoop(bool shown);
+    /// field, the secondary's window shown or hidden (`reopen`, or a new loop structure: shown
+    /// again after the learner closed it).
+    void followLoop(bool shown, bool reopen = false);
     void layOut(double W, double H);
     void placeSettings();
     void placeRangeColumn(double top, double height, double chartRight);

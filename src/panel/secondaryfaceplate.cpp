@@ -9,6 +9,7 @@
 #include "widgets/helplabel.h"
 #include "widgets/qtext.h"
 
+#include <QCloseEvent>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -147,8 +148,10 @@ void SecondaryFaceplate::build() {
 
 // --- Shown with the cascade loop ---------------------------------------------------------------
 
-void SecondaryFaceplate::follow(bool panelShown) {
-    if (!panelShown || !mState.params.cascadeLoop()) {
+void SecondaryFaceplate::follow(bool panelShown, bool reopen) {
+    if (reopen)
+        mClosed = false;
+    if (!panelShown || !mState.params.cascadeLoop() || mClosed) {
         if (isVisible())
             hide();
         return;
@@ -292,6 +295,11 @@ void SecondaryFaceplate::sliderReleased() {
 void SecondaryFaceplate::SetHelpPointer(bool visible) {
     mHelp->setVisible(visible);
     mHelp->raise();
+}
+
+void SecondaryFaceplate::closeEvent(QCloseEvent* event) {
+    mClosed = true;
+    QWidget::closeEvent(event);
 }
 
 bool SecondaryFaceplate::eventFilter(QObject* watched, QEvent* event) {

@@ -12,7 +12,9 @@
 // it again.
 //
 // The window is shown only while the loop is a cascade loop (LOOP 1) and the panel is shown; the
-// panel calls follow() on every set-up change and when it is shown or hidden. Geometry in twips.
+// panel calls follow() on every set-up change and when it is shown or hidden. Closed by the
+// learner, it stays closed until the panel is shown again or the loop structure changes.
+// Geometry in twips.
 
 #include "engine/appstate.h"
 #include "engine/errortrap.h"
@@ -37,9 +39,10 @@ class SecondaryFaceplate : public QWidget {
 public:
     SecondaryFaceplate(AppState& state, SetupDocument& document, MessageService& messages, QWidget* panel);
 
-    /// Shows the window while `panelShown` and the loop is a cascade loop, hides it otherwise;
-    /// lamps, fields and values for the mode in force. Placed beside the panel the first time.
-    void follow(bool panelShown);
+    /// Shows the window while `panelShown` and the loop is a cascade loop, unless the learner
+    /// closed it and `reopen` is false; hides it otherwise. Lamps, fields and values for the mode
+    /// in force. Placed beside the panel the first time.
+    void follow(bool panelShown, bool reopen);
     /// After each step: SV2, PV2 and its bar, MV and the slider. A field being typed in keeps the
     /// typed text.
     void showValues();
@@ -58,6 +61,7 @@ signals:
     void helpRequested(const QString& anchor);
 
 protected:
+    void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -80,6 +84,7 @@ private:
     MvSlider* mSlider = nullptr;
     HelpLabel* mHelp = nullptr;
     bool mPlaced = false;
+    bool mClosed = false; ///< closed by the learner
 };
 
 } // namespace kestrel

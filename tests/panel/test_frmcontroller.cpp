@@ -193,6 +193,14 @@ TEST_F(ControllerPanel, TheSecondarysFaceplateShowsForACascadeLoopOnlyAndThePrim
     panel->hide();
     EXPECT_FALSE(secondary->isVisible());
     panel->show();
+    ASSERT_TRUE(secondary->isVisible());
+    // Closed by the learner, it stays closed until the panel opens again.
+    panel->secondaryFaceplate().close();
+    doc.setRangeHighText(doc.rangeHighText());
+    tick();
+    EXPECT_FALSE(secondary->isVisible());
+    panel->hide();
+    panel->show();
     EXPECT_TRUE(secondary->isVisible());
 }
 
