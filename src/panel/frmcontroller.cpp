@@ -396,8 +396,10 @@ void frmController::showPv(double pv) {
     mFaceplate->showPv(pv);
 }
 void frmController::showSecondary() {
-    if (!mSecondary->isVisible() && isVisible())
-        followLoop(true);
+    // A structure or mode set without a notification of the set-up is taken up here.
+    const auto& p = mState.params;
+    if (p.LOOP != mShownLoop || p.MODE2 != mShownMode2)
+        followLoop(isVisible());
     mSecondary->showValues();
     // While the secondary is not in cascade the primary's output tracks SV2: its slider follows.
     if (mState.params.secondaryMode() != SecondaryMode::Cascade)
