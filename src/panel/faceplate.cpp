@@ -28,14 +28,6 @@ constexpr Rgb kLampOff = rgb(192, 192, 192);
 constexpr double kBarLeft = 240;
 constexpr double kLabelWidth = 300, kValueWidth = 720;
 
-void setFieldColour(QLineEdit* e, bool enabled) {
-    e->setEnabled(enabled);
-    QPalette pal = e->palette();
-    pal.setColor(QPalette::Base, enabled ? QApplication::palette().color(QPalette::Base)
-                                         : QApplication::palette().color(QPalette::Window).darker(110));
-    e->setPalette(pal);
-}
-
 /// The loop's value in a field, rewritten only when its text changes.
 void showValue(QLineEdit* e, double v) {
     const QString t = qtext(formatNumber(v, "###.0"));
@@ -132,9 +124,12 @@ void Faceplate::buildModeLamps() {
     }
     const char* captions[] = {" M ", " A ", " C  "};
     const char* labelNames[] = {"LabelM", "LabelA", "LabelC"};
+    // The primary's cascade is a programmed SV, not the secondary's CAS (set-point from the primary).
+    const char* tips[] = {"手動", "自動", "カスケード：目標値 SV がプログラムに従います"};
     for (int i = 0; i < 3; ++i) {
         auto* l = new QLabel(captions[i], this);
         l->setObjectName(labelNames[i]);
+        l->setToolTip(tips[i]);
         l->setCursor(Qt::PointingHandCursor);
         l->setStyleSheet("font-weight: bold; font-size: 12pt;");
         l->installEventFilter(this);
@@ -212,7 +207,7 @@ void Faceplate::PvBarUpdate() {
 
 void Faceplate::MvSliderUpdate() {
     try {
-        mSliderMV->setValue(toInt32(mState.sim.MV[0]));
+        mSliderMV->setValue(toInt32(output()));
     } catch (const RuntimeError&) {
         // the slider keeps its place; the MV text still shows the value
     }
@@ -258,14 +253,21 @@ void Faceplate::applyMode() {
             QString("font-weight: bold; font-size: 12pt; color: %1;").arg(blue ? "white" : "black"));
     }
     const Mode m = mState.params.mode();
+    // With a secondary controller the field and the slider are the primary's output OP; while
+    // the secondary is not in cascade OP tracks SV2, and nothing the learner sets would stay.
+    const bool cascadeLoop = mState.params.cascadeLoop();
+    const bool tracking = cascadeLoop && mState.params.secondaryMode() != SecondaryMode::Cascade;
+    mLabel1[2]->setText(cascadeLoop ? "OP" : "MV");
+    mLabel1[2]->setToolTip(cascadeLoop ? "主調節計の出力 OP：二次調節計の目標値 SV2 になります" : "");
+    const bool outputSettable = m == Mode::Manual && !tracking;
     setFieldColour(mTxtSV, m < Mode::Cascade);
-    setFieldColour(mTxtMV, m == Mode::Manual);
+    setFieldColour(mTxtMV, outputSettable);
     // A disabled field cannot be typed in: it shows the loop's value again.
     if (m >= Mode::Cascade)
         mState.sim.SvDisplayLive = true;
-    if (m >= Mode::Automatic)
+    if (!outputSettable)
         mState.sim.MvDisplayLive = true;
-    mSliderMV->setEnabled(m == Mode::Manual);
+    mSliderMV->setEnabled(outputSettable);
 }
 
 void Faceplate::showPenColour() {
@@ -311,7 +313,7 @@ void Faceplate::OKButton_Click() {
     };
     sim.SV[0] = apply(mTxtSV);
     SvPointerUpdate();
-    sim.MV[0] = apply(mTxtMV);
+    output() = apply(mTxtMV);
     MvSliderUpdate();
     sim.SvDisplayLive = true;
     sim.MvDisplayLive = true;
@@ -324,8 +326,8 @@ void Faceplate::sliderPressed(double x) {
     t([&] {
         // Outside the track the slider stops at its ends.
         mSliderMV->setValue(toInt32((x - MvSlider::kTrackStart) / MvSlider::kTrackLength * 100.0));
-        mState.sim.MV[0] = mSliderMV->value();
-        mTxtMV->setText(qtext(formatNumber(mState.sim.MV[0], "###.0")));
+        output() = mSliderMV->value();
+        mTxtMV->setText(qtext(formatNumber(output(), "###.0")));
     });
 }
 
@@ -334,8 +336,8 @@ void Faceplate::sliderReleased() {
         return;
     auto t = trap("  P034");
     t([&] {
-        mState.sim.MV[0] = mSliderMV->value();
-        mTxtMV->setText(qtext(formatNumber(mState.sim.MV[0], "###.0")));
+        output() = mSliderMV->value();
+        mTxtMV->setText(qtext(formatNumber(output(), "###.0")));
     });
 }
 

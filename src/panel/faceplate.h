@@ -1,9 +1,10 @@
 #pragma once
 // Faceplate: the controller's face on the panel, the group box "コントローラ" (Frame1). The PV bar
 // with its scale marks and the SV pointer beside it, the SV, PV and MV fields with OK, the mode
-// lamps M, A, C and the MV slider. It shows the loop's values (the panel's Display forwards to it)
-// and turns the learner's operations into SV, MV and the mode: OK clamps both fields to 0..100,
-// the slider sets MV in manual mode, dragging the SV pointer or clicking beside the bar sets SV
+// lamps M, A, C and the MV slider (with a secondary controller in the loop the MV field and the
+// slider are the primary's output OP, the secondary's set-point). It shows the loop's values (the panel's
+// Display forwards to it) and turns the learner's operations into SV, MV and the mode: OK clamps both fields
+// to 0..100, the slider sets MV in manual mode, dragging the SV pointer or clicking beside the bar sets SV
 // below cascade mode.
 //
 // Geometry is in twips of the frame, laid out from its height (layOut); the bar spans the range
@@ -91,6 +92,9 @@ private:
     void placeSvp();
     double svFromPointer(double extra);
     void showSvText();
+    /// The primary controller's output as the faceplate shows and sets it: OP with a secondary
+    /// controller in the loop, MV otherwise.
+    double& output() { return mState.sim.primaryOutput(mState.params.cascadeLoop()); }
     ErrorTrap trap(const char* code) { return ErrorTrap(mMessages, code, mState.chart.Reported); }
 
     AppState& mState;

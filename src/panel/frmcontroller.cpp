@@ -54,6 +54,8 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
 
     mFaceplate = new Faceplate(mState, mDocument, mMessages, this);
     connect(mFaceplate, &Faceplate::fieldLeft, this, [this] { mTimer2->start(); });
+    mSecondary = new SecondaryFaceplate(mState, mDocument, mMessages, this);
+    connect(mSecondary, &SecondaryFaceplate::helpRequested, this, &frmController::helpRequested);
     mChart = new TrendChart(mState, mMessages, this);
     for (int k = 0; k < 2; ++k) {
         mOption1[k] = new QRadioButton(k == 0 ? "グラフ１" : "グラフ２", this);
@@ -219,6 +221,11 @@ void frmController::bindDocument() {
 }
 
 void frmController::onDocumentChanged(SetupChange what) {
+    // The loop structure and the secondary's mode may come with any change of the set-up (a
+    // lesson step, the secondary's window, its mode lamps).
+    const auto& p = mState.params;
+    if (what == SetupChange::PanelSetting || p.LOOP != mShownLoop || p.MODE2 != mShownMode2)
+        followLoop(isVisible());
     if (what == SetupChange::TypeLabel) {
         mLabTYPE->setText(qtext(mDocument.typeLabel()));
         return;
@@ -238,7 +245,14 @@ void frmController::onDocumentChanged(SetupChange what) {
         mCmbQB->setCurrentIndex(mDocument.penChoice());
     }
     mFaceplate->showPenColour();
+}
+
+void frmController::followLoop(bool shown, bool reopen) {
+    reopen = reopen || mState.params.LOOP != mShownLoop;
+    mShownLoop = mState.params.LOOP;
+    mShownMode2 = mState.params.MODE2;
     mFaceplate->applyMode();
+    mSecondary->follow(shown, reopen);
 }
 
 // --- Start-up and layout -------------------------------------------------------------------------
@@ -381,6 +395,16 @@ void frmController::showMv(double mv) {
 void frmController::showPv(double pv) {
     mFaceplate->showPv(pv);
 }
+void frmController::showSecondary() {
+    // A structure or mode set without a notification of the set-up is taken up here.
+    const auto& p = mState.params;
+    if (p.LOOP != mShownLoop || p.MODE2 != mShownMode2)
+        followLoop(isVisible());
+    mSecondary->showValues();
+    // While the secondary is not in cascade the primary's output tracks SV2: its slider follows.
+    if (mState.params.secondaryMode() != SecondaryMode::Cascade)
+        mFaceplate->MvSliderUpdate();
+}
 void frmController::Note_draw(const std::string& id) {
     mChart->Note_draw(id);
 }
@@ -429,6 +453,7 @@ void frmController::openFromMenu() {
 }
 
 void frmController::SetHelpPointer(bool visible) {
+    mSecondary->SetHelpPointer(visible);
     for (HelpLabel* l : mHelp) {
         l->setVisible(visible);
         l->raise();
@@ -441,6 +466,16 @@ void frmController::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
         Form_MouseDown(event->position().x() * kTwipsPerPixel, event->position().y() * kTwipsPerPixel);
     QWidget::mousePressEvent(event);
+}
+
+void frmController::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    followLoop(true, true);
+}
+
+void frmController::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    followLoop(false);
 }
 
 void frmController::closeEvent(QCloseEvent* event) {

@@ -13,6 +13,7 @@
 #include "engine/runcontrol.h"
 #include "engine/simulator.h"
 #include "panel/faceplate.h"
+#include "panel/secondaryfaceplate.h"
 #include "panel/trendchart.h"
 #include "setup/controlloop.h"
 #include "setup/headlesspanel.h"
@@ -69,6 +70,7 @@ public:
     void showSv(double sv) override;
     void showMv(double mv) override;
     void showPv(double pv) override;
+    void showSecondary() override;
 
     // --- RunHost: timers, buttons and charts for run control -------------------------------------
     void setPacingInterval(int ms) override;
@@ -130,6 +132,8 @@ public:
     void Note_draw(const std::string& id);
 
     Faceplate& faceplate() { return *mFaceplate; }
+    /// The secondary controller's faceplate, a tool window shown while the loop is a cascade loop.
+    SecondaryFaceplate& secondaryFaceplate() { return *mSecondary; }
     TrendChart& trendChart() { return *mChart; }
     // Widgets by their names, for the windows that work with the panel and for tests.
     PictureBox* Picture1(int k) { return mChart->upper(k); }
@@ -153,6 +157,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -164,6 +170,10 @@ private:
     void buildHelpLabels();
     void bindDocument();
     void onDocumentChanged(SetupChange what);
+    /// The faceplates for the loop structure and the secondary's mode: the primary's output
+    /// field, the secondary's window shown or hidden (`reopen`, or a new loop structure: shown
+    /// again after the learner closed it).
+    void followLoop(bool shown, bool reopen = false);
     void layOut(double W, double H);
     void placeSettings();
     void placeRangeColumn(double top, double height, double chartRight);
@@ -187,6 +197,8 @@ private:
     QTimer* mTimer3 = nullptr; // end of run, 100 ms
 
     Faceplate* mFaceplate = nullptr;
+    SecondaryFaceplate* mSecondary = nullptr;
+    std::int16_t mShownLoop = -1, mShownMode2 = -1; ///< what followLoop last showed
     TrendChart* mChart = nullptr;
     QLabel* mLabTYPE = nullptr;
     std::array<QRadioButton*, 2> mOption1{};

@@ -19,9 +19,13 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace kestrel {
 
@@ -31,9 +35,19 @@ namespace {
 constexpr const char* kDrawCode = "  P050";
 
 // Geometry in twips.
-// Thirteen strips as high as eleven were in a window of 8565 twips.
 constexpr double kMinWidth = 4400, kMinHeight = 9200;
-constexpr double kDesignWidth = 7545, kDesignHeight = 9990;
+/// A strip's height beside its controls: the least that keeps the legend, the value box and both
+/// range texts apart, and the one the window opens with.
+constexpr double kMinStripHeight = 550, kDesignStripHeight = 610;
+/// Above the first strip and below the last: the top margin, the pen controls and the buttons.
+constexpr double kBesideStrips = 820, kStripGap = 60;
+/// The page's height for strips of height h.
+constexpr double pageHeight(double h) {
+    return kBesideStrips + frmPENrec::kChannels * (h + kStripGap);
+}
+constexpr double kDesignWidth = 7545, kDesignHeight = pageHeight(kDesignStripHeight);
+/// Room the window's title bar and frame take above and below the client area, pixels.
+constexpr int kFrameAllowance = 40;
 // The range boxes between the labels and the strips hold "-100.0".
 constexpr double kStripLeft = 2230, kStripRightMargin = 200;
 constexpr double kLabelLeft = 30, kLabelWidth = 1530, kLabelHeight = 195;
@@ -45,6 +59,14 @@ constexpr double kClearWidth = 1050, kPrintWidth = 900;
 constexpr double kGap = 40;
 
 constexpr Rgb kValueBoxColor = rgb(192, 192, 192); // palette 7, light grey
+
+/// From this strip on, the secondary controller's signals; -1000 where the loop has no such signal.
+constexpr int kFirstSecondaryStrip = 13;
+constexpr double kNoSignal = -1000.0;
+
+bool absent(int channel, double v) {
+    return channel >= kFirstSecondaryStrip && v == kNoSignal;
+}
 
 struct DesignRange {
     const char* high;
@@ -118,6 +140,16 @@ frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& m
     small.setPixelSize(11);
     setFont(small);
 
+    // Everything lies on a page that scrolls where the window is too low for all the strips.
+    mScroll = new QScrollArea(this);
+    mScroll->setObjectName("PenScroll");
+    mScroll->setFrameShape(QFrame::NoFrame);
+    mScroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    mScroll->setWidgetResizable(false);
+    mPage = new QWidget;
+    mPage->setObjectName("PenPage");
+    mScroll->setWidget(mPage);
+
     for (int j = 0; j < kChannels; ++j)
         buildChannel(j);
     mNormalBox = mTxtRH[0]->palette();
@@ -144,15 +176,15 @@ frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& m
 
 void frmPENrec::buildChannel(int j) {
     const QString n = QString::number(j);
-    auto* pic = new PictureBox(this);
+    auto* pic = new PictureBox(mPage);
     pic->setObjectName("PicPEN" + n);
     mPicPEN[j] = pic;
 
-    auto* label = new QLabel(qtext(mDocument.penLabels()[j]), this);
+    auto* label = new QLabel(qtext(mDocument.penLabels()[j]), mPage);
     label->setObjectName("Label1_" + n);
     mLabel1[j] = label;
 
-    auto* value = new QLineEdit(this);
+    auto* value = new QLineEdit(mPage);
     value->setObjectName("Text1_" + n);
     value->setReadOnly(true);
     value->setFocusPolicy(Qt::NoFocus);
@@ -162,9 +194,9 @@ void frmPENrec::buildChannel(int j) {
     value->setPalette(grey);
     mText1[j] = value;
 
-    auto* high = new QLineEdit(kDesignRanges[j].high, this);
+    auto* high = new QLineEdit(kDesignRanges[j].high, mPage);
     high->setObjectName("txtRH_" + n);
-    auto* low = new QLineEdit(kDesignRanges[j].low, this);
+    auto* low = new QLineEdit(kDesignRanges[j].low, mPage);
     low->setObjectName("txtRL_" + n);
     for (QLineEdit* box : {high, low}) {
         box->setAlignment(Qt::AlignRight);
@@ -183,9 +215,9 @@ void frmPENrec::buildChannel(int j) {
 }
 
 void frmPENrec::buildPenControls() {
-    mChkQB = new QCheckBox("ペン色自動", this);
+    mChkQB = new QCheckBox("ペン色自動", mPage);
     mChkQB->setObjectName("ChkQB");
-    mCmbQB = new QComboBox(this);
+    mCmbQB = new QComboBox(mPage);
     mCmbQB->setObjectName("cmbQB");
     for (std::string_view item : kPenChoices)
         mCmbQB->addItem(qtext(item));
@@ -201,19 +233,19 @@ void frmPENrec::buildPenControls() {
 }
 
 void frmPENrec::buildButtons() {
-    mOKButton = new QPushButton("OK", this);
+    mOKButton = new QPushButton("OK", mPage);
     mOKButton->setObjectName("OKButton");
     connect(mOKButton, &QPushButton::clicked, this, &frmPENrec::OKButton_Click);
-    mCancelButton = new QPushButton("ｷｬﾝｾﾙ", this);
+    mCancelButton = new QPushButton("ｷｬﾝｾﾙ", mPage);
     mCancelButton->setObjectName("CancelButton");
     connect(mCancelButton, &QPushButton::clicked, this, &frmPENrec::CancelButton_Click);
-    mCmdClear = new QPushButton("グラフ消去", this);
+    mCmdClear = new QPushButton("グラフ消去", mPage);
     mCmdClear->setObjectName("cmdClear");
     connect(mCmdClear, &QPushButton::clicked, this, &frmPENrec::cmdClear_Click);
-    mCmdPrint = new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", this);
+    mCmdPrint = new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", mPage);
     mCmdPrint->setObjectName("cmdPrint");
     connect(mCmdPrint, &QPushButton::clicked, this, &frmPENrec::printRequested);
-    mLabelC7 = new HelpLabel("C7", this);
+    mLabelC7 = new HelpLabel("C7", mPage);
     connect(mLabelC7, &HelpLabel::activated, this, &frmPENrec::helpRequested);
 }
 
@@ -227,10 +259,29 @@ void frmPENrec::resizeEvent(QResizeEvent* event) {
         formResize();
 }
 
+void frmPENrec::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (mFitted)
+        return;
+    // The first time it is shown, the window is no higher than the screen has room for; the page
+    // scrolls instead.
+    mFitted = true;
+    if (const QScreen* s = screen()) {
+        const int room = s->availableGeometry().height() - kFrameAllowance;
+        if (height() > room)
+            resize(width(), std::max(room, minimumHeight()));
+    }
+}
+
 void frmPENrec::formResize() {
     ErrorTrap t(mMessages, "  P055", mState.chart.Reported);
     mLaidOut = size();
-    run(t, [&] { layoutControls(width() * kTwipsPerPixel, height() * kTwipsPerPixel); });
+    mScroll->setGeometry(rect());
+    const int minPage = px(pageHeight(kMinStripHeight));
+    const bool scrolls = height() < minPage;
+    const int bar = scrolls ? mScroll->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, mScroll) : 0;
+    mPage->resize(width() - bar, std::max(height(), minPage));
+    run(t, [&] { layoutControls(mPage->width() * kTwipsPerPixel, mPage->height() * kTwipsPerPixel); });
     run(t, [&] { mStripWidth = toInt32(mPicPEN[0]->Width()); });
     run(t, [&] { Pict_inz(); });
     // The runs kept since the strips were last cleared, in their own pens, then the current
@@ -255,13 +306,16 @@ void frmPENrec::setKeptRuns(const RunStore* runs) {
 
 bool frmPENrec::drawRun(const KeptRun& kept) {
     ErrorTrap t(mMessages, kDrawCode, mState.chart.Reported);
-    static constexpr std::array<Channel, kChannels> kPens{
+    // The strips a kept run has no channel for stay empty.
+    static constexpr std::array<std::optional<Channel>, kChannels> kPens{
         Channel::SV, Channel::E,    Channel::P,  Channel::I,  Channel::D,      Channel::MV, Channel::DV,
         Channel::FF, Channel::KdDV, Channel::DS, Channel::PV, Channel::PvTrue, Channel::VP};
     const double w = mPicPEN[0]->Width();
     const double graphTime = mState.chart.GraphTime;
     for (int j = 0; j < kChannels; ++j) {
-        const auto& v = kept.values[static_cast<int>(kPens[j])];
+        if (!kPens[j])
+            continue;
+        const auto& v = kept.values[static_cast<int>(*kPens[j])];
         const bool drawn = run(t, [&] {
             const ChartScale scale(mPicPEN[j]->Height(), toDouble(text(mTxtRL[j])),
                                    toDouble(text(mTxtRH[j])));
@@ -275,7 +329,7 @@ bool frmPENrec::drawRun(const KeptRun& kept) {
 }
 
 void frmPENrec::layoutControls(double w, double h) {
-    const double stripH = (h - 60 - 700) / kChannels - 60 - 40;
+    const double stripH = (h - kBesideStrips) / kChannels - kStripGap;
     const double stripW = w - kStripLeft - kStripRightMargin;
     double top = 0;
     for (int j = 0; j < kChannels; ++j) {
@@ -334,11 +388,11 @@ bool frmPENrec::drawSample(std::int16_t i) {
     for (int j = 0; j < kChannels; ++j) {
         statement([&] {
             checkSample(i);
-            mText1[j]->setText(qtext(formatNumber(pens[j][i], "##0.0")));
+            mText1[j]->setText(absent(j, pens[j][i]) ? QString() : qtext(formatNumber(pens[j][i], "##0.0")));
         });
         statement([&] {
             checkSample(i);
-            if (!haveX)
+            if (!haveX || absent(j, pens[j][i]))
                 return;
             const double hi = toDouble(text(mTxtRH[j]));
             const double lo = toDouble(text(mTxtRL[j]));
@@ -346,9 +400,11 @@ bool frmPENrec::drawSample(std::int16_t i) {
             const double h = pic->Height();
             const ChartScale scale(h, lo, hi);
             const double yNew = scale.clampedY(pens[j][i], h - 50);
-            const double yOld = scale.clampedY(pens[j][j0], h - 50);
+            // A signal that comes into being starts with a dot.
+            const bool starts = absent(j, pens[j][j0]);
+            const double yOld = starts ? yNew : scale.clampedY(pens[j][j0], h - 50);
             const Rgb pen = mState.chart.HistoryPenColor;
-            pic->Line(xOld, yOld, xNew, yOld, pen);
+            pic->Line(starts ? xNew : xOld, yOld, xNew, yOld, pen);
             pic->Line(xNew, yOld, xNew, yNew, pen);
         });
     }

@@ -1,8 +1,10 @@
 #pragma once
-// frmPENrec: the pen-recorder history window ("ペンレコーダ"). Thirteen narrow strips show the
+// frmPENrec: the pen-recorder history window ("ペンレコーダ"). Eighteen narrow strips show the
 // inside of the control loop (SV, error, P, I and D terms, MV, DV, feedforward, Kd·DV, disturbance
-// path, PV, the process output before the sensor, the valve position) for the recorded samples of
-// a run, each strip with its own range, like a multi-pen recorder.
+// path, PV, the process output before the sensor, the valve position, then the secondary
+// controller's SV2, PV2 and its P, I and D terms) for the recorded samples of a run, each strip
+// with its own range, like a multi-pen recorder. A secondary signal the loop does not have is
+// recorded as -1000: its strip stays empty and its value box blank.
 //
 // Drawing one recorded sample i (Line_draw2; the points from ChartScale), with j0 = i - 1 (0 when
 // i is 0), W the width of the first strip and T the graph time (ChartState::GraphTime):
@@ -21,11 +23,14 @@
 // dotted horizontal lines at 0, H/4, H/2, 3H/4, H and dotted vertical lines at X = Int(G / dt),
 // X + G / dt, ... up to W, all in palette colour 8 (grey).
 //
-// Layout (twips; the client area, 15 twips per pixel, at least 4400 x 9200, 7545 x 9990 when
-// the window opens): strip height h = (height - 760) / 13 - 100, strip j at top (h + 60) * j + 60,
-// left 2230, width = width - 2430; the legend label, the value box and the two range texts to the
-// left of each strip; the pen-colour controls and the buttons below the last strip. Every resize
-// redraws the grids and replays the record up to the first sample beyond the graph time.
+// Layout (twips; the client area, 15 twips per pixel, at least 4400 x 9200, 7545 x 12880 when
+// the window opens, or as high as the screen has room for): the strips and their controls lie on
+// a page that fills the window and scrolls vertically where the window is lower than eighteen
+// strips of the least height (550, room for the legend, the value box and both range texts);
+// on a page of height H, strip height h = (H - 820) / 18 - 60, strip j at top (h + 60) * j + 60,
+// left 2230, width = page width - 2430; the legend label, the value box and the two range texts to
+// the left of each strip; the pen-colour controls and the buttons below the last strip. Every
+// resize redraws the grids and replays the record up to the first sample beyond the graph time.
 //
 // Errors are trapped per statement with the panel's report memory ("  P050" drawing, "  P056"
 // grid, "  P055" resize, "  P020" OK): each error is reported once until Start, Clear or, for the
@@ -57,6 +62,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QScrollArea;
 
 namespace kestrel {
 
@@ -71,7 +77,7 @@ public:
     frmPENrec(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent = nullptr);
     ~frmPENrec() override;
 
-    /// Draws recorded sample i (0..500) on all thirteen strips and shows its values ("  P050").
+    /// Draws recorded sample i (0..500) on all the strips and shows its values ("  P050").
     void Line_draw2(std::int16_t i);
     /// Erases the strips and draws their grids ("  P056").
     void Pict_inz();
@@ -91,12 +97,13 @@ public:
     /// Shows or hides the help label "?" (labelC7).
     void SetHelpPointer(bool visible);
 
-    /// PicPEN(j), j = 0..12.
+    /// PicPEN(j), j = 0..17, and the page the strips and their controls lie on.
     PictureBox* strip(int j) const { return mPicPEN.at(j); }
     QLabel* Label1(int j) const { return mLabel1.at(j); }
     QLineEdit* Text1(int j) const { return mText1.at(j); }
     QLineEdit* txtRH(int j) const { return mTxtRH.at(j); }
     QLineEdit* txtRL(int j) const { return mTxtRL.at(j); }
+    QWidget* page() const { return mPage; }
 
 signals:
     /// cmdPrint "ﾊｰﾄﾞｺﾋﾟｰ": the owner makes the hard copy of this window.
@@ -106,6 +113,7 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void buildChannel(int j);
@@ -130,6 +138,9 @@ private:
     int mListenerId = 0;
     const RunStore* mRuns = nullptr;
 
+    QScrollArea* mScroll = nullptr;
+    QWidget* mPage = nullptr;
+
     std::array<PictureBox*, kChannels> mPicPEN{};
     std::array<QLabel*, kChannels> mLabel1{};
     std::array<QLineEdit*, kChannels> mText1{};
@@ -153,6 +164,7 @@ private:
     QPalette mNormalBox;      ///< the range texts' palette when not edited
     QSize mLaidOut;           ///< client size of the last layout (pixels)
     bool mSyncingPen = false; ///< the pen controls are being set from the document
+    bool mFitted = false;     ///< the first show has fitted the window to the screen
 };
 
 } // namespace kestrel

@@ -5,6 +5,7 @@
 #include "widgets/picturebox.h"
 #include "widgets/textroom.h"
 
+#include <QApplication>
 #include <QFont>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -24,6 +25,16 @@ inline double widthOf(const QWidget* w) {
 }
 inline double heightOf(const QWidget* w) {
     return w->height() * kTwipsPerPixel;
+}
+
+/// An enabled value field on the usual base colour, a disabled one a shade darker than the
+/// window, so that it plainly cannot be typed in.
+inline void setFieldColour(QLineEdit* e, bool enabled) {
+    e->setEnabled(enabled);
+    QPalette pal = e->palette();
+    pal.setColor(QPalette::Base, enabled ? QApplication::palette().color(QPalette::Base)
+                                         : QApplication::palette().color(QPalette::Window).darker(110));
+    e->setPalette(pal);
 }
 
 /// A value that is wider than its box (a PV far off scale) is shown in a smaller face rather

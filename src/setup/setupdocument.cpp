@@ -329,6 +329,14 @@ void SetupDocument::setMode(std::int16_t mode) {
     notify(SetupChange::PanelSetting);
 }
 
+void SetupDocument::setSecondaryMode(std::int16_t mode) {
+    if (mRun)
+        mRun->setSecondaryMode(mode);
+    else
+        mState.params.MODE2 = mode;
+    notify(SetupChange::PanelSetting);
+}
+
 void SetupDocument::setRangeHighText(const std::string& text) {
     mRangeHigh = text;
     notify(SetupChange::PanelSetting);

@@ -141,6 +141,9 @@ public:
     std::int16_t mode() const { return mState.params.MODE; }
     /// The mode buttons M, A, C (through run control when it is set).
     void setMode(std::int16_t mode);
+    /// The secondary controller's mode buttons M (0), A (1) and CAS (2), through run control when
+    /// one is attached (its bumpless change), else MODE2 alone.
+    void setSecondaryMode(std::int16_t mode);
     const std::string& rangeHighText() const { return mRangeHigh; }
     const std::string& rangeLowText() const { return mRangeLow; }
     const std::string& graphTimeText() const { return mGraphTime; }

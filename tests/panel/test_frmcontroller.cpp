@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QHelpEvent>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -29,6 +30,15 @@ using test::twipsRect, test::waitUntil;
 
 constexpr Rgb kWhite = rgb(255, 255, 255), kYellow = rgb(255, 255, 0), kRed = rgb(255, 0, 0);
 constexpr Rgb kBlue = rgb(0, 0, 255), kLampOff = rgb(192, 192, 192);
+
+/// The field's text replaced by what the input method commits (full-width digits).
+void commit(QWidget* field, const char* text) {
+    static_cast<QLineEdit*>(field)->selectAll();
+    QInputMethodEvent typed;
+    typed.setCommitString(QString::fromUtf8(text));
+    QCoreApplication::sendEvent(field, &typed);
+    QApplication::processEvents(); // the half-width rewrite
+}
 
 int countOf(const PictureBox* pic, Rgb colour) {
     return static_cast<int>(test::pixelsOf(pic, colour).size());
@@ -159,6 +169,89 @@ TEST_F(ControllerPanel, OkClampsToTheScaleAndTakesATextThatIsNoNumberAsZeroAndTh
                   std::make_tuple(mv, static_cast<int>(mv), mv));
     }
     EXPECT_EQ(text("txtMV"), "100.0");
+}
+
+TEST_F(ControllerPanel, TheSecondarysFaceplateShowsForACascadeLoopOnlyAndThePrimarySetsOpThere) {
+    const QWidget* secondary = &panel->secondaryFaceplate();
+    auto& sim = state.sim;
+    for (int loop : {1, 2, 0, 1}) {
+        SCOPED_TRACE(loop);
+        state.params.LOOP = static_cast<std::int16_t>(loop);
+        doc.setRangeHighText(doc.rangeHighText()); // any change of the set-up
+        EXPECT_EQ(std::make_tuple(secondary->isVisible(), child<QLabel>("Label1_2")->text()),
+                  std::make_tuple(loop == 1, QString(loop == 1 ? "OP" : "MV")));
+        // The primary's output field (full-width digits too) and its slider: OP or MV.
+        sim.OP.set(10.0);
+        sim.MV.set(20.0);
+        commit(child("txtMV"), "３５");
+        click("OKButton");
+        EXPECT_EQ(std::make_tuple(sim.OP[0], sim.MV[0]),
+                  loop == 1 ? std::make_tuple(35.0, 20.0) : std::make_tuple(10.0, 35.0));
+        QTest::mouseClick(child("SliderMV"), Qt::LeftButton, {}, QPoint(81, 11));
+        EXPECT_EQ(loop == 1 ? sim.OP[0] : sim.MV[0], 100.0);
+    }
+    panel->hide();
+    EXPECT_FALSE(secondary->isVisible());
+    panel->show();
+    ASSERT_TRUE(secondary->isVisible());
+    // Closed by the learner, it stays closed until the panel opens again.
+    panel->secondaryFaceplate().close();
+    doc.setRangeHighText(doc.rangeHighText());
+    tick();
+    EXPECT_FALSE(secondary->isVisible());
+    panel->hide();
+    panel->show();
+    EXPECT_TRUE(secondary->isVisible());
+}
+
+TEST_F(ControllerPanel, TheSecondarysLampsChangeItsModeWithoutABumpAndOkAndTheSliderSetWhatTheModeLets) {
+    state.params.LOOP = 1;
+    panel->runControl().Data_inz(); // at rest: MV 50, PV2 = SV2 = OP = 50
+    doc.setRangeHighText(doc.rangeHighText());
+    auto* secondary = &panel->secondaryFaceplate();
+    auto part = [&](const char* name) { return test::childOf(secondary, name); };
+    auto& sim = state.sim;
+    struct Step {
+        const char* lamp;
+        int mode;
+        bool sv2, mv;
+    } const steps[] = {{"Label2M", 0, false, true},
+                       {"Label2A", 1, true, false},
+                       {"Label2CAS", 2, false, false},
+                       {"Label2A", 1, true, false}};
+    const Rgb on[] = {kRed, kBlue, kYellow};
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.lamp);
+        sim.InitPending2 = false;
+        QTest::mouseClick(part(s.lamp), Qt::LeftButton);
+        EXPECT_EQ(std::make_tuple(int(state.params.MODE2), sim.InitPending2, sim.MV[0], sim.OP[0]),
+                  std::make_tuple(s.mode, true, 50.0, 50.0));
+        tick(3);
+        EXPECT_NEAR(sim.MV[0], 50.0, 1e-9);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(
+                fromQColor(
+                    part(("shape2Mode" + std::to_string(i)).c_str())->palette().color(QPalette::Window)),
+                i == s.mode ? on[i] : kLampOff);
+        EXPECT_EQ(std::make_tuple(part("txtSV2")->isEnabled(), part("txtMV2")->isEnabled(),
+                                  part("SliderMV2")->isEnabled(), child("txtMV")->isEnabled()),
+                  std::make_tuple(s.sv2, s.mv, s.mv, s.mode == 2)); // the primary's OP tracks SV2
+    }
+    // Automatic: OK sets SV2 (full-width digits too); a text that is no number changes nothing.
+    auto* sv2 = static_cast<QLineEdit*>(part("txtSV2"));
+    commit(sv2, "６０");
+    QTest::mouseClick(part("OKButton2"), Qt::LeftButton);
+    test::retype(sv2, "x");
+    QTest::mouseClick(part("OKButton2"), Qt::LeftButton);
+    EXPECT_EQ(takeMessages(), std::vector<std::string>{"型が一致しません。  P059"});
+    EXPECT_EQ(std::make_tuple(sim.SV2[0], sv2->text(), sim.MV[0]),
+              std::make_tuple(60.0, QString("60.0"), 50.0));
+    // Manual: the slider sets MV, which the secondary then leaves alone.
+    QTest::mouseClick(part("Label2M"), Qt::LeftButton);
+    QTest::mouseClick(part("SliderMV2"), Qt::LeftButton, {}, QPoint(30, 11));
+    tick(2);
+    EXPECT_EQ(std::make_tuple(sim.MV[0], static_cast<QLineEdit*>(part("txtMV2"))->text()),
+              std::make_tuple(29.0, QString("29.0")));
 }
 
 TEST_F(ControllerPanel, SvPointerSetsSvBelowCascadeModeAndThePvBarFillsInThePenColour) {

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 
 #include <memory>
@@ -20,8 +22,8 @@ using test::pixelsOf, test::twipsRect;
 
 constexpr Rgb kYellow = rgb(255, 255, 0);
 
-// The window opens 7545 x 9990 twips: strips 5115 twips wide (341 px) and
-// (9990 - 760) / 13 - 100 = 610 twips high, 41 px = 615 twips on screen.
+// The window opens 7545 x 12885 twips: strips 5115 twips wide (341 px) and
+// (12885 - 820) / 18 - 60 = 610 twips high, 41 px = 615 twips on screen.
 
 /// Grid pixels in one row (or with `column`, one column) of the picture.
 int greyIn(const PictureBox* pic, int at, bool column = false) {
@@ -125,9 +127,10 @@ TEST_F(PenRecorder, DrawsStaircasesAndAnEditedRangeFromTheNextSampleUntilOkOrCan
 }
 
 TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurrentRecord) {
-    // Pixels asked for, client twips given (whole pixels).
-    const std::tuple<int, int, double, double> cases[] = {{px(3000), px(5000), 4410, 9210},
-                                                          {900, 700, 13500, 10500}};
+    // Pixels asked for, client twips given (whole pixels). Lower than 18 strips of 550 twips with
+    // their controls (11805 twips in whole pixels), the page scrolls.
+    const std::tuple<int, int, double, double> cases[] = {
+        {px(3000), px(5000), 4410, 9210}, {900, 700, 13500, 10500}, {600, 1000, 9000, 15000}};
     const test::ProgramFont font; // the range boxes hold -100.0 in the program's own face
     open();
     for (int i = 0; i <= 500; ++i)
@@ -141,12 +144,16 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurr
         const double w = window->width() * 15.0, h = window->height() * 15.0;
         SCOPED_TRACE(std::to_string(w) + " x " + std::to_string(h));
         EXPECT_EQ(std::make_pair(w, h), std::make_pair(expectWidth, expectHeight));
-        const double stripH = (h - 760) / 13 - 100;
-        EXPECT_NEAR(window->strip(0)->Width(), w - 2430, 15);
+        const QWidget* page = window->page();
+        const bool scrolls = h < 11805;
+        const double pageH = page->height() * 15.0, stripH = (pageH - 820) / 18 - 60;
+        EXPECT_EQ(std::make_tuple(pageH, page->width() < window->width(),
+                                  child<QScrollArea>("PenScroll")->verticalScrollBar()->maximum() > 0),
+                  std::make_tuple(std::max(h, 11805.0), scrolls, scrolls));
+        EXPECT_NEAR(window->strip(0)->Width(), page->width() * 15.0 - 2430, 15);
         EXPECT_NEAR(window->strip(5)->Height(), stripH, 8);
         EXPECT_NEAR(window->strip(5)->y() * 15.0, (stripH + 60) * 5 + 60, 8);
-        expectApart(window.get(),
-                    {"ChkQB", "cmbQB", "OKButton", "CancelButton", "cmdClear", "cmdPrint", "labelC7"},
+        expectApart(page, {"ChkQB", "cmbQB", "OKButton", "CancelButton", "cmdClear", "cmdPrint", "labelC7"},
                     window->strip(frmPENrec::kChannels - 1));
         // Beside each strip: label, value box and ranges, clear of each other and of the strip,
         // and the legend fits its box.
@@ -170,6 +177,21 @@ TEST_F(PenRecorder, ResizeKeepsTheMinimumLaysOutWithoutOverlapsAndReplaysTheCurr
     window->txtRL(2)->setText("x");
     resizeShown(620, 600);
     EXPECT_EQ(takeMessages(), std::vector<std::string>{"型が一致しません。  P050"});
+}
+
+TEST_F(PenRecorder, ASecondarySignalTheLoopLacksHasNoTraceAndNoValueUntilItExists) {
+    // SV2 missing for samples 0 and 1, 40 from sample 2 (x = 2046) on; the primary's I of P
+    // control (-1000 too) stays at the foot of its strip.
+    for (std::int16_t i = 0; i < 3; ++i) {
+        sample(i, i * 10.0, 13, i < 2 ? -1000.0 : 40.0);
+        state.rec.PenData[0][3][i] = -1000.0;
+        window->Line_draw2(i);
+        EXPECT_EQ(window->Text1(13)->text(), i < 2 ? "" : "40.0") << i;
+    }
+    const auto drawn = pixelsOf(window->strip(13), kYellow);
+    EXPECT_EQ(drawn.size(), 1u);
+    EXPECT_TRUE(drawn.empty() || drawn.front().x() == 136);
+    EXPECT_TRUE(window->strip(3)->colorAt(1500, window->strip(3)->Height() - 50) == kYellow);
 }
 
 TEST_F(PenRecorder, ABadRangeIsReportedOnceAndLeavesItsStripUndrawn) {
