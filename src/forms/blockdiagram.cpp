@@ -236,9 +236,10 @@ QSize BlockDiagram::minimumSizeHint() const {
 }
 
 QTransform BlockDiagram::designToWidget() const {
-    const double s = std::min(width() / kW, height() / kH);
+    const double w = mLayout->width;
+    const double s = std::min(width() / w, height() / kH);
     QTransform t;
-    t.translate((width() - kW * s) / 2, (height() - kH * s) / 2);
+    t.translate((width() - w * s) / 2, (height() - kH * s) / 2);
     t.scale(s, s);
     return t;
 }

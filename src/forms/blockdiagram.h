@@ -22,6 +22,14 @@
 // after the process (folded under it, entering the disturbance summing point from below), and the
 // sensor on the feedback line (the noise σ·z added, then the filter 1/(1+Tf·s)). While the process
 // is hidden the process block shows "？" and neither the valve nor the process type is drawn.
+//
+// On a two-part process (loop structure 1 or 2) the page draws the primary controller as one
+// block named after its control type, fed by SV and by PV from below, and the process in its two
+// parts: the inner part Kin·e^(−Lin·s)/(1+Tin·s) after the Kd summing point, the inner
+// disturbance Kdin/(1+Tdin·s) of DV added to give PV2, then the outer part (the process block).
+// In cascade control (1) the secondary controller, named after its type, stands between the
+// primary's output OP and MV and PV2 is fed back to its summing point; the design area is then
+// wider (664 × 280) and scaled down to fit. Hidden, the inner block shows "？" too.
 
 #include <QStringList>
 #include <QWidget>
@@ -44,16 +52,18 @@ public:
 
     /// What the page shows beyond the ideal loop. The default is the ideal loop.
     struct ProcessDetail {
-        int type = 0;        ///< 0 first order, 1 second order (Tpl2), 2 integrating
-        bool valve = false;  ///< a valve stage acts
-        bool sensor = false; ///< noise or a sensor filter acts
-        bool hidden = false; ///< a challenge hides the process
+        int type = 0;          ///< 0 first order, 1 second order (Tpl2), 2 integrating
+        bool valve = false;    ///< a valve stage acts
+        bool sensor = false;   ///< noise or a sensor filter acts
+        bool hidden = false;   ///< a challenge hides the process
+        int loop = 0;          ///< loop structure: 0 single, 1 cascade, 2 single on the two-part process
+        int secondaryType = 1; ///< the secondary controller's type (0 P, 1 PI, 2 PID), drawn in cascade
         bool operator==(const ProcessDetail&) const = default;
     };
     void setProcessDetail(const ProcessDetail& detail);
     const ProcessDetail& processDetail() const { return mDetail; }
 
-    /// The design size, 550 × 280 pixels.
+    /// The design size of the single loop, 550 × 280 pixels.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 

@@ -1,5 +1,8 @@
 #include "forms/blockdiagramlayout.h"
 
+#include "setup/fieldtable.h"
+#include "widgets/qtext.h"
+
 #include <algorithm>
 #include <map>
 
@@ -229,8 +232,133 @@ void layoutTwoDof(Layout& l, const BlockDiagram::ProcessDetail& d) {
     l.wires.back().bridge = true;
 }
 
+/// The two-part process: the primary as one block, in cascade the secondary controller with PV2
+/// fed back to it, the inner part and its disturbance, the outer part (the process block with its
+/// type) and the feedback line of PV, through the sensor when it acts.
+void layoutTwoPart(Layout& l, int page, const BlockDiagram::ProcessDetail& d) {
+    const bool cascade = d.loop == 1;
+    constexpr double boxW = 78, topBox = 44, topH = 38;
+    constexpr double primaryL = 24, primaryW = 96, primaryX = primaryL + primaryW / 2, ffX = 160, ffW = 104;
+
+    l.text({kSvStart + 2, kMain - 10}, "SV", Qt::AlignLeft);
+    l.wire({{kSvStart, kMain}, {primaryL, kMain}});
+    l.box(boxAt(primaryX, kMain, primaryW, true), {txt(qtext(kTypePages[page]))});
+    l.text({primaryX, kMain - 28}, "主調節計");
+    l.wire({{primaryL + primaryW, kMain}, {ffX - kR, kMain}});
+    l.text({ffX - kR - 11, kMain - 10}, cascade ? "OP" : "MV", Qt::AlignRight);
+    l.sum({ffX, kMain}, {{Side::Left, true}, {Side::Top, false}});
+
+    // x0: where MV leaves for the valve.
+    double x0 = ffX + kR;
+    constexpr double sum2X = 205, secondaryL = 218, secondaryW = 80;
+    if (cascade) {
+        l.wire({{ffX + kR, kMain}, {sum2X - kR, kMain}});
+        l.sum({sum2X, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
+        l.wire({{sum2X + kR, kMain}, {secondaryL, kMain}});
+        const int type = std::clamp(d.secondaryType, 0, 2);
+        l.box(boxAt(secondaryL + secondaryW / 2, kMain, secondaryW, true),
+              {txt(qtext(kSecondaryTypes[type]))});
+        l.text({secondaryL + secondaryW / 2, kMain - 28}, "二次調節計");
+        x0 = secondaryL + secondaryW;
+    }
+    const double valveX = x0 + 34, kdX = x0 + 62, innerL = x0 + 82, innerX = innerL + boxW / 2;
+    const double innerSum = innerL + boxW + 18, outerL = innerSum + 34, outerX = outerL + boxW / 2;
+    const double distX = outerL + boxW + 18, fbX = distX + 28;
+    l.width = std::max(kW, fbX + 30);
+
+    if (cascade)
+        l.text({valveX - 16, kMain - 10}, "MV", Qt::AlignRight);
+    if (d.valve && !d.hidden) {
+        constexpr double valveW = 24;
+        l.wire({{x0, kMain}, {valveX - valveW / 2, kMain}});
+        l.box(boxAt(valveX, kMain, valveW, false), {txt("弁")});
+        l.wire({{valveX + valveW / 2, kMain}, {kdX - kR, kMain}});
+        l.text({valveX, kMain + 28}, "バルブ");
+    } else {
+        l.wire({{x0, kMain}, {kdX - kR, kMain}});
+    }
+    l.sum({kdX, kMain}, {{Side::Left, true}, {Side::Top, true}});
+    l.wire({{kdX + kR, kMain}, {innerL, kMain}});
+    if (d.hidden)
+        l.box(boxAt(innerX, kMain, boxW, true), {txt("？")});
+    else
+        l.box(boxAt(innerX, kMain, boxW, true), {frac("Kin・e", "1+Tin・s", "-Lin・s")});
+    l.wire({{innerL + boxW, kMain}, {innerSum - kR, kMain}});
+    l.sum({innerSum, kMain}, {{Side::Left, true}, {Side::Top, true}});
+    l.wire({{innerSum + kR, kMain}, {outerL, kMain}});
+    if (cascade) {
+        // PV2 back to the secondary's summing point, under the blocks.
+        constexpr double y2 = 232;
+        const double j = innerSum + 15;
+        l.wire({{j, kMain}, {j, y2}, {sum2X, y2}, {sum2X, kMain + kR}}, false, true);
+        l.text({(sum2X + j) / 2 + 60, y2 - 10}, "PV2");
+    } else {
+        l.text({innerSum + 19, kMain + 18}, "PV2");
+    }
+
+    if (d.hidden)
+        l.box(boxAt(outerX, kMain, boxW, true), {txt("？")});
+    else
+        l.box(boxAt(outerX, kMain, boxW, true), {frac("Kpl・e", "1+Tpl・s", "-Lpl・s")});
+    const int type = d.hidden ? 0 : d.type;
+    if (type == 1 || type == 2) {
+        constexpr double y = 200;
+        const double w = type == 1 ? 70 : 28;
+        l.wire({{outerX, kMain + 20}, {outerX, y - 20}});
+        if (type == 1)
+            l.box(boxAt(outerX, y, w, true), {frac("1", "1+Tpl2・s")});
+        else
+            l.box(boxAt(outerX, y, w, true), {frac("1", "s")});
+        l.wire({{outerX + w / 2, y}, {distX, y}, {distX, kMain + kR}});
+        l.sum({distX, kMain}, {{Side::Bottom, true}, {Side::Top, true}});
+    } else {
+        l.wire({{outerL + boxW, kMain}, {distX - kR, kMain}});
+        l.sum({distX, kMain}, {{Side::Left, true}, {Side::Top, true}});
+    }
+    l.wire({{distX + kR, kMain}, {l.width - 2, kMain}});
+    l.text({fbX + 2, kMain - 10}, "PV", Qt::AlignLeft);
+
+    // DV along the top, down to the feedforward, Kd, the inner disturbance and the outer path.
+    l.text({ffX - ffW / 2 + 2, kDv - 10}, "DV", Qt::AlignLeft);
+    l.wire({{ffX - ffW / 2, kDv}, {outerX, kDv}, {outerX, topBox}});
+    l.wire({{ffX, kDv}, {ffX, topBox}}, false, true);
+    l.box(QRectF(ffX - ffW / 2, topBox, ffW, topH),
+          {txt("Kf"), frac("1+Tfp・s", "1+Tfd・s"), txt("e", "-Lf・s")});
+    l.wire({{ffX, topBox + topH}, {ffX, kMain - kR}});
+    l.wire({{kdX, kDv}, {kdX, 100}}, false, true);
+    l.box(QRectF(kdX - 14, 100, 28, 24), {txt("Kd")});
+    l.wire({{kdX, 124}, {kdX, kMain - kR}});
+    l.wire({{innerX, kDv}, {innerX, topBox}}, false, true);
+    l.box(QRectF(innerL, topBox, boxW, topH), {frac("Kdin", "1+Tdin・s")});
+    l.wire({{innerL + boxW, topBox + topH / 2}, {innerSum, topBox + topH / 2}, {innerSum, kMain - kR}});
+    l.box(QRectF(outerL, topBox, boxW, topH), {frac("Kds・e", "1+Tds・s", "-Lds・s")});
+    l.wire({{outerL + boxW, topBox + topH / 2}, {distX, topBox + topH / 2}, {distX, kMain - kR}});
+
+    // PV back to the primary, entering its block from below.
+    const QPointF to(primaryX, kMain + 20);
+    if (!d.sensor) {
+        l.wire({{fbX, kMain}, {fbX, kFb}, {to.x(), kFb}, {to.x(), to.y()}}, true, true);
+        l.text({fbX - 97, kFb - 10}, "測定値");
+        return;
+    }
+    const double noiseX = fbX - 27, filterX = fbX - 97;
+    constexpr double filterW = 64, filterH = 34;
+    l.wire({{fbX, kMain}, {fbX, kFb}, {noiseX + kR, kFb}}, true, true);
+    l.sum({noiseX, kFb}, {{Side::Right, true}, {Side::Top, true}});
+    l.text({noiseX, kFb - 32}, "ノイズ");
+    l.wire({{noiseX, kFb - 24}, {noiseX, kFb - kR}});
+    l.wire({{noiseX - kR, kFb}, {filterX + filterW / 2, kFb}}, true);
+    l.box(QRectF(filterX - filterW / 2, kFb - filterH / 2, filterW, filterH), {frac("1", "1+Tf・s")});
+    l.wire({{filterX - filterW / 2, kFb}, {to.x(), kFb}, {to.x(), to.y()}}, true);
+    l.text({fbX - 167, kFb - 10}, "測定値");
+}
+
 Layout makeLayout(int page, const BlockDiagram::ProcessDetail& d) {
     Layout l;
+    if (d.loop == 1 || d.loop == 2) {
+        layoutTwoPart(l, page, d);
+        return l;
+    }
     switch (page) {
     case 0:
         layoutP(l, d);
@@ -260,8 +388,12 @@ const Layout& layoutOf(int page, const BlockDiagram::ProcessDetail& given) {
     static std::map<int, Layout> layouts;
     BlockDiagram::ProcessDetail detail = given;
     detail.type = std::clamp(detail.type, 0, 2);
-    const int key = page + 6 * (detail.type +
-                                3 * (int(detail.valve) + 2 * (int(detail.sensor) + 2 * int(detail.hidden))));
+    detail.secondaryType = std::clamp(detail.secondaryType, 0, 2);
+    int key = page +
+              6 * (detail.type + 3 * (int(detail.valve) + 2 * (int(detail.sensor) + 2 * int(detail.hidden))));
+    // Every other structure after the 144 single-loop layouts.
+    if (detail.loop == 1 || detail.loop == 2)
+        key += 144 * (detail.loop + 2 * detail.secondaryType);
     auto it = layouts.find(key);
     if (it == layouts.end())
         it = layouts.emplace(key, makeLayout(page, detail)).first;

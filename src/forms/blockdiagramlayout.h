@@ -66,6 +66,7 @@ struct BlockDiagram::Layout {
     std::vector<Sum> sums;
     std::vector<Text> texts;
     std::vector<QRectF> frames; // dashed outlines of a group of blocks
+    double width = diagram::kW; // of the design area; its height is always kH
 
     void box(QRectF r, std::vector<Term> t) { boxes.push_back({r, std::move(t)}); }
     void wire(std::initializer_list<QPointF> p, bool feedback = false, bool branch = false) {
@@ -79,7 +80,8 @@ struct BlockDiagram::Layout {
 
 namespace diagram {
 
-/// The layout of a page 0..5 with what it shows beyond the ideal loop; built on first use and
+/// The layout of a page 0..5 with what it shows beyond the ideal loop (including the loop
+/// structure); built on first use and
 /// kept (the windows draw from the GUI thread only).
 const BlockDiagram::Layout& layoutOf(int page, const BlockDiagram::ProcessDetail& detail = {});
 

@@ -4,6 +4,7 @@
 #include "forms/blockdiagram.h"
 #include "forms/parameterrow.h"
 #include "forms/processdetail.h"
+#include "forms/secondaryloop.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "widgets/halfwidthinput.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +23,8 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace kestrel {
 
@@ -69,6 +73,8 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     centralWidget()->setObjectName("central");
     mProcessDetail = new frmProcessDetail(document, this);
     connect(mProcessDetail, &frmProcessDetail::helpRequested, this, &frmMAIN::helpRequested);
+    mSecondaryLoop = new frmSecondaryLoop(document, this);
+    connect(mSecondaryLoop, &frmSecondaryLoop::helpRequested, this, &frmMAIN::helpRequested);
     buildMenus();
     buildDiagram();
     buildGroups();
@@ -82,6 +88,10 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     mCmdDetail->setObjectName("cmdProcessDetail");
     place(mCmdDetail, 120, 7420, 1815, 375);
     connect(mCmdDetail, &QPushButton::clicked, mProcessDetail, &frmProcessDetail::open);
+    mCmdSecondary = new QPushButton("二次ループ...", centralWidget());
+    mCmdSecondary->setObjectName("cmdSecondaryLoop");
+    place(mCmdSecondary, 120 + 1815 + 120, 7420, 1815, 375);
+    connect(mCmdSecondary, &QPushButton::clicked, mSecondaryLoop, &frmSecondaryLoop::open);
     mCmdTip = new QPushButton("学習表示", centralWidget());
     mCmdTip->setObjectName("cmdTip");
     place(mCmdTip, 120 + 3900 + 120 + 3900 - 1215 - 120 - 1215, 7420, 1215, 375);
@@ -113,6 +123,7 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     onDocumentChanged(SetupChange::Feedback, 0);
     onDocumentChanged(SetupChange::Bias, 0);
     showProcessDetail();
+    showLoopStructure();
 
     // The window keeps its outer size of 12100 × 9000 twips (the frame and title bar take about
     // 6 × 30 pixels of it); any resize is undone.
@@ -148,6 +159,8 @@ void frmMAIN::buildMenus() {
             [this] { mDocument.ParaInz_Click(); });
     connect(action(disp, "プロセス詳細...", "procDetail"), &QAction::triggered, mProcessDetail,
             &frmProcessDetail::open);
+    connect(action(disp, "二次ループ...", "secondaryLoop"), &QAction::triggered, mSecondaryLoop,
+            &frmSecondaryLoop::open);
     connect(action(disp, "ハードコピー画像", "bmp"), &QAction::triggered, this, &frmMAIN::imageListRequested);
 
     QMenu* study = menuBar()->addMenu("学習(&S)");
@@ -309,6 +322,25 @@ void frmMAIN::buildGroups() {
     // The feedforward group ends clear of the window's bottom edge, whatever the menu bar's height.
     QGroupBox* feedforward =
         buildGroup(FieldGroup::Feedforward, "FFモデルﾊﾟﾗﾒｰﾀ", "FrameFF", 8160, 5820, 3810, 2160);
+    // The loop structure stands under the process's fields: it decides what the process is made of.
+    {
+        const double row = 330 + 3 * kRow + 60;
+        QFont labelFont("ＭＳ ゴシック");
+        labelFont.setPointSizeF(QApplication::font().pointSizeF());
+        auto* label = new QLabel("制御構造", process);
+        label->setObjectName("Label_loop");
+        label->setFont(labelFont);
+        place(label, 90, row, 900, 270);
+        mCboLoop = new QComboBox(process);
+        mCboLoop->setObjectName("cboLoop");
+        for (std::string_view caption : kLoopStructures)
+            mCboLoop->addItem(qtext(caption));
+        place(mCboLoop, 1020, row - 30, 3900 - 1020 - 90, 330);
+        connect(mCboLoop, &QComboBox::activated, this, [this](int index) {
+            if (index != mDocument.loopStructure())
+                mDocument.optLoop_Click(index);
+        });
+    }
     QGroupBox* groups[] = {controller, process, disturbance, feedforward};
     for (int i = 0; i < 4; ++i) {
         mHelp[i + 1] = new HelpLabel(QString("C%1").arg(44 + i), groups[i]);
@@ -341,6 +373,8 @@ void frmMAIN::showProcessDetail() {
     detail.type = static_cast<int>(p.processType());
     detail.valve = p.valveActive();
     detail.sensor = p.sensorActive();
+    detail.loop = static_cast<int>(p.loopStructure());
+    detail.secondaryType = std::clamp(static_cast<int>(p.TYPE2), 0, 2);
     for (BlockDiagram* d : mDiagrams)
         d->setProcessDetail(detail);
 }
@@ -355,6 +389,11 @@ void frmMAIN::onDocumentChanged(SetupChange what, int index) {
         break;
     case SetupChange::DetailText:
     case SetupChange::ProcessType:
+    case SetupChange::SecondaryOption:
+        showProcessDetail();
+        break;
+    case SetupChange::LoopStructure:
+        showLoopStructure();
         showProcessDetail();
         break;
     case SetupChange::FieldVisibility:
@@ -404,6 +443,12 @@ void frmMAIN::SetHelpPointer(bool visible) {
         h->raise();
     }
     mProcessDetail->SetHelpPointer(visible);
+    mSecondaryLoop->SetHelpPointer(visible);
+}
+
+void frmMAIN::showLoopStructure() {
+    if (mCboLoop->currentIndex() != mDocument.loopStructure())
+        mCboLoop->setCurrentIndex(mDocument.loopStructure());
 }
 
 void frmMAIN::closeEvent(QCloseEvent* event) {

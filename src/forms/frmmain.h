@@ -1,7 +1,8 @@
 #pragma once
 // frmMAIN, the main window: the control loop as a block diagram on the control-type tab, the four
-// parameter groups (controller, process, disturbance, feedforward) with OK and Cancel, the
-// button and menu item of the process-detail window, and the menus that open every other window.
+// parameter groups (controller, process, disturbance, feedforward) with OK and Cancel, the loop
+// structure ("制御構造") under the process's fields, the buttons and menu items of the
+// process-detail and secondary-loop windows, and the menus that open every other window.
 // It is the first window and closing it ends the program.
 
 #include "engine/appstate.h"
@@ -14,6 +15,7 @@
 #include <filesystem>
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -28,6 +30,7 @@ namespace kestrel {
 class BlockDiagram;
 class frmController;
 class frmProcessDetail;
+class frmSecondaryLoop;
 
 /// A lesson of the study menu: menu item name, menu caption, file in Study, study window caption.
 struct LessonItem {
@@ -52,6 +55,8 @@ public:
     QPushButton* cmdTip() { return mCmdTip; }
     /// The "プロセス詳細" group's window (noise, sensor filter, valve, process type).
     frmProcessDetail* processDetail() { return mProcessDetail; }
+    /// The "二次ループ" window (the secondary controller and the inner part of the process).
+    frmSecondaryLoop* secondaryLoop() { return mSecondaryLoop; }
     /// Opens a lesson as its menu item does.
     void openLesson(int index);
     /// The study window's "ﾊﾟﾗﾒｰﾀ設定" starts the 50-ms return prompt.
@@ -91,8 +96,9 @@ private:
     void onDocumentChanged(SetupChange what, int index);
     void showField(Field f);
     void showVisibility();
-    /// The process type, valve and sensor blocks of every page, from the values in force.
+    /// The process type, valve, sensor and loop structure of every page, from the values in force.
     void showProcessDetail();
+    void showLoopStructure();
 
     AppState& mState;
     SetupDocument& mDocument;
@@ -111,7 +117,10 @@ private:
     QPushButton* mCmdPrint = nullptr;
     QPushButton* mCmdTip = nullptr;
     QPushButton* mCmdDetail = nullptr;
+    QPushButton* mCmdSecondary = nullptr;
+    QComboBox* mCboLoop = nullptr;
     frmProcessDetail* mProcessDetail = nullptr;
+    frmSecondaryLoop* mSecondaryLoop = nullptr;
     QTimer* mTimer1 = nullptr;
     std::array<HelpLabel*, 5> mHelp{}; // labelC43 .. labelC47
 };

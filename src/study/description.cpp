@@ -226,6 +226,46 @@ void processDetailBlock(Writer& w) {
     w.endBlock("プロセス詳細 :");
 }
 
+/// The loop structure beyond the single loop: the structure, the secondary controller (cascade
+/// only) and the inner part of the process. A step that sets the single loop writes no block at
+/// all, whatever else it gives; a step that leaves the structure alone lists what it gives.
+void secondaryLoopBlock(Writer& w) {
+    const std::string loop = w.value(kLoopKey);
+    if (loop == "0" || (!loop.empty() && loop != "1" && loop != "2"))
+        return;
+    w.choiceLine(loop, {{"1", "    カスケード制御   を選択する。"},
+                        {"2", "    単ループ（二段プロセス）   を選択する。"}});
+    const auto fieldLine = [&w](SecondaryField f) {
+        w.keyLine("    " + std::string(kSecondaryFields[f].label) + "=", kSecondaryFields[f].key);
+    };
+    // The secondary acts in cascade control only; its Ti2 and Td2 lines follow its type, its limits
+    // its form (the position form has none), as the primary's do.
+    if (loop != "2") {
+        const std::string type = w.value(kSecondaryTypeKey);
+        const std::string form = w.value(kSecondaryCalcKey);
+        w.choiceLine(type, {{"0", "    二次調節計:  Ｐ 制御   を選択する。"},
+                            {"1", "    二次調節計:  Ｐ Ｉ 制御   を選択する。"},
+                            {"2", "    二次調節計:  ＰＩＤ制御   を選択する。"}});
+        w.choiceLine(form, {{"0", "    二次調節計:  位置型   を選択する。"},
+                            {"1", "    二次調節計:  速度型   を選択する。"},
+                            {"2", "    二次調節計:  速度型（本質継承）   を選択する。"}});
+        fieldLine(Kp2);
+        if (type != "0")
+            fieldLine(Ti2);
+        if (type != "0" && type != "1")
+            fieldLine(Td2);
+        if (form != "0")
+            for (SecondaryField f : {MH2, ML2, dML2})
+                fieldLine(f);
+        w.choiceLine(w.value(kSecondaryModeKey), {{"2", "    二次調節計のモード: ＣＡＳモード\u3000にする。"},
+                                                  {"1", "    二次調節計のモード: Ａモード\u3000にする。"},
+                                                  {"0", "    二次調節計のモード: Ｍモード\u3000にする。"}});
+    }
+    for (SecondaryField f : {Kin, Tin, Lin, Kdin, Tdin})
+        fieldLine(f);
+    w.endBlock("二次ループ :");
+}
+
 /// The controller panel: mode, range, check boxes, pen colour, graph time.
 void panelBlock(Writer& w) {
     w.yield();
@@ -263,6 +303,7 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
     controllerBlocks(w, controlType, currentCalcType);
     modelBlocks(w);
     processDetailBlock(w);
+    secondaryLoopBlock(w);
     w.yield();
     programLines(w, "SV");
     w.endBlock("ＳＶ折線 :");

@@ -4,7 +4,9 @@
 //
 // The text is a sequence of blocks, in this order: control type, feedback check box, control
 // parameters, limits, set-point filter, process, disturbance, feedforward model, process details
-// (only the options a step switches on), SV program, DV program, controller panel. A written block is CR LF,
+// (only the options a step switches on), secondary loop (only beyond the single loop: LOOP 1 or 2,
+// or keys of the secondary loop in a step that leaves LOOP alone), SV program, DV program,
+// controller panel. A written block is CR LF,
 // its heading, CR LF, then its lines, each ending in CR LF; a block without lines is left out entirely. A
 // line that shows a key's value is left out when that value is empty, and a line chosen by a key's value
 // (control type, feedback, calculation form, mode, check boxes, pen colour) appears only for the listed
@@ -41,7 +43,7 @@ using StepReader = std::function<std::string(std::string_view key)>;
 /// currentTab / currentCalcType: the control-type tab and calculation form now selected in the
 /// parameter window, used when TYPE_SELECT / CALC_TYPE are empty. `yield` is called before each
 /// block from the control parameters on (nine calls in all, whether or not a block is written; the
-/// process details share the feedforward block's call),
+/// process details and the secondary loop share the feedforward block's call),
 /// so the window can let pending events run; it may be empty. Never throws for any value read.
 StepDescription buildDescription(const StepReader& read, int currentTab, int currentCalcType,
                                  const std::function<void()>& yield = {});

@@ -109,5 +109,35 @@ TEST_F(BlockDiagramTest, ProcessDetailsDrawTheirBlocksAndTheIdealLoopStaysAsItWa
     }
 }
 
+TEST_F(BlockDiagramTest, ATwoPartProcessDrawsItsInnerPartAndCascadeItsSecondaryController) {
+    using Detail = BlockDiagram::ProcessDetail;
+    const QRegularExpression blocks("調節計|制御$|^Kin|^Kpl|^Kdin|^PV2$|^？$|^OP$|^MV$");
+    const std::pair<Detail, const char*> cases[] = {
+        {{0, false, false, false, 1, 2},
+         "主調節計|二次調節計|偏差ＰＩＤ制御|ＰＩＤ制御|Kin・e|Kdin|Kpl・e|OP|MV|PV2"},
+        {{1, true, false, false, 2, 0}, "主調節計|偏差ＰＩＤ制御|Kin・e|Kdin|Kpl・e|MV|PV2"},
+        {{0, false, false, true, 1, 0}, "主調節計|二次調節計|偏差ＰＩＤ制御|Ｐ 制御|？|Kdin|？|OP|MV|PV2"},
+    };
+    BlockDiagram d(2);
+    const QImage single = paint(d, 550, 280);
+    const QColor back = d.palette().color(QPalette::Window);
+    for (const auto& [detail, shown] : cases) {
+        SCOPED_TRACE(shown);
+        d.setProcessDetail(detail);
+        QStringList texts = d.labels().filter(blocks);
+        texts.sort();
+        QStringList expected = QString(shown).split('|');
+        expected.sort();
+        EXPECT_EQ(texts, expected);
+        // The primary's feedback line runs along the bottom, grey while the loop is open.
+        d.setFeedbackConnected(false);
+        const QImage img = paint(d, 664, 280);
+        EXPECT_TRUE(near(strongestPixel(img, d.feedbackLineRect(), back), QColor(192, 192, 192)));
+        d.setFeedbackConnected(true);
+    }
+    d.setProcessDetail({});
+    EXPECT_EQ(paint(d, 550, 280), single);
+}
+
 } // namespace
 } // namespace kestrel

@@ -2,6 +2,7 @@
 #include "forms/blockdiagram.h"
 #include "forms/frmmain.h"
 #include "forms/processdetail.h"
+#include "forms/secondaryloop.h"
 #include "guiapp.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
@@ -10,6 +11,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
 #include <QRadioButton>
@@ -223,6 +225,68 @@ TEST_F(MainWindow, ProcessDetailWindowEditsAppliesAndHidesWithTheProcess) {
     doc->setProcessHidden(false);
     EXPECT_EQ(std::tuple(field("txtStickS")->text(), field("txtStickS")->isReadOnly(), second->isChecked()),
               std::tuple(QString("4"), false, true));
+}
+
+TEST_F(MainWindow, LoopStructureAndSecondaryLoopWindowEditApplyAndHideWithTheProcess) {
+    const ProgramFont font;
+    start();
+    auto* diagram = window->findChild<BlockDiagram*>();
+    auto* loop = child<QComboBox>("cboLoop");
+    EXPECT_TRUE(window->centralWidget()->rect().contains(
+        loop->mapTo(window->centralWidget(), loop->rect().bottomRight())));
+    loop->setCurrentIndex(1);
+    emit loop->activated(1);
+    EXPECT_EQ(std::pair(int(state.params.LOOP), diagram->processDetail().loop), std::pair(1, 1));
+
+    frmSecondaryLoop* w = window->secondaryLoop();
+    click("cmdSecondaryLoop");
+    ASSERT_TRUE(w->isVisible());
+    // Every label whole in the program's font, every group inside the window.
+    for (const QLabel* l : w->findChildren<QLabel*>())
+        for (const QString& line : l->text().split('\n'))
+            EXPECT_LE(l->fontMetrics().horizontalAdvance(line), l->contentsRect().width())
+                << line.toStdString();
+    for (const char* group : {"FrameSecondary", "FrameInner"})
+        EXPECT_TRUE(w->rect().contains(childOf<QWidget>(w, group)->geometry())) << group;
+    auto field = [w](const char* name) { return childOf<QLineEdit>(w, name); };
+    // Full-width digits from the input method are read as half-width.
+    field("txtKp2")->selectAll();
+    for (const QChar c : QString("２．５"))
+        QTest::sendKeyEvent(QTest::Click, field("txtKp2"), Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QCoreApplication::processEvents();
+    retype(field("txtKin"), "3");
+    const bool typed = yellow(field("txtKp2"));
+    test::click(w, "OKButton2");
+    EXPECT_EQ(std::tuple(typed, yellow(field("txtKp2")), field("txtKp2")->text(), state.params.Kp2,
+                         state.params.Kin),
+              std::tuple(true, false, QString("2.50"), 2.5, 3.0));
+    retype(field("txtTdin"), "7");
+    test::click(w, "CancelButton2");
+    EXPECT_EQ(std::pair(field("txtTdin")->text(), yellow(field("txtTdin"))),
+              std::pair(QString("0.00"), false));
+
+    // The type is stored on click; Ti2 takes input from PI on, Td2 for PID; limits in the velocity forms.
+    auto option = [w](const char* name) {
+        auto* r = childOf<QRadioButton>(w, name);
+        QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
+    };
+    option("optType2_0");
+    option("optCtype2_0");
+    EXPECT_EQ(std::tuple(int(state.params.TYPE2), int(state.params.CALC2), field("txtTi2")->isEnabled(),
+                         field("txtTd2")->isEnabled(), field("txtMH2")->isEnabled(),
+                         diagram->processDetail().secondaryType),
+              std::tuple(0, 0, false, false, false, 0));
+    // A lesson step's change shows while the window is open; a hidden process hides the inner part.
+    doc->setSecondaryText(Tin, "4");
+    doc->setProcessHidden(true);
+    EXPECT_EQ(std::tuple(field("txtKin")->text(), field("txtKin")->isReadOnly(), field("txtTin")->text(),
+                         field("txtKdin")->text()),
+              std::tuple(QString("？"), true, QString("？"), QString("0.00")));
+    doc->setProcessHidden(false);
+    EXPECT_EQ(std::pair(field("txtTin")->text(), yellow(field("txtTin"))), std::pair(QString("4"), true));
+    window->SetHelpPointer(true);
+    EXPECT_TRUE(childOf<QWidget>(w, "labelsecondary")->isVisible());
+    EXPECT_TRUE(messages.shown.empty());
 }
 
 } // namespace

@@ -191,6 +191,40 @@ TEST(Description, ProcessDetailsListOnlyTheOptionsSwitchedOn) {
     }
 }
 
+TEST(Description, TheSecondaryLoopBlockFollowsTheStructureTypeAndForm) {
+    const std::string sv = "\r\nＳＶ折線 :\r\n    0 秒 :  40％\r\n";
+    const Keys inner = {{"Kin", "2"}, {"Tin", "1"}, {"Lin", "0"}, {"Kdin", "1"}, {"Tdin", "0.5"}};
+    const Keys secondary = {{"TYPE2", "1"}, {"CALC2", "0"}, {"Kp2", "3"},  {"Ti2", "2"},
+                            {"Td2", "1"},   {"MH2", "90"},  {"MODE2", "2"}};
+    const std::string innerLines = "    ゲイン                Kin=2\r\n    一次遅れ時間(秒) Tin=1\r\n"
+                                   "    無駄時間(秒)       Lin=0\r\n    外乱ゲイン          Kdin=1\r\n"
+                                   "    外乱遅れ時間(秒) Tdin=0.5\r\n";
+    struct Case {
+        const char* loop; // "" leaves LOOP out of the step
+        std::string block;
+    } const cases[] = {
+        // The single loop writes nothing, whatever else the step gives.
+        {"0", ""},
+        // Cascade: Ti2 for PI but not Td2, no limits in the position form.
+        {"1",
+         "\r\n二次ループ :\r\n    カスケード制御   を選択する。\r\n    二次調節計:  Ｐ Ｉ 制御   "
+         "を選択する。\r\n"
+         "    二次調節計:  位置型   を選択する。\r\n    比例ゲイン    Kp2=3\r\n    積分時間(秒) Ti2=2\r\n"
+         "    二次調節計のモード: ＣＡＳモード\u3000にする。\r\n" +
+             innerLines},
+        // The two-part process alone: no secondary controller acts.
+        {"2", "\r\n二次ループ :\r\n    単ループ（二段プロセス）   を選択する。\r\n" + innerLines},
+    };
+    for (const Case& c : cases) {
+        Keys keys = inner;
+        keys.insert(secondary.begin(), secondary.end());
+        keys.insert({{"LOOP", c.loop}, {"SVv0", "40"}});
+        EXPECT_EQ(describe(keys).text, c.block + sv) << c.loop;
+    }
+    // A step that leaves the structure alone lists the keys it gives.
+    EXPECT_EQ(describe({{"Kp2", "4"}}).text, "\r\n二次ループ :\r\n    比例ゲイン    Kp2=4\r\n");
+}
+
 // The ten lessons of the course switch no option on: their descriptions stay as they were.
 TEST(Description, TheTenLessonsWriteNoProcessDetails) {
     int described = 0;
@@ -202,6 +236,7 @@ TEST(Description, TheTenLessonsWriteNoProcessDetails) {
             const StepDescription d =
                 buildDescription([&](std::string_view key) { return snapshot->value(section, key); }, 0, 0);
             EXPECT_EQ(d.text.find("プロセス詳細"), std::string::npos) << name << " " << section;
+            EXPECT_EQ(d.text.find("二次ループ"), std::string::npos) << name << " " << section;
             described += d.hasSettings;
         }
     }
