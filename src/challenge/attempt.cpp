@@ -88,6 +88,10 @@ const std::vector<std::string>& allStepKeys() {
                 k.emplace_back(kProcTypeKey); // stored between VALVE_T and Tpl2, as a step save writes it
             k.emplace_back(kDetailFields[d].key);
         }
+        for (const char* option : {kLoopKey, kSecondaryTypeKey, kSecondaryCalcKey})
+            k.emplace_back(option);
+        for (const FieldDef& f : kSecondaryFields)
+            k.emplace_back(f.key);
         for (const char* prefix : {"SV", "DV"}) {
             k.push_back(std::string(prefix) + "v0");
             for (int i = 1; i <= 8; ++i)
@@ -95,6 +99,7 @@ const std::vector<std::string>& allStepKeys() {
             for (int i = 1; i <= 8; ++i)
                 k.push_back(std::string(prefix) + "v" + std::to_string(i));
         }
+        k.emplace_back(kSecondaryModeKey); // read before MODE
         for (StepKey s : {StepKey::Mode, StepKey::RangeHigh, StepKey::RangeLow, StepKey::AutoRange,
                           StepKey::AutoPen, StepKey::PenColour, StepKey::GraphTime})
             k.emplace_back(stepKey(s));
@@ -181,6 +186,9 @@ StepValues freeValues(const SetupDocument& document, const Challenge& c) {
             for (int d = 0; d < DetailCount; ++d)
                 if (kDetailFields[d].key == key)
                     values[key] = document.detailText(static_cast<DetailField>(d));
+            for (int s = 0; s < SecondaryCount; ++s)
+                if (kSecondaryFields[s].key == key)
+                    values[key] = document.secondaryText(static_cast<SecondaryField>(s));
         }
     }
     return values;

@@ -34,7 +34,7 @@ StepValues attemptSettings(const AppFolders& folders, const Challenge& c, const 
 bool applySettings(SetupDocument& document, AppState& state, const StepValues& values);
 
 /// The learner's free settings as the document holds them (the field texts, the process-detail
-/// texts, the control type page and the calculation form).
+/// and secondary-loop texts, the control type page and the calculation form).
 StepValues freeValues(const SetupDocument& document, const Challenge& c);
 
 struct AttemptRun {
@@ -53,10 +53,10 @@ AttemptRun runAttempt(const AppFolders& folders, const Challenge& c, const StepV
 std::optional<MysteryProcess> mysteryProcess(const Challenge& c);
 
 /// Writes an attempt as a project: [説明] with the challenge's title and text, [手順1] with the
-/// fixed and the free settings (a hidden challenge's process keys, its process type, Tpl2 and valve
-/// keys left out: grading takes the process from the challenge file), [挑戦] FILE = the challenge's file
-/// name, and for a mystery challenge the learner's answer as [解答] K, L, T. The file is replaced whole.
-/// False, with a Japanese sentence in `error`, when it could not be written.
+/// fixed and the free settings (a hidden challenge's process keys, its process type, Tpl2, valve
+/// keys and inner part Kin, Tin, Lin left out: grading takes the process from the challenge file), [挑戦]
+/// FILE = the challenge's file name, and for a mystery challenge the learner's answer as [解答] K, L, T. The
+/// file is replaced whole. False, with a Japanese sentence in `error`, when it could not be written.
 bool saveAttempt(const std::filesystem::path& project, const Challenge& c, const StepValues& free,
                  const std::optional<MysteryProcess>& answer, std::string& error);
 

@@ -16,6 +16,14 @@
 
 namespace kestrel::challenge {
 
+namespace {
+
+/// The step keys that choose an option beside TYPE_SELECT and CALC_TYPE (kStepKeys).
+constexpr const char* kOptionKeys[] = {kProcTypeKey, kLoopKey, kSecondaryTypeKey, kSecondaryCalcKey,
+                                       kSecondaryModeKey};
+
+} // namespace
+
 // clang-format off
 const std::array<GoalDef, static_cast<std::size_t>(GoalKind::Count)> kGoalDefs{{
     {GoalKind::Overshoot, "OVERSHOOT_MAX", "HINT_OVERSHOOT", "行き過ぎ量", "%", 1.0,
@@ -52,8 +60,12 @@ std::optional<std::string> stepKeyName(std::string_view key) {
     for (const FieldDef& f : kDetailFields)
         if (equalIgnoringAsciiCase(f.key, key))
             return std::string(f.key);
-    if (equalIgnoringAsciiCase(kProcTypeKey, key))
-        return std::string(kProcTypeKey);
+    for (const FieldDef& f : kSecondaryFields)
+        if (equalIgnoringAsciiCase(f.key, key))
+            return std::string(f.key);
+    for (const char* k : kOptionKeys)
+        if (equalIgnoringAsciiCase(k, key))
+            return std::string(k);
     for (const char* k : kStepKeys)
         if (equalIgnoringAsciiCase(k, key))
             return std::string(k);
@@ -68,10 +80,14 @@ std::optional<std::string> stepKeyName(std::string_view key) {
 }
 
 bool freeableKey(std::string_view key) {
-    // The sensor filter is the learner's to tune, as the controller is; the noise, the valve and
-    // the process type are the plant's and stay as the challenge gives them.
+    // The sensor filter and the secondary's tuning are the learner's to tune, as the controller
+    // is; the noise, the valve, the process type, the loop structure, the secondary's type, form,
+    // limits and mode, and the inner part are the plant's and stay as the challenge gives them.
     if (key == "TYPE_SELECT" || key == "CALC_TYPE" || key == kDetailFields[PvFilter].key)
         return true;
+    for (const SecondaryField s : {Kp2, Ti2, Td2})
+        if (key == kSecondaryFields[s].key)
+            return true;
     return std::any_of(kFields.begin(), kFields.end(), [&](const FieldDef& f) { return f.key == key; });
 }
 
@@ -81,12 +97,32 @@ bool processKey(std::string_view key) {
     for (const DetailField d : {ValveDb, ValveBl, StickS, StickJ, ValveT, Tpl2})
         if (key == kDetailFields[d].key)
             return true;
+    for (int s = 0; s < SecondaryCount; ++s)
+        if (isHiddenInnerField(static_cast<SecondaryField>(s)) && key == kSecondaryFields[s].key)
+            return true;
     return false;
 }
 
 namespace {
 
 constexpr std::uintmax_t kLargestFile = 1u << 20;
+
+/// The number of choices of a step key that names an option (0: not an option key).
+int optionCount(std::string_view key) {
+    if (key == "TYPE_SELECT")
+        return static_cast<int>(kTypePages.size());
+    if (key == "CALC_TYPE" || key == kSecondaryCalcKey)
+        return static_cast<int>(kCalcForms.size());
+    if (key == kProcTypeKey)
+        return static_cast<int>(kProcessTypes.size());
+    if (key == kLoopKey)
+        return static_cast<int>(kLoopStructures.size());
+    if (key == kSecondaryTypeKey)
+        return static_cast<int>(kSecondaryTypes.size());
+    if (key == kSecondaryModeKey)
+        return 3; // M, A, CAS
+    return 0;
+}
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f' || c == '\x1a';
@@ -267,10 +303,7 @@ private:
                 mModeLine = mLine;
             if (!program && !number(value))
                 fail("「" + *step + "」の値「" + value + "」は数値ではありません。");
-            const int pages = *step == "TYPE_SELECT"  ? 6
-                              : *step == "CALC_TYPE"  ? 3
-                              : *step == kProcTypeKey ? static_cast<int>(kProcessTypes.size())
-                                                      : 0;
+            const int pages = optionCount(*step);
             if (pages > 0 && !(value.size() == 1 && value[0] >= '0' && value[0] < '0' + pages))
                 fail("「" + *step + "」には 0 から " + std::to_string(pages - 1) + " までの整数を書きます。");
             mChallenge.fixed[*step] = value;
@@ -292,7 +325,7 @@ private:
                 if (!name || !freeableKey(*name))
                     fail("「FREE」の「" + std::string(part) +
                          "」は学習者が変えられる設定ではありません（パラメータの欄、TYPE_SELECT、CALC_"
-                         "TYPE、PV_FILTER）。");
+                         "TYPE、PV_FILTER、Kp2、Ti2、Td2）。");
                 if (!mChallenge.isFree(*name))
                     mChallenge.freeKeys.push_back(*name);
             }

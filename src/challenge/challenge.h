@@ -10,9 +10,9 @@
 //     ; any key of a lesson step is fixed: the process, the programs, GRAPH_TM, MODE (2 if absent)
 //     Kpl=1.00
 //     SVv0=50
-//     ; what the learner sets: field keys, TYPE_SELECT, CALC_TYPE, PV_FILTER
+//     ; what the learner sets: field keys, TYPE_SELECT, CALC_TYPE, PV_FILTER, Kp2, Ti2, Td2
 //     FREE=TYPE_SELECT,Kp,Ti,Td
-//     ; the process keys (with the process type, Tpl2 and the valve) are not shown while it runs
+//     ; the process keys (with the process type, Tpl2, the valve and Kin, Tin, Lin) are not shown
 //     HIDDEN=1
 //     ; goals: limit, or limit and weight (1 when left out)
 //     OFFSET_MAX=0.5
@@ -99,17 +99,19 @@ LoadedChallenge loadChallenge(const std::filesystem::path& file);
 std::vector<std::filesystem::path> challengeFiles(const std::filesystem::path& folder);
 
 /// The key of a lesson step as the files spell it when `key` names one (ASCII case ignored);
-/// nothing otherwise. Field keys, the process-detail keys (PV_NOISE … Tpl2) and PROC_TYPE,
-/// TYPE_SELECT, FB, CALC_TYPE, MODE, RH, RL, AUTO_RANGE, AUTO_PEN, PEN_COLOR, GRAPH_TM and the
-/// program keys SVv0..8, SVt1..8, DVv0..8, DVt1..8.
+/// nothing otherwise. Field keys, the process-detail keys (PV_NOISE … Tpl2) and PROC_TYPE, the
+/// secondary loop's keys (LOOP, TYPE2, CALC2, Kp2 … Tdin, MODE2), TYPE_SELECT, FB, CALC_TYPE, MODE,
+/// RH, RL, AUTO_RANGE, AUTO_PEN, PEN_COLOR, GRAPH_TM and the program keys SVv0..8, SVt1..8,
+/// DVv0..8, DVt1..8.
 std::optional<std::string> stepKeyName(std::string_view key);
 
-/// The keys a learner may be given: the parameter fields, TYPE_SELECT, CALC_TYPE and the sensor
-/// filter PV_FILTER (not the noise, the valve or the process type: those are the plant's).
+/// The keys a learner may be given: the parameter fields, TYPE_SELECT, CALC_TYPE, the sensor
+/// filter PV_FILTER and the secondary's Kp2, Ti2, Td2 (not the noise, the valve, the process type,
+/// the loop structure, the secondary's mode or the inner part: those are the plant's).
 bool freeableKey(std::string_view key);
 
-/// The process keys a hidden challenge keeps from view: Kpl, Tpl, Lpl, PROC_TYPE, Tpl2 and the
-/// valve's VALVE_DB, VALVE_BL, STICK_S, STICK_J, VALVE_T.
+/// The process keys a hidden challenge keeps from view: Kpl, Tpl, Lpl, PROC_TYPE, Tpl2, the
+/// valve's VALVE_DB, VALVE_BL, STICK_S, STICK_J, VALVE_T and the inner part's Kin, Tin, Lin.
 bool processKey(std::string_view key);
 
 } // namespace kestrel::challenge

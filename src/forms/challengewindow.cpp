@@ -51,6 +51,9 @@ StepValues freeFromRun(const ParameterSet& p, const Challenge& c) {
             for (const FieldDef& f : kDetailFields)
                 if (f.key == key)
                     values[key] = shortestText(p.*f.target);
+            for (const FieldDef& f : kSecondaryFields)
+                if (f.key == key)
+                    values[key] = shortestText(p.*f.target);
         }
     }
     return values;

@@ -34,7 +34,7 @@ constexpr double kRow = kParameterRow;
 constexpr double kFieldLeft = kParameterFieldLeft;
 constexpr double kFieldWidth = kParameterFieldWidth;
 
-const std::array<LessonItem, 12> kLessons{{
+const std::array<LessonItem, 13> kLessons{{
     {"c5171", "5.1.7 (1) P制御特性  (設定値変化)", "C0501071.txt",
      "学習： 5.1.7 (1) P制御特性  (設定値変化)"},
     {"c5172", "5.1.7 (2) P制御特性  (外乱変化)", "C0501072.txt", "学習： 5.1.7 (2) P制御特性  (外乱変化)"},
@@ -55,11 +55,12 @@ const std::array<LessonItem, 12> kLessons{{
     {"c121", "12.1 微分動作とノイズ", "C120100.txt", "学習： 12.1 微分動作とノイズ"},
     {"c122", "12.2 バルブのスティクションによるハンチング", "C120200.txt",
      "学習： 12.2 バルブのスティクションによるハンチング"},
+    {"c131", "13.1 カスケード制御", "C130100.txt", "学習： 13.1 カスケード制御"},
 }};
 
 } // namespace
 
-const std::array<LessonItem, 12>& frmMAIN::lessons() {
+const std::array<LessonItem, 13>& frmMAIN::lessons() {
     return kLessons;
 }
 
@@ -175,7 +176,8 @@ void frmMAIN::buildMenus() {
                                 {"c9", "第９章　ＰＩＤパラメータの調整方法", 7, 1},
                                 {"c10", "第１０章　ＰＩＤ制御の２自由度化", 8, 1},
                                 {"c11", "第１１章　アドバンスト制御", 9, 1},
-                                {"c12", "第１２章　ノイズとバルブの不具合", 10, 2}};
+                                {"c12", "第１２章　ノイズとバルブの不具合", 10, 2},
+                                {"c13", "第１３章　カスケード制御", 12, 1}};
     for (const Chapter& c : chapters) {
         QMenu* sub = study->addMenu(c.caption);
         sub->setObjectName(c.name);

@@ -48,7 +48,7 @@ public:
     ~frmMAIN() override;
 
     /// The lessons of the study menu, chapter by chapter.
-    static const std::array<LessonItem, 12>& lessons();
+    static const std::array<LessonItem, 13>& lessons();
 
     QLineEdit* field(Field f) { return mFields[f]; }
     QTabWidget* ContTypeTab() { return mTab; }

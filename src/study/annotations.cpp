@@ -266,6 +266,40 @@ void addRealProcessFigures(std::vector<NoteFigure>& table) {
                         .take());
 }
 
+/// Cascade control against the single loop on one plant, after the inner disturbance at 10 s: how
+/// far PV strays (the single loop's peak measured on its trace, the cascade's pointed at) and how
+/// long PV takes to come back into SV ± 0.5 % for good (span arrows from the disturbance to the
+/// last exit from the band, with dotted markers down to SV and to the exit).
+void addCascadeFigures(std::vector<NoteFigure>& table) {
+    constexpr double kDisturbance = 10, kSv = 50, kBand = 50.5, kSinglePeakT = 24, kSinglePeak = 53.88;
+    const auto singlePeak = [](std::string_view id) {
+        Figure f(id);
+        f.style(Pv, kSolid)
+            .width(Pv, 2)
+            .doubleArrow(Pv, kSinglePeakT, kSv, kSinglePeak, Pink)
+            .width(Pv, 1)
+            .label(1, "単ループ　最大偏差 3.9％", at(kSinglePeakT, 100), at(kSinglePeak, -300), Pink);
+        return f;
+    };
+    table.push_back(singlePeak("13.1-2")
+                        .callout(23.1, 51.33, 500, 450, 2, "二次Ｐ制御　最大偏差 1.3％", 550, 400, Pen)
+                        .take());
+
+    constexpr double kSingleExit = 42.4, kCascadeExit = 18.4, kSingleAbove = 58.5, kCascadeAbove = 56.5;
+    Figure closed = singlePeak("13.1-4");
+    closed.callout(16.2, 50.64, 500, 450, 2, "カスケード　最大偏差 0.6％", 550, 400, Pen)
+        .style(Pv, kDotted)
+        .line(Pv, level(kDisturbance, kSv), helper(kDisturbance, kSingleAbove), Pink)
+        .line(Pv, level(kSingleExit, kBand), helper(kSingleExit, kSingleAbove), Pink)
+        .line(Pv, anchor(kCascadeExit, kBand), helper(kCascadeExit, kCascadeAbove), Pink)
+        .style(Pv, kSolid)
+        .spanArrow(Pv, kSingleAbove, kDisturbance, kSingleExit, Pink)
+        .label(3, "回復 32 秒（単ループ）", at(kDisturbance, 150), at(kSingleAbove, -280), Pink)
+        .spanArrow(Pv, kCascadeAbove, kDisturbance, kCascadeExit, Pink)
+        .label(4, "回復 8 秒（カスケード）", at(kDisturbance, 150), at(kCascadeAbove, -280), Pink);
+    table.push_back(closed.take());
+}
+
 std::vector<NoteFigure> buildTable() {
     std::vector<NoteFigure> table;
     table.push_back(offsetFigure("5.1.7(1)-1", 52.6, 54.8));
@@ -282,6 +316,7 @@ std::vector<NoteFigure> buildTable() {
     table.push_back(twoDegreeOfFreedomFigure());
     addCallouts(table, kFeedforwardCallouts);
     addRealProcessFigures(table);
+    addCascadeFigures(table);
     return table;
 }
 

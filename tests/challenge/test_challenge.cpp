@@ -113,6 +113,9 @@ TEST(ChallengeFile, RefusesBadFilesNamingFileAndLine) {
         {{"[課題]", "FREE=Kp", "DEV_MAX=1,2,3"}, "の 3 行目：「DEV_MAX」は「上限」か「上限,重み」"},
         {{"[課題]", "FREE=Kp,Kpl,Color"}, "の 2 行目：「FREE」の「Color」は"},
         {{"[課題]", "FREE=PV_FILTER,VALVE_DB"}, "の 2 行目：「FREE」の「VALVE_DB」は"},
+        {{"[課題]", "FREE=Kp2,Ti2,Kin"}, "の 2 行目：「FREE」の「Kin」は"}, // the plant's
+        {{"[課題]", "FREE=Kp2,MODE2"}, "の 2 行目：「FREE」の「MODE2」は"},
+        {{"[課題]", "loop=3"}, "の 2 行目：「LOOP」には 0 から 2 までの整数"},
         {{"[課題]", "PROC_TYPE=3"}, "の 2 行目：「PROC_TYPE」には 0 から 2 までの整数"},
         {{"[課題]", "Kp=fast"}, "の 2 行目：「Kp」の値「fast」は数値ではありません。"},
         {{"[課題]", "TYPE_SELECT=6"}, "の 2 行目：「TYPE_SELECT」には 0 から 5 までの整数"},
@@ -182,6 +185,38 @@ TEST(Attempt, AHiddenProcessKeepsItsTypeSecondLagAndValveOutOfTheSavedAttempt) {
     EXPECT_TRUE(grade.ignoredKeys.empty());
 }
 
+TEST(Attempt, AHiddenCascadeKeepsItsInnerPartOutAndEveryAttemptSetsTheLoopKeys) {
+    TempFolder dir("challenge");
+    writeLines(dir.path() / "h.txt", {"[説明]", "TITLE1=題", "[課題]", "HIDDEN=1", "LOOP=1", "TYPE2=0",
+                                      "Kp2=0.50", "Kin=2.00", "Tin=3.00", "Lin=0.50", "Kdin=1.00", "DVv0=0",
+                                      "DVt1=5", "DVv1=0", "DVt2=5", "DVv2=5", "FREE=Kp2,Kp", "DEV_MAX=1"});
+    const Challenge c = load(dir.path() / "h.txt");
+    EXPECT_TRUE(c.warnings.empty());
+    const StepValues free{{"Kp2", "3.00"}, {"Kp", "1.20"}};
+    std::string error;
+    ASSERT_TRUE(saveAttempt(dir.path() / "a.txt", c, free, std::nullopt, error)) << error;
+    for (const char* key : {"Kin", "Tin", "Lin", "Kpl"})
+        EXPECT_EQ(ReadProfileValue(dir.path() / "a.txt", "手順1", key), "") << key;
+    for (const auto& [key, value] :
+         {std::pair{"LOOP", "1"}, {"Kp2", "3.00"}, {"Kdin", "1.00"}, {"MODE", "2"}})
+        EXPECT_EQ(ReadProfileValue(dir.path() / "a.txt", "手順1", key), value) << key;
+    // Graded with the challenge's inner part, the project's secondary gain.
+    const ProjectGrade grade = gradeProject(kFolders, c, dir.path() / "a.txt");
+    ASSERT_TRUE(grade.graded) << grade.problem;
+    EXPECT_TRUE(grade.ignoredKeys.empty());
+    const AttemptRun run = runAttempt(kFolders, c, free);
+    EXPECT_TRUE(run.messages.empty());
+    EXPECT_EQ(grade.items.at(0).result, run.metrics.dvStep->peakDeviation);
+    EXPECT_NE(grade.items.at(0).result,
+              runAttempt(kFolders, c, {{"Kp", "1.20"}}).metrics.dvStep->peakDeviation);
+
+    // An attempt sets every key of the secondary loop, from the base set where the challenge does not.
+    const StepValues plain = attemptSettings(kFolders, load(kShipped / "01_offset.txt"), {});
+    for (const auto& [key, value] :
+         {std::pair{"LOOP", "0"}, {"MODE2", "2"}, {"Kp2", "1.00"}, {"Tdin", "0.00"}})
+        EXPECT_EQ(plain.at(key), value) << key;
+}
+
 // Each shipped challenge with a solution that scores 100; its starting settings do not.
 TEST(ShippedChallenges, EachSolutionScoresFullMarks) {
     const std::map<std::string, StepValues> solutions{
@@ -200,6 +235,8 @@ TEST(ShippedChallenges, EachSolutionScoresFullMarks) {
         {"11_level.txt", {{"TYPE_SELECT", "3"}, {"Kp", "4.00"}, {"Ti", "20.00"}}},
         // No D on a noisy PV, and a sensor filter short beside the process.
         {"12_noise.txt", {{"Kp", "1.30"}, {"Ti", "6.00"}, {"Td", "0.00"}, {"PV_FILTER", "0.70"}}},
+        // The inner loop strong and fast, the outer one over it as for the outer part alone.
+        {"13_cascade.txt", {{"Kp2", "2.00"}, {"Ti2", "2.00"}, {"Kp", "2.00"}, {"Ti", "15.00"}}},
     };
     const auto files = challengeFiles(kShipped);
     ASSERT_EQ(files.size(), solutions.size());
@@ -303,6 +340,14 @@ TEST(GradingCommand, WritesOneRowPerProjectAndTellsWhetherAllWereGraded) {
                      csv),
               3);
     EXPECT_NE(csv.find("none.txt,,K,,,L,,,T,,\n"), std::string::npos);
+    // A cascade attempt, its secondary's settings read back from the project.
+    const Challenge cascade = load(kShipped / "13_cascade.txt");
+    ASSERT_TRUE(saveAttempt(dir.path() / "cascade.txt", cascade,
+                            {{"Kp2", "2.00"}, {"Ti2", "2.00"}, {"Kp", "2.00"}, {"Ti", "15.00"}}, std::nullopt,
+                            error));
+    csv.clear();
+    EXPECT_EQ(runSim("--grade 13_cascade.txt --project " + (dir.path() / "cascade.txt").string(), csv), 0);
+    EXPECT_NE(csv.find("\ncascade.txt,100,DEV_MAX,"), std::string::npos) << csv;
     EXPECT_EQ(runSim("--grade nothing.txt --project " + right, csv), 2);
     EXPECT_EQ(runSim("--grade 08_mystery1.txt", csv), 2);
 }

@@ -47,7 +47,7 @@ protected:
 };
 
 TEST_F(ChallengeWindowTest, PanelRunsScoredBestKeptAttemptSavedAndGradedAlike) {
-    ASSERT_EQ(window->count(), 12);
+    ASSERT_EQ(window->count(), 13);
     window->choose(0); // remove the offset of P control
     ASSERT_TRUE(window->start());
     EXPECT_EQ(doc.typeTab(), 0);
@@ -80,16 +80,30 @@ TEST_F(ChallengeWindowTest, PanelRunsScoredBestKeptAttemptSavedAndGradedAlike) {
     EXPECT_EQ(grade.score, 100);
 }
 
+TEST_F(ChallengeWindowTest, ACascadeRunIsScoredWithTheSecondarysSettingsInForce) {
+    window->choose(12); // reject the inner disturbance with cascade control
+    ASSERT_TRUE(window->start());
+    doc.setSecondaryText(Kp2, "2.00");
+    doc.setSecondaryText(Ti2, "2.00");
+    doc.applySecondary();
+    doc.setFieldText(Kp, "2.00");
+    doc.setFieldText(Ti, "15.00");
+    doc.OKButton_();
+    run();
+    ASSERT_TRUE(window->lastScore()) << window->scoreText().toStdString();
+    EXPECT_EQ(window->lastScore()->score, 100);
+}
+
 TEST_F(ChallengeWindowTest, ATeachersFileShowsWhatWasPassedOverAndABadOneWhyItIsRefused) {
     const auto folder = appDir.path() / "Study" / "Challenge";
     writeLines(folder / "13_mine.txt",
                {"[説明]", "TITLE1=私の課題", "[課題]", "MODE=2", "FREE=Kp", "COLOUR=1", "IAE_MAX=10"});
     writeLines(folder / "14_bad.txt", {"[課題]", "IAE_MAX=abc"});
     window->reload();
-    ASSERT_EQ(window->count(), 14);
-    window->choose(12);
-    EXPECT_TRUE(childOf<QLabel>(window.get(), "lblHints")->text().contains("13_mine.txt"));
+    ASSERT_EQ(window->count(), 15); // after the thirteen shipped ones
     window->choose(13);
+    EXPECT_TRUE(childOf<QLabel>(window.get(), "lblHints")->text().contains("13_mine.txt"));
+    window->choose(14);
     EXPECT_FALSE(window->start()); // refused: nothing applied
     EXPECT_FALSE(window->active());
 }

@@ -53,9 +53,9 @@ constexpr KnownMiss kKnownMisses[] = {{"9.5-3", 12, 52.8, 0.5}, {"9.5-4", 9, 56.
 // Sample times add up the control period and may carry a rounding error of a few ulps.
 constexpr double kTimeSlack = 1e-9;
 
-const std::string kLessons[] = {"C0501071.txt", "C0501072.txt", "C050207.txt",  "C050306.txt",
-                                "C0703041.txt", "C0703042.txt", "C0703043.txt", "C090500.txt",
-                                "C100501.txt",  "C110509.txt",  "C120100.txt",  "C120200.txt"};
+const std::string kLessons[] = {"C0501071.txt", "C0501072.txt", "C050207.txt", "C050306.txt", "C0703041.txt",
+                                "C0703042.txt", "C0703043.txt", "C090500.txt", "C100501.txt", "C110509.txt",
+                                "C120100.txt",  "C120200.txt",  "C130100.txt"};
 
 /// Numbers a figure states in its text: the annotated run's trace takes this value at t.
 struct NamedValue {
@@ -109,6 +109,10 @@ const std::set<std::string>& stepKeys() {
         for (const auto& f : kDetailFields)
             k.insert(foldedName(f.key));
         k.insert(foldedName(kProcTypeKey));
+        for (const auto& f : kSecondaryFields)
+            k.insert(foldedName(f.key));
+        for (const char* key : {kLoopKey, kSecondaryTypeKey, kSecondaryCalcKey, kSecondaryModeKey})
+            k.insert(foldedName(key));
         for (int i = 1; i <= 8; ++i)
             for (const char* p : {"svt", "svv", "dvt", "dvv"})
                 k.insert(p + std::to_string(i));
@@ -557,6 +561,43 @@ TEST_F(LessonFidelity, StictionLessonCyclesWithIntegralActionOnlyAndPLeavesAnOff
     // P control: the valve stays where it stuck; the offset is about P control's 2.40 %.
     EXPECT_LT(spread(*runs[3], kPv, kFrom), 0.01);
     EXPECT_NEAR(runs[3]->rows.back()[kSv] - runs[3]->rows.back()[kPv], 2.4, 0.1);
+}
+
+/// How long after t0 PV takes back into SV ± band for good: the last sample outside, minus t0.
+double recoveryTime(const RunRecord& run, double t0, double until, double band) {
+    double last = t0;
+    for (const SampleRow& r : run.rows)
+        if (r[kTime] >= t0 && r[kTime] < until && std::abs(r[kPv] - r[kSv]) > band)
+            last = r[kTime];
+    return last - t0;
+}
+
+TEST_F(LessonFidelity, CascadeLessonCatchesTheInnerDisturbanceBeforeItReachesPv) {
+    const auto runs = stepRuns(sData, "C130100.txt", 4);
+    ASSERT_TRUE(runs[0] && runs[1] && runs[2] && runs[3]);
+    const auto dv = [&](int i) { return runs[i]->metrics.dvStep.value_or(DvStepMetrics{}); };
+    const auto sv = [&](int i) { return runs[i]->metrics.svStep.value_or(SvStepMetrics{}); };
+    const auto recovery = [&](int i) { return recoveryTime(*runs[i], 10, 50, 0.5); };
+    for (int i = 0; i < 4; ++i)
+        EXPECT_NEAR(dv(i).t0, 10, 1e-9) << "the same disturbance in every step";
+    // Single loop: the disturbance crosses the slow outer part before the controller sees it.
+    EXPECT_NEAR(dv(0).peakDeviation, 3.9, 0.05);
+    EXPECT_NEAR(recovery(0), 32, 1);
+    // A P secondary cuts the peak to about a third; its inner offset is left to the slow primary.
+    EXPECT_NEAR(dv(1).peakDeviation, 1.3, 0.05);
+    EXPECT_GT(recovery(1), recovery(0) - 1);
+    EXPECT_LT(sv(1).overshootPct, 1);
+    EXPECT_GT(sv(1).riseTime, 1.5 * sv(0).riseTime); // the inner loop's gain 2/3 slows the primary
+    // The PI secondary alone (A) holds PV2; the primary only tracks, so PV stays at 50 % after SV rose.
+    EXPECT_NEAR(dv(2).peakDeviation, 0.6, 0.05);
+    EXPECT_NEAR(runs[2]->rows.back()[kPv], 50, 0.1);
+    // Closed again (CAS): the same peak, a quarter of the recovery, a fourth of the overshoot.
+    EXPECT_NEAR(dv(3).peakDeviation, dv(2).peakDeviation, 0.01);
+    EXPECT_NEAR(recovery(3), 8, 1);
+    EXPECT_LT(3.5 * recovery(3), recovery(0));
+    EXPECT_NEAR(sv(0).overshootPct, 23, 1);
+    EXPECT_NEAR(sv(3).overshootPct, 6, 1);
+    EXPECT_NEAR(runs[3]->rows.back()[kPv], 55, 0.1);
 }
 
 /// The value of `column` at t, on the straight line between the samples around it.
