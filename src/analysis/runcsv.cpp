@@ -749,6 +749,13 @@ const char* columnName(Channel c) {
     return "";
 }
 
+std::string columnList(const char* separator) {
+    std::string list;
+    for (const char* name : kColumnNames)
+        list += (list.empty() ? "" : separator) + std::string(name);
+    return list;
+}
+
 std::vector<KeptRun> readRunsCsv(std::istream& in, const std::string& source, std::string& error) {
     error.clear();
     try {

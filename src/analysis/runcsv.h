@@ -68,5 +68,7 @@ std::vector<KeptRun> readRunsCsv(std::istream& in, const std::string& source, st
 std::optional<Channel> columnChannel(std::string_view name);
 /// The column name of a channel ("VALVE" for the valve position).
 const char* columnName(Channel c);
+/// The channels' column names in the order the column line writes them, after `time`.
+std::string columnList(const char* separator);
 
 } // namespace kestrel

@@ -154,14 +154,6 @@ int runMargins(const std::vector<std::string>& args, std::ostream& out, std::ost
     return 0;
 }
 
-/// The columns a run CSV holds, for the message about a column name it does not know.
-std::string columnList() {
-    std::string list;
-    for (int c = 0; c < kChannelCount; ++c)
-        list += std::string(c ? ", " : "") + columnName(static_cast<Channel>(c));
-    return list;
-}
-
 int runIdentify(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
     if (auto bad = readOptions(args, {"run", "pv", "mv"}, o); !bad.empty())
@@ -182,7 +174,7 @@ int runIdentify(const std::vector<std::string>& args, std::ostream& out, std::os
         const auto channel = columnChannel(given->second);
         if (!channel)
             return fail(err, std::string("--") + name + " \"" + given->second +
-                                 "\" is no column of a run CSV (" + columnList() + ")");
+                                 "\" is no column of a run CSV (" + columnList(", ") + ")");
         *to = *channel;
     }
     if (signals.input == signals.output)
