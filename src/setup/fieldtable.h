@@ -12,9 +12,10 @@
 
 namespace kestrel {
 
-/// Parameter groups, each with its own OK and Cancel: the main window's four and the process
-/// details (noise, sensor filter, valve, process type).
-enum class FieldGroup { Controller, Process, Disturbance, Feedforward, ProcessDetail };
+/// Parameter groups, each with its own OK and Cancel: the main window's four, the process
+/// details (noise, sensor filter, valve, process type) and the secondary loop (the secondary
+/// controller and the inner part of the process).
+enum class FieldGroup { Controller, Process, Disturbance, Feedforward, ProcessDetail, SecondaryLoop };
 
 /// Fields in the order of the file keys (and of each group's apply).
 enum Field : int {
@@ -149,6 +150,55 @@ inline constexpr const char* kProcTypeKey = "PROC_TYPE";
 inline constexpr std::array<std::string_view, 3> kProcessTypes{"一次遅れ＋無駄時間", "二次遅れ＋無駄時間",
                                                                "積分（液位）"};
 
+/// The secondary loop's fields, in the order of their file keys (after Tpl2 and the option keys
+/// LOOP, TYPE2 and CALC2): the secondary controller, then the inner part of the process.
+enum SecondaryField : int { Kp2, Ti2, Td2, MH2, ML2, dML2, Kin, Tin, Lin, Kdin, Tdin, SecondaryCount };
+
+/// MH2, ML2 and dML2 are whole percentages, like MH, ML and dML.
+constexpr bool isWholeSecondary(SecondaryField s) {
+    return s == MH2 || s == ML2 || s == dML2;
+}
+
+/// Kin, Tin and Lin: what a challenge with a hidden process keeps from view with Kpl, Tpl, Lpl.
+constexpr bool isHiddenInnerField(SecondaryField s) {
+    return s == Kin || s == Tin || s == Lin;
+}
+
+inline constexpr std::array<FieldDef, SecondaryCount> kSecondaryFields{{
+    {"Kp2", "txtKp2", "比例ゲイン    Kp2", "1.00", "##0.00", 0, 10, "##0.00", FieldGroup::SecondaryLoop,
+     &ParameterSet::Kp2, false},
+    {"Ti2", "txtTi2", "積分時間(秒) Ti2", "1.00", "###0.00", 0, 60, "##0.00", FieldGroup::SecondaryLoop,
+     &ParameterSet::Ti2, false},
+    {"Td2", "txtTd2", "微分時間(秒) Td2", "0.00", "###0.00", 0, 10, "##0.00", FieldGroup::SecondaryLoop,
+     &ParameterSet::Td2, false},
+    {"MH2", "txtMH2", "MV上限(％)    MH2", "100", "###0", 0, 100, "###0", FieldGroup::SecondaryLoop,
+     &ParameterSet::MH2, false},
+    {"ML2", "txtML2", "MV下限(％)    ML2", "0", "###0", 0, 100, "###0", FieldGroup::SecondaryLoop,
+     &ParameterSet::ML2, false},
+    {"dML2", "txtdML2", "MV変化率ﾘﾐｯﾄ dML2", "100", "###0", 0, 100, "###0", FieldGroup::SecondaryLoop,
+     &ParameterSet::dML2, false},
+    {"Kin", "txtKin", "ゲイン                Kin", "1.00", "###0.00", 0.01, 10, "##0.00",
+     FieldGroup::SecondaryLoop, &ParameterSet::Kin, false},
+    {"Tin", "txtTin", "一次遅れ時間(秒) Tin", "1.00", "###0.00", 0, 60, "##0.00", FieldGroup::SecondaryLoop,
+     &ParameterSet::Tin, false},
+    {"Lin", "txtLin", "無駄時間(秒)       Lin", "0.00", "###0.00", 0, kDeadTimeBound, "##0.00",
+     FieldGroup::SecondaryLoop, &ParameterSet::Lin, false},
+    {"Kdin", "txtKdin", "外乱ゲイン          Kdin", "0.00", "###0.00", 0, 10, "##0.00",
+     FieldGroup::SecondaryLoop, &ParameterSet::Kdin, false},
+    {"Tdin", "txtTdin", "外乱遅れ時間(秒) Tdin", "0.00", "###0.00", 0, 60, "##0.00",
+     FieldGroup::SecondaryLoop, &ParameterSet::Tdin, false},
+}};
+
+/// Key of the loop structure and its option captions in index order (LOOP).
+inline constexpr const char* kLoopKey = "LOOP";
+inline constexpr std::array<std::string_view, 3> kLoopStructures{"単ループ", "カスケード制御",
+                                                                 "単ループ（二段プロセス）"};
+/// Keys of the secondary controller's type (captions in index order), form (kCalcForms) and mode.
+inline constexpr const char* kSecondaryTypeKey = "TYPE2";
+inline constexpr std::array<std::string_view, 3> kSecondaryTypes{"Ｐ 制御", "Ｐ Ｉ 制御", "ＰＩＤ制御"};
+inline constexpr const char* kSecondaryCalcKey = "CALC2";
+inline constexpr const char* kSecondaryModeKey = "MODE2";
+
 /// The settings of a step beyond the fields and the SV/DV programs.
 enum class StepKey {
     TypeSelect,
@@ -216,6 +266,9 @@ inline std::string fieldName(Field f) {
 inline std::string detailFieldName(DetailField d) {
     return labelName(kDetailFields[d].label);
 }
+inline std::string secondaryFieldName(SecondaryField s) {
+    return labelName(kSecondaryFields[s].label);
+}
 
 /// What a field's apply reports for a text that is no number (before the group's code).
 inline std::string notANumberMessage(const std::string& name) {
@@ -238,6 +291,8 @@ constexpr const char* groupErrorCode(FieldGroup g) {
         return "  P004";
     case FieldGroup::ProcessDetail:
         return "  P057";
+    case FieldGroup::SecondaryLoop:
+        return "  P058";
     }
     return "  P001";
 }

@@ -15,6 +15,8 @@ SetupDocument::SetupDocument(AppState& state, MessageService& messages, AppFolde
     }
     for (int d = 0; d < DetailCount; ++d)
         mDetail[d].text = std::string(kDetailFields[d].initial);
+    for (int i = 0; i < SecondaryCount; ++i)
+        mSecondary[i].text = std::string(kSecondaryFields[i].initial);
     for (std::size_t i = 0; i < mPenLabels.size(); ++i)
         mPenLabels[i] = std::string(kPenLabels[i]);
     for (int i = 0; i < 9; ++i) {
@@ -120,6 +122,10 @@ void SetupDocument::applyGroup(FieldGroup group) {
         applyDetails();
         return;
     }
+    if (group == FieldGroup::SecondaryLoop) {
+        applySecondary();
+        return;
+    }
     ErrorTrap t(mMessages, groupErrorCode(group));
     mState.chart.Reported.forget(); // a changed setting reports its faults anew
     for (int f = 0; f < FieldCount; ++f)
@@ -161,6 +167,12 @@ void SetupDocument::cancelButton(FieldGroup group) {
             setDetailText(d, formatNumber(mState.params.*kDetailFields[d].target,
                                           isWholeDetail(d) ? "###0" : "###0.00"));
         }
+    if (group == FieldGroup::SecondaryLoop)
+        for (int i = 0; i < SecondaryCount; ++i) {
+            const auto f = static_cast<SecondaryField>(i);
+            setSecondaryText(f, formatNumber(mState.params.*kSecondaryFields[f].target,
+                                             isWholeSecondary(f) ? "###0" : "###0.00"));
+        }
     if (group == FieldGroup::Controller) {
         mBiasText = formatNumber(mState.params.bA, "###0.00");
         notify(SetupChange::Bias);
@@ -191,6 +203,59 @@ void SetupDocument::optProcType_Click(int index) {
     mProcType = index;
     mState.params.PROC_TYPE = static_cast<std::int16_t>(index);
     notify(SetupChange::ProcessType);
+}
+
+void SetupDocument::setSecondaryText(SecondaryField s, const std::string& text) {
+    if (editText(mSecondary[s], text))
+        notify(SetupChange::SecondaryText, s);
+}
+
+void SetupDocument::applySecondary() {
+    ErrorTrap t(mMessages, groupErrorCode(FieldGroup::SecondaryLoop));
+    mState.chart.Reported.forget(); // a changed setting reports its faults anew
+    for (int i = 0; i < SecondaryCount; ++i) {
+        const auto f = static_cast<SecondaryField>(i);
+        double& target = mState.params.*kSecondaryFields[f].target;
+        applyText(kSecondaryFields[f], mSecondary[f], secondaryFieldName(f), target, false, t,
+                  [&](double v) { target = v; });
+        notify(SetupChange::SecondaryText, f);
+    }
+}
+
+bool SetupDocument::storeLoop(int index) {
+    if (index < 0 || index >= static_cast<int>(kLoopStructures.size()))
+        throw RuntimeError::invalidPropertyValue();
+    const bool changed = mState.params.LOOP != index;
+    mLoop = index;
+    mState.params.LOOP = static_cast<std::int16_t>(index);
+    notify(SetupChange::LoopStructure);
+    return changed;
+}
+
+void SetupDocument::putLoopAtRest() {
+    if (mRun)
+        mRun->Data_inz();
+}
+
+void SetupDocument::optLoop_Click(int index) {
+    if (storeLoop(index))
+        putLoopAtRest();
+}
+
+void SetupDocument::optType2_Click(int index) {
+    if (index < 0 || index >= static_cast<int>(kSecondaryTypes.size()))
+        throw RuntimeError::invalidPropertyValue();
+    mType2 = index;
+    mState.params.TYPE2 = static_cast<std::int16_t>(index);
+    notify(SetupChange::SecondaryOption);
+}
+
+void SetupDocument::optCtype2_Click(int index) {
+    if (index < 0 || index >= static_cast<int>(kCalcForms.size()))
+        throw RuntimeError::invalidPropertyValue();
+    mCalc2 = index;
+    mState.params.CALC2 = static_cast<std::int16_t>(index);
+    notify(SetupChange::SecondaryOption);
 }
 
 void SetupDocument::setVisible(Field f, bool visible) {
@@ -326,6 +391,16 @@ void SetupDocument::setMode(std::int16_t mode) {
         mRun->setMode(mode);
     else
         mState.params.MODE = mode;
+    notify(SetupChange::PanelSetting);
+}
+
+void SetupDocument::setSecondaryMode(std::int16_t mode) {
+    if (mode < 0 || mode > static_cast<int>(SecondaryMode::Cascade))
+        return;
+    if (mRun)
+        mRun->setSecondaryMode(mode);
+    else
+        mState.params.MODE2 = mode;
     notify(SetupChange::PanelSetting);
 }
 

@@ -40,6 +40,9 @@ enum class SetupChange {
     PenLabels,       ///< the pen recorder's legend labels
     DetailText,      ///< a process-detail field's text or edited marker (index = DetailField)
     ProcessType,     ///< the selected process type
+    SecondaryText,   ///< a secondary-loop field's text or edited marker (index = SecondaryField)
+    LoopStructure,   ///< the selected loop structure (LOOP)
+    SecondaryOption, ///< the secondary controller's selected type or form (TYPE2, CALC2)
 };
 
 /// Texts of one lesson or project step as the study window shows them.
@@ -114,6 +117,28 @@ public:
     /// Choosing a process type (0..2) stores it at once, as the calculation form does.
     void optProcType_Click(int index);
 
+    // --- Secondary loop (loop structure, secondary controller, inner part of the process) -------
+    const std::string& secondaryText(SecondaryField s) const { return mSecondary[s].text; }
+    bool secondaryEdited(SecondaryField s) const { return mSecondary[s].edited; }
+    /// Typing or a programmatic change, marked as edited like the main window's fields.
+    void setSecondaryText(SecondaryField s, const std::string& text);
+    /// The group's apply ("  P058"), as for the four groups (applyGroup, okButton and
+    /// cancelButton take FieldGroup::SecondaryLoop too); Lin is bound like the other dead times.
+    void applySecondary();
+    int loopStructure() const { return mLoop; }
+    /// Choosing the loop structure (0..2) stores it at once; a new structure puts the loop at rest
+    /// for it (Data_inz through run control, MV kept).
+    void optLoop_Click(int index);
+    int secondaryType() const { return mType2; }
+    /// Choosing the secondary's type (0 P, 1 PI, 2 PID) or form (0..2) stores it at once.
+    void optType2_Click(int index);
+    int secondaryCalcForm() const { return mCalc2; }
+    void optCtype2_Click(int index);
+    std::int16_t secondaryMode() const { return mState.params.MODE2; }
+    /// The secondary's mode buttons M, A, CAS (through run control when it is set, which starts
+    /// only the secondary again without a bump); the views hear PanelSetting.
+    void setSecondaryMode(std::int16_t mode);
+
     int typeTab() const { return mTypeTab; }
     /// Selecting a control-type page: presets, visibility, labels, then the controller group's OK.
     void ContTypeTab_Click(int page);
@@ -183,8 +208,9 @@ public:
 
     /// "パラメータ初期化": the base set applied and brought into force.
     void ParaInz_Click();
-    /// "学習表示" of the main window: the four group applies, the process details and the two
-    /// program applies.
+    /// "学習表示" of the main window: the four group applies, the process details, the secondary
+    /// loop and the two program applies; a loop structure the step changed is then put at rest
+    /// again with the step's values in force.
     void applyAll();
     /// The main window's start-up sequence.
     void startup();
@@ -219,6 +245,10 @@ private:
     double engineValue(Field f) const;
     void storeValue(Field f, double value);
     void setVisible(Field f, bool visible);
+    /// Stores LOOP; true when it changed.
+    bool storeLoop(int index);
+    /// The loop at rest for the structure in force (run control's Data_inz, when attached).
+    void putLoopAtRest();
     void applyProgram(bool sv);
     void readProgram(bool sv, ErrorTrap& trap);
     bool writeProgram(bool sv, ErrorTrap& trap);
@@ -238,6 +268,10 @@ private:
     std::array<FieldState, FieldCount> mFields;
     std::array<FieldState, DetailCount> mDetail;
     int mProcType = 0;
+    std::array<FieldState, SecondaryCount> mSecondary;
+    int mLoop = 0, mType2 = 1, mCalc2 = 1;
+    /// A step changed the loop structure: the next applyAll puts the loop at rest once more.
+    bool mLoopRestPending = false;
     std::string mBiasText = "50";
     int mTypeTab = 2;
     int mCalcForm = 0;

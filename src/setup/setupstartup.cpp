@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <utility>
 
 namespace kestrel {
 
@@ -48,8 +49,11 @@ void SetupDocument::applyAll() {
     OKButtonDS_();
     OKButtonFF_();
     applyDetails();
+    applySecondary();
     Command1_();
     Command2_();
+    if (std::exchange(mLoopRestPending, false))
+        putLoopAtRest();
 }
 
 void SetupDocument::ParaInz_Click() {

@@ -63,6 +63,9 @@ std::string storedTextName(const std::string& key) {
     for (int d = 0; d < DetailCount; ++d)
         if (kDetailFields[d].key == key)
             return detailFieldName(static_cast<DetailField>(d));
+    for (int i = 0; i < SecondaryCount; ++i)
+        if (kSecondaryFields[i].key == key)
+            return secondaryFieldName(static_cast<SecondaryField>(i));
     return key;
 }
 
@@ -194,12 +197,29 @@ void SetupDocument::Ini_Param_set() {
     }
     if (const auto v = value(kProcTypeKey); !v.empty())
         t([&] { optProcType_Click(indexValue(v, static_cast<int>(kProcessTypes.size()))); });
+    // A new loop structure is put at rest once the step's settings are in (at the end).
+    bool loopChanged = false;
+    if (const auto v = value(kLoopKey); !v.empty())
+        t([&] { loopChanged = storeLoop(indexValue(v, static_cast<int>(kLoopStructures.size()))); });
+    if (const auto v = value(kSecondaryTypeKey); !v.empty())
+        t([&] { optType2_Click(indexValue(v, static_cast<int>(kSecondaryTypes.size()))); });
+    if (const auto v = value(kSecondaryCalcKey); !v.empty())
+        t([&] { optCtype2_Click(indexValue(v, static_cast<int>(kCalcForms.size()))); });
+    for (int i = 0; i < SecondaryCount; ++i) {
+        const std::string v = read(section, std::string(kSecondaryFields[i].key));
+        if (!v.empty())
+            setSecondaryText(static_cast<SecondaryField>(i), v);
+    }
 
     readProgram(true, t);
     if (mPump)
         mPump();
     readProgram(false, t);
 
+    // The secondary's mode first: the primary's manual mode then stops the pacing the secondary's
+    // mode change started.
+    if (const auto v = value(kSecondaryModeKey); v == "2" || v == "1" || v == "0")
+        t([&] { setSecondaryMode(static_cast<std::int16_t>(v[0] - '0')); });
     if (const auto v = value(stepKey(StepKey::Mode)); v == "2" || v == "1" || v == "0") {
         t([&] { setMode(static_cast<std::int16_t>(v[0] - '0')); });
         if (v == "0" && mRun)
@@ -231,6 +251,9 @@ void SetupDocument::Ini_Param_set() {
         setGraphTimeText(v);
     study.NoteId.clear();
     study.NoteId = value("NOTES");
+    if (loopChanged)
+        t([&] { putLoopAtRest(); });
+    mLoopRestPending = loopChanged;
 }
 
 std::vector<std::string> SetupDocument::valuesInForce(const std::vector<std::string>& keys) const {
@@ -351,10 +374,17 @@ bool SetupDocument::saveStep(const StepTexts& texts) {
             if (!(hidden && (d == Tpl2 || (d >= ValveDb && d <= ValveT))))
                 IniWrite1(std::string(kDetailFields[d].key), mDetail[d].text);
         }
+        IniWrite1(kLoopKey, decimal(mLoop));
+        IniWrite1(kSecondaryTypeKey, decimal(mType2));
+        IniWrite1(kSecondaryCalcKey, decimal(mCalc2));
+        for (int i = 0; i < SecondaryCount; ++i)
+            if (!(hidden && isHiddenInnerField(static_cast<SecondaryField>(i))))
+                IniWrite1(std::string(kSecondaryFields[i].key), mSecondary[i].text);
 
         writeProgram(true, t);
         writeProgram(false, t);
 
+        IniWrite1(kSecondaryModeKey, decimal(mState.params.MODE2));
         IniWrite1(stepKey(StepKey::Mode), decimal(mState.params.MODE));
         IniWrite1(stepKey(StepKey::RangeHigh), mRangeHigh);
         IniWrite1(stepKey(StepKey::RangeLow), mRangeLow);

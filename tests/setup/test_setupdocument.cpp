@@ -795,3 +795,88 @@ TEST_F(StepSaveTest, ProcessDetailsApplySaveByDifferenceAndStayInForceWhereAStep
 
 } // namespace
 } // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+TEST_F(StepSaveTest, SecondaryLoopAppliesSavesByDifferenceAndStaysInForceWhereAStepLeavesThemOut) {
+    const ParameterSet& p = mState.params;
+    EXPECT_EQ(std::tuple(p.LOOP, p.TYPE2, p.CALC2, p.Kp2, p.MH2, p.MODE2, p.Kin, p.Tin, p.Tdin),
+              std::tuple(0, 1, 1, 1.0, 100.0, 2, 1.0, 1.0, 0.0));
+    // Range-limited and redisplayed like the four groups; Lin bound by 200 × dt like the dead times.
+    for (auto [f, typed] : {std::pair{Kp2, "12"}, {ML2, "12.6"}, {Kin, "0"}, {Lin, "25"}, {Tdin, "3.456"}})
+        mDoc->setSecondaryText(f, typed);
+    mDoc->setSecondaryText(Tin, "x");
+    mDoc->okButton(FieldGroup::SecondaryLoop);
+    mDoc->optLoop_Click(1);
+    mDoc->optType2_Click(2);
+    mDoc->optCtype2_Click(0);
+    mDoc->setSecondaryMode(1);
+    EXPECT_EQ(mMessages.shown,
+              std::vector<std::string>{"一次遅れ時間(秒) Tin：数値を半角で入力してください。  P058"});
+    EXPECT_EQ(std::tuple(mDoc->secondaryText(Kp2), mDoc->secondaryText(ML2), mDoc->secondaryText(Kin),
+                         mDoc->secondaryText(Lin), mDoc->secondaryText(Tin), mDoc->secondaryEdited(Tdin)),
+              std::tuple("10.00", "13", "0.01", "20.00", "1.00", false));
+    EXPECT_EQ(std::tuple(p.Kp2, p.ML2, p.Kin, p.Lin, p.Tin, p.Tdin, p.LOOP, p.TYPE2, p.CALC2, p.MODE2),
+              std::tuple(10.0, 13.0, 0.01, 20.0, 1.0, 3.46, 1, 2, 0, 1));
+
+    // Saved after Tpl2 (MODE2 before MODE), only where they differ from the base; a hidden process
+    // keeps the inner part's Kin, Tin and Lin out as it keeps Kpl, Tpl and Lpl.
+    writeProfile(mProject, {{"手順1", {{"TITLE2", ""}}}, {"手順2", {{"TITLE2", "二"}}}});
+    mDoc->setProcessHidden(true);
+    ASSERT_TRUE(mDoc->saveStep(mTexts));
+    mDoc->setProcessHidden(false);
+    EXPECT_NE(text().find("LOOP=1\r\nTYPE2=2\r\nCALC2=0\r\nKp2=10.00\r\nML2=13\r\nTdin=3.46\r\n"
+                          "MODE2=1\r\nPEN_COLOR"),
+              std::string::npos)
+        << text();
+    ASSERT_TRUE(mDoc->saveStep(mTexts));
+    EXPECT_NE(text().find("Kin=0.01\r\nLin=20.00\r\n"), std::string::npos) << text();
+
+    // Parameter initialisation brings the base set back; a step without the keys keeps them; the
+    // saved step brings them back.
+    mDoc->ParaInz_Click();
+    EXPECT_EQ(std::tuple(p.LOOP, p.TYPE2, p.Kp2, p.ML2, p.Lin, p.MODE2, mDoc->loopStructure()),
+              std::tuple(0, 1, 1.0, 0.0, 0.0, 2, 0));
+    for (int step : {1, 2}) {
+        open(mProject, step);
+        mDoc->Ini_Param_set();
+        mDoc->applyAll();
+    }
+    EXPECT_EQ(std::tuple(p.LOOP, p.TYPE2, p.CALC2, p.Kp2, p.ML2, p.Kin, p.Lin, p.Tdin, p.MODE2),
+              std::tuple(1, 2, 0, 10.0, 13.0, 0.01, 20.0, 3.46, 1));
+}
+
+TEST_F(StepApplyTest, ANewLoopStructureIsPutAtRestAndTheSecondaryModeComesBeforeTheMode) {
+    test::RecordingDisplay display;
+    test::FakeHost host;
+    ControlLoop loop(mState, mMessages, *mDoc, display, host, ControlLoop::Settings::Discarded);
+    auto& s = mState.sim;
+    writeProfile(mLesson, {{"手順1", {{"LOOP", "1"}, {"Kin", "2"}, {"MODE2", "1"}, {"MODE", "0"}}},
+                           {"手順2", {{"LOOP", "1"}, {"MODE2", "0"}}}});
+    s.MV.set(40.0);
+    s.PV2.set(0.0);
+    open(mLesson, 1);
+    mDoc->Ini_Param_set();
+    // At rest for the cascade with the Kin in force; the secondary's mode changed through run
+    // control (its bias for MV), then the primary's manual mode stopped the pacing it started.
+    EXPECT_EQ(std::tuple(s.PV2[0], s.SV2[0], s.OP[0], int(mState.params.MODE2), mState.params.bA2,
+                         host.pacingEnabled),
+              std::tuple(40.0, 40.0, 40.0, 1, 40.0, false));
+    // With the step's Kin applied the loop is put at rest once more.
+    mDoc->applyAll();
+    EXPECT_EQ(std::tuple(s.PV2[0], s.OP[0], s.MV[0]), std::tuple(80.0, 80.0, 40.0));
+    // The same structure again, and the next apply, leave the loop as it is.
+    s.PV2.set(70.0);
+    open(mLesson, 2);
+    mDoc->Ini_Param_set();
+    mDoc->applyAll();
+    EXPECT_EQ(std::tuple(s.PV2[0], int(mState.params.MODE2), host.pacingEnabled), std::tuple(70.0, 0, true));
+    // The window's choice puts the loop at rest at once.
+    mDoc->optLoop_Click(2);
+    EXPECT_EQ(std::tuple(s.PV2[0], s.OP[0], s.MV[0]), std::tuple(80.0, 40.0, 40.0));
+    EXPECT_TRUE(mMessages.shown.empty()) << mMessages.shown.front();
+}
+
+} // namespace
+} // namespace kestrel
