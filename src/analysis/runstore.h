@@ -34,6 +34,13 @@ constexpr bool isInnerChannel(Channel c) {
     return c >= Channel::SV2;
 }
 
+/// Whether a recorded value of channel `c` is a signal: the recorder marks a term or an inner-loop
+/// signal the loop has not at a sample with kNoSignal (a controller or structure changed on the
+/// way leaves the mark on the samples before).
+constexpr bool signalPresent(Channel c, double v) {
+    return !(v == kNoSignal && (c == Channel::I || c == Channel::D || isInnerChannel(c)));
+}
+
 struct KeptRun;
 /// False for a channel the run has not: I and D under P control (which the recorder marks at
 /// −1000 to keep them off its strips); an inner-loop channel without one sample of its signal

@@ -393,24 +393,24 @@ std::optional<double> stepValue(const KeptRun& run, Channel c, std::size_t k) {
 } // namespace
 
 void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& mv, std::vector<double>& pv,
-               Signals signals) {
+               Signals pair) {
     const bool everyStep =
-        !run.steps.empty() && stepValue(run, signals.input, 0) && stepValue(run, signals.output, 0);
+        !run.steps.empty() && stepValue(run, pair.input, 0) && stepValue(run, pair.output, 0);
     if (everyStep) {
         for (std::size_t k = 0; k < run.steps.size(); ++k) {
             t.push_back(run.steps[k].t);
-            mv.push_back(*stepValue(run, signals.input, k));
-            pv.push_back(*stepValue(run, signals.output, k));
+            mv.push_back(*stepValue(run, pair.input, k));
+            pv.push_back(*stepValue(run, pair.output, k));
         }
     } else {
         t = run.time;
-        mv = run.values[static_cast<int>(signals.input)];
-        pv = run.values[static_cast<int>(signals.output)];
+        mv = run.values[static_cast<int>(pair.input)];
+        pv = run.values[static_cast<int>(pair.output)];
     }
 }
 
-bool hasSignals(const KeptRun& run, Signals signals, std::string& error) {
-    for (const Channel c : {signals.input, signals.output})
+bool hasSignals(const KeptRun& run, Signals pair, std::string& error) {
+    for (const Channel c : {pair.input, pair.output})
         if (!channelInUse(run, c) || run.values[static_cast<int>(c)].size() != run.samples()) {
             error = std::string("このランには ") + channelName(c) + " の記録がありません。";
             return false;
@@ -418,11 +418,11 @@ bool hasSignals(const KeptRun& run, Signals signals, std::string& error) {
     return true;
 }
 
-std::optional<Identification> identify(const KeptRun& run, std::string& error, Signals signals) {
-    if (!hasSignals(run, signals, error))
+std::optional<Identification> identify(const KeptRun& run, std::string& error, Signals pair) {
+    if (!hasSignals(run, pair, error))
         return std::nullopt;
     std::vector<double> t, mv, pv;
-    runSeries(run, t, mv, pv, signals);
+    runSeries(run, t, mv, pv, pair);
     return identify(t, mv, pv, run.dt, error);
 }
 

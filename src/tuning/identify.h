@@ -75,15 +75,15 @@ struct Signals {
 };
 
 /// The same from a kept run (its every-step trace when it has one, else its samples), reading
-/// `signals`. Empty with `error` when the run has not both of them.
-std::optional<Identification> identify(const KeptRun& run, std::string& error, Signals signals = {});
+/// the signals `pair`. Empty with `error` when the run has not both of them.
+std::optional<Identification> identify(const KeptRun& run, std::string& error, Signals pair = {});
 /// The time, input and output series identification reads from a run: every step when kept (the
 /// inner loop's signals from its inner trace), else its samples (appended to the vectors given).
 /// A signal the run has not reads as −1000.
 void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& mv, std::vector<double>& pv,
-               Signals signals = {});
+               Signals pair = {});
 /// Whether the run has both signals (channelInUse); else `error` names the one it lacks.
-bool hasSignals(const KeptRun& run, Signals signals, std::string& error);
+bool hasSignals(const KeptRun& run, Signals pair, std::string& error);
 
 /// A least-squares fit of the model to a whole run.
 struct ResponseFit {
