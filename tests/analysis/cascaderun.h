@@ -2,9 +2,9 @@
 // A step test on the inner part of a cascade loop, run and kept as the panel does: the loop at
 // rest (Data_inz), both controllers in manual, MV stepped by hand, every step recorded.
 
+#include "../engine/looptest.h"
 #include "analysis/runstore.h"
 #include "engine/runcontrol.h"
-#include "looptest.h"
 
 namespace kestrel::test {
 
@@ -26,7 +26,7 @@ inline KeptRun cascadeStepTest() {
         l.s.MV[0] = k < 10 ? 30 : 40;
         l.step();
     }
-    return captureRun(l.app, 1, "内側のステップ試験");
+    return captureRun(l.app, 0, "内側のステップ試験"); // numbered when the store keeps it
 }
 
 } // namespace kestrel::test
