@@ -36,26 +36,9 @@ KeptRun handMade(int number, double gain, bool cascade = false) {
         const double pv = k == 0 ? 50 : run.steps.back().pv + 0.2 * (sv - run.steps.back().pv) - 0.1 * dv;
         run.steps.push_back({t, sv, pv, 50 + gain * (sv - pv), dv, false});
         const double mv = run.steps.back().mv;
-        const double none = kNoSignal, row[] = {sv,
-                                                pv,
-                                                mv,
-                                                dv,
-                                                sv - pv,
-                                                1.0 / 3,
-                                                2,
-                                                3,
-                                                4,
-                                                5,
-                                                6,
-                                                pv + 0.25,
-                                                mv - 1,
-                                                cascade ? mv : none,
-                                                cascade ? mv / 2 : none,
-                                                cascade ? mv / 2 : none,
-                                                none,
-                                                none};
+        const double row[] = {sv, pv, mv, dv, sv - pv, 1.0 / 3, 2, 3, 4, 5, 6, pv + 0.25, mv - 1};
         for (int c = 0; k % 2 == 0 && c < kChannelCount; ++c)
-            run.values[c].push_back(row[c]);
+            run.values[c].push_back(c < 13 ? row[c] : !cascade || c > 15 ? kNoSignal : c == 13 ? mv : mv / 2);
         if (k % 2 == 0)
             run.time.push_back(t);
     }

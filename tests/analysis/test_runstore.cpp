@@ -88,15 +88,6 @@ TEST(RunStore, CaptureKeepsTheInnerLoopOfATwoPartProcessOnly) {
     EXPECT_EQ(settingsSummary(run),
               "偏差ＰＩＤ制御 位置型 Kp 1 Ti 1 Td 0 / K 1 T 5 L 1 / カスケード 二次 PI 速度型 "
               "Kp 1 Ti 1 M / 内側 K 2 T 3 L 0.5 / 手動 / dt 0.1 秒");
-    // A single loop keeps no inner trace and offers none of its channels.
-    test::Loop l;
-    l.seed(50, 50);
-    l.startRun(1);
-    l.app.trace.restart(0.1, 10);
-    l.step();
-    const KeptRun single = captureRun(l.app, 2, "");
-    EXPECT_TRUE(single.inner.empty());
-    EXPECT_FALSE(channelInUse(single, Channel::PV2) || channelInUse(single, Channel::SV2));
 }
 
 TEST(RunStore, CursorFindsTheHeldSampleAndTheLimitThatActed) {

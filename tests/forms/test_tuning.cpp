@@ -118,13 +118,6 @@ TEST_F(Tuning, ACascadeRunIsTunedInnerLoopFirstAndItsRulesGoToTheSecondary) {
     EXPECT_EQ(std::tuple(doc.secondaryType(), doc.secondaryText(Kp2), doc.secondaryText(Ti2),
                          doc.fieldText(Kp) + doc.fieldText(Ti)),
               std::tuple(1, "2.70", "1.65", primary));
-    // Back to PV ← MV: a model of the primary's, applied as before.
-    signalBox->setCurrentIndex(0);
-    click(&w, "cmdAdopt2");
-    EXPECT_TRUE(childOf<QLabel>(&w, "lblModelOf")->isHidden());
-    rules->selectRow(1);
-    click(&w, "cmdApply");
-    EXPECT_NE(doc.fieldText(Kp) + doc.fieldText(Ti), primary);
 }
 
 TEST_F(Tuning, RulesShowTheirFormulasAndApplyToTheFields) {
