@@ -155,7 +155,11 @@ LimitState limitAt(const KeptRun& run, std::size_t k) {
         return LimitState::None;
     const StepSample& s = run.steps[k];
     const ParameterSet& p = run.params;
-    if (p.calcForm() == CalcForm::Position)
+    // In cascade the secondary drives MV: its form says whether MV has limits; a limit the
+    // primary flagged still acted.
+    const bool cascade = p.cascadeLoop();
+    const auto mvForm = cascade ? static_cast<CalcForm>(std::clamp<int>(p.CALC2, 0, 2)) : p.calcForm();
+    if (mvForm == CalcForm::Position && (!cascade || s.kind == StepLimit::None))
         return s.mv > 100.0 || s.mv < 0.0 ? LimitState::OutOfRange : LimitState::None;
     switch (s.kind) {
     case StepLimit::High:

@@ -128,7 +128,9 @@ enum class LimitState {
 /// Name of a limit state as the read-out shows it ("" for None).
 const char* limitName(LimitState s);
 
-/// The limit state at step `k` of a run.
+/// The limit state at step `k` of a run. In cascade MV is the secondary's output: the flagged
+/// limits of either controller show, and MV outside 0..100 % where the secondary has the position
+/// form.
 LimitState limitAt(const KeptRun& run, std::size_t k);
 /// The step shown at time t (the last one at or before t), or none.
 std::optional<std::size_t> stepAt(const KeptRun& run, double t);

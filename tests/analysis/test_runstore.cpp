@@ -124,6 +124,9 @@ TEST(RunStore, CursorFindsTheHeldSampleAndTheLimitThatActed) {
     EXPECT_EQ(limitBands(run).size(), 5u);
     EXPECT_EQ(limitAt(run, 4), LimitState::Excess);
     run.params.CALC_TYPE = static_cast<std::int16_t>(CalcForm::Position);
+    run.params.LOOP = 1; // cascade: the secondary (velocity form) held MV at its limits
+    EXPECT_EQ(limitAt(run, 3), LimitState::Low);
+    run.params.LOOP = 0;
     run.steps[3].mv = 101;
     ASSERT_EQ(limitBands(run).size(), 1u);
     EXPECT_EQ(limitBands(run)[0].state, LimitState::OutOfRange);
