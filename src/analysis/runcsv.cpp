@@ -19,16 +19,22 @@ namespace kestrel {
 namespace {
 
 /// The columns after `time` in the order the file holds them, with the channel each one fills.
-constexpr std::array<const char*, kChannelCount> kColumnNames{"SV", "PV", "DV",   "MV", "E",      "P",    "I",
-                                                              "D",  "FF", "KdDV", "DS", "PVtrue", "VALVE"};
+constexpr std::array<const char*, kChannelCount> kColumnNames{"SV",    "PV",  "DV",  "MV",   "E",  "P",
+                                                              "I",     "D",   "FF",  "KdDV", "DS", "PVtrue",
+                                                              "VALVE", "SV2", "PV2", "P2",   "I2", "D2"};
 constexpr std::array<Channel, kChannelCount> kColumnChannel{
-    Channel::SV, Channel::PV, Channel::DV,   Channel::MV, Channel::E,      Channel::P, Channel::I,
-    Channel::D,  Channel::FF, Channel::KdDV, Channel::DS, Channel::PvTrue, Channel::VP};
+    Channel::SV, Channel::PV,  Channel::DV,  Channel::MV,   Channel::E,  Channel::P,
+    Channel::I,  Channel::D,   Channel::FF,  Channel::KdDV, Channel::DS, Channel::PvTrue,
+    Channel::VP, Channel::SV2, Channel::PV2, Channel::P2,   Channel::I2, Channel::D2};
 /// A file written before the process output before the sensor and the valve position were
 /// recorded has neither column: without a sensor the process output is PV, without valve stages
 /// the valve position is MV.
 constexpr Channel fallbackOf(Channel c) {
     return c == Channel::PvTrue ? Channel::PV : c == Channel::VP ? Channel::MV : c;
+}
+/// A file written before the inner loop was recorded has none of its columns: its run had none.
+constexpr bool optionalColumn(Channel c) {
+    return fallbackOf(c) != c || isInnerChannel(c);
 }
 
 constexpr std::size_t kMaxRows = 100'000;
@@ -127,11 +133,40 @@ constexpr std::array<ChoiceField, 4> kChoiceFields{{
     {"PROC_TYPE", &ParameterSet::PROC_TYPE, 2},
 }};
 
+/// The loop structure's keys, after the others on the line: the structure, the secondary
+/// controller and the inner part of a two-part process. A choice has `choice` and its largest
+/// value, a number `number`.
+struct LoopField {
+    const char* key;
+    std::int16_t ParameterSet::*choice;
+    double ParameterSet::*number;
+    int largest;
+};
+constexpr std::array<LoopField, 15> kLoopFields{{
+    {"LOOP", &ParameterSet::LOOP, nullptr, 2},
+    {"TYPE2", &ParameterSet::TYPE2, nullptr, 2},
+    {"CALC2", &ParameterSet::CALC2, nullptr, 2},
+    {"Kp2", nullptr, &ParameterSet::Kp2, 0},
+    {"Ti2", nullptr, &ParameterSet::Ti2, 0},
+    {"Td2", nullptr, &ParameterSet::Td2, 0},
+    {"MH2", nullptr, &ParameterSet::MH2, 0},
+    {"ML2", nullptr, &ParameterSet::ML2, 0},
+    {"dML2", nullptr, &ParameterSet::dML2, 0},
+    {"MODE2", &ParameterSet::MODE2, nullptr, 2},
+    {"Kin", nullptr, &ParameterSet::Kin, 0},
+    {"Tin", nullptr, &ParameterSet::Tin, 0},
+    {"Lin", nullptr, &ParameterSet::Lin, 0},
+    {"Kdin", nullptr, &ParameterSet::Kdin, 0},
+    {"Tdin", nullptr, &ParameterSet::Tdin, 0},
+}};
+
 /// The process's keys, which a run with a hidden process does not write: its gain, lag and dead
-/// time, its type and second lag, and the valve's faults (the sensor's noise is no secret).
+/// time, its type and second lag, the valve's faults and the inner part's gain, lag and dead time
+/// (the sensor's noise and the disturbances are no secret).
 bool isProcessKey(std::string_view key) {
-    static constexpr std::array<std::string_view, 10> kKeys{
-        "Kpl", "Tpl", "Lpl", "PROC_TYPE", "Tpl2", "VALVE_DB", "VALVE_BL", "STICK_S", "STICK_J", "VALVE_T"};
+    static constexpr std::array<std::string_view, 13> kKeys{
+        "Kpl",     "Tpl",     "Lpl",     "PROC_TYPE", "Tpl2", "VALVE_DB", "VALVE_BL",
+        "STICK_S", "STICK_J", "VALVE_T", "Kin",       "Tin",  "Lin"};
     return std::find(kKeys.begin(), kKeys.end(), key) != kKeys.end();
 }
 
@@ -152,6 +187,10 @@ void writeHeader(std::string& out, const KeptRun& run, int number) {
     for (const NumberField& f : kNumberFields)
         if (!(run.processHidden && isProcessKey(f.key)))
             out += std::string(" ") + f.key + "=" + shortestText(p.*f.member);
+    for (const LoopField& f : kLoopFields)
+        if (!(run.processHidden && isProcessKey(f.key)))
+            out += std::string(" ") + f.key + "=" +
+                   (f.choice ? std::to_string(p.*f.choice) : shortestText(p.*f.number));
     if (run.processHidden)
         out += "\n# process: hidden";
     out += "\n# sv_program: " + programText(p.SVv, p.SVt) + "\n";
@@ -327,6 +366,11 @@ private:
                 for (const NumberField& f : kNumberFields)
                     if (k == f.key)
                         run.params.*f.member = number(v, k);
+                for (const LoopField& f : kLoopFields)
+                    if (k == f.key && f.choice)
+                        run.params.*f.choice = static_cast<std::int16_t>(integer(v, k, 0, f.largest));
+                    else if (k == f.key)
+                        run.params.*f.number = number(v, k);
             }
             if (!(run.params.dt > 0))
                 throw CsvError{lineText(mLine) + "の「dt」が正の数ではありません。"};
@@ -456,6 +500,7 @@ struct Columns {
     int run = -1, time = -1;
     std::array<int, kChannelCount> channel{}; ///< per Channel
     std::size_t count = 0;
+    std::vector<bool> mayBeEmpty; ///< per column: an inner-loop column, whose empty cell is no signal
 };
 
 Columns readColumns(std::string_view text, std::size_t line) {
@@ -466,6 +511,7 @@ Columns readColumns(std::string_view text, std::size_t line) {
     Columns cols;
     cols.channel.fill(-1);
     cols.count = cells.size();
+    cols.mayBeEmpty.assign(cells.size(), false);
     for (std::size_t i = 0; i < cells.size(); ++i) {
         const std::string_view name = cells[i];
         int* slot = nullptr;
@@ -474,8 +520,10 @@ Columns readColumns(std::string_view text, std::size_t line) {
         else if (name == "time")
             slot = &cols.time;
         for (int c = 0; c < kChannelCount; ++c)
-            if (name == kColumnNames[c] || (name == "Kd·DV" && kColumnChannel[c] == Channel::KdDV))
+            if (name == kColumnNames[c] || (name == "Kd·DV" && kColumnChannel[c] == Channel::KdDV)) {
                 slot = &cols.channel[static_cast<int>(kColumnChannel[c])];
+                cols.mayBeEmpty[i] = isInnerChannel(kColumnChannel[c]);
+            }
         if (!slot)
             throw CsvError{lineText(line) + "の列「" + std::string(name) + "」は知らない列です。"};
         if (*slot >= 0)
@@ -485,8 +533,7 @@ Columns readColumns(std::string_view text, std::size_t line) {
     if (cols.time < 0)
         throw CsvError{lineText(line) + "に列「time」がありません。"};
     for (int c = 0; c < kChannelCount; ++c)
-        if (cols.channel[static_cast<int>(kColumnChannel[c])] < 0 &&
-            fallbackOf(kColumnChannel[c]) == kColumnChannel[c])
+        if (cols.channel[static_cast<int>(kColumnChannel[c])] < 0 && !optionalColumn(kColumnChannel[c]))
             throw CsvError{lineText(line) + "に列「" + std::string(kColumnNames[c]) + "」がありません。"};
     return cols;
 }
@@ -574,6 +621,10 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
         cells.resize(texts.size());
         for (std::size_t c = 0; c < texts.size(); ++c) {
             const auto v = parseNumber(texts[c]);
+            if (!v && cols->mayBeEmpty[c] && texts[c].empty()) {
+                cells[c] = kNoSignal;
+                continue;
+            }
             if (!v)
                 throw CsvError{lineText(lineNo) + "、" + std::to_string(c + 1) +
                                "列目が数値ではありません。"};
@@ -594,8 +645,8 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
         run.time.push_back(t);
         for (int c = 0; c < kChannelCount; ++c) {
             const int at = cols->channel[c];
-            run.values[c].push_back(
-                cells[at >= 0 ? at : cols->channel[static_cast<int>(fallbackOf(Channel(c)))]]);
+            const int from = at >= 0 ? at : cols->channel[static_cast<int>(fallbackOf(Channel(c)))];
+            run.values[c].push_back(from >= 0 ? cells[from] : kNoSignal);
         }
     }
     if (!anyText)
@@ -627,6 +678,13 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
                                  run.value(Channel::MV, i), run.value(Channel::DV, i), false});
         if (run.values[static_cast<int>(Channel::PvTrue)] != run.values[static_cast<int>(Channel::PV)])
             run.pvTrue = run.values[static_cast<int>(Channel::PvTrue)];
+        if (channelInUse(run, Channel::PV2) || channelInUse(run, Channel::SV2)) {
+            run.inner.reserve(n);
+            for (std::size_t i = 0; i < n; ++i)
+                run.inner.push_back({run.value(Channel::SV2, i), run.value(Channel::PV2, i),
+                                     run.value(Channel::P2, i), run.value(Channel::I2, i),
+                                     run.value(Channel::D2, i)});
+        }
         if (!(b.header && b.header->hasMetrics))
             run.metrics = measureRun(run.steps, run.dt, run.pvTrue);
         // Values near the largest double can still overflow in the spacing or the sums.
@@ -665,12 +723,37 @@ void writeRunsCsv(std::ostream& out, const std::vector<const KeptRun*>& runs) {
         const std::string prefix = withRun ? std::to_string(numberOf(i)) + "," : "";
         for (std::size_t k = 0; k < run.samples(); ++k) {
             std::string line = prefix + shortestText(run.time[k]);
-            for (const Channel c : kColumnChannel)
-                line += "," + shortestText(run.value(c, k));
+            for (const Channel c : kColumnChannel) {
+                const std::vector<double>& v = run.values[static_cast<int>(c)];
+                // A signal the loop has not is an empty cell, not a number someone could plot.
+                const bool none = isInnerChannel(c) && (k >= v.size() || v[k] == kNoSignal);
+                line += none ? "," : "," + shortestText(v[k]);
+            }
             line += '\n';
             out.write(line.data(), static_cast<std::streamsize>(line.size()));
         }
     }
+}
+
+std::optional<Channel> columnChannel(std::string_view name) {
+    for (int c = 0; c < kChannelCount; ++c)
+        if (name == kColumnNames[c])
+            return kColumnChannel[c];
+    return std::nullopt;
+}
+
+const char* columnName(Channel c) {
+    for (int i = 0; i < kChannelCount; ++i)
+        if (kColumnChannel[i] == c)
+            return kColumnNames[i];
+    return "";
+}
+
+std::string columnList(const char* separator) {
+    std::string list;
+    for (const char* name : kColumnNames)
+        list += (list.empty() ? "" : separator) + std::string(name);
+    return list;
 }
 
 std::vector<KeptRun> readRunsCsv(std::istream& in, const std::string& source, std::string& error) {

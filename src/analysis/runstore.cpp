@@ -10,10 +10,12 @@ namespace kestrel {
 
 namespace {
 
-constexpr std::array<const char*, kChannelCount> kChannelNames{
-    "SV", "PV", "MV", "DV", "E", "P", "I", "D", "FF", "Kd·DV", "DS", "PVtrue", "VALVE"};
+constexpr std::array<const char*, kChannelCount> kChannelNames{"SV",    "PV",  "MV",  "DV",    "E",  "P",
+                                                               "I",     "D",   "FF",  "Kd·DV", "DS", "PVtrue",
+                                                               "VALVE", "SV2", "PV2", "P2",    "I2", "D2"};
 /// Pen-recorder channel of each Channel from E on (SV, PV, MV, DV come from the chart's record).
-constexpr std::array<int, kChannelCount> kPenChannel{0, 10, 5, 6, 1, 2, 3, 4, 7, 8, 9, 11, 12};
+constexpr std::array<int, kChannelCount> kPenChannel{0, 10, 5,  6,  1,  2,  3,  4,  7,
+                                                     8, 9,  11, 12, 13, 14, 15, 16, 17};
 
 std::string localTime(std::time_t when, const char* format) {
     std::tm tm{};
@@ -41,6 +43,10 @@ const char* channelName(Channel c) {
 }
 
 bool channelInUse(const KeptRun& run, Channel c) {
+    if (isInnerChannel(c)) {
+        const std::vector<double>& v = run.values[static_cast<int>(c)];
+        return std::any_of(v.begin(), v.end(), [](double x) { return x != kNoSignal; });
+    }
     return !(run.params.controlType() == ControlType::P && (c == Channel::I || c == Channel::D));
 }
 
@@ -102,6 +108,7 @@ KeptRun captureRun(const AppState& state, int number, std::string label) {
     }
     run.steps = state.trace.steps;
     run.pvTrue = state.trace.pvTrue;
+    run.inner = state.trace.inner;
     run.metrics = measureRun(run.steps, run.dt, run.pvTrue);
     return run;
 }
@@ -148,7 +155,11 @@ LimitState limitAt(const KeptRun& run, std::size_t k) {
         return LimitState::None;
     const StepSample& s = run.steps[k];
     const ParameterSet& p = run.params;
-    if (p.calcForm() == CalcForm::Position)
+    // In cascade the secondary drives MV: its form says whether MV has limits; a limit the
+    // primary flagged still acted.
+    const bool cascade = p.cascadeLoop();
+    const auto mvForm = cascade ? static_cast<CalcForm>(std::clamp<int>(p.CALC2, 0, 2)) : p.calcForm();
+    if (mvForm == CalcForm::Position && (!cascade || s.kind == StepLimit::None))
         return s.mv > 100.0 || s.mv < 0.0 ? LimitState::OutOfRange : LimitState::None;
     switch (s.kind) {
     case StepLimit::High:
@@ -215,6 +226,26 @@ std::string settingsSummary(const KeptRun& run) {
         if (kind == ProcessType::SecondOrder)
             s += " T2 " + number(p.Tpl2);
         s += " L " + number(p.Lpl);
+    }
+    if (p.cascadeLoop()) {
+        static constexpr const char* kTypes2[] = {"P", "PI", "PID"};
+        static constexpr const char* kModes2[] = {"M", "A", "CAS"};
+        const int type2 = std::clamp<int>(p.TYPE2, 0, 2);
+        s += std::string(" / カスケード 二次 ") + kTypes2[type2] + " " +
+             std::string(kCalcForms[std::clamp<int>(p.CALC2, 0, 2)]) + " Kp " + number(p.Kp2);
+        if (type2 >= 1)
+            s += " Ti " + number(p.Ti2);
+        if (type2 == 2)
+            s += " Td " + number(p.Td2);
+        s += std::string(" ") + kModes2[static_cast<int>(p.secondaryMode())];
+    } else if (p.twoPart()) {
+        s += " / 二段プロセス";
+    }
+    if (p.twoPart()) {
+        s += run.processHidden ? " / 内側 K ？ T ？ L ？"
+                               : " / 内側 K " + number(p.Kin) + " T " + number(p.Tin) + " L " + number(p.Lin);
+        if (p.Kdin != 0.0)
+            s += " Kd " + number(p.Kdin) + " Td " + number(p.Tdin);
     }
     // The options that make the loop misbehave, only those that act; the valve's are the
     // process's secret when it is hidden.

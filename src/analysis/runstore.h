@@ -18,16 +18,33 @@ namespace kestrel {
 
 /// The recorded channels of a run, in the order the read-out lists them. PvTrue is the process
 /// output before the sensor (PV is what the sensor makes of it), VP the valve position (MV is
-/// the command the valve follows).
-enum class Channel { SV, PV, MV, DV, E, P, I, D, FF, KdDV, DS, PvTrue, VP };
-inline constexpr int kChannelCount = 13;
+/// the command the valve follows). SV2 to D2 are the inner loop of a two-part process: the
+/// secondary controller's set-point, its measurement PV2 and its P, I and D terms per gain.
+enum class Channel { SV, PV, MV, DV, E, P, I, D, FF, KdDV, DS, PvTrue, VP, SV2, PV2, P2, I2, D2 };
+inline constexpr int kChannelCount = 18;
 /// Short names of the channels ("SV", "PV", "MV", "DV", "E", "P", "I", "D", "FF", "Kd·DV", "DS",
-/// "PVtrue", "VALVE").
+/// "PVtrue", "VALVE", "SV2", "PV2", "P2", "I2", "D2").
 const char* channelName(Channel c);
 
+/// The recorder's value of a signal the loop does not have at a sample (a term the controller's
+/// type lacks, the inner loop's signals on a single loop): never drawn, read out or exported.
+inline constexpr double kNoSignal = -1000.0;
+/// The channels of the inner loop, which only a run on a two-part process has.
+constexpr bool isInnerChannel(Channel c) {
+    return c >= Channel::SV2;
+}
+
+/// Whether a recorded value of channel `c` is a signal: the recorder marks a term or an inner-loop
+/// signal the loop has not at a sample with kNoSignal (a controller or structure changed on the
+/// way leaves the mark on the samples before).
+constexpr bool signalPresent(Channel c, double v) {
+    return !(v == kNoSignal && (c == Channel::I || c == Channel::D || isInnerChannel(c)));
+}
+
 struct KeptRun;
-/// False for a channel the run's controller has not (P control: I and D, which the recorder marks
-/// at −1000 to keep them off its strips).
+/// False for a channel the run has not: I and D under P control (which the recorder marks at
+/// −1000 to keep them off its strips); an inner-loop channel without one sample of its signal
+/// (a single loop's run, SV2 and the terms without a secondary, I2 and D2 of a P secondary).
 bool channelInUse(const KeptRun& run, Channel c);
 
 /// One completed (or imported) run.
@@ -60,6 +77,9 @@ struct KeptRun {
     /// The process output before the sensor at each of `steps`, for a run whose sensor acted
     /// (an imported run: its PVtrue column when that differs from PV); else empty.
     std::vector<double> pvTrue;
+    /// The inner loop at each of `steps`, for a run on a two-part process (an imported run: from
+    /// its SV2 … D2 columns when they hold any value); else empty. −1000 where a signal is absent.
+    std::vector<InnerSample> inner;
     RunMetrics metrics;
     bool processHidden = false; ///< run in a challenge that hides its process: never shown or exported
 
@@ -108,7 +128,9 @@ enum class LimitState {
 /// Name of a limit state as the read-out shows it ("" for None).
 const char* limitName(LimitState s);
 
-/// The limit state at step `k` of a run.
+/// The limit state at step `k` of a run. In cascade MV is the secondary's output: the flagged
+/// limits of either controller show, and MV outside 0..100 % where the secondary has the position
+/// form.
 LimitState limitAt(const KeptRun& run, std::size_t k);
 /// The step shown at time t (the last one at or before t), or none.
 std::optional<std::size_t> stepAt(const KeptRun& run, double t);
@@ -123,7 +145,11 @@ std::vector<LimitBand> limitBands(const KeptRun& run);
 
 /// One line of the settings a run ran with, e.g. "PID 速度形 Kp 2 Ti 10 Td 0 / K 1 T 5 L 2 / 自動";
 /// a process other than first order says so ("積分 K 0.05 …", "T2 3"), and the sensor's and the
-/// valve's options that act follow it (" / センサ σ 1 Tf 0.5", " / バルブ S 2 J 1").
+/// valve's options that act follow it (" / センサ σ 1 Tf 0.5", " / バルブ S 2 J 1"). A two-part
+/// process says how it is controlled (" / カスケード 二次 PI 速度型 Kp 2 Ti 1 CAS", the
+/// secondary's type, form, settings and mode M, A or CAS; " / 二段プロセス" without the
+/// secondary), then its inner part (" / 内側 K 2 T 3 L 0.5", hidden as the process is, and the
+/// inner disturbance " Kd 1 Td 2" when it acts).
 std::string settingsSummary(const KeptRun& run);
 
 } // namespace kestrel

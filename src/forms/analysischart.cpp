@@ -61,19 +61,37 @@ struct Mapping {
 
 } // namespace
 
-Qt::PenStyle channelStyle(Channel c) {
+QPen channelPen(Channel c, const QColor& colour) {
+    QPen pen(colour, 0);
+    pen.setCosmetic(true);
     switch (c) {
     case Channel::PV:
-        return Qt::SolidLine;
+        break;
     case Channel::SV:
-        return Qt::DashLine;
+        pen.setStyle(Qt::DashLine);
+        break;
     case Channel::MV:
-        return Qt::DotLine;
+        pen.setStyle(Qt::DotLine);
+        break;
     case Channel::PvTrue: // beside PV, told apart from the pen channels
-        return Qt::DashDotDotLine;
+        pen.setStyle(Qt::DashDotDotLine);
+        break;
+    case Channel::PV2: // the inner loop beside the outer one: longer dashes than SV's
+        pen.setDashPattern({9, 3});
+        break;
+    case Channel::SV2:
+        pen.setDashPattern({9, 3, 3, 3});
+        break;
+    case Channel::P2:
+    case Channel::I2:
+    case Channel::D2:
+        pen.setDashPattern({9, 3, 1, 3, 1, 3});
+        break;
     default:
-        return Qt::DashDotLine;
+        pen.setStyle(Qt::DashDotLine);
+        break;
     }
+    return pen;
 }
 
 ChartView fullView(const std::vector<const KeptRun*>& runs, const std::vector<Channel>& channels) {
@@ -87,6 +105,8 @@ ChartView fullView(const std::vector<const KeptRun*>& runs, const std::vector<Ch
             if (!channelInUse(*run, c))
                 continue;
             for (double value : run->values[static_cast<int>(c)]) {
+                if (!signalPresent(c, value))
+                    continue;
                 lo = std::min(lo, value);
                 hi = std::max(hi, value);
             }
@@ -219,9 +239,7 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
     double x = plot.left();
     const double ly = area.top() + 4 + fm.ascent() / 2 + 1;
     for (Channel c : mChannels) {
-        QPen pen(kText, 0, channelStyle(c));
-        pen.setCosmetic(true);
-        p.setPen(pen);
+        p.setPen(channelPen(c, kText));
         p.drawLine(QPointF(x, ly), QPointF(x + 26, ly));
         p.setPen(kText);
         const QString name = QString::fromUtf8(channelName(c));
@@ -268,17 +286,21 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
             if (!channelInUse(*run, c))
                 continue;
             const std::vector<double>& v = run->values[static_cast<int>(c)];
+            p.setPen(channelPen(c, runColour(*run)));
             line.clear();
             line.reserve(static_cast<int>(2 * (i1 - i0)));
             for (std::size_t i = i0; i < i1 && i < v.size(); ++i) {
                 const double px = m.x(time[i]);
-                if (i > i0)
+                if (!line.isEmpty())
                     line.append(QPointF(px, line.back().y()));
+                if (!signalPresent(c, v[i])) {
+                    // No signal from here until the next sample that has one: a gap.
+                    p.drawPolyline(line);
+                    line.clear();
+                    continue;
+                }
                 line.append(QPointF(px, m.y(v[i])));
             }
-            QPen pen(runColour(*run), 0, channelStyle(c));
-            pen.setCosmetic(true);
-            p.setPen(pen);
             p.drawPolyline(line);
         }
     }

@@ -1,8 +1,9 @@
 #pragma once
 // AnalysisChart: kept runs overlaid on one time axis, for comparing them. Each run keeps its PV
 // pen's colour; its channels are told apart by line style (PV solid, SV dashed, MV dotted, the
-// others dash-dot). Samples are drawn as the panel draws them, as a staircase: each value holds
-// until the next sample.
+// inner loop's PV2 and SV2 in long dashes, the others dash-dot). Samples are drawn as the panel
+// draws them, as a staircase: each value holds until the next sample; a sample the recorder
+// marked as no signal (−1000) leaves a gap.
 //
 // The traces, grid and limit bands are drawn into a cached pixmap that is rebuilt only when the
 // runs, channels, zoom or size change; the time cursor is painted over it, so moving the cursor
@@ -15,6 +16,7 @@
 
 #include "analysis/runstore.h"
 
+#include <QPen>
 #include <QPixmap>
 #include <QRectF>
 #include <QWidget>
@@ -36,8 +38,10 @@ struct ChartView {
 /// either side, out to whole tick steps; 0..100 % when nothing is drawn.
 ChartView fullView(const std::vector<const KeptRun*>& runs, const std::vector<Channel>& channels);
 
-/// Pen style of a channel: PV solid, SV dashed, MV dotted, PVtrue dash-dot-dot, the others dash-dot.
-Qt::PenStyle channelStyle(Channel c);
+/// Pen of a channel in `colour` (cosmetic, one pixel): PV solid, SV dashed, MV dotted, PVtrue
+/// dash-dot-dot, PV2 long dashes, SV2 long and short dashes, the secondary's P2, I2, D2
+/// dash-dot-dot with a long dash, the others dash-dot.
+QPen channelPen(Channel c, const QColor& colour);
 
 class AnalysisChart : public QWidget {
     Q_OBJECT

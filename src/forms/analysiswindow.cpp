@@ -28,6 +28,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 
@@ -132,7 +133,9 @@ void AnalysisWindow::buildControls() {
         mChannels[c]->setObjectName(QString("chkChannel%1").arg(c));
         mChannels[c]->setChecked(ch == Channel::SV || ch == Channel::PV || ch == Channel::MV);
         connect(mChannels[c], &QCheckBox::toggled, this, [this] { mChart->setChannels(chosenChannels()); });
-        grid->addWidget(mChannels[c], c / 4, c % 4);
+        // The inner loop's channels on rows of their own, under the loop's.
+        const int at = isInnerChannel(ch) ? c - static_cast<int>(Channel::SV2) + 20 : c;
+        grid->addWidget(mChannels[c], at / 4, at % 4);
     }
 
     auto* left = new QWidget(this);
@@ -249,7 +252,18 @@ std::vector<Channel> AnalysisWindow::chosenChannels() const {
     return chosen;
 }
 
+void AnalysisWindow::offerChannels() {
+    for (int c = static_cast<int>(Channel::SV2); c < kChannelCount; ++c) {
+        const auto channel = static_cast<Channel>(c);
+        const bool offered = std::any_of(mStore.runs().begin(), mStore.runs().end(),
+                                         [&](const KeptRun& run) { return channelInUse(run, channel); });
+        mChannels[c]->setVisible(offered);
+        mReadout->setColumnHidden(c + 1, !offered);
+    }
+}
+
 void AnalysisWindow::refreshDrawn() {
+    offerChannels();
     const std::vector<const KeptRun*> runs = drawnRuns();
     mChart->setRuns(runs);
 
@@ -306,8 +320,8 @@ void AnalysisWindow::updateReadout() {
         set(r, 0, QString::number(run.time[*i], 'f', 2));
         for (int c = 0; c < kChannelCount; ++c) {
             const auto channel = static_cast<Channel>(c);
-            set(r, c + 1,
-                channelInUse(run, channel) ? QString::number(run.value(channel, *i), 'f', 2) : kNone);
+            const bool shown = channelInUse(run, channel) && signalPresent(channel, run.value(channel, *i));
+            set(r, c + 1, shown ? QString::number(run.value(channel, *i), 'f', 2) : kNone);
         }
         const std::optional<std::size_t> k = stepAt(run, *t);
         set(r, kLimitColumn, k ? qtext(limitName(limitAt(run, *k))) : kNone);

@@ -1,6 +1,7 @@
 #pragma once
 // AnalysisWindow ("解析"): the kept runs side by side. A list of the runs (the checked ones are
-// drawn), the channels to draw, the chart with its time cursor, a read-out of every drawn run's
+// drawn), the channels to draw (the inner loop's SV2, PV2, P2, I2, D2 offered while a kept run has
+// them), the chart with its time cursor, a read-out of every drawn run's
 // values at the cursor, the measures of every run, and hard copies (CSV, image, PDF report) and
 // CSV import.
 //
@@ -68,6 +69,8 @@ private:
     void buildControls();
     void appendRun(const KeptRun& run, bool drawn);
     void dropVanishedRuns();
+    /// The inner loop's channel boxes and read-out columns, shown while a kept run has the channel.
+    void offerChannels();
     void refreshDrawn();
     void updateReadout();
     std::vector<Channel> chosenChannels() const;

@@ -20,6 +20,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace kestrel {
 
@@ -52,6 +53,17 @@ std::pair<double, double> padded(double lo, double hi, double minimum) {
 QString number(double v) {
     return qtext(tuning::formulaNumber(v));
 }
+
+/// The pairs of signals a step test is read from, as the list names them.
+struct SignalChoice {
+    tuning::Signals pair;
+    const char* caption;
+};
+const SignalChoice kSignalChoices[] = {
+    {{Channel::MV, Channel::PV}, "PV ← MV"},
+    {{Channel::MV, Channel::PV2}, "PV2 ← MV（内側ループ：二次調節計を手動にして）"},
+    {{Channel::SV2, Channel::PV}, "PV ← SV2（外側ループ：内側ループを閉じて）"},
+};
 
 /// A model's response to the run's MV, stepped at the run's control period from its first sample.
 StepTestChart::Curve modelCurve(const QString& name, QColor colour, const tuning::Fopdt& m,
@@ -91,6 +103,12 @@ void StepTestChart::setData(std::vector<double> t, std::vector<double> pv, std::
     mT = std::move(t), mPv = std::move(pv), mMv = std::move(mv);
     mCurves = std::move(curves);
     mTangent = tangent;
+    update();
+}
+
+void StepTestChart::setNames(const QString& output, const QString& input) {
+    mOutput = output;
+    mInput = input;
     update();
 }
 
@@ -238,8 +256,8 @@ void StepTestChart::paintEvent(QPaintEvent*) {
         span(c.tL, c.tT, "T");
     }
 
-    titleStrip(upper, "PV %");
-    titleStrip(lower, "MV %");
+    titleStrip(upper, mOutput + " %");
+    titleStrip(lower, mInput + " %");
 
     // The legend along the top.
     int x = left;
@@ -250,12 +268,12 @@ void StepTestChart::paintEvent(QPaintEvent*) {
         p.drawText(QPoint(x + 26, top - 8), name);
         x += 40 + fm.horizontalAdvance(name);
     };
-    legend(kMeasured, "PV（実測）");
+    legend(kMeasured, mOutput + "（実測）");
     for (const Curve& c : mCurves)
         legend(c.colour, c.name);
     if (mTangent)
         legend(kTangent, "接線", Qt::DashLine);
-    legend(kMvColour, "MV");
+    legend(kMvColour, mInput);
 }
 
 // --- The part ------------------------------------------------------------------------------------
@@ -266,6 +284,14 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
     mRuns->setObjectName("cboRun");
     mRuns->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     connect(mRuns, &QComboBox::currentIndexChanged, this, [this] { showRun(); });
+
+    mSignals = new QComboBox(this);
+    mSignals->setObjectName("cboSignals");
+    mSignals->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    mSignals->setToolTip("カスケード制御は内側ループから調整します: まず PV2 ← MV で二次調節計を、"
+                         "次に内側ループを閉じたランの PV ← SV2 で主調節計を。");
+    connect(mSignals, &QComboBox::currentIndexChanged, this, [this] { showRun(); });
+    mSignalsLabel = new QLabel("信号:", this);
 
     mChart = new StepTestChart(this);
 
@@ -325,6 +351,9 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel("ステップ試験のラン:", this));
     row->addWidget(mRuns);
+    row->addSpacing(12);
+    row->addWidget(mSignalsLabel);
+    row->addWidget(mSignals);
     row->addStretch(1);
     row->addWidget(mFitClosedLoop);
     auto* layout = new QVBoxLayout(this);
@@ -333,6 +362,28 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
     layout->addWidget(mTable);
     layout->addWidget(mError);
     refreshRuns();
+}
+
+tuning::Signals IdentifyPart::signalPair() const {
+    const int i = mSignals->currentData().toInt();
+    return i >= 0 && i < static_cast<int>(std::size(kSignalChoices)) ? kSignalChoices[i].pair
+                                                                     : tuning::Signals{};
+}
+
+void IdentifyPart::offerSignals(const KeptRun* run) {
+    const tuning::Signals chosen = signalPair();
+    const QSignalBlocker quiet(mSignals);
+    mSignals->clear();
+    for (int i = 0; i < static_cast<int>(std::size(kSignalChoices)); ++i) {
+        const tuning::Signals& pair = kSignalChoices[i].pair;
+        if (i == 0 || (run && channelInUse(*run, pair.input) && channelInUse(*run, pair.output)))
+            mSignals->addItem(kSignalChoices[i].caption, i);
+        if (pair == chosen)
+            mSignals->setCurrentIndex(mSignals->count() - 1);
+    }
+    // A single loop's run has only its PV and MV: nothing to choose.
+    mSignals->setVisible(mSignals->count() > 1);
+    mSignalsLabel->setVisible(mSignals->count() > 1);
 }
 
 void IdentifyPart::showEvent(QShowEvent* event) {
@@ -366,7 +417,7 @@ void IdentifyPart::selectRun(int number) {
 
 bool IdentifyPart::fitClosedLoop() {
     const KeptRun* run = mStore.find(mRuns->currentData().toInt());
-    if (!run || !mResult || !mResult->leastSquares)
+    if (!run || !mResult || !mResult->leastSquares || signalPair() != tuning::Signals{})
         return false;
     std::string error;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -386,12 +437,16 @@ bool IdentifyPart::fitClosedLoop() {
 void IdentifyPart::showRun() {
     mResult.reset();
     const KeptRun* run = mStore.find(mRuns->currentData().toInt());
-    if (!run || run->number != mClosedLoopRun)
+    offerSignals(run);
+    const tuning::Signals pair = signalPair();
+    mChart->setNames(channelName(pair.output), channelName(pair.input));
+    if (!run || run->number != mClosedLoopRun || pair != tuning::Signals{})
         mClosedLoop.reset();
     // The closed loop can be run again only with its controller known: a closed-loop run of this
-    // program with every step kept.
+    // program with every step kept, read from its PV and MV.
     mFitClosedLoop->setVisible(run && !run->steps.empty() && run->params.FB != 0 &&
-                               run->params.mode() != Mode::Manual && run->source.empty());
+                               run->params.mode() != Mode::Manual && run->source.empty() &&
+                               pair == tuning::Signals{});
     if (!run) {
         mChart->clear();
         mTable->hide();
@@ -401,14 +456,15 @@ void IdentifyPart::showRun() {
         return;
     }
     std::vector<double> t, mv, pv;
-    tuning::runSeries(*run, t, mv, pv);
+    tuning::runSeries(*run, t, mv, pv, pair);
     std::string error;
     // A tank's level does not settle after a step: the first-order model does not describe it.
-    if (run->params.processType() == ProcessType::Integrating)
+    // The inner part of a two-part process is first order whatever the outer part is.
+    if (run->params.processType() == ProcessType::Integrating && pair.output == Channel::PV)
         error =
             "積分プロセス（タンク）のランでは PV が落ち着かないので、一次遅れ＋無駄時間のモデルは求まりません"
             "（K は PV の傾き ÷ MV の変化、% / s / %）。";
-    mResult = error.empty() ? tuning::identify(*run, error) : std::nullopt;
+    mResult = error.empty() ? tuning::identify(*run, error, pair) : std::nullopt;
     if (!mResult) {
         mChart->setData(t, pv, mv, {}, std::nullopt);
         mTable->hide();

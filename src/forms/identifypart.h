@@ -2,7 +2,9 @@
 // IdentifyPart ("同定"): a kept step test read three ways. The learner picks a run; its PV (and MV
 // on a strip below) is drawn with the response of each method's model over it and the tangent
 // construction as the textbook draws it; a table sets the methods side by side, and "採用" on a
-// row makes that model the workbench's model in force.
+// row makes that model the workbench's model in force. A run on a cascade loop offers the
+// signals the loop is tuned from, inner loop first: PV2 from MV (the secondary in manual), then
+// PV from SV2 (the outer loop with the inner one closed).
 
 #include "analysis/runstore.h"
 #include "tuning/identify.h"
@@ -37,6 +39,8 @@ public:
     /// The run's series (t, pv, mv), the model curves and the tangent construction (none: not drawn).
     void setData(std::vector<double> t, std::vector<double> pv, std::vector<double> mv,
                  std::vector<Curve> curves, std::optional<tuning::TangentConstruction> tangent);
+    /// The names of the response and the step ("PV", "MV" until told otherwise).
+    void setNames(const QString& output, const QString& input);
     void clear();
 
     QSize sizeHint() const override { return {760, 420}; }
@@ -48,6 +52,7 @@ private:
     std::vector<double> mT, mPv, mMv;
     std::vector<Curve> mCurves;
     std::optional<tuning::TangentConstruction> mTangent;
+    QString mOutput = "PV", mInput = "MV";
 };
 
 class IdentifyPart : public QWidget {
@@ -65,6 +70,9 @@ public:
     /// starting from the least-squares model; false (with the reason shown) when it cannot be.
     bool fitClosedLoop();
     const std::optional<tuning::ResponseFit>& closedLoopFit() const { return mClosedLoop; }
+    /// The signals the chosen run is read from: PV from MV unless the learner chose another pair
+    /// the run has.
+    tuning::Signals signalPair() const;
 
 signals:
     /// "採用" on a method's row.
@@ -77,7 +85,12 @@ private:
     void showRun();
 
     const RunStore& mStore;
+    /// The pairs of signals the chosen run offers.
+    void offerSignals(const KeptRun* run);
+
     QComboBox* mRuns = nullptr;
+    QComboBox* mSignals = nullptr;
+    QLabel* mSignalsLabel = nullptr;
     StepTestChart* mChart = nullptr;
     QTableWidget* mTable = nullptr;
     QLabel* mError = nullptr;

@@ -197,7 +197,7 @@ void RulesPart::showFormulas() {
     const int r = mTable->currentRow();
     const bool chosen = r >= 0 && r < static_cast<int>(mRows.size()) && !mTable->selectedItems().isEmpty();
     mApply->setEnabled(chosen);
-    mCompare->setEnabled(!mTable->selectionModel()->selectedRows().isEmpty());
+    mCompare->setEnabled(!mSecondary && !mTable->selectionModel()->selectedRows().isEmpty());
     if (!chosen) {
         mFormulas->clear();
         return;
@@ -241,7 +241,45 @@ bool RulesPart::applyRow(int r) {
     return true;
 }
 
+void RulesPart::setSecondaryModel(bool secondary) {
+    if (mSecondary == secondary)
+        return;
+    mSecondary = secondary;
+    mApply->setToolTip(
+        secondary ? "選んだ行の制御の種類と Kp, Ti, Td を二次ループの Kp2, Ti2, Td2 欄に書き込みます。"
+                    "二次ループの OK で設定されます。"
+                  : "選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。"
+                    "メインウィンドウの OK で設定されます。");
+    mCompare->setToolTip(secondary ? "比較は主調節計を走らせます。内側ループのモデルの調整則は、二次ループに"
+                                     "適用してから内側ループのステップで確かめてください。"
+                                   : "選んだ行（Ctrl や Shift で複数選べます）を、同じ SV ステップと外乱で"
+                                     "一つずつ走らせ、重ねて描き、評価指標で順位を付けます。");
+    showFormulas();
+}
+
 void RulesPart::applySettings(const tuning::Candidate& c) {
+    writeSettings(c, mSecondary);
+}
+
+void RulesPart::applyPrimary(const tuning::Candidate& c) {
+    writeSettings(c, false);
+}
+
+void RulesPart::writeSettings(const tuning::Candidate& c, bool secondary) {
+    if (secondary) {
+        // The secondary's types are P, PI and PID, in that order.
+        const int type = c.controller == "P" ? 0 : c.controller == "PI" ? 1 : 2;
+        if (mDocument.secondaryType() != type)
+            mDocument.optType2_Click(type);
+        mDocument.setSecondaryText(Kp2, fieldText(c.Kp).toStdString());
+        if (c.Ti)
+            mDocument.setSecondaryText(Ti2, fieldText(*c.Ti).toStdString());
+        if (c.Td)
+            mDocument.setSecondaryText(Td2, fieldText(*c.Td).toStdString());
+        mApplied->setText(QString("%1 制御を二次ループの欄に書き込みました。二次ループの OK で設定されます。")
+                              .arg(qtext(c.label)));
+        return;
+    }
     const int page = typePage(c.controller);
     if (mDocument.typeTab() != page)
         mDocument.ContTypeTab_Click(page);

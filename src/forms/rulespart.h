@@ -1,8 +1,9 @@
 #pragma once
 // RulesPart ("調整則"): the controller settings the tuning rules give for the model in force, each
-// with its formulas worked out with the numbers put in. "適用" writes the chosen row into the main
-// window's parameter fields (control type, Kp, Ti, Td), left edited until the learner's OK, as a
-// lesson's settings are.
+// with its formulas worked out with the numbers put in. "適用" writes the chosen row into the
+// parameter fields of the controller the model belongs to, left edited until the learner's OK, as
+// a lesson's settings are: the main window's (control type, Kp, Ti, Td) for the primary, the
+// secondary loop's (its type, Kp2, Ti2, Td2) for a model of the inner loop of a cascade.
 
 #include "setup/setupdocument.h"
 #include "tuning/compare.h"
@@ -35,8 +36,17 @@ public:
     const std::vector<tuning::RuleRow>& rows() const { return mRows; }
     /// Writes row `row` into the parameter fields; false when there is no such row.
     bool applyRow(int row);
-    /// Writes a candidate's control type and Kp, Ti, Td into the parameter fields.
+    /// Writes a candidate's control type and Kp, Ti, Td into the parameter fields of the
+    /// controller the model belongs to.
     void applySettings(const tuning::Candidate& c);
+    /// Writes a candidate into the main window's fields whatever the model: a comparison's winner,
+    /// which ran as the primary on the loop in force.
+    void applyPrimary(const tuning::Candidate& c);
+    /// Whether the model in force is the inner loop's, tuned by the secondary controller: "適用"
+    /// then writes the secondary's fields, and "比較" (which runs the primary on the loop in force)
+    /// is not offered.
+    void setSecondaryModel(bool secondary);
+    bool secondaryModel() const { return mSecondary; }
     /// The settings of row `row` as "適用" writes them.
     tuning::Candidate candidate(int row) const;
     /// The chosen rows' settings, in the table's order.
@@ -49,9 +59,11 @@ signals:
 private:
     void refresh();
     void showFormulas();
+    void writeSettings(const tuning::Candidate& c, bool secondary);
 
     SetupDocument& mDocument;
     std::optional<tuning::RuleInput> mModel;
+    bool mSecondary = false;
     int mListener = -1;
     std::vector<tuning::RuleRow> mRows;
     QLineEdit* mKu = nullptr;

@@ -68,17 +68,25 @@ TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidg
     top->addSpacing(12);
     top->addWidget(mFieldError, 1);
 
+    mModelOf = new QLabel(this);
+    mModelOf->setObjectName("lblModelOf");
+    mModelOf->hide();
+
     mTabs = new QTabWidget(this);
     mTabs->setObjectName("tuningTabs");
     mIdentify = new IdentifyPart(store, this);
     mRules = new RulesPart(document, this);
     addPart(mIdentify, "同定");
     addPart(mRules, "調整則");
-    connect(mIdentify, &IdentifyPart::modelAdopted, this, &TuningWindow::setModel);
+    connect(mIdentify, &IdentifyPart::modelAdopted, this, [this](double K, double L, double T) {
+        setModelSignals(mIdentify->signalPair());
+        setModel(K, L, T);
+    });
     connect(this, &TuningWindow::modelChanged, mRules, &RulesPart::setModel);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addWidget(mModelOf);
     layout->addWidget(mTabs, 1);
     resize(980, 760);
 }
@@ -110,7 +118,7 @@ void TuningWindow::addLoopParts(AppState& state, SetupDocument& document) {
         mTabs->setCurrentWidget(mCompare);
         mCompare->compare(c);
     });
-    connect(mCompare, &ComparePart::applyRequested, mRules, &RulesPart::applySettings);
+    connect(mCompare, &ComparePart::applyRequested, mRules, &RulesPart::applyPrimary);
 }
 
 void TuningWindow::runKept(int) {
@@ -125,6 +133,22 @@ void TuningWindow::setModel(double K, double L, double T) {
     mTyped = false;
     mFieldError->clear();
     emit modelChanged(K, L, T);
+}
+
+void TuningWindow::setModelSignals(tuning::Signals pair) {
+    mModelSignals = pair;
+    const bool inner = pair.output == Channel::PV2;
+    mRules->setSecondaryModel(inner);
+    if (pair == tuning::Signals{}) {
+        mModelOf->hide();
+        return;
+    }
+    mModelOf->setText(
+        inner ? "内側ループ（PV2 ← MV）のモデル: 調整則の「適用」は二次調節計（Kp2, Ti2, Td2）へ。"
+                "二次調節計を調整したら、内側ループを閉じて外側ループを同定します。"
+              : QString("外側ループ（%1 ← %2、内側ループを閉じて）のモデル: 調整則の「適用」は主調節計へ。")
+                    .arg(channelName(pair.output), channelName(pair.input)));
+    mModelOf->show();
 }
 
 void TuningWindow::readFields() {

@@ -4,6 +4,11 @@
 // (a tank's K·e^(−L·s)/(s(1 + T·s)) while the process type is the integrating one): shown in three
 // fields at the top, set by a part (the identification's "採用") or typed in. The parts over the
 // loop in force read the process fields with its second lag, valve lag and sensor filter.
+//
+// On a cascade loop the learner tunes the inner loop first, then the outer one: a model
+// identified from PV2 and MV belongs to the secondary controller (the rules' "適用" writes its
+// fields), one from PV and SV2 to the primary with the inner loop closed; a line under the model
+// says which. A model typed in keeps the controller of the model it replaces.
 
 #include "analysis/runstore.h"
 #include "engine/appstate.h"
@@ -40,6 +45,8 @@ public:
     std::optional<tuning::Fopdt> model() const { return mModel; }
     /// Makes K, L, T the model in force (its fields show it) and tells the parts.
     void setModel(double K, double L, double T);
+    /// The signals the model in force was identified from (PV from MV for one typed in first).
+    tuning::Signals modelSignals() const { return mModelSignals; }
     /// A run was kept: the identification lists it.
     void runKept(int number);
 
@@ -53,6 +60,8 @@ signals:
 
 private:
     void readFields();
+    /// The model in force comes from `pair`: the rules write to its controller, the line says so.
+    void setModelSignals(tuning::Signals pair);
 
     std::optional<tuning::Fopdt> mModel;
     bool mTyped = false; ///< the learner has typed in the model's fields since it was last set
@@ -62,6 +71,8 @@ private:
     QLineEdit* mL = nullptr;
     QLineEdit* mT = nullptr;
     QLabel* mFieldError = nullptr;
+    QLabel* mModelOf = nullptr;
+    tuning::Signals mModelSignals;
     QTabWidget* mTabs = nullptr;
     IdentifyPart* mIdentify = nullptr;
     RulesPart* mRules = nullptr;

@@ -1,5 +1,6 @@
 #include "sim/replay.h"
 
+#include "analysis/runstore.h"
 #include "core/vbformat.h"
 
 #include <algorithm>
@@ -188,8 +189,8 @@ RunRecord Replay::record(int step, const std::string& title, double dvOffset) co
     for (int i = 0; i < mDisplay->samples(); ++i)
         record.rows.push_back({rec.SampleTime[i], rec.TrendData[g][0][i], rec.TrendData[g][1][i],
                                rec.TrendData[g][2][i], rec.TrendData[g][3][i], pen[1][i], pen[2][i],
-                               pen[3][i], pen[4][i], pen[7][i], pen[8][i], pen[9][i], pen[11][i],
-                               pen[12][i]});
+                               pen[3][i], pen[4][i], pen[7][i], pen[8][i], pen[9][i], pen[11][i], pen[12][i],
+                               pen[13][i], pen[14][i], pen[15][i], pen[16][i], pen[17][i]});
     return record;
 }
 
@@ -206,7 +207,7 @@ std::string Replay::summary() const {
 
 void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep) {
     const bool withRun = !onlyStep.has_value();
-    out << (withRun ? "run," : "") << "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE\n";
+    out << (withRun ? "run," : "") << "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE,SV2,PV2,P2,I2,D2\n";
     for (const auto& run : runs) {
         if (onlyStep && run.step != *onlyStep)
             continue;
@@ -218,7 +219,8 @@ void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::option
             for (std::size_t c = 0; c < row.size(); ++c) {
                 if (c)
                     line += ',';
-                line += shortestText(row[c]);
+                if (c < kFirstInnerColumn || row[c] != kNoSignal)
+                    line += shortestText(row[c]);
             }
             line += '\n';
             out.write(line.data(), static_cast<std::streamsize>(line.size()));

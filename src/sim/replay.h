@@ -25,8 +25,11 @@ namespace kestrel {
 
 /// One recorded sample as the CSV shows it: time, SV, PV, DV, MV (the trend channels), the pen
 /// channels E, P, I, D, FF, Kd·DV, DS, then the process output before the sensor (PvTrue) and the
-/// valve position.
-using SampleRow = std::array<double, 14>;
+/// valve position, then the inner loop's SV2, PV2, P2, I2, D2 (−1000 where the loop has not the
+/// signal).
+using SampleRow = std::array<double, 19>;
+/// The first column of a SampleRow that belongs to the inner loop.
+inline constexpr std::size_t kFirstInnerColumn = 14;
 
 struct RunRecord {
     int step = 0;
@@ -123,9 +126,10 @@ private:
     bool mStarted = false;
 };
 
-/// CSV with the header `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE`, one row per sample; with all runs
-/// (`onlyStep` empty) a first column `run` holds the step number. Numbers in the shortest form
-/// that reads back to the same double.
+/// CSV with the header `time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE,SV2,PV2,P2,I2,D2`, one
+/// row per sample; with all runs (`onlyStep` empty) a first column `run` holds the step number.
+/// Numbers in the shortest form that reads back to the same double; a signal of the inner loop
+/// that the run has not (all five on a single loop) is an empty cell, as in the run CSV.
 void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep);
 
 /// One JSON object per run (only `onlyStep`'s when given) with its step number, its title as

@@ -18,12 +18,15 @@ namespace kestrel::tuning {
 namespace {
 
 const char* kUsage =
-    "usage: kestrel-tune identify FILE.csv [--run N]\n"
+    "usage: kestrel-tune identify FILE.csv [--run N] [--pv COLUMN] [--mv COLUMN]\n"
     "       kestrel-tune rules --K k --L l --T t [--Ku u --Pu p] [--lambda x] [--tauc x]\n"
     "       kestrel-tune margins --type N --Kp k [--Ti s] [--Td s] [--eta x] --K k --L l --T t "
     "[--dt s]\n"
     "  identify  the process model of a step test in a CSV as kestrel-sim writes it;\n"
-    "            --run N takes the file's N-th run (from 1) when it holds several\n"
+    "            --run N takes the file's N-th run (from 1) when it holds several;\n"
+    "            --pv and --mv name the response and the step's columns (default PV and MV):\n"
+    "            --pv PV2 for the inner part of a cascade loop (its secondary in manual),\n"
+    "            --mv SV2 for the outer loop with the inner one closed\n"
     "  rules     controller settings of every tuning rule, one JSON object per line\n"
     "  margins   gain and phase margin, crossover frequencies and Ms of the loop\n"
     "            (type 0 P, 1 PI, 2-5 PID types; Ti needed from type 1, Td from type 2;\n"
@@ -153,7 +156,7 @@ int runMargins(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 int runIdentify(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     Options o;
-    if (auto bad = readOptions(args, {"run"}, o); !bad.empty())
+    if (auto bad = readOptions(args, {"run", "pv", "mv"}, o); !bad.empty())
         return fail(err, bad);
     if (o.plain.size() != 1)
         return fail(err, "identify takes one CSV file");
@@ -163,6 +166,19 @@ int runIdentify(const std::vector<std::string>& args, std::ostream& out, std::os
         return fail(err, problem);
     if (run && (*run < 1 || *run != std::floor(*run)))
         return fail(err, "--run is a whole number from 1");
+    Signals signals;
+    for (auto [name, to] : {std::pair{"pv", &signals.output}, {"mv", &signals.input}}) {
+        const auto given = o.values.find(name);
+        if (given == o.values.end())
+            continue;
+        const auto channel = columnChannel(given->second);
+        if (!channel)
+            return fail(err, std::string("--") + name + " \"" + given->second +
+                                 "\" is no column of a run CSV (" + columnList(", ") + ")");
+        *to = *channel;
+    }
+    if (signals.input == signals.output)
+        return fail(err, std::string("--pv and --mv name the same column ") + columnName(signals.input));
     const std::string& path = o.plain[0];
     std::ifstream in(path, std::ios::binary);
     if (!in)
@@ -176,7 +192,16 @@ int runIdentify(const std::vector<std::string>& args, std::ostream& out, std::os
     if (run && *run > static_cast<double>(runs.size()))
         return fail(err,
                     path + " holds " + std::to_string(runs.size()) + " run(s), not " + shortestText(*run));
-    const auto id = identify(runs[run ? static_cast<std::size_t>(*run) - 1 : 0], error);
+    const KeptRun& chosen = runs[run ? static_cast<std::size_t>(*run) - 1 : 0];
+    // A column the file lacks, or one whose every cell is empty (the inner loop's on a single
+    // loop): there is no such signal to read.
+    for (const Channel c : {signals.output, signals.input})
+        if (!channelInUse(chosen, c))
+            return fail(err, path + " has no values in column " + columnName(c) +
+                                 (isInnerChannel(c)
+                                      ? " (the column is missing or empty: a run without the inner loop)"
+                                      : ""));
+    const auto id = identify(chosen, error, signals);
     if (!id)
         return fail(err, path + ": " + error);
     writeIdentificationJson(out, *id);

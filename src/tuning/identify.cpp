@@ -365,23 +365,64 @@ std::optional<Identification> identify(const std::vector<double>& t, const std::
     return id;
 }
 
-void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& mv, std::vector<double>& pv) {
-    if (!run.steps.empty()) {
-        for (const StepSample& s : run.steps) {
-            t.push_back(s.t);
-            mv.push_back(s.mv);
-            pv.push_back(s.pv);
-        }
-    } else {
-        t = run.time;
-        mv = run.values[static_cast<int>(Channel::MV)];
-        pv = run.values[static_cast<int>(Channel::PV)];
+namespace {
+
+/// A signal at every step of a run: the loop's from its step trace, the inner loop's from its
+/// inner trace; none for a signal the traces do not hold.
+std::optional<double> stepValue(const KeptRun& run, Channel c, std::size_t k) {
+    const StepSample& s = run.steps[k];
+    const bool inner = run.inner.size() == run.steps.size();
+    switch (c) {
+    case Channel::SV:
+        return s.sv;
+    case Channel::PV:
+        return s.pv;
+    case Channel::MV:
+        return s.mv;
+    case Channel::DV:
+        return s.dv;
+    case Channel::SV2:
+        return inner ? std::optional(run.inner[k].sv2) : std::nullopt;
+    case Channel::PV2:
+        return inner ? std::optional(run.inner[k].pv2) : std::nullopt;
+    default:
+        return std::nullopt;
     }
 }
 
-std::optional<Identification> identify(const KeptRun& run, std::string& error) {
+} // namespace
+
+void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& mv, std::vector<double>& pv,
+               Signals pair) {
+    const bool everyStep =
+        !run.steps.empty() && stepValue(run, pair.input, 0) && stepValue(run, pair.output, 0);
+    if (everyStep) {
+        for (std::size_t k = 0; k < run.steps.size(); ++k) {
+            t.push_back(run.steps[k].t);
+            mv.push_back(*stepValue(run, pair.input, k));
+            pv.push_back(*stepValue(run, pair.output, k));
+        }
+    } else {
+        t = run.time;
+        mv = run.values[static_cast<int>(pair.input)];
+        pv = run.values[static_cast<int>(pair.output)];
+    }
+}
+
+bool hasSignals(const KeptRun& run, Signals pair, std::string& error) {
+    for (const Channel c : {pair.input, pair.output})
+        if (!channelInUse(run, c) || run.values[static_cast<int>(c)].size() != run.samples()) {
+            error = std::string("このランには ") + channelName(c) + " の記録がありません。";
+            return false;
+        }
+    return true;
+}
+
+std::optional<Identification> identify(const KeptRun& run, std::string& error, Signals pair) {
+    if (!hasSignals(run, pair, error))
+        return std::nullopt;
     std::vector<double> t, mv, pv;
-    runSeries(run, t, mv, pv);
+    runSeries(run, t, mv, pv, pair);
     return identify(t, mv, pv, run.dt, error);
 }
 

@@ -64,11 +64,26 @@ struct Identification {
 /// line) when the samples are unusable, there is no MV step or PV does not move.
 std::optional<Identification> identify(const std::vector<double>& t, const std::vector<double>& mv,
                                        const std::vector<double>& pv, double dt, std::string& error);
-/// The same from a kept run (its every-step trace when it has one, else its samples).
-std::optional<Identification> identify(const KeptRun& run, std::string& error);
-/// The time, MV and PV series identification reads from a run: every step when kept, else its
-/// samples (appended to the vectors given).
-void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& mv, std::vector<double>& pv);
+/// Which recorded signals a step test is read from: the step's input and the response. The
+/// loop's process from MV to PV by default; on a two-part process its inner part from MV to PV2
+/// (the secondary in manual), or the outer loop with the inner one closed from SV2 to PV (the
+/// primary in manual, the secondary in cascade).
+struct Signals {
+    Channel input = Channel::MV;
+    Channel output = Channel::PV;
+    bool operator==(const Signals&) const = default;
+};
+
+/// The same from a kept run (its every-step trace when it has one, else its samples), reading
+/// the signals `pair`. Empty with `error` when the run has not both of them.
+std::optional<Identification> identify(const KeptRun& run, std::string& error, Signals pair = {});
+/// The time, input and output series identification reads from a run: every step when kept (the
+/// inner loop's signals from its inner trace), else its samples (appended to the vectors given).
+/// A signal the run has not reads as −1000.
+void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& mv, std::vector<double>& pv,
+               Signals pair = {});
+/// Whether the run has both signals (channelInUse); else `error` names the one it lacks.
+bool hasSignals(const KeptRun& run, Signals pair, std::string& error);
 
 /// A least-squares fit of the model to a whole run.
 struct ResponseFit {

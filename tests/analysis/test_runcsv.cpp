@@ -14,7 +14,8 @@ namespace {
 
 /// 40 samples 0.1 s apart of a run stepped at 0.05 s: SV 50 → 55 at 0.5 s and → 60 at 2 s, DV to
 /// 3 at 3 s, PV lagging. Its measures come from every step, so only the header can restore them.
-KeptRun handMade(int number, double gain) {
+/// In cascade its P secondary gives SV2, PV2 and P2, never I2 and D2.
+KeptRun handMade(int number, double gain, bool cascade = false) {
     KeptRun run;
     std::tie(run.number, run.label, run.lesson, run.step, run.startedAt, run.dt) =
         std::tuple(number, "比例動作 Kp=" + std::to_string(number) + ", 1/3", "Study/C0501071.txt", 2,
@@ -26,6 +27,10 @@ KeptRun handMade(int number, double gain) {
     run.params.SVv = {"50", "55", "6 0@%", "", "", "", "", "", ""};
     run.params.SVt = {"0", "0.5", "2", "", "", "", "", "", ""};
     std::tie(run.rangeHigh, run.rangeLow, run.graphTime, run.graph) = std::tuple(80, 20, 100, 1);
+    if (cascade)
+        std::tie(run.params.LOOP, run.params.TYPE2, run.params.Kp2, run.params.MH2, run.params.MODE2,
+                 run.params.Kin, run.params.Lin, run.params.Kdin) =
+            std::tuple(1, 0, 2.5, 90.0, 1, 2.0, 0.5, 1.0);
     for (int k = 0; k < 80; ++k) {
         const double t = k * 0.05, sv = t < 0.5 ? 50 : t < 2 ? 55 : 60, dv = t < 3 ? 0 : 3;
         const double pv = k == 0 ? 50 : run.steps.back().pv + 0.2 * (sv - run.steps.back().pv) - 0.1 * dv;
@@ -33,7 +38,7 @@ KeptRun handMade(int number, double gain) {
         const double mv = run.steps.back().mv;
         const double row[] = {sv, pv, mv, dv, sv - pv, 1.0 / 3, 2, 3, 4, 5, 6, pv + 0.25, mv - 1};
         for (int c = 0; k % 2 == 0 && c < kChannelCount; ++c)
-            run.values[c].push_back(row[c]);
+            run.values[c].push_back(c < 13 ? row[c] : !cascade || c > 15 ? kNoSignal : c == 13 ? mv : mv / 2);
         if (k % 2 == 0)
             run.time.push_back(t);
     }
@@ -50,6 +55,13 @@ void expectSameRun(const KeptRun& got, const KeptRun& want) {
         std::tie(got.rangeHigh, got.rangeLow, got.graphTime, got.graph, got.dt, got.time, got.values),
         std::tie(want.rangeHigh, want.rangeLow, want.graphTime, want.graph, want.dt, want.time, want.values));
     EXPECT_EQ(settingsSummary(got), settingsSummary(want));
+    const ParameterSet &p = got.params, &q = want.params;
+    EXPECT_EQ(std::tie(p.LOOP, p.TYPE2, p.Kp2, p.MH2, p.MODE2, p.Kin, p.Lin, p.Kdin),
+              std::tie(q.LOOP, q.TYPE2, q.Kp2, q.MH2, q.MODE2, q.Kin, q.Lin, q.Kdin));
+    // The inner trace from the columns: only a cascade run has one.
+    EXPECT_EQ(got.inner.size(), want.params.LOOP ? want.samples() : 0u);
+    EXPECT_EQ(channelInUse(got, Channel::PV2), want.params.LOOP != 0);
+    EXPECT_FALSE(channelInUse(got, Channel::I2));
     EXPECT_EQ(got.steps.size(), want.time.size()) << "the samples stand in for the steps";
     const RunMetrics &a = got.metrics, &b = want.metrics;
     ASSERT_TRUE(a.svStep && b.svStep && a.dvStep);
@@ -62,7 +74,7 @@ void expectSameRun(const KeptRun& got, const KeptRun& want) {
 } // namespace
 
 TEST(RunCsv, RunsComeBackAsTheyWereWritten) {
-    const KeptRun one = handMade(3, 2), two = handMade(7, 0.7);
+    const KeptRun one = handMade(3, 2), two = handMade(7, 0.7, true);
     for (const std::vector<const KeptRun*>& runs : {std::vector{&one}, std::vector{&one, &two}}) {
         std::stringstream file;
         writeRunsCsv(file, runs);
@@ -74,10 +86,14 @@ TEST(RunCsv, RunsComeBackAsTheyWereWritten) {
                 "K 1 T 5 T2 2.5 L 2 / センサ σ 0.5 / バルブ S 1.25 / 自動 / dt 0.1 秒\n",
                 0),
             0u);
-        EXPECT_NE(text.find(runs.size() > 1
-                                ? "\nrun,time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE\n3,0,50,50,0,50,0,"
-                                : "\ntime,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE\n0,50,50,0,50,0,"),
+        const std::string columns = "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE,SV2,PV2,P2,I2,D2\n";
+        EXPECT_NE(text.find(runs.size() > 1 ? "\nrun," + columns + "3,0,50,50,0,50,0,"
+                                            : "\n" + columns + "0,50,50,0,50,0,"),
                   std::string::npos);
+        // No inner loop: five empty cells; a P secondary: no I2 and D2.
+        EXPECT_NE(text.find(",50.25,49,,,,,\n"), std::string::npos);
+        EXPECT_EQ(text.find(",,,,,\n7,") == std::string::npos, runs.size() == 1);
+        EXPECT_EQ(text.find(",50,25,25,,\n") != std::string::npos, runs.size() > 1);
         std::string error = "left over";
         const auto back = readRunsCsv(file, "/tmp/old.csv", error);
         ASSERT_EQ(std::make_tuple(error, back.size()), std::make_tuple(std::string(), runs.size()));
@@ -105,6 +121,9 @@ TEST(RunCsv, ReadsTheSimulatorsCsvAndMeasuresIt) {
     // Written before the process output and the valve position were recorded: they are PV and MV.
     EXPECT_EQ(std::tie(runs[1].values[int(Channel::PvTrue)], runs[1].values[int(Channel::VP)]),
               std::tie(runs[1].values[int(Channel::PV)], runs[1].values[int(Channel::MV)]));
+    // Written before the inner loop was recorded: no inner loop.
+    EXPECT_TRUE(runs[1].inner.empty());
+    EXPECT_EQ(runs[1].values[int(Channel::PV2)], std::vector<double>(2, kNoSignal));
     ASSERT_EQ(a.steps.size(), 3u);
     EXPECT_EQ(std::tie(a.steps[2].t, a.steps[2].sv, a.steps[2].pv, a.steps[2].mv, a.steps[2].dv),
               std::tuple(0.4, 60.0, 55.0, 55.0, 0.0));
@@ -126,7 +145,8 @@ TEST(RunCsv, AHiddenProcessLeavesOutItsKeysAndTheValves) {
     EXPECT_EQ(text.substr(from, to - from),
               "# params: TYPE_SELECT=2 CALC_TYPE=0 MODE=0 FB=-1 dt=0.1 Kp=1 Ti=1 Td=0 MH=100 ML=0 dML=100 "
               "alpha=1 beta=1 gamma=1 Kd=0 Kds=0 Tds=0 Lds=0 Kf=0 Tfd=0 Tfp=0 Lf=0 PV_NOISE=0.25 "
-              "NOISE_SEED=1 PV_FILTER=0");
+              "NOISE_SEED=1 PV_FILTER=0 LOOP=0 TYPE2=1 CALC2=1 Kp2=1 Ti2=1 Td2=0 MH2=100 ML2=0 dML2=100 "
+              "MODE2=2 Kdin=0 Tdin=0");
     EXPECT_NE(text.find("K ？ T ？ L ？ / センサ σ 0.25 / 手動"), std::string::npos);
 }
 
@@ -148,6 +168,7 @@ TEST(RunCsv, RefusesWhatIsNoRunCsvAndSaysWhere) {
         {"time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,Q\n", "CSVの1行目の列「Q」は知らない列です。"},
         {"time,SV,DV,MV,E,P,I,D,FF,KdDV,DS\n", "CSVの1行目に列「PV」がありません。"},
         {columns + row + "0.1,1,nan,3,4,5,6,7,8,9,10,11\n", "CSVの3行目、3列目が数値ではありません。"},
+        {columns + "0,1,,3,4,5,6,7,8,9,10,11\n", "CSVの2行目、3列目が数値ではありません。"},
         {columns + "0.1,1,2,3,4,5,6,7,8,9,1e999,11\n", "CSVの2行目、11列目が数値ではありません。"},
         {columns + "0,1,2,3,4\n", "CSVの2行目の値の数が 5 個です (12 個のはずです)。"},
         {columns + "1,1,2,3,4,5,6,7,8,9,10,11\n" + row, "CSVの3行目の時刻 0 が前の行の時刻より前です。"},

@@ -2,6 +2,7 @@
 // X-ray.
 
 #include "analysis/runstore.h"
+#include "cascaderun.h"
 #include "looptest.h"
 
 #include <gtest/gtest.h>
@@ -73,6 +74,22 @@ TEST(RunStore, CaptureKeepsTheProcessOutputBeforeTheSensorAndTheValvePosition) {
     }
 }
 
+TEST(RunStore, CaptureKeepsTheInnerLoopOfATwoPartProcessOnly) {
+    const KeptRun run = test::cascadeStepTest();
+    ASSERT_EQ(std::tuple(run.samples(), run.inner.size()), std::tuple(450u, 450u));
+    // PV2 from Kin·30 = 60 towards 80; the secondary in manual: SV2 follows PV2, no terms.
+    EXPECT_EQ(std::tuple(run.value(Channel::PV2, 0), run.value(Channel::SV2, 0), run.inner[449].pv2),
+              std::tuple(60.0, 60.0, run.value(Channel::PV2, 449)));
+    EXPECT_NEAR(run.inner[449].pv2, 80, 1e-4);
+    std::string inUse;
+    for (Channel c : {Channel::SV2, Channel::PV2, Channel::P2, Channel::I2, Channel::D2})
+        inUse += channelInUse(run, c) ? '+' : '-';
+    EXPECT_EQ(inUse, "++++-") << "a PI secondary has no D2";
+    EXPECT_EQ(settingsSummary(run),
+              "偏差ＰＩＤ制御 位置型 Kp 1 Ti 1 Td 0 / K 1 T 5 L 1 / カスケード 二次 PI 速度型 "
+              "Kp 1 Ti 1 M / 内側 K 2 T 3 L 0.5 / 手動 / dt 0.1 秒");
+}
+
 TEST(RunStore, CursorFindsTheHeldSampleAndTheLimitThatActed) {
     KeptRun run;
     run.dt = 0.1;
@@ -107,6 +124,9 @@ TEST(RunStore, CursorFindsTheHeldSampleAndTheLimitThatActed) {
     EXPECT_EQ(limitBands(run).size(), 5u);
     EXPECT_EQ(limitAt(run, 4), LimitState::Excess);
     run.params.CALC_TYPE = static_cast<std::int16_t>(CalcForm::Position);
+    run.params.LOOP = 1; // cascade: the secondary (velocity form) held MV at its limits
+    EXPECT_EQ(limitAt(run, 3), LimitState::Low);
+    run.params.LOOP = 0;
     run.steps[3].mv = 101;
     ASSERT_EQ(limitBands(run).size(), 1u);
     EXPECT_EQ(limitBands(run)[0].state, LimitState::OutOfRange);

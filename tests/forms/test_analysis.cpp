@@ -8,6 +8,7 @@
 #include "guiapp.h"
 #include "tempfolder.h"
 
+#include <QCheckBox>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -115,14 +116,45 @@ TEST(AnalysisView, ValueAxisIsTheDataWithAMarginOutToWholeSteps) {
         double v0, v1;
     } cases[] = {{{Channel::SV, Channel::PV}, -10, 70},
                  {{Channel::PV, Channel::DS}, -20, 180},
-                 {{Channel::I}, 0, 100}};
-    r.params.TYPE_SELECT = 0; // P control has no I (its −1000 marks are not data)
+                 {{Channel::I}, 0, 100},
+                 {{Channel::PV2}, 135, 195}}; // 140.5..189.5: the mark at sample 0 is no data
+    r.params.TYPE_SELECT = 0;                 // P control has no I (its −1000 marks are not data)
+    r.values[int(Channel::PV2)][0] = kNoSignal;
     for (const auto& c : cases) {
         const ChartView v = fullView({&r}, c.channels);
         EXPECT_DOUBLE_EQ(v.t1, 30);
         EXPECT_NEAR(v.v0, c.v0, 1e-9);
         EXPECT_NEAR(v.v1, c.v1, 1e-9);
     }
+}
+
+TEST_F(Analysis, OffersTheInnerLoopsChannelsWhileAKeptRunHasThem) {
+    RunStore runs;
+    KeptRun single = makeRun(), cascade = makeRun();
+    for (int c = int(Channel::SV2); c < kChannelCount; ++c)
+        single.values[c].assign(single.samples(), kNoSignal);
+    cascade.values[int(Channel::I2)] = single.values[int(Channel::I2)]; // a P secondary
+    cascade.values[int(Channel::PV2)][52] = kNoSignal;
+    runs.add(single);
+    AnalysisWindow w(runs, messages);
+    auto offered = [&] {
+        QString boxes;
+        for (int c = int(Channel::SV2); c < kChannelCount; ++c)
+            boxes += test::childOf<QCheckBox>(&w, "chkChannel" + std::to_string(c))->isHidden() ? '-' : '+';
+        return boxes;
+    };
+    auto* readout = test::childOf<QTableWidget>(&w, "readout");
+    EXPECT_EQ(offered(), "-----");
+    EXPECT_TRUE(readout->isColumnHidden(1 + int(Channel::PV2)));
+    runs.add(cascade);
+    w.runKept(2);
+    EXPECT_EQ(offered(), "+++-+");
+    EXPECT_FALSE(readout->isColumnHidden(1 + int(Channel::PV2)));
+    w.setCursorTime(5.23);
+    EXPECT_EQ(std::tuple(readout->item(1, 1 + int(Channel::PV2))->text(),
+                         readout->item(1, 1 + int(Channel::SV2))->text(),
+                         readout->item(0, 1 + int(Channel::SV2))->text()),
+              std::tuple("—", "156.00", "—"));
 }
 
 TEST_F(Analysis, ImagesComeAtTheAskedSizeInPngOrSvg) {

@@ -6,6 +6,7 @@
 #include "forms/tuningwindow.h"
 #include "tuning/compare.h"
 
+#include "analysis/cascaderun.h"
 #include "engine/fakes.h"
 #include "guiapp.h"
 #include "tempfolder.h"
@@ -90,6 +91,33 @@ TEST_F(Tuning, IdentifiesAKeptRunAndAdoptsAModel) {
     w.runKept(store.add(flat).number);
     EXPECT_TRUE(table->isHidden());
     EXPECT_FALSE(childOf<QLabel>(&w, "lblIdentifyError")->text().isEmpty());
+}
+
+TEST_F(Tuning, ACascadeRunIsTunedInnerLoopFirstAndItsRulesGoToTheSecondary) {
+    TuningWindow w(store, doc);
+    auto* signalBox = childOf<QComboBox>(&w, "cboSignals");
+    w.runKept(store.add(stepTest()).number);
+    EXPECT_TRUE(signalBox->isHidden()) << "a single loop's run has only PV and MV";
+    w.runKept(store.add(cascadeStepTest()).number);
+    ASSERT_FALSE(signalBox->isHidden());
+    ASSERT_EQ(signalBox->count(), 3); // PV ← MV, PV2 ← MV, PV ← SV2
+    signalBox->setCurrentIndex(1);
+    auto* table = childOf<QTableWidget>(&w, "methods");
+    const double inner[] = {2, 0.5, 3}; // Kin, Lin, Tin
+    for (int c = 0; c < 3; ++c)
+        EXPECT_NEAR(table->item(2, c)->text().toDouble(), inner[c], 0.01) << c;
+    click(&w, "cmdAdopt2");
+    EXPECT_EQ(w.modelSignals().output, Channel::PV2);
+    EXPECT_FALSE(childOf<QLabel>(&w, "lblModelOf")->isHidden());
+    // The rules write the secondary's fields; the primary's stay as they were.
+    const std::string primary = doc.fieldText(Kp) + doc.fieldText(Ti);
+    auto* rules = childOf<QTableWidget>(&w, "rules");
+    rules->selectRow(1); // Ziegler-Nichols step response, PI: Kp = 0.9/a = 0.9·3/(2·0.5) = 2.7, Ti = 3.3·L
+    EXPECT_FALSE(childOf<QPushButton>(&w, "cmdCompare")->isEnabled());
+    click(&w, "cmdApply");
+    EXPECT_EQ(std::tuple(doc.secondaryType(), doc.secondaryText(Kp2), doc.secondaryText(Ti2),
+                         doc.fieldText(Kp) + doc.fieldText(Ti)),
+              std::tuple(1, "2.70", "1.65", primary));
 }
 
 TEST_F(Tuning, RulesShowTheirFormulasAndApplyToTheFields) {

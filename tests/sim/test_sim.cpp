@@ -72,7 +72,11 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     const Result r = run("--lesson L1.txt --step 1");
     ASSERT_EQ(r.status, 0) << r.err;
     const auto rows = csv(r.out);
-    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE");
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')),
+              "time,SV,PV,DV,MV,E,P,I,D,FF,KdDV,DS,PVtrue,VALVE,SV2,PV2,P2,I2,D2");
+    // A single loop has no inner loop: every row ends in its five empty cells.
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), ','), 301 * 18);
+    EXPECT_EQ(r.out.substr(r.out.size() - 6), ",,,,,\n");
     // 60 s at dt 0.1 s with two steps per sample: samples at 0, 0.2, ... 59.8. Type P records -1000
     // for the unused I and D pens.
     ASSERT_EQ(rows.size(), 1u + 300u);
@@ -106,7 +110,7 @@ TEST_F(SimTest, ReplaysTheStepsWithSettingsAndWritesTheRunAsCsv) {
     EXPECT_EQ(allRows[0][0], "run");
     std::map<std::string, int> runs; // samples per step
     for (std::size_t i = 1; i < allRows.size(); ++i) {
-        ASSERT_EQ(allRows[i].size(), 15u);
+        ASSERT_EQ(allRows[i].size(), 19u); // the last empty cell ends the line
         ++runs[allRows[i][0]];
     }
     EXPECT_EQ(runs, (std::map<std::string, int>{{"1", 300}, {"3", 300}}));

@@ -1,12 +1,17 @@
+#include "analysis/runcsv.h"
+#include "tune/tunecli.h"
 #include "tuning/identify.h"
 #include "tuning/relay.h"
 
+#include "cascaderun.h"
 #include "looptest.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+#include <fstream>
 #include <numbers>
 #include <sstream>
 
@@ -89,6 +94,38 @@ TEST(Identify, RefusesARunWithoutAStepResponse) {
         std::string error;
         EXPECT_FALSE(identify(t, mv, pv, 1, error));
         EXPECT_FALSE(error.empty());
+    }
+}
+
+TEST(Identify, KestrelTuneReadsTheInnerPartOfACascadeRunFromTheColumnsNamed) {
+    const KeptRun cascade = test::cascadeStepTest();
+    const std::string csv = (std::filesystem::temp_directory_path() / "kestrel_cascade.csv").string();
+    std::ofstream file(csv);
+    writeRunsCsv(file, {&cascade});
+    file.close();
+    auto tune = [](const std::string& args, std::string& text) {
+        std::istringstream words(args);
+        std::ostringstream out, err;
+        const int status = runTuneCommand({std::istream_iterator<std::string>(words), {}}, out, err);
+        text = status == 0 ? out.str() : err.str();
+        return status;
+    };
+    std::string text;
+    ASSERT_EQ(tune("identify " + csv + " --pv PV2 --mv MV", text), 0) << text;
+    const std::size_t fit = text.find("\"least_squares\":");
+    auto value = [&](const std::string& key) {
+        return std::stod(text.substr(text.find(key, fit) + key.size()));
+    };
+    EXPECT_NEAR(value("\"K\":"), 2, 1e-6);   // Kin
+    EXPECT_NEAR(value("\"L\":"), 0.5, 1e-6); // Lin
+    EXPECT_NEAR(value("\"T\":"), 3, 1e-6);   // Tin
+    for (const auto& [args, message] :
+         {std::pair{" --pv D2",
+                    "has no values in column D2 (the column is missing or empty"}, // a PI secondary
+          {" --pv Q", "\"Q\" is no column of a run CSV (SV, PV, DV, MV,"},
+          {" --pv MV", "--pv and --mv name the same column MV"}}) {
+        EXPECT_EQ(tune("identify " + csv + args, text), 2) << args;
+        EXPECT_NE(text.find(message), std::string::npos) << text;
     }
 }
 
