@@ -25,7 +25,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 namespace kestrel {
 
@@ -306,16 +305,18 @@ void frmPENrec::setKeptRuns(const RunStore* runs) {
 
 bool frmPENrec::drawRun(const KeptRun& kept) {
     ErrorTrap t(mMessages, kDrawCode, mState.chart.Reported);
-    // The strips a kept run has no channel for stay empty.
-    static constexpr std::array<std::optional<Channel>, kChannels> kPens{
-        Channel::SV, Channel::E,    Channel::P,  Channel::I,  Channel::D,      Channel::MV, Channel::DV,
-        Channel::FF, Channel::KdDV, Channel::DS, Channel::PV, Channel::PvTrue, Channel::VP};
+    // Strip j draws channel kPens[j] of the kept run.
+    static constexpr std::array<Channel, kChannels> kPens{
+        Channel::SV, Channel::E,   Channel::P,    Channel::I,  Channel::D,  Channel::MV,
+        Channel::DV, Channel::FF,  Channel::KdDV, Channel::DS, Channel::PV, Channel::PvTrue,
+        Channel::VP, Channel::SV2, Channel::PV2,  Channel::P2, Channel::I2, Channel::D2};
     const double w = mPicPEN[0]->Width();
     const double graphTime = mState.chart.GraphTime;
     for (int j = 0; j < kChannels; ++j) {
-        if (!kPens[j])
+        // A kept run without the inner loop leaves its strips empty, as the recorder did.
+        if (isInnerChannel(kPens[j]) && !channelInUse(kept, kPens[j]))
             continue;
-        const auto& v = kept.values[static_cast<int>(*kPens[j])];
+        const auto& v = kept.values[static_cast<int>(kPens[j])];
         const bool drawn = run(t, [&] {
             const ChartScale scale(mPicPEN[j]->Height(), toDouble(text(mTxtRL[j])),
                                    toDouble(text(mTxtRH[j])));
