@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <tuple>
 
 namespace fs = std::filesystem;
@@ -123,6 +124,55 @@ TEST_F(Session, TheStepSaveWritesOnlyTheProjectStepOnScreen) {
                              ReadProfileValue(file, "手順1", "TITLE2") == "私の実験"),
                   std::tuple(saves, saves, saves, saves));
     }
+}
+
+TEST_F(Session, ACascadeStepSavedInAProjectReplaysIdentically) {
+    // A project made from the cascade lesson: its second step (cascade control, the secondary in
+    // CAS) applied, the secondary's gain changed by the learner and run, the step saved, the
+    // lesson's single-loop step applied, the project opened again and its step run: the same run
+    // step for step, the inner loop included.
+    const fs::path project = mDir / "Project" / "P.txt";
+    for (const fs::path& to : {project, mDir / "Study" / "C130100.txt"})
+        fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Study" / "C130100.txt", to);
+    auto run = [&] {
+        EXPECT_TRUE(session.runStep());
+        while (state.sim.Running)
+            loop.run().PacingTick();
+        session.runEnded();
+        return std::pair(state.trace.steps, state.trace.inner);
+    };
+    auto openStep2 = [&] {
+        session.open(project, true);
+        state.study.StepNo = 2;
+        session.showTexts();
+        EXPECT_TRUE(session.applyStep());
+        doc.applyAll(); // 学習表示
+    };
+    openStep2();
+    doc.setSecondaryText(Kp2, "3.00");
+    doc.okButton(FieldGroup::SecondaryLoop);
+    const auto first = run();
+    ASSERT_TRUE(session.saveStep(session.showTexts()));
+    EXPECT_EQ(
+        std::tuple(ReadProfileValue(project, "手順2", "LOOP"), ReadProfileValue(project, "手順2", "Kp2")),
+        std::tuple("1", "3.00"));
+
+    session.open(mDir / "Study" / "C130100.txt", false); // the lesson's single loop in between
+    EXPECT_TRUE(session.applyStep());
+    doc.applyAll();
+    EXPECT_EQ(state.params.LOOP, 2);
+    openStep2();
+    EXPECT_EQ(std::tuple(state.params.LOOP, state.params.MODE2, state.params.Kp2), std::tuple(1, 2, 3.0));
+    const auto again = run();
+    ASSERT_GT(first.second.size(), 300u);
+    EXPECT_GT(std::abs(first.second[200].pv2 - first.second[0].pv2), 0.1) << "the disturbance acted";
+    ASSERT_EQ(again.first.size(), first.first.size());
+    ASSERT_EQ(again.second.size(), first.second.size());
+    for (std::size_t k = 0; k < first.first.size(); ++k)
+        ASSERT_EQ(std::tuple(again.first[k].pv, again.first[k].mv, again.second[k].pv2, again.second[k].sv2),
+                  std::tuple(first.first[k].pv, first.first[k].mv, first.second[k].pv2, first.second[k].sv2))
+            << k;
+    EXPECT_EQ(messages.shown, std::vector<std::string>{});
 }
 
 } // namespace
