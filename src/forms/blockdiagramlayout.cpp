@@ -72,6 +72,34 @@ void addInput(Layout& l, double sumX) {
 /// Everything right of the controller: MV, the feedforward and Kd summing points, the valve when
 /// it acts, the process, the disturbance path, PV and the feedback line (through the sensor when
 /// it acts) back to the summing point at `to` that it enters from below.
+/// The process block centred at x (width w), its type's second lag or integrator, the disturbance
+/// summing point at distX and the wire on to PV at the page's right edge `right`.
+void addProcess(Layout& l, const BlockDiagram::ProcessDetail& d, double x, double w, double distX,
+                double right) {
+    if (d.hidden)
+        l.box(boxAt(x, kMain, w, true), {txt("？")});
+    else
+        l.box(boxAt(x, kMain, w, true), {frac("Kpl・e", "1+Tpl・s", "-Lpl・s")});
+    const int type = d.hidden ? 0 : d.type;
+    if (type == 1 || type == 2) {
+        // The second lag or the integrator folds under the process and enters the disturbance
+        // summing point from below.
+        constexpr double y = 200;
+        const double sw = type == 1 ? 70 : 28;
+        l.wire({{x, kMain + 20}, {x, y - 20}});
+        if (type == 1)
+            l.box(boxAt(x, y, sw, true), {frac("1", "1+Tpl2・s")});
+        else
+            l.box(boxAt(x, y, sw, true), {frac("1", "s")});
+        l.wire({{x + sw / 2, y}, {distX, y}, {distX, kMain + kR}});
+        l.sum({distX, kMain}, {{Side::Bottom, true}, {Side::Top, true}});
+    } else {
+        l.wire({{x + w / 2, kMain}, {distX - kR, kMain}});
+        l.sum({distX, kMain}, {{Side::Left, true}, {Side::Top, true}});
+    }
+    l.wire({{distX + kR, kMain}, {right - 2, kMain}});
+}
+
 void addPlantSide(Layout& l, double controllerEnd, QPointF to, const BlockDiagram::ProcessDetail& d) {
     constexpr double ffX = kMvEnd + kR, kdX = 391, plantL = 413, plantW = 78, distX = 509, fbX = 527;
     constexpr double topBox = 44, topH = 38;
@@ -91,28 +119,7 @@ void addPlantSide(Layout& l, double controllerEnd, QPointF to, const BlockDiagra
     }
     l.sum({kdX, kMain}, {{Side::Left, true}, {Side::Top, true}});
     l.wire({{kdX + kR, kMain}, {plantL, kMain}});
-    if (d.hidden)
-        l.box(boxAt(plantX, kMain, plantW, true), {txt("？")});
-    else
-        l.box(boxAt(plantX, kMain, plantW, true), {frac("Kpl・e", "1+Tpl・s", "-Lpl・s")});
-    const int type = d.hidden ? 0 : d.type;
-    if (type == 1 || type == 2) {
-        // The second lag or the integrator folds under the process and enters the disturbance
-        // summing point from below.
-        constexpr double y = 200;
-        const double w = type == 1 ? 70 : 28;
-        l.wire({{plantX, kMain + 20}, {plantX, y - 20}});
-        if (type == 1)
-            l.box(boxAt(plantX, y, w, true), {frac("1", "1+Tpl2・s")});
-        else
-            l.box(boxAt(plantX, y, w, true), {frac("1", "s")});
-        l.wire({{plantX + w / 2, y}, {distX, y}, {distX, kMain + kR}});
-        l.sum({distX, kMain}, {{Side::Bottom, true}, {Side::Top, true}});
-    } else {
-        l.wire({{plantL + plantW, kMain}, {distX - kR, kMain}});
-        l.sum({distX, kMain}, {{Side::Left, true}, {Side::Top, true}});
-    }
-    l.wire({{distX + kR, kMain}, {kW - 2, kMain}});
+    addProcess(l, d, plantX, plantW, distX, kW);
     l.text({fbX + 2, kMain - 10}, "PV", Qt::AlignLeft);
 
     // DV runs along the top and branches down to the three blocks it drives.
@@ -296,26 +303,7 @@ void layoutTwoPart(Layout& l, int page, const BlockDiagram::ProcessDetail& d) {
         l.text({innerSum + 19, kMain + 18}, "PV2");
     }
 
-    if (d.hidden)
-        l.box(boxAt(outerX, kMain, boxW, true), {txt("？")});
-    else
-        l.box(boxAt(outerX, kMain, boxW, true), {frac("Kpl・e", "1+Tpl・s", "-Lpl・s")});
-    const int type = d.hidden ? 0 : d.type;
-    if (type == 1 || type == 2) {
-        constexpr double y = 200;
-        const double w = type == 1 ? 70 : 28;
-        l.wire({{outerX, kMain + 20}, {outerX, y - 20}});
-        if (type == 1)
-            l.box(boxAt(outerX, y, w, true), {frac("1", "1+Tpl2・s")});
-        else
-            l.box(boxAt(outerX, y, w, true), {frac("1", "s")});
-        l.wire({{outerX + w / 2, y}, {distX, y}, {distX, kMain + kR}});
-        l.sum({distX, kMain}, {{Side::Bottom, true}, {Side::Top, true}});
-    } else {
-        l.wire({{outerL + boxW, kMain}, {distX - kR, kMain}});
-        l.sum({distX, kMain}, {{Side::Left, true}, {Side::Top, true}});
-    }
-    l.wire({{distX + kR, kMain}, {l.width - 2, kMain}});
+    addProcess(l, d, outerX, boxW, distX, l.width);
     l.text({fbX + 2, kMain - 10}, "PV", Qt::AlignLeft);
 
     // DV along the top, down to the feedforward, Kd, the inner disturbance and the outer path.

@@ -180,21 +180,27 @@ void SetupDocument::cancelButton(FieldGroup group) {
     okButton(group);
 }
 
+template <std::size_t N, class Whole>
+void SetupDocument::applyTable(FieldGroup group, const std::array<FieldDef, N>& table,
+                               std::array<FieldState, N>& texts, SetupChange change, Whole whole) {
+    ErrorTrap t(mMessages, groupErrorCode(group));
+    mState.chart.Reported.forget(); // a changed setting reports its faults anew
+    for (std::size_t i = 0; i < N; ++i) {
+        double& target = mState.params.*table[i].target;
+        applyText(table[i], texts[i], labelName(table[i].label), target, whole(static_cast<int>(i)), t,
+                  [&](double v) { target = v; });
+        notify(change, static_cast<int>(i));
+    }
+}
+
 void SetupDocument::setDetailText(DetailField d, const std::string& text) {
     if (editText(mDetail[d], text))
         notify(SetupChange::DetailText, d);
 }
 
 void SetupDocument::applyDetails() {
-    ErrorTrap t(mMessages, groupErrorCode(FieldGroup::ProcessDetail));
-    mState.chart.Reported.forget(); // a changed setting reports its faults anew
-    for (int i = 0; i < DetailCount; ++i) {
-        const auto d = static_cast<DetailField>(i);
-        double& target = mState.params.*kDetailFields[d].target;
-        applyText(kDetailFields[d], mDetail[d], detailFieldName(d), target, isWholeDetail(d), t,
-                  [&](double v) { target = v; });
-        notify(SetupChange::DetailText, d);
-    }
+    applyTable(FieldGroup::ProcessDetail, kDetailFields, mDetail, SetupChange::DetailText,
+               [](int i) { return isWholeDetail(static_cast<DetailField>(i)); });
 }
 
 void SetupDocument::optProcType_Click(int index) {
@@ -211,15 +217,8 @@ void SetupDocument::setSecondaryText(SecondaryField s, const std::string& text) 
 }
 
 void SetupDocument::applySecondary() {
-    ErrorTrap t(mMessages, groupErrorCode(FieldGroup::SecondaryLoop));
-    mState.chart.Reported.forget(); // a changed setting reports its faults anew
-    for (int i = 0; i < SecondaryCount; ++i) {
-        const auto f = static_cast<SecondaryField>(i);
-        double& target = mState.params.*kSecondaryFields[f].target;
-        applyText(kSecondaryFields[f], mSecondary[f], secondaryFieldName(f), target, false, t,
-                  [&](double v) { target = v; });
-        notify(SetupChange::SecondaryText, f);
-    }
+    applyTable(FieldGroup::SecondaryLoop, kSecondaryFields, mSecondary, SetupChange::SecondaryText,
+               [](int) { return false; });
 }
 
 bool SetupDocument::storeLoop(int index) {

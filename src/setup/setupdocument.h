@@ -237,6 +237,11 @@ private:
     static bool editText(FieldState& field, const std::string& text);
     void notify(SetupChange what, int index = 0);
     void applyField(Field f, ErrorTrap& trap);
+    /// A group of a field table applied field by field (applyText under the group's code),
+    /// each field's view told with `change`; `whole(i)` for a field held as a whole number.
+    template <std::size_t N, class Whole>
+    void applyTable(FieldGroup group, const std::array<FieldDef, N>& table, std::array<FieldState, N>& texts,
+                    SetupChange change, Whole whole);
     /// A field's apply: the Pre format, the range, the Shown format into the text, then `store`
     /// with the shown value. A text that is no number keeps `inForce`. `whole` converts in double
     /// precision; other fields pass single precision.
