@@ -101,6 +101,16 @@ void BM_MainCalcRecordingEveryOption(benchmark::State& state) {
 }
 BENCHMARK(BM_MainCalcRecordingEveryOption);
 
+/// The same recording run under cascade control: the two-part process and a PID secondary in the
+/// velocity form, with its limits.
+void BM_MainCalcRecordingCascade(benchmark::State& state) {
+    recordingRun(state, [](ParameterSet& p) {
+        std::tie(p.LOOP, p.TYPE2, p.CALC2, p.Kp2, p.Ti2, p.Td2) = std::tuple(1, 2, 1, 2.0, 2.0, 0.5);
+        std::tie(p.Kin, p.Tin, p.Lin, p.Kdin, p.Tdin) = std::tuple(1.0, 2.0, 0.5, 1.0, 1.0);
+    });
+}
+BENCHMARK(BM_MainCalcRecordingCascade);
+
 /// A settled PID loop left running: 300 s of simulated time at dt 0.1 s, in time per step, after
 /// 600 s in which it settled from an SV step. Its D term has decayed towards 0; without the flush
 /// in the blocks it would stay among the subnormal numbers, whose arithmetic costs many times the
