@@ -100,6 +100,20 @@ void addProcess(Layout& l, const BlockDiagram::ProcessDetail& d, double x, doubl
     l.wire({{distX + kR, kMain}, {right - 2, kMain}});
 }
 
+/// DV along the top from the feedforward block (centred at ffX, width ffW) to endX and down to
+/// the box top there, with the branches down through the feedforward block and the Kd block at kdX.
+void addDvFeeds(Layout& l, double ffX, double ffW, double kdX, double endX, double topBox, double topH) {
+    l.text({ffX - ffW / 2 + 2, kDv - 10}, "DV", Qt::AlignLeft);
+    l.wire({{ffX - ffW / 2, kDv}, {endX, kDv}, {endX, topBox}});
+    l.wire({{ffX, kDv}, {ffX, topBox}}, false, true);
+    l.box(QRectF(ffX - ffW / 2, topBox, ffW, topH),
+          {txt("Kf"), frac("1+Tfp・s", "1+Tfd・s"), txt("e", "-Lf・s")});
+    l.wire({{ffX, topBox + topH}, {ffX, kMain - kR}});
+    l.wire({{kdX, kDv}, {kdX, 100}}, false, true);
+    l.box(QRectF(kdX - 14, 100, 28, 24), {txt("Kd")});
+    l.wire({{kdX, 124}, {kdX, kMain - kR}});
+}
+
 void addPlantSide(Layout& l, double controllerEnd, QPointF to, const BlockDiagram::ProcessDetail& d) {
     constexpr double ffX = kMvEnd + kR, kdX = 391, plantL = 413, plantW = 78, distX = 509, fbX = 527;
     constexpr double topBox = 44, topH = 38;
@@ -124,15 +138,7 @@ void addPlantSide(Layout& l, double controllerEnd, QPointF to, const BlockDiagra
 
     // DV runs along the top and branches down to the three blocks it drives.
     const double ffW = 104, dsX = plantX;
-    l.text({ffX - ffW / 2 + 2, kDv - 10}, "DV", Qt::AlignLeft);
-    l.wire({{ffX - ffW / 2, kDv}, {dsX, kDv}, {dsX, topBox}});
-    l.wire({{ffX, kDv}, {ffX, topBox}}, false, true);
-    l.box(QRectF(ffX - ffW / 2, topBox, ffW, topH),
-          {txt("Kf"), frac("1+Tfp・s", "1+Tfd・s"), txt("e", "-Lf・s")});
-    l.wire({{ffX, topBox + topH}, {ffX, kMain - kR}});
-    l.wire({{kdX, kDv}, {kdX, 100}}, false, true);
-    l.box(QRectF(kdX - 14, 100, 28, 24), {txt("Kd")});
-    l.wire({{kdX, 124}, {kdX, kMain - kR}});
+    addDvFeeds(l, ffX, ffW, kdX, dsX, topBox, topH);
     l.box(QRectF(plantL, topBox, plantW, topH), {frac("Kds・e", "1+Tds・s", "-Lds・s")});
     l.wire({{plantL + plantW, topBox + topH / 2}, {distX, topBox + topH / 2}, {distX, kMain - kR}});
 
@@ -307,15 +313,7 @@ void layoutTwoPart(Layout& l, int page, const BlockDiagram::ProcessDetail& d) {
     l.text({fbX + 2, kMain - 10}, "PV", Qt::AlignLeft);
 
     // DV along the top, down to the feedforward, Kd, the inner disturbance and the outer path.
-    l.text({ffX - ffW / 2 + 2, kDv - 10}, "DV", Qt::AlignLeft);
-    l.wire({{ffX - ffW / 2, kDv}, {outerX, kDv}, {outerX, topBox}});
-    l.wire({{ffX, kDv}, {ffX, topBox}}, false, true);
-    l.box(QRectF(ffX - ffW / 2, topBox, ffW, topH),
-          {txt("Kf"), frac("1+Tfp・s", "1+Tfd・s"), txt("e", "-Lf・s")});
-    l.wire({{ffX, topBox + topH}, {ffX, kMain - kR}});
-    l.wire({{kdX, kDv}, {kdX, 100}}, false, true);
-    l.box(QRectF(kdX - 14, 100, 28, 24), {txt("Kd")});
-    l.wire({{kdX, 124}, {kdX, kMain - kR}});
+    addDvFeeds(l, ffX, ffW, kdX, outerX, topBox, topH);
     l.wire({{innerX, kDv}, {innerX, topBox}}, false, true);
     l.box(QRectF(innerL, topBox, boxW, topH), {frac("Kdin", "1+Tdin・s")});
     l.wire({{innerL + boxW, topBox + topH / 2}, {innerSum, topBox + topH / 2}, {innerSum, kMain - kR}});
