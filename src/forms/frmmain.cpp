@@ -8,9 +8,11 @@
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "widgets/halfwidthinput.h"
+#include "widgets/language.h"
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -162,6 +164,20 @@ void frmMAIN::buildMenus() {
     connect(action(disp, "二次ループ...", "secondaryLoop"), &QAction::triggered, mSecondaryLoop,
             &frmSecondaryLoop::open);
     connect(action(disp, "ハードコピー画像", "bmp"), &QAction::triggered, this, &frmMAIN::imageListRequested);
+    // The language menu reads the same in both languages, so that a learner finds it in either.
+    disp->addSeparator();
+    QMenu* language = disp->addMenu("Language/言語");
+    language->setObjectName("language");
+    auto* languages = new QActionGroup(language);
+    const char* const choices[][3] = {{"", "日本語", "languageJa"}, {"en", "English", "languageEn"}};
+    for (const auto& choice : choices) {
+        QAction* a = action(language, choice[1], choice[2]);
+        a->setCheckable(true);
+        a->setChecked(currentLanguage() == choice[0]);
+        languages->addAction(a);
+        const QString code = choice[0];
+        connect(a, &QAction::triggered, this, [this, code] { emit languageRequested(code); });
+    }
 
     QMenu* study = menuBar()->addMenu("学習(&S)");
     study->setObjectName("gmenu");

@@ -81,6 +81,8 @@ signals:
     void helpDocumentRequested();
     void helpPointerToggled();
     void versionRequested();
+    /// "表示" > "Language/言語": the learner chose a language ("en", or empty for Japanese).
+    void languageRequested(const QString& language);
     void printRequested();
     void helpRequested(const QString& anchor);
 
