@@ -15,7 +15,8 @@
 namespace kestrel {
 
 struct AppFolders {
-    /// Study/ (the lessons and the base set), Doc/ (help) and, when installed, the default settings.
+    /// Study/ (the lessons and the base set), Doc/ (help and the glossary) and, when installed, the default
+    /// settings.
     std::filesystem::path data;
     /// Kestrel.ini, Project/, BMP/ and Scores/: everything the program writes.
     std::filesystem::path user;
@@ -26,6 +27,7 @@ struct AppFolders {
 
     std::filesystem::path studyFolder() const { return data / "Study"; }
     std::filesystem::path helpFile() const { return data / "Doc" / "help.html"; }
+    std::filesystem::path glossaryFile() const { return data / "Doc" / "glossary.tsv"; }
     std::filesystem::path settingsFile() const { return user / "Kestrel.ini"; }
     std::filesystem::path projectFolder() const { return user / "Project"; }
     std::filesystem::path imageFolder() const { return user / "BMP"; }
