@@ -80,6 +80,8 @@ signals:
     void tuningRequested();
     void helpDocumentRequested();
     void helpPointerToggled();
+    /// "ﾍﾙﾌﾟ(H)" > "用語集 / Glossary...": the glossary window.
+    void glossaryRequested();
     void versionRequested();
     void printRequested();
     void helpRequested(const QString& anchor);
