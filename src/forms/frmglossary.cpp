@@ -1,6 +1,7 @@
 #include "forms/frmglossary.h"
 
 #include <QEvent>
+#include <QFont>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -27,6 +28,11 @@ frmGlossary::frmGlossary(Glossary glossary, QWidget* parent)
     setObjectName("frmGlossary");
     setWindowTitle(tr("用語集 / Glossary"));
     resize(760, 620);
+    // The program's small dialog font is hard to read for definitions.
+    if (QFont text = font(); text.pointSizeF() > 0 && text.pointSizeF() < 10.5) {
+        text.setPointSizeF(10.5);
+        setFont(text);
+    }
 
     mSearch = new QLineEdit(this);
     mSearch->setObjectName("glossarySearch");

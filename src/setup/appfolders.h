@@ -15,8 +15,7 @@
 namespace kestrel {
 
 struct AppFolders {
-    /// Study/ (the lessons and the base set), Doc/ (help and the glossary) and, when installed, the default
-    /// settings.
+    /// Study/ (lessons, base set), Doc/ (help, glossary) and, when installed, the default settings.
     std::filesystem::path data;
     /// Kestrel.ini, Project/, BMP/ and Scores/: everything the program writes.
     std::filesystem::path user;

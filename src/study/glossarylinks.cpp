@@ -25,8 +25,8 @@ std::string lowered(std::string_view s) {
 }
 
 /// Elements whose text is never linked.
-constexpr std::array<std::string_view, 13> kUnlinked = {
-    "a", "pre", "code", "kbd", "title", "style", "script", "h1", "h2", "h3", "h4", "h5", "h6"};
+constexpr std::array<std::string_view, 14> kUnlinked = {
+    "a", "pre", "code", "kbd", "title", "style", "script", "h1", "h2", "h3", "h4", "h5", "h6", "header"};
 
 struct Spelling {
     std::string text; ///< ASCII letters in lower case

@@ -3,11 +3,12 @@
 //
 // Before the help window shows a page, the first place in each section (the text from one <h2>
 // to the next) where a glossary term is written becomes a link "glossary:<id>". Only running text
-// is linked: never the inside of a tag or an entity, nor the text of headings, existing links,
-// <pre>, <code>, <kbd>, <title>, <style> or <script>. Longer spellings are tried first, so
-// "比例ゲイン" is linked as a whole rather than its "ゲイン". A spelling that begins or ends with
+// is linked: never the inside of a tag or an entity, nor the text of headings (and of the page's
+// <header>), existing links, <pre>, <code>, <kbd>, <title>, <style> or <script>. Longer spellings are tried
+// first, so "比例ゲイン" is linked as a whole rather than its "ゲイン". A spelling that begins or ends with
 // an ASCII letter or digit matches only as a whole word (ASCII letters in any case; an English
-// plural "s" may follow).
+// plural "s" may follow). Every place a longer spelling is written stays whole, so a shorter term
+// is never linked inside it.
 
 #include "study/glossary.h"
 

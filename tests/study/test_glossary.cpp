@@ -110,7 +110,8 @@ TEST(GlossaryLinks, LinksTheFirstPlaceOfEachTermInEachSectionOnlyInRunningText) 
     // Headings, links, code, pre (with nested elements), attributes, comments and entities are
     // left alone; the term is linked where it next appears in running text.
     const std::string untouched =
-        "<h2>比例ゲイン</h2><h3 title=\"ゲイン\">x</h3><a href=\"#x\">IAE <b>ゲイン</b></a>"
+        "<header><p>IAE</p></header><h2>比例ゲイン</h2><h3 title=\"ゲイン\">x</h3><a href=\"#x\">IAE "
+        "<b>ゲイン</b></a>"
         "<pre>set point<code>IAE</code> ゲイン</pre><!-- 比例ゲイン --><p data-x='a > set point'>&iae;</p>";
     EXPECT_EQ(link(untouched), untouched);
     EXPECT_EQ(link(untouched + "<p>Set points, <i>iae</i>; ゲイン</p>"),
