@@ -239,6 +239,8 @@ void frmMAIN::buildMenus() {
     connect(action(help, "ヘルプ", "helpdoc"), &QAction::triggered, this, &frmMAIN::helpDocumentRequested);
     connect(action(help, "ヘルプポインタの表示・非表示", "helpPointer"), &QAction::triggered, this,
             &frmMAIN::helpPointerToggled);
+    connect(action(help, "用語集 / Glossary...", "glossary"), &QAction::triggered, this,
+            &frmMAIN::glossaryRequested);
     connect(action(help, "ﾊﾞｰｼﾞｮﾝ情報", "var"), &QAction::triggered, this, &frmMAIN::versionRequested);
 }
 
