@@ -1,7 +1,6 @@
 #include "forms/analysiswindow.h"
 
 #include "analysis/runcsv.h"
-#include "core/translate.h"
 #include "forms/analysischart.h"
 #include "forms/runexport.h"
 #include "widgets/picturebox.h"
@@ -52,11 +51,6 @@ QIcon swatch(Rgb colour) {
 
 QString runName(const KeptRun& run) {
     return AnalysisWindow::tr("ラン %1").arg(run.number);
-}
-
-/// A limit's name from the analysis layer's table, in the learner's language.
-QString limitText(std::string_view name) {
-    return qtext(translate("Limits", std::string(name).c_str()));
 }
 
 /// Pens for an imported run that came without them (black would vanish on the chart's black).
@@ -330,7 +324,7 @@ void AnalysisWindow::updateReadout() {
             set(r, c + 1, shown ? QString::number(run.value(channel, *i), 'f', 2) : kNone);
         }
         const std::optional<std::size_t> k = stepAt(run, *t);
-        set(r, kLimitColumn, k ? limitText(limitName(limitAt(run, *k))) : kNone);
+        set(r, kLimitColumn, k ? qtext(limitName(limitAt(run, *k))) : kNone);
     }
 }
 

@@ -35,7 +35,7 @@ QString number(double v) {
 
 /// A goal's name or unit from the challenge layer's table, in the learner's language.
 QString goalText(std::string_view text) {
-    return text.empty() ? QString() : qtext(translate("Goals", std::string(text).c_str()));
+    return text.empty() ? QString() : qtext(translate("Challenge", std::string(text).c_str()));
 }
 
 /// The learner's free settings as a run used them: the free keys of the challenge read from the

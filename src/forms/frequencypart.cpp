@@ -1,9 +1,7 @@
 #include "forms/frequencypart.h"
 
 #include "core/convert.h"
-#include "core/translate.h"
 #include "forms/plotaxes.h"
-#include "widgets/qtext.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,7 +11,9 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <iterator>
 #include <numbers>
+#include <string_view>
 
 namespace kestrel {
 
@@ -25,8 +25,17 @@ std::optional<double> fieldNumber(const SetupDocument& doc, Field f) {
 }
 
 namespace {
-/// Where the process types' names are translated: with the parameter fields they stand beside.
-constexpr const char* kProcessTypeContext = "Fields";
+
+/// The process types' names as the learner reads them, in the order of the type options.
+constexpr const char* kProcessTypeNames[] = {
+    QT_TRANSLATE_NOOP("kestrel::FrequencyPart", "一次遅れ＋無駄時間"),
+    QT_TRANSLATE_NOOP("kestrel::FrequencyPart", "二次遅れ＋無駄時間"),
+    QT_TRANSLATE_NOOP("kestrel::FrequencyPart", "積分（液位）")};
+static_assert(std::size(kProcessTypeNames) == kProcessTypes.size());
+static_assert(std::string_view(kProcessTypeNames[0]) == kProcessTypes[0] &&
+              std::string_view(kProcessTypeNames[1]) == kProcessTypes[1] &&
+              std::string_view(kProcessTypeNames[2]) == kProcessTypes[2]);
+
 } // namespace
 
 const char* const kNonlinearNote =
@@ -72,9 +81,7 @@ QString describeProcess(const ProcessModel& m) {
     const int type = static_cast<int>(m.integrating ? ProcessType::Integrating
                                       : m.T2 > 0.0  ? ProcessType::SecondOrder
                                                     : ProcessType::FirstOrder);
-    // The type's name as the process type options show it.
-    QString text = qtext(
-        translate(kProcessTypeContext, std::string(kProcessTypes[static_cast<std::size_t>(type)]).c_str()));
+    QString text = FrequencyPart::tr(kProcessTypeNames[type]);
     text += QString(" K %1%2, L %3 s, T %4 s").arg(n(m.K), m.integrating ? " %/s/%" : "", n(m.L), n(m.T));
     if (m.T2 > 0.0)
         text += QString(", Tpl2 %1 s").arg(n(m.T2));

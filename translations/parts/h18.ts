@@ -31,7 +31,7 @@
         <translation>Show limits</translation>
     </message>
     <message>
-        <source>クリック: カーソル&#x3000;ホイール: 時間軸の拡大&#x3000;右ドラッグ (Shift+ドラッグ): 範囲の拡大&#x3000;ダブルクリック: 全体</source>
+        <source>クリック: カーソル　ホイール: 時間軸の拡大　右ドラッグ (Shift+ドラッグ): 範囲の拡大　ダブルクリック: 全体</source>
         <translation>Click: cursor   Wheel: zoom time   Right-drag (Shift+drag): zoom to box   Double-click: all</translation>
     </message>
     <message>
@@ -91,8 +91,8 @@
         <translation>● Run %1</translation>
     </message>
     <message>
-        <source>&#x3000; ラン %1</source>
-        <translation>&#x3000; Run %1</translation>
+        <source>　 ラン %1</source>
+        <translation>　 Run %1</translation>
     </message>
     <message>
         <source>保存するランがありません。チェックしたランが保存されます。</source>
@@ -219,7 +219,7 @@
     </message>
     <message>
         <source>課題の設定をパラメータ欄に入れます。自由に変えてよい欄を変えて OK を押し、コントローラパネルで走らせると採点されます。</source>
-        <translation>Puts the challenge&apos;s settings into the parameter fields. Change the fields you are free to change, press OK and run on the Controller Panel to be scored.</translation>
+        <translation>Puts the challenge's settings into the parameter fields. Change the fields you are free to change, press OK and run on the Controller Panel to be scored.</translation>
     </message>
     <message>
         <source>終了</source>
@@ -231,7 +231,7 @@
     </message>
     <message>
         <source>この挑戦の設定（自由な欄は最後に採点したランの値）をプロジェクトとして保存します。</source>
-        <translation>Saves this challenge&apos;s settings (the free fields with the values of the last scored run) as a project.</translation>
+        <translation>Saves this challenge's settings (the free fields with the values of the last scored run) as a project.</translation>
     </message>
     <message>
         <source>%1（読めません）</source>
@@ -271,7 +271,7 @@
     </message>
     <message>
         <source>課題の設定を適用できませんでした（一時ファイルを書けません）。</source>
-        <translation>The challenge&apos;s settings could not be applied (a temporary file could not be written).</translation>
+        <translation>The challenge's settings could not be applied (a temporary file could not be written).</translation>
     </message>
     <message>
         <source>挑戦中: ステップ試験をして K, L, T を答えてください。</source>
@@ -283,7 +283,7 @@
     </message>
     <message>
         <source>このランは採点しません: 課題の設定と違う設定か運転で走りました。固定の設定やモードを変えたときは「挑戦する」を押し直し、スタートから終わりまで走らせてください。</source>
-        <translation>This run is not scored: it ran with settings or operation other than the challenge&apos;s. If you changed a fixed setting or the mode, press “Start Challenge” again and run from Start to the end.</translation>
+        <translation>This run is not scored: it ran with settings or operation other than the challenge's. If you changed a fixed setting or the mode, press “Start Challenge” again and run from Start to the end.</translation>
     </message>
     <message>
         <source>・%1</source>
@@ -294,11 +294,11 @@
         <translation>Score: %1 points%2</translation>
     </message>
     <message>
-        <source>&#x3000;全部の目標を達成しました！</source>
+        <source>　全部の目標を達成しました！</source>
         <translation>   All goals met!</translation>
     </message>
     <message>
-        <source>得点 %1 点&#x3000;正解は K %2, L %3 s, T %4 s（それぞれ %5, %6, %7 点）</source>
+        <source>得点 %1 点　正解は K %2, L %3 s, T %4 s（それぞれ %5, %6, %7 点）</source>
         <translation>Score: %1 points   The answer is K %2, L %3 s, T %4 s (%5, %6 and %7 points)</translation>
     </message>
     <message>
@@ -358,7 +358,7 @@
     </message>
     <message>
         <source>プロセスの L と T に合わせた試験（ステップの時刻と時間）に戻します。</source>
-        <translation>Returns to the test suited to the process&apos;s L and T (step times and duration).</translation>
+        <translation>Returns to the test suited to the process's L and T (step times and duration).</translation>
     </message>
     <message>
         <source>時刻</source>
@@ -418,7 +418,7 @@
     </message>
     <message>
         <source>選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。メインウィンドウの OK で設定されます。</source>
-        <translation>Writes the selected row&apos;s control type and Kp, Ti, Td into the parameter fields. OK in the main window sets them.</translation>
+        <translation>Writes the selected row's control type and Kp, Ti, Td into the parameter fields. OK in the main window sets them.</translation>
     </message>
     <message>
         <source>順位の基準</source>
@@ -438,7 +438,7 @@
     </message>
     <message>
         <source>ランはシミュレータそのものなので、設定中のノイズやバルブの不感帯・バックラッシュ・スティクションも含みます（周波数応答のモデルには入りません）。</source>
-        <translation>The runs are the simulator itself, so they include the noise and the valve&apos;s deadband, backlash and stiction set now (the frequency response&apos;s model leaves them out).</translation>
+        <translation>The runs are the simulator itself, so they include the noise and the valve's deadband, backlash and stiction set now (the frequency response's model leaves them out).</translation>
     </message>
     <message>
         <source>外乱の経路がないので、DV はプロセスの入力に加えています（Kd = 1）。</source>
@@ -500,16 +500,16 @@
         <translation>→ Ideal</translation>
     </message>
     <message>
-        <source>直列形 Kp&apos;(1 + 1/(Ti&apos;·s))(1 + Td&apos;·s)</source>
-        <translation>Series Kp&apos;(1 + 1/(Ti&apos;·s))(1 + Td&apos;·s)</translation>
+        <source>直列形 Kp'(1 + 1/(Ti'·s))(1 + Td'·s)</source>
+        <translation>Series Kp'(1 + 1/(Ti'·s))(1 + Td'·s)</translation>
     </message>
     <message>
-        <source>Ti&apos; 秒</source>
-        <translation>Ti&apos; s</translation>
+        <source>Ti' 秒</source>
+        <translation>Ti' s</translation>
     </message>
     <message>
-        <source>Td&apos; 秒</source>
-        <translation>Td&apos; s</translation>
+        <source>Td' 秒</source>
+        <translation>Td' s</translation>
     </message>
     <message>
         <source>比例帯</source>
@@ -561,7 +561,7 @@
     </message>
     <message>
         <source>調節計の欄の値（入力中の値を含む）を読み込みます。</source>
-        <translation>Reads the values of the controller&apos;s fields (including values being typed).</translation>
+        <translation>Reads the values of the controller's fields (including values being typed).</translation>
     </message>
     <message>
         <source>計算式・注意</source>
@@ -573,7 +573,7 @@
     </message>
     <message>
         <source>調節計の欄の値を読み込みました。</source>
-        <translation>The values of the controller&apos;s fields were read.</translation>
+        <translation>The values of the controller's fields were read.</translation>
     </message>
     <message>
         <source>「%1」の値「%2」は数値ではありません。数値を入れてください。</source>
@@ -584,7 +584,7 @@
     <name>kestrel::FrequencyPart</name>
     <message>
         <source>バルブの不感帯・バックラッシュ・スティクションと測定ノイズは線形のモデルに入らないので、ここでは除いています（実際のループはそのぶん余裕が小さくなり、ハンチングすることもあります）。</source>
-        <translation>The valve&apos;s deadband, backlash and stiction and the measurement noise are not part of the linear model and are left out here (the real loop has smaller margins for them and may even hunt).</translation>
+        <translation>The valve's deadband, backlash and stiction and the measurement noise are not part of the linear model and are left out here (the real loop has smaller margins for them and may even hunt).</translation>
     </message>
     <message>
         <source>プロセスのパラメータ（Kpl, Tpl, Lpl）が数値ではありません。</source>
@@ -640,7 +640,7 @@
     </message>
     <message>
         <source>制御周期が無駄時間の 1/10 より長いので、離散時間のループの余裕も示します（遅れが増えるぶん余裕は小さくなります）。</source>
-        <translation>The control period is longer than 1/10 of the dead time, so the discrete-time loop&apos;s margins are shown too (the added delay makes them smaller).</translation>
+        <translation>The control period is longer than 1/10 of the dead time, so the discrete-time loop's margins are shown too (the added delay makes them smaller).</translation>
     </message>
     <message>
         <source>制御周期が無駄時間に比べて短いので、連続時間の余裕がよい近似です。</source>
@@ -653,6 +653,18 @@
     <message>
         <source>位相 [°]</source>
         <translation>Phase [°]</translation>
+    </message>
+    <message>
+        <source>一次遅れ＋無駄時間</source>
+        <translation>First-order lag + dead time</translation>
+    </message>
+    <message>
+        <source>二次遅れ＋無駄時間</source>
+        <translation>Second-order lag + dead time</translation>
+    </message>
+    <message>
+        <source>積分（液位）</source>
+        <translation>Integrating (level)</translation>
     </message>
 </context>
 <context>
@@ -703,7 +715,7 @@
     </message>
     <message>
         <source>ランの調節計（種類・形式・パラメータ・リミット）と SV・DV のまま閉ループを走らせ直し、PV が最もよく合う K, L, T を求めます。</source>
-        <translation>Runs the closed loop again with the run&apos;s controller (type, form, parameters, limits), SV and DV, and finds the K, L, T whose PV fits best.</translation>
+        <translation>Runs the closed loop again with the run's controller (type, form, parameters, limits), SV and DV, and finds the K, L, T whose PV fits best.</translation>
     </message>
     <message>
         <source>ステップ試験のラン:</source>
@@ -719,11 +731,11 @@
     </message>
     <message>
         <source>ランがありません。プロセスの MV をステップ状に変えたラン（開ループのステップ試験）を実行すると、ここで選べます。</source>
-        <translation>There is no run. Run a step change of the process&apos;s MV (an open-loop step test) and you can choose it here.</translation>
+        <translation>There is no run. Run a step change of the process's MV (an open-loop step test) and you can choose it here.</translation>
     </message>
     <message>
         <source>積分プロセス（タンク）のランでは PV が落ち着かないので、一次遅れ＋無駄時間のモデルは求まりません（K は PV の傾き ÷ MV の変化、% / s / %）。</source>
-        <translation>PV does not settle in a run of an integrating process (tank), so no first-order lag plus dead time model can be found (K is PV&apos;s slope ÷ the change of MV, % / s / %).</translation>
+        <translation>PV does not settle in a run of an integrating process (tank), so no first-order lag plus dead time model can be found (K is PV's slope ÷ the change of MV, % / s / %).</translation>
     </message>
     <message>
         <source>このランからはモデルを同定できません: %1</source>
@@ -766,7 +778,7 @@
     </message>
     <message>
         <source>（時間内に振動が一定になりませんでした。最後の周期の値です）</source>
-        <translation>(The oscillation did not become steady in time: these are the last period&apos;s values.)</translation>
+        <translation>(The oscillation did not become steady in time: these are the last period's values.)</translation>
     </message>
     <message>
         <source>「実行」でリレー試験を行います。</source>
@@ -786,15 +798,15 @@
     </message>
     <message>
         <source>記述関数法は PV の振動を正弦波とみなす近似です。一次遅れ＋無駄時間のプロセスでは推定 Ku が厳密値より低めに出ます（レッスン 9.5 のプロセスで約 16 % 低め）が、Pu は数 % 以内で合います。</source>
-        <translation>The describing-function method takes PV&apos;s oscillation as a sine wave, an approximation: for a first-order lag plus dead time process the estimated Ku comes out low (about 16 % low for the process of lesson 9.5), while Pu agrees within a few %.</translation>
+        <translation>The describing-function method takes PV's oscillation as a sine wave, an approximation: for a first-order lag plus dead time process the estimated Ku comes out low (about 16 % low for the process of lesson 9.5), while Pu agrees within a few %.</translation>
     </message>
     <message>
         <source>このモデルは位相が −180° に達しない（無駄時間がない）ので、限界感度がありません。</source>
-        <translation>This model&apos;s phase never reaches −180° (it has no dead time), so it has no ultimate gain.</translation>
+        <translation>This model's phase never reaches −180° (it has no dead time), so it has no ultimate gain.</translation>
     </message>
     <message>
         <source>リレー試験の PV と MV をここに描きます。</source>
-        <translation>The relay test&apos;s PV and MV are drawn here.</translation>
+        <translation>The relay test's PV and MV are drawn here.</translation>
     </message>
     <message>
         <source>時間 [秒]</source>
@@ -841,7 +853,7 @@
     </message>
     <message>
         <source>選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。メインウィンドウの OK で設定されます。</source>
-        <translation>Writes the selected row&apos;s control type and Kp, Ti, Td into the parameter fields. OK in the main window sets them.</translation>
+        <translation>Writes the selected row's control type and Kp, Ti, Td into the parameter fields. OK in the main window sets them.</translation>
     </message>
     <message>
         <source>比較</source>
@@ -873,15 +885,15 @@
     </message>
     <message>
         <source>選んだ行の制御の種類と Kp, Ti, Td を二次ループの Kp2, Ti2, Td2 欄に書き込みます。二次ループの OK で設定されます。</source>
-        <translation>Writes the selected row&apos;s control type and Kp, Ti, Td into the secondary loop&apos;s fields Kp2, Ti2, Td2. OK in the secondary loop sets them.</translation>
+        <translation>Writes the selected row's control type and Kp, Ti, Td into the secondary loop's fields Kp2, Ti2, Td2. OK in the secondary loop sets them.</translation>
     </message>
     <message>
         <source>比較は主調節計を走らせます。内側ループのモデルの調整則は、二次ループに適用してから内側ループのステップで確かめてください。</source>
-        <translation>Compare runs the primary controller. Apply a rule of the inner loop&apos;s model to the secondary loop, then check it with a step of the inner loop.</translation>
+        <translation>Compare runs the primary controller. Apply a rule of the inner loop's model to the secondary loop, then check it with a step of the inner loop.</translation>
     </message>
     <message>
         <source>%1 制御を二次ループの欄に書き込みました。二次ループの OK で設定されます。</source>
-        <translation>%1 control was written into the secondary loop&apos;s fields. OK in the secondary loop sets it.</translation>
+        <translation>%1 control was written into the secondary loop's fields. OK in the secondary loop sets it.</translation>
     </message>
     <message>
         <source>%1 制御をパラメータ欄に書き込みました。メインウィンドウの OK で設定されます。</source>
@@ -912,7 +924,7 @@
     </message>
     <message>
         <source>PI 制御の安定領域（青い部分）です。平面をクリックすると、その Kp と Ti = Kp/Ki を調節計の欄に入れます（OK で確定）。</source>
-        <translation>The stability region of PI control (blue). A click on the plane puts its Kp and Ti = Kp/Ki into the controller&apos;s fields (OK confirms them).</translation>
+        <translation>The stability region of PI control (blue). A click on the plane puts its Kp and Ti = Kp/Ki into the controller's fields (OK confirms them).</translation>
     </message>
     <message>
         <source>現在</source>
@@ -924,7 +936,7 @@
     </message>
     <message>
         <source>Kp = %1、Ki = %2 /秒（Ti = %3 秒）を調節計の欄に入れました%4。OK で確定します。</source>
-        <translation>Kp = %1, Ki = %2 /s (Ti = %3 s) put into the controller&apos;s fields%4. OK confirms them.</translation>
+        <translation>Kp = %1, Ki = %2 /s (Ti = %3 s) put into the controller's fields%4. OK confirms them.</translation>
     </message>
     <message>
         <source>（安定領域の内側）</source>
@@ -936,7 +948,7 @@
     </message>
     <message>
         <source>%1 は欄の上限 %2 を超えるので、OK で %2 になります。</source>
-        <translation>%1 exceeds the field&apos;s upper limit %2, so OK makes it %2.</translation>
+        <translation>%1 exceeds the field's upper limit %2, so OK makes it %2.</translation>
     </message>
     <message>
         <source>Ki = Kp/Ti [1/秒]</source>
@@ -1018,11 +1030,11 @@
     </message>
     <message>
         <source>内側ループ（PV2 ← MV）のモデル: 調整則の「適用」は二次調節計（Kp2, Ti2, Td2）へ。二次調節計を調整したら、内側ループを閉じて外側ループを同定します。</source>
-        <translation>Inner-loop model (PV2 ← MV): the rules&apos; “Apply” writes to the secondary controller (Kp2, Ti2, Td2). Once it is tuned, close the inner loop and identify the outer loop.</translation>
+        <translation>Inner-loop model (PV2 ← MV): the rules' “Apply” sets the secondary controller (Kp2, Ti2, Td2). Then close the inner loop and identify the outer loop.</translation>
     </message>
     <message>
         <source>外側ループ（%1 ← %2、内側ループを閉じて）のモデル: 調整則の「適用」は主調節計へ。</source>
-        <translation>Outer-loop model (%1 ← %2, inner loop closed): the rules&apos; “Apply” writes to the primary controller.</translation>
+        <translation>Outer-loop model (%1 ← %2, inner loop closed): the rules' “Apply” writes to the primary controller.</translation>
     </message>
     <message>
         <source>%1 を入れてください。</source>
