@@ -687,11 +687,11 @@
     </message>
     <message>
         <source>接線法</source>
-        <translation>Tangent</translation>
+        <translation>Tangent method</translation>
     </message>
     <message>
         <source>2点法</source>
-        <translation>Two-point</translation>
+        <translation>Two-point method</translation>
     </message>
     <message>
         <source>最小二乗法</source>
@@ -971,7 +971,7 @@
     </message>
     <message>
         <source>接線</source>
-        <translation>Tangent</translation>
+        <translation>Tangent line</translation>
     </message>
 </context>
 <context>
