@@ -747,7 +747,7 @@ PV ： PV2 から制御対象（Kpl, Tpl, Lpl）</source>
         <translation>Input u = valve position + Kd·DV
 PV2 = Kin·e^(−Lin·s)/(1+Tin·s)·u
          + Kdin/(1+Tdin·s)·DV
-PV: from PV2 through the process (Kpl, Tpl, Lpl)</translation>
+PV: from PV2 via the process (Kpl, Tpl, Lpl)</translation>
     </message>
     <message>
         <source>ｷｬﾝｾﾙ</source>
