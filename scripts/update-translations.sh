@@ -18,7 +18,7 @@ fi
 # The Qt-free layers mark their texts with KESTREL_TR and KESTREL_TR_NOOP (core/translate.h).
 lupdate_args=(-tr-function-alias "QT_TRANSLATE_NOOP+=KESTREL_TR,QT_TRANSLATE_NOOP+=KESTREL_TR_NOOP"
               -source-language ja -target-language en -locations none -no-obsolete -silent
-              -extensions cpp,h src)
+              -I src -extensions cpp,h src)
 
 ts=translations/kestrel_en.ts
 if [ "${1:-}" != "--check" ]; then

@@ -7,6 +7,7 @@
 #include "forms/challengewindow.h"
 #include "forms/dialog3.h"
 #include "forms/frmabout.h"
+#include "forms/frmglossary.h"
 #include "forms/frmmain.h"
 #include "forms/frmsvdis.h"
 #include "forms/frmtip.h"
@@ -86,6 +87,7 @@ struct Windows {
     HardCopyContext copies;
     QPointer<frmSvDis> editor;
     QPointer<frmAbout> about;
+    QPointer<frmGlossary> glossary;
 
     /// The tuning workbench, unless a challenge hides its process.
     void showTuning() {
@@ -99,6 +101,14 @@ struct Windows {
     }
     void hardCopy(QWidget* w) { Hard_copy(w, true, true, copies); }
     void openAnchor(const QString& anchor) { help.openAnchor(anchor); }
+    /// The glossary window, read from its file when first opened after a close.
+    frmGlossary* glossaryWindow() {
+        if (!glossary) {
+            glossary = new frmGlossary(Glossary::load(help.glossaryFile()));
+            glossary->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        return glossary;
+    }
     void showTip(const QString& caption, bool project) {
         // A lesson or project opened ends a challenge: its process is not the challenge's to hide.
         challenge.end();
@@ -143,7 +153,7 @@ void connectPanel(Windows& w) {
     });
 }
 
-/// The program editor and the version window are made on demand and delete themselves on close.
+/// The program editor, the version window and the glossary are made on demand and delete themselves on close.
 void connectOnDemandWindows(Windows& w) {
     QObject::connect(&w.window, &frmMAIN::editorRequested, &w.window, [&w] {
         if (!w.editor) {
@@ -164,6 +174,9 @@ void connectOnDemandWindows(Windows& w) {
         }
         present(w.about);
     });
+    QObject::connect(&w.window, &frmMAIN::glossaryRequested, &w.window, [&w] { w.glossaryWindow()->open(); });
+    QObject::connect(&w.help, &HelpController::glossaryRequested, &w.window,
+                     [&w](const QString& id) { w.glossaryWindow()->showTerm(id); });
 }
 
 void connectMainWindow(Windows& w) {
@@ -311,7 +324,8 @@ int main(int argc, char* argv[]) {
               openProject, images,
               analysis,    tuning,
               challenge,   HardCopyContext{folders.user, messages},
-              {},          {}};
+              {},          {},
+              {}};
     w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);

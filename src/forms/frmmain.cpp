@@ -272,6 +272,9 @@ void frmMAIN::buildMenus() {
             &frmMAIN::helpDocumentRequested);
     connect(action(help, tr("ヘルプポインタの表示・非表示"), "helpPointer"), &QAction::triggered, this,
             &frmMAIN::helpPointerToggled);
+    // The glossary reads the same in both languages, as its window's title does.
+    connect(action(help, "用語集 / Glossary...", "glossary"), &QAction::triggered, this,
+            &frmMAIN::glossaryRequested);
     connect(action(help, tr("ﾊﾞｰｼﾞｮﾝ情報"), "var"), &QAction::triggered, this, &frmMAIN::versionRequested);
 }
 

@@ -81,6 +81,8 @@ signals:
     void tuningRequested();
     void helpDocumentRequested();
     void helpPointerToggled();
+    /// "ﾍﾙﾌﾟ(H)" > "用語集 / Glossary...": the glossary window.
+    void glossaryRequested();
     void versionRequested();
     /// "表示" > "Language/言語": the learner chose a language ("en", or empty for Japanese).
     void languageRequested(const QString& language);

@@ -2,6 +2,7 @@
 
 #include "forms/helpwindow.h"
 #include "setup/settingsfile.h"
+#include "study/glossary.h"
 #include "widgets/qtext.h"
 
 #include <QDesktopServices>
@@ -123,8 +124,11 @@ void HelpController::showInWindow(const QString& anchor) {
         mMessages.showMessage(tr(kOpenFailedMessage).toStdString(), tr("ﾍﾙﾌﾟ").toStdString());
         return;
     }
-    if (!mWindow)
+    if (!mWindow) {
         mWindow = std::make_unique<HelpWindow>();
+        mWindow->setGlossary(std::make_shared<const Glossary>(Glossary::load(glossaryFile())));
+        connect(mWindow.get(), &HelpWindow::glossaryRequested, this, &HelpController::glossaryRequested);
+    }
     mWindow->showPage(pageUrl(anchor));
 }
 

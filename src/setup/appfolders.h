@@ -17,7 +17,7 @@
 namespace kestrel {
 
 struct AppFolders {
-    /// Study/ (the lessons and the base set), Doc/ (help) and, when installed, the default settings.
+    /// Study/ (lessons, base set), Doc/ (help, glossary) and, when installed, the default settings.
     std::filesystem::path data;
     /// Kestrel.ini, Project/, BMP/ and Scores/: everything the program writes.
     std::filesystem::path user;
@@ -36,6 +36,7 @@ struct AppFolders {
     }
     /// The compiled English translation of the program's texts.
     std::filesystem::path translationFile() const { return data / "translations" / "kestrel_en.qm"; }
+    std::filesystem::path glossaryFile() const { return data / "Doc" / "glossary.tsv"; }
     std::filesystem::path settingsFile() const { return user / "Kestrel.ini"; }
     std::filesystem::path projectFolder() const { return user / "Project"; }
     std::filesystem::path imageFolder() const { return user / "BMP"; }
