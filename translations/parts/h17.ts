@@ -607,7 +607,7 @@
     </message>
     <message>
         <source>自習(&amp;J)</source>
-        <translation>Se&amp;lf-study</translation>
+        <translation>Self-stud&amp;y</translation>
     </message>
     <message>
         <source>新しいﾌﾟﾛｼﾞｪｸﾄ</source>
