@@ -510,15 +510,15 @@
     </message>
     <message>
         <source>目標値フィルタ  α</source>
-        <translation>SP filter α</translation>
+        <translation>Set-point filter α</translation>
     </message>
     <message>
         <source>目標値フィルタ  β</source>
-        <translation>SP filter β</translation>
+        <translation>Set-point filter β</translation>
     </message>
     <message>
         <source>目標値フィルタ  γ</source>
-        <translation>SP filter γ</translation>
+        <translation>Set-point filter γ</translation>
     </message>
     <message>
         <source>ゲイン                Kpl</source>
@@ -666,7 +666,7 @@
     </message>
     <message>
         <source>単ループ（二段プロセス）</source>
-        <translation>Single loop (two-stage process)</translation>
+        <translation>Single loop (2-stage)</translation>
     </message>
     <message>
         <source>Ｐ 制御</source>
