@@ -1,4 +1,4 @@
-<?xml version='1.0' encoding='utf-8'?>
+<?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
@@ -52,11 +52,11 @@
         <translation>Pull-back</translation>
     </message>
     <message>
-        <source>MH による制限　</source>
+        <source>MH による制限&#x3000;</source>
         <translation>Limited by MH </translation>
     </message>
     <message>
-        <source>dML による制限　</source>
+        <source>dML による制限&#x3000;</source>
         <translation>Limited by dML </translation>
     </message>
     <message>
@@ -68,7 +68,7 @@
         <translation>L= 2 s</translation>
     </message>
     <message>
-        <source>「２自由度ＰＩＤ」外乱抑制最適のまま目標値追従が向上　</source>
+        <source>「２自由度ＰＩＤ」外乱抑制最適のまま目標値追従が向上&#x3000;</source>
         <translation>2-DOF PID: better set-point tracking, same disturbance rejection </translation>
     </message>
     <message>
@@ -88,15 +88,15 @@
         <translation>Period about 51 s</translation>
     </message>
     <message>
-        <source>単ループ　最大偏差 3.9％</source>
+        <source>単ループ&#x3000;最大偏差 3.9％</source>
         <translation>Single loop: max. deviation 3.9%</translation>
     </message>
     <message>
-        <source>二次Ｐ制御　最大偏差 1.3％</source>
+        <source>二次Ｐ制御&#x3000;最大偏差 1.3％</source>
         <translation>Secondary P: max. deviation 1.3%</translation>
     </message>
     <message>
-        <source>カスケード　最大偏差 0.6％</source>
+        <source>カスケード&#x3000;最大偏差 0.6％</source>
         <translation>Cascade: max. deviation 0.6%</translation>
     </message>
     <message>
@@ -263,7 +263,7 @@
         <translation>FF model parameters :</translation>
     </message>
     <message>
-        <source>    FFゲイン   　    Kf=</source>
+        <source>    FFゲイン   &#x3000;    Kf=</source>
         <translation>    FF gain               Kf=</translation>
     </message>
     <message>
@@ -323,15 +323,15 @@
         <translation>    Secondary controller:  select the velocity form (essence-inheriting).</translation>
     </message>
     <message>
-        <source>    二次調節計のモード: ＣＡＳモード　にする。</source>
+        <source>    二次調節計のモード: ＣＡＳモード&#x3000;にする。</source>
         <translation>    Secondary controller mode: set Cascade (CAS).</translation>
     </message>
     <message>
-        <source>    二次調節計のモード: Ａモード　にする。</source>
+        <source>    二次調節計のモード: Ａモード&#x3000;にする。</source>
         <translation>    Secondary controller mode: set Auto (A).</translation>
     </message>
     <message>
-        <source>    二次調節計のモード: Ｍモード　にする。</source>
+        <source>    二次調節計のモード: Ｍモード&#x3000;にする。</source>
         <translation>    Secondary controller mode: set Manual (M).</translation>
     </message>
     <message>
@@ -339,15 +339,15 @@
         <translation>Secondary loop :</translation>
     </message>
     <message>
-        <source>    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード　にする。</source>
+        <source>    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード&#x3000;にする。</source>
         <translation>    Controller mode: set Cascade (CAS).</translation>
     </message>
     <message>
-        <source>    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード　にする。</source>
+        <source>    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード&#x3000;にする。</source>
         <translation>    Controller mode: set Auto (A).</translation>
     </message>
     <message>
-        <source>    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード　にする。</source>
+        <source>    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード&#x3000;にする。</source>
         <translation>    Controller mode: set Manual (M).</translation>
     </message>
     <message>
@@ -360,19 +360,19 @@
     </message>
     <message>
         <source>    レンジ自動シフト  のチェックマークをはずす。</source>
-        <translation>    Clear the check mark of "Auto range shift".</translation>
+        <translation>    Clear the check mark of &quot;Auto range shift&quot;.</translation>
     </message>
     <message>
         <source>    レンジ自動シフト  のチェックマークをつける。</source>
-        <translation>    Set the check mark of "Auto range shift".</translation>
+        <translation>    Set the check mark of &quot;Auto range shift&quot;.</translation>
     </message>
     <message>
         <source>    ペン色自動  のチェックマークをはずす。</source>
-        <translation>    Clear the check mark of "Auto pen colour".</translation>
+        <translation>    Clear the check mark of &quot;Auto pen colour&quot;.</translation>
     </message>
     <message>
         <source>    ペン色自動  のチェックマークをつける。</source>
-        <translation>    Set the check mark of "Auto pen colour".</translation>
+        <translation>    Set the check mark of &quot;Auto pen colour&quot;.</translation>
     </message>
     <message>
         <source>    ペン色:  白  を選択。</source>
@@ -439,7 +439,7 @@
     </message>
     <message>
         <source>「%1」に保存できない文字が含まれています。</source>
-        <translation>"%1" contains characters that cannot be saved.</translation>
+        <translation>&quot;%1&quot; contains characters that cannot be saved.</translation>
     </message>
     <message>
         <source>ファイル名が長すぎます</source>
@@ -467,7 +467,7 @@
     </message>
     <message>
         <source>システムのエラー「%1」</source>
-        <translation>system error "%1"</translation>
+        <translation>system error &quot;%1&quot;</translation>
     </message>
     <message>
         <source>%1：%2</source>
@@ -549,7 +549,7 @@
         <translation>Dead time (s) Lds</translation>
     </message>
     <message>
-        <source>FFゲイン   　        Kf</source>
+        <source>FFゲイン   &#x3000;        Kf</source>
         <translation>FF gain Kf</translation>
     </message>
     <message>
@@ -729,75 +729,75 @@
         <translation>Cyan</translation>
     </message>
     <message>
-        <source>①　目標値（SV）</source>
+        <source>①&#x3000;目標値（SV）</source>
         <translation>① Set point (SV)</translation>
     </message>
     <message>
-        <source>②　偏差（ｅ）</source>
+        <source>②&#x3000;偏差（ｅ）</source>
         <translation>② Deviation (e)</translation>
     </message>
     <message>
-        <source>③　比例項（Ｐ）</source>
+        <source>③&#x3000;比例項（Ｐ）</source>
         <translation>③ Prop. term (P)</translation>
     </message>
     <message>
-        <source>④　積分項（Ｉ）</source>
+        <source>④&#x3000;積分項（Ｉ）</source>
         <translation>④ Int. term (I)</translation>
     </message>
     <message>
-        <source>⑤　微分（Ｄ）</source>
+        <source>⑤&#x3000;微分（Ｄ）</source>
         <translation>⑤ Derivative (D)</translation>
     </message>
     <message>
-        <source>⑥　操作出力（MV）</source>
+        <source>⑥&#x3000;操作出力（MV）</source>
         <translation>⑥ Controller output (MV)</translation>
     </message>
     <message>
-        <source>⑦　外乱（ＤS）</source>
+        <source>⑦&#x3000;外乱（ＤS）</source>
         <translation>⑦ Disturbance (DS)</translation>
     </message>
     <message>
-        <source>⑧　FF補正量（FF）</source>
+        <source>⑧&#x3000;FF補正量（FF）</source>
         <translation>⑧ FF correction (FF)</translation>
     </message>
     <message>
-        <source>⑨　外乱１（DS１）</source>
+        <source>⑨&#x3000;外乱１（DS１）</source>
         <translation>⑨ Disturbance 1 (DS1)</translation>
     </message>
     <message>
-        <source>⑩　外乱２（DS２）</source>
+        <source>⑩&#x3000;外乱２（DS２）</source>
         <translation>⑩ Disturbance 2 (DS2)</translation>
     </message>
     <message>
-        <source>⑪　ﾌﾟﾛｾｽ値（PV）</source>
+        <source>⑪&#x3000;ﾌﾟﾛｾｽ値（PV）</source>
         <translation>⑪ Process variable (PV)</translation>
     </message>
     <message>
-        <source>⑫　真のPV（PVtrue）</source>
+        <source>⑫&#x3000;真のPV（PVtrue）</source>
         <translation>⑫ True PV (PVtrue)</translation>
     </message>
     <message>
-        <source>⑬　ﾊﾞﾙﾌﾞ開度（VP）</source>
+        <source>⑬&#x3000;ﾊﾞﾙﾌﾞ開度（VP）</source>
         <translation>⑬ Valve position (VP)</translation>
     </message>
     <message>
-        <source>⑭　二次目標値（SV2）</source>
+        <source>⑭&#x3000;二次目標値（SV2）</source>
         <translation>⑭ Secondary SV (SV2)</translation>
     </message>
     <message>
-        <source>⑮　二次PV（PV2）</source>
+        <source>⑮&#x3000;二次PV（PV2）</source>
         <translation>⑮ Secondary PV (PV2)</translation>
     </message>
     <message>
-        <source>⑯　二次比例項（P2）</source>
+        <source>⑯&#x3000;二次比例項（P2）</source>
         <translation>⑯ Secondary P term (P2)</translation>
     </message>
     <message>
-        <source>⑰　二次積分項（I2）</source>
+        <source>⑰&#x3000;二次積分項（I2）</source>
         <translation>⑰ Secondary I term (I2)</translation>
     </message>
     <message>
-        <source>⑱　二次微分（D2）</source>
+        <source>⑱&#x3000;二次微分（D2）</source>
         <translation>⑱ Secondary D term (D2)</translation>
     </message>
     <message>
@@ -825,15 +825,15 @@
         <translation>③ Deviation 2 (e2)</translation>
     </message>
     <message>
-        <source>④ Ｐ＋Ｉ　項</source>
+        <source>④ Ｐ＋Ｉ&#x3000;項</source>
         <translation>④ P+I term</translation>
     </message>
 </context>
 <context>
     <name>Messages</name>
     <message>
-        <source>ﾌﾟﾛｼﾞｪｸﾄ名にはﾌｧｲﾙ名だけを指定してください（フォルダの区切りや \ / : * ? " &lt; &gt; | は使えません）。</source>
-        <translation>Please give the project a file name only (folder separators and \ / : * ? " &lt; &gt; | cannot be used).</translation>
+        <source>ﾌﾟﾛｼﾞｪｸﾄ名にはﾌｧｲﾙ名だけを指定してください（フォルダの区切りや \ / : * ? &quot; &lt; &gt; | は使えません）。</source>
+        <translation>Please give the project a file name only (folder separators and \ / : * ? &quot; &lt; &gt; | cannot be used).</translation>
     </message>
     <message>
         <source>同じﾌｧｲﾙが既に存在しています。</source>
@@ -861,7 +861,7 @@
     </message>
     <message>
         <source>「%1」は長すぎて保存できません（%2 バイトまで。全角文字は 2 バイト、改行は 4 バイトと数えます）。</source>
-        <translation>"%1" is too long to be saved (at most %2 bytes; a full-width character counts as 2 bytes, a line break as 4).</translation>
+        <translation>&quot;%1&quot; is too long to be saved (at most %2 bytes; a full-width character counts as 2 bytes, a line break as 4).</translation>
     </message>
     <message>
         <source>学習の教材には書き込めません（書き込めるのはﾌﾟﾛｼﾞｪｸﾄだけです）。</source>
