@@ -50,7 +50,7 @@ bool channelInUse(const KeptRun& run, Channel c);
 /// One completed (or imported) run.
 struct KeptRun {
     int number = 0;        ///< n of "ラン n": 1 for the program's first run
-    std::string label;     ///< the lesson step's title, or "ラン n (HH:MM:SS)"
+    std::string label;     ///< the lesson step's title, or "ラン n (HH:MM:SS)" in the learner's language
     std::string lesson;    ///< the lesson or project file the run belongs to (empty: the panel's own)
     int step = 0;          ///< its step (0: not a lesson step's run)
     std::string startedAt; ///< local date and time of Start, "YYYY-MM-DD HH:MM:SS"
