@@ -15,10 +15,8 @@ if [ -z "$lupdate" ] || [ -z "$lrelease" ]; then
   exit 2
 fi
 
-# The Qt-free layers mark their texts with KESTREL_TR and KESTREL_TR_NOOP (core/translate.h). The
-# include path lets lupdate find the classes' headers: a window's context is its class name with its
-# namespace ("kestrel::frmController"), as tr() looks it up.
-lupdate_args=(-I src -tr-function-alias "QT_TRANSLATE_NOOP+=KESTREL_TR,QT_TRANSLATE_NOOP+=KESTREL_TR_NOOP"
+# The Qt-free layers mark their texts with KESTREL_TR and KESTREL_TR_NOOP (core/translate.h).
+lupdate_args=(-tr-function-alias "QT_TRANSLATE_NOOP+=KESTREL_TR,QT_TRANSLATE_NOOP+=KESTREL_TR_NOOP"
               -source-language ja -target-language en -locations none -no-obsolete -silent
               -extensions cpp,h src)
 
