@@ -1,5 +1,6 @@
 #include "analysis/runcsv.h"
 
+#include "core/translate.h"
 #include "core/vbformat.h"
 
 #include <algorithm>
@@ -179,7 +180,7 @@ void writeHeader(std::string& out, const KeptRun& run, int number) {
                (run.step != 0 ? " step " + std::to_string(run.step) : "") + "\n";
     if (!run.startedAt.empty())
         out += "# started: " + oneLine(run.startedAt) + "\n";
-    out += "# settings: " + oneLine(settingsSummary(run)) + "\n";
+    out += "# settings: " + oneLine(storedSettingsSummary(run)) + "\n";
     out += "# params:";
     for (const ChoiceField& f : kChoiceFields)
         if (!(run.processHidden && isProcessKey(f.key)))
@@ -229,11 +230,12 @@ struct CsvError {
 };
 
 std::string lineText(std::size_t line) {
-    return "CSVの" + std::to_string(line) + "行目";
+    return trArgs(KESTREL_TR("RunCsv", "CSVの%1行目"), {std::to_string(line)});
 }
 
 std::string tooManyRuns() {
-    return "CSVのランが多すぎます (" + std::to_string(kMaxRuns) + " 個まで読めます)。";
+    return trArgs(KESTREL_TR("RunCsv", "CSVのランが多すぎます (%1 個まで読めます)。"),
+                  {std::to_string(kMaxRuns)});
 }
 
 std::string_view trim(std::string_view s) {
@@ -325,13 +327,14 @@ public:
         constexpr std::string_view kRun = "Kestrel run ";
         if (text.substr(0, kRun.size()) == kRun) {
             Header h;
-            h.number = integer(text.substr(kRun.size()), "ラン番号", 1, std::numeric_limits<int>::max());
+            h.number = integer(text.substr(kRun.size()), KESTREL_TR("RunCsv", "ラン番号"), 1,
+                               std::numeric_limits<int>::max());
             if (mHeaders.size() >= kMaxRuns)
                 throw CsvError{tooManyRuns()};
             for (const Header& other : mHeaders)
                 if (other.number == h.number)
-                    throw CsvError{lineText(line) + ": ラン " + std::to_string(h.number) +
-                                   " が二度あります。"};
+                    throw CsvError{trArgs(KESTREL_TR("RunCsv", "%1: ラン %2 が二度あります。"),
+                                          {lineText(line), std::to_string(h.number)})};
             mHeaders.push_back(std::move(h));
             return;
         }
@@ -373,7 +376,8 @@ private:
                         run.params.*f.number = number(v, k);
             }
             if (!(run.params.dt > 0))
-                throw CsvError{lineText(mLine) + "の「dt」が正の数ではありません。"};
+                throw CsvError{
+                    trArgs(KESTREL_TR("RunCsv", "%1の「dt」が正の数ではありません。"), {lineText(mLine)})};
         } else if (key == "process") {
             run.processHidden = value == "hidden";
         } else if (key == "sv_program" || key == "dv_program") {
@@ -412,7 +416,8 @@ private:
         } else if (key == "dt") {
             run.dt = number(value, "dt");
             if (!(run.dt > 0))
-                throw CsvError{lineText(mLine) + "の「dt」が正の数ではありません。"};
+                throw CsvError{
+                    trArgs(KESTREL_TR("RunCsv", "%1の「dt」が正の数ではありません。"), {lineText(mLine)})};
             h.hasDt = true;
         } else if (key == "metrics") {
             RunMetrics& m = run.metrics;
@@ -462,14 +467,15 @@ private:
     double number(std::string_view text, std::string_view name) const {
         const auto v = parseNumber(text);
         if (!v)
-            throw CsvError{lineText(mLine) + "の「" + std::string(name) + "」が数値ではありません。"};
+            throw CsvError{
+                trArgs(KESTREL_TR("RunCsv", "%1の「%2」が数値ではありません。"), {lineText(mLine), name})};
         return *v;
     }
 
     int integer(std::string_view text, std::string_view name, int low, int high) const {
         const double v = number(text, name);
         if (v != std::floor(v) || v < low || v > high)
-            throw CsvError{lineText(mLine) + "の「" + std::string(name) + "」が範囲外です。"};
+            throw CsvError{trArgs(KESTREL_TR("RunCsv", "%1の「%2」が範囲外です。"), {lineText(mLine), name})};
         return static_cast<int>(v);
     }
 
@@ -490,7 +496,8 @@ bool nextLine(std::istream& in, std::string& line, std::size_t lineNo) {
         if (c == '\n')
             return true;
         if (line.size() >= kMaxLine)
-            throw CsvError{lineText(lineNo) + "が長すぎます (" + std::to_string(kMaxLine) + " バイトまで)。"};
+            throw CsvError{trArgs(KESTREL_TR("RunCsv", "%1が長すぎます (%2 バイトまで)。"),
+                                  {lineText(lineNo), std::to_string(kMaxLine)})};
         line += static_cast<char>(c);
     }
 }
@@ -507,7 +514,7 @@ Columns readColumns(std::string_view text, std::size_t line) {
     const auto cells = splitCells(text);
     if (std::all_of(cells.begin(), cells.end(),
                     [](std::string_view c) { return parseNumber(c).has_value(); }))
-        throw CsvError{"CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"};
+        throw CsvError{KESTREL_TR("RunCsv", "CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。")};
     Columns cols;
     cols.channel.fill(-1);
     cols.count = cells.size();
@@ -525,16 +532,19 @@ Columns readColumns(std::string_view text, std::size_t line) {
                 cols.mayBeEmpty[i] = isInnerChannel(kColumnChannel[c]);
             }
         if (!slot)
-            throw CsvError{lineText(line) + "の列「" + std::string(name) + "」は知らない列です。"};
+            throw CsvError{
+                trArgs(KESTREL_TR("RunCsv", "%1の列「%2」は知らない列です。"), {lineText(line), name})};
         if (*slot >= 0)
-            throw CsvError{lineText(line) + "に列「" + std::string(name) + "」が二つあります。"};
+            throw CsvError{
+                trArgs(KESTREL_TR("RunCsv", "%1に列「%2」が二つあります。"), {lineText(line), name})};
         *slot = static_cast<int>(i);
     }
     if (cols.time < 0)
-        throw CsvError{lineText(line) + "に列「time」がありません。"};
+        throw CsvError{trArgs(KESTREL_TR("RunCsv", "%1に列「%2」がありません。"), {lineText(line), "time"})};
     for (int c = 0; c < kChannelCount; ++c)
         if (cols.channel[static_cast<int>(kColumnChannel[c])] < 0 && !optionalColumn(kColumnChannel[c]))
-            throw CsvError{lineText(line) + "に列「" + std::string(kColumnNames[c]) + "」がありません。"};
+            throw CsvError{trArgs(KESTREL_TR("RunCsv", "%1に列「%2」がありません。"),
+                                  {lineText(line), kColumnNames[c]})};
     return cols;
 }
 
@@ -605,19 +615,22 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
         if (!cols) {
             cols = readColumns(text, lineNo);
             if (cols->run < 0 && headers.size() > 1)
-                throw CsvError{lineText(lineNo) + "に列「run」がありません (ランが " +
-                               std::to_string(headers.size()) + " 個あります)。"};
+                throw CsvError{
+                    trArgs(KESTREL_TR("RunCsv", "%1に列「run」がありません (ランが %2 個あります)。"),
+                           {lineText(lineNo), std::to_string(headers.size())})};
             // The header blocks' runs come first, in their order, rows or not.
             for (const Header& h : headers)
                 runFor(cols->run < 0 ? 1 : h.number);
             continue;
         }
         if (++rows > kMaxRows)
-            throw CsvError{"CSVの行が多すぎます (" + std::to_string(kMaxRows) + " 行まで読めます)。"};
+            throw CsvError{trArgs(KESTREL_TR("RunCsv", "CSVの行が多すぎます (%1 行まで読めます)。"),
+                                  {std::to_string(kMaxRows)})};
         const auto texts = splitCells(text);
         if (texts.size() != cols->count)
-            throw CsvError{lineText(lineNo) + "の値の数が " + std::to_string(texts.size()) + " 個です (" +
-                           std::to_string(cols->count) + " 個のはずです)。"};
+            throw CsvError{
+                trArgs(KESTREL_TR("RunCsv", "%1の値の数が %2 個です (%3 個のはずです)。"),
+                       {lineText(lineNo), std::to_string(texts.size()), std::to_string(cols->count)})};
         cells.resize(texts.size());
         for (std::size_t c = 0; c < texts.size(); ++c) {
             const auto v = parseNumber(texts[c]);
@@ -626,22 +639,24 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
                 continue;
             }
             if (!v)
-                throw CsvError{lineText(lineNo) + "、" + std::to_string(c + 1) +
-                               "列目が数値ではありません。"};
+                throw CsvError{trArgs(KESTREL_TR("RunCsv", "%1、%2列目が数値ではありません。"),
+                                      {lineText(lineNo), std::to_string(c + 1)})};
             cells[c] = *v;
         }
         int number = 1;
         if (cols->run >= 0) {
             const double r = cells[cols->run];
             if (r != std::floor(r) || r < 0 || r > std::numeric_limits<int>::max())
-                throw CsvError{lineText(lineNo) + "、" + std::to_string(cols->run + 1) +
-                               "列目がラン番号 (0 以上の整数) ではありません。"};
+                throw CsvError{
+                    trArgs(KESTREL_TR("RunCsv", "%1、%2列目がラン番号 (0 以上の整数) ではありません。"),
+                           {lineText(lineNo), std::to_string(cols->run + 1)})};
             number = static_cast<int>(r);
         }
         KeptRun& run = runFor(number).run;
         const double t = cells[cols->time];
         if (!run.time.empty() && t < run.time.back())
-            throw CsvError{lineText(lineNo) + "の時刻 " + shortestText(t) + " が前の行の時刻より前です。"};
+            throw CsvError{trArgs(KESTREL_TR("RunCsv", "%1の時刻 %2 が前の行の時刻より前です。"),
+                                  {lineText(lineNo), shortestText(t)})};
         run.time.push_back(t);
         for (int c = 0; c < kChannelCount; ++c) {
             const int at = cols->channel[c];
@@ -650,11 +665,11 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
         }
     }
     if (!anyText)
-        throw CsvError{"CSVファイルが空です。"};
+        throw CsvError{KESTREL_TR("RunCsv", "CSVファイルが空です。")};
     if (!cols)
-        throw CsvError{"CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。"};
+        throw CsvError{KESTREL_TR("RunCsv", "CSVに列の見出し行 (time,SV,PV,DV,MV,…) がありません。")};
     if (runs.empty())
-        throw CsvError{"CSVに記録の行がありません。"};
+        throw CsvError{KESTREL_TR("RunCsv", "CSVに記録の行がありません。")};
 
     const std::string base = std::filesystem::path(source).stem().string();
     std::vector<KeptRun> result;
@@ -667,7 +682,7 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
         run.source = source;
         run.penTime = run.time;
         if (run.label.empty())
-            run.label = base + " ラン " + std::to_string(b.number);
+            run.label = trArgs(KESTREL_TR("RunCsv", "%1 ラン %2"), {base, std::to_string(b.number)});
         const std::size_t n = run.time.size();
         if (!(b.header && b.header->hasDt))
             run.dt = n > 1 && run.time[n - 1] > run.time[0] ? (run.time[n - 1] - run.time[0]) / double(n - 1)
@@ -689,8 +704,9 @@ std::vector<KeptRun> readRuns(std::istream& in, const std::string& source) {
             run.metrics = measureRun(run.steps, run.dt, run.pvTrue);
         // Values near the largest double can still overflow in the spacing or the sums.
         if (!std::isfinite(run.dt) || !finite(run.metrics))
-            throw CsvError{"CSVのラン " + std::to_string(b.number) +
-                           " の値が大きすぎて評価値を計算できません。"};
+            throw CsvError{
+                trArgs(KESTREL_TR("RunCsv", "CSVのラン %1 の値が大きすぎて評価値を計算できません。"),
+                       {std::to_string(b.number)})};
         result.push_back(std::move(run));
     }
     return result;
@@ -763,7 +779,7 @@ std::vector<KeptRun> readRunsCsv(std::istream& in, const std::string& source, st
     } catch (const CsvError& e) {
         error = e.message;
     } catch (const std::bad_alloc&) {
-        error = "CSVが大きすぎて読めません。";
+        error = KESTREL_TR("RunCsv", "CSVが大きすぎて読めません。");
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "analysis/runstore.h"
 
+#include "core/translate.h"
 #include "setup/fieldtable.h"
 
 #include <algorithm>
@@ -74,8 +75,8 @@ KeptRun captureRun(const AppState& state, int number, std::string label) {
     KeptRun run;
     run.number = number;
     run.startedAt = localTime(state.trace.started, "%Y-%m-%d %H:%M:%S");
-    run.label = label.empty() ? "ラン " + std::to_string(number) + " (" +
-                                    localTime(state.trace.started, "%H:%M:%S") + ")"
+    run.label = label.empty() ? trArgs(KESTREL_TR("Runs", "ラン %1 (%2)"),
+                                       {std::to_string(number), localTime(state.trace.started, "%H:%M:%S")})
                               : std::move(label);
     run.params = state.params;
     run.processHidden = state.study.ProcessHidden;
@@ -132,18 +133,18 @@ std::optional<std::size_t> stepAt(const KeptRun& run, double t) {
     return static_cast<std::size_t>(std::max<std::ptrdiff_t>(after - steps.begin() - 1, 0));
 }
 
-const char* limitName(LimitState s) {
+std::string limitName(LimitState s) {
     switch (s) {
     case LimitState::High:
-        return "上限 MH";
+        return KESTREL_TR("Runs", "上限 MH");
     case LimitState::Low:
-        return "下限 ML";
+        return KESTREL_TR("Runs", "下限 ML");
     case LimitState::Rate:
-        return "変化率制限 dML";
+        return KESTREL_TR("Runs", "変化率制限 dML");
     case LimitState::Excess:
-        return "要求超過 (本質継承)";
+        return KESTREL_TR("Runs", "要求超過 (本質継承)");
     case LimitState::OutOfRange:
-        return "0～100 % 外";
+        return KESTREL_TR("Runs", "0～100 % 外");
     case LimitState::None:
         break;
     }
@@ -205,14 +206,31 @@ std::vector<LimitBand> limitBands(const KeptRun& run) {
     return bands;
 }
 
-std::string settingsSummary(const KeptRun& run) {
+namespace {
+
+// The control types' and the calculation forms' names as the summary writes them (the field
+// table's names), for the translation tools.
+[[maybe_unused]] constexpr const char* kSummaryNames[] = {KESTREL_TR_NOOP("Runs", "Ｐ 制御"),
+                                                          KESTREL_TR_NOOP("Runs", "Ｐ Ｉ 制御"),
+                                                          KESTREL_TR_NOOP("Runs", "偏差ＰＩＤ制御"),
+                                                          KESTREL_TR_NOOP("Runs", "Ｉ－ＰＤ制御"),
+                                                          KESTREL_TR_NOOP("Runs", "ＰＩ－Ｄ制御"),
+                                                          KESTREL_TR_NOOP("Runs", "２自由度ＰＩＤ"),
+                                                          KESTREL_TR_NOOP("Runs", "位置型"),
+                                                          KESTREL_TR_NOOP("Runs", "速度型"),
+                                                          KESTREL_TR_NOOP("Runs", "速度型（本質継承）")};
+
+/// The summary with each word through `word`: translated for the learner, or as stored.
+template <class Tr> std::string summaryOf(const KeptRun& run, Tr word) {
     const ParameterSet& p = run.params;
-    static constexpr const char* kModes[] = {"手動", "自動", "カスケード"};
+    const std::string kModes[] = {word(KESTREL_TR_NOOP("Runs", "手動")),
+                                  word(KESTREL_TR_NOOP("Runs", "自動")),
+                                  word(KESTREL_TR_NOOP("Runs", "カスケード"))};
     const int type = std::clamp<int>(p.TYPE_SELECT, 0, static_cast<int>(kTypePages.size()) - 1);
     const int form = std::clamp<int>(p.CALC_TYPE, 0, static_cast<int>(kCalcForms.size()) - 1);
     const int mode = std::clamp<int>(p.MODE, 0, 2);
-    std::string s =
-        std::string(kTypePages[type]) + " " + std::string(kCalcForms[form]) + " Kp " + number(p.Kp);
+    std::string s = word(std::string(kTypePages[type]).c_str()) + " " +
+                    word(std::string(kCalcForms[form]).c_str()) + " Kp " + number(p.Kp);
     if (p.controlType() != ControlType::P)
         s += " Ti " + number(p.Ti);
     if (p.controlType() != ControlType::P && p.controlType() != ControlType::PI)
@@ -221,8 +239,9 @@ std::string settingsSummary(const KeptRun& run) {
         s += " / K ？ T ？ L ？";
     } else {
         const ProcessType kind = p.processType();
-        s += std::string(kind == ProcessType::Integrating ? " / 積分 K " : " / K ") + number(p.Kpl) + " T " +
-             number(p.Tpl);
+        s += (kind == ProcessType::Integrating ? " / " + word(KESTREL_TR_NOOP("Runs", "積分")) + " K "
+                                               : " / K ") +
+             number(p.Kpl) + " T " + number(p.Tpl);
         if (kind == ProcessType::SecondOrder)
             s += " T2 " + number(p.Tpl2);
         s += " L " + number(p.Lpl);
@@ -231,19 +250,20 @@ std::string settingsSummary(const KeptRun& run) {
         static constexpr const char* kTypes2[] = {"P", "PI", "PID"};
         static constexpr const char* kModes2[] = {"M", "A", "CAS"};
         const int type2 = std::clamp<int>(p.TYPE2, 0, 2);
-        s += std::string(" / カスケード 二次 ") + kTypes2[type2] + " " +
-             std::string(kCalcForms[std::clamp<int>(p.CALC2, 0, 2)]) + " Kp " + number(p.Kp2);
+        s += " / " + word(KESTREL_TR_NOOP("Runs", "カスケード 二次")) + " " + kTypes2[type2] + " " +
+             word(std::string(kCalcForms[std::clamp<int>(p.CALC2, 0, 2)]).c_str()) + " Kp " + number(p.Kp2);
         if (type2 >= 1)
             s += " Ti " + number(p.Ti2);
         if (type2 == 2)
             s += " Td " + number(p.Td2);
         s += std::string(" ") + kModes2[static_cast<int>(p.secondaryMode())];
     } else if (p.twoPart()) {
-        s += " / 二段プロセス";
+        s += " / " + word(KESTREL_TR_NOOP("Runs", "二段プロセス"));
     }
     if (p.twoPart()) {
-        s += run.processHidden ? " / 内側 K ？ T ？ L ？"
-                               : " / 内側 K " + number(p.Kin) + " T " + number(p.Tin) + " L " + number(p.Lin);
+        s += " / " + word(KESTREL_TR_NOOP("Runs", "内側")) +
+             (run.processHidden ? std::string(" K ？ T ？ L ？")
+                                : " K " + number(p.Kin) + " T " + number(p.Tin) + " L " + number(p.Lin));
         if (p.Kdin != 0.0)
             s += " Kd " + number(p.Kdin) + " Td " + number(p.Tdin);
     }
@@ -253,16 +273,28 @@ std::string settingsSummary(const KeptRun& run) {
         return v > 0.0 ? std::string(" ") + name + " " + number(v) : "";
     };
     if (p.sensorActive())
-        s += " / センサ" + option("σ", p.PV_NOISE) + option("Tf", p.PV_FILTER);
+        s += " / " + word(KESTREL_TR_NOOP("Runs", "センサ")) + option("σ", p.PV_NOISE) +
+             option("Tf", p.PV_FILTER);
     if (!run.processHidden && p.valveActive())
-        s += " / バルブ" + option("d", p.VALVE_DB) + option("b", p.VALVE_BL) + option("S", p.STICK_S) +
-             option("J", p.STICK_J) + option("Tv", p.VALVE_T);
+        s += " / " + word(KESTREL_TR_NOOP("Runs", "バルブ")) + option("d", p.VALVE_DB) +
+             option("b", p.VALVE_BL) + option("S", p.STICK_S) + option("J", p.STICK_J) +
+             option("Tv", p.VALVE_T);
     if (p.Kd != 0.0)
         s += " / Kd " + number(p.Kd);
     if (p.Kf != 0.0)
         s += " / Kf " + number(p.Kf);
-    s += std::string(" / ") + kModes[mode] + " / dt " + number(p.dt) + " 秒";
+    s += " / " + kModes[mode] + " / dt " + number(p.dt) + " " + word(KESTREL_TR_NOOP("Runs", "秒"));
     return s;
+}
+
+} // namespace
+
+std::string settingsSummary(const KeptRun& run) {
+    return summaryOf(run, [](const char* text) { return translate("Runs", text); });
+}
+
+std::string storedSettingsSummary(const KeptRun& run) {
+    return summaryOf(run, [](const char* text) { return std::string(text); });
 }
 
 } // namespace kestrel

@@ -50,7 +50,7 @@ bool channelInUse(const KeptRun& run, Channel c);
 /// One completed (or imported) run.
 struct KeptRun {
     int number = 0;        ///< n of "ラン n": 1 for the program's first run
-    std::string label;     ///< the lesson step's title, or "ラン n (HH:MM:SS)"
+    std::string label;     ///< the lesson step's title, or "ラン n (HH:MM:SS)" in the learner's language
     std::string lesson;    ///< the lesson or project file the run belongs to (empty: the panel's own)
     int step = 0;          ///< its step (0: not a lesson step's run)
     std::string startedAt; ///< local date and time of Start, "YYYY-MM-DD HH:MM:SS"
@@ -125,8 +125,8 @@ enum class LimitState {
     Excess,     ///< essence-inheriting form: the accumulator stands beyond what MV gives
     OutOfRange, ///< position form (no limits): MV outside 0..100 %
 };
-/// Name of a limit state as the read-out shows it ("" for None).
-const char* limitName(LimitState s);
+/// Name of a limit state as the read-out shows it, in the learner's language ("" for None).
+std::string limitName(LimitState s);
 
 /// The limit state at step `k` of a run. In cascade MV is the secondary's output: the flagged
 /// limits of either controller show, and MV outside 0..100 % where the secondary has the position
@@ -149,7 +149,9 @@ std::vector<LimitBand> limitBands(const KeptRun& run);
 /// process says how it is controlled (" / カスケード 二次 PI 速度型 Kp 2 Ti 1 CAS", the
 /// secondary's type, form, settings and mode M, A or CAS; " / 二段プロセス" without the
 /// secondary), then its inner part (" / 内側 K 2 T 3 L 0.5", hidden as the process is, and the
-/// inner disturbance " Kd 1 Td 2" when it acts).
+/// inner disturbance " Kd 1 Td 2" when it acts). In the learner's language.
 std::string settingsSummary(const KeptRun& run);
+/// The same line in Japanese whatever the learner's language: the one run files keep.
+std::string storedSettingsSummary(const KeptRun& run);
 
 } // namespace kestrel

@@ -2,6 +2,7 @@
 
 #include "core/messageservice.h"
 #include "core/strings.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 #include "engine/display.h"
 #include "setup/controlloop.h"
@@ -205,7 +206,8 @@ AttemptRun runAttempt(const AppFolders& folders, const Challenge& c, const StepV
     loop.run().loadPanel(HeadlessPanel::kStartSv, document.fieldText(Kpl));
     document.startup();
     if (!applySettings(document, state, attemptSettings(folders, c, free))) {
-        attempt.messages.push_back("設定を一時ファイルに書けないため、実行できません。");
+        attempt.messages.push_back(
+            KESTREL_TR("Challenge", "設定を一時ファイルに書けないため、実行できません。"));
         return attempt;
     }
     loop.run().Start();
@@ -248,14 +250,18 @@ bool saveAttempt(const std::filesystem::path& project, const Challenge& c, const
     std::filesystem::remove(fresh, ec);
     if (!WriteProfileValues(fresh, entries)) {
         std::filesystem::remove(fresh, ec);
-        error = "「" + project.filename().string() +
-                "」に保存できませんでした（フォルダに書き込めないか、保存できない文字があります）。";
+        error = trArgs(
+            KESTREL_TR(
+                "Challenge",
+                "「%1」に保存できませんでした（フォルダに書き込めないか、保存できない文字があります）。"),
+            {project.filename().string()});
         return false;
     }
     std::filesystem::rename(fresh, project, ec);
     if (ec) {
         std::filesystem::remove(fresh, ec);
-        error = "「" + project.filename().string() + "」に保存できませんでした。";
+        error =
+            trArgs(KESTREL_TR("Challenge", "「%1」に保存できませんでした。"), {project.filename().string()});
         return false;
     }
     return true;

@@ -1,6 +1,7 @@
 #include "challenge/challenge.h"
 
 #include "core/strings.h"
+#include "core/translate.h"
 #include "setup/cp932.h"
 #include "setup/fieldtable.h"
 #include "setup/modinifile.h"
@@ -24,24 +25,33 @@ constexpr const char* kOptionKeys[] = {kProcTypeKey, kLoopKey, kSecondaryTypeKey
 
 } // namespace
 
+// The names, units and hints are translated where they are shown (context "Challenge").
 // clang-format off
 const std::array<GoalDef, static_cast<std::size_t>(GoalKind::Count)> kGoalDefs{{
-    {GoalKind::Overshoot, "OVERSHOOT_MAX", "HINT_OVERSHOOT", "行き過ぎ量", "%", 1.0,
-     "Kp を下げるか Ti を長くしてみましょう"},
-    {GoalKind::Settling, "SETTLING_MAX", "HINT_SETTLING", "整定時間", "秒", 1.0,
-     "落ち着くまでに時間がかかっています。振動が続くなら Kp を下げ、ゆっくりなら Kp を上げてみましょう"},
-    {GoalKind::Rise, "RISE_MAX", "HINT_RISE", "立ち上がり時間", "秒", 1.0,
-     "立ち上がりが遅いです。Kp を上げるか Td を加えてみましょう"},
-    {GoalKind::Iae, "IAE_MAX", "HINT_IAE", "偏差の積分（IAE）", "", 1.0,
-     "偏差の合計が大きいです。Kp を上げるか Ti を短くしてみましょう"},
-    {GoalKind::Offset, "OFFSET_MAX", "HINT_OFFSET", "オフセット", "%", 0.1,
-     "積分動作が必要です"},
-    {GoalKind::MvTravel, "MV_TRAVEL_MAX", "HINT_MV_TRAVEL", "操作量の動き", "%", 1.0,
-     "操作量が動きすぎです。Kp や Td を小さくしてみましょう"},
-    {GoalKind::LimitTime, "LIMIT_TIME_MAX", "HINT_LIMIT_TIME", "制限にかかった時間", "秒", 1.0,
-     "操作量が制限に張り付いています。Kp を下げるか計算の形を見直してみましょう"},
-    {GoalKind::Deviation, "DEV_MAX", "HINT_DEV", "外乱による偏差", "%", 0.1,
-     "外乱で偏差が大きくなっています。Kp を上げるかフィードフォワードを使ってみましょう"},
+    {GoalKind::Overshoot, "OVERSHOOT_MAX", "HINT_OVERSHOOT",
+     KESTREL_TR_NOOP("Challenge", "行き過ぎ量"), "%", 1.0,
+     KESTREL_TR_NOOP("Challenge", "Kp を下げるか Ti を長くしてみましょう")},
+    {GoalKind::Settling, "SETTLING_MAX", "HINT_SETTLING",
+     KESTREL_TR_NOOP("Challenge", "整定時間"), KESTREL_TR_NOOP("Challenge", "秒"), 1.0,
+     KESTREL_TR_NOOP("Challenge", "落ち着くまでに時間がかかっています。振動が続くなら Kp を下げ、ゆっくりなら Kp を上げてみましょう")},
+    {GoalKind::Rise, "RISE_MAX", "HINT_RISE",
+     KESTREL_TR_NOOP("Challenge", "立ち上がり時間"), KESTREL_TR_NOOP("Challenge", "秒"), 1.0,
+     KESTREL_TR_NOOP("Challenge", "立ち上がりが遅いです。Kp を上げるか Td を加えてみましょう")},
+    {GoalKind::Iae, "IAE_MAX", "HINT_IAE",
+     KESTREL_TR_NOOP("Challenge", "偏差の積分（IAE）"), "", 1.0,
+     KESTREL_TR_NOOP("Challenge", "偏差の合計が大きいです。Kp を上げるか Ti を短くしてみましょう")},
+    {GoalKind::Offset, "OFFSET_MAX", "HINT_OFFSET",
+     KESTREL_TR_NOOP("Challenge", "オフセット"), "%", 0.1,
+     KESTREL_TR_NOOP("Challenge", "積分動作が必要です")},
+    {GoalKind::MvTravel, "MV_TRAVEL_MAX", "HINT_MV_TRAVEL",
+     KESTREL_TR_NOOP("Challenge", "操作量の動き"), "%", 1.0,
+     KESTREL_TR_NOOP("Challenge", "操作量が動きすぎです。Kp や Td を小さくしてみましょう")},
+    {GoalKind::LimitTime, "LIMIT_TIME_MAX", "HINT_LIMIT_TIME",
+     KESTREL_TR_NOOP("Challenge", "制限にかかった時間"), KESTREL_TR_NOOP("Challenge", "秒"), 1.0,
+     KESTREL_TR_NOOP("Challenge", "操作量が制限に張り付いています。Kp を下げるか計算の形を見直してみましょう")},
+    {GoalKind::Deviation, "DEV_MAX", "HINT_DEV",
+     KESTREL_TR_NOOP("Challenge", "外乱による偏差"), "%", 0.1,
+     KESTREL_TR_NOOP("Challenge", "外乱で偏差が大きくなっています。Kp を上げるかフィードフォワードを使ってみましょう")},
 }};
 // clang-format on
 
@@ -186,10 +196,10 @@ public:
                 section = trimBlanks(content.substr(1, content.rfind(']') - 1));
                 anySection = true;
                 if (section != "説明" && section != "課題") {
-                    warn("不明なセクション「" + section + "」は読みません。");
+                    warn(trArgs(KESTREL_TR("Challenge", "不明なセクション「%1」は読みません。"), {section}));
                 } else if (!mSections.insert(section).second) {
                     // As in every profile file, only the first section of a name counts.
-                    warn("二つ目の［" + section + "］は読みません。");
+                    warn(trArgs(KESTREL_TR("Challenge", "二つ目の［%1］は読みません。"), {section}));
                     section.clear();
                 }
                 continue;
@@ -205,7 +215,7 @@ public:
             else if (section == "課題")
                 task(key, std::string(value));
             else if (!anySection)
-                fail("最初のセクションより前に「" + key + "」があります。");
+                fail(trArgs(KESTREL_TR("Challenge", "最初のセクションより前に「%1」があります。"), {key}));
         }
         mLine = 0;
         finish();
@@ -216,23 +226,24 @@ private:
     std::string bytes() {
         std::error_code ec;
         if (!std::filesystem::is_regular_file(mFile, ec))
-            fail("見つかりません。");
+            fail(KESTREL_TR("Challenge", "見つかりません。"));
         if (std::filesystem::file_size(mFile, ec) > kLargestFile)
-            fail("挑戦ファイルとしては大きすぎます。");
+            fail(KESTREL_TR("Challenge", "挑戦ファイルとしては大きすぎます。"));
         std::ifstream in(mFile, std::ios::binary);
         if (!in)
-            fail("読めません。");
+            fail(KESTREL_TR("Challenge", "読めません。"));
         std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         if (bytes.find('\0') != std::string::npos)
-            fail("テキストファイルではありません。");
+            fail(KESTREL_TR("Challenge", "テキストファイルではありません。"));
         return bytes;
     }
 
     [[noreturn]] void fail(const std::string& what) const { throw std::runtime_error(where() + what); }
     void warn(const std::string& what) { mChallenge.warnings.push_back(where() + what); }
     std::string where() const {
-        return "挑戦ファイル「" + mName + "」" + (mLine > 0 ? "の " + std::to_string(mLine) + " 行目" : "") +
-               "：";
+        return mLine > 0 ? trArgs(KESTREL_TR("Challenge", "挑戦ファイル「%1」の %2 行目："),
+                                  {mName, std::to_string(mLine)})
+                         : trArgs(KESTREL_TR("Challenge", "挑戦ファイル「%1」："), {mName});
     }
 
     /// The first line of a key counts, as in every profile file; a second one is pointed out.
@@ -242,7 +253,7 @@ private:
             folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c;
         if (mSeen.insert(folded).second)
             return true;
-        warn("「" + key + "」は二度目です。最初の値を使います。");
+        warn(trArgs(KESTREL_TR("Challenge", "「%1」は二度目です。最初の値を使います。"), {key}));
         return false;
     }
 
@@ -254,30 +265,32 @@ private:
         else if (equalIgnoringAsciiCase(key, "TEXT1"))
             mChallenge.text = brToNewline(value);
         else
-            warn("不明なキー「" + key + "」は読みません。");
+            warn(trArgs(KESTREL_TR("Challenge", "不明なキー「%1」は読みません。"), {key}));
     }
 
     double positive(const std::string& key, std::string_view text, bool zeroAllowed) const {
         const auto v = number(text);
         if (!v || *v < 0 || (!zeroAllowed && *v == 0))
-            fail("「" + key + "」の値「" + std::string(text) + "」は" + (zeroAllowed ? "0 以上" : "正") +
-                 "の数でなければなりません。");
+            fail(trArgs(zeroAllowed
+                            ? KESTREL_TR("Challenge", "「%1」の値「%2」は0 以上の数でなければなりません。")
+                            : KESTREL_TR("Challenge", "「%1」の値「%2」は正の数でなければなりません。"),
+                        {key, text}));
         return *v;
     }
 
     void goal(const GoalDef& def, const std::string& value) {
         const auto parts = split(value, ',');
         if (parts.size() > 2)
-            fail("「" + std::string(def.key) + "」は「上限」か「上限,重み」で書きます（例 " +
-                 std::string(def.key) + "=5,2）。");
+            fail(trArgs(KESTREL_TR("Challenge", "「%1」は「上限」か「上限,重み」で書きます（例 %1=5,2）。"),
+                        {def.key}));
         Goal g;
         g.kind = def.kind;
         g.limit = positive(std::string(def.key), parts[0], true);
         if (parts.size() == 2)
-            g.weight = positive(std::string(def.key) + " の重み", parts[1], false);
+            g.weight = positive(trArgs(KESTREL_TR("Challenge", "%1 の重み"), {def.key}), parts[1], false);
         for (const Goal& other : mChallenge.goals)
             if (other.kind == def.kind)
-                fail("「" + std::string(def.key) + "」は二度目です。");
+                fail(trArgs(KESTREL_TR("Challenge", "「%1」は二度目です。"), {def.key}));
         mChallenge.goals.push_back(g);
     }
 
@@ -288,7 +301,8 @@ private:
         const auto hi =
             dots == std::string::npos ? std::nullopt : number(std::string_view(value).substr(dots + 2));
         if (!lo || !hi || *lo <= 0 || *hi < *lo)
-            fail("「" + key + "」は「下限..上限」の正の数で書きます（例 " + key + "=0.5..2）。");
+            fail(trArgs(KESTREL_TR("Challenge", "「%1」は「下限..上限」の正の数で書きます（例 %1=0.5..2）。"),
+                        {key}));
         low = *lo;
         high = *hi;
         mRanges = true;
@@ -302,10 +316,12 @@ private:
             if (*step == "MODE")
                 mModeLine = mLine;
             if (!program && !number(value))
-                fail("「" + *step + "」の値「" + value + "」は数値ではありません。");
+                fail(trArgs(KESTREL_TR("Challenge", "「%1」の値「%2」は数値ではありません。"),
+                            {*step, value}));
             const int pages = optionCount(*step);
             if (pages > 0 && !(value.size() == 1 && value[0] >= '0' && value[0] < '0' + pages))
-                fail("「" + *step + "」には 0 から " + std::to_string(pages - 1) + " までの整数を書きます。");
+                fail(trArgs(KESTREL_TR("Challenge", "「%1」には 0 から %2 までの整数を書きます。"),
+                            {*step, std::to_string(pages - 1)}));
             mChallenge.fixed[*step] = value;
             return;
         }
@@ -323,22 +339,25 @@ private:
                     continue;
                 const auto name = stepKeyName(part);
                 if (!name || !freeableKey(*name))
-                    fail("「FREE」の「" + std::string(part) +
-                         "」は学習者が変えられる設定ではありません（パラメータの欄、TYPE_SELECT、CALC_"
-                         "TYPE、PV_FILTER、Kp2、Ti2、Td2）。");
+                    fail(trArgs(
+                        KESTREL_TR(
+                            "Challenge",
+                            "「FREE」の「%1」は学習者が変えられる設定ではありません（パラメータの欄、TYPE_"
+                            "SELECT、CALC_TYPE、PV_FILTER、Kp2、Ti2、Td2）。"),
+                        {part}));
                 if (!mChallenge.isFree(*name))
                     mChallenge.freeKeys.push_back(*name);
             }
         } else if (equalIgnoringAsciiCase(key, "HIDDEN")) {
             if (value != "0" && value != "1")
-                fail("「HIDDEN」には 0 か 1 を書きます。");
+                fail(KESTREL_TR("Challenge", "「HIDDEN」には 0 か 1 を書きます。"));
             mChallenge.hidden = value == "1";
         } else if (equalIgnoringAsciiCase(key, "SEED")) {
             char* end = nullptr;
             errno = 0;
             const unsigned long long seed = std::strtoull(value.c_str(), &end, 10);
             if (value.empty() || value.front() == '-' || *end != '\0' || errno == ERANGE)
-                fail("「SEED」には 0 以上の整数を書きます。");
+                fail(KESTREL_TR("Challenge", "「SEED」には 0 以上の整数を書きます。"));
             mMystery.seed = seed;
             mSeed = true;
         } else if (equalIgnoringAsciiCase(key, "K")) {
@@ -348,25 +367,28 @@ private:
         } else if (equalIgnoringAsciiCase(key, "T")) {
             range("T", value, mMystery.tLow, mMystery.tHigh);
         } else {
-            warn("不明なキー「" + key + "」は読みません。");
+            warn(trArgs(KESTREL_TR("Challenge", "不明なキー「%1」は読みません。"), {key}));
         }
     }
 
     void finish() {
         if (mChallenge.title.empty())
-            fail("［説明］に題名（TITLE1）がありません。");
+            fail(KESTREL_TR("Challenge", "［説明］に題名（TITLE1）がありません。"));
         for (Goal& g : mChallenge.goals) {
             const auto hint = mHints.find(g.kind);
-            g.hint = hint != mHints.end() ? hint->second : std::string(goalDef(g.kind).hint);
+            g.hint = hint != mHints.end() ? hint->second
+                                          : translate("Challenge", std::string(goalDef(g.kind).hint).c_str());
         }
         for (const auto& [kind, text] : mHints)
             if (std::none_of(mChallenge.goals.begin(), mChallenge.goals.end(),
                              [&](const Goal& g) { return g.kind == kind; }))
-                mChallenge.warnings.push_back(where() + "「" + std::string(goalDef(kind).hintKey) +
-                                              "」の目標がないので、そのヒントは使いません。");
+                mChallenge.warnings.push_back(
+                    where() +
+                    trArgs(KESTREL_TR("Challenge", "「%1」の目標がないので、そのヒントは使いません。"),
+                           {goalDef(kind).hintKey}));
         if (mSeed) {
             if (!mChallenge.goals.empty())
-                fail("同定クイズ（SEED のある挑戦）には目標を書けません。");
+                fail(KESTREL_TR("Challenge", "同定クイズ（SEED のある挑戦）には目標を書けません。"));
             mChallenge.mystery = mMystery;
             mChallenge.hidden = true;
             return;
@@ -374,14 +396,14 @@ private:
         if (const auto mode = mChallenge.fixed.find("MODE");
             mode != mChallenge.fixed.end() && mode->second != "2") {
             mLine = mModeLine;
-            fail("採点する実行はカスケードで始めます。MODE には 2 だけを書けます。");
+            fail(KESTREL_TR("Challenge", "採点する実行はカスケードで始めます。MODE には 2 だけを書けます。"));
         }
         if (mRanges)
-            fail("K, L, T の範囲は同定クイズ（SEED のある挑戦）にだけ書けます。");
+            fail(KESTREL_TR("Challenge", "K, L, T の範囲は同定クイズ（SEED のある挑戦）にだけ書けます。"));
         if (mChallenge.goals.empty())
-            fail("［課題］に目標（OVERSHOOT_MAX など）が一つもありません。");
+            fail(KESTREL_TR("Challenge", "［課題］に目標（OVERSHOOT_MAX など）が一つもありません。"));
         if (mChallenge.freeKeys.empty())
-            fail("［課題］に学習者が変える設定（FREE=Kp,Ti,Td など）がありません。");
+            fail(KESTREL_TR("Challenge", "［課題］に学習者が変える設定（FREE=Kp,Ti,Td など）がありません。"));
     }
 
     std::filesystem::path mFile;

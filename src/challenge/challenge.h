@@ -42,7 +42,7 @@ struct GoalDef {
     GoalKind kind;
     std::string_view key;     ///< limit key in the challenge file, e.g. "OVERSHOOT_MAX"
     std::string_view hintKey; ///< its hint key, e.g. "HINT_OVERSHOOT"
-    std::string_view name;    ///< what the challenge window calls it
+    std::string_view name;    ///< what the challenge window calls it (translated in context "Challenge")
     std::string_view unit;
     /// The smallest scale of a miss: a zero limit still scores a result near it above zero.
     double floor;

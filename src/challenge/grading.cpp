@@ -3,6 +3,7 @@
 #include "core/convert.h"
 #include "core/messageservice.h"
 #include "core/strings.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 #include "setup/cp932.h"
 #include "setup/modinifile.h"
@@ -43,21 +44,21 @@ bool sameSetting(const std::string& a, const std::string& b) {
 std::optional<std::string> projectBytes(const std::filesystem::path& file, std::string& problem) {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec)) {
-        problem = "ファイルがありません";
+        problem = KESTREL_TR("Grading", "ファイルがありません");
         return std::nullopt;
     }
     if (std::filesystem::file_size(file, ec) > kLargestProject) {
-        problem = "プロジェクトとしては大きすぎます";
+        problem = KESTREL_TR("Grading", "プロジェクトとしては大きすぎます");
         return std::nullopt;
     }
     std::ifstream in(file, std::ios::binary);
     if (!in) {
-        problem = "読めません";
+        problem = KESTREL_TR("Grading", "読めません");
         return std::nullopt;
     }
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (bytes.find('\0') != std::string::npos || bytes.find('[') == std::string::npos) {
-        problem = "プロジェクトのファイルではありません";
+        problem = KESTREL_TR("Grading", "プロジェクトのファイルではありません");
         return std::nullopt;
     }
     return bytes;
@@ -109,7 +110,8 @@ ProjectGrade gradeProject(const AppFolders& folders, const Challenge& c,
     // A project saved for another challenge is graded all the same, and the teacher told.
     if (const std::string savedFor = ReadProfile(project)->value("挑戦", "FILE");
         !savedFor.empty() && savedFor != c.id())
-        grade.messages.push_back("挑戦「" + savedFor + "」で保存されたプロジェクトです");
+        grade.messages.push_back(
+            trArgs(KESTREL_TR("Grading", "挑戦「%1」で保存されたプロジェクトです"), {savedFor}));
 
     if (const auto truth = mysteryProcess(c)) {
         const auto answers = ReadProfile(project);
@@ -117,7 +119,7 @@ ProjectGrade gradeProject(const AppFolders& folders, const Challenge& c,
         const auto l = wholeNumber(answers->value("解答", "L"));
         const auto t = wholeNumber(answers->value("解答", "T"));
         if (!k || !l || !t) {
-            grade.problem = "解答（［解答］の K, L, T）がありません";
+            grade.problem = KESTREL_TR("Grading", "解答（［解答］の K, L, T）がありません");
             return grade;
         }
         const MysteryProcess answer{*k, *l, *t};
@@ -144,7 +146,7 @@ ProjectGrade gradeProject(const AppFolders& folders, const Challenge& c,
     }
     const StepValues free = freeValues(document, c);
     for (const std::string& message : messages.messages)
-        grade.messages.push_back("手順の適用：" + message);
+        grade.messages.push_back(trArgs(KESTREL_TR("Grading", "手順の適用：%1"), {message}));
 
     const StepValues runWith = attemptSettings(folders, c, free);
     for (const auto& [key, value] : keysGiven(*bytes)) {

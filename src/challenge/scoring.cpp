@@ -1,5 +1,7 @@
 #include "challenge/scoring.h"
 
+#include "core/translate.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -15,7 +17,7 @@ std::optional<double> goalMeasure(GoalKind kind, const RunMetrics& m, std::strin
     reason.clear();
     auto svStep = [&]() -> const SvStepMetrics* {
         if (!m.svStep)
-            reason = "目標値のステップがない実行では測れません";
+            reason = KESTREL_TR("Grading", "目標値のステップがない実行では測れません");
         return m.svStep ? &*m.svStep : nullptr;
     };
     switch (kind) {
@@ -26,7 +28,7 @@ std::optional<double> goalMeasure(GoalKind kind, const RunMetrics& m, std::strin
     case GoalKind::Settling:
         if (const auto* sv = svStep()) {
             if (!sv->settlingTime)
-                reason = "実行の終わりまでに整定していません";
+                reason = KESTREL_TR("Grading", "実行の終わりまでに整定していません");
             return sv->settlingTime;
         }
         return std::nullopt;
@@ -45,12 +47,12 @@ std::optional<double> goalMeasure(GoalKind kind, const RunMetrics& m, std::strin
     case GoalKind::Deviation:
         if (m.dvStep)
             return m.dvStep->peakDeviation;
-        reason = "外乱のステップがない実行では測れません";
+        reason = KESTREL_TR("Grading", "外乱のステップがない実行では測れません");
         return std::nullopt;
     case GoalKind::Count:
         break;
     }
-    reason = "測れません";
+    reason = KESTREL_TR("Grading", "測れません");
     return std::nullopt;
 }
 

@@ -45,7 +45,7 @@ QLineEdit* valueField(const char* name, QWidget* parent) {
 } // namespace
 
 Faceplate::Faceplate(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent)
-    : QGroupBox("コントローラ", parent), mState(state), mDocument(document), mMessages(messages) {
+    : QGroupBox(tr("コントローラ"), parent), mState(state), mDocument(document), mMessages(messages) {
     setObjectName("Frame1");
     place(this, 120, 120, 1635, 5355);
     buildBar();
@@ -125,7 +125,7 @@ void Faceplate::buildModeLamps() {
     const char* captions[] = {" M ", " A ", " C  "};
     const char* labelNames[] = {"LabelM", "LabelA", "LabelC"};
     // The primary's cascade is a programmed SV, not the secondary's CAS (set-point from the primary).
-    const char* tips[] = {"手動", "自動", "カスケード：目標値 SV がプログラムに従います"};
+    const QString tips[] = {tr("手動"), tr("自動"), tr("カスケード：目標値 SV がプログラムに従います")};
     for (int i = 0; i < 3; ++i) {
         auto* l = new QLabel(captions[i], this);
         l->setObjectName(labelNames[i]);
@@ -258,7 +258,8 @@ void Faceplate::applyMode() {
     const bool cascadeLoop = mState.params.cascadeLoop();
     const bool tracking = cascadeLoop && mState.params.secondaryMode() != SecondaryMode::Cascade;
     mLabel1[2]->setText(cascadeLoop ? "OP" : "MV");
-    mLabel1[2]->setToolTip(cascadeLoop ? "主調節計の出力 OP：二次調節計の目標値 SV2 になります" : "");
+    mLabel1[2]->setToolTip(cascadeLoop ? tr("主調節計の出力 OP：二次調節計の目標値 SV2 になります")
+                                       : QString());
     const bool outputSettable = m == Mode::Manual && !tracking;
     setFieldColour(mTxtSV, m < Mode::Cascade);
     setFieldColour(mTxtMV, outputSettable);

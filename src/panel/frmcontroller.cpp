@@ -4,6 +4,7 @@
 #include "core/runtimeerror.h"
 #include "core/vbformat.h"
 #include "panel/frmpenrec.h"
+#include "panel/paneltexts.h"
 #include "panel/panelwidgets.h"
 
 #include "widgets/halfwidthinput.h"
@@ -47,7 +48,7 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
                              QWidget* parent)
     : QWidget(parent), HeadlessPanel(document), mState(state), mMessages(messages) {
     setObjectName("frmController");
-    setWindowTitle("コントローラパネル");
+    setWindowTitle(tr("コントローラパネル"));
     mLoop = std::make_unique<ControlLoop>(mState, mMessages, mDocument, *this, *this,
                                           ControlLoop::Settings::Stored);
     buildTimers();
@@ -58,7 +59,7 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
     connect(mSecondary, &SecondaryFaceplate::helpRequested, this, &frmController::helpRequested);
     mChart = new TrendChart(mState, mMessages, this);
     for (int k = 0; k < 2; ++k) {
-        mOption1[k] = new QRadioButton(k == 0 ? "グラフ１" : "グラフ２", this);
+        mOption1[k] = new QRadioButton(k == 0 ? tr("グラフ１") : tr("グラフ２"), this);
         mOption1[k]->setObjectName(QString("Option1_%1").arg(k));
         connect(mOption1[k], &QRadioButton::clicked, this, [this, k] { Option1_Click(k); });
     }
@@ -122,11 +123,11 @@ void frmController::buildRangeControls() {
         e->setFrame(false);
         e->setStyleSheet("QLineEdit { padding: 0px; border: 1px solid gray; }");
     }
-    mLabTM = named(new QLabel("グラフ表示時間（秒）", this), "LabTM");
+    mLabTM = named(new QLabel(tr("グラフ表示時間（秒）"), this), "LabTM");
     mShiftDown = named(new QPushButton("▲", this), "ShiftDown");
-    mShiftDown->setToolTip("表示レンジを 15 下げます（波形が上に移ります）");
+    mShiftDown->setToolTip(tr("表示レンジを 15 下げます（波形が上に移ります）"));
     mShiftUp = named(new QPushButton("▼", this), "ShiftUp");
-    mShiftUp->setToolTip("表示レンジを 15 上げます（波形が下に移ります）");
+    mShiftUp->setToolTip(tr("表示レンジを 15 上げます（波形が下に移ります）"));
     connect(mShiftDown, &QPushButton::clicked, this, &frmController::ShiftDown_Click);
     connect(mShiftUp, &QPushButton::clicked, this, &frmController::ShiftUp_Click);
     for (QLineEdit* e : {mTxtRH, mTxtRL, mTxtTM}) {
@@ -136,24 +137,24 @@ void frmController::buildRangeControls() {
 }
 
 void frmController::buildSettings() {
-    mLabTYPE = named(new QLabel("偏差ＰＩＤ制御", this), "LabTYPE");
+    mLabTYPE = named(new QLabel(panelText("偏差ＰＩＤ制御"), this), "LabTYPE");
     mLabTYPE->setStyleSheet("font-weight: bold;");
-    mChrRHAuto = named(new QCheckBox("レンジ自動シフト", this), "chrRHAuto");
-    mChkQB = named(new QCheckBox("ペン色自動", this), "ChkQB");
+    mChrRHAuto = named(new QCheckBox(tr("レンジ自動シフト"), this), "chrRHAuto");
+    mChkQB = named(new QCheckBox(tr("ペン色自動"), this), "ChkQB");
     mCmbQB = named(new QComboBox(this), "cmbQB");
     for (auto c : kPenChoices)
-        mCmbQB->addItem(qtext(std::string(c)));
+        mCmbQB->addItem(panelText(c));
 }
 
 void frmController::buildRunButtons() {
-    mCmdStart = named(new QPushButton("スタート", this), "cmdStart");
-    mCmdPause = named(new QPushButton("ポーズ", this), "cmdPause");
-    mCmdFast = named(new QPushButton("早送り", this), "cmdFast");
-    mCmdClear = named(new QPushButton("グラフ消去", this), "cmdClear");
-    mCmdPrint = named(new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", this), "cmdPrint");
-    mCmdTip = named(new QPushButton("学習表示", this), "cmdTip");
+    mCmdStart = named(new QPushButton(tr("スタート"), this), "cmdStart");
+    mCmdPause = named(new QPushButton(tr("ポーズ"), this), "cmdPause");
+    mCmdFast = named(new QPushButton(tr("早送り"), this), "cmdFast");
+    mCmdClear = named(new QPushButton(tr("グラフ消去"), this), "cmdClear");
+    mCmdPrint = named(new QPushButton(tr("ﾊｰﾄﾞｺﾋﾟｰ"), this), "cmdPrint");
+    mCmdTip = named(new QPushButton(tr("学習表示"), this), "cmdTip");
     mCmdTip->hide();
-    mCmdAnalysis = named(new QPushButton("解析", this), "cmdAnalysis");
+    mCmdAnalysis = named(new QPushButton(tr("解析"), this), "cmdAnalysis");
     connect(mCmdAnalysis, &QPushButton::clicked, this, &frmController::analysisRequested);
     for (int k = 0; k < 2; ++k)
         for (PictureBox* strip : {Picture1(k), Picture2(k)}) {
@@ -181,9 +182,9 @@ void frmController::showStripMenu(QWidget* strip, const QPoint& at) {
         if (run.graph == mState.chart.CurrentGraph && run.chartClear == mState.rec.ChartClears)
             numbers << run.number;
     QMenu menu(this);
-    const std::pair<const char*, RunExport> items[] = {{"CSV保存...", RunExport::Csv},
-                                                       {"画像保存...", RunExport::Image},
-                                                       {"レポート...", RunExport::Report}};
+    const std::pair<QString, RunExport> items[] = {{tr("CSV保存..."), RunExport::Csv},
+                                                   {tr("画像保存..."), RunExport::Image},
+                                                   {tr("レポート..."), RunExport::Report}};
     for (const auto& [caption, kind] : items)
         connect(menu.addAction(caption), &QAction::triggered, this,
                 [this, kind, numbers] { emit runsExportRequested(kind, numbers); });
@@ -227,7 +228,7 @@ void frmController::onDocumentChanged(SetupChange what) {
     if (what == SetupChange::PanelSetting || p.LOOP != mShownLoop || p.MODE2 != mShownMode2)
         followLoop(isVisible());
     if (what == SetupChange::TypeLabel) {
-        mLabTYPE->setText(qtext(mDocument.typeLabel()));
+        mLabTYPE->setText(panelText(mDocument.typeLabel()));
         return;
     }
     if (what != SetupChange::PanelSetting)

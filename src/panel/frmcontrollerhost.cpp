@@ -92,7 +92,7 @@ void frmController::focusLessonButton() {
 }
 
 void frmController::resetCaptionAndNotes() {
-    setWindowTitle("コントローラパネル");
+    setWindowTitle(tr("コントローラパネル"));
     mChart->hideNotes();
 }
 

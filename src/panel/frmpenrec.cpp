@@ -6,9 +6,11 @@
 #include "core/vbformat.h"
 #include "engine/errortrap.h"
 #include "panel/chartscale.h"
+#include "panel/paneltexts.h"
 #include "setup/fieldtable.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/helplabel.h"
+#include "widgets/language.h"
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
@@ -130,7 +132,7 @@ void drawStairs(PictureBox* pic, const ChartScale& scale, const double* time, co
 frmPENrec::frmPENrec(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent)
     : QWidget(parent), mState(state), mDocument(document), mMessages(messages) {
     setObjectName("frmPENrec");
-    setWindowTitle("ペンレコーダ");
+    setWindowTitle(tr("ペンレコーダ"));
     setWindowFlag(Qt::Window);
 
     // Small controls in a fixed pixel size, so the legend texts fit beside the strips whatever
@@ -179,7 +181,7 @@ void frmPENrec::buildChannel(int j) {
     pic->setObjectName("PicPEN" + n);
     mPicPEN[j] = pic;
 
-    auto* label = new QLabel(qtext(mDocument.penLabels()[j]), mPage);
+    auto* label = new QLabel(panelText(mDocument.penLabels()[j]), mPage);
     label->setObjectName("Label1_" + n);
     mLabel1[j] = label;
 
@@ -214,12 +216,12 @@ void frmPENrec::buildChannel(int j) {
 }
 
 void frmPENrec::buildPenControls() {
-    mChkQB = new QCheckBox("ペン色自動", mPage);
+    mChkQB = new QCheckBox(tr("ペン色自動"), mPage);
     mChkQB->setObjectName("ChkQB");
     mCmbQB = new QComboBox(mPage);
     mCmbQB->setObjectName("cmbQB");
     for (std::string_view item : kPenChoices)
-        mCmbQB->addItem(qtext(item));
+        mCmbQB->addItem(panelText(item));
     showPenChoice();
     connect(mCmbQB, &QComboBox::currentIndexChanged, this, [this](int index) {
         if (!mSyncingPen && index >= 0)
@@ -235,13 +237,13 @@ void frmPENrec::buildButtons() {
     mOKButton = new QPushButton("OK", mPage);
     mOKButton->setObjectName("OKButton");
     connect(mOKButton, &QPushButton::clicked, this, &frmPENrec::OKButton_Click);
-    mCancelButton = new QPushButton("ｷｬﾝｾﾙ", mPage);
+    mCancelButton = new QPushButton(tr("ｷｬﾝｾﾙ"), mPage);
     mCancelButton->setObjectName("CancelButton");
     connect(mCancelButton, &QPushButton::clicked, this, &frmPENrec::CancelButton_Click);
-    mCmdClear = new QPushButton("グラフ消去", mPage);
+    mCmdClear = new QPushButton(tr("グラフ消去"), mPage);
     mCmdClear->setObjectName("cmdClear");
     connect(mCmdClear, &QPushButton::clicked, this, &frmPENrec::cmdClear_Click);
-    mCmdPrint = new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", mPage);
+    mCmdPrint = new QPushButton(tr("ﾊｰﾄﾞｺﾋﾟｰ"), mPage);
     mCmdPrint->setObjectName("cmdPrint");
     connect(mCmdPrint, &QPushButton::clicked, this, &frmPENrec::printRequested);
     mLabelC7 = new HelpLabel("C7", mPage);
@@ -345,17 +347,22 @@ void frmPENrec::layoutControls(double w, double h) {
                                px(kRangeHeight));
     }
 
+    // The English button texts are a few pixels wider than the Japanese ones; there is room
+    // between OK and Clear Graph even at the least width.
+    const bool english = currentLanguage() == "en";
+    const double okWidth = english ? 660 : kOkWidth;
+    const double clearWidth = english ? 1095 : kClearWidth, printWidth = english ? 990 : kPrintWidth;
     const double row1 = top + stripH + kGap;
     const double row2 = row1 + kPenHeight + kGap;
     mChkQB->setGeometry(px(kPenLeft), px(row1), px(kPenWidth), px(kPenHeight));
-    mOKButton->setGeometry(px(kOkLeft), px(row1), px(kOkWidth), px(kButtonHeight));
+    mOKButton->setGeometry(px(kOkLeft), px(row1), px(okWidth), px(kButtonHeight));
     mCmbQB->setGeometry(px(kPenLeft), px(row2), px(kPenWidth), px(kPenHeight));
-    mCancelButton->setGeometry(px(kOkLeft), px(row2 + kGap), px(kOkWidth), px(kButtonHeight));
-    mLabelC7->move(px(kOkLeft + kOkWidth + 2 * kGap),
+    mCancelButton->setGeometry(px(kOkLeft), px(row2 + kGap), px(okWidth), px(kButtonHeight));
+    mLabelC7->move(px(kOkLeft + okWidth + 2 * kGap),
                    px(row2 + kGap) + (px(kButtonHeight) - mLabelC7->height()) / 2);
     const double right = kStripLeft + stripW;
-    mCmdPrint->setGeometry(px(right - kPrintWidth), px(row1), px(kPrintWidth), px(kButtonHeight));
-    mCmdClear->setGeometry(px(right - kPrintWidth - kGap - kClearWidth), px(row1), px(kClearWidth),
+    mCmdPrint->setGeometry(px(right - printWidth), px(row1), px(printWidth), px(kButtonHeight));
+    mCmdClear->setGeometry(px(right - printWidth - kGap - clearWidth), px(row1), px(clearWidth),
                            px(kButtonHeight));
 }
 
@@ -499,7 +506,7 @@ void frmPENrec::restoreBackground(QLineEdit* box) {
 void frmPENrec::showPenLabels() {
     const auto& labels = mDocument.penLabels();
     for (int j = 0; j < kChannels; ++j)
-        mLabel1[j]->setText(qtext(labels[j]));
+        mLabel1[j]->setText(panelText(labels[j]));
 
     // The legends must fit beside the range texts: with a wider desktop font they are set a
     // little tighter, then smaller, rather than cut off.

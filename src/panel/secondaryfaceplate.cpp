@@ -58,7 +58,7 @@ SecondaryFaceplate::SecondaryFaceplate(AppState& state, SetupDocument& document,
                                        QWidget* panel)
     : QWidget(panel, Qt::Tool), mState(state), mDocument(document), mMessages(messages) {
     setObjectName("frmSecondary");
-    setWindowTitle("二次調節計");
+    setWindowTitle(tr("二次調節計"));
     // Shown beside the panel as the loop becomes a cascade loop: the panel keeps the keyboard.
     setAttribute(Qt::WA_ShowWithoutActivating);
     build();
@@ -100,7 +100,7 @@ void SecondaryFaceplate::build() {
     mBar = new QFrame(this);
     mBar->setObjectName("PVbar2");
     mBar->setStyleSheet("QFrame#PVbar2 { background: black; border: 1px solid gray; }");
-    mBar->setToolTip("二次PV（PV2）、0～100");
+    mBar->setToolTip(tr("二次PV（PV2）、0～100"));
     place(mBar, kBarLeft, kBarTop, kBarWidth, kBarHeight);
     mBarFill = new QFrame(this);
     mBarFill->setObjectName("PVbar2Fill");
@@ -114,9 +114,9 @@ void SecondaryFaceplate::build() {
     const char* captions[] = {"M", "A", "CAS"};
     const char* lampNames[] = {"shape2Mode0", "shape2Mode1", "shape2Mode2"};
     const char* labelNames[] = {"Label2M", "Label2A", "Label2CAS"};
-    const char* tips[] = {"手動：MV をスライダと OK で設定します",
-                          "自動：二次調節計が自分の目標値 SV2 で MV を決めます",
-                          "カスケード（主調節計から）：主調節計の出力 OP を目標値 SV2 にします"};
+    const QString tips[] = {tr("手動：MV をスライダと OK で設定します"),
+                            tr("自動：二次調節計が自分の目標値 SV2 で MV を決めます"),
+                            tr("カスケード（主調節計から）：主調節計の出力 OP を目標値 SV2 にします")};
     for (int i = 0; i < 3; ++i) {
         mLamp[i] = new QFrame(this);
         mLamp[i]->setObjectName(lampNames[i]);

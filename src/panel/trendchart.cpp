@@ -37,7 +37,7 @@ TrendChart::TrendChart(AppState& state, MessageService& messages, QWidget* panel
     connect(mDvp, &PointerImage::mouseDown, this, &TrendChart::DvpMouseDown);
     connect(mDvp, &PointerImage::mouseMove, this, &TrendChart::DvpMouseMove);
     connect(mDvp, &PointerImage::mouseUp, this, &TrendChart::DvpMouseUp);
-    mLblDvp[0] = new QLabel("外乱", panel);
+    mLblDvp[0] = new QLabel(tr("外乱"), panel);
     mLblDvp[0]->setObjectName("LblDvp_0");
     mLblDvp[1] = new QLabel("0", panel);
     mLblDvp[1]->setObjectName("LblDvp_1");
@@ -182,8 +182,10 @@ std::string TrendChart::readingAt(double t) const {
         ++i;
     const auto& trend = rec.TrendData[g];
     auto f = [](double v) { return formatNumber(v, "##0.0"); };
-    return f(rec.TrendTime[g][i]) + " 秒　SV " + f(trend[0][i]) + "　PV " + f(trend[1][i]) + "　MV " +
-           f(trend[3][i]);
+    return tr("%1 秒　SV %2　PV %3　MV %4")
+        .arg(qtext(f(rec.TrendTime[g][i])), qtext(f(trend[0][i])), qtext(f(trend[1][i])),
+             qtext(f(trend[3][i])))
+        .toStdString();
 }
 
 bool TrendChart::eventFilter(QObject* watched, QEvent* event) {

@@ -1,6 +1,7 @@
 #include "tuning/compare.h"
 
 #include "core/messageservice.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 #include "engine/quiethost.h"
 #include "engine/runcontrol.h"
@@ -130,7 +131,7 @@ std::optional<std::pair<ProgramTexts, ProgramTexts>> stepProgram(const std::vect
     values.fill("");
     times.fill("");
     values[0] = shortestText(steps.front().*signal);
-    times[0] = "0";
+    times[0].assign(1, '0'); // not = "0": GCC 12 falsely warns of an overlapping copy when inlined
     std::size_t n = 1;
     for (std::size_t k = 1; k < steps.size(); ++k) {
         if (steps[k].*signal == steps[k - 1].*signal)
@@ -193,18 +194,20 @@ std::optional<ResponseFit> fitClosedLoop(const KeptRun& run, const Fopdt& start,
     const std::vector<StepSample>& steps = run.steps;
     ParameterSet p = run.params;
     if (steps.size() < 3) {
-        error = "閉ループの当てはめには、全ステップを記録したランが必要です。";
+        error = KESTREL_TR("Compare", "閉ループの当てはめには、全ステップを記録したランが必要です。");
         return std::nullopt;
     }
     if (p.FB == 0.0 || p.mode() == Mode::Manual) {
-        error = "フィードバックを外したランや手動のランは、閉ループの当てはめができません。";
+        error = KESTREL_TR("Compare",
+                           "フィードバックを外したランや手動のランは、閉ループの当てはめができません。");
         return std::nullopt;
     }
     if (p.mode() == Mode::Automatic) {
         const auto sv = stepProgram(steps, &StepSample::sv);
         const auto dv = stepProgram(steps, &StepSample::dv);
         if (!sv || !dv) {
-            error = "SV や DV が 5 回以上変わるランは、閉ループの当てはめができません。";
+            error =
+                KESTREL_TR("Compare", "SV や DV が 5 回以上変わるランは、閉ループの当てはめができません。");
             return std::nullopt;
         }
         std::tie(p.SVv, p.SVt) = *sv;
@@ -212,7 +215,7 @@ std::optional<ResponseFit> fitClosedLoop(const KeptRun& run, const Fopdt& start,
         p.setMode(Mode::Cascade);
     }
     if (!(start.K != 0 && start.T > 0 && start.L >= 0 && run.dt > 0)) {
-        error = "当てはめを始めるモデルがありません。";
+        error = KESTREL_TR("Compare", "当てはめを始めるモデルがありません。");
         return std::nullopt;
     }
 
@@ -259,7 +262,7 @@ std::optional<ResponseFit> fitClosedLoop(const KeptRun& run, const Fopdt& start,
         for (long j = l0 + dir; j >= 0 && j <= 199 && tryDeadTime(j); j += dir) {
         }
     if (!std::isfinite(bestSse)) {
-        error = "この閉ループに合うモデルが見つかりませんでした。";
+        error = KESTREL_TR("Compare", "この閉ループに合うモデルが見つかりませんでした。");
         return std::nullopt;
     }
     sse(best.model.K, best.model.L, best.model.T, &best.fitted);

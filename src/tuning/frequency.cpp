@@ -1,5 +1,6 @@
 #include "tuning/frequency.h"
 
+#include "core/translate.h"
 #include "engine/modpidfnc.h"
 
 #include <algorithm>
@@ -171,16 +172,17 @@ template <class F> std::optional<double> firstRoot(const std::vector<double>& gr
 
 std::string loopError(const Loop& l) {
     if (l.type < 0 || l.type > 5)
-        return "制御形式は 0（Ｐ）から 5（２自由度ＰＩＤ）で指定してください。";
+        return KESTREL_TR("Frequency", "制御形式は 0（Ｐ）から 5（２自由度ＰＩＤ）で指定してください。");
     for (double v : {l.Kp, l.Ti, l.Td, l.eta, l.K, l.L, l.T, l.T2, l.Tv, l.Tf})
         if (!std::isfinite(v))
-            return "ループの値には有限の数値を指定してください。";
+            return KESTREL_TR("Frequency", "ループの値には有限の数値を指定してください。");
     if (l.Kp * l.K <= 0.0)
-        return "Kp と K の積が正でないループ（正帰還または開ループ）は解析できません。";
+        return KESTREL_TR("Frequency",
+                          "Kp と K の積が正でないループ（正帰還または開ループ）は解析できません。");
     if (l.T < 0.0 || l.L < 0.0 || l.Ti < 0.0 || l.Td < 0.0 || l.eta < 0.0)
-        return "T、L、Ti、Td、η は 0 以上にしてください。";
+        return KESTREL_TR("Frequency", "T、L、Ti、Td、η は 0 以上にしてください。");
     if (l.T2 < 0.0 || l.Tv < 0.0 || l.Tf < 0.0)
-        return "Tpl2、バルブ遅れ Tv、センサフィルタ Tf は 0 以上にしてください。";
+        return KESTREL_TR("Frequency", "Tpl2、バルブ遅れ Tv、センサフィルタ Tf は 0 以上にしてください。");
     return {};
 }
 
@@ -290,8 +292,10 @@ std::vector<BoundaryPoint> piStabilityBoundary(const Loop& loop, std::string& er
     if (usable)
         w180 = firstRoot(searchGrid(process, 0.0), [&](double w) { return processPhase(process, w) + pi; });
     if (!w180) {
-        error = "位相が −180° に達するプロセス（むだ時間 L が正で K が 0 でないものなど）でなければ、"
-                "安定限界は求まりません。";
+        error =
+            KESTREL_TR("Frequency",
+                       "位相が −180° に達するプロセス（むだ時間 L が正で K が 0 でないものなど）でなければ、"
+                       "安定限界は求まりません。");
         return {};
     }
     std::vector<BoundaryPoint> out;

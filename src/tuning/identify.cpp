@@ -1,6 +1,7 @@
 #include "tuning/identify.h"
 
 #include "core/runtimeerror.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 #include "engine/history.h"
 #include "engine/modpidfnc.h"
@@ -161,24 +162,26 @@ bool usable(const std::vector<double>& t, const std::vector<double>& mv, const s
             double dt, std::string& error) {
     const std::size_t n = t.size();
     if (mv.size() != n || pv.size() != n) {
-        error = "時刻、MV、PV のデータの数がそろっていません。";
+        error = KESTREL_TR("Identify", "時刻、MV、PV のデータの数がそろっていません。");
         return false;
     }
     if (n < 3) {
-        error = "データが少なすぎます（3 点以上必要です）。";
+        error = KESTREL_TR("Identify", "データが少なすぎます（3 点以上必要です）。");
         return false;
     }
     if (!(std::isfinite(dt) && dt > 0)) {
-        error = "制御周期 dt が正の数ではありません。";
+        error = KESTREL_TR("Identify", "制御周期 dt が正の数ではありません。");
         return false;
     }
     for (std::size_t k = 0; k < n; ++k) {
         if (!std::isfinite(t[k]) || !std::isfinite(mv[k]) || !std::isfinite(pv[k])) {
-            error = "数値でない値があります（" + std::to_string(k + 1) + " 点目）。";
+            error = trArgs(KESTREL_TR("Identify", "数値でない値があります（%1 点目）。"),
+                           {std::to_string(k + 1)});
             return false;
         }
         if (k > 0 && !(t[k] > t[k - 1])) {
-            error = "時刻が増えていません（" + std::to_string(k + 1) + " 点目）。";
+            error =
+                trArgs(KESTREL_TR("Identify", "時刻が増えていません（%1 点目）。"), {std::to_string(k + 1)});
             return false;
         }
     }
@@ -313,11 +316,11 @@ std::optional<Identification> identify(const std::vector<double>& t, const std::
             i = k;
     }
     if (std::fabs(mv[i] - mv[i - 1]) <= 1e-9 * (1.0 + scale)) {
-        error = "MV がステップ状に変わっていないので、ステップ応答を調べられません。";
+        error = KESTREL_TR("Identify", "MV がステップ状に変わっていないので、ステップ応答を調べられません。");
         return std::nullopt;
     }
     if (i + 1 >= n) {
-        error = "MV のステップのあとの応答が記録されていません。";
+        error = KESTREL_TR("Identify", "MV のステップのあとの応答が記録されていません。");
         return std::nullopt;
     }
     Identification id;
@@ -327,7 +330,8 @@ std::optional<Identification> identify(const std::vector<double>& t, const std::
     id.mvChange = mv[i] - mv[before];
     id.pvChange = pvF - pv0;
     if (std::fabs(id.pvChange) <= 1e-9 * (1.0 + std::fabs(pv0) + std::fabs(pvF))) {
-        error = "MV のステップのあと PV が動いていないので、ステップ応答を調べられません。";
+        error = KESTREL_TR("Identify",
+                           "MV のステップのあと PV が動いていないので、ステップ応答を調べられません。");
         return std::nullopt;
     }
     id.tangentLine.t0 = id.stepTime;
@@ -412,7 +416,7 @@ void runSeries(const KeptRun& run, std::vector<double>& t, std::vector<double>& 
 bool hasSignals(const KeptRun& run, Signals pair, std::string& error) {
     for (const Channel c : {pair.input, pair.output})
         if (!channelInUse(run, c) || run.values[static_cast<int>(c)].size() != run.samples()) {
-            error = std::string("このランには ") + channelName(c) + " の記録がありません。";
+            error = trArgs(KESTREL_TR("Identify", "このランには %1 の記録がありません。"), {channelName(c)});
             return false;
         }
     return true;
@@ -430,11 +434,12 @@ std::optional<ResponseFit> fitResponse(const KeptRun& run, std::string& error) {
     std::vector<double> t, mv, pv;
     for (const StepSample& s : run.steps) {
         if (s.dv != run.steps.front().dv) {
-            error = "DV が変わるランには、プロセスのモデルを当てはめられません。";
+            error = KESTREL_TR("Identify", "DV が変わるランには、プロセスのモデルを当てはめられません。");
             return std::nullopt;
         }
         if (!t.empty() && s.t - t.back() > 1.5 * run.dt) {
-            error = "すべてのステップが記録されたランでないと、モデルを当てはめられません。";
+            error = KESTREL_TR("Identify",
+                               "すべてのステップが記録されたランでないと、モデルを当てはめられません。");
             return std::nullopt;
         }
         t.push_back(s.t);
@@ -447,12 +452,12 @@ std::optional<ResponseFit> fitResponse(const KeptRun& run, std::string& error) {
     const auto [pvLow, pvHigh] = std::minmax_element(pv.begin(), pv.end());
     if (*mvHigh - *mvLow <= 1e-9 * (1 + std::fabs(*mvHigh)) ||
         *pvHigh - *pvLow <= 1e-9 * (1 + std::fabs(*pvHigh))) {
-        error = "MV か PV が動いていないので、プロセスのモデルを当てはめられません。";
+        error = KESTREL_TR("Identify", "MV か PV が動いていないので、プロセスのモデルを当てはめられません。");
         return std::nullopt;
     }
     auto fit = leastSquares(t, mv, pv, 0, run.dt, 0.0, nullptr);
     if (!fit)
-        error = "プロセスのモデルを当てはめられませんでした。";
+        error = KESTREL_TR("Identify", "プロセスのモデルを当てはめられませんでした。");
     return fit;
 }
 

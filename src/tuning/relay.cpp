@@ -1,5 +1,6 @@
 #include "tuning/relay.h"
 
+#include "core/translate.h"
 #include "engine/history.h"
 #include "engine/modpidfnc.h"
 
@@ -29,22 +30,22 @@ std::optional<RelayResult> relayTest(const RelaySetup& setup, std::string& error
     const Fopdt& m = setup.process;
     const double dt = setup.dt;
     if (!(std::isfinite(dt) && dt > 0)) {
-        error = "制御周期 dt が正の数ではありません。";
+        error = KESTREL_TR("Relay", "制御周期 dt が正の数ではありません。");
         return std::nullopt;
     }
     if (!(std::isfinite(m.K) && m.K != 0 && std::isfinite(m.L) && m.L >= 0 && std::isfinite(m.T) &&
           m.T >= 0)) {
-        error = "プロセスのゲイン K が 0 か、むだ時間 L・時定数 T が負の数です。";
+        error = KESTREL_TR("Relay", "プロセスのゲイン K が 0 か、むだ時間 L・時定数 T が負の数です。");
         return std::nullopt;
     }
     if (!(std::isfinite(setup.d) && setup.d > 0 && std::isfinite(setup.hysteresis) && setup.hysteresis >= 0 &&
           std::isfinite(setup.bias) && (!setup.sv || std::isfinite(*setup.sv)))) {
-        error = "リレーの振幅 d は正の数、ヒステリシス ε は 0 以上で指定してください。";
+        error = KESTREL_TR("Relay", "リレーの振幅 d は正の数、ヒステリシス ε は 0 以上で指定してください。");
         return std::nullopt;
     }
     const double limit = std::min(setup.timeLimit, 1e6 * dt);
     if (!(limit > 0)) {
-        error = "リレー実験の時間が正の数ではありません。";
+        error = KESTREL_TR("Relay", "リレー実験の時間が正の数ではありません。");
         return std::nullopt;
     }
     const double L = std::min(m.L, 199 * dt);
@@ -100,7 +101,7 @@ std::optional<RelayResult> relayTest(const RelaySetup& setup, std::string& error
     if (!cycles.empty() && cycles.back().period == 0)
         cycles.pop_back(); // the cycle the time limit cut off
     if (cycles.size() < 2) {
-        error = "リレー実験で PV が発振しませんでした（時間内の周期が 2 回未満です）。";
+        error = KESTREL_TR("Relay", "リレー実験で PV が発振しませんでした（時間内の周期が 2 回未満です）。");
         return std::nullopt;
     }
     r.cycles = static_cast<int>(cycles.size());
@@ -110,7 +111,7 @@ std::optional<RelayResult> relayTest(const RelaySetup& setup, std::string& error
         r.period += cycles[c].period / static_cast<double>(used);
     }
     if (!(r.amplitude > eps)) {
-        error = "PV の振幅がヒステリシス ε 以下なので、限界ゲインを求められません。";
+        error = KESTREL_TR("Relay", "PV の振幅がヒステリシス ε 以下なので、限界ゲインを求められません。");
         return std::nullopt;
     }
     r.Ku = 4 * setup.d / (std::numbers::pi * std::sqrt(r.amplitude * r.amplitude - eps * eps));

@@ -1,5 +1,7 @@
 #include "tuning/rules.h"
 
+#include "core/translate.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -46,7 +48,7 @@ public:
         }
         RuleRow r;
         r.rule = rule;
-        r.name = name;
+        r.name = translate("Rules", name);
         r.controller = controller;
         r.given = std::move(given);
         r.Kp = kp.value;
@@ -91,12 +93,16 @@ void stepResponseRules(Rows& rows, const RuleInput& in) {
         double pidTi, pidTd;
     };
     static const Simple simple[] = {
-        {"ziegler-nichols-step", "ジーグラー・ニコルス（ステップ応答）", 1.0, 0.9, false, 3.3, 1.2, false,
-         2.0, 0.5},
-        {"chr-setpoint-0", "CHR（目標値・0 %）", 0.3, 0.35, true, 1.2, 0.6, true, 1.0, 0.5},
-        {"chr-setpoint-20", "CHR（目標値・20 %）", 0.7, 0.6, true, 1.0, 0.95, true, 1.4, 0.47},
-        {"chr-load-0", "CHR（外乱・0 %）", 0.3, 0.6, false, 4.0, 0.95, false, 2.4, 0.42},
-        {"chr-load-20", "CHR（外乱・20 %）", 0.7, 0.7, false, 2.3, 1.2, false, 2.0, 0.42},
+        {"ziegler-nichols-step", KESTREL_TR_NOOP("Rules", "ジーグラー・ニコルス（ステップ応答）"), 1.0, 0.9,
+         false, 3.3, 1.2, false, 2.0, 0.5},
+        {"chr-setpoint-0", KESTREL_TR_NOOP("Rules", "CHR（目標値・0 %）"), 0.3, 0.35, true, 1.2, 0.6, true,
+         1.0, 0.5},
+        {"chr-setpoint-20", KESTREL_TR_NOOP("Rules", "CHR（目標値・20 %）"), 0.7, 0.6, true, 1.0, 0.95, true,
+         1.4, 0.47},
+        {"chr-load-0", KESTREL_TR_NOOP("Rules", "CHR（外乱・0 %）"), 0.3, 0.6, false, 4.0, 0.95, false, 2.4,
+         0.42},
+        {"chr-load-20", KESTREL_TR_NOOP("Rules", "CHR（外乱・20 %）"), 0.7, 0.7, false, 2.3, 1.2, false, 2.0,
+         0.42},
     };
     for (const Simple& s : simple) {
         rows.add(s.id, s.name, "P", given, overA(s.p));
@@ -107,7 +113,7 @@ void stepResponseRules(Rows& rows, const RuleInput& in) {
 
     const double r = L / T;
     const std::string lt = n(L) + "/" + n(T);
-    const char* cc = "コーエン・クーン";
+    const char* cc = KESTREL_TR_NOOP("Rules", "コーエン・クーン");
     rows.add("cohen-coon", cc, "P", given,
              {"(1 + L/(3T))/a", "(1 + " + n(L) + "/(3·" + n(T) + "))/" + n(a), (1.0 + r / 3.0) / a});
     rows.add("cohen-coon", cc, "PI", given,
@@ -150,7 +156,7 @@ void modelRules(Rows& rows, const RuleInput& in) {
     const std::string lamPiText =
         in.lambda ? "λ = " + n(lamPi)
                   : "λ = max(1.7L, 0.2T) = max(" + n(1.7 * L) + ", " + n(0.2 * T) + ") = " + n(lamPi);
-    rows.add("lambda", "ラムダ", "PI", {lamPiText},
+    rows.add("lambda", KESTREL_TR_NOOP("Rules", "ラムダ"), "PI", {lamPiText},
              {"T/(K(λ + L))", t + "/(" + k + "·(" + n(lamPi) + " + " + l + "))", T / (K * (lamPi + L))},
              Term{"T", "", T});
 
@@ -184,7 +190,7 @@ void integratingRules(Rows& rows, const RuleInput& in) {
                                          "a = K·θ = " + k + "·" + th + " = " + n(a)};
     auto overA = [&](double c) { return Term{n(c) + "/a", n(c) + "/" + n(a), c / a}; };
     auto timesTheta = [&](double c) { return Term{n(c) + "θ", n(c) + "·" + th, c * theta}; };
-    const char* zn = "ジーグラー・ニコルス（ステップ応答）";
+    const char* zn = KESTREL_TR_NOOP("Rules", "ジーグラー・ニコルス（ステップ応答）");
     rows.add("ziegler-nichols-step", zn, "P", given, overA(1.0));
     rows.add("ziegler-nichols-step", zn, "PI", given, overA(0.9), timesTheta(3.3));
     rows.add("ziegler-nichols-step", zn, "PID", given, overA(1.2), timesTheta(2.0), timesTheta(0.5));
@@ -202,11 +208,11 @@ void ultimateRules(Rows& rows, double ku, double pu) {
     auto kuOver = [&](double c) { return Term{"Ku/" + n(c), n(ku) + "/" + n(c), ku / c}; };
     auto puTimes = [&](double c) { return Term{n(c) + "Pu", n(c) + "·" + n(pu), c * pu}; };
     auto puOver = [&](double c) { return Term{"Pu/" + n(c), n(pu) + "/" + n(c), pu / c}; };
-    const char* zn = "ジーグラー・ニコルス（限界感度）";
+    const char* zn = KESTREL_TR_NOOP("Rules", "ジーグラー・ニコルス（限界感度）");
     rows.add("ziegler-nichols-ultimate", zn, "P", given, kuTimes(0.5));
     rows.add("ziegler-nichols-ultimate", zn, "PI", given, kuTimes(0.45), puOver(1.2));
     rows.add("ziegler-nichols-ultimate", zn, "PID", given, kuTimes(0.6), puOver(2.0), puOver(8.0));
-    const char* tl = "タイレウス・ルイベン";
+    const char* tl = KESTREL_TR_NOOP("Rules", "タイレウス・ルイベン");
     rows.add("tyreus-luyben", tl, "PI", given, kuOver(3.2), puTimes(2.2));
     rows.add("tyreus-luyben", tl, "PID", given, kuOver(2.2), puTimes(2.2), puOver(6.3));
 }
@@ -217,31 +223,33 @@ std::vector<RuleRow> tuningRules(const RuleInput& in, std::string& error) {
     error.clear();
     std::vector<RuleRow> out;
     if (!std::isfinite(in.K) || !std::isfinite(in.L) || !std::isfinite(in.T)) {
-        error = "プロセスの K、L、T には有限の数値を指定してください。";
+        error = KESTREL_TR("Rules", "プロセスの K、L、T には有限の数値を指定してください。");
         return out;
     }
     if (in.K == 0.0) {
-        error = "プロセスゲイン K が 0 では調整則を計算できません。";
+        error = KESTREL_TR("Rules", "プロセスゲイン K が 0 では調整則を計算できません。");
         return out;
     }
     if (in.integrating ? in.T < 0.0 : in.T <= 0.0) {
-        error = in.integrating ? "時定数 T は 0 以上にしてください。" : "時定数 T は正の値にしてください。";
+        error = in.integrating ? KESTREL_TR("Rules", "時定数 T は 0 以上にしてください。")
+                               : KESTREL_TR("Rules", "時定数 T は正の値にしてください。");
         return out;
     }
     if (in.L < 0.0) {
-        error = "むだ時間 L は 0 以上にしてください。";
+        error = KESTREL_TR("Rules", "むだ時間 L は 0 以上にしてください。");
         return out;
     }
     if (in.integrating && in.L + in.T <= 0.0) {
-        error = "むだ時間も遅れもないタンクには、調整則の式が使えません（L か T を正にしてください）。";
+        error = KESTREL_TR(
+            "Rules", "むだ時間も遅れもないタンクには、調整則の式が使えません（L か T を正にしてください）。");
         return out;
     }
     if (!positiveFinite(in.lambda) || !positiveFinite(in.tauc)) {
-        error = "λ と τc は正の値にしてください。";
+        error = KESTREL_TR("Rules", "λ と τc は正の値にしてください。");
         return out;
     }
     if (!positiveFinite(in.Ku) || !positiveFinite(in.Pu)) {
-        error = "限界ゲイン Ku と限界周期 Pu は正の値にしてください。";
+        error = KESTREL_TR("Rules", "限界ゲイン Ku と限界周期 Pu は正の値にしてください。");
         return out;
     }
     Rows rows(out);
@@ -251,10 +259,13 @@ std::vector<RuleRow> tuningRules(const RuleInput& in, std::string& error) {
             ultimateRules(rows, *in.Ku, *in.Pu);
         error =
             rows.overflow()
-                ? "数値が大きすぎて計算できない調整則があります（その行は出しません）。"
-                : "積分プロセス（タンク）は自分では落ち着かないので、自己平衡のプロセスを前提とする調整則"
-                  "（CHR、コーエン・クーン、ラムダ、IMC、AMIGO）は出しません。ジーグラー・ニコルスと SIMC "
-                  "は積分プロセスの式です。";
+                ? KESTREL_TR("Rules", "数値が大きすぎて計算できない調整則があります（その行は出しません）。")
+                : KESTREL_TR(
+                      "Rules",
+                      "積分プロセス（タンク）は自分では落ち着かないので、自己平衡のプロセスを前提とする調整則"
+                      "（CHR、コーエン・クーン、ラムダ、IMC、AMIGO）は出しません。ジーグラー・ニコルスと "
+                      "SIMC "
+                      "は積分プロセスの式です。");
         return out;
     }
     if (in.L > 0.0)
@@ -265,11 +276,12 @@ std::vector<RuleRow> tuningRules(const RuleInput& in, std::string& error) {
     if (in.Ku && in.Pu)
         ultimateRules(rows, *in.Ku, *in.Pu);
     if (rows.overflow())
-        error = "数値が大きすぎて計算できない調整則があります（その行は出しません）。";
+        error = KESTREL_TR("Rules", "数値が大きすぎて計算できない調整則があります（その行は出しません）。");
     else if (in.L == 0.0)
-        error =
+        error = KESTREL_TR(
+            "Rules",
             "むだ時間 L が 0 のため、L で割る調整則（ジーグラー・ニコルス、CHR、コーエン・クーン、AMIGO、τc "
-            "を指定しない SIMC）は出しません。";
+            "を指定しない SIMC）は出しません。");
     return out;
 }
 

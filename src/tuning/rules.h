@@ -49,7 +49,7 @@ struct RuleInput {
 /// One controller setting of one rule.
 struct RuleRow {
     std::string rule; ///< rule id, e.g. "ziegler-nichols-step"
-    std::string name; ///< Japanese rule name, e.g. "ジーグラー・ニコルス（ステップ応答）"
+    std::string name; ///< rule name in the learner's language, e.g. "ジーグラー・ニコルス（ステップ応答）"
     std::string controller; ///< "P", "PI" or "PID"
     double Kp = 0.0;
     std::optional<double> Ti, Td; ///< s; empty where the controller has no such action

@@ -1,6 +1,9 @@
+#include "analysis/runstore.h"
 #include "challenge/attempt.h"
 #include "challenge/grading.h"
 #include "challenge/scorebook.h"
+#include "core/qmcatalog.h"
+#include "core/translate.h"
 #include "sim/replay.h"
 #include "tempfolder.h"
 
@@ -296,6 +299,57 @@ TEST(Attempt, SavedAttemptReplaysAsTheScoredRun) {
     EXPECT_TRUE(grade.messages.empty());
     EXPECT_EQ(gradeProject(kFolders, load(kShipped / "02_setpoint.txt"), dir.path() / "a.txt").messages,
               std::vector<std::string>{"挑戦「05_2dof.txt」で保存されたプロジェクトです"});
+}
+
+/// The build's English in force for the Qt-free texts while it lives, as kestrel-sim --lang en.
+class English {
+public:
+    English() {
+        auto catalog = std::make_shared<QmCatalog>();
+        mLoaded = catalog->load(KESTREL_QM_FILE);
+        installTranslator([catalog](const char* context, const char* source) {
+            const std::string* text = catalog->find(context, source);
+            return text ? *text : std::string(source);
+        });
+    }
+    ~English() { installTranslator({}); }
+    English(const English&) = delete;
+    English& operator=(const English&) = delete;
+    bool loaded() const { return mLoaded; }
+
+private:
+    bool mLoaded = false;
+};
+
+// What grading, scoring and a run's read-out tell the learner comes in English under the
+// translation and in Japanese without it; the settings line a run file keeps stays Japanese.
+TEST(Grading, TellsTheLearnerInEnglishAndKeepsTheRunFilesJapanese) {
+    const Challenge c = load(kShipped / "02_setpoint.txt");
+    KeptRun run;
+    run.params.TYPE_SELECT = 2;
+    run.params.MODE = 1;
+    run.params.dt = 0.1;
+    auto texts = [&] {
+        std::string reason;
+        goalMeasure(GoalKind::Overshoot, RunMetrics{}, reason);
+        return std::vector<std::string>{gradeProject(kFolders, c, "no-such-project.txt").problem, reason,
+                                        limitName(LimitState::High), settingsSummary(run)};
+    };
+    const std::string stored = storedSettingsSummary(run);
+    EXPECT_EQ(texts(),
+              (std::vector<std::string>{"ファイルがありません", "目標値のステップがない実行では測れません",
+                                        "上限 MH", stored}));
+    EXPECT_NE(stored.find("偏差ＰＩＤ制御 位置型"), std::string::npos) << stored;
+    const English english;
+    ASSERT_TRUE(english.loaded());
+    const auto en = texts();
+    EXPECT_EQ(
+        std::vector<std::string>(en.begin(), en.end() - 1),
+        (std::vector<std::string>{"the file does not exist",
+                                  "cannot be measured in a run without a set-point step", "High limit MH"}));
+    EXPECT_TRUE(en.back().starts_with("Error PID control position form Kp ")) << en.back();
+    EXPECT_NE(en.back().find(" / Auto / dt 0.1 s"), std::string::npos) << en.back();
+    EXPECT_EQ(storedSettingsSummary(run), stored);
 }
 
 TEST(ScoreBook, KeepsTheBestAndCountsAttemptsAndReadsADamagedFileAsNoScores) {

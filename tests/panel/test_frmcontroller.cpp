@@ -1,6 +1,7 @@
 #include "panel/frmcontroller.h"
 
 #include "core/vbformat.h"
+#include "english.h"
 #include "panel/frmpenrec.h"
 #include "panel/pointerimage.h"
 #include "panel/trendchart.h"
@@ -557,6 +558,31 @@ TEST_F(ControllerPanel, LayoutHoldsEveryTextInTheProgramsFontAndFollowsTheSize) 
         }
         EXPECT_FALSE(twipsRect(child("shapeMode2")).intersects(twipsRect(child("shapeMode1"))));
     }
+}
+
+// Every text fits the panel and the secondary's faceplate, in Japanese and in English.
+TEST_F(ControllerPanel, EveryTextFitsInJapaneseAndInEnglishWithTheSecondarysFaceplate) {
+    const test::ProgramFont font;
+    auto expectFits = [&](const char* language) {
+        SCOPED_TRACE(language);
+        open();
+        panel->setLessonButtonVisible(true);
+        state.params.LOOP = 1; // a cascade loop shows the secondary's faceplate too
+        doc.setRangeHighText(doc.rangeHighText());
+        for (QWidget* window : std::initializer_list<QWidget*>{panel.get(), &panel->secondaryFaceplate()}) {
+            ASSERT_TRUE(window->isVisible());
+            const auto cut = test::clippedTexts(window);
+            EXPECT_TRUE(cut.empty()) << testing::PrintToString(cut);
+        }
+    };
+    expectFits("ja");
+    test::EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    expectFits("en");
+    EXPECT_EQ(panel->windowTitle(), "Controller Panel");
+    EXPECT_EQ(child<QPushButton>("cmdStart")->text(), "Start");
+    EXPECT_EQ(child<QLabel>("LabTYPE")->text(), "Error PID control");
+    EXPECT_EQ(panel->secondaryFaceplate().windowTitle(), "Secondary Controller");
 }
 
 TEST_F(ControllerPanel, GridEveryFiveUnitsAndEveryFewSecondsForTheRangeItAdopts) {

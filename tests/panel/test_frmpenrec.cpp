@@ -1,5 +1,6 @@
 #include "panel/frmpenrec.h"
 
+#include "english.h"
 #include "panelfixture.h"
 #include "widgets/helplabel.h"
 #include "widgets/textroom.h"
@@ -266,6 +267,41 @@ TEST_F(PenRecorder, PenListFollowsTheDocumentAndHelpAndHardCopyAreAsked) {
     QTest::mouseClick(child<QPushButton>("cmdPrint"), Qt::LeftButton);
     EXPECT_EQ(std::make_tuple(helpSpy.count(), helpSpy.value(0).value(0).toString(), printSpy.count()),
               std::make_tuple(1, QString("C7"), 1));
+}
+
+} // namespace
+} // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+// Every strip's name, the pen controls and the buttons fit in both languages, also at the least
+// size, and the names follow the control type in English as they do in Japanese.
+TEST_F(PenRecorder, StripNamesAndButtonsFitInJapaneseAndInEnglish) {
+    const test::ProgramFont font;
+    auto expectFits = [&](const char* language) {
+        for (const int w : {px(7545), px(3000)}) {
+            SCOPED_TRACE(std::string(language) + " " + std::to_string(w));
+            resizeShown(w, px(12885));
+            const auto cut = test::clippedTexts(window.get());
+            EXPECT_TRUE(cut.empty()) << testing::PrintToString(cut);
+            expectApart(window->page(),
+                        {"ChkQB", "cmbQB", "OKButton", "CancelButton", "cmdClear", "cmdPrint", "labelC7"},
+                        window->strip(frmPENrec::kChannels - 1));
+        }
+    };
+    open();
+    expectFits("ja");
+    test::EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    open();
+    expectFits("en");
+    EXPECT_EQ(window->windowTitle(), "Pen Recorder");
+    EXPECT_EQ(child<QLabel>("Label1_10")->text(), "⑪ Process var. (PV)");
+    EXPECT_EQ(child<QComboBox>("cmbQB")->itemText(2), "magenta");
+    doc.ContTypeTab_Click(5);
+    EXPECT_EQ(child<QLabel>("Label1_1")->text(), "② Error 1 (e1)");
+    expectFits("en, 2-DOF PID");
 }
 
 } // namespace
