@@ -994,7 +994,7 @@
     </message>
     <message>
         <source>偏差ＰＩＤ制御</source>
-        <translation>Error PID</translation>
+        <translation>Error PID control</translation>
     </message>
     <message>
         <source>Ｉ－ＰＤ制御</source>
@@ -1022,23 +1022,23 @@
     </message>
     <message>
         <source>白</source>
-        <translation>White</translation>
+        <translation>white</translation>
     </message>
     <message>
         <source>黄</source>
-        <translation>Yellow</translation>
+        <translation>yellow</translation>
     </message>
     <message>
         <source>ﾏｾﾞﾝﾀﾞ</source>
-        <translation>Magenta</translation>
+        <translation>magenta</translation>
     </message>
     <message>
         <source>赤</source>
-        <translation>Red</translation>
+        <translation>red</translation>
     </message>
     <message>
         <source>ｼｱﾝ</source>
-        <translation>Cyan</translation>
+        <translation>cyan</translation>
     </message>
     <message>
         <source>①&#x3000;目標値（SV）</source>
@@ -1046,23 +1046,23 @@
     </message>
     <message>
         <source>②&#x3000;偏差（ｅ）</source>
-        <translation>② Deviation (e)</translation>
+        <translation>② Error (e)</translation>
     </message>
     <message>
         <source>③&#x3000;比例項（Ｐ）</source>
-        <translation>③ Prop. term (P)</translation>
+        <translation>③ P term (P)</translation>
     </message>
     <message>
         <source>④&#x3000;積分項（Ｉ）</source>
-        <translation>④ Int. term (I)</translation>
+        <translation>④ I term (I)</translation>
     </message>
     <message>
         <source>⑤&#x3000;微分（Ｄ）</source>
-        <translation>⑤ Derivative (D)</translation>
+        <translation>⑤ D term (D)</translation>
     </message>
     <message>
         <source>⑥&#x3000;操作出力（MV）</source>
-        <translation>⑥ Controller output (MV)</translation>
+        <translation>⑥ Output (MV)</translation>
     </message>
     <message>
         <source>⑦&#x3000;外乱（ＤS）</source>
@@ -1070,19 +1070,19 @@
     </message>
     <message>
         <source>⑧&#x3000;FF補正量（FF）</source>
-        <translation>⑧ FF correction (FF)</translation>
+        <translation>⑧ FF term (FF)</translation>
     </message>
     <message>
         <source>⑨&#x3000;外乱１（DS１）</source>
-        <translation>⑨ Disturbance 1 (DS1)</translation>
+        <translation>⑨ Disturb. 1 (DS1)</translation>
     </message>
     <message>
         <source>⑩&#x3000;外乱２（DS２）</source>
-        <translation>⑩ Disturbance 2 (DS2)</translation>
+        <translation>⑩ Disturb. 2 (DS2)</translation>
     </message>
     <message>
         <source>⑪&#x3000;ﾌﾟﾛｾｽ値（PV）</source>
-        <translation>⑪ Process variable (PV)</translation>
+        <translation>⑪ Process var. (PV)</translation>
     </message>
     <message>
         <source>⑫&#x3000;真のPV（PVtrue）</source>
@@ -1090,51 +1090,51 @@
     </message>
     <message>
         <source>⑬&#x3000;ﾊﾞﾙﾌﾞ開度（VP）</source>
-        <translation>⑬ Valve position (VP)</translation>
+        <translation>⑬ Valve pos. (VP)</translation>
     </message>
     <message>
         <source>⑭&#x3000;二次目標値（SV2）</source>
-        <translation>⑭ Secondary SV (SV2)</translation>
+        <translation>⑭ Sec. set point (SV2)</translation>
     </message>
     <message>
         <source>⑮&#x3000;二次PV（PV2）</source>
-        <translation>⑮ Secondary PV (PV2)</translation>
+        <translation>⑮ Sec. PV (PV2)</translation>
     </message>
     <message>
         <source>⑯&#x3000;二次比例項（P2）</source>
-        <translation>⑯ Secondary P term (P2)</translation>
+        <translation>⑯ Sec. P term (P2)</translation>
     </message>
     <message>
         <source>⑰&#x3000;二次積分項（I2）</source>
-        <translation>⑰ Secondary I term (I2)</translation>
+        <translation>⑰ Sec. I term (I2)</translation>
     </message>
     <message>
         <source>⑱&#x3000;二次微分（D2）</source>
-        <translation>⑱ Secondary D term (D2)</translation>
+        <translation>⑱ Sec. D term (D2)</translation>
     </message>
     <message>
         <source>② 偏差（ｅ）</source>
-        <translation>② Deviation (e)</translation>
+        <translation>② Error (e)</translation>
     </message>
     <message>
         <source>③ 比例項（Ｐ）</source>
-        <translation>③ Prop. term (P)</translation>
+        <translation>③ P term (P)</translation>
     </message>
     <message>
         <source>④ 積分項（Ｉ）</source>
-        <translation>④ Int. term (I)</translation>
+        <translation>④ I term (I)</translation>
     </message>
     <message>
         <source>⑤ 微分（Ｄ）</source>
-        <translation>⑤ Derivative (D)</translation>
+        <translation>⑤ D term (D)</translation>
     </message>
     <message>
         <source>② 偏差１（ｅ1）</source>
-        <translation>② Deviation 1 (e1)</translation>
+        <translation>② Error 1 (e1)</translation>
     </message>
     <message>
         <source>③ 偏差２（ｅ2）</source>
-        <translation>③ Deviation 2 (e2)</translation>
+        <translation>③ Error 2 (e2)</translation>
     </message>
     <message>
         <source>④ Ｐ＋Ｉ&#x3000;項</source>
