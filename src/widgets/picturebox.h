@@ -96,7 +96,7 @@ private:
     };
     PenKey mPen{};
     bool mPenSet = false;
-    Rgb mBack = rgb(64, 64, 64);
+    Rgb mBack = kChartBackColor;
     int mStyle = Solid;
     int mWidth = 1;
     long mLines = 0;
