@@ -181,6 +181,9 @@ void connectMainWindow(Windows& w) {
     QObject::connect(window, &frmMAIN::analysisRequested, &w.analysis, [&w] { present(&w.analysis); });
     QObject::connect(window, &frmMAIN::tuningRequested, &w.tuning, [&w] { w.showTuning(); });
     QObject::connect(window, &frmMAIN::challengeRequested, &w.challenge, [&w] { present(&w.challenge); });
+    QObject::connect(window, &frmMAIN::chartOptionsChanged, &w.analysis, [&w] {
+        w.analysis.setPenOptions(w.state.chart.SafeColours, w.state.chart.RunLineStyles);
+    });
     connectOnDemandWindows(w);
 }
 
@@ -247,6 +250,7 @@ int main(int argc, char* argv[]) {
         images.openList();
         help.refresh(&images);
     };
+    analysis.setPenOptions(state->chart.SafeColours, state->chart.RunLineStyles);
     registerHelp(w);
     connectPanel(w);
     connectMainWindow(w);

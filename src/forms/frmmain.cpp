@@ -7,6 +7,7 @@
 #include "forms/secondaryloop.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
+#include "setup/settingsfile.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
@@ -162,6 +163,21 @@ void frmMAIN::buildMenus() {
     connect(action(disp, "二次ループ...", "secondaryLoop"), &QAction::triggered, mSecondaryLoop,
             &frmSecondaryLoop::open);
     connect(action(disp, "ハードコピー画像", "bmp"), &QAction::triggered, this, &frmMAIN::imageListRequested);
+    disp->addSeparator();
+    QAction* safe = disp->addAction(tr("色覚に配慮したペン色"));
+    safe->setObjectName("safeColors");
+    QAction* styles = disp->addAction(tr("ランを線種で区別"));
+    styles->setObjectName("runLineStyles");
+    for (QAction* a : {safe, styles})
+        a->setCheckable(true);
+    connect(disp, &QMenu::aboutToShow, this, [this, safe, styles] {
+        safe->setChecked(mState.chart.SafeColours);
+        styles->setChecked(mState.chart.RunLineStyles);
+    });
+    connect(safe, &QAction::toggled, this,
+            [this](bool on) { setChartOption(Setting::SafeColours, mState.chart.SafeColours, on); });
+    connect(styles, &QAction::toggled, this,
+            [this](bool on) { setChartOption(Setting::RunLineStyles, mState.chart.RunLineStyles, on); });
 
     QMenu* study = menuBar()->addMenu("学習(&S)");
     study->setObjectName("gmenu");
@@ -224,6 +240,15 @@ void frmMAIN::buildMenus() {
     connect(action(help, "ヘルプポインタの表示・非表示", "helpPointer"), &QAction::triggered, this,
             &frmMAIN::helpPointerToggled);
     connect(action(help, "ﾊﾞｰｼﾞｮﾝ情報", "var"), &QAction::triggered, this, &frmMAIN::versionRequested);
+}
+
+void frmMAIN::setChartOption(Setting key, bool& option, bool on) {
+    if (option == on)
+        return; // the menu showing the option as it is
+    option = on;
+    writeSetting(mDocument.userDir(), key, on ? "1" : "0");
+    mPanel.redrawCharts();
+    emit chartOptionsChanged();
 }
 
 void frmMAIN::buildDiagram() {

@@ -6,6 +6,7 @@
 // It is the first window and closing it ends the program.
 
 #include "engine/appstate.h"
+#include "engine/settingkeys.h"
 #include "setup/setupdocument.h"
 #include "widgets/helplabel.h"
 
@@ -80,6 +81,8 @@ signals:
     void tuningRequested();
     void helpDocumentRequested();
     void helpPointerToggled();
+    /// "色覚に配慮したペン色" or "ランを線種で区別" was switched: the charts draw again.
+    void chartOptionsChanged();
     void versionRequested();
     void printRequested();
     void helpRequested(const QString& anchor);
@@ -99,6 +102,8 @@ private:
     /// The process type, valve, sensor and loop structure of every page, from the values in force.
     void showProcessDetail();
     void showLoopStructure();
+    /// Switches a chart option of the settings file and tells the charts.
+    void setChartOption(Setting key, bool& option, bool on);
 
     AppState& mState;
     SetupDocument& mDocument;

@@ -82,6 +82,7 @@ void Faceplate::buildBar() {
     connect(mSvp, &PointerImage::mouseDown, this, &Faceplate::svpMouseDown);
     connect(mSvp, &PointerImage::mouseMove, this, &Faceplate::svpMouseMove);
     connect(mSvp, &PointerImage::mouseUp, this, &Faceplate::svpMouseUp);
+    connect(mSvp, &PointerImage::stepped, this, &Faceplate::svpStep);
 }
 
 void Faceplate::buildFields() {
@@ -271,7 +272,8 @@ void Faceplate::applyMode() {
 }
 
 void Faceplate::showPenColour() {
-    const QColor c = toQColor(penChoiceColor(mDocument.penChoice()));
+    const QColor c = toQColor(penShown(penChoiceColor(mDocument.penChoice()), mState.chart.SafeColours));
+    mSvp->setColour(penShown(kSvPenColor, mState.chart.SafeColours));
     mPVbar1->setStyleSheet(QString("background: %1;").arg(c.name()));
 }
 
@@ -374,6 +376,15 @@ void Faceplate::svpMouseMove(double y) {
         SvPointerUpdate();
         showSvText();
     });
+}
+
+void Faceplate::svpStep(int units) {
+    const auto& chart = mState.chart;
+    if (chart.RH <= chart.RL)
+        return;
+    svpMouseDown();
+    svpMouseMove(-units * heightOf(mPVbar0) / (chart.RH - chart.RL));
+    svpMouseUp();
 }
 
 void Faceplate::Frame1_MouseDown(double x, double y) {

@@ -294,9 +294,10 @@ void frmController::Form_Resize() {
     // run).
     const int g = chart.CurrentGraph;
     const auto& rec = mState.rec;
+    int overlay = 0;
     for (const KeptRun& run : mRuns.runs())
         if (run.graph == g && run.chartClear == rec.ChartClears && run.number != rec.TrendRun[g])
-            mChart->drawRun(run);
+            mChart->drawRun(run, overlay++);
     const std::int16_t samples = rec.TrendSamples[g];
     for (std::int16_t i = 0; i < samples; ++i) {
         t([&] { Line_draw1(i); });
@@ -304,6 +305,14 @@ void frmController::Form_Resize() {
             break;
     }
     PvBarUpdate();
+}
+
+void frmController::redrawCharts() {
+    mFaceplate->showPenColour();
+    mChart->showPenColours();
+    Form_Resize();
+    if (mPenRec)
+        mPenRec->redraw();
 }
 
 void frmController::layOut(double W, double H) {
@@ -366,6 +375,15 @@ void frmController::placeRunButtons(double top, double chartRight) {
 // --- The step's drawing --------------------------------------------------------------------------
 
 void frmController::Line_draw1(std::int16_t i) {
+    if (mState.chart.RunLineStyles) {
+        // The record comes after the runs kept on its graph since the last clear.
+        const int g = mState.chart.CurrentGraph;
+        const auto& rec = mState.rec;
+        int overlay = 0;
+        for (const KeptRun& run : mRuns.runs())
+            overlay += run.graph == g && run.chartClear == rec.ChartClears && run.number != rec.TrendRun[g];
+        mChart->setRecordOverlay(overlay);
+    }
     mChart->Line_draw1(i);
 }
 void frmController::Line_draw2(std::int16_t i) {
@@ -471,6 +489,8 @@ void frmController::mousePressEvent(QMouseEvent* event) {
 void frmController::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     followLoop(true, true);
+    mFaceplate->showPenColour();
+    mChart->showPenColours();
 }
 
 void frmController::hideEvent(QHideEvent* event) {

@@ -122,6 +122,9 @@ public:
     void openFromMenu();
     /// Shows or hides the help labels.
     void SetHelpPointer(bool visible);
+    /// The pen colours or run line styles changed: the PV bar, the pointers, the graph and the
+    /// pen recorder's strips are drawn again, kept runs included.
+    void redrawCharts();
 
     /// The pen recorder, created on first use.
     frmPENrec& penRecorder();
