@@ -20,6 +20,7 @@
 #include "session/studysession.h"
 #include "setup/appfolders.h"
 #include "setup/setupdocument.h"
+#include "widgets/buttonkeys.h"
 #include "widgets/qtmessageservice.h"
 
 #include <QApplication>
@@ -204,6 +205,8 @@ void connectDialogs(Windows& w) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     configureApplication(app);
+    ButtonKeys buttonKeys;
+    app.installEventFilter(&buttonKeys);
 
     const AppFolders folders = locateFolders();
     auto state = std::make_unique<AppState>();

@@ -77,6 +77,7 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     mSecondaryLoop = new frmSecondaryLoop(document, this);
     connect(mSecondaryLoop, &frmSecondaryLoop::helpRequested, this, &frmMAIN::helpRequested);
     buildMenus();
+    mPanel.addRunShortcuts(this);
     buildDiagram();
     buildGroups();
 
@@ -114,6 +115,7 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
         mMessages.beep();
     });
 
+    setKeyboardOrder();
     mListener =
         mDocument.addListener([this](SetupChange what, int index) { onDocumentChanged(what, index); });
     for (int f = 0; f < FieldCount; ++f)
@@ -174,10 +176,15 @@ void frmMAIN::buildMenus() {
         safe->setChecked(mState.chart.SafeColours);
         styles->setChecked(mState.chart.RunLineStyles);
     });
-    connect(safe, &QAction::toggled, this,
-            [this](bool on) { setChartOption(Setting::SafeColours, mState.chart.SafeColours, on); });
-    connect(styles, &QAction::toggled, this,
-            [this](bool on) { setChartOption(Setting::RunLineStyles, mState.chart.RunLineStyles, on); });
+    // Each switches the option as it stands in the state, which start-up read from the settings.
+    connect(safe, &QAction::triggered, this, [this, safe] {
+        setChartOption(Setting::SafeColours, mState.chart.SafeColours, !mState.chart.SafeColours);
+        safe->setChecked(mState.chart.SafeColours);
+    });
+    connect(styles, &QAction::triggered, this, [this, styles] {
+        setChartOption(Setting::RunLineStyles, mState.chart.RunLineStyles, !mState.chart.RunLineStyles);
+        styles->setChecked(mState.chart.RunLineStyles);
+    });
 
     QMenu* study = menuBar()->addMenu("学習(&S)");
     study->setObjectName("gmenu");
@@ -242,9 +249,16 @@ void frmMAIN::buildMenus() {
     connect(action(help, "ﾊﾞｰｼﾞｮﾝ情報", "var"), &QAction::triggered, this, &frmMAIN::versionRequested);
 }
 
+void frmMAIN::setKeyboardOrder() {
+    // Tab goes through the groups from the top down, each ending in its OK and Cancel; the loop
+    // structure list belongs to the process group; then the buttons along the bottom, left to right.
+    QWidget::setTabOrder(mFields[Lpl], mCboLoop);
+    QWidget::setTabOrder(mCmdDetail, mCmdSecondary);
+    QWidget::setTabOrder(mCmdSecondary, mCmdTip);
+    QWidget::setTabOrder(mCmdTip, mCmdPrint);
+}
+
 void frmMAIN::setChartOption(Setting key, bool& option, bool on) {
-    if (option == on)
-        return; // the menu showing the option as it is
     option = on;
     writeSetting(mDocument.userDir(), key, on ? "1" : "0");
     mPanel.redrawCharts();

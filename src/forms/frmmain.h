@@ -102,6 +102,7 @@ private:
     /// The process type, valve, sensor and loop structure of every page, from the values in force.
     void showProcessDetail();
     void showLoopStructure();
+    void setKeyboardOrder();
     /// Switches a chart option of the settings file and tells the charts.
     void setChartOption(Setting key, bool& option, bool on);
 

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 
 #include <cmath>
@@ -66,6 +67,7 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
     buildRangeControls();
     buildSettings();
     buildRunButtons();
+    addRunShortcuts(this);
     buildHelpLabels();
     bindDocument();
     // Whole pixels at or above the minimum: 6200 twips is 413.3 px, so 414.
@@ -173,6 +175,26 @@ void frmController::buildRunButtons() {
         mMessages.beep();
         emit lessonRequested();
     });
+}
+
+void frmController::addRunShortcuts(QWidget* window) {
+    const std::pair<QKeyCombination, QPushButton*> keys[] = {
+        {Qt::Key_F5, mCmdStart}, {Qt::Key_F6, mCmdPause}, {Qt::Key_F7, mCmdFast}, {Qt::Key_F8, mCmdClear}};
+    for (const auto& [key, button] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), window);
+        shortcut->setContext(Qt::WindowShortcut);
+        // A disabled button ignores its key, as it ignores a click.
+        connect(shortcut, &QShortcut::activated, button, [this, button] {
+            if (isVisible())
+                button->click();
+        });
+    }
+    if (window != this)
+        return;
+    mCmdStart->setToolTip(tr("スタート (F5)"));
+    mCmdPause->setToolTip(tr("ポーズ／再開 (F6)"));
+    mCmdFast->setToolTip(tr("早送り (F7)"));
+    mCmdClear->setToolTip(tr("グラフ消去 (F8)"));
 }
 
 void frmController::showStripMenu(QWidget* strip, const QPoint& at) {

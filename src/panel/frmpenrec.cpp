@@ -180,6 +180,8 @@ void frmPENrec::buildChannel(int j) {
     const QString n = QString::number(j);
     auto* pic = new PictureBox(mPage);
     pic->setObjectName("PicPEN" + n);
+    pic->setAccessibleName(tr("ペンレコーダ記録 %1").arg(j + 1));
+    pic->setAccessibleDescription(tr("ペンレコーダの記録紙"));
     mPicPEN[j] = pic;
 
     auto* label = new QLabel(qtext(mDocument.penLabels()[j]), mPage);

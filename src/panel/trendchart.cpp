@@ -55,6 +55,8 @@ TrendChart::TrendChart(AppState& state, MessageService& messages, QWidget* panel
     : QObject(panel), mState(state), mMessages(messages) {
     mDvp = new PointerImage(14, 17, false, kDvPenColor, panel);
     mDvp->setObjectName("Dvp");
+    mDvp->setAccessibleName(tr("DVポインタ"));
+    mDvp->setAccessibleDescription(tr("外乱（DV）。上下の矢印キーで 1、Page Up／Page Down で 10 動く"));
     connect(mDvp, &PointerImage::mouseDown, this, &TrendChart::DvpMouseDown);
     connect(mDvp, &PointerImage::mouseMove, this, &TrendChart::DvpMouseMove);
     connect(mDvp, &PointerImage::mouseUp, this, &TrendChart::DvpMouseUp);
@@ -80,6 +82,12 @@ TrendChart::TrendChart(AppState& state, MessageService& messages, QWidget* panel
     }
     for (PictureBox* strip : {mPicture1[0], mPicture1[1], mPicture2[0], mPicture2[1]})
         strip->installEventFilter(this);
+    for (int k = 0; k < 2; ++k) {
+        mPicture1[k]->setAccessibleName(tr("グラフ%1 上段").arg(k + 1));
+        mPicture1[k]->setAccessibleDescription(tr("SV、PV、DV の時間変化"));
+        mPicture2[k]->setAccessibleName(tr("グラフ%1 下段").arg(k + 1));
+        mPicture2[k]->setAccessibleDescription(tr("MV の時間変化"));
+    }
     for (int n = 1; n <= 7; ++n) {
         QWidget* host = n <= 4 ? static_cast<QWidget*>(mPicture1[0]) : mPicture2[0];
         auto* l = new QLabel(host);

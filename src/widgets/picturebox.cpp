@@ -58,14 +58,15 @@ void PictureBox::setBackColor(Rgb colour) {
 
 void PictureBox::usePen(Rgb colour, int offset) {
     // A replay draws thousands of lines in a few pens: the pen is set only when it changes.
-    const PenKey key{colour, mWidth, mStyle, offset};
+    const PenKey key{colour, mWidth, mStyle, offset, mAnchored};
     if (mPenSet && key == mPen)
         return;
     QPen pen(toQColor(colour));
     pen.setWidth(mWidth);
     pen.setCosmetic(true);
     pen.setStyle(qtPenStyle(mStyle));
-    pen.setCapStyle(Qt::SquareCap);
+    // Square ends would fill a run pattern's gaps.
+    pen.setCapStyle(mAnchored ? Qt::FlatCap : Qt::SquareCap);
     if (offset != 0)
         pen.setDashOffset(static_cast<double>(offset) / mWidth);
     painter().setPen(pen);
@@ -79,6 +80,9 @@ void PictureBox::Line(double x1, double y1, double x2, double y2, Rgb colour) {
     QPoint a(px(x1), px(y1));
     QPoint b(px(x2), px(y2));
     if (mAnchored) {
+        // A dot would fill the pattern's gaps where a staircase does not step.
+        if (a == b)
+            return;
         // The pattern starts at the strip's edge: a line starts that far into it.
         if (b.x() < a.x() || b.y() < a.y())
             std::swap(a, b);

@@ -122,6 +122,7 @@ private:
         Rgb colour;
         int width, style;
         int offset = 0; ///< pattern offset in pixels of an anchored style
+        bool anchored = false;
         bool operator==(const PenKey&) const = default;
     };
     PenKey mPen{};
