@@ -14,6 +14,7 @@ install(TARGETS ${kestrel_programs} RUNTIME DESTINATION bin)
 # Lessons, the base set, help and the default settings each learner's Kestrel.ini starts from.
 install(DIRECTORY ${CMAKE_SOURCE_DIR}/data/Study ${CMAKE_SOURCE_DIR}/data/Doc DESTINATION share/kestrel)
 install(FILES ${CMAKE_SOURCE_DIR}/data/Kestrel.ini DESTINATION share/kestrel)
+install(FILES ${KESTREL_QM_FILE} DESTINATION share/kestrel/translations)
 
 # The desktop's menu entry, its software-centre description (with this build's version) and icon.
 configure_file(${CMAKE_SOURCE_DIR}/packaging/${KESTREL_APP_ID}.metainfo.xml.in

@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins qt6-translations-l10n qt6-svg-dev
+  qt6-l10n-tools
   libgtest-dev libgmock-dev googletest
   libbenchmark-dev
   clang libclang-rt-14-dev clang-format

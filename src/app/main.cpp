@@ -7,6 +7,7 @@
 #include "forms/challengewindow.h"
 #include "forms/dialog3.h"
 #include "forms/frmabout.h"
+#include "forms/frmglossary.h"
 #include "forms/frmmain.h"
 #include "forms/frmsvdis.h"
 #include "forms/frmtip.h"
@@ -19,8 +20,10 @@
 #include "panel/frmpenrec.h"
 #include "session/studysession.h"
 #include "setup/appfolders.h"
+#include "setup/settingsfile.h"
 #include "setup/setupdocument.h"
 #include "widgets/buttonkeys.h"
+#include "widgets/language.h"
 #include "widgets/qtmessageservice.h"
 
 #include <QApplication>
@@ -28,9 +31,13 @@
 #include <QFont>
 #include <QIcon>
 #include <QPointer>
+#include <QProcess>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <memory>
+#include <optional>
+#include <string>
 
 using namespace kestrel;
 
@@ -43,14 +50,12 @@ void present(QWidget* w) {
     w->activateWindow();
 }
 
-void configureApplication(QApplication& app) {
+void configureApplication() {
     QApplication::setApplicationName("Kestrel");
     QApplication::setApplicationDisplayName("Kestrel");
     // The desktop shows the windows under the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(KESTREL_APP_ID);
     QApplication::setWindowIcon(QIcon::fromTheme(KESTREL_APP_ID));
-    // The standard buttons of the message boxes speak Japanese ("はい", "いいえ") like the rest.
-    installQtJapanese(app);
     // The texts were laid out for the Japanese system fonts; the IPA fonts have the same metrics.
     QFont::insertSubstitution("ＭＳ ゴシック", "IPAGothic");
     QFont::insertSubstitution("ＭＳ Ｐゴシック", "IPAPGothic");
@@ -83,6 +88,7 @@ struct Windows {
     HardCopyContext copies;
     QPointer<frmSvDis> editor;
     QPointer<frmAbout> about;
+    QPointer<frmGlossary> glossary;
 
     /// The tuning workbench, unless a challenge hides its process.
     void showTuning() {
@@ -93,6 +99,14 @@ struct Windows {
     }
     void hardCopy(QWidget* w) { Hard_copy(w, true, true, copies); }
     void openAnchor(const QString& anchor) { help.openAnchor(anchor); }
+    /// The glossary window, read from its file when first opened after a close.
+    frmGlossary* glossaryWindow() {
+        if (!glossary) {
+            glossary = new frmGlossary(Glossary::load(help.glossaryFile()));
+            glossary->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        return glossary;
+    }
     void showTip(const QString& caption, bool project) {
         // A lesson or project opened ends a challenge: its process is not the challenge's to hide.
         challenge.end();
@@ -137,7 +151,7 @@ void connectPanel(Windows& w) {
     });
 }
 
-/// The program editor and the version window are made on demand and delete themselves on close.
+/// The program editor, the version window and the glossary are made on demand and delete themselves on close.
 void connectOnDemandWindows(Windows& w) {
     QObject::connect(&w.window, &frmMAIN::editorRequested, &w.window, [&w] {
         if (!w.editor) {
@@ -158,6 +172,9 @@ void connectOnDemandWindows(Windows& w) {
         }
         present(w.about);
     });
+    QObject::connect(&w.window, &frmMAIN::glossaryRequested, &w.window, [&w] { w.glossaryWindow()->open(); });
+    QObject::connect(&w.help, &HelpController::glossaryRequested, &w.window,
+                     [&w](const QString& id) { w.glossaryWindow()->showTerm(id); });
 }
 
 void connectMainWindow(Windows& w) {
@@ -200,15 +217,74 @@ void connectDialogs(Windows& w) {
     QObject::connect(&w.tip, &frmTip::helpRequested, &w.tip, openAnchor);
 }
 
+/// The value of "--lang X" or "--lang=X" among the program's arguments.
+std::optional<std::string> languageOption(const QStringList& args) {
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == "--lang" && i + 1 < args.size())
+            return args[i + 1].toStdString();
+        if (args[i].startsWith("--lang="))
+            return args[i].mid(7).toStdString();
+    }
+    return std::nullopt;
+}
+
+/// "表示" > "Language/言語": the choice is kept in the learner's settings and is the program's at
+/// once for every window opened from now on; the windows already open change at the next start,
+/// which the learner may ask for right away.
+void connectLanguage(Windows& w, QApplication& app, const AppFolders& folders) {
+    QObject::connect(
+        &w.window, &frmMAIN::languageRequested, &w.window, [&w, &app, folders](const QString& chosen) {
+            const std::string language = languageFrom(chosen.toStdString());
+            if (language == currentLanguage())
+                return;
+            if (!applyLanguage(app, language, folders.translationFile())) {
+                w.messages.showMessage("英語の翻訳ファイルを読み込めませんでした（" +
+                                       folders.translationFile().string() +
+                                       "）。 / The English translation could not be read.");
+                return;
+            }
+            writeSetting(folders.user, Setting::Language, language.empty() ? "ja" : language);
+            const std::string question =
+                language.empty()
+                    ? "表示言語を日本語にしました。新しく開くウィンドウから日本語になり、開いているウィンドウ"
+                      "は次の起動から日本語になります。\n今すぐ Kestrel を再起動しますか？"
+                    : "The language is now English: windows opened from now on are in English, the windows "
+                      "already open change at the next start.\nRestart Kestrel now?";
+            if (!w.messages.askYesNo(question))
+                return;
+            // The same program again with the same arguments, but the language from the settings.
+            QStringList args = QCoreApplication::arguments();
+            args.removeFirst();
+            for (int i = 0; i < args.size();) {
+                if (args[i] == "--lang")
+                    args.remove(i, std::min<qsizetype>(2, args.size() - i));
+                else if (args[i].startsWith("--lang="))
+                    args.remove(i);
+                else
+                    ++i;
+            }
+            if (w.window.close())
+                QProcess::startDetached(QCoreApplication::applicationFilePath(), args);
+        });
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    configureApplication(app);
+    configureApplication();
     ButtonKeys buttonKeys;
     app.installEventFilter(&buttonKeys);
 
-    const AppFolders folders = locateFolders();
+    AppFolders folders = locateFolders();
+    // The language: --lang on the command line, else LANG of the learner's settings. Japanese
+    // (with Qt's standard buttons in Japanese, "はい", "いいえ") unless English is chosen.
+    const std::optional<std::string> option = languageOption(QCoreApplication::arguments());
+    folders.language = languageFrom(option ? *option : readSetting(folders.user, Setting::Language));
+    if (!applyLanguage(app, folders.language, folders.translationFile())) {
+        folders.language.clear();
+        applyLanguage(app, folders.language, {});
+    }
     auto state = std::make_unique<AppState>();
     QtMessageService messages;
     std::filesystem::path failed;
@@ -248,7 +324,8 @@ int main(int argc, char* argv[]) {
               openProject, images,
               analysis,    tuning,
               challenge,   HardCopyContext{folders.user, messages},
-              {},          {}};
+              {},          {},
+              {}};
     w.copies.showImageList = [&] {
         images.openList();
         help.refresh(&images);
@@ -258,6 +335,7 @@ int main(int argc, char* argv[]) {
     connectPanel(w);
     connectMainWindow(w);
     connectDialogs(w);
+    connectLanguage(w, app, folders);
 
     window.show();
     help.refresh(&window);

@@ -9,9 +9,11 @@
 #include "panel/frmpenrec.h"
 #include "setup/settingsfile.h"
 #include "widgets/halfwidthinput.h"
+#include "widgets/language.h"
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -185,6 +187,20 @@ void frmMAIN::buildMenus() {
         setChartOption(Setting::RunLineStyles, mState.chart.RunLineStyles, !mState.chart.RunLineStyles);
         styles->setChecked(mState.chart.RunLineStyles);
     });
+    // The language menu reads the same in both languages, so that a learner finds it in either.
+    disp->addSeparator();
+    QMenu* language = disp->addMenu("Language/言語");
+    language->setObjectName("language");
+    auto* languages = new QActionGroup(language);
+    const char* const choices[][3] = {{"", "日本語", "languageJa"}, {"en", "English", "languageEn"}};
+    for (const auto& choice : choices) {
+        QAction* a = action(language, choice[1], choice[2]);
+        a->setCheckable(true);
+        a->setChecked(currentLanguage() == choice[0]);
+        languages->addAction(a);
+        const QString code = choice[0];
+        connect(a, &QAction::triggered, this, [this, code] { emit languageRequested(code); });
+    }
 
     QMenu* study = menuBar()->addMenu("学習(&S)");
     study->setObjectName("gmenu");
@@ -246,6 +262,8 @@ void frmMAIN::buildMenus() {
     connect(action(help, "ヘルプ", "helpdoc"), &QAction::triggered, this, &frmMAIN::helpDocumentRequested);
     connect(action(help, "ヘルプポインタの表示・非表示", "helpPointer"), &QAction::triggered, this,
             &frmMAIN::helpPointerToggled);
+    connect(action(help, "用語集 / Glossary...", "glossary"), &QAction::triggered, this,
+            &frmMAIN::glossaryRequested);
     connect(action(help, "ﾊﾞｰｼﾞｮﾝ情報", "var"), &QAction::triggered, this, &frmMAIN::versionRequested);
 }
 

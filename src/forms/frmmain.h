@@ -83,7 +83,11 @@ signals:
     void helpPointerToggled();
     /// "色覚に配慮したペン色" or "ランを線種で区別" was switched: the charts draw again.
     void chartOptionsChanged();
+    /// "ﾍﾙﾌﾟ(H)" > "用語集 / Glossary...": the glossary window.
+    void glossaryRequested();
     void versionRequested();
+    /// "表示" > "Language/言語": the learner chose a language ("en", or empty for Japanese).
+    void languageRequested(const QString& language);
     void printRequested();
     void helpRequested(const QString& anchor);
 

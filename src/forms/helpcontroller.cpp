@@ -2,6 +2,7 @@
 
 #include "forms/helpwindow.h"
 #include "setup/settingsfile.h"
+#include "study/glossary.h"
 #include "widgets/qtext.h"
 
 #include <QDesktopServices>
@@ -121,8 +122,11 @@ void HelpController::showInWindow(const QString& anchor) {
         mMessages.showMessage(kOpenFailedMessage, "ﾍﾙﾌﾟ");
         return;
     }
-    if (!mWindow)
+    if (!mWindow) {
         mWindow = std::make_unique<HelpWindow>();
+        mWindow->setGlossary(std::make_shared<const Glossary>(Glossary::load(glossaryFile())));
+        connect(mWindow.get(), &HelpWindow::glossaryRequested, this, &HelpController::glossaryRequested);
+    }
     mWindow->showPage(pageUrl(anchor));
 }
 

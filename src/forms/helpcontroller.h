@@ -19,6 +19,9 @@
 // page, the labels do not depend on the browser. HelpPointer is a record for the learner's
 // settings file only; nothing reads it back.
 //
+// The help window links the page's textbook terms to the glossary (Doc/glossary.tsv); following
+// such a link is passed on as glossaryRequested.
+//
 // Windows with help labels register their SetHelpPointer here once; the toggle calls each of them
 // in the order they registered. A window applies the mode itself whenever it is shown by calling
 // refresh().
@@ -114,8 +117,14 @@ public:
     /// The help window, once help has been shown in it; the same window every time.
     HelpWindow* window() const { return mWindow.get(); }
 
+    std::filesystem::path glossaryFile() const { return mFolders.glossaryFile(); }
+
     void setProcessStarter(ProcessStarter starter) { mStartProcess = std::move(starter); }
     void setUrlOpener(UrlOpener opener) { mOpenUrl = std::move(opener); }
+
+signals:
+    /// A glossary link in the help window was followed: the glossary at the term with that id.
+    void glossaryRequested(const QString& id);
 
 private:
     struct Entry {

@@ -1,5 +1,9 @@
 #include "forms/helpwindow.h"
 
+#include "study/glossary.h"
+#include "study/glossarylinks.h"
+
+#include <QDesktopServices>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -18,6 +22,8 @@
 #include <QTreeWidget>
 #include <QTreeWidgetItemIterator>
 #include <QVBoxLayout>
+
+#include <functional>
 
 namespace kestrel {
 
@@ -45,6 +51,21 @@ QToolButton* toolButton(const QString& text, const char* name, QStyle::StandardP
     b->setAutoRaise(true);
     return b;
 }
+
+/// A text browser that passes every page it reads through `filter` before laying it out, so that
+/// the page is never edited while the browser lays it out.
+class HelpBrowser : public QTextBrowser {
+public:
+    using QTextBrowser::QTextBrowser;
+    std::function<QString(const QUrl& page, const QString& html)> filter;
+
+    QVariant loadResource(int type, const QUrl& name) override {
+        QVariant data = QTextBrowser::loadResource(type, name);
+        if (type != QTextDocument::HtmlResource || !filter || data.typeId() != QMetaType::QByteArray)
+            return data;
+        return filter(name, QString::fromUtf8(data.toByteArray()));
+    }
+};
 
 } // namespace
 
@@ -87,9 +108,22 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     mContents->header()->hide();
     mContents->setRootIsDecorated(true);
 
-    mBrowser = new QTextBrowser(this);
+    auto* browser = new HelpBrowser(this);
+    browser->filter = [this](const QUrl& page, const QString& html) {
+        if (!mGlossary || mGlossary->terms().empty())
+            return html;
+        const bool english =
+            isEnglishPage(page.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery).path().toStdString());
+        return QString::fromStdString(
+            linkGlossaryTerms(html.toStdString(), glossaryLinkTerms(*mGlossary, english)));
+    };
+    mBrowser = browser;
     mBrowser->setObjectName("helpBrowser");
-    mBrowser->setOpenExternalLinks(true);
+    // Links are followed here: glossary links open the glossary, other pages open in the browser
+    // of the desktop.
+    mBrowser->setOpenLinks(false);
+    // The glossary links keep the page's link colour without an underline, so as not to clutter it.
+    mBrowser->document()->setDefaultStyleSheet("a.term { text-decoration: none; }");
     // The program's small dialog font is hard to read for pages of text.
     QFont text = mBrowser->font();
     if (text.pointSizeF() > 0 && text.pointSizeF() < 10.5) {
@@ -113,6 +147,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(mBrowser, &QTextBrowser::backwardAvailable, mBack, &QToolButton::setEnabled);
     connect(mBrowser, &QTextBrowser::forwardAvailable, mForward, &QToolButton::setEnabled);
     connect(mBrowser, &QTextBrowser::sourceChanged, this, &HelpWindow::pageChanged);
+    connect(mBrowser, &QTextBrowser::anchorClicked, this, &HelpWindow::followLink);
     connect(mContents, &QTreeWidget::itemClicked, this, &HelpWindow::openContentsEntry);
     connect(mContents, &QTreeWidget::itemActivated, this, &HelpWindow::openContentsEntry);
 
@@ -137,6 +172,19 @@ void HelpWindow::showPage(const QUrl& page) {
     raise();
     activateWindow();
     mBrowser->setSource(page);
+}
+
+void HelpWindow::setGlossary(std::shared_ptr<const Glossary> glossary) {
+    mGlossary = std::move(glossary);
+}
+
+void HelpWindow::followLink(const QUrl& url) {
+    if (url.scheme() == "glossary")
+        emit glossaryRequested(url.path());
+    else if (!url.isRelative() && url.scheme() != "file" && url.scheme() != "qrc")
+        QDesktopServices::openUrl(url);
+    else
+        mBrowser->setSource(url);
 }
 
 void HelpWindow::pageChanged(const QUrl& url) {

@@ -9,11 +9,16 @@
 //
 // The page's images (the drawings of the run measures) are files beside the page, loaded by the
 // text browser relative to the page.
+//
+// With a glossary given, the textbook terms in the page link to it ("glossary:<id>"): the page's
+// text is linked as it is read, before the browser lays it out, in the page's language (a file
+// whose name ends in "_en.html" is English). Following such a link asks for the glossary.
 
 #include <QTextCursor>
 #include <QUrl>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -24,6 +29,8 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kestrel {
+
+class Glossary;
 
 class HelpWindow : public QWidget {
     Q_OBJECT
@@ -41,6 +48,9 @@ public:
     /// beside the search box, when the page does not hold the text.
     bool find(const QString& text, bool backward = false);
 
+    /// The terms to link in the pages read from now on; null for none.
+    void setGlossary(std::shared_ptr<const Glossary> glossary);
+
     QTextBrowser* browser() const { return mBrowser; }
     QTreeWidget* contents() const { return mContents; }
     QLineEdit* findEdit() const { return mFind; }
@@ -51,7 +61,12 @@ public:
     /// The anchor that a table-of-contents entry leads to.
     static QString anchorOf(const QTreeWidgetItem* item);
 
+signals:
+    /// A link to the glossary term with that id was followed.
+    void glossaryRequested(const QString& id);
+
 private:
+    void followLink(const QUrl& url);
     void pageChanged(const QUrl& url);
     void buildContents();
     /// Names every h2/h3 heading without an id of its own ("heading-1", … in page order) and
@@ -76,6 +91,7 @@ private:
     QToolButton* mBack;
     QToolButton* mForward;
     QUrl mContentsPage; ///< the page the table of contents was built from, without fragment
+    std::shared_ptr<const Glossary> mGlossary;
 };
 
 } // namespace kestrel

@@ -17,7 +17,7 @@ AppFolders findAppFolders(const fs::path& exeDir, const fs::path& userFolder) {
     const fs::path data = installedDataFolder(exeDir);
     if (!fs::is_directory(data / "Study", ec))
         return AppFolders::portable(exeDir);
-    return {data, userFolder, true};
+    return {data, userFolder, true, {}};
 }
 
 fs::path userDataFolder(const char* xdgDataHome, const char* home) {
@@ -59,6 +59,15 @@ std::error_code prepareUserFolder(const AppFolders& folders, fs::path& failed) {
         fs::remove(temp, ignored);
     }
     return ec;
+}
+
+std::string languageFrom(std::string_view value) {
+    while (!value.empty() && (value.front() == ' ' || value.front() == '\t'))
+        value.remove_prefix(1);
+    const bool english =
+        value.size() >= 2 && (value[0] == 'e' || value[0] == 'E') && (value[1] == 'n' || value[1] == 'N') &&
+        (value.size() == 2 || value[2] == '_' || value[2] == '-' || value[2] == '.' || value[2] == ' ');
+    return english ? "en" : "";
 }
 
 } // namespace kestrel

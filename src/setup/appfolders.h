@@ -10,27 +10,42 @@
 // folder is writable, and a portable copy on a read-only medium is still portable.
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 #include <system_error>
 
 namespace kestrel {
 
 struct AppFolders {
-    /// Study/ (the lessons and the base set), Doc/ (help) and, when installed, the default settings.
+    /// Study/ (lessons, base set), Doc/ (help, glossary) and, when installed, the default settings.
     std::filesystem::path data;
     /// Kestrel.ini, Project/, BMP/ and Scores/: everything the program writes.
     std::filesystem::path user;
     bool installed = false;
+    /// The learner's language: empty for Japanese, "en" for English (the lessons from Study/en,
+    /// the help page help_en.html).
+    std::string language;
 
     /// Both in one folder: the portable layout over `appDir`.
-    static AppFolders portable(const std::filesystem::path& appDir) { return {appDir, appDir, false}; }
+    static AppFolders portable(const std::filesystem::path& appDir) { return {appDir, appDir, false, {}}; }
 
-    std::filesystem::path studyFolder() const { return data / "Study"; }
-    std::filesystem::path helpFile() const { return data / "Doc" / "help.html"; }
+    bool english() const { return language == "en"; }
+    std::filesystem::path studyFolder() const { return english() ? data / "Study" / "en" : data / "Study"; }
+    std::filesystem::path helpFile() const {
+        return data / "Doc" / (english() ? "help_en.html" : "help.html");
+    }
+    /// The compiled English translation of the program's texts.
+    std::filesystem::path translationFile() const { return data / "translations" / "kestrel_en.qm"; }
+    std::filesystem::path glossaryFile() const { return data / "Doc" / "glossary.tsv"; }
     std::filesystem::path settingsFile() const { return user / "Kestrel.ini"; }
     std::filesystem::path projectFolder() const { return user / "Project"; }
     std::filesystem::path imageFolder() const { return user / "BMP"; }
     std::filesystem::path scoresFolder() const { return user / "Scores"; }
 };
+
+/// The language a setting or an option names: "en" for English ("en", "EN", "en_GB" …), empty
+/// (Japanese) for anything else, an absent or empty value included.
+std::string languageFrom(std::string_view value);
 
 /// The data folder of an installation whose executables are in `exeDir`: <exeDir>/../share/kestrel.
 std::filesystem::path installedDataFolder(const std::filesystem::path& exeDir);

@@ -1,6 +1,7 @@
 #include "sim/grade.h"
 
 #include "challenge/grading.h"
+#include "sim/replay.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,7 +22,7 @@ constexpr int kNotAllGraded = 3;
 
 const char* kGradeUsage =
     "usage: kestrel-sim --grade CHALLENGE --project FILE|FOLDER [--project FILE|FOLDER ...] [--out PATH] "
-    "[--app-dir DIR]";
+    "[--app-dir DIR] [--lang en]";
 
 int fail(const std::string& line) {
     std::cerr << "kestrel-sim: " << line << '\n';
@@ -76,7 +77,7 @@ bool isGradeCommand(int argc, char* argv[]) {
 
 int gradeMain(int argc, char* argv[], const std::filesystem::path& executableDir) {
     std::optional<std::filesystem::path> appDir;
-    std::string challengeName, outPath;
+    std::string challengeName, outPath, language;
     std::vector<std::string> projectNames;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -89,16 +90,19 @@ int gradeMain(int argc, char* argv[], const std::filesystem::path& executableDir
             outPath = argv[++i];
         else if (arg == "--app-dir" && hasValue)
             appDir = argv[++i];
+        else if (arg == "--lang" && hasValue)
+            language = argv[++i];
         else
             return fail("unknown or incomplete option \"" + arg + "\" for grading; " + kGradeUsage);
     }
     if (challengeName.empty() || projectNames.empty())
         return fail(std::string("name a challenge and at least one project; ") + kGradeUsage);
     // The folders as the program finds them: --app-dir, or the layout of this program's folder.
-    const AppFolders folders =
-        appDir ? AppFolders::portable(*appDir)
-               : findAppFolders(executableDir,
-                                userDataFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME")));
+    AppFolders folders = appDir ? AppFolders::portable(*appDir)
+                                : findAppFolders(executableDir, userDataFolder(std::getenv("XDG_DATA_HOME"),
+                                                                               std::getenv("HOME")));
+    if (std::string problem; !chooseLanguage(folders, language, problem))
+        return fail(problem);
     if (!std::filesystem::is_directory(folders.studyFolder()))
         return fail("no Study folder in the application folder " + folders.data.string());
     std::filesystem::path unmade;

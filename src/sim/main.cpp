@@ -3,13 +3,16 @@
 // samples as CSV, or with --metrics each run's measures as one JSON object per line.
 //
 //   kestrel-sim [--app-dir DIR] (--lesson FILE | --project FILE | --file PATH) [--step N] [--all]
-//               [--metrics] [--out PATH]
-//   kestrel-sim --grade CHALLENGE --project FILE [--project FILE ...] [--out PATH]   (sim/grade.h)
+//               [--metrics] [--out PATH] [--lang en]
+//   kestrel-sim --grade CHALLENGE --project FILE [--project FILE ...] [--out PATH] [--lang en]
+//                                                                                  (sim/grade.h)
 //
 // --app-dir names a folder holding everything (Study/, Project/, Kestrel.ini). Without it the
 // folders are found as the program finds them: beside this executable in a portable folder; in an
 // installation, the lessons under <prefix>/share/kestrel and projects and settings in the learner's
 // folder ($XDG_DATA_HOME/Kestrel or ~/.local/share/Kestrel, made on first use).
+// --lang en replays the English lessons (Study/en) and reports the program's messages in English;
+// the runs are the same.
 //
 // Exit status: 0 when the replay reported no error, 3 when it ran but reported errors (each on
 // standard error after its step), 2 for bad input (one line on standard error, nothing replayed).
@@ -45,11 +48,11 @@ int fail(const std::string& line) {
 }
 
 const char* kUsage = "usage: kestrel-sim [--app-dir DIR] (--lesson FILE | --project FILE | --file PATH) "
-                     "[--step N] [--all] [--metrics] [--out PATH]";
+                     "[--step N] [--all] [--metrics] [--out PATH] [--lang en]";
 
 struct Options {
     std::optional<std::filesystem::path> appDir;
-    std::string lesson, projectName, filePath, outPath;
+    std::string lesson, projectName, filePath, outPath, language;
     int step = 1;
     bool all = false;
     bool metrics = false;
@@ -77,6 +80,8 @@ std::string parseOptions(int argc, char* argv[], Options& o) {
             o.filePath = v;
         else if (arg == "--out" && value(v))
             o.outPath = v;
+        else if (arg == "--lang" && value(v))
+            o.language = v;
         else if (arg == "--all")
             o.all = true;
         else if (arg == "--metrics")
@@ -139,16 +144,18 @@ int main(int argc, char* argv[]) {
     if (isGradeCommand(argc, argv))
         return gradeMain(argc, argv, executableFolder());
     Options o;
-    if (const std::string problem = parseOptions(argc, argv, o); !problem.empty())
+    std::string problem = parseOptions(argc, argv, o);
+    if (!problem.empty())
         return fail(problem);
     if (o.help) {
         std::cout << kUsage << '\n' << gradeUsage() << '\n';
         return 0;
     }
-    const AppFolders folders = foldersOf(o);
+    AppFolders folders = foldersOf(o);
+    if (!chooseLanguage(folders, o.language, problem))
+        return fail(problem);
     bool project = false;
     const std::filesystem::path file = fileOf(o, folders, project);
-    std::string problem;
     if (!checkLessonFile(file, problem))
         return fail(problem);
     if (!std::filesystem::is_directory(folders.studyFolder()))

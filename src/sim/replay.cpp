@@ -1,6 +1,8 @@
 #include "sim/replay.h"
 
 #include "analysis/runstore.h"
+#include "core/qmcatalog.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 
 #include <algorithm>
@@ -281,6 +283,24 @@ void writeMetrics(std::ostream& out, const std::vector<RunRecord>& runs, std::op
             out << "null";
         out << "}\n";
     }
+}
+
+bool chooseLanguage(AppFolders& folders, std::string_view language, std::string& problem) {
+    folders.language = languageFrom(language);
+    if (!folders.english()) {
+        installTranslator({});
+        return true;
+    }
+    auto catalog = std::make_shared<QmCatalog>();
+    if (!catalog->load(folders.translationFile())) {
+        problem = "cannot read the English translation " + folders.translationFile().string();
+        return false;
+    }
+    installTranslator([catalog](const char* context, const char* source) {
+        const std::string* text = catalog->find(context, source);
+        return text ? *text : std::string(source);
+    });
+    return true;
 }
 
 } // namespace kestrel

@@ -19,6 +19,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrel {
@@ -138,5 +139,10 @@ void writeCsv(std::ostream& out, const std::vector<RunRecord>& runs, std::option
 /// "rise_time":…,"settling_time":…|null,"peak_time":…}|null,"dv_step":{"t0":…,
 /// "peak_deviation":…,"peak_time":…}|null}.
 void writeMetrics(std::ostream& out, const std::vector<RunRecord>& runs, std::optional<int> onlyStep);
+
+/// Makes `language` (the value of --lang) the replay's: for English the lessons and challenges
+/// come from Study/en and the messages from the compiled English translation. False, with the
+/// reason in `problem`, when the translation cannot be read.
+bool chooseLanguage(AppFolders& folders, std::string_view language, std::string& problem);
 
 } // namespace kestrel

@@ -7,6 +7,8 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <string>
+
 namespace kestrel {
 
 namespace {
@@ -35,6 +37,18 @@ bool reportsFailure(std::string_view text) {
     };
     for (std::string_view word : kFailureWords)
         if (text.find(word) != std::string_view::npos)
+            return true;
+    // The same in the English texts.
+    static constexpr std::string_view kEnglishFailureWords[] = {
+        "could not", "cannot",   "can't", "not found", "not allowed", "already exists",
+        "too long",  "too many", "error", "failed",    "fail",        "unable",
+    };
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    for (std::string_view word : kEnglishFailureWords)
+        if (lower.find(word) != std::string::npos)
             return true;
     return false;
 }

@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextBrowser>
@@ -240,9 +241,11 @@ bool scrolledTo(const QTextBrowser* browser, const QString& anchor) {
 
 using HelpPage = test::GuiTest;
 
-TEST_F(HelpPage, TheShippedSettingsShowEveryHelpLabelAnchorAndTheDrawingsInOneHelpWindow) {
-    const QString html = QString::fromStdString(test::readBytes(kHelpPage));
-    EXPECT_FALSE(html.contains("<script"));
+/// The anchors the windows' help labels open.
+const char* const kLabelAnchors[] = {"C43", "C44", "C45", "C46", "C47", "C51", "C52",  "C53",
+                                     "C54", "C55", "C6",  "C7",  "C8",  "C9",  "C103", "C10"};
+
+TEST_F(HelpPage, TheShippedSettingsShowEveryHelpLabelAnchorInOneHelpWindow) {
     test::FakeMessages messages;
     HelpController help(KESTREL_SOURCE_DATA, messages);
     const HelpWindow* first = nullptr;
@@ -250,41 +253,67 @@ TEST_F(HelpPage, TheShippedSettingsShowEveryHelpLabelAnchorAndTheDrawingsInOneHe
         ADD_FAILURE() << "the shipped settings start no browser";
         return true;
     });
-    for (const char* anchor : {"C43", "C44", "C45", "C46", "C47", "C51", "C52", "C53", "C54", "C55", "C6",
-                               "C7", "C8", "C9", "C103", "C10"}) {
-        EXPECT_EQ(html.count(QString(" id=\"%1\"").arg(anchor)), 1) << anchor;
+    for (const char* anchor : kLabelAnchors) {
         help.openAnchor(anchor);
         ASSERT_NE(help.window(), nullptr);
         if (!first)
             first = help.window();
         EXPECT_EQ(help.window(), first) << "one help window, reused";
-        const QTextBrowser* browser = help.window()->browser();
-        EXPECT_EQ(browser->source().fragment(), anchor);
-        EXPECT_TRUE(scrolledTo(browser, anchor)) << anchor;
+        EXPECT_EQ(help.window()->browser()->source().fragment(), anchor);
     }
     EXPECT_TRUE(messages.shown.empty());
+}
 
-    // Every paragraph of the page is laid out, so none shows blank (naming the headings without
-    // an id once stopped the browser's layout half-way down the page).
-    QTest::qWait(300);
-    const QTextDocument* page = help.window()->browser()->document();
-    int unlaid = 0;
-    for (QTextBlock block = page->begin(); block.isValid(); block = block.next())
-        unlaid += !block.text().isEmpty() && block.layout()->lineCount() == 0;
-    EXPECT_EQ(unlaid, 0);
+/// The ids and names a page defines, in order.
+QStringList pageIds(const QString& html) {
+    QStringList ids;
+    static const QRegularExpression attribute(R"re(\s(?:id|name)="([^"]+)")re");
+    for (auto it = attribute.globalMatch(html); it.hasNext();)
+        ids << it.next().captured(1);
+    return ids;
+}
 
-    // Every drawing is an image file beside the page that the help window can read.
-    int images = 0;
-    for (QTextBlock block = help.window()->browser()->document()->begin(); block.isValid();
-         block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().isImageFormat()) {
-                const QString name = it.fragment().charFormat().toImageFormat().name();
-                EXPECT_FALSE(QImage(QString(KESTREL_SOURCE_DATA "/Doc/") + name).isNull())
-                    << name.toStdString();
-                ++images;
-            }
-    EXPECT_GE(images, 3);
+TEST_F(HelpPage, EachLanguagesPageHoldsTheSameAnchorsAndShowsEveryParagraphAndDrawing) {
+    const QString japanese = QString::fromStdString(test::readBytes(kHelpPage));
+    for (const char* name : {"help.html", "help_en.html"}) {
+        SCOPED_TRACE(name);
+        const fs::path file = kHelpPage.parent_path() / name;
+        const QString html = QString::fromStdString(test::readBytes(file));
+        EXPECT_FALSE(html.contains("<script"));
+        // The translation keeps every heading id, so the help labels and the contents reach the
+        // same sections in either language.
+        EXPECT_EQ(pageIds(html), pageIds(japanese));
+
+        HelpWindow window;
+        QUrl url = QUrl::fromLocalFile(QString::fromStdString(file.string()));
+        for (const char* anchor : kLabelAnchors) {
+            EXPECT_EQ(html.count(QString(" id=\"%1\"").arg(anchor)), 1) << anchor;
+            url.setFragment(anchor);
+            window.showPage(url);
+            EXPECT_TRUE(scrolledTo(window.browser(), anchor)) << anchor;
+        }
+
+        // Every paragraph of the page is laid out, so none shows blank (naming the headings
+        // without an id once stopped the browser's layout half-way down the page).
+        QTest::qWait(300);
+        const QTextDocument* page = window.browser()->document();
+        int unlaid = 0;
+        for (QTextBlock block = page->begin(); block.isValid(); block = block.next())
+            unlaid += !block.text().isEmpty() && block.layout()->lineCount() == 0;
+        EXPECT_EQ(unlaid, 0);
+
+        // Every drawing is an image file beside the page that the help window can read.
+        int images = 0;
+        for (QTextBlock block = page->begin(); block.isValid(); block = block.next())
+            for (auto it = block.begin(); !it.atEnd(); ++it)
+                if (it.fragment().charFormat().isImageFormat()) {
+                    const QString image = it.fragment().charFormat().toImageFormat().name();
+                    EXPECT_FALSE(QImage(QString(KESTREL_SOURCE_DATA "/Doc/") + image).isNull())
+                        << image.toStdString();
+                    ++images;
+                }
+        EXPECT_GE(images, 3);
+    }
 }
 
 TEST_F(HelpPage, BackForwardTableOfContentsAndSearch) {

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -203,7 +204,7 @@ protected:
         sFolder = std::make_unique<test::TempFolder>("kestrel-lessons");
         sApp = sFolder->path();
         fs::copy_file(fs::path(KESTREL_DATA_DIR) / "Kestrel.ini", sApp / "Kestrel.ini");
-        fs::copy(fs::path(KESTREL_DATA_DIR) / "Study", sApp / "Study");
+        fs::copy(fs::path(KESTREL_DATA_DIR) / "Study", sApp / "Study", fs::copy_options::recursive);
         // Every lesson file, those of the menu and any added later: all but the base set and the template.
         const auto files = test::namesIn(sApp / "Study");
         for (const std::string& file : kLessons)
@@ -211,17 +212,24 @@ protected:
         for (const std::string& file : files) {
             if (file == "ParaInz.txt" || file == "BASE.txt" || fs::is_directory(sApp / "Study" / file))
                 continue; // the base set, the template, and folders (the challenges)
-            LessonData d{file, sApp / "Study" / file, {}, {}};
-            ::testing::internal::CaptureStderr();
-            {
-                Replay replay(sApp);
-                replay.open(d.path, false);
-                d.last = replay.lastStep();
-                d.runs = replay.run(d.last, true);
-            }
-            d.messages = ::testing::internal::GetCapturedStderr();
-            sData.push_back(std::move(d));
+            sData.push_back(replayed(file, sApp / "Study" / file));
+            // Its English edition, which the program reads in place of it when it runs in English.
+            if (fs::exists(sApp / "Study" / "en" / file))
+                sEnglish.push_back(replayed("en/" + file, sApp / "Study" / "en" / file));
         }
+    }
+
+    static LessonData replayed(const std::string& file, const fs::path& path) {
+        LessonData d{file, path, {}, {}};
+        ::testing::internal::CaptureStderr();
+        {
+            Replay replay(sApp);
+            replay.open(d.path, false);
+            d.last = replay.lastStep();
+            d.runs = replay.run(d.last, true);
+        }
+        d.messages = ::testing::internal::GetCapturedStderr();
+        return d;
     }
 
     /// The runs of a present lesson annotated with `figures`, in their order.
@@ -240,12 +248,20 @@ protected:
 
     static inline std::unique_ptr<test::TempFolder> sFolder;
     static inline fs::path sApp;
+    /// The lessons and their English editions, for the checks both must pass.
+    static std::vector<std::reference_wrapper<const LessonData>> bothEditions() {
+        std::vector<std::reference_wrapper<const LessonData>> all(sData.begin(), sData.end());
+        all.insert(all.end(), sEnglish.begin(), sEnglish.end());
+        return all;
+    }
+
     static inline std::vector<LessonData> sData;
+    static inline std::vector<LessonData> sEnglish; ///< the English editions, file "en/<name>"
 };
 
 TEST_F(LessonFidelity, CleanCp932FilesWhoseStepsWithSettingsRunWithoutAMessage) {
     Cp932Codec codec;
-    for (const LessonData& d : sData) {
+    for (const LessonData& d : bothEditions()) {
         SCOPED_TRACE(d.file);
         const std::string bytes = test::readBytes(d.path), utf8 = codec.toUtf8(bytes);
         const auto encoded = codec.fromUtf8(utf8);
@@ -751,6 +767,94 @@ TEST_F(LessonFidelity, EveryAnnotatedStepRunsAsFreshWhateverCameBefore) {
             }
         }
     ::testing::internal::GetCapturedStderr();
+}
+
+TEST_F(LessonFidelity, EnglishEditionsRunAsTheJapaneseLessons) {
+    ASSERT_EQ(sEnglish.size(), sData.size()) << "a lesson without its English edition";
+    for (std::size_t i = 0; i < sData.size(); ++i) {
+        const LessonData &ja = sData[i], &en = sEnglish[i];
+        SCOPED_TRACE(en.file);
+        EXPECT_EQ(en.last, ja.last);
+        ASSERT_EQ(en.runs.size(), ja.runs.size());
+        for (std::size_t r = 0; r < ja.runs.size(); ++r)
+            EXPECT_TRUE(std::tie(en.runs[r].step, en.runs[r].figure, en.runs[r].rows) ==
+                        std::tie(ja.runs[r].step, ja.runs[r].figure, ja.runs[r].rows))
+                << "step " << ja.runs[r].step;
+    }
+}
+
+/// A key whose value is prose the English edition translates: TITLEn, TEXTn and the HINT_ keys.
+bool isTextKey(std::string_view key) {
+    for (std::string_view prefix : {"TITLE", "TEXT"})
+        if (key.starts_with(prefix) && key.size() > prefix.size() &&
+            std::all_of(key.begin() + prefix.size(), key.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return true;
+    return key.starts_with("HINT_");
+}
+
+/// The numbers written in ASCII digits in a text ("52.6", "5.1.7", "40").
+std::set<std::string> numbersIn(const std::string& text) {
+    static const std::regex number(R"([0-9]+(?:\.[0-9]+)*)");
+    std::set<std::string> found;
+    for (std::sregex_iterator m(text.begin(), text.end(), number), end; m != end; ++m)
+        found.insert(m->str());
+    return found;
+}
+
+// Every lesson and challenge has an English edition under Study/en that differs only in its texts:
+// the same lines in the same order, every setting byte for byte, the sections named as the study
+// window looks them up. The texts are plain ASCII (α, β, γ as the settings write them), read back
+// whole by the profile reader, and keep every figure of the Japanese text.
+TEST(EnglishEditions, SameSettingsAndSectionsAsTheJapaneseWithWholeReadableTexts) {
+    const fs::path study = fs::path(KESTREL_DATA_DIR) / "Study";
+    Cp932Codec codec;
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(study)) {
+        const fs::path name = fs::relative(entry.path(), study);
+        if (*name.begin() == "en" || !entry.is_regular_file() || name.extension() != ".txt")
+            continue;
+        ++files;
+        SCOPED_TRACE(name.string());
+        const fs::path english = study / "en" / name;
+        ASSERT_TRUE(fs::is_regular_file(english));
+        const std::string bytes = test::readBytes(english), utf8 = codec.toUtf8(bytes);
+        EXPECT_EQ(codec.fromUtf8(utf8), bytes) << "not valid CP932";
+        const auto lines = [&](const std::string& text) {
+            std::vector<std::string> split;
+            for (std::size_t from = 0, to; from < text.size(); from = to + 2) {
+                to = std::min(text.find("\r\n", from), text.size());
+                split.push_back(text.substr(from, to - from));
+            }
+            return split;
+        };
+        const auto ja = lines(codec.toUtf8(test::readBytes(entry.path()))), en = lines(utf8);
+        EXPECT_TRUE(bytes.ends_with("\r\n"));
+        ASSERT_EQ(en.size(), ja.size());
+        std::string section;
+        for (std::size_t i = 0; i < ja.size(); ++i) {
+            const auto eq = ja[i].find('=');
+            const std::string key = ja[i].substr(0, eq);
+            if (ja[i].starts_with('['))
+                section = ja[i].substr(1, ja[i].find(']') - 1);
+            if (eq == std::string::npos || !isTextKey(key)) {
+                EXPECT_EQ(en[i], ja[i]) << "line " << i + 1;
+                continue;
+            }
+            SCOPED_TRACE(key + " in [" + section + "]");
+            ASSERT_TRUE(en[i].starts_with(key + "="));
+            const std::string value = en[i].substr(eq + 1);
+            EXPECT_EQ(value.empty(), ja[i].size() == eq + 1);
+            std::string plain = std::regex_replace(value, std::regex("α|β|γ"), "");
+            EXPECT_TRUE(std::all_of(plain.begin(), plain.end(), [](char c) { return c >= ' ' && c <= '~'; }))
+                << value;
+            EXPECT_LT(en[i].size(), 1023u) << "the profile reader cuts a longer line";
+            EXPECT_EQ(ReadProfileValue(english, section, key), value);
+            const auto stated = numbersIn(ja[i].substr(eq + 1)), kept = numbersIn(value);
+            for (const std::string& n : stated)
+                EXPECT_TRUE(kept.count(n)) << n << " of the Japanese text is missing";
+        }
+    }
+    EXPECT_EQ(files, 28) << "15 lesson files and 13 challenges";
 }
 
 } // namespace
