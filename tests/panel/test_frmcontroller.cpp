@@ -5,6 +5,7 @@
 #include "panel/pointerimage.h"
 #include "panel/trendchart.h"
 #include "panelfixture.h"
+#include "widgets/buttonkeys.h"
 #include "widgets/textroom.h"
 
 #include <QComboBox>
@@ -644,6 +645,12 @@ TEST_F(ControllerPanel, RunKeysPressTheRunButtonsOfTheActiveWindowWhileThePanelI
     const auto clears = state.rec.ChartClears;
     QTest::keyClick(panel.get(), Qt::Key_F8);
     EXPECT_EQ(state.rec.ChartClears, clears + 1);
+    // Enter presses the button that has the focus.
+    ButtonKeys enter;
+    qApp->installEventFilter(&enter);
+    child("cmdClear")->setFocus();
+    QTest::keyClick(child("cmdClear"), Qt::Key_Return);
+    EXPECT_TRUE(waitUntil([&] { return state.rec.ChartClears == clears + 2; }));
 
     // Another window's keys act only while the panel is shown, and a disabled button ignores its key.
     QWidget other;
