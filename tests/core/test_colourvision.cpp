@@ -10,12 +10,10 @@ TEST(ColourVision, MeasuresAgreeWithKnownValues) {
     EXPECT_DOUBLE_EQ(contrastRatio(rgb(0, 0, 0), rgb(255, 255, 255)), 21.0);
     EXPECT_DOUBLE_EQ(contrastRatio(kChartBackColor, kChartBackColor), 1.0);
     EXPECT_NEAR(relativeLuminance(kChartBackColor), 0.05127, 1e-5);
-    EXPECT_NEAR(contrastRatio(rgb(255, 255, 255), kChartBackColor), 10.37, 0.01);
     EXPECT_NEAR(colourDifference(rgb(0, 0, 0), rgb(255, 255, 255)), 100.0, 0.01);
     // Full red as the two deficiencies see it: a dark olive, the blue channel gone.
     EXPECT_EQ(simulateVision(rgb(255, 0, 0), ColourVision::Protan), rgb(109, 95, 0));
     EXPECT_EQ(simulateVision(rgb(255, 0, 0), ColourVision::Deutan), rgb(163, 144, 0));
-    EXPECT_EQ(simulateVision(rgb(12, 34, 56), ColourVision::Normal), rgb(12, 34, 56));
     // The classic pens collapse: yellow and the SV green nearly meet for a protan viewer.
     EXPECT_LT(colourDifference(simulateVision(penChoiceColor(1), ColourVision::Protan),
                                simulateVision(kSvPenColor, ColourVision::Protan)),
@@ -44,7 +42,6 @@ TEST(ColourVision, SafePensReplaceOnlyThePenColours) {
         EXPECT_EQ(penShown(penChoiceColor(choice), true), kSafePenChoiceColors[choice]);
     }
     EXPECT_EQ(penShown(kSvPenColor, false), kSvPenColor);
-    EXPECT_EQ(penShown(kDvPenColor, false), kDvPenColor);
     EXPECT_EQ(penShown(kSvPenColor, true), kSafeSvPenColor);
     EXPECT_EQ(penShown(kDvPenColor, true), kSafeDvPenColor);
     EXPECT_EQ(penShown(kGridColor, true), kGridColor);
