@@ -33,7 +33,9 @@ cp "$ts" "$work/kestrel_en.ts"
 "$lupdate" "${lupdate_args[@]}" -ts "$work/kestrel_en.ts"
 report=$("$lrelease" "$work/kestrel_en.ts" -qm "$work/kestrel_en.qm")
 echo "$report" | tail -n 1
-if ! echo "$report" | grep -q " 0 unfinished)"; then
+# A text lupdate has just added has no translation at all: lrelease counts it as "untranslated"
+# (ignored), not as unfinished, so both counts must be nil.
+if ! echo "$report" | grep -q " 0 unfinished)" || echo "$report" | grep -q "untranslated source text"; then
   echo "Untranslated texts (run scripts/update-translations.sh and translate them in $ts):" >&2
   # Each unfinished message's context and source text.
   awk '/<name>/ { gsub(/.*<name>|<\/name>.*/, ""); ctx = $0 }

@@ -93,7 +93,10 @@ struct Windows {
     /// The tuning workbench, unless a challenge hides its process.
     void showTuning() {
         if (state.study.ProcessHidden)
-            messages.showMessage("この挑戦ではプロセスが隠されているので、調整ワークベンチは使えません。");
+            messages.showMessage(
+                QCoreApplication::translate(
+                    "Application", "この挑戦ではプロセスが隠されているので、調整ワークベンチは使えません。")
+                    .toStdString());
         else
             present(&tuning);
     }
@@ -289,8 +292,11 @@ int main(int argc, char* argv[]) {
     QtMessageService messages;
     std::filesystem::path failed;
     if (const std::error_code ec = prepareUserFolder(folders, failed)) {
-        messages.showMessage("ユーザーフォルダを準備できませんでした（" +
-                             systemErrorText(ec, failed.string()) + "）。Kestrel を終了します。");
+        messages.showMessage(
+            QCoreApplication::translate(
+                "Application", "ユーザーフォルダを準備できませんでした（%1）。Kestrel を終了します。")
+                .arg(QString::fromStdString(systemErrorText(ec, failed.string())))
+                .toStdString());
         return 1;
     }
     SetupDocument document(*state, messages, folders);

@@ -7,10 +7,10 @@
 
 namespace kestrel {
 
-/// The cause of a failed file operation as a short Japanese phrase, preceded by `fileName` and "："
-/// when a name is given ("P1.txt：ファイル名が長すぎます"). The common causes (name too long, name
+/// The cause of a failed file operation as a short phrase in the learner's language, preceded by `fileName`
+/// and "：" when a name is given ("P1.txt：ファイル名が長すぎます"). The common causes (name too long, name
 /// taken, no permission, disk full, missing folder) have their own phrase; any other keeps the
-/// system's text after a Japanese lead-in. Meant to stand inside a message, without a closing "。".
+/// system's text after a lead-in. Meant to stand inside a message, without a closing "。".
 std::string systemErrorText(const std::error_code& error, const std::string& fileName);
 
 } // namespace kestrel

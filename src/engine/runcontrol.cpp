@@ -2,6 +2,7 @@
 
 #include "core/convert.h"
 #include "core/runtimeerror.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 #include "engine/errortrap.h"
 #include "engine/settingkeys.h"
@@ -316,7 +317,7 @@ void RunControl::Start() {
 
     s.Running = true;
     s.Paused = false;
-    mHost.setPauseCaption("ポーズ");
+    mHost.setPauseCaption(KESTREL_TR("RunControl", "ポーズ"));
     mHost.focusFast();
     s.DecimationCount = 0;
     if (autoRange)
@@ -355,7 +356,9 @@ void RunControl::Pause() {
     const bool resume = s.Paused;
     s.Running = resume;
     s.Paused = !resume;
-    t([&] { mHost.setPauseCaption(resume ? "ポーズ" : "再開"); });
+    t([&] {
+        mHost.setPauseCaption(resume ? KESTREL_TR("RunControl", "ポーズ") : KESTREL_TR("RunControl", "再開"));
+    });
 }
 
 void RunControl::Fast() {
@@ -372,7 +375,7 @@ void RunControl::Fast() {
     mHost.setPauseEnabled(true);
     mHost.setFastEnabled(false);
     s.Paused = false;
-    mHost.setPauseCaption("ポーズ");
+    mHost.setPauseCaption(KESTREL_TR("RunControl", "ポーズ"));
 
     if (s.SimTime == 0.0 && !started)
         Start();
@@ -430,7 +433,7 @@ void RunControl::Clear() {
     mHost.focusStart();
     t([&] { RangeNormalise(); });
     mHost.setPauseEnabled(false);
-    mHost.setPauseCaption("ポーズ");
+    mHost.setPauseCaption(KESTREL_TR("RunControl", "ポーズ"));
 
     if (p.mode() == Mode::Cascade)
         programStartValues(t);

@@ -238,7 +238,7 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
     }
     p.setPen(kText);
     p.drawText(QRectF(plot.left(), area.bottom() - fm.height() - 2, plot.width(), fm.height()),
-               Qt::AlignHCenter | Qt::AlignBottom, "時間 [s]");
+               Qt::AlignHCenter | Qt::AlignBottom, tr("時間 [s]"));
     p.drawText(QRectF(area.left() + 4, area.top() + 4, kMarginLeft, fm.height()), Qt::AlignLeft, "[%]");
 
     // Legend: the line style of each channel, then each run's colour.
@@ -258,7 +258,7 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
         const int style = runLineStyle(overlay++);
         // A kept run by its number; a run that was never kept (a comparison's) by its label.
         const QString name =
-            run->number > 0 ? QString("ラン %1").arg(run->number) : QString::fromStdString(run->label);
+            run->number > 0 ? tr("ラン %1").arg(run->number) : QString::fromStdString(run->label);
         const double w = 14 + fm.horizontalAdvance(name) + 12;
         if (x + w > area.right())
             break;

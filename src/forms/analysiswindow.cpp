@@ -50,7 +50,7 @@ QIcon swatch(Rgb colour) {
 }
 
 QString runName(const KeptRun& run) {
-    return QString("ラン %1").arg(run.number);
+    return AnalysisWindow::tr("ラン %1").arg(run.number);
 }
 
 /// Pens for an imported run that came without them (black would vanish on the chart's black).
@@ -62,7 +62,7 @@ constexpr std::array<Rgb, 6> kImportPens{rgb(255, 255, 255), rgb(255, 255, 0), r
 AnalysisWindow::AnalysisWindow(RunStore& store, MessageService& messages, QWidget* parent)
     : QWidget(parent, Qt::Window), mStore(store), mMessages(messages), mFolder(QDir::homePath()) {
     setObjectName("frmAnalysis");
-    setWindowTitle("解析");
+    setWindowTitle(tr("解析"));
     buildControls();
     mList->setUpdatesEnabled(false);
     for (const KeptRun& run : mStore.runs())
@@ -73,7 +73,7 @@ AnalysisWindow::AnalysisWindow(RunStore& store, MessageService& messages, QWidge
 }
 
 void AnalysisWindow::buildControls() {
-    auto button = [this](const char* caption, const char* name, void (AnalysisWindow::*slot)()) {
+    auto button = [this](const QString& caption, const char* name, void (AnalysisWindow::*slot)()) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         connect(b, &QPushButton::clicked, this, slot);
@@ -83,36 +83,36 @@ void AnalysisWindow::buildControls() {
     connect(mChart, &AnalysisChart::cursorMoved, this, [this] { updateReadout(); });
 
     auto* top = new QHBoxLayout;
-    auto* reset = new QPushButton("リセット", this);
+    auto* reset = new QPushButton(tr("リセット"), this);
     reset->setObjectName("cmdReset");
     connect(reset, &QPushButton::clicked, mChart, &AnalysisChart::resetView);
-    mLimits = new QCheckBox("制限の表示", this);
+    mLimits = new QCheckBox(tr("制限の表示"), this);
     mLimits->setObjectName("chkLimits");
     mLimits->setChecked(true);
     connect(mLimits, &QCheckBox::toggled, mChart, &AnalysisChart::setLimitsShown);
     auto* hint =
-        new QLabel("クリック: カーソル　ホイール: 時間軸の拡大　右ドラッグ (Shift+ドラッグ): 範囲の拡大"
-                   "　ダブルクリック: 全体",
+        new QLabel(tr("クリック: カーソル　ホイール: 時間軸の拡大　右ドラッグ (Shift+ドラッグ): 範囲の拡大"
+                      "　ダブルクリック: 全体"),
                    this);
     hint->setStyleSheet("color: #555;");
     top->addWidget(reset);
     top->addWidget(mLimits);
     top->addSpacing(12);
     top->addWidget(hint, 1);
-    top->addWidget(button("CSV保存...", "cmdSaveCsv", &AnalysisWindow::onSaveCsv));
-    top->addWidget(button("CSV読込...", "cmdLoadCsv", &AnalysisWindow::onLoadCsv));
-    top->addWidget(button("画像保存...", "cmdSaveImage", &AnalysisWindow::onSaveImage));
-    top->addWidget(button("レポート...", "cmdReport", &AnalysisWindow::onReport));
-    auto* tuning = new QPushButton("調整...", this);
+    top->addWidget(button(tr("CSV保存..."), "cmdSaveCsv", &AnalysisWindow::onSaveCsv));
+    top->addWidget(button(tr("CSV読込..."), "cmdLoadCsv", &AnalysisWindow::onLoadCsv));
+    top->addWidget(button(tr("画像保存..."), "cmdSaveImage", &AnalysisWindow::onSaveImage));
+    top->addWidget(button(tr("レポート..."), "cmdReport", &AnalysisWindow::onReport));
+    auto* tuning = new QPushButton(tr("調整..."), this);
     tuning->setObjectName("cmdTuning");
-    tuning->setToolTip("ステップ試験のランからモデルを同定し、調整則で PID のパラメータを求めます。");
+    tuning->setToolTip(tr("ステップ試験のランからモデルを同定し、調整則で PID のパラメータを求めます。"));
     connect(tuning, &QPushButton::clicked, this, &AnalysisWindow::tuningRequested);
     top->addWidget(tuning);
 
     mList = new QTreeWidget(this);
     mList->setObjectName("runList");
     mList->setColumnCount(2);
-    mList->setHeaderLabels({"ラン", "設定"});
+    mList->setHeaderLabels({tr("ラン"), tr("設定")});
     mList->setRootIsDecorated(false);
     mList->setUniformRowHeights(true);
     // The settings are long: the list scrolls sideways rather than cutting them off.
@@ -125,7 +125,7 @@ void AnalysisWindow::buildControls() {
             refreshDrawn();
     });
 
-    auto* channels = new QGroupBox("チャンネル", this);
+    auto* channels = new QGroupBox(tr("チャンネル"), this);
     auto* grid = new QGridLayout(channels);
     for (int c = 0; c < kChannelCount; ++c) {
         const Channel ch = static_cast<Channel>(c);
@@ -144,10 +144,10 @@ void AnalysisWindow::buildControls() {
     leftLayout->addWidget(mList, 1);
     leftLayout->addWidget(channels);
 
-    QStringList readoutHeaders{"時刻"};
+    QStringList readoutHeaders{tr("時刻")};
     for (int c = 0; c < kChannelCount; ++c)
         readoutHeaders << qtext(channelName(static_cast<Channel>(c)));
-    readoutHeaders << "制限";
+    readoutHeaders << tr("制限");
     mReadout = new QTableWidget(0, static_cast<int>(readoutHeaders.size()), this);
     mReadout->setObjectName("readout");
     mReadout->setHorizontalHeaderLabels(readoutHeaders);
@@ -158,15 +158,15 @@ void AnalysisWindow::buildControls() {
 
     mMetrics = new QTableWidget(0, 1 + static_cast<int>(metricsHeaders().size()), this);
     mMetrics->setObjectName("metrics");
-    mMetrics->setHorizontalHeaderLabels(QStringList{"ラン"} + metricsHeaders());
+    mMetrics->setHorizontalHeaderLabels(QStringList{tr("ラン")} + metricsHeaders());
     mMetrics->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mMetrics->verticalHeader()->hide();
     mMetrics->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto* tabs = new QTabWidget(this);
     tabs->setObjectName("analysisTabs");
-    tabs->addTab(mReadout, "読み取り");
-    tabs->addTab(mMetrics, "評価");
+    tabs->addTab(mReadout, tr("読み取り"));
+    tabs->addTab(mMetrics, tr("評価"));
 
     auto* right = new QSplitter(Qt::Vertical, this);
     right->addWidget(mChart);
@@ -291,7 +291,7 @@ void AnalysisWindow::refreshDrawn() {
         const int number = mList->topLevelItem(i)->data(0, kNumberRole).toInt();
         const bool on = drawn.count(number) > 0;
         QTableWidgetItem* cell = mMetrics->item(i, 0);
-        const QString text = (on ? "● ラン " : "　 ラン ") + QString::number(number);
+        const QString text = (on ? tr("● ラン %1") : tr("　 ラン %1")).arg(number);
         if (cell->text() != text)
             cell->setText(text);
     }
@@ -337,7 +337,7 @@ bool AnalysisWindow::saveCsv(const QString& path) {
 
 bool AnalysisWindow::saveCsv(const QString& path, const std::vector<const KeptRun*>& runs) {
     if (runs.empty()) {
-        mMessages.showMessage("保存するランがありません。チェックしたランが保存されます。");
+        mMessages.showMessage(tr("保存するランがありません。チェックしたランが保存されます。").toStdString());
         return false;
     }
     std::ostringstream text;
@@ -347,7 +347,7 @@ bool AnalysisWindow::saveCsv(const QString& path, const std::vector<const KeptRu
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
         !file.commit()) {
-        mMessages.showMessage(QString("ファイルに書き込めませんでした。\n%1").arg(path).toStdString());
+        mMessages.showMessage(tr("ファイルに書き込めませんでした。\n%1").arg(path).toStdString());
         return false;
     }
     return true;
@@ -356,7 +356,7 @@ bool AnalysisWindow::saveCsv(const QString& path, const std::vector<const KeptRu
 bool AnalysisWindow::loadCsv(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        mMessages.showMessage(QString("ファイルを読み込めませんでした。\n%1").arg(path).toStdString());
+        mMessages.showMessage(tr("ファイルを読み込めませんでした。\n%1").arg(path).toStdString());
         return false;
     }
     const QByteArray bytes = file.readAll();
@@ -364,7 +364,7 @@ bool AnalysisWindow::loadCsv(const QString& path) {
     std::string error;
     std::vector<KeptRun> runs = readRunsCsv(in, path.toStdString(), error);
     if (runs.empty()) {
-        mMessages.showMessage(QString("ランの CSV ファイルとして読み込めませんでした。\n%1\n%2")
+        mMessages.showMessage(tr("ランの CSV ファイルとして読み込めませんでした。\n%1\n%2")
                                   .arg(path, qtext(error))
                                   .toStdString());
         return false;
@@ -410,7 +410,8 @@ bool AnalysisWindow::writeImage(const AnalysisChart& chart, QString path, QSize 
 
 bool AnalysisWindow::writeReport(const AnalysisChart& chart, QString path) {
     if (chart.runs().empty()) {
-        mMessages.showMessage("レポートに載せるランがありません。チェックしたランが載ります。");
+        mMessages.showMessage(
+            tr("レポートに載せるランがありません。チェックしたランが載ります。").toStdString());
         return false;
     }
     if (QFileInfo(path).suffix().isEmpty())
@@ -437,27 +438,27 @@ void AnalysisWindow::exportRuns(RunExport kind, const QList<int>& numbers) {
         if (const KeptRun* run = mStore.find(n))
             runs.push_back(run);
     if (runs.empty()) {
-        mMessages.showMessage("グラフに描かれたランがありません。");
+        mMessages.showMessage(tr("グラフに描かれたランがありません。").toStdString());
         return;
     }
     AnalysisChart chart;
     chart.resize(mChart->isVisible() ? mChart->size() : QSize(900, 480));
     configureLike(chart, runs);
     if (kind == RunExport::Csv) {
-        if (const QString path = askSavePath("CSV保存", "kestrel-runs.csv", "CSV ファイル (*.csv)");
+        if (const QString path = askSavePath(tr("CSV保存"), "kestrel-runs.csv", tr("CSV ファイル (*.csv)"));
             !path.isEmpty())
             saveCsv(path, runs);
     } else if (kind == RunExport::Image) {
         QString filter;
-        QString path =
-            askSavePath("画像保存", "kestrel-chart.png", "PNG 画像 (*.png);;SVG 画像 (*.svg)", &filter);
+        QString path = askSavePath(tr("画像保存"), "kestrel-chart.png",
+                                   tr("PNG 画像 (*.png);;SVG 画像 (*.svg)"), &filter);
         QSize size = chart.size();
         if (path.isEmpty() || !askImageSize(size))
             return;
         if (QFileInfo(path).suffix().isEmpty())
             path += filter.contains("svg") ? ".svg" : ".png";
         writeImage(chart, path, size);
-    } else if (const QString path = askSavePath("レポート", "kestrel-report.pdf", "PDF (*.pdf)");
+    } else if (const QString path = askSavePath(tr("レポート"), "kestrel-report.pdf", "PDF (*.pdf)");
                !path.isEmpty()) {
         writeReport(chart, path);
     }
@@ -476,7 +477,7 @@ QString AnalysisWindow::askSavePath(const QString& title, const QString& name, c
 
 bool AnalysisWindow::askImageSize(QSize& size) {
     QDialog dialog(this);
-    dialog.setWindowTitle("画像の大きさ");
+    dialog.setWindowTitle(tr("画像の大きさ"));
     auto* form = new QFormLayout(&dialog);
     auto* width = new QSpinBox(&dialog);
     auto* height = new QSpinBox(&dialog);
@@ -486,8 +487,8 @@ bool AnalysisWindow::askImageSize(QSize& size) {
     }
     width->setValue(size.width());
     height->setValue(size.height());
-    form->addRow("幅", width);
-    form->addRow("高さ", height);
+    form->addRow(tr("幅"), width);
+    form->addRow(tr("高さ"), height);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     form->addRow(buttons);
     connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
@@ -503,14 +504,14 @@ void AnalysisWindow::onSaveCsv() {
         saveCsv(QString());
         return;
     }
-    if (const QString path = askSavePath("CSV保存", "kestrel-runs.csv", "CSV ファイル (*.csv)");
+    if (const QString path = askSavePath(tr("CSV保存"), "kestrel-runs.csv", tr("CSV ファイル (*.csv)"));
         !path.isEmpty())
         saveCsv(path);
 }
 
 void AnalysisWindow::onLoadCsv() {
     const QString path =
-        QFileDialog::getOpenFileName(this, "CSV読込", mFolder, "CSV ファイル (*.csv);;すべて (*)");
+        QFileDialog::getOpenFileName(this, tr("CSV読込"), mFolder, tr("CSV ファイル (*.csv);;すべて (*)"));
     if (path.isEmpty())
         return;
     mFolder = QFileInfo(path).absolutePath();
@@ -520,7 +521,7 @@ void AnalysisWindow::onLoadCsv() {
 void AnalysisWindow::onSaveImage() {
     QString filter;
     QString path =
-        askSavePath("画像保存", "kestrel-chart.png", "PNG 画像 (*.png);;SVG 画像 (*.svg)", &filter);
+        askSavePath(tr("画像保存"), "kestrel-chart.png", tr("PNG 画像 (*.png);;SVG 画像 (*.svg)"), &filter);
     QSize size = mChart->size();
     if (path.isEmpty() || !askImageSize(size))
         return;
@@ -534,7 +535,8 @@ void AnalysisWindow::onReport() {
         saveReport(QString());
         return;
     }
-    if (const QString path = askSavePath("レポート", "kestrel-report.pdf", "PDF (*.pdf)"); !path.isEmpty())
+    if (const QString path = askSavePath(tr("レポート"), "kestrel-report.pdf", "PDF (*.pdf)");
+        !path.isEmpty())
         saveReport(path);
 }
 

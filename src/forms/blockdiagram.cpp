@@ -2,6 +2,7 @@
 
 #include "forms/blockdiagramlayout.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
@@ -15,6 +16,17 @@ namespace kestrel {
 using namespace diagram;
 
 namespace {
+
+/// A caption of the layout (kept as its Japanese source) in the learner's language: the diagram's
+/// own words, or a controller block named after its control type as the tabs name it. Formulas
+/// have no translation and stay as they are.
+QString shown(const QString& text) {
+    if (text.isEmpty())
+        return text;
+    const QByteArray source = text.toUtf8();
+    const QString own = BlockDiagram::tr(source.constData());
+    return own != text ? own : QCoreApplication::translate("SetupCaptions", source.constData());
+}
 
 constexpr double kFontPx = 12, kSupScale = 0.75;
 constexpr double kLineWidth = 1.1;
@@ -73,7 +85,7 @@ double termWidth(const Fonts& f, const Term& t) {
         const double gap = std::max(f.mm.horizontalAdvance(s.spaces), fractionWidth(f, t.num2, {}, t.den2));
         return f.mm.horizontalAdvance(s.prefix) + gap + f.mm.horizontalAdvance(s.suffix);
     }
-    return runWidth(f, t.text, t.sup);
+    return runWidth(f, shown(t.text), t.sup);
 }
 
 /// A fraction of width w starting at x with its bar at y.
@@ -98,7 +110,7 @@ void drawTerm(QPainter& p, const Fonts& f, double x, double cy, const Term& t) {
         drawFraction(p, f, fx, baseline - f.mm.xHeight() * 0.55, gap, t.num2, {}, t.den2);
         drawRun(p, f, fx + gap, baseline, s.suffix, {});
     } else {
-        drawRun(p, f, x, baseline, t.text, t.sup);
+        drawRun(p, f, x, baseline, shown(t.text), t.sup);
     }
 }
 
@@ -201,7 +213,7 @@ void drawText(QPainter& p, const Fonts& f, const Text& t) {
     if (t.align & Qt::AlignRight)
         r.moveRight(t.at.x());
     p.setFont(f.main);
-    p.drawText(r, static_cast<int>((t.align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter), t.text);
+    p.drawText(r, static_cast<int>((t.align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter), shown(t.text));
 }
 
 } // namespace
@@ -252,9 +264,9 @@ QStringList BlockDiagram::labels() const {
         for (const Term& t : b.terms)
             for (const QString& s : {t.text, t.sup, t.den, t.num2, t.den2})
                 if (!s.isEmpty())
-                    out << s;
+                    out << shown(s);
     for (const Text& t : mLayout->texts)
-        out << t.text;
+        out << shown(t.text);
     return out;
 }
 

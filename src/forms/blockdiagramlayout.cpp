@@ -3,8 +3,13 @@
 #include "setup/fieldtable.h"
 #include "widgets/qtext.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <map>
+
+// The captions are kept as their Japanese sources; the diagram shows them in the learner's
+// language when it paints (BlockDiagram::shown), so a kept layout serves both languages.
 
 namespace kestrel::diagram {
 
@@ -39,13 +44,13 @@ QRectF boxAt(double cx, double cy, double w, bool tall) {
 
 void addPI(Layout& l, double left, double width) {
     l.box(boxAt(left + width / 2, kMain, width, true), {inset("Kp(1+      )", "1", "Ti・s")});
-    l.text({left + width / 2, kMain - 28}, "（P+I)");
+    l.text({left + width / 2, kMain - 28}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "（P+I)"));
 }
 
 /// A derivative block on the second row fed from the left, its caption below.
 void addDerivativeOnRow(Layout& l, double left) {
     l.box(boxAt(left + 33, kSub, 66, true), {frac(kDerivNum, kDerivDen)});
-    l.text({left + 33, kSub + 29}, "（D)");
+    l.text({left + 33, kSub + 29}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "（D)"));
 }
 
 /// A block under the summing point at x on the main row, fed upwards from the feedback line and
@@ -125,9 +130,9 @@ void addPlantSide(Layout& l, double controllerEnd, QPointF to, const BlockDiagra
     if (d.valve && !d.hidden) {
         constexpr double valveX = (ffX + kdX) / 2, valveW = 24;
         l.wire({{ffX + kR, kMain}, {valveX - valveW / 2, kMain}});
-        l.box(boxAt(valveX, kMain, valveW, false), {txt("弁")});
+        l.box(boxAt(valveX, kMain, valveW, false), {txt(QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "弁"))});
         l.wire({{valveX + valveW / 2, kMain}, {kdX - kR, kMain}});
-        l.text({valveX, kMain + 28}, "バルブ");
+        l.text({valveX, kMain + 28}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "バルブ"));
     } else {
         l.wire({{ffX + kR, kMain}, {kdX - kR, kMain}});
     }
@@ -145,19 +150,19 @@ void addPlantSide(Layout& l, double controllerEnd, QPointF to, const BlockDiagra
     // The feedback line: from PV down, back along the bottom and up into the first summing point.
     if (!d.sensor) {
         l.wire({{fbX, kMain}, {fbX, kFb}, {to.x(), kFb}, {to.x(), to.y() + kR}}, true, true);
-        l.text({430, kFb - 10}, "測定値");
+        l.text({430, kFb - 10}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "測定値"));
         return;
     }
     // The sensor on the way back: the noise is added, then the filter lags the sum.
     constexpr double noiseX = 500, filterX = 430, filterW = 64, filterH = 34;
     l.wire({{fbX, kMain}, {fbX, kFb}, {noiseX + kR, kFb}}, true, true);
     l.sum({noiseX, kFb}, {{Side::Right, true}, {Side::Top, true}});
-    l.text({noiseX, kFb - 32}, "ノイズ");
+    l.text({noiseX, kFb - 32}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "ノイズ"));
     l.wire({{noiseX, kFb - 24}, {noiseX, kFb - kR}});
     l.wire({{noiseX - kR, kFb}, {filterX + filterW / 2, kFb}}, true);
     l.box(QRectF(filterX - filterW / 2, kFb - filterH / 2, filterW, filterH), {frac("1", "1+Tf・s")});
     l.wire({{filterX - filterW / 2, kFb}, {to.x(), kFb}, {to.x(), to.y() + kR}}, true);
-    l.text({360, kFb - 10}, "測定値");
+    l.text({360, kFb - 10}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "測定値"));
 }
 
 /// Proportional control alone.
@@ -165,7 +170,7 @@ void layoutP(Layout& l, const BlockDiagram::ProcessDetail& d) {
     addInput(l, 90);
     l.wire({{90 + kR, kMain}, {150, kMain}});
     l.box(boxAt(170, kMain, 40, false), {txt("Kp")});
-    l.text({170, kMain - 22}, "（P)");
+    l.text({170, kMain - 22}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "（P)"));
     addPlantSide(l, 190, {90, kMain}, d);
 }
 
@@ -195,13 +200,15 @@ void layoutIPD(Layout& l, const BlockDiagram::ProcessDetail& d) {
     addInput(l, 70);
     l.wire({{70 + kR, kMain}, {110, kMain}});
     l.box(boxAt(135, kMain, 50, true), {frac("Kp", "Ti・s")});
-    l.text({135, kMain - 28}, "（I)");
+    l.text({135, kMain - 28}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "（I)"));
     l.wire({{160, kMain}, {200 - kR, kMain}});
     l.sum({200, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
-    addMeasurementBlock(l, 200, txt("Kp"), 32, false, "（P)", true);
+    addMeasurementBlock(l, 200, txt("Kp"), 32, false, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "（P)"),
+                        true);
     l.wire({{200 + kR, kMain}, {260 - kR, kMain}});
     l.sum({260, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
-    addMeasurementBlock(l, 260, frac(kDerivNum, kDerivDen), 66, true, "（D)", false);
+    addMeasurementBlock(l, 260, frac(kDerivNum, kDerivDen), 66, true,
+                        QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "（D)"), false);
     addPlantSide(l, 260 + kR, {70, kMain}, d);
 }
 
@@ -212,7 +219,8 @@ void layoutPID(Layout& l, const BlockDiagram::ProcessDetail& d) {
     addPI(l, 120, 86);
     l.wire({{206, kMain}, {260 - kR, kMain}});
     l.sum({260, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
-    addMeasurementBlock(l, 260, frac(kDerivNum, kDerivDen), 66, true, "（D)", false);
+    addMeasurementBlock(l, 260, frac(kDerivNum, kDerivDen), 66, true,
+                        QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "（D)"), false);
     addPlantSide(l, 260 + kR, {70, kMain}, d);
 }
 
@@ -222,7 +230,7 @@ void layoutTwoDof(Layout& l, const BlockDiagram::ProcessDetail& d) {
     l.text({kSvStart + 2, kMain - 10}, "SV", Qt::AlignLeft);
     l.wire({{kSvStart, kMain}, {44, kMain}});
     l.frames.push_back(QRectF(36, kMain - 30, 92, kSub + 22 - (kMain - 30)));
-    l.text({82, kMain - 40}, "２自由度付加機能");
+    l.text({82, kMain - 40}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "２自由度付加機能"));
     l.box(boxAt(82, kMain, 76, true), {frac("1+αβTi・s", "1+βTi・s")});
     l.wire({{120, kMain}, {s1 - kR, kMain}});
     l.sum({s1, kMain}, {{Side::Left, true}, {Side::Bottom, false}});
@@ -256,7 +264,7 @@ void layoutTwoPart(Layout& l, int page, const BlockDiagram::ProcessDetail& d) {
     l.text({kSvStart + 2, kMain - 10}, "SV", Qt::AlignLeft);
     l.wire({{kSvStart, kMain}, {primaryL, kMain}});
     l.box(boxAt(primaryX, kMain, primaryW, true), {txt(qtext(kTypePages[page]))});
-    l.text({primaryX, kMain - 28}, "主調節計");
+    l.text({primaryX, kMain - 28}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "主調節計"));
     l.wire({{primaryL + primaryW, kMain}, {ffX - kR, kMain}});
     l.text({ffX - kR - 11, kMain - 10}, cascade ? "OP" : "MV", Qt::AlignRight);
     l.sum({ffX, kMain}, {{Side::Left, true}, {Side::Top, false}});
@@ -271,7 +279,8 @@ void layoutTwoPart(Layout& l, int page, const BlockDiagram::ProcessDetail& d) {
         const int type = std::clamp(d.secondaryType, 0, 2);
         l.box(boxAt(secondaryL + secondaryW / 2, kMain, secondaryW, true),
               {txt(qtext(kSecondaryTypes[type]))});
-        l.text({secondaryL + secondaryW / 2, kMain - 28}, "二次調節計");
+        l.text({secondaryL + secondaryW / 2, kMain - 28},
+               QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "二次調節計"));
         x0 = secondaryL + secondaryW;
     }
     const double valveX = x0 + 34, kdX = x0 + 62, innerL = x0 + 82, innerX = innerL + boxW / 2;
@@ -284,9 +293,9 @@ void layoutTwoPart(Layout& l, int page, const BlockDiagram::ProcessDetail& d) {
     if (d.valve && !d.hidden) {
         constexpr double valveW = 24;
         l.wire({{x0, kMain}, {valveX - valveW / 2, kMain}});
-        l.box(boxAt(valveX, kMain, valveW, false), {txt("弁")});
+        l.box(boxAt(valveX, kMain, valveW, false), {txt(QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "弁"))});
         l.wire({{valveX + valveW / 2, kMain}, {kdX - kR, kMain}});
-        l.text({valveX, kMain + 28}, "バルブ");
+        l.text({valveX, kMain + 28}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "バルブ"));
     } else {
         l.wire({{x0, kMain}, {kdX - kR, kMain}});
     }
@@ -324,19 +333,19 @@ void layoutTwoPart(Layout& l, int page, const BlockDiagram::ProcessDetail& d) {
     const QPointF to(primaryX, kMain + 20);
     if (!d.sensor) {
         l.wire({{fbX, kMain}, {fbX, kFb}, {to.x(), kFb}, {to.x(), to.y()}}, true, true);
-        l.text({fbX - 97, kFb - 10}, "測定値");
+        l.text({fbX - 97, kFb - 10}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "測定値"));
         return;
     }
     const double noiseX = fbX - 27, filterX = fbX - 97;
     constexpr double filterW = 64, filterH = 34;
     l.wire({{fbX, kMain}, {fbX, kFb}, {noiseX + kR, kFb}}, true, true);
     l.sum({noiseX, kFb}, {{Side::Right, true}, {Side::Top, true}});
-    l.text({noiseX, kFb - 32}, "ノイズ");
+    l.text({noiseX, kFb - 32}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "ノイズ"));
     l.wire({{noiseX, kFb - 24}, {noiseX, kFb - kR}});
     l.wire({{noiseX - kR, kFb}, {filterX + filterW / 2, kFb}}, true);
     l.box(QRectF(filterX - filterW / 2, kFb - filterH / 2, filterW, filterH), {frac("1", "1+Tf・s")});
     l.wire({{filterX - filterW / 2, kFb}, {to.x(), kFb}, {to.x(), to.y()}}, true);
-    l.text({fbX - 167, kFb - 10}, "測定値");
+    l.text({fbX - 167, kFb - 10}, QT_TRANSLATE_NOOP("kestrel::BlockDiagram", "測定値"));
 }
 
 Layout makeLayout(int page, const BlockDiagram::ProcessDetail& d) {

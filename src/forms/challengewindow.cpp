@@ -1,6 +1,7 @@
 #include "forms/challengewindow.h"
 
 #include "core/convert.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 #include "forms/analysischart.h"
 #include "setup/fieldtable.h"
@@ -30,6 +31,11 @@ namespace {
 
 QString number(double v) {
     return QString::number(v, 'g', 4);
+}
+
+/// A goal's name or unit from the challenge layer's table, in the learner's language.
+QString goalText(std::string_view text) {
+    return text.empty() ? QString() : qtext(translate("Challenge", std::string(text).c_str()));
 }
 
 /// The learner's free settings as a run used them: the free keys of the challenge read from the
@@ -93,11 +99,11 @@ ChallengeWindow::ChallengeWindow(const RunStore& runs, SetupDocument& document, 
     : QWidget(parent, Qt::Window), mRuns(runs), mDocument(document), mState(state), mMessages(messages),
       mBook(std::move(scoreFolder)) {
     setObjectName("frmChallenge");
-    setWindowTitle("挑戦");
+    setWindowTitle(tr("挑戦"));
 
     mList = new QTableWidget(0, 3, this);
     mList->setObjectName("challengeList");
-    mList->setHorizontalHeaderLabels({"課題", "最高点", "回数"});
+    mList->setHorizontalHeaderLabels({tr("課題"), tr("最高点"), tr("回数")});
     mList->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mList->setSelectionBehavior(QAbstractItemView::SelectRows);
     mList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -125,7 +131,7 @@ ChallengeWindow::ChallengeWindow(const RunStore& runs, SetupDocument& document, 
 
     mGoals = new QTableWidget(0, 5, this);
     mGoals->setObjectName("goals");
-    mGoals->setHorizontalHeaderLabels({"目標", "上限", "重み", "結果", "達成"});
+    mGoals->setHorizontalHeaderLabels({tr("目標"), tr("上限"), tr("重み"), tr("結果"), tr("達成")});
     mGoals->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mGoals->setSelectionMode(QAbstractItemView::NoSelection);
     mGoals->verticalHeader()->hide();
@@ -159,7 +165,7 @@ ChallengeWindow::ChallengeWindow(const RunStore& runs, SetupDocument& document, 
     mK = field("txtAnswerK", "K");
     mL = field("txtAnswerL", "L s");
     mT = field("txtAnswerT", "T s");
-    auto* check = new QPushButton("答え合わせ", mAnswerBox);
+    auto* check = new QPushButton(tr("答え合わせ"), mAnswerBox);
     check->setObjectName("cmdAnswer");
     answerForm->addWidget(check);
     answerForm->addStretch();
@@ -170,7 +176,7 @@ ChallengeWindow::ChallengeWindow(const RunStore& runs, SetupDocument& document, 
             bool ok = false;
             v[i] = qtext(halfWidthNumberText(edits[i]->text().trimmed().toStdString())).toDouble(&ok);
             if (!ok || !std::isfinite(v[i]) || v[i] <= 0) {
-                mMessages.showMessage("K, L, T には正の数を入れてください。");
+                mMessages.showMessage(tr("K, L, T には正の数を入れてください。").toStdString());
                 return;
             }
         }
@@ -182,15 +188,16 @@ ChallengeWindow::ChallengeWindow(const RunStore& runs, SetupDocument& document, 
     mChart->setLimitsShown(false);
     mChart->setMinimumHeight(200);
 
-    mStart = new QPushButton("挑戦する", this);
+    mStart = new QPushButton(tr("挑戦する"), this);
     mStart->setObjectName("cmdStart");
-    mStart->setToolTip("課題の設定をパラメータ欄に入れます。自由に変えてよい欄を変えて OK を押し、"
-                       "コントローラパネルで走らせると採点されます。");
-    mEnd = new QPushButton("終了", this);
+    mStart->setToolTip(tr("課題の設定をパラメータ欄に入れます。自由に変えてよい欄を変えて OK を押し、"
+                          "コントローラパネルで走らせると採点されます。"));
+    mEnd = new QPushButton(tr("終了"), this);
     mEnd->setObjectName("cmdEnd");
-    mSave = new QPushButton("保存...", this);
+    mSave = new QPushButton(tr("保存..."), this);
     mSave->setObjectName("cmdSave");
-    mSave->setToolTip("この挑戦の設定（自由な欄は最後に採点したランの値）をプロジェクトとして保存します。");
+    mSave->setToolTip(
+        tr("この挑戦の設定（自由な欄は最後に採点したランの値）をプロジェクトとして保存します。"));
     connect(mStart, &QPushButton::clicked, this, [this] { start(); });
     connect(mEnd, &QPushButton::clicked, this, [this] { end(); });
     connect(mSave, &QPushButton::clicked, this, [this] { onSave(); });
@@ -246,7 +253,7 @@ void ChallengeWindow::fillList() {
     for (int r = 0; r < static_cast<int>(mEntries.size()); ++r) {
         const Entry& e = mEntries[r];
         QString best, attempts;
-        QString title = QString::fromStdString(e.file.filename().string()) + "（読めません）";
+        QString title = tr("%1（読めません）").arg(QString::fromStdString(e.file.filename().string()));
         if (e.challenge) {
             title = qtext(e.challenge->title);
             const ScoreBook::Entry s = mBook.entry(e.challenge->id());
@@ -279,8 +286,8 @@ void ChallengeWindow::showChosen() {
     mEnd->setEnabled(mActive.has_value());
     mSave->setEnabled(activeShown && (mLastFree || mLastAnswer));
     if (!e) {
-        mTitle->setText("挑戦がありません");
-        mText->setPlainText("Study/Challenge フォルダに課題のファイルがありません。");
+        mTitle->setText(tr("挑戦がありません"));
+        mText->setPlainText(tr("Study/Challenge フォルダに課題のファイルがありません。"));
         mGoals->setRowCount(0);
         mAnswerBox->hide();
         mChart->hide();
@@ -302,20 +309,20 @@ void ChallengeWindow::showChosen() {
     mText->setPlainText(qtext(c.text));
     QStringList free;
     for (const std::string& k : c.freeKeys)
-        free << (k == "TYPE_SELECT"                 ? QString("制御の種類")
-                 : k == "CALC_TYPE"                 ? QString("計算形式（位置型・速度型）")
+        free << (k == "TYPE_SELECT"                 ? tr("制御の種類")
+                 : k == "CALC_TYPE"                 ? tr("計算形式（位置型・速度型）")
                  : k == kDetailFields[PvFilter].key ? qtext(detailFieldName(PvFilter))
                                                     : qtext(k));
-    mFree->setText(c.mystery ? "手動（Ｍ）でステップ試験をして、K, L, T を求めて答えてください。"
-                             : "自由に変えてよい設定: " + free.join(", ") +
-                                   (c.hidden ? "（プロセスは隠されています）" : ""));
+    mFree->setText(c.mystery ? tr("手動（Ｍ）でステップ試験をして、K, L, T を求めて答えてください。")
+                             : tr("自由に変えてよい設定: %1").arg(free.join(", ")) +
+                                   (c.hidden ? tr("（プロセスは隠されています）") : QString()));
     mAnswerBox->setVisible(c.mystery.has_value());
     mChart->setVisible(c.mystery.has_value() && activeShown && mAnswerScore.has_value());
     mGoals->setVisible(!c.mystery);
     if (!c.mystery)
         showGoals(c, activeShown && mScore ? &*mScore : nullptr);
     if (!activeShown) {
-        mScoreLine->setText(mActive ? QString("挑戦中: %1").arg(qtext(mActive->title)) : QString());
+        mScoreLine->setText(mActive ? tr("挑戦中: %1").arg(qtext(mActive->title)) : QString());
         // What the reader passed over in the file, for the teacher who wrote it.
         QStringList warnings;
         for (const std::string& w : c.warnings)
@@ -330,12 +337,12 @@ void ChallengeWindow::showGoals(const Challenge& c, const Score* score) {
         const Goal& g = c.goals[r];
         const GoalDef& def = goalDef(g.kind);
         const GoalResult* result = score ? &score->goals[r] : nullptr;
-        const QString unit = qtext(std::string(def.unit));
+        const QString unit = goalText(def.unit);
         QString got;
         if (result)
             got = result->result ? number(*result->result) + " " + unit : qtext(result->reason);
-        const QString cells[] = {qtext(std::string(def.name)), number(g.limit) + " " + unit, number(g.weight),
-                                 got, result ? (result->met ? "○" : "×") : ""};
+        const QString cells[] = {goalText(def.name), number(g.limit) + " " + unit, number(g.weight), got,
+                                 result ? (result->met ? "○" : "×") : ""};
         for (int col = 0; col < 5; ++col) {
             auto* item = new QTableWidgetItem(cells[col]);
             item->setTextAlignment((col == 0 || col == 3 ? Qt::AlignLeft : Qt::AlignCenter) |
@@ -353,7 +360,8 @@ bool ChallengeWindow::start() {
     const Challenge c = *mEntries[mChosen].challenge;
     // The free fields start from what the challenge gives them; the learner changes them next.
     if (!applySettings(mDocument, mState, attemptSettings(mDocument.folders(), c, {}))) {
-        mMessages.showMessage("課題の設定を適用できませんでした（一時ファイルを書けません）。");
+        mMessages.showMessage(
+            tr("課題の設定を適用できませんでした（一時ファイルを書けません）。").toStdString());
         return false;
     }
     mActive = c;
@@ -363,9 +371,9 @@ bool ChallengeWindow::start() {
     mLastAnswer.reset();
     setHidden(c.hidden || c.mystery.has_value());
     showChosen();
-    mScoreLine->setText(c.mystery
-                            ? "挑戦中: ステップ試験をして K, L, T を答えてください。"
-                            : "挑戦中: 自由な欄を変えて OK を押し、コントローラパネルで走らせてください。");
+    mScoreLine->setText(
+        c.mystery ? tr("挑戦中: ステップ試験をして K, L, T を答えてください。")
+                  : tr("挑戦中: 自由な欄を変えて OK を押し、コントローラパネルで走らせてください。"));
     mHints->clear();
     return true;
 }
@@ -395,9 +403,9 @@ void ChallengeWindow::runKept(int number) {
     const StepValues free = freeFromRun(run->params, *mActive);
     const AttemptRun attempt = runAttempt(mDocument.folders(), *mActive, free);
     if (!sameMeasures(attempt.metrics, run->metrics)) {
-        mScoreLine->setText("このランは採点しません: 課題の設定と違う設定か運転で走りました。"
-                            "固定の設定やモードを変えたときは「挑戦する」を押し直し、"
-                            "スタートから終わりまで走らせてください。");
+        mScoreLine->setText(tr("このランは採点しません: 課題の設定と違う設定か運転で走りました。"
+                               "固定の設定やモードを変えたときは「挑戦する」を押し直し、"
+                               "スタートから終わりまで走らせてください。"));
         mHints->clear();
         return;
     }
@@ -407,12 +415,12 @@ void ChallengeWindow::runKept(int number) {
     QStringList hints;
     for (const GoalResult& g : mScore->goals)
         if (!g.met && !g.hint.empty())
-            hints << "・" + qtext(g.hint);
+            hints << tr("・%1").arg(qtext(g.hint));
     fillList();
     showChosen();
-    mScoreLine->setText(QString("得点 %1 点%2")
+    mScoreLine->setText(tr("得点 %1 点%2")
                             .arg(QString::number(mScore->score, 'f', 1),
-                                 mScore->score >= 100 ? "　全部の目標を達成しました！" : ""));
+                                 mScore->score >= 100 ? tr("　全部の目標を達成しました！") : QString()));
     mHints->setText(hints.join('\n'));
 }
 
@@ -430,15 +438,16 @@ bool ChallengeWindow::answer(double K, double L, double T) {
     mBook.record(mActive->id(), mAnswerScore->score);
     // The answer is given: the process is shown.
     setHidden(false);
-    mScoreLine->setText(QString("得点 %1 点　正解は K %2, L %3 s, T %4 s（それぞれ %5, %6, %7 点）")
+    mScoreLine->setText(tr("得点 %1 点　正解は K %2, L %3 s, T %4 s（それぞれ %5, %6, %7 点）")
                             .arg(QString::number(mAnswerScore->score, 'f', 1))
                             .arg(number(truth.K), number(truth.L), number(truth.T))
                             .arg(std::round(mAnswerScore->sK * 100))
                             .arg(std::round(mAnswerScore->sL * 100))
                             .arg(std::round(mAnswerScore->sT * 100)));
-    mHints->setText(mAnswerScore->score >= 100 ? QString()
-                                               : "曲線が重なるほど、よい同定です。L は動き出すまでの時間、"
-                                                 "T は変化幅の 63.2 % に達するまでの時間（L のあと）です。");
+    mHints->setText(mAnswerScore->score >= 100
+                        ? QString()
+                        : tr("曲線が重なるほど、よい同定です。L は動き出すまでの時間、"
+                             "T は変化幅の 63.2 % に達するまでの時間（L のあと）です。"));
     showAnswerChart(truth, given);
     fillList();
     showChosen();
@@ -454,12 +463,12 @@ void ChallengeWindow::showAnswerChart(const MysteryProcess& truth, const Mystery
         return;
     }
     KeptRun shown = *measured;
-    shown.label = "測定";
+    shown.label = tr("測定").toStdString();
     shown.number = 0;
     shown.pens[1] = rgb(255, 255, 255);
     mCurves.push_back(std::move(shown));
-    mCurves.push_back(modelCurve(*measured, given, "あなたの答え", rgb(255, 255, 0)));
-    mCurves.push_back(modelCurve(*measured, truth, "正解", rgb(0, 255, 255)));
+    mCurves.push_back(modelCurve(*measured, given, tr("あなたの答え").toStdString(), rgb(255, 255, 0)));
+    mCurves.push_back(modelCurve(*measured, truth, tr("正解").toStdString(), rgb(0, 255, 255)));
     std::vector<const KeptRun*> runs;
     for (const KeptRun& r : mCurves)
         runs.push_back(&r);
@@ -488,7 +497,8 @@ void ChallengeWindow::onSave() {
     const QString proposed = qtext((mDocument.projectFolder() /
                                     ("挑戦_" + std::filesystem::path(mActive->id()).stem().string() + ".txt"))
                                        .string());
-    const QString path = QFileDialog::getSaveFileName(this, "挑戦を保存", proposed, "プロジェクト (*.txt)");
+    const QString path =
+        QFileDialog::getSaveFileName(this, tr("挑戦を保存"), proposed, tr("プロジェクト (*.txt)"));
     if (!path.isEmpty())
         saveTo(std::filesystem::path(path.toStdString()));
 }

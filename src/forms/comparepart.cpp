@@ -37,13 +37,13 @@ struct RankChoice {
     int column;
 };
 constexpr RankChoice kRankChoices[] = {
-    {tuning::RankBy::IAE, "IAE（偏差の絶対値の積分）", 5},
+    {tuning::RankBy::IAE, QT_TRANSLATE_NOOP("kestrel::ComparePart", "IAE（偏差の絶対値の積分）"), 5},
     {tuning::RankBy::ITAE, "ITAE", 6},
     {tuning::RankBy::ISE, "ISE", 7},
-    {tuning::RankBy::Overshoot, "オーバーシュート", 8},
-    {tuning::RankBy::Settling, "整定時間", 9},
-    {tuning::RankBy::DvPeak, "外乱による最大偏差", 10},
-    {tuning::RankBy::MvTravel, "MV 変化量", 11},
+    {tuning::RankBy::Overshoot, QT_TRANSLATE_NOOP("kestrel::ComparePart", "オーバーシュート"), 8},
+    {tuning::RankBy::Settling, QT_TRANSLATE_NOOP("kestrel::ComparePart", "整定時間"), 9},
+    {tuning::RankBy::DvPeak, QT_TRANSLATE_NOOP("kestrel::ComparePart", "外乱による最大偏差"), 10},
+    {tuning::RankBy::MvTravel, QT_TRANSLATE_NOOP("kestrel::ComparePart", "MV 変化量"), 11},
 };
 
 /// The run's colour as a small square with a frame, so a white run shows on a white table.
@@ -83,15 +83,15 @@ ComparePart::ComparePart(const AppState& state, QWidget* parent) : QWidget(paren
     mRankBy = new QComboBox(this);
     mRankBy->setObjectName("compareRankBy");
     for (const RankChoice& c : kRankChoices)
-        mRankBy->addItem(c.name);
+        mRankBy->addItem(tr(c.name));
     connect(mRankBy, &QComboBox::currentIndexChanged, this, [this] { showTable(); });
 
-    auto* runButton = new QPushButton("比較を実行", this);
+    auto* runButton = new QPushButton(tr("比較を実行"), this);
     runButton->setObjectName("compareRun");
     connect(runButton, &QPushButton::clicked, this, [this] { run(); });
-    auto* defaults = new QPushButton("既定の試験", this);
+    auto* defaults = new QPushButton(tr("既定の試験"), this);
     defaults->setObjectName("compareDefaults");
-    defaults->setToolTip("プロセスの L と T に合わせた試験（ステップの時刻と時間）に戻します。");
+    defaults->setToolTip(tr("プロセスの L と T に合わせた試験（ステップの時刻と時間）に戻します。"));
     connect(defaults, &QPushButton::clicked, this, [this] {
         useDefaultTest();
         run();
@@ -102,14 +102,14 @@ ComparePart::ComparePart(const AppState& state, QWidget* parent) : QWidget(paren
         auto* f = new QFormLayout;
         f->addRow(label, a);
         if (b)
-            f->addRow("時刻", b);
+            f->addRow(tr("時刻"), b);
         form->addLayout(f);
         form->addSpacing(10);
     };
-    pair("SV の初期値", mSv0, nullptr);
-    pair("SV ステップ", mSvStep, mSvAt);
-    pair("外乱 DV ステップ", mDvStep, mDvAt);
-    pair("時間", mGraphTime, nullptr);
+    pair(tr("SV の初期値"), mSv0, nullptr);
+    pair(tr("SV ステップ"), mSvStep, mSvAt);
+    pair(tr("外乱 DV ステップ"), mDvStep, mDvAt);
+    pair(tr("時間"), mGraphTime, nullptr);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(runButton);
     buttons->addWidget(defaults);
@@ -124,7 +124,7 @@ ComparePart::ComparePart(const AppState& state, QWidget* parent) : QWidget(paren
     mChart->setObjectName("compareChart");
     mChart->setChannels({Channel::SV, Channel::PV});
     mChart->setLimitsShown(false);
-    mWithMv = new QCheckBox("MV も描く", this);
+    mWithMv = new QCheckBox(tr("MV も描く"), this);
     mWithMv->setObjectName("compareWithMv");
     connect(mWithMv, &QCheckBox::toggled, this, [this](bool on) {
         mChart->setChannels(on ? std::vector{Channel::SV, Channel::PV, Channel::MV}
@@ -134,9 +134,9 @@ ComparePart::ComparePart(const AppState& state, QWidget* parent) : QWidget(paren
 
     mTable = new QTableWidget(0, 13, this);
     mTable->setObjectName("compareTable");
-    mTable->setHorizontalHeaderLabels({"順位", "調整則", "Kp", "Ti s", "Td s", "IAE", "ITAE", "ISE",
-                                       "ｵｰﾊﾞｰｼｭｰﾄ %", "整定時間 s", "外乱 最大偏差", "MV 変化量 %",
-                                       "リミット s"});
+    mTable->setHorizontalHeaderLabels({tr("順位"), tr("調整則"), "Kp", "Ti s", "Td s", "IAE", "ITAE", "ISE",
+                                       tr("ｵｰﾊﾞｰｼｭｰﾄ %"), tr("整定時間 s"), tr("外乱 最大偏差"),
+                                       tr("MV 変化量 %"), tr("リミット s")});
     mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     mTable->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -144,10 +144,10 @@ ComparePart::ComparePart(const AppState& state, QWidget* parent) : QWidget(paren
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     mTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
 
-    mApply = new QPushButton("選んだ行を適用", this);
+    mApply = new QPushButton(tr("選んだ行を適用"), this);
     mApply->setObjectName("compareApply");
-    mApply->setToolTip("選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。"
-                       "メインウィンドウの OK で設定されます。");
+    mApply->setToolTip(tr("選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。"
+                          "メインウィンドウの OK で設定されます。"));
     mApply->setEnabled(false);
     connect(mTable, &QTableWidget::itemSelectionChanged, this,
             [this] { mApply->setEnabled(!mTable->selectedItems().isEmpty()); });
@@ -159,7 +159,7 @@ ComparePart::ComparePart(const AppState& state, QWidget* parent) : QWidget(paren
     connect(mTable, &QTableWidget::cellDoubleClicked, this, applyRow);
 
     auto* rankRow = new QHBoxLayout;
-    rankRow->addWidget(new QLabel("順位の基準", this));
+    rankRow->addWidget(new QLabel(tr("順位の基準"), this));
     rankRow->addWidget(mRankBy);
     rankRow->addSpacing(20);
     rankRow->addWidget(mWithMv);
@@ -173,8 +173,8 @@ ComparePart::ComparePart(const AppState& state, QWidget* parent) : QWidget(paren
     layout->addLayout(rankRow);
     layout->addWidget(mTable, 2);
     useDefaultTest();
-    mNote->setText(
-        "「調整則」で行を選んで（Ctrl や Shift で複数）「比較」を押すと、ここで同じ試験を走らせて比べます。");
+    mNote->setText(tr("「調整則」で行を選んで（Ctrl や Shift "
+                      "で複数）「比較」を押すと、ここで同じ試験を走らせて比べます。"));
 }
 
 tuning::CompareTest ComparePart::test() const {
@@ -229,20 +229,20 @@ void ComparePart::run() {
 
     QStringList notes;
     if (mTrials.empty()) {
-        notes << "比べる設定がありません。「調整則」で行を選んで「比較」を押してください。";
+        notes << tr("比べる設定がありません。「調整則」で行を選んで「比較」を押してください。");
     } else {
         const ParameterSet& p = mState.params;
-        notes << QString("どの設定も、パラメータ（OK で設定済みのもの: 形式、リミット、dt %1 s、プロセス %2、"
-                         "外乱、フィードフォワード）でフィードバックを閉じ、SV・DV "
-                         "プログラムで同じ試験を走らせています。")
+        notes << tr("どの設定も、パラメータ（OK で設定済みのもの: 形式、リミット、dt %1 s、プロセス %2、"
+                    "外乱、フィードフォワード）でフィードバックを閉じ、SV・DV "
+                    "プログラムで同じ試験を走らせています。")
                      .arg(number(p.dt), describeProcess(processOf(p)));
         if (p.PV_NOISE > 0 || std::max({p.VALVE_DB, p.VALVE_BL, p.STICK_S, p.STICK_J}) > 0)
-            notes << "ランはシミュレータそのものなので、設定中のノイズやバルブの不感帯・バックラッシュ・"
-                     "スティクションも含みます（周波数応答のモデルには入りません）。";
+            notes << tr("ランはシミュレータそのものなので、設定中のノイズやバルブの不感帯・バックラッシュ・"
+                        "スティクションも含みます（周波数応答のモデルには入りません）。");
         if (mTrials.front().loadAtInput)
-            notes << "外乱の経路がないので、DV はプロセスの入力に加えています（Kd = 1）。";
+            notes << tr("外乱の経路がないので、DV はプロセスの入力に加えています（Kd = 1）。");
         if (t.dvStep != 0.0 && t.dvAt >= t.graphTime)
-            notes << "外乱ステップの時刻が時間を過ぎています。";
+            notes << tr("外乱ステップの時刻が時間を過ぎています。");
     }
     mNote->setText(notes.join('\n'));
 
@@ -276,12 +276,12 @@ void ComparePart::showTable() {
                           sv ? number(sv->overshootPct) : "—",
                           !sv                ? "—"
                           : sv->settlingTime ? number(*sv->settlingTime)
-                                             : "整定せず",
+                                             : tr("整定せず"),
                           m.dvStep ? number(m.dvStep->peakDeviation) : "—",
                           number(m.mvTravel),
                           number(m.timeAtLimit)};
         if (failed)
-            cells[0] = "エラー";
+            cells[0] = tr("エラー");
         for (int col = 0; col < cells.size(); ++col) {
             auto* item = new QTableWidgetItem(cells[col]);
             item->setTextAlignment((col == 1 ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);

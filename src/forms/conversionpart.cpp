@@ -40,49 +40,66 @@ ConversionPart::ConversionPart(SetupDocument& doc, QWidget* parent)
 
     using K = Kind;
     const std::vector<std::pair<const char*, std::vector<Row>>> groups{
-        {"PID の形式",
-         {{"理想形 Kp(1 + 1/(Ti·s) + Td·s)",
-           {{"Kp", "Kp"}, {"Ti", "Ti 秒"}, {"Td", "Td 秒"}},
-           {{"→ 並列形", K::IdealToParallel}, {"→ 直列形", K::IdealToSeries}}},
-          {"並列形 Kp + Ki/s + Kd·s",
-           {{"pKp", "Kp"}, {"Ki", "Ki 1/秒"}, {"Kd", "Kd 秒"}},
-           {{"→ 理想形", K::ParallelToIdeal}}},
-          {"直列形 Kp'(1 + 1/(Ti'·s))(1 + Td'·s)",
-           {{"sKp", "Kp'"}, {"sTi", "Ti' 秒"}, {"sTd", "Td' 秒"}},
-           {{"→ 理想形", K::SeriesToIdeal}}}}},
-        {"比例帯",
-         {{"比例ゲイン", {{"gain", "Kp"}}, {{"→ 比例帯", K::GainToBand}}},
-          {"比例帯", {{"pb", "PB %"}}, {{"→ 比例ゲイン", K::BandToGain}}}}},
-        {"積分時間",
-         {{"秒", {{"sec", "Ti 秒"}}, {{"変換", K::FromSeconds}}},
-          {"分", {{"min", "Ti 分"}}, {{"変換", K::FromMinutes}}},
-          {"リピート/分", {{"rpm", "リピート/分"}}, {{"変換", K::FromRepeats}}}}},
-        {"目標値の重み",
+        {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "PID の形式"),
+         {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "理想形 Kp(1 + 1/(Ti·s) + Td·s)"),
+           {{"Kp", "Kp"},
+            {"Ti", QT_TRANSLATE_NOOP("kestrel::ConversionPart", "Ti 秒")},
+            {"Td", QT_TRANSLATE_NOOP("kestrel::ConversionPart", "Td 秒")}},
+           {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "→ 並列形"), K::IdealToParallel},
+            {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "→ 直列形"), K::IdealToSeries}}},
+          {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "並列形 Kp + Ki/s + Kd·s"),
+           {{"pKp", "Kp"},
+            {"Ki", QT_TRANSLATE_NOOP("kestrel::ConversionPart", "Ki 1/秒")},
+            {"Kd", QT_TRANSLATE_NOOP("kestrel::ConversionPart", "Kd 秒")}},
+           {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "→ 理想形"), K::ParallelToIdeal}}},
+          {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "直列形 Kp'(1 + 1/(Ti'·s))(1 + Td'·s)"),
+           {{"sKp", "Kp'"},
+            {"sTi", QT_TRANSLATE_NOOP("kestrel::ConversionPart", "Ti' 秒")},
+            {"sTd", QT_TRANSLATE_NOOP("kestrel::ConversionPart", "Td' 秒")}},
+           {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "→ 理想形"), K::SeriesToIdeal}}}}},
+        {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "比例帯"),
+         {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "比例ゲイン"),
+           {{"gain", "Kp"}},
+           {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "→ 比例帯"), K::GainToBand}}},
+          {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "比例帯"),
+           {{"pb", "PB %"}},
+           {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "→ 比例ゲイン"), K::BandToGain}}}}},
+        {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "積分時間"),
+         {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "秒"),
+           {{"sec", QT_TRANSLATE_NOOP("kestrel::ConversionPart", "Ti 秒")}},
+           {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "変換"), K::FromSeconds}}},
+          {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "分"),
+           {{"min", QT_TRANSLATE_NOOP("kestrel::ConversionPart", "Ti 分")}},
+           {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "変換"), K::FromMinutes}}},
+          {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "リピート/分"),
+           {{"rpm", QT_TRANSLATE_NOOP("kestrel::ConversionPart", "リピート/分")}},
+           {{QT_TRANSLATE_NOOP("kestrel::ConversionPart", "変換"), K::FromRepeats}}}}},
+        {QT_TRANSLATE_NOOP("kestrel::ConversionPart", "目標値の重み"),
          {{"α, β, γ", {{"alpha", "α"}, {"beta", "β"}, {"gamma", "γ"}}, {{"→ b, c", K::WeightsToBC}}},
           {"b, c", {{"b", "b"}, {"c", "c"}}, {{"→ α, β, γ", K::BCToWeights}}}}},
     };
 
     auto* layout = new QVBoxLayout(this);
-    auto* load = new QPushButton("現在の値", this);
+    auto* load = new QPushButton(tr("現在の値"), this);
     load->setObjectName("loadInForce");
-    load->setToolTip("調節計の欄の値（入力中の値を含む）を読み込みます。");
+    load->setToolTip(tr("調節計の欄の値（入力中の値を含む）を読み込みます。"));
     connect(load, &QPushButton::clicked, this, &ConversionPart::loadInForce);
     layout->addWidget(load, 0, Qt::AlignLeft);
     for (const auto& [title, rows] : groups) {
-        auto* box = new QGroupBox(QString::fromUtf8(title), this);
+        auto* box = new QGroupBox(tr(title), this);
         auto* grid = new QGridLayout(box);
         int r = 0;
         for (const Row& row : rows) {
-            grid->addWidget(new QLabel(QString::fromUtf8(row.label), box), r, 0);
+            grid->addWidget(new QLabel(tr(row.label), box), r, 0);
             int c = 1;
             for (const auto& [name, caption] : row.fields) {
-                grid->addWidget(new QLabel(QString::fromUtf8(caption), box), r, c++, Qt::AlignRight);
+                grid->addWidget(new QLabel(tr(caption), box), r, c++, Qt::AlignRight);
                 grid->addWidget(addField(name), r, c++);
-                mCaptions[name] = QString::fromUtf8(row.fields.size() > 1 ? caption : row.label);
+                mCaptions[name] = tr(row.fields.size() > 1 ? caption : row.label);
             }
             c = 7;
             for (const auto& [text, kind] : row.buttons) {
-                auto* button = new QPushButton(QString::fromUtf8(text), box);
+                auto* button = new QPushButton(tr(text), box);
                 const Kind k = kind;
                 connect(button, &QPushButton::clicked, this, [this, k] { convert(k); });
                 grid->addWidget(button, r, c++);
@@ -91,7 +108,7 @@ ConversionPart::ConversionPart(SetupDocument& doc, QWidget* parent)
         }
         layout->addWidget(box);
     }
-    layout->addWidget(new QLabel("計算式・注意", this));
+    layout->addWidget(new QLabel(tr("計算式・注意"), this));
     layout->addWidget(mResult, 1);
     for (const char* name : {"alpha", "beta", "gamma", "b", "c"})
         mFields[name]->setText("1");
@@ -117,7 +134,7 @@ QString ConversionPart::resultText() const {
 void ConversionPart::showResult(const std::string& text, const std::string& note) {
     QString all = QString::fromStdString(text);
     if (!note.empty())
-        all += "\n注意: " + QString::fromStdString(note);
+        all += "\n" + tr("注意: %1").arg(QString::fromStdString(note));
     mResult->setPlainText(all);
 }
 
@@ -127,7 +144,7 @@ void ConversionPart::loadInForce() {
     };
     put("Kp", Kp), put("Ti", Ti), put("Td", Td), put("gain", Kp), put("sec", Ti);
     put("alpha", Alpha), put("beta", Beta), put("gamma", Gamma);
-    mResult->setPlainText("調節計の欄の値を読み込みました。");
+    mResult->setPlainText(tr("調節計の欄の値を読み込みました。"));
 }
 
 bool ConversionPart::convert(Kind kind) {
@@ -138,7 +155,7 @@ bool ConversionPart::convert(Kind kind) {
             const std::string text = mFields[name]->text().trimmed().toStdString();
             if (!isNumeric(text)) {
                 const QString caption = mCaptions[name];
-                mResult->setPlainText(QString("「%1」の値「%2」は数値ではありません。数値を入れてください。")
+                mResult->setPlainText(tr("「%1」の値「%2」は数値ではありません。数値を入れてください。")
                                           .arg(caption, QString::fromStdString(text)));
                 return false;
             }

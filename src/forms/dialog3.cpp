@@ -11,15 +11,15 @@ namespace kestrel {
 
 Dialog3::Dialog3(std::filesystem::path appFolder, MessageService& messages, QWidget* parent)
     : FileListDialog(messages,
-                     {.ok = "開く",
+                     {.ok = tr("開く"),
                       .helpAnchor = "C8",
-                      .messageTitle = "ﾊｰﾄﾞｺﾋﾟｰ",
-                      .cannotDelete = "を削除出来ませんでした"},
+                      .messageTitle = tr("ﾊｰﾄﾞｺﾋﾟｰ").toStdString(),
+                      .cannotDelete = tr("%1を削除出来ませんでした（%2）。")},
                      parent),
       mAppFolder(std::move(appFolder)),
       mOpener([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {
     setObjectName("Dialog3");
-    setWindowTitle("ハードコピー画像");
+    setWindowTitle(tr("ハードコピー画像"));
 }
 
 bool Dialog3::listsName(const std::string& name) const {
@@ -37,7 +37,7 @@ void Dialog3::becameActive() {
 void Dialog3::openFile(const std::filesystem::path& file, const QString& /*shownName*/) {
     if (mOpener(QUrl::fromLocalFile(qpath(file))))
         return;
-    showOwnMessage("エラーが発生しました　正しいフォルダ名を指定して下さい");
+    showOwnMessage(tr("エラーが発生しました　正しいフォルダ名を指定して下さい").toStdString());
 }
 
 } // namespace kestrel

@@ -51,8 +51,8 @@ FileListDialog::FileListDialog(MessageService& messages, FileListTexts texts, QW
     mFile1->setSelectionMode(QAbstractItemView::SingleSelection);
     mOKButton = makeButton(mTexts.ok, "OKButton", this);
     mOKButton->setDefault(true);
-    mCancelButton = makeButton("ｷｬﾝｾﾙ", "CancelButton", this);
-    mCommand1 = makeButton("削除", "Command1", this);
+    mCancelButton = makeButton(tr("ｷｬﾝｾﾙ"), "CancelButton", this);
+    mCommand1 = makeButton(tr("削除"), "Command1", this);
     mHelpLabel = new HelpLabel(mTexts.helpAnchor, this);
     mTimer1 = new QTimer(this);
     mTimer1->setObjectName("Timer1");
@@ -126,7 +126,7 @@ void FileListDialog::Command1_Click() {
     const std::string name = selectedName();
     if (!isPlainName(name))
         return;
-    if (!askOwnQuestion(name + "を削除しますか？"))
+    if (!askOwnQuestion(tr("%1を削除しますか？").arg(qtext(name)).toStdString()))
         return;
 
     std::error_code ec;
@@ -140,7 +140,7 @@ void FileListDialog::Command1_Click() {
         fs::remove(listFolder() / ("." + name + ".lock"), ignored);
     }
     if (ec)
-        showOwnMessage(name + mTexts.cannotDelete + "（" + systemErrorText(ec, {}) + "）。");
+        showOwnMessage(mTexts.cannotDelete.arg(qtext(name), qtext(systemErrorText(ec, {}))).toStdString());
     refreshList();
 }
 

@@ -42,8 +42,8 @@ struct FileListTexts {
     QString helpAnchor;
     /// Title of the dialog's messages and questions; empty: the program's title.
     std::string messageTitle;
-    /// Put between the file name and the reason when a delete fails.
-    std::string cannotDelete;
+    /// The message when a delete fails: %1 the file name, %2 the reason.
+    QString cannotDelete;
 };
 
 class FileListDialog : public QDialog {

@@ -11,7 +11,9 @@
 #include <QVBoxLayout>
 
 #include <cmath>
+#include <iterator>
 #include <numbers>
+#include <string_view>
 
 namespace kestrel {
 
@@ -22,15 +24,31 @@ std::optional<double> fieldNumber(const SetupDocument& doc, Field f) {
     return toDouble(text);
 }
 
+namespace {
+
+/// The process types' names as the learner reads them, in the order of the type options.
+constexpr const char* kProcessTypeNames[] = {
+    QT_TRANSLATE_NOOP("kestrel::FrequencyPart", "一次遅れ＋無駄時間"),
+    QT_TRANSLATE_NOOP("kestrel::FrequencyPart", "二次遅れ＋無駄時間"),
+    QT_TRANSLATE_NOOP("kestrel::FrequencyPart", "積分（液位）")};
+static_assert(std::size(kProcessTypeNames) == kProcessTypes.size());
+static_assert(std::string_view(kProcessTypeNames[0]) == kProcessTypes[0] &&
+              std::string_view(kProcessTypeNames[1]) == kProcessTypes[1] &&
+              std::string_view(kProcessTypeNames[2]) == kProcessTypes[2]);
+
+} // namespace
+
 const char* const kNonlinearNote =
-    "バルブの不感帯・バックラッシュ・スティクションと測定ノイズは線形のモデルに入らない"
-    "ので、ここでは除いています（実際のループはそのぶん余裕が小さくなり、"
-    "ハンチングすることもあります）。";
+    QT_TRANSLATE_NOOP("kestrel::FrequencyPart",
+                      "バルブの不感帯・バックラッシュ・スティクションと測定ノイズは線形のモデルに入らない"
+                      "ので、ここでは除いています（実際のループはそのぶん余裕が小さくなり、"
+                      "ハンチングすることもあります）。");
 
 std::optional<ProcessModel> processInForce(const SetupDocument& doc, std::string& error) {
     const auto K = fieldNumber(doc, Kpl), T = fieldNumber(doc, Tpl), L = fieldNumber(doc, Lpl);
     if (!K || !T || !L) {
-        error = "プロセスのパラメータ（Kpl, Tpl, Lpl）が数値ではありません。";
+        error =
+            FrequencyPart::tr("プロセスのパラメータ（Kpl, Tpl, Lpl）が数値ではありません。").toStdString();
         return std::nullopt;
     }
     ProcessModel m{*K, *L, *T};
@@ -41,7 +59,7 @@ std::optional<ProcessModel> processInForce(const SetupDocument& doc, std::string
             continue; // the second lag acts only in the second-order process
         const std::string& text = doc.detailText(d);
         if (!isNumeric(text)) {
-            error = "プロセス詳細（Tpl2, Tv, Tf）が数値ではありません。";
+            error = FrequencyPart::tr("プロセス詳細（Tpl2, Tv, Tf）が数値ではありません。").toStdString();
             return std::nullopt;
         }
         *target = toDouble(text);
@@ -63,15 +81,14 @@ QString describeProcess(const ProcessModel& m) {
     const int type = static_cast<int>(m.integrating ? ProcessType::Integrating
                                       : m.T2 > 0.0  ? ProcessType::SecondOrder
                                                     : ProcessType::FirstOrder);
-    QString text = QString::fromUtf8(kProcessTypes[static_cast<std::size_t>(type)].data(),
-                                     static_cast<int>(kProcessTypes[static_cast<std::size_t>(type)].size()));
+    QString text = FrequencyPart::tr(kProcessTypeNames[type]);
     text += QString(" K %1%2, L %3 s, T %4 s").arg(n(m.K), m.integrating ? " %/s/%" : "", n(m.L), n(m.T));
     if (m.T2 > 0.0)
         text += QString(", Tpl2 %1 s").arg(n(m.T2));
     if (m.Tv > 0.0)
-        text += QString(", バルブ遅れ Tv %1 s").arg(n(m.Tv));
+        text += ", " + FrequencyPart::tr("バルブ遅れ Tv %1 s").arg(n(m.Tv));
     if (m.Tf > 0.0)
-        text += QString(", センサフィルタ Tf %1 s").arg(n(m.Tf));
+        text += ", " + FrequencyPart::tr("センサフィルタ Tf %1 s").arg(n(m.Tf));
     return text;
 }
 
@@ -99,8 +116,8 @@ FrequencyPart::FrequencyPart(AppState& state, SetupDocument& doc, QWidget* paren
     mBodeCanvas->paint = [this](QPainter& p, const QRectF& r) { paintBode(p, r); };
     mNyquistCanvas->paint = [this](QPainter& p, const QRectF& r) { paintNyquist(p, r); };
 
-    mTable->setHorizontalHeaderLabels({"連続時間", "離散時間"});
-    mTable->setVerticalHeaderLabels({"ゲイン余裕 GM", "位相余裕 PM", "ω_gc", "ω_pc", "Ms"});
+    mTable->setHorizontalHeaderLabels({tr("連続時間"), tr("離散時間")});
+    mTable->setVerticalHeaderLabels({tr("ゲイン余裕 GM"), tr("位相余裕 PM"), "ω_gc", "ω_pc", "Ms"});
     mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     mTable->setFixedWidth(340);
@@ -155,14 +172,14 @@ void FrequencyPart::refresh() {
     const auto kp = fieldNumber(mDoc, Kp), ti = fieldNumber(mDoc, Ti), td = fieldNumber(mDoc, Td);
     const auto dtMs = fieldNumber(mDoc, dT);
     if (m && !(kp && ti && td && dtMs))
-        error = "調節計のパラメータ（Kp, Ti, Td, dT）が数値ではありません。";
+        error = tr("調節計のパラメータ（Kp, Ti, Td, dT）が数値ではありません。").toStdString();
     else if (m && *dtMs <= 0)
-        error = "制御周期 dT は正の値にしてください。";
+        error = tr("制御周期 dT は正の値にしてください。").toStdString();
     if (error.empty()) {
         f.loop = {mDoc.typeTab(), *kp,   *ti,   *td,   mState.params.eta, m->K, m->L,
                   m->T,           m->T2, m->Tv, m->Tf, m->integrating};
         f.process =
-            (mModel ? QString("調整に使うモデル: ") : QString("設定中のプロセス: ")) + describeProcess(*m);
+            (mModel ? tr("調整に使うモデル: %1") : tr("設定中のプロセス: %1")).arg(describeProcess(*m));
         f.dt = *dtMs / 1000.0;
         error = tuning::loopError(f.loop);
     }
@@ -204,12 +221,11 @@ void FrequencyPart::fillTable() {
         note = QString::fromStdString(f.error);
     } else {
         note = f.process + "\n";
-        note += QString("シミュレータは制御周期 %1 秒の離散時間で計算します。").arg(number(f.dt));
-        note += f.sampled
-                    ? QString("制御周期が無駄時間の 1/10 より長いので、離散時間のループの余裕も示します（"
-                              "遅れが増えるぶん余裕は小さくなります）。")
-                    : QString("制御周期が無駄時間に比べて短いので、連続時間の余裕がよい近似です。");
-        note += "\n" + QString::fromUtf8(kNonlinearNote);
+        note += tr("シミュレータは制御周期 %1 秒の離散時間で計算します。").arg(number(f.dt));
+        note += f.sampled ? tr("制御周期が無駄時間の 1/10 より長いので、離散時間のループの余裕も示します（"
+                               "遅れが増えるぶん余裕は小さくなります）。")
+                          : tr("制御周期が無駄時間に比べて短いので、連続時間の余裕がよい近似です。");
+        note += "\n" + tr(kNonlinearNote);
     }
     mNote->setText(note);
 }
@@ -233,8 +249,8 @@ void FrequencyPart::paintBode(QPainter& p, const QRectF& r) const {
     const double h = (r.height() - 30 - gap - 35) / 2;
     const PlotArea mag{QRectF(left, 25, right - left, h), wAxis, PlotAxis{mLo, mHi}.rounded(5)};
     const PlotArea ph{QRectF(left, 25 + h + gap, right - left, h), wAxis, PlotAxis{pLo, pHi}.rounded(5)};
-    mag.drawFrame(p, "", "ゲイン [dB]");
-    ph.drawFrame(p, "ω [rad/s]", "位相 [°]");
+    mag.drawFrame(p, "", tr("ゲイン [dB]"));
+    ph.drawFrame(p, "ω [rad/s]", tr("位相 [°]"));
 
     auto draw = [&](const PlotArea& a, bool magnitude) {
         QPolygonF line;

@@ -29,11 +29,12 @@ const QString kCrLf = QStringLiteral("\r\n");
 
 // The rights lines and the warning shown under them.
 const char* const kRights[3] = {"Copyright © 2026", "The Kestrel developers", "All rights reserved."};
-const char* const kDescription =
-    "制御ループを組み立て、SV・PV・MV の動きを見ながら PID 制御を学ぶための教材です。";
-const char* const kNotice =
-    "：このプログラムは PID 制御を学ぶための教材です。表示される応答は数式モデルによる計算結果であり、"
-    "実際のプラントの動きを保証するものではありません。実設備の運転や調整には使用しないで下さい。";
+const char* const kDescription = QT_TRANSLATE_NOOP(
+    "kestrel::frmAbout", "制御ループを組み立て、SV・PV・MV の動きを見ながら PID 制御を学ぶための教材です。");
+const char* const kNotice = QT_TRANSLATE_NOOP(
+    "kestrel::frmAbout",
+    "警告：このプログラムは PID 制御を学ぶための教材です。表示される応答は数式モデルによる計算結果であり、"
+    "実際のプラントの動きを保証するものではありません。実設備の運転や調整には使用しないで下さい。");
 
 } // namespace
 
@@ -92,7 +93,7 @@ QPixmap frmAbout::drawIcon(int size) {
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
-    setWindowTitle(QString::fromUtf8(kTitle) + "のﾊﾞｰｼﾞｮﾝ情報");
+    setWindowTitle(tr("%1のﾊﾞｰｼﾞｮﾝ情報").arg(QString::fromUtf8(kTitle)));
     setModal(false);
 
     mPicIcon = new QLabel(this);
@@ -104,7 +105,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     mPicIcon->setPixmap(icon);
     setWindowIcon(QIcon(drawIcon(64)));
 
-    mLblTitle = new QLabel(kCrLf + QString::fromUtf8(kTitle) + kCrLf + QString::fromUtf8(kSubtitle), this);
+    mLblTitle = new QLabel(kCrLf + QString::fromUtf8(kTitle) + kCrLf + tr(kSubtitle), this);
     mLblTitle->setObjectName("lblTitle");
     QFont titleFont = font();
     titleFont.setBold(true);
@@ -113,11 +114,11 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     mLblTitle->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     place(mLblTitle, 1200, 0, 5040, 1080);
 
-    mLblVersion = new QLabel("ﾊﾞｰｼﾞｮﾝ " + buildVersion(), this);
+    mLblVersion = new QLabel(tr("ﾊﾞｰｼﾞｮﾝ %1").arg(buildVersion()), this);
     mLblVersion->setObjectName("lblVersion");
     place(mLblVersion, 1200, 1140, 5040, 285);
 
-    mLblDescription = new QLabel(QString::fromUtf8(kDescription), this);
+    mLblDescription = new QLabel(tr(kDescription), this);
     mLblDescription->setObjectName("lblDescription");
     mLblDescription->setWordWrap(true);
     mLblDescription->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -143,7 +144,7 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     place(mCmdOK, 4980, 2400, 1260, 375);
     connect(mCmdOK, &QPushButton::clicked, this, &QDialog::close);
 
-    mLblDisclaimer = new QLabel(kCrLf + "警告" + QString::fromUtf8(kNotice), this);
+    mLblDisclaimer = new QLabel(kCrLf + tr(kNotice), this);
     mLblDisclaimer->setObjectName("lblDisclaimer");
     mLblDisclaimer->setWordWrap(true);
     mLblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);

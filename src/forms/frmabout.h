@@ -19,7 +19,7 @@ class frmAbout : public QDialog {
 public:
     /// The application title of the caption and the product title of lblTitle.
     static constexpr const char* kTitle = "Kestrel";
-    static constexpr const char* kSubtitle = "PID制御 学習シミュレータ";
+    static constexpr const char* kSubtitle = QT_TR_NOOP("PID制御 学習シミュレータ");
 
     explicit frmAbout(QWidget* parent = nullptr);
 

@@ -33,7 +33,8 @@ class frmController;
 class frmProcessDetail;
 class frmSecondaryLoop;
 
-/// A lesson of the study menu: menu item name, menu caption, file in Study, study window caption.
+/// A lesson of the study menu: menu item name, menu caption, file in Study, study window caption
+/// (the captions are the Japanese sources, shown through frmMAIN::tr).
 struct LessonItem {
     const char* item;
     const char* menuCaption;
@@ -98,7 +99,7 @@ private:
     void buildMenus();
     void buildDiagram();
     void buildGroups();
-    QGroupBox* buildGroup(FieldGroup group, const char* title, const char* name, double left, double top,
+    QGroupBox* buildGroup(FieldGroup group, const QString& title, const char* name, double left, double top,
                           double width, double height);
     void onDocumentChanged(SetupChange what, int index);
     void showField(Field f);

@@ -153,7 +153,7 @@ std::vector<StairPoint> programStairs(const ProgramTexts& values, const ProgramT
 frmSvDis::frmSvDis(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent)
     : QWidget(parent), mState(state), mDocument(document), mMessages(messages) {
     setObjectName("frmSvDis");
-    setWindowTitle("SV折線、DV折線");
+    setWindowTitle(tr("SV折線、DV折線"));
     setWindowFlag(Qt::Window);
 
     QFont small = font();
@@ -207,7 +207,7 @@ void frmSvDis::buildControls() {
     connect(mCommand1, &QPushButton::clicked, this, &frmSvDis::Command1_Click);
     connect(mCommand2, &QPushButton::clicked, this, &frmSvDis::Command2_Click);
 
-    mCmdPrint = new QPushButton("ﾊｰﾄﾞｺﾋﾟｰ", this);
+    mCmdPrint = new QPushButton(tr("ﾊｰﾄﾞｺﾋﾟｰ"), this);
     mCmdPrint->setObjectName("cmdPrint");
     place(mCmdPrint, kPrintLeft, kPrintTop, kPrintWidth, kPrintHeight);
     connect(mCmdPrint, &QPushButton::clicked, this, &frmSvDis::printRequested);
@@ -224,7 +224,7 @@ frmSvDis::ProgramView frmSvDis::buildProgram(bool sv, std::array<QLineEdit*, kPo
     const int timeBase = sv ? SetupDocument::kSvTime : SetupDocument::kDvTime;
 
     ProgramView view;
-    view.frame = new QGroupBox(sv ? "設定値" : "外乱", this);
+    view.frame = new QGroupBox(sv ? tr("設定値") : tr("外乱"), this);
     view.frame->setObjectName("fra" + tag);
     place(view.frame, kFrameLeft, sv ? kSvFrameTop : kDvFrameTop, kFrameWidth, kFrameHeight);
 
@@ -235,10 +235,10 @@ frmSvDis::ProgramView frmSvDis::buildProgram(bool sv, std::array<QLineEdit*, kPo
         return l;
     };
     QLabel* timeHeading =
-        label(sv ? "ＳＶ変化時刻(秒)" : "ＤＶ変化時刻(秒)", "lbl" + tag + "t", Qt::AlignHCenter);
+        label(sv ? tr("ＳＶ変化時刻(秒)") : tr("ＤＶ変化時刻(秒)"), "lbl" + tag + "t", Qt::AlignHCenter);
     place(timeHeading, kTimeColumnLeft, kHeadingTop, kColumnWidth, kHeadingHeight);
     QLabel* valueHeading =
-        label(sv ? "ＳＶ変化値(％)" : "ＤＶ変化値(％)", "lbl" + tag + "v", Qt::AlignHCenter);
+        label(sv ? tr("ＳＶ変化値(％)") : tr("ＤＶ変化値(％)"), "lbl" + tag + "v", Qt::AlignHCenter);
     place(valueHeading, kValueColumnLeft, kHeadingTop, kColumnWidth, kHeadingHeight);
     fitText(timeHeading);
     fitText(valueHeading);
@@ -286,7 +286,7 @@ frmSvDis::ProgramView frmSvDis::buildProgram(bool sv, std::array<QLineEdit*, kPo
     view.timeEnd = label({}, "lbl" + tag + "timeEnd", Qt::AlignRight);
     place(view.timeEnd, kGraphLeft + kGraphWidth - kTimeEndWidth, kTimeLabelTop, kTimeEndWidth, kAxisHeight);
 
-    apply = new QPushButton("更新", view.frame);
+    apply = new QPushButton(tr("更新"), view.frame);
     apply->setObjectName(sv ? "Command1" : "Command2");
     place(apply, kApplyLeft, kApplyTop, kApplyWidth, kApplyHeight);
     return view;
@@ -438,7 +438,7 @@ void frmSvDis::drawGrid(const ProgramView& view, bool sv, const char* code) {
 
     double tm = 50;
     t([&] { tm = graphSeconds(mDocument.graphTimeText()); });
-    t([&] { view.timeEnd->setText(qtext(numberText(tm)) + "秒"); });
+    t([&] { view.timeEnd->setText(tr("%1秒").arg(qtext(numberText(tm)))); });
 
     pic->setDrawStyle(PictureBox::Dotted);
     pic->setDrawWidth(1);

@@ -110,28 +110,28 @@ void frmTip::buildTexts(QBoxLayout* layout) {
 
 void frmTip::buildButtons(QBoxLayout* layout) {
     auto* buttons = new QHBoxLayout;
-    auto* page = new QGroupBox("ページ操作", this);
+    auto* page = new QGroupBox(tr("ページ操作"), this);
     page->setObjectName("FramePage");
     auto* pageRow = new QHBoxLayout(page);
-    auto button = [this](const char* caption, const char* name, QBoxLayout* row) {
+    auto button = [this](const QString& caption, const char* name, QBoxLayout* row) {
         auto* b = new QPushButton(caption, this);
         b->setObjectName(name);
         row->addWidget(b);
         return b;
     };
-    mCmdIniWrite = button("書き込み", "cmdIniWrite", pageRow);
+    mCmdIniWrite = button(tr("書き込み"), "cmdIniWrite", pageRow);
     mCmdIniWrite->hide();
-    mCmdOK = button("終了", "cmdOK", pageRow);
-    mCmdPrevTip = button("戻る", "cmdPrevTip", pageRow);
-    mCmdNextTip = button("次へ", "cmdNextTip", pageRow);
-    auto* sim = new QGroupBox("シミュレータ操作", this);
+    mCmdOK = button(tr("終了"), "cmdOK", pageRow);
+    mCmdPrevTip = button(tr("戻る"), "cmdPrevTip", pageRow);
+    mCmdNextTip = button(tr("次へ"), "cmdNextTip", pageRow);
+    auto* sim = new QGroupBox(tr("シミュレータ操作"), this);
     sim->setObjectName("FrameSim");
     auto* simRow = new QHBoxLayout(sim);
-    mChkMax = new QCheckBox("最大表示", this);
+    mChkMax = new QCheckBox(tr("最大表示"), this);
     mChkMax->setObjectName("ChkMax");
     simRow->addWidget(mChkMax);
-    mCmdParaSet = button("ﾊﾟﾗﾒｰﾀ設定", "cmdParaSet", simRow);
-    mCmdSimExec = button("ｼﾐｭﾚｰｼｮﾝ実行", "cmdSimExec", simRow);
+    mCmdParaSet = button(tr("ﾊﾟﾗﾒｰﾀ設定"), "cmdParaSet", simRow);
+    mCmdSimExec = button(tr("ｼﾐｭﾚｰｼｮﾝ実行"), "cmdSimExec", simRow);
     buttons->addWidget(page);
     buttons->addWidget(sim);
     mLabelC9 = new HelpLabel("C9", this);
@@ -204,7 +204,7 @@ void frmTip::Step_disp(bool prompt) {
     t([&] {
         const StepTexts texts = mSession.showTexts();
         mTxtTitle2->setText(qtext(texts.title2));
-        mPanel.setWindowTitle("コントローラパネル    " + qtext(texts.title2));
+        mPanel.setWindowTitle(tr("コントローラパネル    %1").arg(qtext(texts.title2)));
         mTxtText2->setPlainText(crlfToView(texts.text2));
     });
     mTbox1->clear();
@@ -269,10 +269,10 @@ void frmTip::showBytesLeft() {
         QLabel* l = mBytesLeft[i];
         bool over = true;
         if (!bytes) {
-            l->setText("保存できない文字があります");
+            l->setText(tr("保存できない文字があります"));
         } else {
             const long left = static_cast<long>(kMaxProfileValueBytes) - static_cast<long>(*bytes);
-            l->setText(QString("残り %1 バイト").arg(left));
+            l->setText(tr("残り %1 バイト").arg(left));
             over = left < 0;
         }
         l->setStyleSheet(over ? "color: red;" : "color: gray;");

@@ -97,8 +97,10 @@ QString HelpController::helpUrl(const QString& anchor) const {
 }
 
 std::string HelpController::missingBrowserMessage(const std::filesystem::path& browser) {
-    return "ブラウザ " + browser.string() +
-           " が見つかりません（Kestrel.ini の IEXPLORE）。ヘルプはヘルプウィンドウに表示します。";
+    return tr("ブラウザ %1 が見つかりません（Kestrel.ini の "
+              "IEXPLORE）。ヘルプはヘルプウィンドウに表示します。")
+        .arg(QString::fromStdString(browser.string()))
+        .toStdString();
 }
 
 bool HelpController::pagePresent() const {
@@ -112,14 +114,14 @@ std::filesystem::path HelpController::externalBrowser() {
         return program;
     if (!mMissingBrowserTold) {
         mMissingBrowserTold = true;
-        mMessages.showMessage(missingBrowserMessage(program), "ﾍﾙﾌﾟ");
+        mMessages.showMessage(missingBrowserMessage(program), tr("ﾍﾙﾌﾟ").toStdString());
     }
     return {};
 }
 
 void HelpController::showInWindow(const QString& anchor) {
     if (!pagePresent()) {
-        mMessages.showMessage(kOpenFailedMessage, "ﾍﾙﾌﾟ");
+        mMessages.showMessage(tr(kOpenFailedMessage).toStdString(), tr("ﾍﾙﾌﾟ").toStdString());
         return;
     }
     if (!mWindow) {
@@ -132,7 +134,7 @@ void HelpController::showInWindow(const QString& anchor) {
 
 void HelpController::openHelp() {
     if (!pagePresent()) {
-        mMessages.showMessage(kOpenFailedMessage, "ﾍﾙﾌﾟ");
+        mMessages.showMessage(tr(kOpenFailedMessage).toStdString(), tr("ﾍﾙﾌﾟ").toStdString());
         return;
     }
     if (!externalBrowser().empty() && mOpenUrl && mOpenUrl(pageUrl({})))

@@ -68,7 +68,7 @@ public:
 
     /// The message shown when the help page cannot be opened.
     static constexpr const char* kOpenFailedMessage =
-        "エラーが発生しました　正しいフォルダ名を指定して下さい";
+        QT_TR_NOOP("エラーが発生しました　正しいフォルダ名を指定して下さい");
 
     /// The settings (Kestrel.ini) are the learner's, the page (Doc/help.html) is among the program's
     /// data. Processes start through QProcess::startDetached and the page opens through

@@ -71,11 +71,11 @@ public:
 
 HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName("HelpWindow");
-    setWindowTitle("ヘルプ");
+    setWindowTitle(tr("ヘルプ"));
     resize(980, 720);
 
-    mBack = toolButton("戻る", "helpBack", QStyle::SP_ArrowBack, this);
-    mForward = toolButton("進む", "helpForward", QStyle::SP_ArrowForward, this);
+    mBack = toolButton(tr("戻る"), "helpBack", QStyle::SP_ArrowBack, this);
+    mForward = toolButton(tr("進む"), "helpForward", QStyle::SP_ArrowForward, this);
     mBack->setShortcut(QKeySequence::Back);
     mForward->setShortcut(QKeySequence::Forward);
     mBack->setEnabled(false);
@@ -83,11 +83,11 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     mFind = new QLineEdit(this);
     mFind->setObjectName("helpFind");
-    mFind->setPlaceholderText("ページ内を検索");
+    mFind->setPlaceholderText(tr("ページ内を検索"));
     mFind->setClearButtonEnabled(true);
     mFind->setMinimumWidth(200);
-    auto* previous = toolButton("前へ", "helpFindPrevious", QStyle::SP_ArrowUp, this);
-    auto* next = toolButton("次へ", "helpFindNext", QStyle::SP_ArrowDown, this);
+    auto* previous = toolButton(tr("前へ"), "helpFindPrevious", QStyle::SP_ArrowUp, this);
+    auto* next = toolButton(tr("次へ"), "helpFindNext", QStyle::SP_ArrowDown, this);
     mFindStatus = new QLabel(this);
     mFindStatus->setObjectName("helpFindStatus");
     mFindStatus->setStyleSheet("color: #c00000;");
@@ -96,7 +96,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     bar->addWidget(mBack);
     bar->addWidget(mForward);
     bar->addStretch(1);
-    bar->addWidget(new QLabel("検索:", this));
+    bar->addWidget(new QLabel(tr("検索:"), this));
     bar->addWidget(mFind);
     bar->addWidget(previous);
     bar->addWidget(next);
@@ -104,7 +104,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
 
     mContents = new QTreeWidget(this);
     mContents->setObjectName("helpContents");
-    mContents->setHeaderLabel("目次");
+    mContents->setHeaderLabel(tr("目次"));
     mContents->header()->hide();
     mContents->setRootIsDecorated(true);
 
@@ -192,7 +192,7 @@ void HelpWindow::pageChanged(const QUrl& url) {
     if (page != mContentsPage) {
         mContentsPage = page;
         const QString title = mBrowser->documentTitle();
-        setWindowTitle(title.isEmpty() ? QString("ヘルプ") : title);
+        setWindowTitle(title.isEmpty() ? tr("ヘルプ") : title);
         buildContents();
     } else {
         // The browser may have read the page again for the new fragment, losing the names given
@@ -307,7 +307,7 @@ bool HelpWindow::findFrom(const QTextCursor& from, const QString& text, bool bac
         hit = document->find(text, wrap, flags);
     }
     if (hit.isNull()) {
-        mFindStatus->setText(kNotFound);
+        mFindStatus->setText(tr(kNotFound));
         return false;
     }
     mBrowser->setTextCursor(hit);

@@ -35,7 +35,7 @@ class Glossary;
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    static constexpr const char* kNotFound = "見つかりません";
+    static constexpr const char* kNotFound = QT_TR_NOOP("見つかりません");
 
     explicit HelpWindow(QWidget* parent = nullptr);
 

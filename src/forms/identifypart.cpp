@@ -61,8 +61,10 @@ struct SignalChoice {
 };
 const SignalChoice kSignalChoices[] = {
     {{Channel::MV, Channel::PV}, "PV ← MV"},
-    {{Channel::MV, Channel::PV2}, "PV2 ← MV（内側ループ：二次調節計を手動にして）"},
-    {{Channel::SV2, Channel::PV}, "PV ← SV2（外側ループ：内側ループを閉じて）"},
+    {{Channel::MV, Channel::PV2},
+     QT_TRANSLATE_NOOP("kestrel::IdentifyPart", "PV2 ← MV（内側ループ：二次調節計を手動にして）")},
+    {{Channel::SV2, Channel::PV},
+     QT_TRANSLATE_NOOP("kestrel::IdentifyPart", "PV ← SV2（外側ループ：内側ループを閉じて）")},
 };
 
 /// A model's response to the run's MV, stepped at the run's control period from its first sample.
@@ -124,7 +126,7 @@ void StepTestChart::paintEvent(QPaintEvent*) {
     const int lineH = fm.height();
     if (mT.size() < 2) {
         p.setPen(Qt::darkGray);
-        p.drawText(rect(), Qt::AlignCenter, "ランがありません。");
+        p.drawText(rect(), Qt::AlignCenter, tr("ランがありません。"));
         return;
     }
 
@@ -180,7 +182,7 @@ void StepTestChart::paintEvent(QPaintEvent*) {
     for (double t = std::ceil(time.lo / tStep) * tStep; t <= time.hi; t += tStep)
         p.drawText(QRectF(time.map(t) - 40, bottom + 2, 80, lineH), Qt::AlignHCenter | Qt::AlignTop,
                    tickText(t, tStep));
-    p.drawText(QRectF(right - 120, bottom + 2, 120, lineH), Qt::AlignRight | Qt::AlignTop, "時間 s");
+    p.drawText(QRectF(right - 120, bottom + 2, 120, lineH), Qt::AlignRight | Qt::AlignTop, tr("時間 s"));
 
     auto polyline = [&](const std::vector<double>& t, const std::vector<double>& y, const Axis& axis) {
         QPainterPath path;
@@ -268,11 +270,11 @@ void StepTestChart::paintEvent(QPaintEvent*) {
         p.drawText(QPoint(x + 26, top - 8), name);
         x += 40 + fm.horizontalAdvance(name);
     };
-    legend(kMeasured, mOutput + "（実測）");
+    legend(kMeasured, tr("%1（実測）").arg(mOutput));
     for (const Curve& c : mCurves)
         legend(c.colour, c.name);
     if (mTangent)
-        legend(kTangent, "接線", Qt::DashLine);
+        legend(kTangent, tr("接線"), Qt::DashLine);
     legend(kMvColour, mInput);
 }
 
@@ -288,17 +290,17 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
     mSignals = new QComboBox(this);
     mSignals->setObjectName("cboSignals");
     mSignals->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    mSignals->setToolTip("カスケード制御は内側ループから調整します: まず PV2 ← MV で二次調節計を、"
-                         "次に内側ループを閉じたランの PV ← SV2 で主調節計を。");
+    mSignals->setToolTip(tr("カスケード制御は内側ループから調整します: まず PV2 ← MV で二次調節計を、"
+                            "次に内側ループを閉じたランの PV ← SV2 で主調節計を。"));
     connect(mSignals, &QComboBox::currentIndexChanged, this, [this] { showRun(); });
-    mSignalsLabel = new QLabel("信号:", this);
+    mSignalsLabel = new QLabel(tr("信号:"), this);
 
     mChart = new StepTestChart(this);
 
     mTable = new QTableWidget(4, 5, this);
     mTable->setObjectName("methods");
     mTable->setHorizontalHeaderLabels({"K", "L s", "T s", "RMS %", ""});
-    mTable->setVerticalHeaderLabels({"接線法", "2点法", "最小二乗法", "閉ループ"});
+    mTable->setVerticalHeaderLabels({tr("接線法"), tr("2点法"), tr("最小二乗法"), tr("閉ループ")});
     mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mTable->setSelectionMode(QAbstractItemView::NoSelection);
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
@@ -316,9 +318,9 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
             cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             mTable->setItem(r, c, cell);
         }
-        auto* adopt = new QPushButton("採用", mTable);
+        auto* adopt = new QPushButton(tr("採用"), mTable);
         adopt->setObjectName(QString("cmdAdopt%1").arg(r));
-        adopt->setToolTip("このモデルを調整に使うモデルにします。");
+        adopt->setToolTip(tr("このモデルを調整に使うモデルにします。"));
         connect(adopt, &QPushButton::clicked, this, [this, r] {
             if (!mResult)
                 return;
@@ -342,14 +344,14 @@ IdentifyPart::IdentifyPart(const RunStore& store, QWidget* parent) : QWidget(par
     mError->setStyleSheet("color: #b00000;");
     mError->hide();
 
-    mFitClosedLoop = new QPushButton("閉ループで当てはめ", this);
+    mFitClosedLoop = new QPushButton(tr("閉ループで当てはめ"), this);
     mFitClosedLoop->setObjectName("cmdFitClosedLoop");
-    mFitClosedLoop->setToolTip("ランの調節計（種類・形式・パラメータ・リミット）と SV・DV のまま閉ループを"
-                               "走らせ直し、PV が最もよく合う K, L, T を求めます。");
+    mFitClosedLoop->setToolTip(tr("ランの調節計（種類・形式・パラメータ・リミット）と SV・DV のまま閉ループを"
+                                  "走らせ直し、PV が最もよく合う K, L, T を求めます。"));
     connect(mFitClosedLoop, &QPushButton::clicked, this, [this] { fitClosedLoop(); });
 
     auto* row = new QHBoxLayout;
-    row->addWidget(new QLabel("ステップ試験のラン:", this));
+    row->addWidget(new QLabel(tr("ステップ試験のラン:"), this));
     row->addWidget(mRuns);
     row->addSpacing(12);
     row->addWidget(mSignalsLabel);
@@ -377,7 +379,7 @@ void IdentifyPart::offerSignals(const KeptRun* run) {
     for (int i = 0; i < static_cast<int>(std::size(kSignalChoices)); ++i) {
         const tuning::Signals& pair = kSignalChoices[i].pair;
         if (i == 0 || (run && channelInUse(*run, pair.input) && channelInUse(*run, pair.output)))
-            mSignals->addItem(kSignalChoices[i].caption, i);
+            mSignals->addItem(tr(kSignalChoices[i].caption), i);
         if (pair == chosen)
             mSignals->setCurrentIndex(mSignals->count() - 1);
     }
@@ -402,7 +404,7 @@ void IdentifyPart::refreshRuns() {
         mRuns->clear();
         // Newest first: the run just kept is the one a learner wants.
         for (auto it = mStore.runs().rbegin(); it != mStore.runs().rend(); ++it)
-            mRuns->addItem(QString("ラン %1  %2").arg(it->number).arg(qtext(it->label)), it->number);
+            mRuns->addItem(tr("ラン %1  %2").arg(it->number).arg(qtext(it->label)), it->number);
         const int keep = newest != mNewest ? newest : chosen;
         mRuns->setCurrentIndex(std::max(0, mRuns->findData(keep)));
     }
@@ -424,7 +426,7 @@ bool IdentifyPart::fitClosedLoop() {
     auto fit = tuning::fitClosedLoop(*run, *mResult->leastSquares, error);
     QApplication::restoreOverrideCursor();
     if (!fit) {
-        mError->setText("閉ループの当てはめ: " + qtext(error));
+        mError->setText(tr("閉ループの当てはめ: %1").arg(qtext(error)));
         mError->show();
         return false;
     }
@@ -450,8 +452,9 @@ void IdentifyPart::showRun() {
     if (!run) {
         mChart->clear();
         mTable->hide();
-        mError->setText("ランがありません。プロセスの MV をステップ状に変えたラン（開ループのステップ試験）を"
-                        "実行すると、ここで選べます。");
+        mError->setText(
+            tr("ランがありません。プロセスの MV をステップ状に変えたラン（開ループのステップ試験）を"
+               "実行すると、ここで選べます。"));
         mError->show();
         return;
     }
@@ -461,31 +464,33 @@ void IdentifyPart::showRun() {
     // A tank's level does not settle after a step: the first-order model does not describe it.
     // The inner part of a two-part process is first order whatever the outer part is.
     if (run->params.processType() == ProcessType::Integrating && pair.output == Channel::PV)
-        error =
-            "積分プロセス（タンク）のランでは PV が落ち着かないので、一次遅れ＋無駄時間のモデルは求まりません"
-            "（K は PV の傾き ÷ MV の変化、% / s / %）。";
+        error = tr("積分プロセス（タンク）のランでは PV "
+                   "が落ち着かないので、一次遅れ＋無駄時間のモデルは求まりません"
+                   "（K は PV の傾き ÷ MV の変化、% / s / %）。")
+                    .toStdString();
     mResult = error.empty() ? tuning::identify(*run, error, pair) : std::nullopt;
     if (!mResult) {
         mChart->setData(t, pv, mv, {}, std::nullopt);
         mTable->hide();
-        mError->setText("このランからはモデルを同定できません: " + qtext(error));
+        mError->setText(tr("このランからはモデルを同定できません: %1").arg(qtext(error)));
         mError->show();
         return;
     }
     const tuning::Identification& id = *mResult;
     std::vector<StepTestChart::Curve> curves;
     if (id.tangent)
-        curves.push_back(modelCurve("接線法", kTangent, *id.tangent, t, mv, id.tangentLine.pv0, run->dt));
+        curves.push_back(modelCurve(tr("接線法"), kTangent, *id.tangent, t, mv, id.tangentLine.pv0, run->dt));
     if (id.twoPoint)
-        curves.push_back(modelCurve("2点法", kTwoPoint, *id.twoPoint, t, mv, id.tangentLine.pv0, run->dt));
+        curves.push_back(
+            modelCurve(tr("2点法"), kTwoPoint, *id.twoPoint, t, mv, id.tangentLine.pv0, run->dt));
     if (id.leastSquares) {
-        StepTestChart::Curve c{"最小二乗法", kLeastSquares, {}, id.fitted};
+        StepTestChart::Curve c{tr("最小二乗法"), kLeastSquares, {}, id.fitted};
         for (std::size_t i = 0; i < id.fitted.size() && id.fittedFrom + i < t.size(); ++i)
             c.t.push_back(t[id.fittedFrom + i]);
         curves.push_back(std::move(c));
     }
     if (mClosedLoop) {
-        StepTestChart::Curve c{"閉ループ", kClosedLoop, {}, mClosedLoop->fitted};
+        StepTestChart::Curve c{tr("閉ループ"), kClosedLoop, {}, mClosedLoop->fitted};
         for (const StepSample& s : run->steps)
             c.t.push_back(s.t);
         c.t.resize(c.y.size());

@@ -104,11 +104,13 @@ QRectF hardCopyPlacementMm(QSize imagePixels, QSizeF printableMm) {
 bool printHardCopy(const QImage& image, QPrinter& printer, MessageService& messages) {
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageOrientation(QPageLayout::Landscape);
-    printer.setDocName("Kestrel ハードコピー");
+    printer.setDocName(QCoreApplication::translate("HardCopy", "Kestrel ハードコピー"));
 
     QPainter painter;
     if (!painter.begin(&printer)) {
-        messages.showMessage("印刷出来ませんでした。プリンタの状態を確認して下さい。");
+        messages.showMessage(
+            QCoreApplication::translate("HardCopy", "印刷出来ませんでした。プリンタの状態を確認して下さい。")
+                .toStdString());
         return false;
     }
     // The painter's origin is the top-left of the printable area, in printer dots.
@@ -118,7 +120,9 @@ bool printHardCopy(const QImage& image, QPrinter& printer, MessageService& messa
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(mm.topLeft() * dotsPerMm, mm.size() * dotsPerMm), image);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
-        messages.showMessage("印刷出来ませんでした。プリンタの状態を確認して下さい。");
+        messages.showMessage(
+            QCoreApplication::translate("HardCopy", "印刷出来ませんでした。プリンタの状態を確認して下さい。")
+                .toStdString());
         return false;
     }
     return true;
@@ -127,7 +131,9 @@ bool printHardCopy(const QImage& image, QPrinter& printer, MessageService& messa
 bool printHardCopy(const QImage& image, MessageService& messages) {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull()) {
-        messages.showMessage("プリンタが設定されていないため、印刷出来ませんでした。");
+        messages.showMessage(
+            QCoreApplication::translate("HardCopy", "プリンタが設定されていないため、印刷出来ませんでした。")
+                .toStdString());
         return false;
     }
     QPrinter printer(info, QPrinter::HighResolution);
@@ -139,7 +145,8 @@ bool Hard_copy(QWidget* window, bool activeWindowOnly, bool askPrint, const Hard
     QImage image =
         ctx.capture ? ctx.capture(window, activeWindowOnly) : captureWindow(window, activeWindowOnly);
     if (image.isNull()) {
-        ctx.messages.showMessage("保存出来ませんでした。");
+        ctx.messages.showMessage(
+            QCoreApplication::translate("HardCopy", "保存出来ませんでした。").toStdString());
         return false;
     }
     // No transparency in a screen picture; a plain RGB bitmap is what other programs expect.
@@ -152,12 +159,21 @@ bool Hard_copy(QWidget* window, bool activeWindowOnly, bool askPrint, const Hard
     fs::create_directories(folder, ec);
     const std::string name = ec ? std::string() : storeImage(image, folder, time);
     if (name.empty()) {
-        ctx.messages.showMessage("画像を保存出来ませんでした。" + folder.string() + " に書き込めません" +
-                                 (ec ? "（" + systemErrorText(ec, {}) + "）。" : "。"));
+        const QString where = QString::fromStdString(folder.string());
+        ctx.messages.showMessage(
+            (ec ? QCoreApplication::translate("HardCopy",
+                                              "画像を保存出来ませんでした。%1 に書き込めません（%2）。")
+                      .arg(where, QString::fromStdString(systemErrorText(ec, {})))
+                : QCoreApplication::translate("HardCopy", "画像を保存出来ませんでした。%1 に書き込めません。")
+                      .arg(where))
+                .toStdString());
         return false;
     }
 
-    if (!askPrint || !ctx.messages.askYesNo(name + "に保存しました。印刷しますか？"))
+    if (!askPrint ||
+        !ctx.messages.askYesNo(QCoreApplication::translate("HardCopy", "%1に保存しました。印刷しますか？")
+                                   .arg(QString::fromStdString(name))
+                                   .toStdString()))
         return true;
 
     const int osVer = profileInt(readSetting(ctx.appFolder, Setting::OsVersion));

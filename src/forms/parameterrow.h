@@ -9,6 +9,7 @@
 #include "widgets/qtext.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFont>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,10 +28,21 @@ struct ParameterRow {
     QLineEdit* edit;
 };
 
+/// The field's label in the learner's language.
+inline QString fieldLabel(const FieldDef& def) {
+    return QCoreApplication::translate("Fields", std::string(def.label).c_str());
+}
+
+/// A caption of the setup tables (control-type tabs, options, lists) as shown; the tables hold
+/// the Japanese, and the files store indexes, never the captions.
+inline QString setupCaption(std::string_view caption) {
+    return QCoreApplication::translate("SetupCaptions", std::string(caption).c_str());
+}
+
 /// The label and field of `def` at `row` (twips) in `box`, named after the field's widget; the
 /// field reads the input method's full-width digits as half-width.
 inline ParameterRow addParameterRow(QWidget* box, const FieldDef& def, double row, const QFont& labelFont) {
-    auto* label = new QLabel(qtext(def.label), box);
+    auto* label = new QLabel(fieldLabel(def), box);
     label->setObjectName("Label_" + qtext(def.widget));
     label->setFont(labelFont);
     place(label, 90, row, kParameterFieldLeft - 120, 270);

@@ -30,9 +30,9 @@ constexpr double kGroupWidth = 3900;
 frmProcessDetail::frmProcessDetail(SetupDocument& document, QWidget* parent)
     : QWidget(parent, Qt::Window), mDocument(document) {
     setObjectName("frmProcessDetail");
-    setWindowTitle("プロセス詳細");
+    setWindowTitle(tr("プロセス詳細"));
 
-    auto* box = new QGroupBox("プロセス詳細", this);
+    auto* box = new QGroupBox(tr("プロセス詳細"), this);
     box->setObjectName("FrameDetail");
     QFont labelFont("ＭＳ ゴシック");
     labelFont.setPointSizeF(QApplication::font().pointSizeF());
@@ -40,7 +40,7 @@ frmProcessDetail::frmProcessDetail(SetupDocument& document, QWidget* parent)
     headingFont.setBold(true);
 
     double row = 330;
-    auto heading = [&](const char* text, const char* name) {
+    auto heading = [&](const QString& text, const char* name) {
         auto* label = new QLabel(text, box);
         label->setObjectName(name);
         label->setFont(headingFont);
@@ -58,21 +58,21 @@ frmProcessDetail::frmProcessDetail(SetupDocument& document, QWidget* parent)
         row += kRow;
     };
 
-    heading("測定（センサ）", "Label_sensor");
+    heading(tr("測定（センサ）"), "Label_sensor");
     for (DetailField d : {PvNoise, NoiseSeed, PvFilter})
         addField(d);
     row += kGap;
-    heading("バルブ", "Label_valve");
+    heading(tr("バルブ"), "Label_valve");
     for (DetailField d : {ValveDb, ValveBl, StickS, StickJ, ValveT})
         addField(d);
     row += kGap;
-    heading("プロセスの種類", "Label_procType");
+    heading(tr("プロセスの種類"), "Label_procType");
     mHiddenType = new QLabel("？", box);
     mHiddenType->setObjectName("Label_procTypeHidden");
     mHiddenType->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     place(mHiddenType, kFieldLeft, row - kHeadingRow, kFieldWidth - 60, 270);
     for (int i = 0; i < 3; ++i) {
-        mOptProcType[i] = new QRadioButton(qtext(kProcessTypes[i]), box);
+        mOptProcType[i] = new QRadioButton(setupCaption(kProcessTypes[i]), box);
         mOptProcType[i]->setObjectName(QString("optProcType_%1").arg(i));
         place(mOptProcType[i], 90, row, kGroupWidth - 180, 285);
         connect(mOptProcType[i], &QRadioButton::clicked, this, [this, i] {
@@ -87,7 +87,7 @@ frmProcessDetail::frmProcessDetail(SetupDocument& document, QWidget* parent)
 
     auto* ok = new QPushButton("OK", box);
     ok->setObjectName("OKButtonPD");
-    auto* cancel = new QPushButton("ｷｬﾝｾﾙ", box);
+    auto* cancel = new QPushButton(tr("ｷｬﾝｾﾙ"), box);
     cancel->setObjectName("CancelButtonPD");
     place(ok, kGroupWidth - 2 * 900 - 180, row, 900, 375);
     place(cancel, kGroupWidth - 900 - 90, row, 900, 375);

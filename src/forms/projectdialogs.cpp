@@ -18,8 +18,6 @@
 namespace kestrel {
 namespace {
 
-const QString kCaptionPrefix = QStringLiteral("自習： ");
-
 // Layout in twips. Buttons in a column on the right, the name field on the left, as wide as the
 // project list of Dialog2.
 constexpr double kMargin = 240;
@@ -43,16 +41,16 @@ constexpr double kRow0 = kMargin, kRow1 = kRow0 + kButtonHeight + 105;
 Dialog1::Dialog1(AppState& state, SetupDocument& document, MessageService& /*messages*/, QWidget* parent)
     : QDialog(parent), mState(state), mDocument(document) {
     setObjectName("Dialog1");
-    setWindowTitle("新しいﾌﾟﾛｼﾞｪｸﾄ");
+    setWindowTitle(tr("新しいﾌﾟﾛｼﾞｪｸﾄ"));
 
-    mLabel1 = new QLabel("保存ﾌｧｲﾙ名", this);
+    mLabel1 = new QLabel(tr("保存ﾌｧｲﾙ名"), this);
     mLabel1->setObjectName("Label1");
     mText1 = new QLineEdit(this);
     mText1->setObjectName("Text1");
     mLabel1->setBuddy(mText1);
     mOKButton = makeButton("OK", "OKButton", this);
     mOKButton->setDefault(true);
-    mCancelButton = makeButton("ｷｬﾝｾﾙ", "CancelButton", this);
+    mCancelButton = makeButton(tr("ｷｬﾝｾﾙ"), "CancelButton", this);
     mLabelC10 = new HelpLabel("C10", this);
 
     place(mLabel1, kMargin, kLabelTop, kFieldWidth - 600, kLabelHeight);
@@ -69,7 +67,7 @@ Dialog1::Dialog1(AppState& state, SetupDocument& document, MessageService& /*mes
 }
 
 void Dialog1::openNew(const QDate& today) {
-    setWindowTitle("新しいﾌﾟﾛｼﾞｪｸﾄ");
+    setWindowTitle(tr("新しいﾌﾟﾛｼﾞｪｸﾄ"));
     mText1->setText(qtext(mDocument.proposedProjectName(today.toString("yyMMdd").toStdString())));
     mText1->setFocus();
     show();
@@ -95,7 +93,7 @@ void Dialog1::OKButton_Click() {
     {
         // The owner shows the study window, which takes the activation; the dialog closes below.
         QScopedValueRollback<bool> guard(mOwnMessage, true);
-        emit projectOpened(kCaptionPrefix + typed);
+        emit projectOpened(tr("自習： %1").arg(typed));
     }
     accept();
 }
@@ -113,13 +111,15 @@ void Dialog1::changeEvent(QEvent* event) {
 // --- Dialog2 ------------------------------------------------------------------------------------
 
 Dialog2::Dialog2(AppState& state, SetupDocument& document, MessageService& messages, QWidget* parent)
-    : FileListDialog(
-          messages,
-          {.ok = "OK", .helpAnchor = "C10", .messageTitle = {}, .cannotDelete = "を削除できませんでした"},
-          parent),
+    : FileListDialog(messages,
+                     {.ok = "OK",
+                      .helpAnchor = "C10",
+                      .messageTitle = {},
+                      .cannotDelete = tr("%1を削除できませんでした（%2）。")},
+                     parent),
       mState(state), mDocument(document) {
     setObjectName("Dialog2");
-    setWindowTitle("ﾌﾟﾛｼﾞｪｸﾄを開く");
+    setWindowTitle(tr("ﾌﾟﾛｼﾞｪｸﾄを開く"));
 }
 
 bool Dialog2::listedBefore(const std::string& a, const std::string& b) const {
@@ -137,7 +137,7 @@ void Dialog2::openFile(const std::filesystem::path& file, const QString& shownNa
     study.CurFile = file.string();
     study.ProjectMode = true;
     study.StepNo = 1;
-    emit projectOpened(kCaptionPrefix + shownName);
+    emit projectOpened(tr("自習： %1").arg(shownName));
     accept();
 }
 

@@ -38,7 +38,8 @@ RelayPart::RelayPart(AppState& state, SetupDocument& doc, QWidget* parent)
       mHysteresis(spin(this, "relayHysteresis", 0, 20, 0, " %")),
       mBias(spin(this, "relayBias", 0, 100, state.sim.SimTime > 0 ? state.sim.MV[0] : 50.0, " %")),
       mCanvas(new PlotCanvas(this)), mFigures(new QLabel(this)),
-      mUseEstimate(new QPushButton("推定値を使う", this)), mUseExact(new QPushButton("厳密値を使う", this)) {
+      mUseEstimate(new QPushButton(tr("推定値を使う"), this)),
+      mUseExact(new QPushButton(tr("厳密値を使う"), this)) {
     setObjectName("relayPart");
     mCanvas->setObjectName("relayPlot");
     mFigures->setObjectName("relayFigures");
@@ -48,7 +49,7 @@ RelayPart::RelayPart(AppState& state, SetupDocument& doc, QWidget* parent)
     mUseExact->setObjectName("useExact");
     mCanvas->paint = [this](QPainter& p, const QRectF& r) { paintTrace(p, r); };
 
-    auto* runButton = new QPushButton("実行", this);
+    auto* runButton = new QPushButton(tr("実行"), this);
     runButton->setObjectName("relayRun");
     connect(runButton, &QPushButton::clicked, this, [this] { run(); });
     connect(mUseEstimate, &QPushButton::clicked, this, [this] {
@@ -61,9 +62,9 @@ RelayPart::RelayPart(AppState& state, SetupDocument& doc, QWidget* parent)
     });
 
     auto* form = new QFormLayout;
-    form->addRow("リレー振幅 d", mAmplitude);
-    form->addRow("ヒステリシス ε", mHysteresis);
-    form->addRow("バイアス（MV の中心）", mBias);
+    form->addRow(tr("リレー振幅 d"), mAmplitude);
+    form->addRow(tr("ヒステリシス ε"), mHysteresis);
+    form->addRow(tr("バイアス（MV の中心）"), mBias);
     form->addRow(runButton);
     auto* side = new QVBoxLayout;
     side->addLayout(form);
@@ -161,29 +162,29 @@ void RelayPart::showFigures() {
     QString text;
     if (mResult) {
         const auto& r = *mResult;
-        text += QString("リレー試験: 振幅 a = %1 %、周期 Pu = %2 秒\n")
-                    .arg(number(r.amplitude), number(r.period));
-        text += QString("推定 Ku = 4d/(π√(a²−ε²)) = %1\n").arg(number(r.Ku));
+        text += tr("リレー試験: 振幅 a = %1 %、周期 Pu = %2 秒").arg(number(r.amplitude), number(r.period)) +
+                "\n";
+        text += tr("推定 Ku = 4d/(π√(a²−ε²)) = %1").arg(number(r.Ku)) + "\n";
         if (!r.steady)
-            text += "（時間内に振動が一定になりませんでした。最後の周期の値です）\n";
+            text += tr("（時間内に振動が一定になりませんでした。最後の周期の値です）") + "\n";
     } else if (!mError.empty()) {
         text += QString::fromStdString(mError) + "\n";
     } else {
-        text += "「実行」でリレー試験を行います。\n";
+        text += tr("「実行」でリレー試験を行います。") + "\n";
     }
     if (mExact) {
-        text += QString("モデルの厳密値: Ku = %1、Pu = %2 秒\n").arg(number(mExact->Ku), number(mExact->Pu));
+        text += tr("モデルの厳密値: Ku = %1、Pu = %2 秒").arg(number(mExact->Ku), number(mExact->Pu)) + "\n";
         if (mResult)
-            text += QString("推定値は厳密値より Ku で %1 %、Pu で %2 % ずれています。")
+            text += tr("推定値は厳密値より Ku で %1 %、Pu で %2 % ずれています。")
                         .arg(100 * (mResult->Ku - mExact->Ku) / mExact->Ku, 0, 'f', 1)
                         .arg(100 * (mResult->period - mExact->Pu) / mExact->Pu, 0, 'f', 1);
         if (mResult && mCoarse)
-            text += "（制御周期が長いので、そのぶんの遅れもずれに加わります）";
-        text +=
+            text += tr("（制御周期が長いので、そのぶんの遅れもずれに加わります）");
+        text += tr(
             "記述関数法は PV の振動を正弦波とみなす近似です。一次遅れ＋無駄時間のプロセスでは推定 Ku が"
-            "厳密値より低めに出ます（レッスン 9.5 のプロセスで約 16 % 低め）が、Pu は数 % 以内で合います。";
+            "厳密値より低めに出ます（レッスン 9.5 のプロセスで約 16 % 低め）が、Pu は数 % 以内で合います。");
     } else if (!mError.empty() || mResult) {
-        text += "このモデルは位相が −180° に達しない（無駄時間がない）ので、限界感度がありません。";
+        text += tr("このモデルは位相が −180° に達しない（無駄時間がない）ので、限界感度がありません。");
     }
     mFigures->setText(text);
     mUseEstimate->setEnabled(mResult.has_value());
@@ -192,7 +193,7 @@ void RelayPart::showFigures() {
 
 void RelayPart::paintTrace(QPainter& p, const QRectF& r) const {
     if (!mResult || mResult->t.empty()) {
-        p.drawText(r, Qt::AlignCenter, "リレー試験の PV と MV をここに描きます。");
+        p.drawText(r, Qt::AlignCenter, tr("リレー試験の PV と MV をここに描きます。"));
         return;
     }
     const auto& res = *mResult;
@@ -203,7 +204,7 @@ void RelayPart::paintTrace(QPainter& p, const QRectF& r) const {
     }
     const PlotArea a{QRectF(55, 25, r.width() - 75, r.height() - 65), PlotAxis{0, res.t.back()}.rounded(),
                      PlotAxis{lo - 1, hi + 1}.rounded(6)};
-    a.drawFrame(p, "時間 [秒]", "PV（青）・MV（赤） [%]");
+    a.drawFrame(p, tr("時間 [秒]"), tr("PV（青）・MV（赤） [%]"));
     auto trace = [&](const std::vector<double>& v, QColor c, bool stairs) {
         QPainterPath path;
         for (std::size_t i = 0; i < v.size(); ++i) {

@@ -49,10 +49,10 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
         connect(e, &QLineEdit::editingFinished, this, [this] { refresh(); });
         return e;
     };
-    mKu = field("txtKu", "限界感度 Ku（空欄: 使わない）");
-    mPu = field("txtPu", "限界周期 Pu s（空欄: 使わない）");
-    mLambda = field("txtLambda", "ラムダ法と IMC の閉ループ時定数 λ s（空欄: 既定値）");
-    mTauc = field("txtTauc", "SIMC の閉ループ時定数 τc s（空欄: L）");
+    mKu = field("txtKu", tr("限界感度 Ku（空欄: 使わない）"));
+    mPu = field("txtPu", tr("限界周期 Pu s（空欄: 使わない）"));
+    mLambda = field("txtLambda", tr("ラムダ法と IMC の閉ループ時定数 λ s（空欄: 既定値）"));
+    mTauc = field("txtTauc", tr("SIMC の閉ループ時定数 τc s（空欄: L）"));
     auto* options = new QHBoxLayout;
     for (auto [label, edit] : {std::pair{"Ku", mKu}, {"Pu s", mPu}, {"λ s", mLambda}, {"τc s", mTauc}}) {
         options->addWidget(new QLabel(label, this));
@@ -68,7 +68,7 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
 
     mTable = new QTableWidget(0, 5, this);
     mTable->setObjectName("rules");
-    mTable->setHorizontalHeaderLabels({"調整則", "制御", "Kp", "Ti s", "Td s"});
+    mTable->setHorizontalHeaderLabels({tr("調整則"), tr("制御"), "Kp", "Ti s", "Td s"});
     mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     mTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -86,22 +86,22 @@ RulesPart::RulesPart(SetupDocument& document, QWidget* parent) : QWidget(parent)
     QFont formulaFont = mFormulas->font();
     formulaFont.setPointSizeF(formulaFont.pointSizeF() * 1.15);
     mFormulas->setFont(formulaFont);
-    mFormulas->setPlaceholderText("行を選ぶと、その値の求め方（式と代入した数値）が表示されます。");
+    mFormulas->setPlaceholderText(tr("行を選ぶと、その値の求め方（式と代入した数値）が表示されます。"));
 
-    mApply = new QPushButton("適用", this);
+    mApply = new QPushButton(tr("適用"), this);
     mApply->setObjectName("cmdApply");
-    mApply->setToolTip("選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。"
-                       "メインウィンドウの OK で設定されます。");
+    mApply->setToolTip(tr("選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。"
+                          "メインウィンドウの OK で設定されます。"));
     mApply->setEnabled(false);
     connect(mApply, &QPushButton::clicked, this, [this] { applyRow(mTable->currentRow()); });
-    mCompare = new QPushButton("比較", this);
+    mCompare = new QPushButton(tr("比較"), this);
     mCompare->setObjectName("cmdCompare");
-    mCompare->setToolTip("選んだ行（Ctrl や Shift で複数選べます）を、同じ SV ステップと外乱で"
-                         "一つずつ走らせ、重ねて描き、評価指標で順位を付けます。");
+    mCompare->setToolTip(tr("選んだ行（Ctrl や Shift で複数選べます）を、同じ SV ステップと外乱で"
+                            "一つずつ走らせ、重ねて描き、評価指標で順位を付けます。"));
     mCompare->setEnabled(false);
     connect(mCompare, &QPushButton::clicked, this, [this] { emit compareRequested(chosenCandidates()); });
     auto* applyRowLayout = new QHBoxLayout;
-    applyRowLayout->addWidget(new QLabel("選んだ行:", this));
+    applyRowLayout->addWidget(new QLabel(tr("選んだ行:"), this));
     applyRowLayout->addWidget(mApply);
     applyRowLayout->addWidget(mCompare);
     mApplied = new QLabel(this);
@@ -144,7 +144,8 @@ void RulesPart::refresh() {
     mApply->setEnabled(false);
     mCompare->setEnabled(false);
     if (!mModel) {
-        mMessage->setText("モデルがありません。「同定」で「採用」するか、上の K, L, T 欄に入れてください。");
+        mMessage->setText(
+            tr("モデルがありません。「同定」で「採用」するか、上の K, L, T 欄に入れてください。"));
         mMessage->show();
         return;
     }
@@ -168,9 +169,9 @@ void RulesPart::refresh() {
     optional(mTauc, "τc", in.tauc);
     QString message;
     if (!bad.isEmpty())
-        message = QString("%1 が数値ではありません（使わずに求めています）。").arg(bad.join(", "));
+        message = tr("%1 が数値ではありません（使わずに求めています）。").arg(bad.join(", "));
     if (in.Ku.has_value() != in.Pu.has_value()) {
-        message += (message.isEmpty() ? "" : "\n") + QString("Ku と Pu は両方入れると使われます。");
+        message += (message.isEmpty() ? "" : "\n") + tr("Ku と Pu は両方入れると使われます。");
         in.Ku.reset(), in.Pu.reset();
     }
     std::string error;
@@ -203,7 +204,7 @@ void RulesPart::showFormulas() {
         return;
     }
     const tuning::RuleRow& row = mRows[r];
-    QStringList lines{QString("%1  %2 制御").arg(qtext(row.name), qtext(row.controller))};
+    QStringList lines{tr("%1  %2 制御").arg(qtext(row.name), qtext(row.controller))};
     for (const std::string& g : row.given)
         lines << "  " + qtext(g);
     for (const std::string& f : row.formulas)
@@ -246,14 +247,15 @@ void RulesPart::setSecondaryModel(bool secondary) {
         return;
     mSecondary = secondary;
     mApply->setToolTip(
-        secondary ? "選んだ行の制御の種類と Kp, Ti, Td を二次ループの Kp2, Ti2, Td2 欄に書き込みます。"
-                    "二次ループの OK で設定されます。"
-                  : "選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。"
-                    "メインウィンドウの OK で設定されます。");
-    mCompare->setToolTip(secondary ? "比較は主調節計を走らせます。内側ループのモデルの調整則は、二次ループに"
-                                     "適用してから内側ループのステップで確かめてください。"
-                                   : "選んだ行（Ctrl や Shift で複数選べます）を、同じ SV ステップと外乱で"
-                                     "一つずつ走らせ、重ねて描き、評価指標で順位を付けます。");
+        secondary ? tr("選んだ行の制御の種類と Kp, Ti, Td を二次ループの Kp2, Ti2, Td2 欄に書き込みます。"
+                       "二次ループの OK で設定されます。")
+                  : tr("選んだ行の制御の種類と Kp, Ti, Td をパラメータ欄に書き込みます。"
+                       "メインウィンドウの OK で設定されます。"));
+    mCompare->setToolTip(secondary
+                             ? tr("比較は主調節計を走らせます。内側ループのモデルの調整則は、二次ループに"
+                                  "適用してから内側ループのステップで確かめてください。")
+                             : tr("選んだ行（Ctrl や Shift で複数選べます）を、同じ SV ステップと外乱で"
+                                  "一つずつ走らせ、重ねて描き、評価指標で順位を付けます。"));
     showFormulas();
 }
 
@@ -276,7 +278,7 @@ void RulesPart::writeSettings(const tuning::Candidate& c, bool secondary) {
             mDocument.setSecondaryText(Ti2, fieldText(*c.Ti).toStdString());
         if (c.Td)
             mDocument.setSecondaryText(Td2, fieldText(*c.Td).toStdString());
-        mApplied->setText(QString("%1 制御を二次ループの欄に書き込みました。二次ループの OK で設定されます。")
+        mApplied->setText(tr("%1 制御を二次ループの欄に書き込みました。二次ループの OK で設定されます。")
                               .arg(qtext(c.label)));
         return;
     }
@@ -288,7 +290,7 @@ void RulesPart::writeSettings(const tuning::Candidate& c, bool secondary) {
         mDocument.setFieldText(Ti, fieldText(*c.Ti).toStdString());
     if (c.Td)
         mDocument.setFieldText(Td, fieldText(*c.Td).toStdString());
-    mApplied->setText(QString("%1 制御をパラメータ欄に書き込みました。メインウィンドウの OK で設定されます。")
+    mApplied->setText(tr("%1 制御をパラメータ欄に書き込みました。メインウィンドウの OK で設定されます。")
                           .arg(qtext(c.label)));
 }
 

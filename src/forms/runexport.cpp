@@ -4,6 +4,7 @@
 #include "widgets/picturebox.h"
 #include "widgets/qtext.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -21,12 +22,17 @@ namespace {
 
 const QString kNone = "—";
 
+// The texts of the run analysis's files and table, in the learner's language.
+struct RunExport {
+    Q_DECLARE_TR_FUNCTIONS(RunExport)
+};
+
 QString num(double v) {
     return QString::number(v, 'f', 3);
 }
 
 QString cannotWrite(const QString& path) {
-    return QString("ファイルに書き込めませんでした。\n%1").arg(path);
+    return RunExport::tr("ファイルに書き込めませんでした。\n%1").arg(path);
 }
 
 /// The report's page: painter units are pixels at 96 dots per inch, so fonts and the chart's
@@ -117,7 +123,7 @@ private:
         mP.setFont(f);
         mP.setPen(Qt::black);
         mP.drawText(QRectF(0, mBottom + 6, mWidth, 18), Qt::AlignRight | Qt::AlignVCenter,
-                    "印刷日時 " + mPrinted.toString("yyyy-MM-dd HH:mm:ss"));
+                    RunExport::tr("印刷日時 %1").arg(mPrinted.toString("yyyy-MM-dd HH:mm:ss")));
     }
 
     QPrinter& mPrinter;
@@ -129,27 +135,27 @@ private:
 } // namespace
 
 QString runTitle(const KeptRun& run) {
-    const QString name = QString("ラン %1").arg(run.number);
+    const QString name = RunExport::tr("ラン %1").arg(run.number);
     const QString label = qtext(run.label);
-    return label.startsWith(name + " ") ? label : name + "　" + label;
+    return label.startsWith(name + " ") ? label : RunExport::tr("%1　%2").arg(name, label);
 }
 
 QStringList metricsHeaders() {
     return {"IAE",
             "ISE",
             "ITAE",
-            "MV移動量",
-            "制限時間",
-            "オフセット",
-            "SVステップ時刻",
-            "ステップ幅",
-            "オーバーシュート %",
-            "立上り時間",
-            "整定時間",
-            "ピーク時間",
-            "DVステップ時刻",
-            "最大偏差",
-            "その時刻"};
+            RunExport::tr("MV移動量"),
+            RunExport::tr("制限時間"),
+            RunExport::tr("オフセット"),
+            RunExport::tr("SVステップ時刻"),
+            RunExport::tr("ステップ幅"),
+            RunExport::tr("オーバーシュート %"),
+            RunExport::tr("立上り時間"),
+            RunExport::tr("整定時間"),
+            RunExport::tr("ピーク時間"),
+            RunExport::tr("DVステップ時刻"),
+            RunExport::tr("最大偏差"),
+            RunExport::tr("その時刻")};
 }
 
 QStringList metricsCells(const KeptRun& run) {
@@ -158,7 +164,7 @@ QStringList metricsCells(const KeptRun& run) {
                       num(m.mvTravel), num(m.timeAtLimit), num(m.offset)};
     if (const auto& s = m.svStep)
         cells << num(s->t0) << num(s->size) << num(s->overshootPct) << num(s->riseTime)
-              << (s->settlingTime ? num(*s->settlingTime) : QString("整定せず")) << num(s->peakTime);
+              << (s->settlingTime ? num(*s->settlingTime) : RunExport::tr("整定せず")) << num(s->peakTime);
     else
         cells << kNone << kNone << kNone << kNone << kNone << kNone;
     if (const auto& d = m.dvStep)
@@ -182,7 +188,7 @@ bool writeChartImage(const AnalysisChart& chart, QString& path, QSize size, QStr
         svg.setOutputDevice(&file);
         svg.setSize(size);
         svg.setViewBox(area);
-        svg.setTitle("Kestrel 解析");
+        svg.setTitle(RunExport::tr("Kestrel 解析"));
         QPainter p(&svg);
         chart.render(p, area, true);
         p.end();
@@ -206,18 +212,19 @@ bool writeChartImage(const AnalysisChart& chart, QString& path, QSize size, QStr
 
 QString reportTitle(const std::vector<const KeptRun*>& runs) {
     if (runs.empty())
-        return "ラン解析";
+        return RunExport::tr("ラン解析");
     // Runs of one lesson or project name it and their steps ("手順", as the lesson calls them);
     // anything else is named by its first run.
     const KeptRun& first = *runs.front();
     QStringList steps;
     for (const KeptRun* r : runs) {
         if (r->lesson != first.lesson || r->step <= 0)
-            return runs.size() == 1 ? qtext(first.label) : QString("ラン解析");
+            return runs.size() == 1 ? qtext(first.label) : RunExport::tr("ラン解析");
         if (!steps.contains(QString::number(r->step)))
             steps << QString::number(r->step);
     }
-    return QString("%1　手順 %2").arg(QFileInfo(qtext(first.lesson)).completeBaseName(), steps.join("・"));
+    return RunExport::tr("%1　手順 %2")
+        .arg(QFileInfo(qtext(first.lesson)).completeBaseName(), steps.join("・"));
 }
 
 bool writeRunReport(const AnalysisChart& chart, const QString& path, const QDateTime& printed,
@@ -228,7 +235,7 @@ bool writeRunReport(const AnalysisChart& chart, const QString& path, const QDate
     printer.setResolution(kReportDpi);
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                                       QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
-    printer.setDocName("Kestrel 解析レポート");
+    printer.setDocName(RunExport::tr("Kestrel 解析レポート"));
     printer.setCreator("Kestrel");
     QPainter p;
     if (!p.begin(&printer)) {
@@ -238,7 +245,7 @@ bool writeRunReport(const AnalysisChart& chart, const QString& path, const QDate
     const auto& runs = chart.runs();
     ReportWriter w(printer, p, printed);
     w.text(reportTitle(runs), 14, true);
-    w.text(QString("ラン解析レポート（%1 ラン）").arg(runs.size()), 9);
+    w.text(RunExport::tr("ラン解析レポート（%1 ラン）").arg(runs.size()), 9);
     for (const KeptRun* run : runs) {
         w.swatchLine(toQColor(run->pens[1]), runTitle(*run));
         w.text(qtext(settingsSummary(*run)), 8.5, false, 16);
@@ -252,8 +259,9 @@ bool writeRunReport(const AnalysisChart& chart, const QString& path, const QDate
     auto part = [&](int from, int count) {
         std::vector<QStringList> rows;
         for (std::size_t i = 0; i < runs.size(); ++i)
-            rows.push_back(QStringList{QString("ラン %1").arg(runs[i]->number)} + cells[i].mid(from, count));
-        w.table(QStringList{"ラン"} + headers.mid(from, count), rows);
+            rows.push_back(QStringList{RunExport::tr("ラン %1").arg(runs[i]->number)} +
+                           cells[i].mid(from, count));
+        w.table(QStringList{RunExport::tr("ラン")} + headers.mid(from, count), rows);
     };
     part(0, 6);
     part(6, 6);

@@ -25,20 +25,20 @@ constexpr double kGroupWidth = 3900, kLeft = 120, kTop = 60, kSpace = 120;
 frmSecondaryLoop::frmSecondaryLoop(SetupDocument& document, QWidget* parent)
     : QWidget(parent, Qt::Window), mDocument(document) {
     setObjectName("frmSecondaryLoop");
-    setWindowTitle("二次ループ");
+    setWindowTitle(tr("二次ループ"));
 
     QFont labelFont("ＭＳ ゴシック");
     labelFont.setPointSizeF(QApplication::font().pointSizeF());
     QFont headingFont = QApplication::font();
     headingFont.setBold(true);
 
-    auto* controller = new QGroupBox("二次調節計", this);
+    auto* controller = new QGroupBox(tr("二次調節計"), this);
     controller->setObjectName("FrameSecondary");
-    auto* process = new QGroupBox("内側プロセス", this);
+    auto* process = new QGroupBox(tr("内側プロセス"), this);
     process->setObjectName("FrameInner");
 
     double row = 330;
-    auto heading = [&](QWidget* box, const char* text, const char* name) {
+    auto heading = [&](QWidget* box, const QString& text, const char* name) {
         auto* label = new QLabel(text, box);
         label->setObjectName(name);
         label->setFont(headingFont);
@@ -62,7 +62,7 @@ frmSecondaryLoop::frmSecondaryLoop(SetupDocument& document, QWidget* parent)
         holder->setObjectName(QString(name) + "s");
         place(holder, 90, row, kGroupWidth - 180, 3 * kOptionRow);
         for (int i = 0; i < 3; ++i) {
-            buttons[i] = new QRadioButton(qtext(captions[i]), holder);
+            buttons[i] = new QRadioButton(setupCaption(captions[i]), holder);
             buttons[i]->setObjectName(QString("%1_%2").arg(name).arg(i));
             place(buttons[i], 0, i * kOptionRow, kGroupWidth - 180, 285);
             connect(buttons[i], &QRadioButton::clicked, this, [click, i] { click(i); });
@@ -70,13 +70,13 @@ frmSecondaryLoop::frmSecondaryLoop(SetupDocument& document, QWidget* parent)
         row += 3 * kOptionRow;
     };
 
-    heading(controller, "制御タイプ", "Label_type2");
+    heading(controller, tr("制御タイプ"), "Label_type2");
     addOptions(mOptType, kSecondaryTypes, "optType2", [this](int i) {
         if (i != mDocument.secondaryType())
             mDocument.optType2_Click(i);
     });
     row += kGap;
-    heading(controller, "演算形式", "Label_calc2");
+    heading(controller, tr("演算形式"), "Label_calc2");
     addOptions(mOptForm, kCalcForms, "optCtype2", [this](int i) {
         if (i != mDocument.secondaryCalcForm())
             mDocument.optCtype2_Click(i);
@@ -88,19 +88,19 @@ frmSecondaryLoop::frmSecondaryLoop(SetupDocument& document, QWidget* parent)
     place(controller, kLeft, kTop, kGroupWidth, height);
 
     row = 330;
-    heading(process, "入力 u → PV2", "Label_inner");
+    heading(process, tr("入力 u → PV2"), "Label_inner");
     for (SecondaryField f : {Kin, Tin, Lin})
         addField(process, f);
     row += kGap;
-    heading(process, "内側外乱（DV → PV2）", "Label_innerDist");
+    heading(process, tr("内側外乱（DV → PV2）"), "Label_innerDist");
     for (SecondaryField f : {Kdin, Tdin})
         addField(process, f);
     row += kGap;
     // What the two parts are, in the block diagram's terms.
-    auto* model = new QLabel("入力 u = バルブ開度 + Kd·DV\n"
-                             "PV2 = Kin·e^(−Lin·s)/(1+Tin·s)·u\n"
-                             "         + Kdin/(1+Tdin·s)·DV\n"
-                             "PV ： PV2 から制御対象（Kpl, Tpl, Lpl）",
+    auto* model = new QLabel(tr("入力 u = バルブ開度 + Kd·DV\n"
+                                "PV2 = Kin·e^(−Lin·s)/(1+Tin·s)·u\n"
+                                "         + Kdin/(1+Tdin·s)·DV\n"
+                                "PV ： PV2 から制御対象（Kpl, Tpl, Lpl）"),
                              process);
     model->setObjectName("Label_innerModel");
     model->setWordWrap(true);
@@ -110,7 +110,7 @@ frmSecondaryLoop::frmSecondaryLoop(SetupDocument& document, QWidget* parent)
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("OKButton2");
-    auto* cancel = new QPushButton("ｷｬﾝｾﾙ", this);
+    auto* cancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
     cancel->setObjectName("CancelButton2");
     const double buttonTop = kTop + height - 375;
     place(ok, left2 + kGroupWidth - 2 * 900 - 180, buttonTop, 900, 375);

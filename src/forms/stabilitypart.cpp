@@ -21,20 +21,21 @@ namespace {
 
 /// Short names of the rules for the labels in the plane.
 QString shortName(const std::string& rule) {
-    static const std::map<std::string, const char*> names{{"ziegler-nichols-step", "ZN"},
-                                                          {"chr-setpoint-0", "CHR目0"},
-                                                          {"chr-setpoint-20", "CHR目20"},
-                                                          {"chr-load-0", "CHR外0"},
-                                                          {"chr-load-20", "CHR外20"},
-                                                          {"cohen-coon", "CC"},
-                                                          {"lambda", "λ"},
-                                                          {"imc", "IMC"},
-                                                          {"simc", "SIMC"},
-                                                          {"amigo", "AMIGO"},
-                                                          {"ziegler-nichols-ultimate", "ZN限界"},
-                                                          {"tyreus-luyben", "TL"}};
+    static const std::map<std::string, const char*> names{
+        {"ziegler-nichols-step", "ZN"},
+        {"chr-setpoint-0", QT_TRANSLATE_NOOP("kestrel::StabilityPart", "CHR目0")},
+        {"chr-setpoint-20", QT_TRANSLATE_NOOP("kestrel::StabilityPart", "CHR目20")},
+        {"chr-load-0", QT_TRANSLATE_NOOP("kestrel::StabilityPart", "CHR外0")},
+        {"chr-load-20", QT_TRANSLATE_NOOP("kestrel::StabilityPart", "CHR外20")},
+        {"cohen-coon", "CC"},
+        {"lambda", "λ"},
+        {"imc", "IMC"},
+        {"simc", "SIMC"},
+        {"amigo", "AMIGO"},
+        {"ziegler-nichols-ultimate", QT_TRANSLATE_NOOP("kestrel::StabilityPart", "ZN限界")},
+        {"tyreus-luyben", "TL"}};
     const auto it = names.find(rule);
-    return it != names.end() ? QString::fromUtf8(it->second) : QString::fromStdString(rule);
+    return it != names.end() ? StabilityPart::tr(it->second) : QString::fromStdString(rule);
 }
 
 QPolygonF scaled(const PlotArea& a, const std::vector<tuning::BoundaryPoint>& b, double g) {
@@ -58,8 +59,8 @@ StabilityPart::StabilityPart(AppState& state, SetupDocument& doc, QWidget* paren
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(mCanvas, 1);
     layout->addWidget(mStatus);
-    mStatus->setText("PI 制御の安定領域（青い部分）です。平面をクリックすると、その Kp と Ti = Kp/Ki を"
-                     "調節計の欄に入れます（OK で確定）。");
+    mStatus->setText(tr("PI 制御の安定領域（青い部分）です。平面をクリックすると、その Kp と Ti = Kp/Ki を"
+                        "調節計の欄に入れます（OK で確定）。"));
 
     mListener = mDoc.addListener([this](SetupChange what, int index) {
         if (mWriting)
@@ -114,7 +115,7 @@ void StabilityPart::refresh() {
     }
     const auto kp = fieldNumber(mDoc, Kp), ti = fieldNumber(mDoc, Ti);
     if (kp && ti)
-        f.current = Mark{"現在", *kp, *ti > 0 ? *kp / *ti : 0.0};
+        f.current = Mark{tr("現在"), *kp, *ti > 0 ? *kp / *ti : 0.0};
     mFigures = std::move(f);
     mCanvas->update();
 }
@@ -135,7 +136,7 @@ bool StabilityPart::stable(double Kp, double Ki) const {
 
 bool StabilityPart::clickAt(double kp, double ki) {
     if (!(kp > 0) || !(ki > 0) || !std::isfinite(kp) || !std::isfinite(ki)) {
-        mStatus->setText("Kp と Ki が正になる点（右上の象限）を選んでください。");
+        mStatus->setText(tr("Kp と Ki が正になる点（右上の象限）を選んでください。"));
         return false;
     }
     mWriting = true;
@@ -145,17 +146,18 @@ bool StabilityPart::clickAt(double kp, double ki) {
     mDoc.setFieldText(Ti, formatNumber(kp / ki, "##0.00"));
     mWriting = false;
     refresh();
-    QString text = QString("Kp = %1、Ki = %2 /秒（Ti = %3 秒）を調節計の欄に入れました%4。OK で確定します。")
-                       .arg(QString::fromStdString(mDoc.fieldText(Kp)))
-                       .arg(ki, 0, 'g', 3)
-                       .arg(QString::fromStdString(mDoc.fieldText(Ti)))
-                       .arg(stable(kp, ki) ? "（安定領域の内側）" : "（安定領域の外側: 不安定になります）");
+    QString text =
+        tr("Kp = %1、Ki = %2 /秒（Ti = %3 秒）を調節計の欄に入れました%4。OK で確定します。")
+            .arg(QString::fromStdString(mDoc.fieldText(Kp)))
+            .arg(ki, 0, 'g', 3)
+            .arg(QString::fromStdString(mDoc.fieldText(Ti)))
+            .arg(stable(kp, ki) ? tr("（安定領域の内側）") : tr("（安定領域の外側: 不安定になります）"));
     // The fields' ranges apply at OK; say so rather than let the point move unseen.
     for (const auto& [f, v] : {std::pair{Kp, kp}, std::pair{Ti, kp / ki}})
         if (v > kFields[f].high)
-            text += QString("\n%1 は欄の上限 %2 を超えるので、OK で %2 になります。")
-                        .arg(f == Kp ? "Kp" : "Ti")
-                        .arg(kFields[f].high);
+            text += "\n" + tr("%1 は欄の上限 %2 を超えるので、OK で %2 になります。")
+                               .arg(f == Kp ? "Kp" : "Ti")
+                               .arg(kFields[f].high);
     mStatus->setText(text);
     return true;
 }
@@ -180,7 +182,7 @@ PlotArea StabilityPart::area(const QRectF& r) const {
 
 void StabilityPart::paintPlane(QPainter& p, const QRectF& r) const {
     const PlotArea a = area(r);
-    a.drawFrame(p, "Kp", "Ki = Kp/Ti [1/秒]");
+    a.drawFrame(p, "Kp", tr("Ki = Kp/Ti [1/秒]"));
     p.save();
     a.clip(p);
     const auto& b = mFigures.boundary;

@@ -25,7 +25,7 @@ namespace kestrel {
 TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidget* parent)
     : QWidget(parent, Qt::Window) {
     setObjectName("frmTuning");
-    setWindowTitle("調整");
+    setWindowTitle(tr("調整"));
 
     auto field = [this](const char* name, const QString& tip) {
         auto* e = new QLineEdit(this);
@@ -37,9 +37,9 @@ TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidg
         connect(e, &QLineEdit::editingFinished, this, [this] { readFields(); });
         return e;
     };
-    mK = field("txtModelK", "プロセスゲイン K（PV % / MV %）");
-    mL = field("txtModelL", "むだ時間 L s");
-    mT = field("txtModelT", "時定数 T s");
+    mK = field("txtModelK", tr("プロセスゲイン K（PV % / MV %）"));
+    mL = field("txtModelL", tr("むだ時間 L s"));
+    mT = field("txtModelT", tr("時定数 T s"));
     mFieldError = new QLabel(this);
     mFieldError->setObjectName("lblModelError");
     mFieldError->setStyleSheet("color: #b00000;");
@@ -50,8 +50,8 @@ TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidg
     // A tank's model integrates: K is then a rate, % per second per %.
     auto showForm = [title, &document] {
         title->setText(document.processType() == static_cast<int>(ProcessType::Integrating)
-                           ? "調整に使うモデル（積分）  K·e<sup>−Ls</sup> / (s(1 + Ts)):"
-                           : "調整に使うモデル  K·e<sup>−Ls</sup> / (1 + Ts):");
+                           ? tr("調整に使うモデル（積分）  K·e<sup>−Ls</sup> / (s(1 + Ts)):")
+                           : tr("調整に使うモデル  K·e<sup>−Ls</sup> / (1 + Ts):"));
     };
     showForm();
     mDocument = &document;
@@ -76,8 +76,8 @@ TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidg
     mTabs->setObjectName("tuningTabs");
     mIdentify = new IdentifyPart(store, this);
     mRules = new RulesPart(document, this);
-    addPart(mIdentify, "同定");
-    addPart(mRules, "調整則");
+    addPart(mIdentify, tr("同定"));
+    addPart(mRules, tr("調整則"));
     connect(mIdentify, &IdentifyPart::modelAdopted, this, [this](double K, double L, double T) {
         setModelSignals(mIdentify->signalPair());
         setModel(K, L, T);
@@ -105,11 +105,11 @@ void TuningWindow::addLoopParts(AppState& state, SetupDocument& document) {
     auto* stability = new StabilityPart(state, document);
     auto* conversion = new ConversionPart(document);
     mCompare = new ComparePart(state);
-    addPart(mCompare, "比較");
-    addPart(relay, "限界感度");
-    addPart(frequency, "周波数応答");
-    addPart(stability, "安定領域");
-    addPart(conversion, "形式変換");
+    addPart(mCompare, tr("比較"));
+    addPart(relay, tr("限界感度"));
+    addPart(frequency, tr("周波数応答"));
+    addPart(stability, tr("安定領域"));
+    addPart(conversion, tr("形式変換"));
     connect(this, &TuningWindow::modelChanged, relay, &RelayPart::setModel);
     connect(this, &TuningWindow::modelChanged, frequency, &FrequencyPart::setModel);
     connect(this, &TuningWindow::modelChanged, stability, &StabilityPart::setModel);
@@ -144,9 +144,9 @@ void TuningWindow::setModelSignals(tuning::Signals pair) {
         return;
     }
     mModelOf->setText(
-        inner ? "内側ループ（PV2 ← MV）のモデル: 調整則の「適用」は二次調節計（Kp2, Ti2, Td2）へ。"
-                "二次調節計を調整したら、内側ループを閉じて外側ループを同定します。"
-              : QString("外側ループ（%1 ← %2、内側ループを閉じて）のモデル: 調整則の「適用」は主調節計へ。")
+        inner ? tr("内側ループ（PV2 ← MV）のモデル: 調整則の「適用」は二次調節計（Kp2, Ti2, Td2）へ。"
+                   "二次調節計を調整したら、内側ループを閉じて外側ループを同定します。")
+              : tr("外側ループ（%1 ← %2、内側ループを閉じて）のモデル: 調整則の「適用」は主調節計へ。")
                     .arg(channelName(pair.output), channelName(pair.input)));
     mModelOf->show();
 }
@@ -165,8 +165,8 @@ void TuningWindow::readFields() {
         if (!ok || !std::isfinite(v[i])) {
             // A model half typed in is not yet one: the one in force stays until all three are numbers.
             mFieldError->setText(edits[i]->text().trimmed().isEmpty()
-                                     ? QString("%1 を入れてください。").arg(names[i])
-                                     : QString("%1 が数値ではありません。").arg(names[i]));
+                                     ? tr("%1 を入れてください。").arg(names[i])
+                                     : tr("%1 が数値ではありません。").arg(names[i]));
             return;
         }
     }

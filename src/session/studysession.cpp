@@ -1,6 +1,7 @@
 #include "session/studysession.h"
 
 #include "core/convert.h"
+#include "core/translate.h"
 #include "engine/errortrap.h"
 #include "setup/headlesspanel.h"
 #include "setup/modinifile.h"
@@ -130,7 +131,7 @@ void StudySession::endLesson() {
 
 void StudySession::finish() {
     mState.study.StepNo = 0;
-    if (mMessages.askYesNo("パラメータを初期化しますか？", "確認"))
+    if (mMessages.askYesNo(KESTREL_TR("Messages", "パラメータを初期化しますか？"), "確認"))
         mDocument.ParaInz_Click();
 }
 
@@ -144,12 +145,13 @@ void StudySession::closed() {
 bool StudySession::saveStep(const StepTexts& texts) {
     const auto& study = mState.study;
     if (!study.ProjectMode || !mShownProject) {
-        mMessages.showMessage("学習ファイルには書き込みできません。");
+        mMessages.showMessage(KESTREL_TR("Messages", "学習ファイルには書き込みできません。"));
         return false;
     }
     if (study.CurFile != mShownFile || study.StepNo != mShownStep) {
         mMessages.showMessage(
-            "表示している手順が現在のプロジェクトの手順と一致しないため、書き込みませんでした。");
+            KESTREL_TR("Messages",
+                       "表示している手順が現在のプロジェクトの手順と一致しないため、書き込みませんでした。"));
         return false;
     }
     if (mDocument.saveStep(texts))

@@ -2,6 +2,7 @@
 
 #include "core/convert.h"
 #include "core/runtimeerror.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 #include "engine/runcontrol.h"
 
@@ -18,7 +19,8 @@ SetupDocument::SetupDocument(AppState& state, MessageService& messages, AppFolde
     for (int i = 0; i < SecondaryCount; ++i)
         mSecondary[i].text = std::string(kSecondaryFields[i].initial);
     for (std::size_t i = 0; i < mPenLabels.size(); ++i)
-        mPenLabels[i] = std::string(kPenLabels[i]);
+        mPenLabels[i] = fieldCaption(kPenLabels[i]);
+    mTypeLabel = fieldCaption(kTypePages[static_cast<std::size_t>(ControlType::ErrorPID)]);
     for (int i = 0; i < 9; ++i) {
         mProgram[kSvValue + i] = mState.params.SVv[i];
         mProgram[kSvTime + i] = mState.params.SVt[i];
@@ -85,9 +87,10 @@ void SetupDocument::applyText(const FieldDef& def, FieldState& field, const std:
             x = whole ? toDouble(pre) : static_cast<double>(toSingle(pre));
         } catch (const RuntimeError& e) {
             // The learner is told which field to correct, and how.
-            throw RuntimeError(e.number(), e.number() == RuntimeError::typeMismatch().number()
-                                               ? notANumberMessage(name)
-                                               : name + "：" + e.description());
+            throw RuntimeError(e.number(),
+                               e.number() == RuntimeError::typeMismatch().number()
+                                   ? notANumberMessage(name)
+                                   : trArgs(KESTREL_TR("Errors", "%1：%2"), {name, e.shownDescription()}));
         }
         converted = true;
     });
@@ -187,8 +190,8 @@ void SetupDocument::applyTable(FieldGroup group, const std::array<FieldDef, N>& 
     mState.chart.Reported.forget(); // a changed setting reports its faults anew
     for (std::size_t i = 0; i < N; ++i) {
         double& target = mState.params.*table[i].target;
-        applyText(table[i], texts[i], labelName(table[i].label), target, whole(static_cast<int>(i)), t,
-                  [&](double v) { target = v; });
+        applyText(table[i], texts[i], labelName(fieldCaption(table[i].label)), target,
+                  whole(static_cast<int>(i)), t, [&](double v) { target = v; });
         notify(change, static_cast<int>(i));
     }
 }
@@ -278,7 +281,7 @@ void SetupDocument::ContTypeTab_Click(int page) {
     mState.params.TYPE_SELECT = static_cast<std::int16_t>(page);
     notify(SetupChange::TypeTab);
 
-    mTypeLabel = std::string(kTypePages[page]);
+    mTypeLabel = fieldCaption(kTypePages[page]);
     notify(SetupChange::TypeLabel);
 
     for (Field f : {Alpha, Beta, Gamma})
@@ -286,10 +289,10 @@ void SetupDocument::ContTypeTab_Click(int page) {
     setVisible(Ti, true);
     setVisible(Td, true);
 
-    mPenLabels[1] = "② 偏差（ｅ）";
-    mPenLabels[2] = "③ 比例項（Ｐ）";
-    mPenLabels[3] = "④ 積分項（Ｉ）";
-    mPenLabels[4] = "⑤ 微分（Ｄ）";
+    mPenLabels[1] = KESTREL_TR("Fields", "② 偏差（ｅ）");
+    mPenLabels[2] = KESTREL_TR("Fields", "③ 比例項（Ｐ）");
+    mPenLabels[3] = KESTREL_TR("Fields", "④ 積分項（Ｉ）");
+    mPenLabels[4] = KESTREL_TR("Fields", "⑤ 微分（Ｄ）");
 
     auto filter = [this](const char* a, const char* b, const char* g) {
         setFieldText(Alpha, a);
@@ -325,9 +328,9 @@ void SetupDocument::ContTypeTab_Click(int page) {
         filter("0.4", "1.35", "0.00");
         for (Field f : {Alpha, Beta, Gamma})
             setVisible(f, true);
-        mPenLabels[1] = "② 偏差１（ｅ1）";
-        mPenLabels[2] = "③ 偏差２（ｅ2）";
-        mPenLabels[3] = "④ Ｐ＋Ｉ　項";
+        mPenLabels[1] = KESTREL_TR("Fields", "② 偏差１（ｅ1）");
+        mPenLabels[2] = KESTREL_TR("Fields", "③ 偏差２（ｅ2）");
+        mPenLabels[3] = KESTREL_TR("Fields", "④ Ｐ＋Ｉ　項");
         break;
     }
     notify(SetupChange::FieldVisibility);

@@ -282,7 +282,7 @@ private:
     int mTypeTab = 2;
     int mCalcForm = 0;
     bool mFeedback = true;
-    std::string mTypeLabel = "偏差ＰＩＤ制御";
+    std::string mTypeLabel; // the caption of the type tab in force
     std::array<std::string, kPenLabels.size()> mPenLabels;
 
     std::array<std::string, 36> mProgram;

@@ -4,6 +4,7 @@
 
 #include "core/convert.h"
 #include "core/systemerror.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 #include "setup/cp932.h"
 #include "setup/settingsfile.h"
@@ -116,14 +117,15 @@ std::filesystem::path SetupDocument::createProject(const std::string& typed) {
         name.find_first_of("\\/:*?\"<>|") == std::string::npos &&
         std::none_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x20; });
     if (!plain || unfitProjectName(name)) {
-        mMessages.showMessage("ﾌﾟﾛｼﾞｪｸﾄ名にはﾌｧｲﾙ名だけを指定してください"
-                              "（フォルダの区切りや \\ / : * ? \" < > | は使えません）。");
+        mMessages.showMessage(KESTREL_TR("Messages",
+                                         "ﾌﾟﾛｼﾞｪｸﾄ名にはﾌｧｲﾙ名だけを指定してください"
+                                         "（フォルダの区切りや \\ / : * ? \" < > | は使えません）。"));
         return {};
     }
     const std::filesystem::path dest = projectFolder() / name;
     std::error_code ec;
     if (std::filesystem::exists(dest, ec)) {
-        mMessages.showMessage("同じﾌｧｲﾙが既に存在しています。");
+        mMessages.showMessage(KESTREL_TR("Messages", "同じﾌｧｲﾙが既に存在しています。"));
         return {};
     }
     std::filesystem::create_directories(projectFolder(), ec);
@@ -134,7 +136,8 @@ std::filesystem::path SetupDocument::createProject(const std::string& typed) {
         std::filesystem::permissions(dest, std::filesystem::perms::owner_write,
                                      std::filesystem::perm_options::add, ec);
     if (ec) {
-        mMessages.showMessage("ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（" + systemErrorText(ec, name) + "）。");
+        mMessages.showMessage(trArgs(KESTREL_TR("Messages", "ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（%1）。"),
+                                     {systemErrorText(ec, name)}));
         return {};
     }
     return dest;

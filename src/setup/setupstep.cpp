@@ -5,6 +5,7 @@
 
 #include "core/convert.h"
 #include "core/runtimeerror.h"
+#include "core/translate.h"
 #include "core/vbformat.h"
 #include "engine/runcontrol.h"
 #include "setup/cp932.h"
@@ -50,13 +51,14 @@ bool isBaseFile(const std::string& curFile, const std::filesystem::path& base) {
 // The name the learner knows a stored text by: the study window's texts as the help names them,
 // a parameter field by its label, anything else by its key.
 std::string storedTextName(const std::string& key) {
-    static const std::pair<const char*, const char*> kTexts[] = {{"TITLE1", "プロジェクトの題名"},
-                                                                 {"TEXT1", "プロジェクトの説明"},
-                                                                 {"TITLE2", "手順の題名"},
-                                                                 {"TEXT2", "手順の説明"}};
+    static const std::pair<const char*, const char*> kTexts[] = {
+        {"TITLE1", KESTREL_TR_NOOP("Messages", "プロジェクトの題名")},
+        {"TEXT1", KESTREL_TR_NOOP("Messages", "プロジェクトの説明")},
+        {"TITLE2", KESTREL_TR_NOOP("Messages", "手順の題名")},
+        {"TEXT2", KESTREL_TR_NOOP("Messages", "手順の説明")}};
     for (const auto& [k, name] : kTexts)
         if (key == k)
-            return name;
+            return translate("Messages", name);
     for (int f = 0; f < FieldCount; ++f)
         if (kFields[f].key == key)
             return fieldName(static_cast<Field>(f));
@@ -70,13 +72,14 @@ std::string storedTextName(const std::string& key) {
 }
 
 RuntimeError textTooLong(const std::string& key) {
-    return {5, "「" + storedTextName(key) + "」は長すぎて保存できません（" +
-                   std::to_string(kMaxProfileValueBytes) +
-                   " バイトまで。全角文字は 2 バイト、改行は 4 バイトと数えます）。"};
+    return {5, trArgs(KESTREL_TR("Messages",
+                                 "「%1」は長すぎて保存できません（%2 バイトまで。全角文字は 2 バイト、"
+                                 "改行は 4 バイトと数えます）。"),
+                      {storedTextName(key), std::to_string(kMaxProfileValueBytes)})};
 }
 
 RuntimeError lessonNotWritable() {
-    return {75, "学習の教材には書き込めません（書き込めるのはﾌﾟﾛｼﾞｪｸﾄだけです）。"};
+    return {75, KESTREL_TR("Messages", "学習の教材には書き込めません（書き込めるのはﾌﾟﾛｼﾞｪｸﾄだけです）。")};
 }
 
 } // namespace

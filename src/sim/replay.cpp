@@ -23,7 +23,8 @@ constexpr long kMaxStepsPerRun = 1'000'000;
 } // namespace
 
 std::string ConsoleMessages::prefix() const {
-    return mStep > 0 ? "kestrel-sim: 手順" + std::to_string(mStep) + ": " : "kestrel-sim: ";
+    return mStep > 0 ? "kestrel-sim: " + trArgs(KESTREL_TR("Replay", "手順%1: "), {std::to_string(mStep)})
+                     : "kestrel-sim: ";
 }
 
 void ConsoleMessages::showMessage(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "core/convert.h"
 #include "core/messageservice.h"
 #include "core/runtimeerror.h"
+#include "core/translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -122,7 +123,7 @@ NoteFigure offsetFigure(std::string_view id, double v1, double v2) {
         .doubleArrow(Pv, t, v1, v2, Pink)
         .width(Pv, 1)
         .line(Pv, point(at(t), middle(v1, v2)), point(at(t, 800), at(v1, -800)), Pink)
-        .label(1, "オフセット", at(t, 850), at(v1, -850), Pink)
+        .label(1, KESTREL_TR_NOOP("Annotations", "オフセット"), at(t, 850), at(v1, -850), Pink)
         .take();
 }
 
@@ -138,18 +139,18 @@ struct CalloutRow {
 
 // clang-format off
 constexpr CalloutRow kTuningCallouts[] = {
-    {"9.5-3",    12, 52.8,  800, 1600, 3, "ジーグラー・ニコルス（Ｐ 制御）",            50,  1750},
-    {"9.5-4",     9, 56.1,  500, -400, 1, "ジーグラー・ニコルス（ＰＩ 制御）",          650, -650},
-    {"9.5-5",    59, 50.5,  600, -500, 2, "ジーグラー・ニコルス（ＰＩＤ制御）",          0,  -800},
-    {"9.5-6",     8, 55,    500, -400, 1, "ＣＨＲ法「ＰＩ－Ｄ制御」で目標値追従最適",  650, -650},
-    {"9.5-7",    59, 50.5,  600, -500, 2, "ＣＨＲ法「ＰＩ－Ｄ制御」で外乱抑制最適",      0,  -800},
-    {"10.5-1",    8, 55,    500, -400, 1, "通常の「ＰＩ－Ｄ制御」で目標値追従最適",    650, -650},
-    {"10.5-2",   59, 50.5,  600, -500, 2, "通常の「ＰＩ－Ｄ制御」で外乱抑制最適",        0,  -800},
+    {"9.5-3",    12, 52.8,  800, 1600, 3, KESTREL_TR_NOOP("Annotations", "ジーグラー・ニコルス（Ｐ 制御）"),            50,  1750},
+    {"9.5-4",     9, 56.1,  500, -400, 1, KESTREL_TR_NOOP("Annotations", "ジーグラー・ニコルス（ＰＩ 制御）"),          650, -650},
+    {"9.5-5",    59, 50.5,  600, -500, 2, KESTREL_TR_NOOP("Annotations", "ジーグラー・ニコルス（ＰＩＤ制御）"),          0,  -800},
+    {"9.5-6",     8, 55,    500, -400, 1, KESTREL_TR_NOOP("Annotations", "ＣＨＲ法「ＰＩ－Ｄ制御」で目標値追従最適"),  650, -650},
+    {"9.5-7",    59, 50.5,  600, -500, 2, KESTREL_TR_NOOP("Annotations", "ＣＨＲ法「ＰＩ－Ｄ制御」で外乱抑制最適"),      0,  -800},
+    {"10.5-1",    8, 55,    500, -400, 1, KESTREL_TR_NOOP("Annotations", "通常の「ＰＩ－Ｄ制御」で目標値追従最適"),    650, -650},
+    {"10.5-2",   59, 50.5,  600, -500, 2, KESTREL_TR_NOOP("Annotations", "通常の「ＰＩ－Ｄ制御」で外乱抑制最適"),        0,  -800},
 };
 constexpr CalloutRow kFeedforwardCallouts[] = {
-    {"11.5.9-1", 10, 51.5,  500, -200, 1, "外乱によるPV値の乱れ（FF無し）",            550, -250},
-    {"11.5.9-2", 11, 49.2,  500,  100, 2, "外乱によるPV値の乱れ（FF静特性のみ）",      550,   50},
-    {"11.5.9-3",  5, 50,   1100, 1000, 3, "FF静特性+動特性で完全に外乱を修正",        1150,  950},
+    {"11.5.9-1", 10, 51.5,  500, -200, 1, KESTREL_TR_NOOP("Annotations", "外乱によるPV値の乱れ（FF無し）"),            550, -250},
+    {"11.5.9-2", 11, 49.2,  500,  100, 2, KESTREL_TR_NOOP("Annotations", "外乱によるPV値の乱れ（FF静特性のみ）"),      550,   50},
+    {"11.5.9-3",  5, 50,   1100, 1000, 3, KESTREL_TR_NOOP("Annotations", "FF静特性+動特性で完全に外乱を修正"),        1150,  950},
 };
 // clang-format on
 
@@ -161,34 +162,36 @@ template <std::size_t N> void addCallouts(std::vector<NoteFigure>& table, const 
 
 /// Reset windup and its cures: the pulled-back MV, and the limits that held it.
 void addWindupFigures(std::vector<NoteFigure>& table) {
-    table.push_back(Figure("7.3.4(1)-2")
-                        .style(Mv, kSolid)
-                        .width(Mv, 2)
-                        .arrow(Mv, 3, 53, 25, Pink)
-                        .line(Mv, point(at(3), middle(53, 25)), point(at(3, 400), at(25, -300)), Pink)
-                        .label(5, "引き戻し", at(3, 450), at(25, -400), Pink)
-                        .style(Mv, kDotted)
-                        .width(Mv, 1)
-                        .callout(1, 70, 700, 0, 6, "MH による制限　", 750, -50, Pink)
-                        .take());
+    table.push_back(
+        Figure("7.3.4(1)-2")
+            .style(Mv, kSolid)
+            .width(Mv, 2)
+            .arrow(Mv, 3, 53, 25, Pink)
+            .line(Mv, point(at(3), middle(53, 25)), point(at(3, 400), at(25, -300)), Pink)
+            .label(5, KESTREL_TR_NOOP("Annotations", "引き戻し"), at(3, 450), at(25, -400), Pink)
+            .style(Mv, kDotted)
+            .width(Mv, 1)
+            .callout(1, 70, 700, 0, 6, KESTREL_TR_NOOP("Annotations", "MH による制限　"), 750, -50, Pink)
+            .take());
 
     table.push_back(Figure("7.3.4(2)-1")
                         .style(Mv, kSolid)
                         .width(Mv, 2)
                         .arrow(Mv, 10, 10, 40, Pen, kBackPv) // the short heads of the book figure
-                        .label(5, "引き戻し", at(10, 100), at(40, 250), Pen)
+                        .label(5, KESTREL_TR_NOOP("Annotations", "引き戻し"), at(10, 100), at(40, 250), Pen)
                         .arrow(Mv, 20, 10, 40, Pen, kBackPv)
-                        .label(6, "引き戻し", at(20, 100), at(40, 250), Pen)
+                        .label(6, KESTREL_TR_NOOP("Annotations", "引き戻し"), at(20, 100), at(40, 250), Pen)
                         .take());
 
     table.push_back(Figure("7.3.4(3)-2")
                         .style(Mv, kSolid)
                         .width(Mv, 2)
                         .arrow(Mv, 2, 53, 15, Pink)
-                        .label(5, "引き戻し", at(2, 100), at(15, -350), Pink)
+                        .label(5, KESTREL_TR_NOOP("Annotations", "引き戻し"), at(2, 100), at(15, -350), Pink)
                         .style(Mv, kDotted)
                         .width(Mv, 1)
-                        .callout(1, 50.1, 700, -400, 6, "dML による制限　", 750, -500, Pink)
+                        .callout(1, 50.1, 700, -400, 6, KESTREL_TR_NOOP("Annotations", "dML による制限　"),
+                                 750, -500, Pink)
                         .take());
 }
 
@@ -220,9 +223,9 @@ NoteFigure stepResponseFigure() {
         .style(Pv, kSolid)
         .width(Pv, 2)
         .spanArrow(Pv, 36, 3, 8, Pink)
-        .label(3, "T = 5 秒", at(3, 400), at(36, -280), Pink)
+        .label(3, KESTREL_TR_NOOP("Annotations", "T = 5 秒"), at(3, 400), at(36, -280), Pink)
         .spanArrow(Pv, 36, 1, 3, Pink)
-        .label(4, "L= 2 秒", at(1, 50), at(36, -280), Pink)
+        .label(4, KESTREL_TR_NOOP("Annotations", "L= 2 秒"), at(1, 50), at(36, -280), Pink)
         .take();
 }
 
@@ -230,7 +233,8 @@ NoteFigure stepResponseFigure() {
 NoteFigure twoDegreeOfFreedomFigure() {
     return Figure("10.5-3")
         .line(Pv, anchor(8, 54), point(at(8, 800), at(47)), Pen)
-        .label(3, "「２自由度ＰＩＤ」外乱抑制最適のまま目標値追従が向上　", at(8, 50), at(47, 100), Pen)
+        .label(3, KESTREL_TR_NOOP("Annotations", "「２自由度ＰＩＤ」外乱抑制最適のまま目標値追従が向上　"),
+               at(8, 50), at(47, 100), Pen)
         .line(Pv, anchor(58, 50.5), plain(22, 47), Pen)
         .take();
 }
@@ -239,10 +243,14 @@ NoteFigure twoDegreeOfFreedomFigure() {
 /// the stiction cycle's period for two integral times, and the offset P control leaves.
 void addRealProcessFigures(std::vector<NoteFigure>& table) {
     table.push_back(Figure("12.1-2")
-                        .callout(30, 62, 300, 640, 5, "Ｄ動作がノイズを増幅（チャタリング）", 350, 650, Pen)
+                        .callout(30, 62, 300, 640, 5,
+                                 KESTREL_TR_NOOP("Annotations", "Ｄ動作がノイズを増幅（チャタリング）"), 350,
+                                 650, Pen)
                         .take());
     table.push_back(Figure("12.1-4")
-                        .callout(14.6, 57, 600, -500, 1, "フィルタの遅れで行き過ぎが大きく", 650, -550, Pen)
+                        .callout(14.6, 57, 600, -500, 1,
+                                 KESTREL_TR_NOOP("Annotations", "フィルタの遅れで行き過ぎが大きく"), 650,
+                                 -550, Pen)
                         .take());
     // One period between two peaks of PV: a marker from each peak up to a span arrow above them.
     const auto period = [](std::string_view id, double t1, double v1, double t2, double v2, int index,
@@ -255,14 +263,17 @@ void addRealProcessFigures(std::vector<NoteFigure>& table) {
             .label(index, caption, at(t1, 300), at(above, -280), Pen)
             .take();
     };
-    table.push_back(period("12.2-2", 140, 55.82, 174.5, 55.8, 1, "周期 約 34 秒"));
-    table.push_back(period("12.2-3", 70.5, 55.58, 121, 55.65, 2, "周期 約 51 秒"));
+    table.push_back(
+        period("12.2-2", 140, 55.82, 174.5, 55.8, 1, KESTREL_TR_NOOP("Annotations", "周期 約 34 秒")));
+    table.push_back(
+        period("12.2-3", 70.5, 55.58, 121, 55.65, 2, KESTREL_TR_NOOP("Annotations", "周期 約 51 秒")));
     table.push_back(Figure("12.2-4")
                         .style(Pv, kSolid)
                         .width(Pv, 2)
                         .doubleArrow(Pv, 185, 52.6, 55, Pink)
                         .width(Pv, 1)
-                        .labelRightAligned(3, "オフセット", at(185, -100), middle(52.6, 55, -128), Pink)
+                        .labelRightAligned(3, KESTREL_TR_NOOP("Annotations", "オフセット"), at(185, -100),
+                                           middle(52.6, 55, -128), Pink)
                         .take());
 }
 
@@ -278,25 +289,31 @@ void addCascadeFigures(std::vector<NoteFigure>& table) {
             .width(Pv, 2)
             .doubleArrow(Pv, kSinglePeakT, kSv, kSinglePeak, Pink)
             .width(Pv, 1)
-            .label(1, "単ループ　最大偏差 3.9％", at(kSinglePeakT, 100), at(kSinglePeak, -300), Pink);
+            .label(1, KESTREL_TR_NOOP("Annotations", "単ループ　最大偏差 3.9％"), at(kSinglePeakT, 100),
+                   at(kSinglePeak, -300), Pink);
         return f;
     };
     table.push_back(singlePeak("13.1-2")
-                        .callout(23.1, 51.33, 500, 450, 2, "二次Ｐ制御　最大偏差 1.3％", 550, 400, Pen)
+                        .callout(23.1, 51.33, 500, 450, 2,
+                                 KESTREL_TR_NOOP("Annotations", "二次Ｐ制御　最大偏差 1.3％"), 550, 400, Pen)
                         .take());
 
     constexpr double kSingleExit = 42.4, kCascadeExit = 18.4, kSingleAbove = 58.5, kCascadeAbove = 56.5;
     Figure closed = singlePeak("13.1-4");
-    closed.callout(16.2, 50.64, 500, 450, 2, "カスケード　最大偏差 0.6％", 550, 400, Pen)
+    closed
+        .callout(16.2, 50.64, 500, 450, 2, KESTREL_TR_NOOP("Annotations", "カスケード　最大偏差 0.6％"), 550,
+                 400, Pen)
         .style(Pv, kDotted)
         .line(Pv, level(kDisturbance, kSv), helper(kDisturbance, kSingleAbove), Pink)
         .line(Pv, level(kSingleExit, kBand), helper(kSingleExit, kSingleAbove), Pink)
         .line(Pv, anchor(kCascadeExit, kBand), helper(kCascadeExit, kCascadeAbove), Pink)
         .style(Pv, kSolid)
         .spanArrow(Pv, kSingleAbove, kDisturbance, kSingleExit, Pink)
-        .label(3, "回復 32 秒（単ループ）", at(kDisturbance, 150), at(kSingleAbove, -280), Pink)
+        .label(3, KESTREL_TR_NOOP("Annotations", "回復 32 秒（単ループ）"), at(kDisturbance, 150),
+               at(kSingleAbove, -280), Pink)
         .spanArrow(Pv, kCascadeAbove, kDisturbance, kCascadeExit, Pink)
-        .label(4, "回復 8 秒（カスケード）", at(kDisturbance, 150), at(kCascadeAbove, -280), Pink);
+        .label(4, KESTREL_TR_NOOP("Annotations", "回復 8 秒（カスケード）"), at(kDisturbance, 150),
+               at(kCascadeAbove, -280), Pink);
     table.push_back(closed.take());
 }
 
@@ -308,7 +325,8 @@ std::vector<NoteFigure> buildTable() {
     table.push_back(Figure("5.3.6-2")
                         .width(Pv, 1)
                         .style(Pv, kDotted)
-                        .callout(6, 51, 800, 800, 1, "Ｄ動作による立ち上がり", 850, 750, Pink)
+                        .callout(6, 51, 800, 800, 1, KESTREL_TR_NOOP("Annotations", "Ｄ動作による立ち上がり"),
+                                 850, 750, Pink)
                         .take());
     addWindupFigures(table);
     table.push_back(stepResponseFigure());
@@ -338,7 +356,7 @@ public:
                 std::visit([this](const auto& s) { place(s); }, step);
             } catch (const RuntimeError& e) {
                 if (!mFailed)
-                    mOps.push_back(NoteMessage{errorText(e.description(), std::string(kErrorCode))});
+                    mOps.push_back(NoteMessage{errorText(e.shownDescription(), std::string(kErrorCode))});
                 mFailed = true;
             }
         }
@@ -399,7 +417,9 @@ private:
     }
     void place(const LabelStep& s) {
         const NoteChart chart = labelChart(s.index);
-        const float width = toFloat(mLabels.widthOf(s.caption));
+        // The caption in the learner's language, measured as it will be shown.
+        const std::string caption = translate("Annotations", std::string(s.caption).c_str());
+        const float width = toFloat(mLabels.widthOf(caption));
         float top = axisY(chart, s.top);
         float left = axisX(chart, s.left);
         if (s.rightAligned) {
@@ -412,7 +432,7 @@ private:
         const ChartGeometry& g = geometry(chart);
         left = std::max(0.0f, std::min(left, toFloat(g.width - width)));
         top = std::max(0.0f, std::min(top, toFloat(g.height - mLabels.height)));
-        push(NoteLabel{s.index, std::string(s.caption), left, top, width, colour(s.ink)});
+        push(NoteLabel{s.index, caption, left, top, width, colour(s.ink)});
     }
 
     const ChartGeometry& mPv;

@@ -2,6 +2,7 @@
 
 #include "core/convert.h"
 #include "core/runtimeerror.h"
+#include "core/translate.h"
 #include "setup/fieldtable.h"
 
 #include <initializer_list>
@@ -15,7 +16,7 @@ constexpr std::string_view kCrLf = "\r\n";
 /// A line shown when a key holds exactly `value`.
 struct Choice {
     std::string_view value;
-    std::string_view line;
+    const char* line; ///< the Japanese source, translated when it is written
 };
 
 /// The leading-number value of a text; nothing for a number beyond the double range.
@@ -58,7 +59,7 @@ public:
     void choiceLine(std::string_view value, std::initializer_list<Choice> choices) {
         for (const Choice& c : choices) {
             if (value == c.value) {
-                line(c.line);
+                line(translate("Description", c.line));
                 return;
             }
         }
@@ -92,41 +93,45 @@ void programLines(Writer& w, const std::string& prefix) {
     const std::string v0 = w.value(prefix + "v0");
     if (v0.empty())
         return;
-    w.line("    0 秒 :  " + v0 + "％");
+    const std::string point = KESTREL_TR("Description", "    %1 秒 :  %2％");
+    w.line(trArgs(point, {"0", v0}));
     for (int i = 1; i <= 8; ++i) {
         const std::string t = w.value(prefix + "t" + std::to_string(i));
         if (t.empty())
             break;
-        w.line("    " + t + " 秒 :  " + w.value(prefix + "v" + std::to_string(i)) + "％");
+        w.line(trArgs(point, {t, w.value(prefix + "v" + std::to_string(i))}));
     }
 }
 
 /// A line showing a key's value, left out when the value is empty.
 struct KeyLine {
-    std::string_view text, key;
+    const char* text; ///< the Japanese source, translated when it is written
+    std::string_view key;
 };
 
 /// A block of key lines only, after letting pending events run.
 void keyBlock(Writer& w, std::string_view heading, std::initializer_list<KeyLine> lines) {
     w.yield();
     for (const KeyLine& l : lines)
-        w.keyLine(l.text, l.key);
+        w.keyLine(translate("Description", l.text), l.key);
     w.endBlock(heading);
 }
 
 /// The control type (only when the step gives it) and the feedback check box.
 void typeBlocks(Writer& w, const std::string& typeSelect, const std::string& fb) {
     if (!typeSelect.empty()) {
-        w.choiceLine(typeSelect, {{"0", "    Ｐ 制御   を選択する。"},
-                                  {"1", "    Ｐ Ｉ 制御   を選択する。"},
-                                  {"2", "    偏差PID制御   を選択する。"},
-                                  {"3", "    Ｉ－ＰＤ制御   を選択する。"},
-                                  {"4", "    ＰＩ－Ｄ制御   を選択する。"},
-                                  {"5", "    ２自由度ＰＩＤ   を選択する。"}});
-        w.endBlock("制御タイプ:");
+        w.choiceLine(typeSelect,
+                     {{"0", KESTREL_TR_NOOP("Description", "    Ｐ 制御   を選択する。")},
+                      {"1", KESTREL_TR_NOOP("Description", "    Ｐ Ｉ 制御   を選択する。")},
+                      {"2", KESTREL_TR_NOOP("Description", "    偏差PID制御   を選択する。")},
+                      {"3", KESTREL_TR_NOOP("Description", "    Ｉ－ＰＤ制御   を選択する。")},
+                      {"4", KESTREL_TR_NOOP("Description", "    ＰＩ－Ｄ制御   を選択する。")},
+                      {"5", KESTREL_TR_NOOP("Description", "    ２自由度ＰＩＤ   を選択する。")}});
+        w.endBlock(KESTREL_TR("Description", "制御タイプ:"));
     }
-    w.choiceLine(fb, {{"0", "    はずす。"}, {"1", "    付ける。"}});
-    w.endBlock("フィードバックする のチェックマーク:");
+    w.choiceLine(fb, {{"0", KESTREL_TR_NOOP("Description", "    はずす。")},
+                      {"1", KESTREL_TR_NOOP("Description", "    付ける。")}});
+    w.endBlock(KESTREL_TR("Description", "フィードバックする のチェックマーク:"));
 }
 
 /// The controller's blocks: calculation form and parameters, limits, set-point filter. Which
@@ -142,54 +147,54 @@ void controllerBlocks(Writer& w, const std::optional<double>& controlType, int c
     const auto calcIs = [&calcType](CalcForm f) { return *calcType == static_cast<int>(f); };
     if (!calcText.empty() && calcType) {
         if (calcIs(CalcForm::Position))
-            w.line("    位置型   を選択する。");
+            w.line(KESTREL_TR("Description", "    位置型   を選択する。"));
         else if (calcIs(CalcForm::Velocity))
-            w.line("    速度型   を選択する。");
+            w.line(KESTREL_TR("Description", "    速度型   を選択する。"));
         else if (calcIs(CalcForm::VelocityUnlimited))
-            w.line("    速度型（本質継承）   を選択する。");
+            w.line(KESTREL_TR("Description", "    速度型（本質継承）   を選択する。"));
     }
-    w.keyLine("    制御周期(m秒)   dt=", "dt");
-    w.keyLine("    比例ゲイン      Kp=", "Kp");
+    w.keyLine(KESTREL_TR("Description", "    制御周期(m秒)   dt="), "dt");
+    w.keyLine(KESTREL_TR("Description", "    比例ゲイン      Kp="), "Kp");
     if (typeAbove(ControlType::P))
-        w.keyLine("    積分時間(秒)    Ti=", "Ti");
+        w.keyLine(KESTREL_TR("Description", "    積分時間(秒)    Ti="), "Ti");
     if (typeAbove(ControlType::PI))
-        w.keyLine("    微分時間(秒)    Td=", "Td");
-    w.endBlock("制御ﾊﾟﾗﾒｰﾀ :");
+        w.keyLine(KESTREL_TR("Description", "    微分時間(秒)    Td="), "Td");
+    w.endBlock(KESTREL_TR("Description", "制御ﾊﾟﾗﾒｰﾀ :"));
 
     w.yield();
     if (calcType && *calcType > static_cast<int>(CalcForm::Position)) {
-        w.keyLine("    MV上限(％)      MH=", "MH");
-        w.keyLine("    MV下限(％)      ML=", "ML");
-        w.keyLine("    MV変化率ﾘﾐｯﾄ   dML=", "dML");
+        w.keyLine(KESTREL_TR("Description", "    MV上限(％)      MH="), "MH");
+        w.keyLine(KESTREL_TR("Description", "    MV下限(％)      ML="), "ML");
+        w.keyLine(KESTREL_TR("Description", "    MV変化率ﾘﾐｯﾄ   dML="), "dML");
     }
-    w.endBlock("制限ﾊﾟﾗﾒｰﾀ :");
+    w.endBlock(KESTREL_TR("Description", "制限ﾊﾟﾗﾒｰﾀ :"));
 
     w.yield();
     if (typeAbove(ControlType::PI_D)) {
-        w.keyLine("    目標値フィルタ   α=", "α");
-        w.keyLine("    目標値フィルタ   β=", "β");
-        w.keyLine("    目標値フィルタ   γ=", "γ");
+        w.keyLine(KESTREL_TR("Description", "    目標値フィルタ   α="), "α");
+        w.keyLine(KESTREL_TR("Description", "    目標値フィルタ   β="), "β");
+        w.keyLine(KESTREL_TR("Description", "    目標値フィルタ   γ="), "γ");
     }
-    w.endBlock("目標値ﾌｨﾙﾀ :");
+    w.endBlock(KESTREL_TR("Description", "目標値ﾌｨﾙﾀ :"));
 }
 
 /// The process, disturbance and feedforward models.
 void modelBlocks(Writer& w) {
-    keyBlock(w, "制御対象ﾊﾟﾗﾒｰﾀ :",
-             {{"    ゲイン          Kpl=", "Kpl"},
-              {"    一次遅れ時間(秒) Tpl=", "Tpl"},
-              {"    無駄時間(秒)     Lpl=", "Lpl"}});
-    keyBlock(w, "外乱伝達関数ﾊﾟﾗﾒｰﾀ :",
-             {{"    ゲイン           Kd=", "Kd"},
-              {"    伝達ゲイン       Kds=", "Kds"},
-              {"    一次遅れ時間(秒) Tds=", "Tds"},
-              {"    無駄時間(秒)     Lds=", "Lds"}});
+    keyBlock(w, KESTREL_TR("Description", "制御対象ﾊﾟﾗﾒｰﾀ :"),
+             {{KESTREL_TR_NOOP("Description", "    ゲイン          Kpl="), "Kpl"},
+              {KESTREL_TR_NOOP("Description", "    一次遅れ時間(秒) Tpl="), "Tpl"},
+              {KESTREL_TR_NOOP("Description", "    無駄時間(秒)     Lpl="), "Lpl"}});
+    keyBlock(w, KESTREL_TR("Description", "外乱伝達関数ﾊﾟﾗﾒｰﾀ :"),
+             {{KESTREL_TR_NOOP("Description", "    ゲイン           Kd="), "Kd"},
+              {KESTREL_TR_NOOP("Description", "    伝達ゲイン       Kds="), "Kds"},
+              {KESTREL_TR_NOOP("Description", "    一次遅れ時間(秒) Tds="), "Tds"},
+              {KESTREL_TR_NOOP("Description", "    無駄時間(秒)     Lds="), "Lds"}});
     // Between "FFゲイン" and "Kf=": three spaces, an ideographic space, four spaces.
-    keyBlock(w, "FFﾓﾃﾞﾙﾊﾟﾗﾒｰﾀ :",
-             {{"    FFゲイン   \u3000    Kf=", "Kf"},
-              {"    遅れ時間補償(秒) Tfd=", "Tfd"},
-              {"    進み時間補償(秒) Tfp=", "Tfp"},
-              {"    無駄時間補償(秒)  Lf=", "Lf"}});
+    keyBlock(w, KESTREL_TR("Description", "FFﾓﾃﾞﾙﾊﾟﾗﾒｰﾀ :"),
+             {{KESTREL_TR_NOOP("Description", "    FFゲイン   \u3000    Kf="), "Kf"},
+              {KESTREL_TR_NOOP("Description", "    遅れ時間補償(秒) Tfd="), "Tfd"},
+              {KESTREL_TR_NOOP("Description", "    進み時間補償(秒) Tfp="), "Tfp"},
+              {KESTREL_TR_NOOP("Description", "    無駄時間補償(秒)  Lf="), "Lf"}});
 }
 
 /// What acts beyond the ideal loop: a line for each option the step switches on (a value above 0,
@@ -201,7 +206,7 @@ void processDetailBlock(Writer& w) {
         return v && *v > 0;
     };
     const auto detailLine = [&w](DetailField d) {
-        w.keyLine("    " + std::string(kDetailFields[d].label) + "=", kDetailFields[d].key);
+        w.keyLine("    " + fieldCaption(kDetailFields[d].label) + "=", kDetailFields[d].key);
     };
     if (on(kDetailFields[PvNoise].key)) {
         detailLine(PvNoise);
@@ -218,12 +223,12 @@ void processDetailBlock(Writer& w) {
     if (on(kDetailFields[ValveT].key))
         detailLine(ValveT);
     const std::string type = w.value(kProcTypeKey);
-    w.choiceLine(type,
-                 {{"1", "    二次遅れ＋無駄時間   を選択する。"}, {"2", "    積分（液位）   を選択する。"}});
+    w.choiceLine(type, {{"1", KESTREL_TR_NOOP("Description", "    二次遅れ＋無駄時間   を選択する。")},
+                        {"2", KESTREL_TR_NOOP("Description", "    積分（液位）   を選択する。")}});
     // Tpl2 acts only in the second-order process.
     if ((type == "1" || type.empty()) && on(kDetailFields[Tpl2].key))
         detailLine(Tpl2);
-    w.endBlock("プロセス詳細 :");
+    w.endBlock(KESTREL_TR("Description", "プロセス詳細 :"));
 }
 
 /// The loop structure beyond the single loop: the structure, the secondary controller (cascade
@@ -233,22 +238,25 @@ void secondaryLoopBlock(Writer& w) {
     const std::string loop = w.value(kLoopKey);
     if (loop == "0" || (!loop.empty() && loop != "1" && loop != "2"))
         return;
-    w.choiceLine(loop, {{"1", "    カスケード制御   を選択する。"},
-                        {"2", "    単ループ（二段プロセス）   を選択する。"}});
+    w.choiceLine(loop,
+                 {{"1", KESTREL_TR_NOOP("Description", "    カスケード制御   を選択する。")},
+                  {"2", KESTREL_TR_NOOP("Description", "    単ループ（二段プロセス）   を選択する。")}});
     const auto fieldLine = [&w](SecondaryField f) {
-        w.keyLine("    " + std::string(kSecondaryFields[f].label) + "=", kSecondaryFields[f].key);
+        w.keyLine("    " + fieldCaption(kSecondaryFields[f].label) + "=", kSecondaryFields[f].key);
     };
     // The secondary acts in cascade control only; its Ti2 and Td2 lines follow its type, its limits
     // its form (the position form has none), as the primary's do.
     if (loop != "2") {
         const std::string type = w.value(kSecondaryTypeKey);
         const std::string form = w.value(kSecondaryCalcKey);
-        w.choiceLine(type, {{"0", "    二次調節計:  Ｐ 制御   を選択する。"},
-                            {"1", "    二次調節計:  Ｐ Ｉ 制御   を選択する。"},
-                            {"2", "    二次調節計:  ＰＩＤ制御   を選択する。"}});
-        w.choiceLine(form, {{"0", "    二次調節計:  位置型   を選択する。"},
-                            {"1", "    二次調節計:  速度型   を選択する。"},
-                            {"2", "    二次調節計:  速度型（本質継承）   を選択する。"}});
+        w.choiceLine(type,
+                     {{"0", KESTREL_TR_NOOP("Description", "    二次調節計:  Ｐ 制御   を選択する。")},
+                      {"1", KESTREL_TR_NOOP("Description", "    二次調節計:  Ｐ Ｉ 制御   を選択する。")},
+                      {"2", KESTREL_TR_NOOP("Description", "    二次調節計:  ＰＩＤ制御   を選択する。")}});
+        w.choiceLine(form, {{"0", KESTREL_TR_NOOP("Description", "    二次調節計:  位置型   を選択する。")},
+                            {"1", KESTREL_TR_NOOP("Description", "    二次調節計:  速度型   を選択する。")},
+                            {"2", KESTREL_TR_NOOP("Description",
+                                                  "    二次調節計:  速度型（本質継承）   を選択する。")}});
         fieldLine(Kp2);
         if (type != "0")
             fieldLine(Ti2);
@@ -257,36 +265,41 @@ void secondaryLoopBlock(Writer& w) {
         if (form != "0")
             for (SecondaryField f : {MH2, ML2, dML2})
                 fieldLine(f);
-        w.choiceLine(w.value(kSecondaryModeKey), {{"2", "    二次調節計のモード: ＣＡＳモード\u3000にする。"},
-                                                  {"1", "    二次調節計のモード: Ａモード\u3000にする。"},
-                                                  {"0", "    二次調節計のモード: Ｍモード\u3000にする。"}});
+        w.choiceLine(
+            w.value(kSecondaryModeKey),
+            {{"2", KESTREL_TR_NOOP("Description", "    二次調節計のモード: ＣＡＳモード\u3000にする。")},
+             {"1", KESTREL_TR_NOOP("Description", "    二次調節計のモード: Ａモード\u3000にする。")},
+             {"0", KESTREL_TR_NOOP("Description", "    二次調節計のモード: Ｍモード\u3000にする。")}});
     }
     for (SecondaryField f : {Kin, Tin, Lin, Kdin, Tdin})
         fieldLine(f);
-    w.endBlock("二次ループ :");
+    w.endBlock(KESTREL_TR("Description", "二次ループ :"));
 }
 
 /// The controller panel: mode, range, check boxes, pen colour, graph time.
 void panelBlock(Writer& w) {
     w.yield();
     // The mode lines hold an ideographic space before "にする。".
-    w.choiceLine(w.value(stepKey(StepKey::Mode)), {{"2", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。"},
-                                                   {"1", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。"},
-                                                   {"0", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。"}});
-    w.keyLine("    表示レンジ(%)      RH=", stepKey(StepKey::RangeHigh));
-    w.keyLine("    表示レンジ(%)      RL=", stepKey(StepKey::RangeLow));
+    w.choiceLine(w.value(stepKey(StepKey::Mode)),
+                 {{"2", KESTREL_TR_NOOP("Description", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｃモード\u3000にする。")},
+                  {"1", KESTREL_TR_NOOP("Description", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ａモード\u3000にする。")},
+                  {"0", KESTREL_TR_NOOP("Description", "    ｺﾝﾄﾛｰﾗﾓｰﾄﾞ: Ｍモード\u3000にする。")}});
+    w.keyLine(KESTREL_TR("Description", "    表示レンジ(%)      RH="), stepKey(StepKey::RangeHigh));
+    w.keyLine(KESTREL_TR("Description", "    表示レンジ(%)      RL="), stepKey(StepKey::RangeLow));
     w.choiceLine(w.value(stepKey(StepKey::AutoRange)),
-                 {{"0", "    レンジ自動シフト  のチェックマークをはずす。"},
-                  {"1", "    レンジ自動シフト  のチェックマークをつける。"}});
-    w.choiceLine(w.value(stepKey(StepKey::AutoPen)), {{"0", "    ペン色自動  のチェックマークをはずす。"},
-                                                      {"1", "    ペン色自動  のチェックマークをつける。"}});
-    w.choiceLine(w.value(stepKey(StepKey::PenColour)), {{"0", "    ペン色:  白  を選択。"},
-                                                        {"1", "    ペン色:  黄  を選択。"},
-                                                        {"2", "    ペン色:  ﾏｾﾞﾝﾀﾞ  を選択。"},
-                                                        {"3", "    ペン色:  赤  を選択。"},
-                                                        {"4", "    ペン色:  ｼｱﾝ  を選択。"}});
-    w.keyLine("    グラフ表示時間      TM=", stepKey(StepKey::GraphTime));
-    w.endBlock("コントローラパネル :");
+                 {{"0", KESTREL_TR_NOOP("Description", "    レンジ自動シフト  のチェックマークをはずす。")},
+                  {"1", KESTREL_TR_NOOP("Description", "    レンジ自動シフト  のチェックマークをつける。")}});
+    w.choiceLine(w.value(stepKey(StepKey::AutoPen)),
+                 {{"0", KESTREL_TR_NOOP("Description", "    ペン色自動  のチェックマークをはずす。")},
+                  {"1", KESTREL_TR_NOOP("Description", "    ペン色自動  のチェックマークをつける。")}});
+    w.choiceLine(w.value(stepKey(StepKey::PenColour)),
+                 {{"0", KESTREL_TR_NOOP("Description", "    ペン色:  白  を選択。")},
+                  {"1", KESTREL_TR_NOOP("Description", "    ペン色:  黄  を選択。")},
+                  {"2", KESTREL_TR_NOOP("Description", "    ペン色:  ﾏｾﾞﾝﾀﾞ  を選択。")},
+                  {"3", KESTREL_TR_NOOP("Description", "    ペン色:  赤  を選択。")},
+                  {"4", KESTREL_TR_NOOP("Description", "    ペン色:  ｼｱﾝ  を選択。")}});
+    w.keyLine(KESTREL_TR("Description", "    グラフ表示時間      TM="), stepKey(StepKey::GraphTime));
+    w.endBlock(KESTREL_TR("Description", "コントローラパネル :"));
 }
 
 } // namespace
@@ -306,10 +319,10 @@ StepDescription buildDescription(const StepReader& read, int currentTab, int cur
     secondaryLoopBlock(w);
     w.yield();
     programLines(w, "SV");
-    w.endBlock("ＳＶ折線 :");
+    w.endBlock(KESTREL_TR("Description", "ＳＶ折線 :"));
     w.yield();
     programLines(w, "DV");
-    w.endBlock("ＤＶ折線 :");
+    w.endBlock(KESTREL_TR("Description", "ＤＶ折線 :"));
     panelBlock(w);
 
     StepDescription result;

@@ -11,7 +11,7 @@ HelpLabel::HelpLabel(const QString& anchor, QWidget* parent) : QLabel("?", paren
     setStyleSheet(
         "QLabel { background: rgb(255,255,0); color: black; font-weight: bold; border: 1px solid gray; }");
     setCursor(Qt::PointingHandCursor);
-    setToolTip("ヘルプを開きます");
+    setToolTip(tr("ヘルプを開きます"));
     setFixedSize(16, 16);
     hide();
 }

@@ -53,6 +53,20 @@ bool reportsFailure(std::string_view text) {
     return false;
 }
 
+/// The message box titles the program passes ("確認", "ﾍﾙﾌﾟ", "ﾊｰﾄﾞｺﾋﾟｰ") in the learner's
+/// language; a title already translated, or the program's name, is shown as it is.
+QString boxTitle(const std::string& title) {
+    static constexpr const char* kTitles[] = {
+        QT_TRANSLATE_NOOP("QtMessageService", "確認"),
+        QT_TRANSLATE_NOOP("QtMessageService", "ﾍﾙﾌﾟ"),
+        QT_TRANSLATE_NOOP("QtMessageService", "ﾊｰﾄﾞｺﾋﾟｰ"),
+    };
+    for (const char* known : kTitles)
+        if (title == known)
+            return QCoreApplication::translate("QtMessageService", known);
+    return qtext(title);
+}
+
 QMessageBox::Icon messageIcon(std::string_view text) {
     return reportsFailure(text) ? QMessageBox::Warning : QMessageBox::Information;
 }
@@ -77,12 +91,12 @@ bool QtMessageService::askYesNo(const std::string& text) {
 }
 
 void QtMessageService::showMessage(const std::string& text, const std::string& title) {
-    QMessageBox box(messageIcon(text), qtext(title), qtext(text), QMessageBox::Ok, mParent);
+    QMessageBox box(messageIcon(text), boxTitle(title), qtext(text), QMessageBox::Ok, mParent);
     box.exec();
 }
 
 bool QtMessageService::askYesNo(const std::string& text, const std::string& title) {
-    return QMessageBox::question(mParent, qtext(title), qtext(text), QMessageBox::Yes | QMessageBox::No,
+    return QMessageBox::question(mParent, boxTitle(title), qtext(text), QMessageBox::Yes | QMessageBox::No,
                                  QMessageBox::Yes) == QMessageBox::Yes;
 }
 

@@ -20,6 +20,10 @@ namespace kestrel {
 /// ("  P001", "  P034A"), or a text saying that something could not be done or found.
 bool reportsFailure(std::string_view text);
 
+/// A message box title in the learner's language: the titles the program passes in Japanese are
+/// translated here, any other title is shown as it is.
+QString boxTitle(const std::string& title);
+
 /// The icon of an OK-only message: Warning for a failure, Information otherwise.
 QMessageBox::Icon messageIcon(std::string_view text);
 

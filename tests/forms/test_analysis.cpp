@@ -5,12 +5,15 @@
 #include "forms/analysiswindow.h"
 
 #include "engine/fakes.h"
+#include "english.h"
 #include "guiapp.h"
 #include "tempfolder.h"
 
 #include <QCheckBox>
 #include <QImage>
 #include <QPainter>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
 
@@ -187,6 +190,27 @@ TEST_F(Analysis, ReportIsAPdfAndAnUnwritableFolderIsReportedForEveryFile) {
         ASSERT_EQ(messages.shown.size(), 1u) << ext.toStdString();
         EXPECT_NE(messages.shown[0].find("書き込めません"), std::string::npos);
     }
+}
+
+TEST_F(Analysis, TextsFitInJapaneseAndInEnglish) {
+    window->show();
+    EXPECT_TRUE(test::clippedTexts(window.get()).empty())
+        << ::testing::PrintToString(test::clippedTexts(window.get()));
+
+    test::EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    AnalysisWindow w(store, messages);
+    w.show();
+    const std::vector<std::string> cut = test::clippedTexts(&w);
+    EXPECT_TRUE(cut.empty()) << ::testing::PrintToString(cut);
+    EXPECT_EQ(w.windowTitle(), "Run Analysis");
+    EXPECT_EQ(test::childOf<QPushButton>(&w, "cmdSaveCsv")->text(), "Save CSV...");
+    EXPECT_EQ(test::childOf<QTabWidget>(&w, "analysisTabs")->tabText(1), "Measures");
+    // The measures table marks the drawn runs the way the list's check boxes say.
+    w.setRunDrawn(2, false);
+    auto* metrics = test::childOf<QTableWidget>(&w, "metrics");
+    EXPECT_EQ(metrics->item(0, 0)->text(), "● Run 1");
+    EXPECT_EQ(metrics->item(1, 0)->text(), "　 Run 2");
 }
 
 TEST_F(Analysis, CsvOfTheCheckedRunsReadsBackAsNewRowsAndABadOneAddsNothing) {

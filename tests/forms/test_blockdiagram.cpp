@@ -1,5 +1,7 @@
 #include "forms/blockdiagram.h"
 
+#include "english.h"
+#include "forms/blockdiagramlayout.h"
 #include "guiapp.h"
 
 #include <QPalette>
@@ -137,6 +139,62 @@ TEST_F(BlockDiagramTest, ATwoPartProcessDrawsItsInnerPartAndCascadeItsSecondaryC
     }
     d.setProcessDetail({});
     EXPECT_EQ(paint(d, 550, 280), single);
+}
+
+/// The captions of every page and process detail that run out of the drawing or into a block or
+/// another caption, as drawn at the diagram's font size.
+QStringList misplacedCaptions() {
+    using Detail = BlockDiagram::ProcessDetail;
+    QFont font = QApplication::font();
+    font.setPixelSize(12);
+    const QFontMetricsF fm(font);
+    QStringList out;
+    for (int page = 0; page < 6; ++page)
+        for (const Detail& detail :
+             {Detail{}, Detail{1, true, true, false, 0, 1}, Detail{0, true, true, false, 1, 2},
+              Detail{2, true, false, false, 2, 0}}) {
+            const BlockDiagram::Layout& l = diagram::layoutOf(page, detail);
+            std::vector<QRectF> taken;
+            for (const auto& b : l.boxes)
+                taken.push_back(b.rect);
+            for (const auto& t : l.texts) {
+                // Signal names (MV, OP, PV2, …) sit on their wires by design and read the same in
+                // every language; the words are what a translation may lengthen.
+                if (!t.text.contains(QRegularExpression("[^\\x{0}-\\x{7f}]")))
+                    continue;
+                const QString s = BlockDiagram::tr(t.text.toUtf8().constData());
+                QRectF r = fm.tightBoundingRect(s);
+                const double left = t.align & Qt::AlignLeft    ? t.at.x()
+                                    : t.align & Qt::AlignRight ? t.at.x() - r.width()
+                                                               : t.at.x() - r.width() / 2;
+                r.moveTo(left, t.at.y() - r.height() / 2);
+                const bool overlaps =
+                    std::any_of(taken.begin(), taken.end(), [&](const QRectF& o) { return o.intersects(r); });
+                if (overlaps || !QRectF(0, 0, l.width, diagram::kH).contains(r))
+                    out << QString("page %1 loop %2: %3").arg(page).arg(detail.loop).arg(s);
+                taken.push_back(r);
+            }
+        }
+    return out;
+}
+
+TEST_F(BlockDiagramTest, CaptionsStayClearOfTheBlocksAndEachOtherInJapaneseAndInEnglish) {
+    EXPECT_EQ(misplacedCaptions(), QStringList());
+    const test::EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    EXPECT_EQ(misplacedCaptions(), QStringList());
+    // Words in English; the signal names and formulas as they were.
+    const std::pair<int, BlockDiagram::ProcessDetail> cases[] = {{5, {0, true, true, false, 0, 1}},
+                                                                 {2, {0, true, true, false, 1, 2}}};
+    QStringList labels;
+    for (const auto& [page, detail] : cases) {
+        BlockDiagram d(page);
+        d.setProcessDetail(detail);
+        labels += d.labels();
+    }
+    for (const char* caption : {"2-DOF add-on", "(P+I)", "Valve", "Noise", "Primary", "Error PID",
+                                "Secondary controller", "PID control", "1+Tin・s"})
+        EXPECT_TRUE(labels.contains(caption)) << caption;
 }
 
 } // namespace

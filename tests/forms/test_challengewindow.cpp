@@ -6,6 +6,7 @@
 
 #include "analysis/runcsv.h"
 #include "challenge/grading.h"
+#include "english.h"
 #include "panel/frmcontroller.h"
 #include "panel/panelfixture.h"
 
@@ -106,6 +107,23 @@ TEST_F(ChallengeWindowTest, ATeachersFileShowsWhatWasPassedOverAndABadOneWhyItIs
     window->choose(14);
     EXPECT_FALSE(window->start()); // refused: nothing applied
     EXPECT_FALSE(window->active());
+}
+
+TEST_F(ChallengeWindowTest, TextsFitInJapaneseAndInEnglish) {
+    window->show();
+    EXPECT_TRUE(clippedTexts(window.get()).empty()) << ::testing::PrintToString(clippedTexts(window.get()));
+
+    EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    ChallengeWindow w(panel->runs(), doc, state, messages, appDir.path());
+    w.show();
+    for (int row : {0, 7}) { // goals, then a mystery process's answer
+        w.choose(row);
+        const std::vector<std::string> cut = clippedTexts(&w);
+        EXPECT_TRUE(cut.empty()) << row << ::testing::PrintToString(cut);
+    }
+    EXPECT_EQ(w.windowTitle(), "Challenges");
+    EXPECT_EQ(childOf<QPushButton>(&w, "cmdStart")->text(), "Start Challenge");
 }
 
 TEST_F(ChallengeWindowTest, MysteryProcessHiddenUntilAnswered) {

@@ -1,4 +1,5 @@
 #include "engine/fakes.h"
+#include "english.h"
 #include "forms/blockdiagram.h"
 #include "forms/frmmain.h"
 #include "forms/processdetail.h"
@@ -16,6 +17,7 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QMenuBar>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabWidget>
@@ -290,6 +292,54 @@ TEST_F(MainWindow, LoopStructureAndSecondaryLoopWindowEditApplyAndHideWithThePro
     window->SetHelpPointer(true);
     EXPECT_TRUE(childOf<QWidget>(w, "labelsecondary")->isVisible());
     EXPECT_TRUE(messages.shown.empty());
+}
+
+/// The texts cut by their widgets in the main window with every controller field shown, the
+/// control-type tabs, and the process-detail and secondary-loop windows.
+std::vector<std::string> cutTexts(frmMAIN& window, SetupDocument& doc) {
+    doc.ContTypeTab_Click(5); // the 2-DOF page shows α, β and γ
+    doc.optCtype_Click(1);    // the velocity form shows the MV limits and the rate limit's unit
+    window.processDetail()->open();
+    window.secondaryLoop()->open();
+    QApplication::processEvents();
+    std::vector<std::string> cut = clippedTexts(&window);
+    for (QWidget* w :
+         {static_cast<QWidget*>(window.processDetail()), static_cast<QWidget*>(window.secondaryLoop())})
+        for (const std::string& t : clippedTexts(w))
+            cut.push_back(t);
+    auto* tabs = window.findChild<QTabWidget*>("ContTypeTab");
+    if (tabs->tabBar()->sizeHint().width() > tabs->width())
+        cut.push_back("ContTypeTab's titles");
+    auto* loop = window.findChild<QComboBox*>("cboLoop");
+    if (loop->sizeHint().width() > loop->width())
+        cut.push_back("cboLoop's items");
+    return cut;
+}
+
+TEST_F(MainWindow, EveryTextFitsInJapaneseAndInEnglish) {
+    const ProgramFont font;
+    start();
+    const std::vector<std::string> japanese = cutTexts(*window, *doc);
+    EXPECT_TRUE(japanese.empty()) << japanese.front();
+    TearDown();
+
+    const EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    start();
+    const std::vector<std::string> cut = cutTexts(*window, *doc);
+    EXPECT_TRUE(cut.empty()) << cut.front();
+    EXPECT_EQ(std::tuple(window->menuBar()->actions().front()->text(),
+                         child<QPushButton>("cmdProcessDetail")->text(), child<QGroupBox>("FramePL")->title(),
+                         child<QTabWidget>("ContTypeTab")->tabText(5),
+                         window->processDetail()->windowTitle()),
+              std::tuple(QString("&View"), QString("Process Details..."), QString("Process Parameters"),
+                         QString("2-DOF PID"), QString("Process Details")));
+    // The lesson's caption goes to the study window in English; the file stays the Japanese one.
+    QSignalSpy study(window.get(), &frmMAIN::studyRequested);
+    window->findChild<QAction*>("c131")->trigger();
+    ASSERT_EQ(study.size(), 1);
+    EXPECT_EQ(study[0][0].toString(), QString("Lesson: 13.1 Cascade control"));
+    EXPECT_EQ(fs::path(state.study.CurFile).filename(), fs::path("C130100.txt"));
 }
 
 } // namespace

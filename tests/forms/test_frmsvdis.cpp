@@ -1,6 +1,7 @@
 #include "forms/frmsvdis.h"
 
 #include "engine/fakes.h"
+#include "english.h"
 #include "guiapp.h"
 #include "widgets/helplabel.h"
 
@@ -254,6 +255,23 @@ TEST_F(SvDvEditor, Timer1ClosesAnInactiveWindowWithNothingPendingAndACloseDropsW
     // What another window loads into the document shows in the fields at once.
     doc.setProgramField(SetupDocument::kDvValue + 3, "12");
     EXPECT_EQ(box("txtCDVv_3")->text(), "12");
+}
+
+TEST_F(SvDvEditor, EveryTextFitsInJapaneseAndInEnglish) {
+    auto check = [&] {
+        window->show();
+        QApplication::processEvents();
+        const std::vector<std::string> cut = test::clippedTexts(window.get());
+        EXPECT_TRUE(cut.empty()) << (cut.empty() ? "" : cut.front());
+    };
+    check();
+    const test::EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    open();
+    check();
+    EXPECT_EQ(std::tuple(texts({"lblSVt", "lblDVv"}), child<QPushButton>("Command1")->text(),
+                         child<QLabel>("lblSVtimeEnd")->text()),
+              std::tuple(QString("SV time (s) DV value (%)"), QString("Apply"), QString("50 s")));
 }
 
 } // namespace

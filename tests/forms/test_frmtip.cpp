@@ -1,6 +1,7 @@
 // The study window through its buttons, and the lesson figure it leaves on the panel's chart.
 
 #include "engine/fakes.h"
+#include "english.h"
 #include "forms/frmmain.h"
 #include "forms/frmtip.h"
 #include "forms/studywindows.h"
@@ -127,6 +128,30 @@ TEST_F(StudyWindow, LessonAndProjectThroughTheButtons) {
                          child<QPushButton>("cmdIniWrite")->isVisible() ||
                              child<QLabel>("lblBytesTitle2")->isVisible()),
               std::tuple(QString("Ｐ制御の応答"), true, false));
+}
+
+/// The study window made while the program is in English.
+struct InEnglish {
+    EnglishScope english;
+};
+class EnglishStudyWindow : private InEnglish, public StudyWindow {};
+
+TEST_F(StudyWindow, EveryTextFits) {
+    open(mDir / "Study" / "L.txt", false);
+    QApplication::processEvents();
+    const std::vector<std::string> cut = clippedTexts(&tip);
+    EXPECT_TRUE(cut.empty()) << (cut.empty() ? "" : cut.front());
+}
+
+TEST_F(EnglishStudyWindow, ButtonsAndThePanelCaptionInEnglishFit) {
+    open(mDir / "Study" / "L.txt", false);
+    QApplication::processEvents();
+    const std::vector<std::string> cut = clippedTexts(&tip);
+    EXPECT_TRUE(cut.empty()) << (cut.empty() ? "" : cut.front());
+    EXPECT_EQ(std::tuple(child<QPushButton>("cmdParaSet")->text(), child<QPushButton>("cmdSimExec")->text(),
+                         panel.windowTitle()),
+              std::tuple(QString("Set Parameters"), QString("Run Simulation"),
+                         QString("Controller Panel    Ｐ制御の応答")));
 }
 
 } // namespace

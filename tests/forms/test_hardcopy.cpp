@@ -4,6 +4,7 @@
 #include "forms/modprint.h"
 
 #include "engine/fakes.h"
+#include "english.h"
 #include "guiapp.h"
 #include "setup/modinifile.h"
 #include "tempfolder.h"
@@ -196,6 +197,27 @@ TEST_F(HardCopy, TheImageListListsTheImagesOldestFirstAndSelectsTheNewest) {
 
     click(&d, "CancelButton");
     EXPECT_FALSE(d.isVisible());
+}
+
+TEST_F(HardCopy, TheImageListFitsInBothLanguagesAndAnUnwritableFolderIsToldInEnglish) {
+    auto cut = [&] {
+        Dialog3 d(app, messages);
+        d.openList();
+        QApplication::processEvents();
+        const std::vector<std::string> texts = test::clippedTexts(&d);
+        return texts.empty() ? std::string() : texts.front();
+    };
+    EXPECT_EQ(cut(), "");
+    const test::EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    EXPECT_EQ(cut(), "");
+    writeBytes(bmp(), "not a folder");
+    EXPECT_FALSE(Hard_copy(&window, true, true, context()));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].rfind(
+                  "The image could not be saved: " + bmp().string() + " cannot be written (", 0),
+              0u)
+        << messages.shown[0];
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "forms/helpwindow.h"
 
 #include "engine/fakes.h"
+#include "english.h"
 #include "guiapp.h"
 #include "setup/modinifile.h"
 #include "tempfolder.h"
@@ -387,6 +388,24 @@ TEST_F(About, VersionHasThreePartsAndTheWindowClosesOnOkAndWhenAnotherWindowBeco
     EXPECT_TRUE(about.isVisible());
     QApplication::setActiveWindow(&main);
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(About, EveryTextFitsInJapaneseAndInEnglishAndTheHelpWindowSpeaksEnglish) {
+    auto cut = [] {
+        frmAbout about;
+        about.show();
+        QApplication::processEvents();
+        const std::vector<std::string> texts = test::clippedTexts(&about);
+        return texts.empty() ? std::string() : texts.front();
+    };
+    EXPECT_EQ(cut(), "");
+    const test::EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    EXPECT_EQ(cut(), "");
+    EXPECT_EQ(frmAbout().windowTitle(), "About Kestrel");
+    HelpWindow help;
+    EXPECT_EQ(std::pair(help.windowTitle(), help.findChild<QToolButton*>("helpBack")->text()),
+              std::pair(QString("Help"), QString("Back")));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "widgets/qtmessageservice.h"
 
+#include "english.h"
 #include "guiapp.h"
 
 #include <QAbstractButton>
@@ -7,6 +8,7 @@
 #include <QTranslator>
 
 #include <memory>
+#include <tuple>
 
 namespace kestrel {
 namespace {
@@ -23,6 +25,35 @@ TEST(MessageIcon, FailuresWarnAndEverythingElseInforms) {
     };
     for (const auto& [text, icon] : cases)
         EXPECT_EQ(messageIcon(text), icon) << text;
+}
+
+TEST(MessageIcon, EnglishMessagesWarnWhereTheJapaneseDoAndTitlesAreEnglish) {
+    test::ensureGuiApplication();
+    // The learner's messages of the document and the step save, failures and not.
+    const std::pair<const char*, const char*> messages[] = {
+        {"Messages", "ﾌﾟﾛｼﾞｪｸﾄ名にはﾌｧｲﾙ名だけを指定してください（フォルダの区切りや \\ / : * ? \" < > | "
+                     "は使えません）。"},
+        {"Messages", "同じﾌｧｲﾙが既に存在しています。"},
+        {"Messages", "ﾌﾟﾛｼﾞｪｸﾄを作成できませんでした（%1）。"},
+        {"Messages",
+         "「%1」は長すぎて保存できません（%2 バイトまで。全角文字は 2 バイト、改行は 4 バイトと数えます）。"},
+        {"Messages", "学習の教材には書き込めません（書き込めるのはﾌﾟﾛｼﾞｪｸﾄだけです）。"},
+        {"Messages", "学習ファイルには書き込みできません。"},
+        {"Messages", "表示している手順が現在のプロジェクトの手順と一致しないため、書き込みませんでした。"},
+        {"Messages", "パラメータを初期化しますか？"},
+        {"Errors", "ファイルに書き込めませんでした（%1）。"},
+        {"Errors", "「%1」に保存できない文字が含まれています。"},
+    };
+    EXPECT_EQ(boxTitle("確認"), "確認");
+    test::EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    for (const auto& [context, source] : messages) {
+        const QString text = QCoreApplication::translate(context, source);
+        EXPECT_NE(text, QString::fromUtf8(source));
+        EXPECT_EQ(reportsFailure(text.toStdString()), reportsFailure(source)) << text.toStdString();
+    }
+    EXPECT_EQ(std::tuple(boxTitle("確認"), boxTitle("ﾍﾙﾌﾟ"), boxTitle("ﾊｰﾄﾞｺﾋﾟｰ"), boxTitle("Kestrel")),
+              std::tuple("Confirm", "Help", "Hard Copy", "Kestrel"));
 }
 
 TEST(QtJapanese, StandardButtonsSpeakJapanese) {

@@ -1,6 +1,7 @@
 #include "forms/projectdialogs.h"
 
 #include "engine/fakes.h"
+#include "english.h"
 #include "guiapp.h"
 #include "tempfolder.h"
 
@@ -174,6 +175,26 @@ TEST_F(ProjectDialogs, DeleteAsksAndTheListClosesAfterThirtySecondsInactiveButNo
     activate(&elsewhere);
     fire();
     EXPECT_FALSE(d.isVisible());
+}
+
+TEST_F(ProjectDialogs, EveryTextFitsInJapaneseAndInEnglish) {
+    auto check = [&](const QString& cancel) {
+        Dialog1 d1(state, document, messages);
+        Dialog2 d2(state, document, messages);
+        d1.openNew(kToday);
+        d2.openList();
+        QApplication::processEvents();
+        for (QWidget* d : {static_cast<QWidget*>(&d1), static_cast<QWidget*>(&d2)}) {
+            const std::vector<std::string> cut = test::clippedTexts(d);
+            EXPECT_TRUE(cut.empty()) << (cut.empty() ? "" : cut.front());
+            EXPECT_EQ(d->findChild<QPushButton*>("CancelButton")->text(), cancel);
+        }
+    };
+    check("ｷｬﾝｾﾙ");
+    const test::EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    check("Cancel");
+    EXPECT_EQ(Dialog2(state, document, messages).windowTitle(), "Open Project");
 }
 
 } // namespace

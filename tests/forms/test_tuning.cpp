@@ -8,6 +8,7 @@
 
 #include "analysis/cascaderun.h"
 #include "engine/fakes.h"
+#include "english.h"
 #include "guiapp.h"
 #include "tempfolder.h"
 
@@ -150,6 +151,41 @@ TEST_F(Tuning, RulesShowTheirFormulasAndApplyToTheFields) {
     w.setModel(0, 2, 5);
     EXPECT_EQ(rules->rowCount(), 0);
     EXPECT_FALSE(childOf<QLabel>(&w, "lblRulesMessage")->text().isEmpty());
+}
+
+/// The texts cut on each tab of a workbench with a model, its rules and a comparison shown.
+std::vector<std::string> clippedOnEveryTab(TuningWindow& w, AppState& state, SetupDocument& doc) {
+    w.addLoopParts(state, doc);
+    state.params.Kpl = 0.8, state.params.Tpl = 5, state.params.Lpl = 2;
+    w.setModel(0.8, 2, 5);
+    w.comparePart()->compare({{"ZN PI", "PI", 2.5, 6.6, {}}});
+    w.show();
+    auto* tabs = childOf<QTabWidget>(&w, "tuningTabs");
+    std::vector<std::string> cut;
+    for (int i = 0; i < tabs->count(); ++i) {
+        tabs->setCurrentIndex(i);
+        QCoreApplication::processEvents();
+        for (const std::string& text : clippedTexts(&w))
+            cut.push_back(tabs->tabText(i).toStdString() + ": " + text);
+    }
+    return cut;
+}
+
+TEST_F(Tuning, EveryTabFitsItsTextsInJapaneseAndInEnglish) {
+    {
+        TuningWindow w(store, doc);
+        const std::vector<std::string> cut = clippedOnEveryTab(w, state, doc);
+        EXPECT_TRUE(cut.empty()) << ::testing::PrintToString(cut);
+    }
+    EnglishScope english;
+    ASSERT_TRUE(english.loaded());
+    TuningWindow w(store, doc);
+    const std::vector<std::string> cut = clippedOnEveryTab(w, state, doc);
+    EXPECT_TRUE(cut.empty()) << ::testing::PrintToString(cut);
+    auto* tabs = childOf<QTabWidget>(&w, "tuningTabs");
+    EXPECT_EQ(tabs->tabText(0), "Identification");
+    EXPECT_EQ(tabs->tabText(5), "Stability Region");
+    EXPECT_EQ(childOf<QPushButton>(&w, "cmdAdopt0")->text(), "Adopt");
 }
 
 TEST_F(Tuning, FourRulesComparedOnTheLoopInForceAndTheWinnerApplied) {

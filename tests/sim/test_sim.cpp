@@ -158,4 +158,28 @@ TEST_F(SimTest, ReplayErrorsGiveStatusThreeAndBadInputStatusTwoBeforeAnythingIsR
     }
 }
 
+TEST_F(SimTest, InEnglishTheRunsAreTheSameBytesAndTheMessagesAreEnglish) {
+    std::vector<std::string> badKp = kLesson;
+    *std::find(badKp.begin(), badKp.end(), "Kp=2.00") = "Kp=abc";
+    lesson("bad.txt", badKp);
+    // The English lessons and the compiled translation, where an installed folder has them.
+    fs::create_directories(mDir / "Study" / "en");
+    fs::create_directories(mDir / "translations");
+    fs::copy_file(mDir / "Study" / "ParaInz.txt", mDir / "Study" / "en" / "ParaInz.txt");
+    fs::copy_file(mDir / "Study" / "bad.txt", mDir / "Study" / "en" / "bad.txt");
+    fs::copy_file(KESTREL_QM_FILE, mDir / "translations" / "kestrel_en.qm");
+
+    const Result japanese = run("--lesson bad.txt --step 3 --all");
+    const Result english = run("--lesson bad.txt --step 3 --all --lang en");
+    EXPECT_EQ(std::tuple(english.status, japanese.status), std::tuple(3, 3)) << english.err;
+    EXPECT_EQ(english.out, japanese.out);
+    EXPECT_EQ(csv(english.out).size(), 1u + 2u * 300u);
+    EXPECT_NE(english.err.find("kestrel-sim: step 1: Prop. gain Kp: Please enter a number.  P001\n"),
+              std::string::npos)
+        << english.err;
+    EXPECT_NE(japanese.err.find("kestrel-sim: 手順1: 比例ゲイン Kp：数値を半角で入力してください。  P001\n"),
+              std::string::npos)
+        << japanese.err;
+}
+
 } // namespace
