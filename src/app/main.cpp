@@ -22,6 +22,7 @@
 #include "setup/appfolders.h"
 #include "setup/settingsfile.h"
 #include "setup/setupdocument.h"
+#include "widgets/buttonkeys.h"
 #include "widgets/language.h"
 #include "widgets/qtmessageservice.h"
 
@@ -201,6 +202,9 @@ void connectMainWindow(Windows& w) {
     QObject::connect(window, &frmMAIN::analysisRequested, &w.analysis, [&w] { present(&w.analysis); });
     QObject::connect(window, &frmMAIN::tuningRequested, &w.tuning, [&w] { w.showTuning(); });
     QObject::connect(window, &frmMAIN::challengeRequested, &w.challenge, [&w] { present(&w.challenge); });
+    QObject::connect(window, &frmMAIN::chartOptionsChanged, &w.analysis, [&w] {
+        w.analysis.setPenOptions(w.state.chart.SafeColours, w.state.chart.RunLineStyles);
+    });
     connectOnDemandWindows(w);
 }
 
@@ -272,6 +276,8 @@ void connectLanguage(Windows& w, QApplication& app, const AppFolders& folders) {
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     configureApplication();
+    ButtonKeys buttonKeys;
+    app.installEventFilter(&buttonKeys);
 
     AppFolders folders = locateFolders();
     // The language: --lang on the command line, else LANG of the learner's settings. Japanese
@@ -330,6 +336,7 @@ int main(int argc, char* argv[]) {
         images.openList();
         help.refresh(&images);
     };
+    analysis.setPenOptions(state->chart.SafeColours, state->chart.RunLineStyles);
     registerHelp(w);
     connectPanel(w);
     connectMainWindow(w);

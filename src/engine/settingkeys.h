@@ -17,6 +17,8 @@ enum class Setting {
     Maximised,        ///< ChkMax: the study window opens the panel maximised
     OsVersion,        ///< OSver: 7 and above show the image list instead of printing a hard copy
     Language,         ///< LANG: "en" for English; absent or anything else, Japanese
+    SafeColours,      ///< SafeColors: 1 draws the pens in the colour-safe set
+    RunLineStyles,    ///< RunLineStyles: 1 tells overlaid runs apart by line style
     Count
 };
 
@@ -24,7 +26,7 @@ inline constexpr const char* kSettingsSection = "CONFIG";
 
 /// The keys in Setting order.
 inline constexpr std::array<const char*, static_cast<std::size_t>(Setting::Count)> kSettingKeys{
-    "TmHosei", "IEXPLORE", "HelpPointer", "ChkMax", "OSver", "LANG"};
+    "TmHosei", "IEXPLORE", "HelpPointer", "ChkMax", "OSver", "LANG", "SafeColors", "RunLineStyles"};
 
 constexpr const char* settingKey(Setting s) {
     return kSettingKeys[static_cast<std::size_t>(s)];

@@ -163,6 +163,9 @@ struct ChartState {
     std::int16_t GraphTime = 50;   ///< graph display time, s (10..300)
     std::int16_t RH = 100, RL = 0; ///< range of the upper strip, %
     std::int16_t MvStripHigh = 100, MvStripLow = 0;
+    /// Display options of the learner's settings: the pens drawn in their colour-safe colours
+    /// (penShown), and overlaid runs told apart by line style (runLineStyle).
+    bool SafeColours = false, RunLineStyles = false;
     /// Errors already reported by the step, the panel and the pen recorder (see ReportMemory).
     ReportMemory Reported;
 

@@ -25,13 +25,13 @@ const QColor kText(220, 220, 220);
 const QColor kCursor(255, 255, 255);
 constexpr double kMarginLeft = 52, kMarginRight = 14, kMarginTop = 26, kMarginBottom = 36;
 
-QColor runColour(const KeptRun& run) {
-    return toQColor(run.pens[1]);
+QColor runColour(const KeptRun& run, bool safe) {
+    return toQColor(penShown(run.pens[1], safe));
 }
 
 /// Fill of a limit band: each state its own hatch, in the run's colour.
-QBrush bandBrush(const KeptRun& run, LimitState s) {
-    QColor c = runColour(run);
+QBrush bandBrush(const KeptRun& run, LimitState s, bool safe) {
+    QColor c = runColour(run, safe);
     switch (s) {
     case LimitState::High:
     case LimitState::Low:
@@ -149,6 +149,12 @@ void AnalysisChart::setLimitsShown(bool on) {
     invalidate();
 }
 
+void AnalysisChart::setPenOptions(bool safeColours, bool runLineStyles) {
+    mSafe = safeColours;
+    mRunStyles = runLineStyles;
+    invalidate();
+}
+
 void AnalysisChart::setView(const ChartView& view) {
     ChartView v = view;
     if (v.t1 < v.t0)
@@ -247,14 +253,24 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
         x += 40 + fm.horizontalAdvance(name);
     }
     x += 10;
+    int overlay = 0;
     for (const KeptRun* run : mRuns) {
+        const int style = runLineStyle(overlay++);
         // A kept run by its number; a run that was never kept (a comparison's) by its label.
         const QString name =
             run->number > 0 ? tr("ラン %1").arg(run->number) : QString::fromStdString(run->label);
         const double w = 14 + fm.horizontalAdvance(name) + 12;
         if (x + w > area.right())
             break;
-        p.fillRect(QRectF(x, ly - 4, 10, 8), runColour(*run));
+        if (mRunStyles) {
+            QPen sample = channelPen(Channel::PV, runColour(*run, mSafe));
+            sample.setStyle(qtPenStyle(style));
+            sample.setWidth(2);
+            p.setPen(sample);
+            p.drawLine(QPointF(x, ly), QPointF(x + 10, ly));
+        } else {
+            p.fillRect(QRectF(x, ly - 4, 10, 8), runColour(*run, mSafe));
+        }
         p.setPen(kText);
         p.drawText(QPointF(x + 14, area.top() + 4 + fm.ascent()), name);
         x += w;
@@ -267,11 +283,13 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
                 if (b.t1 < mView.t0 || b.t0 > mView.t1)
                     continue;
                 p.fillRect(QRectF(QPointF(m.x(b.t0), plot.top()), QPointF(m.x(b.t1), plot.bottom())),
-                           bandBrush(*run, b.state));
+                           bandBrush(*run, b.state, mSafe));
             }
 
     QPolygonF line;
+    overlay = 0;
     for (const KeptRun* run : mRuns) {
+        const int style = runLineStyle(overlay++);
         const std::vector<double>& time = run->time;
         if (time.empty())
             continue;
@@ -286,7 +304,10 @@ void AnalysisChart::drawTraces(QPainter& p, const QRectF& area) const {
             if (!channelInUse(*run, c))
                 continue;
             const std::vector<double>& v = run->values[static_cast<int>(c)];
-            p.setPen(channelPen(c, runColour(*run)));
+            QPen pen = channelPen(c, runColour(*run, mSafe));
+            if (mRunStyles && c == Channel::PV)
+                pen.setStyle(qtPenStyle(style));
+            p.setPen(pen);
             line.clear();
             line.reserve(static_cast<int>(2 * (i1 - i0)));
             for (std::size_t i = i0; i < i1 && i < v.size(); ++i) {

@@ -1,9 +1,11 @@
 #pragma once
 // AnalysisChart: kept runs overlaid on one time axis, for comparing them. Each run keeps its PV
-// pen's colour; its channels are told apart by line style (PV solid, SV dashed, MV dotted, the
-// inner loop's PV2 and SV2 in long dashes, the others dash-dot). Samples are drawn as the panel
-// draws them, as a staircase: each value holds until the next sample; a sample the recorder
-// marked as no signal (−1000) leaves a gap.
+// pen's colour (its colour-safe one with those pens on); its channels are told apart by line style (PV solid,
+// SV dashed, MV dotted, the inner loop's PV2 and SV2 in long dashes, the others dash-dot). Samples are drawn
+// as the panel draws them, as a staircase: each value holds until the next sample; a sample the recorder
+// marked as no signal (−1000) leaves a gap. With run line styles on, each run's PV is drawn in
+// the run's own style instead (solid, dashed, dotted, dash-dot in the order of the runs), so runs
+// can be told apart in black and white; the legend shows each run's style.
 //
 // The traces, grid and limit bands are drawn into a cached pixmap that is rebuilt only when the
 // runs, channels, zoom or size change; the time cursor is painted over it, so moving the cursor
@@ -58,6 +60,10 @@ public:
     /// Whether the limit bands are shaded behind the traces.
     void setLimitsShown(bool on);
     bool limitsShown() const { return mLimits; }
+    /// Colour-safe pens and run line styles (the learner's display options).
+    void setPenOptions(bool safeColours, bool runLineStyles);
+    bool safeColours() const { return mSafe; }
+    bool runLineStyles() const { return mRunStyles; }
 
     /// Zooms to a view (clamped to a sensible minimum span) or back to the full view.
     void setView(const ChartView& view);
@@ -106,6 +112,7 @@ private:
     std::vector<const KeptRun*> mRuns;
     std::vector<Channel> mChannels{Channel::SV, Channel::PV, Channel::MV};
     bool mLimits = true;
+    bool mSafe = false, mRunStyles = false;
     ChartView mView;
     bool mZoomed = false;
     std::optional<double> mCursor;

@@ -192,7 +192,7 @@ void AnalysisWindow::appendRun(const KeptRun& run, bool drawn) {
     item->setData(0, kNumberRole, run.number);
     item->setText(0, runTitle(run));
     item->setToolTip(0, qtext(run.label) + (run.source.empty() ? "" : "\n" + qtext(run.source)));
-    item->setIcon(0, swatch(run.pens[1]));
+    item->setIcon(0, swatch(penShown(run.pens[1], mChart->safeColours())));
     item->setCheckState(0, drawn ? Qt::Checked : Qt::Unchecked);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     const QString summary = qtext(settingsSummary(run));
@@ -270,7 +270,8 @@ void AnalysisWindow::refreshDrawn() {
     // The read-out: one row per drawn run, its cells made here and only rewritten as the cursor moves.
     mReadout->setRowCount(static_cast<int>(runs.size()));
     for (int r = 0; r < static_cast<int>(runs.size()); ++r) {
-        auto* head = new QTableWidgetItem(swatch(runs[r]->pens[1]), runName(*runs[r]));
+        auto* head = new QTableWidgetItem(swatch(penShown(runs[r]->pens[1], mChart->safeColours())),
+                                          runName(*runs[r]));
         mReadout->setVerticalHeaderItem(r, head);
         for (int c = 0; c < mReadout->columnCount(); ++c)
             if (!mReadout->item(r, c)) {
@@ -381,7 +382,18 @@ bool AnalysisWindow::loadCsv(const QString& path) {
     return true;
 }
 
+void AnalysisWindow::setPenOptions(bool safeColours, bool runLineStyles) {
+    mChart->setPenOptions(safeColours, runLineStyles);
+    for (int i = 0; i < mList->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = mList->topLevelItem(i);
+        if (const KeptRun* run = mStore.find(item->data(0, kNumberRole).toInt()))
+            item->setIcon(0, swatch(penShown(run->pens[1], safeColours)));
+    }
+    updateReadout();
+}
+
 void AnalysisWindow::configureLike(AnalysisChart& chart, const std::vector<const KeptRun*>& runs) const {
+    chart.setPenOptions(mChart->safeColours(), mChart->runLineStyles());
     chart.setChannels(mChart->channels());
     chart.setLimitsShown(mChart->limitsShown());
     chart.setRuns(runs);

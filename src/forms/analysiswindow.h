@@ -60,6 +60,9 @@ public:
     void exportRuns(RunExport kind, const QList<int>& numbers);
 
     AnalysisChart& chart() { return *mChart; }
+    /// The learner's colour-safe pens and run line styles: the chart, the exports and the
+    /// list's colour swatches follow them.
+    void setPenOptions(bool safeColours, bool runLineStyles);
 
 signals:
     /// "調整...": the tuning workbench.

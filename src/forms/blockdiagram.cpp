@@ -221,6 +221,8 @@ void drawText(QPainter& p, const Fonts& f, const Text& t) {
 BlockDiagram::BlockDiagram(int page, QWidget* parent)
     : QWidget(parent), mPage(std::clamp(page, 0, 5)), mLayout(&layoutOf(mPage)) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setAccessibleName(tr("ブロック図"));
+    setAccessibleDescription(tr("制御ループの構成を示すブロック図"));
 }
 
 BlockDiagram::~BlockDiagram() = default;

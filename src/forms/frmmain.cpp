@@ -7,6 +7,7 @@
 #include "forms/secondaryloop.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
+#include "setup/settingsfile.h"
 #include "widgets/halfwidthinput.h"
 #include "widgets/language.h"
 #include "widgets/picturebox.h"
@@ -107,6 +108,7 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
     mSecondaryLoop = new frmSecondaryLoop(document, this);
     connect(mSecondaryLoop, &frmSecondaryLoop::helpRequested, this, &frmMAIN::helpRequested);
     buildMenus();
+    mPanel.addRunShortcuts(this);
     buildDiagram();
     buildGroups();
 
@@ -144,6 +146,7 @@ frmMAIN::frmMAIN(AppState& state, SetupDocument& document, MessageService& messa
         mMessages.beep();
     });
 
+    setKeyboardOrder();
     mListener =
         mDocument.addListener([this](SetupChange what, int index) { onDocumentChanged(what, index); });
     for (int f = 0; f < FieldCount; ++f)
@@ -195,6 +198,26 @@ void frmMAIN::buildMenus() {
             &frmSecondaryLoop::open);
     connect(action(disp, tr("ハードコピー画像"), "bmp"), &QAction::triggered, this,
             &frmMAIN::imageListRequested);
+    disp->addSeparator();
+    QAction* safe = disp->addAction(tr("色覚に配慮したペン色"));
+    safe->setObjectName("safeColors");
+    QAction* styles = disp->addAction(tr("ランを線種で区別"));
+    styles->setObjectName("runLineStyles");
+    for (QAction* a : {safe, styles})
+        a->setCheckable(true);
+    connect(disp, &QMenu::aboutToShow, this, [this, safe, styles] {
+        safe->setChecked(mState.chart.SafeColours);
+        styles->setChecked(mState.chart.RunLineStyles);
+    });
+    // Each switches the option as it stands in the state, which start-up read from the settings.
+    connect(safe, &QAction::triggered, this, [this, safe] {
+        setChartOption(Setting::SafeColours, mState.chart.SafeColours, !mState.chart.SafeColours);
+        safe->setChecked(mState.chart.SafeColours);
+    });
+    connect(styles, &QAction::triggered, this, [this, styles] {
+        setChartOption(Setting::RunLineStyles, mState.chart.RunLineStyles, !mState.chart.RunLineStyles);
+        styles->setChecked(mState.chart.RunLineStyles);
+    });
     // The language menu reads the same in both languages, so that a learner finds it in either.
     disp->addSeparator();
     QMenu* language = disp->addMenu("Language/言語");
@@ -276,6 +299,22 @@ void frmMAIN::buildMenus() {
     connect(action(help, "用語集 / Glossary...", "glossary"), &QAction::triggered, this,
             &frmMAIN::glossaryRequested);
     connect(action(help, tr("ﾊﾞｰｼﾞｮﾝ情報"), "var"), &QAction::triggered, this, &frmMAIN::versionRequested);
+}
+
+void frmMAIN::setKeyboardOrder() {
+    // Tab goes through the groups from the top down, each ending in its OK and Cancel; the loop
+    // structure list belongs to the process group; then the buttons along the bottom, left to right.
+    QWidget::setTabOrder(mFields[Lpl], mCboLoop);
+    QWidget::setTabOrder(mCmdDetail, mCmdSecondary);
+    QWidget::setTabOrder(mCmdSecondary, mCmdTip);
+    QWidget::setTabOrder(mCmdTip, mCmdPrint);
+}
+
+void frmMAIN::setChartOption(Setting key, bool& option, bool on) {
+    option = on;
+    writeSetting(mDocument.userDir(), key, on ? "1" : "0");
+    mPanel.redrawCharts();
+    emit chartOptionsChanged();
 }
 
 void frmMAIN::buildDiagram() {

@@ -6,6 +6,7 @@
 // It is the first window and closing it ends the program.
 
 #include "engine/appstate.h"
+#include "engine/settingkeys.h"
 #include "setup/setupdocument.h"
 #include "widgets/helplabel.h"
 
@@ -81,6 +82,8 @@ signals:
     void tuningRequested();
     void helpDocumentRequested();
     void helpPointerToggled();
+    /// "色覚に配慮したペン色" or "ランを線種で区別" was switched: the charts draw again.
+    void chartOptionsChanged();
     /// "ﾍﾙﾌﾟ(H)" > "用語集 / Glossary...": the glossary window.
     void glossaryRequested();
     void versionRequested();
@@ -104,6 +107,9 @@ private:
     /// The process type, valve, sensor and loop structure of every page, from the values in force.
     void showProcessDetail();
     void showLoopStructure();
+    void setKeyboardOrder();
+    /// Switches a chart option of the settings file and tells the charts.
+    void setChartOption(Setting key, bool& option, bool on);
 
     AppState& mState;
     SetupDocument& mDocument;

@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -79,9 +80,14 @@ void Faceplate::buildBar() {
     }
     mSvp = new PointerImage(12, 14, true, kSvPenColor, this);
     mSvp->setObjectName("svp");
+    mPVbar0->setAccessibleName(tr("PVバー"));
+    mPVbar0->setAccessibleDescription(tr("プロセス値（PV）をグラフのレンジの目盛りで示す棒"));
+    mSvp->setAccessibleName(tr("SVポインタ"));
+    mSvp->setAccessibleDescription(tr("目標値（SV）。上下の矢印キーで 1、Page Up／Page Down で 10 動く"));
     connect(mSvp, &PointerImage::mouseDown, this, &Faceplate::svpMouseDown);
     connect(mSvp, &PointerImage::mouseMove, this, &Faceplate::svpMouseMove);
     connect(mSvp, &PointerImage::mouseUp, this, &Faceplate::svpMouseUp);
+    connect(mSvp, &PointerImage::stepped, this, &Faceplate::svpStep);
 }
 
 void Faceplate::buildFields() {
@@ -134,6 +140,12 @@ void Faceplate::buildModeLamps() {
         l->setStyleSheet("font-weight: bold; font-size: 12pt;");
         l->installEventFilter(this);
         mModeLabel[i] = l;
+    }
+    // The lamps are buttons for the keyboard too: Tab reaches them, Space or Enter presses them.
+    const QString names[] = {tr("手動 (M)"), tr("自動 (A)"), tr("カスケード (C)")};
+    for (int i = 0; i < 3; ++i) {
+        mModeLabel[i]->setFocusPolicy(Qt::TabFocus);
+        mModeLabel[i]->setAccessibleName(names[i]);
     }
 }
 
@@ -249,8 +261,10 @@ void Faceplate::applyMode() {
         mShapeMode[i]->setPalette(pal);
         // The caption stays readable on the blue lamp.
         const bool blue = i == mode && static_cast<Mode>(i) == Mode::Automatic;
-        mModeLabel[i]->setStyleSheet(
-            QString("font-weight: bold; font-size: 12pt; color: %1;").arg(blue ? "white" : "black"));
+        // With the keyboard's focus a lamp's caption is framed.
+        mModeLabel[i]->setStyleSheet(QString("QLabel { font-weight: bold; font-size: 12pt; color: %1; }"
+                                             " QLabel:focus { border: 1px dotted %1; }")
+                                         .arg(blue ? "white" : "black"));
     }
     const Mode m = mState.params.mode();
     // With a secondary controller the field and the slider are the primary's output OP; while
@@ -272,7 +286,8 @@ void Faceplate::applyMode() {
 }
 
 void Faceplate::showPenColour() {
-    const QColor c = toQColor(penChoiceColor(mDocument.penChoice()));
+    const QColor c = toQColor(penShown(penChoiceColor(mDocument.penChoice()), mState.chart.SafeColours));
+    mSvp->setColour(penShown(kSvPenColor, mState.chart.SafeColours));
     mPVbar1->setStyleSheet(QString("background: %1;").arg(c.name()));
 }
 
@@ -377,6 +392,15 @@ void Faceplate::svpMouseMove(double y) {
     });
 }
 
+void Faceplate::svpStep(int units) {
+    const auto& chart = mState.chart;
+    if (chart.RH <= chart.RL)
+        return;
+    svpMouseDown();
+    svpMouseMove(-units * heightOf(mPVbar0) / (chart.RH - chart.RL));
+    svpMouseUp();
+}
+
 void Faceplate::Frame1_MouseDown(double x, double y) {
     auto t = trap("  P035");
     t([&] {
@@ -423,6 +447,13 @@ bool Faceplate::eventFilter(QObject* watched, QEvent* event) {
         }
         if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::MouseButtonDblClick)
             return true;
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) {
+                mDocument.setMode(static_cast<int>(lamp - mModeLabel.begin()));
+                return true;
+            }
+        }
     } else if (event->type() == QEvent::FocusIn) {
         if (watched == mTxtSV)
             sim.SvDisplayLive = false;

@@ -69,6 +69,8 @@ public:
     void svpMouseDown();
     void svpMouseMove(double y);
     void svpMouseUp();
+    /// The SV pointer's arrow keys: moved by `units` of the bar's scale as a drag would move it.
+    void svpStep(int units);
     void Frame1_MouseDown(double x, double y);
     void Frame1_MouseUp();
     /// Top of the SV pointer in twips of the frame.

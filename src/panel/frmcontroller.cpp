@@ -21,6 +21,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 
 #include <cmath>
@@ -67,6 +68,7 @@ frmController::frmController(AppState& state, SetupDocument& document, MessageSe
     buildRangeControls();
     buildSettings();
     buildRunButtons();
+    addRunShortcuts(this);
     buildHelpLabels();
     bindDocument();
     // Whole pixels at or above the minimum: 6200 twips is 413.3 px, so 414.
@@ -174,6 +176,26 @@ void frmController::buildRunButtons() {
         mMessages.beep();
         emit lessonRequested();
     });
+}
+
+void frmController::addRunShortcuts(QWidget* window) {
+    const std::pair<QKeyCombination, QPushButton*> keys[] = {
+        {Qt::Key_F5, mCmdStart}, {Qt::Key_F6, mCmdPause}, {Qt::Key_F7, mCmdFast}, {Qt::Key_F8, mCmdClear}};
+    for (const auto& [key, button] : keys) {
+        auto* shortcut = new QShortcut(QKeySequence(key), window);
+        shortcut->setContext(Qt::WindowShortcut);
+        // A disabled button ignores its key, as it ignores a click.
+        connect(shortcut, &QShortcut::activated, button, [this, button] {
+            if (isVisible())
+                button->click();
+        });
+    }
+    if (window != this)
+        return;
+    mCmdStart->setToolTip(tr("スタート (F5)"));
+    mCmdPause->setToolTip(tr("ポーズ／再開 (F6)"));
+    mCmdFast->setToolTip(tr("早送り (F7)"));
+    mCmdClear->setToolTip(tr("グラフ消去 (F8)"));
 }
 
 void frmController::showStripMenu(QWidget* strip, const QPoint& at) {
@@ -295,9 +317,10 @@ void frmController::Form_Resize() {
     // run).
     const int g = chart.CurrentGraph;
     const auto& rec = mState.rec;
+    int overlay = 0;
     for (const KeptRun& run : mRuns.runs())
         if (run.graph == g && run.chartClear == rec.ChartClears && run.number != rec.TrendRun[g])
-            mChart->drawRun(run);
+            mChart->drawRun(run, overlay++);
     const std::int16_t samples = rec.TrendSamples[g];
     for (std::int16_t i = 0; i < samples; ++i) {
         t([&] { Line_draw1(i); });
@@ -305,6 +328,14 @@ void frmController::Form_Resize() {
             break;
     }
     PvBarUpdate();
+}
+
+void frmController::redrawCharts() {
+    mFaceplate->showPenColour();
+    mChart->showPenColours();
+    Form_Resize();
+    if (mPenRec)
+        mPenRec->redraw();
 }
 
 void frmController::layOut(double W, double H) {
@@ -367,6 +398,15 @@ void frmController::placeRunButtons(double top, double chartRight) {
 // --- The step's drawing --------------------------------------------------------------------------
 
 void frmController::Line_draw1(std::int16_t i) {
+    if (mState.chart.RunLineStyles) {
+        // The record comes after the runs kept on its graph since the last clear.
+        const int g = mState.chart.CurrentGraph;
+        const auto& rec = mState.rec;
+        int overlay = 0;
+        for (const KeptRun& run : mRuns.runs())
+            overlay += run.graph == g && run.chartClear == rec.ChartClears && run.number != rec.TrendRun[g];
+        mChart->setRecordOverlay(overlay);
+    }
     mChart->Line_draw1(i);
 }
 void frmController::Line_draw2(std::int16_t i) {
@@ -472,6 +512,8 @@ void frmController::mousePressEvent(QMouseEvent* event) {
 void frmController::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     followLoop(true, true);
+    mFaceplate->showPenColour();
+    mChart->showPenColours();
 }
 
 void frmController::hideEvent(QHideEvent* event) {

@@ -122,6 +122,12 @@ public:
     void openFromMenu();
     /// Shows or hides the help labels.
     void SetHelpPointer(bool visible);
+    /// F5 Start, F6 Pause/resume, F7 Fast and F8 Clear while `window` is the active window and the
+    /// panel is shown (the panel adds them for itself).
+    void addRunShortcuts(QWidget* window);
+    /// The pen colours or run line styles changed: the PV bar, the pointers, the graph and the
+    /// pen recorder's strips are drawn again, kept runs included.
+    void redrawCharts();
 
     /// The pen recorder, created on first use.
     frmPENrec& penRecorder();

@@ -118,13 +118,16 @@ template <class F> bool run(ErrorTrap& trap, F&& statement) {
 /// The staircase of n samples of one channel on a strip: the lines the recorder draws sample by
 /// sample, in one call.
 void drawStairs(PictureBox* pic, const ChartScale& scale, const double* time, const double* v, std::size_t n,
-                double w, double graphTime, Rgb pen) {
+                double w, double graphTime, Rgb pen, int style) {
+    if (style != PictureBox::Solid)
+        pic->setRunStyle(style);
     const double bottom = pic->Height() - 50;
     std::vector<QPointF> points;
     points.reserve(n);
     for (std::size_t i = 0; i < n; ++i)
         points.emplace_back(ChartScale::x(time[i], graphTime, w), scale.clampedY(v[i], bottom));
     pic->Stairs(points, pen);
+    pic->setDrawStyle(PictureBox::Solid);
 }
 
 } // namespace
@@ -179,6 +182,8 @@ void frmPENrec::buildChannel(int j) {
     const QString n = QString::number(j);
     auto* pic = new PictureBox(mPage);
     pic->setObjectName("PicPEN" + n);
+    pic->setAccessibleName(tr("ペンレコーダ記録 %1").arg(j + 1));
+    pic->setAccessibleDescription(tr("ペンレコーダの記録紙"));
     mPicPEN[j] = pic;
 
     auto* label = new QLabel(panelText(mDocument.penLabels()[j]), mPage);
@@ -288,11 +293,14 @@ void frmPENrec::formResize() {
     // The runs kept since the strips were last cleared, in their own pens, then the current
     // record (which a clear does not forget) as it was drawn; never a slot left from an earlier
     // run. One report is enough: a range that fails for one sample fails for all of them.
+    int overlay = 0;
     if (mRuns) {
         for (const KeptRun& kept : mRuns->runs())
-            if (kept.penClear == mState.rec.PenClears && kept.number != mState.rec.PenRun && !drawRun(kept))
+            if (kept.penClear == mState.rec.PenClears && kept.number != mState.rec.PenRun &&
+                !drawRun(kept, overlay++))
                 return;
     }
+    mRecordOverlay = overlay;
     run(t, [&] {
         for (std::int16_t i = 0; i < mState.sim.SamplesRecorded; ++i) {
             if (!drawSample(i))
@@ -305,7 +313,7 @@ void frmPENrec::setKeptRuns(const RunStore* runs) {
     mRuns = runs;
 }
 
-bool frmPENrec::drawRun(const KeptRun& kept) {
+bool frmPENrec::drawRun(const KeptRun& kept, int overlay) {
     ErrorTrap t(mMessages, kDrawCode, mState.chart.Reported);
     // Strip j draws channel kPens[j] of the kept run.
     static constexpr std::array<Channel, kChannels> kPens{
@@ -323,7 +331,8 @@ bool frmPENrec::drawRun(const KeptRun& kept) {
             const ChartScale scale(mPicPEN[j]->Height(), toDouble(text(mTxtRL[j])),
                                    toDouble(text(mTxtRH[j])));
             drawStairs(mPicPEN[j], scale, kept.penTime.data(), v.data(), kept.samples(), w, graphTime,
-                       kept.historyPen);
+                       penShown(kept.historyPen, mState.chart.SafeColours),
+                       mState.chart.RunLineStyles ? runLineStyle(overlay) : PictureBox::Solid);
         });
         if (!drawn)
             return false;
@@ -367,6 +376,12 @@ void frmPENrec::layoutControls(double w, double h) {
 }
 
 void frmPENrec::Line_draw2(std::int16_t i) {
+    if (mState.chart.RunLineStyles && mRuns) {
+        // The record comes after the runs kept on the strips since their last clear.
+        mRecordOverlay = 0;
+        for (const KeptRun& kept : mRuns->runs())
+            mRecordOverlay += kept.penClear == mState.rec.PenClears && kept.number != mState.rec.PenRun;
+    }
     drawSample(i);
 }
 
@@ -411,9 +426,12 @@ bool frmPENrec::drawSample(std::int16_t i) {
             // A signal that comes into being starts with a dot.
             const bool starts = absent(j, pens[j][j0]);
             const double yOld = starts ? yNew : scale.clampedY(pens[j][j0], h - 50);
-            const Rgb pen = mState.chart.HistoryPenColor;
+            const Rgb pen = penShown(mState.chart.HistoryPenColor, mState.chart.SafeColours);
+            if (mState.chart.RunLineStyles)
+                pic->setRunStyle(runLineStyle(mRecordOverlay));
             pic->Line(starts ? xNew : xOld, yOld, xNew, yOld, pen);
             pic->Line(xNew, yOld, xNew, yNew, pen);
+            pic->setDrawStyle(PictureBox::Solid);
         });
     }
     return clean && !t.ended();

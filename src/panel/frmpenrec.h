@@ -104,6 +104,8 @@ public:
     QLineEdit* txtRH(int j) const { return mTxtRH.at(j); }
     QLineEdit* txtRL(int j) const { return mTxtRL.at(j); }
     QWidget* page() const { return mPage; }
+    /// Draws the strips again (the pen colours or run line styles changed).
+    void redraw() { formResize(); }
 
 signals:
     /// cmdPrint "ﾊｰﾄﾞｺﾋﾟｰ": the owner makes the hard copy of this window.
@@ -126,7 +128,7 @@ private:
     /// Line_draw2; false when an error was met, so a replay does not repeat the report.
     bool drawSample(std::int16_t i);
     /// Every sample of a kept run in its pen; false when an error was met.
-    bool drawRun(const KeptRun& kept);
+    bool drawRun(const KeptRun& kept, int overlay);
     void markEdited(QLineEdit* box);
     void restoreBackground(QLineEdit* box);
     void showPenLabels();
@@ -165,6 +167,7 @@ private:
     QSize mLaidOut;           ///< client size of the last layout (pixels)
     bool mSyncingPen = false; ///< the pen controls are being set from the document
     bool mFitted = false;     ///< the first show has fitted the window to the screen
+    int mRecordOverlay = 0;   ///< which run on the strips since their last clear the record is
 };
 
 } // namespace kestrel

@@ -15,6 +15,14 @@ PointerImage::PointerImage(int widthPx, int heightPx, bool pointsLeft, Rgb colou
     : QWidget(parent), mLeft(pointsLeft), mColour(colour) {
     setFixedSize(widthPx, heightPx);
     setCursor(Qt::SizeVerCursor);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PointerImage::setColour(Rgb colour) {
+    if (colour == mColour)
+        return;
+    mColour = colour;
+    update();
 }
 
 void PointerImage::paintEvent(QPaintEvent*) {
@@ -35,6 +43,42 @@ void PointerImage::paintEvent(QPaintEvent*) {
     p.fillPath(path, toQColor(mColour));
     p.setPen(QPen(Qt::black, 1));
     p.drawPath(path);
+    if (hasFocus()) {
+        // The focus frame: the outline in the highlight colour, two pixels wide.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.drawPath(path);
+    }
+}
+
+void PointerImage::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        emit stepped(1);
+        break;
+    case Qt::Key_Down:
+        emit stepped(-1);
+        break;
+    case Qt::Key_PageUp:
+        emit stepped(10);
+        break;
+    case Qt::Key_PageDown:
+        emit stepped(-10);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void PointerImage::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PointerImage::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void PointerImage::mousePressEvent(QMouseEvent* event) {

@@ -1,6 +1,8 @@
 #pragma once
 // Small pointer images of the controller panel (the SV pointer beside the PV bar, the DV pointer
-// beside the chart) that report the mouse in twips, as the panel's drag rules are written.
+// beside the chart) that report the mouse in twips, as the panel's drag rules are written. With the
+// focus (Tab or a click) they show a focus frame, and the arrow keys step them: Up and Down by one
+// unit of their scale, Page Up and Page Down by ten.
 
 #include "core/palette.h"
 
@@ -13,8 +15,11 @@ class PointerImage : public QWidget {
 public:
     /// A triangle of the given size in pixels, its tip towards the left or the right.
     PointerImage(int widthPx, int heightPx, bool pointsLeft, Rgb colour, QWidget* parent = nullptr);
+    void setColour(Rgb colour);
 
 signals:
+    /// A key asked to move the pointer by `units` of its scale (positive: up).
+    void stepped(int units);
     void mouseDown();
     /// The mouse moved with a button held; y in twips within the image.
     void mouseMove(double y);
@@ -25,6 +30,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     bool mLeft;

@@ -99,6 +99,8 @@ void SecondaryFaceplate::build() {
 
     mBar = new QFrame(this);
     mBar->setObjectName("PVbar2");
+    mBar->setAccessibleName(tr("PV2バー"));
+    mBar->setAccessibleDescription(tr("二次ループのプロセス値（PV2）を 0～100 で示す棒"));
     mBar->setStyleSheet("QFrame#PVbar2 { background: black; border: 1px solid gray; }");
     mBar->setToolTip(tr("二次PV（PV2）、0～100"));
     place(mBar, kBarLeft, kBarTop, kBarWidth, kBarHeight);

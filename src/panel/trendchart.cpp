@@ -17,6 +17,8 @@
 #include <QToolTip>
 
 #include <algorithm>
+#include <initializer_list>
+#include <vector>
 
 #include <type_traits>
 #include <variant>
@@ -28,15 +30,37 @@ namespace {
 constexpr double kDvpLeft = 2295;        // the DV pointer stands right of the range boxes
 constexpr double kNoteLabelHeight = 255; // lesson annotation labels
 
+/// A run's line style on the strips while it is drawn; solid again afterwards.
+class RunStyle {
+public:
+    RunStyle(int style, std::initializer_list<PictureBox*> strips) : mStrips(strips) {
+        if (style != PictureBox::Solid)
+            for (PictureBox* b : mStrips)
+                b->setRunStyle(style);
+    }
+    ~RunStyle() {
+        for (PictureBox* b : mStrips)
+            b->setDrawStyle(PictureBox::Solid);
+    }
+    RunStyle(const RunStyle&) = delete;
+    RunStyle& operator=(const RunStyle&) = delete;
+
+private:
+    std::vector<PictureBox*> mStrips;
+};
+
 } // namespace
 
 TrendChart::TrendChart(AppState& state, MessageService& messages, QWidget* panel)
     : QObject(panel), mState(state), mMessages(messages) {
     mDvp = new PointerImage(14, 17, false, kDvPenColor, panel);
     mDvp->setObjectName("Dvp");
+    mDvp->setAccessibleName(tr("DVポインタ"));
+    mDvp->setAccessibleDescription(tr("外乱（DV）。上下の矢印キーで 1、Page Up／Page Down で 10 動く"));
     connect(mDvp, &PointerImage::mouseDown, this, &TrendChart::DvpMouseDown);
     connect(mDvp, &PointerImage::mouseMove, this, &TrendChart::DvpMouseMove);
     connect(mDvp, &PointerImage::mouseUp, this, &TrendChart::DvpMouseUp);
+    connect(mDvp, &PointerImage::stepped, this, &TrendChart::dvpStep);
     mLblDvp[0] = new QLabel(tr("外乱"), panel);
     mLblDvp[0]->setObjectName("LblDvp_0");
     mLblDvp[1] = new QLabel("0", panel);
@@ -58,6 +82,12 @@ TrendChart::TrendChart(AppState& state, MessageService& messages, QWidget* panel
     }
     for (PictureBox* strip : {mPicture1[0], mPicture1[1], mPicture2[0], mPicture2[1]})
         strip->installEventFilter(this);
+    for (int k = 0; k < 2; ++k) {
+        mPicture1[k]->setAccessibleName(tr("グラフ%1 上段").arg(k + 1));
+        mPicture1[k]->setAccessibleDescription(tr("SV、PV、DV の時間変化"));
+        mPicture2[k]->setAccessibleName(tr("グラフ%1 下段").arg(k + 1));
+        mPicture2[k]->setAccessibleDescription(tr("MV の時間変化"));
+    }
     for (int n = 1; n <= 7; ++n) {
         QWidget* host = n <= 4 ? static_cast<QWidget*>(mPicture1[0]) : mPicture2[0];
         auto* l = new QLabel(host);
@@ -122,10 +152,12 @@ void TrendChart::Line_draw1(std::int16_t i) {
             const ChartScale scale(box->Height(), lo, hi);
             const double yNew = scale.clampedY(trend[ch][i] + offset, lowest);
             const double yOld = scale.clampedY(trend[ch][j] + offset, lowest);
-            const Rgb colour = chart.PenColor[k][ch];
+            const Rgb colour = penShown(chart.PenColor[k][ch], chart.SafeColours);
             box->Line(xOld, yOld, xNew, yOld, colour);
             box->Line(xNew, yOld, xNew, yNew, colour);
         };
+        const RunStyle style(chart.RunLineStyles ? runLineStyle(mRecordOverlay) : PictureBox::Solid,
+                             {upper, lower});
         const double H1 = upper->Height();
         stair(upper, 0, 0.0, H1 - 50, chart.RL, chart.RH);
         stair(upper, 1, 0.0, H1 - 50, chart.RL, chart.RH);
@@ -136,7 +168,7 @@ void TrendChart::Line_draw1(std::int16_t i) {
     });
 }
 
-void TrendChart::drawRun(const KeptRun& run) {
+void TrendChart::drawRun(const KeptRun& run, int overlay) {
     // Each channel as one staircase through all the samples: the lines Line_draw1 draws sample by
     // sample, in one call.
     const auto& chart = mState.chart;
@@ -152,12 +184,13 @@ void TrendChart::drawRun(const KeptRun& run) {
         for (std::size_t i = 0; i < n; ++i)
             points.emplace_back(ChartScale::x(run.time[i], chart.GraphTime, W),
                                 scale.clampedY(v[i] + offset, lowest));
-        box->Stairs(points, pen);
+        box->Stairs(points, penShown(pen, chart.SafeColours));
     };
     auto t = trap("  P049");
     t([&] {
         PictureBox* upper = mPicture1[k];
         PictureBox* lower = mPicture2[k];
+        const RunStyle style(chart.RunLineStyles ? runLineStyle(overlay) : PictureBox::Solid, {upper, lower});
         const double H1 = upper->Height();
         staircase(upper, Channel::SV, 0.0, H1 - 50, chart.RL, chart.RH, run.pens[0]);
         staircase(upper, Channel::PV, 0.0, H1 - 50, chart.RL, chart.RH, run.pens[1]);
@@ -374,6 +407,19 @@ void TrendChart::DvpMouseMove(double y) {
             mDvpTop = top - d;
         setDvFromPointer(bottom, H, d);
     });
+}
+
+void TrendChart::dvpStep(int units) {
+    const auto& chart = mState.chart;
+    if (chart.RH <= chart.RL)
+        return;
+    DvpMouseDown();
+    DvpMouseMove(-units * heightOf(mPicture1[0]) / (chart.RH - chart.RL));
+    DvpMouseUp();
+}
+
+void TrendChart::showPenColours() {
+    mDvp->setColour(penShown(kDvPenColor, mState.chart.SafeColours));
 }
 
 void TrendChart::dvPointerClick(double x, double y) {

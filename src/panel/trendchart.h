@@ -45,8 +45,12 @@ public:
 
     /// Draws sample i of the selected graph ("  P049").
     void Line_draw1(std::int16_t i);
-    /// Draws every sample of a kept run on the selected graph, in the run's own pens.
-    void drawRun(const KeptRun& run);
+    /// Draws every sample of a kept run on the selected graph, in the run's own pens; with run
+    /// line styles on, in the style of the `overlay`-th run on the graph since its last clear.
+    void drawRun(const KeptRun& run, int overlay = 0);
+    /// Which run on the selected graph since its last clear (from 0) the graph's own record is:
+    /// its line style with run line styles on.
+    void setRecordOverlay(int overlay) { mRecordOverlay = overlay; }
     /// The grid of the selected graph's range and graph time, on both graphs ("  P041").
     void Pict_inz();
     /// Erases both graphs.
@@ -64,6 +68,10 @@ public:
     void DvpMouseDown();
     void DvpMouseMove(double y);
     void DvpMouseUp();
+    /// The DV pointer's arrow keys: moved by `units` of the upper strip's scale as a drag would.
+    void dvpStep(int units);
+    /// The DV pointer in the DV pen's colour (colour-safe or not).
+    void showPenColours();
     /// A click on the panel at (x, y) twips: in the DV pointer's column it sets DV there ("  P037").
     void dvPointerClick(double x, double y);
     double dvpTop() const { return mDvpTop; }
@@ -99,6 +107,7 @@ private:
     HelpLabel* mDvHelp = nullptr;
 
     double mDvpTop = 2000.0; // twips
+    int mRecordOverlay = 0;
     bool mDvDragging = false;
 };
 

@@ -90,6 +90,12 @@ void SetupDocument::startup() {
             tm = -bound;
         mState.sim.TmHosei = toFloat(tm);
     });
+    // Absent, 0 or anything that is no number leaves the option off.
+    auto option = [&](Setting s) {
+        return isNumeric(readSetting(userDir(), s)) && val(readSetting(userDir(), s)) != 0;
+    };
+    mState.chart.SafeColours = option(Setting::SafeColours);
+    mState.chart.RunLineStyles = option(Setting::RunLineStyles);
 }
 
 // --- Projects -----------------------------------------------------------------------------------

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QResizeEvent>
 
+#include <utility>
+
 namespace kestrel {
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent) {
@@ -54,16 +56,19 @@ void PictureBox::setBackColor(Rgb colour) {
     Cls();
 }
 
-void PictureBox::usePen(Rgb colour) {
+void PictureBox::usePen(Rgb colour, int offset) {
     // A replay draws thousands of lines in a few pens: the pen is set only when it changes.
-    const PenKey key{colour, mWidth, mStyle};
+    const PenKey key{colour, mWidth, mStyle, offset, mAnchored};
     if (mPenSet && key == mPen)
         return;
     QPen pen(toQColor(colour));
     pen.setWidth(mWidth);
     pen.setCosmetic(true);
-    pen.setStyle(mStyle == Dotted ? Qt::DotLine : Qt::SolidLine);
-    pen.setCapStyle(Qt::SquareCap);
+    pen.setStyle(qtPenStyle(mStyle));
+    // Square ends would fill a run pattern's gaps.
+    pen.setCapStyle(mAnchored ? Qt::FlatCap : Qt::SquareCap);
+    if (offset != 0)
+        pen.setDashOffset(static_cast<double>(offset) / mWidth);
     painter().setPen(pen);
     mPen = key;
     mPenSet = true;
@@ -71,10 +76,20 @@ void PictureBox::usePen(Rgb colour) {
 
 void PictureBox::Line(double x1, double y1, double x2, double y2, Rgb colour) {
     QPainter& p = painter();
-    usePen(colour);
     // Twips to whole pixels, rounded, the same way for lines, dots and colorAt.
-    const QPoint a(px(x1), px(y1));
-    const QPoint b(px(x2), px(y2));
+    QPoint a(px(x1), px(y1));
+    QPoint b(px(x2), px(y2));
+    if (mAnchored) {
+        // A dot would fill the pattern's gaps where a staircase does not step.
+        if (a == b)
+            return;
+        // The pattern starts at the strip's edge: a line starts that far into it.
+        if (b.x() < a.x() || b.y() < a.y())
+            std::swap(a, b);
+        usePen(colour, a.x() == b.x() ? a.y() : a.x());
+    } else {
+        usePen(colour);
+    }
     if (a == b)
         p.drawPoint(a);
     else

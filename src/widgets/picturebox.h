@@ -34,13 +34,33 @@ inline Rgb fromQColor(const QColor& c) {
     return rgb(c.red(), c.green(), c.blue());
 }
 
+/// The line style of the n-th run (from 0) overlaid on a chart: solid, dashed, dotted, dash-dot in
+/// turn, in PictureBox's numbering.
+constexpr int runLineStyle(int n) {
+    return n < 0 ? 0 : n % 4;
+}
+
+/// The Qt pen style of a PictureBox line style.
+inline Qt::PenStyle qtPenStyle(int style) {
+    switch (style) {
+    case 1:
+        return Qt::DashLine;
+    case 2:
+        return Qt::DotLine;
+    case 3:
+        return Qt::DashDotLine;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
-    /// Line styles: 0 solid, 2 dotted.
-    enum Style { Solid = 0, Dotted = 2 };
+    /// Line styles: 0 solid, 1 dashed, 2 dotted, 3 dash-dot.
+    enum Style { Solid = 0, Dashed = 1, Dotted = 2, DashDot = 3 };
 
     /// Erases the drawing to the background colour.
     void Cls();
@@ -49,7 +69,16 @@ public:
     /// A pen recorder's staircase through the samples (twips): from each sample a horizontal line
     /// to the next one's x, then a vertical line to its y; the same pixels as those Lines.
     void Stairs(const std::vector<QPointF>& samples, Rgb colour);
-    void setDrawStyle(int style) { mStyle = style; }
+    void setDrawStyle(int style) {
+        mStyle = style;
+        mAnchored = false;
+    }
+    /// A run's line style, its pattern tied to the strip rather than to each line, so a staircase
+    /// drawn line by line shows the same dashes as one drawn at once.
+    void setRunStyle(int style) {
+        mStyle = style;
+        mAnchored = style != Solid;
+    }
     int drawStyle() const { return mStyle; }
     /// Line width in pixels.
     void setDrawWidth(int pixels) { mWidth = pixels < 1 ? 1 : pixels; }
@@ -83,7 +112,7 @@ private:
     /// (a replay, a grid) share it, and it is closed before the drawing is shown or read.
     QPainter& painter();
     /// Sets the painter's pen for `colour` and the current width and style, unless it has it.
-    void usePen(Rgb colour);
+    void usePen(Rgb colour, int offset = 0);
     void flush() const;
 
     QImage mImage;
@@ -92,12 +121,15 @@ private:
     struct PenKey {
         Rgb colour;
         int width, style;
+        int offset = 0; ///< pattern offset in pixels of an anchored style
+        bool anchored = false;
         bool operator==(const PenKey&) const = default;
     };
     PenKey mPen{};
     bool mPenSet = false;
-    Rgb mBack = rgb(64, 64, 64);
+    Rgb mBack = kChartBackColor;
     int mStyle = Solid;
+    bool mAnchored = false;
     int mWidth = 1;
     long mLines = 0;
 };

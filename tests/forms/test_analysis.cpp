@@ -10,6 +10,8 @@
 #include "tempfolder.h"
 
 #include <QCheckBox>
+#include <QImage>
+#include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -223,6 +225,47 @@ TEST_F(Analysis, CsvOfTheCheckedRunsReadsBackAsNewRowsAndABadOneAddsNothing) {
     EXPECT_NE(messages.shown[0].find("bad.csv"), std::string::npos);
     EXPECT_EQ(store.runs().size(), 3u);
     EXPECT_EQ(test::childOf<QTreeWidget>(window.get(), "runList")->topLevelItemCount(), 3);
+}
+
+} // namespace
+} // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+TEST(AnalysisOverlay, SafeColoursAndRunStylesFollowTheLearnersOptions) {
+    test::ensureGuiApplication();
+    // Two flat runs: PV 30 in the yellow pen, PV 60 in the cyan one.
+    KeptRun a = makeRun(50, penChoiceColor(1)), b = makeRun(50, penChoiceColor(4));
+    a.values[static_cast<int>(Channel::PV)].assign(50, 30.0);
+    b.values[static_cast<int>(Channel::PV)].assign(50, 60.0);
+    a.graphTime = b.graphTime = 4.9; // the runs fill the time axis
+    AnalysisChart chart;
+    chart.setRuns({&a, &b});
+    chart.setChannels({Channel::PV});
+    // The longest stretch of `colour` along any row of the plot, and the pixels of that colour on it.
+    auto trace = [&](Rgb colour) {
+        QImage image(640, 360, QImage::Format_RGB32);
+        QPainter p(&image);
+        chart.render(p, image.rect(), false);
+        p.end();
+        const QRectF plot = AnalysisChart::plotArea(image.rect());
+        int best = 0;
+        for (int y = static_cast<int>(plot.top()) + 1; y < plot.bottom(); ++y) {
+            int n = 0;
+            for (int x = static_cast<int>(plot.left()) + 1; x < plot.right() - 1; ++x)
+                n += fromQColor(image.pixelColor(x, y)) == colour;
+            best = std::max(best, n);
+        }
+        return best / (plot.width() - 2);
+    };
+    EXPECT_GT(trace(penChoiceColor(1)), 0.95);
+    EXPECT_GT(trace(penChoiceColor(4)), 0.95);
+    chart.setPenOptions(true, true);
+    EXPECT_EQ(trace(penChoiceColor(4)), 0.0);
+    EXPECT_GT(trace(kSafePenChoiceColors[1]), 0.95); // the first run solid
+    const double dashed = trace(kSafePenChoiceColors[4]);
+    EXPECT_TRUE(dashed > 0.4 && dashed < 0.8) << dashed;
 }
 
 } // namespace

@@ -5,10 +5,12 @@
 #include "forms/processdetail.h"
 #include "forms/secondaryloop.h"
 #include "guiapp.h"
+#include "panel/faceplate.h"
 #include "panel/frmcontroller.h"
 #include "panel/frmpenrec.h"
 #include "setup/modinifile.h"
 #include "tempfolder.h"
+#include "widgets/picturebox.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTabWidget>
 
+#include <algorithm>
 #include <memory>
 
 namespace fs = std::filesystem;
@@ -337,6 +340,58 @@ TEST_F(MainWindow, EveryTextFitsInJapaneseAndInEnglish) {
     ASSERT_EQ(study.size(), 1);
     EXPECT_EQ(study[0][0].toString(), QString("Lesson: 13.1 Cascade control"));
     EXPECT_EQ(fs::path(state.study.CurFile).filename(), fs::path("C130100.txt"));
+}
+
+} // namespace
+} // namespace kestrel::test
+
+namespace kestrel::test {
+namespace {
+
+TEST_F(MainWindow, ChartOptionsAreMenuItemsKeptInTheSettingsFile) {
+    const fs::path ini = mDir / "Kestrel.ini";
+    ASSERT_TRUE(WriteProfileValue(ini, "CONFIG", "RunLineStyles", "1"));
+    start();
+    EXPECT_EQ(std::pair(state.chart.SafeColours, state.chart.RunLineStyles), std::pair(false, true));
+    auto* safe = child<QAction>("safeColors");
+    safe->trigger();
+    EXPECT_TRUE(state.chart.SafeColours);
+    EXPECT_EQ(ReadProfileValue(ini, "CONFIG", "SafeColors"), "1");
+    child<QAction>("runLineStyles")->trigger();
+    EXPECT_FALSE(state.chart.RunLineStyles);
+    EXPECT_EQ(ReadProfileValue(ini, "CONFIG", "RunLineStyles"), "0");
+    // The panel's strips took the safe colours at once.
+    EXPECT_EQ(panel->faceplate().findChild<QWidget*>("PVbar1")->styleSheet(),
+              QString("background: %1;").arg(toQColor(kSafePenChoiceColors[0]).name()));
+}
+
+TEST_F(MainWindow, TabGoesThroughTheGroupsFromTheTopThenTheButtons) {
+    start();
+    std::vector<std::string> order;
+    QWidget* w = window.get();
+    for (QWidget* n = w->nextInFocusChain(); n != w; n = n->nextInFocusChain())
+        if ((n->focusPolicy() & Qt::TabFocus) && n->isVisibleTo(w) && n->isEnabled())
+            order.push_back(n->objectName().toStdString());
+    auto at = [&](const char* name) { return std::find(order.begin(), order.end(), name) - order.begin(); };
+    const char* expected[] = {"ContTypeTab",
+                              "txtdT",
+                              "txtKp",
+                              "OKButton",
+                              "txtKpl",
+                              "txtLpl",
+                              "cboLoop",
+                              "OKButtonPL",
+                              "txtKd",
+                              "OKButtonDS",
+                              "txtKf",
+                              "CancelButtonFF",
+                              "cmdProcessDetail",
+                              "cmdSecondaryLoop",
+                              "cmdPrint"};
+    for (std::size_t i = 1; i < std::size(expected); ++i)
+        EXPECT_LT(at(expected[i - 1]), at(expected[i])) << expected[i];
+    EXPECT_EQ(at("cmdPrint"), static_cast<std::ptrdiff_t>(order.size()) - 1);
+    EXPECT_EQ(window->findChild<BlockDiagram*>()->accessibleName(), "ブロック図");
 }
 
 } // namespace

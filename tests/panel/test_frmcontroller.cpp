@@ -6,6 +6,7 @@
 #include "panel/pointerimage.h"
 #include "panel/trendchart.h"
 #include "panelfixture.h"
+#include "widgets/buttonkeys.h"
 #include "widgets/textroom.h"
 
 #include <QComboBox>
@@ -645,6 +646,125 @@ TEST_F(ControllerPanel, DvPointerReadsDvLessTheRunsOffsetAndDropsItWhenTheRunEnd
     // A replay draws DV where the run drew it.
     resize(900, 600);
     EXPECT_TRUE(traceAt(upper(0), upper(0)->Width() / 2, upper(0)->Height() * 0.9, kDvPenColor));
+}
+
+} // namespace
+} // namespace kestrel
+
+namespace kestrel {
+namespace {
+
+TEST_F(ControllerPanel, RunKeysPressTheRunButtonsOfTheActiveWindowWhileThePanelIsShown) {
+    panel->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
+    EXPECT_EQ(child("cmdStart")->toolTip(), "スタート (F5)");
+    QTest::keyClick(panel.get(), Qt::Key_F5);
+    ASSERT_TRUE(state.sim.Running);
+    child<QTimer>("Timer1")->stop();
+    QTest::keyClick(panel.get(), Qt::Key_F6);
+    EXPECT_EQ(child<QPushButton>("cmdPause")->text(), "再開");
+    QTest::keyClick(panel.get(), Qt::Key_F6);
+    EXPECT_EQ(child<QPushButton>("cmdPause")->text(), "ポーズ");
+    QTest::keyClick(panel.get(), Qt::Key_F7);
+    EXPECT_FALSE(state.sim.Running);
+    ASSERT_TRUE(waitUntil([&] { return child("cmdStart")->isEnabled(); }));
+    const auto clears = state.rec.ChartClears;
+    QTest::keyClick(panel.get(), Qt::Key_F8);
+    EXPECT_EQ(state.rec.ChartClears, clears + 1);
+    // Enter presses the button that has the focus.
+    ButtonKeys enter;
+    qApp->installEventFilter(&enter);
+    child("cmdClear")->setFocus();
+    QTest::keyClick(child("cmdClear"), Qt::Key_Return);
+    EXPECT_TRUE(waitUntil([&] { return state.rec.ChartClears == clears + 2; }));
+
+    // Another window's keys act only while the panel is shown.
+    QWidget other;
+    panel->addRunShortcuts(&other);
+    panel->hide();
+    other.show();
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    QTest::keyClick(&other, Qt::Key_F5);
+    EXPECT_FALSE(state.sim.Running);
+}
+
+TEST_F(ControllerPanel, ArrowKeysStepTheSvAndDvPointersAsADragWould) {
+    type("txtSV", "50");
+    click("OKButton");
+    auto* svp = child("svp");
+    auto* dvp = child("Dvp");
+    EXPECT_TRUE((svp->focusPolicy() & Qt::TabFocus) && (dvp->focusPolicy() & Qt::TabFocus));
+    EXPECT_EQ(svp->accessibleName(), "SVポインタ");
+    QTest::keyClick(svp, Qt::Key_Up);
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], 51.0);
+    EXPECT_EQ(text("txtSV"), "51.0");
+    QTest::keyClick(svp, Qt::Key_PageUp);
+    QTest::keyClick(svp, Qt::Key_Down);
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], 60.0);
+    QTest::keyClick(svp, Qt::Key_PageDown);
+    EXPECT_DOUBLE_EQ(state.sim.SV[0], 50.0);
+    // The scale's top end holds the pointer, as a drag's does.
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(svp, Qt::Key_PageUp);
+    EXPECT_NEAR(state.sim.SV[0], 100.0, 1.0);
+
+    const double dv = state.sim.DV[0];
+    QTest::keyClick(dvp, Qt::Key_PageUp);
+    EXPECT_NEAR(state.sim.DV[0], dv + 10, 0.051);
+    QTest::keyClick(dvp, Qt::Key_Down);
+    EXPECT_NEAR(state.sim.DV[0], dv + 9, 0.051);
+
+    // In cascade mode the keys, like the mouse, leave SV alone.
+    click("LabelC");
+    const double sv = state.sim.SV[0];
+    QTest::keyClick(svp, Qt::Key_Down);
+    EXPECT_EQ(state.sim.SV[0], sv);
+    // The mode lamps answer Space from the keyboard.
+    auto* manual = child("LabelM");
+    EXPECT_TRUE(manual->focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(manual, Qt::Key_Space);
+    EXPECT_EQ(state.params.mode(), Mode::Manual);
+}
+
+TEST_F(ControllerPanel, SafeColoursAndRunStylesRedrawTheGraphAndItsKeptRuns) {
+    // Two runs at MV 20 and 50: the first is kept and replayed, the second is the graph's record.
+    resize(900, 600);
+    for (double mv : {20.0, 50.0}) {
+        type("txtMV", formatNumber(mv, "0").c_str());
+        click("OKButton");
+        run();
+    }
+    PictureBox* mvStrip = lower(0);
+    const int y20 = px(mvStrip->Height() * 0.8), y50 = px(mvStrip->Height() * 0.5);
+    auto row = [&](int y, Rgb colour) {
+        // The pixels of the trace's row in the middle half of the strip: '#' drawn, '.' not.
+        std::string seen;
+        const QImage image = mvStrip->image();
+        for (int x = image.width() / 4; x < image.width() * 3 / 4; ++x) {
+            bool on = false;
+            for (int dy : {-1, 0, 1})
+                on = on || fromQColor(image.pixelColor(x, y + dy)) == colour;
+            seen += on ? '#' : '.';
+        }
+        return seen;
+    };
+    // Off, the colours are the ones the pens have always had.
+    EXPECT_EQ(row(y20, kWhite).find('.'), std::string::npos);
+    EXPECT_EQ(row(y50, kWhite).find('.'), std::string::npos);
+    EXPECT_GT(countOf(upper(0), kSvPenColor), 0);
+
+    state.chart.SafeColours = state.chart.RunLineStyles = true;
+    panel->redrawCharts();
+    EXPECT_EQ(countOf(upper(0), kSvPenColor), 0);
+    EXPECT_GT(countOf(upper(0), kSafeSvPenColor), 0);
+    const Rgb pen = kSafePenChoiceColors[0];
+    EXPECT_EQ(row(y20, pen).find('.'), std::string::npos); // the first run solid
+    // The second, drawn sample by sample, dashed all along: dashes of 4 pixels, gaps of 2.
+    const std::string dashed = row(y50, pen);
+    EXPECT_NE(dashed.find("####.."), std::string::npos) << dashed;
+    EXPECT_EQ(dashed.find("#####"), std::string::npos) << dashed;
+    EXPECT_EQ(dashed.find("..."), std::string::npos) << dashed;
 }
 
 } // namespace
