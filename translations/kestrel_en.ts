@@ -3985,5 +3985,9 @@ PV: from PV2 via the process (Kpl, Tpl, Lpl)</translation>
         <source>残り %1 バイト</source>
         <translation>%1 bytes left</translation>
     </message>
+    <message>
+        <source>手順%1 : </source>
+        <translation>Step %1 : </translation>
+    </message>
 </context>
 </TS>

@@ -200,7 +200,7 @@ void frmTip::Form_Load(bool project) {
 void frmTip::Step_disp(bool prompt) {
     ErrorTrap t(mMessages, "  P010");
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    mLblTitle->setText(qtext(mSession.sectionName() + " : "));
+    mLblTitle->setText(tr("手順%1 : ").arg(mSession.stepNo()));
     t([&] {
         const StepTexts texts = mSession.showTexts();
         mTxtTitle2->setText(qtext(texts.title2));

@@ -24,9 +24,10 @@ std::string lowered(std::string_view s) {
     return out;
 }
 
-/// Elements whose text is never linked.
-constexpr std::array<std::string_view, 14> kUnlinked = {
-    "a", "pre", "code", "kbd", "title", "style", "script", "h1", "h2", "h3", "h4", "h5", "h6", "header"};
+/// Elements whose text is never linked (the table of contents is a list of headings).
+constexpr std::array<std::string_view, 15> kUnlinked = {"a",     "pre",    "code", "kbd",    "title",
+                                                        "style", "script", "h1",   "h2",     "h3",
+                                                        "h4",    "h5",     "h6",   "header", "nav"};
 
 struct Spelling {
     std::string text; ///< ASCII letters in lower case
