@@ -2945,7 +2945,7 @@
     </message>
     <message>
         <source>採用</source>
-        <translation>Adopt</translation>
+        <translation>Use</translation>
     </message>
     <message>
         <source>このモデルを調整に使うモデルにします。</source>
@@ -3746,7 +3746,7 @@
     </message>
     <message>
         <source>ﾊﾞｰｼﾞｮﾝ情報</source>
-        <translation>Version Information</translation>
+        <translation>About Kestrel</translation>
     </message>
     <message>
         <source>(％／dＴ)</source>
