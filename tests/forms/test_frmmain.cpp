@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QInputMethodEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -340,6 +341,16 @@ TEST_F(MainWindow, EveryTextFitsInJapaneseAndInEnglish) {
     ASSERT_EQ(study.size(), 1);
     EXPECT_EQ(study[0][0].toString(), QString("Lesson: 13.1 Cascade control"));
     EXPECT_EQ(fs::path(state.study.CurFile).filename(), fs::path("C130100.txt"));
+    // The language menu reads the same in both languages, marks the language in force and asks
+    // for the other one.
+    QSignalSpy chosen(window.get(), &frmMAIN::languageRequested);
+    auto* japaneseItem = child<QAction>("languageJa");
+    EXPECT_EQ(std::tuple(child<QMenu>("language")->title(), japaneseItem->text(),
+                         child<QAction>("languageEn")->isChecked()),
+              std::tuple(QString("Language/言語"), QString("日本語"), true));
+    japaneseItem->trigger();
+    ASSERT_EQ(chosen.size(), 1);
+    EXPECT_EQ(chosen[0][0].toString(), QString());
 }
 
 } // namespace
