@@ -1,9 +1,13 @@
 #include "core/qmcatalog.h"
 
+#include "core/strings.h"
+#include "core/translate.h"
+
 #include <array>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
+#include <memory>
 
 namespace kestrel {
 
@@ -51,24 +55,6 @@ struct Reader {
     }
 };
 
-void appendUtf8(std::string& out, std::uint32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xc0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xe0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    } else {
-        out += static_cast<char>(0xf0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    }
-}
-
 /// The translation is stored as UTF-16 big-endian.
 std::string utf16beToUtf8(std::string_view s) {
     std::string out;
@@ -86,7 +72,7 @@ std::string utf16beToUtf8(std::string_view s) {
                 i += 2;
             }
         }
-        appendUtf8(out, c);
+        appendUtf8(out, static_cast<char32_t>(c));
     }
     return out;
 }
@@ -184,6 +170,17 @@ bool QmCatalog::parse(std::string_view bytes) {
 const std::string* QmCatalog::find(std::string_view context, std::string_view source) const {
     const auto it = mMessages.find(key(context, source));
     return it == mMessages.end() ? nullptr : &it->second;
+}
+
+bool installCatalog(const std::filesystem::path& file) {
+    auto catalog = std::make_shared<QmCatalog>();
+    if (!catalog->load(file))
+        return false;
+    installTranslator([catalog](const char* context, const char* source) {
+        const std::string* text = catalog->find(context, source);
+        return text ? *text : std::string(source);
+    });
+    return true;
 }
 
 } // namespace kestrel

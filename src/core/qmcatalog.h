@@ -24,4 +24,8 @@ private:
     std::unordered_map<std::string, std::string> mMessages; // context '\x04' source -> translation
 };
 
+/// Makes the translation file `file` the one every later `translate` asks (for programs without
+/// Qt); false, and nothing changed, when it cannot be read.
+bool installCatalog(const std::filesystem::path& file);
+
 } // namespace kestrel

@@ -4,6 +4,7 @@
 // full-width space the learner's texts use as a blank.
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace kestrel {
@@ -41,6 +42,25 @@ constexpr bool equalIgnoringAsciiCase(std::string_view a, std::string_view b) {
 constexpr bool endsWithIgnoringAsciiCase(std::string_view text, std::string_view suffix) {
     return text.size() >= suffix.size() &&
            equalIgnoringAsciiCase(text.substr(text.size() - suffix.size()), suffix);
+}
+
+/// Appends the code point `c` to `out` in UTF-8.
+inline void appendUtf8(std::string& out, char32_t c) {
+    if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
 }
 
 } // namespace kestrel

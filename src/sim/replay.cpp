@@ -292,15 +292,10 @@ bool chooseLanguage(AppFolders& folders, std::string_view language, std::string&
         installTranslator({});
         return true;
     }
-    auto catalog = std::make_shared<QmCatalog>();
-    if (!catalog->load(folders.translationFile())) {
+    if (!installCatalog(folders.translationFile())) {
         problem = "cannot read the English translation " + folders.translationFile().string();
         return false;
     }
-    installTranslator([catalog](const char* context, const char* source) {
-        const std::string* text = catalog->find(context, source);
-        return text ? *text : std::string(source);
-    });
     return true;
 }
 

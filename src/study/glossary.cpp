@@ -1,5 +1,7 @@
 #include "study/glossary.h"
 
+#include "core/strings.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -53,21 +55,7 @@ char32_t decode(std::string_view s, size_t& i, bool& valid) {
 }
 
 void encode(char32_t c, std::string& out) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    appendUtf8(out, c);
 }
 
 /// The full-width katakana (or punctuation) of the half-width forms U+FF61..U+FF9D.

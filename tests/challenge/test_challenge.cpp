@@ -7,6 +7,8 @@
 #include "sim/replay.h"
 #include "tempfolder.h"
 
+#include "englishcatalog.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -301,26 +303,6 @@ TEST(Attempt, SavedAttemptReplaysAsTheScoredRun) {
               std::vector<std::string>{"挑戦「05_2dof.txt」で保存されたプロジェクトです"});
 }
 
-/// The build's English in force for the Qt-free texts while it lives, as kestrel-sim --lang en.
-class English {
-public:
-    English() {
-        auto catalog = std::make_shared<QmCatalog>();
-        mLoaded = catalog->load(KESTREL_QM_FILE);
-        installTranslator([catalog](const char* context, const char* source) {
-            const std::string* text = catalog->find(context, source);
-            return text ? *text : std::string(source);
-        });
-    }
-    ~English() { installTranslator({}); }
-    English(const English&) = delete;
-    English& operator=(const English&) = delete;
-    bool loaded() const { return mLoaded; }
-
-private:
-    bool mLoaded = false;
-};
-
 // What grading, scoring and a run's read-out tell the learner comes in English under the
 // translation and in Japanese without it; the settings line a run file keeps stays Japanese.
 TEST(Grading, TellsTheLearnerInEnglishAndKeepsTheRunFilesJapanese) {
@@ -340,8 +322,8 @@ TEST(Grading, TellsTheLearnerInEnglishAndKeepsTheRunFilesJapanese) {
               (std::vector<std::string>{"ファイルがありません", "目標値のステップがない実行では測れません",
                                         "上限 MH", stored}));
     EXPECT_NE(stored.find("偏差ＰＩＤ制御 位置型"), std::string::npos) << stored;
-    const English english;
-    ASSERT_TRUE(english.loaded());
+    const test::EnglishCatalog english;
+    ASSERT_TRUE(english.loaded);
     const auto en = texts();
     EXPECT_EQ(
         std::vector<std::string>(en.begin(), en.end() - 1),

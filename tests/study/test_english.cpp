@@ -6,6 +6,8 @@
 #include "study/annotations.h"
 #include "study/description.h"
 
+#include "englishcatalog.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,23 +19,6 @@
 using namespace kestrel;
 
 namespace {
-
-/// While it lives, the Qt-free layers make their texts in English, as kestrel-sim --lang en does.
-class EnglishCatalog {
-public:
-    EnglishCatalog() {
-        auto catalog = std::make_shared<QmCatalog>();
-        loaded = catalog->load(KESTREL_QM_FILE);
-        installTranslator([catalog](const char* context, const char* source) {
-            const std::string* text = catalog->find(context, source);
-            return text ? *text : std::string(source);
-        });
-    }
-    ~EnglishCatalog() { installTranslator({}); }
-    EnglishCatalog(const EnglishCatalog&) = delete;
-    EnglishCatalog& operator=(const EnglishCatalog&) = delete;
-    bool loaded = false;
-};
 
 /// The first line holding kana, kanji or full-width forms (UTF-8 lead bytes E3..EF), or "".
 std::string japaneseLine(const std::string& text) {
@@ -78,7 +63,7 @@ TEST(EnglishTexts, EveryLineOfAStepDescriptionIsEnglishWithTheFileValues) {
     EXPECT_NE(japanese.text.find("\r\n制御タイプ:\r\n    ２自由度ＰＩＤ   を選択する。\r\n"),
               std::string::npos);
 
-    EnglishCatalog english;
+    const test::EnglishCatalog english;
     ASSERT_TRUE(english.loaded);
     const StepDescription text = buildDescription(read, 0, 0);
     EXPECT_EQ(japaneseLine(text.text), "");
@@ -93,7 +78,7 @@ TEST(EnglishTexts, EveryLineOfAStepDescriptionIsEnglishWithTheFileValues) {
 TEST(EnglishTexts, FigureCaptionsAreEnglishAndMeasuredAsShown) {
     const ChartGeometry pv{9015, 3855, 100, 0, 100};
     const ChartGeometry mv{9015, 2000, 100, 0, 100};
-    EnglishCatalog english;
+    const test::EnglishCatalog english;
     ASSERT_TRUE(english.loaded);
     for (const std::string& id : knownFigureIds()) {
         for (const NoteOp& op : layoutFigure(id, pv, mv, rgb(255, 255, 0))) {
