@@ -185,7 +185,7 @@ TEST_F(Tuning, EveryTabFitsItsTextsInJapaneseAndInEnglish) {
     auto* tabs = childOf<QTabWidget>(&w, "tuningTabs");
     EXPECT_EQ(tabs->tabText(0), "Identification");
     EXPECT_EQ(tabs->tabText(5), "Stability Region");
-    EXPECT_EQ(childOf<QPushButton>(&w, "cmdAdopt0")->text(), "Adopt");
+    EXPECT_EQ(childOf<QPushButton>(&w, "cmdAdopt0")->text(), "Use");
 }
 
 TEST_F(Tuning, FourRulesComparedOnTheLoopInForceAndTheWinnerApplied) {
