@@ -1,6 +1,7 @@
 #include "forms/frmglossary.h"
 #include "forms/helpwindow.h"
 
+#include "english.h"
 #include "guiapp.h"
 #include "tempfolder.h"
 
@@ -59,6 +60,21 @@ TEST_F(GlossaryWindow, SearchFiltersAsTypedAndTheKeyboardReachesEveryPart) {
               std::tuple(QString(), 3, QString("ti")));
     QTest::keyClick(w.searchEdit(), Qt::Key_Escape);
     EXPECT_FALSE(w.isVisible());
+}
+
+TEST_F(GlossaryWindow, InEnglishTheEnglishDefinitionComesFirstAndEveryTextFits) {
+    for (const bool english : {false, true}) {
+        std::unique_ptr<test::EnglishScope> scope;
+        if (english)
+            scope = std::make_unique<test::EnglishScope>();
+        frmGlossary w(Glossary::parse(kTerms));
+        w.open();
+        w.showTerm("kp");
+        const QString definition = w.definition()->toPlainText();
+        EXPECT_EQ(definition.indexOf("The factor.") < definition.indexOf("偏差に掛ける係数。"), english);
+        const std::vector<std::string> cut = test::clippedTexts(&w);
+        EXPECT_TRUE(cut.empty()) << cut.front();
+    }
 }
 
 TEST_F(GlossaryWindow, TheHelpPageLinksItsTermsAndALinkOpensTheGlossaryAtTheTerm) {

@@ -5,6 +5,7 @@
 #include "setup/filesyncs.h"
 #include "tempfolder.h"
 
+#include "setup/appfolders.h"
 #include "setup/controlloop.h"
 #include "setup/modinifile.h"
 #include "setup/setupdocument.h"
@@ -875,6 +876,20 @@ TEST_F(StepApplyTest, ANewLoopStructureIsPutAtRestAndTheSecondaryModeComesBefore
     mDoc->optLoop_Click(2);
     EXPECT_EQ(std::tuple(s.PV2[0], s.OP[0], s.MV[0]), std::tuple(80.0, 40.0, 40.0));
     EXPECT_TRUE(mMessages.shown.empty()) << mMessages.shown.front();
+}
+
+// English is chosen only by a value that names it; the folders then read the English lessons and help.
+TEST(Language, OnlyEnglishIsRecognisedAndItMovesTheLessonsAndHelp) {
+    for (const char* en : {"en", "EN", " en", "en_GB.UTF-8", "en-US"})
+        EXPECT_EQ(languageFrom(en), "en") << en;
+    for (const char* ja : {"", "ja", "jp", "e", "eng", "english", "fr"})
+        EXPECT_EQ(languageFrom(ja), "") << ja;
+    AppFolders f = AppFolders::portable("/app");
+    EXPECT_EQ(std::pair(f.studyFolder(), f.helpFile()),
+              std::pair(fs::path("/app/Study"), fs::path("/app/Doc/help.html")));
+    f.language = "en";
+    EXPECT_EQ(std::pair(f.studyFolder(), f.helpFile()),
+              std::pair(fs::path("/app/Study/en"), fs::path("/app/Doc/help_en.html")));
 }
 
 } // namespace
