@@ -93,6 +93,10 @@ TuningWindow::TuningWindow(const RunStore& store, SetupDocument& document, QWidg
 
 TuningWindow::~TuningWindow() {
     mDocument->removeListener(mListener);
+    // Closing the window takes the focus from a model field, whose editingFinished would read the
+    // fields of a window already half destroyed.
+    for (QLineEdit* e : {mK, mL, mT})
+        e->disconnect(this);
 }
 
 void TuningWindow::addPart(QWidget* part, const QString& title) {
