@@ -10,8 +10,8 @@
 
 namespace kestrel {
 
-/// `text` in the learner's language when it is one of the document's known names; any other
-/// text (a name a lesson set) as it is.
+/// `text` in the learner's language when it is one of the set-up tables' names (marked with the
+/// context "Fields"); any other text (a name a lesson set) as it is.
 QString panelText(std::string_view text);
 
 } // namespace kestrel

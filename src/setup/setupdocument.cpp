@@ -19,8 +19,8 @@ SetupDocument::SetupDocument(AppState& state, MessageService& messages, AppFolde
     for (int i = 0; i < SecondaryCount; ++i)
         mSecondary[i].text = std::string(kSecondaryFields[i].initial);
     for (std::size_t i = 0; i < mPenLabels.size(); ++i)
-        mPenLabels[i] = fieldCaption(kPenLabels[i]);
-    mTypeLabel = fieldCaption(kTypePages[static_cast<std::size_t>(ControlType::ErrorPID)]);
+        mPenLabels[i] = std::string(kPenLabels[i]);
+    mTypeLabel = std::string(kTypePages[static_cast<std::size_t>(ControlType::ErrorPID)]);
     for (int i = 0; i < 9; ++i) {
         mProgram[kSvValue + i] = mState.params.SVv[i];
         mProgram[kSvTime + i] = mState.params.SVt[i];
@@ -281,7 +281,7 @@ void SetupDocument::ContTypeTab_Click(int page) {
     mState.params.TYPE_SELECT = static_cast<std::int16_t>(page);
     notify(SetupChange::TypeTab);
 
-    mTypeLabel = fieldCaption(kTypePages[page]);
+    mTypeLabel = std::string(kTypePages[page]);
     notify(SetupChange::TypeLabel);
 
     for (Field f : {Alpha, Beta, Gamma})
@@ -289,10 +289,10 @@ void SetupDocument::ContTypeTab_Click(int page) {
     setVisible(Ti, true);
     setVisible(Td, true);
 
-    mPenLabels[1] = KESTREL_TR("Fields", "② 偏差（ｅ）");
-    mPenLabels[2] = KESTREL_TR("Fields", "③ 比例項（Ｐ）");
-    mPenLabels[3] = KESTREL_TR("Fields", "④ 積分項（Ｉ）");
-    mPenLabels[4] = KESTREL_TR("Fields", "⑤ 微分（Ｄ）");
+    mPenLabels[1] = KESTREL_TR_NOOP("Fields", "② 偏差（ｅ）");
+    mPenLabels[2] = KESTREL_TR_NOOP("Fields", "③ 比例項（Ｐ）");
+    mPenLabels[3] = KESTREL_TR_NOOP("Fields", "④ 積分項（Ｉ）");
+    mPenLabels[4] = KESTREL_TR_NOOP("Fields", "⑤ 微分（Ｄ）");
 
     auto filter = [this](const char* a, const char* b, const char* g) {
         setFieldText(Alpha, a);
@@ -328,9 +328,9 @@ void SetupDocument::ContTypeTab_Click(int page) {
         filter("0.4", "1.35", "0.00");
         for (Field f : {Alpha, Beta, Gamma})
             setVisible(f, true);
-        mPenLabels[1] = KESTREL_TR("Fields", "② 偏差１（ｅ1）");
-        mPenLabels[2] = KESTREL_TR("Fields", "③ 偏差２（ｅ2）");
-        mPenLabels[3] = KESTREL_TR("Fields", "④ Ｐ＋Ｉ　項");
+        mPenLabels[1] = KESTREL_TR_NOOP("Fields", "② 偏差１（ｅ1）");
+        mPenLabels[2] = KESTREL_TR_NOOP("Fields", "③ 偏差２（ｅ2）");
+        mPenLabels[3] = KESTREL_TR_NOOP("Fields", "④ Ｐ＋Ｉ　項");
         break;
     }
     notify(SetupChange::FieldVisibility);

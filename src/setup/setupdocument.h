@@ -144,7 +144,8 @@ public:
     bool feedbackChecked() const { return mFeedback; }
     void ChkFB_Click(bool checked);
 
-    /// The panel's control-type label and the pen recorder's legend labels.
+    /// The panel's control-type label and the pen recorder's legend labels, in Japanese (the
+    /// windows show them in the learner's language).
     const std::string& typeLabel() const { return mTypeLabel; }
     const std::array<std::string, kPenLabels.size()>& penLabels() const { return mPenLabels; }
 
